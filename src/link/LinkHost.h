@@ -1,0 +1,40 @@
+// What the link logic needs of its surroundings: the event pump, sleep, a
+// steady clock, the beep, message boxes, and the progress dialog operations.
+// The editor implements it with Qt windows, the command-line tool with a
+// terminal progress bar, the tests with scripted fakes.
+#pragma once
+#include <string>
+
+namespace orv {
+
+enum class MsgButtons { OK, OKCancel, YesNo, YesNoCancel, RetryCancel };
+enum class MsgIcon { None, Exclamation, Question, Critical, Information };
+enum class MsgAnswer { OK, Cancel, Yes, No, Retry };
+
+class LinkHost {
+public:
+    virtual ~LinkHost() = default;
+
+    virtual void pumpEvents() = 0;
+    virtual void sleepMs(int ms) = 0;
+    // Seconds on a monotonic clock.
+    virtual double now() = 0;
+    virtual void beep() = 0;
+    // An empty title means the application's title "ORVEDIT".
+    virtual MsgAnswer messageBox(const std::string& text, const std::string& title,
+                                 MsgIcon icon, MsgButtons buttons) = 0;
+
+    // Progress dialog (frmProc) operations.
+    virtual void progShowForm(const std::string& message, bool writeFlag) = 0;
+    virtual void progEnableCancel() = 0;
+    virtual bool progCancelled() = 0;
+    virtual void progSetMin(int v) = 0;
+    virtual void progSetMax(int v) = 0;
+    virtual void progSetValue(int v) = 0;
+    virtual int progValue() = 0;
+    virtual int progMin() = 0;
+    virtual int progMax() = 0;
+    virtual void progUnload() = 0;
+};
+
+}  // namespace orv

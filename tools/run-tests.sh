@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Sets everything up and runs all tests (benchmarks excluded: ctest -L bench).
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+build=${BUILD_DIR:-$here/build}
+"$here/tools/setup.sh" "$build"
+cd "$build"
+QT_QPA_PLATFORM=offscreen ctest -LE bench --output-on-failure -j2 "$@"
