@@ -1,0 +1,70 @@
+// A radio on the far side of a pseudo-terminal: holds 6016 bytes of radio
+// memory and answers every exchange of the link (wake-up, handshake, version,
+// speed change, block read 0xC6, block write 0xD4, masked write 0xD1,
+// release), optionally paced at the line rate the client set, with a trace of
+// every byte and injectable faults. Used in-process by the tests (it serves
+// on its own thread) and by the `orv-radiosim` program.
+#pragma once
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace orv {
+
+struct SimFaults {
+    bool silent = false;              // never answers anything
+    int handshakeReply = -1;          // >= 0: answer the handshake with this byte instead of 0x12
+    bool refuseSpeedChange = false;   // answers 0x05 n with 0x00 and stays at 4800
+    long deadAfterBytes = -1;         // >= 0: after receiving this many bytes, goes silent for good
+    int maskedNakCount = 0;           // the first K masked writes are answered with 0x00
+    int maskedSilentCount = 0;        // the first K masked writes get no answer
+    int garbageBeforeReplies = 0;     // this many 0xEE bytes are sent before each reply
+};
+
+struct SimOptions {
+    uint16_t version = 0x2C00;        // >= 0x2AAA: fast radio
+    bool realtime = false;            // pace every byte at the line rate (10 bits per byte)
+    double thinkTimeMs = 2.0;         // least time before the first byte of any reply
+    SimFaults faults;
+};
+
+struct SimTraceEntry {
+    enum Dir : char { In = 'R', Out = 'T' } dir;  // R: received from the client, T: sent to it
+    double t;                                     // seconds since start()
+    uint8_t value;
+    int baud;                                     // line speed the client had set at that moment
+};
+
+class RadioSim {
+public:
+    explicit RadioSim(SimOptions options = {});
+    ~RadioSim();
+    RadioSim(const RadioSim&) = delete;
+    RadioSim& operator=(const RadioSim&) = delete;
+
+    // Opens the pty pair and starts serving on a thread. Throws std::runtime_error.
+    void start();
+    void stop();
+    std::string devicePath() const;   // the slave side, for the client to open
+
+    // The 6016 bytes of radio memory (copy under lock).
+    std::array<uint8_t, 6016> memory() const;
+    void setMemory(const std::array<uint8_t, 6016>& m);
+    // Every byte in both directions so far (copy under lock), and clear it.
+    std::vector<SimTraceEntry> trace() const;
+    void clearTrace();
+    // Bytes received from the client only, in order.
+    std::vector<uint8_t> received() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace orv
