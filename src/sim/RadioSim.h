@@ -17,6 +17,11 @@
 
 namespace orv {
 
+// Faults a test or a person can inject. Where several are set they combine:
+// the first maskedSilentCount masked writes get no answer, the next
+// maskedNakCount are refused; a masked write that is refused or unanswered
+// leaves memory unchanged. Garbage precedes the first byte of every reply
+// (a block read's garbage comes once, before its first data byte).
 struct SimFaults {
     bool silent = false;              // never answers anything
     int handshakeReply = -1;          // >= 0: answer the handshake with this byte instead of 0x12
@@ -41,6 +46,20 @@ struct SimTraceEntry {
     int baud;                                     // line speed the client had set at that moment
 };
 
+// Line speed as a number of bit/s for a termios speed constant (0 if unknown).
+int baudFromSpeed(unsigned speed);
+
+// Radio memory files: 6019 bytes (a programming file) or 6016 bytes (the bare
+// radio memory). Throws std::runtime_error with the file name and the reason.
+struct SimImageFile {
+    std::array<uint8_t, 6016> memory{};
+    std::array<uint8_t, 3> tail{};    // bytes 6016..6018 of a 6019-byte file, else zero
+};
+SimImageFile loadSimImage(const std::string& path);
+// Writes 6019 bytes (memory, then tail) through a temporary file and a
+// rename, so a failed save never leaves a half-written file.
+void saveSimImage(const std::string& path, const SimImageFile& file);
+
 class RadioSim {
 public:
     explicit RadioSim(SimOptions options = {});
@@ -61,6 +80,8 @@ public:
     void clearTrace();
     // Bytes received from the client only, in order.
     std::vector<uint8_t> received() const;
+    // Number of bytes received from the client since start() (not cleared).
+    long receivedCount() const;
 
 private:
     struct Impl;

@@ -1,0 +1,113 @@
+// orv-radiosim: a simulated radio on a pseudo-terminal. Prints the device
+// path to open as its first line, serves until SIGINT or SIGTERM, then writes
+// the trace and the radio memory if asked to.
+#include <CLI/CLI.hpp>
+
+#include <csignal>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <pthread.h>
+#include <stdexcept>
+#include <string>
+
+#include "RadioSim.h"
+
+namespace {
+
+// "2C00", "0x2C00" or "2c00"; throws on anything else or values above `max`.
+long parseHex(const std::string& text, long max, const std::string& what) {
+    std::string t = text;
+    if (t.size() > 2 && t[0] == '0' && (t[1] == 'x' || t[1] == 'X')) t = t.substr(2);
+    if (t.empty() || t.size() > 8 || t.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
+        throw std::runtime_error(what + ": \"" + text + "\" is not a hexadecimal number");
+    const long v = std::stol(t, nullptr, 16);
+    if (v > max) throw std::runtime_error(what + ": \"" + text + "\" is out of range");
+    return v;
+}
+
+void writeTrace(const std::string& path, const std::vector<orv::SimTraceEntry>& trace) {
+    std::ofstream out(path, std::ios::trunc);
+    if (!out) throw std::runtime_error("cannot write trace file \"" + path + "\"");
+    char line[64];
+    for (const auto& e : trace) {
+        std::snprintf(line, sizeof line, "%c %.6f %02X %d\n", static_cast<char>(e.dir), e.t, e.value, e.baud);
+        out << line;
+    }
+    if (!out.flush()) throw std::runtime_error("cannot write trace file \"" + path + "\"");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{"Simulated ORV radio on a pseudo-terminal"};
+    std::string imagePath, versionText = "2C00", tracePath, savePath, handshakeText;
+    orv::SimOptions opt;
+    app.add_option("--image", imagePath, "radio memory to start with (6019- or 6016-byte file)");
+    app.add_option("--version", versionText, "version word in hexadecimal (2AAA or more: fast radio)")
+        ->capture_default_str();
+    app.add_flag("--realtime", opt.realtime, "pace every byte at the line rate the client set");
+    app.add_option("--trace", tracePath, "write every byte exchanged to this file on exit");
+    app.add_option("--save", savePath, "write the radio memory to this 6019-byte file on exit");
+    app.add_flag("--silent", opt.faults.silent, "never answer anything");
+    app.add_option("--handshake-reply", handshakeText, "answer the handshake with this byte (hex)");
+    app.add_flag("--refuse-speed", opt.faults.refuseSpeedChange, "refuse the speed change");
+    app.add_option("--dead-after", opt.faults.deadAfterBytes, "go silent for good after N received bytes")
+        ->check(CLI::NonNegativeNumber);
+    app.add_option("--nak-masked", opt.faults.maskedNakCount, "refuse the first K masked writes")
+        ->check(CLI::NonNegativeNumber);
+    app.add_option("--drop-masked", opt.faults.maskedSilentCount, "leave the first K masked writes unanswered")
+        ->check(CLI::NonNegativeNumber);
+    app.add_option("--garbage", opt.faults.garbageBeforeReplies, "send N bytes 0xEE before every reply")
+        ->check(CLI::NonNegativeNumber);
+    CLI11_PARSE(app, argc, argv);
+
+    try {
+        opt.version = static_cast<uint16_t>(parseHex(versionText, 0xFFFF, "--version"));
+        if (!handshakeText.empty())
+            opt.faults.handshakeReply = static_cast<int>(parseHex(handshakeText, 0xFF, "--handshake-reply"));
+
+        orv::SimImageFile file;
+        if (!imagePath.empty()) file = orv::loadSimImage(imagePath);
+
+        // Block the stop signals in every thread (the serving thread inherits
+        // the mask) and take them synchronously below.
+        sigset_t stopSignals;
+        sigemptyset(&stopSignals);
+        sigaddset(&stopSignals, SIGINT);
+        sigaddset(&stopSignals, SIGTERM);
+        pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
+        orv::RadioSim sim(opt);
+        sim.setMemory(file.memory);
+        sim.start();
+        std::cout << sim.devicePath() << std::endl;
+
+        int sig = 0;
+        sigwait(&stopSignals, &sig);
+        sim.stop();
+
+        int rc = 0;
+        if (!tracePath.empty()) {
+            try {
+                writeTrace(tracePath, sim.trace());
+            } catch (const std::exception& e) {
+                std::cerr << "orv-radiosim: " << e.what() << '\n';
+                rc = 1;
+            }
+        }
+        if (!savePath.empty()) {
+            file.memory = sim.memory();
+            try {
+                orv::saveSimImage(savePath, file);
+            } catch (const std::exception& e) {
+                std::cerr << "orv-radiosim: " << e.what() << '\n';
+                rc = 1;
+            }
+        }
+        return rc;
+    } catch (const std::exception& e) {
+        std::cerr << "orv-radiosim: " << e.what() << '\n';
+        return 1;
+    }
+}
