@@ -1,1 +1,199 @@
-// implemented next
+// Number and text conventions shared by the codecs, the windows and the tools.
+#include "NumText.h"
+
+#include <cfenv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+namespace orv {
+
+namespace {
+
+bool isBlank(char ch) { return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n'; }
+bool isDigit(char ch) { return ch >= '0' && ch <= '9'; }
+
+// Scans the number at the start of `text` (blanks before and inside skipped)
+// into a clean C-locale string. Returns the index just past the last character
+// that belongs to the number, and whether any digit was seen.
+struct Scan {
+    std::string clean;
+    std::size_t end = 0;
+    bool digits = false;
+};
+
+Scan scanNumber(std::string_view text, bool blanksInside) {
+    Scan s;
+    std::size_t i = 0;
+    auto skip = [&] {
+        while (i < text.size() && isBlank(text[i])) ++i;
+    };
+    skip();
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        s.clean += text[i];
+        ++i;
+        if (blanksInside) skip();
+    }
+    bool point = false;
+    while (i < text.size()) {
+        char ch = text[i];
+        if (isDigit(ch)) {
+            s.clean += ch;
+            s.digits = true;
+        } else if (ch == '.' && !point) {
+            s.clean += ch;
+            point = true;
+        } else if (blanksInside && isBlank(ch)) {
+            // blanks inside the number are skipped
+        } else {
+            break;
+        }
+        ++i;
+        s.end = i;
+    }
+    if (!s.digits) return s;
+    // Optional exponent: E or D, optional sign, at least one digit.
+    if (i < text.size()) {
+        char e = text[i];
+        if (e == 'E' || e == 'e' || e == 'D' || e == 'd') {
+            std::size_t j = i + 1;
+            std::string exp = "e";
+            if (j < text.size() && (text[j] == '+' || text[j] == '-')) exp += text[j++];
+            bool expDigits = false;
+            while (j < text.size() && isDigit(text[j])) {
+                exp += text[j++];
+                expDigits = true;
+            }
+            if (expDigits) {
+                s.clean += exp;
+                s.end = j;
+            }
+        }
+    }
+    return s;
+}
+
+std::string upperHex(unsigned long v) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%lX", v);
+    return buf;
+}
+
+}  // namespace
+
+double numericValue(std::string_view text) {
+    Scan s = scanNumber(text, true);
+    if (!s.digits) return 0.0;
+    double v = std::strtod(s.clean.c_str(), nullptr);
+    if (std::isnan(v)) return 0.0;
+    return v;
+}
+
+bool isNumeric(std::string_view text) {
+    Scan s = scanNumber(text, false);
+    if (!s.digits) return false;
+    for (std::size_t i = s.end; i < text.size(); ++i)
+        if (!isBlank(text[i])) return false;
+    return true;
+}
+
+double roundHalfEven(double v) {
+    // nearbyint honours the current rounding mode; the program never changes
+    // it from round-to-nearest-even.
+    return std::nearbyint(v);
+}
+
+int16_t toInt16(double v) {
+    if (std::isnan(v)) return 0;
+    double r = roundHalfEven(v);
+    if (r < -32768.0) return -32768;
+    if (r > 32767.0) return 32767;
+    return static_cast<int16_t>(r);
+}
+
+std::string hexText(long n) {
+    if (n < 0) return upperHex(static_cast<unsigned long>(n) & 0xFFFFUL);
+    return upperHex(static_cast<unsigned long>(n));
+}
+
+std::string hexTextPadded(long n, int width) {
+    std::string s = hexText(n);
+    if (static_cast<int>(s.size()) < width) s.insert(0, static_cast<std::size_t>(width) - s.size(), '0');
+    return s;
+}
+
+std::string numberText(double v) {
+    if (std::isnan(v)) return "0";
+    if (v == 0.0) return "0";
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.15g", v);
+    std::string s = buf;
+    if (s.find('e') == std::string::npos) return s;
+    // Very large or very small magnitudes: write the digits out in full.
+    std::snprintf(buf, sizeof buf, "%.15f", v);
+    s = buf;
+    if (s.find('.') != std::string::npos) {
+        while (!s.empty() && s.back() == '0') s.pop_back();
+        if (!s.empty() && s.back() == '.') s.pop_back();
+    }
+    return s;
+}
+
+std::string formatFreqMHz(double mhz) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.5f", mhz);
+    std::string s = buf;
+    // "###" writes no integer digit for a value below 1.
+    if (s.rfind("0.", 0) == 0) s.erase(0, 1);
+    else if (s.rfind("-0.", 0) == 0) s.erase(1, 1);
+    return s;
+}
+
+std::string formatFreqCell(double mhz) {
+    char buf[64];
+    if (mhz < 0) {
+        std::snprintf(buf, sizeof buf, "-%09.5f", -mhz);
+    } else {
+        std::snprintf(buf, sizeof buf, "%09.5f", mhz);
+    }
+    return buf;
+}
+
+std::string formatOneDecimal(double v) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.1f", v);
+    std::string s = buf;
+    if (s == "-0.0") s = "0.0";
+    return s;
+}
+
+std::vector<std::string> utf8Chars(std::string_view text) {
+    std::vector<std::string> out;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        unsigned char b = static_cast<unsigned char>(text[i]);
+        std::size_t len = 1;
+        if (b >= 0xC2 && b <= 0xDF) len = 2;
+        else if (b >= 0xE0 && b <= 0xEF) len = 3;
+        else if (b >= 0xF0 && b <= 0xF4) len = 4;
+        if (len > 1) {
+            if (i + len > text.size()) {
+                len = 1;
+            } else {
+                for (std::size_t k = 1; k < len; ++k) {
+                    unsigned char c = static_cast<unsigned char>(text[i + k]);
+                    if ((c & 0xC0) != 0x80) {
+                        len = 1;
+                        break;
+                    }
+                }
+            }
+        }
+        out.emplace_back(text.substr(i, len));
+        i += len;
+    }
+    return out;
+}
+
+}  // namespace orv

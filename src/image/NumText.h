@@ -44,3 +44,11 @@ std::string formatFreqCell(double mhz);
 std::string formatOneDecimal(double v);
 
 }  // namespace orv
+
+#include <vector>
+namespace orv {
+// The characters of a UTF-8 text, one string per character (a byte that does
+// not start a valid sequence counts as one character), so that label and
+// digit positions count characters, not bytes.
+std::vector<std::string> utf8Chars(std::string_view text);
+}  // namespace orv
