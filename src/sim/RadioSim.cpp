@@ -22,7 +22,7 @@
 #include <termios.h>
 #include <unistd.h>
 #include <cstdio>
-#include <sys/stat.h>
+#include <sys/ioctl.h>
 
 #include "MemoryImage.h"
 
@@ -35,6 +35,7 @@ constexpr int kBlockSize = MemoryImage::kBlockSize;
 constexpr int kBlocks = MemoryImage::kBlocks;
 constexpr uint8_t kGarbage = 0xEE;
 constexpr uint16_t kFastVersion = 0x2AAA;
+constexpr double kIdleTick = 0.05;  // seconds between housekeeping passes when idle
 
 using Clock = std::chrono::steady_clock;
 
@@ -377,17 +378,14 @@ struct RadioSim::Impl {
         uint8_t buf[512];
         bool blocked = false;
         while (running.load()) {
+            double wait = kIdleTick;
+            if (!out.empty() && !blocked) wait = std::min(wait, std::max(0.0, nextDue(currentBaud()) - now()));
             timespec ts{};
-            timespec* tsp = nullptr;
-            if (!out.empty() && !blocked) {
-                const double wait = std::max(0.0, nextDue(currentBaud()) - now());
-                ts.tv_sec = static_cast<time_t>(wait);
-                ts.tv_nsec = static_cast<long>((wait - static_cast<double>(ts.tv_sec)) * 1e9);
-                tsp = &ts;
-            }
+            ts.tv_sec = static_cast<time_t>(wait);
+            ts.tv_nsec = static_cast<long>((wait - static_cast<double>(ts.tv_sec)) * 1e9);
             pollfd fds[2] = {{master, static_cast<short>(POLLIN | (blocked ? POLLOUT : 0)), 0},
                              {wake[0], POLLIN, 0}};
-            const int r = ppoll(fds, 2, tsp, nullptr);
+            const int r = ppoll(fds, 2, &ts, nullptr);
             if (r < 0) {
                 if (errno == EINTR) continue;
                 break;
@@ -401,6 +399,11 @@ struct RadioSim::Impl {
                 ::usleep(1000);
             }
             if (!out.empty()) blocked = !sendDue();
+            // A client that made the port exclusive (TIOCEXCL) and closed it
+            // could not open it again: the slave held open here keeps the
+            // terminal, and its exclusive flag, alive. Nobody else shares
+            // this pty, so drop the flag whenever the loop runs.
+            ioctl(slave, TIOCNXCL);
         }
     }
 
