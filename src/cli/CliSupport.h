@@ -1,0 +1,21 @@
+// Conventions shared by every orvedit-cli command: exit codes and the one
+// line an error gets on stderr.
+#pragma once
+#include <iostream>
+#include <string>
+
+namespace orvcli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;  // the command could not finish (e.g. the output cannot be written)
+inline constexpr int kExitUsage = 2;    // bad usage or bad input (unreadable file, refused value)
+
+// Prints "orvedit-cli: <message>" as one line on stderr; line breaks inside
+// the message become blanks so a caller can rely on one line per error.
+inline void reportError(std::string message) {
+    for (char& ch : message)
+        if (ch == '\n' || ch == '\r') ch = ' ';
+    std::cerr << "orvedit-cli: " << message << '\n' << std::flush;
+}
+
+}  // namespace orvcli

@@ -1,0 +1,154 @@
+#include "FileCommands.h"
+
+#include <functional>
+#include <iostream>
+#include <memory>
+#include <string>
+#include "CliSupport.h"
+#include "ImageFile.h"
+#include "ProgrammingJson.h"
+#include "WriteDefaults.h"
+
+using orvcli::kExitFailure;
+using orvcli::kExitOk;
+using orvcli::kExitUsage;
+using orvcli::reportError;
+
+namespace {
+
+struct NewOptions {
+    std::string output;
+};
+struct ExportOptions {
+    std::string input;
+    std::string output;
+};
+struct ImportOptions {
+    std::string input;
+    std::string output;
+    std::string base;
+};
+
+// A failure that ends a command: its exit code and the one line to print.
+struct CommandFailure {
+    int exitCode;
+    std::string message;
+};
+
+orv::MemoryImage loadImageOrFail(const std::string& path) {
+    orv::MemoryImage img;
+    if (auto st = orv::loadImageFile(path, img); !st) throw CommandFailure{kExitUsage, st.message};
+    return img;
+}
+
+void saveImageOrFail(const std::string& path, const orv::MemoryImage& img) {
+    if (auto st = orv::saveImageFile(path, img); !st) throw CommandFailure{kExitFailure, st.message};
+}
+
+// The codecs may refuse what is stored in an image (a value no control can
+// show); that is bad input, named with the file it came from.
+orv::Programming decodeOrFail(const orv::MemoryImage& img, const std::string& source) {
+    try {
+        return orv::decodeProgramming(img);
+    } catch (const std::exception& e) {
+        throw CommandFailure{kExitUsage, source + ": cannot decode the programming: " + e.what()};
+    }
+}
+
+// Parses the JSON text of `path`; a syntax error names its line and column.
+orv::Json parseJsonOrFail(const std::string& path) {
+    std::string text;
+    if (auto st = orv::readWholeFile(path, text); !st) throw CommandFailure{kExitUsage, st.message};
+    try {
+        return orv::Json::parse(text);
+    } catch (const orv::Json::parse_error& e) {
+        std::string what = e.what();
+        // Drop the library's "[json.exception.parse_error.NNN] " tag.
+        if (auto close = what.find("] "); what.rfind("[json.exception.", 0) == 0 && close != std::string::npos)
+            what.erase(0, close + 2);
+        throw CommandFailure{kExitUsage, path + ": malformed JSON: " + what};
+    }
+}
+
+int runGuarded(const std::function<void()>& body) {
+    try {
+        body();
+        return kExitOk;
+    } catch (const CommandFailure& f) {
+        reportError(f.message);
+        return f.exitCode;
+    } catch (const std::exception& e) {
+        reportError(e.what());
+        return kExitFailure;
+    }
+}
+
+void runNew(const NewOptions& o) { saveImageOrFail(o.output, orv::defaultImage()); }
+
+void runExport(const ExportOptions& o) {
+    const orv::MemoryImage img = loadImageOrFail(o.input);
+    const std::string text =
+        orv::programmingToJson(decodeOrFail(img, o.input)).dump(2, ' ', false, orv::Json::error_handler_t::replace) +
+        "\n";
+    if (o.output.empty()) {
+        std::cout << text << std::flush;
+        if (!std::cout) throw CommandFailure{kExitFailure, "cannot write to the standard output"};
+        return;
+    }
+    if (auto st = orv::saveFileAtomically(o.output, text.data(), text.size()); !st)
+        throw CommandFailure{kExitFailure, st.message};
+}
+
+void runImport(const ImportOptions& o) {
+    // Everything is read and checked before the output is touched, and the
+    // output is replaced in one step, so a refused value leaves it as it was.
+    const orv::MemoryImage base = o.base.empty() ? orv::defaultImage() : loadImageOrFail(o.base);
+    const std::string baseName = o.base.empty() ? std::string("the default programming") : o.base;
+    const orv::Json doc = parseJsonOrFail(o.input);
+
+    orv::Programming prog = decodeOrFail(base, baseName);
+    try {
+        orv::applyJson(doc, prog);
+    } catch (const orv::JsonFieldError& e) {
+        throw CommandFailure{kExitUsage, o.input + ": " + e.what()};
+    }
+
+    orv::MemoryImage out = base;  // bytes no codec names stay as the base has them
+    try {
+        orv::encodeProgramming(prog, out);
+    } catch (const orv::JsonFieldError& e) {
+        throw CommandFailure{kExitUsage, o.input + ": " + e.what()};
+    }
+    saveImageOrFail(o.output, out);
+}
+
+}  // namespace
+
+void addFileCommands(CLI::App& app, int& exitCode) {
+    auto newOpts = std::make_shared<NewOptions>();
+    CLI::App* cmdNew = app.add_subcommand("new", "Write a programming file holding the start-up defaults");
+    cmdNew->add_option("-o,--output", newOpts->output, "Programming file to write (6019 bytes)")->required();
+    cmdNew->callback([newOpts, &exitCode] { exitCode = runGuarded([&] { runNew(*newOpts); }); });
+
+    auto expOpts = std::make_shared<ExportOptions>();
+    CLI::App* cmdExport = app.add_subcommand(
+        "export", "Decode a programming file and print it as JSON (keys are the control names, values what "
+                  "the controls show)");
+    cmdExport->add_option("FILE", expOpts->input, "Programming file to read")->required();
+    cmdExport->add_option("-o,--output", expOpts->output, "Write the JSON to this file instead of stdout");
+    cmdExport->callback([expOpts, &exitCode] { exitCode = runGuarded([&] { runExport(*expOpts); }); });
+
+    auto impOpts = std::make_shared<ImportOptions>();
+    CLI::App* cmdImport = app.add_subcommand(
+        "import", "Apply the values of a JSON file (as export writes it) to a base programming and write the "
+                  "result; absent or null keys keep the base's values");
+    cmdImport->add_option("IN.json", impOpts->input, "JSON file to apply")->required();
+    cmdImport->add_option("-o,--output", impOpts->output, "Programming file to write")->required();
+    cmdImport->add_option("--base", impOpts->base,
+                          "Programming file to start from (default: the programming 'new' writes)");
+    cmdImport->footer(
+        "A refused value (not an entry of its list, a check value other than 0, 1 or 2, a frequency or code "
+        "guard the radio cannot hold, an unknown key, a wrong array length) ends the command with exit code 2 "
+        "and leaves the output file as it was.");
+    cmdImport->callback([impOpts, &exitCode] { exitCode = runGuarded([&] { runImport(*impOpts); }); });
+}

@@ -1,0 +1,462 @@
+#include "ProgrammingJson.h"
+
+#include <cctype>
+#include <set>
+#include <vector>
+#include "CodecError.h"
+#include "clsChannel.h"
+#include "clsGlobals.h"
+#include "clsGroup.h"
+
+namespace orv {
+
+JsonFieldError::JsonFieldError(std::string field, std::string value, std::string reason)
+    : std::runtime_error(field + ": " + reason + ": " + value),
+      field_(std::move(field)), value_(std::move(value)), reason_(std::move(reason)) {}
+
+namespace {
+
+using Entries = const std::vector<std::string>& (*)();
+
+// ---------------------------------------------------------------- tables
+
+// Global lists, in the order of the global window; the rotary switch comes
+// between the first fourteen and the last two.
+struct GlobalList {
+    const char* key;
+    int GlobalsView::*member;
+    Entries entries;
+};
+const GlobalList kGlobalHead[] = {
+    {"cboDTMFDev", &GlobalsView::cboDTMFDev, lists::cboDTMFDev},
+    {"cboPorchTime", &GlobalsView::cboPorchTime, lists::cboPorchTime},
+    {"cboANIRate", &GlobalsView::cboANIRate, lists::cboANIRate},
+    {"cboPriRate", &GlobalsView::cboPriRate, lists::cboPriRate},
+    {"cboBattSave", &GlobalsView::cboBattSave, lists::cboBattSave},
+    {"cboFreqDisplay", &GlobalsView::cboFreqDisplay, lists::cboEnableDisable},
+    {"cboLoPower", &GlobalsView::cboLoPower, lists::cboEnableDisable},
+    {"cboTalkBack", &GlobalsView::cboTalkBack, lists::cboEnableDisable},
+    {"cboNuisanceChan", &GlobalsView::cboNuisanceChan, lists::cboEnableDisable},
+    {"cboLoPowerSwitch", &GlobalsView::cboLoPowerSwitch, lists::cboSwitch},
+    {"cboChanScan", &GlobalsView::cboChanScan, lists::cboSwitch},
+    {"cboPriScan", &GlobalsView::cboPriScan, lists::cboSwitch},
+    {"cboRTA", &GlobalsView::cboRTA, lists::cboSwitch},
+    {"cboGroupScan", &GlobalsView::cboGroupScan, lists::cboSwitch},
+};
+const GlobalList kGlobalTail[] = {
+    {"cboGlobalGroup", &GlobalsView::cboGlobalGroup, lists::cboGlobalGroup},
+    {"cboGlobalChannel", &GlobalsView::cboGlobalChannel, lists::cboGlobalChannel},
+};
+constexpr const char* kRotaryKey = "rotary";
+
+// One rotary position: two lists and two check boxes (entries == nullptr).
+struct RotaryField {
+    const char* key;
+    std::array<int, kRotaryPositions> GlobalsView::*member;
+    Entries entries;
+};
+const RotaryField kRotaryFields[] = {
+    {"cboGroup", &GlobalsView::cboGroup, lists::cboGroup},
+    {"cboChan", &GlobalsView::cboChan, lists::cboChan},
+    {"chkGrpVar", &GlobalsView::chkGrpVar, nullptr},
+    {"chkChanVar", &GlobalsView::chkChanVar, nullptr},
+};
+
+// The group controls, in the order of the group screen.
+enum class Kind { Text, List, ListText, Check, Option };
+struct GroupField {
+    const char* key;
+    Kind kind;
+    std::string GroupView::*text = nullptr;   // Text, ListText
+    int GroupView::*number = nullptr;         // List, Check
+    Entries entries = nullptr;                // List, ListText
+    bool GroupView::*optFirst = nullptr;      // Option: the two buttons and captions
+    const char* firstCaption = nullptr;
+    bool GroupView::*optSecond = nullptr;
+    const char* secondCaption = nullptr;
+};
+GroupField textField(const char* k, std::string GroupView::*m) { return {k, Kind::Text, m}; }
+GroupField listField(const char* k, int GroupView::*m, Entries e) { return {k, Kind::List, nullptr, m, e}; }
+GroupField listTextField(const char* k, std::string GroupView::*m, Entries e) {
+    return {k, Kind::ListText, m, nullptr, e};
+}
+GroupField checkField(const char* k, int GroupView::*m) { return {k, Kind::Check, nullptr, m}; }
+GroupField optionField(const char* k, bool GroupView::*a, const char* ca, bool GroupView::*b, const char* cb) {
+    return {k, Kind::Option, nullptr, nullptr, nullptr, a, ca, b, cb};
+}
+
+const std::vector<GroupField>& groupFields() {
+    static const std::vector<GroupField> fields = {
+        textField("txtGrpLab", &GroupView::txtGrpLab),
+        textField("txtPassWord", &GroupView::txtPassWord),
+        textField("txtID", &GroupView::txtID),
+        listField("cboTOT", &GroupView::cboTOT, lists::cboTOT),
+        listTextField("cboScan", &GroupView::cboScan, lists::cboScan),
+        listField("cboPri1Chan", &GroupView::cboPri1Chan, lists::cboPriChan),
+        listField("cboPri2Chan", &GroupView::cboPri2Chan, lists::cboPriChan),
+        checkField("chkPriTX", &GroupView::chkPriTX),
+        optionField("optBattSave", &GroupView::optBattSaveOn, "On", &GroupView::optBattSaveOff, "Off"),
+        checkField("chkGroupScanList", &GroupView::chkGroupScanList),
+        checkField("chkPriKeyLock", &GroupView::chkPriKeyLock),
+        checkField("chkENTCLRLock", &GroupView::chkENTCLRLock),
+        listField("cboDisplay", &GroupView::cboDisplay, lists::cboDisplay),
+        listField("cboBackLight", &GroupView::cboBackLight, lists::cboBackLight),
+        listField("cboDuration", &GroupView::cboDuration, lists::cboDuration),
+        listField("cboBCI", &GroupView::cboBCI, lists::cboBCI),
+        listField("cboANI", &GroupView::cboANI, lists::cboANI),
+        optionField("optUCG", &GroupView::optUCGEnabled, "Enabled", &GroupView::optUCGDisabled, "Disabled"),
+        listField("cboUCGChan", &GroupView::cboUCGChan, lists::cboUCGChan),
+        checkField("chkUCGEncode", &GroupView::chkUCGEncode),
+    };
+    return fields;
+}
+constexpr const char* kGroupNumberKey = "group";
+constexpr const char* kChannelsKey = "channels";
+
+// The channel grid: five cells (with the check the codec makes on each) and
+// the three per-channel check boxes.
+enum class CellKind { Freq, CodeGuard, Label };
+struct CellField {
+    const char* key;
+    int column;
+    CellKind kind;
+};
+const CellField kCellFields[] = {
+    {"Rec Freq", colRecFreq, CellKind::Freq},
+    {"Rec CG", colRecCG, CellKind::CodeGuard},
+    {"Tx Freq", colTxFreq, CellKind::Freq},
+    {"Tx CG", colTxCG, CellKind::CodeGuard},
+    {"Ch Label", colChLabel, CellKind::Label},
+};
+struct ChannelCheck {
+    const char* key;
+    std::array<int, kChannels> ChannelGridView::*member;
+};
+const ChannelCheck kChannelChecks[] = {
+    {"chkScan", &ChannelGridView::chkScan},
+    {"chkNarr", &ChannelGridView::chkNarr},
+    {"chkLoPower", &ChannelGridView::chkLoPower},
+};
+constexpr const char* kChanKey = "Chan";
+
+// ---------------------------------------------------------------- helpers
+
+std::string show(const Json& v) { return v.dump(-1, ' ', false, Json::error_handler_t::replace); }
+
+// "prefix.key", with the key quoted when it is not a plain name.
+std::string member(const std::string& prefix, const std::string& key) {
+    bool plain = !key.empty();
+    for (char ch : key)
+        if (!(std::isalnum(static_cast<unsigned char>(ch)) || ch == '_')) plain = false;
+    std::string k = plain ? key : show(Json(key));
+    return prefix.empty() ? k : prefix + "." + k;
+}
+std::string element(const std::string& prefix, std::size_t i) { return prefix + "[" + std::to_string(i) + "]"; }
+
+Json listText(int index, Entries entries) {
+    const auto& e = entries();
+    if (index < 0 || index >= static_cast<int>(e.size())) return nullptr;
+    return e[static_cast<std::size_t>(index)];
+}
+
+int parseList(const Json& v, Entries entries, const std::string& field) {
+    if (v.is_string()) {
+        int i = lists::indexOf(entries(), v.get<std::string>());
+        if (i >= 0) return i;
+    }
+    const auto& e = entries();
+    std::string choices;
+    if (e.size() <= 8) {
+        for (const auto& s : e) choices += (choices.empty() ? "" : ", ") + show(Json(s));
+        choices = " (" + choices + ")";
+    }
+    throw JsonFieldError(field, show(v), "not an entry of the list" + choices);
+}
+
+int parseCheck(const Json& v, const std::string& field) {
+    if (v.is_number_integer()) {
+        auto n = v.get<long long>();
+        if (n >= 0 && n <= 2) return static_cast<int>(n);
+    }
+    throw JsonFieldError(field, show(v), "a check box is 0, 1 or 2");
+}
+
+std::string parseText(const Json& v, const std::string& field) {
+    if (!v.is_string()) throw JsonFieldError(field, show(v), "must be a text");
+    return v.get<std::string>();
+}
+
+const Json& expectObject(const Json& v, const std::string& field) {
+    if (!v.is_object()) throw JsonFieldError(field, show(v), "must be an object");
+    return v;
+}
+
+const Json& expectArray(const Json& v, const std::string& field, std::size_t minSize, std::size_t maxSize) {
+    if (!v.is_array()) throw JsonFieldError(field, show(v), "must be an array");
+    if (v.size() < minSize || v.size() > maxSize) {
+        std::string want = minSize == maxSize ? std::to_string(minSize)
+                                              : std::to_string(minSize) + " to " + std::to_string(maxSize);
+        throw JsonFieldError(field, std::to_string(v.size()) + " entries", "must have " + want + " entries");
+    }
+    return v;
+}
+
+// Refuses every key of `obj` that `known` does not list, so a misspelt key
+// never silently does nothing.
+template <typename Known>
+void refuseUnknownKeys(const Json& obj, const std::string& prefix, Known known) {
+    for (auto it = obj.begin(); it != obj.end(); ++it)
+        if (!known(it.key())) throw JsonFieldError(member(prefix, it.key()), show(it.value()), "unknown key");
+}
+
+// The value of `key`, or nullptr when it is absent or null (keep the old value).
+const Json* given(const Json& obj, const char* key) {
+    auto it = obj.find(key);
+    if (it == obj.end() || it->is_null()) return nullptr;
+    return &*it;
+}
+
+// The reason a CodecError gives, without the field and value its text repeats.
+std::string codecReason(const CodecError& e) {
+    std::string what = e.what();
+    std::string head = e.field() + ": ";
+    std::string tail = " (\"" + e.value() + "\")";
+    if (what.rfind(head, 0) == 0) what.erase(0, head.size());
+    if (what.size() >= tail.size() && what.compare(what.size() - tail.size(), tail.size(), tail) == 0)
+        what.erase(what.size() - tail.size());
+    return what;
+}
+
+// ---------------------------------------------------------------- export
+
+Json globalsToJson(const GlobalsView& g) {
+    Json out = Json::object();
+    for (const auto& f : kGlobalHead) out[f.key] = listText(g.*f.member, f.entries);
+    Json rotary = Json::array();
+    for (int p = 0; p < kRotaryPositions; ++p) {
+        Json pos = Json::object();
+        for (const auto& f : kRotaryFields) {
+            int v = (g.*f.member)[static_cast<std::size_t>(p)];
+            pos[f.key] = f.entries ? listText(v, f.entries) : Json(v);
+        }
+        rotary.push_back(std::move(pos));
+    }
+    out[kRotaryKey] = std::move(rotary);
+    for (const auto& f : kGlobalTail) out[f.key] = listText(g.*f.member, f.entries);
+    return out;
+}
+
+Json groupToJson(const GroupView& v, int g) {
+    Json out = Json::object();
+    out[kGroupNumberKey] = g + 1;
+    for (const auto& f : groupFields()) {
+        switch (f.kind) {
+        case Kind::Text:
+        case Kind::ListText: out[f.key] = v.*f.text; break;
+        case Kind::List: out[f.key] = listText(v.*f.number, f.entries); break;
+        case Kind::Check: out[f.key] = v.*f.number; break;
+        case Kind::Option:
+            out[f.key] = (v.*f.optFirst) ? Json(f.firstCaption) : (v.*f.optSecond) ? Json(f.secondCaption) : Json();
+            break;
+        }
+    }
+    Json channels = Json::array();
+    for (int c = 0; c < kChannels; ++c) {
+        const auto ci = static_cast<std::size_t>(c);
+        Json ch = Json::object();
+        ch[kChanKey] = c + 1;
+        for (const auto& f : kCellFields) ch[f.key] = v.channels.cells[ci][static_cast<std::size_t>(f.column)];
+        for (const auto& f : kChannelChecks) ch[f.key] = (v.channels.*f.member)[ci];
+        channels.push_back(std::move(ch));
+    }
+    out[kChannelsKey] = std::move(channels);
+    return out;
+}
+
+// ---------------------------------------------------------------- import
+
+void applyGlobals(const Json& obj, GlobalsView& g, const std::string& path) {
+    expectObject(obj, path);
+    refuseUnknownKeys(obj, path, [](const std::string& k) {
+        if (k == kRotaryKey) return true;
+        for (const auto& f : kGlobalHead) if (k == f.key) return true;
+        for (const auto& f : kGlobalTail) if (k == f.key) return true;
+        return false;
+    });
+    for (const auto& f : kGlobalHead)
+        if (const Json* v = given(obj, f.key)) g.*f.member = parseList(*v, f.entries, member(path, f.key));
+    for (const auto& f : kGlobalTail)
+        if (const Json* v = given(obj, f.key)) g.*f.member = parseList(*v, f.entries, member(path, f.key));
+
+    if (const Json* rot = given(obj, kRotaryKey)) {
+        const std::string rpath = member(path, kRotaryKey);
+        expectArray(*rot, rpath, kRotaryPositions, kRotaryPositions);
+        for (std::size_t p = 0; p < rot->size(); ++p) {
+            const Json& pos = (*rot)[p];
+            if (pos.is_null()) continue;
+            const std::string ppath = element(rpath, p);
+            expectObject(pos, ppath);
+            refuseUnknownKeys(pos, ppath, [](const std::string& k) {
+                for (const auto& f : kRotaryFields) if (k == f.key) return true;
+                return false;
+            });
+            for (const auto& f : kRotaryFields) {
+                const Json* v = given(pos, f.key);
+                if (!v) continue;
+                const std::string fpath = member(ppath, f.key);
+                (g.*f.member)[p] = f.entries ? parseList(*v, f.entries, fpath) : parseCheck(*v, fpath);
+            }
+        }
+    }
+}
+
+void checkCell(const CellField& f, const std::string& text, const std::string& field) {
+    try {
+        switch (f.kind) {
+        case CellKind::Freq: clsChannel::freqCode(text, field); break;
+        case CellKind::CodeGuard: clsChannel::codeGuardWord(text, field); break;
+        case CellKind::Label: break;  // labels never fail: unknown characters become blanks
+        }
+    } catch (const CodecError& e) {
+        throw JsonFieldError(field, show(Json(text)), codecReason(e));
+    }
+}
+
+void applyChannels(const Json& arr, ChannelGridView& grid, const std::string& path) {
+    expectArray(arr, path, kChannels, kChannels);
+    for (std::size_t c = 0; c < arr.size(); ++c) {
+        const Json& ch = arr[c];
+        if (ch.is_null()) continue;
+        const std::string cpath = element(path, c);
+        expectObject(ch, cpath);
+        refuseUnknownKeys(ch, cpath, [](const std::string& k) {
+            if (k == kChanKey) return true;
+            for (const auto& f : kCellFields) if (k == f.key) return true;
+            for (const auto& f : kChannelChecks) if (k == f.key) return true;
+            return false;
+        });
+        // "Chan" is the row's number; it is not imported, but a number that
+        // does not match the row shows the rows are out of order.
+        if (const Json* n = given(ch, kChanKey)) {
+            if (!n->is_number_integer() || n->get<long long>() != static_cast<long long>(c + 1))
+                throw JsonFieldError(member(cpath, kChanKey), show(*n),
+                                     "must be the channel's number " + std::to_string(c + 1));
+        }
+        for (const auto& f : kCellFields) {
+            const Json* v = given(ch, f.key);
+            if (!v) continue;
+            const std::string fpath = member(cpath, f.key);
+            std::string text = parseText(*v, fpath);
+            checkCell(f, text, fpath);
+            grid.cells[c][static_cast<std::size_t>(f.column)] = std::move(text);
+        }
+        for (const auto& f : kChannelChecks)
+            if (const Json* v = given(ch, f.key)) (grid.*f.member)[c] = parseCheck(*v, member(cpath, f.key));
+    }
+}
+
+void applyGroup(const Json& obj, GroupView& v, const std::string& path) {
+    for (const auto& f : groupFields()) {
+        const Json* val = given(obj, f.key);
+        if (!val) continue;
+        const std::string fpath = member(path, f.key);
+        switch (f.kind) {
+        case Kind::Text: v.*f.text = parseText(*val, fpath); break;
+        case Kind::ListText: parseList(*val, f.entries, fpath); v.*f.text = val->get<std::string>(); break;
+        case Kind::List: v.*f.number = parseList(*val, f.entries, fpath); break;
+        case Kind::Check: v.*f.number = parseCheck(*val, fpath); break;
+        case Kind::Option: {
+            bool first = val->is_string() && val->get<std::string>() == f.firstCaption;
+            bool second = val->is_string() && val->get<std::string>() == f.secondCaption;
+            if (!first && !second)
+                throw JsonFieldError(fpath, show(*val),
+                                     std::string("must be \"") + f.firstCaption + "\" or \"" + f.secondCaption + "\"");
+            v.*f.optFirst = first;
+            v.*f.optSecond = second;
+            break;
+        }
+        }
+    }
+    if (const Json* ch = given(obj, kChannelsKey)) applyChannels(*ch, v.channels, member(path, kChannelsKey));
+}
+
+void applyGroups(const Json& arr, std::array<GroupView, kGroups>& groups, const std::string& path) {
+    expectArray(arr, path, 0, kGroups);
+    std::set<int> seen;
+    for (std::size_t i = 0; i < arr.size(); ++i) {
+        const Json& obj = arr[i];
+        const std::string gpath = element(path, i);
+        if (obj.is_null()) continue;
+        expectObject(obj, gpath);
+        refuseUnknownKeys(obj, gpath, [](const std::string& k) {
+            if (k == kGroupNumberKey || k == kChannelsKey) return true;
+            for (const auto& f : groupFields()) if (k == f.key) return true;
+            return false;
+        });
+        // The group number says which group an entry is; without it the
+        // position does, which is only unambiguous for a full list of 15.
+        int number = 0;
+        if (const Json* n = given(obj, kGroupNumberKey)) {
+            if (!n->is_number_integer() || n->get<long long>() < 1 || n->get<long long>() > kGroups)
+                throw JsonFieldError(member(gpath, kGroupNumberKey), show(*n), "unknown group number (1 to 15)");
+            number = static_cast<int>(n->get<long long>());
+        } else if (arr.size() == static_cast<std::size_t>(kGroups)) {
+            number = static_cast<int>(i) + 1;
+        } else {
+            throw JsonFieldError(member(gpath, kGroupNumberKey), "null",
+                                 "group number missing (needed when fewer than 15 groups are given)");
+        }
+        if (!seen.insert(number).second)
+            throw JsonFieldError(member(gpath, kGroupNumberKey), std::to_string(number), "group given twice");
+        applyGroup(obj, groups[static_cast<std::size_t>(number - 1)], gpath);
+    }
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- public
+
+Programming decodeProgramming(const MemoryImage& img) {
+    MemoryImage work = img;
+    Programming prog;
+    clsGlobals(work, prog.globals).Read_Globals();
+    for (int g = 0; g < kGroups; ++g) clsGroup(work, prog.groups[static_cast<std::size_t>(g)]).Read_Group(g);
+    return prog;
+}
+
+void encodeProgramming(const Programming& prog, MemoryImage& img) {
+    Programming work = prog;  // the codecs take their views by reference
+    try {
+        clsGlobals(img, work.globals).Write_Globals();
+    } catch (const CodecError& e) {
+        throw JsonFieldError(member("globals", e.field()), show(Json(e.value())), codecReason(e));
+    }
+    for (int g = 0; g < kGroups; ++g) {
+        try {
+            clsGroup(img, work.groups[static_cast<std::size_t>(g)]).Write_Group(g);
+        } catch (const CodecError& e) {
+            throw JsonFieldError("group " + std::to_string(g + 1) + ": " + e.field(), show(Json(e.value())),
+                                 codecReason(e));
+        }
+    }
+}
+
+Json programmingToJson(const Programming& prog) {
+    Json doc = Json::object();
+    doc["globals"] = globalsToJson(prog.globals);
+    Json groups = Json::array();
+    for (int g = 0; g < kGroups; ++g) groups.push_back(groupToJson(prog.groups[static_cast<std::size_t>(g)], g));
+    doc["groups"] = std::move(groups);
+    return doc;
+}
+
+void applyJson(const Json& doc, Programming& prog) {
+    expectObject(doc, "(document)");
+    refuseUnknownKeys(doc, "", [](const std::string& k) { return k == "globals" || k == "groups"; });
+    Programming work = prog;
+    if (const Json* g = given(doc, "globals")) applyGlobals(*g, work.globals, "globals");
+    if (const Json* gs = given(doc, "groups")) applyGroups(*gs, work.groups, "groups");
+    prog = std::move(work);
+}
+
+}  // namespace orv

@@ -1,0 +1,56 @@
+// The whole programming of a radio as the controls show it (global window,
+// 15 group screens), and its JSON form for export and import.
+//
+// Keys are the control names, values what the control shows: a list gives
+// its entry text (null without a selection), a check box 0, 1 or 2 (grey),
+// an option pair the caption of the button that is set, a grid cell its text.
+#pragma once
+#include <array>
+#include <stdexcept>
+#include <string>
+#include <nlohmann/json.hpp>
+#include "MemoryImage.h"
+#include "Views.h"
+
+namespace orv {
+
+using Json = nlohmann::ordered_json;
+
+struct Programming {
+    GlobalsView globals;
+    std::array<GroupView, kGroups> groups;
+};
+
+// A JSON value that cannot go into its control. `field` is the value's path
+// in the document (for example groups[3].channels[5]."Rec Freq").
+class JsonFieldError : public std::runtime_error {
+public:
+    JsonFieldError(std::string field, std::string value, std::string reason);
+    const std::string& field() const { return field_; }
+    const std::string& value() const { return value_; }
+    const std::string& reason() const { return reason_; }
+
+private:
+    std::string field_;
+    std::string value_;
+    std::string reason_;
+};
+
+// Read_Globals, then Read_Group for groups 0..14, on a copy of `img`.
+Programming decodeProgramming(const MemoryImage& img);
+
+// Write_Globals, then Write_Group for groups 0..14, into `img`. Throws
+// JsonFieldError (naming the control as the JSON document does) for a value
+// the codecs refuse; `img` may then be partly written, so callers encode into
+// a copy.
+void encodeProgramming(const Programming& prog, MemoryImage& img);
+
+Json programmingToJson(const Programming& prog);
+
+// Replaces the values `doc` gives; absent keys and nulls keep what `prog`
+// holds. Every value is checked before anything is changed, so on a
+// JsonFieldError `prog` is as it was. Cell texts are checked with the channel
+// codec's own conversions.
+void applyJson(const Json& doc, Programming& prog);
+
+}  // namespace orv

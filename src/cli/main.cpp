@@ -1,0 +1,35 @@
+// orvedit-cli: the headless face of the editor's core. Each subcommand's
+// callback stores its exit code; main returns it.
+#include <CLI/CLI.hpp>
+#include <exception>
+#include "CliSupport.h"
+#include "FileCommands.h"
+#ifdef ORV_HAVE_RADIO_COMMANDS
+#include "RadioCommands.h"
+#endif
+
+int main(int argc, char** argv) {
+    CLI::App app{"ORVEDIT command-line tool: programming files and their JSON form", "orvedit-cli"};
+    app.require_subcommand(1);
+    app.footer("Exit codes: 0 success, 1 the command could not finish, 2 bad usage or bad input.");
+    // A usage error is one line, like every other error of the tool.
+    app.failure_message([](const CLI::App*, const CLI::Error& e) {
+        return std::string("orvedit-cli: ") + e.what() + " (run with --help for usage)\n";
+    });
+
+    int exitCode = orvcli::kExitOk;
+    addFileCommands(app, exitCode);
+#ifdef ORV_HAVE_RADIO_COMMANDS
+    addRadioCommands(app, exitCode);
+#endif
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        return app.exit(e) == 0 ? orvcli::kExitOk : orvcli::kExitUsage;  // --help exits 0
+    } catch (const std::exception& e) {
+        orvcli::reportError(e.what());
+        return orvcli::kExitFailure;
+    }
+    return exitCode;
+}

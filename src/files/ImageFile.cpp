@@ -1,0 +1,211 @@
+#include "ImageFile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace orv {
+namespace {
+
+FileStatus systemError(const std::string& what, const std::string& path, int err) {
+    FileStatus st;
+    st.kind = (err == ENOENT) ? FileStatus::Kind::NotFound : FileStatus::Kind::System;
+    st.errorNumber = err;
+    st.message = what + " \"" + path + "\": " + std::strerror(err);
+    return st;
+}
+
+// The folder that holds `path` ("." for a bare file name).
+std::string folderOf(const std::string& path) {
+    auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+std::string baseNameOf(const std::string& path) {
+    auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Follows a symbolic link at `path`, so the file it names is the one
+// replaced (not the link). Anything that is not a readable link is used as is.
+std::string resolveTarget(const std::string& path) {
+    std::string current = path;
+    for (int depth = 0; depth < 16; ++depth) {
+        struct stat st{};
+        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
+        std::string link(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 4096), '\0');
+        ssize_t n = ::readlink(current.c_str(), link.data(), link.size());
+        if (n <= 0) return current;
+        link.resize(static_cast<std::size_t>(n));
+        if (link[0] != '/') link = folderOf(current) + "/" + link;
+        current = link;
+    }
+    return current;
+}
+
+bool writeAll(int fd, const unsigned char* p, std::size_t n, int& err) {
+    while (n > 0) {
+        ssize_t w = ::write(fd, p, n);
+        if (w < 0) {
+            if (errno == EINTR) continue;
+            err = errno;
+            return false;
+        }
+        p += w;
+        n -= static_cast<std::size_t>(w);
+    }
+    return true;
+}
+
+// Opens a new, uniquely named temporary file beside `target`.
+int openTemporary(const std::string& target, std::string& tempPath, int& err) {
+    static std::mt19937_64 rng{std::random_device{}()};
+    const std::string prefix = folderOf(target) + "/." + baseNameOf(target) + ".";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char suffix[32];
+        std::snprintf(suffix, sizeof suffix, "%d-%08llx.tmp", static_cast<int>(::getpid()),
+                      static_cast<unsigned long long>(rng() & 0xFFFFFFFFull));
+        tempPath = prefix + suffix;
+        int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) return fd;
+        if (errno != EEXIST) {
+            err = errno;
+            return -1;
+        }
+    }
+    err = EEXIST;
+    return -1;
+}
+
+}  // namespace
+
+FileStatus saveFileAtomically(const std::string& path, const void* data, std::size_t size) {
+    const std::string target = resolveTarget(path);
+
+    struct stat existing{};
+    bool hasExisting = ::stat(target.c_str(), &existing) == 0;
+    if (hasExisting && S_ISDIR(existing.st_mode)) return systemError("Cannot save", path, EISDIR);
+
+    std::string tempPath;
+    int err = 0;
+    int fd = openTemporary(target, tempPath, err);
+    if (fd < 0) return systemError("Cannot save", path, err);
+
+    auto fail = [&](int e) {
+        if (fd >= 0) ::close(fd);
+        ::unlink(tempPath.c_str());
+        return systemError("Cannot save", path, e);
+    };
+
+    // An existing file keeps its permissions; a new one gets 0666 less the umask
+    // (which open() already applied).
+    if (hasExisting && ::fchmod(fd, existing.st_mode & 07777) != 0) return fail(errno);
+    if (!writeAll(fd, static_cast<const unsigned char*>(data), size, err)) return fail(err);
+    if (::fsync(fd) != 0) return fail(errno);
+    int closeResult = ::close(fd);
+    fd = -1;
+    if (closeResult != 0) return fail(errno);
+    if (::rename(tempPath.c_str(), target.c_str()) != 0) return fail(errno);
+
+    // Make the rename itself durable; a folder that cannot be synced does not
+    // undo a save that has already taken place.
+    int dirFd = ::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
+    return {};
+}
+
+FileStatus saveImageFile(const std::string& path, const MemoryImage& img) {
+    return saveFileAtomically(path, img.data(), MemoryImage::kSize);
+}
+
+FileStatus readWholeFile(const std::string& path, std::string& out) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return systemError("Cannot open", path, errno);
+    struct stat st{};
+    if (::fstat(fd, &st) != 0) {
+        int e = errno;
+        ::close(fd);
+        return systemError("Cannot open", path, e);
+    }
+    if (S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return systemError("Cannot open", path, EISDIR);
+    }
+    std::string buffer;
+    char chunk[65536];
+    for (;;) {
+        ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            int e = errno;
+            ::close(fd);
+            return systemError("Cannot read", path, e);
+        }
+        if (n == 0) break;
+        buffer.append(chunk, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    out = std::move(buffer);
+    return {};
+}
+
+FileStatus loadImageFile(const std::string& path, MemoryImage& img) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return systemError("Cannot open", path, errno);
+    struct stat st{};
+    if (::fstat(fd, &st) != 0) {
+        int e = errno;
+        ::close(fd);
+        return systemError("Cannot open", path, e);
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return systemError("Cannot open", path, S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
+    }
+
+    // Read one byte more than an image holds, so that a file that grew since
+    // fstat (or reports no size) is still caught as too long.
+    unsigned char buffer[MemoryImage::kSize + 1];
+    std::size_t got = 0;
+    while (got < sizeof buffer) {
+        ssize_t n = ::read(fd, buffer + got, sizeof buffer - got);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            int e = errno;
+            ::close(fd);
+            return systemError("Cannot read", path, e);
+        }
+        if (n == 0) break;
+        got += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+
+    constexpr std::size_t kImage = MemoryImage::kSize;
+    if (got != kImage) {
+        std::string length;
+        if (got < kImage)
+            length = std::to_string(got) + " bytes long";
+        else if (st.st_size > static_cast<off_t>(kImage))
+            length = std::to_string(static_cast<long long>(st.st_size)) + " bytes long";
+        else
+            length = "longer than " + std::to_string(kImage) + " bytes";
+        FileStatus status;
+        status.kind = FileStatus::Kind::WrongSize;
+        status.message = "Cannot open \"" + path + "\": the file is " + length +
+                         "; a programming file is exactly " + std::to_string(kImage) + " bytes";
+        return status;
+    }
+    std::memcpy(img.data(), buffer, MemoryImage::kSize);
+    return {};
+}
+
+}  // namespace orv
