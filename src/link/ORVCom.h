@@ -48,10 +48,41 @@ public:
     SerialPort& port() { return port_; }
     LinkHost& host() { return host_; }
 
+    // Image ranges of the operations: blocks of a group (1..15) and of page 0.
+    static constexpr int firstGroupBlock(int group) { return 12 * group - 4; }
+    static constexpr int lastGroupBlock(int group) { return 12 * group + 7; }
+    static constexpr bool isGroupFirstBlock(int block) { return block >= 8 && (block - 8) % 12 == 0; }
+
 private:
+    enum class Wait { Byte, TimedOut, Cancelled, PortFailed };
+
+    // Waits until a byte is waiting or more than byteTimeout seconds passed
+    // since `start` (host clock), pumping events on every pass; with
+    // watchCancel, a set Cancelled flag of the progress dialog ends it.
+    Wait waitForInput(double start, bool watchCancel);
+    bool send(int byte);                  // false when the port is not usable
+    int bytesWaiting();
+    void portFailed(const SerialPortError& e);
+    bool openPort();                      // opens if closed; a failure shows "COMM ERROR"
+
+    // Progress dialog, with the value kept inside [Min, Max].
+    void progSetup(int max);
+    void progShow(const std::string& message, bool writeFlag);
+    void progUnload();
+    void progSet(int value);
+    void progAdd(int n);
+
+    bool readRange(int firstBlock, int lastBlock, const char* message);
+    bool writePage0();                    // the masked bytes of page 0
+
     MemoryImage& image_;
     SerialPort& port_;
     LinkHost& host_;
+    MemoryImage* readTarget_ = &image_;   // where readBlock stores a complete block
+    bool dialogShown_ = false;
+    std::string dialogMessage_;
+    bool dialogWriteFlag_ = false;
+    int dialogMax_ = 0;
 };
 
 }  // namespace orv

@@ -1,0 +1,511 @@
+#include "ORVCom.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace orv {
+
+namespace {
+
+const char* const kCommError = "COMM ERROR";
+const char* const kDownloadError = "DOWNLOAD ERROR";
+const char* const kPage0Failed = "Download Failed.  Cycle Radio power before Retrying";
+const char* const kBlockFailed = "Download Failed. Cycle Radio Power before Retrying.";
+
+constexpr int kPauseBeforeTransferMs = 500;
+constexpr int kSlowPaceMs = 3;
+
+// Restores a pointer when the scope ends, however it ends.
+template <class T>
+struct Restore {
+    T*& ref;
+    T* old;
+    ~Restore() { ref = old; }
+};
+
+}  // namespace
+
+const char* const ORVCom::kSettings[4] = {"4800,n,8,1", "9600,n,8,1", "19200,n,8,1", "38400,n,8,1"};
+
+ORVCom::ORVCom(MemoryImage& image, SerialPort& port, LinkHost& host)
+    : image_(image), port_(port), host_(host) {
+    initComm();
+}
+
+void ORVCom::initComm() {
+    commRetries = 3;
+    hookReply = 0x12;
+    byteTimeout = 0.5;
+    writeMask.fill(0);
+    writeMask[6] = 0x04;
+    writeMask[7] = 0xFF;
+    for (int a = 128; a <= 152; ++a) writeMask[static_cast<std::size_t>(a)] = 0xFF;
+    writeMask[153] = 0xFE;
+    writeMask[155] = 0xF7;
+    writeMask[255] = 0xFF;
+}
+
+// ---------------------------------------------------------------- port layer
+
+void ORVCom::portFailed(const SerialPortError& e) {
+    try {
+        port_.close();
+    } catch (...) {
+    }
+    host_.messageBox(e.what(), kCommError, MsgIcon::Exclamation, MsgButtons::OK);
+}
+
+bool ORVCom::openPort() {
+    if (port_.isOpen()) return true;
+    try {
+        port_.open();
+        return true;
+    } catch (const SerialPortError& e) {
+        host_.messageBox(e.what(), kCommError, MsgIcon::Exclamation, MsgButtons::OK);
+        return false;
+    }
+}
+
+bool ORVCom::send(int byte) {
+    if (!port_.isOpen()) return false;
+    try {
+        port_.output(static_cast<unsigned char>(byte & 0xFF));
+        return true;
+    } catch (const SerialPortError& e) {
+        portFailed(e);
+        return false;
+    }
+}
+
+int ORVCom::bytesWaiting() {
+    if (!port_.isOpen()) return 0;
+    try {
+        return port_.inBufferCount();
+    } catch (const SerialPortError& e) {
+        portFailed(e);
+        return 0;
+    }
+}
+
+ORVCom::Wait ORVCom::waitForInput(double start, bool watchCancel) {
+    for (;;) {
+        host_.pumpEvents();
+        if (watchCancel && host_.progCancelled()) return Wait::Cancelled;
+        if (bytesWaiting() > 0) return Wait::Byte;
+        if (!port_.isOpen()) return Wait::PortFailed;
+        double elapsed = host_.now() - start;
+        if (elapsed > byteTimeout) return Wait::TimedOut;
+        // Sleep in the kernel until a byte comes, but look at the user
+        // interface at least every 10 ms and overshoot the deadline by at most 1 ms.
+        int ms = static_cast<int>(std::ceil((byteTimeout - elapsed) * 1000.0)) + 1;
+        ms = std::clamp(ms, 1, 10);
+        try {
+            port_.waitReadable(ms);
+        } catch (const SerialPortError& e) {
+            portFailed(e);
+            return Wait::PortFailed;
+        }
+    }
+}
+
+void ORVCom::closePort() {
+    try {
+        if (port_.isOpen()) port_.close();
+    } catch (...) {
+    }
+}
+
+bool ORVCom::getByte(uint8_t& value) {
+    double start = host_.now();
+    waitForInput(start, false);
+    if (bytesWaiting() > 0) {
+        int b = port_.input();
+        value = static_cast<uint8_t>(b < 0 ? 0 : b);
+        return true;
+    }
+    return false;
+}
+
+// ------------------------------------------------------------ handshake
+
+bool ORVCom::hookRadio() {
+    if (!openPort()) return false;
+    try {
+        port_.setSettings(kSettings[0]);
+    } catch (const SerialPortError& e) {
+        portFailed(e);
+        return false;
+    }
+    for (;;) {  // one series of attempts
+        int reply = -1;
+        int counter = 0;
+        for (;;) {  // one attempt
+            for (int i = 0; i < 10; ++i) send(0x00);
+            if (port_.isOpen()) {
+                try {
+                    port_.discardInput();
+                } catch (const SerialPortError& e) {
+                    portFailed(e);
+                }
+            }
+            send(0x0A);
+            send(0x14);
+            send(0x28);
+            if (!port_.isOpen()) return false;
+
+            double start = host_.now();
+            bool timedOut = false;
+            for (;;) {
+                Wait w = waitForInput(start, false);
+                if (w == Wait::PortFailed) return false;
+                double end = host_.now();
+                if (end - start >= byteTimeout) {
+                    timedOut = true;
+                    break;
+                }
+                int b = port_.input();
+                if (b >= 0) {
+                    reply = b;
+                    break;
+                }
+            }
+            if (!timedOut) break;
+            ++counter;
+            if (counter > commRetries) break;
+        }
+        if (reply == hookReply) break;
+        MsgAnswer a = host_.messageBox("Error Hooking to Radio.", kCommError, MsgIcon::None,
+                                       MsgButtons::RetryCancel);
+        if (a != MsgAnswer::Retry) return false;
+    }
+
+    readRadioVersion();
+    auto word = static_cast<int16_t>(static_cast<uint16_t>((versionBytes[0] << 8) | versionBytes[1]));
+    fastRadio = word >= 0x2AAA;
+    if (fastRadio && allowFastBaud) setBaudRate(1);
+    return true;
+}
+
+void ORVCom::readRadioVersion() {
+    for (int i = 0; i < 4; ++i) {
+        versionBytes[static_cast<std::size_t>(i)] = 0;
+        send(i == 0 ? 0x2B : 0x00);
+        uint8_t b = 0;
+        if (getByte(b)) versionBytes[static_cast<std::size_t>(i)] = b;
+    }
+}
+
+bool ORVCom::setBaudRate(int index) {
+    const char* settings = (index >= 0 && index <= 3) ? kSettings[index] : nullptr;
+    send(0x05);
+    send(index);
+    uint8_t b = 0;
+    if (!getByte(b) || b != 0x01 || settings == nullptr) return false;
+    try {
+        port_.setSettings(settings);
+    } catch (const SerialPortError& e) {
+        portFailed(e);
+        return false;
+    }
+    return true;
+}
+
+void ORVCom::unhookRadio() {
+    // A port that cannot be opened has no radio to release; the hook that
+    // follows reports why.
+    if (!port_.isOpen()) {
+        try {
+            port_.open();
+        } catch (const SerialPortError&) {
+            return;
+        }
+    }
+    send(0x01);
+    closePort();
+}
+
+// ------------------------------------------------------------ progress
+
+void ORVCom::progSetup(int max) {
+    dialogMax_ = max;
+    host_.progSetMin(0);
+    host_.progSetMax(max);
+    host_.progSetValue(0);
+}
+
+void ORVCom::progShow(const std::string& message, bool writeFlag) {
+    dialogMessage_ = message;
+    dialogWriteFlag_ = writeFlag;
+    host_.progShowForm(message, writeFlag);
+    host_.progEnableCancel();
+    dialogShown_ = true;
+}
+
+void ORVCom::progUnload() {
+    host_.progUnload();
+    dialogShown_ = false;
+}
+
+void ORVCom::progSet(int value) {
+    int lo = host_.progMin();
+    int hi = host_.progMax();
+    if (hi < lo) hi = lo;
+    host_.progSetValue(std::clamp(value, lo, hi));
+}
+
+void ORVCom::progAdd(int n) { progSet(host_.progValue() + n); }
+
+// ------------------------------------------------------------ frames
+
+bool ORVCom::readBlock(int block) {
+    if (block < 0 || block >= MemoryImage::kBlocks) return false;
+    send(0xC6);
+    send(block);
+    if (fastRadio) {
+        send(0xFF);
+    } else {
+        for (int i = 0; i < 31; ++i) {
+            host_.sleepMs(kSlowPaceMs);
+            send(0x00);
+        }
+    }
+    uint8_t got[MemoryImage::kBlockSize];
+    for (int i = 0; i < MemoryImage::kBlockSize; ++i) {
+        if (!getByte(got[i])) {
+            host_.messageBox("Error reading radio", "ORV Read", MsgIcon::Exclamation, MsgButtons::OK);
+            return false;
+        }
+        progAdd(1);
+    }
+    // Only a complete block is taken.
+    std::memcpy(readTarget_->data() + block * MemoryImage::kBlockSize, got, sizeof got);
+    return true;
+}
+
+bool ORVCom::writeBlock(int block) {
+    if (block < 0 || block >= MemoryImage::kBlocks) return false;
+    const int base = block * MemoryImage::kBlockSize;
+    if (isGroupFirstBlock(block)) {
+        bool ok = writeMaskedByte(base / 256, base % 256, 0x20, image_[base]);
+        progAdd(MemoryImage::kBlockSize);
+        return ok;
+    }
+    send(0xD4);
+    send(block);
+    for (int i = 0; i < MemoryImage::kBlockSize; ++i) send(image_[base + i]);
+    progAdd(MemoryImage::kBlockSize);
+    uint8_t reply = 0;
+    if (getByte(reply)) return true;
+    host_.messageBox("Error writing radio", "ORV Write", MsgIcon::Exclamation, MsgButtons::OK);
+    return false;
+}
+
+bool ORVCom::writeMaskedByte(int high, int low, int mask, int value) {
+    if (mask == 0) return true;
+    int reply = 0;
+    int timeouts = 0;
+    do {
+        send(0xD1);
+        send(high);
+        send(low);
+        send(mask);
+        send(value);
+        if (!port_.isOpen()) return false;
+        try {
+            port_.discardInput();
+        } catch (const SerialPortError& e) {
+            portFailed(e);
+            return false;
+        }
+        double start = host_.now();
+        Wait w = waitForInput(start, true);
+        if (w == Wait::Cancelled) {
+            progUnload();
+            return false;
+        }
+        if (w == Wait::PortFailed) return false;
+        double end = host_.now();
+        if (end - start >= byteTimeout) {
+            ++timeouts;
+        } else {
+            int b = port_.input();
+            if (b >= 0) reply = b;
+        }
+    } while (reply != 1 && timeouts <= commRetries);
+    return reply == 1;
+}
+
+// ------------------------------------------------------------ reads
+
+bool ORVCom::readRange(int firstBlock, int lastBlock, const char* message) {
+    allowFastBaud = true;
+    if (!hookRadio()) return false;
+    progSetup((lastBlock - firstBlock + 1) * MemoryImage::kBlockSize);
+    progShow(message, false);
+    host_.sleepMs(kPauseBeforeTransferMs);
+
+    // The blocks go to a copy; the image takes them only when all arrived,
+    // so a failed or cancelled read leaves it as it was.
+    MemoryImage staging = image_;
+    {
+        Restore<MemoryImage> restore{readTarget_, readTarget_};
+        readTarget_ = &staging;
+        for (int b = firstBlock; b <= lastBlock; ++b) {
+            bool cancelled = host_.progCancelled();
+            bool ok = readBlock(b);
+            if (!ok || cancelled) {
+                unhookRadio();
+                progUnload();
+                return false;
+            }
+        }
+    }
+    const int from = firstBlock * MemoryImage::kBlockSize;
+    const int to = (lastBlock + 1) * MemoryImage::kBlockSize;
+    std::memcpy(image_.data() + from, staging.data() + from, static_cast<std::size_t>(to - from));
+
+    host_.beep();
+    progSet(0);
+    progUnload();
+    unhookRadio();
+    return true;
+}
+
+bool ORVCom::readMemory() { return readRange(0, MemoryImage::kBlocks - 1, "Reading ORV Memory"); }
+
+bool ORVCom::readGroup(int group) {
+    if (group < 1 || group > 15) return false;
+    return readRange(firstGroupBlock(group), lastGroupBlock(group), "Reading ORV Group");
+}
+
+bool ORVCom::readGlobal() { return readRange(0, 7, "Reading ORV Global"); }
+
+// ------------------------------------------------------------ writes
+
+bool ORVCom::writePage0() {
+    for (int a = 0; a < 256; ++a) {
+        if (!writeMaskedByte(0, a, writeMask[static_cast<std::size_t>(a)], image_[a])) return false;
+        progSet(a);
+    }
+    return true;
+}
+
+bool ORVCom::writeMemory(bool skipPage0) {
+    progSetup(skipPage0 ? 5760 : 6016);
+    progShow("Writing ORV Memory", true);
+    bool result = true;
+    for (;;) {  // one attempt
+        // A cancel inside a masked byte write unloaded the dialog; a retry
+        // brings it back so that the user can still follow and cancel.
+        if (!dialogShown_) {
+            progSetup(dialogMax_);
+            progShow(dialogMessage_, dialogWriteFlag_);
+        }
+        progSet(0);  // the count starts afresh with every attempt
+        unhookRadio();
+        unhookRadio();
+        host_.sleepMs(kPauseBeforeTransferMs);
+        allowFastBaud = false;
+        if (!hookRadio()) {
+            progUnload();
+            return false;
+        }
+        result = true;
+        if (!skipPage0 && !writePage0()) {
+            if (host_.messageBox(kPage0Failed, kDownloadError, MsgIcon::None, MsgButtons::RetryCancel) ==
+                MsgAnswer::Retry)
+                continue;
+            unhookRadio();
+            return false;
+        }
+        bool retry = false;
+        for (int b = 8; b < MemoryImage::kBlocks; ++b) {
+            if (!writeBlock(b)) {
+                if (host_.messageBox(kBlockFailed, kDownloadError, MsgIcon::None, MsgButtons::RetryCancel) ==
+                    MsgAnswer::Retry)
+                    retry = true;
+                else
+                    result = false;
+                break;
+            }
+            if (host_.progCancelled()) break;
+        }
+        if (!retry) break;
+    }
+    host_.beep();
+    progSet(0);
+    progUnload();
+    unhookRadio();
+    return result;
+}
+
+bool ORVCom::writeGlobal() {
+    progSetup(256);
+    bool result = true;
+    for (;;) {
+        unhookRadio();
+        unhookRadio();
+        host_.sleepMs(kPauseBeforeTransferMs);
+        allowFastBaud = false;
+        if (!hookRadio()) {
+            progUnload();
+            return false;
+        }
+        progShow("Writing ORV Global", true);
+        progSet(0);
+        result = true;
+        if (!writePage0()) {
+            if (host_.messageBox(kPage0Failed, kDownloadError, MsgIcon::None, MsgButtons::RetryCancel) ==
+                MsgAnswer::Retry)
+                continue;
+            result = false;
+        }
+        break;
+    }
+    host_.beep();
+    progSet(0);
+    progUnload();
+    unhookRadio();
+    return result;
+}
+
+bool ORVCom::writeGroup(int group) {
+    if (group < 1 || group > 15) return false;
+    progSetup(384);
+    progShow("Writing ORV Group", true);
+    bool result = true;
+    for (;;) {
+        if (!dialogShown_) {
+            progSetup(dialogMax_);
+            progShow(dialogMessage_, dialogWriteFlag_);
+        }
+        progSet(0);
+        unhookRadio();
+        unhookRadio();
+        host_.sleepMs(kPauseBeforeTransferMs);
+        allowFastBaud = false;
+        if (!hookRadio()) return false;  // the dialog stays for the caller to close
+        result = true;
+        bool retry = false;
+        for (int b = firstGroupBlock(group); b <= lastGroupBlock(group); ++b) {
+            if (!writeBlock(b)) {
+                if (host_.messageBox(kBlockFailed, kDownloadError, MsgIcon::None, MsgButtons::RetryCancel) ==
+                    MsgAnswer::Retry)
+                    retry = true;
+                else
+                    result = false;
+                break;
+            }
+            if (host_.progCancelled()) break;
+        }
+        if (!retry) break;
+    }
+    host_.beep();
+    progSet(0);
+    progUnload();
+    unhookRadio();
+    return result;
+}
+
+}  // namespace orv

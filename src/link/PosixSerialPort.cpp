@@ -1,0 +1,282 @@
+#include "PosixSerialPort.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <grp.h>
+#include <linux/serial.h>
+#include <poll.h>
+#include <sstream>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace orv {
+
+namespace {
+
+speed_t speedConstant(int baud) {
+    switch (baud) {
+    case 300: return B300;
+    case 600: return B600;
+    case 1200: return B1200;
+    case 2400: return B2400;
+    case 4800: return B4800;
+    case 9600: return B9600;
+    case 19200: return B19200;
+    case 38400: return B38400;
+    case 57600: return B57600;
+    case 115200: return B115200;
+    case 230400: return B230400;
+    default: return 0;
+    }
+}
+
+std::string trim(const std::string& s) {
+    auto b = s.find_first_not_of(" \t");
+    if (b == std::string::npos) return {};
+    auto e = s.find_last_not_of(" \t");
+    return s.substr(b, e - b + 1);
+}
+
+// An ioctl that a pseudo-terminal or a simple driver does not offer fails
+// with one of these; that means "not applicable here", not a fault.
+bool notApplicable(int err) { return err == ENOTTY || err == EINVAL || err == ENOSYS || err == EOPNOTSUPP; }
+
+}  // namespace
+
+LineSettings parseLineSettings(const std::string& settings) {
+    std::vector<std::string> parts;
+    std::stringstream ss(settings);
+    std::string item;
+    while (std::getline(ss, item, ',')) parts.push_back(trim(item));
+    auto bad = [&]() -> SerialPortError {
+        return SerialPortError("Invalid line settings \"" + settings +
+                               "\" (expected speed,parity,data bits,stop bits, e.g. 4800,n,8,1)");
+    };
+    if (parts.size() != 4) throw bad();
+    LineSettings s;
+    try {
+        std::size_t used = 0;
+        s.baud = std::stoi(parts[0], &used);
+        if (used != parts[0].size()) throw bad();
+        s.dataBits = std::stoi(parts[2], &used);
+        if (used != parts[2].size()) throw bad();
+        s.stopBits = std::stoi(parts[3], &used);
+        if (used != parts[3].size()) throw bad();
+    } catch (const std::logic_error&) {
+        throw bad();
+    }
+    if (parts[1].size() != 1) throw bad();
+    s.parity = static_cast<char>(std::tolower(static_cast<unsigned char>(parts[1][0])));
+    if (std::string("neoms").find(s.parity) == std::string::npos) throw bad();
+    if (speedConstant(s.baud) == 0) throw bad();
+    if (s.dataBits < 5 || s.dataBits > 8) throw bad();
+    if (s.stopBits != 1 && s.stopBits != 2) throw bad();
+    return s;
+}
+
+std::string describeOpenError(const std::string& device, int err) {
+    std::string head = "Cannot open serial port " + device + ": ";
+    switch (err) {
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+        return head + "no such device. Check that the cable is plugged in and that the port "
+                      "setting names the right device.";
+    case EACCES:
+    case EPERM: {
+        std::string group;
+        struct stat st {};
+        if (::stat(device.c_str(), &st) == 0) {
+            if (const struct group* g = ::getgrgid(st.st_gid)) group = g->gr_name;
+        }
+        if (group.empty() || group == "root") group = "dialout";
+        return head + "permission denied. The device belongs to group \"" + group +
+               "\": add yourself to group " + group + " (sudo usermod -aG " + group +
+               " $USER) and log in again.";
+    }
+    case EBUSY:
+    case EWOULDBLOCK:
+        return head + "it is in use by another program.";
+    case ENOTTY:
+        return head + "it is not a serial port.";
+    default:
+        return head + std::strerror(err) + ".";
+    }
+}
+
+PosixSerialPort::~PosixSerialPort() { close(); }
+
+void PosixSerialPort::fail(const std::string& what, int err) {
+    std::string msg = "Serial port " + device_ + ": " + what;
+    if (err) msg += std::string(" (") + std::strerror(err) + ")";
+    throw SerialPortError(msg);
+}
+
+void PosixSerialPort::setSettings(const std::string& settings) {
+    LineSettings s = parseLineSettings(settings);
+    if (isOpen()) apply(s, true);
+    settings_ = settings;
+}
+
+void PosixSerialPort::open() {
+    if (isOpen()) return;
+    if (device_.empty()) throw SerialPortError("No serial port device is set.");
+    LineSettings s = parseLineSettings(settings_);
+    int fd = ::open(device_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) throw SerialPortError(describeOpenError(device_, errno));
+    // Advisory lock first: it tells cooperating programs (and root, whom the
+    // exclusive mode does not stop) that the port is taken.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        int err = errno;
+        ::close(fd);
+        throw SerialPortError(describeOpenError(device_, err == EWOULDBLOCK ? EBUSY : err));
+    }
+    termios tio {};
+    if (::tcgetattr(fd, &tio) != 0) {
+        int err = errno;
+        ::close(fd);
+        throw SerialPortError(describeOpenError(device_, err));
+    }
+    if (::ioctl(fd, TIOCEXCL) != 0 && !notApplicable(errno)) {
+        int err = errno;
+        ::close(fd);
+        throw SerialPortError(describeOpenError(device_, err));
+    }
+    fd_ = fd;
+    buf_.clear();
+    head_ = 0;
+    try {
+        apply(s, false);
+    } catch (...) {
+        close();
+        throw;
+    }
+    // USB adapters hold received bytes back for up to 16 ms unless asked
+    // for low latency; single-byte replies would crawl without it.
+    serial_struct ser {};
+    if (::ioctl(fd_, TIOCGSERIAL, &ser) == 0) {
+        ser.flags |= ASYNC_LOW_LATENCY;
+        ::ioctl(fd_, TIOCSSERIAL, &ser);  // best effort: drivers may refuse
+    }
+    ::tcflush(fd_, TCIOFLUSH);
+}
+
+void PosixSerialPort::close() {
+    if (fd_ < 0) return;
+    ::ioctl(fd_, TIOCNXCL);  // the device may outlive our descriptor (a pty)
+    ::close(fd_);
+    fd_ = -1;
+    buf_.clear();
+    head_ = 0;
+}
+
+void PosixSerialPort::apply(const LineSettings& s, bool drainFirst) {
+    termios tio {};
+    if (::tcgetattr(fd_, &tio) != 0) fail("cannot read the line settings", errno);
+    ::cfmakeraw(&tio);
+    tio.c_cflag |= CLOCAL | CREAD;
+    tio.c_cflag &= ~(CRTSCTS | CSIZE | CSTOPB | PARENB | PARODD | CMSPAR);
+    switch (s.dataBits) {
+    case 5: tio.c_cflag |= CS5; break;
+    case 6: tio.c_cflag |= CS6; break;
+    case 7: tio.c_cflag |= CS7; break;
+    default: tio.c_cflag |= CS8; break;
+    }
+    if (s.stopBits == 2) tio.c_cflag |= CSTOPB;
+    switch (s.parity) {
+    case 'e': tio.c_cflag |= PARENB; break;
+    case 'o': tio.c_cflag |= PARENB | PARODD; break;
+    case 'm': tio.c_cflag |= PARENB | CMSPAR | PARODD; break;
+    case 's': tio.c_cflag |= PARENB | CMSPAR; break;
+    default: break;
+    }
+    tio.c_iflag &= ~(IXON | IXOFF | IXANY);
+    tio.c_cc[VMIN] = 0;
+    tio.c_cc[VTIME] = 0;
+    speed_t sp = speedConstant(s.baud);
+    ::cfsetispeed(&tio, sp);
+    ::cfsetospeed(&tio, sp);
+    // Bytes still in the transmitter go out at the old speed.
+    if (drainFirst) ::tcdrain(fd_);
+    if (::tcsetattr(fd_, TCSANOW, &tio) != 0) fail("cannot set the line settings", errno);
+}
+
+void PosixSerialPort::output(unsigned char byte) {
+    if (fd_ < 0) fail("the port is not open", 0);
+    for (;;) {
+        ssize_t n = ::write(fd_, &byte, 1);
+        if (n == 1) return;
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            // Transmit buffer full: wait for room, but never forever.
+            pollfd p {fd_, POLLOUT, 0};
+            int r = ::poll(&p, 1, 2000);
+            if (r == 0) fail("the line does not take any more data", 0);
+            if (r < 0 && errno != EINTR) fail("write failed", errno);
+            if (r > 0 && (p.revents & (POLLERR | POLLHUP | POLLNVAL)) && !(p.revents & POLLOUT))
+                fail("the device hung up", 0);
+            continue;
+        }
+        fail("write failed", n < 0 ? errno : 0);
+    }
+}
+
+void PosixSerialPort::fill() {
+    if (fd_ < 0) return;
+    if (head_ == buf_.size()) {
+        buf_.clear();
+        head_ = 0;
+    }
+    unsigned char tmp[512];
+    for (;;) {
+        ssize_t n = ::read(fd_, tmp, sizeof tmp);
+        if (n > 0) {
+            buf_.insert(buf_.end(), tmp, tmp + n);
+            if (static_cast<std::size_t>(n) < sizeof tmp) return;
+            continue;
+        }
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return;
+        if (n == 0) return;
+        fail("read failed", errno);
+    }
+}
+
+int PosixSerialPort::inBufferCount() {
+    fill();
+    return static_cast<int>(buf_.size() - head_);
+}
+
+void PosixSerialPort::discardInput() {
+    if (fd_ < 0) return;
+    ::tcflush(fd_, TCIFLUSH);
+    buf_.clear();
+    head_ = 0;
+}
+
+int PosixSerialPort::input() {
+    if (head_ == buf_.size()) fill();
+    if (head_ == buf_.size()) return -1;
+    return buf_[head_++];
+}
+
+bool PosixSerialPort::waitReadable(int ms) {
+    if (fd_ < 0) fail("the port is not open", 0);
+    if (head_ < buf_.size()) return true;
+    pollfd p {fd_, POLLIN, 0};
+    int r = ::poll(&p, 1, ms < 0 ? 0 : ms);
+    if (r < 0) {
+        if (errno == EINTR) return false;  // a signal (Ctrl-C): let the caller look
+        fail("waiting for data failed", errno);
+    }
+    if (r == 0) return false;
+    if (p.revents & POLLIN) return true;
+    if (p.revents & (POLLERR | POLLHUP | POLLNVAL)) fail("the device hung up", 0);
+    return false;
+}
+
+}  // namespace orv

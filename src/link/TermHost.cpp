@@ -1,0 +1,131 @@
+#include "TermHost.h"
+
+#include <algorithm>
+#include <cmath>
+#include <thread>
+
+namespace orv {
+
+TermHost::TermHost(const volatile std::sig_atomic_t* interrupted, std::FILE* out)
+    : interrupted_(interrupted), out_(out) {}
+
+void TermHost::pumpEvents() {
+    if (shown_) draw(false);
+}
+
+void TermHost::sleepMs(int ms) {
+    if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+double TermHost::now() {
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+void TermHost::beep() {
+    if (interactive_) {
+        std::fputc('\a', out_);
+        std::fflush(out_);
+    }
+}
+
+MsgAnswer TermHost::messageBox(const std::string& text, const std::string& title, MsgIcon,
+                               MsgButtons buttons) {
+    endLine();
+    std::fprintf(out_, "%s: %s\n", title.empty() ? "ORVEDIT" : title.c_str(), text.c_str());
+    MsgAnswer answer = MsgAnswer::OK;
+    switch (buttons) {
+    case MsgButtons::OK: answer = MsgAnswer::OK; break;
+    case MsgButtons::OKCancel: answer = MsgAnswer::Cancel; break;
+    case MsgButtons::YesNo:
+    case MsgButtons::YesNoCancel: answer = MsgAnswer::No; break;
+    case MsgButtons::RetryCancel:
+        if (retriesLeft_ > 0 && !(interrupted_ && *interrupted_)) {
+            --retriesLeft_;
+            std::fprintf(out_, "  -> Retry (%d more allowed)\n", retriesLeft_);
+            answer = MsgAnswer::Retry;
+        } else {
+            std::fprintf(out_, "  -> Cancel\n");
+            answer = MsgAnswer::Cancel;
+        }
+        break;
+    }
+    std::fflush(out_);
+    return answer;
+}
+
+void TermHost::progShowForm(const std::string& message, bool) {
+    endLine();
+    message_ = message;
+    shown_ = true;
+    cancelEnabled_ = false;
+    shownAt_ = now();
+    lastDraw_ = -1;
+    peak_ = value_;
+}
+
+bool TermHost::progCancelled() { return cancelEnabled_ && interrupted_ && *interrupted_ != 0; }
+
+void TermHost::progSetValue(int v) {
+    value_ = v;
+    if (v > peak_) peak_ = v;
+    if (shown_) draw(false);
+}
+
+void TermHost::progUnload() {
+    if (shown_) {
+        // The operations reset the value to 0 before unloading: report the
+        // furthest point reached.
+        int keep = value_;
+        value_ = std::max(value_, peak_);
+        draw(true);
+        value_ = keep;
+        endLine();
+    }
+    shown_ = false;
+    cancelEnabled_ = false;
+}
+
+std::string TermHost::progressLine(const std::string& message, int value, int min, int max,
+                                   double elapsed) {
+    const int width = 30;
+    int span = std::max(1, max - min);
+    int done = std::clamp(value - min, 0, span);
+    int filled = static_cast<int>(static_cast<long>(done) * width / span);
+    std::string bar(static_cast<std::size_t>(filled), '#');
+    bar.append(static_cast<std::size_t>(width - filled), '-');
+    char tail[96];
+    double rate = elapsed > 0.05 ? done / elapsed : 0.0;
+    if (rate > 0 && done < span) {
+        int left = static_cast<int>(std::lround((span - done) / rate));
+        std::snprintf(tail, sizeof tail, "%d/%d bytes  %.0f B/s  %d:%02d left", done, span, rate,
+                      left / 60, left % 60);
+    } else {
+        std::snprintf(tail, sizeof tail, "%d/%d bytes  %.0f B/s", done, span, rate);
+    }
+    return message + " [" + bar + "] " + tail;
+}
+
+void TermHost::draw(bool force) {
+    double t = now();
+    if (!force && (!interactive_ || (lastDraw_ >= 0 && t - lastDraw_ < 0.1))) return;
+    lastDraw_ = t;
+    std::string line = progressLine(message_, value_, min_, max_, t - shownAt_);
+    if (interactive_) {
+        std::fprintf(out_, "\r%s\033[K", line.c_str());
+        lineOpen_ = true;
+    } else {
+        std::fprintf(out_, "%s\n", line.c_str());
+    }
+    std::fflush(out_);
+}
+
+void TermHost::endLine() {
+    if (lineOpen_) {
+        std::fputc('\n', out_);
+        std::fflush(out_);
+        lineOpen_ = false;
+    }
+}
+
+}  // namespace orv

@@ -1,0 +1,65 @@
+// LinkHost for a terminal: the progress dialog becomes a progress line on
+// stderr (bytes, rate, time left), message boxes are printed there, a
+// Retry/Cancel question is answered Retry while a retry allowance lasts and
+// Cancel after that, and Ctrl-C (or anything that sets the interrupt flag)
+// is the dialog's Cancel button. Nothing here needs a window system.
+#pragma once
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <string>
+#include "LinkHost.h"
+
+namespace orv {
+
+class TermHost : public LinkHost {
+public:
+    // `interrupted` is polled as the Cancel button; it is usually set from a
+    // SIGINT handler. `out` receives everything the host prints.
+    TermHost(const volatile std::sig_atomic_t* interrupted, std::FILE* out = stderr);
+
+    void setRetries(int n) { retriesLeft_ = n; }
+    int retriesLeft() const { return retriesLeft_; }
+    // Draw the progress line in place (a terminal) or only at the end.
+    void setInteractive(bool on) { interactive_ = on; }
+
+    void pumpEvents() override;
+    void sleepMs(int ms) override;
+    double now() override;
+    void beep() override;
+    MsgAnswer messageBox(const std::string& text, const std::string& title, MsgIcon icon,
+                         MsgButtons buttons) override;
+
+    void progShowForm(const std::string& message, bool writeFlag) override;
+    void progEnableCancel() override { cancelEnabled_ = true; }
+    bool progCancelled() override;
+    void progSetMin(int v) override { min_ = v; }
+    void progSetMax(int v) override { max_ = v; }
+    void progSetValue(int v) override;
+    int progValue() override { return value_; }
+    int progMin() override { return min_; }
+    int progMax() override { return max_; }
+    void progUnload() override;
+
+    // The progress line for the given state; exposed for tests.
+    static std::string progressLine(const std::string& message, int value, int min, int max,
+                                    double elapsedSeconds);
+
+private:
+    void draw(bool force);
+    void endLine();
+
+    const volatile std::sig_atomic_t* interrupted_;
+    std::FILE* out_;
+    bool interactive_ = false;
+    int retriesLeft_ = 0;
+    bool shown_ = false;
+    bool cancelEnabled_ = false;
+    bool lineOpen_ = false;
+    std::string message_;
+    int min_ = 0, max_ = 100, value_ = 0, peak_ = 0;
+    double shownAt_ = 0, lastDraw_ = -1;
+};
+
+}  // namespace orv
