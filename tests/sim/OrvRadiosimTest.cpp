@@ -1,0 +1,165 @@
+// The orv-radiosim program: device path first, memory saved on SIGTERM,
+// clear refusal of bad image files.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sys/wait.h>
+
+#include "PtyClient.h"
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<uint8_t>;
+
+namespace {
+
+struct Child {
+    pid_t pid = -1;
+    int out = -1;   // the program's stdout
+    int err = -1;   // its stderr
+};
+
+Child spawn(const std::vector<std::string>& args) {
+    int o[2], e[2];
+    if (pipe(o) != 0 || pipe(e) != 0) throw std::runtime_error("pipe");
+    Child c;
+    c.pid = fork();
+    if (c.pid == 0) {
+        dup2(o[1], 1);
+        dup2(e[1], 2);
+        close(o[0]); close(o[1]); close(e[0]); close(e[1]);
+        std::vector<char*> argv;
+        std::string exe = ORV_RADIOSIM_EXE;
+        argv.push_back(exe.data());
+        std::vector<std::string> copy = args;
+        for (auto& a : copy) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    close(o[1]);
+    close(e[1]);
+    c.out = o[0];
+    c.err = e[0];
+    return c;
+}
+
+std::string readLine(int fd) {
+    std::string line;
+    char ch;
+    while (true) {
+        pollfd p{fd, POLLIN, 0};
+        if (poll(&p, 1, 5000) <= 0) break;
+        if (read(fd, &ch, 1) != 1 || ch == '\n') break;
+        line += ch;
+    }
+    return line;
+}
+
+std::string readAll(int fd) {
+    std::string s;
+    char buf[512];
+    ssize_t n;
+    while ((n = read(fd, buf, sizeof buf)) > 0) s.append(buf, static_cast<std::size_t>(n));
+    return s;
+}
+
+int waitExit(pid_t pid) {
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+Bytes slurp(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void spit(const fs::path& p, const Bytes& b) {
+    std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(b.data()),
+                                             static_cast<std::streamsize>(b.size()));
+}
+
+struct TempDir {
+    TempDir() {
+        char tmpl[] = "/tmp/orvsimXXXXXX";
+        path = mkdtemp(tmpl);
+    }
+    ~TempDir() { fs::remove_all(path); }
+    fs::path path;
+};
+
+}  // namespace
+
+TEST(OrvRadiosim, PrintsThePathFirstAndSavesMemoryOnSigterm) {
+    TempDir dir;
+    Bytes image(6019);
+    for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<uint8_t>(i % 251);
+    spit(dir.path / "in.orv", image);
+    const fs::path saved = dir.path / "out.orv";
+    const fs::path trace = dir.path / "trace.txt";
+
+    Child c = spawn({"--image", (dir.path / "in.orv").string(), "--save", saved.string(), "--trace",
+                     trace.string(), "--version", "2AA9"});
+    const std::string path = readLine(c.out);
+    ASSERT_EQ(path.rfind("/dev/", 0), 0u) << path;
+    {
+        PtyClient cl(path);
+        ASSERT_EQ(cl.hook(), Bytes{0x12});
+        cl.send({0x2B});
+        EXPECT_EQ(cl.read(1), Bytes{0x2A});
+        Bytes frame{0xD4, 30};
+        frame.insert(frame.end(), 32, 0x5A);
+        cl.send(frame);
+        EXPECT_EQ(cl.read(1), Bytes{0x01});
+    }
+    kill(c.pid, SIGTERM);
+    EXPECT_EQ(waitExit(c.pid), 0) << readAll(c.err);
+
+    Bytes expected = image;
+    std::fill(expected.begin() + 32 * 30, expected.begin() + 32 * 31, 0x5A);
+    EXPECT_EQ(slurp(saved), expected);  // the three bytes past the radio memory come from --image
+
+    std::ifstream t(trace);
+    std::string first;
+    std::getline(t, first);
+    EXPECT_EQ(first.substr(0, 2), "R ");
+    EXPECT_NE(first.find(" 00 4800"), std::string::npos) << first;
+    close(c.out);
+    close(c.err);
+}
+
+TEST(OrvRadiosim, RefusesBadImageFilesWithAMessage) {
+    TempDir dir;
+    spit(dir.path / "short.orv", Bytes(100));
+    struct Case { std::string file; std::string says; };
+    for (const Case& k : {Case{(dir.path / "short.orv").string(), "100 bytes"},
+                          Case{(dir.path / "missing.orv").string(), "cannot open"}}) {
+        Child c = spawn({"--image", k.file});
+        const std::string out = readAll(c.out);
+        const std::string err = readAll(c.err);
+        EXPECT_NE(waitExit(c.pid), 0);
+        EXPECT_TRUE(out.empty()) << out;
+        EXPECT_NE(err.find(k.file), std::string::npos) << err;
+        EXPECT_NE(err.find(k.says), std::string::npos) << err;
+        close(c.out);
+        close(c.err);
+    }
+}
+
+TEST(OrvRadiosim, SavesA6016ByteImageWithZeroTail) {
+    TempDir dir;
+    Bytes image(6016, 0x33);
+    spit(dir.path / "bare.bin", image);
+    Child c = spawn({"--image", (dir.path / "bare.bin").string(), "--save", (dir.path / "out.orv").string()});
+    ASSERT_FALSE(readLine(c.out).empty());
+    kill(c.pid, SIGINT);
+    EXPECT_EQ(waitExit(c.pid), 0);
+    image.insert(image.end(), 3, 0x00);
+    EXPECT_EQ(slurp(dir.path / "out.orv"), image);
+    close(c.out);
+    close(c.err);
+}
