@@ -175,11 +175,6 @@ struct RadioSim::Impl {
     double charTime(int baud) const { return baud > 0 ? 10.0 / baud : 0.0; }
     bool fast() const { return static_cast<int16_t>(opt.version) >= static_cast<int16_t>(kFastVersion); }
 
-    void record(SimTraceEntry::Dir dir, double t, uint8_t v, int baud) {
-        std::lock_guard<std::mutex> lock(mu);
-        traceLog.push_back({dir, t, v, baud});
-    }
-
     // Queues one reply (garbage first, when asked for) to a byte that
     // arrived at `arrival`.
     void reply(std::initializer_list<uint8_t> bytes, double arrival, bool garbage = true) {
@@ -362,14 +357,21 @@ struct RadioSim::Impl {
             const double t = now();
             if (due > t) return true;
             const uint8_t v = out.front().value;
-            const ssize_t w = ::write(master, &v, 1);
-            if (w != 1) {
-                if (w < 0 && errno == EINTR) continue;
-                return false;  // EAGAIN: wait for POLLOUT
+            {
+                // Written and traced under the lock: whoever has seen the
+                // byte and then asks for the trace finds it there.
+                std::lock_guard<std::mutex> lock(mu);
+                const ssize_t w = ::write(master, &v, 1);
+                if (w != 1) {
+                    if (w < 0 && errno == EINTR) continue;
+                    return false;  // EAGAIN: wait for POLLOUT
+                }
+                traceLog.push_back({SimTraceEntry::Out, t, v, baud});
             }
             out.pop_front();
-            lineFree = due;
-            record(SimTraceEntry::Out, now(), v, baud);
+            // The line is busy from the actual hand-over on, so a late byte
+            // never lets the next one follow faster than the line allows.
+            lineFree = t;
         }
         return true;
     }
