@@ -10,7 +10,7 @@
 
 int main(int argc, char** argv) {
     CLI::App app{"ORVEDIT command-line tool: programming files and their JSON form", "orvedit-cli"};
-    app.require_subcommand(1);
+    app.require_subcommand(0, 1);  // none is checked below, so that an unknown word is named
     app.footer("Exit codes: 0 success, 1 the command could not finish, 2 bad usage or bad input.");
     // A usage error is one line, like every other error of the tool.
     app.failure_message([](const CLI::App*, const CLI::Error& e) {
@@ -30,6 +30,13 @@ int main(int argc, char** argv) {
     } catch (const std::exception& e) {
         orvcli::reportError(e.what());
         return orvcli::kExitFailure;
+    }
+    if (app.get_subcommands().empty()) {
+        std::string names;
+        for (const CLI::App* sub : app.get_subcommands([](CLI::App*) { return true; }))
+            names += (names.empty() ? "" : ", ") + sub->get_name();
+        orvcli::reportError("a command is required (" + names + "); run with --help for usage");
+        return orvcli::kExitUsage;
     }
     return exitCode;
 }

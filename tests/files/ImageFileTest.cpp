@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include "ImageFile.h"
+
+namespace fs = std::filesystem;
+using orv::FileStatus;
+using orv::MemoryImage;
+
+namespace {
+
+class ImageFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string tmpl = (fs::temp_directory_path() / "orv-imagefile-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
+        dir = tmpl;
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add, ec);
+        fs::remove_all(dir, ec);
+    }
+
+    static MemoryImage pattern(int seed) {
+        MemoryImage img;
+        for (int a = 0; a < MemoryImage::kSize; ++a) img[a] = static_cast<uint8_t>((a * 7 + seed) & 0xFF);
+        return img;
+    }
+    static std::string readBytes(const fs::path& p) {
+        std::ifstream in(p, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    static void writeBytes(const fs::path& p, const std::string& bytes) {
+        std::ofstream out(p, std::ios::binary);
+        out << bytes;
+    }
+    std::vector<std::string> entries() const {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    fs::path dir;
+};
+
+TEST_F(ImageFileTest, SaveWritesTheImageByteForByteAndLoadReadsItBack) {
+    const MemoryImage img = pattern(3);
+    const fs::path file = dir / "radio.orv";
+    ASSERT_TRUE(orv::saveImageFile(file.string(), img).ok());
+
+    const std::string bytes = readBytes(file);
+    ASSERT_EQ(bytes.size(), 6019u);
+    for (int a = 0; a < MemoryImage::kSize; ++a) ASSERT_EQ(static_cast<uint8_t>(bytes[a]), img[a]) << a;
+    EXPECT_EQ(entries(), std::vector<std::string>{"radio.orv"});  // no temporary file left over
+
+    MemoryImage back;
+    ASSERT_TRUE(orv::loadImageFile(file.string(), back).ok());
+    EXPECT_EQ(back, img);
+}
+
+TEST_F(ImageFileTest, SaveReplacesAnExistingFileAndKeepsItsPermissions) {
+    const fs::path file = dir / "radio.frq";
+    writeBytes(file, "old contents");
+    ::chmod(file.c_str(), 0640);
+    ASSERT_TRUE(orv::saveImageFile(file.string(), pattern(9)).ok());
+    EXPECT_EQ(readBytes(file).size(), 6019u);
+    struct stat st{};
+    ASSERT_EQ(::stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+}
+
+TEST_F(ImageFileTest, SaveThroughASymbolicLinkReplacesTheFileItNames) {
+    const fs::path real = dir / "real.orv";
+    const fs::path link = dir / "link.orv";
+    writeBytes(real, "x");
+    fs::create_symlink("real.orv", link);
+    ASSERT_TRUE(orv::saveImageFile(link.string(), pattern(1)).ok());
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(readBytes(real).size(), 6019u);
+}
+
+TEST_F(ImageFileTest, LoadRefusesAnythingButExactlyOneImageAndLeavesTheImageUntouched) {
+    struct Case {
+        const char* name;
+        std::size_t size;  // bytes in the file; SIZE_MAX = no file, 0 with dirFlag = a folder
+        bool folder;
+        FileStatus::Kind kind;
+    };
+    const Case cases[] = {
+        {"missing", SIZE_MAX, false, FileStatus::Kind::NotFound},
+        {"empty", 0, false, FileStatus::Kind::WrongSize},
+        {"one byte short", 6018, false, FileStatus::Kind::WrongSize},
+        {"one byte long", 6020, false, FileStatus::Kind::WrongSize},
+        {"radio memory only", 6016, false, FileStatus::Kind::WrongSize},
+        {"much too long", 100000, false, FileStatus::Kind::WrongSize},
+        {"a folder", 0, true, FileStatus::Kind::System},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path file = dir / (std::string(c.name) + ".orv");
+        if (c.folder)
+            fs::create_directory(file);
+        else if (c.size != SIZE_MAX)
+            writeBytes(file, std::string(c.size, '\x55'));
+
+        MemoryImage img = pattern(42);
+        const MemoryImage before = img;
+        FileStatus st = orv::loadImageFile(file.string(), img);
+        EXPECT_FALSE(st.ok());
+        EXPECT_EQ(st.kind, c.kind);
+        EXPECT_NE(st.message.find(file.string()), std::string::npos) << st.message;
+        EXPECT_EQ(st.message.find('\n'), std::string::npos);
+        EXPECT_EQ(img, before);
+        if (c.kind == FileStatus::Kind::NotFound) {
+            EXPECT_EQ(st.errorNumber, ENOENT);
+            EXPECT_NE(st.message.find(std::strerror(ENOENT)), std::string::npos) << st.message;
+        }
+        if (c.kind == FileStatus::Kind::WrongSize) {
+            EXPECT_NE(st.message.find("6019"), std::string::npos) << st.message;
+        }
+    }
+}
+
+TEST_F(ImageFileTest, SaveIntoAFolderThatCannotTakeTheFileReportsTheReason) {
+    writeBytes(dir / "plain", "x");
+    struct Case {
+        fs::path path;
+        int errorNumber;
+    };
+    const Case cases[] = {
+        {dir / "no-such-folder" / "radio.orv", ENOENT},
+        {dir / "plain" / "radio.orv", ENOTDIR},
+        {dir, EISDIR},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.string());
+        FileStatus st = orv::saveImageFile(c.path.string(), pattern(0));
+        EXPECT_FALSE(st.ok());
+        EXPECT_EQ(st.errorNumber, c.errorNumber);
+        EXPECT_NE(st.message.find(c.path.string()), std::string::npos) << st.message;
+        EXPECT_NE(st.message.find(std::strerror(c.errorNumber)), std::string::npos) << st.message;
+    }
+    EXPECT_EQ(entries(), std::vector<std::string>{"plain"});
+}
+
+TEST_F(ImageFileTest, SaveIntoAReadOnlyFolderFailsWithoutLeavingAnything) {
+    if (::geteuid() == 0) GTEST_SKIP() << "folder permissions do not bind the superuser";
+    const fs::path sub = dir / "ro";
+    fs::create_directory(sub);
+    writeBytes(sub / "radio.orv", "keep");
+    fs::permissions(sub, fs::perms::owner_read | fs::perms::owner_exec);
+    FileStatus st = orv::saveImageFile((sub / "radio.orv").string(), pattern(0));
+    fs::permissions(sub, fs::perms::owner_all);
+    EXPECT_FALSE(st.ok());
+    EXPECT_EQ(st.errorNumber, EACCES);
+    EXPECT_EQ(readBytes(sub / "radio.orv"), "keep");
+}
+
+// A save that fails after the temporary file was created (here: the write
+// runs into the file size limit) must leave the old file and no temporary.
+TEST_F(ImageFileTest, ExistingFileSurvivesASaveThatFailsHalfWay) {
+    const fs::path file = dir / "radio.orv";
+    writeBytes(file, "the old programming");
+
+    pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit lim{1000, 1000};
+        ::setrlimit(RLIMIT_FSIZE, &lim);
+        FileStatus st = orv::saveImageFile(file.string(), pattern(5));
+        ::_exit(st.ok() ? 0 : st.errorNumber == EFBIG ? 3 : 4);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 3);
+    EXPECT_EQ(readBytes(file), "the old programming");
+    EXPECT_EQ(entries(), std::vector<std::string>{"radio.orv"});
+}
+
+}  // namespace
