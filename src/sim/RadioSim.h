@@ -4,6 +4,12 @@
 // release), optionally paced at the line rate the client set, with a trace of
 // every byte and injectable faults. Used in-process by the tests (it serves
 // on its own thread) and by the `orv-radiosim` program.
+//
+// Block reads are byte-clocked: the first data byte answers the block number,
+// each further received byte clocks out the next one, and on a fast radio
+// 0xFF sends all the rest at once (so both request forms get 32 bytes).
+// Requests for blocks or addresses outside the 6016 bytes are consumed and
+// left unanswered. A radio that is not hooked answers only the handshake.
 #pragma once
 #include <array>
 #include <atomic>
