@@ -97,17 +97,21 @@ double clsChannel::dFreqToDbl(const std::string& StrFreq) {
     return roundHalfEven((v * 1000000.0 - 100000000.0) / 1250.0);
 }
 
+// A frequency text can be stored when its code lies in 0..65535 and a text
+// other than 0 does not end up as code 0, which would mean "no frequency".
+static bool freqCodeFits(const std::string& text, double n) {
+    if (!std::isfinite(n) || n < 0 || n > 65535) return false;
+    return n > 0 || numericValue(text) == 0;
+}
+
 uint16_t clsChannel::freqCode(const std::string& text, const std::string& field) {
     double n = dFreqToDbl(text);
-    if (!std::isfinite(n) || n < 0 || n > 65535)
+    if (!freqCodeFits(text, n))
         throw CodecError(field, text, "no frequency code for this value (0, or 100.00125 to 181.91875 MHz)");
     return static_cast<uint16_t>(n);
 }
 
-bool clsChannel::freqTextValid(const std::string& text) {
-    double n = dFreqToDbl(text);
-    return std::isfinite(n) && n >= 0 && n <= 65535;
-}
+bool clsChannel::freqTextValid(const std::string& text) { return freqCodeFits(text, dFreqToDbl(text)); }
 
 std::string clsChannel::codeGuardText(uint16_t word) {
     if (word & 0x8000) {
