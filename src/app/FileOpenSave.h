@@ -1,0 +1,59 @@
+// The File menu's "&Save", "Sa&ve As" and "&Open": the image to and from a
+// programming file (the 6019 image bytes, no header), with the screen brought
+// into the image before a save and shown from it after an open.
+//
+// Every command returns whether a file was written or read. A failed save
+// never destroys the file it was to replace, and a file that is not exactly
+// one image long is refused with the image left as it was.
+#pragma once
+#include <QString>
+#include <functional>
+#include "ImageFile.h"
+
+class QWidget;
+
+namespace orv {
+
+class EditorShell;
+
+namespace FileOpenSave {
+
+// "&Save": writes to the current file without asking once a file has been
+// opened or saved, otherwise asks for a name first.
+bool saveFile(EditorShell& shell);
+// "Sa&ve As": always asks for a name.
+bool saveFileAs(EditorShell& shell);
+// "&Open".
+bool openFile(EditorShell& shell);
+
+// "Save before exit?" answered Yes: "Sa&ve As", and whether closing may go on.
+// A cancelled dialog lets the program close (the user chose not to save); a
+// save that failed keeps it open, so the programming is not lost.
+bool saveFileAsForExit(EditorShell& shell);
+
+// Asks for a file name (for saving or for opening); true when one was chosen,
+// which then is the current file path.
+bool showFileDialog(EditorShell& shell, bool forSaving);
+
+// The transfers on the current file path.
+bool writeImageFile(EditorShell& shell);
+bool readImageFile(EditorShell& shell);
+
+// After a success: caption, settings "File/LastOpen", currentFileName.
+void setFileCaption(EditorShell& shell);
+// Reports a failed transfer and restores the file path to the last good one.
+void fileErrorHandler(QWidget* parent, const FileStatus& status);
+
+// The module state.
+QString filePath();
+QString previousFilePath();
+// Back to the start state (no file yet), as at program start.
+void reset();
+
+// The file dialog; tests install a chooser that returns the chosen path, or an
+// empty text for a cancelled dialog. Empty chooser: the real dialog.
+using FileChooser = std::function<QString(QWidget* parent, bool forSaving, const QString& current)>;
+void setFileChooser(FileChooser chooser);
+
+}  // namespace FileOpenSave
+}  // namespace orv

@@ -1,0 +1,194 @@
+#include "RadioCommands.h"
+
+#include <QSettings>
+#include <QWidget>
+#include <exception>
+#include "Beep.h"
+#include "EditorShell.h"
+#include "NumText.h"
+#include "frmGlobals.h"
+
+namespace orv {
+
+namespace {
+
+constexpr int kPorts = 4;
+
+const char* const kConfirmWrite = "Are you sure you want to write to the radio?";
+
+// Messages of the radio commands carry the application's title and no icon.
+MsgAnswer ask(EditorShell& shell, const char* text, MsgButtons buttons) {
+    return showMessage(shell.shellWidget(), QString::fromLatin1(text), QString(), MsgIcon::None,
+                       buttons);
+}
+
+// The group number (1..15) named by cboCurrentGroup, or 0 when it names none.
+int currentGroupNumber(EditorShell& shell) {
+    const double n = roundHalfEven(numericValue(shell.currentGroupText().toStdString()));
+    return n >= 1 && n <= kGroups ? static_cast<int>(n) : 0;
+}
+
+// A codec operation on the global window; an error ends the command with a message.
+template <class F>
+bool globalsOp(EditorShell& shell, F&& op) {
+    try {
+        op();
+        return true;
+    } catch (const std::exception& e) {
+        showMessage(shell.shellWidget(), QString::fromStdString(e.what()), QString(),
+                    MsgIcon::Exclamation, MsgButtons::OK);
+        return false;
+    }
+}
+
+// Steps 1 and 2 of every write: the group on screen into the image (a value
+// that cannot be stored ends the command; the shell has beeped), then the
+// first confirmation.
+bool storeAndConfirm(EditorShell& shell) {
+    if (!shell.storeCurrentGroup()) return false;
+    return ask(shell, kConfirmWrite, MsgButtons::OKCancel) == MsgAnswer::OK;
+}
+
+}  // namespace
+
+// ------------------------------------------------------------------ RadioLink
+
+RadioLink::RadioLink(QWidget* mainWindow)
+    : mainWindow_(mainWindow),
+      proc_(std::make_unique<frmProc>(mainWindow)),
+      host_(*proc_, mainWindow),
+      com_(theImage(), port_, host_) {
+    com_.initComm();
+    port_.setDevice(deviceForPort(portNumber_).toStdString());
+}
+
+RadioLink::~RadioLink() {
+    proc_->unload();
+    com_.closePort();
+}
+
+void RadioLink::setMainWindow(QWidget* mainWindow) {
+    mainWindow_ = mainWindow;
+    proc_->setMainWindow(mainWindow);
+    host_.setOwner(mainWindow);
+}
+
+void RadioLink::preShow(const QString& text) { proc_->preShow(text); }
+
+QString RadioLink::deviceForPort(int n) {
+    static const char* const defaults[kPorts] = {"/dev/ttyUSB0", "/dev/ttyUSB1", "/dev/ttyS0",
+                                                 "/dev/ttyS1"};
+    if (n < 1 || n > kPorts) n = 1;
+    return appSettings()
+        ->value(QStringLiteral("Comm/Device%1").arg(n), QString::fromLatin1(defaults[n - 1]))
+        .toString();
+}
+
+int RadioLink::storedPort() {
+    bool ok = false;
+    const int n = appSettings()->value(QStringLiteral("Comm/Port"), 1).toInt(&ok);
+    return ok && n >= 1 && n <= kPorts ? n : 1;
+}
+
+void RadioLink::setPortNumber(int n) {
+    if (n < 1 || n > kPorts) return;
+    com_.closePort();
+    portNumber_ = n;
+    port_.setDevice(deviceForPort(n).toStdString());
+}
+
+int RadioLink::applyStoredPort() {
+    const int n = storedPort();
+    com_.closePort();
+    setPortNumber(n);
+    return n;
+}
+
+void mnuCommPort_Click(RadioLink& link, int n) {
+    if (n < 1 || n > kPorts) return;
+    link.setPortNumber(n);
+    appSettings()->setValue(QStringLiteral("Comm/Port"), QString::number(n));
+}
+
+// ------------------------------------------------------------------ reads
+
+bool mnuRead_Click(EditorShell& shell, RadioLink& link) {
+    link.setMainWindow(shell.shellWidget());
+    link.preShow(QStringLiteral("Please Wait - Reading Radio"));
+    const bool ok = link.com().readMemory();
+    link.unloadProc();
+    if (!ok) return false;   // the screen keeps what it showed
+    shell.displayGroupMemory();
+    if (GlobalsWindowOpen) {
+        globalsOp(shell, [&] { shell.GLOBALS().Read_Globals(); });
+        frmGlobals::refreshControls();
+    }
+    return true;
+}
+
+bool mnuReadGlobal_Click(EditorShell& shell, RadioLink& link) {
+    link.setMainWindow(shell.shellWidget());
+    if (!link.com().readGlobal()) return false;
+    // Decoding reaches the global window, which is loaded when it is not.
+    globalsOp(shell, [&] { shell.GLOBALS().Read_Globals(); });
+    frmGlobals::refreshControls();
+    return true;
+}
+
+bool mnuReadGroup_Click(EditorShell& shell, RadioLink& link) {
+    link.setMainWindow(shell.shellWidget());
+    const int group = currentGroupNumber(shell);
+    if (group == 0) {
+        orv::beep();
+        return false;
+    }
+    if (!link.com().readGroup(group)) return false;
+    shell.displayGroupMemory();
+    return true;
+}
+
+// ------------------------------------------------------------------ writes
+
+bool mnuWriteAll_Click(EditorShell& shell, RadioLink& link) {
+    link.setMainWindow(shell.shellWidget());
+    if (!storeAndConfirm(shell)) return false;
+    const bool skipPage0 =
+        ask(shell, "Write Global Parameters?", MsgButtons::YesNo) == MsgAnswer::No;
+    if (GlobalsWindowOpen && !skipPage0) {
+        if (!globalsOp(shell, [&] { shell.GLOBALS().Write_Globals(); })) return false;
+    }
+    if (!shell.mnuWriteCurrGroup_Click()) return false;
+    link.preShow(QStringLiteral("Please Wait - Writing Radio"));
+    const bool ok = link.com().writeMemory(skipPage0);
+    link.unloadProc();
+    return ok;
+}
+
+bool mnuWriteGlobal_Click(EditorShell& shell, RadioLink& link) {
+    link.setMainWindow(shell.shellWidget());
+    if (!storeAndConfirm(shell)) return false;
+    if (!shell.mnuWriteCurrGroup_Click()) return false;
+    link.preShow(QStringLiteral("Please Wait - Writing Radio"));
+    const bool ok = link.com().writeGlobal();
+    if (!ok) ask(shell, "Write Global Failed", MsgButtons::OK);
+    link.unloadProc();
+    return ok;
+}
+
+bool mnuWriteGroup_Click(EditorShell& shell, RadioLink& link) {
+    link.setMainWindow(shell.shellWidget());
+    if (!storeAndConfirm(shell)) return false;
+    if (!shell.mnuWriteCurrGroup_Click()) return false;
+    const int group = currentGroupNumber(shell);
+    if (group == 0) {
+        orv::beep();
+        return false;
+    }
+    link.preShow(QStringLiteral("Please Wait - Writing Radio"));
+    const bool ok = link.com().writeGroup(group);
+    if (!ok) ask(shell, "Write Group Failed", MsgButtons::OK);
+    link.unloadProc();
+    return ok;
+}
+
+}  // namespace orv

@@ -1,0 +1,84 @@
+// The "Radio" and "Comm-Port" menu commands of the main window: they store
+// the screen into the image before a write, confirm, show the progress
+// dialog, run a transfer of the serial link and bring a read to the screen.
+#pragma once
+#include <QString>
+#include <memory>
+#include "ORVCom.h"
+#include "PosixSerialPort.h"
+#include "QtHost.h"
+#include "frmProc.h"
+
+class QWidget;
+
+namespace orv {
+
+class EditorShell;
+
+// The serial link of the editor for the whole run: the port, the progress
+// dialog, the Qt host and the ORVCom on the program's image.
+class RadioLink {
+public:
+    // `mainWindow` owns the dialogs and is disabled while a transfer runs.
+    explicit RadioLink(QWidget* mainWindow = nullptr);
+    ~RadioLink();
+    RadioLink(const RadioLink&) = delete;
+    RadioLink& operator=(const RadioLink&) = delete;
+
+    void setMainWindow(QWidget* mainWindow);
+
+    ORVCom& com() { return com_; }
+    QtHost& host() { return host_; }
+    PosixSerialPort& port() { return port_; }
+    frmProc& proc() { return *proc_; }
+
+    // The progress dialog before a transfer: placed against the main window,
+    // `text` in lblInfo, shown modeless. The transfer then sets it up itself.
+    void preShow(const QString& text);
+    void unloadProc() { proc_->unload(); }
+
+    // The port in use (1..4) and its device.
+    int portNumber() const { return portNumber_; }
+    // Closes the port if it is open and makes port n (1..4) the one in use.
+    void setPortNumber(int n);
+    // What the main window does on activation: the port number from the
+    // settings (default 1), the port closed, that port set. Returns it.
+    int applyStoredPort();
+    void closePort() { com_.closePort(); }
+
+    // The device behind port n: settings "Comm/Device<n>", defaults
+    // /dev/ttyUSB0, /dev/ttyUSB1, /dev/ttyS0, /dev/ttyS1.
+    static QString deviceForPort(int n);
+    // The stored port number ("Comm/Port", 1..4, default 1).
+    static int storedPort();
+
+private:
+    QWidget* mainWindow_;
+    PosixSerialPort port_;
+    std::unique_ptr<frmProc> proc_;
+    QtHost host_;
+    ORVCom com_;
+    int portNumber_ = 1;
+};
+
+// "Read Radio" (F2): the whole memory; the group on screen and an open
+// global window show it afterwards. A failed or cancelled read changes
+// neither the screen nor the image.
+bool mnuRead_Click(EditorShell& shell, RadioLink& link);
+// "Read Global Information from Radio": page 0, then the global window
+// (loaded and shown if it was not) shows it.
+bool mnuReadGlobal_Click(EditorShell& shell, RadioLink& link);
+// "Read Group from Radio": the group named in cboCurrentGroup.
+bool mnuReadGroup_Click(EditorShell& shell, RadioLink& link);
+// "Write Radio" (F3): two confirmations, then page 0 (unless declined) and
+// the 15 groups. False when nothing was sent or the write failed.
+bool mnuWriteAll_Click(EditorShell& shell, RadioLink& link);
+// "Write Global Information To Radio": page 0 as the image holds it.
+bool mnuWriteGlobal_Click(EditorShell& shell, RadioLink& link);
+// "Write Current Group to Radio" (F4).
+bool mnuWriteGroup_Click(EditorShell& shell, RadioLink& link);
+// "Use Comm Port n": closes an open port, uses port n and stores n under
+// "Comm/Port". The check marks of the menu are the main window's.
+void mnuCommPort_Click(RadioLink& link, int n);
+
+}  // namespace orv

@@ -1,0 +1,172 @@
+#include "frmProc.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QWindow>
+#include <algorithm>
+#include "QtHost.h"
+#include "Twips.h"
+
+namespace orv {
+
+namespace {
+constexpr int kOffsetTwips = 500;   // from the main window's top-left corner
+constexpr int kWidthTwips = 4800;
+}  // namespace
+
+frmProc::frmProc(QWidget* mainWindow) : QDialog(nullptr), mainWindow_(mainWindow) {
+    setObjectName(QStringLiteral("frmProc"));
+    setWindowTitle(QStringLiteral("ORV Processing"));
+    setModal(false);
+
+    lblInfo_ = new QLabel(QStringLiteral("Label1"), this);
+    lblInfo_->setObjectName(QStringLiteral("lblInfo"));
+    lblInfo_->setAlignment(Qt::AlignCenter);
+    Prog1_ = new QProgressBar(this);
+    Prog1_->setObjectName(QStringLiteral("Prog1"));
+    Prog1_->setTextVisible(false);
+    CancelButton_ = new QPushButton(QStringLiteral("Cancel"), this);
+    CancelButton_->setObjectName(QStringLiteral("CancelButton"));
+    CancelButton_->setAutoDefault(false);
+    CancelButton_->setEnabled(false);
+    connect(CancelButton_, &QPushButton::clicked, this, &frmProc::CancelButton_Click);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(CancelButton_);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lblInfo_);
+    layout->addWidget(Prog1_);
+    layout->addLayout(buttons);
+    setMinimumWidth(twipsToPx(kWidthTwips));
+
+    applyRange();
+}
+
+frmProc::~frmProc() { unload(); }
+
+void frmProc::setMainWindow(QWidget* mainWindow) {
+    if (mainWindow_ == mainWindow) return;
+    // A loaded dialog keeps the main window it disabled; the new one counts
+    // from the next load.
+    if (!loaded_) mainWindow_ = mainWindow;
+}
+
+QString frmProc::cancelWriteWarning() {
+    return QStringLiteral(
+        "Warning:\r"
+        "Cancelling a write operation may leave the radio in an unpredictable state.\r"
+        "Are you sure you want to cancel?");
+}
+
+void frmProc::load() {
+    if (loaded_) return;
+    disabledMain_ = false;
+    if (mainWindow_ && mainWindow_->isEnabled()) {
+        mainWindow_->setEnabled(false);
+        disabledMain_ = true;
+    }
+    loaded_ = true;
+}
+
+void frmProc::unload() {
+    if (!loaded_) return;
+    hide();
+    if (disabledMain_ && mainWindow_) mainWindow_->setEnabled(true);
+    disabledMain_ = false;
+    loaded_ = false;
+}
+
+void frmProc::place() {
+    if (!mainWindow_) return;
+    const int d = twipsToPx(kOffsetTwips);
+    const QWidget* top = mainWindow_->window();
+    move(top->pos() + QPoint(d, d));
+}
+
+void frmProc::showModeless() {
+    // Showing an unloaded form loads it first.
+    load();
+    if (mainWindow_) {
+        winId();
+        QWidget* top = mainWindow_->window();
+        if (windowHandle() && top->windowHandle())
+            windowHandle()->setTransientParent(top->windowHandle());
+    }
+    show();
+    raise();
+}
+
+void frmProc::ShowForm(const QString& message, bool writeFlag) {
+    writeFlag_ = writeFlag;
+    place();
+    lblInfo_->setText(message);
+    CancelButton_->setEnabled(false);
+    cancelled_ = false;
+    showModeless();
+}
+
+void frmProc::preShow(const QString& message) {
+    place();
+    lblInfo_->setText(message);
+    showModeless();
+}
+
+void frmProc::EnableCancel() {
+    cancelled_ = false;
+    CancelButton_->setEnabled(true);
+}
+
+void frmProc::CancelButton_Click() {
+    if (!CancelButton_->isEnabled()) return;
+    if (!writeFlag_) {
+        cancelled_ = true;
+        return;
+    }
+    // Stopping a write half-way can leave the radio's memory inconsistent.
+    if (showMessage(this, cancelWriteWarning(), QString(), MsgIcon::Question, MsgButtons::YesNo) ==
+        MsgAnswer::Yes)
+        cancelled_ = true;
+}
+
+// The window's close box and Esc act like the Cancel button: the transfer
+// ends itself when it sees the flag, and unloads the dialog then.
+void frmProc::closeEvent(QCloseEvent* e) {
+    e->ignore();
+    if (loaded_) CancelButton_Click();
+}
+
+void frmProc::reject() {
+    if (loaded_) CancelButton_Click();
+}
+
+void frmProc::applyRange() {
+    Prog1_->setRange(min_, std::max(min_, max_));
+    Prog1_->setValue(value_);
+}
+
+void frmProc::setMin(int v) {
+    min_ = v;
+    if (max_ < min_) max_ = min_;
+    value_ = std::clamp(value_, min_, max_);
+    applyRange();
+}
+
+void frmProc::setMax(int v) {
+    max_ = v;
+    if (min_ > max_) min_ = max_;
+    value_ = std::clamp(value_, min_, max_);
+    applyRange();
+}
+
+void frmProc::setValue(int v) {
+    value_ = std::clamp(v, min_, max_);
+    Prog1_->setValue(value_);
+}
+
+}  // namespace orv
