@@ -162,7 +162,10 @@ void PosixSerialPort::open() {
         ser.flags |= ASYNC_LOW_LATENCY;
         ::ioctl(fd_, TIOCSSERIAL, &ser);  // best effort: drivers may refuse
     }
-    ::tcflush(fd_, TCIOFLUSH);
+    // Stale input from before we opened is no answer to anything of ours.
+    // (Output is not flushed: on a pseudo-terminal it may still hold what
+    // the previous user of the port wrote just before closing.)
+    ::tcflush(fd_, TCIFLUSH);
 }
 
 void PosixSerialPort::close() {

@@ -1,0 +1,94 @@
+// A scripted LinkHost for the link tests: records message boxes, beeps and
+// progress, answers boxes from a script, and can press Cancel on cue.
+#pragma once
+#include <chrono>
+#include <deque>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+#include "LinkHost.h"
+
+namespace orv::test {
+
+struct Box {
+    std::string text, title;
+    MsgIcon icon;
+    MsgButtons buttons;
+};
+
+class FakeHost : public LinkHost {
+public:
+    std::vector<Box> boxes;
+    std::deque<MsgAnswer> answers;   // for Retry/Cancel and Yes/No boxes; empty: Cancel / No
+    int beeps = 0;
+    int shows = 0, unloads = 0;
+    std::vector<std::string> shownMessages;
+    std::vector<std::string> rangeViolations;
+    int peakValue = 0;
+    bool cancelled = false;
+    bool loaded = false;
+    // Called on every pump; a test uses it to press Cancel at a moment of its choosing.
+    std::function<void(FakeHost&)> onPump;
+    // Cancel once the progress value reaches this (checked when it is set).
+    int cancelAtValue = -1;
+
+    void pumpEvents() override {
+        if (onPump) onPump(*this);
+    }
+    void sleepMs(int ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+    double now() override {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+    }
+    void beep() override { ++beeps; }
+    MsgAnswer messageBox(const std::string& text, const std::string& title, MsgIcon icon,
+                         MsgButtons buttons) override {
+        boxes.push_back({text, title, icon, buttons});
+        if (buttons == MsgButtons::OK) return MsgAnswer::OK;
+        if (!answers.empty()) {
+            MsgAnswer a = answers.front();
+            answers.pop_front();
+            return a;
+        }
+        return buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Cancel;
+    }
+    void progShowForm(const std::string& message, bool) override {
+        ++shows;
+        loaded = true;
+        cancelled = false;
+        shownMessages.push_back(message);
+    }
+    void progEnableCancel() override { cancelled = false; }
+    bool progCancelled() override { return cancelled; }
+    void progSetMin(int v) override { min_ = v; }
+    void progSetMax(int v) override { max_ = v; }
+    void progSetValue(int v) override {
+        if (v < min_ || v > max_)
+            rangeViolations.push_back(std::to_string(v) + " outside [" + std::to_string(min_) + ", " +
+                                      std::to_string(max_) + "]");
+        value_ = v;
+        if (v > peakValue) peakValue = v;
+        if (cancelAtValue >= 0 && v >= cancelAtValue) {
+            cancelled = true;
+            cancelAtValue = -1;
+        }
+    }
+    int progValue() override { return value_; }
+    int progMin() override { return min_; }
+    int progMax() override { return max_; }
+    void progUnload() override {
+        ++unloads;
+        loaded = false;
+    }
+
+    std::vector<std::string> titles() const {
+        std::vector<std::string> t;
+        for (const auto& b : boxes) t.push_back(b.title);
+        return t;
+    }
+
+private:
+    int min_ = 0, max_ = 100, value_ = 0;
+};
+
+}  // namespace orv::test

@@ -1,0 +1,107 @@
+// The POSIX serial port: settings strings, open-failure texts, exclusive use
+// and the line speed a peer sees.
+#include <gtest/gtest.h>
+#include <filesystem>
+#include <fstream>
+#include <grp.h>
+#include <termios.h>
+#include <unistd.h>
+#include "PosixSerialPort.h"
+#include "RadioSim.h"
+
+namespace orv {
+namespace {
+
+TEST(LineSettings, ParsesTheFourFieldsAndRefusesTheRest) {
+    struct Case { const char* text; bool ok; int baud; char parity; int data; int stop; };
+    const Case cases[] = {
+        {"4800,n,8,1", true, 4800, 'n', 8, 1},
+        {"9600,N,8,1", true, 9600, 'n', 8, 1},
+        {"19200,e,7,2", true, 19200, 'e', 7, 2},
+        {" 38400 , o , 8 , 1 ", true, 38400, 'o', 8, 1},
+        {"", false, 0, 0, 0, 0},
+        {"4800,n,8", false, 0, 0, 0, 0},
+        {"4801,n,8,1", false, 0, 0, 0, 0},
+        {"4800,x,8,1", false, 0, 0, 0, 0},
+        {"4800,n,9,1", false, 0, 0, 0, 0},
+        {"4800,n,8,3", false, 0, 0, 0, 0},
+        {"48k,n,8,1", false, 0, 0, 0, 0},
+        {"4800,n,8,1,1", false, 0, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        if (!c.ok) {
+            EXPECT_THROW(parseLineSettings(c.text), SerialPortError);
+            continue;
+        }
+        LineSettings s = parseLineSettings(c.text);
+        EXPECT_EQ(s.baud, c.baud);
+        EXPECT_EQ(s.parity, c.parity);
+        EXPECT_EQ(s.dataBits, c.data);
+        EXPECT_EQ(s.stopBits, c.stop);
+    }
+}
+
+TEST(OpenError, PermissionErrorNamesTheOwningGroup) {
+    const group* g = ::getgrnam("dialout");
+    if (!g) GTEST_SKIP() << "no group dialout here";
+    std::string path = ::testing::TempDir() + "orv-perm-" + std::to_string(::getpid());
+    std::ofstream(path) << "x";
+    if (::chown(path.c_str(), static_cast<uid_t>(-1), g->gr_gid) != 0) {
+        std::filesystem::remove(path);
+        GTEST_SKIP() << "cannot give the file to group dialout";
+    }
+    std::string text = describeOpenError(path, EACCES);
+    std::filesystem::remove(path);
+    EXPECT_NE(text.find(path), std::string::npos);
+    EXPECT_NE(text.find("add yourself to group dialout"), std::string::npos) << text;
+}
+
+TEST(OpenError, BusyPortIsInUseByAnotherProgram) {
+    RadioSim sim;
+    sim.start();
+    PosixSerialPort first(sim.devicePath()), second(sim.devicePath());
+    first.open();
+    try {
+        second.open();
+        FAIL() << "a second open of the same port succeeded";
+    } catch (const SerialPortError& e) {
+        EXPECT_NE(std::string(e.what()).find("in use by another program"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find(sim.devicePath()), std::string::npos);
+    }
+    first.close();
+    EXPECT_NO_THROW(second.open());  // free again once the first user closed it
+    second.close();
+    sim.stop();
+}
+
+TEST(PosixSerialPort, SpeedChangeReachesThePeerAndInputCanBeDiscarded) {
+    SimOptions o;
+    o.thinkTimeMs = 0;
+    RadioSim sim(o);
+    sim.start();
+    PosixSerialPort port(sim.devicePath());
+    port.open();
+    port.setSettings("9600,n,8,1");
+    EXPECT_EQ(port.settings(), "9600,n,8,1");
+    // The handshake makes the simulator answer; the answer can be waited for,
+    // counted, and thrown away.
+    for (unsigned char b : {0x0A, 0x14, 0x28}) port.output(b);
+    ASSERT_TRUE(port.waitReadable(1000));
+    EXPECT_EQ(port.inBufferCount(), 1);
+    port.discardInput();
+    EXPECT_EQ(port.inBufferCount(), 0);
+    EXPECT_EQ(port.input(), -1);
+    EXPECT_FALSE(port.waitReadable(20));
+    auto trace = sim.trace();
+    ASSERT_FALSE(trace.empty());
+    EXPECT_EQ(trace.front().baud, 9600);
+    EXPECT_THROW(port.setSettings("9600,q,8,1"), SerialPortError);
+    EXPECT_EQ(port.settings(), "9600,n,8,1");
+    port.close();
+    EXPECT_FALSE(port.isOpen());
+    sim.stop();
+}
+
+}  // namespace
+}  // namespace orv
