@@ -106,16 +106,19 @@ void runImport(const ImportOptions& o) {
     const std::string baseName = o.base.empty() ? std::string("the default programming") : o.base;
     const orv::Json doc = parseJsonOrFail(o.input);
 
-    orv::Programming prog = decodeOrFail(base, baseName);
+    const orv::Programming decoded = decodeOrFail(base, baseName);
+    orv::Programming prog = decoded;
     try {
         orv::applyJson(doc, prog);
     } catch (const orv::JsonFieldError& e) {
         throw CommandFailure{kExitUsage, o.input + ": " + e.what()};
     }
 
-    orv::MemoryImage out = base;  // bytes no codec names stay as the base has them
+    // Only the fields the document changes are written, so bytes no codec
+    // names and fields left alone stay exactly as the base has them.
+    orv::MemoryImage out = base;
     try {
-        orv::encodeProgramming(prog, out);
+        orv::encodeChangedFields(decoded, prog, out);
     } catch (const orv::JsonFieldError& e) {
         throw CommandFailure{kExitUsage, o.input + ": " + e.what()};
     }

@@ -45,6 +45,15 @@ Programming decodeProgramming(const MemoryImage& img);
 // a copy.
 void encodeProgramming(const Programming& prog, MemoryImage& img);
 
+// Like encodeProgramming, but writes only the fields whose values differ
+// between `before` (what `img` decodes to) and `after`, each through its own
+// codec writer. Fields left as they were keep their bytes exactly, also where
+// the image holds an encoding the codecs would store differently (a tone word
+// with non-decimal nibbles, unused bits of a digital code guard, a rotary
+// position stored as group nibble 15), so an import changes the bits of the
+// edited fields and nothing else.
+void encodeChangedFields(const Programming& before, const Programming& after, MemoryImage& img);
+
 Json programmingToJson(const Programming& prog);
 
 // Replaces the values `doc` gives; absent keys and nulls keep what `prog`

@@ -205,6 +205,34 @@ json channelsWith(int index, json entry) {
 }
 json rotaryWith(int index, json entry) { return channelsWith(index, std::move(entry)); }
 
+// An image of random bytes holds many encodings the codecs would store
+// differently (tone words with non-decimal nibbles, stray bits of digital
+// code guards, rotary positions stored as group nibble 15, labels with codes
+// outside the character set). Fields the document leaves alone must keep
+// those bytes exactly; an edited field changes only its own bits.
+TEST_F(CliTest, ImportOnARandomBaseChangesOnlyTheEditedFields) {
+    MemoryImage noisy;
+    uint32_t x = 0x2545F491u;
+    for (int a = 0; a < MemoryImage::kSize; ++a) {
+        x ^= x << 13;
+        x ^= x >> 17;
+        x ^= x << 5;
+        noisy[a] = static_cast<uint8_t>(x >> 24);
+    }
+    const std::string base = writeImage("noisy.orv", noisy);
+    ASSERT_EQ(run({"export", base, "-o", path("noisy.json")}).exitCode, 0);
+    EXPECT_EQ(importOk(path("noisy.json"), base, "same.orv"), noisy);
+
+    json doc = {{"groups", {{{"group", 5}, {"channels", channelsWith(1, {{"Rec Freq", "155.125"}, {"chkNarr", 1}})}}}}};
+    const MemoryImage out = importOk(writeText("edit.json", doc.dump()), base, "edited.orv");
+    MemoryImage expected = noisy;
+    expected[rec(4, 1, 0)] = 0xAC;
+    expected[rec(4, 1, 1)] = 0x44;
+    expected[gp(4, 0x23)] = static_cast<uint8_t>(noisy[gp(4, 0x23)] | 0x02);
+    for (int a = 0; a < MemoryImage::kSize; ++a) EXPECT_EQ(out[a], expected[a]) << "byte " << a;
+}
+
+
 TEST_F(CliTest, ImportOfOneChangedFieldChangesExactlyThatFieldsBits) {
     writeText("empty.json", "{}");
     const MemoryImage canon = importOk(path("empty.json"), "", "canon.orv");
