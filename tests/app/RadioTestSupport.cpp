@@ -1,0 +1,160 @@
+#include "RadioTestSupport.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <cstdlib>
+#include <exception>
+#include "Beep.h"
+#include "QtHost.h"
+#include "frmGlobals.h"
+
+namespace orv::radiotest {
+
+QString tempDir() {
+    static std::vector<std::unique_ptr<QTemporaryDir>> dirs;
+    dirs.push_back(std::make_unique<QTemporaryDir>());
+    return dirs.back()->path();
+}
+
+QString ensureApp() {
+    static QString configDir;
+    if (QApplication::instance()) return configDir;
+    // The settings folder must be in place before the first settings access.
+    static QTemporaryDir dir;
+    configDir = dir.path();
+    setenv("XDG_CONFIG_HOME", configDir.toLocal8Bit().constData(), 1);
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    static int argc = 1;
+    static char name[] = "orv-app-test";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);
+    return configDir;
+}
+
+// ------------------------------------------------------------------ FakeShell
+
+FakeShell::FakeShell() {
+    for (int g = 0; g < kGroups; ++g) groups_.push_back(std::make_unique<clsGroup>(theImage(), view));
+    globals_ = makeMainGlobalsCodec();
+}
+
+FakeShell::~FakeShell() = default;
+
+bool FakeShell::storeCurrentGroup() {
+    ++stores;
+    if (refuseStore) {
+        orv::beep();
+        return false;
+    }
+    if (!storeWrites) return true;
+    try {
+        groups_[static_cast<std::size_t>(currentGroup)]->Write_Group(currentGroup);
+    } catch (const std::exception&) {
+        orv::beep();
+        return false;
+    }
+    return true;
+}
+
+void FakeShell::readCurrentGroup() {
+    ++reads;
+    groups_[static_cast<std::size_t>(currentGroup)]->Read_Group(currentGroup);
+}
+
+void FakeShell::mnuReadCurrGroup_Click() { readCurrentGroup(); }
+
+bool FakeShell::mnuWriteCurrGroup_Click() { return storeCurrentGroup(); }
+
+void FakeShell::displayGroupMemory() { readCurrentGroup(); }
+
+// ------------------------------------------------------------------ ScriptedBoxes
+
+ScriptedBoxes::ScriptedBoxes() {
+    setMessageBoxHandler([this](QWidget*, const QString& text, const QString& title, MsgIcon icon,
+                                MsgButtons buttons) {
+        asked.push_back({text, title, icon, buttons});
+        if (!script_.empty()) {
+            const MsgAnswer a = script_.front();
+            script_.pop_front();
+            return a;
+        }
+        switch (buttons) {
+        case MsgButtons::OK:
+        case MsgButtons::OKCancel: return MsgAnswer::OK;
+        case MsgButtons::YesNo:
+        case MsgButtons::YesNoCancel: return MsgAnswer::Yes;
+        case MsgButtons::RetryCancel: return MsgAnswer::Cancel;   // never retry forever
+        }
+        return MsgAnswer::OK;
+    });
+}
+
+ScriptedBoxes::~ScriptedBoxes() { setMessageBoxHandler({}); }
+
+void ScriptedBoxes::answer(std::initializer_list<MsgAnswer> answers) {
+    script_.insert(script_.end(), answers.begin(), answers.end());
+}
+
+std::vector<QString> ScriptedBoxes::texts() const {
+    std::vector<QString> out;
+    for (const Asked& a : asked) out.push_back(a.text);
+    return out;
+}
+
+bool ScriptedBoxes::wasAsked(const QString& text) const {
+    for (const Asked& a : asked)
+        if (a.text == text) return true;
+    return false;
+}
+
+// ------------------------------------------------------------------ BeepCounter
+
+BeepCounter::BeepCounter() {
+    setBeepHook([this] { ++count; });
+}
+
+BeepCounter::~BeepCounter() { setBeepHook({}); }
+
+// ------------------------------------------------------------------ SimRadio
+
+SimRadio::SimRadio(SimOptions options) : sim(options) {
+    sim.start();
+    auto s = appSettings();
+    s->setValue(QStringLiteral("Comm/Device1"), QString::fromStdString(sim.devicePath()));
+    s->setValue(QStringLiteral("Comm/Port"), QStringLiteral("1"));
+}
+
+SimRadio::~SimRadio() { sim.stop(); }
+
+std::vector<SimRadio::Masked> SimRadio::maskedWrites() const {
+    // Walk the request stream frame by frame, so that data bytes of a block
+    // write are never mistaken for a frame.
+    const std::vector<uint8_t> in = sim.received();
+    std::vector<Masked> out;
+    std::size_t i = 0;
+    while (i < in.size()) {
+        switch (in[i]) {
+        case 0xD4: i += 2 + 32; break;
+        case 0xD1:
+            if (i + 4 < in.size()) out.push_back({in[i + 1] * 256 + in[i + 2], in[i + 3], in[i + 4]});
+            i += 5;
+            break;
+        case 0xC6:
+        case 0x05: i += 2; break;
+        default: i += 1; break;
+        }
+    }
+    return out;
+}
+
+void fillPattern(uint8_t* bytes, int n, unsigned seed) {
+    unsigned x = seed * 2654435761u + 12345u;
+    for (int i = 0; i < n; ++i) {
+        x = x * 1103515245u + 12345u;
+        bytes[i] = static_cast<uint8_t>(x >> 16);
+    }
+}
+
+}  // namespace orv::radiotest

@@ -1,0 +1,111 @@
+// Helpers for the tests of the radio commands, the file commands, the
+// progress dialog and the global window: the application (offscreen, with
+// settings in a private folder), a stand-in main window, scripted message-box
+// answers, a beep counter and a simulated radio on a pseudo-terminal.
+#pragma once
+#include <gtest/gtest.h>
+#include <QString>
+#include <QWidget>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+#include "EditorShell.h"
+#include "LinkHost.h"
+#include "RadioSim.h"
+#include "Views.h"
+#include "clsGroup.h"
+
+namespace orv::radiotest {
+
+// Creates the application once (settings under a fresh temporary
+// $XDG_CONFIG_HOME) and returns that folder.
+QString ensureApp();
+// Base of the fixtures: the application exists before any member widget.
+class AppFixture : public ::testing::Test {
+protected:
+    AppFixture() { ensureApp(); }
+};
+
+// A fresh empty temporary folder.
+QString tempDir();
+
+// A main window stand-in: one GroupView shown, the 15 group codecs on the
+// image, the GLOBALS codec of the global window, and a record of the calls.
+class FakeShell : public QWidget, public EditorShell {
+public:
+    FakeShell();
+    ~FakeShell() override;
+
+    QWidget* shellWidget() override { return this; }
+    clsGlobals& GLOBALS() override { return *globals_; }
+    bool storeCurrentGroup() override;
+    void readCurrentGroup() override;
+    void mnuReadCurrGroup_Click() override;
+    bool mnuWriteCurrGroup_Click() override;
+    void displayGroupMemory() override;
+    QString currentGroupText() const override { return QString::number(currentGroup + 1); }
+    void setShellCaption(const QString& caption) override { setWindowTitle(caption); }
+    void setCurrentFileName(const QString& path) override { fileName_ = path; }
+    QString currentFileName() const override { return fileName_; }
+
+    int currentGroup = 0;       // list index of cboCurrentGroup
+    bool refuseStore = false;   // a value on screen that cannot be stored
+    bool storeWrites = true;    // false: storing succeeds without touching the image
+    GroupView view;
+    int stores = 0;
+    int reads = 0;              // readCurrentGroup and displayGroupMemory
+
+private:
+    std::vector<std::unique_ptr<clsGroup>> groups_;
+    std::unique_ptr<clsGlobals> globals_;
+    QString fileName_;
+};
+
+// One message box as it was asked.
+struct Asked {
+    QString text;
+    QString title;
+    MsgIcon icon;
+    MsgButtons buttons;
+};
+
+// Answers message boxes from a script (first in, first out); a box beyond the
+// script gets its first button's answer. Records every box. Restores the
+// real boxes when destroyed.
+class ScriptedBoxes {
+public:
+    ScriptedBoxes();
+    ~ScriptedBoxes();
+    void answer(std::initializer_list<MsgAnswer> answers);
+    std::vector<Asked> asked;
+    std::vector<QString> texts() const;
+    bool wasAsked(const QString& text) const;
+
+private:
+    std::deque<MsgAnswer> script_;
+};
+
+// Counts beeps while alive.
+class BeepCounter {
+public:
+    BeepCounter();
+    ~BeepCounter();
+    int count = 0;
+};
+
+// A radio simulator serving on a pty, which Comm/Device1 names, port 1 chosen.
+class SimRadio {
+public:
+    explicit SimRadio(SimOptions options = {});
+    ~SimRadio();
+    RadioSim sim;
+    // The masked-write frames (0xD1 hi lo mask value) the radio received.
+    struct Masked { int address, mask, value; };
+    std::vector<Masked> maskedWrites() const;
+};
+
+// Fills `bytes` with a reproducible pattern.
+void fillPattern(uint8_t* bytes, int n, unsigned seed);
+
+}  // namespace orv::radiotest

@@ -1,0 +1,197 @@
+// "&Save", "Sa&ve As" and "&Open": byte-exact round trips, when the dialog is
+// asked for, and failures that report themselves and change nothing.
+#include <gtest/gtest.h>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include "EditorShell.h"
+#include "FileOpenSave.h"
+#include "QtHost.h"
+#include "RadioTestSupport.h"
+#include "frmGlobals.h"
+
+using namespace orv;
+using namespace orv::radiotest;
+namespace fos = orv::FileOpenSave;
+
+namespace {
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+class FilesTest : public AppFixture {
+protected:
+    void SetUp() override {
+        ensureApp();
+        delete frmGlobals::instance();
+        fos::reset();
+        dir = tempDir();
+        fillPattern(theImage().data(), MemoryImage::kSize, 7);
+        shell.storeWrites = false;   // the pattern is not a group the screen could hold
+        fos::setFileChooser([this](QWidget*, bool forSaving, const QString& current) {
+            dialogs.push_back({forSaving, current});
+            return chosen;
+        });
+    }
+    void TearDown() override { fos::setFileChooser({}); }
+
+    struct Dialog { bool forSaving; QString current; };
+    std::vector<Dialog> dialogs;
+    QString chosen;
+    QString dir;
+    FakeShell shell;
+    ScriptedBoxes boxes;
+};
+
+TEST_F(FilesTest, SaveAndOpenRoundTripByteExact) {
+    const MemoryImage saved = theImage();
+    chosen = dir + "/radio.orv";
+    ASSERT_TRUE(fos::saveFileAs(shell));
+    EXPECT_EQ(shell.stores, 1);
+    const QByteArray bytes = readAll(chosen);
+    ASSERT_EQ(bytes.size(), 6019);
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(saved.data()), 6019), bytes);
+    EXPECT_EQ(shell.windowTitle(), "ORV File - " + chosen + "   ORV Editor");
+    EXPECT_EQ(shell.currentFileName(), chosen);
+    EXPECT_EQ(appSettings()->value("File/LastOpen").toString(), chosen);
+
+    // The same bytes under another extension open alike.
+    const QString frq = dir + "/radio.frq";
+    QFile::copy(chosen, frq);
+    theImage().clear();
+    chosen = frq;
+    ASSERT_TRUE(fos::openFile(shell));
+    EXPECT_TRUE(theImage() == saved);
+    EXPECT_EQ(shell.reads, 1);
+    EXPECT_FALSE(dialogs.back().forSaving);
+    EXPECT_EQ(shell.windowTitle(), "ORV File - " + frq + "   ORV Editor");
+    EXPECT_TRUE(boxes.asked.empty());
+}
+
+TEST_F(FilesTest, SaveAsksForANameOnlyUntilAFileIsKnown) {
+    chosen = dir + "/a.orv";
+    ASSERT_TRUE(fos::saveFile(shell));
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_TRUE(dialogs[0].forSaving);
+    theImage()[100] ^= 0xFF;
+    ASSERT_TRUE(fos::saveFile(shell));          // silently, to the same file
+    EXPECT_EQ(dialogs.size(), 1u);
+    EXPECT_EQ(static_cast<uint8_t>(readAll(dir + "/a.orv")[100]), theImage()[100]);
+    fos::saveFileAs(shell);
+    EXPECT_EQ(dialogs.size(), 2u);              // "Save As" always asks
+    EXPECT_EQ(dialogs[1].current, dir + "/a.orv");
+}
+
+TEST_F(FilesTest, CancelledDialogChangesNothing) {
+    chosen.clear();
+    const MemoryImage before = theImage();
+    EXPECT_FALSE(fos::openFile(shell));
+    EXPECT_FALSE(fos::saveFileAs(shell));
+    EXPECT_TRUE(theImage() == before);
+    EXPECT_EQ(shell.reads + shell.stores, 0);
+    EXPECT_TRUE(shell.windowTitle().isEmpty());
+    EXPECT_TRUE(boxes.asked.empty());
+}
+
+TEST_F(FilesTest, FailedOpensReportAndLeaveImageAndScreenAlone) {
+    writeAll(dir + "/short.orv", QByteArray(100, '\x11'));
+    writeAll(dir + "/long.orv", QByteArray(6020, '\x11'));
+    struct Case { QString file; bool numbered; bool accessBox; };
+    const Case cases[] = {{"short.orv", false, false}, {"long.orv", false, false},
+                          {"missing.orv", true, true}};
+    // First a good file, so that the failures must restore its path.
+    chosen = dir + "/good.orv";
+    ASSERT_TRUE(fos::saveFileAs(shell));
+    const MemoryImage before = theImage();
+    for (const Case& c : cases) {
+        ScriptedBoxes local;
+        chosen = dir + "/" + c.file;
+        EXPECT_FALSE(fos::openFile(shell)) << c.file.toStdString();
+        EXPECT_TRUE(theImage() == before) << c.file.toStdString();
+        EXPECT_EQ(shell.reads, 0);
+        EXPECT_EQ(fos::filePath(), dir + "/good.orv");
+        EXPECT_EQ(shell.windowTitle(), "ORV File - " + dir + "/good.orv   ORV Editor");
+        ASSERT_EQ(local.asked.size(), c.accessBox ? 2u : 1u) << c.file.toStdString();
+        EXPECT_EQ(local.asked[0].title, "File Error");
+        EXPECT_EQ(local.asked[0].icon, MsgIcon::Exclamation);
+        EXPECT_EQ(local.asked[0].text.startsWith("Error Number "), c.numbered) << local.asked[0].text.toStdString();
+        EXPECT_TRUE(local.asked[0].text.contains(c.file)) << local.asked[0].text.toStdString();
+        if (c.accessBox) {
+            EXPECT_EQ(local.asked[1].text, "File Access Error!");
+            EXPECT_EQ(local.asked[1].title, "ORVEDIT");
+        }
+    }
+}
+
+TEST_F(FilesTest, FailedSavesLeaveTheFilesAsTheyWere) {
+    const QString existing = dir + "/keep.orv";
+    chosen = existing;
+    ASSERT_TRUE(fos::saveFileAs(shell));
+    const QByteArray kept = readAll(existing);
+    theImage()[5] ^= 0xFF;
+
+    // A value on screen that cannot be stored: nothing is written.
+    shell.refuseStore = true;
+    {
+        ScriptedBoxes local;
+        EXPECT_FALSE(fos::saveFile(shell));
+        ASSERT_EQ(local.asked.size(), 1u);
+        EXPECT_EQ(local.asked[0].title, "File Error");
+    }
+    shell.refuseStore = false;
+    EXPECT_EQ(readAll(existing), kept);
+
+    // A folder that does not exist: the error box, the path falls back.
+    {
+        ScriptedBoxes local;
+        chosen = dir + "/no/such/folder/x.orv";
+        EXPECT_FALSE(fos::saveFileAs(shell));
+        ASSERT_GE(local.asked.size(), 1u);
+        EXPECT_TRUE(local.asked[0].text.startsWith("Error Number "));
+        EXPECT_EQ(fos::filePath(), existing);
+        EXPECT_EQ(shell.currentFileName(), existing);
+    }
+    EXPECT_FALSE(QFile::exists(dir + "/no"));
+    EXPECT_EQ(readAll(existing), kept);
+}
+
+TEST_F(FilesTest, SaveBeforeExitKeepsTheProgramOpenOnlyWhenTheSaveFailed) {
+    struct Case { QString path; bool mayClose; };
+    const Case cases[] = {{"", true}, {"/exit.orv", true}, {"/missing/exit.orv", false}};
+    for (const Case& c : cases) {
+        ScriptedBoxes local;
+        chosen = c.path.isEmpty() ? QString() : dir + c.path;
+        EXPECT_EQ(fos::saveFileAsForExit(shell), c.mayClose) << c.path.toStdString();
+    }
+}
+
+TEST_F(FilesTest, GlobalWindowIsStoredBeforeASaveAndRefreshedByAnOpen) {
+    theImage()[0x07] = 0;
+    theImage()[0xFF] = 0;
+    frmGlobals::showWindow(&shell);
+    frmGlobals* w = frmGlobals::instance();
+    ASSERT_NE(w, nullptr);
+    w->cboDTMFDev()->setCurrentIndex(9);        // "843.75"
+    chosen = dir + "/globals.orv";
+    ASSERT_TRUE(fos::saveFileAs(shell));
+    EXPECT_EQ(static_cast<uint8_t>(readAll(chosen)[0x07]) >> 3, 9);
+
+    QByteArray other = readAll(chosen);
+    other[0x07] = static_cast<char>(20 << 3);
+    writeAll(dir + "/other.orv", other);
+    chosen = dir + "/other.orv";
+    ASSERT_TRUE(fos::openFile(shell));
+    EXPECT_EQ(w->cboDTMFDev()->currentIndex(), 20);
+    delete w;
+}
+
+}  // namespace

@@ -1,0 +1,163 @@
+// The progress dialog and the Qt link host: cancel semantics for reads and
+// writes, the main window's enabled state, the clamped progress value, and a
+// sleep that keeps the Cancel button live.
+#include <gtest/gtest.h>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include "QtHost.h"
+#include "RadioTestSupport.h"
+#include "Twips.h"
+#include "frmProc.h"
+
+using namespace orv;
+using namespace orv::radiotest;
+
+namespace {
+
+class ProcTest : public AppFixture {
+protected:
+    void SetUp() override {
+        ensureApp();
+        main.move(100, 80);
+        main.show();
+    }
+    QWidget main;
+    ScriptedBoxes boxes;
+};
+
+TEST_F(ProcTest, ReadCancelSetsTheFlagAtOnceWithoutAsking) {
+    frmProc proc(&main);
+    proc.ShowForm("Reading ORV Memory", false);
+    EXPECT_EQ(proc.windowTitle(), "ORV Processing");
+    EXPECT_EQ(proc.lblInfo()->text(), "Reading ORV Memory");
+    EXPECT_EQ(proc.CancelButton()->text(), "Cancel");
+    proc.EnableCancel();
+    QTest::mouseClick(proc.CancelButton(), Qt::LeftButton);
+    EXPECT_TRUE(proc.Cancelled());
+    EXPECT_TRUE(boxes.asked.empty());
+    proc.unload();
+}
+
+TEST_F(ProcTest, WriteCancelAsksAndOnlyYesSetsTheFlag) {
+    struct Case { MsgAnswer answer; bool cancelled; };
+    for (const Case c : {Case{MsgAnswer::No, false}, Case{MsgAnswer::Yes, true}}) {
+        ScriptedBoxes local;
+        local.answer({c.answer});
+        frmProc proc(&main);
+        proc.ShowForm("Writing ORV Memory", true);
+        proc.EnableCancel();
+        QTest::mouseClick(proc.CancelButton(), Qt::LeftButton);
+        EXPECT_EQ(proc.Cancelled(), c.cancelled);
+        ASSERT_EQ(local.asked.size(), 1u);
+        EXPECT_EQ(local.asked[0].text,
+                  "Warning:\nCancelling a write operation may leave the radio in an unpredictable "
+                  "state.\nAre you sure you want to cancel?");
+        EXPECT_EQ(local.asked[0].title, "ORVEDIT");
+        EXPECT_EQ(local.asked[0].icon, MsgIcon::Question);
+        EXPECT_EQ(local.asked[0].buttons, MsgButtons::YesNo);
+        proc.unload();
+    }
+}
+
+TEST_F(ProcTest, CancelIsInertUntilEnabledAndShowFormClearsTheFlag) {
+    frmProc proc(&main);
+    proc.ShowForm("Reading ORV Memory", false);
+    EXPECT_FALSE(proc.CancelButton()->isEnabled());
+    QTest::mouseClick(proc.CancelButton(), Qt::LeftButton);
+    proc.CancelButton_Click();
+    EXPECT_FALSE(proc.Cancelled());
+
+    proc.EnableCancel();
+    proc.CancelButton_Click();
+    ASSERT_TRUE(proc.Cancelled());
+    proc.ShowForm("Reading ORV Group", false);
+    EXPECT_FALSE(proc.Cancelled());
+    EXPECT_FALSE(proc.CancelButton()->isEnabled());
+    proc.unload();
+}
+
+TEST_F(ProcTest, MainWindowIsReEnabledOnlyIfTheDialogDisabledIt) {
+    for (bool enabledBefore : {true, false}) {
+        main.setEnabled(enabledBefore);
+        frmProc proc(&main);
+        proc.ShowForm("Reading ORV Memory", false);
+        EXPECT_FALSE(main.isEnabled());
+        // The dialog is a window of its own: disabling the main window leaves Cancel usable.
+        proc.EnableCancel();
+        EXPECT_TRUE(proc.CancelButton()->isEnabled() && proc.isEnabled());
+        proc.unload();
+        EXPECT_EQ(main.isEnabled(), enabledBefore);
+        EXPECT_FALSE(proc.isVisible());
+        // A second unload (the command unloads again after the transfer) changes nothing.
+        main.setEnabled(false);
+        proc.unload();
+        EXPECT_FALSE(main.isEnabled());
+    }
+    main.setEnabled(true);
+}
+
+TEST_F(ProcTest, DialogIsPlaced500TwipsFromTheMainWindow) {
+    frmProc proc(&main);
+    proc.ShowForm("x", false);
+    const int d = twipsToPx(500);
+    EXPECT_EQ(proc.pos(), main.pos() + QPoint(d, d));
+    proc.unload();
+}
+
+TEST_F(ProcTest, ValuesOutsideTheRangeAreClamped) {
+    frmProc proc(&main);
+    struct Case { int min, max, value, expected; };
+    const Case cases[] = {{0, 6016, 100, 100}, {0, 5760, 6016, 5760}, {0, 384, -5, 0},
+                          {0, 256, 256, 256}, {10, 20, 5, 10}};
+    for (const Case& c : cases) {
+        proc.setMin(c.min);
+        proc.setMax(c.max);
+        proc.setValue(c.value);
+        EXPECT_EQ(proc.value(), c.expected);
+        EXPECT_EQ(proc.Prog1()->value(), c.expected);
+    }
+    // A smaller maximum pulls the value back into the range.
+    proc.setMin(0);
+    proc.setMax(6016);
+    proc.setValue(6000);
+    proc.setMax(384);
+    EXPECT_EQ(proc.value(), 384);
+    EXPECT_EQ(proc.Prog1()->value(), 384);
+}
+
+TEST_F(ProcTest, HostSleepServesTheCancelButton) {
+    frmProc proc(&main);
+    QtHost host(proc, &main);
+    host.progShowForm("Reading ORV Memory", false);
+    host.progEnableCancel();
+    QTimer::singleShot(20, &proc, [&] { QTest::mouseClick(proc.CancelButton(), Qt::LeftButton); });
+    const double t0 = host.now();
+    host.sleepMs(200);
+    EXPECT_GE(host.now() - t0, 0.19);
+    EXPECT_TRUE(host.progCancelled());
+    host.progUnload();
+    EXPECT_TRUE(main.isEnabled());
+}
+
+TEST_F(ProcTest, HostMessageBoxTitlesAndBeeps) {
+    frmProc proc(&main);
+    QtHost host(proc, &main);
+    boxes.answer({MsgAnswer::Retry, MsgAnswer::OK});
+    EXPECT_EQ(host.messageBox("Error Hooking to Radio.", "COMM ERROR", MsgIcon::None,
+                              MsgButtons::RetryCancel),
+              MsgAnswer::Retry);
+    host.messageBox("Write Group Failed", "", MsgIcon::None, MsgButtons::OK);
+    ASSERT_EQ(boxes.asked.size(), 2u);
+    EXPECT_EQ(boxes.asked[0].title, "COMM ERROR");
+    EXPECT_EQ(boxes.asked[1].title, "ORVEDIT");
+
+    BeepCounter beeps;
+    host.beep();
+    host.beep();
+    EXPECT_EQ(beeps.count, 2);
+}
+
+}  // namespace

@@ -1,0 +1,263 @@
+// The "Radio" and "Comm-Port" commands against a simulated radio on a real
+// pseudo-terminal: what reaches the screen after a read, exactly which bytes
+// a write may change in the radio, and the confirmations that stop a write.
+#include <gtest/gtest.h>
+#include <QComboBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QTimer>
+#include <array>
+#include "EditorShell.h"
+#include "QtHost.h"
+#include "RadioCommands.h"
+#include "RadioTestSupport.h"
+#include "clsGroup.h"
+#include "frmGlobals.h"
+
+using namespace orv;
+using namespace orv::radiotest;
+
+namespace {
+
+using Memory = std::array<uint8_t, MemoryImage::kRadioSize>;
+
+Memory pattern(unsigned seed) {
+    Memory m{};
+    fillPattern(m.data(), static_cast<int>(m.size()), seed);
+    return m;
+}
+
+Memory imageMemory() {
+    Memory m{};
+    std::copy(theImage().data(), theImage().data() + m.size(), m.begin());
+    return m;
+}
+
+class RadioTest : public AppFixture {
+protected:
+    void SetUp() override {
+        ensureApp();
+        delete frmGlobals::instance();
+        theImage().clear();
+        shell.storeWrites = false;   // the patterns are not groups the screen could hold
+        shell.show();
+    }
+    void TearDown() override { delete frmGlobals::instance(); }
+
+    // What the radio holds after "Write Radio" from `image` over `before`.
+    Memory expectedAfterWrite(const Memory& before, const Memory& image, bool page0) {
+        Memory m = before;
+        if (page0)
+            for (int a = 0; a < 256; ++a) {
+                const int mask = link->com().writeMask[static_cast<std::size_t>(a)];
+                m[a] = static_cast<uint8_t>((before[a] & ~mask) | (image[a] & mask));
+            }
+        for (int b = 8; b < MemoryImage::kBlocks; ++b) {
+            const int a = 32 * b;
+            if ((b - 8) % 12 == 0)
+                m[a] = static_cast<uint8_t>((before[a] & ~0x20) | (image[a] & 0x20));
+            else
+                std::copy(image.begin() + a, image.begin() + a + 32, m.begin() + a);
+        }
+        return m;
+    }
+
+    void makeLink() { link = std::make_unique<RadioLink>(&shell); }
+
+    FakeShell shell;
+    ScriptedBoxes boxes;
+    std::unique_ptr<RadioLink> link;
+};
+
+TEST_F(RadioTest, ReadRadioLoadsTheMemoryAndShowsTheCurrentGroup) {
+    SimRadio radio;
+    Memory mem = pattern(1);
+    mem[0x07] = 9 << 3;
+    radio.sim.setMemory(mem);
+    makeLink();
+    frmGlobals::showWindow(&shell);             // an open global window is refreshed
+    ASSERT_EQ(frmGlobals::instance()->cboDTMFDev()->currentIndex(), 0);
+
+    ASSERT_TRUE(mnuRead_Click(shell, *link));
+    EXPECT_EQ(imageMemory(), mem);
+    EXPECT_EQ(shell.reads, 1);
+    GroupView expected;
+    clsGroup(theImage(), expected).Read_Group(0);
+    EXPECT_EQ(shell.view.txtGrpLab, expected.txtGrpLab);
+    EXPECT_EQ(shell.view.channels.cells, expected.channels.cells);
+    EXPECT_EQ(frmGlobals::instance()->cboDTMFDev()->currentText(), "843.75");
+    EXPECT_TRUE(shell.isEnabled());
+    EXPECT_FALSE(link->proc().isLoaded());
+    EXPECT_TRUE(boxes.asked.empty());
+}
+
+TEST_F(RadioTest, FailedOrCancelledReadKeepsScreenAndImage) {
+    for (bool cancel : {true, false}) {
+        SimOptions options;
+        if (!cancel) options.faults.deadAfterBytes = 60;   // dies a few blocks into the read
+        SimRadio radio(options);
+        radio.sim.setMemory(pattern(3));
+        makeLink();
+        fillPattern(theImage().data(), MemoryImage::kSize, 4);
+        const MemoryImage before = theImage();
+        bool mainDisabledDuringRead = false;
+        QTimer poll;
+        if (cancel)
+            QObject::connect(&poll, &QTimer::timeout, [&] {
+                if (link->proc().isLoaded() && link->proc().CancelButton()->isEnabled()) {
+                    mainDisabledDuringRead = !shell.isEnabled();
+                    link->proc().CancelButton()->click();
+                }
+            });
+        poll.start(5);
+        ScriptedBoxes local;
+        EXPECT_FALSE(mnuRead_Click(shell, *link));
+        poll.stop();
+        EXPECT_TRUE(theImage() == before);
+        EXPECT_EQ(shell.reads, 0);
+        EXPECT_TRUE(shell.isEnabled());
+        if (cancel) {
+            EXPECT_TRUE(mainDisabledDuringRead);
+            EXPECT_TRUE(local.asked.empty());
+        } else {
+            EXPECT_TRUE(local.wasAsked("Error reading radio"));
+        }
+        link.reset();
+    }
+}
+
+TEST_F(RadioTest, WriteRadioChangesExactlyTheWritableBytes) {
+    struct Case { MsgAnswer globals; bool page0; };
+    for (const Case c : {Case{MsgAnswer::Yes, true}, Case{MsgAnswer::No, false}}) {
+        SimRadio radio;
+        const Memory before = pattern(11);
+        radio.sim.setMemory(before);
+        makeLink();
+        const Memory image = pattern(12);
+        std::copy(image.begin(), image.end(), theImage().data());
+        ScriptedBoxes local;
+        local.answer({MsgAnswer::OK, c.globals});
+        mnuWriteAll_Click(shell, *link);
+        ASSERT_GE(local.asked.size(), 2u);
+        EXPECT_EQ(local.asked[0].text, "Are you sure you want to write to the radio?");
+        EXPECT_EQ(local.asked[0].buttons, MsgButtons::OKCancel);
+        EXPECT_EQ(local.asked[0].icon, MsgIcon::None);
+        EXPECT_EQ(local.asked[0].title, "ORVEDIT");
+        EXPECT_EQ(local.asked[1].text, "Write Global Parameters?");
+        EXPECT_EQ(local.asked[1].buttons, MsgButtons::YesNo);
+        EXPECT_EQ(local.asked.size(), 2u);
+
+        EXPECT_EQ(radio.sim.memory(), expectedAfterWrite(before, image, c.page0));
+        int page0Frames = 0;
+        for (const auto& w : radio.maskedWrites()) page0Frames += w.address < 256;
+        EXPECT_EQ(page0Frames, c.page0 ? 30 : 0);
+        EXPECT_TRUE(shell.isEnabled());
+        EXPECT_FALSE(link->proc().isLoaded());
+        link.reset();
+    }
+}
+
+TEST_F(RadioTest, CancelAtTheFirstConfirmationSendsNothing) {
+    SimRadio radio;
+    makeLink();
+    using Cmd = bool (*)(EditorShell&, RadioLink&);
+    for (Cmd cmd : {Cmd(mnuWriteAll_Click), Cmd(mnuWriteGlobal_Click), Cmd(mnuWriteGroup_Click)}) {
+        ScriptedBoxes local;
+        local.answer({MsgAnswer::Cancel});
+        const int stores = shell.stores;
+        EXPECT_FALSE(cmd(shell, *link));
+        EXPECT_EQ(shell.stores, stores + 1);   // the group on screen was stored first
+        EXPECT_EQ(local.asked.size(), 1u);
+    }
+    EXPECT_EQ(radio.sim.receivedCount(), 0);
+    EXPECT_FALSE(link->proc().isLoaded());
+}
+
+TEST_F(RadioTest, ReadGlobalOpensTheGlobalWindowWithTheRadioValues) {
+    SimRadio radio;
+    Memory mem{};
+    mem[0x07] = (2 << 3) | 1;                   // 187.5 Hz, 360 ms
+    mem[0x80 + 4] = 0x7A;                       // position 5: Group 8, Channel 11
+    mem[0xFF] = 0x0E;                           // global group 1, channel 15
+    radio.sim.setMemory(mem);
+    makeLink();
+    ASSERT_FALSE(GlobalsWindowOpen);
+    ASSERT_TRUE(mnuReadGlobal_Click(shell, *link));
+    frmGlobals* w = frmGlobals::instance();
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(GlobalsWindowOpen);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(w->cboDTMFDev()->currentText(), "187.5");
+    EXPECT_EQ(w->cboPorchTime()->currentText(), "360");
+    EXPECT_EQ(w->cboGroup(4)->currentText(), "Group 8");
+    EXPECT_EQ(w->cboChan(4)->currentText(), "Channel 11");
+    EXPECT_EQ(w->cboGlobalChannel()->currentText(), "15");
+    EXPECT_EQ(shell.reads, 0);                  // the group on screen is not redisplayed
+}
+
+TEST_F(RadioTest, ReadAndWriteGroupUseTheGroupOnScreen) {
+    SimRadio radio;
+    const Memory before = pattern(21);
+    radio.sim.setMemory(before);
+    makeLink();
+    shell.currentGroup = 14;                    // "15": blocks 176..187
+    ASSERT_TRUE(mnuReadGroup_Click(shell, *link));
+    Memory image = imageMemory();
+    for (int a = 0; a < MemoryImage::kRadioSize; ++a)
+        EXPECT_EQ(image[a], a >= 176 * 32 ? before[a] : 0) << a;
+    EXPECT_EQ(shell.reads, 1);
+
+    // Change the group in the image and write it back: only that group's
+    // blocks change, its first block only in bit 5 of its first byte.
+    for (int a = 176 * 32; a < MemoryImage::kRadioSize; ++a) theImage()[a] ^= 0xFF;
+    ScriptedBoxes local;
+    local.answer({MsgAnswer::OK});
+    ASSERT_TRUE(mnuWriteGroup_Click(shell, *link));
+    const Memory after = radio.sim.memory();
+    for (int a = 0; a < MemoryImage::kRadioSize; ++a) {
+        uint8_t want = before[a];
+        if (a == 176 * 32) want = before[a] ^ 0x20;
+        else if (a >= 177 * 32) want = static_cast<uint8_t>(~before[a]);
+        ASSERT_EQ(after[a], want) << a;
+    }
+    EXPECT_FALSE(local.wasAsked("Write Group Failed"));
+}
+
+TEST_F(RadioTest, FailedGroupWriteSaysSoWithoutTitleOrIcon) {
+    SimOptions options;
+    options.faults.silent = true;
+    SimRadio radio(options);
+    makeLink();
+    ScriptedBoxes local;
+    local.answer({MsgAnswer::OK, MsgAnswer::Cancel});   // confirm; Cancel at "Error Hooking to Radio."
+    EXPECT_FALSE(mnuWriteGroup_Click(shell, *link));
+    ASSERT_EQ(local.asked.size(), 3u);
+    EXPECT_EQ(local.asked[1].text, "Error Hooking to Radio.");
+    EXPECT_EQ(local.asked[2].text, "Write Group Failed");
+    EXPECT_EQ(local.asked[2].title, "ORVEDIT");
+    EXPECT_EQ(local.asked[2].icon, MsgIcon::None);
+    EXPECT_EQ(local.asked[2].buttons, MsgButtons::OK);
+    EXPECT_TRUE(shell.isEnabled());
+    EXPECT_FALSE(link->proc().isLoaded());
+}
+
+TEST_F(RadioTest, PortChoiceClosesThePortAndStoresTheNumber) {
+    SimRadio radio;
+    makeLink();
+    EXPECT_EQ(link->port().device(), radio.sim.devicePath());
+    link->port().open();
+    ASSERT_TRUE(link->port().isOpen());
+    mnuCommPort_Click(*link, 3);
+    EXPECT_FALSE(link->port().isOpen());
+    EXPECT_EQ(link->portNumber(), 3);
+    EXPECT_EQ(link->port().device(), "/dev/ttyS0");
+    EXPECT_EQ(appSettings()->value("Comm/Port").toString(), "3");
+    EXPECT_EQ(RadioLink::storedPort(), 3);
+    // The next activation of the main window applies the stored port.
+    mnuCommPort_Click(*link, 1);
+    appSettings()->setValue("Comm/Port", "2");
+    EXPECT_EQ(link->applyStoredPort(), 2);
+    EXPECT_EQ(link->port().device(), "/dev/ttyUSB1");
+}
+
+}  // namespace
