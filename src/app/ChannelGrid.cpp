@@ -1,0 +1,146 @@
+#include "ChannelGrid.h"
+
+#include <QCoreApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include "NumText.h"
+
+namespace orv {
+
+GridDelegate::GridDelegate(ChannelGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+
+QString GridDelegate::displayText(const QVariant& value, const QLocale& locale) const {
+    return QStyledItemDelegate::displayText(value, locale);
+}
+
+void GridDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
+    QStyledItemDelegate::initStyleOption(option, index);
+    if (ChannelGrid::isFrequencyColumn(index.column())) {
+        const QVariant v = index.data(Qt::EditRole);
+        const double mhz = v.userType() == QMetaType::QString ? numericValue(v.toString().toStdString()) : v.toDouble();
+        option->text = QString::fromStdString(formatFreqCell(mhz));
+    }
+}
+
+QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const {
+    auto* e = new QLineEdit(parent);
+    e->setFrame(false);
+    if (index.column() == 5) e->setMaxLength(8);
+    e->installEventFilter(grid_);
+    grid_->editor_ = e;
+    grid_->editedIndex_ = index;
+    return e;
+}
+
+void GridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    auto* e = static_cast<QLineEdit*>(editor);
+    QStyleOptionViewItem opt;
+    initStyleOption(&opt, index);
+    e->setText(opt.text);
+}
+
+void GridDelegate::setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const {
+    auto* e = static_cast<QLineEdit*>(editor);
+    if (grid_->afterColEdit) grid_->afterColEdit(index, e->text());
+}
+
+void GridDelegate::destroyEditor(QWidget* editor, const QModelIndex& index) const {
+    if (grid_->editor_ == editor) {
+        grid_->editor_ = nullptr;
+        grid_->editedIndex_ = QPersistentModelIndex();
+    }
+    QStyledItemDelegate::destroyEditor(editor, index);
+}
+
+ChannelGrid::ChannelGrid(QWidget* parent) : QTableView(parent) {
+    setItemDelegate(new GridDelegate(this));
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    verticalHeader()->setVisible(false);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setHighlightSections(false);
+    setWordWrap(false);
+}
+
+QString ChannelGrid::shownText(int row, int col) const {
+    if (!model()) return {};
+    const QModelIndex idx = model()->index(row, col);
+    if (editor_ && editedIndex_ == idx) return editor_->text();
+    QStyleOptionViewItem opt;
+    static_cast<GridDelegate*>(itemDelegate())->initStyleOption(&opt, idx);
+    return opt.text;
+}
+
+void ChannelGrid::finishEdit() {
+    if (QLineEdit* e = editor_) {
+        commitData(e);
+        closeEditor(e, QAbstractItemDelegate::NoHint);
+    }
+}
+
+void ChannelGrid::cancelEdit() {
+    if (QLineEdit* e = editor_) closeEditor(e, QAbstractItemDelegate::RevertModelCache);
+}
+
+void ChannelGrid::setEditorText(const QString& text) {
+    if (editor_) editor_->setText(text);
+}
+
+bool ChannelGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    if (!index.isValid()) return false;
+    if (trigger == QAbstractItemView::AllEditTriggers || (editTriggers() & trigger)) {
+        if (state() != QAbstractItemView::EditingState && beforeColEdit && !beforeColEdit(index)) return false;
+    }
+    return QTableView::edit(index, trigger, event);
+}
+
+void ChannelGrid::keyPressEvent(QKeyEvent* e) {
+    if (keyDownHook) keyDownHook(e->key());
+    if (e->key() == Qt::Key_Home) {  // swallowed: Home goes to "Rec Freq" on release
+        e->accept();
+        return;
+    }
+    if (editor_ && state() == QAbstractItemView::EditingState) {
+        // A key sent to the grid while a cell is edited belongs to the editor.
+        QKeyEvent copy(e->type(), e->key(), e->modifiers(), e->text(), e->isAutoRepeat(), ushort(e->count()));
+        QCoreApplication::sendEvent(editor_, &copy);
+        return;
+    }
+    QTableView::keyPressEvent(e);
+}
+
+void ChannelGrid::keyReleaseEvent(QKeyEvent* e) {
+    QTableView::keyReleaseEvent(e);
+    if (!e->isAutoRepeat() && keyUpHook) keyUpHook(e->key());
+}
+
+void ChannelGrid::mousePressEvent(QMouseEvent* e) {
+    QTableView::mousePressEvent(e);
+    if (clickHook) clickHook();
+}
+
+void ChannelGrid::mouseDoubleClickEvent(QMouseEvent* e) {
+    QTableView::mouseDoubleClickEvent(e);
+    if (gestureHook) gestureHook();
+}
+
+bool ChannelGrid::eventFilter(QObject* obj, QEvent* e) {
+    if (obj == editor_ && (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease)) {
+        auto* ke = static_cast<QKeyEvent*>(e);
+        if (e->type() == QEvent::KeyPress) {
+            if (keyDownHook) keyDownHook(ke->key());
+            if (ke->key() == Qt::Key_Home) return true;
+        } else if (!ke->isAutoRepeat() && keyUpHook) {
+            keyUpHook(ke->key());
+            return true;
+        }
+    }
+    return QTableView::eventFilter(obj, e);
+}
+
+}  // namespace orv

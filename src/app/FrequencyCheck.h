@@ -1,0 +1,22 @@
+// The check of a frequency typed into the grid's "Rec Freq" or "Tx Freq"
+// column (no window needed, so it is tested on its own).
+#pragma once
+
+namespace orv {
+
+struct FrequencyCheck {
+    enum class Outcome {
+        Store,      // store `value` (MHz) into the cell
+        Unchanged,  // leave the cell as typed (the value 0: no frequency)
+        Refuse      // beep and put the old value back
+    };
+    Outcome outcome;
+    double value;
+};
+
+// 16240 and 162400 both mean 162.4 MHz; the frequency must be a multiple of
+// 2.5 kHz or of 6.25 kHz, have fewer than 11 characters, and lie within
+// 136..174 MHz; 0 means no frequency.
+FrequencyCheck checkFrequency(double typed);
+
+}  // namespace orv

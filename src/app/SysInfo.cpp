@@ -1,0 +1,89 @@
+#include "SysInfo.h"
+
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QSysInfo>
+#include <QVBoxLayout>
+#include <unistd.h>
+#include "AppState.h"
+
+namespace orv {
+
+std::vector<SerialDeviceInfo> findSerialDevices(const QString& devDir) {
+    std::vector<SerialDeviceInfo> out;
+    const QDir dir(devDir);
+    const QStringList names = dir.entryList({QStringLiteral("ttyS*"), QStringLiteral("ttyUSB*"),
+                                             QStringLiteral("ttyACM*")},
+                                            QDir::System | QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString& n : names) {
+        SerialDeviceInfo d;
+        d.path = dir.filePath(n);
+        const QFileInfo fi(d.path);
+        d.owner = fi.owner();
+        d.group = fi.group();
+        d.accessible = ::access(QFile::encodeName(d.path).constData(), R_OK | W_OK) == 0;
+        out.push_back(d);
+    }
+    return out;
+}
+
+bool gatherSystemInfo(SystemInfo& out) {
+    out.os = QSysInfo::prettyProductName();
+    out.kernel = QSysInfo::kernelType() + QLatin1Char(' ') + QSysInfo::kernelVersion();
+    out.qtVersion = QString::fromLatin1(qVersion());
+    out.user = qEnvironmentVariable("USER");
+    out.devices = findSerialDevices();
+    return !out.os.isEmpty() || !QSysInfo::kernelType().isEmpty();
+}
+
+QString systemInfoText(const SystemInfo& info) {
+    QString t;
+    t += QStringLiteral("Operating system: %1\n").arg(info.os);
+    t += QStringLiteral("Kernel: %1\n").arg(info.kernel);
+    t += QStringLiteral("Qt version: %1\n").arg(info.qtVersion);
+    if (!info.user.isEmpty()) t += QStringLiteral("User: %1\n").arg(info.user);
+    t += QStringLiteral("\nSerial devices:\n");
+    if (info.devices.empty()) t += QStringLiteral("  (none found)\n");
+    for (const auto& d : info.devices)
+        t += QStringLiteral("  %1  owner %2, group %3  -  %4\n")
+                 .arg(d.path, d.owner, d.group,
+                      d.accessible ? QStringLiteral("can be opened")
+                                   : QStringLiteral("no access (ask to be added to group %1)").arg(d.group));
+    return t;
+}
+
+frmSysInfo::frmSysInfo(const SystemInfo& info, QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmSysInfo"));
+    setWindowTitle(QStringLiteral("System Information"));
+    auto* lay = new QVBoxLayout(this);
+    auto* text = new QPlainTextEdit(systemInfoText(info), this);
+    text->setObjectName(QStringLiteral("txtSysInfo"));
+    text->setReadOnly(true);
+    lay->addWidget(text);
+    auto* box = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    lay->addWidget(box);
+    resize(520, 340);
+}
+
+void StartSysInfo(QWidget* parent) {
+    SystemInfo info;
+    bool ok = false;
+    try {
+        ok = gatherSystemInfo(info);
+    } catch (...) {
+        ok = false;
+    }
+    if (!ok) {
+        QMessageBox::information(parent, QString::fromLatin1(kAppTitle),
+                                 QStringLiteral("System Information Is Unavailable At This Time"), QMessageBox::Ok);
+        return;
+    }
+    frmSysInfo w(info, parent);
+    w.exec();
+}
+
+}  // namespace orv

@@ -1,0 +1,23 @@
+// The about box: title, version, a one-line description, OK and System Info.
+#pragma once
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+namespace orv {
+
+class frmAbout : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmAbout(QWidget* parent = nullptr);
+
+    QLabel* picIcon = nullptr;
+    QLabel* lblTitle = nullptr;
+    QLabel* lblVersion = nullptr;
+    QLabel* lblDescription = nullptr;
+    QPushButton* cmdOK = nullptr;
+    QPushButton* cmdSysInfo = nullptr;
+};
+
+}  // namespace orv
