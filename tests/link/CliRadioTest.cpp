@@ -8,6 +8,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
+#include <chrono>
+#include <csignal>
+#include <thread>
 #include "RadioSim.h"
 
 namespace orv {
@@ -58,6 +61,27 @@ protected:
         return WIFEXITED(st) ? WEXITSTATUS(st) : -1;
     }
     std::string port() const { return "--port " + sim->devicePath(); }
+
+    // Runs the tool, sends it SIGINT after `ms`, returns its exit status.
+    int runInterrupted(const std::vector<std::string>& args, int ms) {
+        pid_t pid = ::fork();
+        if (pid == 0) {
+            std::freopen("/dev/null", "r", stdin);
+            std::freopen((dir / "err").c_str(), "w", stderr);
+            std::vector<char*> argv{const_cast<char*>(ORVEDIT_CLI)};
+            for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+            argv.push_back(nullptr);
+            ::execv(ORVEDIT_CLI, argv.data());
+            ::_exit(127);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+        ::kill(pid, SIGINT);
+        int st = 0;
+        ::waitpid(pid, &st, 0);
+        std::ifstream in(dir / "err");
+        err.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        return WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    }
 
     fs::path dir;
     std::unique_ptr<RadioSim> sim;
@@ -146,6 +170,34 @@ TEST_F(CliRadio, WriteThatTheRadioDoesNotAcknowledgeExitsOne) {
         ++n;
     EXPECT_EQ(n, 2u) << err;
     EXPECT_NE(err.find("Write Global Failed"), std::string::npos) << err;
+}
+
+TEST_F(CliRadio, CtrlCStopsAReadWithoutWritingAndAWriteAfterTheCurrentBlock) {
+    SimOptions o;
+    o.realtime = true;  // slow enough to be interrupted half-way
+    o.version = 0x2000;
+    startSim(o);
+    fs::path out = dir / "radio.orv";
+    auto old = pattern(6019, 6);
+    writeAll(out, old);
+    EXPECT_EQ(runInterrupted({"read", "--port", sim->devicePath(), "-o", out.string()}, 1200), 130) << err;
+    EXPECT_EQ(readAll(out), old);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));  // the simulator reads on its own thread
+    ASSERT_EQ(sim->received().back(), 0x01) << "the radio is released";
+
+    sim->clearTrace();
+    EXPECT_EQ(runInterrupted({"write", "--port", sim->devicePath(), "-i", out.string(), "--yes", "--skip-globals"},
+                             1500), 130) << err;
+    // Stopped after a whole block: what came last is a complete block write, then the release.
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    auto r = sim->received();
+    ASSERT_GE(r.size(), 36u);
+    EXPECT_EQ(r.back(), 0x01);
+    std::size_t blocks = 0;
+    for (std::size_t i = 0; i < r.size(); ++i)
+        if (r[i] == 0xD4 && i + 34 <= r.size()) ++blocks, i += 33;
+    EXPECT_GT(blocks, 0u);
+    EXPECT_LT(blocks, 165u);
 }
 
 }  // namespace
