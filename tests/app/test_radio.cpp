@@ -241,6 +241,23 @@ TEST_F(RadioTest, FailedGroupWriteSaysSoWithoutTitleOrIcon) {
     EXPECT_FALSE(link->proc().isLoaded());
 }
 
+TEST_F(RadioTest, PortThatCannotBeOpenedIsReportedAndChangesNothing) {
+    appSettings()->setValue("Comm/Device1", tempDir() + "/no-such-device");
+    appSettings()->setValue("Comm/Port", "1");
+    makeLink();
+    fillPattern(theImage().data(), MemoryImage::kSize, 5);
+    const MemoryImage before = theImage();
+    ScriptedBoxes local;
+    EXPECT_FALSE(mnuRead_Click(shell, *link));
+    ASSERT_FALSE(local.asked.empty());
+    EXPECT_EQ(local.asked[0].title, "COMM ERROR");
+    EXPECT_TRUE(local.asked[0].text.contains("no-such-device")) << local.asked[0].text.toStdString();
+    EXPECT_TRUE(theImage() == before);
+    EXPECT_EQ(shell.reads, 0);
+    EXPECT_TRUE(shell.isEnabled());
+    EXPECT_FALSE(link->proc().isLoaded());
+}
+
 TEST_F(RadioTest, PortChoiceClosesThePortAndStoresTheNumber) {
     SimRadio radio;
     makeLink();
