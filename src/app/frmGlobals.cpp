@@ -220,21 +220,27 @@ void frmGlobals::buildControls() {
     connect(mnuExit_, &QAction::triggered, this, &frmGlobals::mnuExit_Click);
     connect(mnuReadSettings_, &QAction::triggered, this, &frmGlobals::mnuReadSettings_Click);
 
-    // Every change the user makes goes into the view at once.
-    auto follow = [this](QComboBox* box) {
-        connect(box, &QComboBox::currentIndexChanged, this, [this] { controlsToView(); });
-    };
-    for (QComboBox* box : {cboDTMFDev_, cboPorchTime_, cboANIRate_, cboPriRate_, cboBattSave_,
-                           cboFreqDisplay_, cboLoPower_, cboTalkBack_, cboNuisanceChan_,
-                           cboLoPowerSwitch_, cboChanScan_, cboPriScan_, cboRTA_, cboGroupScan_,
-                           cboGlobalGroup_, cboGlobalChannel_})
-        follow(box);
-    for (int p = 0; p < kRotaryPositions; ++p) {
-        const auto i = static_cast<std::size_t>(p);
-        follow(cboGroup_[i]);
-        follow(cboChan_[i]);
-        connect(chkGrpVar_[i], &QCheckBox::stateChanged, this, [this] { controlsToView(); });
-        connect(chkChanVar_[i], &QCheckBox::stateChanged, this, [this] { controlsToView(); });
+    // Every change the user makes goes into its own field of the view at
+    // once; the other fields keep what the last decode put there.
+    const std::pair<QComboBox*, int GlobalsView::*> scalars[] = {
+        {cboDTMFDev_, &GlobalsView::cboDTMFDev}, {cboPorchTime_, &GlobalsView::cboPorchTime},
+        {cboANIRate_, &GlobalsView::cboANIRate}, {cboPriRate_, &GlobalsView::cboPriRate},
+        {cboBattSave_, &GlobalsView::cboBattSave}, {cboFreqDisplay_, &GlobalsView::cboFreqDisplay},
+        {cboLoPower_, &GlobalsView::cboLoPower}, {cboTalkBack_, &GlobalsView::cboTalkBack},
+        {cboNuisanceChan_, &GlobalsView::cboNuisanceChan},
+        {cboLoPowerSwitch_, &GlobalsView::cboLoPowerSwitch}, {cboChanScan_, &GlobalsView::cboChanScan},
+        {cboPriScan_, &GlobalsView::cboPriScan}, {cboRTA_, &GlobalsView::cboRTA},
+        {cboGroupScan_, &GlobalsView::cboGroupScan}, {cboGlobalGroup_, &GlobalsView::cboGlobalGroup},
+        {cboGlobalChannel_, &GlobalsView::cboGlobalChannel}};
+    for (const auto& [box, field] : scalars)
+        connect(box, &QComboBox::currentIndexChanged, this, [f = field](int i) { view().*f = i; });
+    for (std::size_t i = 0; i < kRotaryPositions; ++i) {
+        connect(cboGroup_[i], &QComboBox::currentIndexChanged, this, [i](int v) { view().cboGroup[i] = v; });
+        connect(cboChan_[i], &QComboBox::currentIndexChanged, this, [i](int v) { view().cboChan[i] = v; });
+        QCheckBox* grp = chkGrpVar_[i];
+        QCheckBox* chan = chkChanVar_[i];
+        connect(grp, &QCheckBox::stateChanged, this, [i, grp] { view().chkGrpVar[i] = checkValue(grp); });
+        connect(chan, &QCheckBox::stateChanged, this, [i, chan] { view().chkChanVar[i] = checkValue(chan); });
     }
 }
 

@@ -200,4 +200,16 @@ TEST_F(GlobalsTest, MainCodecLoadsTheWindowAndItsDecodesReachTheControls) {
     EXPECT_EQ(theImage()[0x07] & 0x03, 1);
 }
 
+TEST_F(GlobalsTest, AnEditKeepsTheOtherFieldsOfALaterDecode) {
+    frmGlobals* w = open();
+    // A codec on the window's selections that does not refresh the controls.
+    clsGlobals plain(theImage(), frmGlobals::view(), [] { frmGlobals::ensureLoaded(); });
+    theImage()[0x07] = 4 << 3;                  // DTMF "375"
+    plain.Read_Globals();
+    w->cboBattSave()->setCurrentIndex(1);       // the user edits another field
+    plain.Write_Globals();
+    EXPECT_EQ(theImage()[0x07] >> 3, 4);
+    EXPECT_EQ(theImage()[0x06] & 0x04, 0x04);
+}
+
 }  // namespace
