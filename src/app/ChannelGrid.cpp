@@ -105,12 +105,6 @@ void ChannelGrid::keyPressEvent(QKeyEvent* e) {
         e->accept();
         return;
     }
-    if (editor_ && state() == QAbstractItemView::EditingState) {
-        // A key sent to the grid while a cell is edited belongs to the editor.
-        QKeyEvent copy(e->type(), e->key(), e->modifiers(), e->text(), e->isAutoRepeat(), ushort(e->count()));
-        QCoreApplication::sendEvent(editor_, &copy);
-        return;
-    }
     QTableView::keyPressEvent(e);
 }
 

@@ -34,6 +34,7 @@ class ChannelGrid : public QTableView {
     Q_OBJECT
 public:
     explicit ChannelGrid(QWidget* parent = nullptr);
+    using QTableView::edit;
 
     // Returns false to cancel the edit of that cell.
     std::function<bool(const QModelIndex&)> beforeColEdit;

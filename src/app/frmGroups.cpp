@@ -175,6 +175,13 @@ frmGroups::frmGroups(QWidget* parent) : QMainWindow(parent) {
 }
 
 frmGroups::~frmGroups() {
+    // Nothing may switch groups while the window comes apart.
+    disconnect(qApp, nullptr, this, nullptr);
+    if (cboCurrentGroup) {
+        cboCurrentGroup->blockSignals(true);
+        cboCurrentGroup->lineEdit()->removeEventFilter(this);
+    }
+    if (Grid) Grid->cancelEdit();
     clsDBUtil::setMessageSink({});
     groupList.clear();
     if (dataORVInfo) {

@@ -1,0 +1,91 @@
+#include "EditorTestSupport.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QSqlTableModel>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include "AppState.h"
+#include "Beep.h"
+#include "ChannelGrid.h"
+#include "EditorShell.h"
+
+namespace orv::edtest {
+
+namespace {
+std::vector<std::unique_ptr<QTemporaryDir>>& dirs() {
+    static std::vector<std::unique_ptr<QTemporaryDir>> d;
+    return d;
+}
+}  // namespace
+
+QString freshDir() {
+    dirs().push_back(std::make_unique<QTemporaryDir>());
+    return dirs().back()->path();
+}
+
+void ensureEditorApp() {
+    if (QApplication::instance()) return;
+    static QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "orvedit-test";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);
+    initAppIdentity();
+}
+
+EditorFixture::EditorFixture() {
+    ensureEditorApp();
+    dataDir = freshDir();
+    qputenv("ORVEDIT_DATA_DIR", dataDir.toLocal8Bit());
+    setBeepHook([this] { ++beeps; });
+}
+
+EditorFixture::~EditorFixture() {
+    w.reset();
+    setBeepHook({});
+}
+
+TestWindow& EditorFixture::open() {
+    theImage().clear();
+    w = std::make_unique<TestWindow>();
+    w->show();
+    if (w->isFirstActivation) w->Form_Activate();
+    QCoreApplication::processEvents();
+    return *w;
+}
+
+void EditorFixture::typeCell(int row, int col, const QString& text) {
+    const QModelIndex idx = w->dataORVInfo->index(row, col);
+    w->Grid->setCurrentIndex(idx);
+    w->Grid->edit(idx);
+    QLineEdit* e = w->Grid->activeEditor();
+    ASSERT_NE(e, nullptr) << "no editor for row " << row << " column " << col;
+    e->selectAll();
+    QTest::keyClicks(e, text);
+    if (QLineEdit* still = w->Grid->activeEditor()) QTest::keyClick(still, Qt::Key_Return);
+    QCoreApplication::processEvents();
+}
+
+QString catchMessageBox(const std::function<void()>& action) {
+    QString text;
+    QTimer t;
+    t.setInterval(10);
+    QObject::connect(&t, &QTimer::timeout, [&] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(top); box && box->isVisible()) {
+                text = box->text();
+                box->done(QMessageBox::Ok);
+            }
+        }
+    });
+    t.start();
+    action();
+    t.stop();
+    return text;
+}
+
+}  // namespace orv::edtest

@@ -1,0 +1,334 @@
+// The main window: start-up, menus, group switching, the cell-edit rules,
+// the layout, closing.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QSettings>
+#include <QSqlTableModel>
+#include <QTest>
+#include "ChannelGrid.h"
+#include "EditorShell.h"
+#include "EditorTestSupport.h"
+#include "Twips.h"
+#include "clsGroup.h"
+
+using namespace orv;
+using namespace orv::edtest;
+
+namespace {
+
+class Editor : public EditorFixture {};
+
+// The group g as the image holds it.
+GroupView imageGroup(int g) {
+    GroupView v;
+    clsGroup(theImage(), v).Read_Group(g);
+    return v;
+}
+
+TEST_F(Editor, StartsWithGroupOneFromTheStartUpDefaults) {
+    auto& win = open();
+    EXPECT_EQ(win.windowTitle(), "ORVEDIT  -  ORV Editor");
+    EXPECT_FALSE(win.isFirstActivation);
+    EXPECT_EQ(win.cboCurrentGroup->currentText(), "1");
+    EXPECT_EQ(win.txtGrpLab->text(), "  GROUP1");
+    ASSERT_NE(win.dataORVInfo, nullptr);
+    ASSERT_EQ(win.dataORVInfo->rowCount(), 16);
+    const char* freqs[4] = {"162.40000", "162.45000", "162.50000", "162.55000"};
+    for (int r = 0; r < 16; ++r) {
+        EXPECT_EQ(cell(r, 0), QString::number(r + 1));
+        EXPECT_EQ(cell(r, 1), freqs[r % 4]) << "row " << r;
+        EXPECT_EQ(cell(r, 2), "000.0");
+        EXPECT_EQ(cell(r, 3), "000.00000");
+        EXPECT_EQ(cell(r, 5), QString("Ch %1").arg(r + 1).rightJustified(8, ' '));
+    }
+    const char* captions[6] = {"Chan", "Rec Freq", "Rec CG", "Tx Freq", "Tx CG", "Ch Label"};
+    for (int c = 0; c < 6; ++c) EXPECT_EQ(win.dataORVInfo->headerData(c, Qt::Horizontal).toString(), captions[c]);
+    EXPECT_TRUE(win.mnuCommPort[0]->isChecked());
+    EXPECT_FALSE(win.mnuPaste->isEnabled());
+}
+
+TEST_F(Editor, MenuBarHoldsEveryEntryWithItsCaptionAndShortcut) {
+    auto& win = open();
+    struct E { QAction* a; const char* caption; const char* key; };
+    const E entries[] = {
+        {win.mnuSave, "&Save", "Ctrl+S"}, {win.mnuSaveAs, "Sa&ve As", ""}, {win.mnuOpen, "&Open", "Ctrl+O"},
+        {win.mnuLast, "&Last Screen", "Ctrl+L"}, {win.mnuDefault, "&Default Screen", "Ctrl+D"},
+        {win.mnuBlank, "&Blank Screen", "Ctrl+B"}, {win.mnuPrint, "&Print Displayed ORV Setup", "Ctrl+P"},
+        {win.mnuSetup, "Print Set&up", ""}, {win.mnuExit, "&Exit", ""}, {win.mnuRead, "Read Radio", "F2"},
+        {win.mnuReadGlobal, "Read Global Information from Radio", ""},
+        {win.mnuReadGroup, "Read Group from Radio", ""}, {win.mnuWriteAll, "Write Radio", "F3"},
+        {win.mnuWriteGlobal, "Write Global Information To Radio", ""},
+        {win.mnuWriteGroup, "Write Current Group to Radio", "F4"},
+        {win.mnuReadCurrGroup, "Read Current Group", ""}, {win.mnuWriteCurrGroup, "Write Current Group", ""},
+        {win.mnuGlobals, "Global Parameters", ""}, {win.mnuUndo, "Undo", "Ctrl+Z"}, {win.mnuAll, "Copy All", "Ctrl+A"},
+        {win.mnuRow, "Copy a row", "Ctrl+R"}, {win.mnuPaste, "Paste", "Ctrl+V"}, {win.mnuMove, "Move", "Ctrl+M"},
+        {win.mnuTuneRadio, "Tune", ""}, {win.mnuAbout, "About ORVEDIT", ""}, {win.mnuHelp, "Help", "Ctrl+H"},
+        {win.mnuCommPort[0], "Use Comm Port 1", ""}, {win.mnuCommPort[3], "Use Comm Port 4", ""}};
+    for (const auto& e : entries) {
+        ASSERT_NE(e.a, nullptr) << e.caption;
+        EXPECT_EQ(e.a->text(), e.caption);
+        EXPECT_EQ(e.a->shortcut().toString(), e.key) << e.caption;
+    }
+    QStringList top;
+    for (QAction* a : win.menuBar()->actions()) top << a->text();
+    EXPECT_EQ(top, QStringList({"File", "Radio", "Edit", "Tune", "Comm-Port", "Help"}));
+    EXPECT_EQ(win.mnuTuneRadio->menu(), nullptr);  // a command, not a menu
+    for (QAction* hidden : {win.mnuSep3, win.mnuReadCurrGroup, win.mnuWriteCurrGroup}) EXPECT_FALSE(hidden->isVisible());
+    EXPECT_TRUE(win.mnuSep3->isSeparator());
+}
+
+TEST_F(Editor, StoredPortIsCheckedOnActivation) {
+    QSettings().setValue("Comm/Port", 3);
+    auto& win = open();
+    EXPECT_EQ(win.commPort, 3);
+    for (int n = 0; n < 4; ++n) EXPECT_EQ(win.mnuCommPort[size_t(n)]->isChecked(), n == 2);
+    QSettings().remove("Comm/Port");
+}
+
+TEST_F(Editor, SwitchingGroupsStoresTheShownGroupFirst) {
+    auto& win = open();
+    win.txtGrpLab->setText("ALPHA");
+    typeCell(2, 1, "155.125");
+    EXPECT_EQ(cell(2, 1), "155.12500");
+    win.chkLoPower[3]->setChecked(true);
+    win.cboTOT->setCurrentIndex(4);
+
+    win.cboCurrentGroup->setCurrentIndex(1);
+    EXPECT_EQ(win.intCurrentGroup, 1);
+    EXPECT_EQ(win.txtGrpLab->text(), "  GROUP2");
+    EXPECT_EQ(cell(2, 1), "162.50000");
+    EXPECT_FALSE(win.chkLoPower[3]->isChecked());
+
+    const GroupView stored = imageGroup(0);
+    EXPECT_EQ(stored.txtGrpLab, "   ALPHA");
+    EXPECT_EQ(stored.channels.cells[2][1], "155.12500");
+    EXPECT_EQ(stored.channels.chkLoPower[3], 1);
+    EXPECT_EQ(stored.cboTOT, 4);
+
+    win.cboCurrentGroup->setCurrentIndex(0);
+    EXPECT_EQ(win.txtGrpLab->text(), "   ALPHA");
+    EXPECT_EQ(cell(2, 1), "155.12500");
+    EXPECT_TRUE(win.chkLoPower[3]->isChecked());
+    EXPECT_EQ(win.cboTOT->currentText(), "60");
+}
+
+TEST_F(Editor, AValueTheImageCannotHoldKeepsTheWindowAndTheImage) {
+    auto& win = open();
+    const MemoryImage before = theImage();
+    win.setCell(4, 2, "67.25");  // two decimals on a tone below 100 Hz: no code for it
+    EXPECT_FALSE(win.storeCurrentGroup());
+    EXPECT_EQ(beeps, 1);
+    EXPECT_TRUE(theImage() == before);
+
+    win.cboCurrentGroup->setCurrentIndex(2);
+    EXPECT_EQ(beeps, 2);
+    EXPECT_EQ(win.cboCurrentGroup->currentIndex(), 0);
+    EXPECT_EQ(win.intCurrentGroup, 0);
+    EXPECT_EQ(cell(4, 2), "67.25");
+    EXPECT_TRUE(theImage() == before);
+}
+
+TEST_F(Editor, TypedFrequenciesAreCheckedWhenTheEditEnds) {
+    auto& win = open();
+    struct Case { const char* typed; const char* shown; int beeps; };
+    const Case cases[] = {
+        {"16240", "162.40000", 0},     {"162400", "162.40000", 0},  {"155.00625", "155.00625", 0},
+        {"180", "162.45000", 1},       {"120", "162.45000", 1},     {"162.4113", "162.45000", 1},
+        {"162.41234567", "162.45000", 1}, {"0", "000.00000", 0},    {"174", "174.00000", 0},
+        {"136", "136.00000", 0},
+    };
+    for (const auto& c : cases) {
+        win.setCell(1, 1, 162.45);
+        beeps = 0;
+        typeCell(1, 1, c.typed);
+        EXPECT_EQ(cell(1, 1), c.shown) << "typed " << c.typed;
+        EXPECT_EQ(beeps, c.beeps) << "typed " << c.typed;
+    }
+    // Tx Freq follows the same rules.
+    beeps = 0;
+    typeCell(5, 3, "16245");
+    EXPECT_EQ(cell(5, 3), "162.45000");
+    typeCell(5, 3, "175");
+    EXPECT_EQ(cell(5, 3), "162.45000");
+    EXPECT_EQ(beeps, 1);
+}
+
+TEST_F(Editor, NonNumericKeysInAFrequencyCellAreRefused) {
+    auto& win = open();
+    const QModelIndex idx = win.dataORVInfo->index(0, 1);
+    win.Grid->setCurrentIndex(idx);
+    win.Grid->edit(idx);
+    QLineEdit* e = win.Grid->activeEditor();
+    ASSERT_NE(e, nullptr);
+    e->selectAll();
+    QTest::keyClicks(e, "16");
+    EXPECT_EQ(beeps, 0);
+    QTest::keyClick(e, Qt::Key_X);
+    EXPECT_EQ(beeps, 1);
+    EXPECT_EQ(e->text(), "162.40000");
+    QTest::keyClick(e, Qt::Key_Backspace);  // editing keys pass
+    EXPECT_EQ(beeps, 1);
+    QTest::keyClick(e, Qt::Key_Escape);
+}
+
+TEST_F(Editor, CodeGuardsTheImageCannotHoldAreRefused) {
+    auto& win = open();
+    struct Case { const char* typed; const char* shown; int beeps; };
+    const Case cases[] = {{"67.25", "000.0", 1}, {"D12", "000.0", 1}, {"DX12", "000.0", 1},
+                          {"D023-", "D023-", 0}, {"067.0", "067.0", 0}, {"250.3", "250.3", 0}};
+    for (const auto& c : cases) {
+        win.setCell(7, 4, "000.0");
+        beeps = 0;
+        typeCell(7, 4, c.typed);
+        EXPECT_EQ(cell(7, 4), c.shown) << "typed " << c.typed;
+        EXPECT_EQ(beeps, c.beeps) << "typed " << c.typed;
+    }
+    EXPECT_TRUE(win.storeCurrentGroup());
+    EXPECT_EQ(imageGroup(0).channels.cells[7][4], "250.3");
+}
+
+TEST_F(Editor, CInTxFreqCopiesEveryReceiveFrequency) {
+    auto& win = open();
+    typeCell(9, 1, "151.625");
+    const QModelIndex idx = win.dataORVInfo->index(6, 3);
+    win.Grid->setCurrentIndex(idx);
+    QTest::keyClick(win.Grid, Qt::Key_C);
+    for (int r = 0; r < 16; ++r) EXPECT_EQ(cell(r, 3), cell(r, 1)) << "row " << r;
+    EXPECT_EQ(cell(9, 3), "151.62500");
+    EXPECT_EQ(win.Grid->currentIndex().row(), 0);
+    EXPECT_EQ(win.Grid->currentIndex().column(), 0);
+    EXPECT_EQ(win.Grid->activeEditor(), nullptr);
+    EXPECT_EQ(beeps, 0);
+}
+
+TEST_F(Editor, SInTxCgCopiesTheCurrentRowOnly) {
+    auto& win = open();
+    win.setCell(3, 2, "D023");
+    win.setCell(4, 2, "D754-");
+    win.Grid->setCurrentIndex(win.dataORVInfo->index(3, 4));
+    QTest::keyClick(win.Grid, Qt::Key_S);
+    EXPECT_EQ(cell(3, 4), "D023");
+    EXPECT_EQ(cell(4, 4), "000.0");
+}
+
+TEST_F(Editor, ChanColumnIsLockedAndHomeGoesToRecFreq) {
+    auto& win = open();
+    const QModelIndex chan = win.dataORVInfo->index(5, 0);
+    win.Grid->setCurrentIndex(chan);
+    win.Grid->edit(chan);
+    EXPECT_EQ(win.Grid->activeEditor(), nullptr);
+    QTest::keyClick(win.Grid, Qt::Key_Home);
+    EXPECT_EQ(win.Grid->currentIndex().row(), 5);
+    EXPECT_EQ(win.Grid->currentIndex().column(), 1);
+}
+
+TEST_F(Editor, TypedGroupNumbersOutsideOneToFifteenAreRefused) {
+    auto& win = open();
+    QLineEdit* e = win.cboCurrentGroup->lineEdit();
+    struct Case { const char* typed; int beeps; const char* shown; };
+    const Case cases[] = {{"16", 1, "1"}, {"0", 1, "1"}, {"12", 0, "12"}};
+    for (const auto& c : cases) {
+        e->setText("1");
+        win.lastGoodGroupText = 0;
+        beeps = 0;
+        e->selectAll();
+        QTest::keyClicks(e, c.typed);
+        EXPECT_EQ(beeps, c.beeps) << c.typed;
+        EXPECT_EQ(e->text(), c.shown) << c.typed;
+    }
+    EXPECT_EQ(win.intCurrentGroup, 0);  // typing alone does not switch
+}
+
+TEST_F(Editor, ASmallerWindowSnapsBackToTheDefaultLayout) {
+    auto& win = open();
+    const QSize def(twipsToPx(9180), twipsToPx(6570));
+    EXPECT_EQ(win.size(), def);
+    for (QSize s : {QSize(400, 300), QSize(def.width() + 200, def.height()), QSize(def.width(), def.height() + 100)}) {
+        win.resize(s);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(win.size(), def) << s.width() << "x" << s.height();
+        EXPECT_EQ(win.twipsGeometry(win.fraBCI).x(), 6600);
+        EXPECT_EQ(win.twipsGeometry(win.Grid), QRect(0, 960, 5715, 4560));
+        EXPECT_EQ(win.twipsGeometry(win.chkScan[0]).x(), 5820);
+        EXPECT_EQ(win.gridRowHeightTwips(), 250);
+        EXPECT_EQ(win.gridColumnTwips(), (std::array<int, 6>{690, 1110, 750, 1110, 750, 990}));
+    }
+}
+
+TEST_F(Editor, AnEnlargedWindowMovesFramesAndStretchesTheGrid) {
+    auto& win = open();
+    win.resize(900, 700);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(win.size(), QSize(900, 700));
+    const int W = pxToTwips(900), H = pxToTwips(700);
+    const int dx = W - 9180;
+    for (QWidget* f : std::initializer_list<QWidget*>{win.fraDisplyControl, win.fraDualPri, win.fraBattSave, win.fraUCG,
+                                                      win.fraLockout, win.fraBCI, win.frmOffset, win.fraANI})
+        EXPECT_EQ(win.twipsGeometry(f).x(), W - 2600);
+    EXPECT_EQ(win.twipsGeometry(win.chkScan[0]).x(), 5820 + dx);
+    EXPECT_EQ(win.twipsGeometry(win.chkLoPower[15]).x(), 6330 + dx);
+    EXPECT_EQ(win.twipsGeometry(win.lblNarr).x(), 4710 + dx);
+    const QRect grid = win.twipsGeometry(win.Grid);
+    EXPECT_EQ(grid.width(), 5820 + dx - 20);
+    // As high as the window less 1100, but never past the window's bottom.
+    EXPECT_LE(grid.height(), H - 1100);
+    EXPECT_LE(grid.y() + grid.height(), pxToTwips(win.centralWidget()->height()));
+    EXPECT_EQ(win.gridRowHeightTwips(), int(grid.height() / 17.5));
+    const int step = int(std::nearbyint((grid.width() - 5715) / 6.0));
+    EXPECT_EQ(win.gridColumnTwips()[1], 1110 + step);
+    // Each row of check boxes stays level with its grid row.
+    const int rowTop = win.Grid->rowViewportPosition(15) + win.Grid->viewport()->mapTo(win.centralWidget(), QPoint()).y();
+    const QRect box = win.chkScan[15]->geometry();
+    EXPECT_NEAR(box.center().y(), rowTop + win.Grid->rowHeight(15) / 2, 3);
+
+    win.resize(twipsToPx(9180), twipsToPx(6570));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(win.twipsGeometry(win.fraBCI).x(), 6600);
+    EXPECT_EQ(win.twipsGeometry(win.Grid), QRect(0, 960, 5715, 4560));
+}
+
+TEST_F(Editor, ClosingAsksToSaveAndCancelKeepsTheWindow) {
+    auto& win = open();
+    win.answer = QMessageBox::Cancel;
+    EXPECT_FALSE(win.close());
+    EXPECT_TRUE(win.isVisible());
+    EXPECT_EQ(win.asked, 1);
+    EXPECT_EQ(win.saves, 0);
+
+    win.answer = QMessageBox::Yes;
+    win.saveResult = false;  // the save failed: stay open, nothing is lost
+    EXPECT_FALSE(win.close());
+    EXPECT_EQ(win.saves, 1);
+
+    win.saveResult = true;
+    EXPECT_TRUE(win.close());
+    EXPECT_EQ(win.saves, 2);
+    EXPECT_EQ(win.asked, 3);
+}
+
+TEST_F(Editor, NoClosesWithoutSaving) {
+    auto& win = open();
+    win.answer = QMessageBox::No;
+    win.mnuExit->trigger();
+    EXPECT_FALSE(win.isVisible());
+    EXPECT_EQ(win.saves, 0);
+}
+
+TEST_F(Editor, ReadAndWriteCurrentGroupMoveOneGroupWithoutTheRadio) {
+    auto& win = open();
+    EditorShell& shell = win;
+    win.txtPassWord->setText("123456");
+    EXPECT_TRUE(shell.mnuWriteCurrGroup_Click());
+    EXPECT_EQ(imageGroup(0).txtPassWord, "123456");
+    win.txtPassWord->setText("999999");
+    shell.mnuReadCurrGroup_Click();
+    EXPECT_EQ(win.txtPassWord->text(), "123456");
+    EXPECT_EQ(shell.currentGroupText(), "1");
+}
+
+}  // namespace
