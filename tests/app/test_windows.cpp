@@ -1,0 +1,86 @@
+// The splash window, the about box with its system information, the help
+// window and the one-line help.
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include "EditorTestSupport.h"
+#include "SysInfo.h"
+#include "frmAbout.h"
+#include "frmHelp.h"
+#include "frmSplash.h"
+
+using namespace orv;
+using namespace orv::edtest;
+
+namespace {
+
+class Windows : public EditorFixture {};
+
+TEST_F(Windows, SplashAndAboutShowTheProgramAndItsVersion) {
+    frmSplash splash;
+    EXPECT_EQ(splash.lblProductName->text(), "ORVEDIT");
+    EXPECT_EQ(splash.lblVersion->text(), "Version 1.0.0");
+    EXPECT_EQ(splash.lblCompanyProduct->text(), "ORVEDIT.EXE");
+    EXPECT_TRUE(splash.lblPlatform->text().startsWith("for "));
+    EXPECT_FALSE(splash.imgLogo->pixmap().isNull());
+
+    frmAbout about;
+    EXPECT_EQ(about.windowTitle(), "About ORVEDIT");
+    EXPECT_EQ(about.lblTitle->text(), "ORVEDIT");
+    EXPECT_EQ(about.lblVersion->text(), "Version 1.0.0");
+    EXPECT_FALSE(about.lblDescription->text().isEmpty());
+    EXPECT_FALSE(about.lblDescription->text().contains('\n'));
+    EXPECT_EQ(about.cmdOK->text(), "OK");
+    EXPECT_EQ(about.cmdSysInfo->text(), "&System Info...");
+}
+
+TEST_F(Windows, SystemInformationListsSerialDevicesWithOwnerAndGroup) {
+    QTemporaryDir dev;
+    for (const char* n : {"ttyS0", "ttyUSB1", "ttyACM0", "tty0", "null"}) {
+        QFile f(dev.path() + "/" + n);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    const auto devices = findSerialDevices(dev.path());
+    QStringList names;
+    for (const auto& d : devices) {
+        names << d.path.section('/', -1);
+        EXPECT_FALSE(d.owner.isEmpty());
+        EXPECT_FALSE(d.group.isEmpty());
+    }
+    EXPECT_EQ(names, QStringList({"ttyACM0", "ttyS0", "ttyUSB1"}));
+    SystemInfo info;
+    ASSERT_TRUE(gatherSystemInfo(info));
+    info.devices = devices;
+    const QString text = systemInfoText(info);
+    EXPECT_TRUE(text.contains(info.qtVersion));
+    EXPECT_TRUE(text.contains("ttyUSB1"));
+}
+
+TEST_F(Windows, HelpScreenOneExplainsTheOffsetEntry) {
+    auto& win = open();
+    EXPECT_EQ(catchMessageBox([&] { win.helpScreen(1); }), "Enter the frequency offset, eg: -2, 7");
+    EXPECT_EQ(catchMessageBox([&] { win.helpScreen(2); }), "");
+}
+
+TEST_F(Windows, TheUserGuideHasContentsAndSearch) {
+    const QString file = QString(ORV_BIN_DIR) + "/help/OrvHelp.html";
+    ASSERT_TRUE(QFile::exists(file)) << "the guide is copied beside the program";
+    frmHelp help(file);
+    QStringList titles;
+    for (int i = 0; i < help.contents->topLevelItemCount(); ++i) titles << help.contents->topLevelItem(i)->text(0);
+    for (const char* topic : {"Connecting a radio", "Reading", "Editing", "Files", "Writing", "Alignment", "simulator"})
+        EXPECT_FALSE(titles.filter(topic, Qt::CaseInsensitive).isEmpty()) << topic << " in " << titles.join(", ").toStdString();
+    // The guide names the devices behind the Comm-Port entries.
+    const auto found = help.search("Device1 /dev/ttyUSB0");
+    EXPECT_FALSE(found.empty());
+    help.txtSearch->setText("Tx Freq");
+    EXPECT_GT(help.lstResults->count(), 0);
+    EXPECT_TRUE(help.search("no-such-word-anywhere").empty());
+}
+
+}  // namespace
