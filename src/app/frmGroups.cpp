@@ -24,6 +24,7 @@
 #include <QSqlError>
 #include <QSqlRecord>
 #include <QSqlTableModel>
+#include <QTimer>
 #include <QWindow>
 #include <cmath>
 
@@ -603,7 +604,9 @@ void frmGroups::onFocusWindowChanged(QWindow* w) {
         // The activation of the window comes only from another window of this
         // program (not from another program, nor from a stock message box or
         // file dialog), and always the first time.
-        const bool fromOwnForm = !prevFocusClass_.isEmpty() && !prevFocusClass_.startsWith(QLatin1Char('Q'));
+        // (The help viewer counts as another program.)
+        const bool fromOwnForm = !prevFocusClass_.isEmpty() && !prevFocusClass_.startsWith(QLatin1Char('Q')) &&
+                                 prevFocusClass_ != QLatin1String("orv::frmHelp");
         if (isFirstActivation || fromOwnForm) Form_Activate();
         prevFocusClass_.clear();
         Form_GotFocus();
@@ -664,6 +667,16 @@ void frmGroups::Form_GotFocus() {
 
 void frmGroups::changeEvent(QEvent* e) {
     QMainWindow::changeEvent(e);
+}
+
+void frmGroups::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    // The first activation must run even where the window manager does not
+    // hand the focus to a new window: the image defaults depend on it.
+    if (isFirstActivation)
+        QTimer::singleShot(0, this, [this] {
+            if (isFirstActivation) Form_Activate();
+        });
 }
 
 // ---------------------------------------------------------------- closing

@@ -2,6 +2,7 @@
 // the layout, closing.
 #include <QAction>
 #include <QCheckBox>
+#include <QFile>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -50,6 +51,20 @@ TEST_F(Editor, StartsWithGroupOneFromTheStartUpDefaults) {
     for (int c = 0; c < 6; ++c) EXPECT_EQ(win.dataORVInfo->headerData(c, Qt::Horizontal).toString(), captions[c]);
     EXPECT_TRUE(win.mnuCommPort[0]->isChecked());
     EXPECT_FALSE(win.mnuPaste->isEnabled());
+}
+
+TEST_F(Editor, ShowingTheWindowRunsItsFirstActivationOnItsOwn) {
+    theImage().clear();
+    w = std::make_unique<TestWindow>();
+    EXPECT_EQ(w->txtGrpLab->text(), "GROUP 0");  // the start text, before any data moves
+    w->show();
+    QTest::qWait(20);
+    EXPECT_FALSE(w->isFirstActivation);
+    EXPECT_EQ(w->txtGrpLab->text(), "  GROUP1");
+    // The working files are the private copies named by ORVEDIT_DATA_DIR.
+    EXPECT_EQ(w->dataDirectory(), dataDir);
+    EXPECT_TRUE(QFile::exists(dataDir + "/OrvCurrent.mdb"));
+    EXPECT_TRUE(QFile::exists(dataDir + "/OrvLast.mdb"));
 }
 
 TEST_F(Editor, MenuBarHoldsEveryEntryWithItsCaptionAndShortcut) {
