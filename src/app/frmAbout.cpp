@@ -21,10 +21,8 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     picIcon->setFixedSize(64, 64);
     lblTitle = new QLabel(QString::fromLatin1(kAppTitle), this);
     lblTitle->setObjectName(QStringLiteral("lblTitle"));
-    QFont big = lblTitle->font();
-    big.setPointSizeF(big.pointSizeF() * 1.6);
-    big.setBold(true);
-    lblTitle->setFont(big);
+    // A style sheet, so that the owner's style sheet font does not override it.
+    lblTitle->setStyleSheet(QStringLiteral("font-size: 14pt; font-weight: bold;"));
     lblVersion = new QLabel(versionText(), this);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
     lblDescription = new QLabel(QStringLiteral("Reads, edits, saves and writes the programming of ORV series radios."), this);
