@@ -1,4 +1,6 @@
 #include "frmGroups.h"
+#include "FileOpenSave.h"
+#include "RadioCommands.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -132,13 +134,10 @@ frmGroups::frmGroups(QWidget* parent) : QMainWindow(parent) {
     // global codec, the current group, the group codecs, the working table,
     // the grid sizes, the start texts, the first group entry, the start values,
     // the check box rows, the window's place.
-    GLOBALS_ = std::make_unique<clsGlobals>(theImage(), frmGlobals::view(), [this] {
-        if (ensureGlobalsView)
-            ensureGlobalsView();
-        else
-            frmGlobals::ensureLoaded();
-    });
+    link_ = std::make_unique<RadioLink>(this);  // its link module runs initComm
+    GLOBALS_ = makeMainGlobalsCodec();  // acts on the one global window, loading it when needed
     buildMenus();
+    connectCommands();
     buildControls();
     intCurrentGroup = cboCurrentGroup->currentIndex() >= 0 ? cboCurrentGroup->currentIndex() : 0;
     for (int g = 0; g < kGroups; ++g) groupList.push_back(std::make_unique<clsGroup>(theImage(), view));
@@ -637,7 +636,9 @@ void frmGroups::Form_Activate() {
     if (port < 1 || port > 4) port = 1;
     closeCommPort();
     commPort = port;
+    link_->setPortNumber(port);
     for (int n = 1; n <= 4; ++n) mnuCommPort[size_t(n - 1)]->setChecked(n == port);
+    showCommPortDevices();
     const bool first = isFirstActivation;
     isFirstActivation = false;
     if (QClipboard* cb = QGuiApplication::clipboard()) cb->clear();
@@ -686,17 +687,27 @@ QMessageBox::StandardButton frmGroups::askSaveBeforeExit() {
                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
 }
 
-bool frmGroups::saveFileAsForExit() { return saveAsForExitHook ? saveAsForExitHook() : true; }
-
-void frmGroups::closeCommPort() {
-    if (closePortHook) closePortHook();
+bool frmGroups::saveFileAsForExit() {
+    return saveAsForExitHook ? saveAsForExitHook() : FileOpenSave::saveFileAsForExit(*this);
 }
+
+void frmGroups::closeCommPort() { link_->closePort(); }
 
 void frmGroups::openOffsetEntry(int row) {
     if (offsetEntryHook) offsetEntryHook(row);
 }
 
 void frmGroups::closeEvent(QCloseEvent* e) {
+    // A loaded global window (shown or hidden) is closed first and asks its
+    // own "Save Global Parameters?": Yes stores its values into the image so
+    // that the save offered next includes them, No drops them, Cancel keeps
+    // both windows open.
+    if (frmGlobals* globals = frmGlobals::instance()) {
+        if (!globals->close()) {
+            e->ignore();
+            return;
+        }
+    }
     const auto answer = askSaveBeforeExit();
     if (answer == QMessageBox::Cancel || answer == QMessageBox::Escape || answer == QMessageBox::NoButton) {
         e->ignore();

@@ -30,6 +30,7 @@ namespace orv {
 
 class ChannelGrid;
 class LinesOverlay;
+class RadioLink;
 
 class frmGroups : public QMainWindow, public EditorShell {
     Q_OBJECT
@@ -161,13 +162,12 @@ public:
     GroupView view;
     // The global window's selections, on which GLOBALS works.
     GlobalsView& globalsView();
-    // Called before the global codec reaches its controls; without it the
-    // global parameters window is loaded.
-    std::function<void()> ensureGlobalsView;
 
-    // Hooks for the commands written elsewhere (all optional).
-    std::function<bool()> saveAsForExitHook;   // "Sa&ve As" at exit; false keeps the window
-    std::function<void()> closePortHook;       // closes the serial port when open
+    // The serial link of the window (port, progress dialog, transfers).
+    RadioLink& radioLink() { return *link_; }
+
+    // Hooks that tests may set (all optional).
+    std::function<bool()> saveAsForExitHook;   // replaces "Sa&ve As" at exit; false keeps the window
     std::function<void(int row)> offsetEntryHook;
     std::function<void()> groupSwitchedHook;   // after a group switch (undo record invalid)
 
@@ -215,6 +215,8 @@ protected:
 
 private:
     void buildMenus();
+    void connectCommands();
+    void showCommPortDevices();
     void buildControls();
     void bindGrid();
     void place(QWidget* w, int x, int y, int width, int height);
@@ -237,6 +239,7 @@ private:
     void groupComboKeyUp();
     void onFocusWindowChanged(QWindow* w);
 
+    std::unique_ptr<RadioLink> link_;
     std::unique_ptr<clsGlobals> GLOBALS_;
     QString currentFileName_;
     QString dataDir_;

@@ -1,0 +1,153 @@
+// The main window with its real commands, end to end: a radio read shows up
+// in the window, an edit typed into the grid reaches a saved file and the
+// radio exactly as the codecs encode it, and closing the window asks the
+// loaded global window first.
+#include <gtest/gtest.h>
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <array>
+#include "EditorTestSupport.h"
+#include "FileOpenSave.h"
+#include "ImageFile.h"
+#include "RadioCommands.h"
+#include "RadioTestSupport.h"
+#include "WriteDefaults.h"
+#include "frmGlobals.h"
+
+using namespace orv;
+
+namespace {
+
+using Memory = std::array<uint8_t, MemoryImage::kRadioSize>;
+
+Memory defaultMemory() {
+    const MemoryImage img = defaultImage();
+    Memory m{};
+    std::copy(img.data(), img.data() + m.size(), m.begin());
+    return m;
+}
+
+int rec(int g, int c, int j) { return channelRecordAddr(g, c, j).address(); }
+int gp(int g, int k) { return groupParamAddr(g, k).address(); }
+
+class EditorCommandsTest : public edtest::EditorFixture {
+protected:
+    void SetUp() override {
+        delete frmGlobals::instance();
+        FileOpenSave::reset();
+    }
+    void TearDown() override {
+        FileOpenSave::setFileChooser({});
+        delete frmGlobals::instance();
+    }
+    QTemporaryDir files;
+};
+
+TEST_F(EditorCommandsTest, ReadRadioShowsItsGroupsAndASavedFileHoldsTheTypedEdit) {
+    Memory mem = defaultMemory();
+    mem[rec(0, 0, 0)] = 0xAC;  // group 1 channel 1 receives 155.125 MHz
+    mem[rec(0, 0, 1)] = 0x44;
+    mem[rec(0, 0, 6)] = 0xC8;  // transmit code guard D023-
+    mem[rec(0, 0, 7)] = 0x13;
+    mem[gp(1, 0x2D)] = 0x4B;   // group 2: time-out 60 s, scan hold 5.5 s
+    radiotest::SimRadio radio;
+    radio.sim.setMemory(mem);
+    radiotest::ScriptedBoxes boxes;
+
+    auto& win = open();
+    win.mnuRead->trigger();
+    EXPECT_TRUE(boxes.asked.empty()) << boxes.asked.front().text.toStdString();
+    EXPECT_EQ(beeps, 1) << "a finished read beeps once";
+    EXPECT_EQ(cell(0, 1), "155.12500");
+    EXPECT_EQ(cell(0, 4), "D023-");
+
+    win.cboCurrentGroup->setCurrentIndex(1);
+    EXPECT_EQ(win.cboTOT->currentText(), "60");
+    EXPECT_EQ(win.cboScan->currentText(), "5.5");
+    win.cboCurrentGroup->setCurrentIndex(0);
+
+    typeCell(1, 1, "155.5");
+    EXPECT_EQ(cell(1, 1), "155.50000");
+    EXPECT_EQ(beeps, 1) << "the edit was accepted";
+
+    const QString path = files.filePath("radio.orv");
+    FileOpenSave::setFileChooser([&](QWidget*, bool, const QString&) { return path; });
+    win.mnuSave->trigger();
+    MemoryImage saved;
+    ASSERT_TRUE(loadImageFile(path.toStdString(), saved).ok());
+
+    // The radio's memory with the one edit (155.5 MHz is code 44400, 0xAD70).
+    Memory expected = mem;
+    expected[rec(0, 1, 0)] = 0xAD;
+    expected[rec(0, 1, 1)] = 0x70;
+    for (int a = 0; a < MemoryImage::kRadioSize; ++a) ASSERT_EQ(saved[a], expected[size_t(a)]) << "byte " << a;
+    EXPECT_EQ(win.windowTitle(), "ORV File - " + path + "   ORV Editor");
+}
+
+TEST_F(EditorCommandsTest, WriteRadioSendsTheScreenAndNoMeansNoPageZero) {
+    radiotest::SimRadio radio;
+    Memory before{};
+    radiotest::fillPattern(before.data(), int(before.size()), 7);
+    radio.sim.setMemory(before);
+    radiotest::ScriptedBoxes boxes;
+
+    auto& win = open();
+    typeCell(2, 3, "151.625");  // group 1 channel 3 transmits on 151.625 MHz
+    boxes.answer({MsgAnswer::OK, MsgAnswer::No});
+    win.mnuWriteAll->trigger();
+    ASSERT_TRUE(boxes.wasAsked("Are you sure you want to write to the radio?"));
+    ASSERT_TRUE(boxes.wasAsked("Write Global Parameters?"));
+
+    const Memory after = radio.sim.memory();
+    for (int a = 0; a < 256; ++a) ASSERT_EQ(after[size_t(a)], before[size_t(a)]) << "page 0 byte " << a;
+    // 151.625 MHz is code 41300, 0xA154.
+    EXPECT_EQ(after[size_t(rec(0, 2, 4))], 0xA1);
+    EXPECT_EQ(after[size_t(rec(0, 2, 5))], 0x54);
+    for (int b = 8; b < MemoryImage::kBlocks; ++b) {
+        for (int i = 0; i < 32; ++i) {
+            const int a = 32 * b + i;
+            const bool flagBlock = (b - 8) % 12 == 0;
+            const int expected = flagBlock ? (i == 0 ? (before[size_t(a)] & ~0x20) | (theImage()[a] & 0x20)
+                                                     : before[size_t(a)])
+                                           : theImage()[a];
+            ASSERT_EQ(after[size_t(a)], expected) << "byte " << a;
+        }
+    }
+    for (const auto& m : radio.maskedWrites()) EXPECT_GE(m.address, 256) << "page 0 was written";
+}
+
+TEST_F(EditorCommandsTest, ClosingAsksTheLoadedGlobalWindowFirst) {
+    radiotest::ScriptedBoxes boxes;
+    auto& win = open();
+    win.answer = QMessageBox::No;
+    win.mnuGlobals->trigger();
+    ASSERT_NE(frmGlobals::instance(), nullptr);
+    frmGlobals::instance()->hide();  // hidden still counts as loaded
+
+    boxes.answer({MsgAnswer::Cancel});
+    EXPECT_FALSE(win.close());
+    EXPECT_TRUE(boxes.wasAsked("Save Global Parameters?"));
+    EXPECT_EQ(win.asked, 0) << "the main question waits for the global window";
+    EXPECT_TRUE(GlobalsWindowOpen);
+
+    boxes.answer({MsgAnswer::No});
+    EXPECT_TRUE(win.close());
+    EXPECT_EQ(win.asked, 1);
+    EXPECT_FALSE(GlobalsWindowOpen);
+}
+
+TEST_F(EditorCommandsTest, CommPortEntriesStoreThePortAndNameTheirDevices) {
+    auto& win = open();
+    win.mnuCommPort[2]->trigger();
+    EXPECT_TRUE(win.mnuCommPort[2]->isChecked());
+    EXPECT_FALSE(win.mnuCommPort[0]->isChecked());
+    EXPECT_EQ(RadioLink::storedPort(), 3);
+    EXPECT_EQ(win.radioLink().portNumber(), 3);
+    EXPECT_TRUE(win.mnuCommPort[2]->toolTip().contains(RadioLink::deviceForPort(3)));
+    win.mnuCommPort[0]->trigger();
+    EXPECT_EQ(RadioLink::storedPort(), 1);
+}
+
+}  // namespace
