@@ -65,8 +65,7 @@ bool isDecimalDigit(char ch) { return ch >= '0' && ch <= '9'; }
 // The tone text padded to at least five characters, with ".0" appended when
 // it has no point; `p` is the 1-based position of the point.
 std::string padTone(const std::string& text, std::size_t& p) {
-    std::string t = text;
-    while (t.size() < 5) t.insert(0, "0");
+    std::string t = text.size() < 5 ? std::string(5 - text.size(), '0') + text : text;
     std::size_t dot = t.find('.');
     if (dot == std::string::npos) {
         p = t.size() + 1;

@@ -419,25 +419,29 @@ bool ORVCom::writeMemory(bool skipPage0) {
             unhookRadio();
             return false;
         }
-        bool retry = false;
-        for (int b = 8; b < MemoryImage::kBlocks; ++b) {
-            if (!writeBlock(b)) {
-                if (host_.messageBox(kBlockFailed, kDownloadError, MsgIcon::None, MsgButtons::RetryCancel) ==
-                    MsgAnswer::Retry)
-                    retry = true;
-                else
-                    result = false;
-                break;
-            }
-            if (host_.progCancelled()) break;
-        }
-        if (!retry) break;
+        const BlockPhase phase = writeBlocks(8, MemoryImage::kBlocks - 1);
+        if (phase == BlockPhase::Retry) continue;
+        result = phase == BlockPhase::Done;
+        break;
     }
     host_.beep();
     progSet(0);
     progUnload();
     unhookRadio();
     return result;
+}
+
+ORVCom::BlockPhase ORVCom::writeBlocks(int firstBlock, int lastBlock) {
+    for (int b = firstBlock; b <= lastBlock; ++b) {
+        if (!writeBlock(b))
+            return host_.messageBox(kBlockFailed, kDownloadError, MsgIcon::None, MsgButtons::RetryCancel) ==
+                           MsgAnswer::Retry
+                       ? BlockPhase::Retry
+                       : BlockPhase::Failed;
+        // A cancel stops after the current block; the write still counts as done.
+        if (host_.progCancelled()) return BlockPhase::Done;
+    }
+    return BlockPhase::Done;
 }
 
 bool ORVCom::writeGlobal() {
@@ -487,19 +491,10 @@ bool ORVCom::writeGroup(int group) {
         allowFastBaud = false;
         if (!hookRadio()) return false;  // the dialog stays for the caller to close
         result = true;
-        bool retry = false;
-        for (int b = firstGroupBlock(group); b <= lastGroupBlock(group); ++b) {
-            if (!writeBlock(b)) {
-                if (host_.messageBox(kBlockFailed, kDownloadError, MsgIcon::None, MsgButtons::RetryCancel) ==
-                    MsgAnswer::Retry)
-                    retry = true;
-                else
-                    result = false;
-                break;
-            }
-            if (host_.progCancelled()) break;
-        }
-        if (!retry) break;
+        const BlockPhase phase = writeBlocks(firstGroupBlock(group), lastGroupBlock(group));
+        if (phase == BlockPhase::Retry) continue;
+        result = phase == BlockPhase::Done;
+        break;
     }
     host_.beep();
     progSet(0);

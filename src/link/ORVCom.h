@@ -74,6 +74,10 @@ private:
 
     bool readRange(int firstBlock, int lastBlock, const char* message);
     bool writePage0();                    // the masked bytes of page 0
+    // The block phase of a write: blocks first..last, stopping early on a
+    // confirmed Cancel. A failed block asks Retry or Cancel.
+    enum class BlockPhase { Done, Failed, Retry };
+    BlockPhase writeBlocks(int firstBlock, int lastBlock);
 
     MemoryImage& image_;
     SerialPort& port_;
