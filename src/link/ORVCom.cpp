@@ -365,10 +365,7 @@ bool ORVCom::readRange(int firstBlock, int lastBlock, const char* message) {
     const int to = (lastBlock + 1) * MemoryImage::kBlockSize;
     std::memcpy(image_.data() + from, staging.data() + from, static_cast<std::size_t>(to - from));
 
-    host_.beep();
-    progSet(0);
-    progUnload();
-    unhookRadio();
+    finishOperation();
     return true;
 }
 
@@ -396,18 +393,7 @@ bool ORVCom::writeMemory(bool skipPage0) {
     progShow("Writing ORV Memory", true);
     bool result = true;
     for (;;) {  // one attempt
-        // A cancel inside a masked byte write unloaded the dialog; a retry
-        // brings it back so that the user can still follow and cancel.
-        if (!dialogShown_) {
-            progSetup(dialogMax_);
-            progShow(dialogMessage_, dialogWriteFlag_);
-        }
-        progSet(0);  // the count starts afresh with every attempt
-        unhookRadio();
-        unhookRadio();
-        host_.sleepMs(kPauseBeforeTransferMs);
-        allowFastBaud = false;
-        if (!hookRadio()) {
+        if (!startWriteAttempt()) {
             progUnload();
             return false;
         }
@@ -424,11 +410,30 @@ bool ORVCom::writeMemory(bool skipPage0) {
         result = phase == BlockPhase::Done;
         break;
     }
+    finishOperation();
+    return result;
+}
+
+bool ORVCom::startWriteAttempt() {
+    // A cancel inside a masked byte write unloaded the dialog; a retry
+    // brings it back so that the user can still follow and cancel.
+    if (!dialogShown_) {
+        progSetup(dialogMax_);
+        progShow(dialogMessage_, dialogWriteFlag_);
+    }
+    progSet(0);  // the count starts afresh with every attempt
+    unhookRadio();
+    unhookRadio();
+    host_.sleepMs(kPauseBeforeTransferMs);
+    allowFastBaud = false;
+    return hookRadio();
+}
+
+void ORVCom::finishOperation() {
     host_.beep();
     progSet(0);
     progUnload();
     unhookRadio();
-    return result;
 }
 
 ORVCom::BlockPhase ORVCom::writeBlocks(int firstBlock, int lastBlock) {
@@ -467,10 +472,7 @@ bool ORVCom::writeGlobal() {
         }
         break;
     }
-    host_.beep();
-    progSet(0);
-    progUnload();
-    unhookRadio();
+    finishOperation();
     return result;
 }
 
@@ -480,26 +482,13 @@ bool ORVCom::writeGroup(int group) {
     progShow("Writing ORV Group", true);
     bool result = true;
     for (;;) {
-        if (!dialogShown_) {
-            progSetup(dialogMax_);
-            progShow(dialogMessage_, dialogWriteFlag_);
-        }
-        progSet(0);
-        unhookRadio();
-        unhookRadio();
-        host_.sleepMs(kPauseBeforeTransferMs);
-        allowFastBaud = false;
-        if (!hookRadio()) return false;  // the dialog stays for the caller to close
-        result = true;
+        if (!startWriteAttempt()) return false;  // the dialog stays for the caller to close
         const BlockPhase phase = writeBlocks(firstGroupBlock(group), lastGroupBlock(group));
         if (phase == BlockPhase::Retry) continue;
         result = phase == BlockPhase::Done;
         break;
     }
-    host_.beep();
-    progSet(0);
-    progUnload();
-    unhookRadio();
+    finishOperation();
     return result;
 }
 

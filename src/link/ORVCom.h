@@ -78,6 +78,13 @@ private:
     // confirmed Cancel. A failed block asks Retry or Cancel.
     enum class BlockPhase { Done, Failed, Retry };
     BlockPhase writeBlocks(int firstBlock, int lastBlock);
+    // The start of every attempt of writeMemory and writeGroup: the dialog
+    // back if a cancel unloaded it, the count from 0, the radio released
+    // twice, a pause, and a hook at 4800 bit/s. False when the hook failed.
+    bool startWriteAttempt();
+    // The end of an operation that got past the hook: beep, progress back
+    // to 0, dialog unloaded, radio released.
+    void finishOperation();
 
     MemoryImage& image_;
     SerialPort& port_;
