@@ -119,14 +119,15 @@ frmGroups::frmGroups(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(QStringLiteral("ORVEDIT  -  ORV Editor"));
     setObjectName(QStringLiteral("frmGroups"));
     // The layout is fixed in twips: a small sans-serif face (Arial or its
-    // metric twin) keeps every caption inside its control.
+    // metric twin) at 7.5 points keeps every caption and list entry inside
+    // its control, as the narrower system face of the original layout did.
     QFont small = font();
     small.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("Helvetica"),
                        QStringLiteral("DejaVu Sans")});
-    small.setPointSize(8);
+    small.setPointSizeF(7.5);
     setFont(small);
     // Frames drawn as a thin border with the caption set into its top edge.
-    setStyleSheet(QStringLiteral("QWidget { font-family: \"Arial\", \"Liberation Sans\", \"DejaVu Sans\"; font-size: 8pt; }"
+    setStyleSheet(QStringLiteral("QWidget { font-family: \"Arial\", \"Liberation Sans\", \"DejaVu Sans\"; font-size: 7.5pt; }"
                                  "QGroupBox { border: 1px solid palette(mid); margin-top: 7px; }"
                                  "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
 
@@ -483,9 +484,11 @@ void frmGroups::placeCheckRows(bool alignToRows) {
             QCheckBox* c = (*arr)[size_t(i)];
             QRect r = twips_[c];
             if (alignToRows) {
-                // Keep each row of boxes level with its grid row.
-                const int top = twips_[Grid].y() + kGridHeaderHeight + rowTwips_ * i + (rowTwips_ - kCheckSize) / 2;
-                r.moveTop(top);
+                // Keep each row of boxes level with its grid row as drawn
+                // (whole pixels per row, so the rows are measured, not summed).
+                const int rowPx = Grid->viewport()->mapTo(centralWidget(), QPoint(0, Grid->rowViewportPosition(i))).y();
+                const int centrePx = rowPx + Grid->rowHeight(i) / 2;
+                r.moveTop(pxToTwips(centrePx) - kCheckSize / 2);
             } else {
                 r.moveTop(kCheckTop + kCheckStep * i + (kCheckStep - kCheckSize) / 2);
             }
