@@ -1,5 +1,6 @@
 #include "ImageFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -127,23 +128,34 @@ FileStatus saveImageFile(const std::string& path, const MemoryImage& img) {
     return saveFileAtomically(path, img.data(), MemoryImage::kSize);
 }
 
-FileStatus readWholeFile(const std::string& path, std::string& out) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+namespace {
+
+// Opens `path` for reading and reads its status; a folder (or, with
+// regularOnly, anything but a regular file) is refused. On success the caller
+// owns `fd`.
+FileStatus openForReading(const std::string& path, bool regularOnly, int& fd, struct stat& st) {
+    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return systemError("Cannot open", path, errno);
-    struct stat st{};
-    if (::fstat(fd, &st) != 0) {
-        int e = errno;
-        ::close(fd);
-        return systemError("Cannot open", path, e);
-    }
-    if (S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        return systemError("Cannot open", path, EISDIR);
-    }
-    std::string buffer;
+    int err = 0;
+    if (::fstat(fd, &st) != 0)
+        err = errno;
+    else if (S_ISDIR(st.st_mode))
+        err = EISDIR;
+    else if (regularOnly && !S_ISREG(st.st_mode))
+        err = EINVAL;
+    if (err == 0) return {};
+    ::close(fd);
+    fd = -1;
+    return systemError("Cannot open", path, err);
+}
+
+// Reads from `fd` until end of file or `max` bytes, appending to `out`;
+// closes `fd` either way.
+FileStatus readAndClose(int fd, const std::string& path, std::size_t max, std::string& out) {
     char chunk[65536];
-    for (;;) {
-        ssize_t n = ::read(fd, chunk, sizeof chunk);
+    while (out.size() < max) {
+        const std::size_t want = std::min(sizeof chunk, max - out.size());
+        ssize_t n = ::read(fd, chunk, want);
         if (n < 0) {
             if (errno == EINTR) continue;
             int e = errno;
@@ -151,43 +163,33 @@ FileStatus readWholeFile(const std::string& path, std::string& out) {
             return systemError("Cannot read", path, e);
         }
         if (n == 0) break;
-        buffer.append(chunk, static_cast<std::size_t>(n));
+        out.append(chunk, static_cast<std::size_t>(n));
     }
     ::close(fd);
+    return {};
+}
+
+}  // namespace
+
+FileStatus readWholeFile(const std::string& path, std::string& out) {
+    int fd = -1;
+    struct stat st{};
+    if (FileStatus status = openForReading(path, false, fd, st); !status) return status;
+    std::string buffer;
+    if (FileStatus status = readAndClose(fd, path, std::string::npos, buffer); !status) return status;
     out = std::move(buffer);
     return {};
 }
 
 FileStatus loadImageFile(const std::string& path, MemoryImage& img) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return systemError("Cannot open", path, errno);
+    int fd = -1;
     struct stat st{};
-    if (::fstat(fd, &st) != 0) {
-        int e = errno;
-        ::close(fd);
-        return systemError("Cannot open", path, e);
-    }
-    if (!S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return systemError("Cannot open", path, S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
-    }
-
+    if (FileStatus status = openForReading(path, true, fd, st); !status) return status;
     // Read one byte more than an image holds, so that a file that grew since
     // fstat (or reports no size) is still caught as too long.
-    unsigned char buffer[MemoryImage::kSize + 1];
-    std::size_t got = 0;
-    while (got < sizeof buffer) {
-        ssize_t n = ::read(fd, buffer + got, sizeof buffer - got);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            int e = errno;
-            ::close(fd);
-            return systemError("Cannot read", path, e);
-        }
-        if (n == 0) break;
-        got += static_cast<std::size_t>(n);
-    }
-    ::close(fd);
+    std::string buffer;
+    if (FileStatus status = readAndClose(fd, path, MemoryImage::kSize + 1, buffer); !status) return status;
+    const std::size_t got = buffer.size();
 
     constexpr std::size_t kImage = MemoryImage::kSize;
     if (got != kImage) {
@@ -204,7 +206,7 @@ FileStatus loadImageFile(const std::string& path, MemoryImage& img) {
                          "; a programming file is exactly " + std::to_string(kImage) + " bytes";
         return status;
     }
-    std::memcpy(img.data(), buffer, MemoryImage::kSize);
+    std::memcpy(img.data(), buffer.data(), MemoryImage::kSize);
     return {};
 }
 
