@@ -12,11 +12,11 @@
 #include <string>
 #include <algorithm>
 #include <vector>
-#include "MemoryImage.h"
-#include "ORVCom.h"
-#include "PosixSerialPort.h"
-#include "RadioSim.h"
-#include "TermHost.h"
+#include "image/MemoryImage.h"
+#include "link/ORVCom.h"
+#include "link/PosixSerialPort.h"
+#include "sim/RadioSim.h"
+#include "link/TermHost.h"
 
 namespace {
 

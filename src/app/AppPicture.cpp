@@ -1,4 +1,4 @@
-#include "AppPicture.h"
+#include "app/AppPicture.h"
 
 #include <QPainter>
 #include <QPainterPath>

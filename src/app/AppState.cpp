@@ -1,8 +1,9 @@
-#include "AppState.h"
+#include "app/AppState.h"
 
 #include <QCoreApplication>
 #include <QSettings>
-#include "EditorShell.h"
+#include "app/EditorShell.h"
+#include "Version.h"
 
 namespace orv {
 

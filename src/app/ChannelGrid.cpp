@@ -1,9 +1,9 @@
-#include "ChannelGrid.h"
+#include "app/ChannelGrid.h"
 
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include "NumText.h"
+#include "image/NumText.h"
 
 namespace orv {
 

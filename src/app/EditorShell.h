@@ -3,8 +3,8 @@
 // those commands need of the main window, and the program-wide state.
 #pragma once
 #include <QString>
-#include "MemoryImage.h"
-#include "clsGlobals.h"
+#include "image/MemoryImage.h"
+#include "image/clsGlobals.h"
 
 class QWidget;
 

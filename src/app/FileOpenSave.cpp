@@ -1,11 +1,11 @@
-#include "FileOpenSave.h"
+#include "app/FileOpenSave.h"
 
 #include <QFileDialog>
 #include <QSettings>
 #include <exception>
-#include "EditorShell.h"
-#include "QtHost.h"
-#include "frmGlobals.h"
+#include "app/EditorShell.h"
+#include "app/QtHost.h"
+#include "app/frmGlobals.h"
 
 namespace orv::FileOpenSave {
 

@@ -8,7 +8,7 @@
 #pragma once
 #include <QString>
 #include <functional>
-#include "ImageFile.h"
+#include "files/ImageFile.h"
 
 class QWidget;
 

@@ -1,8 +1,8 @@
-#include "FrequencyCheck.h"
+#include "app/FrequencyCheck.h"
 
 #include <cmath>
 #include <string>
-#include "NumText.h"
+#include "image/NumText.h"
 
 namespace orv {
 

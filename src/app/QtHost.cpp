@@ -1,4 +1,4 @@
-#include "QtHost.h"
+#include "app/QtHost.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -9,9 +9,9 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include "AppState.h"
-#include "Beep.h"
-#include "frmProc.h"
+#include "app/AppState.h"
+#include "app/Beep.h"
+#include "app/frmProc.h"
 
 namespace orv {
 

@@ -5,7 +5,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
-#include "LinkHost.h"
+#include "link/LinkHost.h"
 
 class QSettings;
 class QWidget;

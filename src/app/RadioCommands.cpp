@@ -1,12 +1,12 @@
-#include "RadioCommands.h"
+#include "app/RadioCommands.h"
 
 #include <QSettings>
 #include <QWidget>
 #include <exception>
-#include "Beep.h"
-#include "EditorShell.h"
-#include "NumText.h"
-#include "frmGlobals.h"
+#include "app/Beep.h"
+#include "app/EditorShell.h"
+#include "image/NumText.h"
+#include "app/frmGlobals.h"
 
 namespace orv {
 

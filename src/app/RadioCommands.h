@@ -4,10 +4,10 @@
 #pragma once
 #include <QString>
 #include <memory>
-#include "ORVCom.h"
-#include "PosixSerialPort.h"
-#include "QtHost.h"
-#include "frmProc.h"
+#include "link/ORVCom.h"
+#include "link/PosixSerialPort.h"
+#include "app/QtHost.h"
+#include "app/frmProc.h"
 
 class QWidget;
 

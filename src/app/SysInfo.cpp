@@ -1,4 +1,4 @@
-#include "SysInfo.h"
+#include "app/SysInfo.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -8,7 +8,7 @@
 #include <QSysInfo>
 #include <QVBoxLayout>
 #include <unistd.h>
-#include "AppState.h"
+#include "app/AppState.h"
 
 namespace orv {
 

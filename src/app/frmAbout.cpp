@@ -1,12 +1,12 @@
-#include "frmAbout.h"
+#include "app/frmAbout.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include "AppPicture.h"
-#include "AppState.h"
-#include "SysInfo.h"
+#include "app/AppPicture.h"
+#include "app/AppState.h"
+#include "app/SysInfo.h"
 
 namespace orv {
 

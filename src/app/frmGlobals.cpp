@@ -1,4 +1,4 @@
-#include "frmGlobals.h"
+#include "app/frmGlobals.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -14,8 +14,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <exception>
-#include "EditorShell.h"
-#include "QtHost.h"
+#include "app/EditorShell.h"
+#include "app/QtHost.h"
 
 namespace orv {
 

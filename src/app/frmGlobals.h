@@ -12,8 +12,8 @@
 #include <QMainWindow>
 #include <array>
 #include <memory>
-#include "Views.h"
-#include "clsGlobals.h"
+#include "image/Views.h"
+#include "image/clsGlobals.h"
 
 class QAction;
 class QCheckBox;

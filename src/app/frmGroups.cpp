@@ -1,6 +1,6 @@
-#include "frmGroups.h"
-#include "FileOpenSave.h"
-#include "RadioCommands.h"
+#include "app/frmGroups.h"
+#include "app/FileOpenSave.h"
+#include "app/RadioCommands.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -30,18 +30,18 @@
 #include <QWindow>
 #include <cmath>
 
-#include "AppState.h"
-#include "Beep.h"
-#include "ChannelGrid.h"
-#include "CodecError.h"
-#include "FrequencyCheck.h"
-#include "NumText.h"
-#include "Twips.h"
-#include "WriteDefaults.h"
-#include "clsDBUtil.h"
-#include "frmAbout.h"
-#include "frmGlobals.h"
-#include "frmHelp.h"
+#include "app/AppState.h"
+#include "app/Beep.h"
+#include "app/ChannelGrid.h"
+#include "image/CodecError.h"
+#include "app/FrequencyCheck.h"
+#include "image/NumText.h"
+#include "app/Twips.h"
+#include "db/WriteDefaults.h"
+#include "db/clsDBUtil.h"
+#include "app/frmAbout.h"
+#include "app/frmGlobals.h"
+#include "app/frmHelp.h"
 
 namespace orv {
 

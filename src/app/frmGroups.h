@@ -10,10 +10,10 @@
 #include <map>
 #include <memory>
 #include <vector>
-#include "EditorShell.h"
-#include "Views.h"
-#include "clsGlobals.h"
-#include "clsGroup.h"
+#include "app/EditorShell.h"
+#include "image/Views.h"
+#include "image/clsGlobals.h"
+#include "image/clsGroup.h"
 
 class QAction;
 class QCheckBox;

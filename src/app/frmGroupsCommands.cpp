@@ -2,10 +2,10 @@
 // commands: each menu entry runs its command on this window and its link.
 #include <QAction>
 #include <QMenu>
-#include "FileOpenSave.h"
-#include "RadioCommands.h"
-#include "frmGlobals.h"
-#include "frmGroups.h"
+#include "app/FileOpenSave.h"
+#include "app/RadioCommands.h"
+#include "app/frmGlobals.h"
+#include "app/frmGroups.h"
 
 namespace orv {
 

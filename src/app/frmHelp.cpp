@@ -1,4 +1,4 @@
-#include "frmHelp.h"
+#include "app/frmHelp.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -18,7 +18,7 @@
 #include <QTreeWidget>
 #include <QUrl>
 #include <QVBoxLayout>
-#include "AppState.h"
+#include "app/AppState.h"
 
 namespace orv {
 

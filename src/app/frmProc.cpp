@@ -1,4 +1,4 @@
-#include "frmProc.h"
+#include "app/frmProc.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -8,8 +8,8 @@
 #include <QVBoxLayout>
 #include <QWindow>
 #include <algorithm>
-#include "QtHost.h"
-#include "Twips.h"
+#include "app/QtHost.h"
+#include "app/Twips.h"
 
 namespace orv {
 

@@ -1,10 +1,10 @@
-#include "frmSplash.h"
+#include "app/frmSplash.h"
 
 #include <QGridLayout>
 #include <QLabel>
 #include <QSysInfo>
-#include "AppPicture.h"
-#include "AppState.h"
+#include "app/AppPicture.h"
+#include "app/AppState.h"
 
 namespace orv {
 

@@ -1,11 +1,11 @@
 // Program start: splash window, the global-window flag, the main window.
 #include <QApplication>
 #include <QScreen>
-#include "AppPicture.h"
-#include "AppState.h"
-#include "EditorShell.h"
-#include "frmGroups.h"
-#include "frmSplash.h"
+#include "app/AppPicture.h"
+#include "app/AppState.h"
+#include "app/EditorShell.h"
+#include "app/frmGroups.h"
+#include "app/frmSplash.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -1,13 +1,13 @@
-#include "FileCommands.h"
+#include "cli/FileCommands.h"
 
 #include <functional>
 #include <iostream>
 #include <memory>
 #include <string>
-#include "CliSupport.h"
-#include "ImageFile.h"
-#include "ProgrammingJson.h"
-#include "WriteDefaults.h"
+#include "cli/CliSupport.h"
+#include "files/ImageFile.h"
+#include "cli/ProgrammingJson.h"
+#include "db/WriteDefaults.h"
 
 using orvcli::kExitFailure;
 using orvcli::kExitOk;

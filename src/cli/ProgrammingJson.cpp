@@ -1,12 +1,12 @@
-#include "ProgrammingJson.h"
+#include "cli/ProgrammingJson.h"
 
 #include <cctype>
 #include <set>
 #include <vector>
-#include "CodecError.h"
-#include "clsChannel.h"
-#include "clsGlobals.h"
-#include "clsGroup.h"
+#include "image/CodecError.h"
+#include "image/clsChannel.h"
+#include "image/clsGlobals.h"
+#include "image/clsGroup.h"
 
 namespace orv {
 

@@ -9,8 +9,8 @@
 #include <stdexcept>
 #include <string>
 #include <nlohmann/json.hpp>
-#include "MemoryImage.h"
-#include "Views.h"
+#include "image/MemoryImage.h"
+#include "image/Views.h"
 
 namespace orv {
 

@@ -1,5 +1,5 @@
 // orvedit-cli read / write: the radio operations of the link on a terminal.
-#include "RadioCommands.h"
+#include "cli/RadioCommands.h"
 
 #include <csignal>
 #include <cstdio>
@@ -8,12 +8,12 @@
 #include <string>
 #include <unistd.h>
 
-#include "CliSupport.h"
-#include "ImageFile.h"
-#include "MemoryImage.h"
-#include "ORVCom.h"
-#include "PosixSerialPort.h"
-#include "TermHost.h"
+#include "cli/CliSupport.h"
+#include "files/ImageFile.h"
+#include "image/MemoryImage.h"
+#include "link/ORVCom.h"
+#include "link/PosixSerialPort.h"
+#include "link/TermHost.h"
 
 namespace {
 

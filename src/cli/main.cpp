@@ -2,11 +2,9 @@
 // callback stores its exit code; main returns it.
 #include <CLI/CLI.hpp>
 #include <exception>
-#include "CliSupport.h"
-#include "FileCommands.h"
-#ifdef ORV_HAVE_RADIO_COMMANDS
-#include "RadioCommands.h"
-#endif
+#include "cli/CliSupport.h"
+#include "cli/FileCommands.h"
+#include "cli/RadioCommands.h"
 
 int main(int argc, char** argv) {
     CLI::App app{"ORVEDIT command-line tool: programming files and their JSON form", "orvedit-cli"};
@@ -19,9 +17,7 @@ int main(int argc, char** argv) {
 
     int exitCode = orvcli::kExitOk;
     addFileCommands(app, exitCode);
-#ifdef ORV_HAVE_RADIO_COMMANDS
     addRadioCommands(app, exitCode);
-#endif
 
     try {
         app.parse(argc, argv);

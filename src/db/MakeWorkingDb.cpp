@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <cstdio>
-#include "clsDBUtil.h"
+#include "db/clsDBUtil.h"
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);

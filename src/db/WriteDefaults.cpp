@@ -1,8 +1,8 @@
 // Start-up defaults: sensible contents for every group and channel before
 // anything is read from a radio or a file.
-#include "WriteDefaults.h"
+#include "db/WriteDefaults.h"
 
-#include "NumText.h"
+#include "image/NumText.h"
 
 namespace orv {
 

@@ -1,6 +1,6 @@
 // Start-up defaults written into the zero image on the first activation.
 #pragma once
-#include "MemoryImage.h"
+#include "image/MemoryImage.h"
 
 namespace orv {
 void writeGlobalDefaults(MemoryImage& img);

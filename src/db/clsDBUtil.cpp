@@ -1,4 +1,4 @@
-#include "clsDBUtil.h"
+#include "db/clsDBUtil.h"
 
 #include <QCoreApplication>
 #include <QDebug>

@@ -1,4 +1,4 @@
-#include "ImageFile.h"
+#include "files/ImageFile.h"
 
 #include <algorithm>
 #include <cerrno>

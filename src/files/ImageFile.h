@@ -6,7 +6,7 @@
 #pragma once
 #include <cstddef>
 #include <string>
-#include "MemoryImage.h"
+#include "image/MemoryImage.h"
 
 namespace orv {
 

@@ -1,9 +1,9 @@
 // Byte access, memory map, radio character set and label conversions.
-#include "MemoryImage.h"
+#include "image/MemoryImage.h"
 
 #include <cmath>
 
-#include "NumText.h"
+#include "image/NumText.h"
 
 namespace orv {
 

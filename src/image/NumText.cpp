@@ -1,5 +1,5 @@
 // Number and text conventions shared by the codecs, the windows and the tools.
-#include "NumText.h"
+#include "image/NumText.h"
 
 #include <cfenv>
 #include <cmath>

@@ -1,5 +1,5 @@
 // The entries of every list of the editor, in entry order.
-#include "Views.h"
+#include "image/Views.h"
 
 #include <algorithm>
 

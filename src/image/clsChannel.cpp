@@ -1,12 +1,12 @@
 // Channel record codec: frequencies, code guards, label and the three flags
 // of one channel, between the image and one grid row with its check boxes.
-#include "clsChannel.h"
+#include "image/clsChannel.h"
 
 #include <cmath>
 #include <stdexcept>
 
-#include "CodecError.h"
-#include "NumText.h"
+#include "image/CodecError.h"
+#include "image/NumText.h"
 
 namespace orv {
 

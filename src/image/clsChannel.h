@@ -1,8 +1,8 @@
 // Channel record codec: one channel of one group between the image and one
 // grid row plus its three check boxes.
 #pragma once
-#include "MemoryImage.h"
-#include "Views.h"
+#include "image/MemoryImage.h"
+#include "image/Views.h"
 
 namespace orv {
 

@@ -1,6 +1,6 @@
 // Global record codec: the unit-wide fields of page 0 between the image and
 // the global parameters window.
-#include "clsGlobals.h"
+#include "image/clsGlobals.h"
 
 namespace orv {
 

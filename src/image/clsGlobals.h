@@ -1,8 +1,8 @@
 // Global record codec: page 0 of the image <-> the global parameters window.
 #pragma once
 #include <functional>
-#include "MemoryImage.h"
-#include "Views.h"
+#include "image/MemoryImage.h"
+#include "image/Views.h"
 
 namespace orv {
 

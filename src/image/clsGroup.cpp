@@ -1,10 +1,10 @@
 // Group record codec: the group parameter block of one group between the
 // image and the group controls, then its 16 channels through clsChannel.
-#include "clsGroup.h"
+#include "image/clsGroup.h"
 
 #include <stdexcept>
 
-#include "NumText.h"
+#include "image/NumText.h"
 
 namespace orv {
 

@@ -3,9 +3,9 @@
 #pragma once
 #include <memory>
 #include <vector>
-#include "MemoryImage.h"
-#include "Views.h"
-#include "clsChannel.h"
+#include "image/MemoryImage.h"
+#include "image/Views.h"
+#include "image/clsChannel.h"
 
 namespace orv {
 

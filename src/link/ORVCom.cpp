@@ -1,4 +1,4 @@
-#include "ORVCom.h"
+#include "link/ORVCom.h"
 
 #include <algorithm>
 #include <cmath>

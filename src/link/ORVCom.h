@@ -4,9 +4,9 @@
 #include <array>
 #include <cstdint>
 #include <string>
-#include "LinkHost.h"
-#include "MemoryImage.h"
-#include "SerialPort.h"
+#include "link/LinkHost.h"
+#include "image/MemoryImage.h"
+#include "link/SerialPort.h"
 
 namespace orv {
 

@@ -1,4 +1,4 @@
-#include "PosixSerialPort.h"
+#include "link/PosixSerialPort.h"
 
 #include <cerrno>
 #include <cstring>

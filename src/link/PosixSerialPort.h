@@ -4,7 +4,7 @@
 #pragma once
 #include <string>
 #include <vector>
-#include "SerialPort.h"
+#include "link/SerialPort.h"
 
 namespace orv {
 

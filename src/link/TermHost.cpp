@@ -1,4 +1,4 @@
-#include "TermHost.h"
+#include "link/TermHost.h"
 
 #include <algorithm>
 #include <cmath>

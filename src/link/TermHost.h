@@ -9,7 +9,7 @@
 #include <csignal>
 #include <cstdio>
 #include <string>
-#include "LinkHost.h"
+#include "link/LinkHost.h"
 
 namespace orv {
 

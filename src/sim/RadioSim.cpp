@@ -9,7 +9,7 @@
 // discards its input cannot lose the answer. When pacing, each sent byte also
 // occupies the line for one character time and is handed to the client at the
 // moment its last bit would have arrived.
-#include "RadioSim.h"
+#include "sim/RadioSim.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -24,7 +24,7 @@
 #include <cstdio>
 #include <sys/ioctl.h>
 
-#include "MemoryImage.h"
+#include "image/MemoryImage.h"
 
 namespace orv {
 

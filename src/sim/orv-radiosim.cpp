@@ -11,7 +11,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "RadioSim.h"
+#include "sim/RadioSim.h"
 
 namespace {
 

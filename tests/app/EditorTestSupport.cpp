@@ -6,10 +6,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include "AppState.h"
-#include "Beep.h"
-#include "ChannelGrid.h"
-#include "EditorShell.h"
+#include "app/AppState.h"
+#include "app/Beep.h"
+#include "app/ChannelGrid.h"
+#include "app/EditorShell.h"
 
 namespace orv::edtest {
 

@@ -7,7 +7,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
-#include "frmGroups.h"
+#include "app/frmGroups.h"
 
 namespace orv::edtest {
 

@@ -6,9 +6,9 @@
 #include <QTemporaryDir>
 #include <cstdlib>
 #include <exception>
-#include "Beep.h"
-#include "QtHost.h"
-#include "frmGlobals.h"
+#include "app/Beep.h"
+#include "app/QtHost.h"
+#include "app/frmGlobals.h"
 
 namespace orv::radiotest {
 

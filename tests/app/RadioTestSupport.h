@@ -10,11 +10,11 @@
 #include <memory>
 #include <string>
 #include <vector>
-#include "EditorShell.h"
-#include "LinkHost.h"
-#include "RadioSim.h"
-#include "Views.h"
-#include "clsGroup.h"
+#include "app/EditorShell.h"
+#include "link/LinkHost.h"
+#include "sim/RadioSim.h"
+#include "image/Views.h"
+#include "image/clsGroup.h"
 
 namespace orv::radiotest {
 

@@ -1,6 +1,6 @@
 // The check of typed frequencies, value by value.
 #include <gtest/gtest.h>
-#include "FrequencyCheck.h"
+#include "app/FrequencyCheck.h"
 
 using orv::checkFrequency;
 using O = orv::FrequencyCheck::Outcome;

@@ -10,7 +10,7 @@
 #include <QVariant>
 #include <vector>
 #include "EditorTestSupport.h"
-#include "clsDBUtil.h"
+#include "db/clsDBUtil.h"
 
 using namespace orv;
 using namespace orv::edtest;

@@ -9,12 +9,12 @@
 #include <QTemporaryDir>
 #include <array>
 #include "EditorTestSupport.h"
-#include "FileOpenSave.h"
-#include "ImageFile.h"
-#include "RadioCommands.h"
+#include "app/FileOpenSave.h"
+#include "files/ImageFile.h"
+#include "app/RadioCommands.h"
 #include "RadioTestSupport.h"
-#include "WriteDefaults.h"
-#include "frmGlobals.h"
+#include "db/WriteDefaults.h"
+#include "app/frmGlobals.h"
 
 using namespace orv;
 

@@ -5,11 +5,11 @@
 #include <QDir>
 #include <QFile>
 #include <QSettings>
-#include "EditorShell.h"
-#include "FileOpenSave.h"
-#include "QtHost.h"
+#include "app/EditorShell.h"
+#include "app/FileOpenSave.h"
+#include "app/QtHost.h"
 #include "RadioTestSupport.h"
-#include "frmGlobals.h"
+#include "app/frmGlobals.h"
 
 using namespace orv;
 using namespace orv::radiotest;

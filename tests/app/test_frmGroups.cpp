@@ -11,11 +11,11 @@
 #include <QSettings>
 #include <QSqlTableModel>
 #include <QTest>
-#include "ChannelGrid.h"
-#include "EditorShell.h"
+#include "app/ChannelGrid.h"
+#include "app/EditorShell.h"
 #include "EditorTestSupport.h"
-#include "Twips.h"
-#include "clsGroup.h"
+#include "app/Twips.h"
+#include "image/clsGroup.h"
 
 using namespace orv;
 using namespace orv::edtest;

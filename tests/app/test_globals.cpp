@@ -10,10 +10,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
-#include "EditorShell.h"
-#include "FileOpenSave.h"
+#include "app/EditorShell.h"
+#include "app/FileOpenSave.h"
 #include "RadioTestSupport.h"
-#include "frmGlobals.h"
+#include "app/frmGlobals.h"
 
 using namespace orv;
 using namespace orv::radiotest;

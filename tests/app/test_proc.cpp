@@ -7,10 +7,10 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include "QtHost.h"
+#include "app/QtHost.h"
 #include "RadioTestSupport.h"
-#include "Twips.h"
-#include "frmProc.h"
+#include "app/Twips.h"
+#include "app/frmProc.h"
 
 using namespace orv;
 using namespace orv::radiotest;

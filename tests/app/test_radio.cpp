@@ -7,12 +7,12 @@
 #include <QSettings>
 #include <QTimer>
 #include <array>
-#include "EditorShell.h"
-#include "QtHost.h"
-#include "RadioCommands.h"
+#include "app/EditorShell.h"
+#include "app/QtHost.h"
+#include "app/RadioCommands.h"
 #include "RadioTestSupport.h"
-#include "clsGroup.h"
-#include "frmGlobals.h"
+#include "image/clsGroup.h"
+#include "app/frmGlobals.h"
 
 using namespace orv;
 using namespace orv::radiotest;

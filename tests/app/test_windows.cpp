@@ -9,10 +9,10 @@
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include "EditorTestSupport.h"
-#include "SysInfo.h"
-#include "frmAbout.h"
-#include "frmHelp.h"
-#include "frmSplash.h"
+#include "app/SysInfo.h"
+#include "app/frmAbout.h"
+#include "app/frmHelp.h"
+#include "app/frmSplash.h"
 
 using namespace orv;
 using namespace orv::edtest;

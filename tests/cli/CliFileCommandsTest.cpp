@@ -6,11 +6,11 @@
 #include <fstream>
 #include <map>
 #include <nlohmann/json.hpp>
-#include "ImageFile.h"
-#include "MemoryImage.h"
-#include "Views.h"
+#include "files/ImageFile.h"
+#include "image/MemoryImage.h"
+#include "image/Views.h"
 #include "RunCli.h"
-#include "WriteDefaults.h"
+#include "db/WriteDefaults.h"
 
 namespace fs = std::filesystem;
 using clitest::CliResult;

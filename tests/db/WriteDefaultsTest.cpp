@@ -1,8 +1,8 @@
 // Start-up defaults written into the zero image.
 #include <gtest/gtest.h>
 
-#include "WriteDefaults.h"
-#include "clsGroup.h"
+#include "db/WriteDefaults.h"
+#include "image/clsGroup.h"
 
 using namespace orv;
 

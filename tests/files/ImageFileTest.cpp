@@ -11,7 +11,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include "ImageFile.h"
+#include "files/ImageFile.h"
 
 namespace fs = std::filesystem;
 using orv::FileStatus;

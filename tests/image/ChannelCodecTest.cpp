@@ -3,9 +3,9 @@
 
 #include <functional>
 
-#include "CodecError.h"
+#include "image/CodecError.h"
 #include "MapTables.h"
-#include "clsChannel.h"
+#include "image/clsChannel.h"
 
 using namespace orv;
 using orvtest::Bits;

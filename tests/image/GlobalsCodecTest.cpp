@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "MapTables.h"
-#include "clsGlobals.h"
+#include "image/clsGlobals.h"
 
 using namespace orv;
 using orvtest::Bits;

@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "MapTables.h"
-#include "clsGroup.h"
+#include "image/clsGroup.h"
 
 using namespace orv;
 using orvtest::Bits;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "MemoryImage.h"
+#include "image/MemoryImage.h"
 
 namespace orvtest {
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "MapTables.h"
-#include "MemoryImage.h"
+#include "image/MemoryImage.h"
 
 using namespace orv;
 using orvtest::kParamBase;

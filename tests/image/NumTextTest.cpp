@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "NumText.h"
+#include "image/NumText.h"
 
 using namespace orv;
 

@@ -6,8 +6,8 @@
 #include <random>
 
 #include "MapTables.h"
-#include "clsGlobals.h"
-#include "clsGroup.h"
+#include "image/clsGlobals.h"
+#include "image/clsGroup.h"
 
 using namespace orv;
 

@@ -11,7 +11,7 @@
 #include <chrono>
 #include <csignal>
 #include <thread>
-#include "RadioSim.h"
+#include "sim/RadioSim.h"
 
 namespace orv {
 namespace {

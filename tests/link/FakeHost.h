@@ -7,7 +7,7 @@
 #include <string>
 #include <thread>
 #include <vector>
-#include "LinkHost.h"
+#include "link/LinkHost.h"
 
 namespace orv::test {
 

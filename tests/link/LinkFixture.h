@@ -8,10 +8,10 @@
 #include <random>
 #include <vector>
 #include "FakeHost.h"
-#include "MemoryImage.h"
-#include "ORVCom.h"
-#include "PosixSerialPort.h"
-#include "RadioSim.h"
+#include "image/MemoryImage.h"
+#include "link/ORVCom.h"
+#include "link/PosixSerialPort.h"
+#include "sim/RadioSim.h"
 
 namespace orv::test {
 

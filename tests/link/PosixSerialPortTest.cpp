@@ -6,8 +6,8 @@
 #include <grp.h>
 #include <termios.h>
 #include <unistd.h>
-#include "PosixSerialPort.h"
-#include "RadioSim.h"
+#include "link/PosixSerialPort.h"
+#include "sim/RadioSim.h"
 
 namespace orv {
 namespace {

@@ -6,7 +6,7 @@
 #include <numeric>
 
 #include "PtyClient.h"
-#include "RadioSim.h"
+#include "sim/RadioSim.h"
 
 using namespace orv;
 using Bytes = std::vector<uint8_t>;
