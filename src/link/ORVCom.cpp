@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 namespace orv {
@@ -13,8 +14,6 @@ const char* const kDownloadError = "DOWNLOAD ERROR";
 const char* const kPage0Failed = "Download Failed.  Cycle Radio power before Retrying";
 const char* const kBlockFailed = "Download Failed. Cycle Radio Power before Retrying.";
 
-constexpr int kPauseBeforeTransferMs = 500;
-constexpr int kSlowPaceMs = 3;
 
 // Restores a pointer when the scope ends, however it ends.
 template <class T>
@@ -26,17 +25,27 @@ struct Restore {
 
 }  // namespace
 
+LinkTiming linkTimingFromEnvironment() {
+    LinkTiming t;
+    const char* v = std::getenv("ORVEDIT_TEST_LINK_TIMING");
+    if (v && std::strcmp(v, "fast") == 0) {
+        t.byteTimeout = 0.1;
+        t.settleMs = 20;
+    }
+    return t;
+}
+
 const char* const ORVCom::kSettings[4] = {"4800,n,8,1", "9600,n,8,1", "19200,n,8,1", "38400,n,8,1"};
 
 ORVCom::ORVCom(MemoryImage& image, SerialPort& port, LinkHost& host)
-    : image_(image), port_(port), host_(host) {
+    : timing(linkTimingFromEnvironment()), image_(image), port_(port), host_(host) {
     initComm();
 }
 
 void ORVCom::initComm() {
     commRetries = 3;
     hookReply = 0x12;
-    byteTimeout = 0.5;
+    byteTimeout = timing.byteTimeout;
     writeMask.fill(0);
     writeMask[6] = 0x04;
     writeMask[7] = 0xFF;
@@ -266,7 +275,7 @@ bool ORVCom::readBlock(int block) {
         send(0xFF);
     } else {
         for (int i = 0; i < 31; ++i) {
-            host_.sleepMs(kSlowPaceMs);
+            host_.sleepMs(timing.slowPaceMs);
             send(0x00);
         }
     }
@@ -343,7 +352,7 @@ bool ORVCom::readRange(int firstBlock, int lastBlock, const char* message) {
     if (!hookRadio()) return false;
     progSetup((lastBlock - firstBlock + 1) * MemoryImage::kBlockSize);
     progShow(message, false);
-    host_.sleepMs(kPauseBeforeTransferMs);
+    host_.sleepMs(timing.settleMs);
 
     // The blocks go to a copy; the image takes them only when all arrived,
     // so a failed or cancelled read leaves it as it was.
@@ -424,7 +433,7 @@ bool ORVCom::startWriteAttempt() {
     progSet(0);  // the count starts afresh with every attempt
     unhookRadio();
     unhookRadio();
-    host_.sleepMs(kPauseBeforeTransferMs);
+    host_.sleepMs(timing.settleMs);
     allowFastBaud = false;
     return hookRadio();
 }
@@ -455,7 +464,7 @@ bool ORVCom::writeGlobal() {
     for (;;) {
         unhookRadio();
         unhookRadio();
-        host_.sleepMs(kPauseBeforeTransferMs);
+        host_.sleepMs(timing.settleMs);
         allowFastBaud = false;
         if (!hookRadio()) {
             progUnload();

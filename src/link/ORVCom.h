@@ -10,11 +10,26 @@
 
 namespace orv {
 
+// How long the link waits and pauses. The defaults are the radio's own
+// timing; tests shorten them so that a silent radio costs milliseconds.
+struct LinkTiming {
+    double byteTimeout = 0.5;  // longest wait for any one reply byte, seconds
+    int settleMs = 500;        // pause before the blocks of a read, and before a write's hook
+    int slowPaceMs = 3;        // pause before each 0x00 of a slow radio's block read
+};
+
+// The timing a program should use: the defaults, or, when the environment
+// variable ORVEDIT_TEST_LINK_TIMING is "fast" (set by tests that run the
+// programs as child processes), 0.1 s per byte and 20 ms pauses.
+LinkTiming linkTimingFromEnvironment();
+
 class ORVCom {
 public:
     ORVCom(MemoryImage& image, SerialPort& port, LinkHost& host);
 
-    // Module constants.
+    // The waits and pauses: linkTimingFromEnvironment() at construction.
+    LinkTiming timing;
+    // Module constants (byteTimeout from `timing`).
     void initComm();
     int commRetries = 3;
     int hookReply = 0x12;

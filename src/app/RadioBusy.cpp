@@ -1,0 +1,39 @@
+#include "app/RadioBusy.h"
+
+#include "app/Beep.h"
+
+namespace orv {
+
+RadioBusy::Exchange& RadioBusy::Exchange::operator=(Exchange&& o) noexcept {
+    if (this != &o) {
+        release();
+        owner_ = o.owner_;
+        o.owner_ = nullptr;
+    }
+    return *this;
+}
+
+void RadioBusy::Exchange::release() {
+    if (owner_) {
+        RadioBusy* owner = owner_;
+        owner_ = nullptr;
+        owner->setBusy(false);
+    }
+}
+
+RadioBusy::Exchange RadioBusy::begin() {
+    if (busy_) {
+        beep();
+        return Exchange();
+    }
+    setBusy(true);
+    return Exchange(this);
+}
+
+void RadioBusy::setBusy(bool b) {
+    if (busy_ == b) return;
+    busy_ = b;
+    emit busyChanged(b);
+}
+
+}  // namespace orv

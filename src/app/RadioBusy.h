@@ -1,0 +1,50 @@
+// The one "radio busy" state of the program. Every radio exchange (a read, a
+// write, a step of the alignment tool) holds an Exchange for as long as it
+// talks to the radio; while one is held, every other radio command is
+// refused. The waits of the link pump window events, so without this a menu
+// shortcut or a button could start a second exchange on the same port in the
+// middle of the first.
+#pragma once
+#include <QObject>
+
+namespace orv {
+
+class RadioBusy : public QObject {
+    Q_OBJECT
+public:
+    explicit RadioBusy(QObject* parent = nullptr) : QObject(parent) {}
+
+    bool isBusy() const { return busy_; }
+
+    // Held for the life of one exchange; releases the state when it ends,
+    // however it ends. An Exchange that was refused holds nothing.
+    class Exchange {
+    public:
+        Exchange() = default;
+        Exchange(Exchange&& o) noexcept : owner_(o.owner_) { o.owner_ = nullptr; }
+        Exchange& operator=(Exchange&& o) noexcept;
+        Exchange(const Exchange&) = delete;
+        Exchange& operator=(const Exchange&) = delete;
+        ~Exchange() { release(); }
+        explicit operator bool() const { return owner_ != nullptr; }
+        void release();
+
+    private:
+        friend class RadioBusy;
+        explicit Exchange(RadioBusy* owner) : owner_(owner) {}
+        RadioBusy* owner_ = nullptr;
+    };
+
+    // Starts an exchange. When one is already running the request is refused
+    // with a beep and the returned Exchange is empty (false).
+    [[nodiscard]] Exchange begin();
+
+signals:
+    void busyChanged(bool busy);
+
+private:
+    void setBusy(bool b);
+    bool busy_ = false;
+};
+
+}  // namespace orv
