@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QSettings>
+#include <QWidget>
 #include "app/EditorShell.h"
 #include "Version.h"
 
@@ -18,6 +19,18 @@ void initAppIdentity() {
     QCoreApplication::setOrganizationName(QStringLiteral("ORVEDIT"));
     QCoreApplication::setApplicationName(QStringLiteral("ORVEDIT"));
     QSettings::setDefaultFormat(QSettings::IniFormat);
+}
+
+void applyEditorFace(QWidget* window) {
+    QFont small = window->font();
+    small.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("Helvetica"),
+                       QStringLiteral("DejaVu Sans")});
+    small.setPointSizeF(7.5);
+    window->setFont(small);
+    window->setStyleSheet(QStringLiteral(
+        "QWidget { font-family: \"Arial\", \"Liberation Sans\", \"DejaVu Sans\"; font-size: 7.5pt; }"
+        "QGroupBox { border: 1px solid palette(mid); margin-top: 7px; }"
+        "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
 }
 
 QString versionText() {

@@ -2,6 +2,8 @@
 #pragma once
 #include <QString>
 
+class QWidget;
+
 namespace orv {
 
 // Organisation and application name "ORVEDIT", settings in INI format under
@@ -10,6 +12,12 @@ void initAppIdentity();
 
 // "Version 1.0.0" from the build's version numbers.
 QString versionText();
+
+// The editor's face on a window: a small sans-serif face (Arial or its metric
+// twin) at 7.5 points, which keeps every caption inside the twips layout, and
+// frames drawn as a thin border with the caption set into the top edge. Each
+// window applies it itself, so a window looks the same whoever opens it.
+void applyEditorFace(QWidget* window);
 
 // Message boxes without their own title carry the application's title.
 inline constexpr const char* kAppTitle = "ORVEDIT";

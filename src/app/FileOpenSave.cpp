@@ -24,25 +24,13 @@ State& state() {
 
 QString runDialog(QWidget* parent, bool forSaving, const QString& current) {
     QFileDialog dialog(parent);
-    dialog.setNameFilters({QStringLiteral("ORV (*.orv)"), QStringLiteral("Frequency (*.frq)"),
-                           QStringLiteral("All (*.*)")});
-    dialog.setOption(QFileDialog::ReadOnly, false);
-    if (forSaving) {
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setDefaultSuffix(QStringLiteral("orv"));
-        // "&Save" replaces the current file without asking as well; the
-        // replacement is atomic, so no half-written file can result.
-        dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    } else {
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(QFileDialog::ExistingFile);   // the file must exist
-    }
+    configureFileDialog(dialog, forSaving);
     if (!current.isEmpty()) dialog.selectFile(current);
     if (dialog.exec() != QDialog::Accepted) return {};
     const QStringList files = dialog.selectedFiles();
     return files.isEmpty() ? QString() : files.first();
 }
+
 
 void reportCodecError(QWidget* parent, const QString& what) {
     state().filePath = state().previousFilePath;
@@ -60,6 +48,28 @@ void reset() {
 }
 
 void setFileChooser(FileChooser chooser) { state().chooser = std::move(chooser); }
+
+void configureFileDialog(QFileDialog& dialog, bool forSaving) {
+    // Each entry shows its caption; the pattern list the dialog applies is
+    // the last parenthesised part, hidden from view. "All (*.*)" keeps its
+    // caption but matches every file: on this platform "*.*" would hide files
+    // whose names have no dot.
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+    dialog.setNameFilters({QStringLiteral("ORV (*.orv) (*.orv)"), QStringLiteral("Frequency (*.frq) (*.frq)"),
+                           QStringLiteral("All (*.*) (*)")});
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    if (forSaving) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setDefaultSuffix(QStringLiteral("orv"));
+        // "&Save" replaces the current file without asking as well; the
+        // replacement is atomic, so no half-written file can result.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);   // the file must exist
+    }
+}
 
 bool showFileDialog(EditorShell& shell, bool forSaving) {
     State& s = state();

@@ -10,6 +10,7 @@
 #include <functional>
 #include "files/ImageFile.h"
 
+class QFileDialog;
 class QWidget;
 
 namespace orv {
@@ -34,6 +35,10 @@ bool saveFileAsForExit(EditorShell& shell);
 // Asks for a file name (for saving or for opening); true when one was chosen,
 // which then is the current file path.
 bool showFileDialog(EditorShell& shell, bool forSaving);
+
+// The file dialog's filters ("ORV (*.orv)", "Frequency (*.frq)", "All (*.*)")
+// and modes for saving or opening.
+void configureFileDialog(QFileDialog& dialog, bool forSaving);
 
 // The transfers on the current file path.
 bool writeImageFile(EditorShell& shell);

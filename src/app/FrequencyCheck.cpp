@@ -8,6 +8,9 @@ namespace orv {
 
 FrequencyCheck checkFrequency(double value) {
     using O = FrequencyCheck::Outcome;
+    // Text such as "1e400" reads as an infinite value: no frequency at all,
+    // and the scaling below would never end.
+    if (!std::isfinite(value)) return {O::Refuse, 0};
     while (value > 1000) value /= 10;
     std::string text = numberText(value);
     if (text.size() >= 11) return {O::Refuse, 0};
@@ -30,10 +33,10 @@ FrequencyCheck checkFrequency(double value) {
     const bool onB = ib != 0 && std::fmod(iv, ib) == 0;
     if (!onA && !onB) return {O::Refuse, 0};
 
-    double back = iv;
-    while (back > 1000) back /= 10;
-    if (back == 0) return {O::Unchanged, 0};
-    if (back >= 136 && back <= 174) return {O::Store, back};
+    // The range applies to the value as the shorthand scaling left it: scaled
+    // back from the step test, 1.4 would pass as 140 MHz and 14.5 as 145.
+    if (value == 0) return {O::Unchanged, 0};
+    if (value >= 136 && value <= 174) return {O::Store, value};
     return {O::Refuse, 0};
 }
 

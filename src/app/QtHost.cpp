@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QPushButton>
 #include <QMessageBox>
 #include <QSettings>
 #include <QThread>
@@ -56,7 +57,7 @@ MsgAnswer escapeAnswer(MsgButtons buttons) {
 }  // namespace
 
 MsgAnswer showMessage(QWidget* parent, const QString& text, const QString& title, MsgIcon icon,
-                      MsgButtons buttons) {
+                      MsgButtons buttons, std::optional<MsgAnswer> escape) {
     // Qt labels do not break lines at a lone carriage return.
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -66,7 +67,17 @@ MsgAnswer showMessage(QWidget* parent, const QString& text, const QString& title
     if (messageHandler()) return messageHandler()(parent, shown, caption, icon, buttons);
 
     QMessageBox box(standardIcon(icon), caption, shown, standardButtons(buttons), parent);
-    switch (box.exec()) {
+    QAbstractButton* dismiss = nullptr;
+    if (escape) {
+        // An invisible button takes Escape and the close box, so they are
+        // told apart from the visible buttons.
+        dismiss = box.addButton(QMessageBox::Abort);
+        dismiss->hide();
+        box.setEscapeButton(dismiss);
+    }
+    const int result = box.exec();
+    if (dismiss && box.clickedButton() == dismiss) return *escape;
+    switch (result) {
     case QMessageBox::Ok: return MsgAnswer::OK;
     case QMessageBox::Cancel: return MsgAnswer::Cancel;
     case QMessageBox::Yes: return MsgAnswer::Yes;

@@ -5,6 +5,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 #include "link/LinkHost.h"
 
 class QSettings;
@@ -16,14 +17,16 @@ class frmProc;
 
 // Shows a message box owned by `parent` with the given text, title ("" gives
 // "ORVEDIT"), icon and buttons, and returns the answer. Carriage returns in
-// the text start new lines. Closing the box without a button counts as its
-// escape answer (Cancel or No; OK for an OK-only box).
+// the text start new lines. Escape or the close box give `escape` when it is
+// set (a Yes/No question whose dismissal must not count as No), otherwise the
+// box's own escape answer (Cancel or No; OK for an OK-only box).
 MsgAnswer showMessage(QWidget* parent, const QString& text, const QString& title,
-                      MsgIcon icon, MsgButtons buttons);
+                      MsgIcon icon, MsgButtons buttons, std::optional<MsgAnswer> escape = {});
 
 // Tests install a handler that answers instead of the user; an empty handler
 // restores the real message box. The handler gets the text as it would be
 // shown (line breaks as '\n') and the title after the "" -> "ORVEDIT" rule.
+// (Tests that dismiss a box with Escape use the real box.)
 using MessageBoxHandler = std::function<MsgAnswer(QWidget* parent, const QString& text,
                                                   const QString& title, MsgIcon icon,
                                                   MsgButtons buttons)>;

@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <exception>
 #include "app/Beep.h"
+#include "app/CommandGuard.h"
 #include "app/EditorShell.h"
 #include "image/NumText.h"
 #include "app/frmGlobals.h"
@@ -26,19 +27,6 @@ MsgAnswer ask(EditorShell& shell, const char* text, MsgButtons buttons) {
 int currentGroupNumber(EditorShell& shell) {
     const double n = roundHalfEven(numericValue(shell.currentGroupText().toStdString()));
     return n >= 1 && n <= kGroups ? static_cast<int>(n) : 0;
-}
-
-// A codec operation on the global window; an error ends the command with a message.
-template <class F>
-bool globalsOp(EditorShell& shell, F&& op) {
-    try {
-        op();
-        return true;
-    } catch (const std::exception& e) {
-        showMessage(shell.shellWidget(), QString::fromStdString(e.what()), QString(),
-                    MsgIcon::Exclamation, MsgButtons::OK);
-        return false;
-    }
 }
 
 // Steps 1 and 2 of every write: the group on screen into the image (a value
@@ -104,15 +92,22 @@ int RadioLink::applyStoredPort() {
     return n;
 }
 
-void mnuCommPort_Click(RadioLink& link, int n) {
-    if (n < 1 || n > kPorts) return;
+bool mnuCommPort_Click(RadioLink& link, int n) {
+    if (n < 1 || n > kPorts) return false;
+    if (link.busy().isBusy()) {
+        orv::beep();
+        return false;
+    }
     link.setPortNumber(n);
     appSettings()->setValue(QStringLiteral("Comm/Port"), QString::number(n));
+    return true;
 }
 
 // ------------------------------------------------------------------ reads
 
 bool mnuRead_Click(EditorShell& shell, RadioLink& link) {
+    const RadioBusy::Exchange exchange = link.busy().begin();
+    if (!exchange) return false;
     link.setMainWindow(shell.shellWidget());
     link.preShow(QStringLiteral("Please Wait - Reading Radio"));
     const bool ok = link.com().readMemory();
@@ -120,22 +115,26 @@ bool mnuRead_Click(EditorShell& shell, RadioLink& link) {
     if (!ok) return false;   // the screen keeps what it showed
     shell.displayGroupMemory();
     if (GlobalsWindowOpen) {
-        globalsOp(shell, [&] { shell.GLOBALS().Read_Globals(); });
+        runGuarded(shell.shellWidget(), [&] { shell.GLOBALS().Read_Globals(); });
         frmGlobals::refreshControls();
     }
     return true;
 }
 
 bool mnuReadGlobal_Click(EditorShell& shell, RadioLink& link) {
+    const RadioBusy::Exchange exchange = link.busy().begin();
+    if (!exchange) return false;
     link.setMainWindow(shell.shellWidget());
     if (!link.com().readGlobal()) return false;
     // Decoding reaches the global window, which is loaded when it is not.
-    globalsOp(shell, [&] { shell.GLOBALS().Read_Globals(); });
+    runGuarded(shell.shellWidget(), [&] { shell.GLOBALS().Read_Globals(); });
     frmGlobals::refreshControls();
     return true;
 }
 
 bool mnuReadGroup_Click(EditorShell& shell, RadioLink& link) {
+    const RadioBusy::Exchange exchange = link.busy().begin();
+    if (!exchange) return false;
     link.setMainWindow(shell.shellWidget());
     const int group = currentGroupNumber(shell);
     if (group == 0) {
@@ -150,12 +149,18 @@ bool mnuReadGroup_Click(EditorShell& shell, RadioLink& link) {
 // ------------------------------------------------------------------ writes
 
 bool mnuWriteAll_Click(EditorShell& shell, RadioLink& link) {
+    const RadioBusy::Exchange exchange = link.busy().begin();
+    if (!exchange) return false;
     link.setMainWindow(shell.shellWidget());
     if (!storeAndConfirm(shell)) return false;
-    const bool skipPage0 =
-        ask(shell, "Write Global Parameters?", MsgButtons::YesNo) == MsgAnswer::No;
+    // Escape or the close box on this question stops the whole write: only a
+    // chosen No skips page 0.
+    const MsgAnswer globals = showMessage(shell.shellWidget(), QStringLiteral("Write Global Parameters?"),
+                                          QString(), MsgIcon::None, MsgButtons::YesNo, MsgAnswer::Cancel);
+    if (globals == MsgAnswer::Cancel) return false;
+    const bool skipPage0 = globals == MsgAnswer::No;
     if (GlobalsWindowOpen && !skipPage0) {
-        if (!globalsOp(shell, [&] { shell.GLOBALS().Write_Globals(); })) return false;
+        if (!runGuarded(shell.shellWidget(), [&] { shell.GLOBALS().Write_Globals(); })) return false;
     }
     if (!shell.mnuWriteCurrGroup_Click()) return false;
     link.preShow(QStringLiteral("Please Wait - Writing Radio"));
@@ -165,6 +170,8 @@ bool mnuWriteAll_Click(EditorShell& shell, RadioLink& link) {
 }
 
 bool mnuWriteGlobal_Click(EditorShell& shell, RadioLink& link) {
+    const RadioBusy::Exchange exchange = link.busy().begin();
+    if (!exchange) return false;
     link.setMainWindow(shell.shellWidget());
     if (!storeAndConfirm(shell)) return false;
     if (!shell.mnuWriteCurrGroup_Click()) return false;
@@ -176,6 +183,8 @@ bool mnuWriteGlobal_Click(EditorShell& shell, RadioLink& link) {
 }
 
 bool mnuWriteGroup_Click(EditorShell& shell, RadioLink& link) {
+    const RadioBusy::Exchange exchange = link.busy().begin();
+    if (!exchange) return false;
     link.setMainWindow(shell.shellWidget());
     if (!storeAndConfirm(shell)) return false;
     if (!shell.mnuWriteCurrGroup_Click()) return false;

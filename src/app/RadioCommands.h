@@ -7,6 +7,7 @@
 #include "link/ORVCom.h"
 #include "link/PosixSerialPort.h"
 #include "app/QtHost.h"
+#include "app/RadioBusy.h"
 #include "app/frmProc.h"
 
 class QWidget;
@@ -28,6 +29,8 @@ public:
     void setMainWindow(QWidget* mainWindow);
 
     ORVCom& com() { return com_; }
+    // The program's one radio-busy state: every exchange holds it.
+    RadioBusy& busy() { return busy_; }
     QtHost& host() { return host_; }
     PosixSerialPort& port() { return port_; }
     frmProc& proc() { return *proc_; }
@@ -53,6 +56,7 @@ public:
     static int storedPort();
 
 private:
+    RadioBusy busy_;
     QWidget* mainWindow_;
     PosixSerialPort port_;
     std::unique_ptr<frmProc> proc_;
@@ -61,6 +65,9 @@ private:
     int portNumber_ = 1;
 };
 
+// Every command below holds the link's radio-busy state while it runs and
+// is refused (false, with a beep) while another exchange runs.
+//
 // "Read Radio" (F2): the whole memory; the group on screen and an open
 // global window show it afterwards. A failed or cancelled read changes
 // neither the screen nor the image.
@@ -78,7 +85,8 @@ bool mnuWriteGlobal_Click(EditorShell& shell, RadioLink& link);
 // "Write Current Group to Radio" (F4).
 bool mnuWriteGroup_Click(EditorShell& shell, RadioLink& link);
 // "Use Comm Port n": closes an open port, uses port n and stores n under
-// "Comm/Port". The check marks of the menu are the main window's.
-void mnuCommPort_Click(RadioLink& link, int n);
+// "Comm/Port". The check marks of the menu are the main window's. Refused
+// (false, with a beep) while a radio exchange runs: it would close its port.
+bool mnuCommPort_Click(RadioLink& link, int n);
 
 }  // namespace orv

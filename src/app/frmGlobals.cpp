@@ -15,6 +15,8 @@
 #include <QVBoxLayout>
 #include <exception>
 #include "app/EditorShell.h"
+#include "app/AppState.h"
+#include "app/CommandGuard.h"
 #include "app/QtHost.h"
 
 namespace orv {
@@ -99,6 +101,9 @@ frmGlobals::frmGlobals(QWidget* owner) : QMainWindow(owner, Qt::Window) {
     setObjectName(QStringLiteral("frmGlobals"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Group '0' Globals  -  ORV Editor   "));
+    // The same face whoever loads the window (the menu with the main window
+    // as owner, or a decode without one).
+    applyEditorFace(this);
     buildControls();
 }
 
@@ -300,25 +305,13 @@ void frmGlobals::controlsToView() {
     v.cboGlobalChannel = cboGlobalChannel_->currentIndex();
 }
 
-template <class F>
-bool frmGlobals::guarded(F&& op) {
-    try {
-        op();
-        return true;
-    } catch (const std::exception& e) {
-        showMessage(this, QString::fromStdString(e.what()), QString(), MsgIcon::Exclamation,
-                    MsgButtons::OK);
-        return false;
-    }
-}
-
 void frmGlobals::Form_Load() {
     // The window's own codec works on the controls it already has.
     globals_ = std::make_unique<clsGlobals>(theImage(), view());
     show();
     GlobalsWindowOpen = true;
     refreshPending() = false;
-    guarded([this] { globals_->Read_Globals(); });
+    runGuarded(this, [this] { globals_->Read_Globals(); });
     viewToControls();
     if (QScreen* s = screen()) {
         const QRect area = s->geometry();
@@ -331,14 +324,14 @@ void frmGlobals::Form_Load() {
 void frmGlobals::mnuSave_Click() {
     refreshControls();
     controlsToView();
-    const bool ok = guarded([this] { globals_->Write_Globals(); });
+    const bool ok = runGuarded(this, [this] { globals_->Write_Globals(); });
     if (ok) hide();
 }
 
 void frmGlobals::mnuExit_Click() { hide(); }
 
 void frmGlobals::mnuReadSettings_Click() {
-    guarded([this] { globals_->Read_Globals(); });
+    runGuarded(this, [this] { globals_->Read_Globals(); });
     viewToControls();
 }
 
@@ -349,7 +342,7 @@ void frmGlobals::closeEvent(QCloseEvent* e) {
         refreshControls();
         controlsToView();
         // A value that cannot be stored keeps the window open with its edits.
-        if (!guarded([this] { globals_->Write_Globals(); })) {
+        if (!runGuarded(this, [this] { globals_->Write_Globals(); })) {
             e->ignore();
             return;
         }

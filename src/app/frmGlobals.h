@@ -87,8 +87,6 @@ private:
     void Form_Load();
     void viewToControls();
     void controlsToView();
-    // Runs a codec operation; an error ends it with a message.
-    template <class F> bool guarded(F&& op);
 
     std::unique_ptr<clsGlobals> globals_;
 

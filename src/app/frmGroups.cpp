@@ -118,18 +118,9 @@ frmGroups::frmGroups(QWidget* parent) : QMainWindow(parent) {
     initAppIdentity();
     setWindowTitle(QStringLiteral("ORVEDIT  -  ORV Editor"));
     setObjectName(QStringLiteral("frmGroups"));
-    // The layout is fixed in twips: a small sans-serif face (Arial or its
-    // metric twin) at 7.5 points keeps every caption and list entry inside
-    // its control, as the narrower system face of the original layout did.
-    QFont small = font();
-    small.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("Helvetica"),
-                       QStringLiteral("DejaVu Sans")});
-    small.setPointSizeF(7.5);
-    setFont(small);
-    // Frames drawn as a thin border with the caption set into its top edge.
-    setStyleSheet(QStringLiteral("QWidget { font-family: \"Arial\", \"Liberation Sans\", \"DejaVu Sans\"; font-size: 7.5pt; }"
-                                 "QGroupBox { border: 1px solid palette(mid); margin-top: 7px; }"
-                                 "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
+    // The layout is fixed in twips: the editor's small face keeps every
+    // caption and list entry inside its control.
+    applyEditorFace(this);
 
     // Load, in order: link constants (the radio commands own the port), the
     // global codec, the current group, the group codecs, the working table,
@@ -137,6 +128,9 @@ frmGroups::frmGroups(QWidget* parent) : QMainWindow(parent) {
     // the check box rows, the window's place.
     link_ = std::make_unique<RadioLink>(this);  // its link module runs initComm
     GLOBALS_ = makeMainGlobalsCodec();  // acts on the one global window, loading it when needed
+    clsDBUtil::setMessageSink([this](const QString& text) {
+        showMessage(isVisible() ? this : nullptr, text, QString(), MsgIcon::None, MsgButtons::OK);
+    });
     buildMenus();
     connectCommands();
     buildControls();
@@ -170,9 +164,6 @@ frmGroups::frmGroups(QWidget* parent) : QMainWindow(parent) {
     currentFileName_.clear();
 
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &frmGroups::onFocusWindowChanged);
-    clsDBUtil::setMessageSink([this](const QString& text) {
-        QMessageBox::information(isVisible() ? this : nullptr, QString::fromLatin1(kAppTitle), text, QMessageBox::Ok);
-    });
 }
 
 frmGroups::~frmGroups() {
@@ -180,7 +171,7 @@ frmGroups::~frmGroups() {
     disconnect(qApp, nullptr, this, nullptr);
     if (cboCurrentGroup) {
         cboCurrentGroup->blockSignals(true);
-        cboCurrentGroup->lineEdit()->removeEventFilter(this);
+        cboCurrentGroup->removeEventFilter(this);
     }
     if (Grid) Grid->cancelEdit();
     clsDBUtil::setMessageSink({});
@@ -349,7 +340,9 @@ void frmGroups::buildControls() {
     cboCurrentGroup = combo(central, QStringLiteral("cboCurrentGroup"), lists::cboCurrentGroup(), 1095, 30, 705);
     cboCurrentGroup->setEditable(true);
     cboCurrentGroup->setInsertPolicy(QComboBox::NoInsert);
-    cboCurrentGroup->lineEdit()->installEventFilter(this);
+    // Real key events reach the combo box (which hands them to its line edit
+    // directly), so the typed-group rule watches the combo box.
+    cboCurrentGroup->installEventFilter(this);
     label(central, QStringLiteral("Group Label:"), QStringLiteral("lblGrpLab"), 1920, 60, 900);
     txtGrpLab = text(central, QStringLiteral("txtGrpLab"), 2820, 30, 1290);
     txtGrpLab->setMaxLength(8);
@@ -442,7 +435,11 @@ void frmGroups::buildControls() {
 }
 
 void frmGroups::bindGrid() {
-    dataDir_ = clsDBUtil::workingDirectory();
+    // This editor's working copies (private ones when another editor runs);
+    // a damaged working file has been recreated: say so.
+    workingFiles_ = std::make_unique<WorkingFiles>();
+    dataDir_ = workingFiles_->dir();
+    for (const QString& repaired : workingFiles_->repairs()) clsDBUtil::message(repaired);
     static int counter = 0;
     connName_ = QStringLiteral("dataORVInfo_%1").arg(++counter);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connName_);
@@ -634,14 +631,19 @@ void frmGroups::Form_Activate() {
         savedWindowState = 0;
         readGroup(0);
     }
-    QSettings settings;
-    int port = settings.value(QStringLiteral("Comm/Port"), 1).toInt();
-    if (port < 1 || port > 4) port = 1;
-    closeCommPort();
-    commPort = port;
-    link_->setPortNumber(port);
-    for (int n = 1; n <= 4; ++n) mnuCommPort[size_t(n - 1)]->setChecked(n == port);
-    showCommPortDevices();
+    // The stored port is applied again, which closes the open port: never
+    // while a radio exchange is using it (the window can be activated in the
+    // middle of a transfer, by a click on it or by the window manager).
+    if (!link_->busy().isBusy()) {
+        QSettings settings;
+        int port = settings.value(QStringLiteral("Comm/Port"), 1).toInt();
+        if (port < 1 || port > 4) port = 1;
+        closeCommPort();
+        commPort = port;
+        link_->setPortNumber(port);
+        for (int n = 1; n <= 4; ++n) mnuCommPort[size_t(n - 1)]->setChecked(n == port);
+        showCommPortDevices();
+    }
     const bool first = isFirstActivation;
     isFirstActivation = false;
     if (QClipboard* cb = QGuiApplication::clipboard()) cb->clear();
@@ -701,6 +703,13 @@ void frmGroups::openOffsetEntry(int row) {
 }
 
 void frmGroups::closeEvent(QCloseEvent* e) {
+    // A close request during a radio exchange (the window system delivers it
+    // even while the window is disabled) is refused without a question: the
+    // exchange still uses the port, the progress dialog and this window.
+    if (link_->busy().isBusy()) {
+        e->ignore();
+        return;
+    }
     // A loaded global window (shown or hidden) is closed first and asks its
     // own "Save Global Parameters?": Yes stores its values into the image so
     // that the save offered next includes them, No drops them, Cancel keeps
@@ -896,7 +905,7 @@ void frmGroups::cboCurrentGroup_Click() {
 // ---------------------------------------------------------------- group number typing
 
 bool frmGroups::eventFilter(QObject* obj, QEvent* e) {
-    if (cboCurrentGroup && obj == cboCurrentGroup->lineEdit()) {
+    if (cboCurrentGroup && obj == cboCurrentGroup) {
         if (e->type() == QEvent::KeyPress) groupComboKeyDown();
         if (e->type() == QEvent::KeyRelease && !static_cast<QKeyEvent*>(e)->isAutoRepeat()) groupComboKeyUp();
     }

@@ -31,6 +31,7 @@ namespace orv {
 class ChannelGrid;
 class LinesOverlay;
 class RadioLink;
+class WorkingFiles;
 
 class frmGroups : public QMainWindow, public EditorShell {
     Q_OBJECT
@@ -239,6 +240,7 @@ private:
     void groupComboKeyUp();
     void onFocusWindowChanged(QWindow* w);
 
+    std::unique_ptr<WorkingFiles> workingFiles_;
     std::unique_ptr<RadioLink> link_;
     std::unique_ptr<clsGlobals> GLOBALS_;
     QString currentFileName_;

@@ -2,6 +2,7 @@
 // commands: each menu entry runs its command on this window and its link.
 #include <QAction>
 #include <QMenu>
+#include "app/CommandGuard.h"
 #include "app/FileOpenSave.h"
 #include "app/RadioCommands.h"
 #include "app/frmGlobals.h"
@@ -10,26 +11,39 @@
 namespace orv {
 
 void frmGroups::connectCommands() {
-    connect(mnuSave, &QAction::triggered, this, [this] { FileOpenSave::saveFile(*this); });
-    connect(mnuSaveAs, &QAction::triggered, this, [this] { FileOpenSave::saveFileAs(*this); });
-    connect(mnuOpen, &QAction::triggered, this, [this] { FileOpenSave::openFile(*this); });
+    // Every command runs behind the command boundary: an exception ends it
+    // with a message and never reaches the event loop.
+    auto command = [this](QAction* action, std::function<void()> run) {
+        connect(action, &QAction::triggered, this, [this, run = std::move(run)] { runGuarded(this, run); });
+    };
+    command(mnuSave, [this] { FileOpenSave::saveFile(*this); });
+    command(mnuSaveAs, [this] { FileOpenSave::saveFileAs(*this); });
+    command(mnuOpen, [this] { FileOpenSave::openFile(*this); });
 
-    connect(mnuRead, &QAction::triggered, this, [this] { mnuRead_Click(*this, *link_); });
-    connect(mnuReadGlobal, &QAction::triggered, this, [this] { mnuReadGlobal_Click(*this, *link_); });
-    connect(mnuReadGroup, &QAction::triggered, this, [this] { mnuReadGroup_Click(*this, *link_); });
-    connect(mnuWriteAll, &QAction::triggered, this, [this] { mnuWriteAll_Click(*this, *link_); });
-    connect(mnuWriteGlobal, &QAction::triggered, this, [this] { mnuWriteGlobal_Click(*this, *link_); });
-    connect(mnuWriteGroup, &QAction::triggered, this, [this] { mnuWriteGroup_Click(*this, *link_); });
-    connect(mnuReadCurrGroup, &QAction::triggered, this, [this] { mnuReadCurrGroup_Click(); });
-    connect(mnuWriteCurrGroup, &QAction::triggered, this, [this] { mnuWriteCurrGroup_Click(); });
+    command(mnuRead, [this] { mnuRead_Click(*this, *link_); });
+    command(mnuReadGlobal, [this] { mnuReadGlobal_Click(*this, *link_); });
+    command(mnuReadGroup, [this] { mnuReadGroup_Click(*this, *link_); });
+    command(mnuWriteAll, [this] { mnuWriteAll_Click(*this, *link_); });
+    command(mnuWriteGlobal, [this] { mnuWriteGlobal_Click(*this, *link_); });
+    command(mnuWriteGroup, [this] { mnuWriteGroup_Click(*this, *link_); });
+    command(mnuReadCurrGroup, [this] { mnuReadCurrGroup_Click(); });
+    command(mnuWriteCurrGroup, [this] { mnuWriteCurrGroup_Click(); });
 
-    connect(mnuGlobals, &QAction::triggered, this, [this] { frmGlobals::showWindow(this); });
+    command(mnuGlobals, [this] { frmGlobals::showWindow(this); });
+
+    // While a radio exchange runs, the radio commands and the port choice are
+    // not offered (and refused if they arrive anyway).
+    connect(&link_->busy(), &RadioBusy::busyChanged, this, [this](bool busy) {
+        for (QAction* a : {mnuRead, mnuReadGlobal, mnuReadGroup, mnuWriteAll, mnuWriteGlobal, mnuWriteGroup,
+                           mnuTuneRadio})
+            a->setEnabled(!busy);
+        for (QAction* a : mnuCommPort) a->setEnabled(!busy);
+    });
 
     for (int n = 1; n <= 4; ++n) {
-        connect(mnuCommPort[size_t(n - 1)], &QAction::triggered, this, [this, n] {
-            mnuCommPort_Click(*link_, n);
-            commPort = n;
-            for (int k = 1; k <= 4; ++k) mnuCommPort[size_t(k - 1)]->setChecked(k == n);
+        command(mnuCommPort[size_t(n - 1)], [this, n] {
+            if (mnuCommPort_Click(*link_, n)) commPort = n;
+            for (int k = 1; k <= 4; ++k) mnuCommPort[size_t(k - 1)]->setChecked(k == commPort);
             showCommPortDevices();
         });
     }

@@ -66,6 +66,13 @@ QString frmProc::cancelWriteWarning() {
 
 void frmProc::load() {
     if (loaded_) return;
+    // Every operation starts from a fresh dialog: Cancel disabled until the
+    // transfer enables it, no cancel pending, the bar at its Min. (The write
+    // flag of the last operation went with its unload.)
+    cancelled_ = false;
+    CancelButton_->setEnabled(false);
+    value_ = min_;
+    applyRange();
     disabledMain_ = false;
     if (mainWindow_ && mainWindow_->isEnabled()) {
         mainWindow_->setEnabled(false);
@@ -77,6 +84,7 @@ void frmProc::load() {
 void frmProc::unload() {
     if (!loaded_) return;
     hide();
+    writeFlag_ = false;
     if (disabledMain_ && mainWindow_) mainWindow_->setEnabled(true);
     disabledMain_ = false;
     loaded_ = false;

@@ -1,14 +1,17 @@
 // Program start: splash window, the global-window flag, the main window.
 #include <QApplication>
 #include <QScreen>
+#include <exception>
 #include "app/AppPicture.h"
 #include "app/AppState.h"
+#include "app/CommandGuard.h"
 #include "app/EditorShell.h"
+#include "app/QtHost.h"
 #include "app/frmGroups.h"
 #include "app/frmSplash.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    orv::OrvApplication app(argc, argv);
     orv::initAppIdentity();
     app.setWindowIcon(QIcon(orv::radioPicture(64)));
 
@@ -21,7 +24,17 @@ int main(int argc, char** argv) {
     app.processEvents();
 
     orv::GlobalsWindowOpen = false;
-    auto* main = new orv::frmGroups;
+    orv::frmGroups* main = nullptr;
+    try {
+        main = new orv::frmGroups;
+    } catch (const std::exception& e) {
+        // A failure while the main window loads ends the start with a clear
+        // message instead of an abort.
+        delete splash;
+        orv::showMessage(nullptr, QStringLiteral("ORVEDIT could not start:\r%1").arg(QString::fromUtf8(e.what())),
+                         QString(), orv::MsgIcon::Critical, orv::MsgButtons::OK);
+        return 1;
+    }
     main->setAttribute(Qt::WA_DeleteOnClose);
 
     splash->close();

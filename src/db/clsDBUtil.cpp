@@ -5,9 +5,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QVariant>
 #include <vector>
 
@@ -295,6 +297,96 @@ QString clsDBUtil::workingDirectory() {
     const QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     if (!userDir.isEmpty() && ensureWorkingFiles(userDir, programDir)) return userDir;
     return filesThere ? programDir : QString();
+}
+
+QString clsDBUtil::checkWorkingFile(const QString& path) {
+    if (!QFileInfo::exists(path)) return missingFile(path);
+    QString why;
+    {
+        static int counter = 0;
+        const QString conn = QStringLiteral("orv_check_%1").arg(++counter);
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), conn);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=2000"));
+        if (!db.open()) {
+            why = errorText(db.lastError());
+        } else {
+            QSqlQuery q(db);
+            QString cols = QStringLiteral("CHAN");
+            for (const char* c : kDataColumns) cols += QStringLiteral(", ") + quoted(c);
+            if (!q.exec(QStringLiteral("SELECT %1 FROM tblChannel").arg(cols))) {
+                why = errorText(q.lastError());
+            } else {
+                int rows = 0;
+                while (q.next()) ++rows;
+                if (rows != 16)
+                    why = QStringLiteral("The table tblChannel has %1 rows instead of 16.").arg(rows);
+            }
+            q.finish();
+            db.close();
+        }
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(conn);
+    }
+    return why;
+}
+
+QString clsDBUtil::recreateWorkingFile(const QString& path, const QString& shippedDir) {
+    const QString shipped = QDir(shippedDir).filePath(QFileInfo(path).fileName());
+    const bool otherFile = QFileInfo(shipped).absoluteFilePath() != QFileInfo(path).absoluteFilePath();
+    if (otherFile && checkWorkingFile(shipped).isEmpty()) {
+        QFile::remove(path);
+        if (QFile::copy(shipped, path)) {
+            QFile(path).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+            return {};
+        }
+    }
+    return createWorkingFile(path);
+}
+
+WorkingFiles::WorkingFiles() {
+    const QString shared = clsDBUtil::workingDirectory();
+    const QString shippedDir = QCoreApplication::applicationDirPath();
+    if (shared.isEmpty()) return;
+    lock_ = std::make_unique<QLockFile>(QDir(shared).filePath(QStringLiteral("OrvCurrent.lock")));
+    lock_->setStaleLockTime(0);  // a lock is stale only when its editor is gone
+    if (lock_->tryLock(0)) {
+        dir_ = shared;
+    } else {
+        lock_.reset();
+        private_ = std::make_unique<QTemporaryDir>();
+        if (!private_->isValid()) {
+            private_.reset();
+            return;
+        }
+        // Start from the shared copies (the last screen included); they are
+        // only read here.
+        dir_ = private_->path();
+        if (!clsDBUtil::ensureWorkingFiles(dir_, shared)) {
+            dir_.clear();
+            return;
+        }
+    }
+    repair(shippedDir);
+}
+
+WorkingFiles::~WorkingFiles() = default;
+
+void WorkingFiles::repair(const QString& shippedDir) {
+    for (const char* name : {clsDBUtil::kCurrentFile, clsDBUtil::kLastFile}) {
+        const QString path = QDir(dir_).filePath(QLatin1String(name));
+        const QString damage = clsDBUtil::checkWorkingFile(path);
+        if (damage.isEmpty()) continue;
+        const QString failed = clsDBUtil::recreateWorkingFile(path, shippedDir);
+        QString text = QStringLiteral("Open Database Error = ") + damage + QLatin1Char('\r');
+        text += failed.isEmpty()
+                    ? QStringLiteral("The working database %1 was damaged. It has been recreated from the shipped "
+                                     "copy; the programming itself is kept in the image.")
+                          .arg(QLatin1String(name))
+                    : QStringLiteral("The working database %1 is damaged and could not be recreated: %2")
+                          .arg(QLatin1String(name), failed);
+        repairs_ << text;
+    }
 }
 
 }  // namespace orv

@@ -5,8 +5,13 @@
 #pragma once
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <functional>
+#include <memory>
+
+class QLockFile;
+class QTemporaryDir;
 
 namespace orv {
 
@@ -54,6 +59,15 @@ public:
     // (creating them when there is no shipped copy).
     static bool ensureWorkingFiles(const QString& dir, const QString& shippedDir);
 
+    // Empty when `path` is a working file the grid can use (an SQLite file
+    // whose tblChannel has the six columns and 16 rows), else what is wrong,
+    // in the database's own words where it has them.
+    static QString checkWorkingFile(const QString& path);
+    // Replaces a damaged working file: a copy of the shipped one from
+    // `shippedDir` when that one is sound and another file, else a freshly
+    // made one. Empty on success, else why it failed.
+    static QString recreateWorkingFile(const QString& path, const QString& shippedDir);
+
 private:
     bool fail(const QString& prefix, const QString& why);
     bool copyRows(const char* from, const char* to, const ShownRow& shownRow16);
@@ -63,6 +77,36 @@ private:
     QSqlDatabase db_;
     bool open_ = false;
     QString openError_;
+};
+
+// The working copies one running editor uses. The first editor works in
+// clsDBUtil::workingDirectory() and holds its lock for as long as it runs; an
+// editor started while another one runs works on private copies in a
+// temporary folder (removed when it ends), so two editors never edit the
+// same working table. Damaged files are recreated on the way (the working
+// tables are scratch data: the image holds the programming).
+class WorkingFiles {
+public:
+    WorkingFiles();
+    ~WorkingFiles();
+    WorkingFiles(const WorkingFiles&) = delete;
+    WorkingFiles& operator=(const WorkingFiles&) = delete;
+
+    // The folder of the working copies; empty when none is usable.
+    QString dir() const { return dir_; }
+    // True when another running editor holds the shared working folder.
+    bool isPrivate() const { return private_ != nullptr; }
+    // One message per working file that was damaged and recreated, in the
+    // form "Open Database Error = <description>" plus what was done.
+    const QStringList& repairs() const { return repairs_; }
+
+private:
+    void repair(const QString& shippedDir);
+
+    QString dir_;
+    std::unique_ptr<QLockFile> lock_;
+    std::unique_ptr<QTemporaryDir> private_;
+    QStringList repairs_;
 };
 
 }  // namespace orv

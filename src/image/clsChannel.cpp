@@ -61,28 +61,49 @@ void writeFlag(MemoryImage& img, int g, int c, int k, int value) {
 }
 
 bool isDecimalDigit(char ch) { return ch >= '0' && ch <= '9'; }
+bool isUpperHexDigit(char ch) { return isDecimalDigit(ch) || (ch >= 'A' && ch <= 'F'); }
 
-// The tone text padded to at least five characters, with ".0" appended when
-// it has no point; `p` is the 1-based position of the point.
-std::string padTone(const std::string& text, std::size_t& p) {
-    std::string t = text.size() < 5 ? std::string(5 - text.size(), '0') + text : text;
-    std::size_t dot = t.find('.');
-    if (dot == std::string::npos) {
-        p = t.size() + 1;
-        t += ".0";
-    } else {
-        p = dot + 1;
-    }
-    return t;
+// The text without the blanks around it.
+std::string trimmed(const std::string& t) {
+    const auto first = t.find_first_not_of(" \t");
+    if (first == std::string::npos) return "";
+    return t.substr(first, t.find_last_not_of(" \t") - first + 1);
 }
 
-// Character at 1-based position `pos` of t, or "" beyond its ends.
-std::string charAt(const std::string& t, std::size_t pos) {
-    if (pos < 1 || pos > t.size()) return "";
-    return t.substr(pos - 1, 1);
+// "D" (or "d") and three decimal digits, optionally "-" for inverted. Each
+// digit counts ANDed with 7, so D089 is a valid text (it stores D001).
+bool isDigitalForm(const std::string& t) {
+    if (t.size() != 4 && t.size() != 5) return false;
+    if (t[0] != 'D' && t[0] != 'd') return false;
+    if (!isDecimalDigit(t[1]) || !isDecimalDigit(t[2]) || !isDecimalDigit(t[3])) return false;
+    return t.size() == 4 || t[4] == '-';
 }
 
-bool isDigitalText(const std::string& t) { return !t.empty() && (t[0] == 'D' || t[0] == 'd'); }
+// A tone in hertz: at most three integer digits, optionally a point and
+// decimals (only the first decimal is stored). At least one digit.
+bool isToneForm(const std::string& t, std::string& intDigits, char& tenths) {
+    const auto dot = t.find('.');
+    const std::string whole = dot == std::string::npos ? t : t.substr(0, dot);
+    const std::string decimals = dot == std::string::npos ? "" : t.substr(dot + 1);
+    if (whole.size() > 3 || whole.size() + decimals.size() == 0) return false;
+    for (char ch : whole)
+        if (!isDecimalDigit(ch)) return false;
+    for (char ch : decimals)
+        if (!isDecimalDigit(ch)) return false;
+    intDigits = std::string(3 - whole.size(), '0') + whole;
+    tenths = decimals.empty() ? '0' : decimals[0];
+    return true;
+}
+
+// The text the grid shows for a tone word whose nibbles are not all decimal
+// digits ("0A7.0"): accepted so that such a word read from a radio or a file
+// can be stored back unchanged.
+bool isToneWordDisplayForm(const std::string& t) {
+    return t.size() == 5 && t[0] >= '0' && t[0] <= '7' && isUpperHexDigit(t[1]) && isUpperHexDigit(t[2]) &&
+           t[3] == '.' && isUpperHexDigit(t[4]);
+}
+
+int hexDigitValue(char ch) { return isDecimalDigit(ch) ? ch - '0' : ch - 'A' + 10; }
 
 }  // namespace
 
@@ -130,39 +151,39 @@ std::string clsChannel::codeGuardText(uint16_t word) {
 }
 
 bool clsChannel::codeGuardTextValid(const std::string& text) {
-    if (isDigitalText(text)) {
-        return text.size() >= 4 && isDecimalDigit(text[1]) && isDecimalDigit(text[2]) && isDecimalDigit(text[3]);
-    }
-    std::size_t p = 0;
-    padTone(text, p);
-    return p >= 4;  // at least three characters before the point
+    const std::string t = trimmed(text);
+    std::string digits;
+    char tenths = '0';
+    return t.empty() || isDigitalForm(t) || isToneForm(t, digits, tenths) || isToneWordDisplayForm(t);
 }
 
 uint16_t clsChannel::codeGuardWord(const std::string& text, const std::string& field) {
-    if (!codeGuardTextValid(text)) {
-        if (isDigitalText(text))
-            throw CodecError(field, text, "a digital code is D followed by three octal digits");
-        throw CodecError(field, text, "a tone has at most one decimal and three digits before the point");
-    }
-    const bool inverted = !text.empty() && text.back() == '-';
-    if (isDigitalText(text)) {
-        int a = (text[1] - '0') & 7;
-        int b = (text[2] - '0') & 7;
-        int d = (text[3] - '0') & 7;
+    const std::string t = trimmed(text);
+    if (t.empty()) return 0;
+    if (isDigitalForm(t)) {
+        const bool inverted = t.size() == 5;
+        int a = (t[1] - '0') & 7;
+        int b = (t[2] - '0') & 7;
+        int d = (t[3] - '0') & 7;
         int hi = 0x88 | ((a & 4) / 4);
         if (inverted) hi |= 0x40;
         int lo = ((a & 3) * 64) | (b * 8) | d;
         return static_cast<uint16_t>(hi * 256 + lo);
     }
-    std::size_t p = 0;
-    std::string t = padTone(text, p);
-    int hi = static_cast<int>(hexToNum(t.substr(p - 4, 2)));
-    // A point with no digit after it ("67.") means tenths 0, not a missing
-    // digit that would shift the units into the tenths place.
-    std::string tenths = charAt(t, p + 1);
-    if (tenths.empty()) tenths = "0";
-    int lo = static_cast<int>(hexToNum(charAt(t, p - 1) + tenths));
-    return static_cast<uint16_t>((hi & 0xFF) * 256 + (lo & 0xFF));
+    std::string digits;
+    char tenths = '0';
+    if (isToneForm(t, digits, tenths)) {
+        // One decimal digit per nibble: hundreds, tens, units, tenths.
+        return static_cast<uint16_t>((digits[0] - '0') << 12 | (digits[1] - '0') << 8 | (digits[2] - '0') << 4 |
+                                     (tenths - '0'));
+    }
+    if (isToneWordDisplayForm(t)) {
+        return static_cast<uint16_t>(hexDigitValue(t[0]) << 12 | hexDigitValue(t[1]) << 8 |
+                                     hexDigitValue(t[2]) << 4 | hexDigitValue(t[4]));
+    }
+    if (!t.empty() && (t[0] == 'D' || t[0] == 'd'))
+        throw CodecError(field, text, "a digital code is D followed by three digits, with - when inverted");
+    throw CodecError(field, text, "a tone is at most three digits before the point, with one decimal stored");
 }
 
 // ---- whole channel ---------------------------------------------------------

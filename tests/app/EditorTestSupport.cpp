@@ -8,6 +8,7 @@
 #include <QTimer>
 #include "app/AppState.h"
 #include "app/Beep.h"
+#include "app/CommandGuard.h"
 #include "app/ChannelGrid.h"
 #include "app/EditorShell.h"
 
@@ -33,7 +34,7 @@ void ensureEditorApp() {
     static int argc = 1;
     static char name[] = "orvedit-test";
     static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
+    new OrvApplication(argc, argv);   // the editor's own application object
     initAppIdentity();
 }
 

@@ -7,7 +7,9 @@
 #include <cstdlib>
 #include <exception>
 #include "app/Beep.h"
+#include "app/CommandGuard.h"
 #include "app/QtHost.h"
+#include "app/EditorShell.h"
 #include "app/frmGlobals.h"
 
 namespace orv::radiotest {
@@ -29,7 +31,7 @@ QString ensureApp() {
     static int argc = 1;
     static char name[] = "orv-app-test";
     static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
+    new OrvApplication(argc, argv);   // the editor's own application object
     return configDir;
 }
 
@@ -156,5 +158,49 @@ void fillPattern(uint8_t* bytes, int n, unsigned seed) {
         bytes[i] = static_cast<uint8_t>(x >> 16);
     }
 }
+
+Memory pattern(unsigned seed) {
+    Memory m{};
+    fillPattern(m.data(), static_cast<int>(m.size()), seed);
+    return m;
+}
+
+Memory imageMemory() {
+    Memory m{};
+    std::copy(theImage().data(), theImage().data() + m.size(), m.begin());
+    return m;
+}
+
+Memory expectedAfterWrite(const Memory& before, const Memory& image, const std::array<int, 256>& writeMask,
+                          bool page0) {
+    Memory m = before;
+    if (page0)
+        for (int a = 0; a < 256; ++a) {
+            const int mask = writeMask[static_cast<std::size_t>(a)];
+            m[size_t(a)] = static_cast<uint8_t>((before[size_t(a)] & ~mask) | (image[size_t(a)] & mask));
+        }
+    for (int b = 8; b < MemoryImage::kBlocks; ++b) {
+        const int a = 32 * b;
+        if ((b - 8) % 12 == 0)
+            m[size_t(a)] = static_cast<uint8_t>((before[size_t(a)] & ~0x20) | (image[size_t(a)] & 0x20));
+        else
+            std::copy(image.begin() + a, image.begin() + a + 32, m.begin() + a);
+    }
+    return m;
+}
+
+WhenReceived::WhenReceived(const RadioSim& sim, long bytes, std::function<void()> action)
+    : timer_(std::make_unique<QTimer>()) {
+    timer_->setInterval(1);
+    QObject::connect(timer_.get(), &QTimer::timeout, [this, &sim, bytes, action = std::move(action)] {
+        if (fired_ || sim.receivedCount() < bytes) return;
+        fired_ = true;
+        timer_->stop();
+        action();
+    });
+    timer_->start();
+}
+
+WhenReceived::~WhenReceived() = default;
 
 }  // namespace orv::radiotest

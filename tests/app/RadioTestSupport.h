@@ -5,6 +5,9 @@
 #pragma once
 #include <gtest/gtest.h>
 #include <QString>
+#include <QTimer>
+#include <array>
+#include <functional>
 #include <QWidget>
 #include <deque>
 #include <memory>
@@ -13,6 +16,7 @@
 #include "app/EditorShell.h"
 #include "link/LinkHost.h"
 #include "sim/RadioSim.h"
+#include "image/MemoryImage.h"
 #include "image/Views.h"
 #include "image/clsGroup.h"
 
@@ -107,5 +111,28 @@ public:
 
 // Fills `bytes` with a reproducible pattern.
 void fillPattern(uint8_t* bytes, int n, unsigned seed);
+
+// The radio's memory as a test holds it.
+using Memory = std::array<uint8_t, MemoryImage::kRadioSize>;
+Memory pattern(unsigned seed);
+Memory imageMemory();   // the first 6016 bytes of theImage()
+// What the radio holds after a whole write of `image` over `before`: page 0
+// through `writeMask` (when sent), each group's first block as its flag bit,
+// every other group block whole.
+Memory expectedAfterWrite(const Memory& before, const Memory& image, const std::array<int, 256>& writeMask,
+                          bool page0);
+
+// Runs `action` once, from the event loop, as soon as the simulator has
+// received at least `bytes` bytes: an event in the middle of a transfer.
+class WhenReceived {
+public:
+    WhenReceived(const RadioSim& sim, long bytes, std::function<void()> action);
+    ~WhenReceived();
+    bool fired() const { return fired_; }
+
+private:
+    std::unique_ptr<QTimer> timer_;
+    bool fired_ = false;
+};
 
 }  // namespace orv::radiotest

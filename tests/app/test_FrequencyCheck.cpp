@@ -1,5 +1,6 @@
 // The check of typed frequencies, value by value.
 #include <gtest/gtest.h>
+#include <cmath>
 #include "app/FrequencyCheck.h"
 
 using orv::checkFrequency;
@@ -14,6 +15,10 @@ TEST(FrequencyCheck, TypedValues) {
         {180, O::Refuse, 0},           {120, O::Refuse, 0},           {135.9975, O::Refuse, 0},
         {174.0025, O::Refuse, 0},      {162.4113, O::Refuse, 0},      {162.41234567, O::Refuse, 0},
         {162.001, O::Refuse, 0},       {-162.4, O::Refuse, 0},        {1000, O::Refuse, 0},
+        // The range applies after the shorthand scaling, not to the step-test value.
+        {1.4, O::Refuse, 0},           {14.5, O::Refuse, 0},          {16.24, O::Refuse, 0},
+        // Values that are no finite number.
+        {HUGE_VAL, O::Refuse, 0},      {-HUGE_VAL, O::Refuse, 0},     {NAN, O::Refuse, 0},
     };
     for (const auto& c : cases) {
         const auto r = checkFrequency(c.typed);

@@ -150,4 +150,25 @@ TEST_F(EditorCommandsTest, CommPortEntriesStoreThePortAndNameTheirDevices) {
     EXPECT_EQ(RadioLink::storedPort(), 1);
 }
 
+TEST_F(EditorCommandsTest, TheGlobalWindowLooksTheSameWhoeverOpensIt) {
+    radiotest::SimRadio radio;
+    radio.sim.setMemory(defaultMemory());
+    radiotest::ScriptedBoxes boxes;
+    auto& win = open();
+    win.radioLink().com().timing.settleMs = 20;
+    win.radioLink().com().initComm();
+
+    win.mnuGlobals->trigger();
+    ASSERT_NE(frmGlobals::instance(), nullptr);
+    const QSize fromMenu = frmGlobals::instance()->size();
+    const QFont menuFont = frmGlobals::instance()->cboDTMFDev()->font();
+    delete frmGlobals::instance();
+
+    win.mnuReadGlobal->trigger();   // a decode loads the window without an owner
+    ASSERT_NE(frmGlobals::instance(), nullptr);
+    EXPECT_EQ(frmGlobals::instance()->size(), fromMenu);
+    EXPECT_EQ(frmGlobals::instance()->cboDTMFDev()->font(), menuFont);
+    EXPECT_DOUBLE_EQ(menuFont.pointSizeF(), 7.5);
+}
+
 }  // namespace

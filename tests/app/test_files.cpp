@@ -2,6 +2,9 @@
 // asked for, and failures that report themselves and change nothing.
 #include <gtest/gtest.h>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QListView>
+#include <QTest>
 #include <QDir>
 #include <QFile>
 #include <QSettings>
@@ -192,6 +195,34 @@ TEST_F(FilesTest, GlobalWindowIsStoredBeforeASaveAndRefreshedByAnOpen) {
     ASSERT_TRUE(fos::openFile(shell));
     EXPECT_EQ(w->cboDTMFDev()->currentIndex(), 20);
     delete w;
+}
+
+// The dialog's filters show their captions, and "All (*.*)" lists every
+// file, also those without a dot in their names.
+TEST_F(FilesTest, TheAllFilterListsFilesWithoutADot) {
+    for (const char* name : {"radio.orv", "fleet.frq", "radio-backup", "notes.txt"}) writeAll(dir + "/" + name, "x");
+    for (const bool forSaving : {false, true}) {
+        QFileDialog dialog;
+        dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+        fos::configureFileDialog(dialog, forSaving);
+        dialog.setDirectory(dir);
+        auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
+        ASSERT_NE(types, nullptr);
+        QStringList captions;
+        for (int i = 0; i < types->count(); ++i) captions << types->itemText(i);
+        EXPECT_EQ(captions, QStringList({"ORV (*.orv)", "Frequency (*.frq)", "All (*.*)"}));
+        auto* view = dialog.findChild<QListView*>("listView");
+        ASSERT_NE(view, nullptr);
+        dialog.show();
+        const struct { int filter; int files; } cases[] = {{0, 1}, {1, 1}, {2, 4}};
+        for (const auto& c : cases) {
+            dialog.selectNameFilter(dialog.nameFilters()[c.filter]);
+            // The file system model lists the folder on a thread of its own.
+            QTest::qWaitFor([&] { return view->model()->rowCount(view->rootIndex()) == c.files; }, 5000);
+            EXPECT_EQ(view->model()->rowCount(view->rootIndex()), c.files) << "filter " << c.filter;
+        }
+        dialog.hide();
+    }
 }
 
 }  // namespace

@@ -135,7 +135,7 @@ TEST_F(Editor, SwitchingGroupsStoresTheShownGroupFirst) {
 TEST_F(Editor, AValueTheImageCannotHoldKeepsTheWindowAndTheImage) {
     auto& win = open();
     const MemoryImage before = theImage();
-    win.setCell(4, 2, "67.25");  // two decimals on a tone below 100 Hz: no code for it
+    win.setCell(4, 2, "1234.5");  // four digits before the point: no code for it
     EXPECT_FALSE(win.storeCurrentGroup());
     EXPECT_EQ(beeps, 1);
     EXPECT_TRUE(theImage() == before);
@@ -144,7 +144,7 @@ TEST_F(Editor, AValueTheImageCannotHoldKeepsTheWindowAndTheImage) {
     EXPECT_EQ(beeps, 2);
     EXPECT_EQ(win.cboCurrentGroup->currentIndex(), 0);
     EXPECT_EQ(win.intCurrentGroup, 0);
-    EXPECT_EQ(cell(4, 2), "67.25");
+    EXPECT_EQ(cell(4, 2), "1234.5");
     EXPECT_TRUE(theImage() == before);
 }
 
@@ -193,18 +193,22 @@ TEST_F(Editor, NonNumericKeysInAFrequencyCellAreRefused) {
 
 TEST_F(Editor, CodeGuardsTheImageCannotHoldAreRefused) {
     auto& win = open();
+    // In "Rec CG", where no letter has a meaning of its own (C and S copy in
+    // the transmit columns).
     struct Case { const char* typed; const char* shown; int beeps; };
-    const Case cases[] = {{"67.25", "000.0", 1}, {"D12", "000.0", 1}, {"DX12", "000.0", 1},
-                          {"D023-", "D023-", 0}, {"067.0", "067.0", 0}, {"250.3", "250.3", 0}};
+    const Case cases[] = {{"1234.5", "000.0", 1}, {"D12", "000.0", 1}, {"DX12", "000.0", 1},
+                          {"abx", "000.0", 1},    {"abc.d", "000.0", 1}, {"-67.0", "000.0", 1},
+                          {"D7770", "000.0", 1},  {"D023-", "D023-", 0}, {"067.0", "067.0", 0},
+                          {"250.3", "250.3", 0}};
     for (const auto& c : cases) {
-        win.setCell(7, 4, "000.0");
+        win.setCell(7, 2, "000.0");
         beeps = 0;
-        typeCell(7, 4, c.typed);
-        EXPECT_EQ(cell(7, 4), c.shown) << "typed " << c.typed;
+        typeCell(7, 2, c.typed);
+        EXPECT_EQ(cell(7, 2), c.shown) << "typed " << c.typed;
         EXPECT_EQ(beeps, c.beeps) << "typed " << c.typed;
     }
     EXPECT_TRUE(win.storeCurrentGroup());
-    EXPECT_EQ(imageGroup(0).channels.cells[7][4], "250.3");
+    EXPECT_EQ(imageGroup(0).channels.cells[7][2], "250.3");
 }
 
 TEST_F(Editor, CInTxFreqCopiesEveryReceiveFrequency) {
@@ -244,15 +248,22 @@ TEST_F(Editor, ChanColumnIsLockedAndHomeGoesToRecFreq) {
 
 TEST_F(Editor, TypedGroupNumbersOutsideOneToFifteenAreRefused) {
     auto& win = open();
-    QLineEdit* e = win.cboCurrentGroup->lineEdit();
+    // Keys go where the window system sends them: to the combo box, which
+    // hands them to its line edit itself.
+    QComboBox* combo = win.cboCurrentGroup;
+    QLineEdit* e = combo->lineEdit();
+    combo->setFocus();
     struct Case { const char* typed; int beeps; const char* shown; };
-    const Case cases[] = {{"16", 1, "1"}, {"0", 1, "1"}, {"12", 0, "12"}};
+    const Case cases[] = {{"16", 1, "1"}, {"0", 1, "1"}, {"12", 0, "12"}, {"\b", 1, "1"}, {"99", 1, "1"}};
     for (const auto& c : cases) {
         e->setText("1");
         win.lastGoodGroupText = 0;
         beeps = 0;
         e->selectAll();
-        QTest::keyClicks(e, c.typed);
+        if (QString(c.typed) == "\b")
+            QTest::keyClick(combo, Qt::Key_Backspace);  // an empty field
+        else
+            QTest::keyClicks(combo, c.typed);
         EXPECT_EQ(beeps, c.beeps) << c.typed;
         EXPECT_EQ(e->text(), c.shown) << c.typed;
     }

@@ -19,20 +19,6 @@ using namespace orv::radiotest;
 
 namespace {
 
-using Memory = std::array<uint8_t, MemoryImage::kRadioSize>;
-
-Memory pattern(unsigned seed) {
-    Memory m{};
-    fillPattern(m.data(), static_cast<int>(m.size()), seed);
-    return m;
-}
-
-Memory imageMemory() {
-    Memory m{};
-    std::copy(theImage().data(), theImage().data() + m.size(), m.begin());
-    return m;
-}
-
 class RadioTest : public AppFixture {
 protected:
     void SetUp() override {
@@ -44,22 +30,8 @@ protected:
     }
     void TearDown() override { delete frmGlobals::instance(); }
 
-    // What the radio holds after "Write Radio" from `image` over `before`.
     Memory expectedAfterWrite(const Memory& before, const Memory& image, bool page0) {
-        Memory m = before;
-        if (page0)
-            for (int a = 0; a < 256; ++a) {
-                const int mask = link->com().writeMask[static_cast<std::size_t>(a)];
-                m[a] = static_cast<uint8_t>((before[a] & ~mask) | (image[a] & mask));
-            }
-        for (int b = 8; b < MemoryImage::kBlocks; ++b) {
-            const int a = 32 * b;
-            if ((b - 8) % 12 == 0)
-                m[a] = static_cast<uint8_t>((before[a] & ~0x20) | (image[a] & 0x20));
-            else
-                std::copy(image.begin() + a, image.begin() + a + 32, m.begin() + a);
-        }
-        return m;
+        return radiotest::expectedAfterWrite(before, image, link->com().writeMask, page0);
     }
 
     void makeLink() { link = std::make_unique<RadioLink>(&shell); }

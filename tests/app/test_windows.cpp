@@ -8,7 +8,10 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTreeWidget>
+#include <stdexcept>
 #include "EditorTestSupport.h"
+#include "app/CommandGuard.h"
+#include "app/QtHost.h"
 #include "app/SysInfo.h"
 #include "app/frmAbout.h"
 #include "app/frmHelp.h"
@@ -81,6 +84,36 @@ TEST_F(Windows, TheUserGuideHasContentsAndSearch) {
     help.txtSearch->setText("Tx Freq");
     EXPECT_GT(help.lstResults->count(), 0);
     EXPECT_TRUE(help.search("no-such-word-anywhere").empty());
+}
+
+// An exception never reaches the event loop: a command ends with one
+// message, and an event handler that throws is caught by the application.
+TEST_F(Windows, AnExceptionEndsItsCommandWithAMessage) {
+    struct Thrower : QObject {
+        bool event(QEvent*) override { throw std::runtime_error("handler failed"); }
+    };
+    struct Case { const char* name; std::function<bool()> run; const char* said; };
+    const Case cases[] = {
+        {"command", [] { return runGuarded(nullptr, [] { throw std::runtime_error("store failed"); }); },
+         "The command could not be completed:\nstore failed"},
+        {"event handler",
+         [] {
+             Thrower t;
+             QEvent e(QEvent::User);
+             return QCoreApplication::sendEvent(&t, &e);
+         },
+         "The command could not be completed:\nhandler failed"},
+    };
+    for (const Case& c : cases) {
+        QStringList said;
+        setMessageBoxHandler([&](QWidget*, const QString& text, const QString&, MsgIcon, MsgButtons) {
+            said << text;
+            return MsgAnswer::OK;
+        });
+        EXPECT_FALSE(c.run()) << c.name;
+        setMessageBoxHandler({});
+        EXPECT_EQ(said, QStringList{c.said}) << c.name;
+    }
 }
 
 }  // namespace

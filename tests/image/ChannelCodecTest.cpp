@@ -81,7 +81,7 @@ TEST(ChannelCodec, CodeGuardBytesToText) {
 TEST(ChannelCodec, CodeGuardTextToBytes) {
     const std::pair<const char*, int> cases[] = {
         {"D023", 0x8813}, {"d023-", 0xC813}, {"D023-", 0xC813}, {"D754-", 0xC9EC}, {"D089", 0x8801},
-        {"D7770", 0x89FF},  // characters after the fourth are ignored
+        {" D023 ", 0x8813}, {" 67 ", 0x0670},  // blanks around the text are not part of it
         {"67", 0x0670},   {"067.0", 0x0670}, {"67.0", 0x0670},  {"067.05", 0x0670}, {"100", 0x1000},
         {"", 0x0000},     {"000.0", 0x0000}, {"254.1", 0x2541}, {".5", 0x0005},     {"0A7.0", 0x0A70},
         {"7FF.F", 0x7FFF},
@@ -89,6 +89,8 @@ TEST(ChannelCodec, CodeGuardTextToBytes) {
         {"800.0", 0x8000}, {"999.9", 0x9999},
         // A point with no tenths digit means tenths 0.
         {"67.", 0x0670},  {"254.", 0x2540},
+        // Only the first decimal is stored; the integer part is padded to three digits.
+        {"67.25", 0x0672}, {"7.25", 0x0072}, {"1.23", 0x0012},
     };
     for (auto [text, w] : cases) {
         EXPECT_TRUE(clsChannel::codeGuardTextValid(text)) << text;
@@ -207,7 +209,9 @@ TEST(ChannelCodec, RefusedTextsThrowAndLeaveTheFieldAlone) {
         EXPECT_FALSE(clsChannel::freqTextValid(t)) << t;
         EXPECT_THROW(clsChannel::freqCode(t, "Tx Freq"), CodecError) << t;
     }
-    const char* badCGs[] = {"D", "D02", "Dx23", "D0 3", "D-23", "d12", "67.25", "7.25", "1.23", "D\xC3\xA9" "1"};
+    const char* badCGs[] = {"D",     "D02",   "Dx23",   "D0 3",   "D-23",  "d12",   "D\xC3\xA9" "1",
+                            "D7770", "D023+", "D023--", "abx",    "abc.d", "1234.5", "-67.0",
+                            ".",     "6 7.0", "67.0.1", "0a7.0",  "8A7.0", "0A7.",  "1e2"};
     for (const char* t : badCGs) {
         EXPECT_FALSE(clsChannel::codeGuardTextValid(t)) << t;
         EXPECT_THROW(clsChannel::codeGuardWord(t, "Rec CG"), CodecError) << t;
@@ -219,7 +223,7 @@ TEST(ChannelCodec, RefusedTextsThrowAndLeaveTheFieldAlone) {
         int byte;          // first byte of the refused field in the record
         const char* field; // name carried by the error
     };
-    const Case cases[] = {{colRecFreq, "99", 0, "Rec Freq"}, {colRecCG, "67.25", 2, "Rec CG"},
+    const Case cases[] = {{colRecFreq, "99", 0, "Rec Freq"}, {colRecCG, "1234.5", 2, "Rec CG"},
                           {colTxFreq, "190", 4, "Tx Freq"},  {colTxCG, "D1", 6, "Tx CG"}};
     for (const Case& c : cases) {
         for (int g : {4, 13}) {

@@ -1,0 +1,187 @@
+// The main window during a radio exchange: what the window system can do to
+// it meanwhile (a close request, an activation, a shortcut, dismissing a
+// question) never breaks the transfer, and every exchange starts from a fresh
+// progress dialog. Each transfer runs against the simulator over a real
+// pseudo-terminal.
+#include <gtest/gtest.h>
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+#include "EditorTestSupport.h"
+#include "RadioTestSupport.h"
+#include "app/RadioCommands.h"
+#include "app/frmGlobals.h"
+
+using namespace orv;
+using namespace orv::radiotest;
+
+namespace {
+
+class TransferSafety : public edtest::EditorFixture {
+protected:
+    void SetUp() override { delete frmGlobals::instance(); }
+    void TearDown() override { delete frmGlobals::instance(); }
+
+    // Short settle pauses: the transfers need no real radio's timing here.
+    frmGroups& openFast() {
+        auto& win = open();
+        win.radioLink().com().timing.settleMs = 20;
+        win.radioLink().com().initComm();
+        return win;
+    }
+    // A close request as the window system sends it: to the window, which
+    // passes it on even while the widget is disabled.
+    static void requestClose(QWidget& w) {
+        QCloseEvent e;
+        QCoreApplication::sendEvent(w.windowHandle(), &e);
+    }
+    // The focus moves to the progress dialog and then back to the main
+    // window, as a click on it or Alt+Tab does.
+    static void activate(frmGroups& win) {
+        win.radioLink().proc().activateWindow();
+        QCoreApplication::processEvents();
+        win.activateWindow();
+        QCoreApplication::processEvents();
+    }
+};
+
+TEST_F(TransferSafety, CloseAndActivationDuringATransferLeaveItComplete) {
+    struct Case { const char* name; bool write; bool close; };
+    const Case cases[] = {{"close during read", false, true}, {"activation during read", false, false},
+                          {"close during write", true, true}, {"activation during write", true, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SimRadio radio;
+        const Memory before = pattern(11);
+        radio.sim.setMemory(before);
+        ScriptedBoxes boxes;
+        auto& win = static_cast<edtest::TestWindow&>(openFast());
+        win.answer = QMessageBox::No;
+        // Well inside the block phase of either transfer.
+        WhenReceived during(radio.sim, c.write ? 1500 : 200, [&] {
+            if (c.close)
+                requestClose(win);
+            else
+                activate(win);
+        });
+        if (c.write) {
+            boxes.answer({MsgAnswer::OK, MsgAnswer::Yes});
+            win.mnuWriteAll->trigger();
+        } else {
+            win.mnuRead->trigger();
+        }
+        EXPECT_TRUE(during.fired());
+        EXPECT_EQ(win.asked, 0) << "no question during a transfer";
+        EXPECT_TRUE(win.isVisible());
+        EXPECT_FALSE(boxes.wasAsked("Error reading radio"));
+        EXPECT_FALSE(boxes.wasAsked("Download Failed. Cycle Radio Power before Retrying."));
+        if (c.write)
+            EXPECT_EQ(radio.sim.memory(), expectedAfterWrite(before, imageMemory(), win.radioLink().com().writeMask, true));
+        else
+            EXPECT_EQ(imageMemory(), before);
+        EXPECT_TRUE(win.isEnabled());
+        // Afterwards the window closes as usual.
+        EXPECT_TRUE(win.close());
+        EXPECT_EQ(win.asked, 1);
+        w.reset();
+    }
+}
+
+TEST_F(TransferSafety, NoSecondRadioCommandStartsWhileOneRuns) {
+    SimOptions silent;
+    silent.faults.silent = true;
+    SimRadio radio(silent);
+    ScriptedBoxes boxes;   // the hook's Retry/Cancel box is answered Cancel
+    auto& win = open();
+    win.radioLink().com().timing = LinkTiming{0.02, 0, 0};
+    win.radioLink().com().initComm();
+    bool refused = false;
+    int beepsInside = 0;
+    // During the handshake of "Read Global Information from Radio", which
+    // shows no progress dialog, so the main window stays enabled.
+    WhenReceived during(radio.sim, 13, [&] {
+        QTest::keyClick(&win, Qt::Key_F2);
+        QTest::keyClick(&win, Qt::Key_F4);
+        const int b = beeps;
+        refused = !mnuRead_Click(win, win.radioLink()) && !mnuCommPort_Click(win.radioLink(), 2);
+        beepsInside = beeps - b;
+    });
+    win.mnuReadGlobal->trigger();
+    EXPECT_TRUE(during.fired());
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(beepsInside, 2);
+    // One series of four attempts (ten 0x00 and 0x0A 0x14 0x28 each), one box.
+    EXPECT_EQ(radio.sim.receivedCount(), 4 * 13);
+    EXPECT_EQ(boxes.texts(), std::vector<QString>{"Error Hooking to Radio."});
+    EXPECT_EQ(win.radioLink().portNumber(), 1);
+    EXPECT_TRUE(win.mnuRead->isEnabled()) << "the radio commands are offered again";
+}
+
+TEST_F(TransferSafety, EachTransferStartsFromAFreshProgressDialog) {
+    SimRadio radio;
+    radio.sim.setMemory(pattern(5));
+    ScriptedBoxes boxes;
+    auto& win = openFast();
+    boxes.answer({MsgAnswer::OK, MsgAnswer::Yes});
+    win.mnuWriteAll->trigger();
+    const long afterWrite = radio.sim.receivedCount();
+    frmProc& proc = win.radioLink().proc();
+
+    bool cancelEnabled = true;
+    int value = -1;
+    std::size_t asked = 0;
+    // In the handshake of the read that follows.
+    WhenReceived during(radio.sim, afterWrite + 5, [&] {
+        cancelEnabled = proc.CancelButton()->isEnabled();
+        value = proc.Prog1()->value();
+        asked = boxes.asked.size();
+        QTest::mouseClick(proc.CancelButton(), Qt::LeftButton);
+        asked = boxes.asked.size() - asked;
+    });
+    win.mnuRead->trigger();
+    ASSERT_TRUE(during.fired());
+    EXPECT_FALSE(cancelEnabled);
+    EXPECT_EQ(value, proc.Prog1()->minimum());
+    EXPECT_EQ(asked, 0u) << "no write-cancel question in a read";
+    EXPECT_EQ(imageMemory(), radio.sim.memory()) << "the read was not cancelled";
+}
+
+TEST_F(TransferSafety, DismissingWriteGlobalParametersStopsTheWrite) {
+    for (const bool byEscape : {true, false}) {
+        SCOPED_TRACE(byEscape ? "Escape" : "close box");
+        SimRadio radio;
+        auto& win = open();
+        std::vector<QString> seen;
+        // The real message boxes, answered the way the window system would.
+        QTimer answerer;
+        answerer.setInterval(5);
+        QObject::connect(&answerer, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible()) return;
+            seen.push_back(box->text());
+            if (box->text() == "Write Global Parameters?") {
+                if (byEscape)
+                    QTest::keyClick(box, Qt::Key_Escape);
+                else
+                    requestClose(*box);
+            } else {
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        answerer.start();
+        win.mnuWriteAll->trigger();
+        answerer.stop();
+        EXPECT_EQ(seen, (std::vector<QString>{"Are you sure you want to write to the radio?",
+                                              "Write Global Parameters?"}));
+        EXPECT_EQ(radio.sim.receivedCount(), 0) << "nothing was sent";
+        w.reset();
+    }
+}
+
+}  // namespace
