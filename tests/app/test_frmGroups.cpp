@@ -155,7 +155,7 @@ TEST_F(Editor, TypedFrequenciesAreCheckedWhenTheEditEnds) {
         {"16240", "162.40000", 0},     {"162400", "162.40000", 0},  {"155.00625", "155.00625", 0},
         {"180", "162.45000", 1},       {"120", "162.45000", 1},     {"162.4113", "162.45000", 1},
         {"162.41234567", "162.45000", 1}, {"0", "000.00000", 0},    {"174", "174.00000", 0},
-        {"136", "136.00000", 0},
+        {"136", "136.00000", 0},       {"1.4", "162.45000", 1},     {"14.5", "162.45000", 1},
     };
     for (const auto& c : cases) {
         win.setCell(1, 1, 162.45);
@@ -189,6 +189,27 @@ TEST_F(Editor, NonNumericKeysInAFrequencyCellAreRefused) {
     QTest::keyClick(e, Qt::Key_Backspace);  // editing keys pass
     EXPECT_EQ(beeps, 1);
     QTest::keyClick(e, Qt::Key_Escape);
+}
+
+TEST_F(Editor, AFrequencyThatIsNoFiniteNumberIsRefused) {
+    auto& win = open();
+    // "1400", the caret moved left three places, "e" inserted: every key
+    // leaves a number ("1e400"), but not a finite one.
+    const QModelIndex idx = win.dataORVInfo->index(0, 1);
+    win.Grid->setCurrentIndex(idx);
+    win.Grid->edit(idx);
+    QLineEdit* e = win.Grid->activeEditor();
+    ASSERT_NE(e, nullptr);
+    e->selectAll();
+    QTest::keyClicks(e, "1400");
+    for (int i = 0; i < 3; ++i) QTest::keyClick(e, Qt::Key_Left);
+    QTest::keyClick(e, Qt::Key_E);
+    EXPECT_EQ(e->text(), "1e400");
+    EXPECT_EQ(beeps, 0);
+    QTest::keyClick(e, Qt::Key_Return);
+    QCoreApplication::processEvents();   // the delegate ends the edit from the event loop
+    EXPECT_EQ(beeps, 1);
+    EXPECT_EQ(cell(0, 1), "162.40000");
 }
 
 TEST_F(Editor, CodeGuardsTheImageCannotHoldAreRefused) {
