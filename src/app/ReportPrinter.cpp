@@ -21,21 +21,20 @@ QFont reportFont(const QString& family, int points) {
     return f;
 }
 
-}  // namespace
+// The width of one column: the advance of an "x" of the 10-point face, half
+// an em in Arial and its metric-compatible faces. (The face's average
+// character, 0.44 em, would leave the headings "Chan:" and "Rec Freq:"
+// touching; with half an em every heading fits its columns with a blank to
+// spare, and the widest line still fits A4 and Letter paper with half-inch
+// margins.) Glyph advances are the same in "Arial" and "Liberation Sans", so
+// both give the same columns.
+double columnWidthOf(const QFontMetricsF& fm) { return fm.horizontalAdvance(QChar(u'x')); }
 
-QString reportFontFamily(const std::string& requested) {
-    const QStringList families = QFontDatabase::families();
-    const QString want = QString::fromStdString(requested);
-    for (const QString& name : {want, QStringLiteral("Liberation Sans")}) {
-        if (families.contains(name, Qt::CaseInsensitive)) return name;
-    }
-    return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
-}
-
-ReportLayout layoutReport(const ReportDocument& doc, const QPaintDevice& device, double pageHeight) {
+// Places every text on pages `pageHeight` device pixels high.
+ReportLayout place(const ReportDocument& doc, const QPaintDevice& device, double pageHeight) {
     ReportLayout out;
     const QString family = reportFontFamily(doc.fontName);
-    out.columnWidth = QFontMetricsF(reportFont(family, kReportBodyPoints), &device).averageCharWidth();
+    out.columnWidth = columnWidthOf(QFontMetricsF(reportFont(family, kReportBodyPoints), &device));
 
     int page = 0;
     double y = 0;  // top of the next line
@@ -70,15 +69,52 @@ ReportLayout layoutReport(const ReportDocument& doc, const QPaintDevice& device,
     return out;
 }
 
+}  // namespace
+
+QString reportFontFamily(const std::string& requested) {
+    const QStringList families = QFontDatabase::families();
+    const QString want = QString::fromStdString(requested);
+    for (const QString& name : {want, QStringLiteral("Liberation Sans")}) {
+        if (families.contains(name, Qt::CaseInsensitive)) return name;
+    }
+    return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+}
+
+ReportLayout layoutReport(const ReportDocument& doc, const QPaintDevice& device, const QSizeF& page) {
+    ReportLayout out = place(doc, device, page.height());
+    // Narrow paper or wide margins: the whole report is drawn smaller so
+    // that no line of the body is cut off (and more lines fit a page).
+    double right = 0;
+    for (const PlacedText& t : out.texts)
+        if (t.pointSize == kReportBodyPoints) right = std::max(right, t.x + t.width);
+    if (right > page.width() && page.width() > 0) {
+        const double scale = page.width() / right;
+        out = place(doc, device, page.height() / scale);
+        out.scale = scale;
+    }
+    // A header too long for the paper (a long path) loses the middle of its
+    // text rather than the whole report getting smaller.
+    const double available = page.width() / out.scale;
+    const QString family = reportFontFamily(doc.fontName);
+    for (PlacedText& t : out.texts) {
+        if (t.x + t.width <= available) continue;
+        const QFontMetricsF fm(reportFont(family, t.pointSize), &device);
+        t.text = fm.elidedText(t.text, Qt::ElideMiddle, std::max(available - t.x, 0.0));
+        t.width = fm.horizontalAdvance(t.text);
+    }
+    return out;
+}
+
 bool paintReport(const ReportDocument& doc, QPagedPaintDevice& device, int copies, QString* error) {
     QPainter painter;
     if (!painter.begin(&device)) {
         if (error) *error = QStringLiteral("the output could not be opened for printing");
         return false;
     }
-    const ReportLayout layout = layoutReport(doc, device, device.height());
+    const ReportLayout layout = layoutReport(doc, device, QSizeF(device.width(), device.height()));
     const QString family = reportFontFamily(doc.fontName);
     painter.setPen(Qt::black);
+    painter.scale(layout.scale, layout.scale);
     bool pagesOk = true;
     auto nextPage = [&] { return pagesOk = pagesOk && device.newPage(); };
     for (int copy = 0; copy < std::max(copies, 1) && pagesOk; ++copy) {

@@ -3,13 +3,16 @@
 // (--pdf). Needs Qt GUI only, not the widgets.
 //
 // Placement: the report is laid out in a proportional face ("Arial", or a
-// metric-compatible one), and an item at column c starts (c - 1) average
-// character widths of the 10-point face from the left margin, as a printer
-// places tabbed columns. An item whose column lies inside text already drawn
+// metric-compatible one), and an item at column c starts (c - 1) character
+// widths of the 10-point face from the left margin, as a printer places
+// tabbed columns. A column is the width of an "x" of that face (half
+// an em). (A monospaced face at 10 points would not fit the report's 103
+// columns on Letter or A4 paper.) An item whose column lies inside text already drawn
 // on its line follows that text directly, so texts never overlap.
 #pragma once
 #include <QByteArray>
 #include <QPageLayout>
+#include <QSizeF>
 #include <QString>
 #include <vector>
 #include "report/UnitReport.h"
@@ -39,13 +42,16 @@ struct ReportLayout {
     std::vector<PlacedText> texts;
     int pages = 1;
     double columnWidth = 0;  // device pixels of one column
+    double scale = 1;        // below 1 when the report is drawn smaller to fit the paper's width
 };
 
-// Lays `doc` out on pages `pageHeight` device pixels high, with the font
-// metrics of `device`. A page break of the document starts a new page; a line
-// that does not fit below the last one also starts one (a small paper size or
-// large margins chosen in the page setup).
-ReportLayout layoutReport(const ReportDocument& doc, const QPaintDevice& device, double pageHeight);
+// Lays `doc` out on pages of `page` size (device pixels of the printable
+// area), with the font metrics of `device`. A page break of the document
+// starts a new page; a line that does not fit below the last one also starts
+// one (a small paper size or large margins chosen in the page setup). A
+// report wider than the page is scaled down (positions stay unscaled; the
+// painter applies `scale`).
+ReportLayout layoutReport(const ReportDocument& doc, const QPaintDevice& device, const QSizeF& page);
 
 // Paints `copies` copies of the report on `device` (a printer or a PDF
 // writer), each copy starting on a new page. Returns false with a

@@ -11,6 +11,7 @@
 #ifdef ORV_REPORT_PDF
 #include <QByteArray>
 #include <QGuiApplication>
+#include <QtGlobal>
 #include <QString>
 #include "app/ReportPrinter.h"
 #endif
@@ -41,6 +42,11 @@ int writePdf(const orv::ReportDocument& doc, const std::string& path) {
     // The renderer needs a GUI application for its fonts; without a window
     // system of the user's choosing it runs on the offscreen platform.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The toolkit's own notes (e.g. about a missing runtime folder) are not
+    // the tool's output: an error is one line of ours.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& msg) {
+        if (type == QtFatalMsg) std::cerr << "orvedit-cli: " << msg.toStdString() << std::endl;
+    });
     int argc = 1;
     char name[] = "orvedit-cli";
     char* argv[] = {name, nullptr};

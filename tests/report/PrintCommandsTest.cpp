@@ -12,6 +12,8 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QRadioButton>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <random>
 #include "PdfInspect.h"
@@ -190,22 +192,28 @@ TEST_F(PrintCommands, OutputFailuresAreToldAndChangeNothing) {
 // Print Setup's choice holds for the next print of the same session.
 TEST_F(PrintCommands, PageSetupIsKeptForTheNextPrint) {
     ReportPrinting printing;
+    // The real dialog: the user picks landscape and presses OK.
     answerDialog = [](QDialog& d) {
-        auto* sd = dynamic_cast<QPageSetupDialog*>(&d);
-        if (!sd) return int(QDialog::Rejected);
-        sd->printer()->setPageOrientation(QPageLayout::Landscape);
-        return int(QDialog::Accepted);
+        if (!dynamic_cast<QPageSetupDialog*>(&d)) return int(QDialog::Rejected);
+        QTimer::singleShot(0, &d, [&d] {
+            auto* landscape = d.findChild<QRadioButton*>(QStringLiteral("landscape"));
+            if (landscape) landscape->click();
+            d.accept();
+        });
+        return d.exec();
     };
     EXPECT_TRUE(printing.pageSetup(nullptr));
     EXPECT_EQ(opened, QStringList{"QPageSetupDialog"});
+    EXPECT_EQ(printing.printer().pageLayout().orientation(), QPageLayout::Landscape);
 
     for (bool viaPrintDialog : {false, true}) {
         printers = viaPrintDialog;
         answerDialog = viaPrintDialog ? printToFile(path("l.pdf")) : saveAs(path("l.pdf"));
         ASSERT_TRUE(printing.print(nullptr, withCount(0), QString()));
+        // Landscape paper holds less than the first page: it runs on.
         const auto boxes = pdftest::pageBoxes(pdf("l.pdf"));
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_GT(boxes[0].width, boxes[0].height);
+        ASSERT_EQ(boxes.size(), 2u);
+        for (const auto& box : boxes) EXPECT_GT(box.width, box.height);
     }
     // A new session starts in portrait.
     printers = false;
@@ -276,20 +284,56 @@ TEST_F(PrintCommands, ColumnsLineUpAndFitThePage) {
         for (const Case& c : cases) {
             SCOPED_TRACE(std::string(c.name) + (size == QPageSize::A4 ? " A4" : " Letter"));
             const ReportDocument doc = PrintUnitReport(c.img, "/home/tech/radios/unit 7.orv");
-            const ReportLayout placed = layoutReport(doc, device, device.height());
+            const ReportLayout placed = layoutReport(doc, device, QSizeF(device.width(), device.height()));
             EXPECT_EQ(placed.pages, 8);
-            ASSERT_GT(placed.columnWidth, 0);
+            EXPECT_EQ(placed.scale, 1.0);  // 10 points on the paper, nothing made smaller
+            // A column is half an em of the 10-point face ("x" in Arial).
+            EXPECT_NEAR(placed.columnWidth, 5 * 600 / 72.0, 0.5);
             const PlacedText* prev = nullptr;
             for (const PlacedText& t : placed.texts) {
                 const double at = (t.column - 1) * placed.columnWidth;
                 const bool sameLine = prev && prev->page == t.page && prev->baseline == t.baseline;
-                if (sameLine) EXPECT_GE(t.x, prev->x + prev->width - 1e-6) << t.text.toStdString();
-                if (c.exactColumns || !sameLine) EXPECT_DOUBLE_EQ(t.x, at) << t.text.toStdString();
+                if (sameLine) {
+                    EXPECT_GE(t.x, prev->x + prev->width - 1e-6) << t.text.toStdString();
+                }
+                if (c.exactColumns || !sameLine) {
+                    EXPECT_DOUBLE_EQ(t.x, at) << t.text.toStdString();
+                }
                 EXPECT_LE(t.x + t.width, device.width()) << t.text.toStdString();
                 EXPECT_LE(t.baseline, device.height());
                 prev = &t;
             }
             EXPECT_EQ(placed.texts.front().pointSize, 16);
+            EXPECT_EQ(placed.texts.front().text.toStdString(), "ORV Unit Data Printout:    /home/tech/radios/unit 7.orv");
         }
+    }
+}
+
+// Paper too small for the report, or a header path too long for the line:
+// nothing is cut off at the right edge.
+TEST_F(PrintCommands, NarrowPaperAndLongPathsStayOnThePaper) {
+    struct Case {
+        QPageSize::PageSizeId size;
+        std::string path;
+        bool scaled;
+    };
+    const std::string longPath = "/srv/records/" + std::string(120, 'x') + "/unit 7.orv";
+    for (const Case& c : {Case{QPageSize::A5, "a.orv", true}, Case{QPageSize::A4, longPath, false}}) {
+        QPageLayout layout = defaultReportPageLayout();
+        layout.setPageSize(QPageSize(c.size));
+        QPdfWriter device(path("narrow.pdf"));
+        device.setResolution(600);
+        ASSERT_TRUE(device.setPageLayout(layout));
+        const ReportLayout placed =
+            layoutReport(PrintUnitReport(withCount(15), c.path), device, QSizeF(device.width(), device.height()));
+        EXPECT_EQ(placed.scale < 1.0, c.scaled);
+        EXPECT_GE(placed.pages, 8);
+        for (const PlacedText& t : placed.texts) {
+            EXPECT_LE((t.x + t.width) * placed.scale, device.width() + 1e-6) << t.text.toStdString();
+            EXPECT_LE(t.baseline * placed.scale, device.height() + 1e-6);
+        }
+        const QString header = placed.texts.front().text;
+        EXPECT_TRUE(header.startsWith("ORV Unit Data Printout:")) << header.toStdString();
+        EXPECT_TRUE(header.endsWith("unit 7.orv") || header.endsWith("a.orv")) << header.toStdString();
     }
 }
