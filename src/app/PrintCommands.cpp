@@ -9,6 +9,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTemporaryFile>
+#include <algorithm>
 #include <exception>
 
 #include "app/QtHost.h"

@@ -49,7 +49,11 @@ ReportLayout place(const ReportDocument& doc, const QPaintDevice& device, double
                 ++page;
                 y = 0;
             }
-            double end = 0;  // right end of the text already on this line
+            // Where the next text may start: a blank past the text already
+            // on this line, so that a text running into the next column (a
+            // label of wide letters) never merges with what follows it.
+            double end = 0;
+            const double blank = fm.horizontalAdvance(QChar(u' '));
             for (const ReportItem& item : line.items) {
                 PlacedText t;
                 t.page = page;
@@ -59,7 +63,7 @@ ReportLayout place(const ReportDocument& doc, const QPaintDevice& device, double
                 t.width = fm.horizontalAdvance(t.text);
                 t.pointSize = line.pointSize;
                 t.column = item.column;
-                end = t.x + t.width;
+                if (!t.text.isEmpty()) end = t.x + t.width + blank;
                 out.texts.push_back(std::move(t));
             }
             y += fm.lineSpacing();

@@ -5,10 +5,10 @@
 // Placement: the report is laid out in a proportional face ("Arial", or a
 // metric-compatible one), and an item at column c starts (c - 1) character
 // widths of the 10-point face from the left margin, as a printer places
-// tabbed columns. A column is the width of an "x" of that face (half
-// an em). (A monospaced face at 10 points would not fit the report's 103
-// columns on Letter or A4 paper.) An item whose column lies inside text already drawn
-// on its line follows that text directly, so texts never overlap.
+// tabbed columns. A column is the width of an "x" of that face (half an em).
+// (A monospaced face at 10 points would not fit the report's 103 columns on
+// Letter or A4 paper.) An item whose column lies inside text already drawn on
+// its line starts one blank after that text, so texts never touch.
 #pragma once
 #include <QByteArray>
 #include <QPageLayout>
