@@ -1,5 +1,6 @@
 #include "app/EditorSession.h"
 
+#include "app/PrintCommands.h"
 #include "app/RadioCommands.h"
 #include "app/frmGlobals.h"
 #include "db/clsDBUtil.h"
@@ -7,7 +8,8 @@
 
 namespace orv {
 
-EditorSession::EditorSession() : link_(std::make_unique<RadioLink>(image_, prompts_)) {}
+EditorSession::EditorSession()
+    : link_(std::make_unique<RadioLink>(image_, prompts_)), printing_(std::make_unique<ReportPrinting>(prompts_)) {}
 
 EditorSession::~EditorSession() {
     // The global window goes before the model and image it shows.

@@ -18,6 +18,7 @@ namespace orv {
 
 class RadioLink;
 class RadioBusy;
+class ReportPrinting;
 class WorkingFiles;
 class frmGlobals;
 
@@ -44,6 +45,8 @@ public:
     GlobalsModel& globals() { return globals_; }
     RadioLink& link() { return *link_; }
     RadioBusy& busy();
+    // The printer and page layout chosen for this session's prints.
+    ReportPrinting& printing() { return *printing_; }
     // This editor's working databases (private copies when another editor
     // runs; see WorkingFiles).
     WorkingFiles& workingFiles();
@@ -78,6 +81,7 @@ private:
     GlobalsModel globals_;
     QPointer<QWidget> mainWindow_;
     std::unique_ptr<RadioLink> link_;
+    std::unique_ptr<ReportPrinting> printing_;
     std::unique_ptr<WorkingFiles> workingFiles_;
     frmGlobals* globalsWindow_ = nullptr;
 };

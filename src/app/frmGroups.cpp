@@ -24,6 +24,7 @@
 #include "app/ChannelGrid.h"
 #include "app/EditorSession.h"
 #include "app/FileOpenSave.h"
+#include "app/PrintCommands.h"
 #include "app/RadioCommands.h"
 #include "app/Twips.h"
 #include "app/ViewBinder.h"
@@ -484,6 +485,14 @@ void frmGroups::helpScreen(int context) {
     if (context == 1)
         session_.prompts().message(this, QStringLiteral("Enter the frequency offset, eg: -2, 7"), QString(),
                                    MsgIcon::None, MsgButtons::OK);
+}
+
+// The displayed group is loaded again from the image (edits since the last
+// store are not printed), then the report of the image is printed.
+void frmGroups::mnuPrint_Click() {
+    const int g = cboCurrentGroup_->currentIndex();
+    editor_.loadGroup(g < 0 ? 0 : g);
+    session_.printing().print(this, session_.image(), session_.file().currentFileName);
 }
 
 void frmGroups::mnuHelp_Click() { frmHelp::showHelp(this); }

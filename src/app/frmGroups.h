@@ -54,6 +54,7 @@ public:
     QAction* mnuBlank() const { return mnuBlank_; }
     QAction* mnuPrint() const { return mnuPrint_; }
     QAction* mnuSetup() const { return mnuSetup_; }
+    QAction* mnuPreview() const { return mnuPreview_; }
     QAction* mnuExit() const { return mnuExit_; }
     QAction* mnuRead() const { return mnuRead_; }
     QAction* mnuReadGlobal() const { return mnuReadGlobal_; }
@@ -113,6 +114,7 @@ public:
     void helpScreen(int context);
     void mnuHelp_Click();
     void mnuAbout_Click();
+    void mnuPrint_Click();
 
     // The grid: shown text of a cell, and storing a value into a cell.
     QString shownText(int row, int col) const;
@@ -189,6 +191,7 @@ private:
     QAction* mnuBlank_ = nullptr;
     QAction* mnuPrint_ = nullptr;
     QAction* mnuSetup_ = nullptr;
+    QAction* mnuPreview_ = nullptr;
     QAction* mnuExit_ = nullptr;
     QAction* mnuRead_ = nullptr;
     QAction* mnuReadGlobal_ = nullptr;

@@ -6,6 +6,7 @@
 #include "app/CommandGuard.h"
 #include "app/EditorSession.h"
 #include "app/FileOpenSave.h"
+#include "app/PrintCommands.h"
 #include "app/RadioCommands.h"
 #include "app/frmGroups.h"
 
@@ -46,6 +47,8 @@ void frmGroups::buildMenus() {
     mnuP->setObjectName(QStringLiteral("mnuP"));
     mnuPrint_ = act(mnuP, QStringLiteral("&Print Displayed ORV Setup"), QStringLiteral("mnuPrint"), QKeySequence(Qt::CTRL | Qt::Key_P));
     mnuSetup_ = act(mnuFile, QStringLiteral("Print Set&up"), QStringLiteral("mnuSetup"));
+    // Not in the original menu: the report's pages before they are printed.
+    mnuPreview_ = act(mnuFile, QStringLiteral("Print Previe&w"), QStringLiteral("mnuPreview"));
     sep(mnuFile, QStringLiteral("mnuSep2"));
     mnuExit_ = act(mnuFile, QStringLiteral("&Exit"), QStringLiteral("mnuExit"));
 
@@ -103,6 +106,12 @@ void frmGroups::connectCommands() {
     command(mnuSaveAs_, [this] { FileOpenSave::saveFileAs(*this); });
     command(mnuOpen_, [this] { FileOpenSave::openFile(*this); });
     connect(mnuExit_, &QAction::triggered, this, &QWidget::close);
+    command(mnuPrint_, [this] { mnuPrint_Click(); });
+    command(mnuPreview_, [this] {
+        readCurrentGroup();   // shows what a print would print
+        session_.printing().preview(this, session_.image(), session_.file().currentFileName);
+    });
+    command(mnuSetup_, [this] { session_.printing().pageSetup(this); });
 
     command(mnuRead_, [this] { mnuRead_Click(*this); });
     command(mnuReadGlobal_, [this] { mnuReadGlobal_Click(*this); });

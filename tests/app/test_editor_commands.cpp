@@ -5,11 +5,14 @@
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <array>
 #include "EditorTestSupport.h"
 #include "app/FileOpenSave.h"
+#include "app/PrintCommands.h"
 #include "files/ImageFile.h"
 #include "app/RadioCommands.h"
 #include "RadioTestSupport.h"
@@ -168,6 +171,32 @@ TEST_F(EditorCommandsTest, TheGlobalWindowLooksTheSameWhoeverOpensIt) {
     EXPECT_EQ(session->globalsWindow()->size(), fromMenu);
     EXPECT_EQ(session->globalsWindow()->cboDTMFDev()->font(), menuFont);
     EXPECT_DOUBLE_EQ(menuFont.pointSizeF(), 7.5);
+}
+
+// "Print Displayed ORV Setup" first loads the group on screen again from the
+// image (an edit not yet stored is not printed), then prints the report; on a
+// machine without a printer it is saved as a PDF file.
+TEST_F(EditorCommandsTest, PrintReloadsTheGroupAndPrintsTheImage) {
+    radiotest::ScriptedBoxes boxes(session->prompts());   // "Save the report as a PDF file instead?" Yes
+    auto& win = open();
+    const QString pdf = files.filePath("report.pdf");
+    std::vector<QString> dialogs;
+    session->printing().setHooks({[&](QDialog& d) {
+                                      dialogs.push_back(QString::fromLatin1(d.metaObject()->className()));
+                                      auto* fd = dynamic_cast<QFileDialog*>(&d);
+                                      if (!fd) return int(QDialog::Rejected);
+                                      fd->selectFile(pdf);
+                                      return int(QDialog::Accepted);
+                                  },
+                                  [] { return false; }});
+    typeCell(0, 5, "EDITED");
+    win.mnuPrint()->trigger();
+    EXPECT_EQ(cell(0, 5), "    Ch 1") << "the group on screen was loaded from the image";
+    EXPECT_EQ(dialogs, std::vector<QString>{"QFileDialog"});
+    QFile f(pdf);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll().startsWith("%PDF"));
+    EXPECT_EQ(win.mnuPreview()->text(), "Print Previe&w");
 }
 
 }  // namespace
