@@ -138,7 +138,7 @@ QString frmHelp::helpFilePath() {
     return QFileInfo::exists(p) ? p : QString();
 }
 
-void frmHelp::showHelp(QWidget* parent) {
+void frmHelp::showHelp(QWidget* parent, const QString& anchor) {
     static QPointer<frmHelp> open;
     const QString file = helpFilePath();
     if (file.isEmpty()) {
@@ -151,6 +151,7 @@ void frmHelp::showHelp(QWidget* parent) {
         open->setAttribute(Qt::WA_DeleteOnClose);
     }
     open->show();
+    if (!anchor.isEmpty()) open->browser->scrollToAnchor(anchor);
     open->raise();
     open->activateWindow();
 }

@@ -306,6 +306,12 @@ struct RadioSim::Impl {
         case Mode::MaskValue: {
             mode = Mode::Cmd;
             if (maskAddr >= kMemSize) break;  // outside the memory: no answer, nothing changed
+            // The link discards its input right after sending this frame. On a
+            // real line the answer cannot come before the frame's five bytes
+            // have crossed it; without pacing, hold it back for that long so
+            // that a client delayed between its last write and the discard
+            // does not lose it.
+            if (!opt.realtime) arrival += 5 * charTime(currentBaud());
             const int n = maskedSeen++;
             if (n < opt.faults.maskedSilentCount) break;
             if (n < opt.faults.maskedSilentCount + opt.faults.maskedNakCount) {
