@@ -16,7 +16,7 @@
 namespace orv {
 
 namespace {
-constexpr int kWidthTwips = 5400;
+constexpr int kWidthTwips = 6300;
 }  // namespace
 
 AlignCalcDialog::AlignCalcDialog(AlignCalculator kind, ORVCore& core, std::function<void(long)> setResult,
