@@ -1,7 +1,8 @@
 // The alignment tool's exchanges against the simulated radio on a real
-// pseudo-terminal: the exact bytes on the wire, what the radio holds after a
-// start, a tuning write and a restore, and every failure of the start and
-// the restore.
+// pseudo-terminal: the exact bytes on the wire and the progress of a start
+// and a restore, what the radio holds after each, the tuning and calculator
+// writes, and the ways a restore can fail. (The failures of the start, with
+// the messages of the Tune command, are tested with the windows.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,9 +17,6 @@ using namespace orv::test;
 namespace {
 
 using Memory = std::array<uint8_t, 6016>;
-
-constexpr int kHookBytes = 17;       // wake-up, handshake, version probe
-constexpr int kReadFrameBytes = 33;  // 0xC6, block, 31 clock bytes
 
 // Group 1's channels while the tool runs: A B C A B C A B C A B C D E blank blank.
 Memory withTestChannels(Memory m) {
@@ -198,58 +196,6 @@ TEST_F(ORVCoreTest, TuneWordsAreHighByteFirst) {
     EXPECT_EQ(core.getTuneWord(55), 65242);
 }
 
-TEST_F(ORVCoreTest, SilentRadioAtStart) {
-    SimOptions o;
-    o.faults.silent = true;
-    start(o);
-    EXPECT_EQ(core.startAlignment(), ORVCore::kNotHooked);
-    EXPECT_EQ(host.titles(), std::vector<std::string>{"COMM ERROR"});
-    EXPECT_EQ(host.shows, 0);
-    EXPECT_EQ(sim->memory(), original);
-}
-
-TEST_F(ORVCoreTest, ReadFailingAtStartWritesNothing) {
-    // The radio drops the link in the middle of each saved block in turn.
-    const int blocks[] = {0, 1, 9, 12, 13, 14, 15};
-    for (int n = 0; n < 7; n += 3) {
-        SCOPED_TRACE(blocks[n]);
-        SimOptions o;
-        o.faults.deadAfterBytes = kHookBytes + kReadFrameBytes * n + 10;
-        start(o);
-        resetRecords();
-        EXPECT_EQ(core.startAlignment(), ORVCore::kReadFailed);
-        ASSERT_EQ(host.boxes.size(), 1u);
-        EXPECT_EQ(host.boxes[0].text, "Error reading radio");
-        EXPECT_EQ(host.boxes[0].title, "ORV Read");
-        EXPECT_EQ(host.boxes[0].icon, MsgIcon::Exclamation);
-        EXPECT_EQ(host.unloads, 1);
-        // The request of the failed block stopped at the missing byte; then only the release.
-        const Bytes wire = received();
-        ASSERT_FALSE(wire.empty());
-        EXPECT_EQ(wire.back(), 0x01);
-        for (uint8_t b : {0xD1, 0xD4}) EXPECT_EQ(std::count(wire.begin(), wire.end(), b), 0);
-        EXPECT_EQ(sim->memory(), original);
-        com.closePort();
-        sim->stop();
-    }
-}
-
-TEST_F(ORVCoreTest, FailedTestBlockWriteIsReportedAndTheStartGoesOn) {
-    SimOptions o;
-    o.faults.blockWriteSilentCount = 1;  // block 12 is not taken
-    start(o);
-    EXPECT_EQ(core.startAlignment(), ORVCore::kStarted);
-    ASSERT_EQ(host.boxes.size(), 1u);
-    EXPECT_EQ(host.boxes[0].text, "Error writing radio");
-    EXPECT_EQ(host.boxes[0].title, "ORV Write");
-    Memory expected = withTestChannels(original);
-    std::copy(original.begin() + 32 * 12, original.begin() + 32 * 13, expected.begin() + 32 * 12);
-    EXPECT_EQ(sim->memory(), expected);
-    // The restore writes the saved data in any case.
-    EXPECT_TRUE(core.restoreRadioData());
-    EXPECT_EQ(sim->memory(), original);
-}
-
 TEST_F(ORVCoreTest, RestoreFailures) {
     struct Case { const char* name; SimFaults faults; std::vector<std::string> titles; bool changed; };
     SimFaults silent;
@@ -280,19 +226,4 @@ TEST_F(ORVCoreTest, RestoreFailures) {
         com.closePort();
         sim->stop();
     }
-}
-
-TEST_F(ORVCoreTest, UnhookedTuningWriteLeavesRadioAndCopyAlone) {
-    SimOptions o;
-    o.faults.silent = true;
-    start(o);
-    core.tuneData[11] = 0x77;
-    EXPECT_FALSE(core.writeTuneByte(11));
-    EXPECT_FALSE(core.finishCalculator(AlignCalculator::VCOMod, 200));
-    EXPECT_EQ(core.tuneData[11], 0x77);
-    EXPECT_EQ(core.tuneData[9], 200);
-    EXPECT_EQ(host.titles(), (std::vector<std::string>{"COMM ERROR", "COMM ERROR"}));
-    const Bytes wire = received();
-    EXPECT_EQ(std::count(wire.begin(), wire.end(), 0xD1), 0);
-    EXPECT_EQ(sim->memory(), original);
 }

@@ -334,14 +334,3 @@ TEST(RadioSim, FaultsChangedWhileServingCountFromTheChange) {
     ASSERT_EQ(rig.client->hook(), Bytes{0x12});
     EXPECT_EQ(rig.client->readBlock(1, true), blockOf(pattern(), 1));
 }
-
-TEST(RadioSim, WithoutTraceNothingIsRecordedButBytesAreCounted) {
-    SimOptions o;
-    o.keepTrace = false;
-    Rig rig(o);
-    ASSERT_EQ(rig.client->hook(), Bytes{0x12});
-    EXPECT_EQ(rig.client->readBlock(3, true), blockOf(pattern(), 3));
-    EXPECT_TRUE(rig.sim.trace().empty());
-    EXPECT_TRUE(rig.sim.received().empty());
-    EXPECT_EQ(rig.sim.receivedCount(), 13 + 3);
-}
