@@ -287,4 +287,8 @@ frmTune* mnuTuneRadio_Click(QWidget* mainWindow, RadioLink& link, RadioBusy& bus
     return nullptr;
 }
 
+frmTune* mnuTuneRadio_Click(QWidget* mainWindow, RadioLink& link) {
+    return mnuTuneRadio_Click(mainWindow, link, link.busy());
+}
+
 }  // namespace orv

@@ -104,6 +104,8 @@ private:
 // an alignment window is open this only brings it to the front; while
 // another radio exchange runs it is refused with a beep.
 frmTune* mnuTuneRadio_Click(QWidget* mainWindow, RadioLink& link, RadioBusy& busy);
+// The same with the link's own radio-busy state (RadioLink::busy()).
+frmTune* mnuTuneRadio_Click(QWidget* mainWindow, RadioLink& link);
 
 // The text of the "Tune Radio:  Warning" box (lines joined by carriage returns).
 QString tuneWarningText();

@@ -41,7 +41,6 @@ inline void PrintTo(const SimRadio::Masked& m, std::ostream* os) {
 
 namespace {
 
-using Memory = std::array<uint8_t, 6016>;
 using Masked = SimRadio::Masked;
 
 // The radio's memory: a pattern with known tuning values.
@@ -109,7 +108,7 @@ protected:
         link->com().initComm();
     }
     frmTune* open() {
-        frmTune* w = mnuTuneRadio_Click(&main, *link, busy);
+        frmTune* w = mnuTuneRadio_Click(&main, *link);
         if (w) {
             QApplication::setActiveWindow(w);
             radio->sim.clearTrace();
@@ -120,7 +119,6 @@ protected:
 
     Memory original = radioMemory();
     QWidget main;
-    RadioBusy busy;
     ScriptedBoxes boxes;
     BeepCounter beeps;
     std::unique_ptr<SimRadio> radio;
@@ -130,7 +128,7 @@ protected:
 TEST_F(AlignTest, WarningCancelledDoesNothing) {
     makeRadio();
     boxes.answer({MsgAnswer::Cancel});
-    EXPECT_EQ(mnuTuneRadio_Click(&main, *link, busy), nullptr);
+    EXPECT_EQ(mnuTuneRadio_Click(&main, *link), nullptr);
     ASSERT_EQ(boxes.asked.size(), 1u);
     EXPECT_EQ(boxes.asked[0].text,
               "Radio tuning requires special test procedures\n"
@@ -409,7 +407,7 @@ TEST_F(AlignTest, StartFailures) {
         SimOptions o;
         o.faults = c.faults;
         makeRadio(o);
-        frmTune* w = mnuTuneRadio_Click(&main, *link, busy);
+        frmTune* w = mnuTuneRadio_Click(&main, *link);
         EXPECT_EQ(w != nullptr, c.opens);
         std::vector<std::pair<QString, QString>> asked;
         for (const Asked& a : boxes.asked)
@@ -467,7 +465,7 @@ TEST_F(AlignTest, OneExchangeAtATime) {
     radio->sim.setFaults(unplugged);
 
     // While row 0's write waits for the radio, nothing else may reach the port.
-    struct During { bool buttonsDisabled = true; bool closeRefused = false; bool tuneRefused = false; int beeps = 0; };
+    struct During { bool buttonsDisabled = true; bool closeRefused = false; bool commandRefused = false; int beeps = 0; };
     During during;
     QTimer::singleShot(60, w, [&] {
         for (QPushButton* b : w->cmdWrite) during.buttonsDisabled = during.buttonsDisabled && !b->isEnabled();
@@ -477,22 +475,22 @@ TEST_F(AlignTest, OneExchangeAtATime) {
         during.closeRefused = !w->close() && w->isVisible();
         w->cmdWrite_Click(1);       // a click that got through all the same
         w->cmdPullGain_Click();
-        during.tuneRefused = !busy.begin();
+        during.commandRefused = !mnuCommPort_Click(*link, 1);   // a main-window radio command
         during.beeps = beeps.count - before;
     });
     QTest::mouseClick(w->cmdWrite[0], Qt::LeftButton);
     EXPECT_TRUE(during.buttonsDisabled);
     EXPECT_TRUE(during.closeRefused);
-    EXPECT_TRUE(during.tuneRefused);
+    EXPECT_TRUE(during.commandRefused);
     EXPECT_EQ(during.beeps, 4);
     ASSERT_EQ(boxes.asked.size(), 1u);   // only the one hook's Retry/Cancel
-    EXPECT_FALSE(busy.isBusy());
+    EXPECT_FALSE(link->busy().isBusy());
     for (QPushButton* b : w->cmdWrite) EXPECT_TRUE(b->isEnabled());
     EXPECT_TRUE(radio->maskedWrites().empty());
 
     // While the alignment window is open "Tune" only brings it forward.
     boxes.asked.clear();
-    EXPECT_EQ(mnuTuneRadio_Click(&main, *link, busy), w);
+    EXPECT_EQ(mnuTuneRadio_Click(&main, *link), w);
     EXPECT_TRUE(boxes.asked.empty());
 }
 
