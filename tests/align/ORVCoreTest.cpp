@@ -58,7 +58,7 @@ Bytes group1Frames(const Memory& source) {
 class ORVCoreTest : public LinkTest {
 protected:
     void SetUp() override {
-        com.timing.byteTimeout = 0.1;
+        com.timing.byteTimeout = 0.3;   // a silent radio costs about a second
         com.timing.settleMs = 20;
         com.initComm();
     }

@@ -103,12 +103,16 @@ protected:
         radio = std::make_unique<SimRadio>(o);
         radio->sim.setMemory(original);
         link = std::make_unique<RadioLink>(&main);
-        link->com().timing.byteTimeout = 0.1;
+        // Short enough that a silent radio costs about a second, long enough
+        // for a loaded machine.
+        link->com().timing.byteTimeout = 0.3;
         link->com().timing.settleMs = 20;
         link->com().initComm();
     }
     frmTune* open() {
         frmTune* w = mnuTuneRadio_Click(&main, *link);
+        if (!w)
+            for (const Asked& a : boxes.asked) ADD_FAILURE() << "start refused: " << a.text.toStdString();
         if (w) {
             QApplication::setActiveWindow(w);
             radio->sim.clearTrace();
