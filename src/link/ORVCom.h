@@ -48,6 +48,10 @@ public:
     bool setBaudRate(int index);
     void unhookRadio();
 
+    // One byte out through the port, as the frames send it (the alignment
+    // tool builds its own block frames); false when the port is not usable.
+    bool sendByte(int byte) { return send(byte); }
+
     bool readBlock(int block);
     bool writeBlock(int block);
     bool writeMaskedByte(int high, int low, int mask, int value);
