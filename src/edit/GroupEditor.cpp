@@ -103,8 +103,11 @@ bool GroupEditor::beforeCellEdit(int col) {
     return true;
 }
 
-void GroupEditor::keyDown(EditKey) {
-    if (!undoArmed_) return;
+void GroupEditor::keyDown(EditKey key) {
+    // A modifier alone types nothing: the Control of Ctrl+Z after a click
+    // must not replace the record that Undo is about to use.
+    const bool modifier = key == EditKey::Shift || key == EditKey::Control || key == EditKey::Alt || key == EditKey::Meta;
+    if (!undoArmed_ || modifier) return;
     undoColumn_ = screen_.currentColumn();
     undoRow_ = screen_.currentRow();
     undoText_ = screen_.cellText(undoRow_, undoColumn_);

@@ -85,6 +85,15 @@ TEST(Undo, TheRecordIsTakenOnTheFirstKeyAfterAClickAndDroppedByAGroupSwitch) {
              b.screen.cells[2][colChLabel] = "TYPED";
          },
          "    Ch 3"},
+        {"Control after a click (Ctrl+Z) keeps the record of the edit",
+         [](Bench& b) {
+             b.clickAndKey(2, colChLabel);
+             b.screen.cells[2][colChLabel] = "TYPED";
+             b.screen.setCurrent(9, colRecFreq);
+             b.editor.click();
+             b.editor.keyDown(EditKey::Control);
+         },
+         "    Ch 3"},
         {"a group switch drops the record",
          [](Bench& b) {
              b.clickAndKey(2, colChLabel);
