@@ -3,17 +3,9 @@
 #include <QCoreApplication>
 #include <QSettings>
 #include <QWidget>
-#include "app/EditorShell.h"
 #include "Version.h"
 
 namespace orv {
-
-MemoryImage& theImage() {
-    static MemoryImage image;
-    return image;
-}
-
-bool GlobalsWindowOpen = false;
 
 void initAppIdentity() {
     QCoreApplication::setOrganizationName(QStringLiteral("ORVEDIT"));

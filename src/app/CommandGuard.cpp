@@ -2,7 +2,7 @@
 
 #include <QWidget>
 #include <exception>
-#include "app/QtHost.h"
+#include "app/UserPrompts.h"
 
 namespace orv {
 
@@ -10,15 +10,15 @@ QString commandFailureText(const char* what) {
     return QStringLiteral("The command could not be completed:\r%1").arg(QString::fromUtf8(what));
 }
 
-bool runGuarded(QWidget* parent, const std::function<void()>& command) {
+bool runGuarded(UserPrompts& prompts, QWidget* parent, const std::function<void()>& command) {
     try {
         command();
         return true;
     } catch (const std::exception& e) {
-        showMessage(parent, commandFailureText(e.what()), QString(), MsgIcon::Exclamation, MsgButtons::OK);
+        prompts.message(parent, commandFailureText(e.what()), QString(), MsgIcon::Exclamation, MsgButtons::OK);
     } catch (...) {
-        showMessage(parent, commandFailureText("unknown error"), QString(), MsgIcon::Exclamation,
-                    MsgButtons::OK);
+        prompts.message(parent, commandFailureText("unknown error"), QString(), MsgIcon::Exclamation,
+                        MsgButtons::OK);
     }
     return false;
 }
@@ -27,13 +27,18 @@ bool OrvApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
-        showMessage(activeWindow(), commandFailureText(e.what()), QString(), MsgIcon::Exclamation,
-                    MsgButtons::OK);
+        report(commandFailureText(e.what()));
     } catch (...) {
-        showMessage(activeWindow(), commandFailureText("unknown error"), QString(), MsgIcon::Exclamation,
-                    MsgButtons::OK);
+        report(commandFailureText("unknown error"));
     }
     return false;
+}
+
+void OrvApplication::report(const QString& text) {
+    if (reporter_)
+        reporter_(text);
+    else
+        showMessage(activeWindow(), text, QString(), MsgIcon::Exclamation, MsgButtons::OK);
 }
 
 }  // namespace orv

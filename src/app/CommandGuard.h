@@ -12,9 +12,11 @@ class QWidget;
 
 namespace orv {
 
+class UserPrompts;
+
 // Runs `command`; true when it ended without an exception. An exception is
 // reported in a message box owned by `parent` and swallowed.
-bool runGuarded(QWidget* parent, const std::function<void()>& command);
+bool runGuarded(UserPrompts& prompts, QWidget* parent, const std::function<void()>& command);
 
 // The message shown for an exception that ended a command.
 QString commandFailureText(const char* what);
@@ -26,6 +28,14 @@ class OrvApplication : public QApplication {
 public:
     OrvApplication(int& argc, char** argv) : QApplication(argc, argv) {}
     bool notify(QObject* receiver, QEvent* event) override;
+    // Where the message about a caught exception goes: the session's prompts
+    // once main() has made one (a real message box until then).
+    using Reporter = std::function<void(const QString& text)>;
+    void setReporter(Reporter reporter) { reporter_ = std::move(reporter); }
+
+private:
+    void report(const QString& text);
+    Reporter reporter_;
 };
 
 }  // namespace orv

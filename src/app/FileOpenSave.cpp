@@ -3,51 +3,23 @@
 #include <QFileDialog>
 #include <QSettings>
 #include <exception>
+#include "app/CommandGuard.h"
+#include "app/EditorSession.h"
 #include "app/EditorShell.h"
 #include "app/QtHost.h"
-#include "app/frmGlobals.h"
 
 namespace orv::FileOpenSave {
 
 namespace {
 
-struct State {
-    QString filePath;
-    QString previousFilePath;
-    FileChooser chooser;
-};
-
-State& state() {
-    static State s;
-    return s;
-}
-
-QString runDialog(QWidget* parent, bool forSaving, const QString& current) {
-    QFileDialog dialog(parent);
-    configureFileDialog(dialog, forSaving);
-    if (!current.isEmpty()) dialog.selectFile(current);
-    if (dialog.exec() != QDialog::Accepted) return {};
-    const QStringList files = dialog.selectedFiles();
-    return files.isEmpty() ? QString() : files.first();
-}
-
-
-void reportCodecError(QWidget* parent, const QString& what) {
-    state().filePath = state().previousFilePath;
-    showMessage(parent, what, QStringLiteral("File Error"), MsgIcon::Exclamation, MsgButtons::OK);
+void reportCodecError(EditorShell& shell, const QString& what) {
+    FileState& f = shell.session().file();
+    f.filePath = f.previousFilePath;
+    shell.session().prompts().message(shell.shellWidget(), what, QStringLiteral("File Error"), MsgIcon::Exclamation,
+                                      MsgButtons::OK);
 }
 
 }  // namespace
-
-QString filePath() { return state().filePath; }
-QString previousFilePath() { return state().previousFilePath; }
-
-void reset() {
-    state().filePath.clear();
-    state().previousFilePath.clear();
-}
-
-void setFileChooser(FileChooser chooser) { state().chooser = std::move(chooser); }
 
 void configureFileDialog(QFileDialog& dialog, bool forSaving) {
     // Each entry shows its caption; the pattern list the dialog applies is
@@ -72,24 +44,22 @@ void configureFileDialog(QFileDialog& dialog, bool forSaving) {
 }
 
 bool showFileDialog(EditorShell& shell, bool forSaving) {
-    State& s = state();
-    s.previousFilePath = s.filePath;
-    QWidget* parent = shell.shellWidget();
+    FileState& f = shell.session().file();
+    f.previousFilePath = f.filePath;
     QString chosen;
     try {
-        chosen = s.chooser ? s.chooser(parent, forSaving, s.filePath)
-                           : runDialog(parent, forSaving, s.filePath);
+        chosen = shell.session().prompts().chooseFile(shell.shellWidget(), forSaving, f.filePath);
     } catch (const std::exception&) {
         return false;
     }
     if (chosen.isEmpty()) return false;   // cancelled: filePath keeps its value
-    s.filePath = chosen;
+    f.filePath = chosen;
     return true;
 }
 
 bool saveFile(EditorShell& shell) {
-    const State& s = state();
-    if (!s.filePath.isEmpty() && !s.previousFilePath.isEmpty()) return writeImageFile(shell);
+    const FileState& f = shell.session().file();
+    if (!f.filePath.isEmpty() && !f.previousFilePath.isEmpty()) return writeImageFile(shell);
     if (!showFileDialog(shell, true)) return false;
     return writeImageFile(shell);
 }
@@ -110,27 +80,26 @@ bool openFile(EditorShell& shell) {
 }
 
 bool writeImageFile(EditorShell& shell) {
-    QWidget* parent = shell.shellWidget();
+    EditorSession& session = shell.session();
     // The group on screen into the image; a value that cannot be stored stops
     // the save, so the file never silently lacks the user's edits.
     if (!shell.storeCurrentGroup()) {
-        reportCodecError(parent, QStringLiteral(
+        reportCodecError(shell, QStringLiteral(
             "The group on screen holds a value that cannot be stored.\r"
             "The file was not saved."));
         return false;
     }
-    if (GlobalsWindowOpen) {
+    if (session.GlobalsWindowOpen) {
         try {
-            shell.GLOBALS().Write_Globals();
+            session.writeGlobals();
         } catch (const std::exception& e) {
-            reportCodecError(parent, QString::fromStdString(e.what()) +
-                                         QStringLiteral("\rThe file was not saved."));
+            reportCodecError(shell, QString::fromStdString(e.what()) + QStringLiteral("\rThe file was not saved."));
             return false;
         }
     }
-    const FileStatus status = saveImageFile(state().filePath.toStdString(), theImage());
+    const FileStatus status = saveImageFile(session.file().filePath.toStdString(), session.image());
     if (!status) {
-        fileErrorHandler(parent, status);
+        fileErrorHandler(shell, status);
         return false;
     }
     setFileCaption(shell);
@@ -138,46 +107,40 @@ bool writeImageFile(EditorShell& shell) {
 }
 
 bool readImageFile(EditorShell& shell) {
+    EditorSession& session = shell.session();
     // loadImageFile leaves the image as it was on any failure.
-    const FileStatus status = loadImageFile(state().filePath.toStdString(), theImage());
+    const FileStatus status = loadImageFile(session.file().filePath.toStdString(), session.image());
     if (!status) {
-        fileErrorHandler(shell.shellWidget(), status);
+        fileErrorHandler(shell, status);
         return false;
     }
-    if (GlobalsWindowOpen) {
-        try {
-            shell.GLOBALS().Read_Globals();
-        } catch (const std::exception& e) {
-            showMessage(shell.shellWidget(), QString::fromStdString(e.what()), QString(),
-                        MsgIcon::Exclamation, MsgButtons::OK);
-        }
-        frmGlobals::refreshControls();
-    }
+    if (session.GlobalsWindowOpen) runGuarded(session.prompts(), shell.shellWidget(), [&] { session.readGlobals(); });
     shell.readCurrentGroup();
     setFileCaption(shell);
     return true;
 }
 
 void setFileCaption(EditorShell& shell) {
-    State& s = state();
-    shell.setShellCaption(QStringLiteral("ORV File - ") + s.filePath + QStringLiteral("   ORV Editor"));
-    appSettings()->setValue(QStringLiteral("File/LastOpen"), s.filePath);
-    s.previousFilePath = s.filePath;
-    shell.setCurrentFileName(s.filePath);
+    FileState& f = shell.session().file();
+    shell.setShellCaption(QStringLiteral("ORV File - ") + f.filePath + QStringLiteral("   ORV Editor"));
+    appSettings()->setValue(QStringLiteral("File/LastOpen"), f.filePath);
+    f.previousFilePath = f.filePath;
+    f.currentFileName = f.filePath;
 }
 
-void fileErrorHandler(QWidget* parent, const FileStatus& status) {
-    State& s = state();
-    s.filePath = s.previousFilePath;
+void fileErrorHandler(EditorShell& shell, const FileStatus& status) {
+    FileState& f = shell.session().file();
+    f.filePath = f.previousFilePath;
+    QWidget* parent = shell.shellWidget();
+    UserPrompts& prompts = shell.session().prompts();
     const QString description = QString::fromStdString(status.message);
     // A file of the wrong length is no system error: it has no number to show.
     const QString text = status.errorNumber != 0
         ? QStringLiteral("Error Number %1!\r%2").arg(status.errorNumber).arg(description)
         : description;
-    showMessage(parent, text, QStringLiteral("File Error"), MsgIcon::Exclamation, MsgButtons::OK);
+    prompts.message(parent, text, QStringLiteral("File Error"), MsgIcon::Exclamation, MsgButtons::OK);
     if (status.kind == FileStatus::Kind::NotFound)
-        showMessage(parent, QStringLiteral("File Access Error!"), QString(), MsgIcon::None,
-                    MsgButtons::OK);
+        prompts.message(parent, QStringLiteral("File Access Error!"), QString(), MsgIcon::None, MsgButtons::OK);
 }
 
 }  // namespace orv::FileOpenSave

@@ -1,13 +1,13 @@
 // The File menu's "&Save", "Sa&ve As" and "&Open": the image to and from a
 // programming file (the 6019 image bytes, no header), with the screen brought
-// into the image before a save and shown from it after an open.
+// into the image before a save and shown from it after an open. The file
+// state (paths, the current file name) is the session's.
 //
 // Every command returns whether a file was written or read. A failed save
 // never destroys the file it was to replace, and a file that is not exactly
 // one image long is refused with the image left as it was.
 #pragma once
 #include <QString>
-#include <functional>
 #include "files/ImageFile.h"
 
 class QFileDialog;
@@ -16,6 +16,7 @@ class QWidget;
 namespace orv {
 
 class EditorShell;
+class UserPrompts;
 
 namespace FileOpenSave {
 
@@ -47,18 +48,7 @@ bool readImageFile(EditorShell& shell);
 // After a success: caption, settings "File/LastOpen", currentFileName.
 void setFileCaption(EditorShell& shell);
 // Reports a failed transfer and restores the file path to the last good one.
-void fileErrorHandler(QWidget* parent, const FileStatus& status);
-
-// The module state.
-QString filePath();
-QString previousFilePath();
-// Back to the start state (no file yet), as at program start.
-void reset();
-
-// The file dialog; tests install a chooser that returns the chosen path, or an
-// empty text for a cancelled dialog. Empty chooser: the real dialog.
-using FileChooser = std::function<QString(QWidget* parent, bool forSaving, const QString& current)>;
-void setFileChooser(FileChooser chooser);
+void fileErrorHandler(EditorShell& shell, const FileStatus& status);
 
 }  // namespace FileOpenSave
 }  // namespace orv

@@ -2,8 +2,6 @@
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QPushButton>
-#include <QMessageBox>
 #include <QSettings>
 #include <QThread>
 #include <QWidget>
@@ -11,83 +9,10 @@
 #include <chrono>
 #include <cmath>
 #include "app/AppState.h"
-#include "app/Beep.h"
+#include "app/UserPrompts.h"
 #include "app/frmProc.h"
 
 namespace orv {
-
-namespace {
-
-MessageBoxHandler& messageHandler() {
-    static MessageBoxHandler handler;
-    return handler;
-}
-
-QMessageBox::StandardButtons standardButtons(MsgButtons buttons) {
-    switch (buttons) {
-    case MsgButtons::OK: return QMessageBox::Ok;
-    case MsgButtons::OKCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-    case MsgButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
-    case MsgButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    case MsgButtons::RetryCancel: return QMessageBox::Retry | QMessageBox::Cancel;
-    }
-    return QMessageBox::Ok;
-}
-
-QMessageBox::Icon standardIcon(MsgIcon icon) {
-    switch (icon) {
-    case MsgIcon::None: return QMessageBox::NoIcon;
-    case MsgIcon::Exclamation: return QMessageBox::Warning;
-    case MsgIcon::Question: return QMessageBox::Question;
-    case MsgIcon::Critical: return QMessageBox::Critical;
-    case MsgIcon::Information: return QMessageBox::Information;
-    }
-    return QMessageBox::NoIcon;
-}
-
-// The answer of a box closed without choosing a button (Esc, close box).
-MsgAnswer escapeAnswer(MsgButtons buttons) {
-    switch (buttons) {
-    case MsgButtons::OK: return MsgAnswer::OK;
-    case MsgButtons::YesNo: return MsgAnswer::No;
-    default: return MsgAnswer::Cancel;
-    }
-}
-
-}  // namespace
-
-MsgAnswer showMessage(QWidget* parent, const QString& text, const QString& title, MsgIcon icon,
-                      MsgButtons buttons, std::optional<MsgAnswer> escape) {
-    // Qt labels do not break lines at a lone carriage return.
-    QString shown = text;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    const QString caption = title.isEmpty() ? QString::fromLatin1(kAppTitle) : title;
-
-    if (messageHandler()) return messageHandler()(parent, shown, caption, icon, buttons);
-
-    QMessageBox box(standardIcon(icon), caption, shown, standardButtons(buttons), parent);
-    QAbstractButton* dismiss = nullptr;
-    if (escape) {
-        // An invisible button takes Escape and the close box, so they are
-        // told apart from the visible buttons.
-        dismiss = box.addButton(QMessageBox::Abort);
-        dismiss->hide();
-        box.setEscapeButton(dismiss);
-    }
-    const int result = box.exec();
-    if (dismiss && box.clickedButton() == dismiss) return *escape;
-    switch (result) {
-    case QMessageBox::Ok: return MsgAnswer::OK;
-    case QMessageBox::Cancel: return MsgAnswer::Cancel;
-    case QMessageBox::Yes: return MsgAnswer::Yes;
-    case QMessageBox::No: return MsgAnswer::No;
-    case QMessageBox::Retry: return MsgAnswer::Retry;
-    default: return escapeAnswer(buttons);
-    }
-}
-
-void setMessageBoxHandler(MessageBoxHandler handler) { messageHandler() = std::move(handler); }
 
 std::unique_ptr<QSettings> appSettings() {
     return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
@@ -96,7 +21,8 @@ std::unique_ptr<QSettings> appSettings() {
 
 // ------------------------------------------------------------------ QtHost
 
-QtHost::QtHost(frmProc& proc, QWidget* owner) : proc_(proc), owner_(owner) {}
+QtHost::QtHost(frmProc& proc, UserPrompts& prompts, QWidget* owner)
+    : proc_(proc), prompts_(prompts), owner_(owner) {}
 
 void QtHost::pumpEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 
@@ -115,14 +41,14 @@ double QtHost::now() {
     return duration<double>(steady_clock::now().time_since_epoch()).count();
 }
 
-void QtHost::beep() { orv::beep(); }
+void QtHost::beep() { prompts_.beep(); }
 
 MsgAnswer QtHost::messageBox(const std::string& text, const std::string& title, MsgIcon icon,
                              MsgButtons buttons) {
     // While the progress dialog is up it is the window the user looks at.
     QWidget* parent = proc_.isLoaded() && proc_.isVisible() ? static_cast<QWidget*>(&proc_) : owner_;
-    return showMessage(parent, QString::fromStdString(text), QString::fromStdString(title), icon,
-                       buttons);
+    return prompts_.message(parent, QString::fromStdString(text), QString::fromStdString(title), icon,
+                            buttons);
 }
 
 void QtHost::progShowForm(const std::string& message, bool writeFlag) {

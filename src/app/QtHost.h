@@ -1,11 +1,9 @@
 // The link host of the editor: the serial-link logic (ORVCom) reaches the
-// window system through this class. Also the Qt-side helpers the editor's
-// commands share: message boxes (answerable by tests) and the settings store.
+// window system through this class: the event pump, sleeps that keep the
+// window live, the clock, and the session's prompts and progress dialog.
 #pragma once
 #include <QString>
-#include <functional>
 #include <memory>
-#include <optional>
 #include "link/LinkHost.h"
 
 class QSettings;
@@ -14,23 +12,7 @@ class QWidget;
 namespace orv {
 
 class frmProc;
-
-// Shows a message box owned by `parent` with the given text, title ("" gives
-// "ORVEDIT"), icon and buttons, and returns the answer. Carriage returns in
-// the text start new lines. Escape or the close box give `escape` when it is
-// set (a Yes/No question whose dismissal must not count as No), otherwise the
-// box's own escape answer (Cancel or No; OK for an OK-only box).
-MsgAnswer showMessage(QWidget* parent, const QString& text, const QString& title,
-                      MsgIcon icon, MsgButtons buttons, std::optional<MsgAnswer> escape = {});
-
-// Tests install a handler that answers instead of the user; an empty handler
-// restores the real message box. The handler gets the text as it would be
-// shown (line breaks as '\n') and the title after the "" -> "ORVEDIT" rule.
-// (Tests that dismiss a box with Escape use the real box.)
-using MessageBoxHandler = std::function<MsgAnswer(QWidget* parent, const QString& text,
-                                                  const QString& title, MsgIcon icon,
-                                                  MsgButtons buttons)>;
-void setMessageBoxHandler(MessageBoxHandler handler);
+class UserPrompts;
 
 // The per-user settings store of the program (organisation and application
 // "ORVEDIT", INI format under $XDG_CONFIG_HOME), whether or not the
@@ -41,7 +23,7 @@ class QtHost : public LinkHost {
 public:
     // `proc` is the progress dialog the link operations drive; `owner` is the
     // window that owns the message boxes (null: none).
-    explicit QtHost(frmProc& proc, QWidget* owner = nullptr);
+    QtHost(frmProc& proc, UserPrompts& prompts, QWidget* owner = nullptr);
 
     void setOwner(QWidget* owner) { owner_ = owner; }
     QWidget* owner() const { return owner_; }
@@ -51,7 +33,7 @@ public:
     // Sleeps while still serving window events, so Cancel stays live.
     void sleepMs(int ms) override;
     double now() override;
-    void beep() override;   // through orv::beep(), which tests can count
+    void beep() override;
     MsgAnswer messageBox(const std::string& text, const std::string& title, MsgIcon icon,
                          MsgButtons buttons) override;
 
@@ -68,6 +50,7 @@ public:
 
 private:
     frmProc& proc_;
+    UserPrompts& prompts_;
     QWidget* owner_;
 };
 

@@ -1,6 +1,5 @@
 #include "app/RadioBusy.h"
 
-#include "app/Beep.h"
 
 namespace orv {
 
@@ -23,7 +22,7 @@ void RadioBusy::Exchange::release() {
 
 RadioBusy::Exchange RadioBusy::begin() {
     if (busy_) {
-        beep();
+        if (refuse_) refuse_();
         return Exchange();
     }
     setBusy(true);

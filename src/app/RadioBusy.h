@@ -6,13 +6,16 @@
 // middle of the first.
 #pragma once
 #include <QObject>
+#include <functional>
 
 namespace orv {
 
 class RadioBusy : public QObject {
     Q_OBJECT
 public:
-    explicit RadioBusy(QObject* parent = nullptr) : QObject(parent) {}
+    // `refuse` is what a refused begin() does (the session's beep).
+    explicit RadioBusy(std::function<void()> refuse, QObject* parent = nullptr)
+        : QObject(parent), refuse_(std::move(refuse)) {}
 
     bool isBusy() const { return busy_; }
 
@@ -44,6 +47,7 @@ signals:
 
 private:
     void setBusy(bool b);
+    std::function<void()> refuse_;
     bool busy_ = false;
 };
 

@@ -3,11 +3,10 @@
 #include <QSettings>
 #include <QWidget>
 #include <exception>
-#include "app/Beep.h"
+#include "app/EditorSession.h"
 #include "app/CommandGuard.h"
 #include "app/EditorShell.h"
 #include "image/NumText.h"
-#include "app/frmGlobals.h"
 
 namespace orv {
 
@@ -19,8 +18,8 @@ const char* const kConfirmWrite = "Are you sure you want to write to the radio?"
 
 // Messages of the radio commands carry the application's title and no icon.
 MsgAnswer ask(EditorShell& shell, const char* text, MsgButtons buttons) {
-    return showMessage(shell.shellWidget(), QString::fromLatin1(text), QString(), MsgIcon::None,
-                       buttons);
+    return shell.session().prompts().message(shell.shellWidget(), QString::fromLatin1(text), QString(),
+                                             MsgIcon::None, buttons);
 }
 
 // The group number (1..15) named by cboCurrentGroup, or 0 when it names none.
@@ -41,11 +40,12 @@ bool storeAndConfirm(EditorShell& shell) {
 
 // ------------------------------------------------------------------ RadioLink
 
-RadioLink::RadioLink(QWidget* mainWindow)
-    : mainWindow_(mainWindow),
-      proc_(std::make_unique<frmProc>(mainWindow)),
-      host_(*proc_, mainWindow),
-      com_(theImage(), port_, host_) {
+RadioLink::RadioLink(MemoryImage& image, UserPrompts& prompts, QWidget* mainWindow)
+    : busy_([&prompts] { prompts.beep(); }),
+      mainWindow_(mainWindow),
+      proc_(std::make_unique<frmProc>(prompts, mainWindow)),
+      host_(*proc_, prompts, mainWindow),
+      com_(image, port_, host_) {
     com_.initComm();
     port_.setDevice(deviceForPort(portNumber_).toStdString());
 }
@@ -92,10 +92,11 @@ int RadioLink::applyStoredPort() {
     return n;
 }
 
-bool mnuCommPort_Click(RadioLink& link, int n) {
+bool mnuCommPort_Click(EditorShell& shell, int n) {
     if (n < 1 || n > kPorts) return false;
+    RadioLink& link = shell.session().link();
     if (link.busy().isBusy()) {
-        orv::beep();
+        shell.session().prompts().beep();
         return false;
     }
     link.setPortNumber(n);
@@ -105,7 +106,8 @@ bool mnuCommPort_Click(RadioLink& link, int n) {
 
 // ------------------------------------------------------------------ reads
 
-bool mnuRead_Click(EditorShell& shell, RadioLink& link) {
+bool mnuRead_Click(EditorShell& shell) {
+    RadioLink& link = shell.session().link();
     const RadioBusy::Exchange exchange = link.busy().begin();
     if (!exchange) return false;
     link.setMainWindow(shell.shellWidget());
@@ -114,31 +116,31 @@ bool mnuRead_Click(EditorShell& shell, RadioLink& link) {
     link.unloadProc();
     if (!ok) return false;   // the screen keeps what it showed
     shell.displayGroupMemory();
-    if (GlobalsWindowOpen) {
-        runGuarded(shell.shellWidget(), [&] { shell.GLOBALS().Read_Globals(); });
-        frmGlobals::refreshControls();
-    }
+    EditorSession& session = shell.session();
+    if (session.GlobalsWindowOpen) runGuarded(session.prompts(), shell.shellWidget(), [&] { session.readGlobals(); });
     return true;
 }
 
-bool mnuReadGlobal_Click(EditorShell& shell, RadioLink& link) {
+bool mnuReadGlobal_Click(EditorShell& shell) {
+    RadioLink& link = shell.session().link();
     const RadioBusy::Exchange exchange = link.busy().begin();
     if (!exchange) return false;
     link.setMainWindow(shell.shellWidget());
     if (!link.com().readGlobal()) return false;
     // Decoding reaches the global window, which is loaded when it is not.
-    runGuarded(shell.shellWidget(), [&] { shell.GLOBALS().Read_Globals(); });
-    frmGlobals::refreshControls();
+    EditorSession& session = shell.session();
+    runGuarded(session.prompts(), shell.shellWidget(), [&] { session.readGlobals(); });
     return true;
 }
 
-bool mnuReadGroup_Click(EditorShell& shell, RadioLink& link) {
+bool mnuReadGroup_Click(EditorShell& shell) {
+    RadioLink& link = shell.session().link();
     const RadioBusy::Exchange exchange = link.busy().begin();
     if (!exchange) return false;
     link.setMainWindow(shell.shellWidget());
     const int group = currentGroupNumber(shell);
     if (group == 0) {
-        orv::beep();
+        shell.session().prompts().beep();
         return false;
     }
     if (!link.com().readGroup(group)) return false;
@@ -148,19 +150,21 @@ bool mnuReadGroup_Click(EditorShell& shell, RadioLink& link) {
 
 // ------------------------------------------------------------------ writes
 
-bool mnuWriteAll_Click(EditorShell& shell, RadioLink& link) {
+bool mnuWriteAll_Click(EditorShell& shell) {
+    RadioLink& link = shell.session().link();
     const RadioBusy::Exchange exchange = link.busy().begin();
     if (!exchange) return false;
     link.setMainWindow(shell.shellWidget());
     if (!storeAndConfirm(shell)) return false;
     // Escape or the close box on this question stops the whole write: only a
     // chosen No skips page 0.
-    const MsgAnswer globals = showMessage(shell.shellWidget(), QStringLiteral("Write Global Parameters?"),
-                                          QString(), MsgIcon::None, MsgButtons::YesNo, MsgAnswer::Cancel);
+    EditorSession& session = shell.session();
+    const MsgAnswer globals = session.prompts().message(shell.shellWidget(), QStringLiteral("Write Global Parameters?"),
+                                                        QString(), MsgIcon::None, MsgButtons::YesNo, MsgAnswer::Cancel);
     if (globals == MsgAnswer::Cancel) return false;
     const bool skipPage0 = globals == MsgAnswer::No;
-    if (GlobalsWindowOpen && !skipPage0) {
-        if (!runGuarded(shell.shellWidget(), [&] { shell.GLOBALS().Write_Globals(); })) return false;
+    if (session.GlobalsWindowOpen && !skipPage0) {
+        if (!runGuarded(session.prompts(), shell.shellWidget(), [&] { session.writeGlobals(); })) return false;
     }
     if (!shell.mnuWriteCurrGroup_Click()) return false;
     link.preShow(QStringLiteral("Please Wait - Writing Radio"));
@@ -169,7 +173,8 @@ bool mnuWriteAll_Click(EditorShell& shell, RadioLink& link) {
     return ok;
 }
 
-bool mnuWriteGlobal_Click(EditorShell& shell, RadioLink& link) {
+bool mnuWriteGlobal_Click(EditorShell& shell) {
+    RadioLink& link = shell.session().link();
     const RadioBusy::Exchange exchange = link.busy().begin();
     if (!exchange) return false;
     link.setMainWindow(shell.shellWidget());
@@ -182,7 +187,8 @@ bool mnuWriteGlobal_Click(EditorShell& shell, RadioLink& link) {
     return ok;
 }
 
-bool mnuWriteGroup_Click(EditorShell& shell, RadioLink& link) {
+bool mnuWriteGroup_Click(EditorShell& shell) {
+    RadioLink& link = shell.session().link();
     const RadioBusy::Exchange exchange = link.busy().begin();
     if (!exchange) return false;
     link.setMainWindow(shell.shellWidget());
@@ -190,7 +196,7 @@ bool mnuWriteGroup_Click(EditorShell& shell, RadioLink& link) {
     if (!shell.mnuWriteCurrGroup_Click()) return false;
     const int group = currentGroupNumber(shell);
     if (group == 0) {
-        orv::beep();
+        shell.session().prompts().beep();
         return false;
     }
     link.preShow(QStringLiteral("Please Wait - Writing Radio"));

@@ -15,13 +15,14 @@ class QWidget;
 namespace orv {
 
 class EditorShell;
+class UserPrompts;
 
-// The serial link of the editor for the whole run: the port, the progress
-// dialog, the Qt host and the ORVCom on the program's image.
+// The serial link of one editor session: the port, the progress dialog, the
+// Qt host and the ORVCom on the session's image, and the radio-busy state.
 class RadioLink {
 public:
     // `mainWindow` owns the dialogs and is disabled while a transfer runs.
-    explicit RadioLink(QWidget* mainWindow = nullptr);
+    RadioLink(MemoryImage& image, UserPrompts& prompts, QWidget* mainWindow = nullptr);
     ~RadioLink();
     RadioLink(const RadioLink&) = delete;
     RadioLink& operator=(const RadioLink&) = delete;
@@ -71,22 +72,22 @@ private:
 // "Read Radio" (F2): the whole memory; the group on screen and an open
 // global window show it afterwards. A failed or cancelled read changes
 // neither the screen nor the image.
-bool mnuRead_Click(EditorShell& shell, RadioLink& link);
+bool mnuRead_Click(EditorShell& shell);
 // "Read Global Information from Radio": page 0, then the global window
 // (loaded and shown if it was not) shows it.
-bool mnuReadGlobal_Click(EditorShell& shell, RadioLink& link);
+bool mnuReadGlobal_Click(EditorShell& shell);
 // "Read Group from Radio": the group named in cboCurrentGroup.
-bool mnuReadGroup_Click(EditorShell& shell, RadioLink& link);
+bool mnuReadGroup_Click(EditorShell& shell);
 // "Write Radio" (F3): two confirmations, then page 0 (unless declined) and
 // the 15 groups. False when nothing was sent or the write failed.
-bool mnuWriteAll_Click(EditorShell& shell, RadioLink& link);
+bool mnuWriteAll_Click(EditorShell& shell);
 // "Write Global Information To Radio": page 0 as the image holds it.
-bool mnuWriteGlobal_Click(EditorShell& shell, RadioLink& link);
+bool mnuWriteGlobal_Click(EditorShell& shell);
 // "Write Current Group to Radio" (F4).
-bool mnuWriteGroup_Click(EditorShell& shell, RadioLink& link);
+bool mnuWriteGroup_Click(EditorShell& shell);
 // "Use Comm Port n": closes an open port, uses port n and stores n under
 // "Comm/Port". The check marks of the menu are the main window's. Refused
 // (false, with a beep) while a radio exchange runs: it would close its port.
-bool mnuCommPort_Click(RadioLink& link, int n);
+bool mnuCommPort_Click(EditorShell& shell, int n);
 
 }  // namespace orv

@@ -9,29 +9,17 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPointer>
 #include <QScreen>
-#include <QTimer>
 #include <QVBoxLayout>
-#include <exception>
-#include "app/EditorShell.h"
+#include "app/EditorSession.h"
+#include "app/ViewBinder.h"
+#include "image/clsGlobals.h"
 #include "app/AppState.h"
 #include "app/CommandGuard.h"
-#include "app/QtHost.h"
 
 namespace orv {
 
 namespace {
-
-QPointer<frmGlobals>& loadedWindow() {
-    static QPointer<frmGlobals> window;
-    return window;
-}
-
-bool& refreshPending() {
-    static bool pending = false;
-    return pending;
-}
 
 QComboBox* makeList(QWidget* parent, const char* name, const std::vector<std::string>& entries) {
     auto* box = new QComboBox(parent);
@@ -46,58 +34,10 @@ QLabel* makeLabel(QWidget* parent, const char* name, const char* caption) {
     return label;
 }
 
-void setIndex(QComboBox* box, int index) {
-    if (box->currentIndex() != index) box->setCurrentIndex(index < box->count() ? index : -1);
-}
-
-void setChecked(QCheckBox* box, int value) {
-    const Qt::CheckState state =
-        value == 1 ? Qt::Checked : value == 2 ? Qt::PartiallyChecked : Qt::Unchecked;
-    if (box->checkState() != state) box->setCheckState(state);
-}
-
-int checkValue(const QCheckBox* box) {
-    switch (box->checkState()) {
-    case Qt::Checked: return 1;
-    case Qt::PartiallyChecked: return 2;
-    default: return 0;
-    }
-}
-
 }  // namespace
 
-GlobalsView& frmGlobals::view() {
-    static GlobalsView v;
-    return v;
-}
-
-frmGlobals* frmGlobals::instance(QWidget* owner, bool create) {
-    if (!loadedWindow() && create) {
-        auto* w = new frmGlobals(owner);
-        loadedWindow() = w;
-        w->Form_Load();
-    }
-    return loadedWindow();
-}
-
-void frmGlobals::ensureLoaded() { instance(nullptr, true); }
-
-void frmGlobals::showWindow(QWidget* owner) {
-    if (frmGlobals* w = loadedWindow()) {
-        w->show();
-        w->raise();
-        w->activateWindow();
-        return;
-    }
-    instance(owner, true);
-}
-
-void frmGlobals::refreshControls() {
-    refreshPending() = false;
-    if (frmGlobals* w = loadedWindow()) w->viewToControls();
-}
-
-frmGlobals::frmGlobals(QWidget* owner) : QMainWindow(owner, Qt::Window) {
+frmGlobals::frmGlobals(EditorSession& session, QWidget* owner)
+    : QMainWindow(owner, Qt::Window), session_(session) {
     setObjectName(QStringLiteral("frmGlobals"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Group '0' Globals  -  ORV Editor   "));
@@ -105,14 +45,13 @@ frmGlobals::frmGlobals(QWidget* owner) : QMainWindow(owner, Qt::Window) {
     // as owner, or a decode without one).
     applyEditorFace(this);
     buildControls();
+    bindGlobalsEdits(*this, session_.globals().view());
+    connect(&session_.globals(), &GlobalsModel::decoded, this, &frmGlobals::viewToControls);
 }
 
 frmGlobals::~frmGlobals() {
-    // Form_Terminate: the window's codec goes with it.
-    if (loadedWindow() == this) {
-        loadedWindow() = nullptr;
-        GlobalsWindowOpen = false;
-    }
+    // Form_Terminate: the flag goes with the window.
+    session_.globalsWindowGone(this);
 }
 
 void frmGlobals::buildControls() {
@@ -225,124 +164,49 @@ void frmGlobals::buildControls() {
     connect(mnuExit_, &QAction::triggered, this, &frmGlobals::mnuExit_Click);
     connect(mnuReadSettings_, &QAction::triggered, this, &frmGlobals::mnuReadSettings_Click);
 
-    // Every change the user makes goes into its own field of the view at
-    // once; the other fields keep what the last decode put there.
-    const std::pair<QComboBox*, int GlobalsView::*> scalars[] = {
-        {cboDTMFDev_, &GlobalsView::cboDTMFDev}, {cboPorchTime_, &GlobalsView::cboPorchTime},
-        {cboANIRate_, &GlobalsView::cboANIRate}, {cboPriRate_, &GlobalsView::cboPriRate},
-        {cboBattSave_, &GlobalsView::cboBattSave}, {cboFreqDisplay_, &GlobalsView::cboFreqDisplay},
-        {cboLoPower_, &GlobalsView::cboLoPower}, {cboTalkBack_, &GlobalsView::cboTalkBack},
-        {cboNuisanceChan_, &GlobalsView::cboNuisanceChan},
-        {cboLoPowerSwitch_, &GlobalsView::cboLoPowerSwitch}, {cboChanScan_, &GlobalsView::cboChanScan},
-        {cboPriScan_, &GlobalsView::cboPriScan}, {cboRTA_, &GlobalsView::cboRTA},
-        {cboGroupScan_, &GlobalsView::cboGroupScan}, {cboGlobalGroup_, &GlobalsView::cboGlobalGroup},
-        {cboGlobalChannel_, &GlobalsView::cboGlobalChannel}};
-    for (const auto& [box, field] : scalars)
-        connect(box, &QComboBox::currentIndexChanged, this, [f = field](int i) { view().*f = i; });
-    for (std::size_t i = 0; i < kRotaryPositions; ++i) {
-        connect(cboGroup_[i], &QComboBox::currentIndexChanged, this, [i](int v) { view().cboGroup[i] = v; });
-        connect(cboChan_[i], &QComboBox::currentIndexChanged, this, [i](int v) { view().cboChan[i] = v; });
-        QCheckBox* grp = chkGrpVar_[i];
-        QCheckBox* chan = chkChanVar_[i];
-        connect(grp, &QCheckBox::stateChanged, this, [i, grp] { view().chkGrpVar[i] = checkValue(grp); });
-        connect(chan, &QCheckBox::stateChanged, this, [i, chan] { view().chkChanVar[i] = checkValue(chan); });
-    }
 }
 
-void frmGlobals::viewToControls() {
-    const GlobalsView& v = view();
-    const QSignalBlocker block(this);
-    QList<QWidget*> all = findChildren<QWidget*>();
-    for (QWidget* w : all) w->blockSignals(true);
-    setIndex(cboDTMFDev_, v.cboDTMFDev);
-    setIndex(cboPorchTime_, v.cboPorchTime);
-    setIndex(cboANIRate_, v.cboANIRate);
-    setIndex(cboPriRate_, v.cboPriRate);
-    setIndex(cboBattSave_, v.cboBattSave);
-    setIndex(cboFreqDisplay_, v.cboFreqDisplay);
-    setIndex(cboLoPower_, v.cboLoPower);
-    setIndex(cboTalkBack_, v.cboTalkBack);
-    setIndex(cboNuisanceChan_, v.cboNuisanceChan);
-    setIndex(cboLoPowerSwitch_, v.cboLoPowerSwitch);
-    setIndex(cboChanScan_, v.cboChanScan);
-    setIndex(cboPriScan_, v.cboPriScan);
-    setIndex(cboRTA_, v.cboRTA);
-    setIndex(cboGroupScan_, v.cboGroupScan);
-    for (std::size_t i = 0; i < kRotaryPositions; ++i) {
-        setIndex(cboGroup_[i], v.cboGroup[i]);
-        setIndex(cboChan_[i], v.cboChan[i]);
-        setChecked(chkGrpVar_[i], v.chkGrpVar[i]);
-        setChecked(chkChanVar_[i], v.chkChanVar[i]);
-    }
-    setIndex(cboGlobalGroup_, v.cboGlobalGroup);
-    setIndex(cboGlobalChannel_, v.cboGlobalChannel);
-    for (QWidget* w : all) w->blockSignals(false);
-}
-
-void frmGlobals::controlsToView() {
-    GlobalsView& v = view();
-    v.cboDTMFDev = cboDTMFDev_->currentIndex();
-    v.cboPorchTime = cboPorchTime_->currentIndex();
-    v.cboANIRate = cboANIRate_->currentIndex();
-    v.cboPriRate = cboPriRate_->currentIndex();
-    v.cboBattSave = cboBattSave_->currentIndex();
-    v.cboFreqDisplay = cboFreqDisplay_->currentIndex();
-    v.cboLoPower = cboLoPower_->currentIndex();
-    v.cboTalkBack = cboTalkBack_->currentIndex();
-    v.cboNuisanceChan = cboNuisanceChan_->currentIndex();
-    v.cboLoPowerSwitch = cboLoPowerSwitch_->currentIndex();
-    v.cboChanScan = cboChanScan_->currentIndex();
-    v.cboPriScan = cboPriScan_->currentIndex();
-    v.cboRTA = cboRTA_->currentIndex();
-    v.cboGroupScan = cboGroupScan_->currentIndex();
-    for (std::size_t i = 0; i < kRotaryPositions; ++i) {
-        v.cboGroup[i] = cboGroup_[i]->currentIndex();
-        v.cboChan[i] = cboChan_[i]->currentIndex();
-        v.chkGrpVar[i] = checkValue(chkGrpVar_[i]);
-        v.chkChanVar[i] = checkValue(chkChanVar_[i]);
-    }
-    v.cboGlobalGroup = cboGlobalGroup_->currentIndex();
-    v.cboGlobalChannel = cboGlobalChannel_->currentIndex();
-}
+void frmGlobals::viewToControls() { globalsViewToControls(session_.globals().view(), *this); }
 
 void frmGlobals::Form_Load() {
-    // The window's own codec works on the controls it already has.
-    globals_ = std::make_unique<clsGlobals>(theImage(), view());
     show();
-    GlobalsWindowOpen = true;
-    refreshPending() = false;
-    runGuarded(this, [this] { globals_->Read_Globals(); });
+    session_.GlobalsWindowOpen = true;
+    UserPrompts& prompts = session_.prompts();
+    runGuarded(prompts, this, [this] {
+        clsGlobals(static_cast<const MemoryImage&>(session_.image()), session_.globals().view()).Read_Globals();
+    });
     viewToControls();
     if (QScreen* s = screen()) {
         const QRect area = s->geometry();
         const QRect frame = frameGeometry();
-        move(area.x() + (area.width() - frame.width()) / 2,
-             area.y() + (area.height() - frame.height()) / 2);
+        move(area.x() + (area.width() - frame.width()) / 2, area.y() + (area.height() - frame.height()) / 2);
     }
 }
 
 void frmGlobals::mnuSave_Click() {
-    refreshControls();
-    controlsToView();
-    const bool ok = runGuarded(this, [this] { globals_->Write_Globals(); });
+    controlsToGlobalsView(*this, session_.globals().view());
+    const bool ok = runGuarded(session_.prompts(), this,
+                               [this] { clsGlobals(session_.image(), session_.globals().view()).Write_Globals(); });
     if (ok) hide();
 }
 
 void frmGlobals::mnuExit_Click() { hide(); }
 
 void frmGlobals::mnuReadSettings_Click() {
-    runGuarded(this, [this] { globals_->Read_Globals(); });
+    runGuarded(session_.prompts(), this, [this] {
+        clsGlobals(static_cast<const MemoryImage&>(session_.image()), session_.globals().view()).Read_Globals();
+    });
     viewToControls();
 }
 
 void frmGlobals::closeEvent(QCloseEvent* e) {
-    const MsgAnswer answer = showMessage(this, QStringLiteral("Save Global Parameters?"), QString(),
-                                         MsgIcon::None, MsgButtons::YesNoCancel);
+    const MsgAnswer answer = session_.prompts().message(this, QStringLiteral("Save Global Parameters?"), QString(),
+                                                        MsgIcon::None, MsgButtons::YesNoCancel);
     if (answer == MsgAnswer::Yes) {
-        refreshControls();
-        controlsToView();
+        controlsToGlobalsView(*this, session_.globals().view());
         // A value that cannot be stored keeps the window open with its edits.
-        if (!runGuarded(this, [this] { globals_->Write_Globals(); })) {
+        if (!runGuarded(session_.prompts(), this,
+                        [this] { clsGlobals(session_.image(), session_.globals().view()).Write_Globals(); })) {
             e->ignore();
             return;
         }
@@ -350,23 +214,8 @@ void frmGlobals::closeEvent(QCloseEvent* e) {
         e->ignore();
         return;
     }
-    GlobalsWindowOpen = false;
-    loadedWindow() = nullptr;
-    e->accept();   // WA_DeleteOnClose releases the window and its codec
-}
-
-std::unique_ptr<clsGlobals> makeMainGlobalsCodec() {
-    return std::make_unique<clsGlobals>(theImage(), frmGlobals::view(), [] {
-        frmGlobals::ensureLoaded();
-        // The controls show what the codec decodes once this operation is
-        // done: on the next pass of the event loop at the latest.
-        if (!refreshPending()) {
-            refreshPending() = true;
-            QTimer::singleShot(0, [] {
-                if (refreshPending()) frmGlobals::refreshControls();
-            });
-        }
-    });
+    session_.globalsWindowGone(this);
+    e->accept();   // WA_DeleteOnClose releases the window
 }
 
 }  // namespace orv

@@ -1,19 +1,13 @@
 // The global parameters window: the unit-wide settings, the five toggle-switch
-// assignments and the sixteen rotary switch positions. Its controls are the
-// working store of the global values between a decode and an encode.
-//
-// The selections of the controls live in one program-wide GlobalsView that
-// the controls mirror: a user's change goes into it at once, a decode made by
-// any clsGlobals on it reaches the controls (at once for the window's own
-// commands, on the next pass of the event loop or through refreshControls()
-// for the main window's codec). So the main window's GLOBALS codec and the
-// window's own codec act alike on the one window, as they must.
+// assignments and the sixteen rotary switch positions. Its controls show the
+// session's global parameters model: a user's change goes into its own field
+// of the model at once, and every decode into the model (by the window's own
+// commands or by the main window) reaches the controls. So the main window's
+// GLOBALS codec and the window's own codec act alike on the one window.
 #pragma once
 #include <QMainWindow>
 #include <array>
-#include <memory>
 #include "image/Views.h"
-#include "image/clsGlobals.h"
 
 class QAction;
 class QCheckBox;
@@ -23,34 +17,22 @@ class QLabel;
 
 namespace orv {
 
+class EditorSession;
+
 class frmGlobals : public QMainWindow {
     Q_OBJECT
 public:
+    // Made by the session (EditorSession::loadGlobalsWindow), which then runs
+    // Form_Load: the window shows, GlobalsWindowOpen is set and the image is
+    // decoded into it.
+    frmGlobals(EditorSession& session, QWidget* owner);
     ~frmGlobals() override;
-
-    // The loaded window, or null. With `create` true a window that is not
-    // loaded is loaded first (which shows it, sets GlobalsWindowOpen and
-    // decodes the image into it); `owner` becomes its owner then.
-    static frmGlobals* instance(QWidget* owner = nullptr, bool create = false);
-    // Loads the window when it is not loaded (without an owner); what a
-    // decode reaching the window's controls does. Usable as clsGlobals'
-    // ensureView.
-    static void ensureLoaded();
-    // The main window's "Global Parameters": shows the window modeless with
-    // `owner`; a loaded but hidden window is shown again as it is, without
-    // reading the image.
-    static void showWindow(QWidget* owner);
-    // The selections of the window's controls (valid while it is loaded).
-    static GlobalsView& view();
-    // Brings the controls of a loaded window up to date with view() now.
-    static void refreshControls();
+    void Form_Load();
 
     // The window's menu commands.
     void mnuSave_Click();         // "Save Settings And Close Window"
     void mnuExit_Click();         // "Close Window Without Saving"
     void mnuReadSettings_Click(); // "Read Settings Again"
-
-    clsGlobals& codec() { return *globals_; }
 
     // Controls, for the main window's report and for tests.
     QComboBox* cboDTMFDev() const { return cboDTMFDev_; }
@@ -82,14 +64,11 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
-    explicit frmGlobals(QWidget* owner);
     void buildControls();
-    void Form_Load();
+    // The model's view shown in the controls (after a decode).
     void viewToControls();
-    void controlsToView();
 
-    std::unique_ptr<clsGlobals> globals_;
-
+    EditorSession& session_;
     QComboBox* cboDTMFDev_ = nullptr;
     QComboBox* cboPorchTime_ = nullptr;
     QComboBox* cboANIRate_ = nullptr;
@@ -114,9 +93,5 @@ private:
     QAction* mnuExit_ = nullptr;
     QAction* mnuReadSettings_ = nullptr;
 };
-
-// The main window's GLOBALS codec: acts on the one global parameters window,
-// loading it when a decode or encode reaches it while it is not loaded.
-std::unique_ptr<clsGlobals> makeMainGlobalsCodec();
 
 }  // namespace orv

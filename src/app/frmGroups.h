@@ -1,19 +1,15 @@
 // The main window: the group editor with its menu bar, the channel grid bound
-// to the working table, and the group controls. It implements EditorShell so
-// that the radio, file and global-window commands can act on it.
+// to the working table, and the group controls. It shows one group of the
+// session's image at a time; the rules of editing it are the GroupEditor's,
+// and the window feeds them its events (it is the editor's GroupScreen).
 #pragma once
 #include <QMainWindow>
 #include <QMessageBox>
-#include <QPointer>
 #include <array>
-#include <functional>
 #include <map>
-#include <memory>
-#include <vector>
 #include "app/EditorShell.h"
+#include "edit/GroupEditor.h"
 #include "image/Views.h"
-#include "image/clsGlobals.h"
-#include "image/clsGroup.h"
 
 class QAction;
 class QCheckBox;
@@ -29,167 +25,100 @@ class QWindow;
 namespace orv {
 
 class ChannelGrid;
+class EditorSession;
 class LinesOverlay;
-class RadioLink;
-class WorkingFiles;
 
-class frmGroups : public QMainWindow, public EditorShell {
+class frmGroups : public QMainWindow, public EditorShell, private GroupScreen {
     Q_OBJECT
 public:
-    explicit frmGroups(QWidget* parent = nullptr);
+    explicit frmGroups(EditorSession& session, QWidget* parent = nullptr);
     ~frmGroups() override;
 
     // ---- EditorShell
+    EditorSession& session() override { return session_; }
     QWidget* shellWidget() override { return this; }
-    clsGlobals& GLOBALS() override { return *GLOBALS_; }
-    bool storeCurrentGroup() override;
+    [[nodiscard]] bool storeCurrentGroup() override;
     void readCurrentGroup() override;
     void mnuReadCurrGroup_Click() override;
-    bool mnuWriteCurrGroup_Click() override;
+    [[nodiscard]] bool mnuWriteCurrGroup_Click() override;
     void displayGroupMemory() override;
     QString currentGroupText() const override;
-    void setShellCaption(const QString& caption) override;
-    void setCurrentFileName(const QString& path) override { currentFileName_ = path; }
-    QString currentFileName() const override { return currentFileName_; }
+    void setShellCaption(const QString& caption) override { setWindowTitle(caption); }
 
-    // ---- Menu bar (connected by the files that hold the commands)
-    QMenu* mnuFile = nullptr;
-    QAction* mnuSave = nullptr;
-    QAction* mnuSaveAs = nullptr;
-    QAction* mnuSep1 = nullptr;
-    QAction* mnuOpen = nullptr;
-    QAction* mnuSep4 = nullptr;
-    QMenu* mnuLoad = nullptr;
-    QAction* mnuLast = nullptr;
-    QAction* mnuDefault = nullptr;
-    QAction* mnuBlank = nullptr;
-    QMenu* mnuP = nullptr;
-    QAction* mnuPrint = nullptr;
-    QAction* mnuSetup = nullptr;
-    QAction* mnuSep2 = nullptr;
-    QAction* mnuExit = nullptr;
-    QMenu* mnuRadio = nullptr;
-    QAction* mnuRead = nullptr;
-    QAction* mnuReadGlobal = nullptr;
-    QAction* mnuReadGroup = nullptr;
-    QAction* mnuWriteAll = nullptr;
-    QAction* mnuWriteGlobal = nullptr;
-    QAction* mnuWriteGroup = nullptr;
-    QAction* mnuSep3 = nullptr;           // not offered to the user
-    QAction* mnuReadCurrGroup = nullptr;  // not offered to the user
-    QAction* mnuWriteCurrGroup = nullptr; // not offered to the user
-    QMenu* mnuEdit = nullptr;
-    QAction* mnuGlobals = nullptr;
-    QAction* mnuUndo = nullptr;
-    QMenu* mnuCopy = nullptr;
-    QAction* mnuAll = nullptr;
-    QAction* mnuRow = nullptr;
-    QAction* mnuPaste = nullptr;
-    QAction* mnuMove = nullptr;
-    QAction* mnuTuneRadio = nullptr;      // "Tune", a command on the menu bar
-    QMenu* mnuCommPortx = nullptr;
-    // "Use Comm Port 1" .. "Use Comm Port 4": mnuCommPort[n - 1] is port n.
-    std::array<QAction*, 4> mnuCommPort{};
-    QAction* commPortAction(int port) const { return port >= 1 && port <= 4 ? mnuCommPort[size_t(port - 1)] : nullptr; }
-    QMenu* mnuH = nullptr;
-    QAction* mnuAbout = nullptr;
-    QAction* mnuHelp = nullptr;
+    // ---- Menu bar entries (the spec's names)
+    QAction* mnuSave() const { return mnuSave_; }
+    QAction* mnuSaveAs() const { return mnuSaveAs_; }
+    QAction* mnuOpen() const { return mnuOpen_; }
+    QAction* mnuLast() const { return mnuLast_; }
+    QAction* mnuDefault() const { return mnuDefault_; }
+    QAction* mnuBlank() const { return mnuBlank_; }
+    QAction* mnuPrint() const { return mnuPrint_; }
+    QAction* mnuSetup() const { return mnuSetup_; }
+    QAction* mnuPreview() const { return mnuPreview_; }
+    QAction* mnuExit() const { return mnuExit_; }
+    QAction* mnuRead() const { return mnuRead_; }
+    QAction* mnuReadGlobal() const { return mnuReadGlobal_; }
+    QAction* mnuReadGroup() const { return mnuReadGroup_; }
+    QAction* mnuWriteAll() const { return mnuWriteAll_; }
+    QAction* mnuWriteGlobal() const { return mnuWriteGlobal_; }
+    QAction* mnuWriteGroup() const { return mnuWriteGroup_; }
+    QAction* mnuSep3() const { return mnuSep3_; }
+    QAction* mnuReadCurrGroup() const { return mnuReadCurrGroup_; }
+    QAction* mnuWriteCurrGroup() const { return mnuWriteCurrGroup_; }
+    QAction* mnuGlobals() const { return mnuGlobals_; }
+    QAction* mnuUndo() const { return mnuUndo_; }
+    QAction* mnuAll() const { return mnuAll_; }
+    QAction* mnuRow() const { return mnuRow_; }
+    QAction* mnuPaste() const { return mnuPaste_; }
+    QAction* mnuMove() const { return mnuMove_; }
+    QAction* mnuTuneRadio() const { return mnuTuneRadio_; }
+    // "Use Comm Port n", n = 1..4 (null for other n).
+    QAction* mnuCommPort(int n) const { return n >= 1 && n <= 4 ? mnuCommPort_[size_t(n - 1)] : nullptr; }
+    QAction* mnuAbout() const { return mnuAbout_; }
+    QAction* mnuHelp() const { return mnuHelp_; }
 
     // ---- Controls
-    QLabel* lblCurrentGroup = nullptr;
-    QComboBox* cboCurrentGroup = nullptr;
-    QLineEdit* txtGrpLab = nullptr;
-    QLineEdit* txtPassWord = nullptr;
-    QLineEdit* txtID = nullptr;
-    QComboBox* cboTOT = nullptr;
-    QComboBox* cboScan = nullptr;
-    QCheckBox* chkGroupScanList = nullptr;
-    QGroupBox* fraDisplyControl = nullptr;
-    QComboBox* cboDisplay = nullptr;
-    QComboBox* cboDuration = nullptr;
-    QComboBox* cboBackLight = nullptr;
-    QGroupBox* fraBCI = nullptr;
-    QComboBox* cboBCI = nullptr;
-    QGroupBox* fraANI = nullptr;
-    QComboBox* cboANI = nullptr;
-    QGroupBox* fraDualPri = nullptr;
-    QComboBox* cboPri1Chan = nullptr;
-    QComboBox* cboPri2Chan = nullptr;
-    QCheckBox* chkPriTX = nullptr;
-    QGroupBox* fraBattSave = nullptr;
-    QRadioButton* optBattSaveOff = nullptr;
-    QRadioButton* optBattSaveOn = nullptr;
-    QGroupBox* fraUCG = nullptr;
-    QRadioButton* optUCGDisabled = nullptr;
-    QRadioButton* optUCGEnabled = nullptr;
-    QComboBox* cboUCGChan = nullptr;
-    QCheckBox* chkUCGEncode = nullptr;
-    QGroupBox* fraLockout = nullptr;
-    QCheckBox* chkENTCLRLock = nullptr;
-    QCheckBox* chkPriKeyLock = nullptr;
-    QGroupBox* frmOffset = nullptr;
-    QLineEdit* txtOffset = nullptr;
-    QLabel* lblScan = nullptr;
-    QLabel* lblNarr = nullptr;
-    QLabel* lblLoPower = nullptr;
-    std::array<QCheckBox*, kChannels> chkScan{};
-    std::array<QCheckBox*, kChannels> chkNarr{};
-    std::array<QCheckBox*, kChannels> chkLoPower{};
-    ChannelGrid* Grid = nullptr;
-    QSqlTableModel* dataORVInfo = nullptr;  // null when the working file cannot be opened
+    QComboBox* cboCurrentGroup() const { return cboCurrentGroup_; }
+    QLineEdit* txtGrpLab() const { return txtGrpLab_; }
+    QLineEdit* txtPassWord() const { return txtPassWord_; }
+    QLineEdit* txtID() const { return txtID_; }
+    QComboBox* cboTOT() const { return cboTOT_; }
+    QComboBox* cboScan() const { return cboScan_; }
+    QGroupBox* fraDisplyControl() const { return fraDisplyControl_; }
+    QGroupBox* fraDualPri() const { return fraDualPri_; }
+    QGroupBox* fraBattSave() const { return fraBattSave_; }
+    QGroupBox* fraUCG() const { return fraUCG_; }
+    QGroupBox* fraLockout() const { return fraLockout_; }
+    QGroupBox* fraBCI() const { return fraBCI_; }
+    QGroupBox* fraANI() const { return fraANI_; }
+    QGroupBox* frmOffset() const { return frmOffset_; }
+    QLineEdit* txtOffset() const { return txtOffset_; }
+    QLabel* lblNarr() const { return lblNarr_; }
+    QCheckBox* chkScan(int c) const { return chkScan_.at(size_t(c)); }
+    QCheckBox* chkNarr(int c) const { return chkNarr_.at(size_t(c)); }
+    QCheckBox* chkLoPower(int c) const { return chkLoPower_.at(size_t(c)); }
+    ChannelGrid* Grid() const { return Grid_; }
+    QSqlTableModel* dataORVInfo() const { return dataORVInfo_; }  // null when the working file cannot be opened
 
     // ---- Window state
-    int intCurrentGroup = 0;
-    std::vector<std::unique_ptr<clsGroup>> groupList;
-    bool isFirstActivation = true;
-    int savedFormWidth = 9180, savedFormHeight = 6570, savedGridWidth = 5715, savedGridHeight = 4560;
-    int savedWindowState = 0;
-    int lastGoodGroupText = 0;
-    int editColumn = 0;
-    double editOldValue = 0;
-    int commPort = 1;
-    // Copy-and-paste and undo state (the commands that use it come with the
-    // editing commands; the window resets it on activation).
-    bool pasteRowMode = false;
-    bool pasteAllMode = false;
-    long copiedLength = -1;
-    QString lastOffsetText;
-    bool undoArmed = false;
-    int undoColumn = -1;
-    int undoRow = 0;
-    QString undoText;
-
-    // The controls' values as the codecs see them.
-    GroupView view;
-    // The global window's selections, on which GLOBALS works.
-    GlobalsView& globalsView();
-
-    // The serial link of the window (port, progress dialog, transfers).
-    RadioLink& radioLink() { return *link_; }
-
-    // Hooks that tests may set (all optional).
-    std::function<bool()> saveAsForExitHook;   // replaces "Sa&ve As" at exit; false keeps the window
-    std::function<void(int row)> offsetEntryHook;
-    std::function<void()> groupSwitchedHook;   // after a group switch (undo record invalid)
+    int intCurrentGroup() const { return editor_.currentGroup(); }
+    bool isFirstActivation() const { return isFirstActivation_; }
+    int commPort() const { return commPort_; }
+    GroupEditor& editor() { return editor_; }
 
     // ---- Events and routines
     void Form_Activate();
     void Form_GotFocus();
     void cboCurrentGroup_Click();
     void layoutWindow();
-    bool validateFrequency(double value, int column);
     void helpScreen(int context);
     void mnuHelp_Click();
     void mnuAbout_Click();
-
-    // Widgets <-> view around every Read_Group / Write_Group.
-    void fillViewFromWidgets();
-    void applyViewToWidgets();
+    void mnuPrint_Click();
 
     // The grid: shown text of a cell, and storing a value into a cell.
-    QString cellText(int row, int col) const;
+    QString shownText(int row, int col) const;
     void setCell(int row, int col, const QVariant& value);
-    int gridRow() const;
     void setGridCurrent(int row, int col);
     // The folder of the working files in use.
     QString dataDirectory() const { return dataDir_; }
@@ -201,20 +130,40 @@ public:
     std::array<int, kGridColumns> gridColumnTwips() const { return colTwips_; }
     int gridRowHeightTwips() const { return rowTwips_; }
 
-    // Overridable pieces (tests replace the questions and dialogs).
+    // The closing questions (tests replace them).
     virtual QMessageBox::StandardButton askSaveBeforeExit();
     virtual bool saveFileAsForExit();
-    virtual void closeCommPort();
-    virtual void openOffsetEntry(int row);
 
 protected:
-    void changeEvent(QEvent* e) override;
     void showEvent(QShowEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* obj, QEvent* e) override;
 
 private:
+    // ---- GroupScreen: what the editing rules see of the window
+    std::string cellText(int row, int col) const override;
+    void setCellText(int row, int col, const std::string& text) override;
+    void setCellNumber(int row, int col, double value) override;
+    int checkValue(ChannelCheck box, int row) const override;
+    void setCheckValue(ChannelCheck box, int row, int value) override;
+    int currentRow() const override;
+    int currentColumn() const override;
+    void setCurrent(int row, int col) override { setGridCurrent(row, col); }
+    bool isEditing() const override;
+    void setEditorText(const std::string& text) override;
+    void finishEdit() override;
+    void cancelEdit() override;
+    void beginBulkEdit() override;
+    void endBulkEdit() override;
+    void controlsToView(GroupView& view) override;
+    void viewToControls(const GroupView& view) override;
+    void beep() override;
+    void showOffsetEntry(int row, const std::string& text) override;
+    void hideOffsetEntry() override;
+    void showHelp(int context) override { helpScreen(context); }
+
+    // ---- building (frmGroupsLayout.cpp, frmGroupsCommands.cpp)
     void buildMenus();
     void connectCommands();
     void showCommPortDevices();
@@ -225,32 +174,85 @@ private:
     void defaultLayout();
     void placeCheckRows(bool alignToRows);
     void applyGridGeometry();
-    // Code that sets many cells at once stores them together: row-by-row
-    // storing would re-read the table after the first row.
-    void beginBulkEdit();
-    void endBulkEdit();
-    bool writeGroupSafely(int g);
-    void readGroup(int g);
-    void gridKeyUp(int key);
-    void gridKeyDown(int key);
-    bool gridBeforeColEdit(const QModelIndex& index);
-    void gridAfterColEdit(const QModelIndex& index, const QString& text);
-    void copyReceiveToTransmit(int col, bool allRows);
-    void groupComboKeyDown();
-    void groupComboKeyUp();
+    void relayoutAfterResize();
     void onFocusWindowChanged(QWindow* w);
+    std::array<QCheckBox*, kChannels>& checkArray(ChannelCheck box);
+    const std::array<QCheckBox*, kChannels>& checkArray(ChannelCheck box) const;
 
-    std::unique_ptr<WorkingFiles> workingFiles_;
-    std::unique_ptr<RadioLink> link_;
-    std::unique_ptr<clsGlobals> GLOBALS_;
-    QString currentFileName_;
+    EditorSession& session_;
+    GroupEditor editor_;
+
+    QAction* mnuSave_ = nullptr;
+    QAction* mnuSaveAs_ = nullptr;
+    QAction* mnuOpen_ = nullptr;
+    QMenu* mnuLoad_ = nullptr;
+    QAction* mnuLast_ = nullptr;
+    QAction* mnuDefault_ = nullptr;
+    QAction* mnuBlank_ = nullptr;
+    QAction* mnuPrint_ = nullptr;
+    QAction* mnuSetup_ = nullptr;
+    QAction* mnuPreview_ = nullptr;
+    QAction* mnuExit_ = nullptr;
+    QAction* mnuRead_ = nullptr;
+    QAction* mnuReadGlobal_ = nullptr;
+    QAction* mnuReadGroup_ = nullptr;
+    QAction* mnuWriteAll_ = nullptr;
+    QAction* mnuWriteGlobal_ = nullptr;
+    QAction* mnuWriteGroup_ = nullptr;
+    QAction* mnuSep3_ = nullptr;
+    QAction* mnuReadCurrGroup_ = nullptr;
+    QAction* mnuWriteCurrGroup_ = nullptr;
+    QAction* mnuGlobals_ = nullptr;
+    QAction* mnuUndo_ = nullptr;
+    QAction* mnuAll_ = nullptr;
+    QAction* mnuRow_ = nullptr;
+    QAction* mnuPaste_ = nullptr;
+    QAction* mnuMove_ = nullptr;
+    QAction* mnuTuneRadio_ = nullptr;
+    QMenu* mnuCommPortx_ = nullptr;
+    std::array<QAction*, 4> mnuCommPort_{};
+    QAction* mnuAbout_ = nullptr;
+    QAction* mnuHelp_ = nullptr;
+
+    QComboBox* cboCurrentGroup_ = nullptr;
+    QLineEdit* txtGrpLab_ = nullptr;
+    QLineEdit* txtPassWord_ = nullptr;
+    QLineEdit* txtID_ = nullptr;
+    QComboBox* cboTOT_ = nullptr;
+    QComboBox* cboScan_ = nullptr;
+    QCheckBox* chkGroupScanList_ = nullptr;
+    QGroupBox* fraDisplyControl_ = nullptr;
+    QGroupBox* fraBCI_ = nullptr;
+    QGroupBox* fraANI_ = nullptr;
+    QGroupBox* fraDualPri_ = nullptr;
+    QGroupBox* fraBattSave_ = nullptr;
+    QGroupBox* fraUCG_ = nullptr;
+    QGroupBox* fraLockout_ = nullptr;
+    QGroupBox* frmOffset_ = nullptr;
+    QLineEdit* txtOffset_ = nullptr;
+    QLabel* lblScan_ = nullptr;
+    QLabel* lblNarr_ = nullptr;
+    QLabel* lblLoPower_ = nullptr;
+    std::array<QCheckBox*, kChannels> chkScan_{};
+    std::array<QCheckBox*, kChannels> chkNarr_{};
+    std::array<QCheckBox*, kChannels> chkLoPower_{};
+    ChannelGrid* Grid_ = nullptr;
+    QSqlTableModel* dataORVInfo_ = nullptr;
+
+    bool isFirstActivation_ = true;
+    int savedFormWidth_ = 9180, savedFormHeight_ = 6570, savedGridWidth_ = 5715, savedGridHeight_ = 4560;
+    int savedWindowState_ = 0;
+    int commPort_ = 1;
+    // The grid's column texts as the group controls' view holds them when
+    // the working file cannot be opened.
+    ChannelGridView cellsWithoutTable_;
+
     QString dataDir_;
     QString connName_;
     LinesOverlay* lines_ = nullptr;
     std::map<QWidget*, QRect> twips_;  // geometry in twips of every placed control
     std::array<int, kGridColumns> colTwips_{690, 1110, 750, 1110, 750, 990};
     int rowTwips_ = 250;
-    QString editOldText_;
     QString prevFocusClass_;
     bool inLayout_ = false;
 };

@@ -1,66 +1,162 @@
-// The main window's File, Radio, Edit-"Global Parameters" and Comm-Port
-// commands: each menu entry runs its command on this window and its link.
+// The main window's menu bar and what each entry runs: the File, Radio,
+// Edit, Comm-Port and Help commands, each behind the command boundary.
 #include <QAction>
 #include <QMenu>
+#include <QMenuBar>
 #include "app/CommandGuard.h"
+#include "app/EditorSession.h"
 #include "app/FileOpenSave.h"
+#include "app/PrintCommands.h"
 #include "app/RadioCommands.h"
-#include "app/frmGlobals.h"
 #include "app/frmGroups.h"
 
 namespace orv {
+
+void frmGroups::buildMenus() {
+    QMenuBar* bar = menuBar();
+    auto act = [this](QMenu* menu, const QString& caption, const QString& name, const QKeySequence& key = {}) {
+        QAction* a = menu->addAction(caption);
+        a->setObjectName(name);
+        if (!key.isEmpty()) {
+            a->setShortcut(key);
+            a->setShortcutContext(Qt::WindowShortcut);
+        }
+        addAction(a);
+        return a;
+    };
+    auto sep = [](QMenu* menu, const QString& name) {
+        QAction* a = menu->addSeparator();
+        a->setObjectName(name);
+        return a;
+    };
+
+    auto* mnuFile = bar->addMenu(QStringLiteral("File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuSave_ = act(mnuFile, QStringLiteral("&Save"), QStringLiteral("mnuSave"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    mnuSaveAs_ = act(mnuFile, QStringLiteral("Sa&ve As"), QStringLiteral("mnuSaveAs"));
+    sep(mnuFile, QStringLiteral("mnuSep1"));
+    mnuOpen_ = act(mnuFile, QStringLiteral("&Open"), QStringLiteral("mnuOpen"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    sep(mnuFile, QStringLiteral("mnuSep4"));
+    mnuLoad_ = mnuFile->addMenu(QStringLiteral("Load"));
+    mnuLoad_->setObjectName(QStringLiteral("mnuLoad"));
+    mnuLast_ = act(mnuLoad_, QStringLiteral("&Last Screen"), QStringLiteral("mnuLast"), QKeySequence(Qt::CTRL | Qt::Key_L));
+    mnuDefault_ = act(mnuLoad_, QStringLiteral("&Default Screen"), QStringLiteral("mnuDefault"), QKeySequence(Qt::CTRL | Qt::Key_D));
+    mnuBlank_ = act(mnuLoad_, QStringLiteral("&Blank Screen"), QStringLiteral("mnuBlank"), QKeySequence(Qt::CTRL | Qt::Key_B));
+    for (QAction* a : {mnuLast_, mnuDefault_, mnuBlank_}) a->setCheckable(true);
+    auto* mnuP = mnuFile->addMenu(QStringLiteral("Print"));
+    mnuP->setObjectName(QStringLiteral("mnuP"));
+    mnuPrint_ = act(mnuP, QStringLiteral("&Print Displayed ORV Setup"), QStringLiteral("mnuPrint"), QKeySequence(Qt::CTRL | Qt::Key_P));
+    mnuSetup_ = act(mnuFile, QStringLiteral("Print Set&up"), QStringLiteral("mnuSetup"));
+    // Not in the original menu: the report's pages before they are printed.
+    mnuPreview_ = act(mnuFile, QStringLiteral("Print Previe&w"), QStringLiteral("mnuPreview"));
+    sep(mnuFile, QStringLiteral("mnuSep2"));
+    mnuExit_ = act(mnuFile, QStringLiteral("&Exit"), QStringLiteral("mnuExit"));
+
+    auto* mnuRadio = bar->addMenu(QStringLiteral("Radio"));
+    mnuRadio->setObjectName(QStringLiteral("mnuRadio"));
+    mnuRead_ = act(mnuRadio, QStringLiteral("Read Radio"), QStringLiteral("mnuRead"), QKeySequence(Qt::Key_F2));
+    mnuReadGlobal_ = act(mnuRadio, QStringLiteral("Read Global Information from Radio"), QStringLiteral("mnuReadGlobal"));
+    mnuReadGroup_ = act(mnuRadio, QStringLiteral("Read Group from Radio"), QStringLiteral("mnuReadGroup"));
+    mnuWriteAll_ = act(mnuRadio, QStringLiteral("Write Radio"), QStringLiteral("mnuWriteAll"), QKeySequence(Qt::Key_F3));
+    mnuWriteGlobal_ = act(mnuRadio, QStringLiteral("Write Global Information To Radio"), QStringLiteral("mnuWriteGlobal"));
+    mnuWriteGroup_ = act(mnuRadio, QStringLiteral("Write Current Group to Radio"), QStringLiteral("mnuWriteGroup"), QKeySequence(Qt::Key_F4));
+    mnuSep3_ = sep(mnuRadio, QStringLiteral("mnuSep3"));
+    mnuReadCurrGroup_ = act(mnuRadio, QStringLiteral("Read Current Group"), QStringLiteral("mnuReadCurrGroup"));
+    mnuWriteCurrGroup_ = act(mnuRadio, QStringLiteral("Write Current Group"), QStringLiteral("mnuWriteCurrGroup"));
+    // Kept for other commands to run; never offered to the user.
+    for (QAction* a : {mnuSep3_, mnuReadCurrGroup_, mnuWriteCurrGroup_}) a->setVisible(false);
+
+    auto* mnuEdit = bar->addMenu(QStringLiteral("Edit"));
+    mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
+    mnuGlobals_ = act(mnuEdit, QStringLiteral("Global Parameters"), QStringLiteral("mnuGlobals"));
+    mnuUndo_ = act(mnuEdit, QStringLiteral("Undo"), QStringLiteral("mnuUndo"), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    auto* mnuCopy = mnuEdit->addMenu(QStringLiteral("Copy"));
+    mnuCopy->setObjectName(QStringLiteral("mnuCopy"));
+    mnuAll_ = act(mnuCopy, QStringLiteral("Copy All"), QStringLiteral("mnuAll"), QKeySequence(Qt::CTRL | Qt::Key_A));
+    mnuRow_ = act(mnuCopy, QStringLiteral("Copy a row"), QStringLiteral("mnuRow"), QKeySequence(Qt::CTRL | Qt::Key_R));
+    mnuPaste_ = act(mnuEdit, QStringLiteral("Paste"), QStringLiteral("mnuPaste"), QKeySequence(Qt::CTRL | Qt::Key_V));
+    mnuMove_ = act(mnuEdit, QStringLiteral("Move"), QStringLiteral("mnuMove"), QKeySequence(Qt::CTRL | Qt::Key_M));
+
+    mnuTuneRadio_ = bar->addAction(QStringLiteral("Tune"));
+    mnuTuneRadio_->setObjectName(QStringLiteral("mnuTuneRadio"));
+
+    mnuCommPortx_ = bar->addMenu(QStringLiteral("Comm-Port"));
+    mnuCommPortx_->setObjectName(QStringLiteral("mnuCommPortx"));
+    for (int n = 1; n <= 4; ++n) {
+        QAction* a = act(mnuCommPortx_, QStringLiteral("Use Comm Port %1").arg(n), QStringLiteral("mnuCommPort%1").arg(n));
+        a->setCheckable(true);
+        a->setData(n);
+        mnuCommPort_[size_t(n - 1)] = a;
+    }
+
+    auto* mnuH = bar->addMenu(QStringLiteral("Help"));
+    mnuH->setObjectName(QStringLiteral("mnuH"));
+    mnuAbout_ = act(mnuH, QStringLiteral("About ORVEDIT"), QStringLiteral("mnuAbout"));
+    mnuHelp_ = act(mnuH, QStringLiteral("Help"), QStringLiteral("mnuHelp"), QKeySequence(Qt::CTRL | Qt::Key_H));
+}
 
 void frmGroups::connectCommands() {
     // Every command runs behind the command boundary: an exception ends it
     // with a message and never reaches the event loop.
     auto command = [this](QAction* action, std::function<void()> run) {
-        connect(action, &QAction::triggered, this, [this, run = std::move(run)] { runGuarded(this, run); });
+        connect(action, &QAction::triggered, this,
+                [this, run = std::move(run)] { runGuarded(session_.prompts(), this, run); });
     };
-    command(mnuSave, [this] { FileOpenSave::saveFile(*this); });
-    command(mnuSaveAs, [this] { FileOpenSave::saveFileAs(*this); });
-    command(mnuOpen, [this] { FileOpenSave::openFile(*this); });
+    command(mnuSave_, [this] { FileOpenSave::saveFile(*this); });
+    command(mnuSaveAs_, [this] { FileOpenSave::saveFileAs(*this); });
+    command(mnuOpen_, [this] { FileOpenSave::openFile(*this); });
+    connect(mnuExit_, &QAction::triggered, this, &QWidget::close);
+    command(mnuPrint_, [this] { mnuPrint_Click(); });
+    command(mnuPreview_, [this] {
+        readCurrentGroup();   // shows what a print would print
+        session_.printing().preview(this, session_.image(), session_.file().currentFileName);
+    });
+    command(mnuSetup_, [this] { session_.printing().pageSetup(this); });
 
-    command(mnuRead, [this] { mnuRead_Click(*this, *link_); });
-    command(mnuReadGlobal, [this] { mnuReadGlobal_Click(*this, *link_); });
-    command(mnuReadGroup, [this] { mnuReadGroup_Click(*this, *link_); });
-    command(mnuWriteAll, [this] { mnuWriteAll_Click(*this, *link_); });
-    command(mnuWriteGlobal, [this] { mnuWriteGlobal_Click(*this, *link_); });
-    command(mnuWriteGroup, [this] { mnuWriteGroup_Click(*this, *link_); });
-    command(mnuReadCurrGroup, [this] { mnuReadCurrGroup_Click(); });
-    command(mnuWriteCurrGroup, [this] { mnuWriteCurrGroup_Click(); });
+    command(mnuRead_, [this] { mnuRead_Click(*this); });
+    command(mnuReadGlobal_, [this] { mnuReadGlobal_Click(*this); });
+    command(mnuReadGroup_, [this] { mnuReadGroup_Click(*this); });
+    command(mnuWriteAll_, [this] { mnuWriteAll_Click(*this); });
+    command(mnuWriteGlobal_, [this] { mnuWriteGlobal_Click(*this); });
+    command(mnuWriteGroup_, [this] { mnuWriteGroup_Click(*this); });
+    command(mnuReadCurrGroup_, [this] { mnuReadCurrGroup_Click(); });
+    command(mnuWriteCurrGroup_, [this] { (void)mnuWriteCurrGroup_Click(); });
 
-    command(mnuGlobals, [this] { frmGlobals::showWindow(this); });
+    command(mnuGlobals_, [this] { session_.showGlobalsWindow(); });
 
     // While a radio exchange runs, the radio commands and the port choice are
     // not offered (and refused if they arrive anyway).
-    connect(&link_->busy(), &RadioBusy::busyChanged, this, [this](bool busy) {
-        for (QAction* a : {mnuRead, mnuReadGlobal, mnuReadGroup, mnuWriteAll, mnuWriteGlobal, mnuWriteGroup,
-                           mnuTuneRadio})
+    connect(&session_.busy(), &RadioBusy::busyChanged, this, [this](bool busy) {
+        for (QAction* a : {mnuRead_, mnuReadGlobal_, mnuReadGroup_, mnuWriteAll_, mnuWriteGlobal_, mnuWriteGroup_,
+                           mnuTuneRadio_})
             a->setEnabled(!busy);
-        for (QAction* a : mnuCommPort) a->setEnabled(!busy);
+        for (QAction* a : mnuCommPort_) a->setEnabled(!busy);
     });
 
     for (int n = 1; n <= 4; ++n) {
-        command(mnuCommPort[size_t(n - 1)], [this, n] {
-            if (mnuCommPort_Click(*link_, n)) commPort = n;
-            for (int k = 1; k <= 4; ++k) mnuCommPort[size_t(k - 1)]->setChecked(k == commPort);
+        command(mnuCommPort_[size_t(n - 1)], [this, n] {
+            if (mnuCommPort_Click(*this, n)) commPort_ = n;
+            for (int k = 1; k <= 4; ++k) mnuCommPort_[size_t(k - 1)]->setChecked(k == commPort_);
             showCommPortDevices();
         });
     }
     // Each port entry names the device behind it, so a technician can see
     // which serial device "Use Comm Port n" opens.
-    mnuCommPortx->setToolTipsVisible(true);
-    connect(mnuCommPortx, &QMenu::aboutToShow, this, [this] { showCommPortDevices(); });
+    mnuCommPortx_->setToolTipsVisible(true);
+    connect(mnuCommPortx_, &QMenu::aboutToShow, this, [this] { showCommPortDevices(); });
+
+    command(mnuHelp_, [this] { mnuHelp_Click(); });
+    command(mnuAbout_, [this] { mnuAbout_Click(); });
 }
 
 void frmGroups::showCommPortDevices() {
     for (int n = 1; n <= 4; ++n) {
-        QAction* a = mnuCommPort[size_t(n - 1)];
+        QAction* a = mnuCommPort_[size_t(n - 1)];
         const QString device = RadioLink::deviceForPort(n);
-        a->setToolTip(n == commPort ? QStringLiteral("In use: %1").arg(device) : device);
+        a->setToolTip(n == commPort_ ? QStringLiteral("In use: %1").arg(device) : device);
         a->setStatusTip(a->toolTip());
     }
-    mnuCommPortx->setToolTip(QStringLiteral("Comm Port %1: %2").arg(commPort).arg(RadioLink::deviceForPort(commPort)));
+    mnuCommPortx_->setToolTip(QStringLiteral("Comm Port %1: %2").arg(commPort_).arg(RadioLink::deviceForPort(commPort_)));
 }
 
 }  // namespace orv

@@ -1,5 +1,7 @@
 #include "app/frmHelp.h"
 
+#include <QApplication>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -140,7 +142,10 @@ QString frmHelp::helpFilePath() {
 }
 
 void frmHelp::showHelp(QWidget* parent) {
-    static QPointer<frmHelp> open;
+    // One help window for the program: an open one is brought forward.
+    frmHelp* open = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* h = qobject_cast<frmHelp*>(top)) open = h;
     const QString file = helpFilePath();
     if (file.isEmpty()) {
         QMessageBox::information(parent, QString::fromLatin1(kAppTitle),

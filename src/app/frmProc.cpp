@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 #include <QWindow>
 #include <algorithm>
-#include "app/QtHost.h"
+#include "app/UserPrompts.h"
 #include "app/Twips.h"
 
 namespace orv {
@@ -18,7 +18,8 @@ constexpr int kOffsetTwips = 500;   // from the main window's top-left corner
 constexpr int kWidthTwips = 4800;
 }  // namespace
 
-frmProc::frmProc(QWidget* mainWindow) : QDialog(nullptr), mainWindow_(mainWindow) {
+frmProc::frmProc(UserPrompts& prompts, QWidget* mainWindow)
+    : QDialog(nullptr), prompts_(prompts), mainWindow_(mainWindow) {
     setObjectName(QStringLiteral("frmProc"));
     setWindowTitle(QStringLiteral("ORV Processing"));
     setModal(false);
@@ -137,7 +138,7 @@ void frmProc::CancelButton_Click() {
         return;
     }
     // Stopping a write half-way can leave the radio's memory inconsistent.
-    if (showMessage(this, cancelWriteWarning(), QString(), MsgIcon::Question, MsgButtons::YesNo) ==
+    if (prompts_.message(this, cancelWriteWarning(), QString(), MsgIcon::Question, MsgButtons::YesNo) ==
         MsgAnswer::Yes)
         cancelled_ = true;
 }

@@ -13,13 +13,15 @@ class QPushButton;
 
 namespace orv {
 
+class UserPrompts;
+
 class frmProc : public QDialog {
     Q_OBJECT
 public:
     // `mainWindow` is the window this dialog is placed against, owned by and
     // disables while loaded. The dialog is a window of its own, so disabling
     // the main window never disables the dialog's Cancel button.
-    explicit frmProc(QWidget* mainWindow = nullptr);
+    explicit frmProc(UserPrompts& prompts, QWidget* mainWindow = nullptr);
     ~frmProc() override;
 
     void setMainWindow(QWidget* mainWindow);
@@ -74,6 +76,7 @@ private:
     void showModeless();
     void applyRange();
 
+    UserPrompts& prompts_;
     QPointer<QWidget> mainWindow_;
     QLabel* lblInfo_;
     QProgressBar* Prog1_;

@@ -2,11 +2,12 @@
 #include <QApplication>
 #include <QScreen>
 #include <exception>
+#include <memory>
 #include "app/AppPicture.h"
 #include "app/AppState.h"
 #include "app/CommandGuard.h"
-#include "app/EditorShell.h"
-#include "app/QtHost.h"
+#include "app/EditorSession.h"
+#include "app/UserPrompts.h"
 #include "app/frmGroups.h"
 #include "app/frmSplash.h"
 
@@ -23,10 +24,15 @@ int main(int argc, char** argv) {
     splash->show();
     app.processEvents();
 
-    orv::GlobalsWindowOpen = false;
-    orv::frmGroups* main = nullptr;
+    // The session clears GlobalsWindowOpen; the main window loads on it.
+    orv::EditorSession session;
+    app.setReporter([&session](const QString& text) {
+        session.prompts().message(QApplication::activeWindow(), text, QString(), orv::MsgIcon::Exclamation,
+                                  orv::MsgButtons::OK);
+    });
+    std::unique_ptr<orv::frmGroups> main;
     try {
-        main = new orv::frmGroups;
+        main = std::make_unique<orv::frmGroups>(session);
     } catch (const std::exception& e) {
         // A failure while the main window loads ends the start with a clear
         // message instead of an abort.
@@ -35,8 +41,6 @@ int main(int argc, char** argv) {
                          QString(), orv::MsgIcon::Critical, orv::MsgButtons::OK);
         return 1;
     }
-    main->setAttribute(Qt::WA_DeleteOnClose);
-
     splash->close();
     delete splash;
     main->show();

@@ -5,6 +5,7 @@
 #include "cli/CliSupport.h"
 #include "cli/FileCommands.h"
 #include "cli/RadioCommands.h"
+#include "cli/ReportCommand.h"
 
 int main(int argc, char** argv) {
     CLI::App app{"ORVEDIT command-line tool: programming files and their JSON form", "orvedit-cli"};
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
     int exitCode = orvcli::kExitOk;
     addFileCommands(app, exitCode);
     addRadioCommands(app, exitCode);
+    addReportCommand(app, exitCode);
 
     try {
         app.parse(argc, argv);

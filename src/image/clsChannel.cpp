@@ -6,16 +6,14 @@
 #include <stdexcept>
 
 #include "image/CodecError.h"
+#include "image/MemoryMap.h"
 #include "image/NumText.h"
 
 namespace orv {
 
 namespace {
 
-// Group parameter offsets of the three per-channel flag words.
-constexpr int kLoPowerWord = 0x20;
-constexpr int kNarrowWord = 0x22;
-constexpr int kScanWord = 0x24;
+using namespace memmap;
 
 void checkIndices(int g, int c) {
     if (g < 0 || g > 14) throw std::out_of_range("group index " + std::to_string(g) + " outside 0..14");
@@ -107,6 +105,11 @@ int hexDigitValue(char ch) { return isDecimalDigit(ch) ? ch - '0' : ch - 'A' + 1
 
 }  // namespace
 
+MemoryImage& clsChannel::out() {
+    if (!dst_) throw std::logic_error("a reading channel codec cannot write");
+    return *dst_;
+}
+
 // ---- pure conversions -------------------------------------------------------
 
 std::string clsChannel::strHexToFreq(double dFreqHex) { return freqCodeToText(dFreqHex); }
@@ -190,9 +193,6 @@ uint16_t clsChannel::codeGuardWord(const std::string& text, const std::string& f
 
 void clsChannel::Read_Channel(int intGroup, int intChan) {
     checkIndices(intGroup, intChan);
-    page_ = groupPage(intGroup);
-    labelPage_ = page_ + 1;
-    chan_ = intChan;
     Read_RX_Freq(intGroup, intChan);
     Read_RX_CG(intGroup, intChan);
     Read_TX_Freq(intGroup, intChan);
@@ -205,9 +205,6 @@ void clsChannel::Read_Channel(int intGroup, int intChan) {
 
 void clsChannel::Write_Channel(int intGroup, int intChan) {
     checkIndices(intGroup, intChan);
-    page_ = groupPage(intGroup);
-    labelPage_ = page_ + 1;
-    chan_ = intChan;
     Write_RX_Freq(intGroup, intChan);
     Write_RX_CG(intGroup, intChan);
     Write_TX_Freq(intGroup, intChan);
@@ -222,45 +219,45 @@ void clsChannel::Write_Channel(int intGroup, int intChan) {
 
 void clsChannel::Read_RX_Freq(int intGroup, int intChan) {
     checkIndices(intGroup, intChan);
-    view_.cells[intChan][colRecFreq] = strHexToFreq(readWord(img_, intGroup, intChan, 0));
+    view_.cells[intChan][colRecFreq] = strHexToFreq(readWord(src_, intGroup, intChan, kRecReceiveFreq));
 }
 
 void clsChannel::Read_RX_CG(int intGroup, int intChan) {
     checkIndices(intGroup, intChan);
-    view_.cells[intChan][colRecCG] = codeGuardText(static_cast<uint16_t>(readWord(img_, intGroup, intChan, 2)));
+    view_.cells[intChan][colRecCG] = codeGuardText(static_cast<uint16_t>(readWord(src_, intGroup, intChan, kRecReceiveCodeGuard)));
 }
 
 void clsChannel::Read_TX_Freq(int intGroup, int intChan) {
     checkIndices(intGroup, intChan);
-    view_.cells[intChan][colTxFreq] = strHexToFreq(readWord(img_, intGroup, intChan, 4));
+    view_.cells[intChan][colTxFreq] = strHexToFreq(readWord(src_, intGroup, intChan, kRecTransmitFreq));
 }
 
 void clsChannel::Read_TX_CG(int intGroup, int intChan) {
     checkIndices(intGroup, intChan);
-    view_.cells[intChan][colTxCG] = codeGuardText(static_cast<uint16_t>(readWord(img_, intGroup, intChan, 6)));
+    view_.cells[intChan][colTxCG] = codeGuardText(static_cast<uint16_t>(readWord(src_, intGroup, intChan, kRecTransmitCodeGuard)));
 }
 
 void clsChannel::Read_Chan_Aplha(int intGroup, int intChan) {
     checkIndices(intGroup, intChan);
     ImageAddr a = channelLabelAddr(intGroup, intChan, 0);
-    std::string text = decodeLabel(img_, a.page, a.offset);
+    std::string text = decodeLabel(src_, a.page, a.offset);
     if (text.empty()) text = " BLANK  ";
     view_.cells[intChan][colChLabel] = text;
 }
 
 void clsChannel::Read_Lo_Power(int intGroup, int intChan) {
     checkIndices(intGroup, intChan);
-    view_.chkLoPower[intChan] = readFlag(img_, intGroup, intChan, kLoPowerWord);
+    view_.chkLoPower[intChan] = readFlag(src_, intGroup, intChan, kLowPowerFlags);
 }
 
 void clsChannel::Read_Narrow_Band(int intGroup, int intChan) {
     checkIndices(intGroup, intChan);
-    view_.chkNarr[intChan] = readFlag(img_, intGroup, intChan, kNarrowWord);
+    view_.chkNarr[intChan] = readFlag(src_, intGroup, intChan, kNarrowBandFlags);
 }
 
 void clsChannel::Read_Scan_List(int intGroup, int intChan) {
     checkIndices(intGroup, intChan);
-    view_.chkScan[intChan] = readFlag(img_, intGroup, intChan, kScanWord);
+    view_.chkScan[intChan] = readFlag(src_, intGroup, intChan, kScanListFlags);
 }
 
 // ---- writers ---------------------------------------------------------------
@@ -271,49 +268,49 @@ void clsChannel::Write_RX_Freq(int intGroup, int intChan) {
     checkIndices(intGroup, intChan);
     const std::string& t = view_.cells[intChan][colRecFreq];
     uint16_t n = freqCode(t, chanName(intChan) + " Rec Freq");
-    writeWord(img_, intGroup, intChan, 0, n);
+    writeWord(out(), intGroup, intChan, kRecReceiveFreq, n);
 }
 
 void clsChannel::Write_RX_CG(int intGroup, int intChan) {
     checkIndices(intGroup, intChan);
     const std::string& t = view_.cells[intChan][colRecCG];
     uint16_t w = codeGuardWord(t, chanName(intChan) + " Rec CG");
-    writeWord(img_, intGroup, intChan, 2, w);
+    writeWord(out(), intGroup, intChan, kRecReceiveCodeGuard, w);
 }
 
 void clsChannel::Write_TX_Freq(int intGroup, int intChan) {
     checkIndices(intGroup, intChan);
     const std::string& t = view_.cells[intChan][colTxFreq];
     uint16_t n = freqCode(t, chanName(intChan) + " Tx Freq");
-    writeWord(img_, intGroup, intChan, 4, n);
+    writeWord(out(), intGroup, intChan, kRecTransmitFreq, n);
 }
 
 void clsChannel::Write_TX_CG(int intGroup, int intChan) {
     checkIndices(intGroup, intChan);
     const std::string& t = view_.cells[intChan][colTxCG];
     uint16_t w = codeGuardWord(t, chanName(intChan) + " Tx CG");
-    writeWord(img_, intGroup, intChan, 6, w);
+    writeWord(out(), intGroup, intChan, kRecTransmitCodeGuard, w);
 }
 
 void clsChannel::Write_Chan_Alpha(int intGroup, int intChan) {
     checkIndices(intGroup, intChan);
     ImageAddr a = channelLabelAddr(intGroup, intChan, 0);
-    encodeLabel(img_, a.page, a.offset, view_.cells[intChan][colChLabel]);
+    encodeLabel(out(), a.page, a.offset, view_.cells[intChan][colChLabel]);
 }
 
 void clsChannel::Write_Lo_Power(int intGroup, int intChan) {
     checkIndices(intGroup, intChan);
-    writeFlag(img_, intGroup, intChan, kLoPowerWord, view_.chkLoPower[intChan]);
+    writeFlag(out(), intGroup, intChan, kLowPowerFlags, view_.chkLoPower[intChan]);
 }
 
 void clsChannel::Write_Narrow_Band(int intGroup, int intChan) {
     checkIndices(intGroup, intChan);
-    writeFlag(img_, intGroup, intChan, kNarrowWord, view_.chkNarr[intChan]);
+    writeFlag(out(), intGroup, intChan, kNarrowBandFlags, view_.chkNarr[intChan]);
 }
 
 void clsChannel::Write_Scan_List(int intGroup, int intChan) {
     checkIndices(intGroup, intChan);
-    writeFlag(img_, intGroup, intChan, kScanWord, view_.chkScan[intChan]);
+    writeFlag(out(), intGroup, intChan, kScanListFlags, view_.chkScan[intChan]);
 }
 
 }  // namespace orv

@@ -8,7 +8,10 @@ namespace orv {
 
 class clsChannel {
 public:
-    clsChannel(MemoryImage& img, ChannelGridView& view) : img_(img), view_(view) {}
+    // A codec that reads and writes `img`.
+    clsChannel(MemoryImage& img, ChannelGridView& view) : src_(img), dst_(&img), view_(view) {}
+    // A codec that only reads `img`; its writers throw std::logic_error.
+    clsChannel(const MemoryImage& img, ChannelGridView& view) : src_(img), dst_(nullptr), view_(view) {}
 
     void Read_Channel(int intGroup, int intChan);
     void Write_Channel(int intGroup, int intChan);  // may throw CodecError
@@ -44,11 +47,10 @@ public:
     static bool freqTextValid(const std::string& text);
 
 private:
-    MemoryImage& img_;
+    MemoryImage& out();  // the image to write, or std::logic_error for a reading codec
+    const MemoryImage& src_;
+    MemoryImage* dst_;
     ChannelGridView& view_;
-    int page_ = 1;
-    int labelPage_ = 2;
-    int chan_ = 0;
 };
 
 }  // namespace orv

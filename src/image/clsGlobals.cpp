@@ -2,21 +2,24 @@
 // the global parameters window.
 #include "image/clsGlobals.h"
 
+#include <stdexcept>
+#include "image/MemoryMap.h"
+
 namespace orv {
 
 namespace {
 
-constexpr int kBattSave = 0x06;
-constexpr int kDTMF = 0x07;
-constexpr int kRotary = 0x80;
-constexpr int kGroupGlobalBits = 0x90;
-constexpr int kChanGlobalBits = 0x92;
-constexpr int kGroupVarBits = 0x94;
-constexpr int kChanVarBits = 0x96;
-constexpr int kSwitch98 = 0x98;
-constexpr int kSwitch99 = 0x99;
-constexpr int kOptions = 0x9B;
-constexpr int kGlobalGroupChan = 0xFF;
+using namespace memmap;
+constexpr int kBattSave = kGlobalBatterySaver;
+constexpr int kDTMF = kDtmfPorchAni;
+constexpr int kGroupGlobalBits = kRotaryGroupGlobal;
+constexpr int kChanGlobalBits = kRotaryChannelGlobal;
+constexpr int kGroupVarBits = kRotaryGroupVariable;
+constexpr int kChanVarBits = kRotaryChannelVariable;
+constexpr int kSwitch98 = kSwitches98;
+constexpr int kSwitch99 = kSwitches99;
+constexpr int kOptions = kGlobalOptions;
+constexpr int kGlobalGroupChan = kGlobalGroupChannel;
 
 constexpr int kGlobalGroupIndex = 15;  // "Global" in cboGroup(p)
 constexpr int kGlobalChanIndex = 16;   // "Global" in cboChan(p)
@@ -51,6 +54,11 @@ void setPositionFlag(MemoryImage& img, int pairAddr, int p, int value) {
 }
 
 }  // namespace
+
+MemoryImage& clsGlobals::out() {
+    if (!dst_) throw std::logic_error("a reading global codec cannot write");
+    return *dst_;
+}
 
 // ---- switch codes ----------------------------------------------------------
 
@@ -92,7 +100,6 @@ std::string SwitchName(int code) {
 // ---- all fields ------------------------------------------------------------
 
 void clsGlobals::Read_Globals() {
-    ensure();
     Read_DTMF_Dev();
     Read_Front_Porch_Time();
     Read_ANI_Rate();
@@ -107,7 +114,6 @@ void clsGlobals::Read_Globals() {
 }
 
 void clsGlobals::Write_Globals() {
-    ensure();
     Write_DTMF_Dev();
     Write_Front_Porch_Time();
     Write_ANI_Rate();
@@ -123,32 +129,31 @@ void clsGlobals::Write_Globals() {
 
 // ---- simple fields ---------------------------------------------------------
 
-void clsGlobals::Read_DTMF_Dev() { ensure(); view_.cboDTMFDev = readField(img_, kDTMF, 0xF8); }
-void clsGlobals::Read_Front_Porch_Time() { ensure(); view_.cboPorchTime = readField(img_, kDTMF, 0x03); }
-void clsGlobals::Read_ANI_Rate() { ensure(); view_.cboANIRate = readField(img_, kDTMF, 0x04); }
-void clsGlobals::Read_Pri_Rate() { ensure(); view_.cboPriRate = readField(img_, kOptions, 0x07); }
-void clsGlobals::Read_Battery_Saver_Inhibit() { ensure(); view_.cboBattSave = readField(img_, kBattSave, 0x04); }
-void clsGlobals::Read_Freq_Display() { ensure(); view_.cboFreqDisplay = readField(img_, kOptions, 0x80); }
-void clsGlobals::Read_Per_Channel_Power() { ensure(); view_.cboLoPower = readField(img_, kOptions, 0x40); }
-void clsGlobals::Read_Talk_Back_Scan() { ensure(); view_.cboTalkBack = readField(img_, kOptions, 0x20); }
-void clsGlobals::Read_Nuisance_Channel_Delete() { ensure(); view_.cboNuisanceChan = readField(img_, kOptions, 0x10); }
+void clsGlobals::Read_DTMF_Dev() { view_.cboDTMFDev = readField(src_, kDTMF, 0xF8); }
+void clsGlobals::Read_Front_Porch_Time() { view_.cboPorchTime = readField(src_, kDTMF, 0x03); }
+void clsGlobals::Read_ANI_Rate() { view_.cboANIRate = readField(src_, kDTMF, 0x04); }
+void clsGlobals::Read_Pri_Rate() { view_.cboPriRate = readField(src_, kOptions, 0x07); }
+void clsGlobals::Read_Battery_Saver_Inhibit() { view_.cboBattSave = readField(src_, kBattSave, 0x04); }
+void clsGlobals::Read_Freq_Display() { view_.cboFreqDisplay = readField(src_, kOptions, 0x80); }
+void clsGlobals::Read_Per_Channel_Power() { view_.cboLoPower = readField(src_, kOptions, 0x40); }
+void clsGlobals::Read_Talk_Back_Scan() { view_.cboTalkBack = readField(src_, kOptions, 0x20); }
+void clsGlobals::Read_Nuisance_Channel_Delete() { view_.cboNuisanceChan = readField(src_, kOptions, 0x10); }
 
-void clsGlobals::Write_DTMF_Dev() { ensure(); writeField(img_, kDTMF, 0xF8, view_.cboDTMFDev); }
-void clsGlobals::Write_Front_Porch_Time() { ensure(); writeField(img_, kDTMF, 0x03, view_.cboPorchTime); }
-void clsGlobals::Write_ANI_Rate() { ensure(); writeField(img_, kDTMF, 0x04, view_.cboANIRate); }
-void clsGlobals::Write_Pri_Rate() { ensure(); writeField(img_, kOptions, 0x07, view_.cboPriRate); }
-void clsGlobals::Write_Battery_Saver_Inhibit() { ensure(); writeField(img_, kBattSave, 0x04, view_.cboBattSave); }
-void clsGlobals::Write_Freq_Display() { ensure(); writeField(img_, kOptions, 0x80, view_.cboFreqDisplay); }
-void clsGlobals::Write_Per_Channel_Power() { ensure(); writeField(img_, kOptions, 0x40, view_.cboLoPower); }
-void clsGlobals::Write_Talk_Back_Scan() { ensure(); writeField(img_, kOptions, 0x20, view_.cboTalkBack); }
-void clsGlobals::Write_Nuisance_Channel_Delete() { ensure(); writeField(img_, kOptions, 0x10, view_.cboNuisanceChan); }
+void clsGlobals::Write_DTMF_Dev() { writeField(out(), kDTMF, 0xF8, view_.cboDTMFDev); }
+void clsGlobals::Write_Front_Porch_Time() { writeField(out(), kDTMF, 0x03, view_.cboPorchTime); }
+void clsGlobals::Write_ANI_Rate() { writeField(out(), kDTMF, 0x04, view_.cboANIRate); }
+void clsGlobals::Write_Pri_Rate() { writeField(out(), kOptions, 0x07, view_.cboPriRate); }
+void clsGlobals::Write_Battery_Saver_Inhibit() { writeField(out(), kBattSave, 0x04, view_.cboBattSave); }
+void clsGlobals::Write_Freq_Display() { writeField(out(), kOptions, 0x80, view_.cboFreqDisplay); }
+void clsGlobals::Write_Per_Channel_Power() { writeField(out(), kOptions, 0x40, view_.cboLoPower); }
+void clsGlobals::Write_Talk_Back_Scan() { writeField(out(), kOptions, 0x20, view_.cboTalkBack); }
+void clsGlobals::Write_Nuisance_Channel_Delete() { writeField(out(), kOptions, 0x10, view_.cboNuisanceChan); }
 
 // ---- toggle switches ----------------------------------------------------------
 
 void clsGlobals::Read_Switch_Assignments() {
-    ensure();
-    int b98 = peekImage(img_, 0, kSwitch98);
-    int b99 = peekImage(img_, 0, kSwitch99);
+    int b98 = peekImage(src_, 0, kSwitch98);
+    int b99 = peekImage(src_, 0, kSwitch99);
     view_.cboLoPowerSwitch = Set_Switch_Assignment((b98 & 0xE0) / 32);
     view_.cboChanScan = Set_Switch_Assignment((b98 & 0x1C) / 4);
     view_.cboPriScan = Set_Switch_Assignment((b98 & 0x03) * 2 + (b99 & 0x80) / 128);
@@ -157,42 +162,40 @@ void clsGlobals::Read_Switch_Assignments() {
 }
 
 void clsGlobals::Write_Switch_Assignments() {
-    ensure();
     if (view_.cboLoPowerSwitch >= 0)
-        pokeImage(img_, 0, kSwitch98, 0xE0, Set_Switch_Returns(view_.cboLoPowerSwitch) * 32);
+        pokeImage(out(), 0, kSwitch98, 0xE0, Set_Switch_Returns(view_.cboLoPowerSwitch) * 32);
     if (view_.cboChanScan >= 0)
-        pokeImage(img_, 0, kSwitch98, 0x1C, Set_Switch_Returns(view_.cboChanScan) * 4);
+        pokeImage(out(), 0, kSwitch98, 0x1C, Set_Switch_Returns(view_.cboChanScan) * 4);
     if (view_.cboPriScan >= 0) {
         int code = Set_Switch_Returns(view_.cboPriScan);
-        pokeImage(img_, 0, kSwitch98, 0x03, code / 2);
-        pokeImage(img_, 0, kSwitch99, 0x80, (code % 2) * 128);
+        pokeImage(out(), 0, kSwitch98, 0x03, code / 2);
+        pokeImage(out(), 0, kSwitch99, 0x80, (code % 2) * 128);
     }
     if (view_.cboRTA >= 0)
-        pokeImage(img_, 0, kSwitch99, 0x70, Set_Switch_Returns(view_.cboRTA) * 16);
+        pokeImage(out(), 0, kSwitch99, 0x70, Set_Switch_Returns(view_.cboRTA) * 16);
     if (view_.cboGroupScan >= 0)
-        pokeImage(img_, 0, kSwitch99, 0x0E, Set_Switch_Returns(view_.cboGroupScan) * 2);
+        pokeImage(out(), 0, kSwitch99, 0x0E, Set_Switch_Returns(view_.cboGroupScan) * 2);
 }
 
 // ---- rotary switch ---------------------------------------------------------
 
 void clsGlobals::Read_Rotary_Switch() {
-    ensure();
     for (int p = 0; p < kRotaryPositions; ++p) {
-        int b = peekImage(img_, 0, kRotary + p);
+        int b = peekImage(src_, 0, kRotary + p);
         view_.cboGroup[p] = (b & 0xF0) / 16;  // 15 is "Global"
         view_.cboChan[p] = b & 0x0F;
     }
     // Each pair: first byte (positions 16..9) before the second (8..1).
     for (int p = kRotaryPositions - 1; p >= 0; --p) {
-        if (positionFlag(img_, kGroupGlobalBits, p)) view_.cboGroup[p] = kGlobalGroupIndex;
+        if (positionFlag(src_, kGroupGlobalBits, p)) view_.cboGroup[p] = kGlobalGroupIndex;
     }
     for (int p = kRotaryPositions - 1; p >= 0; --p) {
-        if (positionFlag(img_, kChanGlobalBits, p)) view_.cboChan[p] = kGlobalChanIndex;
+        if (positionFlag(src_, kChanGlobalBits, p)) view_.cboChan[p] = kGlobalChanIndex;
     }
-    for (int p = kRotaryPositions - 1; p >= 0; --p) view_.chkGrpVar[p] = positionFlag(img_, kGroupVarBits, p) ? 1 : 0;
-    for (int p = kRotaryPositions - 1; p >= 0; --p) view_.chkChanVar[p] = positionFlag(img_, kChanVarBits, p) ? 1 : 0;
+    for (int p = kRotaryPositions - 1; p >= 0; --p) view_.chkGrpVar[p] = positionFlag(src_, kGroupVarBits, p) ? 1 : 0;
+    for (int p = kRotaryPositions - 1; p >= 0; --p) view_.chkChanVar[p] = positionFlag(src_, kChanVarBits, p) ? 1 : 0;
 
-    int b = peekImage(img_, 0, kGlobalGroupChan);
+    int b = peekImage(src_, 0, kGlobalGroupChan);
     int group = (b & 0xF0) / 16;
     // The global group list has entries for 0..14 only; 15 has none and
     // leaves the list without a selection.
@@ -201,26 +204,25 @@ void clsGlobals::Read_Rotary_Switch() {
 }
 
 void clsGlobals::Write_Rotary_Switch() {
-    ensure();
     for (int p = 0; p < kRotaryPositions; ++p) {
         int g = view_.cboGroup[p];
-        if (g >= 0) pokeImage(img_, 0, kRotary + p, 0xF0, g < kGlobalGroupIndex ? g * 16 : 0);
+        if (g >= 0) pokeImage(out(), 0, kRotary + p, 0xF0, g < kGlobalGroupIndex ? g * 16 : 0);
         int c = view_.cboChan[p];
-        if (c >= 0) pokeImage(img_, 0, kRotary + p, 0x0F, c < kGlobalChanIndex ? c : 0);
+        if (c >= 0) pokeImage(out(), 0, kRotary + p, 0x0F, c < kGlobalChanIndex ? c : 0);
     }
     for (int p = kRotaryPositions - 1; p >= 0; --p) {
         if (view_.cboGroup[p] >= 0)
-            setPositionFlag(img_, kGroupGlobalBits, p, view_.cboGroup[p] == kGlobalGroupIndex ? 1 : 0);
+            setPositionFlag(out(), kGroupGlobalBits, p, view_.cboGroup[p] == kGlobalGroupIndex ? 1 : 0);
     }
     for (int p = kRotaryPositions - 1; p >= 0; --p) {
         if (view_.cboChan[p] >= 0)
-            setPositionFlag(img_, kChanGlobalBits, p, view_.cboChan[p] == kGlobalChanIndex ? 1 : 0);
+            setPositionFlag(out(), kChanGlobalBits, p, view_.cboChan[p] == kGlobalChanIndex ? 1 : 0);
     }
-    for (int p = kRotaryPositions - 1; p >= 0; --p) setPositionFlag(img_, kGroupVarBits, p, view_.chkGrpVar[p]);
-    for (int p = kRotaryPositions - 1; p >= 0; --p) setPositionFlag(img_, kChanVarBits, p, view_.chkChanVar[p]);
+    for (int p = kRotaryPositions - 1; p >= 0; --p) setPositionFlag(out(), kGroupVarBits, p, view_.chkGrpVar[p]);
+    for (int p = kRotaryPositions - 1; p >= 0; --p) setPositionFlag(out(), kChanVarBits, p, view_.chkChanVar[p]);
 
-    if (view_.cboGlobalGroup >= 0) pokeImage(img_, 0, kGlobalGroupChan, 0xF0, view_.cboGlobalGroup * 16);
-    if (view_.cboGlobalChannel >= 0) pokeImage(img_, 0, kGlobalGroupChan, 0x0F, view_.cboGlobalChannel);
+    if (view_.cboGlobalGroup >= 0) pokeImage(out(), 0, kGlobalGroupChan, 0xF0, view_.cboGlobalGroup * 16);
+    if (view_.cboGlobalChannel >= 0) pokeImage(out(), 0, kGlobalGroupChan, 0x0F, view_.cboGlobalChannel);
 }
 
 }  // namespace orv

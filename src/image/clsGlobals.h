@@ -1,6 +1,5 @@
 // Global record codec: page 0 of the image <-> the global parameters window.
 #pragma once
-#include <functional>
 #include "image/MemoryImage.h"
 #include "image/Views.h"
 
@@ -8,11 +7,10 @@ namespace orv {
 
 class clsGlobals {
 public:
-    // `ensureView` is called before the first control is reached by each
-    // Read_/Write_ operation; the editor uses it to load the global window
-    // when it is not loaded (a decode while the window is closed opens it).
-    clsGlobals(MemoryImage& img, GlobalsView& view, std::function<void()> ensureView = {})
-        : img_(img), view_(view), ensureView_(std::move(ensureView)) {}
+    // A codec that reads and writes `img`.
+    clsGlobals(MemoryImage& img, GlobalsView& view) : src_(img), dst_(&img), view_(view) {}
+    // A codec that only reads `img`; its writers throw std::logic_error.
+    clsGlobals(const MemoryImage& img, GlobalsView& view) : src_(img), dst_(nullptr), view_(view) {}
 
     void Read_Globals();
     void Read_DTMF_Dev();
@@ -43,11 +41,10 @@ public:
     void Write_Rotary_Switch();
 
 private:
-    void ensure() { if (ensureView_) ensureView_(); }
-    MemoryImage& img_;
+    MemoryImage& out();  // the image to write, or std::logic_error for a reading codec
+    const MemoryImage& src_;
+    MemoryImage* dst_;
     GlobalsView& view_;
-    std::function<void()> ensureView_;
-    static constexpr int page_ = 0;
 };
 
 // Switch code (0..7) to its name for the printed report; "" for 1, 2 and others.

@@ -4,23 +4,23 @@
 
 #include <stdexcept>
 
+#include "image/MemoryMap.h"
 #include "image/NumText.h"
 
 namespace orv {
 
 namespace {
 
-// Group parameter offsets.
-constexpr int kUCG = 0x00;
-constexpr int kPassword = 0x26;
-constexpr int kID = 0x29;
-constexpr int kTOTScan = 0x2D;
-constexpr int kPri1 = 0x2E;
-constexpr int kPri2 = 0x2F;
-constexpr int kFlags30 = 0x30;
-constexpr int kFlags31 = 0x31;
-constexpr int kDisplay32 = 0x32;
-constexpr int kLabel = 0x33;
+using namespace memmap;
+constexpr int kUCG = kUserCodeGuard;
+constexpr int kID = kAniId;
+constexpr int kTOTScan = kTimeOutScanHold;
+constexpr int kPri1 = kPriority1;
+constexpr int kPri2 = kPriority2;
+constexpr int kFlags30 = kGroupFlags30;
+constexpr int kFlags31 = kGroupFlags31;
+constexpr int kDisplay32 = kDisplay;
+constexpr int kLabel = kGroupLabel;
 
 void checkGroup(int g) {
     if (g < 0 || g > 14) throw std::out_of_range("group index " + std::to_string(g) + " outside 0..14");
@@ -52,16 +52,25 @@ std::vector<std::string> zeroPadded(const std::string& text, std::size_t width) 
 
 }  // namespace
 
-clsGroup::clsGroup(MemoryImage& img, GroupView& view) : img_(img), view_(view) {
+clsGroup::clsGroup(MemoryImage& img, GroupView& view) : src_(img), dst_(&img), view_(view) {
     channels_.reserve(kChannels);
-    for (int c = 0; c < kChannels; ++c) channels_.emplace_back(img_, view_.channels);
+    for (int c = 0; c < kChannels; ++c) channels_.emplace_back(img, view_.channels);
+}
+
+clsGroup::clsGroup(const MemoryImage& img, GroupView& view) : src_(img), dst_(nullptr), view_(view) {
+    channels_.reserve(kChannels);
+    for (int c = 0; c < kChannels; ++c) channels_.emplace_back(img, view_.channels);
+}
+
+MemoryImage& clsGroup::out() {
+    if (!dst_) throw std::logic_error("a reading group codec cannot write");
+    return *dst_;
 }
 
 // ---- whole group -----------------------------------------------------------
 
 void clsGroup::Read_Group(int intGroup) {
     checkGroup(intGroup);
-    page_ = groupPage(intGroup);
     Read_Password(intGroup);
     Read_Group_Label(intGroup);
     Read_TOT_Scan(intGroup);
@@ -85,7 +94,6 @@ void clsGroup::Read_Group(int intGroup) {
 
 void clsGroup::Write_Group(int intGroup) {
     checkGroup(intGroup);
-    page_ = groupPage(intGroup);
     Write_Password(intGroup);
     Write_Group_Label(intGroup);
     Write_TOT_Scan(intGroup);
@@ -112,43 +120,43 @@ void clsGroup::Write_Group(int intGroup) {
 void clsGroup::Read_Password(int intGroup) {
     checkGroup(intGroup);
     std::string t;
-    for (int i = 0; i < 3; ++i) t += hexTextPadded(peekParam(img_, intGroup, kPassword + i), 2);
+    for (int i = 0; i < 3; ++i) t += hexTextPadded(peekParam(src_, intGroup, kPassword + i), 2);
     view_.txtPassWord = t;
 }
 
 void clsGroup::Read_Group_Label(int intGroup) {
     checkGroup(intGroup);
     ImageAddr a = groupParamAddr(intGroup, kLabel);
-    view_.txtGrpLab = decodeLabel(img_, a.page, a.offset);
+    view_.txtGrpLab = decodeLabel(src_, a.page, a.offset);
 }
 
 void clsGroup::Read_TOT_Scan(int intGroup) {
     checkGroup(intGroup);
-    int b = peekParam(img_, intGroup, kTOTScan);
+    int b = peekParam(src_, intGroup, kTOTScan);
     view_.cboTOT = b / 16;
     view_.cboScan = formatOneDecimal((b & 0x0F) * 0.5);
 }
 
 void clsGroup::Read_ID_Num(int intGroup) {
     checkGroup(intGroup);
-    std::string t = hexText(peekParam(img_, intGroup, kID) & 0x0F);
-    for (int i = 1; i < 4; ++i) t += hexTextPadded(peekParam(img_, intGroup, kID + i), 2);
+    std::string t = hexText(peekParam(src_, intGroup, kID) & 0x0F);
+    for (int i = 1; i < 4; ++i) t += hexTextPadded(peekParam(src_, intGroup, kID + i), 2);
     view_.txtID = t;
 }
 
 void clsGroup::Read_Display_Mode(int intGroup) {
     checkGroup(intGroup);
-    view_.cboDisplay = (peekParam(img_, intGroup, kDisplay32) & 0x08) ? 1 : 0;
+    view_.cboDisplay = (peekParam(src_, intGroup, kDisplay32) & 0x08) ? 1 : 0;
 }
 
 void clsGroup::Read_BackLight(int intGroup) {
     checkGroup(intGroup);
-    view_.cboBackLight = (peekParam(img_, intGroup, kDisplay32) & 0x30) / 16;
+    view_.cboBackLight = (peekParam(src_, intGroup, kDisplay32) & 0x30) / 16;
 }
 
 void clsGroup::Read_Duration(int intGroup) {
     checkGroup(intGroup);
-    view_.cboDuration = peekParam(img_, intGroup, kDisplay32) & 0x07;
+    view_.cboDuration = peekParam(src_, intGroup, kDisplay32) & 0x07;
 }
 
 namespace {
@@ -161,65 +169,65 @@ int readPri(int b) {
 
 void clsGroup::Read_Pri_1(int intGroup) {
     checkGroup(intGroup);
-    view_.cboPri1Chan = readPri(peekParam(img_, intGroup, kPri1));
+    view_.cboPri1Chan = readPri(peekParam(src_, intGroup, kPri1));
 }
 
 void clsGroup::Read_Pri_2(int intGroup) {
     checkGroup(intGroup);
-    view_.cboPri2Chan = readPri(peekParam(img_, intGroup, kPri2));
+    view_.cboPri2Chan = readPri(peekParam(src_, intGroup, kPri2));
 }
 
 void clsGroup::Read_Pri_TX(int intGroup) {
     checkGroup(intGroup);
-    view_.chkPriTX = (peekParam(img_, intGroup, kFlags30) & 0x20) ? 1 : 0;
+    view_.chkPriTX = (peekParam(src_, intGroup, kFlags30) & 0x20) ? 1 : 0;
 }
 
 void clsGroup::Read_Battery_Saver(int intGroup) {
     checkGroup(intGroup);
-    bool off = (peekParam(img_, intGroup, kFlags30) & 0x80) != 0;
+    bool off = (peekParam(src_, intGroup, kFlags30) & 0x80) != 0;
     view_.optBattSaveOff = off;
     view_.optBattSaveOn = !off;
 }
 
 void clsGroup::Read_Keyboard_Lockouts(int intGroup) {
     checkGroup(intGroup);
-    int b = peekParam(img_, intGroup, kFlags30);
+    int b = peekParam(src_, intGroup, kFlags30);
     view_.chkPriKeyLock = (b & 0x10) ? 1 : 0;
     view_.chkENTCLRLock = (b & 0x08) ? 1 : 0;
 }
 
 void clsGroup::Read_Busy_Channel_Indicate(int intGroup) {
     checkGroup(intGroup);
-    view_.cboBCI = (peekParam(img_, intGroup, kFlags31) & 0x60) / 32;
+    view_.cboBCI = (peekParam(src_, intGroup, kFlags31) & 0x60) / 32;
 }
 
 void clsGroup::Read_ANI_DTMF(int intGroup) {
     checkGroup(intGroup);
-    view_.cboANI = (peekParam(img_, intGroup, kFlags31) & 0x18) / 8;
+    view_.cboANI = (peekParam(src_, intGroup, kFlags31) & 0x18) / 8;
 }
 
 void clsGroup::Read_Group_Scan_List(int intGroup) {
     checkGroup(intGroup);
-    view_.chkGroupScanList = (peekParam(img_, intGroup, kFlags30) & 0x40) / 64;
+    view_.chkGroupScanList = (peekParam(src_, intGroup, kFlags30) & 0x40) / 64;
 }
 
 void clsGroup::Read_UCG_Encode(int intGroup) {
     checkGroup(intGroup);
-    view_.chkUCGEncode = (peekParam(img_, intGroup, kUCG) & 0x20) / 32;
+    view_.chkUCGEncode = (peekParam(src_, intGroup, kUCG) & 0x20) / 32;
 }
 
 void clsGroup::Read_UCG_Enable(int intGroup) {
     checkGroup(intGroup);
-    bool enabled = (peekParam(img_, intGroup, kFlags31) & 0x80) != 0;
+    bool enabled = (peekParam(src_, intGroup, kFlags31) & 0x80) != 0;
     view_.optUCGEnabled = enabled;
     view_.optUCGDisabled = !enabled;
 }
 
 void clsGroup::Read_UCG_Chan(int intGroup) {
     checkGroup(intGroup);
-    int b = peekParam(img_, intGroup, kUCG);
+    int b = peekParam(src_, intGroup, kUCG);
     bool chanSet = (b & 0x10) != 0;
-    bool enabled = (peekParam(img_, intGroup, kFlags31) & 0x80) != 0;
+    bool enabled = (peekParam(src_, intGroup, kFlags31) & 0x80) != 0;
     int nibble = b & 0x0F;
     if (!chanSet && enabled) {
         view_.cboUCGChan = 0;
@@ -239,14 +247,14 @@ void clsGroup::Write_Password(int intGroup) {
     std::vector<std::string> ch = zeroPadded(view_.txtPassWord, 6);
     for (int i = 0; i < 3; ++i) {
         int v = static_cast<int>(hexToNum(ch[static_cast<std::size_t>(2 * i)] + ch[static_cast<std::size_t>(2 * i + 1)]));
-        pokeParam(img_, intGroup, kPassword + i, 0xFF, v);
+        pokeParam(out(), intGroup, kPassword + i, 0xFF, v);
     }
 }
 
 void clsGroup::Write_Group_Label(int intGroup) {
     checkGroup(intGroup);
     ImageAddr a = groupParamAddr(intGroup, kLabel);
-    encodeLabel(img_, a.page, a.offset, view_.txtGrpLab);
+    encodeLabel(out(), a.page, a.offset, view_.txtGrpLab);
 }
 
 void clsGroup::Write_TOT_Scan(int intGroup) {
@@ -256,7 +264,7 @@ void clsGroup::Write_TOT_Scan(int intGroup) {
     if (t != "OFF") n = static_cast<long>(roundHalfEven(numericValue(t) / 15));
     long s = static_cast<long>(roundHalfEven(numericValue(view_.cboScan) * 2));
     int v = static_cast<int>(hexToNum(hexText(n) + hexText(s)));
-    pokeParam(img_, intGroup, kTOTScan, 0xFF, v);
+    pokeParam(out(), intGroup, kTOTScan, 0xFF, v);
 }
 
 void clsGroup::Write_ID_Num(int intGroup) {
@@ -264,23 +272,23 @@ void clsGroup::Write_ID_Num(int intGroup) {
     std::vector<std::string> ch = zeroPadded(view_.txtID, 8);
     for (int i = 0; i < 4; ++i) {
         int v = static_cast<int>(hexToNum(ch[static_cast<std::size_t>(2 * i)] + ch[static_cast<std::size_t>(2 * i + 1)]));
-        pokeParam(img_, intGroup, kID + i, 0xFF, v);
+        pokeParam(out(), intGroup, kID + i, 0xFF, v);
     }
 }
 
 void clsGroup::Write_Display_Mode(int intGroup) {
     checkGroup(intGroup);
-    pokeParam(img_, intGroup, kDisplay32, 0x08, view_.cboDisplay * 8);
+    pokeParam(out(), intGroup, kDisplay32, 0x08, view_.cboDisplay * 8);
 }
 
 void clsGroup::Write_BackLight(int intGroup) {
     checkGroup(intGroup);
-    pokeParam(img_, intGroup, kDisplay32, 0x30, view_.cboBackLight * 16);
+    pokeParam(out(), intGroup, kDisplay32, 0x30, view_.cboBackLight * 16);
 }
 
 void clsGroup::Write_Duration(int intGroup) {
     checkGroup(intGroup);
-    pokeParam(img_, intGroup, kDisplay32, 0x07, view_.cboDuration);
+    pokeParam(out(), intGroup, kDisplay32, 0x07, view_.cboDuration);
 }
 
 namespace {
@@ -293,61 +301,61 @@ void writePri(MemoryImage& img, int g, int k, int i) {
 
 void clsGroup::Write_Pri_1(int intGroup) {
     checkGroup(intGroup);
-    writePri(img_, intGroup, kPri1, view_.cboPri1Chan);
+    writePri(out(), intGroup, kPri1, view_.cboPri1Chan);
 }
 
 void clsGroup::Write_Pri_2(int intGroup) {
     checkGroup(intGroup);
-    writePri(img_, intGroup, kPri2, view_.cboPri2Chan);
+    writePri(out(), intGroup, kPri2, view_.cboPri2Chan);
 }
 
 void clsGroup::Write_Pri_TX(int intGroup) {
     checkGroup(intGroup);
-    pokeParam(img_, intGroup, kFlags30, 0x20, view_.chkPriTX * 32);
+    pokeParam(out(), intGroup, kFlags30, 0x20, view_.chkPriTX * 32);
 }
 
 void clsGroup::Write_Battery_Saver(int intGroup) {
     checkGroup(intGroup);
-    pokeParam(img_, intGroup, kFlags30, 0x80, view_.optBattSaveOff ? 0x80 : 0);
+    pokeParam(out(), intGroup, kFlags30, 0x80, view_.optBattSaveOff ? 0x80 : 0);
 }
 
 void clsGroup::Write_Keyboard_Lockouts(int intGroup) {
     checkGroup(intGroup);
-    pokeParam(img_, intGroup, kFlags30, 0x10, view_.chkPriKeyLock * 16);
-    pokeParam(img_, intGroup, kFlags30, 0x08, view_.chkENTCLRLock * 8);
+    pokeParam(out(), intGroup, kFlags30, 0x10, view_.chkPriKeyLock * 16);
+    pokeParam(out(), intGroup, kFlags30, 0x08, view_.chkENTCLRLock * 8);
 }
 
 void clsGroup::Write_Busy_Channel_Indicate(int intGroup) {
     checkGroup(intGroup);
-    pokeParam(img_, intGroup, kFlags31, 0x60, view_.cboBCI * 32);
+    pokeParam(out(), intGroup, kFlags31, 0x60, view_.cboBCI * 32);
 }
 
 void clsGroup::Write_ANI_DTMF(int intGroup) {
     checkGroup(intGroup);
-    pokeParam(img_, intGroup, kFlags31, 0x18, view_.cboANI * 8);
+    pokeParam(out(), intGroup, kFlags31, 0x18, view_.cboANI * 8);
 }
 
 void clsGroup::Write_Group_Scan_List(int intGroup) {
     checkGroup(intGroup);
-    pokeParam(img_, intGroup, kFlags30, 0x40, view_.chkGroupScanList * 64);
+    pokeParam(out(), intGroup, kFlags30, 0x40, view_.chkGroupScanList * 64);
 }
 
 void clsGroup::Write_UCG_Encode(int intGroup) {
     checkGroup(intGroup);
-    pokeParam(img_, intGroup, kUCG, 0x20, view_.chkUCGEncode * 32);
+    pokeParam(out(), intGroup, kUCG, 0x20, view_.chkUCGEncode * 32);
 }
 
 void clsGroup::Write_UCG_Enable(int intGroup) {
     checkGroup(intGroup);
     int e = view_.optUCGEnabled ? 0x80 : 0;
-    pokeParam(img_, intGroup, kFlags31, 0x80, e);
+    pokeParam(out(), intGroup, kFlags31, 0x80, e);
     int f = (view_.cboUCGChan == 0) ? 0 : e / 8;
-    pokeParam(img_, intGroup, kUCG, 0x10, f);
+    pokeParam(out(), intGroup, kUCG, 0x10, f);
 }
 
 void clsGroup::Write_UCG_Chan(int intGroup) {
     checkGroup(intGroup);
-    pokeParam(img_, intGroup, kUCG, 0x0F, view_.cboUCGChan - 1);
+    pokeParam(out(), intGroup, kUCG, 0x0F, view_.cboUCGChan - 1);
 }
 
 }  // namespace orv

@@ -11,7 +11,10 @@ namespace orv {
 
 class clsGroup {
 public:
+    // A codec that reads and writes `img`.
     clsGroup(MemoryImage& img, GroupView& view);
+    // A codec that only reads `img`; its writers throw std::logic_error.
+    clsGroup(const MemoryImage& img, GroupView& view);
 
     void Read_Group(int intGroup);
     void Read_Password(int intGroup);
@@ -32,8 +35,6 @@ public:
     void Read_UCG_Encode(int intGroup);
     void Read_UCG_Enable(int intGroup);
     void Read_UCG_Chan(int intGroup);
-
-    void write_change(int) {}
 
     void Write_Group(int intGroup);  // may throw CodecError (from a channel)
     void Write_Password(int intGroup);
@@ -56,10 +57,11 @@ public:
     void Write_UCG_Chan(int intGroup);
 
 private:
-    MemoryImage& img_;
+    MemoryImage& out();  // the image to write, or std::logic_error for a reading codec
+    const MemoryImage& src_;
+    MemoryImage* dst_;
     GroupView& view_;
     std::vector<clsChannel> channels_;
-    int page_ = 1;
 };
 
 }  // namespace orv

@@ -7,7 +7,6 @@
 #include <QTest>
 #include <QTimer>
 #include "app/AppState.h"
-#include "app/Beep.h"
 #include "app/CommandGuard.h"
 #include "app/ChannelGrid.h"
 #include "app/EditorShell.h"
@@ -42,32 +41,34 @@ EditorFixture::EditorFixture() {
     ensureEditorApp();
     dataDir = freshDir();
     qputenv("ORVEDIT_DATA_DIR", dataDir.toLocal8Bit());
-    setBeepHook([this] { ++beeps; });
+    session = std::make_unique<EditorSession>();
+    session->prompts().setBeepHandler([this] { ++beeps; });
 }
 
 EditorFixture::~EditorFixture() {
     w.reset();
-    setBeepHook({});
+    session.reset();
 }
 
 TestWindow& EditorFixture::open() {
-    theImage().clear();
-    w = std::make_unique<TestWindow>();
+    w.reset();
+    session->image().clear();
+    w = std::make_unique<TestWindow>(*session);
     w->show();
-    if (w->isFirstActivation) w->Form_Activate();
+    if (w->isFirstActivation()) w->Form_Activate();
     QCoreApplication::processEvents();
     return *w;
 }
 
 void EditorFixture::typeCell(int row, int col, const QString& text) {
-    const QModelIndex idx = w->dataORVInfo->index(row, col);
-    w->Grid->setCurrentIndex(idx);
-    w->Grid->edit(idx);
-    QLineEdit* e = w->Grid->activeEditor();
+    const QModelIndex idx = w->dataORVInfo()->index(row, col);
+    w->Grid()->setCurrentIndex(idx);
+    w->Grid()->edit(idx);
+    QLineEdit* e = w->Grid()->activeEditor();
     ASSERT_NE(e, nullptr) << "no editor for row " << row << " column " << col;
     e->selectAll();
     QTest::keyClicks(e, text);
-    if (QLineEdit* still = w->Grid->activeEditor()) QTest::keyClick(still, Qt::Key_Return);
+    if (QLineEdit* still = w->Grid()->activeEditor()) QTest::keyClick(still, Qt::Key_Return);
     QCoreApplication::processEvents();
 }
 

@@ -7,6 +7,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include "app/EditorSession.h"
 #include "app/frmGroups.h"
 
 namespace orv::edtest {
@@ -18,6 +19,7 @@ QString freshDir();
 
 class TestWindow : public frmGroups {
 public:
+    explicit TestWindow(EditorSession& session) : frmGroups(session) {}
     QMessageBox::StandardButton answer = QMessageBox::No;
     int asked = 0;
     int saves = 0;
@@ -40,10 +42,12 @@ protected:
     TestWindow& open();
     // Types `text` into a grid cell and ends the edit with Enter.
     void typeCell(int row, int col, const QString& text);
-    QString cell(int row, int col) const { return w->cellText(row, col); }
+    QString cell(int row, int col) const { return w->shownText(row, col); }
+    MemoryImage& image() { return session->image(); }
 
     QString dataDir;
     int beeps = 0;
+    std::unique_ptr<EditorSession> session;
     std::unique_ptr<TestWindow> w;
 };
 

@@ -6,11 +6,10 @@
 #include <QTemporaryDir>
 #include <cstdlib>
 #include <exception>
-#include "app/Beep.h"
 #include "app/CommandGuard.h"
 #include "app/QtHost.h"
+#include "app/UserPrompts.h"
 #include "app/EditorShell.h"
-#include "app/frmGlobals.h"
 
 namespace orv::radiotest {
 
@@ -37,9 +36,9 @@ QString ensureApp() {
 
 // ------------------------------------------------------------------ FakeShell
 
-FakeShell::FakeShell() {
-    for (int g = 0; g < kGroups; ++g) groups_.push_back(std::make_unique<clsGroup>(theImage(), view));
-    globals_ = makeMainGlobalsCodec();
+FakeShell::FakeShell() : session_(std::make_unique<EditorSession>()) {
+    session_->setMainWindow(this);
+    for (int g = 0; g < kGroups; ++g) groups_.push_back(std::make_unique<clsGroup>(session_->image(), view));
 }
 
 FakeShell::~FakeShell() = default;
@@ -47,14 +46,14 @@ FakeShell::~FakeShell() = default;
 bool FakeShell::storeCurrentGroup() {
     ++stores;
     if (refuseStore) {
-        orv::beep();
+        session_->prompts().beep();
         return false;
     }
     if (!storeWrites) return true;
     try {
         groups_[static_cast<std::size_t>(currentGroup)]->Write_Group(currentGroup);
     } catch (const std::exception&) {
-        orv::beep();
+        session_->prompts().beep();
         return false;
     }
     return true;
@@ -73,8 +72,8 @@ void FakeShell::displayGroupMemory() { readCurrentGroup(); }
 
 // ------------------------------------------------------------------ ScriptedBoxes
 
-ScriptedBoxes::ScriptedBoxes() {
-    setMessageBoxHandler([this](QWidget*, const QString& text, const QString& title, MsgIcon icon,
+ScriptedBoxes::ScriptedBoxes(UserPrompts& prompts) : prompts_(prompts) {
+    prompts_.setMessageHandler([this](QWidget*, const QString& text, const QString& title, MsgIcon icon,
                                 MsgButtons buttons) {
         asked.push_back({text, title, icon, buttons});
         if (!script_.empty()) {
@@ -93,7 +92,7 @@ ScriptedBoxes::ScriptedBoxes() {
     });
 }
 
-ScriptedBoxes::~ScriptedBoxes() { setMessageBoxHandler({}); }
+ScriptedBoxes::~ScriptedBoxes() { prompts_.setMessageHandler({}); }
 
 void ScriptedBoxes::answer(std::initializer_list<MsgAnswer> answers) {
     script_.insert(script_.end(), answers.begin(), answers.end());
@@ -113,11 +112,11 @@ bool ScriptedBoxes::wasAsked(const QString& text) const {
 
 // ------------------------------------------------------------------ BeepCounter
 
-BeepCounter::BeepCounter() {
-    setBeepHook([this] { ++count; });
+BeepCounter::BeepCounter(UserPrompts& prompts) : prompts_(prompts) {
+    prompts_.setBeepHandler([this] { ++count; });
 }
 
-BeepCounter::~BeepCounter() { setBeepHook({}); }
+BeepCounter::~BeepCounter() { prompts_.setBeepHandler({}); }
 
 // ------------------------------------------------------------------ SimRadio
 
@@ -165,9 +164,9 @@ Memory pattern(unsigned seed) {
     return m;
 }
 
-Memory imageMemory() {
+Memory imageMemory(const MemoryImage& image) {
     Memory m{};
-    std::copy(theImage().data(), theImage().data() + m.size(), m.begin());
+    std::copy(image.data(), image.data() + m.size(), m.begin());
     return m;
 }
 

@@ -13,12 +13,16 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include "app/EditorSession.h"
 #include "app/EditorShell.h"
 #include "link/LinkHost.h"
 #include "sim/RadioSim.h"
 #include "image/MemoryImage.h"
 #include "image/Views.h"
 #include "image/clsGroup.h"
+
+// Readable failure messages for texts.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace orv::radiotest {
 
@@ -34,15 +38,16 @@ protected:
 // A fresh empty temporary folder.
 QString tempDir();
 
-// A main window stand-in: one GroupView shown, the 15 group codecs on the
-// image, the GLOBALS codec of the global window, and a record of the calls.
+// A main window stand-in with its own session: one GroupView shown, the 15
+// group codecs on the session's image, and a record of the calls.
 class FakeShell : public QWidget, public EditorShell {
 public:
     FakeShell();
     ~FakeShell() override;
 
+    EditorSession& session() override { return *session_; }
+    MemoryImage& image() { return session_->image(); }
     QWidget* shellWidget() override { return this; }
-    clsGlobals& GLOBALS() override { return *globals_; }
     bool storeCurrentGroup() override;
     void readCurrentGroup() override;
     void mnuReadCurrGroup_Click() override;
@@ -50,8 +55,6 @@ public:
     void displayGroupMemory() override;
     QString currentGroupText() const override { return QString::number(currentGroup + 1); }
     void setShellCaption(const QString& caption) override { setWindowTitle(caption); }
-    void setCurrentFileName(const QString& path) override { fileName_ = path; }
-    QString currentFileName() const override { return fileName_; }
 
     int currentGroup = 0;       // list index of cboCurrentGroup
     bool refuseStore = false;   // a value on screen that cannot be stored
@@ -61,9 +64,8 @@ public:
     int reads = 0;              // readCurrentGroup and displayGroupMemory
 
 private:
+    std::unique_ptr<EditorSession> session_;
     std::vector<std::unique_ptr<clsGroup>> groups_;
-    std::unique_ptr<clsGlobals> globals_;
-    QString fileName_;
 };
 
 // One message box as it was asked.
@@ -74,12 +76,12 @@ struct Asked {
     MsgButtons buttons;
 };
 
-// Answers message boxes from a script (first in, first out); a box beyond the
-// script gets its first button's answer. Records every box. Restores the
-// real boxes when destroyed.
+// Answers the message boxes of a session from a script (first in, first
+// out); a box beyond the script gets its first button's answer. Records every
+// box. Restores the real boxes when destroyed.
 class ScriptedBoxes {
 public:
-    ScriptedBoxes();
+    explicit ScriptedBoxes(UserPrompts& prompts);
     ~ScriptedBoxes();
     void answer(std::initializer_list<MsgAnswer> answers);
     std::vector<Asked> asked;
@@ -87,15 +89,19 @@ public:
     bool wasAsked(const QString& text) const;
 
 private:
+    UserPrompts& prompts_;
     std::deque<MsgAnswer> script_;
 };
 
-// Counts beeps while alive.
+// Counts a session's beeps while alive.
 class BeepCounter {
 public:
-    BeepCounter();
+    explicit BeepCounter(UserPrompts& prompts);
     ~BeepCounter();
     int count = 0;
+
+private:
+    UserPrompts& prompts_;
 };
 
 // A radio simulator serving on a pty, which Comm/Device1 names, port 1 chosen.
@@ -115,7 +121,7 @@ void fillPattern(uint8_t* bytes, int n, unsigned seed);
 // The radio's memory as a test holds it.
 using Memory = std::array<uint8_t, MemoryImage::kRadioSize>;
 Memory pattern(unsigned seed);
-Memory imageMemory();   // the first 6016 bytes of theImage()
+Memory imageMemory(const MemoryImage& image);   // its first 6016 bytes
 // What the radio holds after a whole write of `image` over `before`: page 0
 // through `writeMask` (when sent), each group's first block as its flag bit,
 // every other group block whole.

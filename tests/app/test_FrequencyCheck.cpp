@@ -1,7 +1,7 @@
 // The check of typed frequencies, value by value.
 #include <gtest/gtest.h>
 #include <cmath>
-#include "app/FrequencyCheck.h"
+#include "edit/FrequencyCheck.h"
 
 using orv::checkFrequency;
 using O = orv::FrequencyCheck::Outcome;

@@ -190,7 +190,7 @@ TEST_F(GridDatabase, DefaultScreenThenLastScreenOnTheGrid) {
         clsDBUtil db(win.dataDirectory());
         EXPECT_TRUE(db.currentToLast([&] {
             std::array<QString, 5> r;
-            for (int c = 1; c <= 5; ++c) r[size_t(c - 1)] = win.cellText(15, c);
+            for (int c = 1; c <= 5; ++c) r[size_t(c - 1)] = win.shownText(15, c);
             return r;
         }));
         EXPECT_TRUE(db.setDefault());
@@ -220,6 +220,8 @@ TEST_F(GridDatabase, ADamagedWorkingFileIsReportedAndRecreated) {
         SCOPED_TRACE(c.name);
         dataDir = freshDir();
         qputenv("ORVEDIT_DATA_DIR", dataDir.toLocal8Bit());
+        w.reset();
+        session = std::make_unique<EditorSession>();   // a new program run
         ASSERT_TRUE(clsDBUtil::ensureWorkingFiles(dataDir, QString(ORV_BIN_DIR)));
         QFile f(dataDir + "/OrvCurrent.mdb");
         ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -229,9 +231,9 @@ TEST_F(GridDatabase, ADamagedWorkingFileIsReportedAndRecreated) {
         EXPECT_TRUE(said.startsWith("Open Database Error = ")) << said.toStdString();
         EXPECT_TRUE(said.contains(c.said)) << said.toStdString();
         EXPECT_TRUE(said.contains("recreated")) << said.toStdString();
-        ASSERT_NE(w->dataORVInfo, nullptr);
-        EXPECT_EQ(w->dataORVInfo->rowCount(), 16);
-        EXPECT_EQ(w->dataORVInfo->headerData(1, Qt::Horizontal).toString(), "Rec Freq");
+        ASSERT_NE(w->dataORVInfo(), nullptr);
+        EXPECT_EQ(w->dataORVInfo()->rowCount(), 16);
+        EXPECT_EQ(w->dataORVInfo()->headerData(1, Qt::Horizontal).toString(), "Rec Freq");
         EXPECT_EQ(cell(0, 1), "162.40000");
         typeCell(0, 1, "155.125");
         EXPECT_EQ(cell(0, 1), "155.12500") << "channels can be edited again";
@@ -247,15 +249,17 @@ TEST_F(GridDatabase, ASecondEditorGetsItsOwnWorkingCopies) {
     EXPECT_EQ(first.dataDirectory(), dataDir);
     typeCell(2, 5, "FIRST");
     first.refreshData();
-    auto second = std::make_unique<frmGroups>();
+    auto secondSession = std::make_unique<EditorSession>();
+    auto second = std::make_unique<frmGroups>(*secondSession);
     const QString privateDir = second->dataDirectory();
     EXPECT_NE(privateDir, dataDir);
     EXPECT_TRUE(QFile::exists(privateDir + "/OrvCurrent.mdb"));
     second->show();
     QCoreApplication::processEvents();
-    EXPECT_EQ(second->cellText(2, 5), "    Ch 3") << "the second editor shows its own group 1";
+    EXPECT_EQ(second->shownText(2, 5), "    Ch 3") << "the second editor shows its own group 1";
     EXPECT_EQ(readTable(dataDir + "/OrvCurrent.mdb")[2].label, "FIRST") << "the first editor's table is untouched";
     second.reset();
+    secondSession.reset();
     EXPECT_FALSE(QDir(privateDir).exists()) << "the private copies go with their editor";
     w.reset();
 }

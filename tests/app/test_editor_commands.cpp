@@ -5,11 +5,14 @@
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <array>
 #include "EditorTestSupport.h"
 #include "app/FileOpenSave.h"
+#include "app/PrintCommands.h"
 #include "files/ImageFile.h"
 #include "app/RadioCommands.h"
 #include "RadioTestSupport.h"
@@ -35,12 +38,11 @@ int gp(int g, int k) { return groupParamAddr(g, k).address(); }
 class EditorCommandsTest : public edtest::EditorFixture {
 protected:
     void SetUp() override {
-        delete frmGlobals::instance();
-        FileOpenSave::reset();
+        delete session->globalsWindow();
     }
     void TearDown() override {
-        FileOpenSave::setFileChooser({});
-        delete frmGlobals::instance();
+        session->prompts().setFileChooser({});
+        delete session->globalsWindow();
     }
     QTemporaryDir files;
 };
@@ -54,27 +56,27 @@ TEST_F(EditorCommandsTest, ReadRadioShowsItsGroupsAndASavedFileHoldsTheTypedEdit
     mem[gp(1, 0x2D)] = 0x4B;   // group 2: time-out 60 s, scan hold 5.5 s
     radiotest::SimRadio radio;
     radio.sim.setMemory(mem);
-    radiotest::ScriptedBoxes boxes;
+    radiotest::ScriptedBoxes boxes(session->prompts());
 
     auto& win = open();
-    win.mnuRead->trigger();
+    win.mnuRead()->trigger();
     EXPECT_TRUE(boxes.asked.empty()) << boxes.asked.front().text.toStdString();
     EXPECT_EQ(beeps, 1) << "a finished read beeps once";
     EXPECT_EQ(cell(0, 1), "155.12500");
     EXPECT_EQ(cell(0, 4), "D023-");
 
-    win.cboCurrentGroup->setCurrentIndex(1);
-    EXPECT_EQ(win.cboTOT->currentText(), "60");
-    EXPECT_EQ(win.cboScan->currentText(), "5.5");
-    win.cboCurrentGroup->setCurrentIndex(0);
+    win.cboCurrentGroup()->setCurrentIndex(1);
+    EXPECT_EQ(win.cboTOT()->currentText(), "60");
+    EXPECT_EQ(win.cboScan()->currentText(), "5.5");
+    win.cboCurrentGroup()->setCurrentIndex(0);
 
     typeCell(1, 1, "155.5");
     EXPECT_EQ(cell(1, 1), "155.50000");
     EXPECT_EQ(beeps, 1) << "the edit was accepted";
 
     const QString path = files.filePath("radio.orv");
-    FileOpenSave::setFileChooser([&](QWidget*, bool, const QString&) { return path; });
-    win.mnuSave->trigger();
+    session->prompts().setFileChooser([&](QWidget*, bool, const QString&) { return path; });
+    win.mnuSave()->trigger();
     MemoryImage saved;
     ASSERT_TRUE(loadImageFile(path.toStdString(), saved).ok());
 
@@ -91,12 +93,12 @@ TEST_F(EditorCommandsTest, WriteRadioSendsTheScreenAndNoMeansNoPageZero) {
     Memory before{};
     radiotest::fillPattern(before.data(), int(before.size()), 7);
     radio.sim.setMemory(before);
-    radiotest::ScriptedBoxes boxes;
+    radiotest::ScriptedBoxes boxes(session->prompts());
 
     auto& win = open();
     typeCell(2, 3, "151.625");  // group 1 channel 3 transmits on 151.625 MHz
     boxes.answer({MsgAnswer::OK, MsgAnswer::No});
-    win.mnuWriteAll->trigger();
+    win.mnuWriteAll()->trigger();
     ASSERT_TRUE(boxes.wasAsked("Are you sure you want to write to the radio?"));
     ASSERT_TRUE(boxes.wasAsked("Write Global Parameters?"));
 
@@ -109,9 +111,9 @@ TEST_F(EditorCommandsTest, WriteRadioSendsTheScreenAndNoMeansNoPageZero) {
         for (int i = 0; i < 32; ++i) {
             const int a = 32 * b + i;
             const bool flagBlock = (b - 8) % 12 == 0;
-            const int expected = flagBlock ? (i == 0 ? (before[size_t(a)] & ~0x20) | (theImage()[a] & 0x20)
+            const int expected = flagBlock ? (i == 0 ? (before[size_t(a)] & ~0x20) | (image()[a] & 0x20)
                                                      : before[size_t(a)])
-                                           : theImage()[a];
+                                           : image()[a];
             ASSERT_EQ(after[size_t(a)], expected) << "byte " << a;
         }
     }
@@ -119,56 +121,82 @@ TEST_F(EditorCommandsTest, WriteRadioSendsTheScreenAndNoMeansNoPageZero) {
 }
 
 TEST_F(EditorCommandsTest, ClosingAsksTheLoadedGlobalWindowFirst) {
-    radiotest::ScriptedBoxes boxes;
+    radiotest::ScriptedBoxes boxes(session->prompts());
     auto& win = open();
     win.answer = QMessageBox::No;
-    win.mnuGlobals->trigger();
-    ASSERT_NE(frmGlobals::instance(), nullptr);
-    frmGlobals::instance()->hide();  // hidden still counts as loaded
+    win.mnuGlobals()->trigger();
+    ASSERT_NE(session->globalsWindow(), nullptr);
+    session->globalsWindow()->hide();  // hidden still counts as loaded
 
     boxes.answer({MsgAnswer::Cancel});
     EXPECT_FALSE(win.close());
     EXPECT_TRUE(boxes.wasAsked("Save Global Parameters?"));
     EXPECT_EQ(win.asked, 0) << "the main question waits for the global window";
-    EXPECT_TRUE(GlobalsWindowOpen);
+    EXPECT_TRUE(session->GlobalsWindowOpen);
 
     boxes.answer({MsgAnswer::No});
     EXPECT_TRUE(win.close());
     EXPECT_EQ(win.asked, 1);
-    EXPECT_FALSE(GlobalsWindowOpen);
+    EXPECT_FALSE(session->GlobalsWindowOpen);
 }
 
 TEST_F(EditorCommandsTest, CommPortEntriesStoreThePortAndNameTheirDevices) {
     auto& win = open();
-    win.mnuCommPort[2]->trigger();
-    EXPECT_TRUE(win.mnuCommPort[2]->isChecked());
-    EXPECT_FALSE(win.mnuCommPort[0]->isChecked());
+    win.mnuCommPort(3)->trigger();
+    EXPECT_TRUE(win.mnuCommPort(3)->isChecked());
+    EXPECT_FALSE(win.mnuCommPort(1)->isChecked());
     EXPECT_EQ(RadioLink::storedPort(), 3);
-    EXPECT_EQ(win.radioLink().portNumber(), 3);
-    EXPECT_TRUE(win.mnuCommPort[2]->toolTip().contains(RadioLink::deviceForPort(3)));
-    win.mnuCommPort[0]->trigger();
+    EXPECT_EQ(session->link().portNumber(), 3);
+    EXPECT_TRUE(win.mnuCommPort(3)->toolTip().contains(RadioLink::deviceForPort(3)));
+    win.mnuCommPort(1)->trigger();
     EXPECT_EQ(RadioLink::storedPort(), 1);
 }
 
 TEST_F(EditorCommandsTest, TheGlobalWindowLooksTheSameWhoeverOpensIt) {
     radiotest::SimRadio radio;
     radio.sim.setMemory(defaultMemory());
-    radiotest::ScriptedBoxes boxes;
+    radiotest::ScriptedBoxes boxes(session->prompts());
     auto& win = open();
-    win.radioLink().com().timing.settleMs = 20;
-    win.radioLink().com().initComm();
+    session->link().com().timing.settleMs = 20;
+    session->link().com().initComm();
 
-    win.mnuGlobals->trigger();
-    ASSERT_NE(frmGlobals::instance(), nullptr);
-    const QSize fromMenu = frmGlobals::instance()->size();
-    const QFont menuFont = frmGlobals::instance()->cboDTMFDev()->font();
-    delete frmGlobals::instance();
+    win.mnuGlobals()->trigger();
+    ASSERT_NE(session->globalsWindow(), nullptr);
+    const QSize fromMenu = session->globalsWindow()->size();
+    const QFont menuFont = session->globalsWindow()->cboDTMFDev()->font();
+    delete session->globalsWindow();
 
-    win.mnuReadGlobal->trigger();   // a decode loads the window without an owner
-    ASSERT_NE(frmGlobals::instance(), nullptr);
-    EXPECT_EQ(frmGlobals::instance()->size(), fromMenu);
-    EXPECT_EQ(frmGlobals::instance()->cboDTMFDev()->font(), menuFont);
+    win.mnuReadGlobal()->trigger();   // a decode loads the window without an owner
+    ASSERT_NE(session->globalsWindow(), nullptr);
+    EXPECT_EQ(session->globalsWindow()->size(), fromMenu);
+    EXPECT_EQ(session->globalsWindow()->cboDTMFDev()->font(), menuFont);
     EXPECT_DOUBLE_EQ(menuFont.pointSizeF(), 7.5);
+}
+
+// "Print Displayed ORV Setup" first loads the group on screen again from the
+// image (an edit not yet stored is not printed), then prints the report; on a
+// machine without a printer it is saved as a PDF file.
+TEST_F(EditorCommandsTest, PrintReloadsTheGroupAndPrintsTheImage) {
+    radiotest::ScriptedBoxes boxes(session->prompts());   // "Save the report as a PDF file instead?" Yes
+    auto& win = open();
+    const QString pdf = files.filePath("report.pdf");
+    std::vector<QString> dialogs;
+    session->printing().setHooks({[&](QDialog& d) {
+                                      dialogs.push_back(QString::fromLatin1(d.metaObject()->className()));
+                                      auto* fd = dynamic_cast<QFileDialog*>(&d);
+                                      if (!fd) return int(QDialog::Rejected);
+                                      fd->selectFile(pdf);
+                                      return int(QDialog::Accepted);
+                                  },
+                                  [] { return false; }});
+    typeCell(0, 5, "EDITED");
+    win.mnuPrint()->trigger();
+    EXPECT_EQ(cell(0, 5), "    Ch 1") << "the group on screen was loaded from the image";
+    EXPECT_EQ(dialogs, std::vector<QString>{"QFileDialog"});
+    QFile f(pdf);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll().startsWith("%PDF"));
+    EXPECT_EQ(win.mnuPreview()->text(), "Print Previe&w");
 }
 
 }  // namespace

@@ -35,28 +35,27 @@ class FilesTest : public AppFixture {
 protected:
     void SetUp() override {
         ensureApp();
-        delete frmGlobals::instance();
-        fos::reset();
+        delete shell.session().globalsWindow();
         dir = tempDir();
-        fillPattern(theImage().data(), MemoryImage::kSize, 7);
+        fillPattern(shell.image().data(), MemoryImage::kSize, 7);
         shell.storeWrites = false;   // the pattern is not a group the screen could hold
-        fos::setFileChooser([this](QWidget*, bool forSaving, const QString& current) {
+        shell.session().prompts().setFileChooser([this](QWidget*, bool forSaving, const QString& current) {
             dialogs.push_back({forSaving, current});
             return chosen;
         });
     }
-    void TearDown() override { fos::setFileChooser({}); }
+    void TearDown() override { shell.session().prompts().setFileChooser({}); }
 
     struct Dialog { bool forSaving; QString current; };
     std::vector<Dialog> dialogs;
     QString chosen;
     QString dir;
     FakeShell shell;
-    ScriptedBoxes boxes;
+    ScriptedBoxes boxes{shell.session().prompts()};
 };
 
 TEST_F(FilesTest, SaveAndOpenRoundTripByteExact) {
-    const MemoryImage saved = theImage();
+    const MemoryImage saved = shell.image();
     chosen = dir + "/radio.orv";
     ASSERT_TRUE(fos::saveFileAs(shell));
     EXPECT_EQ(shell.stores, 1);
@@ -64,16 +63,16 @@ TEST_F(FilesTest, SaveAndOpenRoundTripByteExact) {
     ASSERT_EQ(bytes.size(), 6019);
     EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(saved.data()), 6019), bytes);
     EXPECT_EQ(shell.windowTitle(), "ORV File - " + chosen + "   ORV Editor");
-    EXPECT_EQ(shell.currentFileName(), chosen);
+    EXPECT_EQ(shell.session().file().currentFileName, chosen);
     EXPECT_EQ(appSettings()->value("File/LastOpen").toString(), chosen);
 
     // The same bytes under another extension open alike.
     const QString frq = dir + "/radio.frq";
     QFile::copy(chosen, frq);
-    theImage().clear();
+    shell.image().clear();
     chosen = frq;
     ASSERT_TRUE(fos::openFile(shell));
-    EXPECT_TRUE(theImage() == saved);
+    EXPECT_TRUE(shell.image() == saved);
     EXPECT_EQ(shell.reads, 1);
     EXPECT_FALSE(dialogs.back().forSaving);
     EXPECT_EQ(shell.windowTitle(), "ORV File - " + frq + "   ORV Editor");
@@ -85,10 +84,10 @@ TEST_F(FilesTest, SaveAsksForANameOnlyUntilAFileIsKnown) {
     ASSERT_TRUE(fos::saveFile(shell));
     ASSERT_EQ(dialogs.size(), 1u);
     EXPECT_TRUE(dialogs[0].forSaving);
-    theImage()[100] ^= 0xFF;
+    shell.image()[100] ^= 0xFF;
     ASSERT_TRUE(fos::saveFile(shell));          // silently, to the same file
     EXPECT_EQ(dialogs.size(), 1u);
-    EXPECT_EQ(static_cast<uint8_t>(readAll(dir + "/a.orv")[100]), theImage()[100]);
+    EXPECT_EQ(static_cast<uint8_t>(readAll(dir + "/a.orv")[100]), shell.image()[100]);
     fos::saveFileAs(shell);
     EXPECT_EQ(dialogs.size(), 2u);              // "Save As" always asks
     EXPECT_EQ(dialogs[1].current, dir + "/a.orv");
@@ -96,10 +95,10 @@ TEST_F(FilesTest, SaveAsksForANameOnlyUntilAFileIsKnown) {
 
 TEST_F(FilesTest, CancelledDialogChangesNothing) {
     chosen.clear();
-    const MemoryImage before = theImage();
+    const MemoryImage before = shell.image();
     EXPECT_FALSE(fos::openFile(shell));
     EXPECT_FALSE(fos::saveFileAs(shell));
-    EXPECT_TRUE(theImage() == before);
+    EXPECT_TRUE(shell.image() == before);
     EXPECT_EQ(shell.reads + shell.stores, 0);
     EXPECT_TRUE(shell.windowTitle().isEmpty());
     EXPECT_TRUE(boxes.asked.empty());
@@ -114,14 +113,14 @@ TEST_F(FilesTest, FailedOpensReportAndLeaveImageAndScreenAlone) {
     // First a good file, so that the failures must restore its path.
     chosen = dir + "/good.orv";
     ASSERT_TRUE(fos::saveFileAs(shell));
-    const MemoryImage before = theImage();
+    const MemoryImage before = shell.image();
     for (const Case& c : cases) {
-        ScriptedBoxes local;
+        ScriptedBoxes local{shell.session().prompts()};
         chosen = dir + "/" + c.file;
         EXPECT_FALSE(fos::openFile(shell)) << c.file.toStdString();
-        EXPECT_TRUE(theImage() == before) << c.file.toStdString();
+        EXPECT_TRUE(shell.image() == before) << c.file.toStdString();
         EXPECT_EQ(shell.reads, 0);
-        EXPECT_EQ(fos::filePath(), dir + "/good.orv");
+        EXPECT_EQ(shell.session().file().filePath, dir + "/good.orv");
         EXPECT_EQ(shell.windowTitle(), "ORV File - " + dir + "/good.orv   ORV Editor");
         ASSERT_EQ(local.asked.size(), c.accessBox ? 2u : 1u) << c.file.toStdString();
         EXPECT_EQ(local.asked[0].title, "File Error");
@@ -140,12 +139,12 @@ TEST_F(FilesTest, FailedSavesLeaveTheFilesAsTheyWere) {
     chosen = existing;
     ASSERT_TRUE(fos::saveFileAs(shell));
     const QByteArray kept = readAll(existing);
-    theImage()[5] ^= 0xFF;
+    shell.image()[5] ^= 0xFF;
 
     // A value on screen that cannot be stored: nothing is written.
     shell.refuseStore = true;
     {
-        ScriptedBoxes local;
+        ScriptedBoxes local{shell.session().prompts()};
         EXPECT_FALSE(fos::saveFile(shell));
         ASSERT_EQ(local.asked.size(), 1u);
         EXPECT_EQ(local.asked[0].title, "File Error");
@@ -155,13 +154,13 @@ TEST_F(FilesTest, FailedSavesLeaveTheFilesAsTheyWere) {
 
     // A folder that does not exist: the error box, the path falls back.
     {
-        ScriptedBoxes local;
+        ScriptedBoxes local{shell.session().prompts()};
         chosen = dir + "/no/such/folder/x.orv";
         EXPECT_FALSE(fos::saveFileAs(shell));
         ASSERT_GE(local.asked.size(), 1u);
         EXPECT_TRUE(local.asked[0].text.startsWith("Error Number "));
-        EXPECT_EQ(fos::filePath(), existing);
-        EXPECT_EQ(shell.currentFileName(), existing);
+        EXPECT_EQ(shell.session().file().filePath, existing);
+        EXPECT_EQ(shell.session().file().currentFileName, existing);
     }
     EXPECT_FALSE(QFile::exists(dir + "/no"));
     EXPECT_EQ(readAll(existing), kept);
@@ -171,17 +170,17 @@ TEST_F(FilesTest, SaveBeforeExitKeepsTheProgramOpenOnlyWhenTheSaveFailed) {
     struct Case { QString path; bool mayClose; };
     const Case cases[] = {{"", true}, {"/exit.orv", true}, {"/missing/exit.orv", false}};
     for (const Case& c : cases) {
-        ScriptedBoxes local;
+        ScriptedBoxes local{shell.session().prompts()};
         chosen = c.path.isEmpty() ? QString() : dir + c.path;
         EXPECT_EQ(fos::saveFileAsForExit(shell), c.mayClose) << c.path.toStdString();
     }
 }
 
 TEST_F(FilesTest, GlobalWindowIsStoredBeforeASaveAndRefreshedByAnOpen) {
-    theImage()[0x07] = 0;
-    theImage()[0xFF] = 0;
-    frmGlobals::showWindow(&shell);
-    frmGlobals* w = frmGlobals::instance();
+    shell.image()[0x07] = 0;
+    shell.image()[0xFF] = 0;
+    shell.session().showGlobalsWindow();
+    frmGlobals* w = shell.session().globalsWindow();
     ASSERT_NE(w, nullptr);
     w->cboDTMFDev()->setCurrentIndex(9);        // "843.75"
     chosen = dir + "/globals.orv";

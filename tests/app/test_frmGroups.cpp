@@ -25,20 +25,20 @@ namespace {
 class Editor : public EditorFixture {};
 
 // The group g as the image holds it.
-GroupView imageGroup(int g) {
+GroupView imageGroup(const MemoryImage& image, int g) {
     GroupView v;
-    clsGroup(theImage(), v).Read_Group(g);
+    clsGroup(image, v).Read_Group(g);
     return v;
 }
 
 TEST_F(Editor, StartsWithGroupOneFromTheStartUpDefaults) {
     auto& win = open();
     EXPECT_EQ(win.windowTitle(), "ORVEDIT  -  ORV Editor");
-    EXPECT_FALSE(win.isFirstActivation);
-    EXPECT_EQ(win.cboCurrentGroup->currentText(), "1");
-    EXPECT_EQ(win.txtGrpLab->text(), "  GROUP1");
-    ASSERT_NE(win.dataORVInfo, nullptr);
-    ASSERT_EQ(win.dataORVInfo->rowCount(), 16);
+    EXPECT_FALSE(win.isFirstActivation());
+    EXPECT_EQ(win.cboCurrentGroup()->currentText(), "1");
+    EXPECT_EQ(win.txtGrpLab()->text(), "  GROUP1");
+    ASSERT_NE(win.dataORVInfo(), nullptr);
+    ASSERT_EQ(win.dataORVInfo()->rowCount(), 16);
     const char* freqs[4] = {"162.40000", "162.45000", "162.50000", "162.55000"};
     for (int r = 0; r < 16; ++r) {
         EXPECT_EQ(cell(r, 0), QString::number(r + 1));
@@ -48,19 +48,19 @@ TEST_F(Editor, StartsWithGroupOneFromTheStartUpDefaults) {
         EXPECT_EQ(cell(r, 5), QString("Ch %1").arg(r + 1).rightJustified(8, ' '));
     }
     const char* captions[6] = {"Chan", "Rec Freq", "Rec CG", "Tx Freq", "Tx CG", "Ch Label"};
-    for (int c = 0; c < 6; ++c) EXPECT_EQ(win.dataORVInfo->headerData(c, Qt::Horizontal).toString(), captions[c]);
-    EXPECT_TRUE(win.mnuCommPort[0]->isChecked());
-    EXPECT_FALSE(win.mnuPaste->isEnabled());
+    for (int c = 0; c < 6; ++c) EXPECT_EQ(win.dataORVInfo()->headerData(c, Qt::Horizontal).toString(), captions[c]);
+    EXPECT_TRUE(win.mnuCommPort(1)->isChecked());
+    EXPECT_FALSE(win.mnuPaste()->isEnabled());
 }
 
 TEST_F(Editor, ShowingTheWindowRunsItsFirstActivationOnItsOwn) {
-    theImage().clear();
-    w = std::make_unique<TestWindow>();
-    EXPECT_EQ(w->txtGrpLab->text(), "GROUP 0");  // the start text, before any data moves
+    image().clear();
+    w = std::make_unique<TestWindow>(*session);
+    EXPECT_EQ(w->txtGrpLab()->text(), "GROUP 0");  // the start text, before any data moves
     w->show();
     QTest::qWait(20);
-    EXPECT_FALSE(w->isFirstActivation);
-    EXPECT_EQ(w->txtGrpLab->text(), "  GROUP1");
+    EXPECT_FALSE(w->isFirstActivation());
+    EXPECT_EQ(w->txtGrpLab()->text(), "  GROUP1");
     // The working files are the private copies named by ORVEDIT_DATA_DIR.
     EXPECT_EQ(w->dataDirectory(), dataDir);
     EXPECT_TRUE(QFile::exists(dataDir + "/OrvCurrent.mdb"));
@@ -71,19 +71,19 @@ TEST_F(Editor, MenuBarHoldsEveryEntryWithItsCaptionAndShortcut) {
     auto& win = open();
     struct E { QAction* a; const char* caption; const char* key; };
     const E entries[] = {
-        {win.mnuSave, "&Save", "Ctrl+S"}, {win.mnuSaveAs, "Sa&ve As", ""}, {win.mnuOpen, "&Open", "Ctrl+O"},
-        {win.mnuLast, "&Last Screen", "Ctrl+L"}, {win.mnuDefault, "&Default Screen", "Ctrl+D"},
-        {win.mnuBlank, "&Blank Screen", "Ctrl+B"}, {win.mnuPrint, "&Print Displayed ORV Setup", "Ctrl+P"},
-        {win.mnuSetup, "Print Set&up", ""}, {win.mnuExit, "&Exit", ""}, {win.mnuRead, "Read Radio", "F2"},
-        {win.mnuReadGlobal, "Read Global Information from Radio", ""},
-        {win.mnuReadGroup, "Read Group from Radio", ""}, {win.mnuWriteAll, "Write Radio", "F3"},
-        {win.mnuWriteGlobal, "Write Global Information To Radio", ""},
-        {win.mnuWriteGroup, "Write Current Group to Radio", "F4"},
-        {win.mnuReadCurrGroup, "Read Current Group", ""}, {win.mnuWriteCurrGroup, "Write Current Group", ""},
-        {win.mnuGlobals, "Global Parameters", ""}, {win.mnuUndo, "Undo", "Ctrl+Z"}, {win.mnuAll, "Copy All", "Ctrl+A"},
-        {win.mnuRow, "Copy a row", "Ctrl+R"}, {win.mnuPaste, "Paste", "Ctrl+V"}, {win.mnuMove, "Move", "Ctrl+M"},
-        {win.mnuTuneRadio, "Tune", ""}, {win.mnuAbout, "About ORVEDIT", ""}, {win.mnuHelp, "Help", "Ctrl+H"},
-        {win.mnuCommPort[0], "Use Comm Port 1", ""}, {win.mnuCommPort[3], "Use Comm Port 4", ""}};
+        {win.mnuSave(), "&Save", "Ctrl+S"}, {win.mnuSaveAs(), "Sa&ve As", ""}, {win.mnuOpen(), "&Open", "Ctrl+O"},
+        {win.mnuLast(), "&Last Screen", "Ctrl+L"}, {win.mnuDefault(), "&Default Screen", "Ctrl+D"},
+        {win.mnuBlank(), "&Blank Screen", "Ctrl+B"}, {win.mnuPrint(), "&Print Displayed ORV Setup", "Ctrl+P"},
+        {win.mnuSetup(), "Print Set&up", ""}, {win.mnuExit(), "&Exit", ""}, {win.mnuRead(), "Read Radio", "F2"},
+        {win.mnuReadGlobal(), "Read Global Information from Radio", ""},
+        {win.mnuReadGroup(), "Read Group from Radio", ""}, {win.mnuWriteAll(), "Write Radio", "F3"},
+        {win.mnuWriteGlobal(), "Write Global Information To Radio", ""},
+        {win.mnuWriteGroup(), "Write Current Group to Radio", "F4"},
+        {win.mnuReadCurrGroup(), "Read Current Group", ""}, {win.mnuWriteCurrGroup(), "Write Current Group", ""},
+        {win.mnuGlobals(), "Global Parameters", ""}, {win.mnuUndo(), "Undo", "Ctrl+Z"}, {win.mnuAll(), "Copy All", "Ctrl+A"},
+        {win.mnuRow(), "Copy a row", "Ctrl+R"}, {win.mnuPaste(), "Paste", "Ctrl+V"}, {win.mnuMove(), "Move", "Ctrl+M"},
+        {win.mnuTuneRadio(), "Tune", ""}, {win.mnuAbout(), "About ORVEDIT", ""}, {win.mnuHelp(), "Help", "Ctrl+H"},
+        {win.mnuCommPort(1), "Use Comm Port 1", ""}, {win.mnuCommPort(4), "Use Comm Port 4", ""}};
     for (const auto& e : entries) {
         ASSERT_NE(e.a, nullptr) << e.caption;
         EXPECT_EQ(e.a->text(), e.caption);
@@ -92,60 +92,60 @@ TEST_F(Editor, MenuBarHoldsEveryEntryWithItsCaptionAndShortcut) {
     QStringList top;
     for (QAction* a : win.menuBar()->actions()) top << a->text();
     EXPECT_EQ(top, QStringList({"File", "Radio", "Edit", "Tune", "Comm-Port", "Help"}));
-    EXPECT_EQ(win.mnuTuneRadio->menu(), nullptr);  // a command, not a menu
-    for (QAction* hidden : {win.mnuSep3, win.mnuReadCurrGroup, win.mnuWriteCurrGroup}) EXPECT_FALSE(hidden->isVisible());
-    EXPECT_TRUE(win.mnuSep3->isSeparator());
+    EXPECT_EQ(win.mnuTuneRadio()->menu(), nullptr);  // a command, not a menu
+    for (QAction* hidden : {win.mnuSep3(), win.mnuReadCurrGroup(), win.mnuWriteCurrGroup()}) EXPECT_FALSE(hidden->isVisible());
+    EXPECT_TRUE(win.mnuSep3()->isSeparator());
 }
 
 TEST_F(Editor, StoredPortIsCheckedOnActivation) {
     QSettings().setValue("Comm/Port", 3);
     auto& win = open();
-    EXPECT_EQ(win.commPort, 3);
-    for (int n = 0; n < 4; ++n) EXPECT_EQ(win.mnuCommPort[size_t(n)]->isChecked(), n == 2);
+    EXPECT_EQ(win.commPort(), 3);
+    for (int n = 0; n < 4; ++n) EXPECT_EQ(win.mnuCommPort(n + 1)->isChecked(), n == 2);
     QSettings().remove("Comm/Port");
 }
 
 TEST_F(Editor, SwitchingGroupsStoresTheShownGroupFirst) {
     auto& win = open();
-    win.txtGrpLab->setText("ALPHA");
+    win.txtGrpLab()->setText("ALPHA");
     typeCell(2, 1, "155.125");
     EXPECT_EQ(cell(2, 1), "155.12500");
-    win.chkLoPower[3]->setChecked(true);
-    win.cboTOT->setCurrentIndex(4);
+    win.chkLoPower(3)->setChecked(true);
+    win.cboTOT()->setCurrentIndex(4);
 
-    win.cboCurrentGroup->setCurrentIndex(1);
-    EXPECT_EQ(win.intCurrentGroup, 1);
-    EXPECT_EQ(win.txtGrpLab->text(), "  GROUP2");
+    win.cboCurrentGroup()->setCurrentIndex(1);
+    EXPECT_EQ(win.intCurrentGroup(), 1);
+    EXPECT_EQ(win.txtGrpLab()->text(), "  GROUP2");
     EXPECT_EQ(cell(2, 1), "162.50000");
-    EXPECT_FALSE(win.chkLoPower[3]->isChecked());
+    EXPECT_FALSE(win.chkLoPower(3)->isChecked());
 
-    const GroupView stored = imageGroup(0);
+    const GroupView stored = imageGroup(image(), 0);
     EXPECT_EQ(stored.txtGrpLab, "   ALPHA");
     EXPECT_EQ(stored.channels.cells[2][1], "155.12500");
     EXPECT_EQ(stored.channels.chkLoPower[3], 1);
     EXPECT_EQ(stored.cboTOT, 4);
 
-    win.cboCurrentGroup->setCurrentIndex(0);
-    EXPECT_EQ(win.txtGrpLab->text(), "   ALPHA");
+    win.cboCurrentGroup()->setCurrentIndex(0);
+    EXPECT_EQ(win.txtGrpLab()->text(), "   ALPHA");
     EXPECT_EQ(cell(2, 1), "155.12500");
-    EXPECT_TRUE(win.chkLoPower[3]->isChecked());
-    EXPECT_EQ(win.cboTOT->currentText(), "60");
+    EXPECT_TRUE(win.chkLoPower(3)->isChecked());
+    EXPECT_EQ(win.cboTOT()->currentText(), "60");
 }
 
 TEST_F(Editor, AValueTheImageCannotHoldKeepsTheWindowAndTheImage) {
     auto& win = open();
-    const MemoryImage before = theImage();
+    const MemoryImage before = image();
     win.setCell(4, 2, "1234.5");  // four digits before the point: no code for it
     EXPECT_FALSE(win.storeCurrentGroup());
     EXPECT_EQ(beeps, 1);
-    EXPECT_TRUE(theImage() == before);
+    EXPECT_TRUE(image() == before);
 
-    win.cboCurrentGroup->setCurrentIndex(2);
+    win.cboCurrentGroup()->setCurrentIndex(2);
     EXPECT_EQ(beeps, 2);
-    EXPECT_EQ(win.cboCurrentGroup->currentIndex(), 0);
-    EXPECT_EQ(win.intCurrentGroup, 0);
+    EXPECT_EQ(win.cboCurrentGroup()->currentIndex(), 0);
+    EXPECT_EQ(win.intCurrentGroup(), 0);
     EXPECT_EQ(cell(4, 2), "1234.5");
-    EXPECT_TRUE(theImage() == before);
+    EXPECT_TRUE(image() == before);
 }
 
 TEST_F(Editor, TypedFrequenciesAreCheckedWhenTheEditEnds) {
@@ -175,10 +175,10 @@ TEST_F(Editor, TypedFrequenciesAreCheckedWhenTheEditEnds) {
 
 TEST_F(Editor, NonNumericKeysInAFrequencyCellAreRefused) {
     auto& win = open();
-    const QModelIndex idx = win.dataORVInfo->index(0, 1);
-    win.Grid->setCurrentIndex(idx);
-    win.Grid->edit(idx);
-    QLineEdit* e = win.Grid->activeEditor();
+    const QModelIndex idx = win.dataORVInfo()->index(0, 1);
+    win.Grid()->setCurrentIndex(idx);
+    win.Grid()->edit(idx);
+    QLineEdit* e = win.Grid()->activeEditor();
     ASSERT_NE(e, nullptr);
     e->selectAll();
     QTest::keyClicks(e, "16");
@@ -195,10 +195,10 @@ TEST_F(Editor, AFrequencyThatIsNoFiniteNumberIsRefused) {
     auto& win = open();
     // "1400", the caret moved left three places, "e" inserted: every key
     // leaves a number ("1e400"), but not a finite one.
-    const QModelIndex idx = win.dataORVInfo->index(0, 1);
-    win.Grid->setCurrentIndex(idx);
-    win.Grid->edit(idx);
-    QLineEdit* e = win.Grid->activeEditor();
+    const QModelIndex idx = win.dataORVInfo()->index(0, 1);
+    win.Grid()->setCurrentIndex(idx);
+    win.Grid()->edit(idx);
+    QLineEdit* e = win.Grid()->activeEditor();
     ASSERT_NE(e, nullptr);
     e->selectAll();
     QTest::keyClicks(e, "1400");
@@ -229,20 +229,20 @@ TEST_F(Editor, CodeGuardsTheImageCannotHoldAreRefused) {
         EXPECT_EQ(beeps, c.beeps) << "typed " << c.typed;
     }
     EXPECT_TRUE(win.storeCurrentGroup());
-    EXPECT_EQ(imageGroup(0).channels.cells[7][2], "250.3");
+    EXPECT_EQ(imageGroup(image(), 0).channels.cells[7][2], "250.3");
 }
 
 TEST_F(Editor, CInTxFreqCopiesEveryReceiveFrequency) {
     auto& win = open();
     typeCell(9, 1, "151.625");
-    const QModelIndex idx = win.dataORVInfo->index(6, 3);
-    win.Grid->setCurrentIndex(idx);
-    QTest::keyClick(win.Grid, Qt::Key_C);
+    const QModelIndex idx = win.dataORVInfo()->index(6, 3);
+    win.Grid()->setCurrentIndex(idx);
+    QTest::keyClick(win.Grid(), Qt::Key_C);
     for (int r = 0; r < 16; ++r) EXPECT_EQ(cell(r, 3), cell(r, 1)) << "row " << r;
     EXPECT_EQ(cell(9, 3), "151.62500");
-    EXPECT_EQ(win.Grid->currentIndex().row(), 0);
-    EXPECT_EQ(win.Grid->currentIndex().column(), 0);
-    EXPECT_EQ(win.Grid->activeEditor(), nullptr);
+    EXPECT_EQ(win.Grid()->currentIndex().row(), 0);
+    EXPECT_EQ(win.Grid()->currentIndex().column(), 0);
+    EXPECT_EQ(win.Grid()->activeEditor(), nullptr);
     EXPECT_EQ(beeps, 0);
 }
 
@@ -250,35 +250,34 @@ TEST_F(Editor, SInTxCgCopiesTheCurrentRowOnly) {
     auto& win = open();
     win.setCell(3, 2, "D023");
     win.setCell(4, 2, "D754-");
-    win.Grid->setCurrentIndex(win.dataORVInfo->index(3, 4));
-    QTest::keyClick(win.Grid, Qt::Key_S);
+    win.Grid()->setCurrentIndex(win.dataORVInfo()->index(3, 4));
+    QTest::keyClick(win.Grid(), Qt::Key_S);
     EXPECT_EQ(cell(3, 4), "D023");
     EXPECT_EQ(cell(4, 4), "000.0");
 }
 
 TEST_F(Editor, ChanColumnIsLockedAndHomeGoesToRecFreq) {
     auto& win = open();
-    const QModelIndex chan = win.dataORVInfo->index(5, 0);
-    win.Grid->setCurrentIndex(chan);
-    win.Grid->edit(chan);
-    EXPECT_EQ(win.Grid->activeEditor(), nullptr);
-    QTest::keyClick(win.Grid, Qt::Key_Home);
-    EXPECT_EQ(win.Grid->currentIndex().row(), 5);
-    EXPECT_EQ(win.Grid->currentIndex().column(), 1);
+    const QModelIndex chan = win.dataORVInfo()->index(5, 0);
+    win.Grid()->setCurrentIndex(chan);
+    win.Grid()->edit(chan);
+    EXPECT_EQ(win.Grid()->activeEditor(), nullptr);
+    QTest::keyClick(win.Grid(), Qt::Key_Home);
+    EXPECT_EQ(win.Grid()->currentIndex().row(), 5);
+    EXPECT_EQ(win.Grid()->currentIndex().column(), 1);
 }
 
 TEST_F(Editor, TypedGroupNumbersOutsideOneToFifteenAreRefused) {
     auto& win = open();
     // Keys go where the window system sends them: to the combo box, which
     // hands them to its line edit itself.
-    QComboBox* combo = win.cboCurrentGroup;
+    QComboBox* combo = win.cboCurrentGroup();
     QLineEdit* e = combo->lineEdit();
     combo->setFocus();
     struct Case { const char* typed; int beeps; const char* shown; };
     const Case cases[] = {{"16", 1, "1"}, {"0", 1, "1"}, {"12", 0, "12"}, {"\b", 1, "1"}, {"99", 1, "1"}};
     for (const auto& c : cases) {
         e->setText("1");
-        win.lastGoodGroupText = 0;
         beeps = 0;
         e->selectAll();
         if (QString(c.typed) == "\b")
@@ -288,7 +287,7 @@ TEST_F(Editor, TypedGroupNumbersOutsideOneToFifteenAreRefused) {
         EXPECT_EQ(beeps, c.beeps) << c.typed;
         EXPECT_EQ(e->text(), c.shown) << c.typed;
     }
-    EXPECT_EQ(win.intCurrentGroup, 0);  // typing alone does not switch
+    EXPECT_EQ(win.intCurrentGroup(), 0);  // typing alone does not switch
 }
 
 TEST_F(Editor, ASmallerWindowSnapsBackToTheDefaultLayout) {
@@ -299,9 +298,9 @@ TEST_F(Editor, ASmallerWindowSnapsBackToTheDefaultLayout) {
         win.resize(s);
         QCoreApplication::processEvents();
         EXPECT_EQ(win.size(), def) << s.width() << "x" << s.height();
-        EXPECT_EQ(win.twipsGeometry(win.fraBCI).x(), 6600);
-        EXPECT_EQ(win.twipsGeometry(win.Grid), QRect(0, 960, 5715, 4560));
-        EXPECT_EQ(win.twipsGeometry(win.chkScan[0]).x(), 5820);
+        EXPECT_EQ(win.twipsGeometry(win.fraBCI()).x(), 6600);
+        EXPECT_EQ(win.twipsGeometry(win.Grid()), QRect(0, 960, 5715, 4560));
+        EXPECT_EQ(win.twipsGeometry(win.chkScan(0)).x(), 5820);
         EXPECT_EQ(win.gridRowHeightTwips(), 250);
         EXPECT_EQ(win.gridColumnTwips(), (std::array<int, 6>{690, 1110, 750, 1110, 750, 990}));
     }
@@ -314,13 +313,13 @@ TEST_F(Editor, AnEnlargedWindowMovesFramesAndStretchesTheGrid) {
     ASSERT_EQ(win.size(), QSize(900, 700));
     const int W = pxToTwips(900), H = pxToTwips(700);
     const int dx = W - 9180;
-    for (QWidget* f : std::initializer_list<QWidget*>{win.fraDisplyControl, win.fraDualPri, win.fraBattSave, win.fraUCG,
-                                                      win.fraLockout, win.fraBCI, win.frmOffset, win.fraANI})
+    for (QWidget* f : std::initializer_list<QWidget*>{win.fraDisplyControl(), win.fraDualPri(), win.fraBattSave(), win.fraUCG(),
+                                                      win.fraLockout(), win.fraBCI(), win.frmOffset(), win.fraANI()})
         EXPECT_EQ(win.twipsGeometry(f).x(), W - 2600);
-    EXPECT_EQ(win.twipsGeometry(win.chkScan[0]).x(), 5820 + dx);
-    EXPECT_EQ(win.twipsGeometry(win.chkLoPower[15]).x(), 6330 + dx);
-    EXPECT_EQ(win.twipsGeometry(win.lblNarr).x(), 4710 + dx);
-    const QRect grid = win.twipsGeometry(win.Grid);
+    EXPECT_EQ(win.twipsGeometry(win.chkScan(0)).x(), 5820 + dx);
+    EXPECT_EQ(win.twipsGeometry(win.chkLoPower(15)).x(), 6330 + dx);
+    EXPECT_EQ(win.twipsGeometry(win.lblNarr()).x(), 4710 + dx);
+    const QRect grid = win.twipsGeometry(win.Grid());
     EXPECT_EQ(grid.width(), 5820 + dx - 20);
     // As high as the window less 1100, but never past the window's bottom.
     EXPECT_LE(grid.height(), H - 1100);
@@ -329,14 +328,14 @@ TEST_F(Editor, AnEnlargedWindowMovesFramesAndStretchesTheGrid) {
     const int step = int(std::nearbyint((grid.width() - 5715) / 6.0));
     EXPECT_EQ(win.gridColumnTwips()[1], 1110 + step);
     // Each row of check boxes stays level with its grid row.
-    const int rowTop = win.Grid->rowViewportPosition(15) + win.Grid->viewport()->mapTo(win.centralWidget(), QPoint()).y();
-    const QRect box = win.chkScan[15]->geometry();
-    EXPECT_NEAR(box.center().y(), rowTop + win.Grid->rowHeight(15) / 2, 3);
+    const int rowTop = win.Grid()->rowViewportPosition(15) + win.Grid()->viewport()->mapTo(win.centralWidget(), QPoint()).y();
+    const QRect box = win.chkScan(15)->geometry();
+    EXPECT_NEAR(box.center().y(), rowTop + win.Grid()->rowHeight(15) / 2, 3);
 
     win.resize(twipsToPx(9180), twipsToPx(6570));
     QCoreApplication::processEvents();
-    EXPECT_EQ(win.twipsGeometry(win.fraBCI).x(), 6600);
-    EXPECT_EQ(win.twipsGeometry(win.Grid), QRect(0, 960, 5715, 4560));
+    EXPECT_EQ(win.twipsGeometry(win.fraBCI()).x(), 6600);
+    EXPECT_EQ(win.twipsGeometry(win.Grid()), QRect(0, 960, 5715, 4560));
 }
 
 TEST_F(Editor, ClosingAsksToSaveAndCancelKeepsTheWindow) {
@@ -361,7 +360,7 @@ TEST_F(Editor, ClosingAsksToSaveAndCancelKeepsTheWindow) {
 TEST_F(Editor, NoClosesWithoutSaving) {
     auto& win = open();
     win.answer = QMessageBox::No;
-    win.mnuExit->trigger();
+    win.mnuExit()->trigger();
     EXPECT_FALSE(win.isVisible());
     EXPECT_EQ(win.saves, 0);
 }
@@ -369,12 +368,12 @@ TEST_F(Editor, NoClosesWithoutSaving) {
 TEST_F(Editor, ReadAndWriteCurrentGroupMoveOneGroupWithoutTheRadio) {
     auto& win = open();
     EditorShell& shell = win;
-    win.txtPassWord->setText("123456");
+    win.txtPassWord()->setText("123456");
     EXPECT_TRUE(shell.mnuWriteCurrGroup_Click());
-    EXPECT_EQ(imageGroup(0).txtPassWord, "123456");
-    win.txtPassWord->setText("999999");
+    EXPECT_EQ(imageGroup(image(), 0).txtPassWord, "123456");
+    win.txtPassWord()->setText("999999");
     shell.mnuReadCurrGroup_Click();
-    EXPECT_EQ(win.txtPassWord->text(), "123456");
+    EXPECT_EQ(win.txtPassWord()->text(), "123456");
     EXPECT_EQ(shell.currentGroupText(), "1");
 }
 

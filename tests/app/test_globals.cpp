@@ -1,5 +1,5 @@
 // The global parameters window: its texts, its load / hide / show / close
-// states and the flag GlobalsWindowOpen, and how its selections reach the
+// states and the flag shell.session().GlobalsWindowOpen, and how its selections reach the
 // image (save, close with Yes, a file save while hidden) or do not.
 #include <gtest/gtest.h>
 #include <QAction>
@@ -14,37 +14,38 @@
 #include "app/FileOpenSave.h"
 #include "RadioTestSupport.h"
 #include "app/frmGlobals.h"
+#include "image/clsGlobals.h"
 
 using namespace orv;
 using namespace orv::radiotest;
 
 namespace {
 
-void unloadGlobals() {
-    delete frmGlobals::instance();
-    ASSERT_FALSE(GlobalsWindowOpen);
-}
-
 class GlobalsTest : public AppFixture {
 protected:
     void SetUp() override {
         ensureApp();
         unloadGlobals();
-        theImage().clear();
-        theImage()[0x07] = (31 << 3) | 0x04 | 3;   // 2906.25 Hz, 20 chars/s, 1020 ms
-        theImage()[0x9B] = 0x80 | 7;                // frequencies only, 2 s
-        theImage()[0x80] = 0x25;                    // position 1: Group 3, Channel 6
-        theImage()[0xFF] = 0x23;                    // global group 3, channel 4
+        shell.image().clear();
+        shell.image()[0x07] = (31 << 3) | 0x04 | 3;   // 2906.25 Hz, 20 chars/s, 1020 ms
+        shell.image()[0x9B] = 0x80 | 7;                // frequencies only, 2 s
+        shell.image()[0x80] = 0x25;                    // position 1: Group 3, Channel 6
+        shell.image()[0xFF] = 0x23;                    // global group 3, channel 4
     }
     void TearDown() override { unloadGlobals(); }
 
+    void unloadGlobals() {
+        delete shell.session().globalsWindow();
+        ASSERT_FALSE(shell.session().GlobalsWindowOpen);
+    }
+
     frmGlobals* open() {
-        frmGlobals::showWindow(&shell);
-        return frmGlobals::instance();
+        shell.session().showGlobalsWindow();
+        return shell.session().globalsWindow();
     }
 
     FakeShell shell;
-    ScriptedBoxes boxes;
+    ScriptedBoxes boxes{shell.session().prompts()};
 };
 
 TEST_F(GlobalsTest, WindowCarriesItsTexts) {
@@ -93,7 +94,7 @@ TEST_F(GlobalsTest, WindowCarriesItsTexts) {
 
 TEST_F(GlobalsTest, LoadShowsTheImageAndSetsTheFlag) {
     frmGlobals* w = open();
-    EXPECT_TRUE(GlobalsWindowOpen);
+    EXPECT_TRUE(shell.session().GlobalsWindowOpen);
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(w->cboDTMFDev()->currentText(), "2906.25");
     EXPECT_EQ(w->cboANIRate()->currentText(), "20");
@@ -111,11 +112,11 @@ TEST_F(GlobalsTest, ShowingAgainKeepsTheEditsWithoutReadingTheImage) {
     w->cboDTMFDev()->setCurrentIndex(3);
     w->mnuExit_Click();                         // "Close Window Without Saving"
     EXPECT_FALSE(w->isVisible());
-    EXPECT_TRUE(GlobalsWindowOpen);
-    EXPECT_EQ(theImage()[0x07] >> 3, 31);      // the image is not touched
-    theImage()[0x07] = 0;                       // nor read again on showing
-    frmGlobals::showWindow(&shell);
-    EXPECT_EQ(frmGlobals::instance(), w);
+    EXPECT_TRUE(shell.session().GlobalsWindowOpen);
+    EXPECT_EQ(shell.image()[0x07] >> 3, 31);      // the image is not touched
+    shell.image()[0x07] = 0;                       // nor read again on showing
+    shell.session().showGlobalsWindow();
+    EXPECT_EQ(shell.session().globalsWindow(), w);
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(w->cboDTMFDev()->currentIndex(), 3);
     w->mnuReadSettings_Click();                 // "Read Settings Again" discards them
@@ -128,10 +129,10 @@ TEST_F(GlobalsTest, SaveSettingsWritesTheImageAndHides) {
     w->chkGrpVar(0)->setChecked(true);
     w->mnuSave_Click();
     EXPECT_FALSE(w->isVisible());
-    EXPECT_TRUE(GlobalsWindowOpen);
-    EXPECT_EQ(theImage()[0x8F] & 0xF0, 0);      // a "Global" position stores nibble 0 ...
-    EXPECT_EQ(theImage()[0x90] & 0x80, 0x80);   // ... and its bit
-    EXPECT_EQ(theImage()[0x95] & 0x01, 0x01);   // position 1 variable from the keypad
+    EXPECT_TRUE(shell.session().GlobalsWindowOpen);
+    EXPECT_EQ(shell.image()[0x8F] & 0xF0, 0);      // a "Global" position stores nibble 0 ...
+    EXPECT_EQ(shell.image()[0x90] & 0x80, 0x80);   // ... and its bit
+    EXPECT_EQ(shell.image()[0x95] & 0x01, 0x01);   // position 1 variable from the keypad
 }
 
 TEST_F(GlobalsTest, HiddenEditsReachASavedFile) {
@@ -139,10 +140,8 @@ TEST_F(GlobalsTest, HiddenEditsReachASavedFile) {
     w->cboPriRate()->setCurrentIndex(0);       // ".25" -> bits 2..0 of 0x9B = 0
     w->mnuExit_Click();
     const QString path = tempDir() + "/hidden.orv";
-    FileOpenSave::reset();
-    FileOpenSave::setFileChooser([&](QWidget*, bool, const QString&) { return path; });
+    shell.session().prompts().setFileChooser([&](QWidget*, bool, const QString&) { return path; });
     ASSERT_TRUE(FileOpenSave::saveFileAs(shell));
-    FileOpenSave::setFileChooser({});
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray bytes = f.readAll();
@@ -155,10 +154,10 @@ TEST_F(GlobalsTest, ClosingAsksAndFollowsTheAnswer) {
     const Case cases[] = {{MsgAnswer::Cancel, true, 0xFF}, {MsgAnswer::No, false, 0xFF},
                           {MsgAnswer::Yes, false, 0x07}};
     for (const Case& c : cases) {
-        theImage()[0x07] = 0xFF;
+        shell.image()[0x07] = 0xFF;
         frmGlobals* w = open();
         w->cboDTMFDev()->setCurrentIndex(0);
-        ScriptedBoxes local;
+        ScriptedBoxes local{shell.session().prompts()};
         local.answer({c.answer});
         w->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -166,11 +165,11 @@ TEST_F(GlobalsTest, ClosingAsksAndFollowsTheAnswer) {
         EXPECT_EQ(local.asked[0].text, "Save Global Parameters?");
         EXPECT_EQ(local.asked[0].title, "ORVEDIT");
         EXPECT_EQ(local.asked[0].buttons, MsgButtons::YesNoCancel);
-        EXPECT_EQ(GlobalsWindowOpen, c.stays);
-        EXPECT_EQ(frmGlobals::instance() != nullptr, c.stays);
-        EXPECT_EQ(theImage()[0x07], c.image07);
+        EXPECT_EQ(shell.session().GlobalsWindowOpen, c.stays);
+        EXPECT_EQ(shell.session().globalsWindow() != nullptr, c.stays);
+        EXPECT_EQ(shell.image()[0x07], c.image07);
         if (c.stays) {
-            EXPECT_EQ(frmGlobals::instance()->cboDTMFDev()->currentIndex(), 0);   // edits kept
+            EXPECT_EQ(shell.session().globalsWindow()->cboDTMFDev()->currentIndex(), 0);   // edits kept
             unloadGlobals();
         } else {
             // The next "Global Parameters" loads afresh from the image.
@@ -182,34 +181,34 @@ TEST_F(GlobalsTest, ClosingAsksAndFollowsTheAnswer) {
 }
 
 TEST_F(GlobalsTest, MainCodecLoadsTheWindowAndItsDecodesReachTheControls) {
-    ASSERT_FALSE(GlobalsWindowOpen);
-    shell.GLOBALS().Read_Globals();
-    frmGlobals* w = frmGlobals::instance();
+    ASSERT_FALSE(shell.session().GlobalsWindowOpen);
+    shell.session().readGlobals();
+    frmGlobals* w = shell.session().globalsWindow();
     ASSERT_NE(w, nullptr);
-    EXPECT_TRUE(GlobalsWindowOpen);
+    EXPECT_TRUE(shell.session().GlobalsWindowOpen);
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(w->cboDTMFDev()->currentText(), "2906.25");
 
-    theImage()[0x07] = 5 << 3;                  // a later decode through GLOBALS ...
-    shell.GLOBALS().Read_Globals();
-    QCoreApplication::processEvents();          // ... shows on the next pass of the event loop
+    shell.image()[0x07] = 5 << 3;                  // a later decode through GLOBALS ...
+    shell.session().readGlobals();
+    QCoreApplication::processEvents();          // ... shows in the controls
     EXPECT_EQ(w->cboDTMFDev()->currentText(), "468.75");
 
     w->cboPorchTime()->setCurrentIndex(1);      // a user's edit reaches GLOBALS' encode
-    shell.GLOBALS().Write_Globals();
-    EXPECT_EQ(theImage()[0x07] & 0x03, 1);
+    shell.session().writeGlobals();
+    EXPECT_EQ(shell.image()[0x07] & 0x03, 1);
 }
 
 TEST_F(GlobalsTest, AnEditKeepsTheOtherFieldsOfALaterDecode) {
     frmGlobals* w = open();
     // A codec on the window's selections that does not refresh the controls.
-    clsGlobals plain(theImage(), frmGlobals::view(), [] { frmGlobals::ensureLoaded(); });
-    theImage()[0x07] = 4 << 3;                  // DTMF "375"
+    clsGlobals plain(shell.image(), shell.session().globals().view());
+    shell.image()[0x07] = 4 << 3;                  // DTMF "375"
     plain.Read_Globals();
     w->cboBattSave()->setCurrentIndex(1);       // the user edits another field
     plain.Write_Globals();
-    EXPECT_EQ(theImage()[0x07] >> 3, 4);
-    EXPECT_EQ(theImage()[0x06] & 0x04, 0x04);
+    EXPECT_EQ(shell.image()[0x07] >> 3, 4);
+    EXPECT_EQ(shell.image()[0x06] & 0x04, 0x04);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QTimer>
 #include "app/QtHost.h"
+#include "app/UserPrompts.h"
 #include "RadioTestSupport.h"
 #include "app/Twips.h"
 #include "app/frmProc.h"
@@ -25,11 +26,12 @@ protected:
         main.show();
     }
     QWidget main;
-    ScriptedBoxes boxes;
+    UserPrompts prompts;
+    ScriptedBoxes boxes{prompts};
 };
 
 TEST_F(ProcTest, ReadCancelSetsTheFlagAtOnceWithoutAsking) {
-    frmProc proc(&main);
+    frmProc proc(prompts, &main);
     proc.ShowForm("Reading ORV Memory", false);
     EXPECT_EQ(proc.windowTitle(), "ORV Processing");
     EXPECT_EQ(proc.lblInfo()->text(), "Reading ORV Memory");
@@ -44,9 +46,9 @@ TEST_F(ProcTest, ReadCancelSetsTheFlagAtOnceWithoutAsking) {
 TEST_F(ProcTest, WriteCancelAsksAndOnlyYesSetsTheFlag) {
     struct Case { MsgAnswer answer; bool cancelled; };
     for (const Case c : {Case{MsgAnswer::No, false}, Case{MsgAnswer::Yes, true}}) {
-        ScriptedBoxes local;
+        ScriptedBoxes local{prompts};
         local.answer({c.answer});
-        frmProc proc(&main);
+        frmProc proc(prompts, &main);
         proc.ShowForm("Writing ORV Memory", true);
         proc.EnableCancel();
         QTest::mouseClick(proc.CancelButton(), Qt::LeftButton);
@@ -63,7 +65,7 @@ TEST_F(ProcTest, WriteCancelAsksAndOnlyYesSetsTheFlag) {
 }
 
 TEST_F(ProcTest, CancelIsInertUntilEnabledAndShowFormClearsTheFlag) {
-    frmProc proc(&main);
+    frmProc proc(prompts, &main);
     proc.ShowForm("Reading ORV Memory", false);
     EXPECT_FALSE(proc.CancelButton()->isEnabled());
     QTest::mouseClick(proc.CancelButton(), Qt::LeftButton);
@@ -82,7 +84,7 @@ TEST_F(ProcTest, CancelIsInertUntilEnabledAndShowFormClearsTheFlag) {
 TEST_F(ProcTest, MainWindowIsReEnabledOnlyIfTheDialogDisabledIt) {
     for (bool enabledBefore : {true, false}) {
         main.setEnabled(enabledBefore);
-        frmProc proc(&main);
+        frmProc proc(prompts, &main);
         proc.ShowForm("Reading ORV Memory", false);
         EXPECT_FALSE(main.isEnabled());
         // The dialog is a window of its own: disabling the main window leaves Cancel usable.
@@ -100,7 +102,7 @@ TEST_F(ProcTest, MainWindowIsReEnabledOnlyIfTheDialogDisabledIt) {
 }
 
 TEST_F(ProcTest, DialogIsPlaced500TwipsFromTheMainWindow) {
-    frmProc proc(&main);
+    frmProc proc(prompts, &main);
     proc.ShowForm("x", false);
     const int d = twipsToPx(500);
     EXPECT_EQ(proc.pos(), main.pos() + QPoint(d, d));
@@ -108,7 +110,7 @@ TEST_F(ProcTest, DialogIsPlaced500TwipsFromTheMainWindow) {
 }
 
 TEST_F(ProcTest, ValuesOutsideTheRangeAreClamped) {
-    frmProc proc(&main);
+    frmProc proc(prompts, &main);
     struct Case { int min, max, value, expected; };
     const Case cases[] = {{0, 6016, 100, 100}, {0, 5760, 6016, 5760}, {0, 384, -5, 0},
                           {0, 256, 256, 256}, {10, 20, 5, 10}};
@@ -129,8 +131,8 @@ TEST_F(ProcTest, ValuesOutsideTheRangeAreClamped) {
 }
 
 TEST_F(ProcTest, HostSleepServesTheCancelButton) {
-    frmProc proc(&main);
-    QtHost host(proc, &main);
+    frmProc proc(prompts, &main);
+    QtHost host(proc, prompts, &main);
     host.progShowForm("Reading ORV Memory", false);
     host.progEnableCancel();
     QTimer::singleShot(20, &proc, [&] { QTest::mouseClick(proc.CancelButton(), Qt::LeftButton); });
@@ -143,8 +145,8 @@ TEST_F(ProcTest, HostSleepServesTheCancelButton) {
 }
 
 TEST_F(ProcTest, HostMessageBoxTitlesAndBeeps) {
-    frmProc proc(&main);
-    QtHost host(proc, &main);
+    frmProc proc(prompts, &main);
+    QtHost host(proc, prompts, &main);
     boxes.answer({MsgAnswer::Retry, MsgAnswer::OK});
     EXPECT_EQ(host.messageBox("Error Hooking to Radio.", "COMM ERROR", MsgIcon::None,
                               MsgButtons::RetryCancel),
@@ -154,7 +156,7 @@ TEST_F(ProcTest, HostMessageBoxTitlesAndBeeps) {
     EXPECT_EQ(boxes.asked[0].title, "COMM ERROR");
     EXPECT_EQ(boxes.asked[1].title, "ORVEDIT");
 
-    BeepCounter beeps;
+    BeepCounter beeps(prompts);
     host.beep();
     host.beep();
     EXPECT_EQ(beeps.count, 2);

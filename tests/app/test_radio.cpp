@@ -23,22 +23,22 @@ class RadioTest : public AppFixture {
 protected:
     void SetUp() override {
         ensureApp();
-        delete frmGlobals::instance();
-        theImage().clear();
+        delete shell.session().globalsWindow();
+        shell.image().clear();
         shell.storeWrites = false;   // the patterns are not groups the screen could hold
         shell.show();
     }
-    void TearDown() override { delete frmGlobals::instance(); }
+    void TearDown() override { delete shell.session().globalsWindow(); }
 
     Memory expectedAfterWrite(const Memory& before, const Memory& image, bool page0) {
-        return radiotest::expectedAfterWrite(before, image, link->com().writeMask, page0);
+        return radiotest::expectedAfterWrite(before, image, shell.session().link().com().writeMask, page0);
     }
 
-    void makeLink() { link = std::make_unique<RadioLink>(&shell); }
+    // The link on the simulator's device (the port setting names it).
+    void makeLink() { shell.session().link().applyStoredPort(); }
 
     FakeShell shell;
-    ScriptedBoxes boxes;
-    std::unique_ptr<RadioLink> link;
+    ScriptedBoxes boxes{shell.session().prompts()};
 };
 
 TEST_F(RadioTest, ReadRadioLoadsTheMemoryAndShowsTheCurrentGroup) {
@@ -47,19 +47,19 @@ TEST_F(RadioTest, ReadRadioLoadsTheMemoryAndShowsTheCurrentGroup) {
     mem[0x07] = 9 << 3;
     radio.sim.setMemory(mem);
     makeLink();
-    frmGlobals::showWindow(&shell);             // an open global window is refreshed
-    ASSERT_EQ(frmGlobals::instance()->cboDTMFDev()->currentIndex(), 0);
+    shell.session().showGlobalsWindow();             // an open global window is refreshed
+    ASSERT_EQ(shell.session().globalsWindow()->cboDTMFDev()->currentIndex(), 0);
 
-    ASSERT_TRUE(mnuRead_Click(shell, *link));
-    EXPECT_EQ(imageMemory(), mem);
+    ASSERT_TRUE(mnuRead_Click(shell));
+    EXPECT_EQ(imageMemory(shell.image()), mem);
     EXPECT_EQ(shell.reads, 1);
     GroupView expected;
-    clsGroup(theImage(), expected).Read_Group(0);
+    clsGroup(shell.image(), expected).Read_Group(0);
     EXPECT_EQ(shell.view.txtGrpLab, expected.txtGrpLab);
     EXPECT_EQ(shell.view.channels.cells, expected.channels.cells);
-    EXPECT_EQ(frmGlobals::instance()->cboDTMFDev()->currentText(), "843.75");
+    EXPECT_EQ(shell.session().globalsWindow()->cboDTMFDev()->currentText(), "843.75");
     EXPECT_TRUE(shell.isEnabled());
-    EXPECT_FALSE(link->proc().isLoaded());
+    EXPECT_FALSE(shell.session().link().proc().isLoaded());
     EXPECT_TRUE(boxes.asked.empty());
 }
 
@@ -70,22 +70,22 @@ TEST_F(RadioTest, FailedOrCancelledReadKeepsScreenAndImage) {
         SimRadio radio(options);
         radio.sim.setMemory(pattern(3));
         makeLink();
-        fillPattern(theImage().data(), MemoryImage::kSize, 4);
-        const MemoryImage before = theImage();
+        fillPattern(shell.image().data(), MemoryImage::kSize, 4);
+        const MemoryImage before = shell.image();
         bool mainDisabledDuringRead = false;
         QTimer poll;
         if (cancel)
             QObject::connect(&poll, &QTimer::timeout, [&] {
-                if (link->proc().isLoaded() && link->proc().CancelButton()->isEnabled()) {
+                if (shell.session().link().proc().isLoaded() && shell.session().link().proc().CancelButton()->isEnabled()) {
                     mainDisabledDuringRead = !shell.isEnabled();
-                    link->proc().CancelButton()->click();
+                    shell.session().link().proc().CancelButton()->click();
                 }
             });
         poll.start(5);
-        ScriptedBoxes local;
-        EXPECT_FALSE(mnuRead_Click(shell, *link));
+        ScriptedBoxes local{shell.session().prompts()};
+        EXPECT_FALSE(mnuRead_Click(shell));
         poll.stop();
-        EXPECT_TRUE(theImage() == before);
+        EXPECT_TRUE(shell.image() == before);
         EXPECT_EQ(shell.reads, 0);
         EXPECT_TRUE(shell.isEnabled());
         if (cancel) {
@@ -94,7 +94,6 @@ TEST_F(RadioTest, FailedOrCancelledReadKeepsScreenAndImage) {
         } else {
             EXPECT_TRUE(local.wasAsked("Error reading radio"));
         }
-        link.reset();
     }
 }
 
@@ -106,10 +105,10 @@ TEST_F(RadioTest, WriteRadioChangesExactlyTheWritableBytes) {
         radio.sim.setMemory(before);
         makeLink();
         const Memory image = pattern(12);
-        std::copy(image.begin(), image.end(), theImage().data());
-        ScriptedBoxes local;
+        std::copy(image.begin(), image.end(), shell.image().data());
+        ScriptedBoxes local{shell.session().prompts()};
         local.answer({MsgAnswer::OK, c.globals});
-        mnuWriteAll_Click(shell, *link);
+        mnuWriteAll_Click(shell);
         ASSERT_GE(local.asked.size(), 2u);
         EXPECT_EQ(local.asked[0].text, "Are you sure you want to write to the radio?");
         EXPECT_EQ(local.asked[0].buttons, MsgButtons::OKCancel);
@@ -124,25 +123,24 @@ TEST_F(RadioTest, WriteRadioChangesExactlyTheWritableBytes) {
         for (const auto& w : radio.maskedWrites()) page0Frames += w.address < 256;
         EXPECT_EQ(page0Frames, c.page0 ? 30 : 0);
         EXPECT_TRUE(shell.isEnabled());
-        EXPECT_FALSE(link->proc().isLoaded());
-        link.reset();
+        EXPECT_FALSE(shell.session().link().proc().isLoaded());
     }
 }
 
 TEST_F(RadioTest, CancelAtTheFirstConfirmationSendsNothing) {
     SimRadio radio;
     makeLink();
-    using Cmd = bool (*)(EditorShell&, RadioLink&);
+    using Cmd = bool (*)(EditorShell&);
     for (Cmd cmd : {Cmd(mnuWriteAll_Click), Cmd(mnuWriteGlobal_Click), Cmd(mnuWriteGroup_Click)}) {
-        ScriptedBoxes local;
+        ScriptedBoxes local{shell.session().prompts()};
         local.answer({MsgAnswer::Cancel});
         const int stores = shell.stores;
-        EXPECT_FALSE(cmd(shell, *link));
+        EXPECT_FALSE(cmd(shell));
         EXPECT_EQ(shell.stores, stores + 1);   // the group on screen was stored first
         EXPECT_EQ(local.asked.size(), 1u);
     }
     EXPECT_EQ(radio.sim.receivedCount(), 0);
-    EXPECT_FALSE(link->proc().isLoaded());
+    EXPECT_FALSE(shell.session().link().proc().isLoaded());
 }
 
 TEST_F(RadioTest, ReadGlobalOpensTheGlobalWindowWithTheRadioValues) {
@@ -153,11 +151,11 @@ TEST_F(RadioTest, ReadGlobalOpensTheGlobalWindowWithTheRadioValues) {
     mem[0xFF] = 0x0E;                           // global group 1, channel 15
     radio.sim.setMemory(mem);
     makeLink();
-    ASSERT_FALSE(GlobalsWindowOpen);
-    ASSERT_TRUE(mnuReadGlobal_Click(shell, *link));
-    frmGlobals* w = frmGlobals::instance();
+    ASSERT_FALSE(shell.session().GlobalsWindowOpen);
+    ASSERT_TRUE(mnuReadGlobal_Click(shell));
+    frmGlobals* w = shell.session().globalsWindow();
     ASSERT_NE(w, nullptr);
-    EXPECT_TRUE(GlobalsWindowOpen);
+    EXPECT_TRUE(shell.session().GlobalsWindowOpen);
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(w->cboDTMFDev()->currentText(), "187.5");
     EXPECT_EQ(w->cboPorchTime()->currentText(), "360");
@@ -173,18 +171,18 @@ TEST_F(RadioTest, ReadAndWriteGroupUseTheGroupOnScreen) {
     radio.sim.setMemory(before);
     makeLink();
     shell.currentGroup = 14;                    // "15": blocks 176..187
-    ASSERT_TRUE(mnuReadGroup_Click(shell, *link));
-    Memory image = imageMemory();
+    ASSERT_TRUE(mnuReadGroup_Click(shell));
+    Memory image = imageMemory(shell.image());
     for (int a = 0; a < MemoryImage::kRadioSize; ++a)
         EXPECT_EQ(image[a], a >= 176 * 32 ? before[a] : 0) << a;
     EXPECT_EQ(shell.reads, 1);
 
     // Change the group in the image and write it back: only that group's
     // blocks change, its first block only in bit 5 of its first byte.
-    for (int a = 176 * 32; a < MemoryImage::kRadioSize; ++a) theImage()[a] ^= 0xFF;
-    ScriptedBoxes local;
+    for (int a = 176 * 32; a < MemoryImage::kRadioSize; ++a) shell.image()[a] ^= 0xFF;
+    ScriptedBoxes local{shell.session().prompts()};
     local.answer({MsgAnswer::OK});
-    ASSERT_TRUE(mnuWriteGroup_Click(shell, *link));
+    ASSERT_TRUE(mnuWriteGroup_Click(shell));
     const Memory after = radio.sim.memory();
     for (int a = 0; a < MemoryImage::kRadioSize; ++a) {
         uint8_t want = before[a];
@@ -200,9 +198,9 @@ TEST_F(RadioTest, FailedGroupWriteSaysSoWithoutTitleOrIcon) {
     options.faults.silent = true;
     SimRadio radio(options);
     makeLink();
-    ScriptedBoxes local;
+    ScriptedBoxes local{shell.session().prompts()};
     local.answer({MsgAnswer::OK, MsgAnswer::Cancel});   // confirm; Cancel at "Error Hooking to Radio."
-    EXPECT_FALSE(mnuWriteGroup_Click(shell, *link));
+    EXPECT_FALSE(mnuWriteGroup_Click(shell));
     ASSERT_EQ(local.asked.size(), 3u);
     EXPECT_EQ(local.asked[1].text, "Error Hooking to Radio.");
     EXPECT_EQ(local.asked[2].text, "Write Group Failed");
@@ -210,43 +208,43 @@ TEST_F(RadioTest, FailedGroupWriteSaysSoWithoutTitleOrIcon) {
     EXPECT_EQ(local.asked[2].icon, MsgIcon::None);
     EXPECT_EQ(local.asked[2].buttons, MsgButtons::OK);
     EXPECT_TRUE(shell.isEnabled());
-    EXPECT_FALSE(link->proc().isLoaded());
+    EXPECT_FALSE(shell.session().link().proc().isLoaded());
 }
 
 TEST_F(RadioTest, PortThatCannotBeOpenedIsReportedAndChangesNothing) {
     appSettings()->setValue("Comm/Device1", tempDir() + "/no-such-device");
     appSettings()->setValue("Comm/Port", "1");
     makeLink();
-    fillPattern(theImage().data(), MemoryImage::kSize, 5);
-    const MemoryImage before = theImage();
-    ScriptedBoxes local;
-    EXPECT_FALSE(mnuRead_Click(shell, *link));
+    fillPattern(shell.image().data(), MemoryImage::kSize, 5);
+    const MemoryImage before = shell.image();
+    ScriptedBoxes local{shell.session().prompts()};
+    EXPECT_FALSE(mnuRead_Click(shell));
     ASSERT_FALSE(local.asked.empty());
     EXPECT_EQ(local.asked[0].title, "COMM ERROR");
     EXPECT_TRUE(local.asked[0].text.contains("no-such-device")) << local.asked[0].text.toStdString();
-    EXPECT_TRUE(theImage() == before);
+    EXPECT_TRUE(shell.image() == before);
     EXPECT_EQ(shell.reads, 0);
     EXPECT_TRUE(shell.isEnabled());
-    EXPECT_FALSE(link->proc().isLoaded());
+    EXPECT_FALSE(shell.session().link().proc().isLoaded());
 }
 
 TEST_F(RadioTest, PortChoiceClosesThePortAndStoresTheNumber) {
     SimRadio radio;
     makeLink();
-    EXPECT_EQ(link->port().device(), radio.sim.devicePath());
-    link->port().open();
-    ASSERT_TRUE(link->port().isOpen());
-    mnuCommPort_Click(*link, 3);
-    EXPECT_FALSE(link->port().isOpen());
-    EXPECT_EQ(link->portNumber(), 3);
-    EXPECT_EQ(link->port().device(), "/dev/ttyS0");
+    EXPECT_EQ(shell.session().link().port().device(), radio.sim.devicePath());
+    shell.session().link().port().open();
+    ASSERT_TRUE(shell.session().link().port().isOpen());
+    mnuCommPort_Click(shell, 3);
+    EXPECT_FALSE(shell.session().link().port().isOpen());
+    EXPECT_EQ(shell.session().link().portNumber(), 3);
+    EXPECT_EQ(shell.session().link().port().device(), "/dev/ttyS0");
     EXPECT_EQ(appSettings()->value("Comm/Port").toString(), "3");
     EXPECT_EQ(RadioLink::storedPort(), 3);
     // The next activation of the main window applies the stored port.
-    mnuCommPort_Click(*link, 1);
+    mnuCommPort_Click(shell, 1);
     appSettings()->setValue("Comm/Port", "2");
-    EXPECT_EQ(link->applyStoredPort(), 2);
-    EXPECT_EQ(link->port().device(), "/dev/ttyUSB1");
+    EXPECT_EQ(shell.session().link().applyStoredPort(), 2);
+    EXPECT_EQ(shell.session().link().port().device(), "/dev/ttyUSB1");
 }
 
 }  // namespace

@@ -25,14 +25,14 @@ namespace {
 
 class TransferSafety : public edtest::EditorFixture {
 protected:
-    void SetUp() override { delete frmGlobals::instance(); }
-    void TearDown() override { delete frmGlobals::instance(); }
+    void SetUp() override { delete session->globalsWindow(); }
+    void TearDown() override { delete session->globalsWindow(); }
 
     // Short settle pauses: the transfers need no real radio's timing here.
     frmGroups& openFast() {
         auto& win = open();
-        win.radioLink().com().timing.settleMs = 20;
-        win.radioLink().com().initComm();
+        session->link().com().timing.settleMs = 20;
+        session->link().com().initComm();
         return win;
     }
     // A close request as the window system sends it: to the window, which
@@ -44,7 +44,7 @@ protected:
     // The focus moves to the progress dialog and then back to the main
     // window, as a click on it or Alt+Tab does.
     static void activate(frmGroups& win) {
-        win.radioLink().proc().activateWindow();
+        win.session().link().proc().activateWindow();
         QCoreApplication::processEvents();
         win.activateWindow();
         QCoreApplication::processEvents();
@@ -60,7 +60,7 @@ TEST_F(TransferSafety, CloseAndActivationDuringATransferLeaveItComplete) {
         SimRadio radio;
         const Memory before = pattern(11);
         radio.sim.setMemory(before);
-        ScriptedBoxes boxes;
+        ScriptedBoxes boxes(session->prompts());
         auto& win = static_cast<edtest::TestWindow&>(openFast());
         win.answer = QMessageBox::No;
         // Well inside the block phase of either transfer.
@@ -72,9 +72,9 @@ TEST_F(TransferSafety, CloseAndActivationDuringATransferLeaveItComplete) {
         });
         if (c.write) {
             boxes.answer({MsgAnswer::OK, MsgAnswer::Yes});
-            win.mnuWriteAll->trigger();
+            win.mnuWriteAll()->trigger();
         } else {
-            win.mnuRead->trigger();
+            win.mnuRead()->trigger();
         }
         EXPECT_TRUE(during.fired());
         EXPECT_EQ(win.asked, 0) << "no question during a transfer";
@@ -82,9 +82,9 @@ TEST_F(TransferSafety, CloseAndActivationDuringATransferLeaveItComplete) {
         EXPECT_FALSE(boxes.wasAsked("Error reading radio"));
         EXPECT_FALSE(boxes.wasAsked("Download Failed. Cycle Radio Power before Retrying."));
         if (c.write)
-            EXPECT_EQ(radio.sim.memory(), expectedAfterWrite(before, imageMemory(), win.radioLink().com().writeMask, true));
+            EXPECT_EQ(radio.sim.memory(), expectedAfterWrite(before, imageMemory(image()), session->link().com().writeMask, true));
         else
-            EXPECT_EQ(imageMemory(), before);
+            EXPECT_EQ(imageMemory(image()), before);
         EXPECT_TRUE(win.isEnabled());
         // Afterwards the window closes as usual.
         EXPECT_TRUE(win.close());
@@ -97,10 +97,10 @@ TEST_F(TransferSafety, NoSecondRadioCommandStartsWhileOneRuns) {
     SimOptions silent;
     silent.faults.silent = true;
     SimRadio radio(silent);
-    ScriptedBoxes boxes;   // the hook's Retry/Cancel box is answered Cancel
+    ScriptedBoxes boxes(session->prompts());   // the hook's Retry/Cancel box is answered Cancel
     auto& win = open();
-    win.radioLink().com().timing = LinkTiming{0.02, 0, 0};
-    win.radioLink().com().initComm();
+    session->link().com().timing = LinkTiming{0.02, 0, 0};
+    session->link().com().initComm();
     bool refused = false;
     int beepsInside = 0;
     // During the handshake of "Read Global Information from Radio", which
@@ -109,29 +109,29 @@ TEST_F(TransferSafety, NoSecondRadioCommandStartsWhileOneRuns) {
         QTest::keyClick(&win, Qt::Key_F2);
         QTest::keyClick(&win, Qt::Key_F4);
         const int b = beeps;
-        refused = !mnuRead_Click(win, win.radioLink()) && !mnuCommPort_Click(win.radioLink(), 2);
+        refused = !mnuRead_Click(win) && !mnuCommPort_Click(win, 2);
         beepsInside = beeps - b;
     });
-    win.mnuReadGlobal->trigger();
+    win.mnuReadGlobal()->trigger();
     EXPECT_TRUE(during.fired());
     EXPECT_TRUE(refused);
     EXPECT_EQ(beepsInside, 2);
     // One series of four attempts (ten 0x00 and 0x0A 0x14 0x28 each), one box.
     EXPECT_EQ(radio.sim.receivedCount(), 4 * 13);
     EXPECT_EQ(boxes.texts(), std::vector<QString>{"Error Hooking to Radio."});
-    EXPECT_EQ(win.radioLink().portNumber(), 1);
-    EXPECT_TRUE(win.mnuRead->isEnabled()) << "the radio commands are offered again";
+    EXPECT_EQ(session->link().portNumber(), 1);
+    EXPECT_TRUE(win.mnuRead()->isEnabled()) << "the radio commands are offered again";
 }
 
 TEST_F(TransferSafety, EachTransferStartsFromAFreshProgressDialog) {
     SimRadio radio;
     radio.sim.setMemory(pattern(5));
-    ScriptedBoxes boxes;
+    ScriptedBoxes boxes(session->prompts());
     auto& win = openFast();
     boxes.answer({MsgAnswer::OK, MsgAnswer::Yes});
-    win.mnuWriteAll->trigger();
+    win.mnuWriteAll()->trigger();
     const long afterWrite = radio.sim.receivedCount();
-    frmProc& proc = win.radioLink().proc();
+    frmProc& proc = session->link().proc();
 
     bool cancelEnabled = true;
     int value = -1;
@@ -144,12 +144,12 @@ TEST_F(TransferSafety, EachTransferStartsFromAFreshProgressDialog) {
         QTest::mouseClick(proc.CancelButton(), Qt::LeftButton);
         asked = boxes.asked.size() - asked;
     });
-    win.mnuRead->trigger();
+    win.mnuRead()->trigger();
     ASSERT_TRUE(during.fired());
     EXPECT_FALSE(cancelEnabled);
     EXPECT_EQ(value, proc.Prog1()->minimum());
     EXPECT_EQ(asked, 0u) << "no write-cancel question in a read";
-    EXPECT_EQ(imageMemory(), radio.sim.memory()) << "the read was not cancelled";
+    EXPECT_EQ(imageMemory(image()), radio.sim.memory()) << "the read was not cancelled";
 }
 
 TEST_F(TransferSafety, DismissingWriteGlobalParametersStopsTheWrite) {
@@ -175,7 +175,7 @@ TEST_F(TransferSafety, DismissingWriteGlobalParametersStopsTheWrite) {
             }
         });
         answerer.start();
-        win.mnuWriteAll->trigger();
+        win.mnuWriteAll()->trigger();
         answerer.stop();
         EXPECT_EQ(seen, (std::vector<QString>{"Are you sure you want to write to the radio?",
                                               "Write Global Parameters?"}));

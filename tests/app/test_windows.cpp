@@ -11,7 +11,7 @@
 #include <stdexcept>
 #include "EditorTestSupport.h"
 #include "app/CommandGuard.h"
-#include "app/QtHost.h"
+#include "app/UserPrompts.h"
 #include "app/SysInfo.h"
 #include "app/frmAbout.h"
 #include "app/frmHelp.h"
@@ -92,9 +92,17 @@ TEST_F(Windows, AnExceptionEndsItsCommandWithAMessage) {
     struct Thrower : QObject {
         bool event(QEvent*) override { throw std::runtime_error("handler failed"); }
     };
-    struct Case { const char* name; std::function<bool()> run; const char* said; };
+    auto* app = static_cast<OrvApplication*>(QCoreApplication::instance());
+    QStringList said;
+    session->prompts().setMessageHandler([&](QWidget*, const QString& text, const QString&, MsgIcon, MsgButtons) {
+        said << text;
+        return MsgAnswer::OK;
+    });
+    app->setReporter([&](const QString& text) { said << text.split('\r').join('\n'); });
+    struct Case { const char* name; std::function<bool()> run; const char* text; };
     const Case cases[] = {
-        {"command", [] { return runGuarded(nullptr, [] { throw std::runtime_error("store failed"); }); },
+        {"command",
+         [&] { return runGuarded(session->prompts(), nullptr, [] { throw std::runtime_error("store failed"); }); },
          "The command could not be completed:\nstore failed"},
         {"event handler",
          [] {
@@ -105,15 +113,11 @@ TEST_F(Windows, AnExceptionEndsItsCommandWithAMessage) {
          "The command could not be completed:\nhandler failed"},
     };
     for (const Case& c : cases) {
-        QStringList said;
-        setMessageBoxHandler([&](QWidget*, const QString& text, const QString&, MsgIcon, MsgButtons) {
-            said << text;
-            return MsgAnswer::OK;
-        });
+        said.clear();
         EXPECT_FALSE(c.run()) << c.name;
-        setMessageBoxHandler({});
-        EXPECT_EQ(said, QStringList{c.said}) << c.name;
+        EXPECT_EQ(said, QStringList{c.text}) << c.name;
     }
+    app->setReporter({});
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Global record codec: simple fields, toggle switches, rotary switch.
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 #include <functional>
 
@@ -147,39 +148,47 @@ TEST(GlobalsCodec, GlobalGroupAndChannel) {
     }
 }
 
-TEST(GlobalsCodec, EnsureViewRunsBeforeEveryOperation) {
+// A codec made on a const image reads like any other and refuses every
+// write before it touches a byte.
+TEST(GlobalsCodec, AReadingCodecReadsAndRefusesEveryWrite) {
     using Op = void (clsGlobals::*)();
-    const Op ops[] = {
-        &clsGlobals::Read_Globals, &clsGlobals::Read_DTMF_Dev, &clsGlobals::Read_Front_Porch_Time,
-        &clsGlobals::Read_ANI_Rate, &clsGlobals::Read_Pri_Rate, &clsGlobals::Read_Battery_Saver_Inhibit,
-        &clsGlobals::Read_Freq_Display, &clsGlobals::Read_Per_Channel_Power, &clsGlobals::Read_Talk_Back_Scan,
-        &clsGlobals::Read_Nuisance_Channel_Delete, &clsGlobals::Read_Switch_Assignments,
-        &clsGlobals::Read_Rotary_Switch, &clsGlobals::Write_Globals, &clsGlobals::Write_DTMF_Dev,
-        &clsGlobals::Write_Front_Porch_Time, &clsGlobals::Write_ANI_Rate, &clsGlobals::Write_Pri_Rate,
-        &clsGlobals::Write_Battery_Saver_Inhibit, &clsGlobals::Write_Freq_Display,
-        &clsGlobals::Write_Per_Channel_Power, &clsGlobals::Write_Talk_Back_Scan,
-        &clsGlobals::Write_Nuisance_Channel_Delete, &clsGlobals::Write_Switch_Assignments,
-        &clsGlobals::Write_Rotary_Switch,
+    struct Case { Op op; bool writes; };
+    const Case ops[] = {
+        {&clsGlobals::Read_Globals, false}, {&clsGlobals::Read_DTMF_Dev, false},
+        {&clsGlobals::Read_Front_Porch_Time, false}, {&clsGlobals::Read_ANI_Rate, false},
+        {&clsGlobals::Read_Pri_Rate, false}, {&clsGlobals::Read_Battery_Saver_Inhibit, false},
+        {&clsGlobals::Read_Freq_Display, false}, {&clsGlobals::Read_Per_Channel_Power, false},
+        {&clsGlobals::Read_Talk_Back_Scan, false}, {&clsGlobals::Read_Nuisance_Channel_Delete, false},
+        {&clsGlobals::Read_Switch_Assignments, false}, {&clsGlobals::Read_Rotary_Switch, false},
+        {&clsGlobals::Write_Globals, true}, {&clsGlobals::Write_DTMF_Dev, true},
+        {&clsGlobals::Write_Front_Porch_Time, true}, {&clsGlobals::Write_ANI_Rate, true},
+        {&clsGlobals::Write_Pri_Rate, true}, {&clsGlobals::Write_Battery_Saver_Inhibit, true},
+        {&clsGlobals::Write_Freq_Display, true}, {&clsGlobals::Write_Per_Channel_Power, true},
+        {&clsGlobals::Write_Talk_Back_Scan, true}, {&clsGlobals::Write_Nuisance_Channel_Delete, true},
+        {&clsGlobals::Write_Switch_Assignments, true}, {&clsGlobals::Write_Rotary_Switch, true},
     };
-    for (Op op : ops) {
-        MemoryImage img = orvtest::filled(0x35);
+    for (const Case& c : ops) {
+        const MemoryImage img = orvtest::filled(0x35);
         GlobalsView v;
-        const GlobalsView untouched = v;
-        int calls = 0;
-        bool viewUntouchedAtFirstCall = false;
-        clsGlobals glb(img, v, [&] {
-            if (calls++ == 0) viewUntouchedAtFirstCall = v.cboDTMFDev == untouched.cboDTMFDev &&
-                                                         v.cboGroup == untouched.cboGroup &&
-                                                         v.cboRTA == untouched.cboRTA;
-        });
-        (glb.*op)();
-        EXPECT_GE(calls, 1);
-        EXPECT_TRUE(viewUntouchedAtFirstCall);
+        GlobalsView expected;
+        clsGlobals(MemoryImage(img), expected).Read_Globals();
+        clsGlobals glb(img, v);
+        if (c.writes) {
+            clsGlobals(MemoryImage(img), v).Read_Globals();  // every list selected
+            EXPECT_THROW((glb.*c.op)(), std::logic_error);
+            EXPECT_TRUE(img == orvtest::filled(0x35));
+        } else {
+            EXPECT_NO_THROW((glb.*c.op)());
+        }
     }
-    // Without a callback nothing is needed.
-    MemoryImage img;
-    GlobalsView v;
-    EXPECT_NO_THROW(clsGlobals(img, v).Read_Globals());
+    const MemoryImage img = orvtest::filled(0x35);
+    GlobalsView fromConst, fromMutable;
+    clsGlobals(img, fromConst).Read_Globals();
+    MemoryImage copy = img;
+    clsGlobals(copy, fromMutable).Read_Globals();
+    EXPECT_EQ(fromConst.cboDTMFDev, fromMutable.cboDTMFDev);
+    EXPECT_EQ(fromConst.cboGroup, fromMutable.cboGroup);
+    EXPECT_EQ(fromConst.cboRTA, fromMutable.cboRTA);
 }
 
 // Every global field on page-0 images of 0x00 and 0xFF: only its own bits change.

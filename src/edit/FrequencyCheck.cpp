@@ -1,4 +1,4 @@
-#include "app/FrequencyCheck.h"
+#include "edit/FrequencyCheck.h"
 
 #include <cmath>
 #include <string>

@@ -1,0 +1,67 @@
+#include "app/EditorSession.h"
+
+#include "app/PrintCommands.h"
+#include "app/RadioCommands.h"
+#include "app/frmGlobals.h"
+#include "db/clsDBUtil.h"
+#include "image/clsGlobals.h"
+
+namespace orv {
+
+EditorSession::EditorSession()
+    : link_(std::make_unique<RadioLink>(image_, prompts_)), printing_(std::make_unique<ReportPrinting>(prompts_)) {}
+
+EditorSession::~EditorSession() {
+    // The global window goes before the model and image it shows.
+    delete globalsWindow_;
+}
+
+RadioBusy& EditorSession::busy() { return link_->busy(); }
+
+WorkingFiles& EditorSession::workingFiles() {
+    if (!workingFiles_) workingFiles_ = std::make_unique<WorkingFiles>();
+    return *workingFiles_;
+}
+
+void EditorSession::setMainWindow(QWidget* window) {
+    mainWindow_ = window;
+    link_->setMainWindow(window);
+}
+
+frmGlobals& EditorSession::loadGlobalsWindow() {
+    if (!globalsWindow_) {
+        globalsWindow_ = new frmGlobals(*this, mainWindow_);
+        globalsWindow_->Form_Load();
+    }
+    return *globalsWindow_;
+}
+
+void EditorSession::showGlobalsWindow() {
+    if (globalsWindow_) {
+        globalsWindow_->show();
+        globalsWindow_->raise();
+        globalsWindow_->activateWindow();
+        return;
+    }
+    loadGlobalsWindow();
+}
+
+void EditorSession::readGlobals() {
+    // A decode while the window is not loaded loads and shows it first.
+    loadGlobalsWindow();
+    clsGlobals(static_cast<const MemoryImage&>(image_), globals_.view()).Read_Globals();
+    globals_.notifyDecoded();
+}
+
+void EditorSession::writeGlobals() {
+    loadGlobalsWindow();
+    clsGlobals(image_, globals_.view()).Write_Globals();
+}
+
+void EditorSession::globalsWindowGone(frmGlobals* window) {
+    if (globalsWindow_ != window) return;
+    globalsWindow_ = nullptr;
+    GlobalsWindowOpen = false;
+}
+
+}  // namespace orv

@@ -1,0 +1,89 @@
+// One running editor: the memory image, the programming file, the global
+// parameters (their model and window, and the flag GlobalsWindowOpen), the
+// radio link with the one "radio busy" state, the working databases and the
+// prompts through which everything asks the user. main() makes one and hands
+// it to the windows by reference; nothing else in the editor is program-wide.
+#pragma once
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <memory>
+#include "app/GlobalsModel.h"
+#include "app/UserPrompts.h"
+#include "image/MemoryImage.h"
+
+class QWidget;
+
+namespace orv {
+
+class RadioLink;
+class RadioBusy;
+class ReportPrinting;
+class WorkingFiles;
+class frmGlobals;
+
+// The programming file: its path (empty at start) and the path before the
+// last file dialog, restored after a failure. The caption and the report
+// header show currentFileName, the file last opened or saved.
+struct FileState {
+    QString filePath;
+    QString previousFilePath;
+    QString currentFileName;
+};
+
+class EditorSession : public QObject {
+    Q_OBJECT
+public:
+    EditorSession();
+    ~EditorSession() override;
+    EditorSession(const EditorSession&) = delete;
+    EditorSession& operator=(const EditorSession&) = delete;
+
+    MemoryImage& image() { return image_; }
+    UserPrompts& prompts() { return prompts_; }
+    FileState& file() { return file_; }
+    GlobalsModel& globals() { return globals_; }
+    RadioLink& link() { return *link_; }
+    RadioBusy& busy();
+    // The printer and page layout chosen for this session's prints.
+    ReportPrinting& printing() { return *printing_; }
+    // This editor's working databases (private copies when another editor
+    // runs; see WorkingFiles).
+    WorkingFiles& workingFiles();
+
+    // The main window: owner of the dialogs, disabled during transfers.
+    void setMainWindow(QWidget* window);
+    QWidget* mainWindow() const { return mainWindow_; }
+
+    // True while the global parameters window is loaded (shown or hidden).
+    bool GlobalsWindowOpen = false;
+    // The loaded global window, or null.
+    frmGlobals* globalsWindow() const { return globalsWindow_; }
+    // Loads the global window when it is not loaded (which shows it, sets
+    // GlobalsWindowOpen and decodes the image into it) and returns it.
+    frmGlobals& loadGlobalsWindow();
+    // The main window's "Global Parameters": a loaded window (also a hidden
+    // one) is shown again as it is, without reading the image.
+    void showGlobalsWindow();
+    // The main window's GLOBALS codec: decodes page 0 into the global window
+    // and encodes the window into page 0. A window that is not loaded is
+    // loaded first. Throw CodecError for a value the image cannot hold.
+    void readGlobals();
+    void writeGlobals();
+
+private:
+    friend class frmGlobals;
+    void globalsWindowGone(frmGlobals* window);
+
+    MemoryImage image_;
+    UserPrompts prompts_;
+    FileState file_;
+    GlobalsModel globals_;
+    QPointer<QWidget> mainWindow_;
+    std::unique_ptr<RadioLink> link_;
+    std::unique_ptr<ReportPrinting> printing_;
+    std::unique_ptr<WorkingFiles> workingFiles_;
+    frmGlobals* globalsWindow_ = nullptr;
+};
+
+}  // namespace orv

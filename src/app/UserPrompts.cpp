@@ -1,0 +1,103 @@
+#include "app/UserPrompts.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include "app/AppState.h"
+#include "app/FileOpenSave.h"
+
+namespace orv {
+
+namespace {
+
+QMessageBox::StandardButtons standardButtons(MsgButtons buttons) {
+    switch (buttons) {
+    case MsgButtons::OK: return QMessageBox::Ok;
+    case MsgButtons::OKCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case MsgButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case MsgButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MsgButtons::RetryCancel: return QMessageBox::Retry | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::Icon standardIcon(MsgIcon icon) {
+    switch (icon) {
+    case MsgIcon::None: return QMessageBox::NoIcon;
+    case MsgIcon::Exclamation: return QMessageBox::Warning;
+    case MsgIcon::Question: return QMessageBox::Question;
+    case MsgIcon::Critical: return QMessageBox::Critical;
+    case MsgIcon::Information: return QMessageBox::Information;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// The answer of a box closed without choosing a button (Esc, close box).
+MsgAnswer escapeAnswer(MsgButtons buttons) {
+    switch (buttons) {
+    case MsgButtons::OK: return MsgAnswer::OK;
+    case MsgButtons::YesNo: return MsgAnswer::No;
+    default: return MsgAnswer::Cancel;
+    }
+}
+
+// Qt labels do not break lines at a lone carriage return.
+QString shownText(const QString& text) {
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return shown;
+}
+
+QString caption(const QString& title) { return title.isEmpty() ? QString::fromLatin1(kAppTitle) : title; }
+
+}  // namespace
+
+MsgAnswer showMessage(QWidget* parent, const QString& text, const QString& title, MsgIcon icon,
+                      MsgButtons buttons, std::optional<MsgAnswer> escape) {
+    QMessageBox box(standardIcon(icon), caption(title), shownText(text), standardButtons(buttons), parent);
+    QAbstractButton* dismiss = nullptr;
+    if (escape) {
+        // An invisible button takes Escape and the close box, so they are
+        // told apart from the visible buttons.
+        dismiss = box.addButton(QMessageBox::Abort);
+        dismiss->hide();
+        box.setEscapeButton(dismiss);
+    }
+    const int result = box.exec();
+    if (dismiss && box.clickedButton() == dismiss) return *escape;
+    switch (result) {
+    case QMessageBox::Ok: return MsgAnswer::OK;
+    case QMessageBox::Cancel: return MsgAnswer::Cancel;
+    case QMessageBox::Yes: return MsgAnswer::Yes;
+    case QMessageBox::No: return MsgAnswer::No;
+    case QMessageBox::Retry: return MsgAnswer::Retry;
+    default: return escapeAnswer(buttons);
+    }
+}
+
+MsgAnswer UserPrompts::message(QWidget* parent, const QString& text, const QString& title, MsgIcon icon,
+                               MsgButtons buttons, std::optional<MsgAnswer> escape) {
+    if (messageHandler_) return messageHandler_(parent, shownText(text), caption(title), icon, buttons);
+    return showMessage(parent, text, title, icon, buttons, escape);
+}
+
+void UserPrompts::beep() {
+    if (beepHandler_)
+        beepHandler_();
+    else
+        QApplication::beep();
+}
+
+QString UserPrompts::chooseFile(QWidget* parent, bool forSaving, const QString& current) {
+    if (fileChooser_) return fileChooser_(parent, forSaving, current);
+    QFileDialog dialog(parent);
+    FileOpenSave::configureFileDialog(dialog, forSaving);
+    if (!current.isEmpty()) dialog.selectFile(current);
+    if (dialog.exec() != QDialog::Accepted) return {};
+    const QStringList files = dialog.selectedFiles();
+    return files.isEmpty() ? QString() : files.first();
+}
+
+}  // namespace orv

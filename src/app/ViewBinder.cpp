@@ -1,0 +1,152 @@
+#include "app/ViewBinder.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <stdexcept>
+#include "image/FieldTable.h"
+
+namespace orv {
+
+namespace {
+
+template <class W>
+W* control(const QWidget& window, const QString& name) {
+    W* w = window.findChild<W*>(name);
+    if (!w) throw std::logic_error("the window has no control " + name.toStdString());
+    return w;
+}
+
+QString qs(const char* s) { return QString::fromLatin1(s); }
+
+int checkValue(const QCheckBox* c) {
+    switch (c->checkState()) {
+    case Qt::Checked: return 1;
+    case Qt::PartiallyChecked: return 2;
+    default: return 0;
+    }
+}
+
+void setCheckValue(QCheckBox* c, int v) {
+    const Qt::CheckState s = v == 1 ? Qt::Checked : v == 2 ? Qt::PartiallyChecked : Qt::Unchecked;
+    if (c->checkState() != s) c->setCheckState(s);
+}
+
+void setIndex(QComboBox* c, int i) {
+    const int want = i >= 0 && i < c->count() ? i : -1;
+    if (c->currentIndex() != want) c->setCurrentIndex(want);
+}
+
+// Either button of a pair may be set by a decode; both clear is allowed too.
+void setPair(QRadioButton* a, bool va, QRadioButton* b, bool vb) {
+    a->setAutoExclusive(false);
+    b->setAutoExclusive(false);
+    a->setChecked(va);
+    b->setChecked(vb);
+    a->setAutoExclusive(true);
+    b->setAutoExclusive(true);
+}
+
+QString rotaryName(const fields::RotaryField& f, std::size_t p) {
+    return qs(f.name) + QLatin1Char('_') + QString::number(p);
+}
+
+}  // namespace
+
+void controlsToGroupView(const QWidget& window, GroupView& v) {
+    using K = fields::GroupKind;
+    for (const auto& f : fields::groupFields()) {
+        const QString name = qs(f.name);
+        switch (f.kind) {
+        case K::Text: v.*f.text = control<QLineEdit>(window, name)->text().toStdString(); break;
+        case K::List: v.*f.number = control<QComboBox>(window, name)->currentIndex(); break;
+        case K::ListText: v.*f.text = control<QComboBox>(window, name)->currentText().toStdString(); break;
+        case K::Check: v.*f.number = checkValue(control<QCheckBox>(window, name)); break;
+        case K::Option:
+            v.*f.optFirst = control<QRadioButton>(window, name + qs(f.firstCaption))->isChecked();
+            v.*f.optSecond = control<QRadioButton>(window, name + qs(f.secondCaption))->isChecked();
+            break;
+        }
+    }
+    for (const auto& c : fields::channelChecks())
+        for (std::size_t r = 0; r < kChannels; ++r)
+            (v.channels.*c.member)[r] = checkValue(control<QCheckBox>(window, qs(c.name) + QString::number(r)));
+}
+
+void groupViewToControls(const GroupView& v, QWidget& window) {
+    using K = fields::GroupKind;
+    for (const auto& f : fields::groupFields()) {
+        const QString name = qs(f.name);
+        switch (f.kind) {
+        case K::Text: control<QLineEdit>(window, name)->setText(QString::fromStdString(v.*f.text)); break;
+        case K::List: setIndex(control<QComboBox>(window, name), v.*f.number); break;
+        case K::ListText: {
+            QComboBox* c = control<QComboBox>(window, name);
+            setIndex(c, c->findText(QString::fromStdString(v.*f.text)));
+            break;
+        }
+        case K::Check: setCheckValue(control<QCheckBox>(window, name), v.*f.number); break;
+        case K::Option:
+            setPair(control<QRadioButton>(window, name + qs(f.firstCaption)), v.*f.optFirst,
+                    control<QRadioButton>(window, name + qs(f.secondCaption)), v.*f.optSecond);
+            break;
+        }
+    }
+    for (const auto& c : fields::channelChecks())
+        for (std::size_t r = 0; r < kChannels; ++r)
+            setCheckValue(control<QCheckBox>(window, qs(c.name) + QString::number(r)), (v.channels.*c.member)[r]);
+}
+
+void controlsToGlobalsView(const QWidget& window, GlobalsView& v) {
+    for (const auto* table : {&fields::globalHeadLists(), &fields::globalTailLists()})
+        for (const auto& f : *table) v.*f.member = control<QComboBox>(window, qs(f.name))->currentIndex();
+    for (const auto& f : fields::rotaryFields())
+        for (std::size_t p = 0; p < kRotaryPositions; ++p)
+            (v.*f.member)[p] = f.entries ? control<QComboBox>(window, rotaryName(f, p))->currentIndex()
+                                         : checkValue(control<QCheckBox>(window, rotaryName(f, p)));
+}
+
+void globalsViewToControls(const GlobalsView& v, QWidget& window) {
+    // A decode is no user edit: the controls change without telling anyone.
+    for (const auto* table : {&fields::globalHeadLists(), &fields::globalTailLists()})
+        for (const auto& f : *table) {
+            QComboBox* c = control<QComboBox>(window, qs(f.name));
+            const QSignalBlocker block(c);
+            setIndex(c, v.*f.member);
+        }
+    for (const auto& f : fields::rotaryFields())
+        for (std::size_t p = 0; p < kRotaryPositions; ++p) {
+            if (f.entries) {
+                QComboBox* c = control<QComboBox>(window, rotaryName(f, p));
+                const QSignalBlocker block(c);
+                setIndex(c, (v.*f.member)[p]);
+            } else {
+                QCheckBox* c = control<QCheckBox>(window, rotaryName(f, p));
+                const QSignalBlocker block(c);
+                setCheckValue(c, (v.*f.member)[p]);
+            }
+        }
+}
+
+void bindGlobalsEdits(QWidget& window, GlobalsView& v) {
+    GlobalsView* view = &v;
+    for (const auto* table : {&fields::globalHeadLists(), &fields::globalTailLists()})
+        for (const auto& f : *table)
+            QObject::connect(control<QComboBox>(window, qs(f.name)), &QComboBox::currentIndexChanged, &window,
+                             [view, m = f.member](int i) { view->*m = i; });
+    for (const auto& f : fields::rotaryFields())
+        for (std::size_t p = 0; p < kRotaryPositions; ++p) {
+            if (f.entries) {
+                QObject::connect(control<QComboBox>(window, rotaryName(f, p)), &QComboBox::currentIndexChanged,
+                                 &window, [view, m = f.member, p](int i) { (view->*m)[p] = i; });
+            } else {
+                QCheckBox* box = control<QCheckBox>(window, rotaryName(f, p));
+                QObject::connect(box, &QCheckBox::stateChanged, &window,
+                                 [view, m = f.member, p, box] { (view->*m)[p] = checkValue(box); });
+            }
+        }
+}
+
+}  // namespace orv

@@ -1,0 +1,333 @@
+#include "edit/GroupEditor.h"
+
+#include "edit/FrequencyCheck.h"
+#include "edit/RowText.h"
+#include "image/CodecError.h"
+#include "image/NumText.h"
+#include "image/clsChannel.h"
+#include "image/clsGroup.h"
+
+namespace orv {
+
+namespace {
+
+bool isFrequencyColumn(int col) { return col == colRecFreq || col == colTxFreq; }
+bool isCodeGuardColumn(int col) { return col == colRecCG || col == colTxCG; }
+
+// Keys that move or end an edit: they never count as typed text.
+bool isEditingKey(EditKey k) {
+    switch (k) {
+    case EditKey::Up: case EditKey::Down: case EditKey::Left: case EditKey::Right: case EditKey::Tab:
+    case EditKey::Backtab: case EditKey::Backspace: case EditKey::Return: case EditKey::Enter:
+    case EditKey::Shift: case EditKey::Control: case EditKey::Alt: case EditKey::Meta: case EditKey::Escape:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isEnter(EditKey k) { return k == EditKey::Return || k == EditKey::Enter; }
+
+std::string trimmed(const std::string& t) {
+    const auto a = t.find_first_not_of(" \t");
+    if (a == std::string::npos) return "";
+    return t.substr(a, t.find_last_not_of(" \t") - a + 1);
+}
+
+constexpr ChannelCheck kCheckOrder[3] = {ChannelCheck::Scan, ChannelCheck::Narrow, ChannelCheck::LowPower};
+
+}  // namespace
+
+// ---------------------------------------------------------------- the group on screen
+
+bool GroupEditor::storeGroup(int g) {
+    if (g < 0 || g >= kGroups) return true;
+    screen_.finishEdit();
+    GroupView view;
+    screen_.controlsToView(view);
+    // Written into a copy first: a value the image cannot hold leaves the
+    // image exactly as it was.
+    MemoryImage scratch = image_;
+    try {
+        clsGroup(scratch, view).Write_Group(g);
+    } catch (const CodecError&) {
+        screen_.beep();
+        return false;
+    }
+    image_ = scratch;
+    return true;
+}
+
+void GroupEditor::loadGroup(int g) {
+    if (g < 0 || g >= kGroups) return;
+    GroupView view;  // every field the screen shows is set by the decode
+    clsGroup(static_cast<const MemoryImage&>(image_), view).Read_Group(g);
+    screen_.viewToControls(view);
+}
+
+bool GroupEditor::chooseGroup(int index, bool loading) {
+    if (!loading && currentGroup_ >= 0 && !storeGroup(currentGroup_)) return false;
+    if (!loading) currentGroup_ = index;
+    if (currentGroup_ >= 0 && !loading) loadGroup(currentGroup_);
+    undoColumn_ = -1;   // the undo record belonged to the group that went
+    lastGoodGroupText_ = 0;
+    return true;
+}
+
+// ---------------------------------------------------------------- the typed group number
+
+void GroupEditor::groupKeyDown(const std::string& shownText) {
+    if (lastGoodGroupText_ == 0) lastGoodGroupText_ = toInt16(numericValue(shownText));
+}
+
+std::optional<std::string> GroupEditor::groupKeyUp(const std::string& shownText) {
+    const double v = numericValue(shownText);
+    if (v >= 1 && v <= 15) return std::nullopt;
+    screen_.beep();
+    const std::string back = std::to_string(lastGoodGroupText_);
+    lastGoodGroupText_ = 0;
+    return back;
+}
+
+// ---------------------------------------------------------------- the grid
+
+bool GroupEditor::beforeCellEdit(int col) {
+    if (col == colChan) return false;  // the channel number cannot be edited
+    editColumn_ = col;
+    const std::string t = screen_.cellText(screen_.currentRow(), col);
+    if (isNumeric(t)) editOldValue_ = numericValue(t);
+    return true;
+}
+
+void GroupEditor::keyDown(EditKey) {
+    if (!undoArmed_) return;
+    undoColumn_ = screen_.currentColumn();
+    undoRow_ = screen_.currentRow();
+    undoText_ = screen_.cellText(undoRow_, undoColumn_);
+    undoArmed_ = false;
+}
+
+void GroupEditor::copyReceiveToTransmit(int col, bool allRows) {
+    const int row = screen_.currentRow();
+    if (!allRows) {
+        screen_.setCellText(row, col, screen_.cellText(row, col - 2));
+        return;
+    }
+    screen_.beginBulkEdit();
+    screen_.setCellText(row, col, screen_.cellText(row, col - 2));
+    for (int r = 0; r < kChannels; ++r) {
+        screen_.setCurrent(r, col);
+        screen_.setCellText(r, col, screen_.cellText(r, col - 2));
+    }
+    screen_.endBulkEdit();
+    screen_.setCurrent(0, 0);
+}
+
+void GroupEditor::keyUp(EditKey key) {
+    const int c = editColumn_;
+    const int row = screen_.currentRow();
+    if (key == EditKey::Home) {
+        screen_.finishEdit();
+        screen_.setCurrent(row, colRecFreq);
+        return;
+    }
+    const bool txColumn = c == colTxFreq || c == colTxCG;
+    const bool inColumn = screen_.currentColumn() == c;
+    if (txColumn && inColumn && (key == EditKey::C || key == EditKey::S)) {
+        screen_.cancelEdit();
+        copyReceiveToTransmit(c, key == EditKey::C);
+        return;
+    }
+    if (c == colTxFreq && inColumn && key == EditKey::Space) {
+        screen_.cancelEdit();
+        screen_.setCellNumber(row, colTxFreq, editOldValue_);
+        openOffsetEntry(row);
+        return;
+    }
+    if (isFrequencyColumn(c) && inColumn && !isEditingKey(key) && !isNumeric(screen_.cellText(row, c))) {
+        screen_.beep();
+        if (screen_.isEditing())
+            screen_.setEditorText(formatFreqCell(editOldValue_));
+        else
+            screen_.setCellNumber(row, c, editOldValue_);
+    }
+}
+
+void GroupEditor::afterCellEdit(int row, int col, const std::string& text) {
+    if (col == colChan) return;
+    if (isFrequencyColumn(col)) {
+        if (isNumeric(text)) {
+            screen_.setCurrent(row, col);
+            validateFrequency(numericValue(text), col);
+        } else if (trimmed(text).empty()) {
+            screen_.setCellNumber(row, col, 0.0);  // an emptied cell holds no frequency
+        } else {
+            screen_.beep();
+            screen_.setCellNumber(row, col, editOldValue_);
+        }
+        return;
+    }
+    if (isCodeGuardColumn(col) && !clsChannel::codeGuardTextValid(text)) {
+        screen_.beep();  // the cell keeps its previous text
+        return;
+    }
+    screen_.setCellText(row, col, text);
+}
+
+bool GroupEditor::validateFrequency(double value, int column) {
+    const FrequencyCheck r = checkFrequency(value);
+    const int row = screen_.currentRow();
+    switch (r.outcome) {
+    case FrequencyCheck::Outcome::Store:
+        screen_.setCellNumber(row, column, r.value);
+        return true;
+    case FrequencyCheck::Outcome::Unchanged:
+        screen_.setCellNumber(row, column, value);
+        return true;
+    case FrequencyCheck::Outcome::Refuse:
+        screen_.setCellNumber(row, column, editOldValue_);
+        screen_.beep();
+        return false;
+    }
+    return false;
+}
+
+// ---------------------------------------------------------------- undo
+
+void GroupEditor::undo() {
+    if (undoColumn_ < 0) return;
+    screen_.setCurrent(undoRow_, screen_.currentColumn());
+    // The recorded text as it was: a digital code guard such as "D023" comes
+    // back as itself, not as a number.
+    if (undoColumn_ >= 1 && undoColumn_ <= 5) screen_.setCellText(undoRow_, undoColumn_, undoText_);
+}
+
+// ---------------------------------------------------------------- copy and paste
+
+std::string GroupEditor::rowText(int row) const {
+    std::array<std::string, 6> cells;
+    for (int c = 0; c < 6; ++c) cells[static_cast<std::size_t>(c)] = screen_.cellText(row, c);
+    return makeRowText(cells, screen_.checkValue(ChannelCheck::Scan, row),
+                       screen_.checkValue(ChannelCheck::Narrow, row), screen_.checkValue(ChannelCheck::LowPower, row));
+}
+
+std::string GroupEditor::allRowsText() const {
+    std::string t;
+    for (int r = 0; r < kChannels; ++r) t += rowText(r);
+    return t;
+}
+
+std::string GroupEditor::copyRow() {
+    pasteRowMode_ = true;
+    pasteAllMode_ = false;
+    const std::string t = rowText(screen_.currentRow());
+    copiedLength_ = static_cast<long>(t.size());
+    return t;
+}
+
+std::string GroupEditor::copyAll(bool setsMode) {
+    const std::string t = allRowsText();
+    copiedLength_ = static_cast<long>(t.size());
+    if (setsMode) {
+        pasteAllMode_ = true;
+        pasteRowMode_ = false;
+    }
+    return t;
+}
+
+void GroupEditor::resetCopyState() {
+    pasteRowMode_ = false;
+    pasteAllMode_ = false;
+    copiedLength_ = -1;
+    lastOffsetText_.clear();
+}
+
+PasteResult GroupEditor::paste(const std::string& clipboard) {
+    if (static_cast<long>(clipboard.size()) != copiedLength_) return PasteResult::NothingSelected;
+    if (pasteRowMode_) {
+        pasteRow(screen_.currentRow(), clipboard);
+        return PasteResult::Pasted;
+    }
+    if (!pasteAllMode_) return PasteResult::NoMode;
+    const std::vector<std::string> rows = splitRows(clipboard, kChannels);
+    for (int r = 0; r < kChannels; ++r) {
+        screen_.setCurrent(r, screen_.currentColumn());
+        pasteRow(r, rows[static_cast<std::size_t>(r)]);
+    }
+    screen_.setCurrent(0, 0);
+    return PasteResult::Pasted;
+}
+
+void GroupEditor::pasteRow(int row, const std::string& text) {
+    const auto f = splitRowText(text);
+    // Every pasted cell goes through the checks of a typed one; a refused
+    // cell keeps its value (with a beep) and the others are still pasted.
+    for (int col = 1; col <= 4; ++col) {
+        const std::string& field = f[static_cast<std::size_t>(col)];
+        const bool asText = !field.empty() && static_cast<unsigned char>(field[0]) >= 'D';
+        if (isFrequencyColumn(col)) {
+            const FrequencyCheck r = asText ? FrequencyCheck{FrequencyCheck::Outcome::Refuse, 0}
+                                            : checkFrequency(numericValue(field));
+            if (r.outcome == FrequencyCheck::Outcome::Refuse)
+                screen_.beep();
+            else
+                screen_.setCellNumber(row, col, r.outcome == FrequencyCheck::Outcome::Store ? r.value : 0.0);
+        } else {
+            const std::string value = asText ? field : numberText(numericValue(field));
+            if (clsChannel::codeGuardTextValid(value))
+                screen_.setCellText(row, col, value);
+            else
+                screen_.beep();
+        }
+    }
+    const std::string& label = f[5];
+    if (utf8Chars(label).size() <= 8)
+        screen_.setCellText(row, colChLabel, label);
+    else
+        screen_.beep();
+    for (int i = 0; i < 3; ++i) {
+        const double v = roundHalfEven(numericValue(f[static_cast<std::size_t>(6 + i)]));
+        if (v >= 0 && v <= 2)
+            screen_.setCheckValue(kCheckOrder[i], row, static_cast<int>(v));
+        else
+            screen_.beep();
+    }
+}
+
+// ---------------------------------------------------------------- the offset entry
+
+void GroupEditor::openOffsetEntry(int row) {
+    offsetRow_ = row;
+    screen_.showOffsetEntry(row, lastOffsetText_);
+}
+
+std::string GroupEditor::offsetKeyUp(EditKey key, const std::string& text) {
+    std::string t = text;
+    const bool partial = t == "-" || t == "." || t == "-.";
+    if (!isEnter(key) && key != EditKey::Left && key != EditKey::Right && !partial && !isNumeric(t)) {
+        screen_.beep();
+        if (offsetRow_ >= 0) screen_.setCellNumber(offsetRow_, editColumn_, editOldValue_);
+        return "";
+    }
+    if (isEnter(key)) {
+        const int row = offsetRow_ >= 0 ? offsetRow_ : screen_.currentRow();
+        const double value = numericValue(screen_.cellText(row, editColumn_ - 2)) + numericValue(t);
+        screen_.setCurrent(row, editColumn_);
+        screen_.setCellText(row, editColumn_, numberText(value));
+        validateFrequency(value, editColumn_);
+        lastOffsetText_ = t;
+        lastOffsetKey_ = key;
+        offsetRow_ = -1;
+        screen_.hideOffsetEntry();
+        return t;
+    }
+    if (isEnter(lastOffsetKey_) && !t.empty()) {
+        const auto chars = utf8Chars(t);
+        t = chars.back();  // a new entry starts from the key just typed
+    }
+    if (key == EditKey::F1) screen_.showHelp(1);
+    lastOffsetKey_ = key;
+    return t;
+}
+
+}  // namespace orv

@@ -1,0 +1,35 @@
+// The whole programming of a radio as the windows show it: the global window
+// and the 15 group screens, decoded from and encoded into a memory image.
+// The command-line tool, the group moves, the comparison of two images and
+// the CSV interchange all work on this model.
+#pragma once
+#include <array>
+#include "image/MemoryImage.h"
+#include "image/Views.h"
+
+namespace orv {
+
+struct Programming {
+    GlobalsView globals;
+    std::array<GroupView, kGroups> groups;
+};
+
+// Read_Globals, then Read_Group for groups 0..14.
+Programming decodeProgramming(const MemoryImage& img);
+
+// Write_Globals, then Write_Group for groups 0..14, into `img`. Throws
+// CodecError for a value the codecs refuse, its field named with its group
+// ("group 3: Ch 5 Rec CG"); `img` may then be partly written, so callers
+// encode into a copy.
+void encodeProgramming(const Programming& prog, MemoryImage& img);
+
+// Like encodeProgramming, but writes only the fields whose values differ
+// between `before` (what `img` decodes to) and `after`, each through its own
+// codec writer. Fields left as they were keep their bytes exactly, also where
+// the image holds an encoding the codecs would store differently (a tone word
+// with non-decimal nibbles, unused bits of a digital code guard, a rotary
+// position stored as group nibble 15), so the bits of the edited fields
+// change and nothing else.
+void encodeChangedFields(const Programming& before, const Programming& after, MemoryImage& img);
+
+}  // namespace orv
