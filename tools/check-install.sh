@@ -5,10 +5,10 @@
 # real install) and starts the installed editor offscreen with empty per-user
 # folders. The editor must come up (its main window is painted) and make its
 # working copies in the per-user data folder; it is then stopped with SIGTERM.
-# Usage: tools/check-install.sh [BUILD_DIR]
+# Usage: tools/check-install.sh [BUILD_DIR]   (default: $BUILD_DIR, else build/)
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$here/build}
+build=${1:-${BUILD_DIR:-$here/build}}
 id=org.orvedit.ORVEDIT
 
 tmp=$(mktemp -d)
