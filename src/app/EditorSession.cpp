@@ -3,6 +3,7 @@
 #include "app/PrintCommands.h"
 #include "app/RadioCommands.h"
 #include "app/frmGlobals.h"
+#include "app/frmTune.h"
 #include "db/clsDBUtil.h"
 #include "image/clsGlobals.h"
 
@@ -12,7 +13,8 @@ EditorSession::EditorSession()
     : link_(std::make_unique<RadioLink>(image_, prompts_)), printing_(std::make_unique<ReportPrinting>(prompts_)) {}
 
 EditorSession::~EditorSession() {
-    // The global window goes before the model and image it shows.
+    // The windows go before the model, the link and the image they use.
+    delete alignmentWindow_;
     delete globalsWindow_;
 }
 
@@ -56,6 +58,19 @@ void EditorSession::readGlobals() {
 void EditorSession::writeGlobals() {
     loadGlobalsWindow();
     clsGlobals(image_, globals_.view()).Write_Globals();
+}
+
+frmTune* EditorSession::alignmentWindow() const { return alignmentWindow_.data(); }
+
+bool EditorSession::closeAlignmentWindow() {
+    if (!alignmentWindow_) return true;
+    return alignmentWindow_->close();
+}
+
+void EditorSession::setAlignmentWindow(frmTune* window) {
+    const bool wasOpen = alignmentWindow_ != nullptr;
+    alignmentWindow_ = window;
+    if (wasOpen != (window != nullptr)) emit alignmentOpenChanged(window != nullptr);
 }
 
 void EditorSession::globalsWindowGone(frmGlobals* window) {

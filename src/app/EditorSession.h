@@ -21,6 +21,7 @@ class RadioBusy;
 class ReportPrinting;
 class WorkingFiles;
 class frmGlobals;
+class frmTune;
 
 // The programming file: its path (empty at start) and the path before the
 // last file dialog, restored after a failure. The caption and the report
@@ -71,9 +72,23 @@ public:
     void readGlobals();
     void writeGlobals();
 
+    // The open alignment window, or null. While it is open the radio holds
+    // test channels: the main window keeps its radio commands disabled.
+    frmTune* alignmentWindow() const;
+    // Asks the open alignment window to close, as its close box does (the
+    // restore, and the question when the restore fails). True when no
+    // alignment window is open afterwards.
+    bool closeAlignmentWindow();
+
+signals:
+    // True when the alignment window has opened, false when it has closed.
+    void alignmentOpenChanged(bool open);
+
 private:
     friend class frmGlobals;
+    friend class frmTune;
     void globalsWindowGone(frmGlobals* window);
+    void setAlignmentWindow(frmTune* window);
 
     MemoryImage image_;
     UserPrompts prompts_;
@@ -84,6 +99,7 @@ private:
     std::unique_ptr<ReportPrinting> printing_;
     std::unique_ptr<WorkingFiles> workingFiles_;
     frmGlobals* globalsWindow_ = nullptr;
+    QPointer<frmTune> alignmentWindow_;
 };
 
 }  // namespace orv

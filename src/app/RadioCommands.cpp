@@ -36,6 +36,18 @@ bool storeAndConfirm(EditorShell& shell) {
     return ask(shell, kConfirmWrite, MsgButtons::OKCancel) == MsgAnswer::OK;
 }
 
+// The start of every radio command: refused with a beep (an empty Exchange)
+// while another exchange runs, or while the alignment window keeps its test
+// channels in the radio.
+RadioBusy::Exchange beginCommand(EditorShell& shell) {
+    EditorSession& session = shell.session();
+    if (session.alignmentWindow()) {
+        session.prompts().beep();
+        return {};
+    }
+    return session.busy().begin();
+}
+
 }  // namespace
 
 // ------------------------------------------------------------------ RadioLink
@@ -95,7 +107,7 @@ int RadioLink::applyStoredPort() {
 bool mnuCommPort_Click(EditorShell& shell, int n) {
     if (n < 1 || n > kPorts) return false;
     RadioLink& link = shell.session().link();
-    if (link.busy().isBusy()) {
+    if (link.busy().isBusy() || shell.session().alignmentWindow()) {
         shell.session().prompts().beep();
         return false;
     }
@@ -108,7 +120,7 @@ bool mnuCommPort_Click(EditorShell& shell, int n) {
 
 bool mnuRead_Click(EditorShell& shell) {
     RadioLink& link = shell.session().link();
-    const RadioBusy::Exchange exchange = link.busy().begin();
+    const RadioBusy::Exchange exchange = beginCommand(shell);
     if (!exchange) return false;
     link.setMainWindow(shell.shellWidget());
     link.preShow(QStringLiteral("Please Wait - Reading Radio"));
@@ -123,7 +135,7 @@ bool mnuRead_Click(EditorShell& shell) {
 
 bool mnuReadGlobal_Click(EditorShell& shell) {
     RadioLink& link = shell.session().link();
-    const RadioBusy::Exchange exchange = link.busy().begin();
+    const RadioBusy::Exchange exchange = beginCommand(shell);
     if (!exchange) return false;
     link.setMainWindow(shell.shellWidget());
     if (!link.com().readGlobal()) return false;
@@ -135,7 +147,7 @@ bool mnuReadGlobal_Click(EditorShell& shell) {
 
 bool mnuReadGroup_Click(EditorShell& shell) {
     RadioLink& link = shell.session().link();
-    const RadioBusy::Exchange exchange = link.busy().begin();
+    const RadioBusy::Exchange exchange = beginCommand(shell);
     if (!exchange) return false;
     link.setMainWindow(shell.shellWidget());
     const int group = currentGroupNumber(shell);
@@ -152,7 +164,7 @@ bool mnuReadGroup_Click(EditorShell& shell) {
 
 bool mnuWriteAll_Click(EditorShell& shell) {
     RadioLink& link = shell.session().link();
-    const RadioBusy::Exchange exchange = link.busy().begin();
+    const RadioBusy::Exchange exchange = beginCommand(shell);
     if (!exchange) return false;
     link.setMainWindow(shell.shellWidget());
     if (!storeAndConfirm(shell)) return false;
@@ -175,7 +187,7 @@ bool mnuWriteAll_Click(EditorShell& shell) {
 
 bool mnuWriteGlobal_Click(EditorShell& shell) {
     RadioLink& link = shell.session().link();
-    const RadioBusy::Exchange exchange = link.busy().begin();
+    const RadioBusy::Exchange exchange = beginCommand(shell);
     if (!exchange) return false;
     link.setMainWindow(shell.shellWidget());
     if (!storeAndConfirm(shell)) return false;
@@ -189,7 +201,7 @@ bool mnuWriteGlobal_Click(EditorShell& shell) {
 
 bool mnuWriteGroup_Click(EditorShell& shell) {
     RadioLink& link = shell.session().link();
-    const RadioBusy::Exchange exchange = link.busy().begin();
+    const RadioBusy::Exchange exchange = beginCommand(shell);
     if (!exchange) return false;
     link.setMainWindow(shell.shellWidget());
     if (!storeAndConfirm(shell)) return false;

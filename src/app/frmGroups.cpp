@@ -273,6 +273,12 @@ void frmGroups::closeEvent(QCloseEvent* e) {
         e->ignore();
         return;
     }
+    // An open alignment window is closed first, with its restore of group 1
+    // (and its question when the restore fails): the user may keep it.
+    if (!session_.closeAlignmentWindow()) {
+        e->ignore();
+        return;
+    }
     // A loaded global window (shown or hidden) is closed first and asks its
     // own "Save Global Parameters?": Yes stores its values into the image so
     // that the save offered next includes them, No drops them, Cancel keeps

@@ -8,6 +8,7 @@
 #include "app/FileOpenSave.h"
 #include "app/PrintCommands.h"
 #include "app/RadioCommands.h"
+#include "app/frmTune.h"
 #include "app/frmGroups.h"
 
 namespace orv {
@@ -125,13 +126,20 @@ void frmGroups::connectCommands() {
     command(mnuGlobals_, [this] { session_.showGlobalsWindow(); });
 
     // While a radio exchange runs, the radio commands and the port choice are
-    // not offered (and refused if they arrive anyway).
-    connect(&session_.busy(), &RadioBusy::busyChanged, this, [this](bool busy) {
+    // not offered (and refused if they arrive anyway). While the alignment
+    // window is open the radio holds its test channels: a read would load
+    // them, a write would be undone by the restore, another port would miss
+    // the restore; so neither are they then.
+    auto offerRadioCommands = [this] {
+        const bool offered = !session_.busy().isBusy() && !session_.alignmentWindow();
         for (QAction* a : {mnuRead_, mnuReadGlobal_, mnuReadGroup_, mnuWriteAll_, mnuWriteGlobal_, mnuWriteGroup_,
                            mnuTuneRadio_})
-            a->setEnabled(!busy);
-        for (QAction* a : mnuCommPort_) a->setEnabled(!busy);
-    });
+            a->setEnabled(offered);
+        for (QAction* a : mnuCommPort_) a->setEnabled(offered);
+    };
+    connect(&session_.busy(), &RadioBusy::busyChanged, this, offerRadioCommands);
+    connect(&session_, &EditorSession::alignmentOpenChanged, this, offerRadioCommands);
+    command(mnuTuneRadio_, [this] { mnuTuneRadio_Click(session_); });
 
     for (int n = 1; n <= 4; ++n) {
         command(mnuCommPort_[size_t(n - 1)], [this, n] {

@@ -141,7 +141,7 @@ QString frmHelp::helpFilePath() {
     return QFileInfo::exists(p) ? p : QString();
 }
 
-void frmHelp::showHelp(QWidget* parent) {
+void frmHelp::showHelp(QWidget* parent, const QString& anchor) {
     // One help window for the program: an open one is brought forward.
     frmHelp* open = nullptr;
     for (QWidget* top : QApplication::topLevelWidgets())
@@ -157,6 +157,7 @@ void frmHelp::showHelp(QWidget* parent) {
         open->setAttribute(Qt::WA_DeleteOnClose);
     }
     open->show();
+    if (!anchor.isEmpty()) open->browser->scrollToAnchor(anchor);
     open->raise();
     open->activateWindow();
 }

@@ -129,10 +129,11 @@ struct RadioSim::Impl {
     SimOptions opt;
     std::array<uint8_t, 4> version;
 
-    mutable std::mutex mu;  // guards mem, traceLog, receivedTotal
+    mutable std::mutex mu;  // guards mem, traceLog, receivedTotal, newFaults
     std::array<uint8_t, kMemSize> mem;
     std::vector<SimTraceEntry> traceLog;
     long receivedTotal = 0;
+    std::unique_ptr<SimFaults> newFaults;  // set by setFaults, taken by the serving thread
 
     int master = -1;
     int slave = -1;
@@ -159,6 +160,8 @@ struct RadioSim::Impl {
     int writeCount = 0;
     int maskAddr = 0, maskMask = 0;
     int maskedSeen = 0;
+    int blockWritesSeen = 0;
+    long faultBase = 0;        // receivedTotal when the faults in force were set
     bool dead = false;
 
     struct Out { uint8_t value; double notBefore; };
@@ -288,7 +291,7 @@ struct RadioSim::Impl {
             writeBuf[static_cast<std::size_t>(writeCount++)] = b;
             if (writeCount == kBlockSize) {
                 mode = Mode::Cmd;
-                if (block < kBlocks) {
+                if (block < kBlocks && blockWritesSeen++ >= opt.faults.blockWriteSilentCount) {
                     {
                         std::lock_guard<std::mutex> lock(mu);
                         std::copy(writeBuf.begin(), writeBuf.end(), mem.begin() + block * kBlockSize);
@@ -303,6 +306,12 @@ struct RadioSim::Impl {
         case Mode::MaskValue: {
             mode = Mode::Cmd;
             if (maskAddr >= kMemSize) break;  // outside the memory: no answer, nothing changed
+            // The link discards its input right after sending this frame. On a
+            // real line the answer cannot come before the frame's five bytes
+            // have crossed it; without pacing, hold it back for that long so
+            // that a client delayed between its last write and the discard
+            // does not lose it.
+            if (!opt.realtime) arrival += 5 * charTime(currentBaud());
             const int n = maskedSeen++;
             if (n < opt.faults.maskedSilentCount) break;
             if (n < opt.faults.maskedSilentCount + opt.faults.maskedNakCount) {
@@ -320,22 +329,41 @@ struct RadioSim::Impl {
         }
     }
 
+    // Puts faults handed over by setFaults into force, their counts from now.
+    void takeNewFaults() {
+        {
+            std::lock_guard<std::mutex> lock(mu);
+            if (!newFaults) return;
+            opt.faults = *newFaults;
+            newFaults.reset();
+            faultBase = receivedTotal;
+        }
+        // The radio starts afresh: not hooked, nothing left to send.
+        mode = Mode::Idle;
+        versionIdx = 0;
+        out.clear();
+        maskedSeen = 0;
+        blockWritesSeen = 0;
+        dead = opt.faults.deadAfterBytes == 0;
+    }
+
     void onReceived(const uint8_t* buf, ssize_t n) {
         const double t = now();
         const int baud = currentBaud();
         for (ssize_t i = 0; i < n; ++i) {
+            takeNewFaults();
             double arrival = t;
             if (opt.realtime) arrival = std::max(t, lastArrival + charTime(baud));
             lastArrival = arrival;
             long total;
             {
                 std::lock_guard<std::mutex> lock(mu);
-                traceLog.push_back({SimTraceEntry::In, t, buf[i], baud});
+                if (opt.keepTrace) traceLog.push_back({SimTraceEntry::In, t, buf[i], baud});
                 total = ++receivedTotal;
             }
             if (dead || opt.faults.silent) continue;
             handle(buf[i], arrival);
-            if (opt.faults.deadAfterBytes >= 0 && total >= opt.faults.deadAfterBytes) {
+            if (opt.faults.deadAfterBytes >= 0 && total - faultBase >= opt.faults.deadAfterBytes) {
                 dead = true;  // the link drops: nothing more is sent, not even a queued reply
                 out.clear();
             }
@@ -366,7 +394,7 @@ struct RadioSim::Impl {
                     if (w < 0 && errno == EINTR) continue;
                     return false;  // EAGAIN: wait for POLLOUT
                 }
-                traceLog.push_back({SimTraceEntry::Out, t, v, baud});
+                if (opt.keepTrace) traceLog.push_back({SimTraceEntry::Out, t, v, baud});
             }
             out.pop_front();
             // The line is busy from the actual hand-over on, so a late byte
@@ -471,6 +499,11 @@ void RadioSim::stop() {
 }
 
 std::string RadioSim::devicePath() const { return impl_->path; }
+
+void RadioSim::setFaults(const SimFaults& faults) {
+    std::lock_guard<std::mutex> lock(impl_->mu);
+    impl_->newFaults = std::make_unique<SimFaults>(faults);
+}
 
 std::array<uint8_t, 6016> RadioSim::memory() const {
     std::lock_guard<std::mutex> lock(impl_->mu);

@@ -36,12 +36,17 @@ struct SimFaults {
     int maskedNakCount = 0;           // the first K masked writes are answered with 0x00
     int maskedSilentCount = 0;        // the first K masked writes get no answer
     int garbageBeforeReplies = 0;     // this many 0xEE bytes are sent before each reply
+    int blockWriteSilentCount = 0;    // the first K block writes get no answer and change nothing
 };
 
 struct SimOptions {
     uint16_t version = 0x2C00;        // >= 0x2AAA: fast radio
     bool realtime = false;            // pace every byte at the line rate (10 bits per byte)
     double thinkTimeMs = 2.0;         // least time before the first byte of any reply
+    // Record every byte for trace() and received(). The tests read the
+    // trace; orv-radiosim keeps it only when asked to write it (--trace),
+    // since a long session would otherwise grow without bound.
+    bool keepTrace = true;
     SimFaults faults;
 };
 
@@ -78,10 +83,19 @@ public:
     void stop();
     std::string devicePath() const;   // the slave side, for the client to open
 
+    // Replaces the faults, as a radio that is switched off and on again with
+    // a new behaviour (silent: unplugged; no faults: back to normal). Takes
+    // effect with the next byte received: the radio starts afresh (not
+    // hooked, no reply pending, memory kept), and the counts of the new
+    // faults (deadAfterBytes, maskedNakCount, maskedSilentCount,
+    // blockWriteSilentCount) run from that byte on.
+    void setFaults(const SimFaults& faults);
+
     // The 6016 bytes of radio memory (copy under lock).
     std::array<uint8_t, 6016> memory() const;
     void setMemory(const std::array<uint8_t, 6016>& m);
     // Every byte in both directions so far (copy under lock), and clear it.
+    // Both stay empty when the options do not keep the trace.
     std::vector<SimTraceEntry> trace() const;
     void clearTrace();
     // Bytes received from the client only, in order.

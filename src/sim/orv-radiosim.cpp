@@ -58,9 +58,13 @@ int main(int argc, char** argv) {
         ->check(CLI::NonNegativeNumber);
     app.add_option("--drop-masked", opt.faults.maskedSilentCount, "leave the first K masked writes unanswered")
         ->check(CLI::NonNegativeNumber);
+    app.add_option("--drop-blocks", opt.faults.blockWriteSilentCount, "leave the first K block writes unanswered")
+        ->check(CLI::NonNegativeNumber);
     app.add_option("--garbage", opt.faults.garbageBeforeReplies, "send N bytes 0xEE before every reply")
         ->check(CLI::NonNegativeNumber);
     CLI11_PARSE(app, argc, argv);
+    // The trace grows with every byte exchanged: keep it only when it is to be written.
+    opt.keepTrace = !tracePath.empty();
 
     try {
         opt.version = static_cast<uint16_t>(parseHex(versionText, 0xFFFF, "--version"));

@@ -15,6 +15,7 @@
 #include "app/PrintCommands.h"
 #include "files/ImageFile.h"
 #include "app/RadioCommands.h"
+#include "app/frmTune.h"
 #include "RadioTestSupport.h"
 #include "db/WriteDefaults.h"
 #include "app/frmGlobals.h"
@@ -197,6 +198,51 @@ TEST_F(EditorCommandsTest, PrintReloadsTheGroupAndPrintsTheImage) {
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_TRUE(f.readAll().startsWith("%PDF"));
     EXPECT_EQ(win.mnuPreview()->text(), "Print Previe&w");
+}
+
+// "Tune" from the main window: while the alignment window is open the radio
+// holds test channels, so the radio commands are not offered; closing the
+// main window closes the alignment window first (its restore puts group 1
+// back), and a kept alignment window keeps the main window open too.
+TEST_F(EditorCommandsTest, TheAlignmentWindowHoldsOffTheRadioCommandsAndClosesFirst) {
+    Memory mem{};
+    radiotest::fillPattern(mem.data(), int(mem.size()), 3);
+    radiotest::SimRadio radio;
+    radio.sim.setMemory(mem);
+    radiotest::ScriptedBoxes boxes(session->prompts());   // the warning: OK
+    auto& win = open();
+    session->link().com().timing.settleMs = 20;
+    session->link().com().initComm();
+
+    win.mnuTuneRadio()->trigger();
+    ASSERT_NE(session->alignmentWindow(), nullptr);
+    EXPECT_NE(radio.sim.memory(), mem) << "group 1 holds the test channels";
+    for (QAction* a : {win.mnuRead(), win.mnuWriteAll(), win.mnuTuneRadio(), win.mnuCommPort(2)})
+        EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
+    const int beepsBefore = beeps;
+    EXPECT_FALSE(mnuRead_Click(win)) << "refused even when called directly";
+    EXPECT_EQ(beeps, beepsBefore + 1);
+
+    // The radio is unplugged: the restore fails, and No keeps both windows.
+    radio.sim.stop();
+    session->link().com().timing.byteTimeout = 0.02;
+    session->link().com().initComm();
+    boxes.answer({MsgAnswer::Cancel, MsgAnswer::No});   // the hook's Retry/Cancel, then "still quit?"
+    win.answer = QMessageBox::No;
+    EXPECT_FALSE(win.close());
+    EXPECT_EQ(win.asked, 0) << "the main question waits for the alignment window";
+    ASSERT_NE(session->alignmentWindow(), nullptr);
+
+    // Back in service: closing restores group 1 and then the program closes.
+    radiotest::SimRadio again;
+    again.sim.setMemory(radio.sim.memory());
+    session->link().applyStoredPort();
+    session->link().com().timing.byteTimeout = 0.5;
+    session->link().com().initComm();
+    EXPECT_TRUE(win.close());
+    EXPECT_EQ(session->alignmentWindow(), nullptr);
+    EXPECT_EQ(again.sim.memory(), mem) << "group 1 restored byte for byte";
+    EXPECT_EQ(win.asked, 1);
 }
 
 }  // namespace

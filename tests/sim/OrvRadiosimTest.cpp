@@ -163,3 +163,64 @@ TEST(OrvRadiosim, SavesA6016ByteImageWithZeroTail) {
     close(c.out);
     close(c.err);
 }
+
+namespace {
+
+long residentKiB(pid_t pid) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(in, line))
+        if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+    return -1;
+}
+
+// Writes every byte, waiting whenever the pty's buffer is full.
+void writeAll(int fd, const Bytes& bytes) {
+    for (std::size_t sent = 0; sent < bytes.size();) {
+        const ssize_t w = ::write(fd, bytes.data() + sent, bytes.size() - sent);
+        if (w > 0) {
+            sent += static_cast<std::size_t>(w);
+        } else {
+            pollfd p{fd, POLLOUT, 0};
+            ::poll(&p, 1, 100);
+        }
+    }
+}
+
+// Sends `n` wake-up bytes (the radio answers none), then the handshake, so
+// that the radio has taken every byte when its answer comes.
+void feed(const std::string& path, std::size_t n) {
+    PtyClient cl(path);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    writeAll(fd, Bytes(n, 0x00));
+    writeAll(fd, {0x0A, 0x14, 0x28});
+    ::close(fd);
+    EXPECT_EQ(cl.read(1, 5000), Bytes{0x12});
+}
+
+}  // namespace
+
+// The byte trace is kept only when it is to be written: without --trace a
+// long session does not make the program grow.
+TEST(OrvRadiosim, KeepsTheTraceInMemoryOnlyWithTraceOption) {
+    TempDir dir;
+    constexpr std::size_t kBytes = 1 << 20;  // a trace entry per byte would be over 16 MiB
+    struct Case { bool trace; bool grows; };
+    for (const Case& k : {Case{false, false}, Case{true, true}}) {
+        std::vector<std::string> args;
+        if (k.trace) args = {"--trace", (dir.path / "t.txt").string()};
+        Child c = spawn(args);
+        const std::string path = readLine(c.out);
+        ASSERT_EQ(path.rfind("/dev/", 0), 0u) << path;
+        feed(path, 4096);
+        const long before = residentKiB(c.pid);
+        feed(path, kBytes);
+        const long growth = residentKiB(c.pid) - before;
+        EXPECT_EQ(growth > 8 * 1024, k.grows) << "grew by " << growth << " KiB, trace " << k.trace;
+        kill(c.pid, SIGTERM);
+        EXPECT_EQ(waitExit(c.pid), 0);
+        close(c.out);
+        close(c.err);
+    }
+}

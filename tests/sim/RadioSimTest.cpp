@@ -321,3 +321,37 @@ TEST(RadioSim, RealtimePacingTakesAtLeastTheLineTime) {
     ASSERT_GE(sent.size(), 33u);
     EXPECT_GE(sent.back() - sent[sent.size() - 32], 31 * 10.0 / 4800 - 0.001);
 }
+
+TEST(RadioSim, SilentBlockWritesAreNeitherAnsweredNorStored) {
+    SimFaults f;
+    f.blockWriteSilentCount = 1;
+    Rig rig(withFaults(f));
+    ASSERT_EQ(rig.client->hook(), Bytes{0x12});
+    Bytes frame{0xD4, 21};
+    frame.insert(frame.end(), 32, 0x5A);
+    rig.client->send(frame);
+    EXPECT_TRUE(rig.client->drain(60).empty());
+    EXPECT_EQ(rig.sim.memory(), pattern());
+    rig.client->send(frame);  // the second is taken
+    EXPECT_EQ(rig.client->read(1), Bytes{0x01});
+    EXPECT_EQ(rig.client->readBlock(21, true), Bytes(32, 0x5A));
+}
+
+// A radio unplugged and plugged in again: new faults apply from the next
+// byte on, and their counts run from there.
+TEST(RadioSim, FaultsChangedWhileServingCountFromTheChange) {
+    Rig rig;
+    ASSERT_EQ(rig.client->hook(), Bytes{0x12});
+    SimFaults unplugged;
+    unplugged.silent = true;
+    rig.sim.setFaults(unplugged);
+    EXPECT_TRUE(rig.client->hook().empty());
+    SimFaults f;
+    f.deadAfterBytes = 13 + 2;  // a handshake, then 0xC6 and the block number
+    rig.sim.setFaults(f);
+    ASSERT_EQ(rig.client->hook(), Bytes{0x12});
+    EXPECT_TRUE(rig.client->readBlock(1, true).empty());
+    rig.sim.setFaults({});
+    ASSERT_EQ(rig.client->hook(), Bytes{0x12});
+    EXPECT_EQ(rig.client->readBlock(1, true), blockOf(pattern(), 1));
+}

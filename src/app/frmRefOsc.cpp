@@ -1,0 +1,23 @@
+#include "app/frmRefOsc.h"
+
+#include <QLineEdit>
+
+namespace orv {
+
+frmRefOsc::frmRefOsc(ORVCore& core, UserPrompts& prompts, std::function<void(long)> setResult, QWidget* owner)
+    : AlignCalcDialog(AlignCalculator::RefOsc, core, prompts, std::move(setResult), owner, "XtalAdjTop", "XtalAdjLeft") {
+    setObjectName(QStringLiteral("frmRefOsc"));
+    setWindowTitle(QStringLiteral("Reference Oscillator Frequency Adjust"));
+    Text1 = addReading(QStringLiteral("Frame1"), Label1[0],
+                       QStringLiteral("Enter the measured frequency from channel 13, in MHz."), QStringLiteral("Text1"),
+                       QStringLiteral("173.9950"));
+}
+
+std::optional<long> frmRefOsc::compute() const { return calcRefOsc(Text1->text().toStdString()); }
+
+void frmRefOsc::selectForOvertyping() {
+    keepSelection(Text1, 6, 10);
+    Text1->setFocus();
+}
+
+}  // namespace orv
