@@ -330,7 +330,7 @@ TEST(RadioSim, SilentBlockWritesAreNeitherAnsweredNorStored) {
     Bytes frame{0xD4, 21};
     frame.insert(frame.end(), 32, 0x5A);
     rig.client->send(frame);
-    EXPECT_TRUE(rig.client->drain(60).empty());
+    EXPECT_TRUE(rig.answer(1024).empty());
     EXPECT_EQ(rig.sim.memory(), pattern());
     rig.client->send(frame);  // the second is taken
     EXPECT_EQ(rig.client->read(1), Bytes{0x01});
@@ -345,12 +345,14 @@ TEST(RadioSim, FaultsChangedWhileServingCountFromTheChange) {
     SimFaults unplugged;
     unplugged.silent = true;
     rig.sim.setFaults(unplugged);
-    EXPECT_TRUE(rig.client->hook().empty());
+    rig.client->sendHook();
+    EXPECT_TRUE(rig.answer(1).empty());
     SimFaults f;
     f.deadAfterBytes = 13 + 2;  // a handshake, then 0xC6 and the block number
     rig.sim.setFaults(f);
     ASSERT_EQ(rig.client->hook(), Bytes{0x12});
-    EXPECT_TRUE(rig.client->readBlock(1, true).empty());
+    rig.client->send({0xC6, 1, 0xFF});
+    EXPECT_TRUE(rig.answer(32).empty());
     rig.sim.setFaults({});
     ASSERT_EQ(rig.client->hook(), Bytes{0x12});
     EXPECT_EQ(rig.client->readBlock(1, true), blockOf(pattern(), 1));
