@@ -30,8 +30,12 @@ public:
         seen_ = changes;
         const std::vector<orv::RadioRow> rows = board_.rows();
         if (drawn_) std::fprintf(o_.progress, "\033[%zuA", rows.size());
-        for (const orv::RadioRow& r : rows)
-            std::fprintf(o_.progress, "\r%s\033[K\n", orv::fleetProgressLine(r, width_).c_str());
+        for (const orv::RadioRow& r : rows) {
+            // A line that wrapped would throw the cursor-up count off.
+            std::string line = orv::fleetProgressLine(r, width_);
+            if (o_.columns > 1 && line.size() >= o_.columns) line.resize(o_.columns - 1);
+            std::fprintf(o_.progress, "\r%s\033[K\n", line.c_str());
+        }
         std::fflush(o_.progress);
         drawn_ = true;
     }

@@ -18,6 +18,7 @@ struct FleetOptions {
     int retries = 0;
     std::FILE* progress = stderr;
     bool interactive = false;   // redraw the lines in place (a terminal), else one line per event
+    std::size_t columns = 0;    // the terminal's width: longer lines are cut (0: never)
     // Polled by the drawing loop; when set, `stop` is raised for every worker.
     const volatile std::sig_atomic_t* interrupted = nullptr;
 };

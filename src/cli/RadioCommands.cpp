@@ -221,6 +221,7 @@ int runSeveral(const WriteArgs& a, const orv::MemoryImage& img, const RadioJobSp
     o.progress = stderr;
     o.interactive = ::isatty(STDERR_FILENO) == 1;
     o.interrupted = &g_interrupted;
+    if (winsize ws {}; o.interactive && ::ioctl(STDERR_FILENO, TIOCGWINSZ, &ws) == 0) o.columns = ws.ws_col;
     std::vector<RadioJobResult> results;
     {
         InterruptAsCancel guard;

@@ -130,6 +130,7 @@ MsgAnswer FleetHost::messageBox(const std::string& text, const std::string& titl
 
 void FleetHost::progShowForm(const std::string& message, bool) {
     cancelEnabled_ = false;
+    peak_ = value_;
     board_.setStage(row_, message);
 }
 
@@ -145,7 +146,13 @@ void FleetHost::progSetMax(int v) {
 
 void FleetHost::progSetValue(int v) {
     value_ = v;
+    peak_ = std::max(peak_, v);
     board_.setProgress(row_, value_, min_, max_);
+}
+
+void FleetHost::progUnload() {
+    cancelEnabled_ = false;
+    board_.setProgress(row_, std::max(value_, peak_), min_, max_);
 }
 
 }  // namespace orv

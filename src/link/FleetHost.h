@@ -80,7 +80,8 @@ public:
     int progValue() override { return value_; }
     int progMin() override { return min_; }
     int progMax() override { return max_; }
-    void progUnload() override { cancelEnabled_ = false; }
+    // The row keeps the furthest point reached (the link sets 0 before it unloads).
+    void progUnload() override;
 
     // The text of the first message box shown (empty when none was).
     const std::string& firstMessage() const { return firstMessage_; }
@@ -91,7 +92,7 @@ private:
     const std::atomic<bool>& stop_;
     int retriesLeft_;
     bool cancelEnabled_ = false;
-    int min_ = 0, max_ = 100, value_ = 0;
+    int min_ = 0, max_ = 100, value_ = 0, peak_ = 0;
     std::string firstMessage_;
 };
 
