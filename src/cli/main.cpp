@@ -4,6 +4,7 @@
 #include <exception>
 #include "cli/CliSupport.h"
 #include "cli/FileCommands.h"
+#include "cli/MoveCommand.h"
 #include "cli/RadioCommands.h"
 #include "cli/ReportCommand.h"
 
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
     addFileCommands(app, exitCode);
     addRadioCommands(app, exitCode);
     addReportCommand(app, exitCode);
+    addMoveCommand(app, exitCode);
 
     try {
         app.parse(argc, argv);

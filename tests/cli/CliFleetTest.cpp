@@ -265,7 +265,7 @@ TEST(CliHelp, ListsEveryCommand) {
     const std::string scratch = ::testing::TempDir();
     const auto r = runCli({"--help"}, scratch);
     EXPECT_EQ(r.exitCode, 0);
-    for (const char* cmd : {"new", "export", "import", "read", "write", "verify", "report"})
+    for (const char* cmd : {"new", "export", "import", "read", "write", "verify", "report", "move"})
         EXPECT_NE(r.out.find(std::string("  ") + cmd), std::string::npos) << cmd << "\n" << r.out;
 }
 
