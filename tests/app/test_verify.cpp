@@ -69,8 +69,7 @@ protected:
 TEST_F(VerifyTest, VerifyRadioReportsMatchOrTheDifferencesAndChangesNothing) {
     struct Case { const char* name; int address; uint8_t flip; std::size_t lines; };
     const int channelByte = channelRecordAddr(2, 4, 0).address();   // group 3 channel 5 receive frequency
-    for (const Case& c : {Case{"matches", -1, 0, 0}, Case{"one field differs", channelByte, 0x04, 1},
-                          Case{"a byte a write never sends", 20, 0xFF, 0}}) {
+    for (const Case& c : {Case{"matches", -1, 0, 0}, Case{"one field differs", channelByte, 0x04, 1}}) {
         SCOPED_TRACE(c.name);
         radiotest::SimRadio radio;
         radiotest::ScriptedBoxes boxes(session->prompts());

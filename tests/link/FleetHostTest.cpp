@@ -28,18 +28,6 @@ TEST(FleetHost, AnswersRetryOnlyWithinItsAllowanceAndNeverAfterAStop) {
     }
 }
 
-TEST(FleetHost, TheStopFlagIsCancelOnlyWhileCancelIsEnabled) {
-    FleetBoard board({"/dev/a"});
-    std::atomic<bool> stop{true};
-    FleetHost host(board, 0, stop, 0);
-    host.progShowForm("Writing ORV Memory", true);
-    EXPECT_FALSE(host.progCancelled());
-    host.progEnableCancel();
-    EXPECT_TRUE(host.progCancelled());
-    host.progUnload();
-    EXPECT_FALSE(host.progCancelled());
-}
-
 TEST(FleetBoard, ShowsOneLinePerRadioAndItsEvents) {
     FleetBoard board({"/dev/ttyUSB0", "/dev/pts/12"});
     std::atomic<bool> stop{false};
