@@ -77,6 +77,10 @@ public:
     QAction* mnuCommPort(int n) const { return n >= 1 && n <= 4 ? mnuCommPort_[size_t(n - 1)] : nullptr; }
     QAction* mnuAbout() const { return mnuAbout_; }
     QAction* mnuHelp() const { return mnuHelp_; }
+    // Beyond the original menus: "Verify Radio", "Open Backup...", "Save Serial Trace...".
+    QAction* mnuVerify() const { return mnuVerify_; }
+    QAction* mnuOpenBackup() const { return mnuOpenBackup_; }
+    QAction* mnuSaveTrace() const { return mnuSaveTrace_; }
 
     // ---- Controls
     QComboBox* cboCurrentGroup() const { return cboCurrentGroup_; }
@@ -232,6 +236,9 @@ private:
     std::array<QAction*, 4> mnuCommPort_{};
     QAction* mnuAbout_ = nullptr;
     QAction* mnuHelp_ = nullptr;
+    QAction* mnuVerify_ = nullptr;
+    QAction* mnuOpenBackup_ = nullptr;
+    QAction* mnuSaveTrace_ = nullptr;
 
     QComboBox* cboCurrentGroup_ = nullptr;
     QLineEdit* txtGrpLab_ = nullptr;
