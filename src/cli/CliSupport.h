@@ -1,6 +1,7 @@
 // Conventions shared by every orvedit-cli command: exit codes and the one
 // line an error gets on stderr.
 #pragma once
+#include <CLI/CLI.hpp>
 #include <iostream>
 #include <string>
 
@@ -16,6 +17,14 @@ inline void reportError(std::string message) {
     for (char& ch : message)
         if (ch == '\n' || ch == '\r') ch = ' ';
     std::cerr << "orvedit-cli: " << message << '\n' << std::flush;
+}
+
+// Refuses an empty file or device name at parse time (bad usage, exit 2):
+// "" would otherwise reach the system as a name and fail with an odd reason.
+inline CLI::Validator nonEmptyName() {
+    return CLI::Validator(
+        [](std::string& v) { return v.empty() ? std::string("the name is empty") : std::string(); },
+        "", "NONEMPTY");
 }
 
 }  // namespace orvcli

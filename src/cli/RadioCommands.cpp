@@ -74,6 +74,11 @@ struct Link {
 };
 
 int runRead(const ReadArgs& a) {
+    // An output that can never be written is refused before the radio is read.
+    if (auto st = orv::checkSaveTarget(a.file); !st) {
+        reportError(st.message);
+        return st.kind == orv::FileStatus::Kind::NotRegular ? kExitUsage : kExitFailure;
+    }
     orv::MemoryImage img;
     const bool partial = a.group != 0 || a.globals;
     if (partial) {
@@ -105,7 +110,7 @@ int runRead(const ReadArgs& a) {
     }
     if (auto st = orv::saveImageFile(a.file, img); !st) {
         reportError(st.message);
-        return kExitFailure;
+        return st.kind == orv::FileStatus::Kind::NotRegular ? kExitUsage : kExitFailure;
     }
     return kExitOk;
 }
@@ -169,8 +174,12 @@ int runWrite(const WriteArgs& a) {
 void addRadioCommands(CLI::App& app, int& exitCode) {
     auto r = std::make_shared<ReadArgs>();
     CLI::App* read = app.add_subcommand("read", "Read the radio's memory into a programming file");
-    read->add_option("--port", r->port, "Serial device of the radio (e.g. /dev/ttyUSB0)")->required();
-    read->add_option("-o,--output", r->file, "Programming file to write (6019 bytes)")->required();
+    read->add_option("--port", r->port, "Serial device of the radio (e.g. /dev/ttyUSB0)")
+        ->required()
+        ->check(orvcli::nonEmptyName());
+    read->add_option("-o,--output", r->file, "Programming file to write (6019 bytes)")
+        ->required()
+        ->check(orvcli::nonEmptyName());
     auto* rg = read->add_option("--group", r->group, "Read only this group (1-15) into the existing FILE")
                    ->check(CLI::Range(1, 15));
     read->add_flag("--globals", r->globals, "Read only the global area (page 0) into the existing FILE")
@@ -179,8 +188,12 @@ void addRadioCommands(CLI::App& app, int& exitCode) {
 
     auto w = std::make_shared<WriteArgs>();
     CLI::App* write = app.add_subcommand("write", "Write a programming file to the radio");
-    write->add_option("--port", w->port, "Serial device of the radio (e.g. /dev/ttyUSB0)")->required();
-    write->add_option("-i,--input", w->file, "Programming file to send (exactly 6019 bytes)")->required();
+    write->add_option("--port", w->port, "Serial device of the radio (e.g. /dev/ttyUSB0)")
+        ->required()
+        ->check(orvcli::nonEmptyName());
+    write->add_option("-i,--input", w->file, "Programming file to send (exactly 6019 bytes)")
+        ->required()
+        ->check(orvcli::nonEmptyName());
     auto* wg = write->add_option("--group", w->group, "Write only this group (1-15)")->check(CLI::Range(1, 15));
     auto* wgl = write->add_flag("--globals", w->globals, "Write only the global area (page 0)");
     auto* wsk = write->add_flag("--skip-globals", w->skipGlobals, "Write groups 1-15 but not the global area");

@@ -12,7 +12,8 @@ namespace orv {
 // (spaces, tabs, line ends) are skipped, an optional sign, digits with at most
 // one decimal point, and an optional exponent (E or D) are taken; reading stops
 // at the first character that cannot continue the number. A text that does not
-// start with a number has the value 0. Never throws.
+// start with a number has the value 0. A number beyond the range of a
+// double gives the largest double of its sign, never infinity. Never throws.
 double numericValue(std::string_view text);
 
 // True when the whole text (blanks around it allowed) is one number, as a
@@ -31,9 +32,12 @@ std::string hexText(long n);
 // hexText padded on the left with '0' to at least `width` digits.
 std::string hexTextPadded(long n, int width);
 
-// Shortest decimal text with at most 15 significant digits ("%.15g"-like, no
-// exponent for the magnitudes the program meets), so binary noise never shows:
-// 162.4 * 1e5 gives "16240000".
+// Shortest decimal text with at most 15 significant digits ("%.15g"-like),
+// written out in full without an exponent, so binary noise never shows:
+// 162.4 * 1e5 gives "16240000", 1e-20 "0.00000000000000000001". The text is
+// exact for every finite double: numericValue gives back the value rounded to
+// 15 significant digits. Throws std::domain_error for infinity and NaN, which
+// have no decimal text.
 std::string numberText(double v);
 
 // Format "###.00000": integer digits without leading zeros, point, five decimals.
