@@ -75,10 +75,17 @@ Scan scanNumber(std::string_view text, bool blanksInside) {
     return s;
 }
 
+// Without snprintf: the label and code guard decoders call this for every
+// byte they read.
 std::string upperHex(unsigned long v) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%lX", v);
-    return buf;
+    char buf[2 * sizeof v];
+    char* end = buf + sizeof buf;
+    char* p = end;
+    do {
+        *--p = "0123456789ABCDEF"[v & 0xF];
+        v >>= 4;
+    } while (v != 0);
+    return std::string(p, end);
 }
 
 }  // namespace
