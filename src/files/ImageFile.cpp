@@ -35,7 +35,7 @@ std::string baseNameOf(const std::string& path) {
 
 // What a file that is not a regular file is, for a message.
 std::string kindOf(mode_t mode) {
-    if (S_ISFIFO(mode)) return "a named pipe (FIFO)";
+    if (S_ISFIFO(mode)) return "a pipe (FIFO)";
     if (S_ISCHR(mode)) return "a character device";
     if (S_ISBLK(mode)) return "a block device";
     if (S_ISSOCK(mode)) return "a socket";
@@ -77,7 +77,14 @@ FileStatus resolveTarget(const std::string& path, std::string& target) {
 FileStatus checkTarget(const std::string& path, std::string& target, bool& hasExisting, struct stat& existing) {
     if (FileStatus st = resolveTarget(path, target); !st) return st;
     hasExisting = ::lstat(target.c_str(), &existing) == 0;
-    if (!hasExisting) return {};
+    if (!hasExisting) {
+        // A link the system resolves by itself (/dev/stdout names a pipe or a
+        // terminal through /proc) has a target no path reaches.
+        struct stat viaSystem{};
+        if (::stat(path.c_str(), &viaSystem) == 0 && !S_ISREG(viaSystem.st_mode))
+            return notRegular("Cannot save", path, path, viaSystem.st_mode);
+        return {};
+    }
     if (S_ISDIR(existing.st_mode)) return systemError("Cannot save", path, EISDIR);
     if (!S_ISREG(existing.st_mode)) return notRegular("Cannot save", path, target, existing.st_mode);
     return {};

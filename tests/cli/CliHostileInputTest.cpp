@@ -137,8 +137,8 @@ TEST_F(CliHostile, InputsThatNeverEndAreRefusedAndPipesDoNotHang) {
         // A pipe without a writer reads as empty instead of waiting forever.
         {{"import", path("pipe.json"), "-o", path("out.orv")}, "malformed JSON"},
         // A programming file must be a regular file: a pipe is not even opened for waiting.
-        {{"export", path("pipe.json")}, "named pipe"},
-        {{"import", path("pipe.json"), "-o", path("out.orv"), "--base", path("pipe.json")}, "named pipe"},
+        {{"export", path("pipe.json")}, "pipe (FIFO)"},
+        {{"import", path("pipe.json"), "-o", path("out.orv"), "--base", path("pipe.json")}, "pipe (FIFO)"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args[1]);
@@ -175,8 +175,8 @@ TEST_F(CliHostile, SpecialOutputPathsAreRefusedAndLinksWrittenThrough) {
         std::string mention;
     };
     const std::vector<Case> cases = {
-        {"new into a FIFO", {"new", "-o", path("fifo.orv")}, "named pipe"},
-        {"import into a FIFO", {"import", path("empty.json"), "-o", path("fifo.orv")}, "named pipe"},
+        {"new into a FIFO", {"new", "-o", path("fifo.orv")}, "pipe (FIFO)"},
+        {"import into a FIFO", {"import", path("empty.json"), "-o", path("fifo.orv")}, "pipe (FIFO)"},
         {"export into a device", {"export", path("real.orv"), "-o", device.path}, "character device"},
         {"new into a device", {"new", "-o", device.path}, "character device"},
         {"new into an empty name", {"new", "-o", ""}, "empty"},
@@ -219,7 +219,7 @@ TEST_F(CliHostile, RadioCommandsRefuseBadNamesBeforeTouchingTheRadio) {
         {"read from an empty port name", {"read", "--port", "", "-o", path("out.orv")}, "--port"},
         {"write to an empty port name", {"write", "--port", "", "-i", path("good.orv"), "--yes"}, "--port"},
         {"read into an empty file name", {"read", "--port", sim.devicePath(), "-o", ""}, "--output"},
-        {"read into a FIFO", {"read", "--port", sim.devicePath(), "-o", path("fifo.orv")}, "named pipe"},
+        {"read into a FIFO", {"read", "--port", sim.devicePath(), "-o", path("fifo.orv")}, "pipe (FIFO)"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

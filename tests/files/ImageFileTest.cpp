@@ -202,6 +202,10 @@ TEST_F(ImageFileTest, SaveRefusesTargetsThatAreNotRegularFilesAndLeavesThemAlone
     ASSERT_EQ(::grantpt(master), 0);
     ASSERT_EQ(::unlockpt(master), 0);
     const std::string device = ::ptsname(master);
+    // An anonymous pipe by its /proc name, as /dev/stdout names one.
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    const std::string procPipe = "/proc/self/fd/" + std::to_string(ends[1]);
     ASSERT_EQ(::mkfifo((dir / "pipe.orv").c_str(), 0600), 0);
     fs::create_symlink("pipe.orv", dir / "to-pipe.orv");
     fs::create_symlink("loop-b.orv", dir / "loop-a.orv");
@@ -212,9 +216,10 @@ TEST_F(ImageFileTest, SaveRefusesTargetsThatAreNotRegularFilesAndLeavesThemAlone
         std::string mention;
     };
     const Case cases[] = {
-        {(dir / "pipe.orv").string(), FileStatus::Kind::NotRegular, "named pipe"},
-        {(dir / "to-pipe.orv").string(), FileStatus::Kind::NotRegular, "named pipe"},
+        {(dir / "pipe.orv").string(), FileStatus::Kind::NotRegular, "pipe (FIFO)"},
+        {(dir / "to-pipe.orv").string(), FileStatus::Kind::NotRegular, "pipe (FIFO)"},
         {device, FileStatus::Kind::NotRegular, "character device"},
+        {procPipe, FileStatus::Kind::NotRegular, "pipe (FIFO)"},
         {(dir / "loop-a.orv").string(), FileStatus::Kind::System, std::strerror(ELOOP)},
     };
     for (const auto& c : cases) {
@@ -231,6 +236,8 @@ TEST_F(ImageFileTest, SaveRefusesTargetsThatAreNotRegularFilesAndLeavesThemAlone
     ASSERT_EQ(::stat(device.c_str(), &st), 0);
     EXPECT_TRUE(S_ISCHR(st.st_mode));
     ::close(master);
+    ::close(ends[0]);
+    ::close(ends[1]);
     EXPECT_TRUE(fs::is_symlink(dir / "loop-a.orv"));
     EXPECT_EQ(entries(), (std::vector<std::string>{"loop-a.orv", "loop-b.orv", "pipe.orv", "to-pipe.orv"}));
     EXPECT_TRUE(orv::checkSaveTarget((dir / "new.orv").string()).ok());
