@@ -6,7 +6,7 @@
 // - the numeric value of any text is finite;
 // - numberText of every finite double is a whole-number text that reads back
 //   as the double rounded to 15 significant digits, and is stable when
-//   written again; infinity and NaN are refused;
+//   written again; infinity and NaN give no text;
 // - frequency codes and code guard words convert to text and back;
 // - a frequency or code guard text is either refused with a CodecError or
 //   stored as a value that reads back as a text storing the same value.
@@ -14,7 +14,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <stdexcept>
 #include <string>
 #include "FuzzCheck.h"
 #include "image/CodecError.h"
@@ -26,13 +25,7 @@ namespace {
 
 void checkNumberText(double v) {
     if (!std::isfinite(v)) {
-        bool refused = false;
-        try {
-            orv::numberText(v);
-        } catch (const std::domain_error&) {
-            refused = true;
-        }
-        FUZZ_CHECK(refused);
+        FUZZ_CHECK(orv::numberText(v).empty());
         return;
     }
     const std::string t = orv::numberText(v);

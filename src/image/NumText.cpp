@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
-#include <stdexcept>
 
 namespace orv {
 
@@ -136,7 +135,10 @@ std::string hexTextPadded(long n, int width) {
 }
 
 std::string numberText(double v) {
-    if (!std::isfinite(v)) throw std::domain_error("a number that is not finite has no decimal text");
+    // Infinity and NaN have no decimal text: the empty text, which is no
+    // number to isNumeric and which every check of a cell refuses. (No
+    // exception: callers run inside window events.)
+    if (!std::isfinite(v)) return {};
     if (v == 0.0) return "0";
     // The 15 significant digits and the decimal exponent, then the digits
     // written out in full around the point: exact for every finite double,

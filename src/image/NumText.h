@@ -36,8 +36,8 @@ std::string hexTextPadded(long n, int width);
 // written out in full without an exponent, so binary noise never shows:
 // 162.4 * 1e5 gives "16240000", 1e-20 "0.00000000000000000001". The text is
 // exact for every finite double: numericValue gives back the value rounded to
-// 15 significant digits. Throws std::domain_error for infinity and NaN, which
-// have no decimal text.
+// 15 significant digits. Infinity and NaN, which have no decimal text, give
+// the empty text (no number).
 std::string numberText(double v);
 
 // Format "###.00000": integer digits without leading zeros, point, five decimals.

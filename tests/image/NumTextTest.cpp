@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <stdexcept>
 #include <string>
 
 #include "image/NumText.h"
@@ -85,9 +84,7 @@ TEST(NumText, NumberTextIsExactAtEveryMagnitude) {
         EXPECT_EQ(numericValue(numberText(v)), numericValue(digits)) << v;
         EXPECT_TRUE(isNumeric(numberText(v))) << v;
     }
-    EXPECT_THROW(numberText(INFINITY), std::domain_error);
-    EXPECT_THROW(numberText(-INFINITY), std::domain_error);
-    EXPECT_THROW(numberText(NAN), std::domain_error);
+    for (double v : {INFINITY, -INFINITY, NAN}) EXPECT_EQ(numberText(v), "") << v;
 }
 
 TEST(NumText, NumbersBeyondADoubleReadAsTheLargestDouble) {
