@@ -4,6 +4,7 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 #include <string>
+#include "files/ImageFile.h"
 
 namespace orvcli {
 
@@ -17,6 +18,12 @@ inline void reportError(std::string message) {
     for (char& ch : message)
         if (ch == '\n' || ch == '\r') ch = ' ';
     std::cerr << "orvedit-cli: " << message << '\n' << std::flush;
+}
+
+// The exit code of a failed save: an output that exists and is not a regular
+// file (a pipe, a device) is bad usage; anything else is a failure to write.
+inline int saveFailureExit(const orv::FileStatus& st) {
+    return st.kind == orv::FileStatus::Kind::NotRegular ? kExitUsage : kExitFailure;
 }
 
 // Refuses an empty file or device name at parse time (bad usage, exit 2):

@@ -41,14 +41,8 @@ orv::MemoryImage loadImageOrFail(const std::string& path) {
     return img;
 }
 
-// An output that exists and is no regular file (a pipe, a device) is bad
-// usage; any other failure to write is the command's failure.
-int saveFailureCode(const orv::FileStatus& st) {
-    return st.kind == orv::FileStatus::Kind::NotRegular ? kExitUsage : kExitFailure;
-}
-
 void saveImageOrFail(const std::string& path, const orv::MemoryImage& img) {
-    if (auto st = orv::saveImageFile(path, img); !st) throw CommandFailure{saveFailureCode(st), st.message};
+    if (auto st = orv::saveImageFile(path, img); !st) throw CommandFailure{orvcli::saveFailureExit(st), st.message};
 }
 
 // The codecs may refuse what is stored in an image (a value no control can
@@ -104,7 +98,7 @@ void runExport(const ExportOptions& o) {
         return;
     }
     if (auto st = orv::saveFileAtomically(o.output, text.data(), text.size()); !st)
-        throw CommandFailure{saveFailureCode(st), st.message};
+        throw CommandFailure{orvcli::saveFailureExit(st), st.message};
 }
 
 void runImport(const ImportOptions& o) {

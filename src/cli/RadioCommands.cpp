@@ -77,7 +77,7 @@ int runRead(const ReadArgs& a) {
     // An output that can never be written is refused before the radio is read.
     if (auto st = orv::checkSaveTarget(a.file); !st) {
         reportError(st.message);
-        return st.kind == orv::FileStatus::Kind::NotRegular ? kExitUsage : kExitFailure;
+        return orvcli::saveFailureExit(st);
     }
     orv::MemoryImage img;
     const bool partial = a.group != 0 || a.globals;
@@ -110,7 +110,7 @@ int runRead(const ReadArgs& a) {
     }
     if (auto st = orv::saveImageFile(a.file, img); !st) {
         reportError(st.message);
-        return st.kind == orv::FileStatus::Kind::NotRegular ? kExitUsage : kExitFailure;
+        return orvcli::saveFailureExit(st);
     }
     return kExitOk;
 }

@@ -180,6 +180,8 @@ TEST_F(CliHostile, SpecialOutputPathsAreRefusedAndLinksWrittenThrough) {
         {"export into a device", {"export", path("real.orv"), "-o", device.path}, "character device"},
         {"new into a device", {"new", "-o", device.path}, "character device"},
         {"new into an empty name", {"new", "-o", ""}, "empty"},
+        {"move into a FIFO", {"move", path("real.orv"), "--from", "1", "--to", "2", "-o", path("fifo.orv")},
+         "pipe (FIFO)"},
     };
     ASSERT_EQ(run({"new", "-o", path("real.orv")}).exitCode, 0);
     for (const auto& c : cases) {
