@@ -3,7 +3,7 @@
 // UTF-8 characters).
 //
 // Properties:
-// - the numeric value of any text is finite;
+// - the numeric value of any text is a number (never NaN);
 // - numberText of every finite double is a whole-number text that reads back
 //   as the double rounded to 15 significant digits, and is stable when
 //   written again; infinity and NaN give no text;
@@ -35,7 +35,8 @@ void checkNumberText(double v) {
     std::snprintf(digits, sizeof digits, "%.15g", v);
     const double back = orv::numericValue(t);
     FUZZ_CHECK(back == orv::numericValue(digits));
-    FUZZ_CHECK(orv::numberText(back) == t);
+    // (The largest doubles round past the range and read back as infinity.)
+    if (std::isfinite(back)) FUZZ_CHECK(orv::numberText(back) == t);
 }
 
 void checkFixedFormats(double v) {
@@ -57,8 +58,8 @@ void checkRounding(double v) {
 }
 
 void checkText(const std::string& text) {
-    FUZZ_CHECK(std::isfinite(orv::numericValue(text)));
     const double v = orv::numericValue(text);
+    FUZZ_CHECK(!std::isnan(v));
     checkNumberText(v);
     checkFixedFormats(v);
     checkRounding(v);

@@ -94,10 +94,6 @@ double numericValue(std::string_view text) {
     if (!s.digits) return 0.0;
     double v = std::strtod(s.clean.c_str(), nullptr);
     if (std::isnan(v)) return 0.0;
-    // A number beyond the largest double is the largest double: callers
-    // compare, scale and divide it, and infinity would never come back
-    // into range (a loop that divides it by ten would never end).
-    if (std::isinf(v)) return std::copysign(std::numeric_limits<double>::max(), v);
     return v;
 }
 

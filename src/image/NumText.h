@@ -12,8 +12,7 @@ namespace orv {
 // (spaces, tabs, line ends) are skipped, an optional sign, digits with at most
 // one decimal point, and an optional exponent (E or D) are taken; reading stops
 // at the first character that cannot continue the number. A text that does not
-// start with a number has the value 0. A number beyond the range of a
-// double gives the largest double of its sign, never infinity. Never throws.
+// start with a number has the value 0. Never throws.
 double numericValue(std::string_view text);
 
 // True when the whole text (blanks around it allowed) is one number, as a
