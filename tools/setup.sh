@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs (when missing), configures
-# and builds everything with two jobs. Usage: tools/setup.sh [BUILD_DIR]
+# and builds everything with two jobs. Usage: tools/setup.sh [BUILD_DIR [CMAKE_ARGS...]]
+# (extra CMake arguments come last, so they override the defaults below)
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build}
+shift $(( $# > 0 ? 1 : 0 ))
 
 pkgs=(cmake g++ ninja-build pkg-config qt6-base-dev libqt6sql6-sqlite libgl-dev
       libgtest-dev libgmock-dev nlohmann-json3-dev libcli11-dev
@@ -25,5 +27,5 @@ fi
 
 werror=OFF
 [ "${CI:-}" = "true" ] && werror=ON
-cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORV_WERROR=$werror
+cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORV_WERROR=$werror "$@"
 cmake --build "$build" -j2

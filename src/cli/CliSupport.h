@@ -1,8 +1,10 @@
 // Conventions shared by every orvedit-cli command: exit codes and the one
 // line an error gets on stderr.
 #pragma once
+#include <CLI/CLI.hpp>
 #include <iostream>
 #include <string>
+#include "files/ImageFile.h"
 
 namespace orvcli {
 
@@ -16,6 +18,20 @@ inline void reportError(std::string message) {
     for (char& ch : message)
         if (ch == '\n' || ch == '\r') ch = ' ';
     std::cerr << "orvedit-cli: " << message << '\n' << std::flush;
+}
+
+// The exit code of a failed save: an output that exists and is not a regular
+// file (a pipe, a device) is bad usage; anything else is a failure to write.
+inline int saveFailureExit(const orv::FileStatus& st) {
+    return st.kind == orv::FileStatus::Kind::NotRegular ? kExitUsage : kExitFailure;
+}
+
+// Refuses an empty file or device name at parse time (bad usage, exit 2):
+// "" would otherwise reach the system as a name and fail with an odd reason.
+inline CLI::Validator nonEmptyName() {
+    return CLI::Validator(
+        [](std::string& v) { return v.empty() ? std::string("the name is empty") : std::string(); },
+        "", "NONEMPTY");
 }
 
 }  // namespace orvcli

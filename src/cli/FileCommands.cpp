@@ -42,7 +42,7 @@ orv::MemoryImage loadImageOrFail(const std::string& path) {
 }
 
 void saveImageOrFail(const std::string& path, const orv::MemoryImage& img) {
-    if (auto st = orv::saveImageFile(path, img); !st) throw CommandFailure{kExitFailure, st.message};
+    if (auto st = orv::saveImageFile(path, img); !st) throw CommandFailure{orvcli::saveFailureExit(st), st.message};
 }
 
 // The codecs may refuse what is stored in an image (a value no control can
@@ -55,18 +55,20 @@ orv::Programming decodeOrFail(const orv::MemoryImage& img, const std::string& so
     }
 }
 
-// Parses the JSON text of `path`; a syntax error names its line and column.
+// Reads and parses the JSON document `path`: at most kMaxJsonDocumentBytes
+// are read (a device or a pipe that never ends is refused, not read until
+// memory runs out); a syntax error names its line and column, a refused
+// value its place in the document.
 orv::Json parseJsonOrFail(const std::string& path) {
     std::string text;
-    if (auto st = orv::readWholeFile(path, text); !st) throw CommandFailure{kExitUsage, st.message};
+    if (auto st = orv::readWholeFile(path, text, orv::kMaxJsonDocumentBytes); !st)
+        throw CommandFailure{kExitUsage, st.message};
     try {
-        return orv::Json::parse(text);
-    } catch (const orv::Json::parse_error& e) {
-        std::string what = e.what();
-        // Drop the library's "[json.exception.parse_error.NNN] " tag.
-        if (auto close = what.find("] "); what.rfind("[json.exception.", 0) == 0 && close != std::string::npos)
-            what.erase(0, close + 2);
-        throw CommandFailure{kExitUsage, path + ": malformed JSON: " + what};
+        return orv::parseJsonDocument(text);
+    } catch (const orv::JsonSyntaxError& e) {
+        throw CommandFailure{kExitUsage, path + ": malformed JSON: " + e.what()};
+    } catch (const orv::JsonFieldError& e) {
+        throw CommandFailure{kExitUsage, path + ": " + e.what()};
     }
 }
 
@@ -96,7 +98,7 @@ void runExport(const ExportOptions& o) {
         return;
     }
     if (auto st = orv::saveFileAtomically(o.output, text.data(), text.size()); !st)
-        throw CommandFailure{kExitFailure, st.message};
+        throw CommandFailure{orvcli::saveFailureExit(st), st.message};
 }
 
 void runImport(const ImportOptions& o) {
@@ -130,28 +132,35 @@ void runImport(const ImportOptions& o) {
 void addFileCommands(CLI::App& app, int& exitCode) {
     auto newOpts = std::make_shared<NewOptions>();
     CLI::App* cmdNew = app.add_subcommand("new", "Write a programming file holding the start-up defaults");
-    cmdNew->add_option("-o,--output", newOpts->output, "Programming file to write (6019 bytes)")->required();
+    cmdNew->add_option("-o,--output", newOpts->output, "Programming file to write (6019 bytes)")
+        ->required()
+        ->check(orvcli::nonEmptyName());
     cmdNew->callback([newOpts, &exitCode] { exitCode = runGuarded([&] { runNew(*newOpts); }); });
 
     auto expOpts = std::make_shared<ExportOptions>();
     CLI::App* cmdExport = app.add_subcommand(
         "export", "Decode a programming file and print it as JSON (keys are the control names, values what "
                   "the controls show)");
-    cmdExport->add_option("FILE", expOpts->input, "Programming file to read")->required();
-    cmdExport->add_option("-o,--output", expOpts->output, "Write the JSON to this file instead of stdout");
+    cmdExport->add_option("FILE", expOpts->input, "Programming file to read")->required()->check(orvcli::nonEmptyName());
+    cmdExport->add_option("-o,--output", expOpts->output, "Write the JSON to this file instead of stdout")
+        ->check(orvcli::nonEmptyName());
     cmdExport->callback([expOpts, &exitCode] { exitCode = runGuarded([&] { runExport(*expOpts); }); });
 
     auto impOpts = std::make_shared<ImportOptions>();
     CLI::App* cmdImport = app.add_subcommand(
         "import", "Apply the values of a JSON file (as export writes it) to a base programming and write the "
                   "result; absent or null keys keep the base's values");
-    cmdImport->add_option("IN.json", impOpts->input, "JSON file to apply")->required();
-    cmdImport->add_option("-o,--output", impOpts->output, "Programming file to write")->required();
+    cmdImport->add_option("IN.json", impOpts->input, "JSON file to apply")->required()->check(orvcli::nonEmptyName());
+    cmdImport->add_option("-o,--output", impOpts->output, "Programming file to write")
+        ->required()
+        ->check(orvcli::nonEmptyName());
     cmdImport->add_option("--base", impOpts->base,
-                          "Programming file to start from (default: the programming 'new' writes)");
+                          "Programming file to start from (default: the programming 'new' writes)")
+        ->check(orvcli::nonEmptyName());
     cmdImport->footer(
-        "A refused value (not an entry of its list, a check value other than 0, 1 or 2, a frequency or code "
-        "guard the radio cannot hold, an unknown key, a wrong array length) ends the command with exit code 2 "
-        "and leaves the output file as it was.");
+        "A refused value (not an entry of its list, a check value other than 0, 1 or 2, a frequency that is not "
+        "a decimal number the radio can hold, a code guard the radio cannot hold, a text longer than its field, "
+        "an unknown or repeated key, a wrong array length) or a document larger than 4 MiB ends the command "
+        "with exit code 2 and leaves the output file as it was.");
     cmdImport->callback([impOpts, &exitCode] { exitCode = runGuarded([&] { runImport(*impOpts); }); });
 }

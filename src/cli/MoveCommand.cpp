@@ -40,7 +40,7 @@ int runMove(const MoveOptions& o) {
     const std::string& target = o.output.empty() ? o.input : o.output;
     if (auto st = orv::saveImageFile(target, img); !st) {
         reportError(st.message);
-        return kExitFailure;
+        return orvcli::saveFailureExit(st);
     }
     return kExitOk;
 }

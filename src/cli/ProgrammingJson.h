@@ -6,8 +6,10 @@
 // an option pair the caption of the button that is set, a grid cell its text.
 #pragma once
 #include <array>
+#include <cstddef>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <nlohmann/json.hpp>
 #include "image/MemoryImage.h"
 #include "image/Views.h"
@@ -35,6 +37,31 @@ private:
     std::string value_;
     std::string reason_;
 };
+
+// JSON text that is not well-formed; the message names line and column.
+class JsonSyntaxError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The largest JSON document import reads: an export is well under 100 KB.
+inline constexpr std::size_t kMaxJsonDocumentBytes = std::size_t{4} << 20;
+// Objects and arrays nest at most this deep in a programming document
+// (document, groups, group, channels, channel).
+inline constexpr int kMaxJsonDepth = 5;
+// No text of a programming document (key or value) is longer than this.
+inline constexpr std::size_t kMaxJsonTextBytes = 256;
+
+// Parses the text of a programming document in time linear in its length,
+// without recursion. Refuses, as a JsonFieldError naming the place, nesting
+// deeper than kMaxJsonDepth (before building anything that deep), a key given
+// twice in one object, a text longer than kMaxJsonTextBytes and a number too
+// large to read; malformed text is a JsonSyntaxError.
+Json parseJsonDocument(std::string_view text);
+
+// At most about 40 characters of a value's JSON text, with "…" when cut, so
+// that no refused value, however large or deep, makes a long message.
+std::string jsonExcerpt(const Json& value);
 
 // Read_Globals, then Read_Group for groups 0..14, on a copy of `img`.
 Programming decodeProgramming(const MemoryImage& img);

@@ -123,6 +123,11 @@ void backup(const orv::MemoryImage& img, orv::BackupKind kind, bool noBackup) {
 }
 
 int runRead(const ReadArgs& a) {
+    // An output that can never be written is refused before the radio is read.
+    if (auto st = orv::checkSaveTarget(a.file); !st) {
+        reportError(st.message);
+        return orvcli::saveFailureExit(st);
+    }
     orv::MemoryImage img;
     const bool partial = a.group != 0 || a.globals;
     if (partial) {
@@ -156,7 +161,7 @@ int runRead(const ReadArgs& a) {
     }
     if (auto st = orv::saveImageFile(a.file, img); !st) {
         reportError(st.message);
-        return kExitFailure;
+        return orvcli::saveFailureExit(st);
     }
     backup(img, orv::BackupKind::Read, a.noBackup);
     return traceSaved ? kExitOk : kExitFailure;
@@ -279,8 +284,12 @@ int runJobs(const WriteArgs& a, bool write) {
 void addRadioCommands(CLI::App& app, int& exitCode) {
     auto r = std::make_shared<ReadArgs>();
     CLI::App* read = app.add_subcommand("read", "Read the radio's memory into a programming file");
-    read->add_option("--port", r->port, "Serial device of the radio (e.g. /dev/ttyUSB0)")->required();
-    read->add_option("-o,--output", r->file, "Programming file to write (6019 bytes)")->required();
+    read->add_option("--port", r->port, "Serial device of the radio (e.g. /dev/ttyUSB0)")
+        ->required()
+        ->check(orvcli::nonEmptyName());
+    read->add_option("-o,--output", r->file, "Programming file to write (6019 bytes)")
+        ->required()
+        ->check(orvcli::nonEmptyName());
     auto* rg = read->add_option("--group", r->group, "Read only this group (1-15) into the existing FILE")
                    ->check(CLI::Range(1, 15));
     read->add_flag("--globals", r->globals, "Read only the global area (page 0) into the existing FILE")
@@ -295,8 +304,9 @@ void addRadioCommands(CLI::App& app, int& exitCode) {
         cmd->add_option("--port", a.ports, "Serial device of a radio (e.g. /dev/ttyUSB0); repeat for several radios")
             ->required()
             ->expected(1)
-            ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
-        cmd->add_option("-i,--input", a.file, fileHelp)->required();
+            ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+            ->check(orvcli::nonEmptyName());
+        cmd->add_option("-i,--input", a.file, fileHelp)->required()->check(orvcli::nonEmptyName());
         auto* g = cmd->add_option("--group", a.group, "Only this group (1-15)")->check(CLI::Range(1, 15));
         auto* gl = cmd->add_flag("--globals", a.globals, "Only the global area (page 0)");
         auto* sk = cmd->add_flag("--skip-globals", a.skipGlobals, "Groups 1-15 but not the global area");

@@ -60,7 +60,7 @@ int writePdf(const orv::ReportDocument& doc, const std::string& path) {
     }
     if (auto st = orv::saveFileAtomically(path, pdf.constData(), static_cast<std::size_t>(pdf.size())); !st) {
         reportError(st.message);
-        return kExitFailure;
+        return orvcli::saveFailureExit(st);
     }
     return kExitOk;
 #else

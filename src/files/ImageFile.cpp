@@ -33,21 +33,72 @@ std::string baseNameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// Follows a symbolic link at `path`, so the file it names is the one
-// replaced (not the link). Anything that is not a readable link is used as is.
-std::string resolveTarget(const std::string& path) {
+// What a file that is not a regular file is, for a message.
+std::string kindOf(mode_t mode) {
+    if (S_ISFIFO(mode)) return "a pipe (FIFO)";
+    if (S_ISCHR(mode)) return "a character device";
+    if (S_ISBLK(mode)) return "a block device";
+    if (S_ISSOCK(mode)) return "a socket";
+    if (S_ISDIR(mode)) return "a folder";
+    return "not a regular file";
+}
+
+FileStatus notRegular(const std::string& what, const std::string& path, const std::string& target, mode_t mode) {
+    FileStatus st;
+    st.kind = FileStatus::Kind::NotRegular;
+    st.message = what + " \"" + path + "\": " + (target == path ? "it" : "the link's target \"" + target + "\"") +
+                 " is " + kindOf(mode) + ", not a regular file";
+    return st;
+}
+
+// Follows symbolic links from `path` to the file they name, so that file is
+// the one replaced (not the link). A loop (or a chain longer than the
+// system's own limit) is refused with ELOOP.
+FileStatus resolveTarget(const std::string& path, std::string& target) {
     std::string current = path;
-    for (int depth = 0; depth < 16; ++depth) {
+    for (int depth = 0; depth <= 40; ++depth) {
         struct stat st{};
-        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
+        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+            target = current;
+            return {};
+        }
         std::string link(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 4096), '\0');
         ssize_t n = ::readlink(current.c_str(), link.data(), link.size());
-        if (n <= 0) return current;
+        if (n <= 0) return systemError("Cannot save", path, n < 0 ? errno : ENOENT);
         link.resize(static_cast<std::size_t>(n));
         if (link[0] != '/') link = folderOf(current) + "/" + link;
         current = link;
     }
-    return current;
+    return systemError("Cannot save", path, ELOOP);
+}
+
+// The target of a save, resolved and checked: `existing` is filled when it
+// exists (it is then a regular file).
+FileStatus checkTarget(const std::string& path, std::string& target, bool& hasExisting, struct stat& existing) {
+    if (FileStatus st = resolveTarget(path, target); !st) return st;
+    hasExisting = ::lstat(target.c_str(), &existing) == 0;
+    if (!hasExisting) {
+        // A link the system resolves by itself (/dev/stdout names a pipe or a
+        // terminal through /proc) has a target no path reaches.
+        struct stat viaSystem{};
+        if (::stat(path.c_str(), &viaSystem) == 0 && !S_ISREG(viaSystem.st_mode))
+            return notRegular("Cannot save", path, path, viaSystem.st_mode);
+        return {};
+    }
+    if (S_ISDIR(existing.st_mode)) return systemError("Cannot save", path, EISDIR);
+    if (!S_ISREG(existing.st_mode)) return notRegular("Cannot save", path, target, existing.st_mode);
+    return {};
+}
+
+// Gives the new file the owner and group of the one it replaces, as far as
+// the system lets this user: root may give both, others may at most give a
+// group they belong to. Refusals are not errors: the file is then the saver's.
+void keepOwner(int fd, const struct stat& existing) {
+    struct stat mine{};
+    if (::fstat(fd, &mine) != 0) return;
+    if (mine.st_uid == existing.st_uid && mine.st_gid == existing.st_gid) return;
+    if (::fchown(fd, existing.st_uid, existing.st_gid) == 0) return;
+    if (mine.st_gid != existing.st_gid) (void)::fchown(fd, static_cast<uid_t>(-1), existing.st_gid);
 }
 
 bool writeAll(int fd, const unsigned char* p, std::size_t n, int& err) {
@@ -86,12 +137,18 @@ int openTemporary(const std::string& target, std::string& tempPath, int& err) {
 
 }  // namespace
 
-FileStatus saveFileAtomically(const std::string& path, const void* data, std::size_t size) {
-    const std::string target = resolveTarget(path);
-
+FileStatus checkSaveTarget(const std::string& path) {
+    std::string target;
+    bool hasExisting = false;
     struct stat existing{};
-    bool hasExisting = ::stat(target.c_str(), &existing) == 0;
-    if (hasExisting && S_ISDIR(existing.st_mode)) return systemError("Cannot save", path, EISDIR);
+    return checkTarget(path, target, hasExisting, existing);
+}
+
+FileStatus saveFileAtomically(const std::string& path, const void* data, std::size_t size) {
+    std::string target;
+    bool hasExisting = false;
+    struct stat existing{};
+    if (FileStatus st = checkTarget(path, target, hasExisting, existing); !st) return st;
 
     std::string tempPath;
     int err = 0;
@@ -104,8 +161,10 @@ FileStatus saveFileAtomically(const std::string& path, const void* data, std::si
         return systemError("Cannot save", path, e);
     };
 
-    // An existing file keeps its permissions; a new one gets 0666 less the umask
-    // (which open() already applied).
+    // An existing file keeps its owner, group and permissions; a new one gets
+    // 0666 less the umask (which open() already applied). The mode is set
+    // after the owner, since a change of owner clears the set-id bits.
+    if (hasExisting) keepOwner(fd, existing);
     if (hasExisting && ::fchmod(fd, existing.st_mode & 07777) != 0) return fail(errno);
     if (!writeAll(fd, static_cast<const unsigned char*>(data), size, err)) return fail(err);
     if (::fsync(fd) != 0) return fail(errno);
@@ -131,22 +190,26 @@ FileStatus saveImageFile(const std::string& path, const MemoryImage& img) {
 namespace {
 
 // Opens `path` for reading and reads its status; a folder (or, with
-// regularOnly, anything but a regular file) is refused. On success the caller
-// owns `fd`.
+// regularOnly, anything but a regular file) is refused. The open does not
+// wait for a pipe's writer or a modem's carrier; reads afterwards block as
+// usual. On success the caller owns `fd`.
 FileStatus openForReading(const std::string& path, bool regularOnly, int& fd, struct stat& st) {
-    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    fd = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return systemError("Cannot open", path, errno);
     int err = 0;
+    FileStatus refused;
     if (::fstat(fd, &st) != 0)
         err = errno;
     else if (S_ISDIR(st.st_mode))
         err = EISDIR;
     else if (regularOnly && !S_ISREG(st.st_mode))
-        err = EINVAL;
-    if (err == 0) return {};
+        refused = notRegular("Cannot open", path, path, st.st_mode);
+    else if (int flags = ::fcntl(fd, F_GETFL); flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
+        err = errno;
+    if (err == 0 && refused.ok()) return {};
     ::close(fd);
     fd = -1;
-    return systemError("Cannot open", path, err);
+    return err != 0 ? systemError("Cannot open", path, err) : refused;
 }
 
 // Reads from `fd` until end of file or `max` bytes, appending to `out`;
@@ -171,12 +234,24 @@ FileStatus readAndClose(int fd, const std::string& path, std::size_t max, std::s
 
 }  // namespace
 
-FileStatus readWholeFile(const std::string& path, std::string& out) {
+FileStatus readWholeFile(const std::string& path, std::string& out, std::size_t maxBytes) {
     int fd = -1;
     struct stat st{};
     if (FileStatus status = openForReading(path, false, fd, st); !status) return status;
+    // Never trust the size fstat reports (a device or a pipe has none, a file
+    // may grow): read one byte past the limit and look.
     std::string buffer;
-    if (FileStatus status = readAndClose(fd, path, std::string::npos, buffer); !status) return status;
+    const std::size_t cap = maxBytes == std::string::npos ? maxBytes : maxBytes + 1;
+    if (FileStatus status = readAndClose(fd, path, cap, buffer); !status) return status;
+    if (buffer.size() > maxBytes) {
+        FileStatus status;
+        status.kind = FileStatus::Kind::TooLarge;
+        constexpr std::size_t kMiB = std::size_t{1} << 20;
+        const std::string limit = maxBytes % kMiB == 0 ? std::to_string(maxBytes / kMiB) + " MiB"
+                                                       : std::to_string(maxBytes) + " bytes";
+        status.message = "Cannot read \"" + path + "\": it is larger than " + limit + ", the limit for this file";
+        return status;
+    }
     out = std::move(buffer);
     return {};
 }

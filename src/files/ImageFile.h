@@ -3,6 +3,14 @@
 // temporary file in the target's directory, are flushed to disk, and only
 // then replace the target. Loading refuses anything that is not exactly one
 // image long and leaves the image untouched on every failure.
+//
+// Rules for the file a save replaces (the editor and orvedit-cli alike):
+// - a symbolic link is followed and the file it names is replaced; the link
+//   stays (a loop of links is refused);
+// - an existing target that is not a regular file (a named pipe, a device, a
+//   socket) is refused: it is never turned into a regular file;
+// - a replaced file keeps its permission bits and, where the system permits,
+//   its owner and group.
 #pragma once
 #include <cstddef>
 #include <string>
@@ -16,6 +24,8 @@ struct FileStatus {
         NotFound,   // the file (or a folder on its path) does not exist
         System,     // any other error the system reported (see errorNumber)
         WrongSize,  // the file is not exactly MemoryImage::kSize bytes long
+        TooLarge,   // a read stopped at its limit: the file holds more than it may
+        NotRegular, // a save target exists and is not a regular file (pipe, device)
     };
     Kind kind = Kind::Ok;
     int errorNumber = 0;   // errno of the failing call; 0 when the system reported none
@@ -26,10 +36,14 @@ struct FileStatus {
 };
 
 // Writes the whole image (6019 bytes) to `path`: temporary file in the same
-// folder, fsync, rename over the target. On failure the target is as it was
-// and the temporary file is removed. An existing target keeps its permission
-// bits; a symbolic link is followed, so the file it names is replaced.
+// folder, fsync, rename over the target, under the rules above. On failure
+// the target is as it was and the temporary file is removed.
 FileStatus saveImageFile(const std::string& path, const MemoryImage& img);
+
+// Checks, without writing, that a save to `path` would not be refused for
+// what the target is (NotRegular, or a loop of links); lets a command refuse
+// a bad output before it spends a minute reading a radio.
+FileStatus checkSaveTarget(const std::string& path);
 
 // Reads `path` into `img`. The file must be a regular file of exactly 6019
 // bytes; on any failure `img` is not changed.
@@ -39,7 +53,10 @@ FileStatus loadImageFile(const std::string& path, MemoryImage& img);
 // such as exported programming).
 FileStatus saveFileAtomically(const std::string& path, const void* data, std::size_t size);
 
-// Reads a whole (regular) file into `out`; `out` is unchanged on failure.
-FileStatus readWholeFile(const std::string& path, std::string& out);
+// Reads a whole file (also a pipe or a device) into `out`, but no more than
+// `maxBytes`: anything longer is refused as TooLarge without being read to
+// its end, so /dev/zero or an endless pipe cannot exhaust memory. Opening
+// never waits for a pipe's writer. `out` is unchanged on failure.
+FileStatus readWholeFile(const std::string& path, std::string& out, std::size_t maxBytes);
 
 }  // namespace orv

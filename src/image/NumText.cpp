@@ -74,10 +74,17 @@ Scan scanNumber(std::string_view text, bool blanksInside) {
     return s;
 }
 
+// Without snprintf: the label and code guard decoders call this for every
+// byte they read.
 std::string upperHex(unsigned long v) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%lX", v);
-    return buf;
+    char buf[2 * sizeof v];
+    char* end = buf + sizeof buf;
+    char* p = end;
+    do {
+        *--p = "0123456789ABCDEF"[v & 0xF];
+        v >>= 4;
+    } while (v != 0);
+    return std::string(p, end);
 }
 
 }  // namespace
@@ -124,26 +131,60 @@ std::string hexTextPadded(long n, int width) {
 }
 
 std::string numberText(double v) {
-    if (std::isnan(v)) return "0";
+    // Infinity and NaN have no decimal text: the empty text, which is no
+    // number to isNumeric and which every check of a cell refuses. (No
+    // exception: callers run inside window events.)
+    if (!std::isfinite(v)) return {};
     if (v == 0.0) return "0";
+    // The 15 significant digits and the decimal exponent, then the digits
+    // written out in full around the point: exact for every finite double,
+    // however large or small.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15g", v);
-    std::string s = buf;
-    if (s.find('e') == std::string::npos) return s;
-    // Very large or very small magnitudes: write the digits out in full.
-    std::snprintf(buf, sizeof buf, "%.15f", v);
-    s = buf;
-    if (s.find('.') != std::string::npos) {
-        while (!s.empty() && s.back() == '0') s.pop_back();
-        if (!s.empty() && s.back() == '.') s.pop_back();
+    std::snprintf(buf, sizeof buf, "%.14e", std::fabs(v));
+    const std::string_view sci(buf);
+    const std::size_t e = sci.find('e');
+    std::string digits;
+    for (char ch : sci.substr(0, e))
+        if (ch != '.') digits += ch;
+    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    const int exponent = std::atoi(buf + e + 1);  // value = 0.d1d2d3... * 10^(exponent + 1)
+    const int pointAt = exponent + 1;             // digits before the point
+    std::string out = v < 0 ? "-" : "";
+    const int n = static_cast<int>(digits.size());
+    if (pointAt <= 0) {
+        out += "0.";
+        out.append(static_cast<std::size_t>(-pointAt), '0');
+        out += digits;
+    } else if (pointAt >= n) {
+        out += digits;
+        out.append(static_cast<std::size_t>(pointAt - n), '0');
+    } else {
+        out += digits.substr(0, static_cast<std::size_t>(pointAt));
+        out += '.';
+        out += digits.substr(static_cast<std::size_t>(pointAt));
     }
-    return s;
+    return out;
 }
 
+namespace {
+
+// snprintf into a buffer as large as the text needs: "%.5f" of 1e300 has
+// over 300 digits.
+std::string printed(const char* format, double v) {
+    char small[64];
+    const int n = std::snprintf(small, sizeof small, format, v);
+    if (n < 0) return {};
+    if (static_cast<std::size_t>(n) < sizeof small) return small;
+    std::string big(static_cast<std::size_t>(n) + 1, '\0');
+    std::snprintf(big.data(), big.size(), format, v);
+    big.resize(static_cast<std::size_t>(n));
+    return big;
+}
+
+}  // namespace
+
 std::string formatFreqMHz(double mhz) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.5f", mhz);
-    std::string s = buf;
+    std::string s = printed("%.5f", mhz);
     // "###" writes no integer digit for a value below 1.
     if (s.rfind("0.", 0) == 0) s.erase(0, 1);
     else if (s.rfind("-0.", 0) == 0) s.erase(1, 1);
@@ -151,19 +192,12 @@ std::string formatFreqMHz(double mhz) {
 }
 
 std::string formatFreqCell(double mhz) {
-    char buf[64];
-    if (mhz < 0) {
-        std::snprintf(buf, sizeof buf, "-%09.5f", -mhz);
-    } else {
-        std::snprintf(buf, sizeof buf, "%09.5f", mhz);
-    }
-    return buf;
+    if (mhz < 0) return "-" + printed("%09.5f", -mhz);
+    return printed("%09.5f", mhz);
 }
 
 std::string formatOneDecimal(double v) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.1f", v);
-    std::string s = buf;
+    std::string s = printed("%.1f", v);
     if (s == "-0.0") s = "0.0";
     return s;
 }

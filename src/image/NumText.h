@@ -31,9 +31,12 @@ std::string hexText(long n);
 // hexText padded on the left with '0' to at least `width` digits.
 std::string hexTextPadded(long n, int width);
 
-// Shortest decimal text with at most 15 significant digits ("%.15g"-like, no
-// exponent for the magnitudes the program meets), so binary noise never shows:
-// 162.4 * 1e5 gives "16240000".
+// Shortest decimal text with at most 15 significant digits ("%.15g"-like),
+// written out in full without an exponent, so binary noise never shows:
+// 162.4 * 1e5 gives "16240000", 1e-20 "0.00000000000000000001". The text is
+// exact for every finite double: numericValue gives back the value rounded to
+// 15 significant digits. Infinity and NaN, which have no decimal text, give
+// the empty text (no number).
 std::string numberText(double v);
 
 // Format "###.00000": integer digits without leading zeros, point, five decimals.

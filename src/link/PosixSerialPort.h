@@ -22,6 +22,11 @@ LineSettings parseLineSettings(const std::string& settings);
 // Text of an open() failure: device, reason and what to do about it.
 std::string describeOpenError(const std::string& device, int err);
 
+// What to do about a device this user may not open, from its owner, group
+// and mode: join the device's own group when that group may read and write
+// it; otherwise say that no group grants access and a udev rule is needed.
+std::string describeAccessDenied(const std::string& device, unsigned mode, unsigned uid, unsigned gid);
+
 class PosixSerialPort : public SerialPort {
 public:
     PosixSerialPort() = default;

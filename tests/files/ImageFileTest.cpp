@@ -5,6 +5,7 @@
 #include <cstring>
 #include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sys/resource.h>
@@ -189,6 +190,112 @@ TEST_F(ImageFileTest, ExistingFileSurvivesASaveThatFailsHalfWay) {
     EXPECT_EQ(WEXITSTATUS(status), 3);
     EXPECT_EQ(readBytes(file), "the old programming");
     EXPECT_EQ(entries(), std::vector<std::string>{"radio.orv"});
+}
+
+// The rules for the file a save replaces hold for every caller (the editor's
+// Save and orvedit-cli alike), so they are checked here once.
+TEST_F(ImageFileTest, SaveRefusesTargetsThatAreNotRegularFilesAndLeavesThemAlone) {
+    // A character device of our own (a pseudo-terminal's slave side), never
+    // a system one that a wrong save would replace.
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    const std::string device = ::ptsname(master);
+    // An anonymous pipe by its /proc name, as /dev/stdout names one.
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    const std::string procPipe = "/proc/self/fd/" + std::to_string(ends[1]);
+    ASSERT_EQ(::mkfifo((dir / "pipe.orv").c_str(), 0600), 0);
+    fs::create_symlink("pipe.orv", dir / "to-pipe.orv");
+    fs::create_symlink("loop-b.orv", dir / "loop-a.orv");
+    fs::create_symlink("loop-a.orv", dir / "loop-b.orv");
+    struct Case {
+        std::string path;
+        FileStatus::Kind kind;
+        std::string mention;
+    };
+    const Case cases[] = {
+        {(dir / "pipe.orv").string(), FileStatus::Kind::NotRegular, "pipe (FIFO)"},
+        {(dir / "to-pipe.orv").string(), FileStatus::Kind::NotRegular, "pipe (FIFO)"},
+        {device, FileStatus::Kind::NotRegular, "character device"},
+        {procPipe, FileStatus::Kind::NotRegular, "pipe (FIFO)"},
+        {(dir / "loop-a.orv").string(), FileStatus::Kind::System, std::strerror(ELOOP)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        for (FileStatus st : {orv::checkSaveTarget(c.path), orv::saveImageFile(c.path, pattern(1))}) {
+            EXPECT_EQ(st.kind, c.kind);
+            EXPECT_NE(st.message.find(c.path), std::string::npos) << st.message;
+            EXPECT_NE(st.message.find(c.mention), std::string::npos) << st.message;
+        }
+    }
+    struct stat st{};
+    ASSERT_EQ(::lstat((dir / "pipe.orv").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    ASSERT_EQ(::stat(device.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode));
+    ::close(master);
+    ::close(ends[0]);
+    ::close(ends[1]);
+    EXPECT_TRUE(fs::is_symlink(dir / "loop-a.orv"));
+    EXPECT_EQ(entries(), (std::vector<std::string>{"loop-a.orv", "loop-b.orv", "pipe.orv", "to-pipe.orv"}));
+    EXPECT_TRUE(orv::checkSaveTarget((dir / "new.orv").string()).ok());
+}
+
+TEST_F(ImageFileTest, SaveKeepsTheOwnerAndGroupOfTheFileItReplaces) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only the superuser may give a file to another user";
+    const fs::path file = dir / "theirs.orv";
+    writeBytes(file, "old");
+    ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chmod(file.c_str(), 02664), 0);
+    ASSERT_TRUE(orv::saveImageFile(file.string(), pattern(2)).ok());
+    struct stat st{};
+    ASSERT_EQ(::stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 65534u);
+    EXPECT_EQ(st.st_gid, 65534u);
+    EXPECT_EQ(st.st_mode & 07777, 02664u);
+    EXPECT_EQ(readBytes(file).size(), 6019u);
+}
+
+TEST_F(ImageFileTest, ReadWholeFileStopsAtItsLimitWhateverTheFileIs) {
+    writeBytes(dir / "small.json", "{}");
+    writeBytes(dir / "exact.json", std::string(100, 'x'));
+    writeBytes(dir / "over.json", std::string(101, 'x'));
+    struct Case {
+        std::string path;
+        FileStatus::Kind kind;
+        std::size_t size;
+    };
+    const Case cases[] = {
+        {(dir / "small.json").string(), FileStatus::Kind::Ok, 2},
+        {(dir / "exact.json").string(), FileStatus::Kind::Ok, 100},
+        {(dir / "over.json").string(), FileStatus::Kind::TooLarge, 0},
+        {"/dev/zero", FileStatus::Kind::TooLarge, 0},
+        {(dir / "missing.json").string(), FileStatus::Kind::NotFound, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        std::string out = "unchanged";
+        FileStatus st = orv::readWholeFile(c.path, out, 100);
+        EXPECT_EQ(st.kind, c.kind);
+        if (st.ok()) {
+            EXPECT_EQ(out.size(), c.size);
+        } else {
+            EXPECT_EQ(out, "unchanged");
+            EXPECT_NE(st.message.find(c.path), std::string::npos) << st.message;
+        }
+    }
+    // A pipe without a writer is not waited for: it reads as empty.
+    ASSERT_EQ(::mkfifo((dir / "pipe.json").c_str(), 0600), 0);
+    std::string out = "unchanged";
+    EXPECT_TRUE(orv::readWholeFile((dir / "pipe.json").string(), out, 100).ok());
+    EXPECT_EQ(out, "");
+    // A programming file must be regular: a pipe is refused, not waited for.
+    MemoryImage img = pattern(7);
+    FileStatus st = orv::loadImageFile((dir / "pipe.json").string(), img);
+    EXPECT_EQ(st.kind, FileStatus::Kind::NotRegular);
+    EXPECT_EQ(img, pattern(7));
 }
 
 }  // namespace

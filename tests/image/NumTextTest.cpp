@@ -1,7 +1,11 @@
 // Number and text conventions.
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
 
 #include "image/NumText.h"
 
@@ -58,6 +62,33 @@ TEST(NumText, NumberTextHidesBinaryNoise) {
     EXPECT_EQ(numberText(0), "0");
     EXPECT_EQ(numberText(-2.5), "-2.5");
     EXPECT_EQ(numberText(1e20), "100000000000000000000");
+}
+
+TEST(NumText, NumberTextIsExactAtEveryMagnitude) {
+    const std::pair<double, std::string> cases[] = {
+        {1.5e300, "15" + std::string(299, '0')},
+        {1e-20, "0.00000000000000000001"},
+        {-1e-20, "-0.00000000000000000001"},
+        {123456789012345678.0, "123456789012346000"},
+        {0.000123456789012345678, "0.000123456789012346"},
+        {5e-324, "0." + std::string(323, '0') + "494065645841247"},
+        {1e15, "1000000000000000"},
+        {-0.0, "0"},
+    };
+    for (const auto& [v, text] : cases) EXPECT_EQ(numberText(v), text) << v;
+    // Every text reads back as the value rounded to 15 significant digits.
+    for (double v : {1.0e308, 2.2250738585072014e-308, 4.9e-324, 162.4 * 1e5, -3.0e-7, 0.1 + 0.2}) {
+        char digits[64];
+        std::snprintf(digits, sizeof digits, "%.15g", v);
+        EXPECT_EQ(numericValue(numberText(v)), numericValue(digits)) << v;
+        EXPECT_TRUE(isNumeric(numberText(v))) << v;
+    }
+    for (double v : {INFINITY, -INFINITY, NAN}) EXPECT_EQ(numberText(v), "") << v;
+}
+
+TEST(NumText, FixedFormatsWriteEveryDigit) {
+    EXPECT_EQ(formatFreqCell(1e300).size(), 301u + 6u);
+    EXPECT_EQ(formatOneDecimal(-1e300).size(), 302u + 2u);
 }
 
 TEST(NumText, FixedFormats) {

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <fstream>
 #include <grp.h>
+#include <sys/stat.h>
+#include <vector>
 #include <termios.h>
 #include <unistd.h>
 #include "link/PosixSerialPort.h"
@@ -47,6 +49,7 @@ TEST(OpenError, PermissionErrorNamesTheOwningGroup) {
     if (!g) GTEST_SKIP() << "no group dialout here";
     std::string path = ::testing::TempDir() + "orv-perm-" + std::to_string(::getpid());
     std::ofstream(path) << "x";
+    ::chmod(path.c_str(), 0660);  // the group may read and write: joining it is the way in
     if (::chown(path.c_str(), static_cast<uid_t>(-1), g->gr_gid) != 0) {
         std::filesystem::remove(path);
         GTEST_SKIP() << "cannot give the file to group dialout";
@@ -55,6 +58,34 @@ TEST(OpenError, PermissionErrorNamesTheOwningGroup) {
     std::filesystem::remove(path);
     EXPECT_NE(text.find(path), std::string::npos);
     EXPECT_NE(text.find("add yourself to group dialout"), std::string::npos) << text;
+}
+
+TEST(OpenError, PermissionAdviceFollowsTheDevicesGroupAndMode) {
+    const group* dialout = ::getgrnam("dialout");
+    const unsigned other = dialout ? dialout->gr_gid : 54321u;
+    const std::string otherName = dialout ? "dialout" : "54321";
+    struct Case {
+        const char* name;
+        unsigned mode, gid;
+        std::vector<std::string> mentions, absent;
+    };
+    const Case cases[] = {
+        {"group may read and write", S_IFCHR | 0660, other, {"group " + otherName, "usermod -aG " + otherName}, {"udev"}},
+        {"owner only, root:root", S_IFCHR | 0600, 0, {"No group may open it", "udev rule", "crw------- (0600)", "group root"},
+         {"usermod"}},
+        {"group may only read", S_IFCHR | 0640, other, {"No group may open it", "udev rule", "group " + otherName},
+         {"usermod"}},
+        {"the superuser's group", S_IFCHR | 0660, 0, {"No group may open it", "udev rule"}, {"usermod"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string text = describeAccessDenied("/dev/ttyUSB7", c.mode, 0, c.gid);
+        EXPECT_NE(text.find("/dev/ttyUSB7"), std::string::npos) << text;
+        EXPECT_NE(text.find("permission denied"), std::string::npos) << text;
+        for (const auto& m : c.mentions) EXPECT_NE(text.find(m), std::string::npos) << text << " / " << m;
+        for (const auto& m : c.absent) EXPECT_EQ(text.find(m), std::string::npos) << text << " / " << m;
+        EXPECT_EQ(text.find('\n'), std::string::npos);
+    }
 }
 
 TEST(OpenError, BusyPortIsInUseByAnotherProgram) {
