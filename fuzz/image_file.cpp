@@ -78,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     orv::MemoryImage out = img;
     try {
         orv::applyJson(orv::parseJsonDocument(text), again);
-        orv::encodeChangedFields(decoded, again, out);
+        orv::encodeDocumentChanges(decoded, again, out);
     } catch (const std::exception& e) {
         fuzzUnexpected("importing the export of an image", e.what());
     }

@@ -32,7 +32,7 @@ void checkExportImportIsStable(const orv::MemoryImage& img) {
     orv::MemoryImage out = img;
     try {
         orv::applyJson(orv::parseJsonDocument(text), again);
-        orv::encodeChangedFields(decoded, again, out);
+        orv::encodeDocumentChanges(decoded, again, out);
     } catch (const std::exception& e) {
         fuzzUnexpected("re-import of an export", e.what());
     }
@@ -74,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     orv::MemoryImage out = base;
     try {
-        orv::encodeChangedFields(decoded, prog, out);
+        orv::encodeDocumentChanges(decoded, prog, out);
     } catch (const orv::JsonFieldError& e) {
         checkMessage(e);
         return 0;

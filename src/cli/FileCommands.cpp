@@ -120,7 +120,7 @@ void runImport(const ImportOptions& o) {
     // names and fields left alone stay exactly as the base has them.
     orv::MemoryImage out = base;
     try {
-        orv::encodeChangedFields(decoded, prog, out);
+        orv::encodeDocumentChanges(decoded, prog, out);
     } catch (const orv::JsonFieldError& e) {
         throw CommandFailure{kExitUsage, o.input + ": " + e.what()};
     }

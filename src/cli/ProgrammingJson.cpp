@@ -9,6 +9,7 @@
 #include "image/clsChannel.h"
 #include "image/clsGlobals.h"
 #include "image/clsGroup.h"
+#include "image/FieldTable.h"
 
 namespace orv {
 
@@ -20,131 +21,15 @@ namespace {
 
 using Entries = const std::vector<std::string>& (*)();
 
-// ---------------------------------------------------------------- tables
-
-// Global lists, in the order of the global window; the rotary switch comes
-// between the first fourteen and the last two.
-struct GlobalList {
-    const char* key;
-    int GlobalsView::*member;
-    Entries entries;
-};
-const GlobalList kGlobalHead[] = {
-    {"cboDTMFDev", &GlobalsView::cboDTMFDev, lists::cboDTMFDev},
-    {"cboPorchTime", &GlobalsView::cboPorchTime, lists::cboPorchTime},
-    {"cboANIRate", &GlobalsView::cboANIRate, lists::cboANIRate},
-    {"cboPriRate", &GlobalsView::cboPriRate, lists::cboPriRate},
-    {"cboBattSave", &GlobalsView::cboBattSave, lists::cboBattSave},
-    {"cboFreqDisplay", &GlobalsView::cboFreqDisplay, lists::cboEnableDisable},
-    {"cboLoPower", &GlobalsView::cboLoPower, lists::cboEnableDisable},
-    {"cboTalkBack", &GlobalsView::cboTalkBack, lists::cboEnableDisable},
-    {"cboNuisanceChan", &GlobalsView::cboNuisanceChan, lists::cboEnableDisable},
-    {"cboLoPowerSwitch", &GlobalsView::cboLoPowerSwitch, lists::cboSwitch},
-    {"cboChanScan", &GlobalsView::cboChanScan, lists::cboSwitch},
-    {"cboPriScan", &GlobalsView::cboPriScan, lists::cboSwitch},
-    {"cboRTA", &GlobalsView::cboRTA, lists::cboSwitch},
-    {"cboGroupScan", &GlobalsView::cboGroupScan, lists::cboSwitch},
-};
-const GlobalList kGlobalTail[] = {
-    {"cboGlobalGroup", &GlobalsView::cboGlobalGroup, lists::cboGlobalGroup},
-    {"cboGlobalChannel", &GlobalsView::cboGlobalChannel, lists::cboGlobalChannel},
-};
+// The fields and their keys come from the one field table.
+using fields::Entries;
+using fields::GroupKind;
+using fields::CellKind;
+using fields::CellField;
 constexpr const char* kRotaryKey = "rotary";
-
-// One rotary position: two lists and two check boxes (entries == nullptr).
-struct RotaryField {
-    const char* key;
-    std::array<int, kRotaryPositions> GlobalsView::*member;
-    Entries entries;
-};
-const RotaryField kRotaryFields[] = {
-    {"cboGroup", &GlobalsView::cboGroup, lists::cboGroup},
-    {"cboChan", &GlobalsView::cboChan, lists::cboChan},
-    {"chkGrpVar", &GlobalsView::chkGrpVar, nullptr},
-    {"chkChanVar", &GlobalsView::chkChanVar, nullptr},
-};
-
-// The group controls, in the order of the group screen.
-enum class Kind { Text, List, ListText, Check, Option };
-struct GroupField {
-    const char* key;
-    Kind kind;
-    std::string GroupView::*text = nullptr;   // Text, ListText
-    int GroupView::*number = nullptr;         // List, Check
-    Entries entries = nullptr;                // List, ListText
-    bool GroupView::*optFirst = nullptr;      // Option: the two buttons and captions
-    const char* firstCaption = nullptr;
-    bool GroupView::*optSecond = nullptr;
-    const char* secondCaption = nullptr;
-    std::size_t maxChars = 0;                 // Text: the most characters the field holds
-};
-GroupField textField(const char* k, std::string GroupView::*m, std::size_t maxChars) {
-    GroupField f{k, Kind::Text, m};
-    f.maxChars = maxChars;
-    return f;
-}
-GroupField listField(const char* k, int GroupView::*m, Entries e) { return {k, Kind::List, nullptr, m, e}; }
-GroupField listTextField(const char* k, std::string GroupView::*m, Entries e) {
-    return {k, Kind::ListText, m, nullptr, e};
-}
-GroupField checkField(const char* k, int GroupView::*m) { return {k, Kind::Check, nullptr, m}; }
-GroupField optionField(const char* k, bool GroupView::*a, const char* ca, bool GroupView::*b, const char* cb) {
-    return {k, Kind::Option, nullptr, nullptr, nullptr, a, ca, b, cb};
-}
-
-const std::vector<GroupField>& groupFields() {
-    static const std::vector<GroupField> fields = {
-        textField("txtGrpLab", &GroupView::txtGrpLab, 8),
-        textField("txtPassWord", &GroupView::txtPassWord, 6),
-        textField("txtID", &GroupView::txtID, 7),
-        listField("cboTOT", &GroupView::cboTOT, lists::cboTOT),
-        listTextField("cboScan", &GroupView::cboScan, lists::cboScan),
-        listField("cboPri1Chan", &GroupView::cboPri1Chan, lists::cboPriChan),
-        listField("cboPri2Chan", &GroupView::cboPri2Chan, lists::cboPriChan),
-        checkField("chkPriTX", &GroupView::chkPriTX),
-        optionField("optBattSave", &GroupView::optBattSaveOn, "On", &GroupView::optBattSaveOff, "Off"),
-        checkField("chkGroupScanList", &GroupView::chkGroupScanList),
-        checkField("chkPriKeyLock", &GroupView::chkPriKeyLock),
-        checkField("chkENTCLRLock", &GroupView::chkENTCLRLock),
-        listField("cboDisplay", &GroupView::cboDisplay, lists::cboDisplay),
-        listField("cboBackLight", &GroupView::cboBackLight, lists::cboBackLight),
-        listField("cboDuration", &GroupView::cboDuration, lists::cboDuration),
-        listField("cboBCI", &GroupView::cboBCI, lists::cboBCI),
-        listField("cboANI", &GroupView::cboANI, lists::cboANI),
-        optionField("optUCG", &GroupView::optUCGEnabled, "Enabled", &GroupView::optUCGDisabled, "Disabled"),
-        listField("cboUCGChan", &GroupView::cboUCGChan, lists::cboUCGChan),
-        checkField("chkUCGEncode", &GroupView::chkUCGEncode),
-    };
-    return fields;
-}
 constexpr const char* kGroupNumberKey = "group";
 constexpr const char* kChannelsKey = "channels";
-
-// The channel grid: five cells (with the check the codec makes on each) and
-// the three per-channel check boxes.
-enum class CellKind { Freq, CodeGuard, Label };
-struct CellField {
-    const char* key;
-    int column;
-    CellKind kind;
-};
-const CellField kCellFields[] = {
-    {"Rec Freq", colRecFreq, CellKind::Freq},
-    {"Rec CG", colRecCG, CellKind::CodeGuard},
-    {"Tx Freq", colTxFreq, CellKind::Freq},
-    {"Tx CG", colTxCG, CellKind::CodeGuard},
-    {"Ch Label", colChLabel, CellKind::Label},
-};
-struct ChannelCheck {
-    const char* key;
-    std::array<int, kChannels> ChannelGridView::*member;
-};
-const ChannelCheck kChannelChecks[] = {
-    {"chkScan", &ChannelGridView::chkScan},
-    {"chkNarr", &ChannelGridView::chkNarr},
-    {"chkLoPower", &ChannelGridView::chkLoPower},
-};
-constexpr const char* kChanKey = "Chan";
+constexpr const char* kChanKey = fields::kChanColumn;
 
 // ---------------------------------------------------------------- helpers
 
@@ -223,47 +108,36 @@ const Json* given(const Json& obj, const char* key) {
     return &*it;
 }
 
-// The reason a CodecError gives, without the field and value its text repeats.
-std::string codecReason(const CodecError& e) {
-    std::string what = e.what();
-    std::string head = e.field() + ": ";
-    std::string tail = " (\"" + e.value() + "\")";
-    if (what.rfind(head, 0) == 0) what.erase(0, head.size());
-    if (what.size() >= tail.size() && what.compare(what.size() - tail.size(), tail.size(), tail) == 0)
-        what.erase(what.size() - tail.size());
-    return what;
-}
-
 // ---------------------------------------------------------------- export
 
 Json globalsToJson(const GlobalsView& g) {
     Json out = Json::object();
-    for (const auto& f : kGlobalHead) out[f.key] = listText(g.*f.member, f.entries);
+    for (const auto& f : fields::globalHeadLists()) out[f.name] = listText(g.*f.member, f.entries);
     Json rotary = Json::array();
     for (int p = 0; p < kRotaryPositions; ++p) {
         Json pos = Json::object();
-        for (const auto& f : kRotaryFields) {
+        for (const auto& f : fields::rotaryFields()) {
             int v = (g.*f.member)[static_cast<std::size_t>(p)];
-            pos[f.key] = f.entries ? listText(v, f.entries) : Json(v);
+            pos[f.name] = f.entries ? listText(v, f.entries) : Json(v);
         }
         rotary.push_back(std::move(pos));
     }
     out[kRotaryKey] = std::move(rotary);
-    for (const auto& f : kGlobalTail) out[f.key] = listText(g.*f.member, f.entries);
+    for (const auto& f : fields::globalTailLists()) out[f.name] = listText(g.*f.member, f.entries);
     return out;
 }
 
 Json groupToJson(const GroupView& v, int g) {
     Json out = Json::object();
     out[kGroupNumberKey] = g + 1;
-    for (const auto& f : groupFields()) {
+    for (const auto& f : fields::groupFields()) {
         switch (f.kind) {
-        case Kind::Text:
-        case Kind::ListText: out[f.key] = v.*f.text; break;
-        case Kind::List: out[f.key] = listText(v.*f.number, f.entries); break;
-        case Kind::Check: out[f.key] = v.*f.number; break;
-        case Kind::Option:
-            out[f.key] = (v.*f.optFirst) ? Json(f.firstCaption) : (v.*f.optSecond) ? Json(f.secondCaption) : Json();
+        case GroupKind::Text:
+        case GroupKind::ListText: out[f.name] = v.*f.text; break;
+        case GroupKind::List: out[f.name] = listText(v.*f.number, f.entries); break;
+        case GroupKind::Check: out[f.name] = v.*f.number; break;
+        case GroupKind::Option:
+            out[f.name] = (v.*f.optFirst) ? Json(f.firstCaption) : (v.*f.optSecond) ? Json(f.secondCaption) : Json();
             break;
         }
     }
@@ -272,8 +146,8 @@ Json groupToJson(const GroupView& v, int g) {
         const auto ci = static_cast<std::size_t>(c);
         Json ch = Json::object();
         ch[kChanKey] = c + 1;
-        for (const auto& f : kCellFields) ch[f.key] = v.channels.cells[ci][static_cast<std::size_t>(f.column)];
-        for (const auto& f : kChannelChecks) ch[f.key] = (v.channels.*f.member)[ci];
+        for (const auto& f : fields::cellFields()) ch[f.name] = v.channels.cells[ci][static_cast<std::size_t>(f.column)];
+        for (const auto& f : fields::channelChecks()) ch[f.name] = (v.channels.*f.member)[ci];
         channels.push_back(std::move(ch));
     }
     out[kChannelsKey] = std::move(channels);
@@ -286,14 +160,14 @@ void applyGlobals(const Json& obj, GlobalsView& g, const std::string& path) {
     expectObject(obj, path);
     refuseUnknownKeys(obj, path, [](const std::string& k) {
         if (k == kRotaryKey) return true;
-        for (const auto& f : kGlobalHead) if (k == f.key) return true;
-        for (const auto& f : kGlobalTail) if (k == f.key) return true;
+        for (const auto& f : fields::globalHeadLists()) if (k == f.name) return true;
+        for (const auto& f : fields::globalTailLists()) if (k == f.name) return true;
         return false;
     });
-    for (const auto& f : kGlobalHead)
-        if (const Json* v = given(obj, f.key)) g.*f.member = parseList(*v, f.entries, member(path, f.key));
-    for (const auto& f : kGlobalTail)
-        if (const Json* v = given(obj, f.key)) g.*f.member = parseList(*v, f.entries, member(path, f.key));
+    for (const auto& f : fields::globalHeadLists())
+        if (const Json* v = given(obj, f.name)) g.*f.member = parseList(*v, f.entries, member(path, f.name));
+    for (const auto& f : fields::globalTailLists())
+        if (const Json* v = given(obj, f.name)) g.*f.member = parseList(*v, f.entries, member(path, f.name));
 
     if (const Json* rot = given(obj, kRotaryKey)) {
         const std::string rpath = member(path, kRotaryKey);
@@ -304,13 +178,13 @@ void applyGlobals(const Json& obj, GlobalsView& g, const std::string& path) {
             const std::string ppath = element(rpath, p);
             expectObject(pos, ppath);
             refuseUnknownKeys(pos, ppath, [](const std::string& k) {
-                for (const auto& f : kRotaryFields) if (k == f.key) return true;
+                for (const auto& f : fields::rotaryFields()) if (k == f.name) return true;
                 return false;
             });
-            for (const auto& f : kRotaryFields) {
-                const Json* v = given(pos, f.key);
+            for (const auto& f : fields::rotaryFields()) {
+                const Json* v = given(pos, f.name);
                 if (!v) continue;
-                const std::string fpath = member(ppath, f.key);
+                const std::string fpath = member(ppath, f.name);
                 (g.*f.member)[p] = f.entries ? parseList(*v, f.entries, fpath) : parseCheck(*v, fpath);
             }
         }
@@ -338,7 +212,6 @@ void checkLength(const std::string& text, std::size_t maxChars, const std::strin
         throw JsonFieldError(field, show(Json(text)), "at most " + std::to_string(maxChars) + " characters");
 }
 
-constexpr std::size_t kLabelChars = 8;
 
 void checkCell(const CellField& f, const std::string& text, const std::string& field) {
     try {
@@ -351,11 +224,11 @@ void checkCell(const CellField& f, const std::string& text, const std::string& f
             break;
         case CellKind::CodeGuard: clsChannel::codeGuardWord(text, field); break;
         case CellKind::Label:  // unknown characters become blanks
-            checkLength(text, kLabelChars, field);
+            checkLength(text, fields::kLabelChars, field);
             break;
         }
     } catch (const CodecError& e) {
-        throw JsonFieldError(field, show(Json(text)), codecReason(e));
+        throw JsonFieldError(field, show(Json(text)), e.reason());
     }
 }
 
@@ -368,8 +241,8 @@ void applyChannels(const Json& arr, ChannelGridView& grid, const std::string& pa
         expectObject(ch, cpath);
         refuseUnknownKeys(ch, cpath, [](const std::string& k) {
             if (k == kChanKey) return true;
-            for (const auto& f : kCellFields) if (k == f.key) return true;
-            for (const auto& f : kChannelChecks) if (k == f.key) return true;
+            for (const auto& f : fields::cellFields()) if (k == f.name) return true;
+            for (const auto& f : fields::channelChecks()) if (k == f.name) return true;
             return false;
         });
         // "Chan" is the row's number; it is not imported, but a number that
@@ -379,35 +252,35 @@ void applyChannels(const Json& arr, ChannelGridView& grid, const std::string& pa
                 throw JsonFieldError(member(cpath, kChanKey), show(*n),
                                      "must be the channel's number " + std::to_string(c + 1));
         }
-        for (const auto& f : kCellFields) {
-            const Json* v = given(ch, f.key);
+        for (const auto& f : fields::cellFields()) {
+            const Json* v = given(ch, f.name);
             if (!v) continue;
-            const std::string fpath = member(cpath, f.key);
+            const std::string fpath = member(cpath, f.name);
             std::string text = parseText(*v, fpath);
             checkCell(f, text, fpath);
             grid.cells[c][static_cast<std::size_t>(f.column)] = std::move(text);
         }
-        for (const auto& f : kChannelChecks)
-            if (const Json* v = given(ch, f.key)) (grid.*f.member)[c] = parseCheck(*v, member(cpath, f.key));
+        for (const auto& f : fields::channelChecks())
+            if (const Json* v = given(ch, f.name)) (grid.*f.member)[c] = parseCheck(*v, member(cpath, f.name));
     }
 }
 
 void applyGroup(const Json& obj, GroupView& v, const std::string& path) {
-    for (const auto& f : groupFields()) {
-        const Json* val = given(obj, f.key);
+    for (const auto& f : fields::groupFields()) {
+        const Json* val = given(obj, f.name);
         if (!val) continue;
-        const std::string fpath = member(path, f.key);
+        const std::string fpath = member(path, f.name);
         switch (f.kind) {
-        case Kind::Text: {
+        case GroupKind::Text: {
             std::string text = parseText(*val, fpath);
             checkLength(text, f.maxChars, fpath);
             v.*f.text = std::move(text);
             break;
         }
-        case Kind::ListText: parseList(*val, f.entries, fpath); v.*f.text = val->get<std::string>(); break;
-        case Kind::List: v.*f.number = parseList(*val, f.entries, fpath); break;
-        case Kind::Check: v.*f.number = parseCheck(*val, fpath); break;
-        case Kind::Option: {
+        case GroupKind::ListText: parseList(*val, f.entries, fpath); v.*f.text = val->get<std::string>(); break;
+        case GroupKind::List: v.*f.number = parseList(*val, f.entries, fpath); break;
+        case GroupKind::Check: v.*f.number = parseCheck(*val, fpath); break;
+        case GroupKind::Option: {
             bool first = val->is_string() && val->get<std::string>() == f.firstCaption;
             bool second = val->is_string() && val->get<std::string>() == f.secondCaption;
             if (!first && !second)
@@ -432,7 +305,7 @@ void applyGroups(const Json& arr, std::array<GroupView, kGroups>& groups, const 
         expectObject(obj, gpath);
         refuseUnknownKeys(obj, gpath, [](const std::string& k) {
             if (k == kGroupNumberKey || k == kChannelsKey) return true;
-            for (const auto& f : groupFields()) if (k == f.key) return true;
+            for (const auto& f : fields::groupFields()) if (k == f.name) return true;
             return false;
         });
         // The group number says which group an entry is; without it the
@@ -458,119 +331,11 @@ void applyGroups(const Json& arr, std::array<GroupView, kGroups>& groups, const 
 
 // ---------------------------------------------------------------- public
 
-Programming decodeProgramming(const MemoryImage& img) {
-    MemoryImage work = img;
-    Programming prog;
-    clsGlobals(work, prog.globals).Read_Globals();
-    for (int g = 0; g < kGroups; ++g) clsGroup(work, prog.groups[static_cast<std::size_t>(g)]).Read_Group(g);
-    return prog;
-}
-
-void encodeProgramming(const Programming& prog, MemoryImage& img) {
-    Programming work = prog;  // the codecs take their views by reference
+void encodeDocumentChanges(const Programming& before, const Programming& after, MemoryImage& img) {
     try {
-        clsGlobals(img, work.globals).Write_Globals();
+        encodeChangedFields(before, after, img);
     } catch (const CodecError& e) {
-        throw JsonFieldError(member("globals", e.field()), show(Json(e.value())), codecReason(e));
-    }
-    for (int g = 0; g < kGroups; ++g) {
-        try {
-            clsGroup(img, work.groups[static_cast<std::size_t>(g)]).Write_Group(g);
-        } catch (const CodecError& e) {
-            throw JsonFieldError("group " + std::to_string(g + 1) + ": " + e.field(), show(Json(e.value())),
-                                 codecReason(e));
-        }
-    }
-}
-
-namespace {
-
-// Lists left as they were get no selection in the view handed to the global
-// writers, which leave the bits of a list without a selection unchanged.
-void dropUnchanged(int& after, int before) {
-    if (after == before) after = -1;
-}
-
-void encodeChangedGlobals(const GlobalsView& before, GlobalsView after, MemoryImage& img) {
-    dropUnchanged(after.cboDTMFDev, before.cboDTMFDev);
-    dropUnchanged(after.cboPorchTime, before.cboPorchTime);
-    dropUnchanged(after.cboANIRate, before.cboANIRate);
-    dropUnchanged(after.cboPriRate, before.cboPriRate);
-    dropUnchanged(after.cboBattSave, before.cboBattSave);
-    dropUnchanged(after.cboFreqDisplay, before.cboFreqDisplay);
-    dropUnchanged(after.cboLoPower, before.cboLoPower);
-    dropUnchanged(after.cboTalkBack, before.cboTalkBack);
-    dropUnchanged(after.cboNuisanceChan, before.cboNuisanceChan);
-    dropUnchanged(after.cboLoPowerSwitch, before.cboLoPowerSwitch);
-    dropUnchanged(after.cboChanScan, before.cboChanScan);
-    dropUnchanged(after.cboPriScan, before.cboPriScan);
-    dropUnchanged(after.cboRTA, before.cboRTA);
-    dropUnchanged(after.cboGroupScan, before.cboGroupScan);
-    for (std::size_t p = 0; p < kRotaryPositions; ++p) {
-        dropUnchanged(after.cboGroup[p], before.cboGroup[p]);
-        dropUnchanged(after.cboChan[p], before.cboChan[p]);
-    }
-    dropUnchanged(after.cboGlobalGroup, before.cboGlobalGroup);
-    dropUnchanged(after.cboGlobalChannel, before.cboGlobalChannel);
-    // The keypad-variable boxes are single bits that read back as written,
-    // so writing them all changes only the edited ones.
-    clsGlobals(img, after).Write_Globals();
-}
-
-void encodeChangedGroup(const GroupView& before, GroupView after, int g, MemoryImage& img) {
-    clsGroup grp(img, after);
-    if (after.txtPassWord != before.txtPassWord) grp.Write_Password(g);
-    if (after.txtGrpLab != before.txtGrpLab) grp.Write_Group_Label(g);
-    if (after.cboTOT != before.cboTOT || after.cboScan != before.cboScan) grp.Write_TOT_Scan(g);
-    if (after.txtID != before.txtID) grp.Write_ID_Num(g);
-    if (after.cboDisplay != before.cboDisplay) grp.Write_Display_Mode(g);
-    if (after.cboBackLight != before.cboBackLight) grp.Write_BackLight(g);
-    if (after.cboDuration != before.cboDuration) grp.Write_Duration(g);
-    if (after.cboPri1Chan != before.cboPri1Chan) grp.Write_Pri_1(g);
-    if (after.cboPri2Chan != before.cboPri2Chan) grp.Write_Pri_2(g);
-    if (after.chkPriTX != before.chkPriTX) grp.Write_Pri_TX(g);
-    if (after.optBattSaveOn != before.optBattSaveOn || after.optBattSaveOff != before.optBattSaveOff)
-        grp.Write_Battery_Saver(g);
-    if (after.chkPriKeyLock != before.chkPriKeyLock || after.chkENTCLRLock != before.chkENTCLRLock)
-        grp.Write_Keyboard_Lockouts(g);
-    if (after.cboBCI != before.cboBCI) grp.Write_Busy_Channel_Indicate(g);
-    if (after.cboANI != before.cboANI) grp.Write_ANI_DTMF(g);
-    if (after.chkGroupScanList != before.chkGroupScanList) grp.Write_Group_Scan_List(g);
-    if (after.chkUCGEncode != before.chkUCGEncode) grp.Write_UCG_Encode(g);
-    const bool ucgChanged = after.optUCGEnabled != before.optUCGEnabled ||
-                            after.optUCGDisabled != before.optUCGDisabled;
-    // The channel-set flag depends on both the option and the channel list.
-    if (ucgChanged || after.cboUCGChan != before.cboUCGChan) grp.Write_UCG_Enable(g);
-    if (after.cboUCGChan != before.cboUCGChan) grp.Write_UCG_Chan(g);
-
-    clsChannel ch(img, after.channels);
-    for (int c = 0; c < kChannels; ++c) {
-        const auto& a = after.channels.cells[static_cast<std::size_t>(c)];
-        const auto& b = before.channels.cells[static_cast<std::size_t>(c)];
-        const auto i = static_cast<std::size_t>(c);
-        if (a[colRecFreq] != b[colRecFreq]) ch.Write_RX_Freq(g, c);
-        if (a[colRecCG] != b[colRecCG]) ch.Write_RX_CG(g, c);
-        if (a[colTxFreq] != b[colTxFreq]) ch.Write_TX_Freq(g, c);
-        if (a[colTxCG] != b[colTxCG]) ch.Write_TX_CG(g, c);
-        if (a[colChLabel] != b[colChLabel]) ch.Write_Chan_Alpha(g, c);
-        if (after.channels.chkLoPower[i] != before.channels.chkLoPower[i]) ch.Write_Lo_Power(g, c);
-        if (after.channels.chkNarr[i] != before.channels.chkNarr[i]) ch.Write_Narrow_Band(g, c);
-        if (after.channels.chkScan[i] != before.channels.chkScan[i]) ch.Write_Scan_List(g, c);
-    }
-}
-
-}  // namespace
-
-void encodeChangedFields(const Programming& before, const Programming& after, MemoryImage& img) {
-    encodeChangedGlobals(before.globals, after.globals, img);
-    for (int g = 0; g < kGroups; ++g) {
-        const auto i = static_cast<std::size_t>(g);
-        try {
-            encodeChangedGroup(before.groups[i], after.groups[i], g, img);
-        } catch (const CodecError& e) {
-            throw JsonFieldError("group " + std::to_string(g + 1) + ": " + e.field(), show(Json(e.value())),
-                                 codecReason(e));
-        }
+        throw JsonFieldError(e.field(), show(Json(e.value())), e.reason());
     }
 }
 

@@ -3,7 +3,11 @@
 namespace orv::fields {
 
 namespace {
-GroupField textField(const char* n, std::string GroupView::*m) { return {n, GroupKind::Text, m}; }
+GroupField textField(const char* n, std::string GroupView::*m, std::size_t maxChars) {
+    GroupField f{n, GroupKind::Text, m};
+    f.maxChars = maxChars;
+    return f;
+}
 GroupField listField(const char* n, int GroupView::*m, Entries e) { return {n, GroupKind::List, nullptr, m, e}; }
 GroupField listTextField(const char* n, std::string GroupView::*m, Entries e) {
     return {n, GroupKind::ListText, m, nullptr, e};
@@ -16,9 +20,9 @@ GroupField optionField(const char* n, bool GroupView::*a, const char* ca, bool G
 
 const std::vector<GroupField>& groupFields() {
     static const std::vector<GroupField> table = {
-        textField("txtGrpLab", &GroupView::txtGrpLab),
-        textField("txtPassWord", &GroupView::txtPassWord),
-        textField("txtID", &GroupView::txtID),
+        textField("txtGrpLab", &GroupView::txtGrpLab, 8),
+        textField("txtPassWord", &GroupView::txtPassWord, 6),
+        textField("txtID", &GroupView::txtID, 7),
         listField("cboTOT", &GroupView::cboTOT, lists::cboTOT),
         listTextField("cboScan", &GroupView::cboScan, lists::cboScan),
         listField("cboPri1Chan", &GroupView::cboPri1Chan, lists::cboPriChan),

@@ -5,6 +5,7 @@
 // field lists from here, so a field is named and bound in one place.
 #pragma once
 #include <array>
+#include <cstddef>
 #include <string>
 #include <vector>
 #include "image/Views.h"
@@ -31,6 +32,7 @@ struct GroupField {
     const char* firstCaption = nullptr;
     bool GroupView::*optSecond = nullptr;
     const char* secondCaption = nullptr;
+    std::size_t maxChars = 0;  // Text: the most characters the field holds
 };
 // In the order of the group screen.
 const std::vector<GroupField>& groupFields();
@@ -44,6 +46,8 @@ struct CellField {
 };
 // Columns 1..5 ("Rec Freq", "Rec CG", "Tx Freq", "Tx CG", "Ch Label").
 const std::vector<CellField>& cellFields();
+// The most characters a channel label holds.
+inline constexpr std::size_t kLabelChars = 8;
 // Column 0's caption in the working table and the grid.
 inline constexpr const char* kChanColumn = "Chan";
 struct ChannelCheck {
