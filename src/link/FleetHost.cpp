@@ -106,24 +106,9 @@ double FleetHost::now() {
 
 MsgAnswer FleetHost::messageBox(const std::string& text, const std::string& title, MsgIcon, MsgButtons buttons) {
     if (firstMessage_.empty()) firstMessage_ = text;
-    MsgAnswer answer = MsgAnswer::OK;
     std::string shown = (title.empty() ? std::string("ORVEDIT") : title) + ": " + text;
-    switch (buttons) {
-    case MsgButtons::OK: answer = MsgAnswer::OK; break;
-    case MsgButtons::OKCancel: answer = MsgAnswer::Cancel; break;
-    case MsgButtons::YesNo:
-    case MsgButtons::YesNoCancel: answer = MsgAnswer::No; break;
-    case MsgButtons::RetryCancel:
-        if (retriesLeft_ > 0 && !stop_.load()) {
-            --retriesLeft_;
-            answer = MsgAnswer::Retry;
-            shown += " -> Retry";
-        } else {
-            answer = MsgAnswer::Cancel;
-            shown += " -> Cancel";
-        }
-        break;
-    }
+    const MsgAnswer answer = unattendedAnswer(buttons, retriesLeft_, stop_.load());
+    if (buttons == MsgButtons::RetryCancel) shown += answer == MsgAnswer::Retry ? " -> Retry" : " -> Cancel";
     board_.addMessage(row_, shown);
     return answer;
 }

@@ -11,6 +11,25 @@ enum class MsgButtons { OK, OKCancel, YesNo, YesNoCancel, RetryCancel };
 enum class MsgIcon { None, Exclamation, Question, Critical, Information };
 enum class MsgAnswer { OK, Cancel, Yes, No, Retry };
 
+// The answer a host without a user gives to a message box: OK, Cancel or No
+// for a question, and Retry while `retriesLeft` allows (counting it down) and
+// the operation was not stopped.
+inline MsgAnswer unattendedAnswer(MsgButtons buttons, int& retriesLeft, bool stopped) {
+    switch (buttons) {
+    case MsgButtons::OK: return MsgAnswer::OK;
+    case MsgButtons::OKCancel: return MsgAnswer::Cancel;
+    case MsgButtons::YesNo:
+    case MsgButtons::YesNoCancel: return MsgAnswer::No;
+    case MsgButtons::RetryCancel:
+        if (retriesLeft > 0 && !stopped) {
+            --retriesLeft;
+            return MsgAnswer::Retry;
+        }
+        return MsgAnswer::Cancel;
+    }
+    return MsgAnswer::OK;
+}
+
 class LinkHost {
 public:
     virtual ~LinkHost() = default;

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "image/NumText.h"
+#include "image/clsGlobals.h"
 #include "image/clsChannel.h"
 
 namespace orv {
@@ -83,11 +84,11 @@ void printGlobals(PageWriter& out, const MemoryImage& img) {
                       "    Nuisance Channel Delete is " + enabledDisabled(b155 & 0x10));
     out.printEmpty();
     out.print(10, "Toggle Switch Assignments:");
-    out.print(10, "Low Power = " + reportSwitchName((b152 & 0xE0) / 32) +
-                      "    Channel Scan = " + reportSwitchName((b152 & 0x1C) / 4) +
-                      "    Priority Scan = " + reportSwitchName((b152 & 0x03) * 2 + (b153 & 0x80) / 128));
-    out.print(10, "Repeater Talk Around = " + reportSwitchName((b153 & 0x70) / 16) +
-                      "    Group Scan = " + reportSwitchName((b153 & 0x0E) / 2));
+    out.print(10, "Low Power = " + SwitchName((b152 & 0xE0) / 32) +
+                      "    Channel Scan = " + SwitchName((b152 & 0x1C) / 4) +
+                      "    Priority Scan = " + SwitchName((b152 & 0x03) * 2 + (b153 & 0x80) / 128));
+    out.print(10, "Repeater Talk Around = " + SwitchName((b153 & 0x70) / 16) +
+                      "    Group Scan = " + SwitchName((b153 & 0x0E) / 2));
     out.printEmpty();
     out.print(10, "Rotary Switch Assignments:");
     out.print({{10, "Position:"}, {22, "Variable:"}, {33, "Group:"}, {41, "Channel:"}, {51, "Variable:"}});
@@ -189,18 +190,6 @@ std::string reportPriorityText(int byte) {
     if (byte & 0x80) return "Off";
     if (byte & 0x40) return "Main";
     return num((byte & 0x0F) + 1);
-}
-
-std::string reportSwitchName(int code) {
-    switch (code) {
-    case 0: return "Keypad";
-    case 3: return "Always Off";
-    case 4: return "Always On";
-    case 5: return "Right Toggle";
-    case 6: return "Middle Toggle";
-    case 7: return "Left Toggle";
-    default: return "";
-    }
 }
 
 ReportDocument PrintUnitReport(const MemoryImage& img, const std::string& filePath) {
