@@ -3,6 +3,8 @@
 #include <CLI/CLI.hpp>
 #include <exception>
 #include "cli/CliSupport.h"
+#include "cli/CsvCommands.h"
+#include "cli/DiffCommand.h"
 #include "cli/FileCommands.h"
 #include "cli/RadioCommands.h"
 #include "cli/ReportCommand.h"
@@ -20,6 +22,8 @@ int main(int argc, char** argv) {
     addFileCommands(app, exitCode);
     addRadioCommands(app, exitCode);
     addReportCommand(app, exitCode);
+    addDiffCommand(app, exitCode);
+    addCsvCommands(app, exitCode);
 
     try {
         app.parse(argc, argv);
