@@ -100,4 +100,18 @@ QString UserPrompts::chooseFile(QWidget* parent, bool forSaving, const QString& 
     return files.isEmpty() ? QString() : files.first();
 }
 
+QString UserPrompts::chooseFile(QWidget* parent, bool forSaving, const QString& current, const QStringList& filters,
+                                const QString& suffix) {
+    if (fileChooser_) return fileChooser_(parent, forSaving, current);
+    QFileDialog dialog(parent);
+    dialog.setNameFilters(filters);
+    dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (forSaving) dialog.setDefaultSuffix(suffix);
+    if (!current.isEmpty()) dialog.selectFile(current);
+    if (dialog.exec() != QDialog::Accepted) return {};
+    const QStringList files = dialog.selectedFiles();
+    return files.isEmpty() ? QString() : files.first();
+}
+
 }  // namespace orv

@@ -29,6 +29,11 @@ public:
     void beep();
     // The programming-file dialog: the chosen path, or "" when cancelled.
     QString chooseFile(QWidget* parent, bool forSaving, const QString& current);
+    // A dialog for files of another kind: `filters` as the dialog lists them
+    // ("CSV (*.csv)"), `suffix` added to a name typed without one when saving.
+    // The file chooser answers for it too.
+    QString chooseFile(QWidget* parent, bool forSaving, const QString& current, const QStringList& filters,
+                       const QString& suffix);
 
     // Answers instead of the user. The message handler gets the text as it
     // would be shown (line breaks as '\n') and the title after the "" ->

@@ -76,6 +76,11 @@ public:
     QAction* mnuCommPort(int n) const { return n >= 1 && n <= 4 ? mnuCommPort_[size_t(n - 1)] : nullptr; }
     QAction* mnuAbout() const { return mnuAbout_; }
     QAction* mnuHelp() const { return mnuHelp_; }
+    // Not in the original menu: File's "Compare with File...", "Export
+    // Channels..." and "Import Channels...".
+    QAction* mnuCompare() const { return mnuCompare_; }
+    QAction* mnuExportChannels() const { return mnuExportChannels_; }
+    QAction* mnuImportChannels() const { return mnuImportChannels_; }
 
     // ---- Controls
     QComboBox* cboCurrentGroup() const { return cboCurrentGroup_; }
@@ -213,6 +218,9 @@ private:
     std::array<QAction*, 4> mnuCommPort_{};
     QAction* mnuAbout_ = nullptr;
     QAction* mnuHelp_ = nullptr;
+    QAction* mnuCompare_ = nullptr;
+    QAction* mnuExportChannels_ = nullptr;
+    QAction* mnuImportChannels_ = nullptr;
 
     QComboBox* cboCurrentGroup_ = nullptr;
     QLineEdit* txtGrpLab_ = nullptr;
