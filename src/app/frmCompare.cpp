@@ -47,6 +47,7 @@ frmCompare::frmCompare(QWidget* owner, UserPrompts& prompts, GoTo goTo)
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->verticalHeader()->setVisible(false);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->setWordWrap(false);
     layout->addWidget(table_, 1);
