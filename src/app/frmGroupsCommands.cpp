@@ -174,9 +174,15 @@ void frmGroups::connectCommands() {
     command(mnuAbout_, [this] { mnuAbout_Click(); });
 
     // A double click in the comparison window shows the group (a global
-    // field: the global parameters window).
+    // field: the global parameters window). The comparison window stays
+    // usable while a radio exchange runs, but the image is the transfer's
+    // then: switching groups would store the screen into it.
     command(mnuCompare_, [this] {
         compareWithFile(*this, [this](int g) {
+            if (session_.busy().isBusy()) {
+                session_.prompts().beep();
+                return;
+            }
             if (g < 0) {
                 session_.showGlobalsWindow();
                 return;

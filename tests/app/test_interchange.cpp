@@ -13,6 +13,7 @@
 #include "EditorTestSupport.h"
 #include "RadioTestSupport.h"
 #include "app/frmCompare.h"
+#include "app/RadioBusy.h"
 #include "app/frmGlobals.h"
 #include "files/ImageFile.h"
 #include "image/ChannelCsv.h"
@@ -102,6 +103,16 @@ TEST_F(Interchange, CompareListsTheDifferencesAndADoubleClickGoesToTheGroup) {
     EXPECT_EQ(cmp->lblSummary()->text(), "4 differences");
     EXPECT_EQ(cmp->lblThat()->text(), "That: " + chosen);
 
+    {
+        // While a radio exchange runs the image is the transfer's: a double
+        // click only beeps.
+        auto exchange = session->busy().begin();
+        ASSERT_TRUE(exchange);
+        const int beepsBefore = beeps;
+        doubleClickRow(*cmp, 3);
+        EXPECT_EQ(win.cboCurrentGroup()->currentIndex(), 0);
+        EXPECT_EQ(beeps, beepsBefore + 1);
+    }
     doubleClickRow(*cmp, 3);
     EXPECT_EQ(win.cboCurrentGroup()->currentIndex(), 4);
     EXPECT_EQ(cell(1, 1), "162.45000") << "the editor's own value of group 5 is on screen";
