@@ -128,6 +128,7 @@ frmGroups::frmGroups(EditorSession& session, QWidget* parent)
     };
     Grid_->clickHook = [this] { editor_.click(); };
     txtOffset_->installEventFilter(this);
+    connectEditCommands();
     connect(cboCurrentGroup_, qOverload<int>(&QComboBox::currentIndexChanged), this,
             [this](int) { cboCurrentGroup_Click(); });
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &frmGroups::onFocusWindowChanged);
@@ -228,7 +229,11 @@ void frmGroups::Form_Activate() {
     }
     const bool first = isFirstActivation_;
     isFirstActivation_ = false;
-    if (QClipboard* cb = QGuiApplication::clipboard()) cb->clear();
+    // A row copied before leaving the window cannot be pasted after coming
+    // back; the clipboard is emptied only while it still holds this window's
+    // own copy, never a text the user copied in another program.
+    if (QClipboard* cb = QGuiApplication::clipboard(); cb && editor_.holdsOwnCopy(cb->text().toStdString()))
+        cb->clear();
     mnuPaste_->setEnabled(false);
     editor_.resetCopyState();
     setGridCurrent(0, currentColumn());
@@ -238,8 +243,7 @@ void frmGroups::Form_Activate() {
 
 void frmGroups::Form_GotFocus() {
     const QClipboard* cb = QGuiApplication::clipboard();
-    const long len = cb ? static_cast<long>(cb->text().toStdString().size()) : 0;
-    mnuPaste_->setEnabled(editor_.copiedLength() >= 0 && len == editor_.copiedLength());
+    mnuPaste_->setEnabled(cb && editor_.pasteOffered(cb->text().toStdString()));
 }
 
 void frmGroups::showEvent(QShowEvent* e) {

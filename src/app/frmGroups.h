@@ -27,6 +27,7 @@ namespace orv {
 class ChannelGrid;
 class EditorSession;
 class LinesOverlay;
+class frmMove;
 
 class frmGroups : public QMainWindow, public EditorShell, private GroupScreen {
     Q_OBJECT
@@ -121,6 +122,20 @@ public:
     void mnuAbout_Click();
     void mnuPrint_Click();
 
+    // The Edit menu's cell commands, the grid's double-click copy, File >
+    // Load and Move (frmGroupsEditCommands.cpp).
+    void mnuUndo_Click();
+    void mnuAll_Click();
+    void mnuRow_Click();
+    void mnuPaste_Click();
+    void Grid_DblClick();
+    void mnuLast_Click();
+    void mnuDefault_Click();
+    void mnuBlank_Click();
+    void mnuMove_Click();
+    // The Move dialog, once made (null before the first Move).
+    frmMove* moveDialog() const { return frmMove_; }
+
     // The grid: shown text of a cell, and storing a value into a cell.
     QString shownText(int row, int col) const;
     void setCell(int row, int col, const QVariant& value);
@@ -171,6 +186,10 @@ private:
     // ---- building (frmGroupsLayout.cpp, frmGroupsCommands.cpp)
     void buildMenus();
     void connectCommands();
+    void connectEditCommands();
+    void putOnClipboard(const std::string& text);
+    enum class ScreenLoad { Last, Default, Blank };
+    void loadScreen(ScreenLoad which);
     void showCommPortDevices();
     void buildControls();
     void bindGrid();
@@ -246,6 +265,7 @@ private:
     std::array<QCheckBox*, kChannels> chkLoPower_{};
     ChannelGrid* Grid_ = nullptr;
     QSqlTableModel* dataORVInfo_ = nullptr;
+    frmMove* frmMove_ = nullptr;  // made on first use, hidden between moves
 
     bool isFirstActivation_ = true;
     int savedFormWidth_ = 9180, savedFormHeight_ = 6570, savedGridWidth_ = 5715, savedGridHeight_ = 4560;

@@ -6,6 +6,7 @@
 #include "cli/CsvCommands.h"
 #include "cli/DiffCommand.h"
 #include "cli/FileCommands.h"
+#include "cli/MoveCommand.h"
 #include "cli/RadioCommands.h"
 #include "cli/ReportCommand.h"
 
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
     addFileCommands(app, exitCode);
     addRadioCommands(app, exitCode);
     addReportCommand(app, exitCode);
+    addMoveCommand(app, exitCode);
     addDiffCommand(app, exitCode);
     addCsvCommands(app, exitCode);
 

@@ -2,24 +2,26 @@
 // anything is read from a radio or a file.
 #include "db/WriteDefaults.h"
 
+#include "image/MemoryMap.h"
 #include "image/NumText.h"
 
 namespace orv {
 
 void writeGlobalDefaults(MemoryImage& img) {
-    img[7] = 0xF8;
-    for (int i = 1; i <= 15; ++i) img[128 + i] = static_cast<uint8_t>(i * 16 + 15);
-    img[148] = 0xFF;
-    img[149] = 0xFF;
-    img[152] = 0xFA;
-    img[153] = 0x80;
+    using namespace memmap;
+    img[kDtmfPorchAni] = 0xF8;
+    for (int i = 1; i <= 15; ++i) img[kRotary + i] = static_cast<uint8_t>(i * 16 + 15);
+    img[kRotaryGroupVariable] = 0xFF;
+    img[kRotaryGroupVariable + 1] = 0xFF;
+    img[kSwitches98] = 0xFA;
+    img[kSwitches99] = 0x80;
 }
 
 void writeGroupDefaults(MemoryImage& img, int g) {
     if (g < 0 || g > 14) return;
     const std::string groupLabel = "GROUP" + std::to_string(g + 1);
     for (int c = 0; c < 16; ++c) {
-        ImageAddr lab = groupParamAddr(g, 51);
+        ImageAddr lab = groupParamAddr(g, memmap::kGroupLabel);
         encodeLabel(img, lab.page, lab.offset, groupLabel);
 
         // Weather-band receive frequencies in a rotation of four.

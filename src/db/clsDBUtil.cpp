@@ -10,6 +10,7 @@
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QUuid>
 #include <QVariant>
 #include <vector>
 
@@ -17,9 +18,10 @@ namespace orv {
 
 namespace {
 
-clsDBUtil::MessageSink& sinkRef() {
-    static clsDBUtil::MessageSink sink;
-    return sink;
+// A connection name of its own for every open (no counter kept between
+// calls: nothing of this file is program-wide state).
+QString uniqueConnection(const char* prefix) {
+    return QLatin1String(prefix) + QUuid::createUuid().toString(QUuid::WithoutBraces);
 }
 
 const char* const kDataColumns[5] = {"Rec Freq", "Rec CG", "Tx Freq", "Tx CG", "Ch Label"};
@@ -48,18 +50,15 @@ QVariant shownValue(int col, const QString& text) {
 
 }  // namespace
 
-void clsDBUtil::setMessageSink(MessageSink sink) { sinkRef() = std::move(sink); }
-
-void clsDBUtil::message(const QString& text) {
-    if (sinkRef())
-        sinkRef()(text);
+void clsDBUtil::message(const QString& text) const {
+    if (messages_)
+        messages_(text);
     else
         qWarning().noquote() << text;
 }
 
-clsDBUtil::clsDBUtil(const QString& dir) {
-    static int counter = 0;
-    conn_ = QStringLiteral("clsDBUtil_%1").arg(++counter);
+clsDBUtil::clsDBUtil(const QString& dir, MessageSink messages) : messages_(std::move(messages)) {
+    conn_ = uniqueConnection("clsDBUtil_");
     const QString current = QDir(dir).filePath(QLatin1String(kCurrentFile));
     const QString last = QDir(dir).filePath(QLatin1String(kLastFile));
 
@@ -230,8 +229,7 @@ QString clsDBUtil::createWorkingFile(const QString& path) {
     QFile::remove(path);
     QString why;
     {
-        static int counter = 0;
-        const QString conn = QStringLiteral("orv_create_%1").arg(++counter);
+        const QString conn = uniqueConnection("orv_create_");
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), conn);
         db.setDatabaseName(path);
         if (!db.open()) {
@@ -303,8 +301,7 @@ QString clsDBUtil::checkWorkingFile(const QString& path) {
     if (!QFileInfo::exists(path)) return missingFile(path);
     QString why;
     {
-        static int counter = 0;
-        const QString conn = QStringLiteral("orv_check_%1").arg(++counter);
+        const QString conn = uniqueConnection("orv_check_");
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), conn);
         db.setDatabaseName(path);
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=2000"));

@@ -17,18 +17,18 @@ namespace orv {
 
 class clsDBUtil {
 public:
-    // Where every message of the database operations goes (text only; the
-    // title is the application's). The editor shows a message box; tests
-    // collect the texts. Without a sink the text goes to the debug log.
+    // Where every message of this object's operations goes (text only; the
+    // title is the application's). The editor shows a message box through
+    // its session's prompts; tests collect the texts. Without a sink the
+    // text goes to the debug log.
     using MessageSink = std::function<void(const QString&)>;
-    static void setMessageSink(MessageSink sink);
-    static void message(const QString& text);
 
     // The texts the grid shows in its 16th row, columns 1..5.
     using ShownRow = std::function<std::array<QString, 5>()>;
 
-    // Opens `dir`/OrvCurrent.mdb and attaches `dir`/OrvLast.mdb.
-    explicit clsDBUtil(const QString& dir);
+    // Opens `dir`/OrvCurrent.mdb and attaches `dir`/OrvLast.mdb; a failure
+    // is told to `messages`, as every later failure of this object is.
+    clsDBUtil(const QString& dir, MessageSink messages);
     ~clsDBUtil();
     clsDBUtil(const clsDBUtil&) = delete;
     clsDBUtil& operator=(const clsDBUtil&) = delete;
@@ -69,10 +69,12 @@ public:
     static QString recreateWorkingFile(const QString& path, const QString& shippedDir);
 
 private:
+    void message(const QString& text) const;
     bool fail(const QString& prefix, const QString& why);
     bool copyRows(const char* from, const char* to, const ShownRow& shownRow16);
     bool fillRows(const char* prefix, bool defaults);
 
+    MessageSink messages_;
     QString conn_;
     QSqlDatabase db_;
     bool open_ = false;

@@ -2,6 +2,7 @@
 
 #include "edit/FrequencyCheck.h"
 #include "edit/RowText.h"
+#include "edit/clsMoves.h"
 #include "image/CodecError.h"
 #include "image/NumText.h"
 #include "image/clsChannel.h"
@@ -33,6 +34,9 @@ std::string trimmed(const std::string& t) {
     if (a == std::string::npos) return "";
     return t.substr(a, t.find_last_not_of(" \t") - a + 1);
 }
+
+// A length in characters, as the clipboard's text is compared.
+long textLength(const std::string& t) { return static_cast<long>(utf8Chars(t).size()); }
 
 constexpr ChannelCheck kCheckOrder[3] = {ChannelCheck::Scan, ChannelCheck::Narrow, ChannelCheck::LowPower};
 
@@ -99,8 +103,11 @@ bool GroupEditor::beforeCellEdit(int col) {
     return true;
 }
 
-void GroupEditor::keyDown(EditKey) {
-    if (!undoArmed_) return;
+void GroupEditor::keyDown(EditKey key) {
+    // A modifier alone types nothing: the Control of Ctrl+Z after a click
+    // must not replace the record that Undo is about to use.
+    const bool modifier = key == EditKey::Shift || key == EditKey::Control || key == EditKey::Alt || key == EditKey::Meta;
+    if (!undoArmed_ || modifier) return;
     undoColumn_ = screen_.currentColumn();
     undoRow_ = screen_.currentRow();
     undoText_ = screen_.cellText(undoRow_, undoColumn_);
@@ -196,6 +203,7 @@ bool GroupEditor::validateFrequency(double value, int column) {
 
 void GroupEditor::undo() {
     if (undoColumn_ < 0) return;
+    screen_.finishEdit();
     screen_.setCurrent(undoRow_, screen_.currentColumn());
     // The recorded text as it was: a digital code guard such as "D023" comes
     // back as itself, not as a number.
@@ -220,41 +228,55 @@ std::string GroupEditor::allRowsText() const {
 std::string GroupEditor::copyRow() {
     pasteRowMode_ = true;
     pasteAllMode_ = false;
-    const std::string t = rowText(screen_.currentRow());
-    copiedLength_ = static_cast<long>(t.size());
-    return t;
+    copiedText_ = rowText(screen_.currentRow());
+    copiedLength_ = textLength(copiedText_);
+    return copiedText_;
 }
 
 std::string GroupEditor::copyAll(bool setsMode) {
-    const std::string t = allRowsText();
-    copiedLength_ = static_cast<long>(t.size());
+    copiedText_ = allRowsText();
+    copiedLength_ = textLength(copiedText_);
     if (setsMode) {
         pasteAllMode_ = true;
         pasteRowMode_ = false;
     }
-    return t;
+    return copiedText_;
+}
+
+bool GroupEditor::pasteOffered(const std::string& clipboard) const {
+    return copiedLength_ >= 0 && textLength(clipboard) == copiedLength_;
+}
+
+bool GroupEditor::holdsOwnCopy(const std::string& clipboard) const {
+    return copiedLength_ >= 0 && clipboard == copiedText_;
 }
 
 void GroupEditor::resetCopyState() {
     pasteRowMode_ = false;
     pasteAllMode_ = false;
     copiedLength_ = -1;
+    copiedText_.clear();
     lastOffsetText_.clear();
 }
 
 PasteResult GroupEditor::paste(const std::string& clipboard) {
-    if (static_cast<long>(clipboard.size()) != copiedLength_) return PasteResult::NothingSelected;
+    // Compared by length only, as the copy recorded it: any other text of
+    // the same length is split as rows.
+    if (textLength(clipboard) != copiedLength_) return PasteResult::NothingSelected;
+    if (!pasteRowMode_ && !pasteAllMode_) return PasteResult::NoMode;
+    screen_.finishEdit();
+    screen_.beginBulkEdit();
     if (pasteRowMode_) {
         pasteRow(screen_.currentRow(), clipboard);
-        return PasteResult::Pasted;
+    } else {
+        const std::vector<std::string> rows = splitRows(clipboard, kChannels);
+        for (int r = 0; r < kChannels; ++r) {
+            screen_.setCurrent(r, screen_.currentColumn());
+            pasteRow(r, rows[static_cast<std::size_t>(r)]);
+        }
+        screen_.setCurrent(0, 0);
     }
-    if (!pasteAllMode_) return PasteResult::NoMode;
-    const std::vector<std::string> rows = splitRows(clipboard, kChannels);
-    for (int r = 0; r < kChannels; ++r) {
-        screen_.setCurrent(r, screen_.currentColumn());
-        pasteRow(r, rows[static_cast<std::size_t>(r)]);
-    }
-    screen_.setCurrent(0, 0);
+    screen_.endBulkEdit();
     return PasteResult::Pasted;
 }
 
@@ -304,7 +326,9 @@ void GroupEditor::openOffsetEntry(int row) {
 std::string GroupEditor::offsetKeyUp(EditKey key, const std::string& text) {
     std::string t = text;
     const bool partial = t == "-" || t == "." || t == "-.";
-    if (!isEnter(key) && key != EditKey::Left && key != EditKey::Right && !partial && !isNumeric(t)) {
+    // F1 asks for help and types nothing: it is never refused as input.
+    const bool typesNothing = isEnter(key) || key == EditKey::Left || key == EditKey::Right || key == EditKey::F1;
+    if (!typesNothing && !partial && !isNumeric(t)) {
         screen_.beep();
         if (offsetRow_ >= 0) screen_.setCellNumber(offsetRow_, editColumn_, editOldValue_);
         return "";
@@ -328,6 +352,26 @@ std::string GroupEditor::offsetKeyUp(EditKey key, const std::string& text) {
     if (key == EditKey::F1) screen_.showHelp(1);
     lastOffsetKey_ = key;
     return t;
+}
+
+// ---------------------------------------------------------------- group moves
+
+MoveResult GroupEditor::moveBanks(const std::string& fromText, const std::string& toText, int shown) {
+    const int from = toInt16(numericValue(fromText));
+    const int to = toInt16(numericValue(toText));
+    // A position past the last group has no bank: refused before anything
+    // is stored or moved.
+    if (from > kGroups || to > kGroups) {
+        screen_.beep();
+        return MoveResult::BadPosition;
+    }
+    // The group on screen goes into the image first, so that an edit typed
+    // since the last store moves with its bank instead of being lost.
+    if (!storeGroup(shown)) return MoveResult::NotStored;  // storeGroup has beeped
+    const bool moves = from > 0 && to > 0 && from != to;
+    if (moves) clsMoves(image_).moveGroups(from, to);
+    loadGroup(shown);
+    return moves ? MoveResult::Moved : MoveResult::NothingMoved;
 }
 
 }  // namespace orv

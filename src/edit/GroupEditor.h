@@ -21,6 +21,14 @@ enum class EditKey {
 // What a paste found on the clipboard.
 enum class PasteResult { Pasted, NothingSelected, NoMode };
 
+// What a group move did.
+enum class MoveResult {
+    Moved,        // the banks moved; the group on screen was stored and shown again
+    NothingMoved, // equal positions or a position that is no number: the group was stored and shown again
+    BadPosition,  // a position above 15: refused with a beep, nothing stored or moved
+    NotStored     // the group on screen could not be stored: beep, nothing moved, the screen kept
+};
+
 class GroupEditor {
 public:
     GroupEditor(MemoryImage& image, GroupScreen& screen) : image_(image), screen_(screen) {}
@@ -61,7 +69,9 @@ public:
     double editOldValue() const { return editOldValue_; }
 
     // ---- undo ---------------------------------------------------------------------
-    // Puts the recorded cell back as it was; nothing when there is no record.
+    // Puts the recorded cell back as it was (its text, also for a code
+    // guard); nothing when there is no record. A cell being edited is ended
+    // first.
     void undo();
     bool canUndo() const { return undoColumn_ >= 1 && undoColumn_ <= 5; }
 
@@ -70,13 +80,23 @@ public:
     std::string rowText(int row) const;
     std::string allRowsText() const;
     // "Copy a row" / "Copy All" (menu or not): the text to put on the
-    // clipboard; copiedLength() is its length afterwards.
+    // clipboard; copiedLength() is its length in characters afterwards. The
+    // copy of all rows without `setsMode` (the grid's double-click) leaves the
+    // paste modes as the last menu copy set them.
     std::string copyRow();
     std::string copyAll(bool setsMode = true);
     long copiedLength() const { return copiedLength_; }
-    // Paste of `clipboard` according to the mode of the last copy.
+    // Whether Paste is offered for this clipboard text: its length equals
+    // the length of the last copy.
+    bool pasteOffered(const std::string& clipboard) const;
+    // Whether the clipboard still holds exactly the text the last copy put
+    // there (so that emptying it destroys nothing of another program's).
+    bool holdsOwnCopy(const std::string& clipboard) const;
+    // Paste of `clipboard` according to the mode of the last copy. Every
+    // pasted cell goes through the checks of a typed one.
     PasteResult paste(const std::string& clipboard);
-    // What an activation of the window resets: modes, copied length, last offset.
+    // What an activation of the window resets: modes, copied length and
+    // text, last offset.
     void resetCopyState();
     bool pasteRowMode() const { return pasteRowMode_; }
     bool pasteAllMode() const { return pasteAllMode_; }
@@ -87,6 +107,13 @@ public:
     std::string offsetKeyUp(EditKey key, const std::string& text);
     bool offsetOpen() const { return offsetRow_ >= 0; }
     const std::string& lastOffsetText() const { return lastOffsetText_; }
+
+    // ---- group moves ----------------------------------------------------------
+    // The Move dialog's OK with the texts of its two positions, while group
+    // `shown` (0..14) is on screen: the group on screen is stored first, the
+    // bank at `from` moves to `to` (positions 1..15) and the group on screen
+    // is loaded again from the image.
+    MoveResult moveBanks(const std::string& fromText, const std::string& toText, int shown);
 
 private:
     void copyReceiveToTransmit(int col, bool allRows);
@@ -108,6 +135,7 @@ private:
     bool pasteRowMode_ = false;
     bool pasteAllMode_ = false;
     long copiedLength_ = -1;
+    std::string copiedText_;
     // Offset entry.
     int offsetRow_ = -1;
     EditKey lastOffsetKey_ = EditKey::Other;

@@ -314,7 +314,9 @@ bool ORVCom::writeMaskedByte(int high, int low, int mask, int value) {
     if (mask == 0) return true;
     int reply = 0;
     int timeouts = 0;
+    int refusals = 0;
     do {
+        if (refusals > maskedRefusalLimit) return false;
         send(0xD1);
         send(high);
         send(low);
@@ -340,6 +342,7 @@ bool ORVCom::writeMaskedByte(int high, int low, int mask, int value) {
         } else {
             int b = port_.input();
             if (b >= 0) reply = b;
+            if (reply != 1) ++refusals;
         }
     } while (reply != 1 && timeouts <= commRetries);
     return reply == 1;

@@ -32,6 +32,11 @@ public:
     // Module constants (byteTimeout from `timing`).
     void initComm();
     int commRetries = 3;
+    // A masked byte write gives up after this many refusals in a row (the
+    // radio answers, but never 0x01): without a limit a radio that keeps
+    // refusing would hold the program in the write for ever where no Cancel
+    // is offered (the alignment tool's writes).
+    int maskedRefusalLimit = 50;
     int hookReply = 0x12;
     double byteTimeout = 0.5;
     std::array<int, 256> writeMask{};

@@ -60,9 +60,11 @@ protected:
         dir = freshDir();
         EXPECT_TRUE(clsDBUtil::createWorkingFile(cur()).isEmpty());
         EXPECT_TRUE(clsDBUtil::createWorkingFile(last()).isEmpty());
-        clsDBUtil::setMessageSink([this](const QString& m) { messages << m; });
     }
-    ~Databases() override { clsDBUtil::setMessageSink({}); }
+    // Each object tells its own failures to the sink it was made with.
+    clsDBUtil::MessageSink sink() {
+        return [this](const QString& m) { messages << m; };
+    }
     QString cur() const { return QDir(dir).filePath("OrvCurrent.mdb"); }
     QString last() const { return QDir(dir).filePath("OrvLast.mdb"); }
     QString dir;
@@ -79,7 +81,7 @@ TEST_F(Databases, DefaultThenLastScreenBringsBackTheRows) {
     exec(cur(), {"UPDATE tblChannel SET \"Rec Freq\" = 150 + CHAN, \"Tx CG\" = 'D023', \"Ch Label\" = 'LAB' || CHAN"});
     const auto before = readTable(cur());
     {
-        clsDBUtil db(dir);
+        clsDBUtil db(dir, sink());
         ASSERT_TRUE(db.isOpen());
         EXPECT_TRUE(db.currentToLast());
         EXPECT_TRUE(db.setDefault());
@@ -93,7 +95,7 @@ TEST_F(Databases, DefaultThenLastScreenBringsBackTheRows) {
         EXPECT_EQ(def[i].label, "00000000");
     }
     for (int twice = 0; twice < 2; ++twice) {
-        clsDBUtil db(dir);
+        clsDBUtil db(dir, sink());
         EXPECT_TRUE(db.lastToCurrent());
         const auto back = readTable(cur());
         for (size_t i = 0; i < 16; ++i) {
@@ -103,7 +105,7 @@ TEST_F(Databases, DefaultThenLastScreenBringsBackTheRows) {
         }
     }
     {
-        clsDBUtil db(dir);
+        clsDBUtil db(dir, sink());
         EXPECT_TRUE(db.setBlank());
     }
     for (const auto& r : readTable(cur())) {
@@ -114,7 +116,7 @@ TEST_F(Databases, DefaultThenLastScreenBringsBackTheRows) {
 }
 
 TEST_F(Databases, TheShownSixteenthRowGoesIntoTheLastScreenCopy) {
-    clsDBUtil db(dir);
+    clsDBUtil db(dir, sink());
     EXPECT_TRUE(db.currentToLast([] {
         return std::array<QString, 5>{"151.62500", "D023-", "000.00000", "067.0", "PENDING"};
     }));
@@ -128,7 +130,7 @@ TEST_F(Databases, TheShownSixteenthRowGoesIntoTheLastScreenCopy) {
 
 TEST_F(Databases, AMissingLastFileIsReportedByEveryOperation) {
     QFile::remove(last());
-    clsDBUtil db(dir);
+    clsDBUtil db(dir, sink());
     EXPECT_FALSE(db.isOpen());
     EXPECT_FALSE(db.currentToLast());
     EXPECT_FALSE(db.lastToCurrent());
@@ -155,7 +157,7 @@ TEST_F(Databases, AFailedOperationLeavesTheTargetTableAsItWas) {
                       {"Last to Current Error = ", [](clsDBUtil& d) { return d.lastToCurrent(); }}};
     for (const auto& op : ops) {
         messages.clear();
-        clsDBUtil db(dir);
+        clsDBUtil db(dir, sink());
         EXPECT_FALSE(op.run(db));
         ASSERT_EQ(messages.size(), 1) << op.prefix;
         EXPECT_TRUE(messages[0].startsWith(op.prefix)) << messages[0].toStdString();
@@ -187,7 +189,7 @@ TEST_F(GridDatabase, DefaultScreenThenLastScreenOnTheGrid) {
     typeCell(15, 1, "151.625");  // channel 16, still pending in the grid
     typeCell(0, 5, "FIRST");
     {
-        clsDBUtil db(win.dataDirectory());
+        clsDBUtil db(win.dataDirectory(), [](const QString& m) { ADD_FAILURE() << m.toStdString(); });
         EXPECT_TRUE(db.currentToLast([&] {
             std::array<QString, 5> r;
             for (int c = 1; c <= 5; ++c) r[size_t(c - 1)] = win.shownText(15, c);
@@ -199,7 +201,7 @@ TEST_F(GridDatabase, DefaultScreenThenLastScreenOnTheGrid) {
     EXPECT_EQ(cell(0, 5), "00000000");
     EXPECT_EQ(cell(15, 1), "162.55000");
     {
-        clsDBUtil db(win.dataDirectory());
+        clsDBUtil db(win.dataDirectory(), [](const QString& m) { ADD_FAILURE() << m.toStdString(); });
         EXPECT_TRUE(db.lastToCurrent());
     }
     win.refreshData();

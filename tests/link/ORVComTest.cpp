@@ -393,4 +393,19 @@ INSTANTIATE_TEST_SUITE_P(Link, BadPort,
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
+// A radio that refuses a masked write for ever: the write gives up after
+// the refusal limit instead of holding the program (no Cancel is offered
+// during the alignment tool's writes).
+TEST_F(LinkTest, MaskedWriteGivesUpAfterTheRefusalLimit) {
+    SimOptions o;
+    o.faults.maskedNakCount = 1000000;
+    startSim(o);
+    com.maskedRefusalLimit = 7;
+    ASSERT_TRUE(com.hookRadio());
+    EXPECT_FALSE(com.writeMaskedByte(0, 6, 0x04, 0x04));
+    Bytes expected = hookBytes(false);
+    for (int i = 0; i < 8; ++i) append(expected, maskedBytes(6, 0x04, 0x04));
+    EXPECT_EQ(received(), expected);
+}
+
 }  // namespace orv::test
