@@ -8,6 +8,9 @@ build=${1:-$here/build}
 pkgs=(cmake g++ ninja-build pkg-config qt6-base-dev libqt6sql6-sqlite libgl-dev
       libgtest-dev libgmock-dev nlohmann-json3-dev libcli11-dev
       xvfb xauth imagemagick xdotool fonts-liberation x11-utils poppler-utils)
+# The icon's PNG sizes are made from its SVG; tools/check-install.sh validates
+# the desktop entry and the metainfo.
+pkgs+=(librsvg2-bin desktop-file-utils appstream)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

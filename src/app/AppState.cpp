@@ -1,6 +1,7 @@
 #include "app/AppState.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QSettings>
 #include <QWidget>
 #include "Version.h"
@@ -11,6 +12,8 @@ void initAppIdentity() {
     QCoreApplication::setOrganizationName(QStringLiteral("ORVEDIT"));
     QCoreApplication::setApplicationName(QStringLiteral("ORVEDIT"));
     QSettings::setDefaultFormat(QSettings::IniFormat);
+    // Lets the desktop match the editor's windows to its desktop entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.orvedit.ORVEDIT"));
 }
 
 void applyEditorFace(QWidget* window) {

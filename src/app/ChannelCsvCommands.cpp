@@ -29,9 +29,10 @@ QString suggestedPath(EditorShell& shell, int group) {
 }
 
 QString chooseCsv(EditorShell& shell, bool forSaving, int group) {
-    return shell.session().prompts().chooseFile(
-        shell.shellWidget(), forSaving, suggestedPath(shell, group),
-        {QStringLiteral("CSV (*.csv)"), QStringLiteral("All (*)")}, QStringLiteral("csv"));
+    FileDialogSetup setup;
+    setup.filters = {QStringLiteral("CSV (*.csv)"), QStringLiteral("All (*)")};
+    setup.defaultSuffix = QStringLiteral("csv");
+    return shell.session().prompts().chooseFile(shell.shellWidget(), forSaving, suggestedPath(shell, group), setup);
 }
 
 }  // namespace

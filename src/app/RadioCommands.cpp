@@ -1,12 +1,17 @@
 #include "app/RadioCommands.h"
 
+#include <QDir>
 #include <QSettings>
 #include <QWidget>
 #include <exception>
+#include "app/BackupCommands.h"
 #include "app/EditorSession.h"
 #include "app/CommandGuard.h"
 #include "app/EditorShell.h"
+#include "app/frmVerify.h"
+#include "files/ImageFile.h"
 #include "image/NumText.h"
+#include "link/RadioVerify.h"
 
 namespace orv {
 
@@ -48,6 +53,42 @@ RadioBusy::Exchange beginCommand(EditorShell& shell) {
     return session.busy().begin();
 }
 
+// Reads the radio into a separate image and compares it with the session's
+// over what a write sends (page 0 only when `page0`); shows the verdict.
+// True when the radio matches. The caller holds the radio-busy state.
+bool verifyNow(EditorShell& shell, bool page0) {
+    EditorSession& session = shell.session();
+    RadioLink& link = session.link();
+    link.preShow(QStringLiteral("Please Wait - Verifying Radio"));
+    const VerifyResult r = verifyRadio(link.com(), session.image(), writtenBitsMask(page0));
+    link.unloadProc();
+    if (r.outcome == VerifyResult::Outcome::ReadFailed) return false;   // the read has said why
+    keepBackupOf(shell, r.radio, BackupKind::Read);
+    if (frmVerify* old = link.verifyWindow()) old->close();
+    if (r.matches()) {
+        session.prompts().message(shell.shellWidget(), QStringLiteral("Radio matches"), QStringLiteral("Verify Radio"),
+                                  MsgIcon::Information, MsgButtons::OK);
+        return true;
+    }
+    auto* window = new frmVerify(shell.shellWidget());
+    window->showDifferences(r.lines);
+    link.setVerifyWindow(window);
+    window->show();
+    return false;
+}
+
+// "Verify now?" with the last answer preselected (Yes at first); Escape
+// answers No without changing what is remembered.
+bool askVerifyNow(EditorShell& shell) {
+    const bool last = appSettings()->value(QLatin1String(kVerifyAfterWriteKey), true).toBool();
+    const MsgAnswer a = shell.session().prompts().message(
+        shell.shellWidget(), QStringLiteral("Verify now?"), QString(), MsgIcon::None, MsgButtons::YesNo,
+        MsgAnswer::Cancel, last ? MsgAnswer::Yes : MsgAnswer::No);
+    if (a == MsgAnswer::Cancel) return false;
+    appSettings()->setValue(QLatin1String(kVerifyAfterWriteKey), a == MsgAnswer::Yes);
+    return a == MsgAnswer::Yes;
+}
+
 }  // namespace
 
 // ------------------------------------------------------------------ RadioLink
@@ -57,9 +98,13 @@ RadioLink::RadioLink(MemoryImage& image, UserPrompts& prompts, QWidget* mainWind
       mainWindow_(mainWindow),
       proc_(std::make_unique<frmProc>(prompts, mainWindow)),
       host_(*proc_, prompts, mainWindow),
-      com_(image, port_, host_) {
+      com_(image, tracedPort_, host_) {
     com_.initComm();
     port_.setDevice(deviceForPort(portNumber_).toStdString());
+    // One trace per exchange: what "Save Serial Trace" writes is the last one.
+    QObject::connect(&busy_, &RadioBusy::busyChanged, &busy_, [this](bool busy) {
+        if (busy) trace_.start();
+    });
 }
 
 RadioLink::~RadioLink() {
@@ -127,6 +172,7 @@ bool mnuRead_Click(EditorShell& shell) {
     const bool ok = link.com().readMemory();
     link.unloadProc();
     if (!ok) return false;   // the screen keeps what it showed
+    keepBackupOf(shell, shell.session().image(), BackupKind::Read);
     shell.displayGroupMemory();
     EditorSession& session = shell.session();
     if (session.GlobalsWindowOpen) runGuarded(session.prompts(), shell.shellWidget(), [&] { session.readGlobals(); });
@@ -139,6 +185,7 @@ bool mnuReadGlobal_Click(EditorShell& shell) {
     if (!exchange) return false;
     link.setMainWindow(shell.shellWidget());
     if (!link.com().readGlobal()) return false;
+    keepBackupOf(shell, shell.session().image(), BackupKind::Read);
     // Decoding reaches the global window, which is loaded when it is not.
     EditorSession& session = shell.session();
     runGuarded(session.prompts(), shell.shellWidget(), [&] { session.readGlobals(); });
@@ -156,6 +203,7 @@ bool mnuReadGroup_Click(EditorShell& shell) {
         return false;
     }
     if (!link.com().readGroup(group)) return false;
+    keepBackupOf(shell, shell.session().image(), BackupKind::Read);
     shell.displayGroupMemory();
     return true;
 }
@@ -179,9 +227,12 @@ bool mnuWriteAll_Click(EditorShell& shell) {
         if (!runGuarded(session.prompts(), shell.shellWidget(), [&] { session.writeGlobals(); })) return false;
     }
     if (!shell.mnuWriteCurrGroup_Click()) return false;
+    keepBackupOf(shell, session.image(), BackupKind::Write);
     link.preShow(QStringLiteral("Please Wait - Writing Radio"));
     const bool ok = link.com().writeMemory(skipPage0);
     link.unloadProc();
+    // A write the user stopped is not offered a verify: it differs by intent.
+    if (ok && !link.proc().Cancelled() && askVerifyNow(shell)) verifyNow(shell, !skipPage0);
     return ok;
 }
 
@@ -192,6 +243,7 @@ bool mnuWriteGlobal_Click(EditorShell& shell) {
     link.setMainWindow(shell.shellWidget());
     if (!storeAndConfirm(shell)) return false;
     if (!shell.mnuWriteCurrGroup_Click()) return false;
+    keepBackupOf(shell, shell.session().image(), BackupKind::Write);
     link.preShow(QStringLiteral("Please Wait - Writing Radio"));
     const bool ok = link.com().writeGlobal();
     if (!ok) ask(shell, "Write Global Failed", MsgButtons::OK);
@@ -211,11 +263,53 @@ bool mnuWriteGroup_Click(EditorShell& shell) {
         shell.session().prompts().beep();
         return false;
     }
+    keepBackupOf(shell, shell.session().image(), BackupKind::Write);
     link.preShow(QStringLiteral("Please Wait - Writing Radio"));
     const bool ok = link.com().writeGroup(group);
     if (!ok) ask(shell, "Write Group Failed", MsgButtons::OK);
     link.unloadProc();
     return ok;
+}
+
+// ------------------------------------------------------------------ verify, trace
+
+bool mnuVerify_Click(EditorShell& shell) {
+    RadioLink& link = shell.session().link();
+    const RadioBusy::Exchange exchange = beginCommand(shell);
+    if (!exchange) return false;
+    link.setMainWindow(shell.shellWidget());
+    // What the editor shows is what the radio is compared with.
+    if (!shell.storeCurrentGroup()) return false;
+    EditorSession& session = shell.session();
+    if (session.GlobalsWindowOpen &&
+        !runGuarded(session.prompts(), shell.shellWidget(), [&] { session.writeGlobals(); }))
+        return false;
+    return verifyNow(shell, true);
+}
+
+bool mnuSaveTrace_Click(EditorShell& shell) {
+    EditorSession& session = shell.session();
+    const SerialTrace& trace = session.link().trace();
+    QWidget* parent = shell.shellWidget();
+    if (trace.empty()) {
+        session.prompts().message(parent, QStringLiteral("There is no serial trace yet: no radio exchange has run."),
+                                  QStringLiteral("Save Serial Trace"), MsgIcon::Information, MsgButtons::OK);
+        return false;
+    }
+    FileDialogSetup setup;
+    setup.filters = {QStringLiteral("Text (*.txt) (*.txt)"), QStringLiteral("All (*.*) (*)")};
+    setup.defaultSuffix = QStringLiteral("txt");
+    const QString path = session.prompts().chooseFile(parent, true, QStringLiteral("serial-trace.txt"), setup);
+    if (path.isEmpty()) return false;
+    // The text is taken now: an exchange that starts meanwhile does not mix in.
+    const std::string text = trace.text();
+    const FileStatus st = saveFileAtomically(path.toStdString(), text.data(), text.size());
+    if (!st) {
+        session.prompts().message(parent, QString::fromStdString(st.message), QStringLiteral("File Error"),
+                                  MsgIcon::Exclamation, MsgButtons::OK);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace orv

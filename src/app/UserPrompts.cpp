@@ -55,8 +55,16 @@ QString caption(const QString& title) { return title.isEmpty() ? QString::fromLa
 }  // namespace
 
 MsgAnswer showMessage(QWidget* parent, const QString& text, const QString& title, MsgIcon icon,
-                      MsgButtons buttons, std::optional<MsgAnswer> escape) {
+                      MsgButtons buttons, std::optional<MsgAnswer> escape, std::optional<MsgAnswer> preselected) {
     QMessageBox box(standardIcon(icon), caption(title), shownText(text), standardButtons(buttons), parent);
+    if (preselected) {
+        static const std::pair<MsgAnswer, QMessageBox::StandardButton> kButtons[] = {
+            {MsgAnswer::OK, QMessageBox::Ok},   {MsgAnswer::Cancel, QMessageBox::Cancel},
+            {MsgAnswer::Yes, QMessageBox::Yes}, {MsgAnswer::No, QMessageBox::No},
+            {MsgAnswer::Retry, QMessageBox::Retry}};
+        for (const auto& [answer, button] : kButtons)
+            if (answer == *preselected && box.button(button)) box.setDefaultButton(button);
+    }
     QAbstractButton* dismiss = nullptr;
     if (escape) {
         // An invisible button takes Escape and the close box, so they are
@@ -78,9 +86,10 @@ MsgAnswer showMessage(QWidget* parent, const QString& text, const QString& title
 }
 
 MsgAnswer UserPrompts::message(QWidget* parent, const QString& text, const QString& title, MsgIcon icon,
-                               MsgButtons buttons, std::optional<MsgAnswer> escape) {
+                               MsgButtons buttons, std::optional<MsgAnswer> escape,
+                               std::optional<MsgAnswer> preselected) {
     if (messageHandler_) return messageHandler_(parent, shownText(text), caption(title), icon, buttons);
-    return showMessage(parent, text, title, icon, buttons, escape);
+    return showMessage(parent, text, title, icon, buttons, escape, preselected);
 }
 
 void UserPrompts::beep() {
@@ -90,24 +99,16 @@ void UserPrompts::beep() {
         QApplication::beep();
 }
 
-QString UserPrompts::chooseFile(QWidget* parent, bool forSaving, const QString& current) {
-    if (fileChooser_) return fileChooser_(parent, forSaving, current);
+QString UserPrompts::chooseFile(QWidget* parent, bool forSaving, const QString& current,
+                                const FileDialogSetup& setup) {
+    if (fileChooser_) return fileChooser_(parent, forSaving, current.isEmpty() ? setup.startFolder : current);
     QFileDialog dialog(parent);
     FileOpenSave::configureFileDialog(dialog, forSaving);
-    if (!current.isEmpty()) dialog.selectFile(current);
-    if (dialog.exec() != QDialog::Accepted) return {};
-    const QStringList files = dialog.selectedFiles();
-    return files.isEmpty() ? QString() : files.first();
-}
-
-QString UserPrompts::chooseFile(QWidget* parent, bool forSaving, const QString& current, const QStringList& filters,
-                                const QString& suffix) {
-    if (fileChooser_) return fileChooser_(parent, forSaving, current);
-    QFileDialog dialog(parent);
-    dialog.setNameFilters(filters);
-    dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    if (forSaving) dialog.setDefaultSuffix(suffix);
+    if (!setup.filters.isEmpty()) {
+        dialog.setNameFilters(setup.filters);
+        dialog.setDefaultSuffix(setup.defaultSuffix);
+    }
+    if (!setup.startFolder.isEmpty()) dialog.setDirectory(setup.startFolder);
     if (!current.isEmpty()) dialog.selectFile(current);
     if (dialog.exec() != QDialog::Accepted) return {};
     const QStringList files = dialog.selectedFiles();

@@ -4,6 +4,7 @@
 // beeps) without any program-wide hook.
 #pragma once
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 #include "link/LinkHost.h"
@@ -17,23 +18,31 @@ namespace orv {
 // returns in the text start new lines. Escape or the close box give `escape`
 // when it is set (a Yes/No question whose dismissal must not count as No),
 // otherwise the box's own escape answer (Cancel or No; OK for an OK-only box).
+// `preselected` names the button Return presses (default: the first).
 MsgAnswer showMessage(QWidget* parent, const QString& text, const QString& title, MsgIcon icon,
-                      MsgButtons buttons, std::optional<MsgAnswer> escape = {});
+                      MsgButtons buttons, std::optional<MsgAnswer> escape = {},
+                      std::optional<MsgAnswer> preselected = {});
+
+// A file dialog other than the programming-file one: the folder it opens in
+// and, for a file that is not a programming file, its own filters.
+struct FileDialogSetup {
+    QString startFolder;      // empty: the dialog's own choice
+    QStringList filters;      // empty: the programming-file filters
+    QString defaultSuffix;    // with `filters`: the suffix a typed name gets
+};
 
 class UserPrompts {
 public:
     // A message box (through the handler when one is set).
     MsgAnswer message(QWidget* parent, const QString& text, const QString& title, MsgIcon icon,
-                      MsgButtons buttons, std::optional<MsgAnswer> escape = {});
+                      MsgButtons buttons, std::optional<MsgAnswer> escape = {},
+                      std::optional<MsgAnswer> preselected = {});
     // The system beep (through the handler when one is set).
     void beep();
-    // The programming-file dialog: the chosen path, or "" when cancelled.
-    QString chooseFile(QWidget* parent, bool forSaving, const QString& current);
-    // A dialog for files of another kind: `filters` as the dialog lists them
-    // ("CSV (*.csv)"), `suffix` added to a name typed without one when saving.
-    // The file chooser answers for it too.
-    QString chooseFile(QWidget* parent, bool forSaving, const QString& current, const QStringList& filters,
-                       const QString& suffix);
+    // The programming-file dialog (or the one `setup` describes): the chosen
+    // path, or "" when cancelled. A file chooser set below gets the start
+    // folder in place of an empty `current`.
+    QString chooseFile(QWidget* parent, bool forSaving, const QString& current, const FileDialogSetup& setup = {});
 
     // Answers instead of the user. The message handler gets the text as it
     // would be shown (line breaks as '\n') and the title after the "" ->

@@ -77,6 +77,10 @@ public:
     QAction* mnuCommPort(int n) const { return n >= 1 && n <= 4 ? mnuCommPort_[size_t(n - 1)] : nullptr; }
     QAction* mnuAbout() const { return mnuAbout_; }
     QAction* mnuHelp() const { return mnuHelp_; }
+    // Beyond the original menus: "Verify Radio", "Open Backup...", "Save Serial Trace...".
+    QAction* mnuVerify() const { return mnuVerify_; }
+    QAction* mnuOpenBackup() const { return mnuOpenBackup_; }
+    QAction* mnuSaveTrace() const { return mnuSaveTrace_; }
     // Not in the original menu: File's "Compare with File...", "Export
     // Channels..." and "Import Channels...".
     QAction* mnuCompare() const { return mnuCompare_; }
@@ -237,6 +241,9 @@ private:
     std::array<QAction*, 4> mnuCommPort_{};
     QAction* mnuAbout_ = nullptr;
     QAction* mnuHelp_ = nullptr;
+    QAction* mnuVerify_ = nullptr;
+    QAction* mnuOpenBackup_ = nullptr;
+    QAction* mnuSaveTrace_ = nullptr;
     QAction* mnuCompare_ = nullptr;
     QAction* mnuExportChannels_ = nullptr;
     QAction* mnuImportChannels_ = nullptr;

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
+#include "app/BackupCommands.h"
 #include "app/ChannelCsvCommands.h"
 #include "app/CommandGuard.h"
 #include "app/EditorSession.h"
@@ -40,6 +41,7 @@ void frmGroups::buildMenus() {
     mnuSaveAs_ = act(mnuFile, QStringLiteral("Sa&ve As"), QStringLiteral("mnuSaveAs"));
     sep(mnuFile, QStringLiteral("mnuSep1"));
     mnuOpen_ = act(mnuFile, QStringLiteral("&Open"), QStringLiteral("mnuOpen"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    mnuOpenBackup_ = act(mnuFile, QStringLiteral("Open &Backup..."), QStringLiteral("mnuOpenBackup"));
     sep(mnuFile, QStringLiteral("mnuSep4"));
     mnuLoad_ = mnuFile->addMenu(QStringLiteral("Load"));
     mnuLoad_->setObjectName(QStringLiteral("mnuLoad"));
@@ -64,6 +66,7 @@ void frmGroups::buildMenus() {
     mnuWriteAll_ = act(mnuRadio, QStringLiteral("Write Radio"), QStringLiteral("mnuWriteAll"), QKeySequence(Qt::Key_F3));
     mnuWriteGlobal_ = act(mnuRadio, QStringLiteral("Write Global Information To Radio"), QStringLiteral("mnuWriteGlobal"));
     mnuWriteGroup_ = act(mnuRadio, QStringLiteral("Write Current Group to Radio"), QStringLiteral("mnuWriteGroup"), QKeySequence(Qt::Key_F4));
+    mnuVerify_ = act(mnuRadio, QStringLiteral("Verify Radio"), QStringLiteral("mnuVerify"));
     mnuSep3_ = sep(mnuRadio, QStringLiteral("mnuSep3"));
     mnuReadCurrGroup_ = act(mnuRadio, QStringLiteral("Read Current Group"), QStringLiteral("mnuReadCurrGroup"));
     mnuWriteCurrGroup_ = act(mnuRadio, QStringLiteral("Write Current Group"), QStringLiteral("mnuWriteCurrGroup"));
@@ -97,6 +100,7 @@ void frmGroups::buildMenus() {
     mnuH->setObjectName(QStringLiteral("mnuH"));
     mnuAbout_ = act(mnuH, QStringLiteral("About ORVEDIT"), QStringLiteral("mnuAbout"));
     mnuHelp_ = act(mnuH, QStringLiteral("Help"), QStringLiteral("mnuHelp"), QKeySequence(Qt::CTRL | Qt::Key_H));
+    mnuSaveTrace_ = act(mnuH, QStringLiteral("Save Serial &Trace..."), QStringLiteral("mnuSaveTrace"));
 
     // Not in the original menu: comparing with a file and the channel CSV
     // interchange, in their own section of File before "Exit".
@@ -123,6 +127,7 @@ void frmGroups::connectCommands() {
     command(mnuSave_, [this] { FileOpenSave::saveFile(*this); });
     command(mnuSaveAs_, [this] { FileOpenSave::saveFileAs(*this); });
     command(mnuOpen_, [this] { FileOpenSave::openFile(*this); });
+    command(mnuOpenBackup_, [this] { mnuOpenBackup_Click(*this); });
     connect(mnuExit_, &QAction::triggered, this, &QWidget::close);
     command(mnuPrint_, [this] { mnuPrint_Click(); });
     command(mnuPreview_, [this] {
@@ -137,6 +142,7 @@ void frmGroups::connectCommands() {
     command(mnuWriteAll_, [this] { mnuWriteAll_Click(*this); });
     command(mnuWriteGlobal_, [this] { mnuWriteGlobal_Click(*this); });
     command(mnuWriteGroup_, [this] { mnuWriteGroup_Click(*this); });
+    command(mnuVerify_, [this] { mnuVerify_Click(*this); });
     command(mnuReadCurrGroup_, [this] { mnuReadCurrGroup_Click(); });
     command(mnuWriteCurrGroup_, [this] { (void)mnuWriteCurrGroup_Click(); });
 
@@ -150,7 +156,7 @@ void frmGroups::connectCommands() {
     auto offerRadioCommands = [this] {
         const bool offered = !session_.busy().isBusy() && !session_.alignmentWindow();
         for (QAction* a : {mnuRead_, mnuReadGlobal_, mnuReadGroup_, mnuWriteAll_, mnuWriteGlobal_, mnuWriteGroup_,
-                           mnuTuneRadio_})
+                           mnuTuneRadio_, mnuVerify_})
             a->setEnabled(offered);
         for (QAction* a : mnuCommPort_) a->setEnabled(offered);
     };
@@ -172,6 +178,7 @@ void frmGroups::connectCommands() {
 
     command(mnuHelp_, [this] { mnuHelp_Click(); });
     command(mnuAbout_, [this] { mnuAbout_Click(); });
+    command(mnuSaveTrace_, [this] { mnuSaveTrace_Click(*this); });
 
     // A double click in the comparison window shows the group (a global
     // field: the global parameters window). The comparison window stays

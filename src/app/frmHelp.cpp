@@ -21,6 +21,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include "app/AppState.h"
+#include "db/ProgramData.h"
 
 namespace orv {
 
@@ -136,7 +137,7 @@ frmHelp::frmHelp(const QString& helpFile, QWidget* parent) : QDialog(parent) {
 }
 
 QString frmHelp::helpFilePath() {
-    const QString p = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("help/OrvHelp.html"));
+    const QString p = QDir(programDataDir()).filePath(QStringLiteral("help/OrvHelp.html"));
     return QFileInfo::exists(p) ? p : QString();
 }
 

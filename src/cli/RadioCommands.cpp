@@ -1,19 +1,29 @@
-// orvedit-cli read / write: the radio operations of the link on a terminal.
+// orvedit-cli read / write / verify: the radio operations of the link on a
+// terminal, on one radio or (write, verify) on several at once.
 #include "cli/RadioCommands.h"
 
+#include <algorithm>
+#include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <memory>
+#include <set>
 #include <string>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include "cli/CliSupport.h"
+#include "cli/FleetRun.h"
+#include "cli/RadioJob.h"
+#include "files/Backups.h"
 #include "files/ImageFile.h"
 #include "image/MemoryImage.h"
 #include "link/ORVCom.h"
 #include "link/PosixSerialPort.h"
+#include "link/SerialTrace.h"
 #include "link/TermHost.h"
+#include "link/TracingSerialPort.h"
 
 namespace {
 
@@ -21,12 +31,22 @@ using orvcli::kExitFailure;
 using orvcli::kExitOk;
 using orvcli::kExitUsage;
 using orvcli::reportError;
+using orvcli::FleetOptions;
+using orvcli::RadioJobResult;
+using orvcli::RadioJobSpec;
 
 constexpr int kExitInterrupted = 130;
 
 volatile std::sig_atomic_t g_interrupted = 0;
+// The same, for the worker threads of several radios (lock-free, so the
+// signal handler may set it).
+std::atomic<bool> g_stop{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
 
-extern "C" void onInterrupt(int) { g_interrupted = 1; }
+extern "C" void onInterrupt(int) {
+    g_interrupted = 1;
+    g_stop.store(true);
+}
 
 // Ctrl-C becomes the progress dialog's Cancel while an operation runs. No
 // SA_RESTART, so a wait in poll() wakes up at once.
@@ -34,6 +54,7 @@ class InterruptAsCancel {
 public:
     InterruptAsCancel() {
         g_interrupted = 0;
+        g_stop = false;
         struct sigaction sa {};
         sa.sa_handler = onInterrupt;
         sigemptyset(&sa.sa_mask);
@@ -52,26 +73,54 @@ struct ReadArgs {
     std::string port, file;
     int group = 0;
     bool globals = false;
+    std::string trace;
+    bool noBackup = false;
 };
 
+// write and verify: one radio or several.
 struct WriteArgs {
-    std::string port, file;
+    std::vector<std::string> ports;
+    std::string file;
     int group = 0;
     bool globals = false, skipGlobals = false, yes = false;
     int retries = 0;
+    bool verify = false;
+    std::string trace;
+    bool noBackup = false;
 };
 
-// One radio connection's worth of objects.
+// One radio connection's worth of objects, every byte traced.
 struct Link {
     explicit Link(const std::string& device, orv::MemoryImage& img, int retries)
-        : port(device), host(&g_interrupted), com(img, port, host) {
+        : port(device), traced(port, trace), host(&g_interrupted), com(img, traced, host) {
         host.setRetries(retries);
         host.setInteractive(::isatty(STDERR_FILENO) == 1);
+        trace.start();
     }
     orv::PosixSerialPort port;
+    orv::SerialTrace trace;
+    orv::TracingSerialPort traced;
     orv::TermHost host;
     orv::ORVCom com;
 };
+
+// Writes a trace file; false (after the error line) when it cannot be written.
+bool saveTrace(const std::string& path, const std::vector<orv::TraceEntry>& entries, std::size_t dropped) {
+    if (path.empty()) return true;
+    const std::string text = orv::traceText(entries, dropped);
+    if (auto st = orv::saveFileAtomically(path, text.data(), text.size()); !st) {
+        reportError(st.message);
+        return false;
+    }
+    return true;
+}
+
+// Keeps a backup unless told not to; a backup that cannot be kept is a
+// warning, never a reason to stop.
+void backup(const orv::MemoryImage& img, orv::BackupKind kind, bool noBackup) {
+    if (noBackup) return;
+    if (auto b = orv::keepBackup(img, kind); !b) reportError("warning: no backup kept: " + b.status.message);
+}
 
 int runRead(const ReadArgs& a) {
     orv::MemoryImage img;
@@ -84,6 +133,7 @@ int runRead(const ReadArgs& a) {
         }
     }
     bool ok;
+    bool traceSaved;
     {
         Link link(a.port, img, 0);
         InterruptAsCancel guard;
@@ -94,6 +144,7 @@ int runRead(const ReadArgs& a) {
         else
             ok = link.com.readMemory();
         link.com.closePort();
+        traceSaved = saveTrace(a.trace, link.trace.entries(), link.trace.dropped());
     }
     if (g_interrupted) {
         reportError("interrupted; " + a.file + " not written");
@@ -107,61 +158,120 @@ int runRead(const ReadArgs& a) {
         reportError(st.message);
         return kExitFailure;
     }
-    return kExitOk;
+    backup(img, orv::BackupKind::Read, a.noBackup);
+    return traceSaved ? kExitOk : kExitFailure;
 }
 
-bool confirmWrite() {
-    std::cerr << "Are you sure you want to write to the radio? [y/N] " << std::flush;
+bool confirmWrite(std::size_t radios) {
+    if (radios == 1)
+        std::cerr << "Are you sure you want to write to the radio? [y/N] " << std::flush;
+    else
+        std::cerr << "Are you sure you want to write to the " << radios << " radios? [y/N] " << std::flush;
     std::string answer;
     if (!std::getline(std::cin, answer)) return false;
     return answer == "y" || answer == "Y" || answer == "yes" || answer == "YES" || answer == "Yes";
 }
 
-int runWrite(const WriteArgs& a) {
+RadioJobSpec jobSpec(const WriteArgs& a, bool write) {
+    RadioJobSpec spec;
+    using W = RadioJobSpec::Write;
+    spec.group = a.group;
+    if (write)
+        spec.write = a.group != 0 ? W::Group : a.globals ? W::Globals : a.skipGlobals ? W::SkipGlobals : W::All;
+    else
+        spec.write = W::None;
+    spec.globalsOnly = a.globals;
+    spec.skipGlobals = a.skipGlobals;
+    spec.verify = a.verify || !write;
+    spec.backupReads = !a.noBackup;
+    return spec;
+}
+
+// One radio: the link's messages and progress line as for read, the verify's
+// verdict on stdout.
+int runOne(const WriteArgs& a, const orv::MemoryImage& img, const RadioJobSpec& spec) {
+    RadioJobResult r;
+    {
+        orv::TermHost host(&g_interrupted);
+        host.setRetries(a.retries);
+        host.setInteractive(::isatty(STDERR_FILENO) == 1);
+        InterruptAsCancel guard;
+        r = orvcli::runRadioJob(a.ports.front(), img, spec, host, g_stop);
+    }
+    const bool traceSaved = saveTrace(a.trace, r.trace, r.traceDropped);
+    if (!r.warning.empty()) reportError("warning: " + r.warning);
+    if (r.verified == RadioJobResult::Step::Done) std::cout << "Radio matches" << std::endl;
+    for (const std::string& d : r.differences) std::cout << d << '\n';
+    std::cout.flush();
+    if (g_interrupted) {
+        reportError(r.failure.empty() ? "interrupted" : r.failure);
+        return kExitInterrupted;
+    }
+    if (!r.ok()) {
+        reportError(r.failure);
+        return kExitFailure;
+    }
+    return traceSaved ? kExitOk : kExitFailure;
+}
+
+// Several radios at once: a progress line per radio, then the result table.
+int runSeveral(const WriteArgs& a, const orv::MemoryImage& img, const RadioJobSpec& spec) {
+    FleetOptions o;
+    o.retries = a.retries;
+    o.progress = stderr;
+    o.interactive = ::isatty(STDERR_FILENO) == 1;
+    o.interrupted = &g_interrupted;
+    if (winsize ws {}; o.interactive && ::ioctl(STDERR_FILENO, TIOCGWINSZ, &ws) == 0) o.columns = ws.ws_col;
+    std::vector<RadioJobResult> results;
+    {
+        InterruptAsCancel guard;
+        results = orvcli::runFleet(a.ports, img, spec, g_stop, o);
+    }
+    orvcli::printResultTable(std::cout, results);
+    bool traceSaved = true;
+    for (std::size_t k = 0; k < results.size(); ++k)
+        if (!a.trace.empty())
+            traceSaved = saveTrace(orvcli::numberedPath(a.trace, k + 1), results[k].trace, results[k].traceDropped) && traceSaved;
+    const auto failed = std::count_if(results.begin(), results.end(), [](const RadioJobResult& r) { return !r.ok(); });
+    if (g_interrupted) {
+        reportError("interrupted");
+        return kExitInterrupted;
+    }
+    if (failed > 0) {
+        reportError(std::to_string(failed) + " of " + std::to_string(results.size()) + " radios failed");
+        return kExitFailure;
+    }
+    return traceSaved ? kExitOk : kExitFailure;
+}
+
+// write (with --verify) and verify, on one or several ports.
+int runJobs(const WriteArgs& a, bool write) {
+    std::set<std::string> seen;
+    for (const std::string& p : a.ports) {
+        if (!seen.insert(p).second) {
+            reportError("the port " + p + " is named more than once");
+            return kExitUsage;
+        }
+    }
     orv::MemoryImage img;
     if (auto st = orv::loadImageFile(a.file, img); !st) {
         reportError(st.message);
         return kExitUsage;
     }
-    if (!a.yes) {
+    if (write && !a.yes) {
         if (::isatty(STDIN_FILENO) != 1) {
             reportError("refusing to write to the radio without confirmation: stdin is not a terminal (use --yes)");
             return kExitUsage;
         }
-        if (!confirmWrite()) {
+        if (!confirmWrite(a.ports.size())) {
             std::cerr << "Nothing written.\n";
             return kExitOk;
         }
     }
-    bool ok;
-    std::string failure;
-    {
-        Link link(a.port, img, a.retries);
-        InterruptAsCancel guard;
-        if (a.group != 0) {
-            ok = link.com.writeGroup(a.group);
-            failure = "Write Group Failed";
-            if (!ok) link.host.progUnload();  // a failed hook leaves the dialog to its caller
-        } else if (a.globals) {
-            ok = link.com.writeGlobal();
-            failure = "Write Global Failed";
-        } else {
-            ok = link.com.writeMemory(a.skipGlobals);
-            failure = "writing the radio failed";
-            if (!ok) link.host.progUnload();
-        }
-        link.com.closePort();
-    }
-    if (g_interrupted) {
-        reportError(ok ? "interrupted; the write stopped after the current block"
-                       : "interrupted; the write did not complete");
-        return kExitInterrupted;
-    }
-    if (!ok) {
-        reportError(failure);
-        return kExitFailure;
-    }
-    return kExitOk;
+    // What is about to be written, kept before anything is sent.
+    if (write) backup(img, orv::BackupKind::Write, a.noBackup);
+    const RadioJobSpec spec = jobSpec(a, write);
+    return a.ports.size() == 1 ? runOne(a, img, spec) : runSeveral(a, img, spec);
 }
 
 }  // namespace
@@ -177,18 +287,41 @@ void addRadioCommands(CLI::App& app, int& exitCode) {
         ->excludes(rg);
     read->callback([r, &exitCode] { exitCode = runRead(*r); });
 
+    read->add_option("--trace", r->trace, "Write every byte exchanged with the radio to this text file");
+    read->add_flag("--no-backup", r->noBackup, "Keep no backup of what was read");
+
+    // write and verify take the same options; write also --yes, --retries, --verify.
+    auto radioOptions = [](CLI::App* cmd, WriteArgs& a, const char* fileHelp) {
+        cmd->add_option("--port", a.ports, "Serial device of a radio (e.g. /dev/ttyUSB0); repeat for several radios")
+            ->required()
+            ->expected(1)
+            ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+        cmd->add_option("-i,--input", a.file, fileHelp)->required();
+        auto* g = cmd->add_option("--group", a.group, "Only this group (1-15)")->check(CLI::Range(1, 15));
+        auto* gl = cmd->add_flag("--globals", a.globals, "Only the global area (page 0)");
+        auto* sk = cmd->add_flag("--skip-globals", a.skipGlobals, "Groups 1-15 but not the global area");
+        g->excludes(gl, sk);
+        gl->excludes(g, sk);
+        sk->excludes(g, gl);
+        cmd->add_option("--trace", a.trace,
+                        "Write every byte exchanged to this text file (with several ports: FILE-1, FILE-2, ... in port order)");
+        cmd->add_flag("--no-backup", a.noBackup, "Keep no backups of what is written or read");
+    };
+
     auto w = std::make_shared<WriteArgs>();
-    CLI::App* write = app.add_subcommand("write", "Write a programming file to the radio");
-    write->add_option("--port", w->port, "Serial device of the radio (e.g. /dev/ttyUSB0)")->required();
-    write->add_option("-i,--input", w->file, "Programming file to send (exactly 6019 bytes)")->required();
-    auto* wg = write->add_option("--group", w->group, "Write only this group (1-15)")->check(CLI::Range(1, 15));
-    auto* wgl = write->add_flag("--globals", w->globals, "Write only the global area (page 0)");
-    auto* wsk = write->add_flag("--skip-globals", w->skipGlobals, "Write groups 1-15 but not the global area");
-    wg->excludes(wgl, wsk);
-    wgl->excludes(wg, wsk);
-    wsk->excludes(wg, wgl);
+    CLI::App* write = app.add_subcommand("write", "Write a programming file to one radio or several at once");
+    radioOptions(write, *w, "Programming file to send (exactly 6019 bytes)");
     write->add_flag("-y,--yes", w->yes, "Do not ask for confirmation");
     write->add_option("--retries", w->retries, "Answer Retry to this many failure questions (default 0: Cancel)")
         ->check(CLI::NonNegativeNumber);
-    write->callback([w, &exitCode] { exitCode = runWrite(*w); });
+    write->add_flag("--verify", w->verify, "Read each radio back afterwards and compare; exit 1 on a difference");
+    write->callback([w, &exitCode] { exitCode = runJobs(*w, true); });
+
+    auto v = std::make_shared<WriteArgs>();
+    CLI::App* verify = app.add_subcommand(
+        "verify", "Read one radio or several and compare with a programming file over what a write sends");
+    radioOptions(verify, *v, "Programming file to compare with (exactly 6019 bytes)");
+    verify->add_option("--retries", v->retries, "Answer Retry to this many failure questions (default 0: Cancel)")
+        ->check(CLI::NonNegativeNumber);
+    verify->callback([v, &exitCode] { exitCode = runJobs(*v, false); });
 }

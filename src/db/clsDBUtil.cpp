@@ -1,4 +1,5 @@
 #include "db/clsDBUtil.h"
+#include "db/ProgramData.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -279,22 +280,24 @@ bool clsDBUtil::ensureWorkingFiles(const QString& dir, const QString& shippedDir
 
 QString clsDBUtil::workingDirectory() {
     const QString programDir = QCoreApplication::applicationDirPath();
+    const QString shippedDir = programDataDir(programDir);
     const QByteArray env = qgetenv("ORVEDIT_DATA_DIR");
     if (!env.isEmpty()) {
         const QString dir = QString::fromLocal8Bit(env);
-        return ensureWorkingFiles(dir, programDir) ? dir : QString();
+        return ensureWorkingFiles(dir, shippedDir) ? dir : QString();
     }
-    const QFileInfo progInfo(programDir);
-    const bool filesThere = QFileInfo::exists(QDir(programDir).filePath(QLatin1String(kCurrentFile))) &&
-                            QFileInfo::exists(QDir(programDir).filePath(QLatin1String(kLastFile)));
+    const bool filesThere = QFileInfo::exists(QDir(shippedDir).filePath(QLatin1String(kCurrentFile))) &&
+                            QFileInfo::exists(QDir(shippedDir).filePath(QLatin1String(kLastFile)));
     auto writable = [](const QString& f) { return QFileInfo(f).isWritable(); };
-    if (filesThere && progInfo.isWritable() &&
+    // Only the program's own folder (a build tree, an unpacked copy) doubles
+    // as the working folder; an installed program's data folder stays as shipped.
+    if (filesThere && shippedDir == programDir && writable(programDir) &&
         writable(QDir(programDir).filePath(QLatin1String(kCurrentFile))) &&
         writable(QDir(programDir).filePath(QLatin1String(kLastFile))))
         return programDir;
     const QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    if (!userDir.isEmpty() && ensureWorkingFiles(userDir, programDir)) return userDir;
-    return filesThere ? programDir : QString();
+    if (!userDir.isEmpty() && ensureWorkingFiles(userDir, shippedDir)) return userDir;
+    return filesThere ? shippedDir : QString();
 }
 
 QString clsDBUtil::checkWorkingFile(const QString& path) {
@@ -343,7 +346,7 @@ QString clsDBUtil::recreateWorkingFile(const QString& path, const QString& shipp
 
 WorkingFiles::WorkingFiles() {
     const QString shared = clsDBUtil::workingDirectory();
-    const QString shippedDir = QCoreApplication::applicationDirPath();
+    const QString shippedDir = programDataDir();
     if (shared.isEmpty()) return;
     lock_ = std::make_unique<QLockFile>(QDir(shared).filePath(QStringLiteral("OrvCurrent.lock")));
     lock_->setStaleLockTime(0);  // a lock is stale only when its editor is gone

@@ -52,8 +52,9 @@ public:
 
     // The directory that holds the working copies: $ORVEDIT_DATA_DIR when
     // set; else the program's directory when the files are there and it is
-    // writable; else the per-user data directory. The files are copied from
-    // the shipped ones (or created) when missing. Empty when none is usable.
+    // writable; else the per-user data directory (always so for an installed
+    // program). The files are copied from the shipped ones (programDataDir())
+    // or created when missing. Empty when none is usable.
     static QString workingDirectory();
     // Copies the shipped files from `shippedDir` into `dir` where missing
     // (creating them when there is no shipped copy).

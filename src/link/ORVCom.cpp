@@ -46,13 +46,18 @@ void ORVCom::initComm() {
     commRetries = 3;
     hookReply = 0x12;
     byteTimeout = timing.byteTimeout;
-    writeMask.fill(0);
-    writeMask[6] = 0x04;
-    writeMask[7] = 0xFF;
-    for (int a = 128; a <= 152; ++a) writeMask[static_cast<std::size_t>(a)] = 0xFF;
-    writeMask[153] = 0xFE;
-    writeMask[155] = 0xF7;
-    writeMask[255] = 0xFF;
+    writeMask = page0WriteMask();
+}
+
+std::array<int, 256> ORVCom::page0WriteMask() {
+    std::array<int, 256> mask{};
+    mask[6] = 0x04;
+    mask[7] = 0xFF;
+    for (int a = 128; a <= 152; ++a) mask[static_cast<std::size_t>(a)] = 0xFF;
+    mask[153] = 0xFE;
+    mask[155] = 0xF7;
+    mask[255] = 0xFF;
+    return mask;
 }
 
 // ---------------------------------------------------------------- port layer
@@ -351,15 +356,19 @@ bool ORVCom::writeMaskedByte(int high, int low, int mask, int value) {
 // ------------------------------------------------------------ reads
 
 bool ORVCom::readRange(int firstBlock, int lastBlock, const char* message) {
+    return readRange(firstBlock, lastBlock, message, image_);
+}
+
+bool ORVCom::readRange(int firstBlock, int lastBlock, const char* message, MemoryImage& destination) {
     allowFastBaud = true;
     if (!hookRadio()) return false;
     progSetup((lastBlock - firstBlock + 1) * MemoryImage::kBlockSize);
     progShow(message, false);
     host_.sleepMs(timing.settleMs);
 
-    // The blocks go to a copy; the image takes them only when all arrived,
-    // so a failed or cancelled read leaves it as it was.
-    MemoryImage staging = image_;
+    // The blocks go to a copy; the destination takes them only when all
+    // arrived, so a failed or cancelled read leaves it as it was.
+    MemoryImage staging = destination;
     {
         Restore<MemoryImage> restore{readTarget_, readTarget_};
         readTarget_ = &staging;
@@ -375,7 +384,7 @@ bool ORVCom::readRange(int firstBlock, int lastBlock, const char* message) {
     }
     const int from = firstBlock * MemoryImage::kBlockSize;
     const int to = (lastBlock + 1) * MemoryImage::kBlockSize;
-    std::memcpy(image_.data() + from, staging.data() + from, static_cast<std::size_t>(to - from));
+    std::memcpy(destination.data() + from, staging.data() + from, static_cast<std::size_t>(to - from));
 
     finishOperation();
     return true;
@@ -389,6 +398,10 @@ bool ORVCom::readGroup(int group) {
 }
 
 bool ORVCom::readGlobal() { return readRange(0, 7, "Reading ORV Global"); }
+
+bool ORVCom::readMemoryInto(MemoryImage& target) {
+    return readRange(0, MemoryImage::kBlocks - 1, "Reading ORV Memory", target);
+}
 
 // ------------------------------------------------------------ writes
 

@@ -45,6 +45,9 @@ public:
     bool allowFastBaud = false;
 
     static const char* const kSettings[4];  // "4800,n,8,1", "9600,n,8,1", ...
+    // The contents initComm gives writeMask: the bits of each page-0 byte a
+    // write may change (0: the byte is never sent).
+    static std::array<int, 256> page0WriteMask();
 
     void closePort();
     bool getByte(uint8_t& value);
@@ -64,6 +67,10 @@ public:
     bool readMemory();
     bool readGroup(int group);   // 1..15
     bool readGlobal();
+    // Reads blocks 0-187 exactly as readMemory does, but into `target`
+    // instead of the image (which is not touched). `target` takes the blocks
+    // only when all arrived; on failure or cancel it is as it was.
+    bool readMemoryInto(MemoryImage& target);
     bool writeMemory(bool skipPage0);
     bool writeGlobal();
     bool writeGroup(int group);  // 1..15
@@ -97,6 +104,7 @@ private:
     void progAdd(int n);
 
     bool readRange(int firstBlock, int lastBlock, const char* message);
+    bool readRange(int firstBlock, int lastBlock, const char* message, MemoryImage& destination);
     bool writePage0();                    // the masked bytes of page 0
     // The block phase of a write: blocks first..last, stopping early on a
     // confirmed Cancel. A failed block asks Retry or Cancel.

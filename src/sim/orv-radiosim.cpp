@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "link/SerialTrace.h"
 #include "sim/RadioSim.h"
 
 namespace {
@@ -26,14 +27,15 @@ long parseHex(const std::string& text, long max, const std::string& what) {
     return v;
 }
 
+// The editor's serial trace format (link/SerialTrace.h), so that a trace
+// from either side reads the same and a user's trace replays here.
 void writeTrace(const std::string& path, const std::vector<orv::SimTraceEntry>& trace) {
     std::ofstream out(path, std::ios::trunc);
     if (!out) throw std::runtime_error("cannot write trace file \"" + path + "\"");
-    char line[64];
-    for (const auto& e : trace) {
-        std::snprintf(line, sizeof line, "%c %.6f %02X %d\n", static_cast<char>(e.dir), e.t, e.value, e.baud);
-        out << line;
-    }
+    std::vector<orv::TraceEntry> entries;
+    entries.reserve(trace.size());
+    for (const auto& e : trace) entries.push_back({static_cast<char>(e.dir), e.t, e.value, e.baud});
+    orv::writeTraceText(out, entries);
     if (!out.flush()) throw std::runtime_error("cannot write trace file \"" + path + "\"");
 }
 

@@ -26,6 +26,9 @@ QString ensureApp() {
     static QTemporaryDir dir;
     configDir = dir.path();
     setenv("XDG_CONFIG_HOME", configDir.toLocal8Bit().constData(), 1);
+    // Backups of the radio commands go to a private folder too.
+    static QTemporaryDir dataHome;
+    setenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit().constData(), 1);
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     static int argc = 1;
     static char name[] = "orv-app-test";

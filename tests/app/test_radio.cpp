@@ -107,7 +107,7 @@ TEST_F(RadioTest, WriteRadioChangesExactlyTheWritableBytes) {
         const Memory image = pattern(12);
         std::copy(image.begin(), image.end(), shell.image().data());
         ScriptedBoxes local{shell.session().prompts()};
-        local.answer({MsgAnswer::OK, c.globals});
+        local.answer({MsgAnswer::OK, c.globals, MsgAnswer::No});   // the last: "Verify now?"
         mnuWriteAll_Click(shell);
         ASSERT_GE(local.asked.size(), 2u);
         EXPECT_EQ(local.asked[0].text, "Are you sure you want to write to the radio?");
@@ -116,7 +116,8 @@ TEST_F(RadioTest, WriteRadioChangesExactlyTheWritableBytes) {
         EXPECT_EQ(local.asked[0].title, "ORVEDIT");
         EXPECT_EQ(local.asked[1].text, "Write Global Parameters?");
         EXPECT_EQ(local.asked[1].buttons, MsgButtons::YesNo);
-        EXPECT_EQ(local.asked.size(), 2u);
+        ASSERT_EQ(local.asked.size(), 3u);
+        EXPECT_EQ(local.asked[2].text, "Verify now?");
 
         EXPECT_EQ(radio.sim.memory(), expectedAfterWrite(before, image, c.page0));
         int page0Frames = 0;

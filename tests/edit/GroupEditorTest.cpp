@@ -92,7 +92,9 @@ TEST(GroupEditor, TypedGroupNumbersOutsideOneToFifteenGoBack) {
         b.editor.groupKeyDown(c.before);
         const auto back = b.editor.groupKeyUp(c.after);
         EXPECT_EQ(back.has_value(), c.back != nullptr) << c.after;
-        if (c.back) EXPECT_EQ(*back, c.back) << c.after;
+        if (c.back) {
+            EXPECT_EQ(*back, c.back) << c.after;
+        }
         EXPECT_EQ(b.screen.beeps, c.back ? 1 : 0) << c.after;
     }
 }

@@ -1,6 +1,7 @@
 // orvedit-cli read and write end to end against the simulator: exit codes,
 // and the file written only after a complete read.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -8,15 +9,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
-#include <chrono>
 #include <csignal>
-#include <thread>
+#include <cstdlib>
+#include "WaitFor.h"
 #include "sim/RadioSim.h"
 
 namespace orv {
 namespace {
 
 namespace fs = std::filesystem;
+using test::waitFor;
 
 std::vector<uint8_t> readAll(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
@@ -37,6 +39,9 @@ std::vector<uint8_t> pattern(std::size_t n, unsigned seed) {
 class CliRadio : public ::testing::Test {
 protected:
     void SetUp() override {
+        // The tool waits 0.1 s per byte and pauses 20 ms instead of the
+        // radio's 0.5 s and 500 ms: what is checked here is what it sends.
+        ::setenv("ORVEDIT_TEST_LINK_TIMING", "fast", 1);
         dir = fs::path(::testing::TempDir()) / ("orv-cli-radio-" + std::to_string(::getpid()));
         fs::create_directories(dir);
     }
@@ -62,8 +67,11 @@ protected:
     }
     std::string port() const { return "--port " + sim->devicePath(); }
 
-    // Runs the tool, sends it SIGINT after `ms`, returns its exit status.
-    int runInterrupted(const std::vector<std::string>& args, int ms) {
+    // Runs the tool, sends it SIGINT once the radio has received `bytes`
+    // bytes, returns its exit status once it ended and every byte it sent
+    // has reached the radio.
+    int runInterrupted(const std::vector<std::string>& args, long bytes) {
+        const long before = sim->receivedCount();
         pid_t pid = ::fork();
         if (pid == 0) {
             std::freopen("/dev/null", "r", stdin);
@@ -74,7 +82,8 @@ protected:
             ::execv(ORVEDIT_CLI, argv.data());
             ::_exit(127);
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+        EXPECT_TRUE(waitFor([&] { return sim->receivedCount() - before >= bytes; }))
+            << "the radio got only " << sim->receivedCount() - before << " bytes";
         ::kill(pid, SIGINT);
         int st = 0;
         ::waitpid(pid, &st, 0);
@@ -172,32 +181,76 @@ TEST_F(CliRadio, WriteThatTheRadioDoesNotAcknowledgeExitsOne) {
     EXPECT_NE(err.find("Write Global Failed"), std::string::npos) << err;
 }
 
+// How many of `frames` the radio got when `got` is `prologue`, whole frames
+// from the first on, then the release 0x01; -1 when it is anything else.
+long wholeFramesThenRelease(const std::vector<uint8_t>& got, const std::vector<uint8_t>& prologue,
+                            const std::vector<std::vector<uint8_t>>& frames) {
+    if (got.size() < prologue.size() + 1 || !std::equal(prologue.begin(), prologue.end(), got.begin()) ||
+        got.back() != 0x01)
+        return -1;
+    std::size_t at = prologue.size();
+    for (std::size_t k = 0;; ++k) {
+        if (at == got.size() - 1) return static_cast<long>(k);
+        if (k == frames.size()) return -1;
+        const auto& f = frames[k];
+        if (got.size() - 1 - at < f.size() || !std::equal(f.begin(), f.end(), got.begin() + static_cast<long>(at)))
+            return -1;
+        at += f.size();
+    }
+}
+
 TEST_F(CliRadio, CtrlCStopsAReadWithoutWritingAndAWriteAfterTheCurrentBlock) {
     SimOptions o;
     o.realtime = true;  // slow enough to be interrupted half-way
-    o.version = 0x2000;
+    o.version = 0x2000;  // a slow radio: stays at 4800 bit/s, byte-clocked block reads
     startSim(o);
     fs::path out = dir / "radio.orv";
     auto old = pattern(6019, 6);
     writeAll(out, old);
-    EXPECT_EQ(runInterrupted({"read", "--port", sim->devicePath(), "-o", out.string()}, 1200), 130) << err;
-    EXPECT_EQ(readAll(out), old);
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));  // the simulator reads on its own thread
-    ASSERT_EQ(sim->received().back(), 0x01) << "the radio is released";
 
+    // The bytes of a whole read and a whole write (blocks 8..187) of this radio.
+    std::vector<uint8_t> hook(10, 0x00);
+    hook.insert(hook.end(), {0x0A, 0x14, 0x28, 0x2B, 0x00, 0x00, 0x00});
+    std::vector<std::vector<uint8_t>> readFrames, writeFrames;
+    for (int b = 0; b < 188; ++b) {
+        std::vector<uint8_t> f{0xC6, static_cast<uint8_t>(b)};
+        f.insert(f.end(), 31, 0x00);
+        readFrames.push_back(f);
+    }
+    for (int b = 8; b < 188; ++b) {
+        const auto base = static_cast<std::size_t>(b * 32);
+        if ((b - 8) % 12 == 0) {  // a group's first block: only its flag bit, as a masked write
+            writeFrames.push_back({0xD1, static_cast<uint8_t>(base >> 8), static_cast<uint8_t>(base & 0xFF), 0x20,
+                                   old[base]});
+            continue;
+        }
+        std::vector<uint8_t> f{0xD4, static_cast<uint8_t>(b)};
+        f.insert(f.end(), old.begin() + static_cast<long>(base), old.begin() + static_cast<long>(base + 32));
+        writeFrames.push_back(f);
+    }
+    std::vector<uint8_t> writePrologue{0x01, 0x01};
+    writePrologue.insert(writePrologue.end(), hook.begin(), hook.end());
+
+    // Interrupted while the blocks come (two requests sent): the radio gets
+    // whole block requests, then the release, and the file stays as it was.
+    EXPECT_EQ(runInterrupted({"read", "--port", sim->devicePath(), "-o", out.string()},
+                             static_cast<long>(hook.size() + 2 * 33)), 130) << err;
+    long blocks = -1;
+    EXPECT_TRUE(waitFor([&] { return (blocks = wholeFramesThenRelease(sim->received(), hook, readFrames)) >= 2; }))
+        << "not whole block requests and a release: " << sim->received().size() << " bytes";
+    EXPECT_LT(blocks, 188);
+    EXPECT_EQ(readAll(out), old);
+    EXPECT_NE(err.find("not written"), std::string::npos) << err;
+
+    // Interrupted while the blocks go: stopped after a whole block, then the release.
     sim->clearTrace();
     EXPECT_EQ(runInterrupted({"write", "--port", sim->devicePath(), "-i", out.string(), "--yes", "--skip-globals"},
-                             1500), 130) << err;
-    // Stopped after a whole block: what came last is a complete block write, then the release.
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    auto r = sim->received();
-    ASSERT_GE(r.size(), 36u);
-    EXPECT_EQ(r.back(), 0x01);
-    std::size_t blocks = 0;
-    for (std::size_t i = 0; i < r.size(); ++i)
-        if (r[i] == 0xD4 && i + 34 <= r.size()) ++blocks, i += 33;
-    EXPECT_GT(blocks, 0u);
-    EXPECT_LT(blocks, 165u);
+                             static_cast<long>(writePrologue.size() + 5 + 34)), 130) << err;
+    EXPECT_TRUE(waitFor([&] {
+        return (blocks = wholeFramesThenRelease(sim->received(), writePrologue, writeFrames)) >= 2;
+    })) << "not whole blocks and a release: " << sim->received().size() << " bytes";
+    EXPECT_LT(blocks, 180);
+    EXPECT_NE(err.find("stopped after the current block"), std::string::npos) << err;
 }
 
 }  // namespace

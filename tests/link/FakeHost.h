@@ -15,6 +15,7 @@ struct Box {
     std::string text, title;
     MsgIcon icon;
     MsgButtons buttons;
+    double at;  // host clock when it was shown
 };
 
 class FakeHost : public LinkHost {
@@ -26,6 +27,8 @@ public:
     std::vector<std::string> shownMessages;
     std::vector<std::string> rangeViolations;
     int peakValue = 0;
+    std::vector<int> pauses;  // every sleepMs, in order
+    bool sleeps = true;       // false: pauses are only recorded
     bool cancelled = false;
     bool loaded = false;
     // Called on every pump; a test uses it to press Cancel at a moment of its choosing.
@@ -36,14 +39,17 @@ public:
     void pumpEvents() override {
         if (onPump) onPump(*this);
     }
-    void sleepMs(int ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+    void sleepMs(int ms) override {
+        pauses.push_back(ms);
+        if (sleeps) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    }
     double now() override {
         return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
     }
     void beep() override { ++beeps; }
     MsgAnswer messageBox(const std::string& text, const std::string& title, MsgIcon icon,
                          MsgButtons buttons) override {
-        boxes.push_back({text, title, icon, buttons});
+        boxes.push_back({text, title, icon, buttons, now()});
         if (buttons == MsgButtons::OK) return MsgAnswer::OK;
         if (!answers.empty()) {
             MsgAnswer a = answers.front();

@@ -8,6 +8,7 @@
 #include <random>
 #include <vector>
 #include "FakeHost.h"
+#include "WaitFor.h"
 #include "image/MemoryImage.h"
 #include "link/ORVCom.h"
 #include "link/PosixSerialPort.h"
@@ -86,12 +87,38 @@ inline void fillImage(MemoryImage& img, unsigned seed) {
     for (int i = 0; i < MemoryImage::kSize; ++i) img[i] = static_cast<uint8_t>(rng());
 }
 
+// The serial port the link uses, counting the bytes it put on the line so
+// that a test can wait until the radio has received all of them.
+class CountingPort : public PosixSerialPort {
+public:
+    void output(unsigned char byte) override {
+        PosixSerialPort::output(byte);
+        ++sent;
+    }
+    long sent = 0;
+};
+
+// Time-outs for the tests. The radio's own timing (0.5 s per byte, 500 ms
+// pauses) is only checked where it is the subject; elsewhere the simulator
+// answers within milliseconds, so a test whose radio answers waits for no
+// time-out however long it is (kAnswered leaves room for a busy machine),
+// and a test that makes the radio silent pays kSilent per time-out.
+constexpr double kAnswered = 2.0;
+constexpr double kSilent = 0.1;
+
 class LinkTest : public ::testing::Test {
 protected:
+    void SetUp() override { setByteTimeout(kAnswered); }
+    // Short waits: the given time-out per byte, no pauses.
+    void setByteTimeout(double seconds) {
+        com.timing = LinkTiming{seconds, 0, 0};
+        com.initComm();
+    }
     void startSim(SimOptions o = {}) {
         sim = std::make_unique<RadioSim>(o);
         sim->start();
         port.setDevice(sim->devicePath());
+        sentBeforeSim_ = port.sent;
     }
     void TearDown() override {
         com.closePort();
@@ -99,17 +126,13 @@ protected:
             << "progress value left its range: " << host.rangeViolations.front();
         if (sim) sim->stop();
     }
-    // What the radio received, once the last bytes written have reached it
+    // What the radio received, once every byte the link wrote has reached it
     // (the simulator reads the pty on its own thread).
     Bytes received() const {
-        Bytes last = sim->received();
-        for (int quiet = 0, i = 0; quiet < 3 && i < 100; ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            Bytes now = sim->received();
-            quiet = now.size() == last.size() ? quiet + 1 : 0;
-            last = std::move(now);
-        }
-        return last;
+        const long sent = port.sent - sentBeforeSim_;
+        EXPECT_TRUE(waitFor([&] { return sim->receivedCount() >= sent; }))
+            << "the radio got " << sim->receivedCount() << " of " << sent << " bytes";
+        return sim->received();
     }
     std::array<uint8_t, 6016> imageRadioPart() const {
         std::array<uint8_t, 6016> a{};
@@ -119,9 +142,12 @@ protected:
 
     std::unique_ptr<RadioSim> sim;
     MemoryImage img;
-    PosixSerialPort port;
+    CountingPort port;
     FakeHost host;
     ORVCom com{img, port, host};
+
+private:
+    long sentBeforeSim_ = 0;  // bytes the port sent to earlier simulators
 };
 
 }  // namespace orv::test

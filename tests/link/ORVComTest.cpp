@@ -2,8 +2,10 @@
 // bytes of every operation, what reaches the radio's memory and the image,
 // and the behaviour on silence, refusals, a dying link and Cancel.
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <string>
 #include <unistd.h>
 #include "LinkFixture.h"
 
@@ -97,6 +99,7 @@ struct WriteCase {
     int op;  // 0 writeMemory with page 0, 1 writeMemory skipping it, 2 writeGlobal, 3 writeGroup(3)
     int max;
     const char* message;
+    int maskedWrites, blockWrites;  // frames on the wire: 30 page-0 bytes, a flag byte per group
 };
 
 class WriteOps : public LinkTest, public ::testing::WithParamInterface<WriteCase> {};
@@ -121,7 +124,16 @@ TEST_P(WriteOps, SendExactBytesAndChangeOnlyTheWritableBits) {
     if (c.op != 2)
         for (int b = first; b <= last; ++b) append(expected, writeBlockBytes(img, b));
     expected.push_back(0x01);
-    EXPECT_EQ(received(), expected);
+    const Bytes r = received();
+    EXPECT_EQ(r, expected);
+    int masked = 0, blocks = 0;
+    for (std::size_t i = writePrologue().size(); i < r.size();) {
+        if (r[i] == 0xD1) { ++masked; i += 5; }
+        else if (r[i] == 0xD4) { ++blocks; i += 34; }
+        else ++i;
+    }
+    EXPECT_EQ(masked, c.maskedWrites);
+    EXPECT_EQ(blocks, c.blockWrites);
 
     // What the radio holds now.
     auto expectMem = radio;
@@ -149,26 +161,11 @@ TEST_P(WriteOps, SendExactBytesAndChangeOnlyTheWritableBits) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Link, WriteOps,
-                         ::testing::Values(WriteCase{"AllWithPage0", 0, 6016, "Writing ORV Memory"},
-                                           WriteCase{"AllSkippingPage0", 1, 5760, "Writing ORV Memory"},
-                                           WriteCase{"Global", 2, 256, "Writing ORV Global"},
-                                           WriteCase{"Group3", 3, 384, "Writing ORV Group"}),
+                         ::testing::Values(WriteCase{"AllWithPage0", 0, 6016, "Writing ORV Memory", 30 + 15, 165},
+                                           WriteCase{"AllSkippingPage0", 1, 5760, "Writing ORV Memory", 15, 165},
+                                           WriteCase{"Global", 2, 256, "Writing ORV Global", 30, 0},
+                                           WriteCase{"Group3", 3, 384, "Writing ORV Group", 1, 11}),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(LinkTest, FullWriteSendsThirtyPage0BytesFifteenFlagBytesAnd165Blocks) {
-    startSim(withVersion(kFast));
-    fillImage(img, 5);
-    ASSERT_TRUE(com.writeMemory(false));
-    Bytes r = received();
-    int masked = 0, blocks = 0;
-    for (std::size_t i = writePrologue().size(); i < r.size();) {
-        if (r[i] == 0xD1) { ++masked; i += 5; }
-        else if (r[i] == 0xD4) { ++blocks; i += 34; }
-        else ++i;
-    }
-    EXPECT_EQ(masked, 30 + 15);
-    EXPECT_EQ(blocks, 165);
-}
 
 // ------------------------------------------------------------------ handshake faults
 
@@ -192,48 +189,113 @@ TEST_F(LinkTest, SilentRadioGetsFourAttemptsPerSeriesAndRetryStartsAnotherSeries
     SimOptions o;
     o.faults.silent = true;
     startSim(o);
+    setByteTimeout(kSilent);
     host.answers = {MsgAnswer::Retry, MsgAnswer::Cancel};
+    const double start = host.now();
     EXPECT_FALSE(com.readGlobal());
     Bytes expected;
     for (int i = 0; i < 8; ++i) append(expected, hookAttempt());
     EXPECT_EQ(received(), expected);
     EXPECT_EQ(host.titles(), (std::vector<std::string>{"COMM ERROR", "COMM ERROR"}));
+    // Every attempt waited out the whole time-out: four per series.
+    ASSERT_EQ(host.boxes.size(), 2u);
+    EXPECT_GE(host.boxes[0].at - start, 4 * kSilent);
+    EXPECT_GE(host.boxes[1].at - host.boxes[0].at, 4 * kSilent);
+}
+
+// The radio's own timing is the default; only the test switch shortens it.
+TEST(LinkTiming, DefaultsAreTheRadiosOwnAndOnlyTheTestSwitchShortensThem) {
+    struct Case { const char* env; double byteTimeout; int settleMs; int slowPaceMs; };
+    const Case cases[] = {
+        {nullptr, 0.5, 500, 3},
+        {"fast", 0.1, 20, 3},
+        {"FAST", 0.5, 500, 3},
+        {"", 0.5, 500, 3},
+        {"fast ", 0.5, 500, 3},
+    };
+    const LinkTiming plain;
+    EXPECT_EQ(plain.byteTimeout, 0.5);
+    EXPECT_EQ(plain.settleMs, 500);
+    EXPECT_EQ(plain.slowPaceMs, 3);
+
+    const char* saved = std::getenv("ORVEDIT_TEST_LINK_TIMING");
+    const std::string keep = saved ? saved : "";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.env ? c.env : "(unset)");
+        if (c.env) ::setenv("ORVEDIT_TEST_LINK_TIMING", c.env, 1);
+        else ::unsetenv("ORVEDIT_TEST_LINK_TIMING");
+        const LinkTiming t = linkTimingFromEnvironment();
+        EXPECT_EQ(t.byteTimeout, c.byteTimeout);
+        EXPECT_EQ(t.settleMs, c.settleMs);
+        EXPECT_EQ(t.slowPaceMs, c.slowPaceMs);
+        MemoryImage img;
+        PosixSerialPort port;
+        FakeHost host;
+        ORVCom com(img, port, host);
+        EXPECT_EQ(com.timing.byteTimeout, c.byteTimeout);
+        EXPECT_EQ(com.timing.settleMs, c.settleMs);
+        EXPECT_EQ(com.byteTimeout, c.byteTimeout) << "the constructor's initComm takes the timing";
+    }
+    if (saved) ::setenv("ORVEDIT_TEST_LINK_TIMING", keep.c_str(), 1);
+    else ::unsetenv("ORVEDIT_TEST_LINK_TIMING");
+}
+
+// The pauses the link makes are the ones its timing names: the settle pause
+// before a read's blocks and before a write's hook, and the pace of a slow
+// radio's byte-clocked block read.
+TEST_F(LinkTest, PausesAreTheInjectedOnes) {
+    startSim(withVersion(0x2000));  // a slow radio: byte-clocked block reads
+    com.timing = LinkTiming{kAnswered, 7, 1};
+    com.initComm();
+    host.sleeps = false;  // the simulator needs no pauses
+    ASSERT_TRUE(com.readGlobal());
+    std::vector<int> expected{7};
+    expected.insert(expected.end(), 8 * 31, 1);
+    EXPECT_EQ(host.pauses, expected);
+
+    host.pauses.clear();
+    ASSERT_TRUE(com.writeGroup(1));
+    EXPECT_EQ(host.pauses, std::vector<int>{7});
 }
 
 // ------------------------------------------------------------------ masked writes
 
-TEST_F(LinkTest, MaskedWriteRepeatsOnRefusalsWithoutCountingThem) {
+// Refusals are repeated without limit; up to three time-outs are survived.
+struct MaskedFaultCase {
+    const char* name;
+    int naks, silent;
+};
+
+class MaskedFaults : public LinkTest, public ::testing::WithParamInterface<MaskedFaultCase> {};
+
+TEST_P(MaskedFaults, RepeatTheByteUntilItIsAcceptedWithoutAMessage) {
+    const MaskedFaultCase& c = GetParam();
     SimOptions o;
-    o.faults.maskedNakCount = 5;
+    o.faults.maskedNakCount = c.naks;
+    o.faults.maskedSilentCount = c.silent;
     startSim(o);
+    setByteTimeout(kSilent);
     fillImage(img, 2);
     ASSERT_TRUE(com.writeGlobal());
     Bytes expected = writePrologue();
-    for (int i = 0; i < 5; ++i) append(expected, maskedBytes(6, 0x04, img[6]));
+    for (int i = 0; i < c.naks + c.silent; ++i) append(expected, maskedBytes(6, 0x04, img[6]));
     append(expected, page0Bytes(img, com.writeMask));
     expected.push_back(0x01);
     EXPECT_EQ(received(), expected);
     EXPECT_TRUE(host.boxes.empty());
 }
 
-TEST_F(LinkTest, MaskedWriteSurvivesThreeTimeOuts) {
-    SimOptions o;
-    o.faults.maskedSilentCount = 3;
-    startSim(o);
-    fillImage(img, 2);
-    ASSERT_TRUE(com.writeGlobal());
-    Bytes expected = writePrologue();
-    for (int i = 0; i < 3; ++i) append(expected, maskedBytes(6, 0x04, img[6]));
-    append(expected, page0Bytes(img, com.writeMask));
-    expected.push_back(0x01);
-    EXPECT_EQ(received(), expected);
-    EXPECT_TRUE(host.boxes.empty());
-}
+INSTANTIATE_TEST_SUITE_P(Link, MaskedFaults,
+                         ::testing::Values(MaskedFaultCase{"FiveRefusals", 5, 0},
+                                           MaskedFaultCase{"ThreeTimeOuts", 0, 3},
+                                           MaskedFaultCase{"ThreeTimeOutsThenFourRefusals", 4, 3}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LinkTest, FlagByteFailingFourTimesOffersRetryWhichStartsAgainFromTheRelease) {
     SimOptions o;
     o.faults.maskedSilentCount = 4;
     startSim(o);
+    setByteTimeout(kSilent);
     fillImage(img, 4);
     host.answers = {MsgAnswer::Retry};
     ASSERT_TRUE(com.writeGroup(2));
@@ -255,6 +317,7 @@ TEST_F(LinkTest, Page0FailureCancelledEndsTheWriteWithFalse) {
     SimOptions o;
     o.faults.maskedSilentCount = 4;
     startSim(o);
+    setByteTimeout(kSilent);
     EXPECT_FALSE(com.writeMemory(false));
     ASSERT_EQ(host.boxes.size(), 1u);
     EXPECT_EQ(host.boxes[0].text, "Download Failed.  Cycle Radio power before Retrying");
@@ -295,6 +358,7 @@ TEST_F(LinkTest, LinkDyingMidReadLeavesTheImageUnchanged) {
     SimOptions o = withVersion(kFast);
     o.faults.deadAfterBytes = static_cast<long>(hookBytes(true).size() + 3 * 10 + 1);
     startSim(o);
+    setByteTimeout(kSilent);
     sim->setMemory(randomMemory(5));
     fillImage(img, 6);
     const MemoryImage before = img;
@@ -313,6 +377,7 @@ TEST_F(LinkTest, LinkDyingMidWriteReportsAndOffersRetry) {
     SimOptions o;
     o.faults.deadAfterBytes = static_cast<long>(writePrologue().size() + 5 + 10);
     startSim(o);
+    setByteTimeout(kSilent);
     fillImage(img, 6);
     EXPECT_FALSE(com.writeMemory(true));
     ASSERT_EQ(host.boxes.size(), 2u);

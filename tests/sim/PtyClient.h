@@ -36,9 +36,13 @@ public:
     }
 
     void send(const std::vector<uint8_t>& bytes) {
-        for (uint8_t b : bytes)
+        for (uint8_t b : bytes) {
             if (::write(fd_, &b, 1) != 1) throw std::runtime_error("write failed");
+            ++sent_;
+        }
     }
+    // Bytes sent since this client was opened.
+    long sent() const { return sent_; }
     void discardInput() { tcflush(fd_, TCIFLUSH); }
 
     // Up to n bytes, stopping early when nothing arrives for `quietMs`.
@@ -59,10 +63,13 @@ public:
 
     // Wake-up, discard, handshake; returns the handshake reply (empty if none).
     std::vector<uint8_t> hook() {
+        sendHook();
+        return read(1);
+    }
+    void sendHook() {
         send(std::vector<uint8_t>(10, 0x00));
         discardInput();
         send({0x0A, 0x14, 0x28});
-        return read(1);
     }
 
     // 0xC6 b then either 0xFF, or 31 times (pause 3 ms, 0x00).
@@ -81,4 +88,5 @@ public:
 
 private:
     int fd_ = -1;
+    long sent_ = 0;
 };

@@ -1,0 +1,28 @@
+// The editor's side of the backups (files/Backups.h): every successful read
+// from the radio and the image about to be written before every write are
+// kept in the backup folder, and "File > Open Backup..." opens that folder
+// in the open dialog.
+#pragma once
+#include <QString>
+#include "files/Backups.h"
+#include "image/MemoryImage.h"
+
+namespace orv {
+
+class EditorShell;
+
+// The backup folder (files/Backups.h: $ORVEDIT_DATA_DIR/backups, else the
+// per-user data folder's ORVEDIT/ORVEDIT/backups).
+QString backupFolderPath();
+
+// Keeps `image` as a backup. One that cannot be kept is told in a box and
+// the command goes on (the backup is a safety net, not the operation).
+void keepBackupOf(EditorShell& shell, const MemoryImage& image, BackupKind kind);
+
+// "File > Open Backup...": the open dialog starts in the backup folder
+// (created when missing); the chosen file is opened as "&Open" opens a file.
+// The caption names the backup, but the next "&Save" asks for a name, so a
+// backup is never replaced by accident. True when a file was opened.
+bool mnuOpenBackup_Click(EditorShell& shell);
+
+}  // namespace orv

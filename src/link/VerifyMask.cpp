@@ -1,0 +1,68 @@
+#include "link/VerifyMask.h"
+
+#include <cstdio>
+#include "image/MemoryMap.h"
+#include "link/ORVCom.h"
+
+namespace orv {
+
+RadioMask writtenBitsMask(bool page0) {
+    RadioMask mask{};
+    if (page0) {
+        // The link's own table, so a verify can never disagree with the write.
+        const std::array<int, 256> m = ORVCom::page0WriteMask();
+        for (int a = 0; a < 256; ++a) mask[static_cast<std::size_t>(a)] = static_cast<uint8_t>(m[static_cast<std::size_t>(a)]);
+    }
+    for (int b = memmap::kPage0Blocks; b < MemoryImage::kBlocks; ++b) {
+        const int base = b * MemoryImage::kBlockSize;
+        if (ORVCom::isGroupFirstBlock(b)) {
+            mask[static_cast<std::size_t>(base)] = memmap::kGroupFirstByteWriteMask;
+            continue;
+        }
+        for (int i = 0; i < MemoryImage::kBlockSize; ++i) mask[static_cast<std::size_t>(base + i)] = 0xFF;
+    }
+    return mask;
+}
+
+RadioMask maskBlocks(const RadioMask& mask, int firstBlock, int lastBlock) {
+    RadioMask out{};
+    for (int a = 0; a < MemoryImage::kRadioSize; ++a) {
+        const int b = a / MemoryImage::kBlockSize;
+        if (b >= firstBlock && b <= lastBlock) out[static_cast<std::size_t>(a)] = mask[static_cast<std::size_t>(a)];
+    }
+    return out;
+}
+
+std::vector<ByteDifference> differingBytes(const MemoryImage& image, const MemoryImage& radio, const RadioMask& mask) {
+    std::vector<ByteDifference> out;
+    for (int a = 0; a < MemoryImage::kRadioSize; ++a) {
+        const auto bits = static_cast<uint8_t>((image[a] ^ radio[a]) & mask[static_cast<std::size_t>(a)]);
+        if (bits != 0) out.push_back({a, bits, image[a], radio[a]});
+    }
+    return out;
+}
+
+std::string memoryArea(int address) {
+    if (address < memmap::kGroupsBase) return "global area";
+    const int g = (address - memmap::kGroupsBase) / memmap::kGroupSize;
+    return "group " + std::to_string(g + 1);
+}
+
+std::vector<std::string> AddressWording::describe(const MemoryImage& image, const MemoryImage& radio,
+                                                  const RadioMask& mask) const {
+    std::vector<std::string> lines;
+    for (const ByteDifference& d : differingBytes(image, radio, mask)) {
+        char text[96];
+        std::snprintf(text, sizeof text, "0x%04X (%s): expected 0x%02X, radio 0x%02X (bits 0x%02X)", d.address,
+                      memoryArea(d.address).c_str(), d.image, d.radio, d.bits);
+        lines.emplace_back(text);
+    }
+    return lines;
+}
+
+const DifferenceWording& defaultDifferenceWording() {
+    static const AddressWording wording;
+    return wording;
+}
+
+}  // namespace orv

@@ -1,0 +1,59 @@
+// What a write sends, bit by bit, and how the radio's memory differs from the
+// image within it. A verify compares only these bits: the rest of the radio's
+// memory (tuning values, the bits a write never touches) may differ from the
+// image without anything being wrong.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+#include "image/MemoryImage.h"
+
+namespace orv {
+
+using RadioMask = std::array<uint8_t, MemoryImage::kRadioSize>;
+
+// The bits a whole write sends: page 0 through the link's write mask (only
+// when `page0`), bit 5 of the first byte of each group's first block, and
+// every other byte of blocks 8 to 187 whole.
+RadioMask writtenBitsMask(bool page0);
+// `mask` with every bit outside blocks first..last cleared.
+RadioMask maskBlocks(const RadioMask& mask, int firstBlock, int lastBlock);
+
+// One byte whose masked bits differ: what the image holds and what the
+// radio holds there (whole bytes), and the differing bits.
+struct ByteDifference {
+    int address;
+    uint8_t bits;
+    uint8_t image;
+    uint8_t radio;
+    bool operator==(const ByteDifference&) const = default;
+};
+std::vector<ByteDifference> differingBytes(const MemoryImage& image, const MemoryImage& radio, const RadioMask& mask);
+
+// How differences are put into words for the user: one line each, the
+// image's value before the radio's. The verify takes its wording through
+// this interface so that a field-by-field wording can replace the one below.
+class DifferenceWording {
+public:
+    virtual ~DifferenceWording() = default;
+    virtual std::vector<std::string> describe(const MemoryImage& image, const MemoryImage& radio,
+                                              const RadioMask& mask) const = 0;
+};
+
+// One line per differing byte, by address and the part of the memory it lies
+// in, e.g. "0x0247 (group 1): expected 0x5A, radio 0x5B (bits 0x01)".
+class AddressWording : public DifferenceWording {
+public:
+    std::vector<std::string> describe(const MemoryImage& image, const MemoryImage& radio,
+                                      const RadioMask& mask) const override;
+};
+
+// The part of the memory an address lies in: "global area", "group 1" to
+// "group 15".
+std::string memoryArea(int address);
+
+// The wording the verify uses unless told otherwise.
+const DifferenceWording& defaultDifferenceWording();
+
+}  // namespace orv

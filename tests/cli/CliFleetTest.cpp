@@ -1,0 +1,272 @@
+// orvedit-cli write on several radios at once, verify, and the serial trace
+// files, end to end against simulators on real pseudo-terminals.
+#include <gtest/gtest.h>
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <thread>
+#include "RunCli.h"
+#include "TraceReplay.h"
+#include "link/ORVCom.h"
+#include "link/SerialTrace.h"
+#include "sim/RadioSim.h"
+
+namespace orv {
+namespace {
+
+namespace fs = std::filesystem;
+using Memory = std::array<uint8_t, 6016>;
+using clitest::runCli;
+
+Memory pattern(unsigned seed) {
+    Memory m{};
+    unsigned x = seed * 2654435761u + 7u;
+    for (auto& v : m) {
+        x = x * 1103515245u + 12345u;
+        v = static_cast<uint8_t>(x >> 16);
+    }
+    return m;
+}
+
+// What the radio holds after a whole write of `image` over `before`.
+Memory afterWrite(const Memory& before, const Memory& image) {
+    Memory m = before;
+    const auto mask = ORVCom::page0WriteMask();
+    for (int a = 0; a < 256; ++a) {
+        const int k = mask[static_cast<std::size_t>(a)];
+        m[size_t(a)] = static_cast<uint8_t>((before[size_t(a)] & ~k) | (image[size_t(a)] & k));
+    }
+    for (int b = 8; b < 188; ++b) {
+        const std::size_t a = static_cast<std::size_t>(32 * b);
+        if ((b - 8) % 12 == 0)
+            m[a] = static_cast<uint8_t>((before[a] & ~0x20) | (image[a] & 0x20));
+        else
+            std::copy(image.begin() + static_cast<long>(a), image.begin() + static_cast<long>(a) + 32,
+                      m.begin() + static_cast<long>(a));
+    }
+    return m;
+}
+
+std::vector<TraceEntry> readTraceFile(const fs::path& p) {
+    std::ifstream in(p);
+    return readTraceText(in);
+}
+
+std::vector<uint8_t> sentBytes(const std::vector<TraceEntry>& t) {
+    std::vector<uint8_t> out;
+    for (const TraceEntry& e : t)
+        if (e.dir == TraceEntry::kToRadio) out.push_back(e.value);
+    return out;
+}
+
+// The line of the result table that names `port`.
+std::string tableLine(const std::string& out, const std::string& port) {
+    std::istringstream in(out);
+    for (std::string line; std::getline(in, line);)
+        if (line.rfind(port + " ", 0) == 0) return line;
+    return {};
+}
+
+class CliFleet : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::path(::testing::TempDir()) / ("orv-cli-fleet-" + std::to_string(::getpid()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        ::setenv("ORVEDIT_DATA_DIR", (dir / "data").c_str(), 1);
+        image = pattern(5);
+        std::ofstream(dir / "plan.orv", std::ios::binary)
+            .write(reinterpret_cast<const char*>(image.data()), 6016)
+            .write("\0\0\0", 3);
+    }
+    void TearDown() override {
+        for (auto& s : sims) s->stop();
+        fs::remove_all(dir);
+    }
+    RadioSim& addSim(SimOptions o = {}, unsigned seed = 0) {
+        sims.push_back(std::make_unique<RadioSim>(o));
+        sims.back()->start();
+        sims.back()->setMemory(pattern(100 + seed + static_cast<unsigned>(sims.size())));
+        return *sims.back();
+    }
+    std::vector<std::string> portArgs() const {
+        std::vector<std::string> a;
+        for (const auto& s : sims) {
+            a.push_back("--port");
+            a.push_back(s->devicePath());
+        }
+        return a;
+    }
+    clitest::CliResult run(std::vector<std::string> args) { return runCli(args, dir.string()); }
+    std::string plan() const { return (dir / "plan.orv").string(); }
+
+    fs::path dir;
+    Memory image{};
+    std::vector<std::unique_ptr<RadioSim>> sims;
+};
+
+TEST_F(CliFleet, FourRadiosOneDyingMidWriteGiveThreeSuccessesAndOneClearFailure) {
+    std::vector<Memory> before;
+    for (int i = 0; i < 4; ++i) {
+        SimOptions o;
+        if (i == 2) o.faults.deadAfterBytes = 3000;   // about half-way through the blocks
+        addSim(o, static_cast<unsigned>(i));
+        before.push_back(sims.back()->memory());
+    }
+    std::vector<std::string> args = {"write", "-i", plan(), "--yes", "--verify", "--trace", (dir / "t.txt").string()};
+    for (const auto& a : portArgs()) args.push_back(a);
+    const auto r = run(args);
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+
+    EXPECT_EQ(r.out.rfind("PORT", 0), 0u) << r.out;
+    for (int i = 0; i < 4; ++i) {
+        const std::string port = sims[size_t(i)]->devicePath();
+        const std::string line = tableLine(r.out, port);
+        SCOPED_TRACE(line);
+        std::istringstream cols(line);
+        std::string p, version, written, verified;
+        cols >> p >> version >> written >> verified;
+        EXPECT_EQ(version, "2C00");
+        if (i == 2) {
+            EXPECT_EQ(written, "FAILED");
+            EXPECT_EQ(verified, "-");
+            EXPECT_NE(line.find("writing the radio failed: Error writing radio"), std::string::npos);
+            EXPECT_NE(sims[2]->memory(), afterWrite(before[2], image));
+        } else {
+            EXPECT_EQ(written, "yes");
+            EXPECT_EQ(verified, "yes");
+            EXPECT_EQ(sims[size_t(i)]->memory(), afterWrite(before[size_t(i)], image));
+        }
+        // Each radio's own trace file: exactly what that radio received.
+        EXPECT_EQ(sentBytes(readTraceFile(dir / ("t-" + std::to_string(i + 1) + ".txt"))), sims[size_t(i)]->received());
+        // Not a terminal: one line per event, the port first.
+        EXPECT_NE(r.err.find(port + ": Writing ORV Memory\n"), std::string::npos) << r.err;
+    }
+    EXPECT_NE(r.err.find("1 of 4 radios failed"), std::string::npos) << r.err;
+}
+
+TEST_F(CliFleet, VerifyReportsARadioThatDiffersInOneField) {
+    struct Case { const char* name; int address; uint8_t flip; std::vector<std::string> extra; int exit; const char* says; };
+    const Case cases[] = {
+        {"as written", -1, 0, {}, 0, "Radio matches"},
+        {"one channel byte", 300, 0x10, {}, 1, "0x012C (group 1): expected"},
+        {"global byte, globals left out", 140, 0x01, {"--skip-globals"}, 0, "Radio matches"},
+        {"another group than the one asked for", 300, 0x10, {"--group", "2"}, 0, "Radio matches"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RadioSim& sim = addSim();
+        Memory radio = image;
+        if (c.address >= 0) radio[size_t(c.address)] ^= c.flip;
+        sim.setMemory(radio);
+        std::vector<std::string> args = {"verify", "--port", sim.devicePath(), "-i", plan()};
+        args.insert(args.end(), c.extra.begin(), c.extra.end());
+        const auto r = run(args);
+        EXPECT_EQ(r.exitCode, c.exit) << r.err;
+        EXPECT_NE(r.out.find(c.says), std::string::npos) << r.out;
+        EXPECT_EQ(sim.memory(), radio) << "a verify only reads";
+        sims.back()->stop();
+    }
+}
+
+TEST_F(CliFleet, WriteWithVerifyFailsWhenTheRadioDoesNotKeepWhatWasWritten) {
+    RadioSim& sim = addSim();
+    // Long after block 9 has been written, the radio loses one of its bytes.
+    std::atomic<bool> done{false};
+    std::thread spoil([&] {
+        while (!done && sim.receivedCount() < 3000) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        Memory m = sim.memory();
+        m[300] ^= 0x01;
+        sim.setMemory(m);
+    });
+    const auto r = run({"write", "--port", sim.devicePath(), "-i", plan(), "--yes", "--verify"});
+    done = true;
+    spoil.join();
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_NE(r.out.find("0x012C (group 1): expected"), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find("the radio differs from the file"), std::string::npos) << r.err;
+}
+
+TEST_F(CliFleet, CtrlCStopsEveryRadio) {
+    SimOptions o;
+    o.realtime = true;   // a write then takes seconds
+    addSim(o);
+    addSim(o);
+    std::vector<std::string> args = {ORVEDIT_CLI, "write", "-i", plan(), "--yes", "--verify"};
+    for (const auto& a : portArgs()) args.push_back(a);
+    const std::string errPath = (dir / "err").string(), outPath = (dir / "out").string();
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        std::freopen("/dev/null", "r", stdin);
+        std::freopen(outPath.c_str(), "w", stdout);
+        std::freopen(errPath.c_str(), "w", stderr);
+        std::vector<char*> argv;
+        for (auto& a : args) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        ::execv(ORVEDIT_CLI, argv.data());
+        ::_exit(127);
+    }
+    // Once both radios are well into their blocks.
+    for (int i = 0; i < 1000 && (sims[0]->receivedCount() < 800 || sims[1]->receivedCount() < 800); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ::kill(pid, SIGINT);
+    int st = 0;
+    ::waitpid(pid, &st, 0);
+    ASSERT_TRUE(WIFEXITED(st));
+    EXPECT_EQ(WEXITSTATUS(st), 130);
+    const std::string out = clitest::slurp(outPath);
+    for (const auto& s : sims) {
+        const std::string line = tableLine(out, s->devicePath());
+        EXPECT_NE(line.find(" stopped "), std::string::npos) << line;
+        EXPECT_LT(s->receivedCount(), 4000) << "the write went on";
+    }
+}
+
+TEST_F(CliFleet, BadPortListsAreRefusedBeforeAnythingIsSent) {
+    RadioSim& sim = addSim();
+    const auto dup = run({"write", "--port", sim.devicePath(), "--port", sim.devicePath(), "-i", plan(), "--yes"});
+    EXPECT_EQ(dup.exitCode, 2);
+    EXPECT_NE(dup.err.find("more than once"), std::string::npos) << dup.err;
+    const auto twoReads = run({"read", "--port", sim.devicePath(), "--port", "/dev/null", "-o", (dir / "x.orv").string()});
+    EXPECT_EQ(twoReads.exitCode, 2);
+    EXPECT_EQ(sim.receivedCount(), 0);
+}
+
+// A trace a user saved with --trace replays against a fresh simulator: the
+// same replies, and the same memory afterwards.
+TEST_F(CliFleet, AUsersTraceReplaysAgainstTheSimulator) {
+    RadioSim& sim = addSim();
+    const Memory start = sim.memory();
+    const auto r = run({"write", "--port", sim.devicePath(), "-i", plan(), "--yes", "--trace", (dir / "user.txt").string()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::vector<TraceEntry> trace = readTraceFile(dir / "user.txt");
+    ASSERT_FALSE(trace.empty());
+
+    RadioSim fresh;
+    fresh.start();
+    fresh.setMemory(start);
+    for (const test::ReplayRun& run : test::replayTrace(trace, fresh.devicePath())) {
+        ASSERT_EQ(run.got, run.expected) << "after " << run.sent.size() << " bytes sent";
+    }
+    // The last byte (the release) is not answered: wait until it is there.
+    for (int i = 0; i < 200 && fresh.receivedCount() < sim.receivedCount(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_EQ(fresh.received(), sim.received());
+    EXPECT_EQ(fresh.memory(), sim.memory());
+    fresh.stop();
+}
+
+TEST(CliHelp, ListsEveryCommand) {
+    const std::string scratch = ::testing::TempDir();
+    const auto r = runCli({"--help"}, scratch);
+    EXPECT_EQ(r.exitCode, 0);
+    for (const char* cmd : {"new", "export", "import", "read", "write", "verify", "report", "move"})
+        EXPECT_NE(r.out.find(std::string("  ") + cmd), std::string::npos) << cmd << "\n" << r.out;
+}
+
+}  // namespace
+}  // namespace orv
