@@ -308,10 +308,8 @@ TEST(ChannelCsv, AValueTheRadioCannotHoldIsRefusedWithRowColumnAndValue) {
     const std::vector<Refusal> table = {
         {withColumns({{Freq, "155.126000"}}), 2, "Frequency", "155.126000", "not a multiple of 1.25 kHz"},
         {withColumns({{Freq, "180.000000"}}), 2, "Frequency", "180.000000", "outside 136 to 174 MHz"},
-        {withColumns({{Freq, "135.998750"}}), 2, "Frequency", "135.998750", "outside 136 to 174 MHz"},
         {withColumns({{Freq, "155.1250001"}}), 2, "Frequency", "155.1250001", "at most six decimals"},
         {withColumns({{Freq, "1.5e2"}}), 2, "Frequency", "1.5e2", "not a frequency"},
-        {withColumns({{Freq, ""}}), 2, "Frequency", "", "not a frequency"},
         {withColumns({{Duplex, "+"}, {Offset, "40.000000"}}), 2, "Offset", "40.000000",
          "transmit frequency 195.125000 MHz lies outside"},
         {withColumns({{Duplex, "-"}, {Offset, "155.200000"}}), 2, "Offset", "155.200000", "-0.075000 MHz"},
@@ -320,7 +318,6 @@ TEST(ChannelCsv, AValueTheRadioCannotHoldIsRefusedWithRowColumnAndValue) {
         {withColumns({{Tone, "Tone"}, {RTone, "67.25"}}), 2, "rToneFreq", "67.25", "tenth of a hertz"},
         {withColumns({{Tone, "Tone"}, {RTone, "800.0"}}), 2, "rToneFreq", "800.0", "up to 799.9 Hz"},
         {withColumns({{Tone, "TSQL"}, {CTone, "0.0"}}), 2, "cToneFreq", "0.0", "no tone"},
-        {withColumns({{Tone, "TSQL"}, {CTone, "1000"}}), 2, "cToneFreq", "1000", "up to 799.9 Hz"},
         {withColumns({{Tone, "DTCS"}, {Dtcs, "1000"}}), 2, "DtcsCode", "1000", "at most three octal digits"},
         {withColumns({{Tone, "DTCS"}, {Dtcs, "089"}}), 2, "DtcsCode", "089", "octal digits 0 to 7"},
         {withColumns({{Tone, "DTCS"}, {Pol, "NX"}}), 2, "DtcsPolarity", "NX", "N or R"},
@@ -334,12 +331,10 @@ TEST(ChannelCsv, AValueTheRadioCannotHoldIsRefusedWithRowColumnAndValue) {
         {withColumns({{Name, "A#B"}}), 2, "Name", "A#B", "\"#\" is not a character of the radio"},
         {withColumns({{Name, "\xC3\xA4"}}), 2, "Name", "\xC3\xA4", "is not a character of the radio"},
         {withColumns({{Loc, "0"}}), 2, "Location", "0", "1 to 16"},
-        {withColumns({{Loc, "17"}}), 2, "Location", "17", "1 to 16"},
         {withColumns({{Loc, "1.0"}}), 2, "Location", "1.0", "1 to 16"},
         {h + kGoodRow + "\r\n\r\n" + kGoodRow + "\r\n", 4, "Location", "1", "given twice (row 2)"},
         {h + "1,NAME,155.125000\r\n", 2, "", "", "the row has 3 fields, the header 21"},
         {h + "1,\"NAME,155.125000\r\n", 2, "", "", "not closed"},
-        {h + "1,\"NA\"ME,155.125000\r\n", 2, "", "", "after the closing quote"},
         {h + "1,NA\"ME\",155.125000\r\n", 2, "", "", "a quote inside a field"},
         {"Location,Name,Frequency\r\n", 1, "Duplex", "", "the header has no such column"},
         {std::string(kHeader) + ",Name\r\n", 1, "Name", "Name", "names this column twice"},
@@ -358,26 +353,6 @@ TEST(ChannelCsv, AValueTheRadioCannotHoldIsRefusedWithRowColumnAndValue) {
             EXPECT_EQ(e.value(), r.value) << e.what();
             EXPECT_NE(e.reason().find(r.reason), std::string::npos) << e.what();
         }
-    }
-}
-
-TEST(ChannelCsv, MessagesAndExportRefusal) {
-    try {
-        (void)importChannelCsv(MemoryImage{}, 0, withColumns({{Freq, "180"}}));
-        ADD_FAILURE();
-    } catch (const ChannelCsvError& e) {
-        EXPECT_STREQ(e.what(), "row 2, column Frequency: \"180\": 180.000000 MHz lies outside 136 to 174 MHz");
-    }
-    // A tone word whose digits are not decimal has no CSV form: the export
-    // names the channel instead of writing a wrong tone.
-    MemoryImage img;
-    setWord(img, recordAddr(1, 4, 0), 44100);
-    setWord(img, recordAddr(1, 4, 6), 0x0A70);
-    try {
-        (void)exportChannelCsv(img, 1);
-        ADD_FAILURE();
-    } catch (const ChannelCsvError& e) {
-        EXPECT_STREQ(e.what(), "group 2 channel 5 Tx CG: \"0A7.0\": a tone whose digits are not decimal has no CSV form");
     }
 }
 

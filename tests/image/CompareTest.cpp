@@ -72,8 +72,6 @@ TEST(Compare, OneLinePerDifferingFieldInTheExportWording) {
          {"group 2 channel 9 chkLoPower: 0 -> 1"}},
         {"two lists in one byte, one differs", byteIs(paramAddr(3, 0x2D), 0x4B), byteIs(paramAddr(3, 0x2D), 0x5B),
          {"group 4 cboTOT: 60 -> 75"}},
-        {"text box", bytesAre(paramAddr(4, 0x26), {0x12, 0x34, 0x56}), bytesAre(paramAddr(4, 0x26), {0x12, 0x34, 0x57}),
-         {"group 5 txtPassWord: 123456 -> 123457"}},
         {"option pair", byteIs(paramAddr(5, 0x30), 0x00), byteIs(paramAddr(5, 0x30), 0x80),
          {"group 6 optBattSave: On -> Off"}},
         {"group label", labelIs(paramAddr(14, 0x33), "FIRE"), labelIs(paramAddr(14, 0x33), "EMS"),
@@ -86,8 +84,6 @@ TEST(Compare, OneLinePerDifferingFieldInTheExportWording) {
          {"globals cboPriScan: Keypad -> Right Toggle"}},
         {"rotary position 16 made Global by its bit", byteIs(0x90, 0x00), byteIs(0x90, 0x80),
          {"globals rotary position 16 cboGroup: Group 1 -> Global"}},
-        {"rotary keypad box of position 1", byteIs(0x97, 0x00), byteIs(0x97, 0x01),
-         {"globals rotary position 1 chkChanVar: 0 -> 1"}},
         {"a global list without a selection", byteIs(0xFF, 0x00), byteIs(0xFF, 0xF0),
          {"globals cboGlobalGroup: 1 -> (no selection)"}},
         // Bits no field shows: one line per address range, in hex.
@@ -136,22 +132,6 @@ TEST(Compare, OneLinePerDifferingFieldInTheExportWording) {
     }
 }
 
-TEST(Compare, DifferencesNameTheirGroupChannelAndAddresses) {
-    MemoryImage a, b;
-    setWord(b, recordAddr(6, 2, 4), 0x1234);
-    b[paramAddr(6, 0x50)] = 7;
-    const auto d = compareImages(a, b);
-    ASSERT_EQ(d.size(), 2u);
-    EXPECT_EQ(d[0].kind, Difference::Kind::Field);
-    EXPECT_EQ(d[0].group, 6);
-    EXPECT_EQ(d[0].channel, 2);
-    EXPECT_EQ(d[0].firstAddress, recordAddr(6, 2, 4));
-    EXPECT_EQ(d[0].lastAddress, recordAddr(6, 2, 5));
-    EXPECT_EQ(d[1].kind, Difference::Kind::Bytes);
-    EXPECT_EQ(d[1].group, 6);
-    EXPECT_EQ(d[1].channel, -1);
-}
-
 TEST(Compare, OnlyTheBitsOfTheMaskCount) {
     struct MaskCase {
         const char* name;
@@ -163,7 +143,6 @@ TEST(Compare, OnlyTheBitsOfTheMaskCount) {
         {"a cleared bit does not count", byteIs(paramAddr(0, 0), 0x10), {{paramAddr(0, 0), 0x20}}, {}},
         {"a set bit counts", byteIs(paramAddr(0, 0), 0x30), {{paramAddr(0, 0), 0x20}},
          {"group 1 chkUCGEncode: 0 -> 1"}},
-        {"bytes outside the mask are ignored", bytesAre(0x08, {1, 2, 3}), {{0x07, 0xFF}}, {}},
         {"a summary shows only ranges with counting bits", bytesAre(0x08, {1, 2, 3}), {{0x09, 0x02}},
          {"global area byte 0x0009 (not shown by any field): 00 -> 02"}},
         {"the bytes outside the radio memory never count", byteIs(6016, 1), {}, {}},
