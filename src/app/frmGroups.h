@@ -81,6 +81,11 @@ public:
     QAction* mnuVerify() const { return mnuVerify_; }
     QAction* mnuOpenBackup() const { return mnuOpenBackup_; }
     QAction* mnuSaveTrace() const { return mnuSaveTrace_; }
+    // Not in the original menu: File's "Compare with File...", "Export
+    // Channels..." and "Import Channels...".
+    QAction* mnuCompare() const { return mnuCompare_; }
+    QAction* mnuExportChannels() const { return mnuExportChannels_; }
+    QAction* mnuImportChannels() const { return mnuImportChannels_; }
 
     // ---- Controls
     QComboBox* cboCurrentGroup() const { return cboCurrentGroup_; }
@@ -239,6 +244,9 @@ private:
     QAction* mnuVerify_ = nullptr;
     QAction* mnuOpenBackup_ = nullptr;
     QAction* mnuSaveTrace_ = nullptr;
+    QAction* mnuCompare_ = nullptr;
+    QAction* mnuExportChannels_ = nullptr;
+    QAction* mnuImportChannels_ = nullptr;
 
     QComboBox* cboCurrentGroup_ = nullptr;
     QLineEdit* txtGrpLab_ = nullptr;

@@ -1,14 +1,17 @@
 // The main window's menu bar and what each entry runs: the File, Radio,
 // Edit, Comm-Port and Help commands, each behind the command boundary.
 #include <QAction>
+#include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
 #include "app/BackupCommands.h"
+#include "app/ChannelCsvCommands.h"
 #include "app/CommandGuard.h"
 #include "app/EditorSession.h"
 #include "app/FileOpenSave.h"
 #include "app/PrintCommands.h"
 #include "app/RadioCommands.h"
+#include "app/frmCompare.h"
 #include "app/frmTune.h"
 #include "app/frmGroups.h"
 
@@ -98,6 +101,20 @@ void frmGroups::buildMenus() {
     mnuAbout_ = act(mnuH, QStringLiteral("About ORVEDIT"), QStringLiteral("mnuAbout"));
     mnuHelp_ = act(mnuH, QStringLiteral("Help"), QStringLiteral("mnuHelp"), QKeySequence(Qt::CTRL | Qt::Key_H));
     mnuSaveTrace_ = act(mnuH, QStringLiteral("Save Serial &Trace..."), QStringLiteral("mnuSaveTrace"));
+
+    // Not in the original menu: comparing with a file and the channel CSV
+    // interchange, in their own section of File before "Exit".
+    auto before = [this, mnuFile](const QString& caption, const QString& name) {
+        auto* a = new QAction(caption, mnuFile);
+        a->setObjectName(name);
+        mnuFile->insertAction(mnuExit_, a);
+        addAction(a);
+        return a;
+    };
+    mnuCompare_ = before(QStringLiteral("&Compare with File..."), QStringLiteral("mnuCompare"));
+    mnuExportChannels_ = before(QStringLiteral("Export C&hannels..."), QStringLiteral("mnuExportChannels"));
+    mnuImportChannels_ = before(QStringLiteral("&Import Channels..."), QStringLiteral("mnuImportChannels"));
+    mnuFile->insertSeparator(mnuExit_)->setObjectName(QStringLiteral("mnuSepInterchange"));
 }
 
 void frmGroups::connectCommands() {
@@ -162,6 +179,30 @@ void frmGroups::connectCommands() {
     command(mnuHelp_, [this] { mnuHelp_Click(); });
     command(mnuAbout_, [this] { mnuAbout_Click(); });
     command(mnuSaveTrace_, [this] { mnuSaveTrace_Click(*this); });
+
+    // A double click in the comparison window shows the group (a global
+    // field: the global parameters window). The comparison window stays
+    // usable while a radio exchange runs, but the image is the transfer's
+    // then: switching groups would store the screen into it.
+    command(mnuCompare_, [this] {
+        compareWithFile(*this, [this](int g) {
+            if (session_.busy().isBusy()) {
+                session_.prompts().beep();
+                return;
+            }
+            if (g < 0) {
+                session_.showGlobalsWindow();
+                return;
+            }
+            cboCurrentGroup_->setCurrentIndex(g);
+            raise();
+            activateWindow();
+        });
+    });
+    command(mnuExportChannels_,
+            [this] { ChannelCsvCommands::exportChannels(*this, std::max(0, cboCurrentGroup_->currentIndex())); });
+    command(mnuImportChannels_,
+            [this] { ChannelCsvCommands::importChannels(*this, std::max(0, cboCurrentGroup_->currentIndex())); });
 }
 
 void frmGroups::showCommPortDevices() {

@@ -3,6 +3,8 @@
 #include <CLI/CLI.hpp>
 #include <exception>
 #include "cli/CliSupport.h"
+#include "cli/CsvCommands.h"
+#include "cli/DiffCommand.h"
 #include "cli/FileCommands.h"
 #include "cli/MoveCommand.h"
 #include "cli/RadioCommands.h"
@@ -26,6 +28,8 @@ int main(int argc, char** argv) {
     addRadioCommands(app, exitCode);
     addReportCommand(app, exitCode);
     addMoveCommand(app, exitCode);
+    addDiffCommand(app, exitCode);
+    addCsvCommands(app, exitCode);
 
     try {
         app.parse(argc, argv);

@@ -1,0 +1,97 @@
+#include "app/ChannelCsvCommands.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QWidget>
+#include <QStringList>
+#include "app/EditorSession.h"
+#include "app/EditorShell.h"
+#include "files/ImageFile.h"
+#include "image/ChannelCsv.h"
+
+namespace orv::ChannelCsvCommands {
+
+namespace {
+
+const QString kExportTitle = QStringLiteral("Export Channels");
+const QString kImportTitle = QStringLiteral("Import Channels");
+
+void tell(EditorShell& shell, const QString& text, const QString& title) {
+    shell.session().prompts().message(shell.shellWidget(), text, title, MsgIcon::Exclamation, MsgButtons::OK);
+}
+
+// The dialog starts in the folder of the programming file, with a name that
+// says which group the file holds.
+QString suggestedPath(EditorShell& shell, int group) {
+    const QString name = QStringLiteral("group%1.csv").arg(group + 1);
+    const QString file = shell.session().file().filePath;
+    return file.isEmpty() ? name : QFileInfo(file).absoluteDir().filePath(name);
+}
+
+QString chooseCsv(EditorShell& shell, bool forSaving, int group) {
+    FileDialogSetup setup;
+    setup.filters = {QStringLiteral("CSV (*.csv)"), QStringLiteral("All (*)")};
+    setup.defaultSuffix = QStringLiteral("csv");
+    return shell.session().prompts().chooseFile(shell.shellWidget(), forSaving, suggestedPath(shell, group), setup);
+}
+
+}  // namespace
+
+bool exportChannels(EditorShell& shell, int group) {
+    if (!shell.storeCurrentGroup()) {
+        tell(shell, QStringLiteral("The group on screen holds a value that cannot be stored.\r"
+                                   "The channels were not exported."),
+             kExportTitle);
+        return false;
+    }
+    // The text first: a channel the layout cannot express is reported
+    // before the user picks a file.
+    std::string text;
+    try {
+        text = exportChannelCsv(shell.session().image(), group);
+    } catch (const ChannelCsvError& e) {
+        tell(shell, QStringLiteral("Group %1 cannot be exported:\r%2").arg(group + 1).arg(QString::fromStdString(e.what())),
+             kExportTitle);
+        return false;
+    }
+    const QString path = chooseCsv(shell, true, group);
+    if (path.isEmpty()) return false;
+    if (auto st = saveFileAtomically(path.toStdString(), text.data(), text.size()); !st) {
+        tell(shell, QString::fromStdString(st.message), kExportTitle);
+        return false;
+    }
+    return true;
+}
+
+bool importChannels(EditorShell& shell, int group) {
+    const QString path = chooseCsv(shell, false, group);
+    if (path.isEmpty()) return false;
+    std::string text;
+    if (auto st = readWholeFile(path.toStdString(), text, kChannelCsvMaxBytes + 1); !st) {
+        tell(shell, QString::fromStdString(st.message), kImportTitle);
+        return false;
+    }
+    // The group on screen goes into the image first, so that edits made on
+    // screen are kept for the locations the file does not name.
+    if (!shell.storeCurrentGroup()) {
+        tell(shell, QStringLiteral("The group on screen holds a value that cannot be stored.\r"
+                                   "The channels were not imported."),
+             kImportTitle);
+        return false;
+    }
+    EditorSession& session = shell.session();
+    ChannelCsvImport result;
+    try {
+        result = importChannelCsv(session.image(), group, text);
+    } catch (const ChannelCsvError& e) {
+        tell(shell, QStringLiteral("%1 was not imported; nothing was changed.\r%2")
+                        .arg(QFileInfo(path).fileName(), QString::fromStdString(e.what())),
+             kImportTitle);
+        return false;
+    }
+    session.image() = result.image;
+    shell.readCurrentGroup();
+    return true;
+}
+
+}  // namespace orv::ChannelCsvCommands

@@ -1,0 +1,629 @@
+#include "image/ChannelCsv.h"
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <map>
+#include <optional>
+#include <tuple>
+#include <utility>
+#include <vector>
+#include "image/CodecError.h"
+#include "image/NumText.h"
+#include "image/Views.h"
+#include "image/clsChannel.h"
+#include "image/clsGroup.h"
+
+namespace orv {
+
+namespace {
+
+// "row R, column C: "V": reason", without the parts that are not given.
+std::string describe(int row, const std::string& column, const std::string& value, const std::string& reason) {
+    std::string where = row > 0 ? "row " + std::to_string(row) : "";
+    if (!column.empty()) where += (where.empty() ? "" : ", column ") + column + ": \"" + value + "\"";
+    return where.empty() ? reason : where + ": " + reason;
+}
+
+}  // namespace
+
+ChannelCsvError::ChannelCsvError(int row, std::string column, std::string value, std::string reason)
+    : std::runtime_error(describe(row, column, value, reason)),
+      row_(row), column_(std::move(column)), value_(std::move(value)), reason_(std::move(reason)) {}
+
+namespace {
+
+// ---- the radio's values -------------------------------------------------------
+
+// Frequencies in hertz. The memory holds 100 MHz plus a multiple of 1.25 kHz;
+// the editor admits 136 to 174 MHz, and so does the import.
+constexpr int64_t kBaseHz = 100'000'000;
+constexpr int64_t kStepHz = 1250;
+constexpr int64_t kLowestHz = 136'000'000;
+constexpr int64_t kHighestHz = 174'000'000;
+
+int64_t codeToHz(int code) { return kBaseHz + int64_t{code} * kStepHz; }
+
+// A code guard: none, a tone in tenths of a hertz (1..7999: the hundreds
+// digit shares its nibble with the digital flag), or a three-digit octal
+// digital code, normal or inverted.
+struct Guard {
+    enum class Kind { None, Tone, Dcs } kind = Kind::None;
+    int tenths = 0;
+    std::string code;  // "023"
+    bool inverted = false;
+    bool operator==(const Guard&) const = default;
+};
+
+// The grid's text of a guard, as the codec reads it back.
+std::string guardCell(const Guard& gd) {
+    switch (gd.kind) {
+    case Guard::Kind::None: return "000.0";
+    case Guard::Kind::Tone: {
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%03d.%d", gd.tenths / 10, gd.tenths % 10);
+        return buf;
+    }
+    case Guard::Kind::Dcs: return "D" + gd.code + (gd.inverted ? "-" : "");
+    }
+    return {};
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The guard a grid text shows; nullopt for a tone word whose digits are not
+// decimal (the layout has no form for it).
+std::optional<Guard> cellGuard(const std::string& t) {
+    Guard gd;
+    if (!t.empty() && t[0] == 'D') {
+        gd.kind = Guard::Kind::Dcs;
+        gd.code = t.substr(1, 3);
+        gd.inverted = t.size() == 5;
+        return gd;
+    }
+    if (t.size() != 5 || !isDigit(t[0]) || !isDigit(t[1]) || !isDigit(t[2]) || t[3] != '.' || !isDigit(t[4]))
+        return std::nullopt;
+    gd.tenths = (t[0] - '0') * 1000 + (t[1] - '0') * 100 + (t[2] - '0') * 10 + (t[4] - '0');
+    gd.kind = gd.tenths == 0 ? Guard::Kind::None : Guard::Kind::Tone;
+    return gd;
+}
+
+// ---- number texts --------------------------------------------------------------
+
+std::string mhzText(int64_t hz) {
+    const int64_t a = hz < 0 ? -hz : hz;
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%s%lld.%06lld", hz < 0 ? "-" : "", static_cast<long long>(a / 1'000'000),
+                  static_cast<long long>(a % 1'000'000));
+    return buf;
+}
+
+std::string toneText(int tenths) { return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10); }
+
+// A plain decimal number (digits, at most one point, digits) as an integer
+// in units of 10^-places. Digits below that unit must be zeros (nullopt
+// otherwise, as for any other text).
+std::optional<int64_t> parseFixed(const std::string& t, int places, int maxIntDigits) {
+    const auto dot = t.find('.');
+    const std::string whole = t.substr(0, dot);
+    const std::string frac = dot == std::string::npos ? "" : t.substr(dot + 1);
+    if (whole.empty() && frac.empty()) return std::nullopt;
+    if (static_cast<int>(whole.size()) > maxIntDigits) return std::nullopt;
+    int64_t v = 0;
+    for (char c : whole) {
+        if (!isDigit(c)) return std::nullopt;
+        v = v * 10 + (c - '0');
+    }
+    for (int i = 0; i < static_cast<int>(frac.size()); ++i) {
+        const char c = frac[static_cast<std::size_t>(i)];
+        if (!isDigit(c)) return std::nullopt;
+        if (i >= places && c != '0') return std::nullopt;
+    }
+    for (int i = 0; i < places; ++i) {
+        const auto idx = static_cast<std::size_t>(i);
+        v = v * 10 + (idx < frac.size() ? frac[idx] - '0' : 0);
+    }
+    return v;
+}
+
+std::string trim(const std::string& s) {
+    const auto first = s.find_first_not_of(" \t");
+    if (first == std::string::npos) return "";
+    return s.substr(first, s.find_last_not_of(" \t") - first + 1);
+}
+
+std::string lower(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+// ---- the layout -----------------------------------------------------------------
+
+enum Col {
+    cLocation, cName, cFrequency, cDuplex, cOffset, cTone, cRTone, cCTone, cDtcsCode, cDtcsPolarity,
+    cRxDtcsCode, cCrossMode, cMode, cTStep, cSkip, cPower, cComment, cURCALL, cRPT1CALL, cRPT2CALL, cDVCODE,
+    kColumns
+};
+const std::array<const char*, kColumns> kColumnNames = {
+    "Location", "Name", "Frequency", "Duplex", "Offset", "Tone", "rToneFreq", "cToneFreq", "DtcsCode",
+    "DtcsPolarity", "RxDtcsCode", "CrossMode", "Mode", "TStep", "Skip", "Power", "Comment", "URCALL",
+    "RPT1CALL", "RPT2CALL", "DVCODE"};
+
+// What the layout writes in the columns a row does not use.
+constexpr const char* kDefaultTone = "88.5";
+constexpr const char* kDefaultDcs = "023";
+constexpr const char* kDefaultCross = "Tone->Tone";
+
+// The largest common tuning step that divides the frequency ("5.00" when
+// none of them does).
+std::string tuningStep(int64_t hz) {
+    for (auto [step, text] : {std::pair<int64_t, const char*>{12'500, "12.50"}, {6'250, "6.25"},
+                              {5'000, "5.00"}, {2'500, "2.50"}})
+        if (hz % step == 0) return text;
+    return "5.00";
+}
+
+std::string csvField(const std::string& v) {
+    if (v.find_first_of(",\"\r\n") == std::string::npos) return v;
+    std::string q = "\"";
+    for (char c : v) q += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return q + "\"";
+}
+
+// The CSV name of a label as the grid shows it: the leading blanks of the
+// right alignment go (the import puts them back).
+std::string exportName(const std::string& label) {
+    const auto first = label.find_first_not_of(' ');
+    return first == std::string::npos ? "" : label.substr(first);
+}
+
+char polarity(const Guard& gd) { return gd.inverted ? 'R' : 'N'; }
+
+// The tone columns of a channel's two guards.
+void exportGuards(const Guard& tx, const Guard& rx, std::array<std::string, kColumns>& row) {
+    using K = Guard::Kind;
+    row[cTone] = "";
+    row[cRTone] = kDefaultTone;
+    row[cCTone] = kDefaultTone;
+    row[cDtcsCode] = kDefaultDcs;
+    row[cDtcsPolarity] = "NN";
+    row[cRxDtcsCode] = kDefaultDcs;
+    row[cCrossMode] = kDefaultCross;
+    if (tx.kind == K::None && rx.kind == K::None) return;
+    if (tx.kind == K::Tone && rx.kind == K::None) {
+        row[cTone] = "Tone";
+        row[cRTone] = toneText(tx.tenths);
+        return;
+    }
+    if (tx.kind == K::Tone && rx == tx) {
+        row[cTone] = "TSQL";
+        row[cRTone] = row[cCTone] = toneText(tx.tenths);
+        return;
+    }
+    if (tx.kind == K::Dcs && rx.kind == K::Dcs && tx.code == rx.code) {
+        row[cTone] = "DTCS";
+        row[cDtcsCode] = row[cRxDtcsCode] = tx.code;
+        row[cDtcsPolarity] = std::string{polarity(tx), polarity(rx)};
+        return;
+    }
+    row[cTone] = "Cross";
+    std::string pol = "NN";
+    auto side = [](const Guard& gd) { return gd.kind == K::Tone ? "Tone" : gd.kind == K::Dcs ? "DTCS" : ""; };
+    row[cCrossMode] = std::string(side(tx)) + "->" + side(rx);
+    if (tx.kind == K::Tone) row[cRTone] = toneText(tx.tenths);
+    if (tx.kind == K::Dcs) {
+        row[cDtcsCode] = tx.code;
+        pol[0] = polarity(tx);
+    }
+    if (rx.kind == K::Tone) row[cCTone] = toneText(rx.tenths);
+    if (rx.kind == K::Dcs) {
+        row[cRxDtcsCode] = rx.code;
+        pol[1] = polarity(rx);
+    }
+    row[cDtcsPolarity] = pol;
+}
+
+GroupView decodeGroup(const MemoryImage& img, int g) {
+    if (g < 0 || g >= kGroups) throw std::out_of_range("group index " + std::to_string(g) + " outside 0..14");
+    GroupView view;
+    clsGroup(img, view).Read_Group(g);
+    return view;
+}
+
+// ---- reading CSV ------------------------------------------------------------------
+
+struct Record {
+    int row;
+    std::vector<std::string> fields;
+    bool blank;  // an empty line
+};
+
+ChannelCsvError fileError(int row, const std::string& reason) { return ChannelCsvError(row, "", "", reason); }
+
+// RFC 4180 records: fields separated by commas, double quotes around a field
+// that holds commas, quotes (doubled) or line ends; CR LF, LF or CR between
+// records.
+std::vector<Record> parseRecords(std::string_view text) {
+    std::vector<Record> records;
+    std::vector<std::string> fields;
+    std::string field;
+    bool inQuotes = false, wasQuoted = false, afterQuote = false;
+    int row = 1;
+    auto endField = [&] {
+        fields.push_back(std::move(field));
+        field.clear();
+        wasQuoted = afterQuote = false;
+    };
+    auto endRecord = [&] {
+        const bool blank = fields.empty() && field.empty() && !wasQuoted;
+        endField();
+        records.push_back({row, std::move(fields), blank});
+        fields.clear();
+        ++row;
+    };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (inQuotes) {
+            if (c != '"') {
+                field += c;
+            } else if (i + 1 < text.size() && text[i + 1] == '"') {
+                field += '"';
+                ++i;
+            } else {
+                inQuotes = false;
+                afterQuote = true;
+            }
+            continue;
+        }
+        if (c == ',') {
+            endField();
+        } else if (c == '\r' || c == '\n') {
+            endRecord();
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else if (afterQuote) {
+            throw fileError(row, "text after the closing quote of a field");
+        } else if (c == '"') {
+            if (!field.empty()) throw fileError(row, "a quote inside a field that does not start with one");
+            inQuotes = wasQuoted = true;
+        } else {
+            field += c;
+        }
+    }
+    if (inQuotes) throw fileError(row, "a quoted field is not closed");
+    if (!fields.empty() || !field.empty() || wasQuoted) endRecord();
+    return records;
+}
+
+// One row's values, with the row number for the errors it raises.
+class Row {
+public:
+    Row(int row, const std::vector<std::string>& fields, const std::array<int, kColumns>& index)
+        : row_(row), fields_(fields), index_(index) {}
+    int number() const { return row_; }
+    const std::string& raw(Col c) const { return fields_[static_cast<std::size_t>(index_[c])]; }
+    std::string value(Col c) const { return trim(raw(c)); }
+    [[noreturn]] void refuse(Col c, const std::string& reason) const {
+        throw ChannelCsvError(row_, kColumnNames[c], raw(c), reason);
+    }
+
+private:
+    int row_;
+    const std::vector<std::string>& fields_;
+    const std::array<int, kColumns>& index_;
+};
+
+// The columns the import reads; the others (TStep, Comment and the digital
+// voice columns) may be absent and are ignored.
+bool readColumn(int c) { return c <= cMode || c == cSkip || c == cPower; }
+
+std::array<int, kColumns> headerIndex(const Record& header) {
+    std::array<int, kColumns> index;
+    index.fill(-1);
+    for (std::size_t i = 0; i < header.fields.size(); ++i) {
+        const std::string name = trim(header.fields[i]);
+        for (int c = 0; c < kColumns; ++c) {
+            if (name != kColumnNames[static_cast<std::size_t>(c)]) continue;
+            if (index[static_cast<std::size_t>(c)] >= 0)
+                throw ChannelCsvError(header.row, name, name, "the header names this column twice");
+            index[static_cast<std::size_t>(c)] = static_cast<int>(i);
+        }
+    }
+    for (int c = 0; c < kColumns; ++c)
+        if (readColumn(c) && index[static_cast<std::size_t>(c)] < 0)
+            throw ChannelCsvError(header.row, kColumnNames[static_cast<std::size_t>(c)], "",
+                                  "the header has no such column (the first row must name the columns)");
+    return index;
+}
+
+// A frequency the radio can hold: 136 to 174 MHz on the 1.25 kHz raster.
+int frequencyCode(const Row& r, Col c, int64_t hz, const std::string& what) {
+    if (hz < kLowestHz || hz > kHighestHz)
+        r.refuse(c, what + mhzText(hz) + " MHz lies outside 136 to 174 MHz");
+    if ((hz - kBaseHz) % kStepHz != 0) r.refuse(c, what + mhzText(hz) + " MHz is not a multiple of 1.25 kHz");
+    return static_cast<int>((hz - kBaseHz) / kStepHz);
+}
+
+int64_t parseMHz(const Row& r, Col c) {
+    auto hz = parseFixed(r.value(c), 6, 4);
+    if (!hz) r.refuse(c, "not a frequency in MHz with at most six decimals");
+    return *hz;
+}
+
+Guard parseTone(const Row& r, Col c) {
+    const std::string t = r.value(c);
+    auto tenths = parseFixed(t, 1, 4);
+    if (!tenths) {
+        if (parseFixed(t, 6, 4)) r.refuse(c, "the radio stores tones to a tenth of a hertz");
+        r.refuse(c, "not a tone in hertz");
+    }
+    if (*tenths == 0) r.refuse(c, "0 is no tone");
+    if (*tenths >= 8000) r.refuse(c, "the radio has digits for tones up to 799.9 Hz");
+    Guard gd;
+    gd.kind = Guard::Kind::Tone;
+    gd.tenths = static_cast<int>(*tenths);
+    return gd;
+}
+
+Guard parseDcs(const Row& r, Col c, char pol) {
+    const std::string t = r.value(c);
+    if (t.empty() || t.size() > 3) {
+        bool digits = !t.empty();
+        for (char ch : t) digits = digits && isDigit(ch);
+        r.refuse(c, digits ? "a digital code has at most three octal digits (000 to 777)"
+                           : "not a digital code (three octal digits)");
+    }
+    for (char ch : t) {
+        if (!isDigit(ch)) r.refuse(c, "not a digital code (three octal digits)");
+        if (ch > '7') r.refuse(c, "a digital code has octal digits 0 to 7");
+    }
+    Guard gd;
+    gd.kind = Guard::Kind::Dcs;
+    gd.code = std::string(3 - t.size(), '0') + t;
+    gd.inverted = pol == 'R';
+    return gd;
+}
+
+std::string parsePolarity(const Row& r) {
+    const std::string p = r.value(cDtcsPolarity);
+    if (p.size() != 2 || (p[0] != 'N' && p[0] != 'R') || (p[1] != 'N' && p[1] != 'R'))
+        r.refuse(cDtcsPolarity, "the polarity is two letters N or R (transmit, receive)");
+    return p;
+}
+
+// The transmit and receive guards of a row.
+std::pair<Guard, Guard> parseGuards(const Row& r) {
+    const std::string mode = r.value(cTone);
+    if (mode.empty()) return {};
+    if (mode == "Tone") return {parseTone(r, cRTone), Guard{}};
+    if (mode == "TSQL") {
+        Guard gd = parseTone(r, cCTone);
+        return {gd, gd};
+    }
+    if (mode == "DTCS") {
+        const std::string p = parsePolarity(r);
+        return {parseDcs(r, cDtcsCode, p[0]), parseDcs(r, cDtcsCode, p[1])};
+    }
+    if (mode != "Cross") {
+        if (mode == "TSQL-R" || mode == "DTCS-R") r.refuse(cTone, "the radio has no reverse squelch");
+        r.refuse(cTone, "not a tone mode (empty, Tone, TSQL, DTCS or Cross)");
+    }
+    static const std::map<std::string, std::pair<std::string, std::string>> kCross = {
+        {"Tone->Tone", {"Tone", "Tone"}}, {"Tone->DTCS", {"Tone", "DTCS"}}, {"DTCS->Tone", {"DTCS", "Tone"}},
+        {"DTCS->DTCS", {"DTCS", "DTCS"}}, {"DTCS->", {"DTCS", ""}},         {"->Tone", {"", "Tone"}},
+        {"->DTCS", {"", "DTCS"}}};
+    const auto it = kCross.find(r.value(cCrossMode));
+    if (it == kCross.end())
+        r.refuse(cCrossMode, "not a cross mode (Tone->Tone, Tone->DTCS, DTCS->Tone, DTCS->DTCS, DTCS->, ->Tone, "
+                             "->DTCS)");
+    const auto& [txSide, rxSide] = it->second;
+    const bool anyDcs = txSide == "DTCS" || rxSide == "DTCS";
+    const std::string p = anyDcs ? parsePolarity(r) : "NN";
+    Guard tx, rx;
+    if (txSide == "Tone") tx = parseTone(r, cRTone);
+    if (txSide == "DTCS") tx = parseDcs(r, cDtcsCode, p[0]);
+    if (rxSide == "Tone") rx = parseTone(r, cCTone);
+    if (rxSide == "DTCS") rx = parseDcs(r, cRxDtcsCode, p[1]);
+    return {tx, rx};
+}
+
+// A name as the label encoding stores it: capital letters (the radio's "h"
+// stays), at most 8 characters of the radio's set after the leading blanks.
+std::string parseName(const Row& r) {
+    std::string out;
+    int count = 0;
+    for (const std::string& ch : utf8Chars(exportName(r.raw(cName)))) {
+        std::string c = ch;
+        if (c.size() == 1 && c[0] >= 'a' && c[0] <= 'z' && c[0] != 'h') c[0] = static_cast<char>(c[0] - 'a' + 'A');
+        if (c != " " && charToRadioCode(c) == "30")
+            r.refuse(cName, "\"" + ch + "\" is not a character of the radio (digits, capitals, blank, h, - * $ / + "
+                            "% \\ | _ < >)");
+        out += c;
+        ++count;
+    }
+    if (count > 8) r.refuse(cName, "a channel name has at most 8 characters");
+    return out;
+}
+
+// The channel a row describes, as the grid would show it.
+struct ChannelRow {
+    int channel = 0;
+    std::string name;
+    int rxCode = 0;
+    int txCode = 0;
+    Guard rx, tx;
+    int narrow = 0;
+    int scan = 1;
+    int lowPower = 0;
+};
+
+ChannelRow parseRow(const Row& r) {
+    ChannelRow ch;
+    const std::string loc = r.value(cLocation);
+    auto n = parseFixed(loc, 0, 3);
+    if (!n || loc.find('.') != std::string::npos || *n < 1 || *n > kChannels)
+        r.refuse(cLocation, "the locations of a group are 1 to 16");
+    ch.channel = static_cast<int>(*n) - 1;
+    ch.name = parseName(r);
+
+    const int64_t rxHz = parseMHz(r, cFrequency);
+    ch.rxCode = frequencyCode(r, cFrequency, rxHz, "");
+    const std::string duplex = r.value(cDuplex);
+    if (duplex.empty()) {
+        ch.txCode = ch.rxCode;
+    } else if (duplex == "+" || duplex == "-") {
+        const int64_t off = parseMHz(r, cOffset);
+        const int64_t txHz = duplex == "+" ? rxHz + off : rxHz - off;
+        ch.txCode = frequencyCode(r, cOffset, txHz, "the transmit frequency ");
+    } else if (duplex == "split") {
+        ch.txCode = frequencyCode(r, cOffset, parseMHz(r, cOffset), "");
+    } else if (duplex == "off") {
+        ch.txCode = 0;
+    } else {
+        r.refuse(cDuplex, "not a duplex (empty, +, -, split or off)");
+    }
+
+    std::tie(ch.tx, ch.rx) = parseGuards(r);
+
+    const std::string mode = r.value(cMode);
+    if (mode == "FM") ch.narrow = 0;
+    else if (mode == "NFM") ch.narrow = 1;
+    else r.refuse(cMode, "the radio has the modes FM (wide) and NFM (narrow)");
+
+    const std::string skip = r.value(cSkip);
+    if (skip.empty() || skip == "P") ch.scan = 1;
+    else if (skip == "S") ch.scan = 0;
+    else r.refuse(cSkip, "not a skip mark (empty, S or P)");
+
+    const std::string power = lower(r.value(cPower));
+    if (power.empty() || power == "high") ch.lowPower = 0;
+    else if (power == "low") ch.lowPower = 1;
+    else r.refuse(cPower, "the radio has the powers High and Low");
+    return ch;
+}
+
+// Puts a row into the grid view of its channel. A value the row gives that
+// is what the export writes for the channel keeps the grid's text, so its
+// bytes stay exactly as they are.
+void applyRow(const ChannelRow& ch, ChannelGridView& v) {
+    const auto c = static_cast<std::size_t>(ch.channel);
+    auto& cells = v.cells[c];
+    auto set = [&](int col, const std::string& text) { cells[static_cast<std::size_t>(col)] = text; };
+    set(colRecFreq, clsChannel::strHexToFreq(ch.rxCode));
+    set(colTxFreq, clsChannel::strHexToFreq(ch.txCode));
+    // A guard that means the same keeps its text (a digital word with unused
+    // bits set shows the same text as the one the codec writes).
+    if (cellGuard(cells[colRecCG]) != ch.rx) set(colRecCG, guardCell(ch.rx));
+    if (cellGuard(cells[colTxCG]) != ch.tx) set(colTxCG, guardCell(ch.tx));
+    if (exportName(cells[colChLabel]) != ch.name) set(colChLabel, ch.name);
+    v.chkNarr[c] = ch.narrow;
+    v.chkScan[c] = ch.scan;
+    v.chkLoPower[c] = ch.lowPower;
+}
+
+}  // namespace
+
+std::string exportChannelCsv(const MemoryImage& img, int g) {
+    const GroupView view = decodeGroup(img, g);
+    std::string out = std::string(kChannelCsvHeader) + "\r\n";
+    for (int c = 0; c < kChannels; ++c) {
+        const auto ci = static_cast<std::size_t>(c);
+        const auto& cells = view.channels.cells[ci];
+        const int rxCode = clsChannel::freqCode(cells[colRecFreq], "Rec Freq");
+        if (rxCode == 0) continue;  // no receive frequency: an empty location
+        const int txCode = clsChannel::freqCode(cells[colTxFreq], "Tx Freq");
+        const std::string where = "group " + std::to_string(g + 1) + " channel " + std::to_string(c + 1) + " ";
+        auto guard = [&](int col, const char* name) {
+            const std::string& t = cells[static_cast<std::size_t>(col)];
+            auto gd = cellGuard(t);
+            if (!gd) throw ChannelCsvError(0, where + name, t, "a tone whose digits are not decimal has no CSV form");
+            return *gd;
+        };
+        const Guard rx = guard(colRecCG, "Rec CG");
+        const Guard tx = guard(colTxCG, "Tx CG");
+
+        std::array<std::string, kColumns> row;
+        row[cLocation] = std::to_string(c + 1);
+        row[cName] = exportName(cells[colChLabel]);
+        const int64_t rxHz = codeToHz(rxCode);
+        row[cFrequency] = mhzText(rxHz);
+        row[cOffset] = mhzText(0);
+        if (txCode == 0) {
+            row[cDuplex] = "off";
+        } else if (txCode != rxCode) {
+            const int64_t txHz = codeToHz(txCode);
+            row[cDuplex] = txHz > rxHz ? "+" : "-";
+            row[cOffset] = mhzText(txHz > rxHz ? txHz - rxHz : rxHz - txHz);
+        }
+        exportGuards(tx, rx, row);
+        row[cMode] = view.channels.chkNarr[ci] ? "NFM" : "FM";
+        row[cTStep] = tuningStep(rxHz);
+        row[cSkip] = view.channels.chkScan[ci] ? "" : "S";
+        row[cPower] = view.channels.chkLoPower[ci] ? "Low" : "High";
+        for (int col = 0; col < kColumns; ++col) {
+            if (col > 0) out += ',';
+            out += csvField(row[static_cast<std::size_t>(col)]);
+        }
+        out += "\r\n";
+    }
+    return out;
+}
+
+ChannelCsvImport importChannelCsv(const MemoryImage& img, int g, std::string_view csv) {
+    const GroupView before = decodeGroup(img, g);
+    if (csv.size() > kChannelCsvMaxBytes)
+        throw fileError(0, "the file is larger than " + std::to_string(kChannelCsvMaxBytes / 1024) + " KiB");
+    if (csv.substr(0, 3) == "\xEF\xBB\xBF") csv.remove_prefix(3);  // a spreadsheet's byte order mark
+
+    const std::vector<Record> records = parseRecords(csv);
+    std::size_t first = 0;
+    while (first < records.size() && records[first].blank) ++first;
+    if (first == records.size()) throw fileError(1, "the file is empty (it needs the header row)");
+    const Record& header = records[first];
+    const std::array<int, kColumns> index = headerIndex(header);
+
+    // Every row is checked before anything is applied.
+    std::vector<ChannelRow> rows;
+    std::array<int, kChannels> seenAt{};
+    for (std::size_t i = first + 1; i < records.size(); ++i) {
+        const Record& rec = records[i];
+        if (rec.blank) continue;
+        if (rec.fields.size() != header.fields.size())
+            throw fileError(rec.row, "the row has " + std::to_string(rec.fields.size()) + " fields, the header " +
+                                         std::to_string(header.fields.size()));
+        const Row r(rec.row, rec.fields, index);
+        ChannelRow ch = parseRow(r);
+        int& seen = seenAt[static_cast<std::size_t>(ch.channel)];
+        if (seen) r.refuse(cLocation, "the location is given twice (row " + std::to_string(seen) + ")");
+        seen = rec.row;
+        rows.push_back(std::move(ch));
+    }
+
+    GroupView after = before;
+    for (const ChannelRow& ch : rows) applyRow(ch, after.channels);
+
+    // Only the fields that change are written, each through its own writer.
+    ChannelCsvImport result{img, static_cast<int>(rows.size())};
+    clsChannel codec(result.image, after.channels);
+    for (int c = 0; c < kChannels; ++c) {
+        const auto i = static_cast<std::size_t>(c);
+        const auto& a = after.channels.cells[i];
+        const auto& b = before.channels.cells[i];
+        try {
+            if (a[colRecFreq] != b[colRecFreq]) codec.Write_RX_Freq(g, c);
+            if (a[colRecCG] != b[colRecCG]) codec.Write_RX_CG(g, c);
+            if (a[colTxFreq] != b[colTxFreq]) codec.Write_TX_Freq(g, c);
+            if (a[colTxCG] != b[colTxCG]) codec.Write_TX_CG(g, c);
+            if (a[colChLabel] != b[colChLabel]) codec.Write_Chan_Alpha(g, c);
+        } catch (const CodecError& e) {
+            // The rows were checked against the same limits; this is a fault.
+            throw std::logic_error(std::string("a checked CSV value was refused by the channel codec: ") + e.what());
+        }
+        if (after.channels.chkLoPower[i] != before.channels.chkLoPower[i]) codec.Write_Lo_Power(g, c);
+        if (after.channels.chkNarr[i] != before.channels.chkNarr[i]) codec.Write_Narrow_Band(g, c);
+        if (after.channels.chkScan[i] != before.channels.chkScan[i]) codec.Write_Scan_List(g, c);
+    }
+    return result;
+}
+
+}  // namespace orv

@@ -1,0 +1,204 @@
+// orvedit-cli diff, csv-export and csv-import, run as the real executable:
+// exit codes, output, atomic replacement, inputs untouched on refusal.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include "RunCli.h"
+#include "db/WriteDefaults.h"
+#include "files/ImageFile.h"
+#include "image/MemoryImage.h"
+
+namespace fs = std::filesystem;
+using clitest::CliResult;
+using clitest::slurp;
+using orv::MemoryImage;
+
+namespace {
+
+class CliInterchange : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string tmpl = (fs::temp_directory_path() / "orv-cli-x-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
+        dir = tmpl;
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    CliResult run(std::vector<std::string> args) { return clitest::runCli(args, dir.string()); }
+    std::string path(const std::string& name) const { return (dir / name).string(); }
+    std::string writeImage(const std::string& name, const MemoryImage& img) {
+        EXPECT_TRUE(orv::saveImageFile(path(name), img).ok());
+        return path(name);
+    }
+    std::string writeText(const std::string& name, const std::string& text) {
+        std::ofstream(path(name), std::ios::binary) << text;
+        return path(name);
+    }
+    std::vector<std::string> files() const {
+        std::vector<std::string> v;
+        for (const auto& e : fs::directory_iterator(dir)) v.push_back(e.path().filename().string());
+        std::sort(v.begin(), v.end());
+        return v;
+    }
+
+    fs::path dir;
+};
+
+int rec(int g, int c, int j) { return orv::channelRecordAddr(g, c, j).address(); }
+
+TEST_F(CliInterchange, DiffPrintsOneLinePerDifferenceAndTellsByItsExitCode) {
+    const MemoryImage a = orv::defaultImage();
+    MemoryImage b = a;
+    b[rec(2, 4, 0)] = 0xAC;  // 162.40000 -> 155.13750
+    b[rec(2, 4, 1)] = 0x4E;
+    b[0x20] = 0x55;          // a tuning byte
+    const std::string pa = writeImage("a.orv", a), pb = writeImage("b.orv", b);
+    writeText("short.orv", "not an image");
+
+    struct Case {
+        std::vector<std::string> args;
+        int exitCode;
+        std::string out;
+        std::string errPart;
+    };
+    const std::vector<Case> cases = {
+        {{"diff", pa, pa}, 0, "", ""},
+        {{"diff", pa, pb}, 1,
+         "global area byte 0x0020 (not shown by any field): 00 -> 55\n"
+         "group 3 channel 5 Rec Freq: 162.40000 -> 155.13750\n",
+         ""},
+        {{"diff", pb, pa}, 1,
+         "global area byte 0x0020 (not shown by any field): 55 -> 00\n"
+         "group 3 channel 5 Rec Freq: 155.13750 -> 162.40000\n",
+         ""},
+        {{"diff", pa, path("missing.orv")}, 2, "", "missing.orv"},
+        {{"diff", path("short.orv"), pa}, 2, "", "short.orv"},
+        {{"diff", pa}, 2, "", "B"},
+    };
+    for (const auto& c : cases) {
+        const CliResult r = run(c.args);
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.args.back() << ": " << r.err;
+        EXPECT_EQ(r.out, c.out);
+        if (c.errPart.empty()) {
+            EXPECT_EQ(r.err, "");
+        } else {
+            EXPECT_NE(r.err.find(c.errPart), std::string::npos) << r.err;
+        }
+    }
+}
+
+TEST_F(CliInterchange, CsvExportWritesTheGroupToStdoutOrAFile) {
+    MemoryImage img = orv::defaultImage();
+    const std::string file = writeImage("radio.orv", img);
+    CliResult r = run({"csv-export", file, "--group", "2"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out.substr(0, r.out.find("\r\n")),
+              "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,RxDtcsCode,"
+              "CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE");
+    EXPECT_NE(r.out.find("\r\n3,Ch 3,162.500000,off,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,S,High,,,,,\r\n"),
+              std::string::npos);
+
+    // -o replaces the file in one step: a second name of the old file keeps
+    // the old content, and no temporary file is left behind.
+    const std::string out = writeText("g2.csv", "old");
+    fs::create_hard_link(out, path("old-link.csv"));
+    r = run({"csv-export", file, "--group", "2", "-o", out});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(slurp(out), run({"csv-export", file, "--group", "2"}).out);
+    EXPECT_EQ(slurp(path("old-link.csv")), "old");
+    EXPECT_EQ(files(), (std::vector<std::string>{"g2.csv", "old-link.csv", "radio.orv"}));
+
+    // Refusals: exit 2, one line, no output file.
+    orv::MemoryImage odd = img;
+    odd[rec(0, 1, 6)] = 0x0A;  // a tone word with a non-decimal digit
+    const std::string oddFile = writeImage("odd.orv", odd);
+    struct Case {
+        std::vector<std::string> args;
+        std::string errPart;
+    };
+    for (const Case& c : std::vector<Case>{
+             {{"csv-export", oddFile, "--group", "1", "-o", path("x.csv")}, "group 1 channel 2 Tx CG: \"0A0.0\""},
+             {{"csv-export", file, "--group", "16", "-o", path("x.csv")}, "--group"},
+             {{"csv-export", file, "-o", path("x.csv")}, "--group"},
+             {{"csv-export", path("none.orv"), "--group", "1", "-o", path("x.csv")}, "none.orv"}}) {
+        r = run(c.args);
+        EXPECT_EQ(r.exitCode, 2) << c.errPart;
+        EXPECT_NE(r.err.find(c.errPart), std::string::npos) << r.err;
+        EXPECT_FALSE(fs::exists(path("x.csv")));
+    }
+    r = run({"csv-export", file, "--group", "1", "-o", path("no/such/dir/x.csv")});
+    EXPECT_EQ(r.exitCode, 1);
+}
+
+TEST_F(CliInterchange, CsvImportAppliesTheRowsOrChangesNothing) {
+    const MemoryImage img = orv::defaultImage();
+    const std::string file = writeImage("radio.orv", img);
+    const std::string good = writeText(
+        "plan.csv",
+        "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,RxDtcsCode,CrossMode,"
+        "Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE\r\n"
+        "5,RPT,155.137500,+,0.600000,TSQL,88.5,67.0,023,NN,023,Tone->Tone,NFM,12.50,,Low,,,,,\r\n");
+
+    // -o: FILE stays, OUT gets exactly the one channel's changes.
+    CliResult r = run({"csv-import", file, good, "--group", "3", "-o", path("out.orv")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    MemoryImage out;
+    ASSERT_TRUE(orv::loadImageFile(path("out.orv"), out).ok());
+    r = run({"diff", file, path("out.orv")});
+    EXPECT_EQ(r.out,
+              "group 3 channel 5 Rec Freq: 162.40000 -> 155.13750\n"
+              "group 3 channel 5 Rec CG: 000.0 -> 067.0\n"
+              "group 3 channel 5 Tx Freq: 000.00 -> 155.73750\n"
+              "group 3 channel 5 Tx CG: 000.0 -> 067.0\n"
+              "group 3 channel 5 Ch Label: \"    Ch 5\" -> \"     RPT\"\n"
+              "group 3 channel 5 chkScan: 0 -> 1\n"
+              "group 3 channel 5 chkNarr: 0 -> 1\n"
+              "group 3 channel 5 chkLoPower: 0 -> 1\n");
+    EXPECT_EQ(slurp(file), slurp(writeImage("again.orv", img)));
+
+    // Without -o, FILE itself is replaced in one step.
+    fs::create_hard_link(file, path("old-link.orv"));
+    r = run({"csv-import", file, good, "--group", "3"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(slurp(file), slurp(path("out.orv")));
+    EXPECT_EQ(slurp(path("old-link.orv")), slurp(path("again.orv")));
+
+    // Refusals: exit 2, the row, column and value named, no file changed.
+    const std::string before = slurp(file);
+    writeText("existing.orv", "keep me");
+    const std::string bad = writeText("bad.csv", slurp(good) + "7,X,450.000000,,0,,,,,,,,FM,,,,,,,,\r\n");
+    struct Case {
+        std::vector<std::string> args;
+        std::string err;
+    };
+    for (const Case& c : std::vector<Case>{
+             {{"csv-import", file, bad, "--group", "3", "-o", path("existing.orv")},
+              "orvedit-cli: " + bad +
+                  ": row 3, column Frequency: \"450.000000\": 450.000000 MHz lies outside 136 to 174 MHz\n"},
+             {{"csv-import", file, bad, "--group", "3"}, ""},
+             {{"csv-import", file, path("none.csv"), "--group", "3"}, ""},
+             {{"csv-import", file, good, "--group", "0"}, ""},
+             {{"csv-import", path("none.orv"), good, "--group", "3", "-o", path("existing.orv")}, ""}}) {
+        r = run(c.args);
+        EXPECT_EQ(r.exitCode, 2) << r.err;
+        if (!c.err.empty()) {
+            EXPECT_EQ(r.err, c.err);
+        }
+        EXPECT_EQ(slurp(file), before);
+        EXPECT_EQ(slurp(path("existing.orv")), "keep me");
+    }
+    r = run({"csv-import", file, good, "--group", "3", "-o", path("no/such/dir/x.orv")});
+    EXPECT_EQ(r.exitCode, 1);
+}
+
+TEST_F(CliInterchange, HelpListsTheCommands) {
+    const CliResult r = run({"--help"});
+    EXPECT_EQ(r.exitCode, 0);
+    for (const char* cmd : {"diff", "csv-export", "csv-import", "export", "import", "read", "write", "report"})
+        EXPECT_NE(r.out.find(std::string("  ") + cmd), std::string::npos) << cmd;
+}
+
+}  // namespace
