@@ -1,5 +1,7 @@
 #include "link/VerifyMask.h"
 
+#include "link/FieldWording.h"
+
 #include <cstdio>
 #include "image/MemoryMap.h"
 #include "link/ORVCom.h"
@@ -61,7 +63,8 @@ std::vector<std::string> AddressWording::describe(const MemoryImage& image, cons
 }
 
 const DifferenceWording& defaultDifferenceWording() {
-    static const AddressWording wording;
+    // Field by field in the export's wording; bits no field shows by range.
+    static const FieldWording wording;
     return wording;
 }
 

@@ -153,7 +153,7 @@ TEST_F(CliFleet, VerifyReportsARadioThatDiffersInOneField) {
     struct Case { const char* name; int address; uint8_t flip; std::vector<std::string> extra; int exit; const char* says; };
     const Case cases[] = {
         {"as written", -1, 0, {}, 0, "Radio matches"},
-        {"one channel byte", 300, 0x10, {}, 1, "0x012C (group 1): expected"},
+        {"one byte of the ANI/ID number", 300, 0x10, {}, 1, "group 1 txtID: 777018C -> 777019C"},
         {"global byte, globals left out", 140, 0x01, {"--skip-globals"}, 0, "Radio matches"},
         {"another group than the one asked for", 300, 0x10, {"--group", "2"}, 0, "Radio matches"},
     };
@@ -187,7 +187,7 @@ TEST_F(CliFleet, WriteWithVerifyFailsWhenTheRadioDoesNotKeepWhatWasWritten) {
     done = true;
     spoil.join();
     EXPECT_EQ(r.exitCode, 1) << r.err;
-    EXPECT_NE(r.out.find("0x012C (group 1): expected"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("group 1 txtID: 777018C -> 777018D"), std::string::npos) << r.out;
     EXPECT_NE(r.err.find("the radio differs from the file"), std::string::npos) << r.err;
 }
 

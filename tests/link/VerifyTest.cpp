@@ -41,13 +41,13 @@ TEST_F(LinkTest, VerifyReportsTheDifferencesInsideTheWrittenBitsOnly) {
     };
     const Case cases[] = {
         {"radio as written", -1, 0, true, VerifyResult::Outcome::Matches, ""},
-        {"channel byte of group 3", 1060, 0x01, true, VerifyResult::Outcome::Differs, "0x0424 (group 3)"},
+        {"channel byte of group 3", 1060, 0x01, true, VerifyResult::Outcome::Differs, "group 3 channel 9 chkScan: 1 -> 0"},
         {"byte of a group's first block that is never written", 1027, 0xFF, true, VerifyResult::Outcome::Matches, ""},
-        {"page-0 byte that is written", 130, 0x80, true, VerifyResult::Outcome::Differs, "0x0082 (global area)"},
+        {"page-0 byte that is written", 130, 0x80, true, VerifyResult::Outcome::Differs, "global area byte 0x0082 (not shown by any field)"},
         {"page-0 byte, globals not written", 130, 0x80, false, VerifyResult::Outcome::Matches, ""},
         {"tuning byte never written", 10, 0xFF, true, VerifyResult::Outcome::Matches, ""},
         {"bit of a group's first byte outside bit 5", 256, 0x01, true, VerifyResult::Outcome::Matches, ""},
-        {"bit 5 of a group's first byte", 256, 0x20, true, VerifyResult::Outcome::Differs, "0x0100 (group 1)"},
+        {"bit 5 of a group's first byte", 256, 0x20, true, VerifyResult::Outcome::Differs, "group 1 chkUCGEncode: 0 -> 1"},
         {"bit 3 of address 155 (not written)", 155, 0x08, true, VerifyResult::Outcome::Matches, ""},
     };
     for (const Case& c : cases) {
