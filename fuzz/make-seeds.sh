@@ -4,8 +4,9 @@
 # Usage: fuzz/make-seeds.sh OUT
 set -euo pipefail
 out=${1:?usage: make-seeds.sh OUT}
-mkdir -p "$out/json_import" "$out/image_file" "$out/num_text" "$out/label_codec"
-# (only the JSON import has seeds too large to keep; the other folders stay empty)
+# A folder for every target (one per seed corpus); only the JSON import has
+# seeds too large to keep, the other folders stay empty.
+for d in "$(dirname "$0")"/corpus/*/; do mkdir -p "$out/$(basename "$d")"; done
 j=$out/json_import
 repeat() { head -c "$2" /dev/zero | tr '\0' "$1"; }
 
