@@ -37,10 +37,10 @@ public:
 
     // Each reports success; a failure shows its message and leaves the target
     // table as it was.
-    bool currentToLast(const ShownRow& shownRow16 = {});
-    bool lastToCurrent();
-    bool setDefault();
-    bool setBlank();
+    [[nodiscard]] bool currentToLast(const ShownRow& shownRow16 = {});
+    [[nodiscard]] bool lastToCurrent();
+    [[nodiscard]] bool setDefault();
+    [[nodiscard]] bool setBlank();
 
     static constexpr const char* kCurrentFile = "OrvCurrent.mdb";
     static constexpr const char* kLastFile = "OrvLast.mdb";

@@ -18,7 +18,7 @@
 
 namespace orv {
 
-struct FileStatus {
+struct [[nodiscard]] FileStatus {
     enum class Kind {
         Ok,
         NotFound,   // the file (or a folder on its path) does not exist

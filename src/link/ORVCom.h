@@ -50,30 +50,30 @@ public:
     static std::array<int, 256> page0WriteMask();
 
     void closePort();
-    bool getByte(uint8_t& value);
-    bool hookRadio();
+    [[nodiscard]] bool getByte(uint8_t& value);
+    [[nodiscard]] bool hookRadio();
     void readRadioVersion();
-    bool setBaudRate(int index);
+    [[nodiscard]] bool setBaudRate(int index);
     void unhookRadio();
 
     // One byte out through the port, as the frames send it (the alignment
     // tool builds its own block frames); false when the port is not usable.
     bool sendByte(int byte) { return send(byte); }
 
-    bool readBlock(int block);
-    bool writeBlock(int block);
-    bool writeMaskedByte(int high, int low, int mask, int value);
+    [[nodiscard]] bool readBlock(int block);
+    [[nodiscard]] bool writeBlock(int block);
+    [[nodiscard]] bool writeMaskedByte(int high, int low, int mask, int value);
 
-    bool readMemory();
-    bool readGroup(int group);   // 1..15
-    bool readGlobal();
+    [[nodiscard]] bool readMemory();
+    [[nodiscard]] bool readGroup(int group);   // 1..15
+    [[nodiscard]] bool readGlobal();
     // Reads blocks 0-187 exactly as readMemory does, but into `target`
     // instead of the image (which is not touched). `target` takes the blocks
     // only when all arrived; on failure or cancel it is as it was.
-    bool readMemoryInto(MemoryImage& target);
-    bool writeMemory(bool skipPage0);
-    bool writeGlobal();
-    bool writeGroup(int group);  // 1..15
+    [[nodiscard]] bool readMemoryInto(MemoryImage& target);
+    [[nodiscard]] bool writeMemory(bool skipPage0);
+    [[nodiscard]] bool writeGlobal();
+    [[nodiscard]] bool writeGroup(int group);  // 1..15
 
     MemoryImage& image() { return image_; }
     SerialPort& port() { return port_; }

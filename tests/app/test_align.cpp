@@ -149,7 +149,10 @@ TEST_F(AlignTest, WarningCancelledDoesNothing) {
 TEST_F(AlignTest, StartShowsTheWindowWithTheRadiosValues) {
     makeRadio();
     bool openSignal = false;
-    QObject::connect(&session(), &EditorSession::alignmentOpenChanged, &main,
+    // The window is closed in TearDown, after this frame is gone: the
+    // listener lives only as long as the flag it writes.
+    QObject listener;
+    QObject::connect(&session(), &EditorSession::alignmentOpenChanged, &listener,
                      [&](bool o) { openSignal = o; });
     frmTune* w = open();
     ASSERT_NE(w, nullptr);
