@@ -9,7 +9,7 @@
 #include "files/ImageFile.h"
 #include "image/MemoryImage.h"
 #include "image/Views.h"
-#include "RunCli.h"
+#include "CliScratch.h"
 #include "db/WriteDefaults.h"
 
 namespace fs = std::filesystem;
@@ -22,32 +22,8 @@ namespace {
 int gp(int g, int k) { return orv::groupParamAddr(g, k).address(); }
 int rec(int g, int c, int j) { return orv::channelRecordAddr(g, c, j).address(); }
 
-class CliTest : public ::testing::Test {
+class CliTest : public clitest::CliScratch {
 protected:
-    void SetUp() override {
-        std::string tmpl = (fs::temp_directory_path() / "orv-cli-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
-        dir = tmpl;
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    CliResult run(std::vector<std::string> args) { return clitest::runCli(args, dir.string()); }
-    std::string path(const std::string& name) const { return (dir / name).string(); }
-
-    std::string writeImage(const std::string& name, const MemoryImage& img) {
-        EXPECT_TRUE(orv::saveImageFile(path(name), img).ok());
-        return path(name);
-    }
-    MemoryImage readImage(const std::string& p) {
-        MemoryImage img;
-        auto st = orv::loadImageFile(p, img);
-        EXPECT_TRUE(st.ok()) << st.message;
-        return img;
-    }
-    std::string writeText(const std::string& name, const std::string& text) {
-        std::ofstream(path(name), std::ios::binary) << text;
-        return path(name);
-    }
     // Runs import and expects success; returns the written image.
     MemoryImage importOk(const std::string& jsonPath, const std::string& base, const std::string& outName) {
         std::vector<std::string> args = {"import", jsonPath, "-o", path(outName)};
@@ -62,8 +38,6 @@ protected:
         EXPECT_EQ(r.exitCode, 0) << r.err;
         return json::parse(r.out);
     }
-
-    fs::path dir;
 };
 
 // An image with known, non-default values in every kind of field, plus
@@ -361,10 +335,7 @@ TEST_F(CliTest, RefusedInputExitsTwoWithOneLineAndTouchesNoOutput) {
         }
     }
     // Nothing but the inputs and the kept output is left in the folder.
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"bad.json", "out.orv"}));
+    EXPECT_EQ(entries(), (std::vector<std::string>{"bad.json", "out.orv"}));
 }
 
 TEST_F(CliTest, BadFilesAndBadUsageExitTwo) {

@@ -10,7 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
-#include "RunCli.h"
+#include "CliScratch.h"
 #include "sim/RadioSim.h"
 
 namespace fs = std::filesystem;
@@ -18,24 +18,7 @@ using clitest::CliResult;
 
 namespace {
 
-class CliHostile : public ::testing::Test {
-protected:
-    void SetUp() override {
-        std::string tmpl = (fs::temp_directory_path() / "orv-hostile-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
-        dir = tmpl;
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    CliResult run(std::vector<std::string> args) { return clitest::runCli(args, dir.string()); }
-    std::string path(const std::string& name) const { return (dir / name).string(); }
-    std::string writeText(const std::string& name, const std::string& text) {
-        std::ofstream(path(name), std::ios::binary) << text;
-        return path(name);
-    }
-
-    fs::path dir;
-};
+class CliHostile : public clitest::CliScratch {};
 
 // A document that sets one channel cell of group 3.
 std::string cellDoc(const std::string& key, const std::string& jsonValue) {

@@ -5,7 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include "RunCli.h"
+#include "CliScratch.h"
 #include "db/WriteDefaults.h"
 #include "files/ImageFile.h"
 #include "image/MemoryImage.h"
@@ -17,34 +17,7 @@ using orv::MemoryImage;
 
 namespace {
 
-class CliInterchange : public ::testing::Test {
-protected:
-    void SetUp() override {
-        std::string tmpl = (fs::temp_directory_path() / "orv-cli-x-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
-        dir = tmpl;
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    CliResult run(std::vector<std::string> args) { return clitest::runCli(args, dir.string()); }
-    std::string path(const std::string& name) const { return (dir / name).string(); }
-    std::string writeImage(const std::string& name, const MemoryImage& img) {
-        EXPECT_TRUE(orv::saveImageFile(path(name), img).ok());
-        return path(name);
-    }
-    std::string writeText(const std::string& name, const std::string& text) {
-        std::ofstream(path(name), std::ios::binary) << text;
-        return path(name);
-    }
-    std::vector<std::string> files() const {
-        std::vector<std::string> v;
-        for (const auto& e : fs::directory_iterator(dir)) v.push_back(e.path().filename().string());
-        std::sort(v.begin(), v.end());
-        return v;
-    }
-
-    fs::path dir;
-};
+class CliInterchange : public clitest::CliScratch {};
 
 int rec(int g, int c, int j) { return orv::channelRecordAddr(g, c, j).address(); }
 
@@ -108,7 +81,7 @@ TEST_F(CliInterchange, CsvExportWritesTheGroupToStdoutOrAFile) {
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(slurp(out), run({"csv-export", file, "--group", "2"}).out);
     EXPECT_EQ(slurp(path("old-link.csv")), "old");
-    EXPECT_EQ(files(), (std::vector<std::string>{"g2.csv", "old-link.csv", "radio.orv"}));
+    EXPECT_EQ(entries(), (std::vector<std::string>{"g2.csv", "old-link.csv", "radio.orv"}));
 
     // Refusals: exit 2, one line, no output file.
     orv::MemoryImage odd = img;

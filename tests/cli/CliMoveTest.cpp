@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 #include <vector>
-#include "RunCli.h"
+#include "CliScratch.h"
 #include "files/ImageFile.h"
 #include "image/MemoryImage.h"
 
@@ -32,22 +32,7 @@ MemoryImage reordered(const MemoryImage& old, const std::array<int, 15>& order) 
     return img;
 }
 
-class CliMove : public ::testing::Test {
-protected:
-    void SetUp() override {
-        std::string tmpl = (fs::temp_directory_path() / "orv-move-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
-        dir = tmpl;
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    CliResult run(const std::vector<std::string>& args) { return clitest::runCli(args, dir.string()); }
-    std::string path(const std::string& name) const { return (dir / name).string(); }
-    std::string write(const std::string& name, const MemoryImage& img) {
-        EXPECT_TRUE(orv::saveImageFile(path(name), img).ok());
-        return path(name);
-    }
-    fs::path dir;
-};
+class CliMove : public clitest::CliScratch {};
 
 TEST_F(CliMove, MovesTheBanksInPlaceOrIntoTheOutputFile) {
     struct Case { const char* from; const char* to; bool inPlace; std::array<int, 15> order; };
@@ -59,7 +44,7 @@ TEST_F(CliMove, MovesTheBanksInPlaceOrIntoTheOutputFile) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.from) + " to " + c.to);
-        const std::string in = write("in.orv", patterned());
+        const std::string in = writeImage("in.orv", patterned());
         std::vector<std::string> args = {"move", in, "--from", c.from, "--to", c.to};
         if (!c.inPlace) args.insert(args.end(), {"-o", path("out.orv")});
         const CliResult r = run(args);
@@ -79,7 +64,7 @@ TEST_F(CliMove, MovesTheBanksInPlaceOrIntoTheOutputFile) {
 
 TEST_F(CliMove, RefusedPositionsAndFilesLeaveEveryFileAsItWas) {
     struct Case { const char* name; std::vector<std::string> args; const char* said; };
-    const std::string in = write("in.orv", patterned());
+    const std::string in = writeImage("in.orv", patterned());
     const std::string shortFile = path("short.orv");
     clitest::runCli({"new", "-o", shortFile}, dir.string());
     fs::resize_file(shortFile, 6016);

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <random>
 #include "PdfInspect.h"
-#include "RunCli.h"
+#include "CliScratch.h"
 #include "db/WriteDefaults.h"
 #include "files/ImageFile.h"
 #include "report/UnitReport.h"
@@ -19,33 +19,15 @@ using orv::MemoryImage;
 
 namespace {
 
-class ReportCli : public ::testing::Test {
+class ReportCli : public clitest::CliScratch {
 protected:
     void SetUp() override {
 #ifndef ORV_CLI_HAS_PDF
         if (std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()).find("Pdf") != std::string::npos)
             GTEST_SKIP() << "this build has no PDF output";
 #endif
-        std::string tmpl = (fs::temp_directory_path() / "orv-report-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
-        dir = tmpl;
+        CliScratch::SetUp();
     }
-    void TearDown() override { fs::remove_all(dir); }
-
-    CliResult run(const std::vector<std::string>& args) { return clitest::runCli(args, dir.string()); }
-    std::string path(const std::string& name) const { return (dir / name).string(); }
-    std::string writeImage(const std::string& name, const MemoryImage& img) {
-        EXPECT_TRUE(orv::saveImageFile(path(name), img).ok());
-        return path(name);
-    }
-    std::vector<std::string> entries() const {
-        std::vector<std::string> names;
-        for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-    fs::path dir;
 };
 
 MemoryImage withCount(int n) {
