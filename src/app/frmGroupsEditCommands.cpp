@@ -77,18 +77,17 @@ void frmGroups::loadScreen(ScreenLoad which) {
         });
         QAction* marked = which == ScreenLoad::Last ? mnuLast_ : which == ScreenLoad::Default ? mnuDefault_ : mnuBlank_;
         for (QAction* a : {mnuLast_, mnuDefault_, mnuBlank_}) a->setChecked(a == marked);
+        // A failure has shown its message and left its target table as it
+        // was. The screen is only replaced once it is safe in the last-screen
+        // copy: a failed save leaves it on screen rather than losing it.
         if (which == ScreenLoad::Last) {
-            db.lastToCurrent();
-        } else {
-            db.currentToLast([this] {
-                std::array<QString, 5> shown;
-                for (int c = 1; c <= 5; ++c) shown[size_t(c - 1)] = shownText(kChannels - 1, c);
-                return shown;
-            });
-            if (which == ScreenLoad::Default)
-                db.setDefault();
-            else
-                db.setBlank();
+            (void)db.lastToCurrent();
+        } else if (db.currentToLast([this] {
+                       std::array<QString, 5> shown;
+                       for (int c = 1; c <= 5; ++c) shown[size_t(c - 1)] = shownText(kChannels - 1, c);
+                       return shown;
+                   })) {
+            (void)(which == ScreenLoad::Default ? db.setDefault() : db.setBlank());
         }
     }
     // Refreshed whatever the outcome: the grid shows what the table holds.

@@ -197,7 +197,10 @@ bool ORVCom::hookRadio() {
     readRadioVersion();
     auto word = static_cast<int16_t>(static_cast<uint16_t>((versionBytes[0] << 8) | versionBytes[1]));
     fastRadio = word >= 0x2AAA;
-    if (fastRadio && allowFastBaud) setBaudRate(1);
+    // A radio that refuses the fast rate keeps talking at the one it was
+    // hooked at; a port that cannot follow has been reported and closed, and
+    // the exchange that follows fails on it with its own message.
+    if (fastRadio && allowFastBaud) (void)setBaudRate(1);
     return true;
 }
 
