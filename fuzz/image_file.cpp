@@ -11,8 +11,8 @@
 #include <string>
 #include <sys/mman.h>
 #include <unistd.h>
+#include "ExportImport.h"
 #include "FuzzCheck.h"
-#include "cli/ProgrammingJson.h"
 #include "files/ImageFile.h"
 
 namespace {
@@ -66,22 +66,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     }
 
-    orv::Programming decoded;
-    std::string text;
-    try {
-        decoded = orv::decodeProgramming(img);
-        text = orv::programmingToJson(decoded).dump(2, ' ', false, orv::Json::error_handler_t::replace);
-    } catch (const std::exception& e) {
-        fuzzUnexpected("decoding an image", e.what());
-    }
-    orv::Programming again = decoded;
-    orv::MemoryImage out = img;
-    try {
-        orv::applyJson(orv::parseJsonDocument(text), again);
-        orv::encodeDocumentChanges(decoded, again, out);
-    } catch (const std::exception& e) {
-        fuzzUnexpected("importing the export of an image", e.what());
-    }
-    FUZZ_CHECK(out == img);
+    checkExportImportIsStable(img);
     return 0;
 }

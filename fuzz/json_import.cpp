@@ -11,6 +11,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include "ExportImport.h"
 #include "FuzzCheck.h"
 #include "cli/ProgrammingJson.h"
 #include "db/WriteDefaults.h"
@@ -21,22 +22,6 @@ void checkMessage(const std::exception& e) {
     const std::string_view what = e.what();
     FUZZ_CHECK(what.size() < 600);
     FUZZ_CHECK(what.find('\n') == std::string_view::npos);
-}
-
-// Export of `img`, then import of that text onto `img`: no byte may change.
-void checkExportImportIsStable(const orv::MemoryImage& img) {
-    const orv::Programming decoded = orv::decodeProgramming(img);
-    const std::string text =
-        orv::programmingToJson(decoded).dump(2, ' ', false, orv::Json::error_handler_t::replace);
-    orv::Programming again = decoded;
-    orv::MemoryImage out = img;
-    try {
-        orv::applyJson(orv::parseJsonDocument(text), again);
-        orv::encodeDocumentChanges(decoded, again, out);
-    } catch (const std::exception& e) {
-        fuzzUnexpected("re-import of an export", e.what());
-    }
-    FUZZ_CHECK(out == img);
 }
 
 }  // namespace
