@@ -44,7 +44,12 @@ FakeShell::FakeShell() : session_(std::make_unique<EditorSession>()) {
     for (int g = 0; g < kGroups; ++g) groups_.push_back(std::make_unique<clsGroup>(session_->image(), view));
 }
 
-FakeShell::~FakeShell() = default;
+FakeShell::~FakeShell() {
+    // Windows parented here (the alignment window) use the session in their
+    // destructors: they go before it, as in the editor, whose session
+    // outlives its windows.
+    qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
+}
 
 bool FakeShell::storeCurrentGroup() {
     ++stores;

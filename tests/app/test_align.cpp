@@ -199,7 +199,8 @@ TEST_F(AlignTest, StartShowsTheWindowWithTheRadiosValues) {
 
 TEST_F(AlignTest, EachWriteButtonSendsItsRowsMaskedBytes) {
     struct Case { int row; std::function<void(TuneBox*)> edit; std::vector<Masked> writes; };
-    auto keys = [](std::initializer_list<Qt::Key> ks) {
+    // The keys are copied: the list a call is given ends with that call.
+    auto keys = [](std::vector<Qt::Key> ks) {
         return [ks](TuneBox* b) { for (Qt::Key k : ks) QTest::keyClick(b->EditWin(), k); };
     };
     const Case cases[] = {
