@@ -46,7 +46,7 @@ public:
     QString currentGroupText() const override;
     void setShellCaption(const QString& caption) override { setWindowTitle(caption); }
 
-    // ---- Menu bar entries (the spec's names)
+    // ---- Menu bar entries
     QAction* mnuSave() const { return mnuSave_; }
     QAction* mnuSaveAs() const { return mnuSaveAs_; }
     QAction* mnuOpen() const { return mnuOpen_; }

@@ -61,7 +61,7 @@ std::string outcomeText(const RadioJobResult& r) {
 }  // namespace
 
 std::vector<RadioJobResult> runFleet(const std::vector<std::string>& ports, const orv::MemoryImage& image,
-                                     const RadioJobSpec& spec, std::atomic<bool>& stop, const FleetOptions& options) {
+                                     const RadioJobPlan& plan, std::atomic<bool>& stop, const FleetOptions& options) {
     orv::FleetBoard board(ports);
     std::vector<RadioJobResult> results(ports.size());
     std::vector<std::unique_ptr<orv::FleetHost>> hosts;
@@ -74,7 +74,7 @@ std::vector<RadioJobResult> runFleet(const std::vector<std::string>& ports, cons
         workers.emplace_back([&, i] {
             RadioJobResult& r = results[i];
             try {
-                r = runRadioJob(ports[i], image, spec, *hosts[i], stop);
+                r = runRadioJob(ports[i], image, plan, *hosts[i], stop);
             } catch (const std::exception& e) {
                 r.port = ports[i];
                 r.failure = std::string("internal error: ") + e.what();

@@ -24,7 +24,7 @@ struct FleetOptions {
 };
 
 std::vector<RadioJobResult> runFleet(const std::vector<std::string>& ports, const orv::MemoryImage& image,
-                                     const RadioJobSpec& spec, std::atomic<bool>& stop, const FleetOptions& options);
+                                     const RadioJobPlan& plan, std::atomic<bool>& stop, const FleetOptions& options);
 
 // The result table: port, version, written, verified, error; then the
 // differences of every radio whose verify found some.

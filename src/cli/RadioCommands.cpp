@@ -33,7 +33,7 @@ using orvcli::kExitUsage;
 using orvcli::reportError;
 using orvcli::FleetOptions;
 using orvcli::RadioJobResult;
-using orvcli::RadioJobSpec;
+using orvcli::RadioJobPlan;
 
 constexpr int kExitInterrupted = 130;
 
@@ -177,31 +177,31 @@ bool confirmWrite(std::size_t radios) {
     return answer == "y" || answer == "Y" || answer == "yes" || answer == "YES" || answer == "Yes";
 }
 
-RadioJobSpec jobSpec(const WriteArgs& a, bool write) {
-    RadioJobSpec spec;
-    using W = RadioJobSpec::Write;
-    spec.group = a.group;
+RadioJobPlan jobPlan(const WriteArgs& a, bool write) {
+    RadioJobPlan plan;
+    using W = RadioJobPlan::Write;
+    plan.group = a.group;
     if (write)
-        spec.write = a.group != 0 ? W::Group : a.globals ? W::Globals : a.skipGlobals ? W::SkipGlobals : W::All;
+        plan.write = a.group != 0 ? W::Group : a.globals ? W::Globals : a.skipGlobals ? W::SkipGlobals : W::All;
     else
-        spec.write = W::None;
-    spec.globalsOnly = a.globals;
-    spec.skipGlobals = a.skipGlobals;
-    spec.verify = a.verify || !write;
-    spec.backupReads = !a.noBackup;
-    return spec;
+        plan.write = W::None;
+    plan.globalsOnly = a.globals;
+    plan.skipGlobals = a.skipGlobals;
+    plan.verify = a.verify || !write;
+    plan.backupReads = !a.noBackup;
+    return plan;
 }
 
 // One radio: the link's messages and progress line as for read, the verify's
 // verdict on stdout.
-int runOne(const WriteArgs& a, const orv::MemoryImage& img, const RadioJobSpec& spec) {
+int runOne(const WriteArgs& a, const orv::MemoryImage& img, const RadioJobPlan& plan) {
     RadioJobResult r;
     {
         orv::TermHost host(&g_interrupted);
         host.setRetries(a.retries);
         host.setInteractive(::isatty(STDERR_FILENO) == 1);
         InterruptAsCancel guard;
-        r = orvcli::runRadioJob(a.ports.front(), img, spec, host, g_stop);
+        r = orvcli::runRadioJob(a.ports.front(), img, plan, host, g_stop);
     }
     const bool traceSaved = saveTrace(a.trace, r.trace, r.traceDropped);
     if (!r.warning.empty()) reportError("warning: " + r.warning);
@@ -220,7 +220,7 @@ int runOne(const WriteArgs& a, const orv::MemoryImage& img, const RadioJobSpec& 
 }
 
 // Several radios at once: a progress line per radio, then the result table.
-int runSeveral(const WriteArgs& a, const orv::MemoryImage& img, const RadioJobSpec& spec) {
+int runSeveral(const WriteArgs& a, const orv::MemoryImage& img, const RadioJobPlan& plan) {
     FleetOptions o;
     o.retries = a.retries;
     o.progress = stderr;
@@ -230,7 +230,7 @@ int runSeveral(const WriteArgs& a, const orv::MemoryImage& img, const RadioJobSp
     std::vector<RadioJobResult> results;
     {
         InterruptAsCancel guard;
-        results = orvcli::runFleet(a.ports, img, spec, g_stop, o);
+        results = orvcli::runFleet(a.ports, img, plan, g_stop, o);
     }
     orvcli::printResultTable(std::cout, results);
     bool traceSaved = true;
@@ -275,8 +275,8 @@ int runJobs(const WriteArgs& a, bool write) {
     }
     // What is about to be written, kept before anything is sent.
     if (write) backup(img, orv::BackupKind::Write, a.noBackup);
-    const RadioJobSpec spec = jobSpec(a, write);
-    return a.ports.size() == 1 ? runOne(a, img, spec) : runSeveral(a, img, spec);
+    const RadioJobPlan plan = jobPlan(a, write);
+    return a.ports.size() == 1 ? runOne(a, img, plan) : runSeveral(a, img, plan);
 }
 
 }  // namespace

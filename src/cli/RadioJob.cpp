@@ -12,13 +12,13 @@ namespace orvcli {
 using orv::ORVCom;
 using Step = RadioJobResult::Step;
 
-orv::RadioMask verifyMaskFor(const RadioJobSpec& spec) {
-    using W = RadioJobSpec::Write;
-    const bool page0 = !(spec.write == W::SkipGlobals || (spec.write == W::None && spec.skipGlobals));
+orv::RadioMask verifyMaskFor(const RadioJobPlan& plan) {
+    using W = RadioJobPlan::Write;
+    const bool page0 = !(plan.write == W::SkipGlobals || (plan.write == W::None && plan.skipGlobals));
     const orv::RadioMask all = orv::writtenBitsMask(page0);
-    const bool group = spec.write == W::Group || (spec.write == W::None && spec.group != 0);
-    const bool globals = spec.write == W::Globals || (spec.write == W::None && spec.globalsOnly);
-    if (group) return orv::maskBlocks(all, ORVCom::firstGroupBlock(spec.group), ORVCom::lastGroupBlock(spec.group));
+    const bool group = plan.write == W::Group || (plan.write == W::None && plan.group != 0);
+    const bool globals = plan.write == W::Globals || (plan.write == W::None && plan.globalsOnly);
+    if (group) return orv::maskBlocks(all, ORVCom::firstGroupBlock(plan.group), ORVCom::lastGroupBlock(plan.group));
     if (globals) return orv::maskBlocks(all, 0, 7);
     return all;
 }
@@ -33,9 +33,9 @@ std::string stepText(Step step) {
     return "-";
 }
 
-RadioJobResult runRadioJob(const std::string& device, const orv::MemoryImage& image, const RadioJobSpec& spec,
+RadioJobResult runRadioJob(const std::string& device, const orv::MemoryImage& image, const RadioJobPlan& plan,
                            orv::LinkHost& host, const std::atomic<bool>& stop) {
-    using W = RadioJobSpec::Write;
+    using W = RadioJobPlan::Write;
     RadioJobResult r;
     r.port = device;
     orv::PosixSerialPort port(device);
@@ -45,11 +45,11 @@ RadioJobResult runRadioJob(const std::string& device, const orv::MemoryImage& im
     ORVCom com(img, traced, host);
     trace.start();
 
-    if (spec.write != W::None) {
+    if (plan.write != W::None) {
         bool ok = false;
-        switch (spec.write) {
+        switch (plan.write) {
         case W::Group:
-            ok = com.writeGroup(spec.group);
+            ok = com.writeGroup(plan.group);
             if (!ok) {
                 host.progUnload();   // a failed hook leaves the dialog to its caller
                 r.failure = "Write Group Failed";
@@ -60,7 +60,7 @@ RadioJobResult runRadioJob(const std::string& device, const orv::MemoryImage& im
             if (!ok) r.failure = "Write Global Failed";
             break;
         default:
-            ok = com.writeMemory(spec.write == W::SkipGlobals);
+            ok = com.writeMemory(plan.write == W::SkipGlobals);
             if (!ok) {
                 host.progUnload();
                 r.failure = "writing the radio failed";
@@ -75,14 +75,14 @@ RadioJobResult runRadioJob(const std::string& device, const orv::MemoryImage& im
                            : "interrupted; the write did not complete";
     }
 
-    const bool mayVerify = spec.write == W::None || r.written == Step::Done;
-    if (spec.verify && mayVerify && !stop.load()) {
-        const orv::VerifyResult v = orv::verifyRadio(com, img, verifyMaskFor(spec));
+    const bool mayVerify = plan.write == W::None || r.written == Step::Done;
+    if (plan.verify && mayVerify && !stop.load()) {
+        const orv::VerifyResult v = orv::verifyRadio(com, img, verifyMaskFor(plan));
         if (v.outcome == orv::VerifyResult::Outcome::ReadFailed) {
             r.verified = stop.load() ? Step::Stopped : Step::Failed;
             r.failure = stop.load() ? "interrupted; nothing verified" : "reading the radio for the verify failed";
         } else {
-            if (spec.backupReads) {
+            if (plan.backupReads) {
                 const orv::BackupResult b = orv::keepBackup(v.radio, orv::BackupKind::Read);
                 if (!b) r.warning = "no backup kept of what the radio holds: " + b.status.message;
             }

@@ -13,7 +13,7 @@
 
 namespace orvcli {
 
-struct RadioJobSpec {
+struct RadioJobPlan {
     enum class Write { None, All, SkipGlobals, Globals, Group };
     Write write = Write::All;
     int group = 0;              // 1..15 with Write::Group (also for a verify of one group)
@@ -24,7 +24,7 @@ struct RadioJobSpec {
 };
 
 // The bits the job's verify compares: what its write sends.
-orv::RadioMask verifyMaskFor(const RadioJobSpec& spec);
+orv::RadioMask verifyMaskFor(const RadioJobPlan& plan);
 
 struct RadioJobResult {
     enum class Step { NotAsked, Done, Failed, Stopped };
@@ -43,7 +43,7 @@ struct RadioJobResult {
 
 // Runs the job on `port` with `host` for its messages and progress; `stop`
 // is the Cancel button (Ctrl-C). `image` is copied, never changed.
-RadioJobResult runRadioJob(const std::string& port, const orv::MemoryImage& image, const RadioJobSpec& spec,
+RadioJobResult runRadioJob(const std::string& port, const orv::MemoryImage& image, const RadioJobPlan& plan,
                            orv::LinkHost& host, const std::atomic<bool>& stop);
 
 // "yes", "FAILED", "stopped", "-".

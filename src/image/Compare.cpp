@@ -25,7 +25,7 @@ struct Bits {
 // One compared field: its name in the export's wording, where it lies, how
 // its shown value is taken from the decoded programming, and the image bits
 // it is read from.
-struct FieldSpec {
+struct ComparedField {
     std::string where;
     int group = -1;
     int channel = -1;
@@ -84,7 +84,7 @@ std::vector<Bits> rotaryBits(const std::string& name, int p) {
     throw std::logic_error("no memory bits known for the rotary field " + name);
 }
 
-void addGlobalFields(std::vector<FieldSpec>& out) {
+void addGlobalFields(std::vector<ComparedField>& out) {
     auto addList = [&](const fields::GlobalList& f) {
         out.push_back({std::string("globals ") + f.name, -1, -1,
                        [m = f.member, e = f.entries](const Programming& p) { return entryText(p.globals.*m, e); },
@@ -179,7 +179,7 @@ int flagWordOffset(const std::string& name) {
     throw std::logic_error("no memory bits known for the channel box " + name);
 }
 
-void addGroupFields(std::vector<FieldSpec>& out, int g) {
+void addGroupFields(std::vector<ComparedField>& out, int g) {
     const auto gi = static_cast<std::size_t>(g);
     const std::string prefix = "group " + std::to_string(g + 1) + " ";
     for (const auto& f : fields::groupFields()) {
@@ -210,9 +210,9 @@ void addGroupFields(std::vector<FieldSpec>& out, int g) {
     }
 }
 
-const std::vector<FieldSpec>& allFields() {
-    static const std::vector<FieldSpec> table = [] {
-        std::vector<FieldSpec> v;
+const std::vector<ComparedField>& allFields() {
+    static const std::vector<ComparedField> table = [] {
+        std::vector<ComparedField> v;
         addGlobalFields(v);
         for (int g = 0; g < kGroups; ++g) addGroupFields(v, g);
         return v;

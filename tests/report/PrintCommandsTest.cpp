@@ -16,7 +16,7 @@
 #include <QTimer>
 #include <QTemporaryDir>
 #include <random>
-#include "PdfInspect.h"
+#include "PdfPages.h"
 #include "app/PrintCommands.h"
 #include "app/UserPrompts.h"
 #include "app/ReportPrinter.h"

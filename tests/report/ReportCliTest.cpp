@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include "PdfInspect.h"
+#include "PdfPages.h"
 #include "CliScratch.h"
 #include "db/WriteDefaults.h"
 #include "files/ImageFile.h"
