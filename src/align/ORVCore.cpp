@@ -2,15 +2,18 @@
 
 #include <algorithm>
 #include <cstring>
+#include "image/MemoryMap.h"
 
 namespace orv {
 
 namespace {
 
-constexpr int kBlock = 32;
-// Group 1's flag words: parameter bytes 0x20..0x23, radio page 1.
+constexpr int kBlock = memmap::kBlockSize;
+// Group 1's low-power and narrow-band flag words: its parameter block starts
+// radio page 1.
 constexpr int kFlagPage = 1;
-constexpr int kFlagOffset = 0x20;
+constexpr int kFlagOffset = memmap::kLowPowerFlags;
+static_assert(memmap::kNarrowBandFlags == kFlagOffset + 2, "the four flag bytes follow each other");
 // Progress of a start: 7 blocks read and 4 written; of a restore: 4 written.
 constexpr int kStartSteps = 352;
 constexpr int kRestoreSteps = 128;

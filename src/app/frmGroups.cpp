@@ -39,11 +39,6 @@ namespace orv {
 
 namespace {
 
-constexpr int kFormWidth = 9180;
-constexpr int kFormHeight = 6570;
-constexpr int kGridWidth = 5715;
-constexpr int kGridHeight = 4560;
-
 QString q(const std::string& s) { return QString::fromStdString(s); }
 
 EditKey editKey(int key) {

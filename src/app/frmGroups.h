@@ -275,7 +275,14 @@ private:
     frmMove* frmMove_ = nullptr;  // made on first use, hidden between moves
 
     bool isFirstActivation_ = true;
-    int savedFormWidth_ = 9180, savedFormHeight_ = 6570, savedGridWidth_ = 5715, savedGridHeight_ = 4560;
+    // The window's and the grid's default sizes (twips): the layout's base
+    // and what the first resize remembers.
+    static constexpr int kFormWidth = 9180;
+    static constexpr int kFormHeight = 6570;
+    static constexpr int kGridWidth = 5715;
+    static constexpr int kGridHeight = 4560;
+    int savedFormWidth_ = kFormWidth, savedFormHeight_ = kFormHeight;
+    int savedGridWidth_ = kGridWidth, savedGridHeight_ = kGridHeight;
     int savedWindowState_ = 0;
     int commPort_ = 1;
     // The grid's column texts as the group controls' view holds them when

@@ -18,12 +18,8 @@ namespace orv {
 namespace {
 
 // Default layout sizes (twips).
-constexpr int kFormWidth = 9180;
-constexpr int kFormHeight = 6570;
 constexpr int kGridLeft = 0;
 constexpr int kGridTop = 960;
-constexpr int kGridWidth = 5715;
-constexpr int kGridHeight = 4560;
 constexpr int kGridHeaderHeight = 270;
 constexpr int kFrameLeft = 6600;
 constexpr int kCheckTop = 1230;
