@@ -15,14 +15,6 @@ namespace orv {
 
 namespace {
 
-FileStatus failure(const std::string& what, const std::string& path, int err) {
-    FileStatus st;
-    st.kind = err == ENOENT ? FileStatus::Kind::NotFound : FileStatus::Kind::System;
-    st.errorNumber = err;
-    st.message = what + " \"" + path + "\": " + std::strerror(err);
-    return st;
-}
-
 // Creates `path` and the folders above it where missing.
 bool makeFolders(const std::string& path, int& err) {
     std::string sofar;
@@ -106,10 +98,16 @@ bool parseBackupName(const std::string& name, int& sequence) {
     return kind == "read" || kind == "write";
 }
 
-bool exists(const std::string& path) {
+// 0 when no file has the name `path`, EEXIST when one has, or the errno
+// that keeps the question from being answered.
+int nameState(const std::string& path) {
     struct stat st {};
-    return ::lstat(path.c_str(), &st) == 0 || errno != ENOENT;
+    if (::lstat(path.c_str(), &st) == 0) return EEXIST;
+    return errno == ENOENT ? 0 : errno;
 }
+
+// The largest sequence number a backup name may carry (six digits).
+constexpr int kMaxSequence = 999999;
 
 }  // namespace
 
@@ -174,18 +172,25 @@ BackupResult keepBackup(const MemoryImage& image, BackupKind kind, const std::st
     }
     int err = 0;
     if (!makeFolders(folder, err)) {
-        r.status = failure("cannot create the backup folder", folder, err);
+        r.status = systemError("cannot create the backup folder", folder, err);
         return r;
     }
     FolderLock lock(folder);
     if (lock.error() != 0) {
-        r.status = failure("cannot lock the backup folder", folder, lock.error());
+        r.status = systemError("cannot lock the backup folder", folder, lock.error());
         return r;
     }
+    // The first free name of the moment; a name that cannot be checked (too
+    // long, say) ends the search instead of trying the next one for ever.
     std::string path;
     for (int sequence = 1;; ++sequence) {
         path = folder + "/" + backupFileName(kind, when, sequence);
-        if (!exists(path)) break;
+        const int state = nameState(path);
+        if (state == 0) break;
+        if (state != EEXIST || sequence == kMaxSequence) {
+            r.status = systemError("cannot name the backup", path, state);
+            return r;
+        }
     }
     r.status = saveImageFile(path, image);
     if (!r.status) return r;

@@ -10,7 +10,6 @@
 #include <unistd.h>
 
 namespace orv {
-namespace {
 
 FileStatus systemError(const std::string& what, const std::string& path, int err) {
     FileStatus st;
@@ -19,6 +18,8 @@ FileStatus systemError(const std::string& what, const std::string& path, int err
     st.message = what + " \"" + path + "\": " + std::strerror(err);
     return st;
 }
+
+namespace {
 
 // The folder that holds `path` ("." for a bare file name).
 std::string folderOf(const std::string& path) {

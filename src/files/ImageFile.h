@@ -35,6 +35,10 @@ struct [[nodiscard]] FileStatus {
     explicit operator bool() const { return ok(); }
 };
 
+// The failure `err` (an errno) of doing `what` to `path`: NotFound for
+// ENOENT, System otherwise, with the message `<what> "<path>": <reason>`.
+FileStatus systemError(const std::string& what, const std::string& path, int err);
+
 // Writes the whole image (6019 bytes) to `path`: temporary file in the same
 // folder, fsync, rename over the target, under the rules above. On failure
 // the target is as it was and the temporary file is removed.

@@ -1,6 +1,7 @@
 // Backups: their names, the newest 200 kept, no two ever the same file, a
 // folder that cannot be used; and orvedit-cli read/write keeping them.
 #include <gtest/gtest.h>
+#include <climits>
 #include <sys/stat.h>
 #include <algorithm>
 #include <cstdlib>
@@ -97,6 +98,18 @@ TEST_F(Backups, AFolderThatCannotBeUsedIsReportedNotThrown) {
     EXPECT_FALSE(r);
     EXPECT_TRUE(r.path.empty());
     EXPECT_NE(r.status.message.find("file/backups"), std::string::npos) << r.status.message;
+}
+
+TEST_F(Backups, AFolderWhereNoBackupNameFitsIsReportedAtOnce) {
+    // Deep enough that the folder and its lock file fit the system's path
+    // limit but no backup name does.
+    std::string folder = dir.string();
+    while (folder.size() + 200 < PATH_MAX - 20) folder += "/" + std::string(200, 'd');
+    folder += "/" + std::string(PATH_MAX - 20 - folder.size() - 2, 'e');
+    const BackupResult r = keepBackup(imageOf(0), BackupKind::Write, folder, 1706745600);
+    EXPECT_FALSE(r);
+    EXPECT_EQ(r.status.errorNumber, ENAMETOOLONG) << r.status.message;
+    EXPECT_EQ(r.status.message.rfind("cannot name the backup", 0), 0u) << r.status.message;
 }
 
 TEST_F(Backups, TheFolderComesFromTheEnvironment) {
