@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include "files/Backups.h"
+#include "image/MemoryMap.h"
 #include "link/ORVCom.h"
 #include "link/PosixSerialPort.h"
 #include "link/RadioVerify.h"
@@ -19,7 +20,7 @@ orv::RadioMask verifyMaskFor(const RadioJobPlan& plan) {
     const bool group = plan.write == W::Group || (plan.write == W::None && plan.group != 0);
     const bool globals = plan.write == W::Globals || (plan.write == W::None && plan.globalsOnly);
     if (group) return orv::maskBlocks(all, ORVCom::firstGroupBlock(plan.group), ORVCom::lastGroupBlock(plan.group));
-    if (globals) return orv::maskBlocks(all, 0, 7);
+    if (globals) return orv::maskBlocks(all, 0, orv::memmap::kPage0Blocks - 1);
     return all;
 }
 

@@ -29,12 +29,6 @@ bool isEditingKey(EditKey k) {
 
 bool isEnter(EditKey k) { return k == EditKey::Return || k == EditKey::Enter; }
 
-std::string trimmed(const std::string& t) {
-    const auto a = t.find_first_not_of(" \t");
-    if (a == std::string::npos) return "";
-    return t.substr(a, t.find_last_not_of(" \t") - a + 1);
-}
-
 // A length in characters, as the clipboard's text is compared.
 long textLength(const std::string& t) { return static_cast<long>(utf8Chars(t).size()); }
 
@@ -166,7 +160,7 @@ void GroupEditor::afterCellEdit(int row, int col, const std::string& text) {
         if (isNumeric(text)) {
             screen_.setCurrent(row, col);
             validateFrequency(numericValue(text), col);
-        } else if (trimmed(text).empty()) {
+        } else if (trimBlanks(text).empty()) {
             screen_.setCellNumber(row, col, 0.0);  // an emptied cell holds no frequency
         } else {
             screen_.beep();

@@ -126,12 +126,6 @@ std::optional<int64_t> parseFixed(const std::string& t, int places, int maxIntDi
     return v;
 }
 
-std::string trim(const std::string& s) {
-    const auto first = s.find_first_not_of(" \t");
-    if (first == std::string::npos) return "";
-    return s.substr(first, s.find_last_not_of(" \t") - first + 1);
-}
-
 std::string lower(std::string s) {
     for (char& c : s)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
@@ -302,7 +296,7 @@ public:
         : row_(row), fields_(fields), index_(index) {}
     int number() const { return row_; }
     const std::string& raw(Col c) const { return fields_[static_cast<std::size_t>(index_[c])]; }
-    std::string value(Col c) const { return trim(raw(c)); }
+    std::string value(Col c) const { return trimBlanks(raw(c)); }
     [[noreturn]] void refuse(Col c, const std::string& reason) const {
         throw ChannelCsvError(row_, kColumnNames[c], raw(c), reason);
     }
@@ -321,7 +315,7 @@ std::array<int, kColumns> headerIndex(const Record& header) {
     std::array<int, kColumns> index;
     index.fill(-1);
     for (std::size_t i = 0; i < header.fields.size(); ++i) {
-        const std::string name = trim(header.fields[i]);
+        const std::string name = trimBlanks(header.fields[i]);
         for (int c = 0; c < kColumns; ++c) {
             if (name != kColumnNames[static_cast<std::size_t>(c)]) continue;
             if (index[static_cast<std::size_t>(c)] >= 0)

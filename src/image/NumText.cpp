@@ -230,4 +230,10 @@ std::vector<std::string> utf8Chars(std::string_view text) {
     return out;
 }
 
+std::string trimBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
+}
+
 }  // namespace orv

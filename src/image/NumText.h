@@ -19,6 +19,9 @@ double numericValue(std::string_view text);
 // cell's content must be to count as "numeric".
 bool isNumeric(std::string_view text);
 
+// The text without the blanks (spaces and tabs) around it.
+std::string trimBlanks(std::string_view text);
+
 // Round to the nearest integer, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
 double roundHalfEven(double v);
 // roundHalfEven, then cut to a signed 16-bit integer the way a checked

@@ -61,13 +61,6 @@ void writeFlag(MemoryImage& img, int g, int c, int k, int value) {
 bool isDecimalDigit(char ch) { return ch >= '0' && ch <= '9'; }
 bool isUpperHexDigit(char ch) { return isDecimalDigit(ch) || (ch >= 'A' && ch <= 'F'); }
 
-// The text without the blanks around it.
-std::string trimmed(const std::string& t) {
-    const auto first = t.find_first_not_of(" \t");
-    if (first == std::string::npos) return "";
-    return t.substr(first, t.find_last_not_of(" \t") - first + 1);
-}
-
 // "D" (or "d") and three decimal digits, optionally "-" for inverted. Each
 // digit counts ANDed with 7, so D089 is a valid text (it stores D001).
 bool isDigitalForm(const std::string& t) {
@@ -154,14 +147,14 @@ std::string clsChannel::codeGuardText(uint16_t word) {
 }
 
 bool clsChannel::codeGuardTextValid(const std::string& text) {
-    const std::string t = trimmed(text);
+    const std::string t = trimBlanks(text);
     std::string digits;
     char tenths = '0';
     return t.empty() || isDigitalForm(t) || isToneForm(t, digits, tenths) || isToneWordDisplayForm(t);
 }
 
 uint16_t clsChannel::codeGuardWord(const std::string& text, const std::string& field) {
-    const std::string t = trimmed(text);
+    const std::string t = trimBlanks(text);
     if (t.empty()) return 0;
     if (isDigitalForm(t)) {
         const bool inverted = t.size() == 5;

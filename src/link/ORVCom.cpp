@@ -304,7 +304,7 @@ bool ORVCom::writeBlock(int block) {
     if (block < 0 || block >= MemoryImage::kBlocks) return false;
     const int base = block * MemoryImage::kBlockSize;
     if (isGroupFirstBlock(block)) {
-        bool ok = writeMaskedByte(base / 256, base % 256, 0x20, image_[base]);
+        bool ok = writeMaskedByte(base / 256, base % 256, memmap::kGroupFirstByteWriteMask, image_[base]);
         progAdd(MemoryImage::kBlockSize);
         return ok;
     }
@@ -400,7 +400,7 @@ bool ORVCom::readGroup(int group) {
     return readRange(firstGroupBlock(group), lastGroupBlock(group), "Reading ORV Group");
 }
 
-bool ORVCom::readGlobal() { return readRange(0, 7, "Reading ORV Global"); }
+bool ORVCom::readGlobal() { return readRange(0, memmap::kPage0Blocks - 1, "Reading ORV Global"); }
 
 bool ORVCom::readMemoryInto(MemoryImage& target) {
     return readRange(0, MemoryImage::kBlocks - 1, "Reading ORV Memory", target);
@@ -433,7 +433,7 @@ bool ORVCom::writeMemory(bool skipPage0) {
             unhookRadio();
             return false;
         }
-        const BlockPhase phase = writeBlocks(8, MemoryImage::kBlocks - 1);
+        const BlockPhase phase = writeBlocks(memmap::kPage0Blocks, MemoryImage::kBlocks - 1);
         if (phase == BlockPhase::Retry) continue;
         result = phase == BlockPhase::Done;
         break;

@@ -6,6 +6,7 @@
 #include <string>
 #include "link/LinkHost.h"
 #include "image/MemoryImage.h"
+#include "image/MemoryMap.h"
 #include "link/SerialPort.h"
 
 namespace orv {
@@ -80,9 +81,9 @@ public:
     LinkHost& host() { return host_; }
 
     // Image ranges of the operations: blocks of a group (1..15) and of page 0.
-    static constexpr int firstGroupBlock(int group) { return 12 * group - 4; }
-    static constexpr int lastGroupBlock(int group) { return 12 * group + 7; }
-    static constexpr bool isGroupFirstBlock(int block) { return block >= 8 && (block - 8) % 12 == 0; }
+    static constexpr int firstGroupBlock(int group) { return memmap::firstGroupBlock(group); }
+    static constexpr int lastGroupBlock(int group) { return memmap::lastGroupBlock(group); }
+    static constexpr bool isGroupFirstBlock(int block) { return memmap::isGroupFirstBlock(block); }
 
 private:
     enum class Wait { Byte, TimedOut, Cancelled, PortFailed };

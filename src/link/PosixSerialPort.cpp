@@ -1,4 +1,5 @@
 #include "link/PosixSerialPort.h"
+#include "image/NumText.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -36,13 +37,6 @@ speed_t speedConstant(int baud) {
     }
 }
 
-std::string trim(const std::string& s) {
-    auto b = s.find_first_not_of(" \t");
-    if (b == std::string::npos) return {};
-    auto e = s.find_last_not_of(" \t");
-    return s.substr(b, e - b + 1);
-}
-
 // An ioctl that a pseudo-terminal or a simple driver does not offer fails
 // with one of these; that means "not applicable here", not a fault.
 bool notApplicable(int err) { return err == ENOTTY || err == EINVAL || err == ENOSYS || err == EOPNOTSUPP; }
@@ -53,7 +47,7 @@ LineSettings parseLineSettings(const std::string& settings) {
     std::vector<std::string> parts;
     std::stringstream ss(settings);
     std::string item;
-    while (std::getline(ss, item, ',')) parts.push_back(trim(item));
+    while (std::getline(ss, item, ',')) parts.push_back(trimBlanks(item));
     auto bad = [&]() -> SerialPortError {
         return SerialPortError("Invalid line settings \"" + settings +
                                "\" (expected speed,parity,data bits,stop bits, e.g. 4800,n,8,1)");
