@@ -2,6 +2,7 @@
 // line an error gets on stderr.
 #pragma once
 #include <CLI/CLI.hpp>
+#include <functional>
 #include <iostream>
 #include <string>
 #include "files/ImageFile.h"
@@ -24,6 +25,37 @@ inline void reportError(std::string message) {
 // file (a pipe, a device) is bad usage; anything else is a failure to write.
 inline int saveFailureExit(const orv::FileStatus& st) {
     return st.kind == orv::FileStatus::Kind::NotRegular ? kExitUsage : kExitFailure;
+}
+
+// A failure that ends a command: its exit code and the one line to print.
+struct CommandFailure {
+    int exitCode;
+    std::string message;
+};
+
+inline orv::MemoryImage loadImageOrFail(const std::string& path) {
+    orv::MemoryImage img;
+    if (auto st = orv::loadImageFile(path, img); !st) throw CommandFailure{kExitUsage, st.message};
+    return img;
+}
+
+inline void saveImageOrFail(const std::string& path, const orv::MemoryImage& img) {
+    if (auto st = orv::saveImageFile(path, img); !st) throw CommandFailure{saveFailureExit(st), st.message};
+}
+
+// Runs a command's body: a CommandFailure prints its line and gives its exit
+// code, any other exception prints its text and gives kExitFailure.
+inline int runGuarded(const std::function<void()>& body) {
+    try {
+        body();
+        return kExitOk;
+    } catch (const CommandFailure& f) {
+        reportError(f.message);
+        return f.exitCode;
+    } catch (const std::exception& e) {
+        reportError(e.what());
+        return kExitFailure;
+    }
 }
 
 // Refuses an empty file or device name at parse time (bad usage, exit 2):

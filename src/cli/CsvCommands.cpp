@@ -9,7 +9,6 @@
 #include "image/ChannelCsv.h"
 
 using orvcli::kExitFailure;
-using orvcli::kExitOk;
 using orvcli::kExitUsage;
 
 namespace {
@@ -26,61 +25,37 @@ struct ImportOptions {
     std::string output;
 };
 
-struct Failure {
-    int exitCode;
-    std::string message;
-};
-
-orv::MemoryImage loadOrFail(const std::string& path) {
-    orv::MemoryImage img;
-    if (auto st = orv::loadImageFile(path, img); !st) throw Failure{kExitUsage, st.message};
-    return img;
-}
-
 void runExport(const ExportOptions& o) {
-    const orv::MemoryImage img = loadOrFail(o.file);
+    const orv::MemoryImage img = orvcli::loadImageOrFail(o.file);
     std::string text;
     try {
         text = orv::exportChannelCsv(img, o.group - 1);
     } catch (const orv::ChannelCsvError& e) {
-        throw Failure{kExitUsage, o.file + ": " + e.what()};
+        throw orvcli::CommandFailure{kExitUsage, o.file + ": " + e.what()};
     }
     if (o.output.empty()) {
         std::cout << text << std::flush;
-        if (!std::cout) throw Failure{kExitFailure, "cannot write to the standard output"};
+        if (!std::cout) throw orvcli::CommandFailure{kExitFailure, "cannot write to the standard output"};
         return;
     }
     if (auto st = orv::saveFileAtomically(o.output, text.data(), text.size()); !st)
-        throw Failure{orvcli::saveFailureExit(st), st.message};
+        throw orvcli::CommandFailure{orvcli::saveFailureExit(st), st.message};
 }
 
 void runImport(const ImportOptions& o) {
     // Everything is read and checked before the output is replaced (in one
     // step), so a refused row leaves every file as it was.
-    const orv::MemoryImage img = loadOrFail(o.file);
+    const orv::MemoryImage img = orvcli::loadImageOrFail(o.file);
     std::string text;
-    if (auto st = orv::readWholeFile(o.csv, text, orv::kChannelCsvMaxBytes + 1); !st) throw Failure{kExitUsage, st.message};
+    if (auto st = orv::readWholeFile(o.csv, text, orv::kChannelCsvMaxBytes + 1); !st) throw orvcli::CommandFailure{kExitUsage, st.message};
     orv::ChannelCsvImport result;
     try {
         result = orv::importChannelCsv(img, o.group - 1, text);
     } catch (const orv::ChannelCsvError& e) {
-        throw Failure{kExitUsage, o.csv + ": " + e.what()};
+        throw orvcli::CommandFailure{kExitUsage, o.csv + ": " + e.what()};
     }
     const std::string& out = o.output.empty() ? o.file : o.output;
-    if (auto st = orv::saveImageFile(out, result.image); !st) throw Failure{orvcli::saveFailureExit(st), st.message};
-}
-
-int guarded(const std::function<void()>& body) {
-    try {
-        body();
-        return kExitOk;
-    } catch (const Failure& f) {
-        orvcli::reportError(f.message);
-        return f.exitCode;
-    } catch (const std::exception& e) {
-        orvcli::reportError(e.what());
-        return kExitFailure;
-    }
+    orvcli::saveImageOrFail(out, result.image);
 }
 
 }  // namespace
@@ -93,7 +68,7 @@ void addCsvCommands(CLI::App& app, int& exitCode) {
     cmdExport->add_option("FILE", exp->file, "Programming file to read")->required();
     cmdExport->add_option("--group", exp->group, "Group number")->required()->check(CLI::Range(1, 15));
     cmdExport->add_option("-o,--output", exp->output, "Write the CSV to this file instead of stdout");
-    cmdExport->callback([exp, &exitCode] { exitCode = guarded([&] { runExport(*exp); }); });
+    cmdExport->callback([exp, &exitCode] { exitCode = orvcli::runGuarded([&] { runExport(*exp); }); });
 
     auto imp = std::make_shared<ImportOptions>();
     CLI::App* cmdImport = app.add_subcommand(
@@ -108,5 +83,5 @@ void addCsvCommands(CLI::App& app, int& exitCode) {
         "with hundredths or of 800 Hz or more, a digital code above 777, a name with more than 8 characters or "
         "characters the radio lacks, a location outside 1 to 16) ends the command with exit code 2, naming the "
         "row, the column and the value; no file is changed.");
-    cmdImport->callback([imp, &exitCode] { exitCode = guarded([&] { runImport(*imp); }); });
+    cmdImport->callback([imp, &exitCode] { exitCode = orvcli::runGuarded([&] { runImport(*imp); }); });
 }

@@ -10,9 +10,12 @@
 #include "db/WriteDefaults.h"
 
 using orvcli::kExitFailure;
-using orvcli::kExitOk;
 using orvcli::kExitUsage;
+using orvcli::CommandFailure;
+using orvcli::loadImageOrFail;
 using orvcli::reportError;
+using orvcli::runGuarded;
+using orvcli::saveImageOrFail;
 
 namespace {
 
@@ -28,22 +31,6 @@ struct ImportOptions {
     std::string output;
     std::string base;
 };
-
-// A failure that ends a command: its exit code and the one line to print.
-struct CommandFailure {
-    int exitCode;
-    std::string message;
-};
-
-orv::MemoryImage loadImageOrFail(const std::string& path) {
-    orv::MemoryImage img;
-    if (auto st = orv::loadImageFile(path, img); !st) throw CommandFailure{kExitUsage, st.message};
-    return img;
-}
-
-void saveImageOrFail(const std::string& path, const orv::MemoryImage& img) {
-    if (auto st = orv::saveImageFile(path, img); !st) throw CommandFailure{orvcli::saveFailureExit(st), st.message};
-}
 
 // The codecs may refuse what is stored in an image (a value no control can
 // show); that is bad input, named with the file it came from.
@@ -69,19 +56,6 @@ orv::Json parseJsonOrFail(const std::string& path) {
         throw CommandFailure{kExitUsage, path + ": malformed JSON: " + e.what()};
     } catch (const orv::JsonFieldError& e) {
         throw CommandFailure{kExitUsage, path + ": " + e.what()};
-    }
-}
-
-int runGuarded(const std::function<void()>& body) {
-    try {
-        body();
-        return kExitOk;
-    } catch (const CommandFailure& f) {
-        reportError(f.message);
-        return f.exitCode;
-    } catch (const std::exception& e) {
-        reportError(e.what());
-        return kExitFailure;
     }
 }
 
