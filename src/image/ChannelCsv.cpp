@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 #include "image/CodecError.h"
+#include "image/Programming.h"
 #include "image/NumText.h"
 #include "image/Views.h"
 #include "image/clsChannel.h"
@@ -598,24 +599,11 @@ ChannelCsvImport importChannelCsv(const MemoryImage& img, int g, std::string_vie
 
     // Only the fields that change are written, each through its own writer.
     ChannelCsvImport result{img, static_cast<int>(rows.size())};
-    clsChannel codec(result.image, after.channels);
-    for (int c = 0; c < kChannels; ++c) {
-        const auto i = static_cast<std::size_t>(c);
-        const auto& a = after.channels.cells[i];
-        const auto& b = before.channels.cells[i];
-        try {
-            if (a[colRecFreq] != b[colRecFreq]) codec.Write_RX_Freq(g, c);
-            if (a[colRecCG] != b[colRecCG]) codec.Write_RX_CG(g, c);
-            if (a[colTxFreq] != b[colTxFreq]) codec.Write_TX_Freq(g, c);
-            if (a[colTxCG] != b[colTxCG]) codec.Write_TX_CG(g, c);
-            if (a[colChLabel] != b[colChLabel]) codec.Write_Chan_Alpha(g, c);
-        } catch (const CodecError& e) {
-            // The rows were checked against the same limits; this is a fault.
-            throw std::logic_error(std::string("a checked CSV value was refused by the channel codec: ") + e.what());
-        }
-        if (after.channels.chkLoPower[i] != before.channels.chkLoPower[i]) codec.Write_Lo_Power(g, c);
-        if (after.channels.chkNarr[i] != before.channels.chkNarr[i]) codec.Write_Narrow_Band(g, c);
-        if (after.channels.chkScan[i] != before.channels.chkScan[i]) codec.Write_Scan_List(g, c);
+    try {
+        encodeChangedChannels(before.channels, after.channels, g, result.image);
+    } catch (const CodecError& e) {
+        // The rows were checked against the same limits; this is a fault.
+        throw std::logic_error(std::string("a checked CSV value was refused by the channel codec: ") + e.what());
     }
     return result;
 }

@@ -72,23 +72,27 @@ void encodeChangedGroup(const GroupView& before, GroupView after, int g, MemoryI
     if (ucgChanged || after.cboUCGChan != before.cboUCGChan) grp.Write_UCG_Enable(g);
     if (after.cboUCGChan != before.cboUCGChan) grp.Write_UCG_Chan(g);
 
-    clsChannel ch(img, after.channels);
+    encodeChangedChannels(before.channels, after.channels, g, img);
+}
+
+}  // namespace
+
+void encodeChangedChannels(const ChannelGridView& before, ChannelGridView after, int g, MemoryImage& img) {
+    clsChannel ch(img, after);
     for (int c = 0; c < kChannels; ++c) {
         const auto i = static_cast<std::size_t>(c);
-        const auto& a = after.channels.cells[i];
-        const auto& b = before.channels.cells[i];
+        const auto& a = after.cells[i];
+        const auto& b = before.cells[i];
         if (a[colRecFreq] != b[colRecFreq]) ch.Write_RX_Freq(g, c);
         if (a[colRecCG] != b[colRecCG]) ch.Write_RX_CG(g, c);
         if (a[colTxFreq] != b[colTxFreq]) ch.Write_TX_Freq(g, c);
         if (a[colTxCG] != b[colTxCG]) ch.Write_TX_CG(g, c);
         if (a[colChLabel] != b[colChLabel]) ch.Write_Chan_Alpha(g, c);
-        if (after.channels.chkLoPower[i] != before.channels.chkLoPower[i]) ch.Write_Lo_Power(g, c);
-        if (after.channels.chkNarr[i] != before.channels.chkNarr[i]) ch.Write_Narrow_Band(g, c);
-        if (after.channels.chkScan[i] != before.channels.chkScan[i]) ch.Write_Scan_List(g, c);
+        if (after.chkLoPower[i] != before.chkLoPower[i]) ch.Write_Lo_Power(g, c);
+        if (after.chkNarr[i] != before.chkNarr[i]) ch.Write_Narrow_Band(g, c);
+        if (after.chkScan[i] != before.chkScan[i]) ch.Write_Scan_List(g, c);
     }
 }
-
-}  // namespace
 
 Programming decodeProgramming(const MemoryImage& img) {
     Programming prog;

@@ -32,4 +32,9 @@ void encodeProgramming(const Programming& prog, MemoryImage& img);
 // change and nothing else.
 void encodeChangedFields(const Programming& before, const Programming& after, MemoryImage& img);
 
+// The same for the channel rows of group `g` (0..14): `before` is what `img`
+// decodes to. A value the channel codec refuses throws CodecError; the fields
+// written before it stay written.
+void encodeChangedChannels(const ChannelGridView& before, ChannelGridView after, int g, MemoryImage& img);
+
 }  // namespace orv
