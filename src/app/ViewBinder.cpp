@@ -10,6 +10,19 @@
 
 namespace orv {
 
+int checkBoxValue(const QCheckBox* c) {
+    switch (c->checkState()) {
+    case Qt::Checked: return 1;
+    case Qt::PartiallyChecked: return 2;
+    default: return 0;
+    }
+}
+
+void setCheckBoxValue(QCheckBox* c, int v) {
+    const Qt::CheckState s = v == 1 ? Qt::Checked : v == 2 ? Qt::PartiallyChecked : Qt::Unchecked;
+    if (c->checkState() != s) c->setCheckState(s);
+}
+
 namespace {
 
 template <class W>
@@ -20,19 +33,6 @@ W* control(const QWidget& window, const QString& name) {
 }
 
 QString qs(const char* s) { return QString::fromLatin1(s); }
-
-int checkValue(const QCheckBox* c) {
-    switch (c->checkState()) {
-    case Qt::Checked: return 1;
-    case Qt::PartiallyChecked: return 2;
-    default: return 0;
-    }
-}
-
-void setCheckValue(QCheckBox* c, int v) {
-    const Qt::CheckState s = v == 1 ? Qt::Checked : v == 2 ? Qt::PartiallyChecked : Qt::Unchecked;
-    if (c->checkState() != s) c->setCheckState(s);
-}
 
 void setIndex(QComboBox* c, int i) {
     const int want = i >= 0 && i < c->count() ? i : -1;
@@ -63,7 +63,7 @@ void controlsToGroupView(const QWidget& window, GroupView& v) {
         case K::Text: v.*f.text = control<QLineEdit>(window, name)->text().toStdString(); break;
         case K::List: v.*f.number = control<QComboBox>(window, name)->currentIndex(); break;
         case K::ListText: v.*f.text = control<QComboBox>(window, name)->currentText().toStdString(); break;
-        case K::Check: v.*f.number = checkValue(control<QCheckBox>(window, name)); break;
+        case K::Check: v.*f.number = checkBoxValue(control<QCheckBox>(window, name)); break;
         case K::Option:
             v.*f.optFirst = control<QRadioButton>(window, name + qs(f.firstCaption))->isChecked();
             v.*f.optSecond = control<QRadioButton>(window, name + qs(f.secondCaption))->isChecked();
@@ -72,7 +72,7 @@ void controlsToGroupView(const QWidget& window, GroupView& v) {
     }
     for (const auto& c : fields::channelChecks())
         for (std::size_t r = 0; r < kChannels; ++r)
-            (v.channels.*c.member)[r] = checkValue(control<QCheckBox>(window, qs(c.name) + QString::number(r)));
+            (v.channels.*c.member)[r] = checkBoxValue(control<QCheckBox>(window, qs(c.name) + QString::number(r)));
 }
 
 void groupViewToControls(const GroupView& v, QWidget& window) {
@@ -87,7 +87,7 @@ void groupViewToControls(const GroupView& v, QWidget& window) {
             setIndex(c, c->findText(QString::fromStdString(v.*f.text)));
             break;
         }
-        case K::Check: setCheckValue(control<QCheckBox>(window, name), v.*f.number); break;
+        case K::Check: setCheckBoxValue(control<QCheckBox>(window, name), v.*f.number); break;
         case K::Option:
             setPair(control<QRadioButton>(window, name + qs(f.firstCaption)), v.*f.optFirst,
                     control<QRadioButton>(window, name + qs(f.secondCaption)), v.*f.optSecond);
@@ -96,7 +96,7 @@ void groupViewToControls(const GroupView& v, QWidget& window) {
     }
     for (const auto& c : fields::channelChecks())
         for (std::size_t r = 0; r < kChannels; ++r)
-            setCheckValue(control<QCheckBox>(window, qs(c.name) + QString::number(r)), (v.channels.*c.member)[r]);
+            setCheckBoxValue(control<QCheckBox>(window, qs(c.name) + QString::number(r)), (v.channels.*c.member)[r]);
 }
 
 void controlsToGlobalsView(const QWidget& window, GlobalsView& v) {
@@ -105,7 +105,7 @@ void controlsToGlobalsView(const QWidget& window, GlobalsView& v) {
     for (const auto& f : fields::rotaryFields())
         for (std::size_t p = 0; p < kRotaryPositions; ++p)
             (v.*f.member)[p] = f.entries ? control<QComboBox>(window, rotaryName(f, p))->currentIndex()
-                                         : checkValue(control<QCheckBox>(window, rotaryName(f, p)));
+                                         : checkBoxValue(control<QCheckBox>(window, rotaryName(f, p)));
 }
 
 void globalsViewToControls(const GlobalsView& v, QWidget& window) {
@@ -125,7 +125,7 @@ void globalsViewToControls(const GlobalsView& v, QWidget& window) {
             } else {
                 QCheckBox* c = control<QCheckBox>(window, rotaryName(f, p));
                 const QSignalBlocker block(c);
-                setCheckValue(c, (v.*f.member)[p]);
+                setCheckBoxValue(c, (v.*f.member)[p]);
             }
         }
 }
@@ -144,7 +144,7 @@ void bindGlobalsEdits(QWidget& window, GlobalsView& v) {
             } else {
                 QCheckBox* box = control<QCheckBox>(window, rotaryName(f, p));
                 QObject::connect(box, &QCheckBox::stateChanged, &window,
-                                 [view, m = f.member, p, box] { (view->*m)[p] = checkValue(box); });
+                                 [view, m = f.member, p, box] { (view->*m)[p] = checkBoxValue(box); });
             }
         }
 }

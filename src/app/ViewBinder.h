@@ -5,11 +5,16 @@
 #pragma once
 #include "image/Views.h"
 
+class QCheckBox;
 class QWidget;
 
 namespace orv {
 
 // The group fields and the per-channel check boxes (not the grid cells).
+// A check box's value as the views hold it: 0 clear, 1 checked, 2 grey.
+int checkBoxValue(const QCheckBox* box);
+void setCheckBoxValue(QCheckBox* box, int value);
+
 void controlsToGroupView(const QWidget& window, GroupView& view);
 void groupViewToControls(const GroupView& view, QWidget& window);
 

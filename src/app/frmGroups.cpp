@@ -215,10 +215,8 @@ void frmGroups::Form_Activate() {
     // while a radio exchange is using it (the window can be activated in the
     // middle of a transfer, by a click on it or by the window manager).
     if (!session_.busy().isBusy()) {
-        const int port = RadioLink::storedPort();
-        session_.link().closePort();
+        const int port = session_.link().applyStoredPort();
         commPort_ = port;
-        session_.link().setPortNumber(port);
         for (int n = 1; n <= 4; ++n) mnuCommPort_[size_t(n - 1)]->setChecked(n == port);
         showCommPortDevices();
     }
@@ -392,14 +390,10 @@ const std::array<QCheckBox*, kChannels>& frmGroups::checkArray(ChannelCheck box)
     return box == ChannelCheck::Scan ? chkScan_ : box == ChannelCheck::Narrow ? chkNarr_ : chkLoPower_;
 }
 
-int frmGroups::checkValue(ChannelCheck box, int row) const {
-    const QCheckBox* c = checkArray(box).at(size_t(row));
-    return c->checkState() == Qt::Checked ? 1 : c->checkState() == Qt::PartiallyChecked ? 2 : 0;
-}
+int frmGroups::checkValue(ChannelCheck box, int row) const { return checkBoxValue(checkArray(box).at(size_t(row))); }
 
 void frmGroups::setCheckValue(ChannelCheck box, int row, int value) {
-    checkArray(box).at(size_t(row))
-        ->setCheckState(value == 1 ? Qt::Checked : value == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
+    setCheckBoxValue(checkArray(box).at(size_t(row)), value);
 }
 
 int frmGroups::currentRow() const {
