@@ -151,14 +151,20 @@ void clsGlobals::Write_Nuisance_Channel_Delete() { writeField(out(), kOptions, 0
 
 // ---- toggle switches ----------------------------------------------------------
 
+std::array<int, 5> toggleSwitchCodes(const MemoryImage& img) {
+    const int b98 = peekImage(img, 0, kSwitch98);
+    const int b99 = peekImage(img, 0, kSwitch99);
+    return {(b98 & 0xE0) / 32, (b98 & 0x1C) / 4, (b98 & 0x03) * 2 + (b99 & 0x80) / 128, (b99 & 0x70) / 16,
+            (b99 & 0x0E) / 2};
+}
+
 void clsGlobals::Read_Switch_Assignments() {
-    int b98 = peekImage(src_, 0, kSwitch98);
-    int b99 = peekImage(src_, 0, kSwitch99);
-    view_.cboLoPowerSwitch = Set_Switch_Assignment((b98 & 0xE0) / 32);
-    view_.cboChanScan = Set_Switch_Assignment((b98 & 0x1C) / 4);
-    view_.cboPriScan = Set_Switch_Assignment((b98 & 0x03) * 2 + (b99 & 0x80) / 128);
-    view_.cboRTA = Set_Switch_Assignment((b99 & 0x70) / 16);
-    view_.cboGroupScan = Set_Switch_Assignment((b99 & 0x0E) / 2);
+    const std::array<int, 5> code = toggleSwitchCodes(src_);
+    view_.cboLoPowerSwitch = Set_Switch_Assignment(code[0]);
+    view_.cboChanScan = Set_Switch_Assignment(code[1]);
+    view_.cboPriScan = Set_Switch_Assignment(code[2]);
+    view_.cboRTA = Set_Switch_Assignment(code[3]);
+    view_.cboGroupScan = Set_Switch_Assignment(code[4]);
 }
 
 void clsGlobals::Write_Switch_Assignments() {

@@ -1,5 +1,6 @@
 // Global record codec: page 0 of the image <-> the global parameters window.
 #pragma once
+#include <array>
 #include "image/MemoryImage.h"
 #include "image/Views.h"
 
@@ -49,5 +50,9 @@ private:
 
 // Switch code (0..7) to its name for the printed report; "" for 1, 2 and others.
 std::string SwitchName(int code);
+
+// The raw switch codes (0..7) the image holds for the five toggle switches:
+// low power, channel scan, priority scan, repeater talk around, group scan.
+std::array<int, 5> toggleSwitchCodes(const MemoryImage& img);
 
 }  // namespace orv

@@ -68,8 +68,6 @@ std::string labelOrBlank(const MemoryImage& img, ImageAddr a) {
 void printGlobals(PageWriter& out, const MemoryImage& img) {
     auto b = [&](int offset) { return peekImage(img, 0, offset); };
     const int b7 = b(7);
-    const int b152 = b(152);
-    const int b153 = b(153);
     const int b155 = b(155);
 
     out.print(10, "Unit Global Data:");
@@ -84,11 +82,10 @@ void printGlobals(PageWriter& out, const MemoryImage& img) {
                       "    Nuisance Channel Delete is " + enabledDisabled(b155 & 0x10));
     out.printEmpty();
     out.print(10, "Toggle Switch Assignments:");
-    out.print(10, "Low Power = " + SwitchName((b152 & 0xE0) / 32) +
-                      "    Channel Scan = " + SwitchName((b152 & 0x1C) / 4) +
-                      "    Priority Scan = " + SwitchName((b152 & 0x03) * 2 + (b153 & 0x80) / 128));
-    out.print(10, "Repeater Talk Around = " + SwitchName((b153 & 0x70) / 16) +
-                      "    Group Scan = " + SwitchName((b153 & 0x0E) / 2));
+    const std::array<int, 5> sw = toggleSwitchCodes(img);
+    out.print(10, "Low Power = " + SwitchName(sw[0]) + "    Channel Scan = " + SwitchName(sw[1]) +
+                      "    Priority Scan = " + SwitchName(sw[2]));
+    out.print(10, "Repeater Talk Around = " + SwitchName(sw[3]) + "    Group Scan = " + SwitchName(sw[4]));
     out.printEmpty();
     out.print(10, "Rotary Switch Assignments:");
     out.print({{10, "Position:"}, {22, "Variable:"}, {33, "Group:"}, {41, "Channel:"}, {51, "Variable:"}});
