@@ -27,5 +27,9 @@ fi
 
 werror=OFF
 [ "${CI:-}" = "true" ] && werror=ON
-cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORV_WERROR=$werror "$@"
+# A compiler cache, when the machine has one, makes rebuilds of other work
+# trees and build folders cheap; the build does not need it.
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORV_WERROR=$werror "${launcher[@]}" "$@"
 cmake --build "$build" -j2
