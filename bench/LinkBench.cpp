@@ -16,7 +16,7 @@
 #include "link/ORVCom.h"
 #include "link/PosixSerialPort.h"
 #include "sim/RadioSim.h"
-#include "link/TermHost.h"
+#include "cli/TermHost.h"
 
 namespace {
 

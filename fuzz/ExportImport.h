@@ -4,7 +4,7 @@
 #include <exception>
 #include <string>
 #include "FuzzCheck.h"
-#include "cli/ProgrammingJson.h"
+#include "interchange/ProgrammingJson.h"
 
 inline void checkExportImportIsStable(const orv::MemoryImage& img) {
     orv::Programming decoded;

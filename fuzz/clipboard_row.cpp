@@ -10,7 +10,7 @@
 #include <string>
 #include "FakeScreen.h"
 #include "FuzzCheck.h"
-#include "db/WriteDefaults.h"
+#include "image/WriteDefaults.h"
 #include "edit/GroupEditor.h"
 #include "edit/RowText.h"
 

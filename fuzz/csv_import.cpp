@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 #include "FuzzCheck.h"
-#include "db/WriteDefaults.h"
-#include "image/ChannelCsv.h"
+#include "image/WriteDefaults.h"
+#include "interchange/ChannelCsv.h"
 
 namespace {
 

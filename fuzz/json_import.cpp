@@ -13,8 +13,8 @@
 #include <string_view>
 #include "ExportImport.h"
 #include "FuzzCheck.h"
-#include "cli/ProgrammingJson.h"
-#include "db/WriteDefaults.h"
+#include "interchange/ProgrammingJson.h"
+#include "image/WriteDefaults.h"
 
 namespace {
 

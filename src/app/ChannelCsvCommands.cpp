@@ -7,7 +7,7 @@
 #include "app/EditorSession.h"
 #include "app/EditorShell.h"
 #include "files/ImageFile.h"
-#include "image/ChannelCsv.h"
+#include "interchange/ChannelCsv.h"
 
 namespace orv::ChannelCsvCommands {
 

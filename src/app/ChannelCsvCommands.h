@@ -1,6 +1,6 @@
 // "File > Export Channels..." and "File > Import Channels...": the channels of
 // the group on screen to and from a CSV file in the common channel layout
-// (image/ChannelCsv.h). Both store the group on screen first; an import
+// (interchange/ChannelCsv.h). Both store the group on screen first; an import
 // loads it again afterwards. A refused file changes nothing.
 #pragma once
 

@@ -13,7 +13,7 @@
 #include <exception>
 
 #include "app/UserPrompts.h"
-#include "app/ReportPrinter.h"
+#include "report/ReportPrinter.h"
 #include "files/ImageFile.h"
 #include "report/UnitReport.h"
 

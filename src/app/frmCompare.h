@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <functional>
 #include <vector>
-#include "image/Compare.h"
+#include "interchange/Compare.h"
 
 class QLabel;
 class QPushButton;

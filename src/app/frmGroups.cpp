@@ -31,7 +31,7 @@
 #include "app/frmAbout.h"
 #include "app/frmGlobals.h"
 #include "app/frmHelp.h"
-#include "db/WriteDefaults.h"
+#include "image/WriteDefaults.h"
 #include "db/clsDBUtil.h"
 #include "image/NumText.h"
 

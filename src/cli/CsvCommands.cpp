@@ -6,7 +6,7 @@
 #include <string>
 #include "cli/CliSupport.h"
 #include "files/ImageFile.h"
-#include "image/ChannelCsv.h"
+#include "interchange/ChannelCsv.h"
 
 using orvcli::kExitFailure;
 using orvcli::kExitUsage;

@@ -1,5 +1,5 @@
 // orvedit-cli csv-export / csv-import: the channels of one group as CSV in
-// the common channel layout (see image/ChannelCsv.h).
+// the common channel layout (see interchange/ChannelCsv.h).
 #pragma once
 #include <CLI/CLI.hpp>
 

@@ -5,7 +5,7 @@
 #include <string>
 #include "cli/CliSupport.h"
 #include "files/ImageFile.h"
-#include "image/Compare.h"
+#include "interchange/Compare.h"
 
 namespace {
 

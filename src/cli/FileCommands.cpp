@@ -6,8 +6,8 @@
 #include <string>
 #include "cli/CliSupport.h"
 #include "files/ImageFile.h"
-#include "cli/ProgrammingJson.h"
-#include "db/WriteDefaults.h"
+#include "interchange/ProgrammingJson.h"
+#include "image/WriteDefaults.h"
 
 using orvcli::kExitFailure;
 using orvcli::kExitUsage;

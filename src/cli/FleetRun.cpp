@@ -5,7 +5,7 @@
 #include <exception>
 #include <memory>
 #include <thread>
-#include "link/FleetHost.h"
+#include "cli/FleetHost.h"
 
 namespace orvcli {
 

@@ -22,7 +22,7 @@
 #include "link/ORVCom.h"
 #include "link/PosixSerialPort.h"
 #include "link/SerialTrace.h"
-#include "link/TermHost.h"
+#include "cli/TermHost.h"
 #include "link/TracingSerialPort.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include <QGuiApplication>
 #include <QtGlobal>
 #include <QString>
-#include "app/ReportPrinter.h"
+#include "report/ReportPrinter.h"
 #endif
 
 using orvcli::kExitFailure;

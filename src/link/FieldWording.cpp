@@ -1,6 +1,6 @@
 #include "link/FieldWording.h"
 
-#include "image/Compare.h"
+#include "interchange/Compare.h"
 
 namespace orv {
 

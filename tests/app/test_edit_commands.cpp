@@ -24,7 +24,7 @@
 #include "app/ChannelGrid.h"
 #include "app/frmGlobals.h"
 #include "app/frmMove.h"
-#include "db/WriteDefaults.h"
+#include "image/WriteDefaults.h"
 #include "files/ImageFile.h"
 #include "image/clsGroup.h"
 

@@ -17,7 +17,7 @@
 #include "app/RadioCommands.h"
 #include "app/frmTune.h"
 #include "RadioTestSupport.h"
-#include "db/WriteDefaults.h"
+#include "image/WriteDefaults.h"
 #include "app/frmGlobals.h"
 
 using namespace orv;

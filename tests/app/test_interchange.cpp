@@ -16,7 +16,7 @@
 #include "app/RadioBusy.h"
 #include "app/frmGlobals.h"
 #include "files/ImageFile.h"
-#include "image/ChannelCsv.h"
+#include "interchange/ChannelCsv.h"
 
 using namespace orv;
 

@@ -10,7 +10,7 @@
 #include "image/MemoryImage.h"
 #include "image/Views.h"
 #include "CliScratch.h"
-#include "db/WriteDefaults.h"
+#include "image/WriteDefaults.h"
 
 namespace fs = std::filesystem;
 using clitest::CliResult;

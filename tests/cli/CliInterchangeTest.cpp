@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include "CliScratch.h"
-#include "db/WriteDefaults.h"
+#include "image/WriteDefaults.h"
 #include "files/ImageFile.h"
 #include "image/MemoryImage.h"
 

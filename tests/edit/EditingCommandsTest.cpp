@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 #include "FakeScreen.h"
-#include "db/WriteDefaults.h"
+#include "image/WriteDefaults.h"
 #include "edit/GroupEditor.h"
 #include "edit/RowText.h"
 

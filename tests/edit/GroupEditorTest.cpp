@@ -5,7 +5,7 @@
 
 #include <string>
 #include "FakeScreen.h"
-#include "db/WriteDefaults.h"
+#include "image/WriteDefaults.h"
 #include "edit/GroupEditor.h"
 #include "image/clsGroup.h"
 

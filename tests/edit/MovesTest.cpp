@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <string>
 #include "FakeScreen.h"
-#include "db/WriteDefaults.h"
+#include "image/WriteDefaults.h"
 #include "edit/GroupEditor.h"
 #include "edit/clsMoves.h"
 #include "image/clsGroup.h"

@@ -19,8 +19,8 @@
 #include "PdfPages.h"
 #include "app/PrintCommands.h"
 #include "app/UserPrompts.h"
-#include "app/ReportPrinter.h"
-#include "db/WriteDefaults.h"
+#include "report/ReportPrinter.h"
+#include "image/WriteDefaults.h"
 
 using namespace orv;
 

@@ -9,7 +9,7 @@
 #include <random>
 #include "PdfPages.h"
 #include "CliScratch.h"
-#include "db/WriteDefaults.h"
+#include "image/WriteDefaults.h"
 #include "files/ImageFile.h"
 #include "report/UnitReport.h"
 

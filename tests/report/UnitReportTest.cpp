@@ -7,7 +7,7 @@
 #include <fstream>
 #include <random>
 #include <sstream>
-#include "db/WriteDefaults.h"
+#include "image/WriteDefaults.h"
 #include "image/Views.h"
 #include "image/clsChannel.h"
 #include "image/clsGroup.h"

@@ -1,4 +1,4 @@
-#include "image/ChannelCsv.h"
+#include "interchange/ChannelCsv.h"
 
 #include <array>
 #include <cstdint>

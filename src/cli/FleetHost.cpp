@@ -1,4 +1,4 @@
-#include "link/FleetHost.h"
+#include "cli/FleetHost.h"
 
 #include <algorithm>
 #include <chrono>

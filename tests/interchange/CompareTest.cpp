@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "MapTables.h"
-#include "image/Compare.h"
+#include "interchange/Compare.h"
 
 using namespace orv;
 using orvtest::labelAddr;

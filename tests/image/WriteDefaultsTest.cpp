@@ -1,7 +1,7 @@
 // Start-up defaults written into the zero image.
 #include <gtest/gtest.h>
 
-#include "db/WriteDefaults.h"
+#include "image/WriteDefaults.h"
 #include "image/clsGroup.h"
 
 using namespace orv;

@@ -1,6 +1,6 @@
 // Start-up defaults: sensible contents for every group and channel before
 // anything is read from a radio or a file.
-#include "db/WriteDefaults.h"
+#include "image/WriteDefaults.h"
 
 #include "image/MemoryMap.h"
 #include "image/NumText.h"

@@ -1,4 +1,4 @@
-#include "app/ReportPrinter.h"
+#include "report/ReportPrinter.h"
 
 #include <QBuffer>
 #include <QFont>

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "MapTables.h"
-#include "image/ChannelCsv.h"
+#include "interchange/ChannelCsv.h"
 #include "image/clsGroup.h"
 
 using namespace orv;

@@ -1,4 +1,4 @@
-#include "cli/ProgrammingJson.h"
+#include "interchange/ProgrammingJson.h"
 
 #include <cctype>
 #include <set>

@@ -1,4 +1,4 @@
-#include "image/Compare.h"
+#include "interchange/Compare.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "link/TermHost.h"
+#include "cli/TermHost.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 // The terminal host: its progress line and how it answers questions.
 #include <gtest/gtest.h>
 #include <cstdio>
-#include "link/TermHost.h"
+#include "cli/TermHost.h"
 
 namespace orv {
 namespace {
