@@ -21,11 +21,10 @@ inline void reportError(std::string message) {
     std::cerr << "orvedit-cli: " << message << '\n' << std::flush;
 }
 
-// The exit code of a failed save: an output that exists and is not a regular
-// file (a pipe, a device) is bad usage; anything else is a failure to write.
-inline int saveFailureExit(const orv::FileStatus& st) {
-    return st.kind == orv::FileStatus::Kind::NotRegular ? kExitUsage : kExitFailure;
-}
+// The exit code of a failed save: an output a save may not replace (a pipe,
+// a device, a folder, a loop of links, a write-protected file) is bad usage;
+// anything else is a failure to write.
+inline int saveFailureExit(const orv::FileStatus& st) { return st.badTarget() ? kExitUsage : kExitFailure; }
 
 // A failure that ends a command: its exit code and the one line to print.
 struct CommandFailure {

@@ -78,10 +78,19 @@ bool allDigits(const std::string& s, std::size_t from, std::size_t n) {
     return true;
 }
 
+int number(const std::string& s, std::size_t from, std::size_t n) { return std::atoi(s.substr(from, n).c_str()); }
+
+// The 15 characters "YYYYMMDD-HHMMSS" name a moment of a calendar.
+bool isMoment(const std::string& name) {
+    if (!allDigits(name, 0, 8) || name[8] != '-' || !allDigits(name, 9, 6)) return false;
+    const int month = number(name, 4, 2), day = number(name, 6, 2);
+    const int hour = number(name, 9, 2), minute = number(name, 11, 2), second = number(name, 13, 2);
+    return month >= 1 && month <= 12 && day >= 1 && day <= 31 && hour < 24 && minute < 60 && second <= 60;
+}
+
 // "YYYYMMDD-HHMMSS-read.orv", "...-write-3.orv": true, and the sequence.
 bool parseBackupName(const std::string& name, int& sequence) {
-    if (name.size() < 24 || !allDigits(name, 0, 8) || name[8] != '-' || !allDigits(name, 9, 6) || name[15] != '-')
-        return false;
+    if (name.size() < 24 || !isMoment(name) || name[15] != '-') return false;
     std::string rest = name.substr(16);
     const std::string ext = ".orv";
     if (rest.size() <= ext.size() || rest.compare(rest.size() - ext.size(), ext.size(), ext) != 0) return false;
@@ -136,8 +145,8 @@ std::string backupFileName(BackupKind kind, std::time_t when, int sequence) {
 
 std::vector<std::string> listBackups(const std::string& folder) {
     struct Item {
-        std::string stamp;
         long long mtimeNs;
+        std::string stamp;
         int sequence;
         std::string name;
     };
@@ -150,12 +159,15 @@ std::vector<std::string> listBackups(const std::string& folder) {
             struct stat st {};
             if (::lstat((folder + "/" + name).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
             const long long ns = static_cast<long long>(st.st_mtim.tv_sec) * 1'000'000'000LL + st.st_mtim.tv_nsec;
-            items.push_back({name.substr(0, 15), ns, sequence, name});
+            items.push_back({ns, name.substr(0, 15), sequence, name});
         }
         ::closedir(dir);
     }
+    // By the moment each was written: the local time in a name repeats at
+    // the end of summer time and jumps with a change of time zone. The name
+    // orders backups written within the same clock tick.
     std::sort(items.begin(), items.end(), [](const Item& a, const Item& b) {
-        return std::tie(a.stamp, a.mtimeNs, a.sequence, a.name) < std::tie(b.stamp, b.mtimeNs, b.sequence, b.name);
+        return std::tie(a.mtimeNs, a.stamp, a.sequence, a.name) < std::tie(b.mtimeNs, b.stamp, b.sequence, b.name);
     });
     std::vector<std::string> out;
     for (const Item& i : items) out.push_back(folder + "/" + i.name);
@@ -196,9 +208,12 @@ BackupResult keepBackup(const MemoryImage& image, BackupKind kind, const std::st
     if (!r.status) return r;
     r.path = path;
 
-    const std::vector<std::string> all = listBackups(folder);
-    const std::size_t kept = static_cast<std::size_t>(std::max(keep, 1));
-    for (std::size_t i = 0; i + kept < all.size(); ++i) ::unlink(all[i].c_str());
+    // The backup just written is always among those kept, whatever the
+    // clock said of the older ones.
+    std::vector<std::string> others = listBackups(folder);
+    others.erase(std::remove(others.begin(), others.end(), path), others.end());
+    const std::size_t keptOthers = static_cast<std::size_t>(std::max(keep, 1)) - 1;
+    for (std::size_t i = 0; i + keptOthers < others.size(); ++i) ::unlink(others[i].c_str());
     return r;
 }
 

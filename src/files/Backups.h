@@ -37,7 +37,8 @@ struct BackupResult {
 BackupResult keepBackup(const MemoryImage& image, BackupKind kind, const std::string& folder = backupFolder(),
                         std::time_t when = std::time(nullptr), int keep = kBackupsKept);
 
-// The backups in `folder`, oldest first (full paths).
+// The backups in `folder`, oldest first by the time each was written (full
+// paths). Only regular files named as backups are, with a real date and time.
 std::vector<std::string> listBackups(const std::string& folder);
 
 // The file name a backup made at `when` (local time) would get before any

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <csignal>
+#include <pthread.h>
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -44,6 +46,12 @@ std::string kindOf(mode_t mode) {
     return "not a regular file";
 }
 
+// A system error that means the target is one no save may replace.
+FileStatus unwritable(FileStatus st) {
+    st.kind = FileStatus::Kind::Unwritable;
+    return st;
+}
+
 FileStatus notRegular(const std::string& what, const std::string& path, const std::string& target, mode_t mode) {
     FileStatus st;
     st.kind = FileStatus::Kind::NotRegular;
@@ -70,7 +78,18 @@ FileStatus resolveTarget(const std::string& path, std::string& target) {
         if (link[0] != '/') link = folderOf(current) + "/" + link;
         current = link;
     }
-    return systemError("Cannot save", path, ELOOP);
+    return unwritable(systemError("Cannot save", path, ELOOP));
+}
+
+// This user may not write the existing file `target` (its mode says so),
+// although the folder would let a rename replace it.
+FileStatus writeProtected(const std::string& path, const std::string& target) {
+    FileStatus st;
+    st.kind = FileStatus::Kind::Unwritable;
+    st.errorNumber = EACCES;
+    st.message = "Cannot save \"" + path + "\": " + (target == path ? "the file" : "the link's target \"" + target + "\"") +
+                 " is write-protected (make it writable first, or save under another name)";
+    return st;
 }
 
 // The target of a save, resolved and checked: `existing` is filled when it
@@ -86,8 +105,10 @@ FileStatus checkTarget(const std::string& path, std::string& target, bool& hasEx
             return notRegular("Cannot save", path, path, viaSystem.st_mode);
         return {};
     }
-    if (S_ISDIR(existing.st_mode)) return systemError("Cannot save", path, EISDIR);
+    if (S_ISDIR(existing.st_mode)) return unwritable(systemError("Cannot save", path, EISDIR));
     if (!S_ISREG(existing.st_mode)) return notRegular("Cannot save", path, target, existing.st_mode);
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES)
+        return writeProtected(path, target);
     return {};
 }
 
@@ -116,16 +137,34 @@ bool writeAll(int fd, const unsigned char* p, std::size_t n, int& err) {
     return true;
 }
 
-// Opens a new, uniquely named temporary file beside `target`.
+// The longest file name the folder takes (255 where the system cannot say).
+std::size_t nameLimit(const std::string& folder) {
+    const long n = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    return n > 0 ? static_cast<std::size_t>(n) : 255;
+}
+
+// A new, unused name for a temporary file beside `target`: ".<name>.<pid>-<random>.tmp",
+// the name cut so that the whole stays within the folder's limit (a legal
+// 250-byte name must still save).
+std::string temporaryName(const std::string& target, unsigned long long random) {
+    char suffix[40];
+    std::snprintf(suffix, sizeof suffix, ".%d-%08llx.tmp", static_cast<int>(::getpid()), random & 0xFFFFFFFFull);
+    const std::string folder = folderOf(target);
+    const std::size_t room = nameLimit(folder) - 1 - std::strlen(suffix);
+    return folder + "/." + baseNameOf(target).substr(0, room) + suffix;
+}
+
+// Opens a new temporary file beside `target`. Where the file system can, the
+// file has no name (O_TMPFILE) until nameTemporary gives it one; elsewhere it
+// is created under a new unique name in `tempPath`.
 int openTemporary(const std::string& target, std::string& tempPath, int& err) {
+    tempPath.clear();
+    int fd = ::open(folderOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd >= 0) return fd;
     static std::mt19937_64 rng{std::random_device{}()};
-    const std::string prefix = folderOf(target) + "/." + baseNameOf(target) + ".";
     for (int attempt = 0; attempt < 100; ++attempt) {
-        char suffix[32];
-        std::snprintf(suffix, sizeof suffix, "%d-%08llx.tmp", static_cast<int>(::getpid()),
-                      static_cast<unsigned long long>(rng() & 0xFFFFFFFFull));
-        tempPath = prefix + suffix;
-        int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        tempPath = temporaryName(target, rng());
+        fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) return fd;
         if (errno != EEXIST) {
             err = errno;
@@ -136,9 +175,55 @@ int openTemporary(const std::string& target, std::string& tempPath, int& err) {
     return -1;
 }
 
+// Blocks the signals that end a program politely (Ctrl-C, SIGTERM, SIGHUP)
+// while alive: a named temporary file and its rename happen together or not
+// at all, and the signal is taken right after.
+class TerminationDeferred {
+public:
+    TerminationDeferred() {
+        sigset_t set;
+        sigemptyset(&set);
+        for (int s : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) sigaddset(&set, s);
+        ::pthread_sigmask(SIG_BLOCK, &set, &old_);
+    }
+    ~TerminationDeferred() { ::pthread_sigmask(SIG_SETMASK, &old_, nullptr); }
+    TerminationDeferred(const TerminationDeferred&) = delete;
+    TerminationDeferred& operator=(const TerminationDeferred&) = delete;
+
+private:
+    sigset_t old_;
+};
+
+// Gives the unnamed temporary file `fd` a new unique name beside `target`.
+int nameTemporary(int fd, const std::string& target, std::string& tempPath) {
+    static std::mt19937_64 rng{std::random_device{}()};
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = temporaryName(target, rng());
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, tempPath.c_str(), AT_SYMLINK_FOLLOW) == 0) return 0;
+        if (errno != EEXIST) {
+            const int e = errno;
+            tempPath.clear();
+            return e;
+        }
+    }
+    tempPath.clear();
+    return EEXIST;
+}
+
+// `path` names the file this process's standard output already writes to
+// (/dev/stdout, /proc/self/fd/1, or the file's own name): a save there goes
+// to the open stream, so an appended log keeps its lines and a pipe its reader.
+bool isOwnStdout(const std::string& path) {
+    struct stat out{}, named{};
+    return ::fstat(STDOUT_FILENO, &out) == 0 && ::stat(path.c_str(), &named) == 0 && out.st_dev == named.st_dev &&
+           out.st_ino == named.st_ino;
+}
+
 }  // namespace
 
 FileStatus checkSaveTarget(const std::string& path) {
+    if (isOwnStdout(path)) return {};
     std::string target;
     bool hasExisting = false;
     struct stat existing{};
@@ -146,6 +231,13 @@ FileStatus checkSaveTarget(const std::string& path) {
 }
 
 FileStatus saveFileAtomically(const std::string& path, const void* data, std::size_t size) {
+    if (isOwnStdout(path)) {
+        std::fflush(stdout);  // what the program printed before comes first
+        int err = 0;
+        if (!writeAll(STDOUT_FILENO, static_cast<const unsigned char*>(data), size, err))
+            return systemError("Cannot write", path, err);
+        return {};
+    }
     std::string target;
     bool hasExisting = false;
     struct stat existing{};
@@ -158,7 +250,7 @@ FileStatus saveFileAtomically(const std::string& path, const void* data, std::si
 
     auto fail = [&](int e) {
         if (fd >= 0) ::close(fd);
-        ::unlink(tempPath.c_str());
+        if (!tempPath.empty()) ::unlink(tempPath.c_str());
         return systemError("Cannot save", path, e);
     };
 
@@ -169,10 +261,17 @@ FileStatus saveFileAtomically(const std::string& path, const void* data, std::si
     if (hasExisting && ::fchmod(fd, existing.st_mode & 07777) != 0) return fail(errno);
     if (!writeAll(fd, static_cast<const unsigned char*>(data), size, err)) return fail(err);
     if (::fsync(fd) != 0) return fail(errno);
-    int closeResult = ::close(fd);
-    fd = -1;
-    if (closeResult != 0) return fail(errno);
-    if (::rename(tempPath.c_str(), target.c_str()) != 0) return fail(errno);
+    {
+        // From here until the rename the file has a name of its own: a
+        // polite end of the program waits until the rename is done.
+        TerminationDeferred deferred;
+        if (tempPath.empty())
+            if (int e = nameTemporary(fd, target, tempPath); e != 0) return fail(e);
+        int closeResult = ::close(fd);
+        fd = -1;
+        if (closeResult != 0) return fail(errno);
+        if (::rename(tempPath.c_str(), target.c_str()) != 0) return fail(errno);
+    }
 
     // Make the rename itself durable; a folder that cannot be synced does not
     // undo a save that has already taken place.

@@ -9,6 +9,8 @@
 //   stays (a loop of links is refused);
 // - an existing target that is not a regular file (a named pipe, a device, a
 //   socket) is refused: it is never turned into a regular file;
+// - a folder, a loop of links and a file this user may not write (say mode
+//   0444) are refused, although the folder would let the file be replaced;
 // - a replaced file keeps its permission bits and, where the system permits,
 //   its owner and group.
 #pragma once
@@ -26,12 +28,16 @@ struct [[nodiscard]] FileStatus {
         WrongSize,  // the file is not exactly MemoryImage::kSize bytes long
         TooLarge,   // a read stopped at its limit: the file holds more than it may
         NotRegular, // a save target exists and is not a regular file (pipe, device)
+        Unwritable, // a save target is a folder, a loop of links, or write-protected
     };
     Kind kind = Kind::Ok;
     int errorNumber = 0;   // errno of the failing call; 0 when the system reported none
     std::string message;   // one line naming the file and the reason
 
     bool ok() const { return kind == Kind::Ok; }
+    // The output named is not one a save may replace (as opposed to a save
+    // that failed on the way): a caller's bad input, not a disk failure.
+    bool badTarget() const { return kind == Kind::NotRegular || kind == Kind::Unwritable; }
     explicit operator bool() const { return ok(); }
 };
 
@@ -39,9 +45,11 @@ struct [[nodiscard]] FileStatus {
 // ENOENT, System otherwise, with the message `<what> "<path>": <reason>`.
 FileStatus systemError(const std::string& what, const std::string& path, int err);
 
-// Writes the whole image (6019 bytes) to `path`: temporary file in the same
-// folder, fsync, rename over the target, under the rules above. On failure
-// the target is as it was and the temporary file is removed.
+// Writes the whole image (6019 bytes) to `path`: an unnamed temporary file in
+// the same folder, fsync, then named and renamed over the target, under the
+// rules above. On failure the target is as it was and no temporary file is
+// left; a process killed during a save (SIGTERM, SIGINT, SIGHUP) leaves none
+// either, since the file has no name until the moment it replaces the target.
 FileStatus saveImageFile(const std::string& path, const MemoryImage& img);
 
 // Checks, without writing, that a save to `path` would not be refused for

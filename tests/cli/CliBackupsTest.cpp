@@ -2,6 +2,7 @@
 // folder that cannot be used; and orvedit-cli read/write keeping them.
 #include <gtest/gtest.h>
 #include <climits>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <algorithm>
 #include <cstdlib>
@@ -90,6 +91,28 @@ TEST_F(Backups, KeepOnlyTheNewestAndNothingButBackups) {
     EXPECT_EQ(base(kept.back()), backupFileName(BackupKind::Read, 1000007));
     for (const char* other : {"notes.orv", "20240101-000000-read.orv.tmp", "20240101-000000-copy.orv"})
         EXPECT_TRUE(fs::exists(dir / other)) << other;
+}
+
+// The local time in a name repeats at the end of summer time and jumps with
+// a change of time zone: the newest are the last written, and a name that
+// looks like ours but names no moment never takes a place among them.
+TEST_F(Backups, KeepTheLastWrittenWhateverTheirNamesSay) {
+    const std::string folder = dir.string();
+    auto writtenAt = [&](const std::string& name, std::time_t t) {
+        ASSERT_TRUE(saveImageFile((dir / name).string(), imageOf(1)).ok());
+        const timespec times[2] = {{t, 0}, {t, 0}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, (dir / name).c_str(), times, 0), 0);
+    };
+    // Written an hour ago, named an hour later than the clock now says.
+    for (int i = 0; i < 3; ++i) writtenAt(backupFileName(BackupKind::Read, 2000000 + i), std::time(nullptr) - 3600 + i);
+    writtenAt("20241399-250000-read.orv", std::time(nullptr) + 60);
+    const BackupResult r = keepBackup(imageOf(0), BackupKind::Write, folder, 1000000, 3);
+    ASSERT_TRUE(r);
+    const auto kept = listBackups(folder);
+    ASSERT_EQ(kept.size(), 3u);
+    EXPECT_EQ(kept.back(), r.path);
+    EXPECT_EQ(base(kept.front()), backupFileName(BackupKind::Read, 2000001));
+    EXPECT_TRUE(fs::exists(dir / "20241399-250000-read.orv"));
 }
 
 TEST_F(Backups, AFolderThatCannotBeUsedIsReportedNotThrown) {

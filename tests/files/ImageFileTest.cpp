@@ -220,7 +220,8 @@ TEST_F(ImageFileTest, SaveRefusesTargetsThatAreNotRegularFilesAndLeavesThemAlone
         {(dir / "to-pipe.orv").string(), FileStatus::Kind::NotRegular, "pipe (FIFO)"},
         {device, FileStatus::Kind::NotRegular, "character device"},
         {procPipe, FileStatus::Kind::NotRegular, "pipe (FIFO)"},
-        {(dir / "loop-a.orv").string(), FileStatus::Kind::System, std::strerror(ELOOP)},
+        {(dir / "loop-a.orv").string(), FileStatus::Kind::Unwritable, std::strerror(ELOOP)},
+        {dir.string(), FileStatus::Kind::Unwritable, std::strerror(EISDIR)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
@@ -241,6 +242,86 @@ TEST_F(ImageFileTest, SaveRefusesTargetsThatAreNotRegularFilesAndLeavesThemAlone
     EXPECT_TRUE(fs::is_symlink(dir / "loop-a.orv"));
     EXPECT_EQ(entries(), (std::vector<std::string>{"loop-a.orv", "loop-b.orv", "pipe.orv", "to-pipe.orv"}));
     EXPECT_TRUE(orv::checkSaveTarget((dir / "new.orv").string()).ok());
+}
+
+// The folder would let a rename replace the file, but its mode says this
+// user may not write it. The superuser checks it as another user.
+TEST_F(ImageFileTest, SaveRefusesAWriteProtectedFileAndLeavesItAlone) {
+    const fs::path file = dir / "protected.orv";
+    writeBytes(file, "keep");
+    ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
+    ASSERT_EQ(::chmod(dir.c_str(), 0777), 0);
+    pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(5);
+        const FileStatus check = orv::checkSaveTarget(file.string());
+        const FileStatus st = orv::saveImageFile(file.string(), pattern(3));
+        const bool said = st.message.find("write-protected") != std::string::npos;
+        ::_exit(check.kind == FileStatus::Kind::Unwritable && st.kind == FileStatus::Kind::Unwritable && said ? 0 : 4);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(readBytes(file), "keep");
+    EXPECT_EQ(entries(), std::vector<std::string>{"protected.orv"});
+}
+
+// The temporary file's name stays within the folder's name limit however
+// long the target's legal name is.
+TEST_F(ImageFileTest, SaveUnderTheLongestLegalNameWorks) {
+    const long limit = ::pathconf(dir.c_str(), _PC_NAME_MAX);
+    for (std::size_t length : {std::size_t{200}, static_cast<std::size_t>(limit)}) {
+        const std::string name(length - 4, 'n');
+        SCOPED_TRACE(length);
+        ASSERT_TRUE(orv::saveImageFile((dir / (name + ".orv")).string(), pattern(4)).ok());
+        EXPECT_EQ(readBytes(dir / (name + ".orv")).size(), 6019u);
+        fs::remove(dir / (name + ".orv"));
+    }
+    EXPECT_TRUE(entries().empty());
+}
+
+// A program ended politely in the middle of saving leaves the old or the new
+// file, and never a hidden temporary one.
+TEST_F(ImageFileTest, AProgramEndedDuringASaveLeavesNoTemporaryFile) {
+    const fs::path file = dir / "radio.orv";
+    for (int round = 0; round < 60; ++round) {
+        pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            for (int i = 0;; ++i) (void)orv::saveImageFile(file.string(), pattern(i));
+        }
+        ::usleep(static_cast<useconds_t>(500 + (round * 37) % 3000));
+        ::kill(pid, round % 3 == 0 ? SIGINT : round % 3 == 1 ? SIGTERM : SIGHUP);
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    }
+    EXPECT_EQ(entries(), std::vector<std::string>{"radio.orv"});
+    EXPECT_EQ(readBytes(file).size(), 6019u);
+}
+
+// /dev/stdout names the stream the program already writes: an appended log
+// keeps its lines instead of being replaced.
+TEST_F(ImageFileTest, SaveToTheProgramsOwnOutputWritesToTheOpenStream) {
+    const fs::path log = dir / "log.txt";
+    writeBytes(log, "earlier line\n");
+    pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        const int fd = ::open(log.c_str(), O_WRONLY | O_APPEND);
+        if (fd < 0 || ::dup2(fd, STDOUT_FILENO) < 0) ::_exit(5);
+        const std::string text = "exported\n";
+        const bool ok = orv::checkSaveTarget("/dev/stdout").ok() &&
+                        orv::saveFileAtomically("/dev/stdout", text.data(), text.size()).ok();
+        ::_exit(ok ? 0 : 4);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(readBytes(log), "earlier line\nexported\n");
+    EXPECT_EQ(entries(), std::vector<std::string>{"log.txt"});
 }
 
 TEST_F(ImageFileTest, SaveKeepsTheOwnerAndGroupOfTheFileItReplaces) {

@@ -144,15 +144,16 @@ TEST_F(ReportCli, PdfNeedsNoDisplay) {
     EXPECT_EQ(pdftest::pageCount(pdftest::readFile(path("r.pdf"))), 8);
 }
 
-// A PDF that cannot be written: exit 1, one line, and what was there stays.
+// A PDF that cannot be written: exit 1 (2 for an output that is a folder:
+// bad input), one line, and what was there stays.
 TEST_F(ReportCli, UnwritablePdfFailsAndKeepsWhatWasThere) {
     const std::string in = writeImage("r.orv", withCount(15));
     fs::create_directory(dir / "taken.pdf");
     std::ofstream(dir / "taken.pdf" / "inside", std::ios::binary) << "x";
-    for (const std::string& target : {path("no such folder/r.pdf"), path("taken.pdf")}) {
+    for (const auto& [target, exitCode] : {std::pair{path("no such folder/r.pdf"), 1}, std::pair{path("taken.pdf"), 2}}) {
         const CliResult r = run({"report", in, "--pdf", target});
         SCOPED_TRACE(target);
-        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(r.exitCode, exitCode);
         EXPECT_EQ(r.out, "");
         ASSERT_EQ(r.errLines().size(), 1u) << r.err;
         EXPECT_NE(r.err.find(target), std::string::npos) << r.err;
