@@ -8,7 +8,7 @@ build=${1:-$here/build}
 shift $(( $# > 0 ? 1 : 0 ))
 
 pkgs=(cmake g++ ninja-build pkg-config qt6-base-dev libqt6sql6-sqlite libgl-dev
-      libgtest-dev libgmock-dev nlohmann-json3-dev libcli11-dev
+      libgtest-dev libgmock-dev nlohmann-json3-dev libcli11-dev libserialport-dev
       xvfb xauth imagemagick xdotool fonts-liberation x11-utils poppler-utils)
 # The icon's PNG sizes are made from its SVG; tools/check-install.sh validates
 # the desktop entry and the metainfo.

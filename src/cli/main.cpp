@@ -7,6 +7,7 @@
 #include "cli/DiffCommand.h"
 #include "cli/FileCommands.h"
 #include "cli/MoveCommand.h"
+#include "cli/PortsCommand.h"
 #include "cli/RadioCommands.h"
 #include "cli/ReportCommand.h"
 
@@ -30,6 +31,7 @@ int main(int argc, char** argv) {
     addMoveCommand(app, exitCode);
     addDiffCommand(app, exitCode);
     addCsvCommands(app, exitCode);
+    addPortsCommand(app, exitCode);
 
     try {
         app.parse(argc, argv);

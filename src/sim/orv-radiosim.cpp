@@ -1,9 +1,13 @@
 // orv-radiosim: a simulated radio on a pseudo-terminal. Prints the device
-// path to open as its first line, serves until SIGINT or SIGTERM, then writes
+// path to open as its first line, serves until SIGINT, SIGTERM or SIGHUP, then writes
 // the trace and the radio memory if asked to.
 #include <CLI/CLI.hpp>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -39,6 +43,30 @@ void writeTrace(const std::string& path, const std::vector<orv::SimTraceEntry>& 
     if (!out.flush()) throw std::runtime_error("cannot write trace file \"" + path + "\"");
 }
 
+// Makes `link` a symbolic link to `device`, so that settings and scripts can
+// name the simulator once although its pseudo-terminal changes every run. A
+// link left by an earlier run is replaced; anything else at `link` is kept
+// and refused.
+void makeLink(const std::string& link, const std::string& device) {
+    struct stat st{};
+    if (::lstat(link.c_str(), &st) == 0 && !S_ISLNK(st.st_mode))
+        throw std::runtime_error("--link: \"" + link + "\" exists and is not a symbolic link; not replacing it");
+    const std::string temp = link + ".orv-radiosim-" + std::to_string(::getpid());
+    ::unlink(temp.c_str());
+    if (::symlink(device.c_str(), temp.c_str()) != 0 || ::rename(temp.c_str(), link.c_str()) != 0) {
+        const int err = errno;
+        ::unlink(temp.c_str());
+        throw std::runtime_error("--link: cannot make \"" + link + "\": " + std::strerror(err));
+    }
+}
+
+// Removes `link` at exit, unless another simulator has taken the name since.
+void removeLink(const std::string& link, const std::string& device) {
+    char target[4096];
+    const ssize_t n = ::readlink(link.c_str(), target, sizeof target - 1);
+    if (n > 0 && std::string(target, static_cast<std::size_t>(n)) == device) ::unlink(link.c_str());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -51,6 +79,10 @@ int main(int argc, char** argv) {
     app.add_flag("--realtime", opt.realtime, "pace every byte at the line rate the client set");
     app.add_option("--trace", tracePath, "write every byte exchanged to this file on exit");
     app.add_option("--save", savePath, "write the radio memory to this 6019-byte file on exit");
+    std::string linkPath;
+    app.add_option("--link", linkPath,
+                   "make this path a symbolic link to the pseudo-terminal (removed on exit), a name to give the "
+                   "editor's port setting once");
     app.add_flag("--silent", opt.faults.silent, "never answer anything");
     app.add_option("--handshake-reply", handshakeText, "answer the handshake with this byte (hex)");
     app.add_flag("--refuse-speed", opt.faults.refuseSpeedChange, "refuse the speed change");
@@ -82,16 +114,19 @@ int main(int argc, char** argv) {
         sigemptyset(&stopSignals);
         sigaddset(&stopSignals, SIGINT);
         sigaddset(&stopSignals, SIGTERM);
+        sigaddset(&stopSignals, SIGHUP);
         pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
         orv::RadioSim sim(opt);
         sim.setMemory(file.memory);
         sim.start();
+        if (!linkPath.empty()) makeLink(linkPath, sim.devicePath());
         std::cout << sim.devicePath() << std::endl;
 
         int sig = 0;
         sigwait(&stopSignals, &sig);
         sim.stop();
+        if (!linkPath.empty()) removeLink(linkPath, sim.devicePath());
 
         int rc = 0;
         if (!tracePath.empty()) {
