@@ -23,8 +23,6 @@ public:
     int row() const { return row_; }
     // The CSV column; the same as field().
     const std::string& column() const { return field_; }
-    // "value: reason", short enough for a status bar.
-    std::string shortText() const { return value_.empty() ? reason_ : value_ + ": " + reason_; }
 
 private:
     std::string field_;

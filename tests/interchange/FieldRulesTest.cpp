@@ -190,12 +190,16 @@ TEST(FieldRules, EveryEntryPointAcceptsAndRefusesTheSameValues) {
         SCOPED_TRACE(c.value);
         const Refusal why = fieldRefusal(c.kind, c.value);
         EXPECT_EQ(!why, c.accepted) << "the rule";
-        if (why) EXPECT_FALSE(why->empty()) << "a refusal says why";
+        if (why) {
+            EXPECT_FALSE(why->empty()) << "a refusal says why";
+        }
         EXPECT_EQ(viaJson(c.kind, c.value), c.accepted) << "JSON import";
         if (!hasGridField(c.kind)) continue;  // the grid and the CSV have no password or ID
         EXPECT_EQ(typed(c.kind, c.value), c.accepted) << "typed into the grid";
         EXPECT_EQ(pasted(c.kind, c.value), c.accepted) << "pasted into the grid";
-        if (c.kind == K::Frequency) EXPECT_EQ(offset(c.value), c.accepted) << "the offset entry";
+        if (c.kind == K::Frequency) {
+            EXPECT_EQ(offset(c.value), c.accepted) << "the offset entry";
+        }
         EXPECT_EQ(viaCsv(c.kind, c.value), c.accepted) << "CSV import";
     }
 }
