@@ -357,8 +357,8 @@ Guard parseTone(const Row& r, Col c) {
     return gd;
 }
 
-// A digital code column: the code guard rule on D, the digits and the
-// polarity's "-".
+// A digital code column: digits only, then the code guard rule on D and the
+// digits (the polarity is its own column).
 Guard parseDcs(const Row& r, Col c, char pol) {
     const std::string t = r.value(c);
     bool digits = !t.empty();
