@@ -1,7 +1,7 @@
 // Fuzz target: the CSV channel import.
 //
 // Properties:
-// - only ChannelCsvError is thrown, with a one-line message;
+// - only FieldError is thrown, with a one-line message;
 // - an accepted file changes nothing outside the group it was imported into;
 // - what an import leaves is stable: its own export imports back onto it
 //   without changing a byte.
@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     orv::ChannelCsvImport result;
     try {
         result = orv::importChannelCsv(base, kGroup, text);
-    } catch (const orv::ChannelCsvError& e) {
+    } catch (const orv::FieldError& e) {
         FUZZ_CHECK(std::string(e.what()).find('\n') == std::string::npos);
         return 0;
     } catch (const std::exception& e) {
@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string again;
     try {
         again = orv::exportChannelCsv(result.image, kGroup);
-    } catch (const orv::ChannelCsvError&) {
+    } catch (const orv::FieldError&) {
         return 0;  // a value the layout has no form for: nothing to import back
     } catch (const std::exception& e) {
         fuzzUnexpected("exportChannelCsv", e.what());

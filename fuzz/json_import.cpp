@@ -2,7 +2,7 @@
 // programming, encode the changed fields).
 //
 // Properties:
-// - parsing throws nothing but JsonSyntaxError and JsonFieldError, and every
+// - parsing throws nothing but JsonSyntaxError and FieldError, and every
 //   message is one line of bounded length;
 // - a refused document leaves the programming exactly as it was;
 // - an accepted document encodes without any other exception, and the export
@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const orv::JsonSyntaxError& e) {
         checkMessage(e);
         return 0;
-    } catch (const orv::JsonFieldError& e) {
+    } catch (const orv::FieldError& e) {
         checkMessage(e);
         return 0;
     } catch (const std::exception& e) {
@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     orv::Programming prog = decoded;
     try {
         orv::applyJson(doc, prog);
-    } catch (const orv::JsonFieldError& e) {
+    } catch (const orv::FieldError& e) {
         checkMessage(e);
         FUZZ_CHECK(orv::programmingToJson(prog).dump() == decodedJson);
         return 0;
@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     orv::MemoryImage out = base;
     try {
         orv::encodeDocumentChanges(decoded, prog, out);
-    } catch (const orv::JsonFieldError& e) {
+    } catch (const orv::FieldError& e) {
         checkMessage(e);
         return 0;
     } catch (const std::exception& e) {

@@ -8,7 +8,7 @@
 //   as the double rounded to 15 significant digits, and is stable when
 //   written again; infinity and NaN give no text;
 // - frequency codes and code guard words convert to text and back;
-// - a frequency or code guard text is either refused with a CodecError or
+// - a frequency or code guard text is either refused with a FieldError or
 //   stored as a value that reads back as a text storing the same value.
 #include <cmath>
 #include <cstdint>
@@ -16,7 +16,7 @@
 #include <cstring>
 #include <string>
 #include "FuzzCheck.h"
-#include "image/CodecError.h"
+#include "image/FieldError.h"
 #include "image/MemoryImage.h"
 #include "image/NumText.h"
 #include "image/clsChannel.h"
@@ -79,7 +79,7 @@ void checkText(const std::string& text) {
         const uint16_t code = orv::clsChannel::freqCode(text, "f");
         FUZZ_CHECK(orv::clsChannel::freqTextValid(text));
         FUZZ_CHECK(orv::clsChannel::freqCode(orv::freqCodeToText(code), "f") == code);
-    } catch (const orv::CodecError&) {
+    } catch (const orv::FieldError&) {
         FUZZ_CHECK(!orv::clsChannel::freqTextValid(text));
     }
     // Code guard text: refused, or a word whose text is stable (a tone of
@@ -90,7 +90,7 @@ void checkText(const std::string& text) {
         FUZZ_CHECK(orv::clsChannel::codeGuardTextValid(text));
         const std::string shown = orv::clsChannel::codeGuardText(word);
         FUZZ_CHECK(orv::clsChannel::codeGuardText(orv::clsChannel::codeGuardWord(shown, "cg")) == shown);
-    } catch (const orv::CodecError&) {
+    } catch (const orv::FieldError&) {
         FUZZ_CHECK(!orv::clsChannel::codeGuardTextValid(text));
     }
 }

@@ -49,7 +49,7 @@ bool exportChannels(EditorShell& shell, int group) {
     std::string text;
     try {
         text = exportChannelCsv(shell.session().image(), group);
-    } catch (const ChannelCsvError& e) {
+    } catch (const FieldError& e) {
         tell(shell, QStringLiteral("Group %1 cannot be exported:\r%2").arg(group + 1).arg(QString::fromStdString(e.what())),
              kExportTitle);
         return false;
@@ -83,7 +83,7 @@ bool importChannels(EditorShell& shell, int group) {
     ChannelCsvImport result;
     try {
         result = importChannelCsv(session.image(), group, text);
-    } catch (const ChannelCsvError& e) {
+    } catch (const FieldError& e) {
         tell(shell, QStringLiteral("%1 was not imported; nothing was changed.\r%2")
                         .arg(QFileInfo(path).fileName(), QString::fromStdString(e.what())),
              kImportTitle);

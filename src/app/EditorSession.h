@@ -68,7 +68,7 @@ public:
     void showGlobalsWindow();
     // The main window's GLOBALS codec: decodes page 0 into the global window
     // and encodes the window into page 0. A window that is not loaded is
-    // loaded first. Throw CodecError for a value the image cannot hold.
+    // loaded first. Throw FieldError for a value the image cannot hold.
     void readGlobals();
     void writeGlobals();
 

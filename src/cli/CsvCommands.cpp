@@ -30,7 +30,7 @@ void runExport(const ExportOptions& o) {
     std::string text;
     try {
         text = orv::exportChannelCsv(img, o.group - 1);
-    } catch (const orv::ChannelCsvError& e) {
+    } catch (const orv::FieldError& e) {
         throw orvcli::CommandFailure{kExitUsage, o.file + ": " + e.what()};
     }
     if (o.output.empty()) {
@@ -51,7 +51,7 @@ void runImport(const ImportOptions& o) {
     orv::ChannelCsvImport result;
     try {
         result = orv::importChannelCsv(img, o.group - 1, text);
-    } catch (const orv::ChannelCsvError& e) {
+    } catch (const orv::FieldError& e) {
         throw orvcli::CommandFailure{kExitUsage, o.csv + ": " + e.what()};
     }
     const std::string& out = o.output.empty() ? o.file : o.output;

@@ -54,7 +54,7 @@ orv::Json parseJsonOrFail(const std::string& path) {
         return orv::parseJsonDocument(text);
     } catch (const orv::JsonSyntaxError& e) {
         throw CommandFailure{kExitUsage, path + ": malformed JSON: " + e.what()};
-    } catch (const orv::JsonFieldError& e) {
+    } catch (const orv::FieldError& e) {
         throw CommandFailure{kExitUsage, path + ": " + e.what()};
     }
 }
@@ -86,7 +86,7 @@ void runImport(const ImportOptions& o) {
     orv::Programming prog = decoded;
     try {
         orv::applyJson(doc, prog);
-    } catch (const orv::JsonFieldError& e) {
+    } catch (const orv::FieldError& e) {
         throw CommandFailure{kExitUsage, o.input + ": " + e.what()};
     }
 
@@ -95,7 +95,7 @@ void runImport(const ImportOptions& o) {
     orv::MemoryImage out = base;
     try {
         orv::encodeDocumentChanges(decoded, prog, out);
-    } catch (const orv::JsonFieldError& e) {
+    } catch (const orv::FieldError& e) {
         throw CommandFailure{kExitUsage, o.input + ": " + e.what()};
     }
     saveImageOrFail(o.output, out);

@@ -1,6 +1,8 @@
 // The check of a frequency typed into the grid's "Rec Freq" or "Tx Freq"
-// column (no window needed, so it is tested on its own).
+// column (no window needed, so it is tested on its own): the grid's
+// shorthand, then the frequency rule of image/FieldRules.h.
 #pragma once
+#include <string>
 
 namespace orv {
 
@@ -12,6 +14,7 @@ struct FrequencyCheck {
     };
     Outcome outcome;
     double value;
+    std::string reason = {};  // Refuse: why
 };
 
 // 16240 and 162400 both mean 162.4 MHz; the frequency must be a multiple of

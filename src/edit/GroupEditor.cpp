@@ -3,9 +3,9 @@
 #include "edit/FrequencyCheck.h"
 #include "edit/RowText.h"
 #include "edit/clsMoves.h"
-#include "image/CodecError.h"
+#include "image/FieldError.h"
+#include "image/FieldRules.h"
 #include "image/NumText.h"
-#include "image/clsChannel.h"
 #include "image/clsGroup.h"
 
 namespace orv {
@@ -48,7 +48,7 @@ bool GroupEditor::storeGroup(int g) {
     MemoryImage scratch = image_;
     try {
         clsGroup(scratch, view).Write_Group(g);
-    } catch (const CodecError&) {
+    } catch (const FieldError&) {
         screen_.beep();
         return false;
     }
@@ -94,6 +94,7 @@ bool GroupEditor::beforeCellEdit(int col) {
     editColumn_ = col;
     const std::string t = screen_.cellText(screen_.currentRow(), col);
     if (isNumeric(t)) editOldValue_ = numericValue(t);
+    editOldText_ = t;
     return true;
 }
 
@@ -163,21 +164,31 @@ void GroupEditor::afterCellEdit(int row, int col, const std::string& text) {
         } else if (trimBlanks(text).empty()) {
             screen_.setCellNumber(row, col, 0.0);  // an emptied cell holds no frequency
         } else {
-            screen_.beep();
+            refuse(text, "a frequency is a number in MHz");
             screen_.setCellNumber(row, col, editOldValue_);
         }
         return;
     }
-    if (isCodeGuardColumn(col) && !clsChannel::codeGuardTextValid(text)) {
-        screen_.beep();  // the cell keeps its previous text
+    const FieldKind rule = isCodeGuardColumn(col) ? FieldKind::CodeGuard : FieldKind::Label;
+    if (const Refusal why = fieldRefusal(rule, text, editOldText_)) {
+        refuse(text, *why);  // the cell keeps its previous text
         return;
     }
     screen_.setCellText(row, col, text);
 }
 
+void GroupEditor::refuse(const std::string& value, const std::string& reason) {
+    lastRefusal_ = value + ": " + reason;
+    screen_.beep();
+}
+
 bool GroupEditor::validateFrequency(double value, int column) {
-    const FrequencyCheck r = checkFrequency(value);
     const int row = screen_.currentRow();
+    if (value == editOldValue_) {
+        screen_.setCellNumber(row, column, value);  // what the cell held is kept
+        return true;
+    }
+    const FrequencyCheck r = checkFrequency(value);
     switch (r.outcome) {
     case FrequencyCheck::Outcome::Store:
         screen_.setCellNumber(row, column, r.value);
@@ -187,7 +198,7 @@ bool GroupEditor::validateFrequency(double value, int column) {
         return true;
     case FrequencyCheck::Outcome::Refuse:
         screen_.setCellNumber(row, column, editOldValue_);
-        screen_.beep();
+        refuse(numberText(value), r.reason);
         return false;
     }
     return false;
@@ -281,32 +292,36 @@ void GroupEditor::pasteRow(int row, const std::string& text) {
     for (int col = 1; col <= 4; ++col) {
         const std::string& field = f[static_cast<std::size_t>(col)];
         const bool asText = !field.empty() && static_cast<unsigned char>(field[0]) >= 'D';
+        const std::string current = screen_.cellText(row, col);
         if (isFrequencyColumn(col)) {
-            const FrequencyCheck r = asText ? FrequencyCheck{FrequencyCheck::Outcome::Refuse, 0}
-                                            : checkFrequency(numericValue(field));
+            const double value = numericValue(field);
+            if (!asText && isNumeric(current) && value == numericValue(current)) continue;  // kept as it is
+            const FrequencyCheck r = asText ? FrequencyCheck{FrequencyCheck::Outcome::Refuse, 0,
+                                                             "a frequency is a number in MHz"}
+                                            : checkFrequency(value);
             if (r.outcome == FrequencyCheck::Outcome::Refuse)
-                screen_.beep();
+                refuse(field, r.reason);
             else
                 screen_.setCellNumber(row, col, r.outcome == FrequencyCheck::Outcome::Store ? r.value : 0.0);
         } else {
             const std::string value = asText ? field : numberText(numericValue(field));
-            if (clsChannel::codeGuardTextValid(value))
-                screen_.setCellText(row, col, value);
+            if (const Refusal why = fieldRefusal(FieldKind::CodeGuard, value, current))
+                refuse(field, *why);
             else
-                screen_.beep();
+                screen_.setCellText(row, col, value);
         }
     }
     const std::string& label = f[5];
-    if (utf8Chars(label).size() <= 8)
-        screen_.setCellText(row, colChLabel, label);
+    if (const Refusal why = fieldRefusal(FieldKind::Label, label, screen_.cellText(row, colChLabel)))
+        refuse(label, *why);
     else
-        screen_.beep();
+        screen_.setCellText(row, colChLabel, label);
     for (int i = 0; i < 3; ++i) {
         const double v = roundHalfEven(numericValue(f[static_cast<std::size_t>(6 + i)]));
         if (v >= 0 && v <= 2)
             screen_.setCheckValue(kCheckOrder[i], row, static_cast<int>(v));
         else
-            screen_.beep();
+            refuse(f[static_cast<std::size_t>(6 + i)], "a check box is 0, 1 or 2");
     }
 }
 
@@ -323,7 +338,7 @@ std::string GroupEditor::offsetKeyUp(EditKey key, const std::string& text) {
     // F1 asks for help and types nothing: it is never refused as input.
     const bool typesNothing = isEnter(key) || key == EditKey::Left || key == EditKey::Right || key == EditKey::F1;
     if (!typesNothing && !partial && !isNumeric(t)) {
-        screen_.beep();
+        refuse(t, "an offset is a number in MHz");
         if (offsetRow_ >= 0) screen_.setCellNumber(offsetRow_, editColumn_, editOldValue_);
         return "";
     }

@@ -64,7 +64,11 @@ public:
     // The edit of a cell ended with `text`: checked and stored, or refused.
     void afterCellEdit(int row, int col, const std::string& text);
     // The frequency check of a typed or computed value for the current row.
+    // The value the cell held when its edit began is kept without a check.
     bool validateFrequency(double value, int column);
+    // Why the last refused value (typed, pasted or computed) was refused:
+    // "162.4113: not on the 2.5 or 6.25 kHz raster"; empty before the first.
+    const std::string& lastRefusal() const { return lastRefusal_; }
     int editColumn() const { return editColumn_; }
     double editOldValue() const { return editOldValue_; }
 
@@ -119,6 +123,7 @@ private:
     void copyReceiveToTransmit(int col, bool allRows);
     void pasteRow(int row, const std::string& text);
     void openOffsetEntry(int row);
+    void refuse(const std::string& value, const std::string& reason);
 
     MemoryImage& image_;
     GroupScreen& screen_;
@@ -126,6 +131,8 @@ private:
     int lastGoodGroupText_ = 0;
     int editColumn_ = 0;
     double editOldValue_ = 0;
+    std::string editOldText_;  // the cell's text when its edit began
+    std::string lastRefusal_;
     // Undo record.
     bool undoArmed_ = false;
     int undoColumn_ = -1;

@@ -3,9 +3,9 @@
 namespace orv::fields {
 
 namespace {
-GroupField textField(const char* n, std::string GroupView::*m, std::size_t maxChars) {
+GroupField textField(const char* n, std::string GroupView::*m, FieldKind rule) {
     GroupField f{n, GroupKind::Text, m};
-    f.maxChars = maxChars;
+    f.rule = rule;
     return f;
 }
 GroupField listField(const char* n, int GroupView::*m, Entries e) { return {n, GroupKind::List, nullptr, m, e}; }
@@ -20,9 +20,9 @@ GroupField optionField(const char* n, bool GroupView::*a, const char* ca, bool G
 
 const std::vector<GroupField>& groupFields() {
     static const std::vector<GroupField> table = {
-        textField("txtGrpLab", &GroupView::txtGrpLab, 8),
-        textField("txtPassWord", &GroupView::txtPassWord, 6),
-        textField("txtID", &GroupView::txtID, 7),
+        textField("txtGrpLab", &GroupView::txtGrpLab, FieldKind::Label),
+        textField("txtPassWord", &GroupView::txtPassWord, FieldKind::Password),
+        textField("txtID", &GroupView::txtID, FieldKind::IdNumber),
         listField("cboTOT", &GroupView::cboTOT, lists::cboTOT),
         listTextField("cboScan", &GroupView::cboScan, lists::cboScan),
         listField("cboPri1Chan", &GroupView::cboPri1Chan, lists::cboPriChan),
@@ -46,11 +46,11 @@ const std::vector<GroupField>& groupFields() {
 
 const std::vector<CellField>& cellFields() {
     static const std::vector<CellField> table = {
-        {"Rec Freq", colRecFreq, CellKind::Freq},
-        {"Rec CG", colRecCG, CellKind::CodeGuard},
-        {"Tx Freq", colTxFreq, CellKind::Freq},
-        {"Tx CG", colTxCG, CellKind::CodeGuard},
-        {"Ch Label", colChLabel, CellKind::Label},
+        {"Rec Freq", colRecFreq, CellKind::Freq, FieldKind::Frequency},
+        {"Rec CG", colRecCG, CellKind::CodeGuard, FieldKind::CodeGuard},
+        {"Tx Freq", colTxFreq, CellKind::Freq, FieldKind::Frequency},
+        {"Tx CG", colTxCG, CellKind::CodeGuard, FieldKind::CodeGuard},
+        {"Ch Label", colChLabel, CellKind::Label, FieldKind::Label},
     };
     return table;
 }

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <string>
 #include <vector>
+#include "image/FieldRules.h"
 #include "image/Views.h"
 
 namespace orv::fields {
@@ -32,7 +33,7 @@ struct GroupField {
     const char* firstCaption = nullptr;
     bool GroupView::*optSecond = nullptr;
     const char* secondCaption = nullptr;
-    std::size_t maxChars = 0;  // Text: the most characters the field holds
+    FieldKind rule = FieldKind::Label;  // Text: what the field accepts
 };
 // In the order of the group screen.
 const std::vector<GroupField>& groupFields();
@@ -43,11 +44,10 @@ struct CellField {
     const char* name;  // the column caption
     int column;
     CellKind kind;
+    FieldKind rule;  // what the cell accepts
 };
 // Columns 1..5 ("Rec Freq", "Rec CG", "Tx Freq", "Tx CG", "Ch Label").
 const std::vector<CellField>& cellFields();
-// The most characters a channel label holds.
-inline constexpr std::size_t kLabelChars = 8;
 // Column 0's caption in the working table and the grid.
 inline constexpr const char* kChanColumn = "Chan";
 struct ChannelCheck {

@@ -1,6 +1,6 @@
 #include "image/Programming.h"
 
-#include "image/CodecError.h"
+#include "image/FieldError.h"
 #include "image/clsChannel.h"
 #include "image/clsGlobals.h"
 #include "image/clsGroup.h"
@@ -10,8 +10,8 @@ namespace orv {
 namespace {
 
 // A codec error of group g, its field named with the group.
-CodecError inGroup(int g, const CodecError& e) {
-    return CodecError("group " + std::to_string(g + 1) + ": " + e.field(), e.value(), e.reason());
+FieldError inGroup(int g, const FieldError& e) {
+    return FieldError("group " + std::to_string(g + 1) + ": " + e.field(), e.value(), e.reason());
 }
 
 // Lists left as they were get no selection in the view handed to the global
@@ -107,7 +107,7 @@ void encodeProgramming(const Programming& prog, MemoryImage& img) {
     for (int g = 0; g < kGroups; ++g) {
         try {
             clsGroup(img, work.groups[static_cast<std::size_t>(g)]).Write_Group(g);
-        } catch (const CodecError& e) {
+        } catch (const FieldError& e) {
             throw inGroup(g, e);
         }
     }
@@ -119,7 +119,7 @@ void encodeChangedFields(const Programming& before, const Programming& after, Me
         const auto i = static_cast<std::size_t>(g);
         try {
             encodeChangedGroup(before.groups[i], after.groups[i], g, img);
-        } catch (const CodecError& e) {
+        } catch (const FieldError& e) {
             throw inGroup(g, e);
         }
     }

@@ -18,7 +18,7 @@ struct Programming {
 Programming decodeProgramming(const MemoryImage& img);
 
 // Write_Globals, then Write_Group for groups 0..14, into `img`. Throws
-// CodecError for a value the codecs refuse, its field named with its group
+// FieldError for a value the codecs refuse, its field named with its group
 // ("group 3: Ch 5 Rec CG"); `img` may then be partly written, so callers
 // encode into a copy.
 void encodeProgramming(const Programming& prog, MemoryImage& img);
@@ -33,7 +33,7 @@ void encodeProgramming(const Programming& prog, MemoryImage& img);
 void encodeChangedFields(const Programming& before, const Programming& after, MemoryImage& img);
 
 // The same for the channel rows of group `g` (0..14): `before` is what `img`
-// decodes to. A value the channel codec refuses throws CodecError; the fields
+// decodes to. A value the channel codec refuses throws FieldError; the fields
 // written before it stay written.
 void encodeChangedChannels(const ChannelGridView& before, ChannelGridView after, int g, MemoryImage& img);
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "image/CodecError.h"
+#include "image/FieldError.h"
 #include "image/MemoryMap.h"
 #include "image/NumText.h"
 
@@ -123,7 +123,7 @@ static bool freqCodeFits(const std::string& text, double n) {
 uint16_t clsChannel::freqCode(const std::string& text, const std::string& field) {
     double n = dFreqToDbl(text);
     if (!freqCodeFits(text, n))
-        throw CodecError(field, text, "no frequency code for this value (0, or 100.00125 to 181.91875 MHz)");
+        throw FieldError(field, text, "no frequency code for this value (0, or 100.00125 to 181.91875 MHz)");
     return static_cast<uint16_t>(n);
 }
 
@@ -178,8 +178,8 @@ uint16_t clsChannel::codeGuardWord(const std::string& text, const std::string& f
                                      hexDigitValue(t[2]) << 4 | hexDigitValue(t[4]));
     }
     if (!t.empty() && (t[0] == 'D' || t[0] == 'd'))
-        throw CodecError(field, text, "a digital code is D followed by three digits, with - when inverted");
-    throw CodecError(field, text, "a tone is at most three digits before the point, with one decimal stored");
+        throw FieldError(field, text, "a digital code is D followed by three digits, with - when inverted");
+    throw FieldError(field, text, "a tone is at most three digits before the point, with one decimal stored");
 }
 
 // ---- whole channel ---------------------------------------------------------

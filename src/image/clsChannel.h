@@ -14,7 +14,7 @@ public:
     clsChannel(const MemoryImage& img, ChannelGridView& view) : src_(img), dst_(nullptr), view_(view) {}
 
     void Read_Channel(int intGroup, int intChan);
-    void Write_Channel(int intGroup, int intChan);  // may throw CodecError
+    void Write_Channel(int intGroup, int intChan);  // may throw FieldError
 
     void Read_RX_Freq(int intGroup, int intChan);
     void Read_RX_CG(int intGroup, int intChan);
@@ -38,7 +38,7 @@ public:
     static double dFreqToDbl(const std::string& StrFreq);
 
     // Pure text <-> word conversions used by the readers and writers above and
-    // by the window's edit checks. The encoders throw CodecError (naming
+    // by the window's edit checks. The encoders throw FieldError (naming
     // `field`) for texts the field cannot hold.
     static std::string codeGuardText(uint16_t word);
     static uint16_t codeGuardWord(const std::string& text, const std::string& field);

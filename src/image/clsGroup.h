@@ -36,7 +36,7 @@ public:
     void Read_UCG_Enable(int intGroup);
     void Read_UCG_Chan(int intGroup);
 
-    void Write_Group(int intGroup);  // may throw CodecError (from a channel)
+    void Write_Group(int intGroup);  // may throw FieldError (from a channel)
     void Write_Password(int intGroup);
     void Write_Group_Label(int intGroup);
     void Write_TOT_Scan(int intGroup);

@@ -8,7 +8,8 @@
 #include <tuple>
 #include <utility>
 #include <vector>
-#include "image/CodecError.h"
+#include "image/FieldError.h"
+#include "image/FieldRules.h"
 #include "image/Programming.h"
 #include "image/NumText.h"
 #include "image/Views.h"
@@ -19,31 +20,15 @@ namespace orv {
 
 namespace {
 
-// "row R, column C: "V": reason", without the parts that are not given.
-std::string describe(int row, const std::string& column, const std::string& value, const std::string& reason) {
-    std::string where = row > 0 ? "row " + std::to_string(row) : "";
-    if (!column.empty()) where += (where.empty() ? "" : ", column ") + column + ": \"" + value + "\"";
-    return where.empty() ? reason : where + ": " + reason;
-}
-
-}  // namespace
-
-ChannelCsvError::ChannelCsvError(int row, std::string column, std::string value, std::string reason)
-    : std::runtime_error(describe(row, column, value, reason)),
-      row_(row), column_(std::move(column)), value_(std::move(value)), reason_(std::move(reason)) {}
-
-namespace {
-
 // ---- the radio's values -------------------------------------------------------
 
-// Frequencies in hertz. The memory holds 100 MHz plus a multiple of 1.25 kHz;
-// the editor admits 136 to 174 MHz, and so does the import.
+// Frequencies in hertz. The memory holds 100 MHz plus a multiple of 1.25 kHz
+// (code 0: none); what the import admits is the frequency rule of
+// image/FieldRules.h.
 constexpr int64_t kBaseHz = 100'000'000;
 constexpr int64_t kStepHz = 1250;
-constexpr int64_t kLowestHz = 136'000'000;
-constexpr int64_t kHighestHz = 174'000'000;
 
-int64_t codeToHz(int code) { return kBaseHz + int64_t{code} * kStepHz; }
+int64_t codeToHz(int code) { return code == 0 ? 0 : kBaseHz + int64_t{code} * kStepHz; }
 
 // A code guard: none, a tone in tenths of a hertz (1..7999: the hundreds
 // digit shares its nibble with the digital flag), or a three-digit octal
@@ -234,7 +219,7 @@ struct Record {
     bool blank;  // an empty line
 };
 
-ChannelCsvError fileError(int row, const std::string& reason) { return ChannelCsvError(row, "", "", reason); }
+FieldError fileError(int row, const std::string& reason) { return FieldError(row, "", "", reason); }
 
 // RFC 4180 records: fields separated by commas, double quotes around a field
 // that holds commas, quotes (doubled) or line ends; CR LF, LF or CR between
@@ -299,7 +284,7 @@ public:
     const std::string& raw(Col c) const { return fields_[static_cast<std::size_t>(index_[c])]; }
     std::string value(Col c) const { return trimBlanks(raw(c)); }
     [[noreturn]] void refuse(Col c, const std::string& reason) const {
-        throw ChannelCsvError(row_, kColumnNames[c], raw(c), reason);
+        throw FieldError(row_, kColumnNames[c], raw(c), reason);
     }
 
 private:
@@ -320,61 +305,69 @@ std::array<int, kColumns> headerIndex(const Record& header) {
         for (int c = 0; c < kColumns; ++c) {
             if (name != kColumnNames[static_cast<std::size_t>(c)]) continue;
             if (index[static_cast<std::size_t>(c)] >= 0)
-                throw ChannelCsvError(header.row, name, name, "the header names this column twice");
+                throw FieldError(header.row, name, name, "the header names this column twice");
             index[static_cast<std::size_t>(c)] = static_cast<int>(i);
         }
     }
     for (int c = 0; c < kColumns; ++c)
         if (readColumn(c) && index[static_cast<std::size_t>(c)] < 0)
-            throw ChannelCsvError(header.row, kColumnNames[static_cast<std::size_t>(c)], "",
+            throw FieldError(header.row, kColumnNames[static_cast<std::size_t>(c)], "",
                                   "the header has no such column (the first row must name the columns)");
     return index;
 }
 
-// A frequency the radio can hold: 136 to 174 MHz on the 1.25 kHz raster.
-int frequencyCode(const Row& r, Col c, int64_t hz, const std::string& what) {
-    if (hz < kLowestHz || hz > kHighestHz)
-        r.refuse(c, what + mhzText(hz) + " MHz lies outside 136 to 174 MHz");
-    if ((hz - kBaseHz) % kStepHz != 0) r.refuse(c, what + mhzText(hz) + " MHz is not a multiple of 1.25 kHz");
-    return static_cast<int>((hz - kBaseHz) / kStepHz);
+// The code of a frequency a column gives as a decimal MHz text: the
+// channel's own frequency (`current`, as the grid shows it) is kept, any
+// other must pass the frequency rule.
+int frequencyColumnCode(const Row& r, Col c, const std::string& current) {
+    const std::string t = r.value(c);
+    if (const Refusal why = fieldRefusal(FieldKind::Frequency, t, current)) r.refuse(c, *why);
+    return clsChannel::freqCode(t, kColumnNames[c]);
 }
 
-int64_t parseMHz(const Row& r, Col c) {
+// The code of a transmit frequency computed from the row (in hertz): the
+// channel's own transmit frequency is kept, any other must pass the
+// frequency rule.
+int computedFrequencyCode(const Row& r, Col c, int64_t hz, int currentCode) {
+    if (hz == codeToHz(currentCode)) return currentCode;
+    if (const Refusal why = frequencyRefusal(static_cast<double>(hz) / 1e6))
+        r.refuse(c, "the transmit frequency " + mhzText(hz) + " MHz: " + *why);
+    return hz == 0 ? 0 : static_cast<int>((hz - kBaseHz) / kStepHz);
+}
+
+// An offset in MHz, at most six decimals.
+int64_t parseOffset(const Row& r, Col c) {
     auto hz = parseFixed(r.value(c), 6, 4);
     if (!hz) r.refuse(c, "not a frequency in MHz with at most six decimals");
     return *hz;
 }
 
+bool startsDigital(const std::string& t) { return !t.empty() && (t[0] == 'D' || t[0] == 'd'); }
+
+// A tone column: the code guard rule on the tone text, which must be a tone.
 Guard parseTone(const Row& r, Col c) {
     const std::string t = r.value(c);
-    auto tenths = parseFixed(t, 1, 4);
-    if (!tenths) {
-        if (parseFixed(t, 6, 4)) r.refuse(c, "the radio stores tones to a tenth of a hertz");
-        r.refuse(c, "not a tone in hertz");
-    }
-    if (*tenths == 0) r.refuse(c, "0 is no tone");
-    if (*tenths >= 8000) r.refuse(c, "the radio has digits for tones up to 799.9 Hz");
+    if (t.empty() || startsDigital(t)) r.refuse(c, "not a tone in hertz");
+    if (const Refusal why = fieldRefusal(FieldKind::CodeGuard, t)) r.refuse(c, *why);
+    const auto tenths = parseFixed(t, 1, 3);  // the rule has left digits with at most one decimal
+    if (!tenths || *tenths == 0) r.refuse(c, "0 is no tone");
     Guard gd;
     gd.kind = Guard::Kind::Tone;
     gd.tenths = static_cast<int>(*tenths);
     return gd;
 }
 
+// A digital code column: digits only, then the code guard rule on D and the
+// digits (the polarity is its own column).
 Guard parseDcs(const Row& r, Col c, char pol) {
     const std::string t = r.value(c);
-    if (t.empty() || t.size() > 3) {
-        bool digits = !t.empty();
-        for (char ch : t) digits = digits && isDigit(ch);
-        r.refuse(c, digits ? "a digital code has at most three octal digits (000 to 777)"
-                           : "not a digital code (three octal digits)");
-    }
-    for (char ch : t) {
-        if (!isDigit(ch)) r.refuse(c, "not a digital code (three octal digits)");
-        if (ch > '7') r.refuse(c, "a digital code has octal digits 0 to 7");
-    }
+    bool digits = !t.empty();
+    for (char ch : t) digits = digits && isDigit(ch);
+    if (!digits) r.refuse(c, "not a digital code (three octal digits)");
+    if (const Refusal why = fieldRefusal(FieldKind::CodeGuard, "D" + t)) r.refuse(c, *why);
     Guard gd;
     gd.kind = Guard::Kind::Dcs;
-    gd.code = std::string(3 - t.size(), '0') + t;
+    gd.code = t;
     gd.inverted = pol == 'R';
     return gd;
 }
@@ -423,20 +416,17 @@ std::pair<Guard, Guard> parseGuards(const Row& r) {
 }
 
 // A name as the label encoding stores it: capital letters (the radio's "h"
-// stays), at most 8 characters of the radio's set after the leading blanks.
-std::string parseName(const Row& r) {
+// stays), checked with the label rule after the leading blanks. The
+// channel's own name (`current`, as the grid shows it) is kept.
+std::string parseName(const Row& r, const std::string& current) {
+    const std::string name = exportName(r.raw(cName));
+    if (const Refusal why = fieldRefusal(FieldKind::Label, name, exportName(current))) r.refuse(cName, *why);
     std::string out;
-    int count = 0;
-    for (const std::string& ch : utf8Chars(exportName(r.raw(cName)))) {
+    for (const std::string& ch : utf8Chars(name)) {
         std::string c = ch;
         if (c.size() == 1 && c[0] >= 'a' && c[0] <= 'z' && c[0] != 'h') c[0] = static_cast<char>(c[0] - 'a' + 'A');
-        if (c != " " && charToRadioCode(c) == "30")
-            r.refuse(cName, "\"" + ch + "\" is not a character of the radio (digits, capitals, blank, h, - * $ / + "
-                            "% \\ | _ < >)");
         out += c;
-        ++count;
     }
-    if (count > 8) r.refuse(cName, "a channel name has at most 8 characters");
     return out;
 }
 
@@ -452,26 +442,29 @@ struct ChannelRow {
     int lowPower = 0;
 };
 
-ChannelRow parseRow(const Row& r) {
+// `before` is the group as it is: a value a row gives that the channel
+// already holds is kept without a check.
+ChannelRow parseRow(const Row& r, const ChannelGridView& before) {
     ChannelRow ch;
     const std::string loc = r.value(cLocation);
     auto n = parseFixed(loc, 0, 3);
     if (!n || loc.find('.') != std::string::npos || *n < 1 || *n > kChannels)
         r.refuse(cLocation, "the locations of a group are 1 to 16");
     ch.channel = static_cast<int>(*n) - 1;
-    ch.name = parseName(r);
+    const auto& cells = before.cells[static_cast<std::size_t>(ch.channel)];
+    ch.name = parseName(r, cells[colChLabel]);
 
-    const int64_t rxHz = parseMHz(r, cFrequency);
-    ch.rxCode = frequencyCode(r, cFrequency, rxHz, "");
+    ch.rxCode = frequencyColumnCode(r, cFrequency, cells[colRecFreq]);
+    const int64_t rxHz = codeToHz(ch.rxCode);
     const std::string duplex = r.value(cDuplex);
     if (duplex.empty()) {
         ch.txCode = ch.rxCode;
     } else if (duplex == "+" || duplex == "-") {
-        const int64_t off = parseMHz(r, cOffset);
+        const int64_t off = parseOffset(r, cOffset);
         const int64_t txHz = duplex == "+" ? rxHz + off : rxHz - off;
-        ch.txCode = frequencyCode(r, cOffset, txHz, "the transmit frequency ");
+        ch.txCode = computedFrequencyCode(r, cOffset, txHz, clsChannel::freqCode(cells[colTxFreq], "Tx Freq"));
     } else if (duplex == "split") {
-        ch.txCode = frequencyCode(r, cOffset, parseMHz(r, cOffset), "");
+        ch.txCode = frequencyColumnCode(r, cOffset, cells[colTxFreq]);
     } else if (duplex == "off") {
         ch.txCode = 0;
     } else {
@@ -531,7 +524,7 @@ std::string exportChannelCsv(const MemoryImage& img, int g) {
         auto guard = [&](int col, const char* name) {
             const std::string& t = cells[static_cast<std::size_t>(col)];
             auto gd = cellGuard(t);
-            if (!gd) throw ChannelCsvError(0, where + name, t, "a tone whose digits are not decimal has no CSV form");
+            if (!gd) throw FieldError(0, where + name, t, "a tone whose digits are not decimal has no CSV form");
             return *gd;
         };
         const Guard rx = guard(colRecCG, "Rec CG");
@@ -587,7 +580,7 @@ ChannelCsvImport importChannelCsv(const MemoryImage& img, int g, std::string_vie
             throw fileError(rec.row, "the row has " + std::to_string(rec.fields.size()) + " fields, the header " +
                                          std::to_string(header.fields.size()));
         const Row r(rec.row, rec.fields, index);
-        ChannelRow ch = parseRow(r);
+        ChannelRow ch = parseRow(r, before.channels);
         int& seen = seenAt[static_cast<std::size_t>(ch.channel)];
         if (seen) r.refuse(cLocation, "the location is given twice (row " + std::to_string(seen) + ")");
         seen = rec.row;
@@ -601,7 +594,7 @@ ChannelCsvImport importChannelCsv(const MemoryImage& img, int g, std::string_vie
     ChannelCsvImport result{img, static_cast<int>(rows.size())};
     try {
         encodeChangedChannels(before.channels, after.channels, g, result.image);
-    } catch (const CodecError& e) {
+    } catch (const FieldError& e) {
         // The rows were checked against the same limits; this is a fault.
         throw std::logic_error(std::string("a checked CSV value was refused by the channel codec: ") + e.what());
     }

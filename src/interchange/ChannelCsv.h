@@ -19,6 +19,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include "image/FieldError.h"
 #include "image/MemoryImage.h"
 
 namespace orv {
@@ -30,27 +31,14 @@ inline constexpr const char* kChannelCsvHeader =
 // The longest text the import reads (16 rows need a few kilobytes).
 inline constexpr std::size_t kChannelCsvMaxBytes = 1024 * 1024;
 
-// A value that cannot cross: on import a CSV value the radio cannot hold
-// (row = the row in the file, the header being row 1; column = its header
-// name), on export a channel value the layout has no form for (row 0,
-// column = "group 3 channel 5 Rec CG").
-class ChannelCsvError : public std::runtime_error {
-public:
-    ChannelCsvError(int row, std::string column, std::string value, std::string reason);
-    int row() const { return row_; }
-    const std::string& column() const { return column_; }
-    const std::string& value() const { return value_; }
-    const std::string& reason() const { return reason_; }
-
-private:
-    int row_;
-    std::string column_;
-    std::string value_;
-    std::string reason_;
-};
+// A value that cannot cross is a FieldError with a row and a column: on
+// import a CSV value the radio cannot hold (row = the row in the file, the
+// header being row 1; column = its header name), on export a channel value
+// the layout has no form for (row 0, column = "group 3 channel 5 Rec CG").
+// The import takes each field's rule from image/FieldRules.h.
 
 // The channels of group g (0..14) that have a receive frequency, as CSV text
-// (header first, lines ended by CR LF). Throws ChannelCsvError for a code
+// (header first, lines ended by CR LF). Throws FieldError for a code
 // guard word the layout cannot express (a tone whose digits are not decimal).
 std::string exportChannelCsv(const MemoryImage& img, int g);
 
@@ -62,7 +50,7 @@ struct ChannelCsvImport {
 // `img` with the rows of `csv` applied to group g (0..14). Locations not in
 // the file keep what they hold; a value a row gives that equals what the
 // export writes for the channel keeps its bytes exactly. Every value is
-// checked first: on ChannelCsvError nothing has been applied.
+// checked first: on FieldError nothing has been applied.
 ChannelCsvImport importChannelCsv(const MemoryImage& img, int g, std::string_view csv);
 
 }  // namespace orv

@@ -4,18 +4,14 @@
 #include <set>
 #include <unordered_set>
 #include <vector>
-#include "image/CodecError.h"
+#include "image/FieldError.h"
+#include "image/FieldRules.h"
 #include "image/NumText.h"
-#include "image/clsChannel.h"
 #include "image/clsGlobals.h"
 #include "image/clsGroup.h"
 #include "image/FieldTable.h"
 
 namespace orv {
-
-JsonFieldError::JsonFieldError(std::string field, std::string value, std::string reason)
-    : std::runtime_error(field + ": " + reason + ": " + value),
-      field_(std::move(field)), value_(std::move(value)), reason_(std::move(reason)) {}
 
 namespace {
 
@@ -24,8 +20,6 @@ using Entries = const std::vector<std::string>& (*)();
 // The fields and their keys come from the one field table.
 using fields::Entries;
 using fields::GroupKind;
-using fields::CellKind;
-using fields::CellField;
 constexpr const char* kRotaryKey = "rotary";
 constexpr const char* kGroupNumberKey = "group";
 constexpr const char* kChannelsKey = "channels";
@@ -62,7 +56,7 @@ int parseList(const Json& v, Entries entries, const std::string& field) {
         for (const auto& s : e) choices += (choices.empty() ? "" : ", ") + show(Json(s));
         choices = " (" + choices + ")";
     }
-    throw JsonFieldError(field, show(v), "not an entry of the list" + choices);
+    throw FieldError(field, show(v), "not an entry of the list" + choices);
 }
 
 int parseCheck(const Json& v, const std::string& field) {
@@ -70,25 +64,25 @@ int parseCheck(const Json& v, const std::string& field) {
         auto n = v.get<long long>();
         if (n >= 0 && n <= 2) return static_cast<int>(n);
     }
-    throw JsonFieldError(field, show(v), "a check box is 0, 1 or 2");
+    throw FieldError(field, show(v), "a check box is 0, 1 or 2");
 }
 
 std::string parseText(const Json& v, const std::string& field) {
-    if (!v.is_string()) throw JsonFieldError(field, show(v), "must be a text");
+    if (!v.is_string()) throw FieldError(field, show(v), "must be a text");
     return v.get<std::string>();
 }
 
 const Json& expectObject(const Json& v, const std::string& field) {
-    if (!v.is_object()) throw JsonFieldError(field, show(v), "must be an object");
+    if (!v.is_object()) throw FieldError(field, show(v), "must be an object");
     return v;
 }
 
 const Json& expectArray(const Json& v, const std::string& field, std::size_t minSize, std::size_t maxSize) {
-    if (!v.is_array()) throw JsonFieldError(field, show(v), "must be an array");
+    if (!v.is_array()) throw FieldError(field, show(v), "must be an array");
     if (v.size() < minSize || v.size() > maxSize) {
         std::string want = minSize == maxSize ? std::to_string(minSize)
                                               : std::to_string(minSize) + " to " + std::to_string(maxSize);
-        throw JsonFieldError(field, std::to_string(v.size()) + " entries", "must have " + want + " entries");
+        throw FieldError(field, std::to_string(v.size()) + " entries", "must have " + want + " entries");
     }
     return v;
 }
@@ -98,7 +92,7 @@ const Json& expectArray(const Json& v, const std::string& field, std::size_t min
 template <typename Known>
 void refuseUnknownKeys(const Json& obj, const std::string& prefix, Known known) {
     for (auto it = obj.begin(); it != obj.end(); ++it)
-        if (!known(it.key())) throw JsonFieldError(member(prefix, it.key()), show(it.value()), "unknown key");
+        if (!known(it.key())) throw FieldError(member(prefix, it.key()), show(it.value()), "unknown key");
 }
 
 // The value of `key`, or nullptr when it is absent or null (keep the old value).
@@ -191,45 +185,11 @@ void applyGlobals(const Json& obj, GlobalsView& g, const std::string& path) {
     }
 }
 
-// A frequency cell of a document is a plain decimal number (digits with at
-// most one point), or the empty text for none. The grid's lenient reading
-// (the number at the start of any text, 0 for no number) would turn "NaN",
-// "0x10" or "abc" into "no frequency" without a word.
-bool isDecimalNumber(const std::string& text) {
-    bool digit = false, point = false;
-    for (char ch : text) {
-        if (ch >= '0' && ch <= '9') digit = true;
-        else if (ch == '.' && !point) point = true;
-        else return false;
-    }
-    return digit;
-}
-
-// Refuses a text with more characters than its field holds; the codecs
-// would silently drop the rest.
-void checkLength(const std::string& text, std::size_t maxChars, const std::string& field) {
-    if (text.size() > maxChars && utf8Chars(text).size() > maxChars)
-        throw JsonFieldError(field, show(Json(text)), "at most " + std::to_string(maxChars) + " characters");
-}
-
-
-void checkCell(const CellField& f, const std::string& text, const std::string& field) {
-    try {
-        switch (f.kind) {
-        case CellKind::Freq:
-            if (!text.empty() && !isDecimalNumber(text))
-                throw JsonFieldError(field, show(Json(text)),
-                                     "a frequency is a decimal number in MHz, or \"\", \"0\" or \"000.00\" for none");
-            clsChannel::freqCode(text, field);
-            break;
-        case CellKind::CodeGuard: clsChannel::codeGuardWord(text, field); break;
-        case CellKind::Label:  // unknown characters become blanks
-            checkLength(text, fields::kLabelChars, field);
-            break;
-        }
-    } catch (const CodecError& e) {
-        throw JsonFieldError(field, show(Json(text)), e.reason());
-    }
+// Refuses a text its field's rule refuses. A text equal to what the field
+// holds is kept, so that the export of an image read from a radio imports
+// again unchanged.
+void checkText(FieldKind rule, const std::string& text, const std::string& current, const std::string& field) {
+    if (const Refusal why = fieldRefusal(rule, text, current)) throw FieldError(field, show(Json(text)), *why);
 }
 
 void applyChannels(const Json& arr, ChannelGridView& grid, const std::string& path) {
@@ -249,7 +209,7 @@ void applyChannels(const Json& arr, ChannelGridView& grid, const std::string& pa
         // does not match the row shows the rows are out of order.
         if (const Json* n = given(ch, kChanKey)) {
             if (!n->is_number_integer() || n->get<long long>() != static_cast<long long>(c + 1))
-                throw JsonFieldError(member(cpath, kChanKey), show(*n),
+                throw FieldError(member(cpath, kChanKey), show(*n),
                                      "must be the channel's number " + std::to_string(c + 1));
         }
         for (const auto& f : fields::cellFields()) {
@@ -257,8 +217,9 @@ void applyChannels(const Json& arr, ChannelGridView& grid, const std::string& pa
             if (!v) continue;
             const std::string fpath = member(cpath, f.name);
             std::string text = parseText(*v, fpath);
-            checkCell(f, text, fpath);
-            grid.cells[c][static_cast<std::size_t>(f.column)] = std::move(text);
+            std::string& cell = grid.cells[c][static_cast<std::size_t>(f.column)];
+            checkText(f.rule, text, cell, fpath);
+            cell = std::move(text);
         }
         for (const auto& f : fields::channelChecks())
             if (const Json* v = given(ch, f.name)) (grid.*f.member)[c] = parseCheck(*v, member(cpath, f.name));
@@ -273,7 +234,7 @@ void applyGroup(const Json& obj, GroupView& v, const std::string& path) {
         switch (f.kind) {
         case GroupKind::Text: {
             std::string text = parseText(*val, fpath);
-            checkLength(text, f.maxChars, fpath);
+            checkText(f.rule, text, v.*f.text, fpath);
             v.*f.text = std::move(text);
             break;
         }
@@ -284,7 +245,7 @@ void applyGroup(const Json& obj, GroupView& v, const std::string& path) {
             bool first = val->is_string() && val->get<std::string>() == f.firstCaption;
             bool second = val->is_string() && val->get<std::string>() == f.secondCaption;
             if (!first && !second)
-                throw JsonFieldError(fpath, show(*val),
+                throw FieldError(fpath, show(*val),
                                      std::string("must be \"") + f.firstCaption + "\" or \"" + f.secondCaption + "\"");
             v.*f.optFirst = first;
             v.*f.optSecond = second;
@@ -313,16 +274,16 @@ void applyGroups(const Json& arr, std::array<GroupView, kGroups>& groups, const 
         int number = 0;
         if (const Json* n = given(obj, kGroupNumberKey)) {
             if (!n->is_number_integer() || n->get<long long>() < 1 || n->get<long long>() > kGroups)
-                throw JsonFieldError(member(gpath, kGroupNumberKey), show(*n), "unknown group number (1 to 15)");
+                throw FieldError(member(gpath, kGroupNumberKey), show(*n), "unknown group number (1 to 15)");
             number = static_cast<int>(n->get<long long>());
         } else if (arr.size() == static_cast<std::size_t>(kGroups)) {
             number = static_cast<int>(i) + 1;
         } else {
-            throw JsonFieldError(member(gpath, kGroupNumberKey), "null",
+            throw FieldError(member(gpath, kGroupNumberKey), "null",
                                  "group number missing (needed when fewer than 15 groups are given)");
         }
         if (!seen.insert(number).second)
-            throw JsonFieldError(member(gpath, kGroupNumberKey), std::to_string(number), "group given twice");
+            throw FieldError(member(gpath, kGroupNumberKey), std::to_string(number), "group given twice");
         applyGroup(obj, groups[static_cast<std::size_t>(number - 1)], gpath);
     }
 }
@@ -334,8 +295,8 @@ void applyGroups(const Json& arr, std::array<GroupView, kGroups>& groups, const 
 void encodeDocumentChanges(const Programming& before, const Programming& after, MemoryImage& img) {
     try {
         encodeChangedFields(before, after, img);
-    } catch (const CodecError& e) {
-        throw JsonFieldError(e.field(), show(Json(e.value())), e.reason());
+    } catch (const FieldError& e) {
+        throw FieldError(e.field(), show(Json(e.value())), e.reason());
     }
 }
 
@@ -594,7 +555,7 @@ Json parseJsonDocument(std::string_view text) {
     LimitedDomBuilder builder;
     const bool ok = Json::sax_parse(text.begin(), text.end(), &builder, nlohmann::detail::input_format_t::json,
                                     /*strict=*/true, /*ignore_comments=*/false);
-    if (builder.refused) throw JsonFieldError(builder.field, builder.value, builder.reason);
+    if (builder.refused) throw FieldError(builder.field, builder.value, builder.reason);
     if (!ok) throw JsonSyntaxError(builder.syntaxMessage.empty() ? "malformed JSON" : builder.syntaxMessage);
     return std::move(builder.root);
 }

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 #include <nlohmann/json.hpp>
+#include "image/FieldError.h"
 #include "image/MemoryImage.h"
 #include "image/Programming.h"
 #include "image/Views.h"
@@ -19,20 +20,9 @@ namespace orv {
 
 using Json = nlohmann::ordered_json;
 
-// A JSON value that cannot go into its control. `field` is the value's path
-// in the document (for example groups[3].channels[5]."Rec Freq").
-class JsonFieldError : public std::runtime_error {
-public:
-    JsonFieldError(std::string field, std::string value, std::string reason);
-    const std::string& field() const { return field_; }
-    const std::string& value() const { return value_; }
-    const std::string& reason() const { return reason_; }
-
-private:
-    std::string field_;
-    std::string value_;
-    std::string reason_;
-};
+// A JSON value that cannot go into its control is a FieldError whose field
+// is the value's path in the document (for example
+// groups[3].channels[5]."Rec Freq") and whose value is its JSON text.
 
 // JSON text that is not well-formed; the message names line and column.
 class JsonSyntaxError : public std::runtime_error {
@@ -49,7 +39,7 @@ inline constexpr int kMaxJsonDepth = 5;
 inline constexpr std::size_t kMaxJsonTextBytes = 256;
 
 // Parses the text of a programming document in time linear in its length,
-// without recursion. Refuses, as a JsonFieldError naming the place, nesting
+// without recursion. Refuses, as a FieldError naming the place, nesting
 // deeper than kMaxJsonDepth (before building anything that deep), a key given
 // twice in one object, a text longer than kMaxJsonTextBytes and a number too
 // large to read; malformed text is a JsonSyntaxError.
@@ -60,15 +50,16 @@ Json parseJsonDocument(std::string_view text);
 std::string jsonExcerpt(const Json& value);
 
 // encodeChangedFields of the core, with a refused value reported as a
-// JsonFieldError naming the group and the control.
+// FieldError naming the group and the control.
 void encodeDocumentChanges(const Programming& before, const Programming& after, MemoryImage& img);
 
 Json programmingToJson(const Programming& prog);
 
 // Replaces the values `doc` gives; absent keys and nulls keep what `prog`
 // holds. Every value is checked before anything is changed, so on a
-// JsonFieldError `prog` is as it was. Cell texts are checked with the channel
-// codec's own conversions.
+// FieldError `prog` is as it was. Cell texts, labels, passwords and ID
+// numbers are checked with their fields' rules (image/FieldRules.h); a text
+// equal to what the field holds is kept.
 void applyJson(const Json& doc, Programming& prog);
 
 }  // namespace orv

@@ -163,7 +163,7 @@ TEST(GroupEditor, TheEndOfACellEditChecksTheText) {
         {colRecFreq, "16240", "162.40000", 0}, {colRecFreq, "1.4", "162.45000", 1},
         {colRecFreq, "", "000.00000", 0},      {colRecFreq, "abc", "162.45000", 1},
         {colRecFreq, "1e400", "162.45000", 1}, {colTxFreq, "174", "174.00000", 0},
-        {colRecCG, "67.25", "67.25", 0},       {colRecCG, "-67.0", "000.0", 1},
+        {colRecCG, "67.25", "000.0", 1},       {colRecCG, "-67.0", "000.0", 1},
         {colTxCG, "d023-", "d023-", 0},        {colChLabel, "LABEL", "LABEL", 0},
     };
     for (const Case& c : cases) {

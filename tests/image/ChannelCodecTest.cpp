@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "image/CodecError.h"
+#include "image/FieldError.h"
 #include "MapTables.h"
 #include "image/clsChannel.h"
 
@@ -207,14 +207,14 @@ TEST(ChannelCodec, RefusedTextsThrowAndLeaveTheFieldAlone) {
     const char* badFreqs[] = {"99", "50", "-5", "-155.125", "181.92", "200", "1e9", "100.0006", "-0.0001"};
     for (const char* t : badFreqs) {
         EXPECT_FALSE(clsChannel::freqTextValid(t)) << t;
-        EXPECT_THROW(clsChannel::freqCode(t, "Tx Freq"), CodecError) << t;
+        EXPECT_THROW(clsChannel::freqCode(t, "Tx Freq"), FieldError) << t;
     }
     const char* badCGs[] = {"D",     "D02",   "Dx23",   "D0 3",   "D-23",  "d12",   "D\xC3\xA9" "1",
                             "D7770", "D023+", "D023--", "abx",    "abc.d", "1234.5", "-67.0",
                             ".",     "6 7.0", "67.0.1", "0a7.0",  "8A7.0", "0A7.",  "1e2"};
     for (const char* t : badCGs) {
         EXPECT_FALSE(clsChannel::codeGuardTextValid(t)) << t;
-        EXPECT_THROW(clsChannel::codeGuardWord(t, "Rec CG"), CodecError) << t;
+        EXPECT_THROW(clsChannel::codeGuardWord(t, "Rec CG"), FieldError) << t;
     }
 
     struct Case {
@@ -235,7 +235,7 @@ TEST(ChannelCodec, RefusedTextsThrowAndLeaveTheFieldAlone) {
             try {
                 ch.Write_Channel(g, 11);
                 ADD_FAILURE() << c.text << " was accepted";
-            } catch (const CodecError& e) {
+            } catch (const FieldError& e) {
                 EXPECT_NE(e.field().find(c.field), std::string::npos) << e.field();
                 EXPECT_NE(e.field().find("Ch 12"), std::string::npos) << e.field();
                 EXPECT_EQ(e.value(), c.text);
