@@ -213,7 +213,6 @@ void frmTune::closeEvent(QCloseEvent* e) {
     }
     saveWindowPosition(this, kTopKey, kLeftKey);
     e->accept();
-    closed_ = true;
     if (session_.alignmentWindow() == this) session_.setAlignmentWindow(nullptr);
 }
 

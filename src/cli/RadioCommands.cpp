@@ -192,6 +192,7 @@ int runOne(const WriteArgs& a, const orv::MemoryImage& img, const RadioJobPlan& 
     if (!r.warning.empty()) reportError("warning: " + r.warning);
     if (r.verified == RadioJobResult::Step::Done) std::cout << "Radio matches" << std::endl;
     for (const std::string& d : r.differences) std::cout << d << '\n';
+    std::cout.flush();   // the verdict comes before the error line
     if (g_interrupted) throw CommandFailure{kExitInterrupted, r.failure.empty() ? "interrupted" : r.failure};
     if (!r.ok()) throw CommandFailure{kExitFailure, r.failure};
     orvcli::flushStdoutOrFail();

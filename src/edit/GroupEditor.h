@@ -65,15 +65,12 @@ public:
     void afterCellEdit(int row, int col, const std::string& text);
     // The frequency check of a typed or computed value for the current row.
     bool validateFrequency(double value, int column);
-    int editColumn() const { return editColumn_; }
-    double editOldValue() const { return editOldValue_; }
 
     // ---- undo ---------------------------------------------------------------------
     // Puts the recorded cell back as it was (its text, also for a code
     // guard); nothing when there is no record. A cell being edited is ended
     // first.
     void undo();
-    bool canUndo() const { return undoColumn_ >= 1 && undoColumn_ <= 5; }
 
     // ---- copy and paste -----------------------------------------------------------
     // The clipboard text of one row / of all 16 rows.
@@ -105,7 +102,6 @@ public:
     // A key released in the offset text box, whose text is now `text`.
     // Returns the text the box must show afterwards.
     std::string offsetKeyUp(EditKey key, const std::string& text);
-    bool offsetOpen() const { return offsetRow_ >= 0; }
     const std::string& lastOffsetText() const { return lastOffsetText_; }
 
     // ---- group moves ----------------------------------------------------------
