@@ -68,7 +68,6 @@ public:
     // ---- what the text box shows
     const std::string& text() const { return text_; }
     int cursor() const { return cursor_; }          // the text box's caret now
-    int rememberedCaret() const { return caret_; }  // as last seen after a key, a key release or a click
     bool pending() const { return pending_; }       // typed digits not yet taken: red text
     bool enabled() const { return enabled_; }       // text box and spinner accept input
 

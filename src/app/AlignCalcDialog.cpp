@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include "align/ORVCore.h"
+#include "app/CommandGuard.h"
 #include "app/UserPrompts.h"
 #include "app/Twips.h"
 #include "app/WindowPosition.h"
@@ -47,8 +48,9 @@ AlignCalcDialog::AlignCalcDialog(AlignCalculator kind, ORVCore& core, UserPrompt
     buttons->addStretch();
     layout->addLayout(buttons);
     setMinimumWidth(twipsToPx(kWidthTwips));
-    connect(cmdOK, &QPushButton::clicked, this, &AlignCalcDialog::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &AlignCalcDialog::cmdCancel_Click);
+    connect(cmdOK, &QPushButton::clicked, this, [this] { runGuarded(prompts_, this, [this] { cmdOK_Click(); }); });
+    connect(cmdCancel, &QPushButton::clicked, this,
+            [this] { runGuarded(prompts_, this, [this] { cmdCancel_Click(); }); });
 }
 
 QLineEdit* AlignCalcDialog::addReading(const QString& frameName, QLabel*& label, const QString& caption,

@@ -47,7 +47,6 @@ public:
 
     // The editor of the cell being edited, or null.
     QLineEdit* activeEditor() const { return editor_; }
-    QModelIndex editedIndex() const { return editedIndex_; }
     // The text a cell shows: the editor's text while it is edited, else the
     // displayed (formatted) value.
     QString shownText(int row, int col) const;

@@ -3,6 +3,7 @@
 #include "app/PrintCommands.h"
 #include "app/RadioCommands.h"
 #include "app/frmGlobals.h"
+#include "app/frmHelp.h"
 #include "app/frmTune.h"
 #include "db/clsDBUtil.h"
 #include "image/clsGlobals.h"
@@ -14,8 +15,9 @@ EditorSession::EditorSession()
 
 EditorSession::~EditorSession() {
     // The windows go before the model, the link and the image they use.
-    delete alignmentWindow_;
-    delete globalsWindow_;
+    delete alignmentWindow_.data();
+    delete globalsWindow_.data();
+    delete helpWindow_.data();
 }
 
 RadioBusy& EditorSession::busy() { return link_->busy(); }
@@ -30,12 +32,25 @@ void EditorSession::setMainWindow(QWidget* window) {
     link_->setMainWindow(window);
 }
 
+bool EditorSession::GlobalsWindowOpen() const { return !globalsWindow_.isNull(); }
+
+frmGlobals* EditorSession::globalsWindow() const { return globalsWindow_.data(); }
+
 frmGlobals& EditorSession::loadGlobalsWindow() {
     if (!globalsWindow_) {
         globalsWindow_ = new frmGlobals(*this, mainWindow_);
         globalsWindow_->Form_Load();
     }
     return *globalsWindow_;
+}
+
+bool EditorSession::closeGlobalsWindow() {
+    if (!globalsWindow_) return true;
+    if (!globalsWindow_->close()) return false;
+    // The close has queued the window's deletion; it goes now, so that
+    // what follows sees no loaded window.
+    delete globalsWindow_.data();
+    return true;
 }
 
 void EditorSession::showGlobalsWindow() {
@@ -73,10 +88,21 @@ void EditorSession::setAlignmentWindow(frmTune* window) {
     if (wasOpen != (window != nullptr)) emit alignmentOpenChanged(window != nullptr);
 }
 
-void EditorSession::globalsWindowGone(frmGlobals* window) {
-    if (globalsWindow_ != window) return;
-    globalsWindow_ = nullptr;
-    GlobalsWindowOpen = false;
+void EditorSession::showHelp(QWidget* parent, const QString& anchor) {
+    const QString file = frmHelp::helpFilePath();
+    if (file.isEmpty()) {
+        prompts_.message(parent, QStringLiteral("The help file cannot be found beside the program."), QString(),
+                         MsgIcon::Information, MsgButtons::OK);
+        return;
+    }
+    if (!helpWindow_) {
+        helpWindow_ = new frmHelp(file, parent);
+        helpWindow_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    helpWindow_->show();
+    if (!anchor.isEmpty()) helpWindow_->showSection(anchor);
+    helpWindow_->raise();
+    helpWindow_->activateWindow();
 }
 
 }  // namespace orv

@@ -1,7 +1,7 @@
 // One running editor: the memory image, the programming file, the global
-// parameters (their model and window, and the flag GlobalsWindowOpen), the
-// radio link with the one "radio busy" state, the working databases and the
-// prompts through which everything asks the user. main() makes one and hands
+// parameters (their model and window), the help window, the radio link with
+// the one "radio busy" state, the working databases and the prompts through
+// which everything asks the user. main() makes one and hands
 // it to the windows by reference; nothing else in the editor is program-wide.
 #pragma once
 #include <QObject>
@@ -21,6 +21,7 @@ class RadioBusy;
 class ReportPrinting;
 class WorkingFiles;
 class frmGlobals;
+class frmHelp;
 class frmTune;
 
 // The programming file: its path (empty at start) and the path before the
@@ -56,13 +57,18 @@ public:
     void setMainWindow(QWidget* window);
     QWidget* mainWindow() const { return mainWindow_; }
 
-    // True while the global parameters window is loaded (shown or hidden).
-    bool GlobalsWindowOpen = false;
+    // True while the global parameters window is loaded (shown or hidden):
+    // from its load until it is closed for good.
+    bool GlobalsWindowOpen() const;
     // The loaded global window, or null.
-    frmGlobals* globalsWindow() const { return globalsWindow_; }
-    // Loads the global window when it is not loaded (which shows it, sets
-    // GlobalsWindowOpen and decodes the image into it) and returns it.
+    frmGlobals* globalsWindow() const;
+    // Loads the global window when it is not loaded (which shows it and
+    // decodes the image into it) and returns it.
     frmGlobals& loadGlobalsWindow();
+    // Asks the loaded global window to close, as its close box does ("Save
+    // Global Parameters?"); a window that closes is released at once. True
+    // when no global window is loaded afterwards.
+    bool closeGlobalsWindow();
     // The main window's "Global Parameters": a loaded window (also a hidden
     // one) is shown again as it is, without reading the image.
     void showGlobalsWindow();
@@ -71,6 +77,11 @@ public:
     // loaded first. Throw FieldError for a value the image cannot hold.
     void readGlobals();
     void writeGlobals();
+
+    // The help window, one for the session: opens it (or brings the open one
+    // forward), at `anchor` when one is given, or says that the guide cannot
+    // be found beside the program.
+    void showHelp(QWidget* parent, const QString& anchor = QString());
 
     // The open alignment window, or null. While it is open the radio holds
     // test channels: the main window keeps its radio commands disabled.
@@ -85,9 +96,7 @@ signals:
     void alignmentOpenChanged(bool open);
 
 private:
-    friend class frmGlobals;
     friend class frmTune;
-    void globalsWindowGone(frmGlobals* window);
     void setAlignmentWindow(frmTune* window);
 
     MemoryImage image_;
@@ -98,7 +107,9 @@ private:
     std::unique_ptr<RadioLink> link_;
     std::unique_ptr<ReportPrinting> printing_;
     std::unique_ptr<WorkingFiles> workingFiles_;
-    frmGlobals* globalsWindow_ = nullptr;
+    // Cleared by the windows' own end (a closed window deletes itself).
+    QPointer<frmGlobals> globalsWindow_;
+    QPointer<frmHelp> helpWindow_;
     QPointer<frmTune> alignmentWindow_;
 };
 

@@ -89,7 +89,7 @@ bool writeImageFile(EditorShell& shell) {
             "The file was not saved."));
         return false;
     }
-    if (session.GlobalsWindowOpen) {
+    if (session.GlobalsWindowOpen()) {
         try {
             session.writeGlobals();
         } catch (const std::exception& e) {
@@ -114,7 +114,7 @@ bool readImageFile(EditorShell& shell) {
         fileErrorHandler(shell, status);
         return false;
     }
-    if (session.GlobalsWindowOpen) runGuarded(session.prompts(), shell.shellWidget(), [&] { session.readGlobals(); });
+    if (session.GlobalsWindowOpen()) runGuarded(session.prompts(), shell.shellWidget(), [&] { session.readGlobals(); });
     shell.readCurrentGroup();
     setFileCaption(shell);
     return true;

@@ -175,7 +175,7 @@ bool mnuRead_Click(EditorShell& shell) {
     keepBackupOf(shell, shell.session().image(), BackupKind::Read);
     shell.displayGroupMemory();
     EditorSession& session = shell.session();
-    if (session.GlobalsWindowOpen) runGuarded(session.prompts(), shell.shellWidget(), [&] { session.readGlobals(); });
+    if (session.GlobalsWindowOpen()) runGuarded(session.prompts(), shell.shellWidget(), [&] { session.readGlobals(); });
     return true;
 }
 
@@ -223,7 +223,7 @@ bool mnuWriteAll_Click(EditorShell& shell) {
                                                         QString(), MsgIcon::None, MsgButtons::YesNo, MsgAnswer::Cancel);
     if (globals == MsgAnswer::Cancel) return false;
     const bool skipPage0 = globals == MsgAnswer::No;
-    if (session.GlobalsWindowOpen && !skipPage0) {
+    if (session.GlobalsWindowOpen() && !skipPage0) {
         if (!runGuarded(session.prompts(), shell.shellWidget(), [&] { session.writeGlobals(); })) return false;
     }
     if (!shell.mnuWriteCurrGroup_Click()) return false;
@@ -281,7 +281,7 @@ bool mnuVerify_Click(EditorShell& shell) {
     // What the editor shows is what the radio is compared with.
     if (!shell.storeCurrentGroup()) return false;
     EditorSession& session = shell.session();
-    if (session.GlobalsWindowOpen &&
+    if (session.GlobalsWindowOpen() &&
         !runGuarded(session.prompts(), shell.shellWidget(), [&] { session.writeGlobals(); }))
         return false;
     return verifyNow(shell, true);

@@ -3,12 +3,11 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QSysInfo>
 #include <QVBoxLayout>
 #include <unistd.h>
-#include "app/AppState.h"
+#include "app/UserPrompts.h"
 
 namespace orv {
 
@@ -69,17 +68,17 @@ frmSysInfo::frmSysInfo(const SystemInfo& info, QWidget* parent) : QDialog(parent
     resize(520, 340);
 }
 
-void StartSysInfo(QWidget* parent) {
+void StartSysInfo(UserPrompts& prompts, QWidget* parent, const std::function<bool(SystemInfo&)>& gather) {
     SystemInfo info;
     bool ok = false;
     try {
-        ok = gatherSystemInfo(info);
+        ok = gather(info);
     } catch (...) {
         ok = false;
     }
     if (!ok) {
-        QMessageBox::information(parent, QString::fromLatin1(kAppTitle),
-                                 QStringLiteral("System Information Is Unavailable At This Time"), QMessageBox::Ok);
+        prompts.message(parent, QStringLiteral("System Information Is Unavailable At This Time"), QString(),
+                        MsgIcon::Information, MsgButtons::OK);
         return;
     }
     frmSysInfo w(info, parent);

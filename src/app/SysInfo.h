@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 namespace orv {
@@ -36,8 +37,12 @@ public:
     frmSysInfo(const SystemInfo& info, QWidget* parent = nullptr);
 };
 
-// The about box's StartSysInfo: shows the window, or "System Information Is
-// Unavailable At This Time" when nothing can be gathered.
-void StartSysInfo(QWidget* parent);
+class UserPrompts;
+
+// The about box's StartSysInfo: shows the window of what `gather` finds, or
+// says "System Information Is Unavailable At This Time" through `prompts`
+// when nothing can be gathered.
+void StartSysInfo(UserPrompts& prompts, QWidget* parent,
+                  const std::function<bool(SystemInfo&)>& gather = gatherSystemInfo);
 
 }  // namespace orv

@@ -68,7 +68,6 @@ public:
 
     QLineEdit* EditWin() const { return edit_; }
     QToolButton* upButton() const { return up_; }
-    QToolButton* downButton() const { return down_; }
     // The colour of the text now (red while an entry is pending).
     QColor textColor() const;
 

@@ -6,11 +6,12 @@
 #include <QPushButton>
 #include "app/AppPicture.h"
 #include "app/AppState.h"
+#include "app/CommandGuard.h"
 #include "app/SysInfo.h"
 
 namespace orv {
 
-frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
+frmAbout::frmAbout(UserPrompts& prompts, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About ORVEDIT"));
     setModal(true);
@@ -46,7 +47,8 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     grid->setColumnStretch(1, 1);
 
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cmdSysInfo, &QPushButton::clicked, this, [this] { StartSysInfo(this); });
+    connect(cmdSysInfo, &QPushButton::clicked, this,
+            [this, &prompts] { runGuarded(prompts, this, [this, &prompts] { StartSysInfo(prompts, this); }); });
 }
 
 }  // namespace orv

@@ -7,10 +7,13 @@ class QPushButton;
 
 namespace orv {
 
+class UserPrompts;
+
 class frmAbout : public QDialog {
     Q_OBJECT
 public:
-    explicit frmAbout(QWidget* parent = nullptr);
+    // "System Info..." says through `prompts` when it has nothing to show.
+    explicit frmAbout(UserPrompts& prompts, QWidget* parent = nullptr);
 
     QLabel* picIcon = nullptr;
     QLabel* lblTitle = nullptr;

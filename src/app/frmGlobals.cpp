@@ -49,11 +49,6 @@ frmGlobals::frmGlobals(EditorSession& session, QWidget* owner)
     connect(&session_.globals(), &GlobalsModel::decoded, this, &frmGlobals::viewToControls);
 }
 
-frmGlobals::~frmGlobals() {
-    // Form_Terminate: the flag goes with the window.
-    session_.globalsWindowGone(this);
-}
-
 void frmGlobals::buildControls() {
     auto* central = new QWidget(this);
     auto* columns = new QHBoxLayout(central);
@@ -160,9 +155,13 @@ void frmGlobals::buildControls() {
     mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuSep1"));
     mnuReadSettings_ = mnuFile->addAction(QStringLiteral("Read Settings Again"));
     mnuReadSettings_->setObjectName(QStringLiteral("mnuReadSettings"));
-    connect(mnuSave_, &QAction::triggered, this, &frmGlobals::mnuSave_Click);
-    connect(mnuExit_, &QAction::triggered, this, &frmGlobals::mnuExit_Click);
-    connect(mnuReadSettings_, &QAction::triggered, this, &frmGlobals::mnuReadSettings_Click);
+    auto command = [this](QAction* action, void (frmGlobals::*click)()) {
+        connect(action, &QAction::triggered, this,
+                [this, click] { runGuarded(session_.prompts(), this, [this, click] { (this->*click)(); }); });
+    };
+    command(mnuSave_, &frmGlobals::mnuSave_Click);
+    command(mnuExit_, &frmGlobals::mnuExit_Click);
+    command(mnuReadSettings_, &frmGlobals::mnuReadSettings_Click);
 
 }
 
@@ -170,7 +169,6 @@ void frmGlobals::viewToControls() { globalsViewToControls(session_.globals().vie
 
 void frmGlobals::Form_Load() {
     show();
-    session_.GlobalsWindowOpen = true;
     UserPrompts& prompts = session_.prompts();
     runGuarded(prompts, this, [this] {
         clsGlobals(static_cast<const MemoryImage&>(session_.image()), session_.globals().view()).Read_Globals();
@@ -214,8 +212,7 @@ void frmGlobals::closeEvent(QCloseEvent* e) {
         e->ignore();
         return;
     }
-    session_.globalsWindowGone(this);
-    e->accept();   // WA_DeleteOnClose releases the window
+    e->accept();   // WA_DeleteOnClose releases the window, and the session forgets it
 }
 
 }  // namespace orv

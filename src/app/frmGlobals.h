@@ -23,10 +23,8 @@ class frmGlobals : public QMainWindow {
     Q_OBJECT
 public:
     // Made by the session (EditorSession::loadGlobalsWindow), which then runs
-    // Form_Load: the window shows, GlobalsWindowOpen is set and the image is
-    // decoded into it.
+    // Form_Load: the window shows and the image is decoded into it.
     frmGlobals(EditorSession& session, QWidget* owner);
-    ~frmGlobals() override;
     void Form_Load();
 
     // The window's menu commands.

@@ -22,6 +22,7 @@
 
 #include "app/AppState.h"
 #include "app/ChannelGrid.h"
+#include "app/CommandGuard.h"
 #include "app/EditorSession.h"
 #include "app/FileOpenSave.h"
 #include "app/PrintCommands.h"
@@ -30,7 +31,6 @@
 #include "app/ViewBinder.h"
 #include "app/frmAbout.h"
 #include "app/frmGlobals.h"
-#include "app/frmHelp.h"
 #include "image/WriteDefaults.h"
 #include "db/clsDBUtil.h"
 #include "image/NumText.h"
@@ -125,7 +125,7 @@ frmGroups::frmGroups(EditorSession& session, QWidget* parent)
     txtOffset_->installEventFilter(this);
     connectEditCommands();
     connect(cboCurrentGroup_, qOverload<int>(&QComboBox::currentIndexChanged), this,
-            [this](int) { cboCurrentGroup_Click(); });
+            [this](int) { runGuarded(session_.prompts(), this, [this] { cboCurrentGroup_Click(); }); });
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &frmGroups::onFocusWindowChanged);
 }
 
@@ -280,11 +280,9 @@ void frmGroups::closeEvent(QCloseEvent* e) {
     // own "Save Global Parameters?": Yes stores its values into the image so
     // that the save offered next includes them, No drops them, Cancel keeps
     // both windows open.
-    if (frmGlobals* globals = session_.globalsWindow()) {
-        if (!globals->close()) {
-            e->ignore();
-            return;
-        }
+    if (!session_.closeGlobalsWindow()) {
+        e->ignore();
+        return;
     }
     const auto answer = askSaveBeforeExit();
     if (answer == QMessageBox::Cancel || answer == QMessageBox::Escape || answer == QMessageBox::NoButton) {
@@ -494,10 +492,10 @@ void frmGroups::mnuPrint_Click() {
     session_.printing().print(this, session_.image(), session_.file().currentFileName);
 }
 
-void frmGroups::mnuHelp_Click() { frmHelp::showHelp(this); }
+void frmGroups::mnuHelp_Click() { session_.showHelp(this); }
 
 void frmGroups::mnuAbout_Click() {
-    frmAbout about(this);
+    frmAbout about(session_.prompts(), this);
     about.exec();
 }
 

@@ -174,7 +174,8 @@ void frmGroups::connectCommands() {
     // Each port entry names the device behind it, so a technician can see
     // which serial device "Use Comm Port n" opens.
     mnuCommPortx_->setToolTipsVisible(true);
-    connect(mnuCommPortx_, &QMenu::aboutToShow, this, [this] { showCommPortDevices(); });
+    connect(mnuCommPortx_, &QMenu::aboutToShow, this,
+            [this] { runGuarded(session_.prompts(), this, [this] { showCommPortDevices(); }); });
 
     command(mnuHelp_, [this] { mnuHelp_Click(); });
     command(mnuAbout_, [this] { mnuAbout_Click(); });

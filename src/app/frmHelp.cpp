@@ -1,8 +1,5 @@
 #include "app/frmHelp.h"
 
-#include <QApplication>
-
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -10,8 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
-#include <QPointer>
 #include <QRegularExpression>
 #include <QSplitter>
 #include <QTabWidget>
@@ -20,7 +15,6 @@
 #include <QTreeWidget>
 #include <QUrl>
 #include <QVBoxLayout>
-#include "app/AppState.h"
 #include "db/ProgramData.h"
 
 namespace orv {
@@ -141,25 +135,6 @@ QString frmHelp::helpFilePath() {
     return QFileInfo::exists(p) ? p : QString();
 }
 
-void frmHelp::showHelp(QWidget* parent, const QString& anchor) {
-    // One help window for the program: an open one is brought forward.
-    frmHelp* open = nullptr;
-    for (QWidget* top : QApplication::topLevelWidgets())
-        if (auto* h = qobject_cast<frmHelp*>(top)) open = h;
-    const QString file = helpFilePath();
-    if (file.isEmpty()) {
-        QMessageBox::information(parent, QString::fromLatin1(kAppTitle),
-                                 QStringLiteral("The help file cannot be found beside the program."), QMessageBox::Ok);
-        return;
-    }
-    if (!open) {
-        open = new frmHelp(file, parent);
-        open->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    open->show();
-    if (!anchor.isEmpty()) open->browser->scrollToAnchor(anchor);
-    open->raise();
-    open->activateWindow();
-}
+void frmHelp::showSection(const QString& anchor) { browser->scrollToAnchor(anchor); }
 
 }  // namespace orv

@@ -26,10 +26,8 @@ public:
 
     // The guide beside the program; empty when it is not there.
     static QString helpFilePath();
-    // Opens the help window at its contents and search page (one per program),
-    // or says that the guide cannot be found. With an anchor, the guide is
-    // shown at that section.
-    static void showHelp(QWidget* parent, const QString& anchor = QString());
+    // Shows the guide at the section with this anchor.
+    void showSection(const QString& anchor);
 
     static std::vector<Section> parseSections(const QString& html);
     // Anchors of the sections that hold every word of `query` (any case).

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include "app/CommandGuard.h"
 #include "app/EditorSession.h"
 #include "app/UserPrompts.h"
 #include "app/QtHost.h"
@@ -14,7 +15,6 @@
 #include "app/TuneBox.h"
 #include "app/Twips.h"
 #include "app/WindowPosition.h"
-#include "app/frmHelp.h"
 #include "app/frmPullGain.h"
 #include "app/frmRefOsc.h"
 #include "app/frmVCOMod.h"
@@ -81,7 +81,7 @@ frmTune::frmTune(EditorSession& session, std::unique_ptr<ORVCore> core)
         ScrewDriver[i]->sync();
         cmdWrite[i] = new QPushButton(QStringLiteral("Write"), this);
         cmdWrite[i]->setObjectName(QStringLiteral("cmdWrite_%1").arg(i));
-        connect(cmdWrite[i], &QPushButton::clicked, this, [this, i] { cmdWrite_Click(i); });
+        connect(cmdWrite[i], &QPushButton::clicked, this, [this, i] { runGuarded(session_.prompts(), this, [this, i] { cmdWrite_Click(i); }); });
         grid->addWidget(Label2[i], i, 0);
         grid->addWidget(ScrewDriver[i], i, 1);
         grid->addWidget(cmdWrite[i], i, 2);
@@ -95,9 +95,9 @@ frmTune::frmTune(EditorSession& session, std::unique_ptr<ORVCore> core)
     cmdPullGain = calc("cmdPullGain", 2);
     cmdRefOsc = calc("cmdRefOsc", 3);
     cmdVCO = calc("cmdVCO", 4);
-    connect(cmdPullGain, &QPushButton::clicked, this, &frmTune::cmdPullGain_Click);
-    connect(cmdRefOsc, &QPushButton::clicked, this, &frmTune::cmdRefOsc_Click);
-    connect(cmdVCO, &QPushButton::clicked, this, &frmTune::cmdVCO_Click);
+    connect(cmdPullGain, &QPushButton::clicked, this, [this] { runGuarded(session_.prompts(), this, [this] { cmdPullGain_Click(); }); });
+    connect(cmdRefOsc, &QPushButton::clicked, this, [this] { runGuarded(session_.prompts(), this, [this] { cmdRefOsc_Click(); }); });
+    connect(cmdVCO, &QPushButton::clicked, this, [this] { runGuarded(session_.prompts(), this, [this] { cmdVCO_Click(); }); });
 
     Label1 = new QLabel(
         QStringLiteral("Warning:  This utility has made certain modifications to the radio channel data.  "
@@ -109,7 +109,7 @@ frmTune::frmTune(EditorSession& session, std::unique_ptr<ORVCore> core)
     Label1->setFixedWidth(twipsToPx(kWarningTwips));
     cmdHelp = new QPushButton(QStringLiteral("Help"), this);
     cmdHelp->setObjectName(QStringLiteral("cmdHelp"));
-    connect(cmdHelp, &QPushButton::clicked, this, &frmTune::cmdHelp_Click);
+    connect(cmdHelp, &QPushButton::clicked, this, [this] { runGuarded(session_.prompts(), this, [this] { cmdHelp_Click(); }); });
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(Label1, 1);
@@ -190,7 +190,7 @@ void frmTune::cmdPullGain_Click() { runCalculator(AlignCalculator::PullGain); }
 void frmTune::cmdRefOsc_Click() { runCalculator(AlignCalculator::RefOsc); }
 void frmTune::cmdVCO_Click() { runCalculator(AlignCalculator::VCOMod); }
 
-void frmTune::cmdHelp_Click() { frmHelp::showHelp(this, QString::fromLatin1(kHelpAnchor)); }
+void frmTune::cmdHelp_Click() { session_.showHelp(this, QString::fromLatin1(kHelpAnchor)); }
 
 void frmTune::closeEvent(QCloseEvent* e) {
     // Never in the middle of another exchange (the refusal beeps).
@@ -213,7 +213,6 @@ void frmTune::closeEvent(QCloseEvent* e) {
     }
     saveWindowPosition(this, kTopKey, kLeftKey);
     e->accept();
-    closed_ = true;
     if (session_.alignmentWindow() == this) session_.setAlignmentWindow(nullptr);
 }
 

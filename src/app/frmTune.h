@@ -74,7 +74,6 @@ private:
     RadioLink& link_;
     RadioBusy& busy_;
     std::unique_ptr<ORVCore> core_;
-    bool closed_ = false;
 };
 
 // "Tune" on the main window's menu bar: the warning, then the start of the

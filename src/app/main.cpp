@@ -24,7 +24,6 @@ int main(int argc, char** argv) {
     splash->show();
     app.processEvents();
 
-    // The session clears GlobalsWindowOpen; the main window loads on it.
     orv::EditorSession session;
     app.setReporter([&session](const QString& text) {
         session.prompts().message(QApplication::activeWindow(), text, QString(), orv::MsgIcon::Exclamation,

@@ -1,10 +1,13 @@
 // Conventions shared by every orvedit-cli command: exit codes and the one
-// line an error gets on stderr.
+// line an error gets on stderr. Every command's body runs in runGuarded and
+// ends a failure by throwing CommandFailure, so the exit code of a failure
+// is decided in one place: 2 bad usage or bad input, 1 the radio, a disk or
+// the standard output failed, 130 interrupted.
 #pragma once
 #include <CLI/CLI.hpp>
-#include <functional>
 #include <iostream>
 #include <string>
+#include <type_traits>
 #include "files/ImageFile.h"
 
 namespace orvcli {
@@ -12,6 +15,7 @@ namespace orvcli {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;  // the command could not finish (e.g. the output cannot be written)
 inline constexpr int kExitUsage = 2;    // bad usage or bad input (unreadable file, refused value)
+inline constexpr int kExitInterrupted = 130;  // Ctrl-C, as a shell reports a command ended by SIGINT
 
 // Prints "orvedit-cli: <message>" as one line on stderr; line breaks inside
 // the message become blanks so a caller can rely on one line per error.
@@ -32,6 +36,13 @@ struct CommandFailure {
     std::string message;
 };
 
+// Flushes the standard output; one that cannot take what was written (a
+// full disk, a closed pipe) is a failure of the command.
+inline void flushStdoutOrFail() {
+    std::cout << std::flush;
+    if (!std::cout) throw CommandFailure{kExitFailure, "cannot write to the standard output"};
+}
+
 inline orv::MemoryImage loadImageOrFail(const std::string& path) {
     orv::MemoryImage img;
     if (auto st = orv::loadImageFile(path, img); !st) throw CommandFailure{kExitUsage, st.message};
@@ -43,11 +54,18 @@ inline void saveImageOrFail(const std::string& path, const orv::MemoryImage& img
 }
 
 // Runs a command's body: a CommandFailure prints its line and gives its exit
-// code, any other exception prints its text and gives kExitFailure.
-inline int runGuarded(const std::function<void()>& body) {
+// code, any other exception prints its text and gives kExitFailure. A body
+// that returns an int gives that as the exit code when it ends normally
+// (diff: 1 when the files differ); a void body gives kExitOk.
+template <class Body>
+int runGuarded(Body&& body) {
     try {
-        body();
-        return kExitOk;
+        if constexpr (std::is_void_v<std::invoke_result_t<Body&>>) {
+            body();
+            return kExitOk;
+        } else {
+            return body();
+        }
     } catch (const CommandFailure& f) {
         reportError(f.message);
         return f.exitCode;

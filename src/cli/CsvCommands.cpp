@@ -34,8 +34,8 @@ void runExport(const ExportOptions& o) {
         throw orvcli::CommandFailure{kExitUsage, o.file + ": " + e.what()};
     }
     if (o.output.empty()) {
-        std::cout << text << std::flush;
-        if (!std::cout) throw orvcli::CommandFailure{kExitFailure, "cannot write to the standard output"};
+        std::cout << text;
+        orvcli::flushStdoutOrFail();
         return;
     }
     if (auto st = orv::saveFileAtomically(o.output, text.data(), text.size()); !st)

@@ -4,7 +4,6 @@
 #include <memory>
 #include <string>
 #include "cli/CliSupport.h"
-#include "files/ImageFile.h"
 #include "interchange/Compare.h"
 
 namespace {
@@ -14,21 +13,20 @@ struct DiffOptions {
     std::string b;
 };
 
+// 0 when the files hold the same fields and bytes, 1 when they differ.
 int runDiff(const DiffOptions& o) {
-    orv::MemoryImage a, b;
-    for (auto [path, img] : {std::pair{&o.a, &a}, std::pair{&o.b, &b}}) {
-        if (auto st = orv::loadImageFile(*path, *img); !st) {
-            orvcli::reportError(st.message);
-            return orvcli::kExitUsage;
-        }
+    const orv::MemoryImage a = orvcli::loadImageOrFail(o.a);
+    const orv::MemoryImage b = orvcli::loadImageOrFail(o.b);
+    // A stored value the fields cannot show is bad input, like a file that
+    // is no programming file.
+    std::vector<orv::Difference> diffs;
+    try {
+        diffs = orv::compareImages(a, b);
+    } catch (const std::exception& e) {
+        throw orvcli::CommandFailure{orvcli::kExitUsage, e.what()};
     }
-    const std::vector<orv::Difference> diffs = orv::compareImages(a, b);
     for (const auto& d : diffs) std::cout << d.line() << '\n';
-    std::cout << std::flush;
-    if (!std::cout) {
-        orvcli::reportError("cannot write to the standard output");
-        return orvcli::kExitUsage;
-    }
+    orvcli::flushStdoutOrFail();
     return diffs.empty() ? orvcli::kExitOk : orvcli::kExitFailure;
 }
 
@@ -41,14 +39,7 @@ void addDiffCommand(CLI::App& app, int& exitCode) {
                 "differing field (the JSON export's names and values), and one per range of bytes no field shows");
     cmd->add_option("A", opts->a, "Programming file (this)")->required();
     cmd->add_option("B", opts->b, "Programming file (that)")->required();
-    cmd->footer("Exit status: 0 the files hold the same bytes, 1 they differ, 2 bad usage or a file that is not a "
-                "programming file.");
-    cmd->callback([opts, &exitCode] {
-        try {
-            exitCode = runDiff(*opts);
-        } catch (const std::exception& e) {
-            orvcli::reportError(e.what());
-            exitCode = orvcli::kExitUsage;
-        }
-    });
+    cmd->footer("Exit status: 0 the files hold the same bytes, 1 they differ or the output cannot be written, 2 bad "
+                "usage or a file that is not a programming file.");
+    cmd->callback([opts, &exitCode] { exitCode = orvcli::runGuarded([&] { return runDiff(*opts); }); });
 }

@@ -67,8 +67,8 @@ void runExport(const ExportOptions& o) {
         orv::programmingToJson(decodeOrFail(img, o.input)).dump(2, ' ', false, orv::Json::error_handler_t::replace) +
         "\n";
     if (o.output.empty()) {
-        std::cout << text << std::flush;
-        if (!std::cout) throw CommandFailure{kExitFailure, "cannot write to the standard output"};
+        std::cout << text;
+        orvcli::flushStdoutOrFail();
         return;
     }
     if (auto st = orv::saveFileAtomically(o.output, text.data(), text.size()); !st)

@@ -1,16 +1,12 @@
 #include "cli/MoveCommand.h"
 
-#include <exception>
 #include <memory>
 #include <string>
 #include "cli/CliSupport.h"
 #include "edit/clsMoves.h"
-#include "files/ImageFile.h"
 
-using orvcli::kExitFailure;
-using orvcli::kExitOk;
+using orvcli::CommandFailure;
 using orvcli::kExitUsage;
-using orvcli::reportError;
 
 namespace {
 
@@ -21,28 +17,18 @@ struct MoveOptions {
     int to = 0;
 };
 
-int runMove(const MoveOptions& o) {
+void runMove(const MoveOptions& o) {
     // Everything is checked before anything is written: a refused position
     // or file leaves every file as it was.
     for (const auto& [name, value] : {std::pair{"--from", o.from}, std::pair{"--to", o.to}}) {
-        if (!orv::clsMoves::isPosition(value)) {
-            reportError(std::string(name) + " " + std::to_string(value) + ": a group position is 1 to 15");
-            return kExitUsage;
-        }
+        if (!orv::clsMoves::isPosition(value))
+            throw CommandFailure{kExitUsage, std::string(name) + " " + std::to_string(value) +
+                                                 ": a group position is 1 to 15"};
     }
-    orv::MemoryImage img;
-    if (auto st = orv::loadImageFile(o.input, img); !st) {
-        reportError(st.message);
-        return kExitUsage;
-    }
+    orv::MemoryImage img = orvcli::loadImageOrFail(o.input);
     orv::clsMoves(img).moveGroups(o.from, o.to);
     // The file is replaced in one step (temporary file, then rename).
-    const std::string& target = o.output.empty() ? o.input : o.output;
-    if (auto st = orv::saveImageFile(target, img); !st) {
-        reportError(st.message);
-        return orvcli::saveFailureExit(st);
-    }
-    return kExitOk;
+    orvcli::saveImageOrFail(o.output.empty() ? o.input : o.output, img);
 }
 
 }  // namespace
@@ -56,12 +42,5 @@ void addMoveCommand(CLI::App& app, int& exitCode) {
     cmd->add_option("--from", opts->from, "Group position 1..15 whose channels move")->required();
     cmd->add_option("--to", opts->to, "Group position 1..15 where they land")->required();
     cmd->add_option("-o,--output", opts->output, "Write the result to this file instead of FILE");
-    cmd->callback([opts, &exitCode] {
-        try {
-            exitCode = runMove(*opts);
-        } catch (const std::exception& e) {
-            reportError(e.what());
-            exitCode = kExitFailure;
-        }
-    });
+    cmd->callback([opts, &exitCode] { exitCode = orvcli::runGuarded([&] { runMove(*opts); }); });
 }

@@ -27,15 +27,15 @@
 
 namespace {
 
+using orvcli::CommandFailure;
 using orvcli::kExitFailure;
+using orvcli::kExitInterrupted;
 using orvcli::kExitOk;
 using orvcli::kExitUsage;
 using orvcli::reportError;
 using orvcli::FleetOptions;
 using orvcli::RadioJobResult;
 using orvcli::RadioJobPlan;
-
-constexpr int kExitInterrupted = 130;
 
 volatile std::sig_atomic_t g_interrupted = 0;
 // The same, for the worker threads of several radios (lock-free, so the
@@ -122,21 +122,15 @@ void backup(const orv::MemoryImage& img, orv::BackupKind kind, bool noBackup) {
     if (auto b = orv::keepBackup(img, kind); !b) reportError("warning: no backup kept: " + b.status.message);
 }
 
+// The exit code when the command ends normally: kExitFailure when a trace
+// file (already reported) could not be written.
 int runRead(const ReadArgs& a) {
     // An output that can never be written is refused before the radio is read.
-    if (auto st = orv::checkSaveTarget(a.file); !st) {
-        reportError(st.message);
-        return orvcli::saveFailureExit(st);
-    }
-    orv::MemoryImage img;
+    if (auto st = orv::checkSaveTarget(a.file); !st) throw CommandFailure{orvcli::saveFailureExit(st), st.message};
+    // For a group or the global area only some blocks come from the radio:
+    // the rest of the file stays.
     const bool partial = a.group != 0 || a.globals;
-    if (partial) {
-        // Only some blocks come from the radio: the rest of the file stays.
-        if (auto st = orv::loadImageFile(a.file, img); !st) {
-            reportError(st.message);
-            return kExitUsage;
-        }
-    }
+    orv::MemoryImage img = partial ? orvcli::loadImageOrFail(a.file) : orv::MemoryImage{};
     bool ok;
     bool traceSaved;
     {
@@ -151,18 +145,9 @@ int runRead(const ReadArgs& a) {
         link.com.closePort();
         traceSaved = saveTrace(a.trace, link.trace.entries(), link.trace.dropped());
     }
-    if (g_interrupted) {
-        reportError("interrupted; " + a.file + " not written");
-        return kExitInterrupted;
-    }
-    if (!ok) {
-        reportError("reading the radio failed; " + a.file + " not written");
-        return kExitFailure;
-    }
-    if (auto st = orv::saveImageFile(a.file, img); !st) {
-        reportError(st.message);
-        return orvcli::saveFailureExit(st);
-    }
+    if (g_interrupted) throw CommandFailure{kExitInterrupted, "interrupted; " + a.file + " not written"};
+    if (!ok) throw CommandFailure{kExitFailure, "reading the radio failed; " + a.file + " not written"};
+    orvcli::saveImageOrFail(a.file, img);
     backup(img, orv::BackupKind::Read, a.noBackup);
     return traceSaved ? kExitOk : kExitFailure;
 }
@@ -193,7 +178,7 @@ RadioJobPlan jobPlan(const WriteArgs& a, bool write) {
 }
 
 // One radio: the link's messages and progress line as for read, the verify's
-// verdict on stdout.
+// verdict on stdout. Returns as runRead does.
 int runOne(const WriteArgs& a, const orv::MemoryImage& img, const RadioJobPlan& plan) {
     RadioJobResult r;
     {
@@ -207,19 +192,15 @@ int runOne(const WriteArgs& a, const orv::MemoryImage& img, const RadioJobPlan& 
     if (!r.warning.empty()) reportError("warning: " + r.warning);
     if (r.verified == RadioJobResult::Step::Done) std::cout << "Radio matches" << std::endl;
     for (const std::string& d : r.differences) std::cout << d << '\n';
-    std::cout.flush();
-    if (g_interrupted) {
-        reportError(r.failure.empty() ? "interrupted" : r.failure);
-        return kExitInterrupted;
-    }
-    if (!r.ok()) {
-        reportError(r.failure);
-        return kExitFailure;
-    }
+    std::cout.flush();   // the verdict comes before the error line
+    if (g_interrupted) throw CommandFailure{kExitInterrupted, r.failure.empty() ? "interrupted" : r.failure};
+    if (!r.ok()) throw CommandFailure{kExitFailure, r.failure};
+    orvcli::flushStdoutOrFail();
     return traceSaved ? kExitOk : kExitFailure;
 }
 
 // Several radios at once: a progress line per radio, then the result table.
+// Returns as runRead does.
 int runSeveral(const WriteArgs& a, const orv::MemoryImage& img, const RadioJobPlan& plan) {
     FleetOptions o;
     o.retries = a.retries;
@@ -238,36 +219,24 @@ int runSeveral(const WriteArgs& a, const orv::MemoryImage& img, const RadioJobPl
         if (!a.trace.empty())
             traceSaved = saveTrace(orvcli::numberedPath(a.trace, k + 1), results[k].trace, results[k].traceDropped) && traceSaved;
     const auto failed = std::count_if(results.begin(), results.end(), [](const RadioJobResult& r) { return !r.ok(); });
-    if (g_interrupted) {
-        reportError("interrupted");
-        return kExitInterrupted;
-    }
-    if (failed > 0) {
-        reportError(std::to_string(failed) + " of " + std::to_string(results.size()) + " radios failed");
-        return kExitFailure;
-    }
+    if (g_interrupted) throw CommandFailure{kExitInterrupted, "interrupted"};
+    if (failed > 0)
+        throw CommandFailure{kExitFailure,
+                             std::to_string(failed) + " of " + std::to_string(results.size()) + " radios failed"};
+    orvcli::flushStdoutOrFail();
     return traceSaved ? kExitOk : kExitFailure;
 }
 
 // write (with --verify) and verify, on one or several ports.
 int runJobs(const WriteArgs& a, bool write) {
     std::set<std::string> seen;
-    for (const std::string& p : a.ports) {
-        if (!seen.insert(p).second) {
-            reportError("the port " + p + " is named more than once");
-            return kExitUsage;
-        }
-    }
-    orv::MemoryImage img;
-    if (auto st = orv::loadImageFile(a.file, img); !st) {
-        reportError(st.message);
-        return kExitUsage;
-    }
+    for (const std::string& p : a.ports)
+        if (!seen.insert(p).second) throw CommandFailure{kExitUsage, "the port " + p + " is named more than once"};
+    const orv::MemoryImage img = orvcli::loadImageOrFail(a.file);
     if (write && !a.yes) {
-        if (::isatty(STDIN_FILENO) != 1) {
-            reportError("refusing to write to the radio without confirmation: stdin is not a terminal (use --yes)");
-            return kExitUsage;
-        }
+        if (::isatty(STDIN_FILENO) != 1)
+            throw CommandFailure{kExitUsage,
+                                 "refusing to write to the radio without confirmation: stdin is not a terminal (use --yes)"};
         if (!confirmWrite(a.ports.size())) {
             std::cerr << "Nothing written.\n";
             return kExitOk;
@@ -294,7 +263,7 @@ void addRadioCommands(CLI::App& app, int& exitCode) {
                    ->check(CLI::Range(1, 15));
     read->add_flag("--globals", r->globals, "Read only the global area (page 0) into the existing FILE")
         ->excludes(rg);
-    read->callback([r, &exitCode] { exitCode = runRead(*r); });
+    read->callback([r, &exitCode] { exitCode = orvcli::runGuarded([&] { return runRead(*r); }); });
 
     read->add_option("--trace", r->trace, "Write every byte exchanged with the radio to this text file");
     read->add_flag("--no-backup", r->noBackup, "Keep no backup of what was read");
@@ -325,7 +294,7 @@ void addRadioCommands(CLI::App& app, int& exitCode) {
     write->add_option("--retries", w->retries, "Answer Retry to this many failure questions (default 0: Cancel)")
         ->check(CLI::NonNegativeNumber);
     write->add_flag("--verify", w->verify, "Read each radio back afterwards and compare; exit 1 on a difference");
-    write->callback([w, &exitCode] { exitCode = runJobs(*w, true); });
+    write->callback([w, &exitCode] { exitCode = orvcli::runGuarded([&] { return runJobs(*w, true); }); });
 
     auto v = std::make_shared<WriteArgs>();
     CLI::App* verify = app.add_subcommand(
@@ -333,5 +302,5 @@ void addRadioCommands(CLI::App& app, int& exitCode) {
     radioOptions(verify, *v, "Programming file to compare with (exactly 6019 bytes)");
     verify->add_option("--retries", v->retries, "Answer Retry to this many failure questions (default 0: Cancel)")
         ->check(CLI::NonNegativeNumber);
-    verify->callback([v, &exitCode] { exitCode = runJobs(*v, false); });
+    verify->callback([v, &exitCode] { exitCode = orvcli::runGuarded([&] { return runJobs(*v, false); }); });
 }

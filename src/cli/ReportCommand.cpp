@@ -1,6 +1,5 @@
 #include "cli/ReportCommand.h"
 
-#include <exception>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -16,10 +15,8 @@
 #include "report/ReportPrinter.h"
 #endif
 
+using orvcli::CommandFailure;
 using orvcli::kExitFailure;
-using orvcli::kExitOk;
-using orvcli::kExitUsage;
-using orvcli::reportError;
 
 namespace {
 
@@ -28,16 +25,12 @@ struct ReportOptions {
     std::string pdf;
 };
 
-int writeText(const orv::ReportDocument& doc) {
-    std::cout << orv::reportText(doc) << std::flush;
-    if (!std::cout) {
-        reportError("cannot write to the standard output");
-        return kExitFailure;
-    }
-    return kExitOk;
+void writeText(const orv::ReportDocument& doc) {
+    std::cout << orv::reportText(doc);
+    orvcli::flushStdoutOrFail();
 }
 
-int writePdf(const orv::ReportDocument& doc, const std::string& path) {
+void writePdf(const orv::ReportDocument& doc, const std::string& path) {
 #ifdef ORV_REPORT_PDF
     // The renderer needs a GUI application for its fonts; without a window
     // system of the user's choosing it runs on the offscreen platform.
@@ -54,31 +47,24 @@ int writePdf(const orv::ReportDocument& doc, const std::string& path) {
 
     QByteArray pdf;
     QString error;
-    if (!orv::renderReportPdf(doc, orv::defaultReportPageLayout(), pdf, &error)) {
-        reportError(path + ": the report could not be rendered: " + error.toStdString());
-        return kExitFailure;
-    }
-    if (auto st = orv::saveFileAtomically(path, pdf.constData(), static_cast<std::size_t>(pdf.size())); !st) {
-        reportError(st.message);
-        return orvcli::saveFailureExit(st);
-    }
-    return kExitOk;
+    if (!orv::renderReportPdf(doc, orv::defaultReportPageLayout(), pdf, &error))
+        throw CommandFailure{kExitFailure, path + ": the report could not be rendered: " + error.toStdString()};
+    if (auto st = orv::saveFileAtomically(path, pdf.constData(), static_cast<std::size_t>(pdf.size())); !st)
+        throw CommandFailure{orvcli::saveFailureExit(st), st.message};
 #else
     (void)doc;
-    reportError(path + ": this build of orvedit-cli has no PDF output");
-    return kExitFailure;
+    throw CommandFailure{kExitFailure, path + ": this build of orvedit-cli has no PDF output"};
 #endif
 }
 
-int runReport(const ReportOptions& o) {
-    orv::MemoryImage img;
-    if (auto st = orv::loadImageFile(o.input, img); !st) {
-        reportError(st.message);
-        return kExitUsage;
-    }
+void runReport(const ReportOptions& o) {
+    const orv::MemoryImage img = orvcli::loadImageOrFail(o.input);
     // The header names the file as it was given.
     const orv::ReportDocument doc = orv::PrintUnitReport(img, o.input);
-    return o.pdf.empty() ? writeText(doc) : writePdf(doc, o.pdf);
+    if (o.pdf.empty())
+        writeText(doc);
+    else
+        writePdf(doc, o.pdf);
 }
 
 }  // namespace
@@ -89,12 +75,5 @@ void addReportCommand(CLI::App& app, int& exitCode) {
         "report", "Print the report of a programming file as plain text (a page break is a form feed line)");
     cmd->add_option("FILE", opts->input, "Programming file to report (6019 bytes)")->required();
     cmd->add_option("--pdf", opts->pdf, "Write the printed form to this PDF file instead (replaced in one step)");
-    cmd->callback([opts, &exitCode] {
-        try {
-            exitCode = runReport(*opts);
-        } catch (const std::exception& e) {
-            reportError(e.what());
-            exitCode = kExitFailure;
-        }
-    });
+    cmd->callback([opts, &exitCode] { exitCode = orvcli::runGuarded([&] { runReport(*opts); }); });
 }

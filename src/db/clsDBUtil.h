@@ -97,8 +97,6 @@ public:
 
     // The folder of the working copies; empty when none is usable.
     QString dir() const { return dir_; }
-    // True when another running editor holds the shared working folder.
-    bool isPrivate() const { return private_ != nullptr; }
     // One message per working file that was damaged and recreated, in the
     // form "Open Database Error = <description>" plus what was done.
     const QStringList& repairs() const { return repairs_; }

@@ -77,7 +77,6 @@ public:
     // guard); nothing when there is no record. A cell being edited is ended
     // first.
     void undo();
-    bool canUndo() const { return undoColumn_ >= 1 && undoColumn_ <= 5; }
 
     // ---- copy and paste -----------------------------------------------------------
     // The clipboard text of one row / of all 16 rows.
@@ -109,7 +108,6 @@ public:
     // A key released in the offset text box, whose text is now `text`.
     // Returns the text the box must show afterwards.
     std::string offsetKeyUp(EditKey key, const std::string& text);
-    bool offsetOpen() const { return offsetRow_ >= 0; }
     const std::string& lastOffsetText() const { return lastOffsetText_; }
 
     // ---- group moves ----------------------------------------------------------

@@ -280,7 +280,6 @@ class Row {
 public:
     Row(int row, const std::vector<std::string>& fields, const std::array<int, kColumns>& index)
         : row_(row), fields_(fields), index_(index) {}
-    int number() const { return row_; }
     const std::string& raw(Col c) const { return fields_[static_cast<std::size_t>(index_[c])]; }
     std::string value(Col c) const { return trimBlanks(raw(c)); }
     [[noreturn]] void refuse(Col c, const std::string& reason) const {

@@ -50,7 +50,6 @@ int reportGroupsPrinted(int n);
 // their own checks.
 std::string reportCodeGuardText(uint16_t word);  // "D443-", "088.5"; tones as the grid shows them
 std::string reportPriorityText(int byte);         // "Off", "Main" or the channel number
-std::string reportSwitchName(int code);           // "Keypad" ... "Left Toggle", "" for 1, 2
 
 // The plain-text form: an item at column c starts after exactly c - 1
 // characters of its line (blanks fill up to there; an item that would start

@@ -133,12 +133,12 @@ TEST_F(EditorCommandsTest, ClosingAsksTheLoadedGlobalWindowFirst) {
     EXPECT_FALSE(win.close());
     EXPECT_TRUE(boxes.wasAsked("Save Global Parameters?"));
     EXPECT_EQ(win.asked, 0) << "the main question waits for the global window";
-    EXPECT_TRUE(session->GlobalsWindowOpen);
+    EXPECT_TRUE(session->GlobalsWindowOpen());
 
     boxes.answer({MsgAnswer::No});
     EXPECT_TRUE(win.close());
     EXPECT_EQ(win.asked, 1);
-    EXPECT_FALSE(session->GlobalsWindowOpen);
+    EXPECT_FALSE(session->GlobalsWindowOpen());
 }
 
 TEST_F(EditorCommandsTest, CommPortEntriesStoreThePortAndNameTheirDevices) {

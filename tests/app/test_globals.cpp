@@ -1,5 +1,5 @@
 // The global parameters window: its texts, its load / hide / show / close
-// states and the flag shell.session().GlobalsWindowOpen, and how its selections reach the
+// states and what shell.session().GlobalsWindowOpen() says, and how its selections reach the
 // image (save, close with Yes, a file save while hidden) or do not.
 #include <gtest/gtest.h>
 #include <QAction>
@@ -36,7 +36,7 @@ protected:
 
     void unloadGlobals() {
         delete shell.session().globalsWindow();
-        ASSERT_FALSE(shell.session().GlobalsWindowOpen);
+        ASSERT_FALSE(shell.session().GlobalsWindowOpen());
     }
 
     frmGlobals* open() {
@@ -94,7 +94,7 @@ TEST_F(GlobalsTest, WindowCarriesItsTexts) {
 
 TEST_F(GlobalsTest, LoadShowsTheImageAndSetsTheFlag) {
     frmGlobals* w = open();
-    EXPECT_TRUE(shell.session().GlobalsWindowOpen);
+    EXPECT_TRUE(shell.session().GlobalsWindowOpen());
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(w->cboDTMFDev()->currentText(), "2906.25");
     EXPECT_EQ(w->cboANIRate()->currentText(), "20");
@@ -112,7 +112,7 @@ TEST_F(GlobalsTest, ShowingAgainKeepsTheEditsWithoutReadingTheImage) {
     w->cboDTMFDev()->setCurrentIndex(3);
     w->mnuExit_Click();                         // "Close Window Without Saving"
     EXPECT_FALSE(w->isVisible());
-    EXPECT_TRUE(shell.session().GlobalsWindowOpen);
+    EXPECT_TRUE(shell.session().GlobalsWindowOpen());
     EXPECT_EQ(shell.image()[0x07] >> 3, 31);      // the image is not touched
     shell.image()[0x07] = 0;                       // nor read again on showing
     shell.session().showGlobalsWindow();
@@ -129,7 +129,7 @@ TEST_F(GlobalsTest, SaveSettingsWritesTheImageAndHides) {
     w->chkGrpVar(0)->setChecked(true);
     w->mnuSave_Click();
     EXPECT_FALSE(w->isVisible());
-    EXPECT_TRUE(shell.session().GlobalsWindowOpen);
+    EXPECT_TRUE(shell.session().GlobalsWindowOpen());
     EXPECT_EQ(shell.image()[0x8F] & 0xF0, 0);      // a "Global" position stores nibble 0 ...
     EXPECT_EQ(shell.image()[0x90] & 0x80, 0x80);   // ... and its bit
     EXPECT_EQ(shell.image()[0x95] & 0x01, 0x01);   // position 1 variable from the keypad
@@ -165,7 +165,7 @@ TEST_F(GlobalsTest, ClosingAsksAndFollowsTheAnswer) {
         EXPECT_EQ(local.asked[0].text, "Save Global Parameters?");
         EXPECT_EQ(local.asked[0].title, "ORVEDIT");
         EXPECT_EQ(local.asked[0].buttons, MsgButtons::YesNoCancel);
-        EXPECT_EQ(shell.session().GlobalsWindowOpen, c.stays);
+        EXPECT_EQ(shell.session().GlobalsWindowOpen(), c.stays);
         EXPECT_EQ(shell.session().globalsWindow() != nullptr, c.stays);
         EXPECT_EQ(shell.image()[0x07], c.image07);
         if (c.stays) {
@@ -181,11 +181,11 @@ TEST_F(GlobalsTest, ClosingAsksAndFollowsTheAnswer) {
 }
 
 TEST_F(GlobalsTest, MainCodecLoadsTheWindowAndItsDecodesReachTheControls) {
-    ASSERT_FALSE(shell.session().GlobalsWindowOpen);
+    ASSERT_FALSE(shell.session().GlobalsWindowOpen());
     shell.session().readGlobals();
     frmGlobals* w = shell.session().globalsWindow();
     ASSERT_NE(w, nullptr);
-    EXPECT_TRUE(shell.session().GlobalsWindowOpen);
+    EXPECT_TRUE(shell.session().GlobalsWindowOpen());
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(w->cboDTMFDev()->currentText(), "2906.25");
 

@@ -152,11 +152,11 @@ TEST_F(RadioTest, ReadGlobalOpensTheGlobalWindowWithTheRadioValues) {
     mem[0xFF] = 0x0E;                           // global group 1, channel 15
     radio.sim.setMemory(mem);
     makeLink();
-    ASSERT_FALSE(shell.session().GlobalsWindowOpen);
+    ASSERT_FALSE(shell.session().GlobalsWindowOpen());
     ASSERT_TRUE(mnuReadGlobal_Click(shell));
     frmGlobals* w = shell.session().globalsWindow();
     ASSERT_NE(w, nullptr);
-    EXPECT_TRUE(shell.session().GlobalsWindowOpen);
+    EXPECT_TRUE(shell.session().GlobalsWindowOpen());
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(w->cboDTMFDev()->currentText(), "187.5");
     EXPECT_EQ(w->cboPorchTime()->currentText(), "360");

@@ -10,6 +10,7 @@
 #include <QTreeWidget>
 #include <stdexcept>
 #include "EditorTestSupport.h"
+#include "RadioTestSupport.h"
 #include "app/CommandGuard.h"
 #include "app/UserPrompts.h"
 #include "app/SysInfo.h"
@@ -32,7 +33,7 @@ TEST_F(Windows, SplashAndAboutShowTheProgramAndItsVersion) {
     EXPECT_TRUE(splash.lblPlatform->text().startsWith("for "));
     EXPECT_FALSE(splash.imgLogo->pixmap().isNull());
 
-    frmAbout about;
+    frmAbout about(session->prompts());
     EXPECT_EQ(about.windowTitle(), "About ORVEDIT");
     EXPECT_EQ(about.lblTitle->text(), "ORVEDIT");
     EXPECT_EQ(about.lblVersion->text(), "Version 1.0.0");
@@ -62,6 +63,23 @@ TEST_F(Windows, SystemInformationListsSerialDevicesWithOwnerAndGroup) {
     const QString text = systemInfoText(info);
     EXPECT_TRUE(text.contains(info.qtVersion));
     EXPECT_TRUE(text.contains("ttyUSB1"));
+}
+
+// Nothing to show is said through the session's prompts, whether the
+// gathering finds nothing or fails.
+TEST_F(Windows, UnavailableSystemInformationIsSaidThroughTheSessionPrompts) {
+    const std::function<bool(SystemInfo&)> gatherers[] = {
+        [](SystemInfo&) { return false; },
+        [](SystemInfo&) -> bool { throw std::runtime_error("no system"); },
+    };
+    for (const auto& gather : gatherers) {
+        radiotest::ScriptedBoxes boxes(session->prompts());
+        StartSysInfo(session->prompts(), nullptr, gather);
+        ASSERT_EQ(boxes.asked.size(), 1u);
+        EXPECT_EQ(boxes.asked[0].text, "System Information Is Unavailable At This Time");
+        EXPECT_EQ(boxes.asked[0].title, "ORVEDIT");
+        EXPECT_EQ(boxes.asked[0].buttons, MsgButtons::OK);
+    }
 }
 
 TEST_F(Windows, HelpScreenOneExplainsTheOffsetEntry) {

@@ -34,9 +34,12 @@ inline std::string slurp(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// `scratch` is a folder for the captured output files.
-inline CliResult runCli(const std::vector<std::string>& args, const std::string& scratch) {
-    const std::string outPath = scratch + "/.stdout";
+// `scratch` is a folder for the captured output files; `stdoutTo` names a
+// file to take the standard output instead (e.g. /dev/full), then `out`
+// stays empty.
+inline CliResult runCli(const std::vector<std::string>& args, const std::string& scratch,
+                        const std::string& stdoutTo = {}) {
+    const std::string outPath = stdoutTo.empty() ? scratch + "/.stdout" : stdoutTo;
     const std::string errPath = scratch + "/.stderr";
     pid_t pid = ::fork();
     if (pid == 0) {
@@ -59,9 +62,11 @@ inline CliResult runCli(const std::vector<std::string>& args, const std::string&
     CliResult r;
     int status = 0;
     if (pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status)) r.exitCode = WEXITSTATUS(status);
-    r.out = slurp(outPath);
+    if (stdoutTo.empty()) {
+        r.out = slurp(outPath);
+        ::unlink(outPath.c_str());
+    }
     r.err = slurp(errPath);
-    ::unlink(outPath.c_str());
     ::unlink(errPath.c_str());
     return r;
 }
