@@ -70,7 +70,7 @@ TEST_F(CliInterchange, CsvExportWritesTheGroupToStdoutOrAFile) {
     EXPECT_EQ(r.out.substr(0, r.out.find("\r\n")),
               "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,RxDtcsCode,"
               "CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE");
-    EXPECT_NE(r.out.find("\r\n3,Ch 3,162.500000,off,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,S,High,,,,,\r\n"),
+    EXPECT_NE(r.out.find("\r\n3,Ch 3,162.500000,off,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,S,5.0W,,,,,\r\n"),
               std::string::npos);
 
     // -o replaces the file in one step: a second name of the old file keeps
@@ -149,8 +149,8 @@ TEST_F(CliInterchange, CsvImportAppliesTheRowsOrChangesNothing) {
     };
     for (const Case& c : std::vector<Case>{
              {{"csv-import", file, bad, "--group", "3", "-o", path("existing.orv")},
-              "orvedit-cli: " + bad +
-                  ": row 3, column Frequency: \"450.000000\": outside 136 to 174 MHz\n"},
+              "orvedit-cli: " + bad + ": row 3 \"X\" 450.000000: column Frequency: \"450.000000\": outside 136 to 174 MHz\n"
+              "orvedit-cli: " + bad + ": 1 row(s) the radio cannot hold; nothing was changed\n"},
              {{"csv-import", file, bad, "--group", "3"}, ""},
              {{"csv-import", file, path("none.csv"), "--group", "3"}, ""},
              {{"csv-import", file, good, "--group", "0"}, ""},
