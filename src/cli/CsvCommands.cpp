@@ -23,7 +23,13 @@ struct ImportOptions {
     std::string csv;
     int group = 0;
     std::string output;
+    orv::ChannelCsvOptions options;
 };
+
+// A row as the report lines name it: its row, name and frequency.
+std::string rowText(const orv::CsvRowPlan& p) {
+    return "row " + std::to_string(p.row) + " \"" + p.name + "\" " + p.frequency;
+}
 
 void runExport(const ExportOptions& o) {
     const orv::MemoryImage img = orvcli::loadImageOrFail(o.file);
@@ -48,12 +54,26 @@ void runImport(const ImportOptions& o) {
     const orv::MemoryImage img = orvcli::loadImageOrFail(o.file);
     std::string text;
     if (auto st = orv::readWholeFile(o.csv, text, orv::kChannelCsvMaxBytes + 1); !st) throw orvcli::CommandFailure{kExitUsage, st.message};
-    orv::ChannelCsvImport result;
+    orv::ChannelCsvPlan plan;
     try {
-        result = orv::importChannelCsv(img, o.group - 1, text);
+        plan = orv::planChannelCsv(img, o.group - 1, text, o.options);
     } catch (const orv::FieldError& e) {
         throw orvcli::CommandFailure{kExitUsage, o.csv + ": " + e.what()};
     }
+    const auto unfit = plan.unfitRows();
+    if (!unfit.empty() && !o.options.skipUnfit) {
+        // Every row that cannot be imported, each on its own line.
+        for (const orv::CsvRowPlan* p : unfit) orvcli::reportError(o.csv + ": " + rowText(*p) + ": " + p->unfitText());
+        throw orvcli::CommandFailure{kExitUsage, o.csv + ": " + std::to_string(unfit.size()) +
+                                                     " row(s) the radio cannot hold; nothing was changed"};
+    }
+    std::cerr << plan.placementText() << "\n";
+    for (const orv::CsvRowPlan& p : plan.rows) {
+        if (p.unfit) std::cerr << rowText(p) << ": skipped: " << p.unfitText() << "\n";
+        else if (!p.changes.empty()) std::cerr << rowText(p) << ": " << p.outcome() << "\n";
+    }
+    // The plan and the import read the same text with the same options.
+    const orv::ChannelCsvImport result = orv::importChannelCsv(img, o.group - 1, text, o.options);
     const std::string& out = o.output.empty() ? o.file : o.output;
     orvcli::saveImageOrFail(out, result.image);
 }
@@ -72,16 +92,26 @@ void addCsvCommands(CLI::App& app, int& exitCode) {
 
     auto imp = std::make_shared<ImportOptions>();
     CLI::App* cmdImport = app.add_subcommand(
-        "csv-import", "Apply the rows of a CSV file (as csv-export writes it) to the channels of one group; "
-                      "locations not in the file keep their channels");
+        "csv-import", "Apply the rows of a CSV file (as csv-export or another channel tool writes it) to the "
+                      "channels of one group; channels the file does not fill keep what they hold");
     cmdImport->add_option("FILE", imp->file, "Programming file to start from")->required();
     cmdImport->add_option("CSV", imp->csv, "CSV file to apply")->required();
     cmdImport->add_option("--group", imp->group, "Group number")->required()->check(CLI::Range(1, 15));
     cmdImport->add_option("-o,--output", imp->output, "Programming file to write (default: replace FILE)");
+    cmdImport->add_option("--first-channel", imp->options.firstChannel,
+                          "Put the rows in file order from this channel (default: by Location when every Location "
+                          "is 1 to 16 and none repeats, otherwise in file order from channel 1)")
+        ->check(CLI::Range(1, 16));
+    cmdImport->add_flag("--skip-unfit", imp->options.skipUnfit,
+                        "Leave out the rows the radio cannot hold and the rows past channel 16, each reported, "
+                        "and import the others");
+    cmdImport->add_flag("--fit-names", imp->options.fitNames,
+                        "Cut names to 8 characters and make characters the radio lacks blanks, each reported");
     cmdImport->footer(
-        "A value the radio cannot hold (a frequency off the 1.25 kHz raster or outside 136 to 174 MHz, a tone "
-        "with hundredths or of 800 Hz or more, a digital code above 777, a name with more than 8 characters or "
-        "characters the radio lacks, a location outside 1 to 16) ends the command with exit code 2, naming the "
-        "row, the column and the value; no file is changed.");
+        "Which placement was used goes to stderr on one line. A row the radio cannot hold (a frequency off the "
+        "raster or outside 136 to 174 MHz, a tone with hundredths or of 800 Hz or more, a digital code above "
+        "777, a mode other than FM/NFM, a reverse tone mode, a name with more than 8 characters or characters "
+        "the radio lacks, a row past channel 16) ends the command with exit code 2, listing every such row with "
+        "its column and value; no file is changed. Power is High, Low or a wattage (the nearer of 5 W and 1 W).");
     cmdImport->callback([imp, &exitCode] { exitCode = orvcli::runGuarded([&] { runImport(*imp); }); });
 }

@@ -69,8 +69,6 @@ public:
     // Why the last refused value (typed, pasted or computed) was refused:
     // "162.4113: not on the 2.5 or 6.25 kHz raster"; empty before the first.
     const std::string& lastRefusal() const { return lastRefusal_; }
-    int editColumn() const { return editColumn_; }
-    double editOldValue() const { return editOldValue_; }
 
     // ---- undo ---------------------------------------------------------------------
     // Puts the recorded cell back as it was (its text, also for a code

@@ -1,10 +1,12 @@
 #include "interchange/ChannelCsv.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
 #include <map>
 #include <optional>
+#include <span>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -276,25 +278,45 @@ std::vector<Record> parseRecords(std::string_view text) {
 }
 
 // One row's values, with the row number for the errors it raises.
+// A column the header does not name reads as what the common layout takes
+// for it when absent; of the two tone columns, one alone serves as both.
 class Row {
 public:
     Row(int row, const std::vector<std::string>& fields, const std::array<int, kColumns>& index)
         : row_(row), fields_(fields), index_(index) {}
-    const std::string& raw(Col c) const { return fields_[static_cast<std::size_t>(index_[c])]; }
+    int number() const { return row_; }
+    const std::string& raw(Col c) const {
+        int i = index_[c];
+        if (i < 0 && c == cRTone) i = index_[cCTone];
+        if (i < 0 && c == cCTone) i = index_[cRTone];
+        return i < 0 ? absentValue(c) : fields_[static_cast<std::size_t>(i)];
+    }
     std::string value(Col c) const { return trimBlanks(raw(c)); }
     [[noreturn]] void refuse(Col c, const std::string& reason) const {
         throw FieldError(row_, kColumnNames[c], raw(c), reason);
     }
 
 private:
+    static const std::string& absentValue(Col c) {
+        static const std::string empty, tone = kDefaultTone, dcs = kDefaultDcs, cross = kDefaultCross, nn = "NN",
+                                 fm = "FM", zero = "0";
+        switch (c) {
+        case cRTone: case cCTone: return tone;
+        case cDtcsCode: case cRxDtcsCode: return dcs;
+        case cDtcsPolarity: return nn;
+        case cCrossMode: return cross;
+        case cMode: return fm;
+        case cOffset: return zero;
+        default: return empty;
+        }
+    }
     int row_;
     const std::vector<std::string>& fields_;
     const std::array<int, kColumns>& index_;
 };
 
-// The columns the import reads; the others (TStep, Comment and the digital
-// voice columns) may be absent and are ignored.
-bool readColumn(int c) { return c <= cMode || c == cSkip || c == cPower; }
+// The columns a file must have; the others take their defaults when absent.
+bool requiredColumn(int c) { return c == cLocation || c == cFrequency; }
 
 std::array<int, kColumns> headerIndex(const Record& header) {
     std::array<int, kColumns> index;
@@ -309,7 +331,7 @@ std::array<int, kColumns> headerIndex(const Record& header) {
         }
     }
     for (int c = 0; c < kColumns; ++c)
-        if (readColumn(c) && index[static_cast<std::size_t>(c)] < 0)
+        if (requiredColumn(c) && index[static_cast<std::size_t>(c)] < 0)
             throw FieldError(header.row, kColumnNames[static_cast<std::size_t>(c)], "",
                                   "the header has no such column (the first row must name the columns)");
     return index;
@@ -398,11 +420,11 @@ std::pair<Guard, Guard> parseGuards(const Row& r) {
     static const std::map<std::string, std::pair<std::string, std::string>> kCross = {
         {"Tone->Tone", {"Tone", "Tone"}}, {"Tone->DTCS", {"Tone", "DTCS"}}, {"DTCS->Tone", {"DTCS", "Tone"}},
         {"DTCS->DTCS", {"DTCS", "DTCS"}}, {"DTCS->", {"DTCS", ""}},         {"->Tone", {"", "Tone"}},
-        {"->DTCS", {"", "DTCS"}}};
+        {"->DTCS", {"", "DTCS"}},        {"Tone->", {"Tone", ""}}};
     const auto it = kCross.find(r.value(cCrossMode));
     if (it == kCross.end())
         r.refuse(cCrossMode, "not a cross mode (Tone->Tone, Tone->DTCS, DTCS->Tone, DTCS->DTCS, DTCS->, ->Tone, "
-                             "->DTCS)");
+                             "->DTCS, Tone->)");
     const auto& [txSide, rxSide] = it->second;
     const bool anyDcs = txSide == "DTCS" || rxSide == "DTCS";
     const std::string p = anyDcs ? parsePolarity(r) : "NN";
@@ -417,8 +439,24 @@ std::pair<Guard, Guard> parseGuards(const Row& r) {
 // A name as the label encoding stores it: capital letters (the radio's "h"
 // stays), checked with the label rule after the leading blanks. The
 // channel's own name (`current`, as the grid shows it) is kept.
-std::string parseName(const Row& r, const std::string& current) {
-    const std::string name = exportName(r.raw(cName));
+constexpr int kNameChars = 8;
+
+// With `fit`, a name the rule refuses is made to fit first: characters the
+// radio lacks become blanks, the name is cut to 8 characters (blanks at its
+// ends go), and the change is noted.
+std::string parseName(const Row& r, const std::string& current, bool fit, std::vector<std::string>& changes) {
+    std::string name = exportName(r.raw(cName));
+    if (fit && fieldRefusal(FieldKind::Label, name, exportName(current))) {
+        std::string fitted;
+        int kept = 0;
+        for (const std::string& ch : utf8Chars(name)) {
+            if (kept++ == kNameChars) break;
+            fitted += fieldRefusal(FieldKind::Label, ch) ? std::string(" ") : ch;
+        }
+        fitted = exportName(fitted.substr(0, fitted.find_last_not_of(' ') + 1));
+        changes.push_back("name \"" + name + "\" -> \"" + fitted + "\"");
+        name = fitted;
+    }
     if (const Refusal why = fieldRefusal(FieldKind::Label, name, exportName(current))) r.refuse(cName, *why);
     std::string out;
     for (const std::string& ch : utf8Chars(name)) {
@@ -441,17 +479,39 @@ struct ChannelRow {
     int lowPower = 0;
 };
 
-// `before` is the group as it is: a value a row gives that the channel
-// already holds is kept without a check.
-ChannelRow parseRow(const Row& r, const ChannelGridView& before) {
+// The power of a row: High or Low in any case, or a wattage ("5.0W", "2",
+// empty for High) taken as the nearer of 5 W (high) and 1 W (low); a
+// wattage other than those two is noted.
+int parsePower(const Row& r, std::vector<std::string>& changes) {
+    const std::string power = lower(r.value(cPower));
+    if (power.empty() || power == "high") return 0;
+    if (power == "low") return 1;
+    std::string number = power;
+    if (!number.empty() && number.back() == 'w') number.pop_back();
+    const auto milliwatts = parseFixed(trimBlanks(number), 3, 6);
+    if (!milliwatts) r.refuse(cPower, "a power is High, Low or a wattage such as 5.0W");
+    const int low = *milliwatts < 3000 ? 1 : 0;
+    if (*milliwatts != 5000 && *milliwatts != 1000)
+        changes.push_back("power " + r.value(cPower) + " -> " + (low ? "Low" : "High"));
+    return low;
+}
+
+// A Location: a whole number (0 and numbers above 16 are whole numbers too).
+std::optional<int> parseLocation(const std::string& t) {
+    const auto n = parseFixed(t, 0, 6);
+    if (!n || t.find('.') != std::string::npos) return std::nullopt;
+    return static_cast<int>(*n);
+}
+
+// The channel `channel` (0..15) as the row describes it. `before` is the
+// group as it is: a value a row gives that the channel already holds is kept
+// without a check. Values adapted to the radio are added to `changes`.
+ChannelRow parseRow(const Row& r, const ChannelGridView& before, int channel, bool fitNames,
+                    std::vector<std::string>& changes) {
     ChannelRow ch;
-    const std::string loc = r.value(cLocation);
-    auto n = parseFixed(loc, 0, 3);
-    if (!n || loc.find('.') != std::string::npos || *n < 1 || *n > kChannels)
-        r.refuse(cLocation, "the locations of a group are 1 to 16");
-    ch.channel = static_cast<int>(*n) - 1;
+    ch.channel = channel;
     const auto& cells = before.cells[static_cast<std::size_t>(ch.channel)];
-    ch.name = parseName(r, cells[colChLabel]);
+    ch.name = parseName(r, cells[colChLabel], fitNames, changes);
 
     ch.rxCode = frequencyColumnCode(r, cFrequency, cells[colRecFreq]);
     const int64_t rxHz = codeToHz(ch.rxCode);
@@ -482,10 +542,7 @@ ChannelRow parseRow(const Row& r, const ChannelGridView& before) {
     else if (skip == "S") ch.scan = 0;
     else r.refuse(cSkip, "not a skip mark (empty, S or P)");
 
-    const std::string power = lower(r.value(cPower));
-    if (power.empty() || power == "high") ch.lowPower = 0;
-    else if (power == "low") ch.lowPower = 1;
-    else r.refuse(cPower, "the radio has the powers High and Low");
+    ch.lowPower = parsePower(r, changes);
     return ch;
 }
 
@@ -546,7 +603,7 @@ std::string exportChannelCsv(const MemoryImage& img, int g) {
         row[cMode] = view.channels.chkNarr[ci] ? "NFM" : "FM";
         row[cTStep] = tuningStep(rxHz);
         row[cSkip] = view.channels.chkScan[ci] ? "" : "S";
-        row[cPower] = view.channels.chkLoPower[ci] ? "Low" : "High";
+        row[cPower] = view.channels.chkLoPower[ci] ? "1.0W" : "5.0W";
         for (int col = 0; col < kColumns; ++col) {
             if (col > 0) out += ',';
             out += csvField(row[static_cast<std::size_t>(col)]);
@@ -556,41 +613,128 @@ std::string exportChannelCsv(const MemoryImage& img, int g) {
     return out;
 }
 
-ChannelCsvImport importChannelCsv(const MemoryImage& img, int g, std::string_view csv) {
-    const GroupView before = decodeGroup(img, g);
+namespace {
+
+struct Planned {
+    ChannelCsvPlan plan;
+    std::vector<ChannelRow> rows;  // the rows to apply
+};
+
+bool isComment(const Record& rec) { return !rec.fields.empty() && !rec.fields[0].empty() && rec.fields[0][0] == '#'; }
+
+Planned planRows(const GroupView& before, std::string_view csv, const ChannelCsvOptions& options) {
     if (csv.size() > kChannelCsvMaxBytes)
         throw fileError(0, "the file is larger than " + std::to_string(kChannelCsvMaxBytes / 1024) + " KiB");
-    if (csv.substr(0, 3) == "\xEF\xBB\xBF") csv.remove_prefix(3);  // a spreadsheet's byte order mark
+    if (options.firstChannel < 0 || options.firstChannel > kChannels)
+        throw std::out_of_range("first channel " + std::to_string(options.firstChannel) + " outside 1..16");
+    if (csv.substr(0, 3) == "\xEF\xBB\xBF") csv.remove_prefix(3);  // a byte order mark
 
-    const std::vector<Record> records = parseRecords(csv);
-    std::size_t first = 0;
-    while (first < records.size() && records[first].blank) ++first;
-    if (first == records.size()) throw fileError(1, "the file is empty (it needs the header row)");
-    const Record& header = records[first];
+    std::vector<Record> records = parseRecords(csv);
+    std::erase_if(records, [](const Record& rec) { return rec.blank || isComment(rec); });
+    if (records.empty()) throw fileError(1, "the file is empty (it needs the header row)");
+    const Record& header = records.front();
     const std::array<int, kColumns> index = headerIndex(header);
+    const std::span<const Record> data(records.begin() + 1, records.end());
 
-    // Every row is checked before anything is applied.
-    std::vector<ChannelRow> rows;
-    std::array<int, kChannels> seenAt{};
-    for (std::size_t i = first + 1; i < records.size(); ++i) {
-        const Record& rec = records[i];
-        if (rec.blank) continue;
-        if (rec.fields.size() != header.fields.size())
-            throw fileError(rec.row, "the row has " + std::to_string(rec.fields.size()) + " fields, the header " +
-                                         std::to_string(header.fields.size()));
-        const Row r(rec.row, rec.fields, index);
-        ChannelRow ch = parseRow(r, before.channels);
-        int& seen = seenAt[static_cast<std::size_t>(ch.channel)];
-        if (seen) r.refuse(cLocation, "the location is given twice (row " + std::to_string(seen) + ")");
-        seen = rec.row;
-        rows.push_back(std::move(ch));
+    // By Location only when every row names a distinct channel of the group.
+    Planned out;
+    ChannelCsvPlan& plan = out.plan;
+    plan.placement = options.firstChannel == 0 ? CsvPlacement::ByLocation : CsvPlacement::FileOrder;
+    plan.firstChannel = options.firstChannel == 0 ? 0 : options.firstChannel - 1;
+    std::array<bool, kChannels> taken{};
+    for (const Record& rec : data) {
+        const auto i = static_cast<std::size_t>(index[cLocation]);
+        const auto loc = i < rec.fields.size() ? parseLocation(trimBlanks(rec.fields[i])) : std::nullopt;
+        if (!loc || *loc < 1 || *loc > kChannels || taken[static_cast<std::size_t>(*loc - 1)]) {
+            plan.placement = CsvPlacement::FileOrder;
+            break;
+        }
+        taken[static_cast<std::size_t>(*loc - 1)] = true;
     }
 
+    int next = plan.firstChannel;
+    for (const Record& rec : data) {
+        CsvRowPlan p;
+        p.row = rec.row;
+        auto field = [&](Col c) {
+            const int i = index[c];
+            return i >= 0 && static_cast<std::size_t>(i) < rec.fields.size() ? rec.fields[static_cast<std::size_t>(i)]
+                                                                               : std::string();
+        };
+        p.location = field(cLocation);
+        p.name = field(cName);
+        p.frequency = field(cFrequency);
+        p.leftOut = std::find(options.leaveOut.begin(), options.leaveOut.end(), rec.row) != options.leaveOut.end();
+        if (!p.leftOut) {
+            try {
+                if (rec.fields.size() < header.fields.size())
+                    throw fileError(rec.row, "the row has " + std::to_string(rec.fields.size()) +
+                                                 " fields, the header " + std::to_string(header.fields.size()));
+                const Row r(rec.row, rec.fields, index);
+                const auto loc = parseLocation(r.value(cLocation));
+                if (!loc) r.refuse(cLocation, "a location is a whole number");
+                const int target = plan.placement == CsvPlacement::ByLocation ? *loc - 1 : next;
+                if (target >= kChannels)
+                    r.refuse(cLocation, "there is no channel " + std::to_string(target + 1) + " (a group has 16)");
+                out.rows.push_back(parseRow(r, before.channels, target, options.fitNames, p.changes));
+                p.channel = target;
+                ++next;
+            } catch (const FieldError& e) {
+                p.unfit = e;
+                p.changes.clear();
+            }
+        }
+        plan.rows.push_back(std::move(p));
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string CsvRowPlan::outcome() const {
+    if (leftOut) return "not imported";
+    if (unfit) return "cannot be imported: " + unfitText();
+    if (changes.empty()) return "fits";
+    std::string text;
+    for (const std::string& c : changes) text += (text.empty() ? "" : "; ") + c;
+    return text;
+}
+
+std::string CsvRowPlan::unfitText() const {
+    if (!unfit) return "";
+    if (unfit->column().empty()) return unfit->reason();
+    return "column " + unfit->column() + ": \"" + unfit->value() + "\": " + unfit->reason();
+}
+
+std::string ChannelCsvPlan::placementText() const {
+    if (placement == CsvPlacement::ByLocation) return "rows placed by their Location";
+    return "rows placed in file order from channel " + std::to_string(firstChannel + 1);
+}
+
+std::vector<const CsvRowPlan*> ChannelCsvPlan::unfitRows() const {
+    std::vector<const CsvRowPlan*> out;
+    for (const CsvRowPlan& r : rows)
+        if (r.unfit) out.push_back(&r);
+    return out;
+}
+
+ChannelCsvPlan planChannelCsv(const MemoryImage& img, int g, std::string_view csv, const ChannelCsvOptions& options) {
+    return planRows(decodeGroup(img, g), csv, options).plan;
+}
+
+ChannelCsvImport importChannelCsv(const MemoryImage& img, int g, std::string_view csv,
+                                  const ChannelCsvOptions& options) {
+    const GroupView before = decodeGroup(img, g);
+    Planned planned = planRows(before, csv, options);
+    // Every row is checked before anything is applied.
+    if (!options.skipUnfit)
+        if (const auto unfit = planned.plan.unfitRows(); !unfit.empty()) throw *unfit.front()->unfit;
+
     GroupView after = before;
-    for (const ChannelRow& ch : rows) applyRow(ch, after.channels);
+    for (const ChannelRow& ch : planned.rows) applyRow(ch, after.channels);
 
     // Only the fields that change are written, each through its own writer.
-    ChannelCsvImport result{img, static_cast<int>(rows.size())};
+    ChannelCsvImport result{img, static_cast<int>(planned.rows.size()), std::move(planned.plan)};
     try {
         encodeChangedChannels(before.channels, after.channels, g, result.image);
     } catch (const FieldError& e) {

@@ -70,7 +70,7 @@ TEST_F(CliInterchange, CsvExportWritesTheGroupToStdoutOrAFile) {
     EXPECT_EQ(r.out.substr(0, r.out.find("\r\n")),
               "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,RxDtcsCode,"
               "CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE");
-    EXPECT_NE(r.out.find("\r\n3,Ch 3,162.500000,off,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,S,High,,,,,\r\n"),
+    EXPECT_NE(r.out.find("\r\n3,Ch 3,162.500000,off,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,S,5.0W,,,,,\r\n"),
               std::string::npos);
 
     // -o replaces the file in one step: a second name of the old file keeps
@@ -149,8 +149,8 @@ TEST_F(CliInterchange, CsvImportAppliesTheRowsOrChangesNothing) {
     };
     for (const Case& c : std::vector<Case>{
              {{"csv-import", file, bad, "--group", "3", "-o", path("existing.orv")},
-              "orvedit-cli: " + bad +
-                  ": row 3, column Frequency: \"450.000000\": outside 136 to 174 MHz\n"},
+              "orvedit-cli: " + bad + ": row 3 \"X\" 450.000000: column Frequency: \"450.000000\": outside 136 to 174 MHz\n"
+              "orvedit-cli: " + bad + ": 1 row(s) the radio cannot hold; nothing was changed\n"},
              {{"csv-import", file, bad, "--group", "3"}, ""},
              {{"csv-import", file, path("none.csv"), "--group", "3"}, ""},
              {{"csv-import", file, good, "--group", "0"}, ""},
@@ -165,6 +165,44 @@ TEST_F(CliInterchange, CsvImportAppliesTheRowsOrChangesNothing) {
     }
     r = run({"csv-import", file, good, "--group", "3", "-o", path("no/such/dir/x.orv")});
     EXPECT_EQ(r.exitCode, 1);
+}
+
+TEST_F(CliInterchange, CsvImportOfAChannelToolFileListsSkipsAndFits) {
+    const MemoryImage img = orv::defaultImage();
+    const std::string file = writeImage("radio.orv", img);
+    const std::string csv = writeText(
+        "tool.csv",
+        "Location,Name,Frequency,Mode,Power\r\n"
+        "0,Calling,146.520000,FM,50W\r\n"
+        "1,Far away,446.000000,FM,5.0W\r\n"
+        "2,Airband,150.000000,AM,5.0W\r\n"
+        "3,Long name,147.000000,NFM,2.0W\r\n");
+
+    // Without options: every row it cannot import, then nothing written.
+    CliResult r = run({"csv-import", file, csv, "--group", "1"});
+    EXPECT_EQ(r.exitCode, 2);
+    const std::vector<std::string> refused = {
+        "orvedit-cli: " + csv + ": row 3 \"Far away\" 446.000000: column Frequency: \"446.000000\": outside 136 to 174 MHz",
+        "orvedit-cli: " + csv + ": row 4 \"Airband\" 150.000000: column Mode: \"AM\": the radio has the modes FM (wide) and NFM (narrow)",
+        "orvedit-cli: " + csv + ": row 5 \"Long name\" 147.000000: column Name: \"Long name\": at most 8 characters",
+        "orvedit-cli: " + csv + ": 3 row(s) the radio cannot hold; nothing was changed"};
+    EXPECT_EQ(r.errLines(), refused);
+    EXPECT_EQ(slurp(file), slurp(writeImage("again.orv", img)));
+
+    // With them: the placement, the skipped rows and the changes, one line each.
+    r = run({"csv-import", file, csv, "--group", "1", "--skip-unfit", "--fit-names", "--first-channel", "15", "-o",
+             path("out.orv")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.errLines(), (std::vector<std::string>{
+                                "rows placed in file order from channel 15",
+                                "row 2 \"Calling\" 146.520000: power 50W -> High",
+                                "row 3 \"Far away\" 446.000000: skipped: column Frequency: \"446.000000\": outside 136 to 174 MHz",
+                                "row 4 \"Airband\" 150.000000: skipped: column Mode: \"AM\": the radio has the modes FM (wide) and NFM (narrow)",
+                                "row 5 \"Long name\" 147.000000: name \"Long name\" -> \"Long nam\"; power 2.0W -> Low"}));
+    r = run({"csv-export", path("out.orv"), "--group", "1"});
+    EXPECT_NE(r.out.find("\r\n15,CALLING,146.520000,"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\r\n16,LONG NAM,147.000000,"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(",NFM,12.50,,1.0W,"), std::string::npos) << r.out;
 }
 
 TEST_F(CliInterchange, HelpListsTheCommands) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "ChirpCsvReader.h"
 #include "MapTables.h"
 #include "interchange/ChannelCsv.h"
 #include "image/clsGroup.h"
@@ -67,7 +68,7 @@ std::vector<std::string> strictReaderProblems(const std::string& text) {
         std::regex("FM|NFM|WFM|AM|NAM|DV|USB|LSB|CW|RTTY|DIG|PKT|CWR|FSK"),              // Mode
         std::regex("2\\.50|5\\.00|6\\.25|8\\.33|10\\.00|12\\.50|15\\.00|20\\.00|25\\.00|30\\.00|50\\.00|100\\.00"),
         std::regex("|S|P"),                                           // Skip
-        std::regex("High|Low"),                                       // Power
+        std::regex("5\\.0W|1\\.0W"),                                   // Power
     };
     int lastLocation = 0;
     for (std::size_t i = 1; i < lines.size(); ++i) {
@@ -219,6 +220,60 @@ TEST(ChannelCsv, ExportImportedElsewhereGivesTheSameChannels) {
     }
 }
 
+// Group g holding only values the common channel tool has in its lists
+// (its tones and digital codes), the rest of the image random.
+MemoryImage toolListImage(std::mt19937& rng, int g) {
+    MemoryImage img = expressibleImage(rng, g);
+    std::uniform_int_distribution<std::size_t> tone(0, chirptest::kTones.size() - 1),
+        dcs(0, chirptest::kDtcsCodes.size() - 1);
+    std::uniform_int_distribution<int> kind(0, 2), coin(0, 1);
+    auto guard = [&] {
+        switch (kind(rng)) {
+        case 0: return 0;
+        case 1: {
+            const int tenths = static_cast<int>(std::lround(chirptest::kTones[tone(rng)] * 10));
+            return (tenths / 1000) << 12 | (tenths / 100 % 10) << 8 | (tenths / 10 % 10) << 4 | tenths % 10;
+        }
+        default:
+            return 0x8800 | (coin(rng) ? 0x4000 : 0) | std::stoi(std::to_string(chirptest::kDtcsCodes[dcs(rng)]), nullptr, 8);
+        }
+    };
+    for (int c = 0; c < 16; ++c) {
+        setWord(img, recordAddr(g, c, 2), guard());
+        setWord(img, recordAddr(g, c, 6), guard());
+    }
+    return img;
+}
+
+TEST(ChannelCsv, TheChannelToolReadsEveryExportWithItsMeaning) {
+    std::mt19937 rng(21);
+    for (int round = 0; round < 30; ++round) {
+        const int g = round % 15;
+        const MemoryImage img = toolListImage(rng, g);
+        const chirptest::Reading read = chirptest::readChirpCsv(exportChannelCsv(img, g));
+        EXPECT_EQ(read.errors, std::vector<std::string>{}) << "round " << round;
+        const ChannelGridView v = channels(img, g);
+        int withFrequency = 0;
+        for (const auto& cells : v.cells) withFrequency += cells[colRecFreq] != "000.00";
+        EXPECT_EQ(static_cast<int>(read.rows.size()), withFrequency);
+        for (const chirptest::Meaning& m : read.rows) {
+            const auto c = static_cast<std::size_t>(m.location - 1);
+            const auto& cells = v.cells[c];
+            const std::string at = "round " + std::to_string(round) + " location " + std::to_string(m.location);
+            EXPECT_EQ(m.rxHz, chirptest::parseFreq(cells[colRecFreq])) << at;
+            EXPECT_EQ(m.txHz, chirptest::parseFreq(cells[colTxFreq])) << at;
+            EXPECT_EQ(m.txGuard, cells[colTxCG]) << at;
+            EXPECT_EQ(m.rxGuard, cells[colRecCG]) << at;
+            EXPECT_EQ(m.name, cells[colChLabel].substr(std::min(cells[colChLabel].find_first_not_of(' '),
+                                                                cells[colChLabel].size())))
+                << at;
+            EXPECT_EQ(m.narrow, v.chkNarr[c] != 0) << at;
+            EXPECT_EQ(m.scan, v.chkScan[c] != 0) << at;
+            EXPECT_EQ(m.watts, v.chkLoPower[c] ? 1.0 : 5.0) << at;
+        }
+    }
+}
+
 // ---- the mapping ------------------------------------------------------------------
 
 struct Mapped {
@@ -326,21 +381,20 @@ TEST(ChannelCsv, AValueTheRadioCannotHoldIsRefusedWithRowColumnAndValue) {
         {withColumns({{Tone, "DTCS"}, {Dtcs, "089"}}), 2, "DtcsCode", "089", "octal digits (0 to 7)"},
         {withColumns({{Tone, "DTCS"}, {Pol, "NX"}}), 2, "DtcsPolarity", "NX", "N or R"},
         {withColumns({{Tone, "Cross"}, {Cross, "->DTCS"}, {RxDtcs, "778"}}), 2, "RxDtcsCode", "778", "octal"},
-        {withColumns({{Tone, "Cross"}, {Cross, "Tone->"}}), 2, "CrossMode", "Tone->", "not a cross mode"},
+        {withColumns({{Tone, "Cross"}, {Cross, "Tone->X"}}), 2, "CrossMode", "Tone->X", "not a cross mode"},
         {withColumns({{Tone, "TSQL-R"}}), 2, "Tone", "TSQL-R", "reverse"},
         {withColumns({{Mode, "AM"}}), 2, "Mode", "AM", "FM (wide) and NFM"},
         {withColumns({{Skip, "X"}}), 2, "Skip", "X", "skip"},
-        {withColumns({{Power, "5.0W"}}), 2, "Power", "5.0W", "High and Low"},
+        {withColumns({{Power, "5.0 Watt"}}), 2, "Power", "5.0 Watt", "High, Low or a wattage"},
         {withColumns({{Name, "TOOLONGNAME"}}), 2, "Name", "TOOLONGNAME", "at most 8 characters"},
         {withColumns({{Name, "A#B"}}), 2, "Name", "A#B", "\"#\" is not a character of the radio"},
         {withColumns({{Name, "\xC3\xA4"}}), 2, "Name", "\xC3\xA4", "is not a character of the radio"},
-        {withColumns({{Loc, "0"}}), 2, "Location", "0", "1 to 16"},
-        {withColumns({{Loc, "1.0"}}), 2, "Location", "1.0", "1 to 16"},
-        {h + kGoodRow + "\r\n\r\n" + kGoodRow + "\r\n", 4, "Location", "1", "given twice (row 2)"},
+        {withColumns({{Loc, "1.0"}}), 2, "Location", "1.0", "a whole number"},
+        {withColumns({{Loc, ""}}), 2, "Location", "", "a whole number"},
         {h + "1,NAME,155.125000\r\n", 2, "", "", "the row has 3 fields, the header 21"},
         {h + "1,\"NAME,155.125000\r\n", 2, "", "", "not closed"},
         {h + "1,NA\"ME\",155.125000\r\n", 2, "", "", "a quote inside a field"},
-        {"Location,Name,Frequency\r\n", 1, "Duplex", "", "the header has no such column"},
+        {"Location,Name\r\n", 1, "Frequency", "", "the header has no such column"},
         {std::string(kHeader) + ",Name\r\n", 1, "Name", "Name", "names this column twice"},
         {kGoodRow + std::string("\r\n"), 1, "Location", "", "the header has no such column"},
         {"\r\n\r\n", 1, "", "", "the file is empty"},
@@ -357,6 +411,137 @@ TEST(ChannelCsv, AValueTheRadioCannotHoldIsRefusedWithRowColumnAndValue) {
             EXPECT_EQ(e.value(), r.value) << e.what();
             EXPECT_NE(e.reason().find(r.reason), std::string::npos) << e.what();
         }
+    }
+}
+
+// ---- files the common channel tool writes ----------------------------------------------
+
+// A row in the tool's full layout.
+std::string toolRow(const std::string& loc, const std::string& name, const std::string& freq,
+                    const std::string& mode = "FM", const std::string& power = "5.0W") {
+    return loc + "," + name + "," + freq + ",,0.600000,,88.5,88.5,023,NN,023,Tone->Tone," + mode + ",5.00,," + power +
+           ",,,,,\r\n";
+}
+
+struct PlannedRow {
+    int channel;          // -1: not imported
+    std::string outcome;  // a part of CsvRowPlan::outcome()
+};
+
+struct ToolCase {
+    std::string what;
+    std::string csv;
+    ChannelCsvOptions options;
+    CsvPlacement placement;
+    std::vector<PlannedRow> rows;
+};
+
+TEST(ChannelCsv, FilesOfTheChannelToolArePlannedRowByRow) {
+    const std::string h = std::string(kHeader) + "\r\n";
+    std::string manyRows = h;  // 18 rows, two of them the radio cannot hold, one past channel 16
+    std::vector<PlannedRow> manyPlan;
+    for (int i = 0; i < 18; ++i) {
+        const std::string loc = std::to_string(i);
+        if (i == 3) {
+            manyRows += toolRow(loc, "UHF", "446.006250");
+            manyPlan.push_back({-1, "cannot be imported: column Frequency: \"446.006250\": outside 136 to 174 MHz"});
+        } else if (i == 5) {
+            manyRows += toolRow(loc, "AIR", "150.000000", "AM");
+            manyPlan.push_back({-1, "column Mode: \"AM\": the radio has the modes FM"});
+        } else {
+            manyRows += toolRow(loc, "CH" + loc, "146.520000");
+            const int next = static_cast<int>(manyPlan.size()) - (i > 3) - (i > 5);
+            manyPlan.push_back(next < 16 ? PlannedRow{next, "fits"} : PlannedRow{-1, "there is no channel 17"});
+        }
+    }
+    ChannelCsvOptions skip;
+    skip.skipUnfit = true;
+    ChannelCsvOptions fit;
+    fit.fitNames = true;
+    ChannelCsvOptions from5;
+    from5.firstChannel = 5;
+    ChannelCsvOptions leaveOut3;
+    leaveOut3.leaveOut = {3};
+    const std::vector<ToolCase> table = {
+        {"a new file of the tool: location 0, 50 W",
+         h + toolRow("0", "", "146.010000", "FM", "50W"), {}, CsvPlacement::FileOrder,
+         {{0, "power 50W -> High"}}},
+        {"wattages and names of power",
+         h + toolRow("1", "A", "150.000000", "FM", "2.0W") + toolRow("2", "B", "150.000000", "FM", "5") +
+             toolRow("3", "C", "150.000000", "FM", "1.0W") + toolRow("4", "D", "150.000000", "FM", "LOW") +
+             toolRow("5", "E", "150.000000", "FM", ""),
+         {}, CsvPlacement::ByLocation,
+         {{0, "power 2.0W -> Low"}, {1, "fits"}, {2, "fits"}, {3, "fits"}, {4, "fits"}}},
+        {"a location twice goes in file order",
+         h + toolRow("4", "A", "150.000000") + toolRow("4", "B", "150.000000"), {}, CsvPlacement::FileOrder,
+         {{0, "fits"}, {1, "fits"}}},
+        {"mixed bands and more than 16 rows, without skipping", manyRows, {}, CsvPlacement::FileOrder, manyPlan},
+        {"mixed bands and more than 16 rows, skipping", manyRows, skip, CsvPlacement::FileOrder, manyPlan},
+        {"long names refused", h + toolRow("1", "Long name here", "150.000000"), {}, CsvPlacement::ByLocation,
+         {{-1, "column Name: \"Long name here\": at most 8 characters"}}},
+        {"long names and missing characters fitted",
+         h + toolRow("1", "Long name here", "150.000000") + toolRow("2", "A#B", "150.000000") +
+             toolRow("3", "\xC3\xA4" "bcdefghij", "150.000000"),
+         fit, CsvPlacement::ByLocation,
+         {{0, "name \"Long name here\" -> \"Long nam\""}, {1, "name \"A#B\" -> \"A B\""},
+          {2, "name \"\xC3\xA4" "bcdefghij\" -> \"bcdefgh\""}}},
+        {"a first channel uses file order", h + toolRow("1", "A", "150.000000") + toolRow("2", "B", "150.000000"),
+         from5, CsvPlacement::FileOrder, {{4, "fits"}, {5, "fits"}}},
+        {"a row left out takes no channel",
+         h + toolRow("0", "A", "150.000000") + toolRow("1", "B", "150.000000") + toolRow("2", "C", "150.000000"),
+         leaveOut3, CsvPlacement::FileOrder, {{0, "fits"}, {-1, "not imported"}, {1, "fits"}}},
+        {"comment lines, a byte order mark, LF line ends",
+         "\xEF\xBB\xBF# written elsewhere\nLocation,Frequency\n# a note\n3,155.5\n16,174\n", {},
+         CsvPlacement::ByLocation, {{2, "fits"}, {15, "fits"}}},
+    };
+    for (const ToolCase& c : table) {
+        const ChannelCsvPlan plan = planChannelCsv(MemoryImage{}, 0, c.csv, c.options);
+        EXPECT_EQ(plan.placement, c.placement) << c.what;
+        ASSERT_EQ(plan.rows.size(), c.rows.size()) << c.what;
+        for (std::size_t i = 0; i < c.rows.size(); ++i) {
+            EXPECT_EQ(plan.rows[i].channel, c.rows[i].channel) << c.what << ", row " << i;
+            EXPECT_NE(plan.rows[i].outcome().find(c.rows[i].outcome), std::string::npos)
+                << c.what << ", row " << i << ": " << plan.rows[i].outcome();
+        }
+        // The import applies the plan, or refuses with the first row it cannot hold.
+        try {
+            const ChannelCsvImport imported = importChannelCsv(MemoryImage{}, 0, c.csv, c.options);
+            EXPECT_TRUE(c.options.skipUnfit || plan.unfitRows().empty()) << c.what;
+            const ChannelGridView v = channels(imported.image, 0);
+            for (const CsvRowPlan& r : plan.rows)
+                if (r.channel >= 0) {
+                    EXPECT_EQ(std::stod(v.cells[static_cast<std::size_t>(r.channel)][colRecFreq]), std::stod(r.frequency))
+                        << c.what << ", row " << r.row;
+                }
+        } catch (const FieldError& e) {
+            ASSERT_FALSE(plan.unfitRows().empty()) << c.what << ": " << e.what();
+            EXPECT_EQ(e.row(), plan.unfitRows().front()->row) << c.what;
+        }
+    }
+}
+
+TEST(ChannelCsv, MissingColumnsTakeTheToolsDefaults) {
+    // One tone column serves as both; no power means high; Tone-> is a
+    // transmit tone alone.
+    const std::string csv =
+        "Location,Name,Frequency,Tone,cToneFreq,CrossMode\r\n"
+        "1,Rpt,146.940000,TSQL,100.0,\r\n"
+        "2,Tx,147.000000,Tone,123.0,\r\n"
+        "3,Dcs,147.000000,DTCS,,\r\n"
+        "4,X,147.000000,Cross,71.9,Tone->\r\n";
+    const ChannelGridView v = channels(importChannelCsv(MemoryImage{}, 0, csv).image, 0);
+    const std::vector<std::array<std::string, 4>> want = {{"100.0", "100.0", "146.94000", "     RPT"},
+                                                          {"000.0", "123.0", "147.00000", "      TX"},
+                                                          {"D023", "D023", "147.00000", "     DCS"},
+                                                          {"000.0", "071.9", "147.00000", "       X"}};
+    for (std::size_t c = 0; c < want.size(); ++c) {
+        EXPECT_EQ(v.cells[c][colRecCG], want[c][0]) << c;
+        EXPECT_EQ(v.cells[c][colTxCG], want[c][1]) << c;
+        EXPECT_EQ(v.cells[c][colTxFreq], want[c][2]) << c;
+        EXPECT_EQ(v.cells[c][colChLabel], want[c][3]) << c;
+        EXPECT_EQ(v.chkNarr[c], 0);
+        EXPECT_EQ(v.chkScan[c], 1);
+        EXPECT_EQ(v.chkLoPower[c], 0);
     }
 }
 
