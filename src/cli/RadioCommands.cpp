@@ -7,6 +7,7 @@
 #include <csignal>
 #include <cstdio>
 #include <iostream>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -26,6 +27,19 @@
 #include "link/TracingSerialPort.h"
 
 namespace {
+
+// --link-timing: the radio's own waits, or the short ones (0.1 s per byte,
+// 20 ms pauses) for runs against a simulator where only the bytes matter.
+// Not in the help: a radio needs its own timing.
+void addTimingOption(CLI::App* cmd, orv::LinkTiming& timing) {
+    static const std::map<std::string, int> names{{"radio", 0}, {"short", 1}};
+    cmd->add_option_function<int>(
+           "--link-timing",
+           [&timing](int which) { timing = which == 1 ? orv::LinkTiming::shortened() : orv::LinkTiming{}; },
+           "radio (default) or short")
+        ->transform(CLI::CheckedTransformer(names))
+        ->group("");
+}
 
 using orvcli::kExitFailure;
 using orvcli::kExitOk;
@@ -75,6 +89,7 @@ struct ReadArgs {
     bool globals = false;
     std::string trace;
     bool noBackup = false;
+    orv::LinkTiming timing;
 };
 
 // write and verify: one radio or several.
@@ -87,12 +102,13 @@ struct WriteArgs {
     bool verify = false;
     std::string trace;
     bool noBackup = false;
+    orv::LinkTiming timing;
 };
 
 // One radio connection's worth of objects, every byte traced.
 struct Link {
-    explicit Link(const std::string& device, orv::MemoryImage& img, int retries)
-        : port(device), traced(port, trace), host(&g_interrupted), com(img, traced, host) {
+    Link(const std::string& device, orv::MemoryImage& img, int retries, orv::LinkTiming timing)
+        : port(device), traced(port, trace), host(&g_interrupted), com(img, traced, host, timing) {
         host.setRetries(retries);
         host.setInteractive(::isatty(STDERR_FILENO) == 1);
         trace.start();
@@ -140,7 +156,7 @@ int runRead(const ReadArgs& a) {
     bool ok;
     bool traceSaved;
     {
-        Link link(a.port, img, 0);
+        Link link(a.port, img, 0, a.timing);
         InterruptAsCancel guard;
         if (a.group != 0)
             ok = link.com.readGroup(a.group);
@@ -189,6 +205,7 @@ RadioJobPlan jobPlan(const WriteArgs& a, bool write) {
     plan.skipGlobals = a.skipGlobals;
     plan.verify = a.verify || !write;
     plan.backupReads = !a.noBackup;
+    plan.timing = a.timing;
     return plan;
 }
 
@@ -298,6 +315,7 @@ void addRadioCommands(CLI::App& app, int& exitCode) {
 
     read->add_option("--trace", r->trace, "Write every byte exchanged with the radio to this text file");
     read->add_flag("--no-backup", r->noBackup, "Keep no backup of what was read");
+    addTimingOption(read, r->timing);
 
     // write and verify take the same options; write also --yes, --retries, --verify.
     auto radioOptions = [](CLI::App* cmd, WriteArgs& a, const char* fileHelp) {
@@ -316,6 +334,7 @@ void addRadioCommands(CLI::App& app, int& exitCode) {
         cmd->add_option("--trace", a.trace,
                         "Write every byte exchanged to this text file (with several ports: FILE-1, FILE-2, ... in port order)");
         cmd->add_flag("--no-backup", a.noBackup, "Keep no backups of what is written or read");
+        addTimingOption(cmd, a.timing);
     };
 
     auto w = std::make_shared<WriteArgs>();
