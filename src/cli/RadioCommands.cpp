@@ -7,7 +7,6 @@
 #include <csignal>
 #include <cstdio>
 #include <iostream>
-#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -29,16 +28,15 @@
 namespace {
 
 // --link-timing: the radio's own waits, or the short ones (0.1 s per byte,
-// 20 ms pauses) for runs against a simulator where only the bytes matter.
-// Not in the help: a radio needs its own timing.
+// 20 ms pauses) for runs against a simulator, where only the bytes matter.
 void addTimingOption(CLI::App* cmd, orv::LinkTiming& timing) {
-    static const std::map<std::string, int> names{{"radio", 0}, {"short", 1}};
-    cmd->add_option_function<int>(
+    cmd->add_option_function<std::string>(
            "--link-timing",
-           [&timing](int which) { timing = which == 1 ? orv::LinkTiming::shortened() : orv::LinkTiming{}; },
-           "radio (default) or short")
-        ->transform(CLI::CheckedTransformer(names))
-        ->group("");
+           [&timing](const std::string& name) {
+               timing = name == "short" ? orv::LinkTiming::shortened() : orv::LinkTiming{};
+           },
+           "The link's waits: radio (the radio's own, default) or short (for a simulator)")
+        ->check(CLI::IsMember({"radio", "short"}));
 }
 
 using orvcli::kExitFailure;
