@@ -33,9 +33,8 @@ fi
 
 mkdir -p "$build"
 log=$build/configure-output.log
-flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
-cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
-  -DORV_BUILD_GUI=OFF -DORV_FUZZ=ON -DCMAKE_CXX_FLAGS="$flags" > "$log" 2>&1 || { cat "$log"; exit 1; }
+# clang-14 with libFuzzer and the sanitizers: the "fuzz" preset (CMakePresets.json).
+cmake --preset fuzz -S "$here" -B "$build" > "$log" 2>&1 || { cat "$log"; exit 1; }
 cmake --build "$build" -j2 --target $(printf 'fuzz_%s ' "${targets[@]}")
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}

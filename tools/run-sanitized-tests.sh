@@ -14,10 +14,10 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0:detect_stack
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$here/tools/lsan.supp:print_suppressions=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 
-flags="-O1 -g1 -fno-omit-frame-pointer -fsanitize=address,undefined -fno-sanitize-recover=all"
-# Warnings are the plain build's business (an optimising sanitizer build
-# reports some that are not real); the plain CI build keeps -Werror.
-"$here/tools/setup.sh" "$build" -DCMAKE_BUILD_TYPE=None -DCMAKE_CXX_FLAGS="$flags" -DORV_WERROR=OFF
+# The flags are the "sanitize" preset's (CMakePresets.json). Warnings are the
+# plain build's business (an optimising sanitizer build reports some that are
+# not real); the plain CI build keeps -Werror.
+ORV_PRESET=sanitize "$here/tools/setup.sh" "$build" -DORV_WERROR=OFF
 
 cd "$build"
 QT_QPA_PLATFORM=offscreen ctest -LE bench --output-on-failure -j2 "$@"

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs (when missing), configures
 # and builds everything with two jobs. Usage: tools/setup.sh [BUILD_DIR [CMAKE_ARGS...]]
-# (extra CMake arguments come last, so they override the defaults below)
+# (extra CMake arguments come last, so they override the defaults below).
+# ORV_PRESET names the configure preset of CMakePresets.json (default: plain);
+# ORV_WERROR=ON makes every warning an error (CI sets it).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build}
@@ -25,11 +27,11 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-werror=OFF
-[ "${CI:-}" = "true" ] && werror=ON
+preset=${ORV_PRESET:-plain}
+werror=${ORV_WERROR:-OFF}
 # A compiler cache, when the machine has one, makes rebuilds of other work
 # trees and build folders cheap; the build does not need it.
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
-cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORV_WERROR=$werror "${launcher[@]}" "$@"
+cmake --preset "$preset" -S "$here" -B "$build" -DORV_WERROR="$werror" "${launcher[@]}" "$@"
 cmake --build "$build" -j2

@@ -126,7 +126,8 @@ std::string numberedPath(const std::string& path, std::size_t k) {
     const std::size_t slash = path.find_last_of('/');
     const std::size_t dot = path.find_last_of('.');
     const bool hasExt = dot != std::string::npos && dot > (slash == std::string::npos ? 0 : slash + 1);
-    const std::string suffix = "-" + std::to_string(k);
+    std::string suffix(1, '-');
+    suffix += std::to_string(k);
     if (!hasExt) return path + suffix;
     return path.substr(0, dot) + suffix + path.substr(dot);
 }

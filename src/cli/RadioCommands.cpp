@@ -28,6 +28,19 @@
 namespace {
 
 using orvcli::CommandFailure;
+
+// --link-timing: the radio's own waits, or the short ones (0.1 s per byte,
+// 20 ms pauses) for runs against a simulator, where only the bytes matter.
+void addTimingOption(CLI::App* cmd, orv::LinkTiming& timing) {
+    cmd->add_option_function<std::string>(
+           "--link-timing",
+           [&timing](const std::string& name) {
+               timing = name == "short" ? orv::LinkTiming::shortened() : orv::LinkTiming{};
+           },
+           "The link's waits: radio (the radio's own, default) or short (for a simulator)")
+        ->check(CLI::IsMember({"radio", "short"}));
+}
+
 using orvcli::kExitFailure;
 using orvcli::kExitInterrupted;
 using orvcli::kExitOk;
@@ -75,6 +88,7 @@ struct ReadArgs {
     bool globals = false;
     std::string trace;
     bool noBackup = false;
+    orv::LinkTiming timing;
 };
 
 // write and verify: one radio or several.
@@ -87,12 +101,13 @@ struct WriteArgs {
     bool verify = false;
     std::string trace;
     bool noBackup = false;
+    orv::LinkTiming timing;
 };
 
 // One radio connection's worth of objects, every byte traced.
 struct Link {
-    explicit Link(const std::string& device, orv::MemoryImage& img, int retries)
-        : port(device), traced(port, trace), host(&g_interrupted), com(img, traced, host) {
+    Link(const std::string& device, orv::MemoryImage& img, int retries, orv::LinkTiming timing)
+        : port(device), traced(port, trace), host(&g_interrupted), com(img, traced, host, timing) {
         host.setRetries(retries);
         host.setInteractive(::isatty(STDERR_FILENO) == 1);
         trace.start();
@@ -134,7 +149,7 @@ int runRead(const ReadArgs& a) {
     bool ok;
     bool traceSaved;
     {
-        Link link(a.port, img, 0);
+        Link link(a.port, img, 0, a.timing);
         InterruptAsCancel guard;
         if (a.group != 0)
             ok = link.com.readGroup(a.group);
@@ -174,6 +189,7 @@ RadioJobPlan jobPlan(const WriteArgs& a, bool write) {
     plan.skipGlobals = a.skipGlobals;
     plan.verify = a.verify || !write;
     plan.backupReads = !a.noBackup;
+    plan.timing = a.timing;
     return plan;
 }
 
@@ -267,6 +283,7 @@ void addRadioCommands(CLI::App& app, int& exitCode) {
 
     read->add_option("--trace", r->trace, "Write every byte exchanged with the radio to this text file");
     read->add_flag("--no-backup", r->noBackup, "Keep no backup of what was read");
+    addTimingOption(read, r->timing);
 
     // write and verify take the same options; write also --yes, --retries, --verify.
     auto radioOptions = [](CLI::App* cmd, WriteArgs& a, const char* fileHelp) {
@@ -285,6 +302,7 @@ void addRadioCommands(CLI::App& app, int& exitCode) {
         cmd->add_option("--trace", a.trace,
                         "Write every byte exchanged to this text file (with several ports: FILE-1, FILE-2, ... in port order)");
         cmd->add_flag("--no-backup", a.noBackup, "Keep no backups of what is written or read");
+        addTimingOption(cmd, a.timing);
     };
 
     auto w = std::make_shared<WriteArgs>();

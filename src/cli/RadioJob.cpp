@@ -43,7 +43,7 @@ RadioJobResult runRadioJob(const std::string& device, const orv::MemoryImage& im
     orv::SerialTrace trace;
     orv::TracingSerialPort traced(port, trace);
     orv::MemoryImage img = image;
-    ORVCom com(img, traced, host);
+    ORVCom com(img, traced, host, plan.timing);
     trace.start();
 
     if (plan.write != W::None) {

@@ -8,6 +8,7 @@
 #include <vector>
 #include "image/MemoryImage.h"
 #include "link/LinkHost.h"
+#include "link/ORVCom.h"
 #include "link/SerialTrace.h"
 #include "link/VerifyMask.h"
 
@@ -21,6 +22,7 @@ struct RadioJobPlan {
     bool skipGlobals = false;   // a verify without the global area (with Write::None)
     bool verify = false;
     bool backupReads = true;    // keep what a verify read as a backup
+    orv::LinkTiming timing;     // the link's waits and pauses
 };
 
 // The bits the job's verify compares: what its write sends.

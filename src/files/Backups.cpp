@@ -139,7 +139,10 @@ std::string backupFileName(BackupKind kind, std::time_t when, int sequence) {
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &tm);
     std::string name = std::string(stamp) + (kind == BackupKind::Read ? "-read" : "-write");
-    if (sequence > 1) name += "-" + std::to_string(sequence);
+    if (sequence > 1) {
+        name += '-';
+        name += std::to_string(sequence);
+    }
     return name + ".orv";
 }
 

@@ -192,7 +192,7 @@ std::string formatFreqMHz(double mhz) {
 }
 
 std::string formatFreqCell(double mhz) {
-    if (mhz < 0) return "-" + printed("%09.5f", -mhz);
+    if (mhz < 0) return printed("-%09.5f", -mhz);
     return printed("%09.5f", mhz);
 }
 

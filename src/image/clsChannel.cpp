@@ -129,13 +129,16 @@ uint16_t clsChannel::freqCode(const std::string& text, const std::string& field)
 
 bool clsChannel::freqTextValid(const std::string& text) { return freqCodeFits(text, dFreqToDbl(text)); }
 
+namespace {
+// The digit of the low three bits of `bits`.
+char octalDigit(unsigned bits) { return static_cast<char>('0' + (bits & 0x07)); }
+}  // namespace
+
 std::string clsChannel::codeGuardText(uint16_t word) {
     if (word & 0x8000) {
-        int a = (word & 0x1C0) / 64;
-        int b = (word & 0x38) / 8;
-        int d = word & 0x07;
-        std::string t = "D" + std::to_string(a) + std::to_string(b) + std::to_string(d);
-        if (word & 0x4000) t += "-";
+        // Three octal digits (one character each) after the "D".
+        std::string t{'D', octalDigit(word >> 6), octalDigit(word >> 3), octalDigit(word)};
+        if (word & 0x4000) t += '-';
         return t;
     }
     // Tone: the four nibbles as hexadecimal digits, point before the last one.

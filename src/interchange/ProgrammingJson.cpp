@@ -501,7 +501,14 @@ private:
         bool plain = !k.empty();
         for (char ch : k)
             if (!(std::isalnum(static_cast<unsigned char>(ch)) || ch == '_')) plain = false;
-        std::string name = plain ? k : "\"" + excerptText(k) + "\"";
+        std::string name;
+        if (plain) {
+            name = k;
+        } else {   // quoted, the text appended to the quote
+            name = '"';
+            name += excerptText(k);
+            name += '"';
+        }
         return p.empty() ? name : p + "." + name;
     }
 

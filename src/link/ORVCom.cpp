@@ -25,20 +25,10 @@ struct Restore {
 
 }  // namespace
 
-LinkTiming linkTimingFromEnvironment() {
-    LinkTiming t;
-    const char* v = std::getenv("ORVEDIT_TEST_LINK_TIMING");
-    if (v && std::strcmp(v, "fast") == 0) {
-        t.byteTimeout = 0.1;
-        t.settleMs = 20;
-    }
-    return t;
-}
-
 const char* const ORVCom::kSettings[4] = {"4800,n,8,1", "9600,n,8,1", "19200,n,8,1", "38400,n,8,1"};
 
-ORVCom::ORVCom(MemoryImage& image, SerialPort& port, LinkHost& host)
-    : timing(linkTimingFromEnvironment()), image_(image), port_(port), host_(host) {
+ORVCom::ORVCom(MemoryImage& image, SerialPort& port, LinkHost& host, LinkTiming timing)
+    : timing(timing), image_(image), port_(port), host_(host) {
     initComm();
 }
 

@@ -17,18 +17,17 @@ struct LinkTiming {
     double byteTimeout = 0.5;  // longest wait for any one reply byte, seconds
     int settleMs = 500;        // pause before the blocks of a read, and before a write's hook
     int slowPaceMs = 3;        // pause before each 0x00 of a slow radio's block read
-};
 
-// The timing a program should use: the defaults, or, when the environment
-// variable ORVEDIT_TEST_LINK_TIMING is "fast" (set by tests that run the
-// programs as child processes), 0.1 s per byte and 20 ms pauses.
-LinkTiming linkTimingFromEnvironment();
+    // 0.1 s per reply byte and 20 ms pauses: what a program uses when told so
+    // (orvedit-cli --link-timing short), where only the bytes matter.
+    static LinkTiming shortened() { return LinkTiming{0.1, 20, 3}; }
+};
 
 class ORVCom {
 public:
-    ORVCom(MemoryImage& image, SerialPort& port, LinkHost& host);
+    ORVCom(MemoryImage& image, SerialPort& port, LinkHost& host, LinkTiming timing = {});
 
-    // The waits and pauses: linkTimingFromEnvironment() at construction.
+    // The waits and pauses (initComm copies byteTimeout from here).
     LinkTiming timing;
     // Module constants (byteTimeout from `timing`).
     void initComm();

@@ -172,12 +172,8 @@ void printGroup(PageWriter& out, const MemoryImage& img, int g) {
 int reportGroupsPrinted(int n) { return n > 14 ? 15 : 1; }
 
 std::string reportCodeGuardText(uint16_t word) {
-    if (word & 0x8000) {
-        std::string t = "D" + num((word & 0x1C0) / 64) + num((word & 0x38) / 8) + num(word & 0x07);
-        if (word & 0x4000) t += "-";
-        return t;
-    }
-    // A tone: its four nibbles with a point before the last one, exactly as
+    // A digital code ("D" and three octal digits, "-" when inverted) or a
+    // tone (its four nibbles with a point before the last one), exactly as
     // the grid shows it (also for nibbles above 9, which the grid shows as
     // hexadecimal digits).
     return clsChannel::codeGuardText(word);

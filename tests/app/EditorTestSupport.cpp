@@ -6,10 +6,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <optional>
 #include "app/AppState.h"
 #include "app/CommandGuard.h"
 #include "app/ChannelGrid.h"
 #include "app/EditorShell.h"
+#include "app/RadioCommands.h"
 
 namespace orv::edtest {
 
@@ -42,6 +44,7 @@ EditorFixture::EditorFixture() {
     dataDir = freshDir();
     qputenv("ORVEDIT_DATA_DIR", dataDir.toLocal8Bit());
     session = std::make_unique<EditorSession>();
+    useShortLinkTiming(*session);
     session->prompts().setBeepHandler([this] { ++beeps; });
 }
 
@@ -72,22 +75,20 @@ void EditorFixture::typeCell(int row, int col, const QString& text) {
     QCoreApplication::processEvents();
 }
 
-QString catchMessageBox(const std::function<void()>& action) {
-    QString text;
-    QTimer t;
-    t.setInterval(10);
-    QObject::connect(&t, &QTimer::timeout, [&] {
-        for (QWidget* top : QApplication::topLevelWidgets()) {
-            if (auto* box = qobject_cast<QMessageBox*>(top); box && box->isVisible()) {
-                text = box->text();
-                box->done(QMessageBox::Ok);
-            }
-        }
+void useShortLinkTiming(EditorSession& session) {
+    session.link().com().timing = LinkTiming::shortened();
+    session.link().com().initComm();
+}
+
+QString EditorFixture::catchMessageBox(const std::function<void()>& action) {
+    std::optional<QString> first;
+    session->prompts().setMessageHandler([&first](QWidget*, const QString& text, const QString&, MsgIcon, MsgButtons) {
+        if (!first) first = text;
+        return MsgAnswer::OK;
     });
-    t.start();
     action();
-    t.stop();
-    return text;
+    session->prompts().setMessageHandler({});
+    return first.value_or(QString());
 }
 
 }  // namespace orv::edtest

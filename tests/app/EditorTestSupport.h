@@ -3,8 +3,13 @@
 // answered by the test, a beep counter, and cell typing.
 #pragma once
 #include <gtest/gtest.h>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QEvent>
 #include <QMessageBox>
+#include <QPointer>
 #include <QString>
+#include <QTimer>
 #include <functional>
 #include <memory>
 #include "app/EditorSession.h"
@@ -14,8 +19,40 @@ namespace orv::edtest {
 
 // Creates the application once, with $XDG_CONFIG_HOME in a temporary folder.
 void ensureEditorApp();
+// While it lives, calls `f` with every dialog (message boxes and file
+// dialogs included) as soon as it is shown, from inside the dialog's own
+// event loop: the test acts on a real dialog the moment it appears.
+class DialogWatcher : public QObject {
+public:
+    explicit DialogWatcher(std::function<void(QDialog*)> f) : f_(std::move(f)) {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+    ~DialogWatcher() override { QCoreApplication::instance()->removeEventFilter(this); }
+    DialogWatcher(const DialogWatcher&) = delete;
+    DialogWatcher& operator=(const DialogWatcher&) = delete;
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Show) {
+            if (auto* d = qobject_cast<QDialog*>(o)) {
+                QPointer<QDialog> shown(d);
+                QTimer::singleShot(0, this, [this, shown] {
+                    if (shown && shown->isVisible()) f_(shown);
+                });
+            }
+        }
+        return false;
+    }
+
+private:
+    std::function<void(QDialog*)> f_;
+};
+
 // A fresh empty temporary folder (removed at exit).
 QString freshDir();
+// The link of `session` waits 0.1 s per byte and pauses 20 ms: what the
+// tests check is the bytes, against simulators that answer at once.
+void useShortLinkTiming(EditorSession& session);
 
 class TestWindow : public frmGroups {
 public:
@@ -44,15 +81,14 @@ protected:
     void typeCell(int row, int col, const QString& text);
     QString cell(int row, int col) const { return w->shownText(row, col); }
     MemoryImage& image() { return session->image(); }
+    // Runs `action`, answering OK to every message the session shows; the
+    // text of the first one (empty when none was shown).
+    QString catchMessageBox(const std::function<void()>& action);
 
     QString dataDir;
     int beeps = 0;
     std::unique_ptr<EditorSession> session;
     std::unique_ptr<TestWindow> w;
 };
-
-// Runs `action`; the first message box it opens is read and closed. Returns
-// its text (empty when none appeared).
-QString catchMessageBox(const std::function<void()>& action);
 
 }  // namespace orv::edtest

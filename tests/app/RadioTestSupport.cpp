@@ -1,4 +1,5 @@
 #include "RadioTestSupport.h"
+#include "EditorTestSupport.h"
 
 #include <QApplication>
 #include <QDir>
@@ -41,6 +42,7 @@ QString ensureApp() {
 
 FakeShell::FakeShell() : session_(std::make_unique<EditorSession>()) {
     session_->setMainWindow(this);
+    edtest::useShortLinkTiming(*session_);
     for (int g = 0; g < kGroups; ++g) groups_.push_back(std::make_unique<clsGroup>(session_->image(), view));
 }
 

@@ -15,6 +15,8 @@
 #include <QTimer>
 #include <QToolButton>
 #include <functional>
+#include <memory>
+#include "EditorTestSupport.h"
 #include "RadioTestSupport.h"
 #include "app/QtHost.h"
 #include "app/RadioBusy.h"
@@ -72,16 +74,16 @@ Memory withTestChannels(Memory m) {
 // Calls `f` with the modal dialog once it is shown (the calculators write
 // to the radio before they show themselves).
 void whenModal(std::function<void(QDialog*)> f) {
-    auto* timer = new QTimer(qApp);
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, f] {
-        auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!d || !d->isVisible()) return;
-        timer->stop();
-        timer->deleteLater();
+    auto watcher = std::make_shared<std::unique_ptr<edtest::DialogWatcher>>();
+    *watcher = std::make_unique<edtest::DialogWatcher>([watcher, f](QDialog* d) {
+        if (!*watcher || QApplication::activeModalWidget() != d) return;
+        // Once: the watcher goes when the event loop next runs.
+        edtest::DialogWatcher* self = (*watcher).release();
+        // As a person would: once it has the focus.
+        EXPECT_TRUE(QTest::qWaitFor([d] { return d->isActiveWindow(); }, 2000)) << "the dialog never got the focus";
         f(d);
+        self->deleteLater();
     });
-    timer->start();
 }
 
 void typeInto(QWidget* w, const QString& keys) { QTest::keyClicks(w, keys); }

@@ -58,8 +58,7 @@ TEST_F(Editor, ShowingTheWindowRunsItsFirstActivationOnItsOwn) {
     w = std::make_unique<TestWindow>(*session);
     EXPECT_EQ(w->txtGrpLab()->text(), "GROUP 0");  // the start text, before any data moves
     w->show();
-    QTest::qWait(20);
-    EXPECT_FALSE(w->isFirstActivation());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w->isFirstActivation(); }, 2000));
     EXPECT_EQ(w->txtGrpLab()->text(), "  GROUP1");
     // The working files are the private copies named by ORVEDIT_DATA_DIR.
     EXPECT_EQ(w->dataDirectory(), dataDir);

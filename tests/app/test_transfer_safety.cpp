@@ -159,11 +159,9 @@ TEST_F(TransferSafety, DismissingWriteGlobalParametersStopsTheWrite) {
         auto& win = open();
         std::vector<QString> seen;
         // The real message boxes, answered the way the window system would.
-        QTimer answerer;
-        answerer.setInterval(5);
-        QObject::connect(&answerer, &QTimer::timeout, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible()) return;
+        edtest::DialogWatcher answerer([&](QDialog* d) {
+            auto* box = qobject_cast<QMessageBox*>(d);
+            if (!box) return;
             seen.push_back(box->text());
             if (box->text() == "Write Global Parameters?") {
                 if (byEscape)
@@ -174,9 +172,7 @@ TEST_F(TransferSafety, DismissingWriteGlobalParametersStopsTheWrite) {
                 box->button(QMessageBox::Ok)->click();
             }
         });
-        answerer.start();
         win.mnuWriteAll()->trigger();
-        answerer.stop();
         EXPECT_EQ(seen, (std::vector<QString>{"Are you sure you want to write to the radio?",
                                               "Write Global Parameters?"}));
         EXPECT_EQ(radio.sim.receivedCount(), 0) << "nothing was sent";

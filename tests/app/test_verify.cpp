@@ -227,16 +227,12 @@ TEST_F(VerifyTest, ARealBoxPreselectsTheGivenAnswer) {
     edtest::ensureEditorApp();
     for (MsgAnswer pre : {MsgAnswer::Yes, MsgAnswer::No}) {
         QMessageBox::StandardButton seen = QMessageBox::NoButton;
-        QTimer t;
-        t.setInterval(10);
-        QObject::connect(&t, &QTimer::timeout, [&] {
-            for (QWidget* top : QApplication::topLevelWidgets())
-                if (auto* box = qobject_cast<QMessageBox*>(top); box && box->isVisible()) {
-                    seen = box->standardButton(box->defaultButton());
-                    box->defaultButton()->click();
-                }
+        edtest::DialogWatcher watcher([&](QDialog* d) {
+            if (auto* box = qobject_cast<QMessageBox*>(d)) {
+                seen = box->standardButton(box->defaultButton());
+                box->defaultButton()->click();
+            }
         });
-        t.start();
         const MsgAnswer a = showMessage(nullptr, QStringLiteral("Verify now?"), QString(), MsgIcon::None,
                                         MsgButtons::YesNo, MsgAnswer::Cancel, pre);
         EXPECT_EQ(a, pre);
@@ -274,16 +270,12 @@ TEST_F(VerifyTest, Screenshots) {
     // The real open dialog of "Open Backup...", pictured and cancelled.
     keepBackup(image(), BackupKind::Read, backups(), 1706745599);
     keepBackup(image(), BackupKind::Write, backups(), 1706745660);
-    QTimer t;
-    t.setInterval(200);
-    QObject::connect(&t, &QTimer::timeout, [&] {
-        for (QWidget* top : QApplication::topLevelWidgets())
-            if (auto* d = qobject_cast<QFileDialog*>(top); d && d->isVisible()) {
-                d->grab().save(shots + QStringLiteral("/open-backup-dialog.png"));
-                d->reject();
-            }
+    edtest::DialogWatcher watcher([&](QDialog* shown) {
+        if (auto* d = qobject_cast<QFileDialog*>(shown)) {
+            d->grab().save(shots + QStringLiteral("/open-backup-dialog.png"));
+            d->reject();
+        }
     });
-    t.start();
     EXPECT_FALSE(mnuOpenBackup_Click(win));
 }
 

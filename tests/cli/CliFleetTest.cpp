@@ -11,6 +11,7 @@
 #include <thread>
 #include "RunCli.h"
 #include "TraceReplay.h"
+#include "WaitFor.h"
 #include "link/ORVCom.h"
 #include "link/SerialTrace.h"
 #include "sim/RadioSim.h"
@@ -178,7 +179,7 @@ TEST_F(CliFleet, WriteWithVerifyFailsWhenTheRadioDoesNotKeepWhatWasWritten) {
     // Long after block 9 has been written, the radio loses one of its bytes.
     std::atomic<bool> done{false};
     std::thread spoil([&] {
-        while (!done && sim.receivedCount() < 3000) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        test::waitFor([&] { return done || sim.receivedCount() >= 3000; }, 120.0);
         Memory m = sim.memory();
         m[300] ^= 0x01;
         sim.setMemory(m);
@@ -196,28 +197,17 @@ TEST_F(CliFleet, CtrlCStopsEveryRadio) {
     o.realtime = true;   // a write then takes seconds
     addSim(o);
     addSim(o);
-    std::vector<std::string> args = {ORVEDIT_CLI, "write", "-i", plan(), "--yes", "--verify"};
+    // The radio's own waits: the radios pace their bytes at the line rate,
+    // which a busy machine can stretch past the short time-out.
+    std::vector<std::string> args = {"write", "-i", plan(), "--yes", "--verify", "--link-timing", "radio"};
     for (const auto& a : portArgs()) args.push_back(a);
     const std::string errPath = (dir / "err").string(), outPath = (dir / "out").string();
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        std::freopen("/dev/null", "r", stdin);
-        std::freopen(outPath.c_str(), "w", stdout);
-        std::freopen(errPath.c_str(), "w", stderr);
-        std::vector<char*> argv;
-        for (auto& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        ::execv(ORVEDIT_CLI, argv.data());
-        ::_exit(127);
-    }
+    test::ChildProcess cli(clitest::cliCommand(args), test::Output::file(outPath),
+                                test::Output::file(errPath));
     // Once both radios are well into their blocks.
-    for (int i = 0; i < 1000 && (sims[0]->receivedCount() < 800 || sims[1]->receivedCount() < 800); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    ::kill(pid, SIGINT);
-    int st = 0;
-    ::waitpid(pid, &st, 0);
-    ASSERT_TRUE(WIFEXITED(st));
-    EXPECT_EQ(WEXITSTATUS(st), 130);
+    EXPECT_TRUE(test::waitFor([&] { return sims[0]->receivedCount() >= 800 && sims[1]->receivedCount() >= 800; }));
+    cli.signal(SIGINT);
+    EXPECT_EQ(cli.exitCode(), 130);
     const std::string out = clitest::slurp(outPath);
     for (const auto& s : sims) {
         const std::string line = tableLine(out, s->devicePath());
@@ -253,8 +243,7 @@ TEST_F(CliFleet, AUsersTraceReplaysAgainstTheSimulator) {
         ASSERT_EQ(run.got, run.expected) << "after " << run.sent.size() << " bytes sent";
     }
     // The last byte (the release) is not answered: wait until it is there.
-    for (int i = 0; i < 200 && fresh.receivedCount() < sim.receivedCount(); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    test::waitFor([&] { return fresh.receivedCount() >= sim.receivedCount(); }, 1.0);
     EXPECT_EQ(fresh.received(), sim.received());
     EXPECT_EQ(fresh.memory(), sim.memory());
     fresh.stop();

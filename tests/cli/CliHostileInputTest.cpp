@@ -205,6 +205,9 @@ TEST_F(CliHostile, RadioCommandsRefuseBadNamesBeforeTouchingTheRadio) {
         {"write to an empty port name", {"write", "--port", "", "-i", path("good.orv"), "--yes"}, "--port"},
         {"read into an empty file name", {"read", "--port", sim.devicePath(), "-o", ""}, "--output"},
         {"read into a FIFO", {"read", "--port", sim.devicePath(), "-o", path("fifo.orv")}, "pipe (FIFO)"},
+        {"write with a link timing it does not know",
+         {"write", "--port", sim.devicePath(), "-i", path("good.orv"), "--yes", "--link-timing", "fast"},
+         "--link-timing"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

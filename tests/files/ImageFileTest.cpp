@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include "ChildProcess.h"
 #include "files/ImageFile.h"
 
 namespace fs = std::filesystem;
@@ -175,19 +176,14 @@ TEST_F(ImageFileTest, ExistingFileSurvivesASaveThatFailsHalfWay) {
     const fs::path file = dir / "radio.orv";
     writeBytes(file, "the old programming");
 
-    pid_t pid = ::fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
+    const int code = orv::test::runForked([&] {
         std::signal(SIGXFSZ, SIG_IGN);
         struct rlimit lim{1000, 1000};
         ::setrlimit(RLIMIT_FSIZE, &lim);
         FileStatus st = orv::saveImageFile(file.string(), pattern(5));
-        ::_exit(st.ok() ? 0 : st.errorNumber == EFBIG ? 3 : 4);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 3);
+        return st.ok() ? 0 : st.errorNumber == EFBIG ? 3 : 4;
+    });
+    EXPECT_EQ(code, 3);
     EXPECT_EQ(readBytes(file), "the old programming");
     EXPECT_EQ(entries(), std::vector<std::string>{"radio.orv"});
 }

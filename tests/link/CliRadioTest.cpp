@@ -5,12 +5,14 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 #include <csignal>
 #include <cstdlib>
+#include "ChildProcess.h"
 #include "WaitFor.h"
 #include "sim/RadioSim.h"
 
@@ -39,9 +41,6 @@ std::vector<uint8_t> pattern(std::size_t n, unsigned seed) {
 class CliRadio : public ::testing::Test {
 protected:
     void SetUp() override {
-        // The tool waits 0.1 s per byte and pauses 20 ms instead of the
-        // radio's 0.5 s and 500 ms: what is checked here is what it sends.
-        ::setenv("ORVEDIT_TEST_LINK_TIMING", "fast", 1);
         dir = fs::path(::testing::TempDir()) / ("orv-cli-radio-" + std::to_string(::getpid()));
         fs::create_directories(dir);
     }
@@ -57,13 +56,24 @@ protected:
         std::copy(p.begin(), p.end(), m.begin());
         sim->setMemory(m);
     }
-    // Runs the tool with stdin from /dev/null; returns its exit status.
+    // The tool's command line. It waits 0.1 s per byte and pauses 20 ms
+    // instead of the radio's 0.5 s and 500 ms: what is checked here is what
+    // it sends.
+    static std::vector<std::string> command(std::vector<std::string> args) {
+        args.insert(args.begin(), ORVEDIT_CLI);
+        args.push_back("--link-timing");
+        args.push_back("short");
+        return args;
+    }
+    // Runs the tool (arguments separated by spaces) with stdin from
+    // /dev/null; returns its exit status.
     int run(const std::string& args) {
-        std::string cmd = std::string(ORVEDIT_CLI) + " " + args + " < /dev/null 2> " + (dir / "err").string();
-        int st = std::system(cmd.c_str());
-        std::ifstream in(dir / "err");
-        err.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        return WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+        std::vector<std::string> words;
+        std::istringstream in(args);
+        for (std::string w; in >> w;) words.push_back(w);
+        const test::ChildResult r = test::runChild(command(words));
+        err = r.err;
+        return r.exitCode;
     }
     std::string port() const { return "--port " + sim->devicePath(); }
 
@@ -72,24 +82,14 @@ protected:
     // has reached the radio.
     int runInterrupted(const std::vector<std::string>& args, long bytes) {
         const long before = sim->receivedCount();
-        pid_t pid = ::fork();
-        if (pid == 0) {
-            std::freopen("/dev/null", "r", stdin);
-            std::freopen((dir / "err").c_str(), "w", stderr);
-            std::vector<char*> argv{const_cast<char*>(ORVEDIT_CLI)};
-            for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-            argv.push_back(nullptr);
-            ::execv(ORVEDIT_CLI, argv.data());
-            ::_exit(127);
-        }
+        test::ChildProcess cli(command(args), test::Output::null(), test::Output::file((dir / "err").string()));
         EXPECT_TRUE(waitFor([&] { return sim->receivedCount() - before >= bytes; }))
             << "the radio got only " << sim->receivedCount() - before << " bytes";
-        ::kill(pid, SIGINT);
-        int st = 0;
-        ::waitpid(pid, &st, 0);
+        cli.signal(SIGINT);
+        const int code = cli.exitCode();
         std::ifstream in(dir / "err");
         err.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        return WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+        return code;
     }
 
     fs::path dir;

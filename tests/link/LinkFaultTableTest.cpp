@@ -19,11 +19,13 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
+#include "ChildProcess.h"
 #include "sim/RadioSim.h"
 
 namespace orv {
@@ -257,13 +259,16 @@ void spit(const fs::path& p, const Bytes& b) {
 
 // One case under way: its simulator, its file and its orvedit-cli child.
 struct CaseRun {
+    explicit CaseRun(Case c) : c(std::move(c)) {}
     Case c;
     std::unique_ptr<RadioSim> sim;
     fs::path file, err;
     Bytes fileBefore;
-    pid_t pid = -1;
+    std::unique_ptr<test::ChildProcess> cli;
     bool interrupted = false;
     int status = -1;
+    std::optional<std::chrono::steady_clock::time_point> ended;   // when the tool ended
+    bool checked = false;
 };
 
 class LinkFaultTable : public ::testing::Test {
@@ -288,20 +293,11 @@ protected:
         spit(r.file, r.fileBefore);
 
         const auto args = argsOf(r.c.op, r.sim->devicePath(), r.file.string());
-        r.pid = ::fork();
-        if (r.pid == 0) {
-            ::setenv("ORVEDIT_TEST_LINK_TIMING", "fast", 1);
-            int in = ::open("/dev/null", O_RDONLY);
-            int err = ::open(r.err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            if (in < 0 || err < 0) ::_exit(126);
-            ::dup2(in, 0);
-            ::dup2(err, 2);
-            std::vector<char*> argv{const_cast<char*>(ORVEDIT_CLI)};
-            for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-            argv.push_back(nullptr);
-            ::execv(ORVEDIT_CLI, argv.data());
-            ::_exit(127);
-        }
+        std::vector<std::string> argv{ORVEDIT_CLI};
+        argv.insert(argv.end(), args.begin(), args.end());
+        argv.push_back("--link-timing");
+        argv.push_back("short");
+        r.cli = std::make_unique<test::ChildProcess>(argv, test::Output::null(), test::Output::file(r.err.string()));
     }
 
     // What differs from the rules in a finished case; empty when nothing does.
@@ -355,29 +351,33 @@ protected:
                 ++next;
                 ++running;
             }
+            const auto now = std::chrono::steady_clock::now();
             for (std::size_t i = 0; i < next; ++i) {
                 CaseRun& r = runs[i];
-                if (r.pid <= 0) continue;
-                if (r.c.interruptAt >= 0 && !r.interrupted && r.sim->receivedCount() >= r.c.interruptAt) {
-                    ::kill(r.pid, SIGINT);
-                    r.interrupted = true;
+                if (r.checked) continue;
+                if (!r.ended) {
+                    if (r.c.interruptAt >= 0 && !r.interrupted && r.sim->receivedCount() >= r.c.interruptAt) {
+                        r.cli->signal(SIGINT);
+                        r.interrupted = true;
+                    }
+                    const std::optional<int> st = r.cli->poll();
+                    if (!st) continue;
+                    r.status = *st;
+                    r.ended = now;
                 }
-                if (::waitpid(r.pid, &r.status, WNOHANG) != r.pid) continue;
-                r.pid = 0;
+                // The simulator handles what the tool sent last on its own
+                // thread: the case is judged a little later, while the
+                // others go on.
+                if (now - *r.ended < std::chrono::milliseconds(20)) continue;
+                r.checked = true;
                 --running;
                 ++done;
-                // The simulator handles what the tool sent last on its own thread.
-                std::this_thread::sleep_for(std::chrono::milliseconds(20));
                 found[i] = problems(r);
                 r.sim->stop();
+                r.cli.reset();
             }
-            if (std::chrono::steady_clock::now() > deadline) {
-                for (CaseRun& r : runs) {
-                    if (r.pid <= 0) continue;
-                    ::kill(r.pid, SIGKILL);
-                    ::waitpid(r.pid, nullptr, 0);
-                    r.pid = 0;
-                }
+            if (now > deadline) {
+                for (CaseRun& r : runs) r.cli.reset();   // kills what still runs
                 ADD_FAILURE() << "cases still running after 120 s";
                 break;
             }
@@ -396,7 +396,7 @@ TEST_F(LinkFaultTable, EveryOperationUnderEveryFault) {
                             Fault::DeadAtEnd, Fault::Garbage, Fault::Naks, Fault::DroppedReplies, Fault::CtrlC};
     std::vector<CaseRun> runs;
     for (Op op : ops)
-        for (Fault f : faults) runs.push_back(CaseRun{plan(op, f), nullptr, {}, {}, {}, -1, false, -1});
+        for (Fault f : faults) runs.emplace_back(plan(op, f));
 
     // The cases mostly wait on time-outs, so several run at once. The short
     // test timing (0.1 s per byte) can be missed on a machine loaded far
@@ -405,7 +405,7 @@ TEST_F(LinkFaultTable, EveryOperationUnderEveryFault) {
     const std::vector<std::string> first = runAll(runs, 4);
     std::vector<CaseRun> again;
     for (std::size_t i = 0; i < runs.size(); ++i)
-        if (!first[i].empty()) again.push_back(CaseRun{runs[i].c, nullptr, {}, {}, {}, -1, false, -1});
+        if (!first[i].empty()) again.emplace_back(runs[i].c);
     if (again.empty()) return;
     std::printf("%zu case(s) run again alone\n", again.size());
     const std::vector<std::string> second = runAll(again, 1);

@@ -144,7 +144,7 @@ protected:
     MemoryImage img;
     CountingPort port;
     FakeHost host;
-    ORVCom com{img, port, host};
+    ORVCom com{img, port, host, LinkTiming::shortened()};
 
 private:
     long sentBeforeSim_ = 0;  // bytes the port sent to earlier simulators

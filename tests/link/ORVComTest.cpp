@@ -203,41 +203,31 @@ TEST_F(LinkTest, SilentRadioGetsFourAttemptsPerSeriesAndRetryStartsAnotherSeries
     EXPECT_GE(host.boxes[1].at - host.boxes[0].at, 4 * kSilent);
 }
 
-// The radio's own timing is the default; only the test switch shortens it.
-TEST(LinkTiming, DefaultsAreTheRadiosOwnAndOnlyTheTestSwitchShortensThem) {
-    struct Case { const char* env; double byteTimeout; int settleMs; int slowPaceMs; };
+// The radio's own timing is the default; the link takes the timing it is
+// given, and its time-out from it.
+TEST(LinkTiming, DefaultsAreTheRadiosOwnAndTheLinkTakesTheTimingItIsGiven) {
+    struct Case { const char* name; LinkTiming given; double byteTimeout; int settleMs; int slowPaceMs; };
     const Case cases[] = {
-        {nullptr, 0.5, 500, 3},
-        {"fast", 0.1, 20, 3},
-        {"FAST", 0.5, 500, 3},
-        {"", 0.5, 500, 3},
-        {"fast ", 0.5, 500, 3},
+        {"default", LinkTiming{}, 0.5, 500, 3},
+        {"shortened", LinkTiming::shortened(), 0.1, 20, 3},
     };
-    const LinkTiming plain;
-    EXPECT_EQ(plain.byteTimeout, 0.5);
-    EXPECT_EQ(plain.settleMs, 500);
-    EXPECT_EQ(plain.slowPaceMs, 3);
-
-    const char* saved = std::getenv("ORVEDIT_TEST_LINK_TIMING");
-    const std::string keep = saved ? saved : "";
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.env ? c.env : "(unset)");
-        if (c.env) ::setenv("ORVEDIT_TEST_LINK_TIMING", c.env, 1);
-        else ::unsetenv("ORVEDIT_TEST_LINK_TIMING");
-        const LinkTiming t = linkTimingFromEnvironment();
-        EXPECT_EQ(t.byteTimeout, c.byteTimeout);
-        EXPECT_EQ(t.settleMs, c.settleMs);
-        EXPECT_EQ(t.slowPaceMs, c.slowPaceMs);
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(c.given.byteTimeout, c.byteTimeout);
+        EXPECT_EQ(c.given.settleMs, c.settleMs);
+        EXPECT_EQ(c.given.slowPaceMs, c.slowPaceMs);
         MemoryImage img;
         PosixSerialPort port;
         FakeHost host;
-        ORVCom com(img, port, host);
+        ORVCom com(img, port, host, c.given);
         EXPECT_EQ(com.timing.byteTimeout, c.byteTimeout);
         EXPECT_EQ(com.timing.settleMs, c.settleMs);
         EXPECT_EQ(com.byteTimeout, c.byteTimeout) << "the constructor's initComm takes the timing";
     }
-    if (saved) ::setenv("ORVEDIT_TEST_LINK_TIMING", keep.c_str(), 1);
-    else ::unsetenv("ORVEDIT_TEST_LINK_TIMING");
+    MemoryImage img;
+    PosixSerialPort port;
+    FakeHost host;
+    EXPECT_EQ(ORVCom(img, port, host).timing.settleMs, 500) << "without a timing, the radio's own";
 }
 
 // The pauses the link makes are the ones its timing names: the settle pause

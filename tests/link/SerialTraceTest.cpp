@@ -58,7 +58,7 @@ class TracedLink : public LinkTest {
 protected:
     SerialTrace trace;
     TracingSerialPort traced{port, trace};
-    ORVCom tcom{img, traced, host};
+    ORVCom tcom{img, traced, host, LinkTiming::shortened()};
 
     // The entries of one direction as (byte, line speed).
     static std::vector<std::pair<int, int>> side(const std::vector<TraceEntry>& t, char dir) {

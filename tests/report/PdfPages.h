@@ -1,12 +1,13 @@
 // Reading back a PDF the report wrote: its pages (page objects and their
 // media boxes, read from the file itself) and its text (pdftotext).
 #pragma once
-#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <regex>
 #include <string>
 #include <vector>
+
+#include "ChildProcess.h"
 
 namespace pdftest {
 
@@ -35,14 +36,7 @@ inline int pageCount(const std::string& pdf) {
 
 // The text of the PDF as pdftotext lays it out (pages end with a form feed).
 inline std::string text(const std::string& path) {
-    std::string out;
-    const std::string cmd = "pdftotext -layout '" + path + "' - 2>/dev/null";
-    if (FILE* p = ::popen(cmd.c_str(), "r")) {
-        char buf[4096];
-        for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;) out.append(buf, n);
-        ::pclose(p);
-    }
-    return out;
+    return orv::test::runChild({"pdftotext", "-layout", path, "-"}).out;
 }
 
 }  // namespace pdftest

@@ -28,9 +28,11 @@ namespace {
 
 void ensureApp() {
     static int argc = 1;
-    static char name[] = "test_report_print";
+    static char name[] = "report_print";
     static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) new QApplication(argc, argv);
+    if (QApplication::instance()) return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    new QApplication(argc, argv);
 }
 
 MemoryImage withCount(int n) {

@@ -9,6 +9,7 @@
 #include <iterator>
 #include <sys/wait.h>
 
+#include "ChildProcess.h"
 #include "PtyClient.h"
 
 namespace fs = std::filesystem;
@@ -16,35 +17,11 @@ using Bytes = std::vector<uint8_t>;
 
 namespace {
 
-struct Child {
-    pid_t pid = -1;
-    int out = -1;   // the program's stdout
-    int err = -1;   // its stderr
-};
-
-Child spawn(const std::vector<std::string>& args) {
-    int o[2], e[2];
-    if (pipe(o) != 0 || pipe(e) != 0) throw std::runtime_error("pipe");
-    Child c;
-    c.pid = fork();
-    if (c.pid == 0) {
-        dup2(o[1], 1);
-        dup2(e[1], 2);
-        close(o[0]); close(o[1]); close(e[0]); close(e[1]);
-        std::vector<char*> argv;
-        std::string exe = ORV_RADIOSIM_EXE;
-        argv.push_back(exe.data());
-        std::vector<std::string> copy = args;
-        for (auto& a : copy) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    close(o[1]);
-    close(e[1]);
-    c.out = o[0];
-    c.err = e[0];
-    return c;
+// orv-radiosim with `args`, its stdout and stderr through pipes.
+std::unique_ptr<orv::test::ChildProcess> spawn(const std::vector<std::string>& args) {
+    std::vector<std::string> argv{ORV_RADIOSIM_EXE};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return std::make_unique<orv::test::ChildProcess>(argv, orv::test::Output::pipe(), orv::test::Output::pipe());
 }
 
 std::string readLine(int fd) {
@@ -65,12 +42,6 @@ std::string readAll(int fd) {
     ssize_t n;
     while ((n = read(fd, buf, sizeof buf)) > 0) s.append(buf, static_cast<std::size_t>(n));
     return s;
-}
-
-int waitExit(pid_t pid) {
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 Bytes slurp(const fs::path& p) {
@@ -102,9 +73,9 @@ TEST(OrvRadiosim, PrintsThePathFirstAndSavesMemoryOnSigterm) {
     const fs::path saved = dir.path / "out.orv";
     const fs::path trace = dir.path / "trace.txt";
 
-    Child c = spawn({"--image", (dir.path / "in.orv").string(), "--save", saved.string(), "--trace",
+    auto c = spawn({"--image", (dir.path / "in.orv").string(), "--save", saved.string(), "--trace",
                      trace.string(), "--version", "2AA9"});
-    const std::string path = readLine(c.out);
+    const std::string path = readLine(c->outFd);
     ASSERT_EQ(path.rfind("/dev/", 0), 0u) << path;
     {
         PtyClient cl(path);
@@ -116,8 +87,8 @@ TEST(OrvRadiosim, PrintsThePathFirstAndSavesMemoryOnSigterm) {
         cl.send(frame);
         EXPECT_EQ(cl.read(1), Bytes{0x01});
     }
-    kill(c.pid, SIGTERM);
-    EXPECT_EQ(waitExit(c.pid), 0) << readAll(c.err);
+    c->signal(SIGTERM);
+    EXPECT_EQ(c->exitCode(), 0) << readAll(c->errFd);
 
     Bytes expected = image;
     std::fill(expected.begin() + 32 * 30, expected.begin() + 32 * 31, 0x5A);
@@ -128,8 +99,6 @@ TEST(OrvRadiosim, PrintsThePathFirstAndSavesMemoryOnSigterm) {
     std::getline(t, first);
     EXPECT_EQ(first.substr(0, 2), "R ");
     EXPECT_NE(first.find(" 00 4800"), std::string::npos) << first;
-    close(c.out);
-    close(c.err);
 }
 
 TEST(OrvRadiosim, RefusesBadImageFilesWithAMessage) {
@@ -138,15 +107,13 @@ TEST(OrvRadiosim, RefusesBadImageFilesWithAMessage) {
     struct Case { std::string file; std::string says; };
     for (const Case& k : {Case{(dir.path / "short.orv").string(), "100 bytes"},
                           Case{(dir.path / "missing.orv").string(), "cannot open"}}) {
-        Child c = spawn({"--image", k.file});
-        const std::string out = readAll(c.out);
-        const std::string err = readAll(c.err);
-        EXPECT_NE(waitExit(c.pid), 0);
+        auto c = spawn({"--image", k.file});
+        const std::string out = readAll(c->outFd);
+        const std::string err = readAll(c->errFd);
+        EXPECT_NE(c->exitCode(), 0);
         EXPECT_TRUE(out.empty()) << out;
         EXPECT_NE(err.find(k.file), std::string::npos) << err;
         EXPECT_NE(err.find(k.says), std::string::npos) << err;
-        close(c.out);
-        close(c.err);
     }
 }
 
@@ -154,14 +121,12 @@ TEST(OrvRadiosim, SavesA6016ByteImageWithZeroTail) {
     TempDir dir;
     Bytes image(6016, 0x33);
     spit(dir.path / "bare.bin", image);
-    Child c = spawn({"--image", (dir.path / "bare.bin").string(), "--save", (dir.path / "out.orv").string()});
-    ASSERT_FALSE(readLine(c.out).empty());
-    kill(c.pid, SIGINT);
-    EXPECT_EQ(waitExit(c.pid), 0);
+    auto c = spawn({"--image", (dir.path / "bare.bin").string(), "--save", (dir.path / "out.orv").string()});
+    ASSERT_FALSE(readLine(c->outFd).empty());
+    c->signal(SIGINT);
+    EXPECT_EQ(c->exitCode(), 0);
     image.insert(image.end(), 3, 0x00);
     EXPECT_EQ(slurp(dir.path / "out.orv"), image);
-    close(c.out);
-    close(c.err);
 }
 
 namespace {
@@ -210,18 +175,16 @@ TEST(OrvRadiosim, KeepsTheTraceInMemoryOnlyWithTraceOption) {
     for (const Case& k : {Case{false, false}, Case{true, true}}) {
         std::vector<std::string> args;
         if (k.trace) args = {"--trace", (dir.path / "t.txt").string()};
-        Child c = spawn(args);
-        const std::string path = readLine(c.out);
+        auto c = spawn(args);
+        const std::string path = readLine(c->outFd);
         ASSERT_EQ(path.rfind("/dev/", 0), 0u) << path;
         feed(path, 4096);
-        const long before = residentKiB(c.pid);
+        const long before = residentKiB(c->pid());
         feed(path, kBytes);
-        const long growth = residentKiB(c.pid) - before;
+        const long growth = residentKiB(c->pid()) - before;
         EXPECT_EQ(growth > 8 * 1024, k.grows) << "grew by " << growth << " KiB, trace " << k.trace;
-        kill(c.pid, SIGTERM);
-        EXPECT_EQ(waitExit(c.pid), 0);
-        close(c.out);
-        close(c.err);
+        c->signal(SIGTERM);
+        EXPECT_EQ(c->exitCode(), 0);
     }
 }
 
