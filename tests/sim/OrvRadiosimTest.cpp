@@ -196,25 +196,21 @@ TEST(OrvRadiosim, LinkNamesThePseudoTerminalWhileItRuns) {
     const fs::path link = dir.path / "radio-link";
     fs::create_symlink("/dev/pts/stale", link);
     for (int sig : {SIGTERM, SIGHUP}) {
-        Child c = spawn({"--link", link.string()});
-        const std::string path = readLine(c.out);
+        auto c = spawn({"--link", link.string()});
+        const std::string path = readLine(c->outFd);
         ASSERT_TRUE(fs::is_symlink(link));
         EXPECT_EQ(fs::read_symlink(link).string(), path);
         {
             PtyClient cl(link.string());
             EXPECT_EQ(cl.hook(), Bytes{0x12});
         }
-        kill(c.pid, sig);
-        EXPECT_EQ(waitExit(c.pid), 0) << readAll(c.err);
+        c->signal(sig);
+        EXPECT_EQ(c->exitCode(), 0) << readAll(c->errFd);
         EXPECT_FALSE(fs::exists(fs::symlink_status(link)));
-        close(c.out);
-        close(c.err);
     }
     std::ofstream(link) << "mine";
-    Child c = spawn({"--link", link.string()});
-    EXPECT_EQ(waitExit(c.pid), 1);
-    EXPECT_NE(readAll(c.err).find("not a symbolic link"), std::string::npos);
+    auto c = spawn({"--link", link.string()});
+    EXPECT_EQ(c->exitCode(), 1);
+    EXPECT_NE(readAll(c->errFd).find("not a symbolic link"), std::string::npos);
     EXPECT_EQ(slurp(link), (Bytes{'m', 'i', 'n', 'e'}));
-    close(c.out);
-    close(c.err);
 }
