@@ -88,7 +88,7 @@ void EditorSession::setAlignmentWindow(frmTune* window) {
     if (wasOpen != (window != nullptr)) emit alignmentOpenChanged(window != nullptr);
 }
 
-void EditorSession::showHelp(QWidget* parent, const QString& anchor) {
+void EditorSession::openHelpWindow(QWidget* parent, const QString& anchor) {
     const QString file = frmHelp::helpFilePath();
     if (file.isEmpty()) {
         prompts_.message(parent, QStringLiteral("The help file cannot be found beside the program."), QString(),

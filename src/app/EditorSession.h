@@ -81,7 +81,7 @@ public:
     // The help window, one for the session: opens it (or brings the open one
     // forward), at `anchor` when one is given, or says that the guide cannot
     // be found beside the program.
-    void showHelp(QWidget* parent, const QString& anchor = QString());
+    void openHelpWindow(QWidget* parent, const QString& anchor = QString());
 
     // The open alignment window, or null. While it is open the radio holds
     // test channels: the main window keeps its radio commands disabled.

@@ -48,7 +48,7 @@ frmAbout::frmAbout(UserPrompts& prompts, QWidget* parent) : QDialog(parent) {
 
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(cmdSysInfo, &QPushButton::clicked, this,
-            [this, &prompts] { runGuarded(prompts, this, [this, &prompts] { StartSysInfo(prompts, this); }); });
+            [this, p = &prompts] { runGuarded(*p, this, [this, p] { StartSysInfo(*p, this); }); });
 }
 
 }  // namespace orv

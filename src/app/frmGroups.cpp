@@ -492,7 +492,7 @@ void frmGroups::mnuPrint_Click() {
     session_.printing().print(this, session_.image(), session_.file().currentFileName);
 }
 
-void frmGroups::mnuHelp_Click() { session_.showHelp(this); }
+void frmGroups::mnuHelp_Click() { session_.openHelpWindow(this); }
 
 void frmGroups::mnuAbout_Click() {
     frmAbout about(session_.prompts(), this);

@@ -190,7 +190,7 @@ void frmTune::cmdPullGain_Click() { runCalculator(AlignCalculator::PullGain); }
 void frmTune::cmdRefOsc_Click() { runCalculator(AlignCalculator::RefOsc); }
 void frmTune::cmdVCO_Click() { runCalculator(AlignCalculator::VCOMod); }
 
-void frmTune::cmdHelp_Click() { session_.showHelp(this, QString::fromLatin1(kHelpAnchor)); }
+void frmTune::cmdHelp_Click() { session_.openHelpWindow(this, QString::fromLatin1(kHelpAnchor)); }
 
 void frmTune::closeEvent(QCloseEvent* e) {
     // Never in the middle of another exchange (the refusal beeps).
