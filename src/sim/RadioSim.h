@@ -42,7 +42,10 @@ struct SimFaults {
 struct SimOptions {
     uint16_t version = 0x2C00;        // >= 0x2AAA: fast radio
     bool realtime = false;            // pace every byte at the line rate (10 bits per byte)
-    double thinkTimeMs = 2.0;         // least time before the first byte of any reply
+    // Least time before the first byte of any reply. None by default: the
+    // tests' radios answer at once (a masked write's answer is held back on
+    // its own, see RadioSim.cpp); orv-radiosim takes 2 ms, like a radio.
+    double thinkTimeMs = 0.0;
     // Record every byte for trace() and received(). The tests read the
     // trace; orv-radiosim keeps it only when asked to write it (--trace),
     // since a long session would otherwise grow without bound.

@@ -77,6 +77,9 @@ int main(int argc, char** argv) {
     app.add_option("--version", versionText, "version word in hexadecimal (2AAA or more: fast radio)")
         ->capture_default_str();
     app.add_flag("--realtime", opt.realtime, "pace every byte at the line rate the client set");
+    opt.thinkTimeMs = 2.0;
+    app.add_option("--think-ms", opt.thinkTimeMs, "least time before the first byte of any reply (default 2)")
+        ->check(CLI::Range(0.0, 1000.0));
     app.add_option("--trace", tracePath, "write every byte exchanged to this file on exit");
     app.add_option("--save", savePath, "write the radio memory to this 6019-byte file on exit");
     std::string linkPath;

@@ -472,9 +472,15 @@ TEST_F(AlignTest, OneExchangeAtATime) {
     radio->sim.setFaults(unplugged);
 
     // While row 0's write waits for the radio, nothing else may reach the port.
-    struct During { bool buttonsDisabled = true; bool closeRefused = false; bool commandRefused = false; int beeps = 0; };
+    struct During {
+        bool checked = false;
+        bool buttonsDisabled = true;
+        bool closeRefused = false;
+        bool commandRefused = false;
+        int beeps = 0;
+    };
     During during;
-    QTimer::singleShot(60, w, [&] {
+    const std::function<void()> checkDuring = [&] {
         for (QPushButton* b : w->cmdWrite) during.buttonsDisabled = during.buttonsDisabled && !b->isEnabled();
         for (QPushButton* b : {w->cmdPullGain, w->cmdRefOsc, w->cmdVCO})
             during.buttonsDisabled = during.buttonsDisabled && !b->isEnabled();
@@ -484,8 +490,16 @@ TEST_F(AlignTest, OneExchangeAtATime) {
         w->cmdPullGain_Click();
         during.commandRefused = !mnuCommPort_Click(main, 1);   // a main-window radio command
         during.beeps = beeps.count - before;
+        during.checked = true;
+    };
+    // Once the write has started: at its first look at the user interface.
+    const auto started = std::make_shared<QMetaObject::Connection>();
+    *started = QObject::connect(&link().busy(), &RadioBusy::busyChanged, w, [&, started](bool busy) {
+        if (busy) QObject::disconnect(*started);
+        if (busy) QTimer::singleShot(0, w, [&] { checkDuring(); });
     });
     QTest::mouseClick(w->cmdWrite[0], Qt::LeftButton);
+    ASSERT_TRUE(during.checked) << "the write never started";
     EXPECT_TRUE(during.buttonsDisabled);
     EXPECT_TRUE(during.closeRefused);
     EXPECT_TRUE(during.commandRefused);

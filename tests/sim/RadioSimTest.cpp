@@ -31,7 +31,7 @@ struct Rig {
         client = std::make_unique<PtyClient>(sim.devicePath());
     }
     // Up to n bytes of what the radio answers to everything sent so far:
-    // once it has taken every byte, it answers within its think time (2 ms),
+    // once it has taken every byte, it answers within its think time (none),
     // so a quiet 40 ms then means no (further) answer.
     Bytes answer(std::size_t n) {
         const long target = sentBefore + client->sent();
