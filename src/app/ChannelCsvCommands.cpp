@@ -1,11 +1,14 @@
 #include "app/ChannelCsvCommands.h"
 
+#include <QDialog>
 #include <QDir>
+#include <memory>
 #include <QFileInfo>
 #include <QWidget>
 #include <QStringList>
 #include "app/EditorSession.h"
 #include "app/EditorShell.h"
+#include "app/frmCsvPreview.h"
 #include "files/ImageFile.h"
 #include "interchange/ChannelCsv.h"
 
@@ -35,7 +38,14 @@ QString chooseCsv(EditorShell& shell, bool forSaving, int group) {
     return shell.session().prompts().chooseFile(shell.shellWidget(), forSaving, suggestedPath(shell, group), setup);
 }
 
+std::function<bool(frmCsvPreview&)>& previewRunner() {
+    static std::function<bool(frmCsvPreview&)> runner;
+    return runner;
+}
+
 }  // namespace
+
+void setPreviewRunner(std::function<bool(frmCsvPreview&)> runner) { previewRunner() = std::move(runner); }
 
 bool exportChannels(EditorShell& shell, int group) {
     if (!shell.storeCurrentGroup()) {
@@ -80,14 +90,27 @@ bool importChannels(EditorShell& shell, int group) {
         return false;
     }
     EditorSession& session = shell.session();
-    ChannelCsvImport result;
-    try {
-        result = importChannelCsv(session.image(), group, text);
-    } catch (const FieldError& e) {
+    const QString fileName = QFileInfo(path).fileName();
+    auto refused = [&](const FieldError& e) {
         tell(shell, QStringLiteral("%1 was not imported; nothing was changed.\r%2")
-                        .arg(QFileInfo(path).fileName(), QString::fromStdString(e.what())),
+                        .arg(fileName, QString::fromStdString(e.what())),
              kImportTitle);
         return false;
+    };
+    // The plan is shown first: where each row goes and what happens to it.
+    std::unique_ptr<frmCsvPreview> preview;
+    try {
+        preview = std::make_unique<frmCsvPreview>(shell.shellWidget(), session.image(), group, text, fileName);
+    } catch (const FieldError& e) {
+        return refused(e);
+    }
+    const bool ok = previewRunner() ? previewRunner()(*preview) : preview->exec() == QDialog::Accepted;
+    if (!ok) return false;
+    ChannelCsvImport result;
+    try {
+        result = importChannelCsv(session.image(), group, text, preview->options());
+    } catch (const FieldError& e) {
+        return refused(e);
     }
     session.image() = result.image;
     shell.readCurrentGroup();

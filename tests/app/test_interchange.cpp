@@ -12,7 +12,9 @@
 #include <QTest>
 #include "EditorTestSupport.h"
 #include "RadioTestSupport.h"
+#include "app/ChannelCsvCommands.h"
 #include "app/frmCompare.h"
+#include "app/frmCsvPreview.h"
 #include "app/RadioBusy.h"
 #include "app/frmGlobals.h"
 #include "files/ImageFile.h"
@@ -42,8 +44,14 @@ protected:
             dialogs.push_back({forSaving, current});
             return chosen;
         });
+        // The import's preview: what it showed is kept, `answerPreview` answers it.
+        ChannelCsvCommands::setPreviewRunner([this](frmCsvPreview& dlg) {
+            previews.push_back(shownRows(dlg));
+            return answerPreview ? answerPreview(dlg) : true;
+        });
     }
     void TearDown() override {
+        ChannelCsvCommands::setPreviewRunner({});
         session->prompts().setFileChooser({});
         delete session->globalsWindow();
     }
@@ -69,6 +77,23 @@ protected:
         QCoreApplication::processEvents();
     }
 
+    // The preview's lines as "row|location|name|frequency|channel|what happens", ticked ones with [x].
+    static QStringList shownRows(const frmCsvPreview& dlg) {
+        QStringList v;
+        for (int r = 0; r < dlg.table()->rowCount(); ++r) {
+            QStringList cells;
+            for (int c = 0; c < dlg.table()->columnCount(); ++c) cells << dlg.table()->item(r, c)->text();
+            const auto* box = dlg.table()->item(r, 0);
+            const QString tick = box->flags() & Qt::ItemIsUserCheckable
+                                     ? (box->checkState() == Qt::Checked ? "[x] " : "[ ] ")
+                                     : "";
+            v << tick + cells.join('|');
+        }
+        return v;
+    }
+
+    std::vector<QStringList> previews;
+    std::function<bool(frmCsvPreview&)> answerPreview;
     struct Dialog { bool forSaving; QString current; };
     std::vector<Dialog> dialogs;
     QString chosen;
@@ -190,7 +215,7 @@ TEST_F(Interchange, ExportAndImportChannelsRoundTripThroughTheRealCommands) {
     // An edited file: location 2 moves and turns narrow; location 16 is not in
     // the file, and its edit on screen (not yet stored) is kept.
     std::string edited = text;
-    const std::string row2 = "\r\n2,Ch 2,162.450000,off,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,S,High,,,,,";
+    const std::string row2 = "\r\n2,Ch 2,162.450000,off,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,S,5.0W,,,,,";
     ASSERT_NE(edited.find(row2), std::string::npos);
     edited.replace(edited.find(row2), row2.size(),
                    "\r\n2,Ch 2,151.625000,+,1.000000,TSQL,88.5,67.0,023,NN,023,Tone->Tone,NFM,12.50,,Low,,,,,");
@@ -210,16 +235,73 @@ TEST_F(Interchange, ExportAndImportChannelsRoundTripThroughTheRealCommands) {
     EXPECT_EQ(image()[rec(2, 1, 0)], 0xA1);  // 151.625 MHz is code 41300, 0xA154
     EXPECT_EQ(image()[rec(2, 1, 1)], 0x54);
 
-    // A refused file: the row, the column and the value; nothing changed.
+    // A row the radio cannot hold: the preview says why and OK imports nothing.
     const MemoryImage beforeRefusal = image();
     writeText(chosen, std::string(kChannelCsvHeader) + "\r\n3,X,450.000000,,0,,,,,,,,FM,,,High,,,,,\r\n");
     win.mnuImportChannels()->trigger();
-    ASSERT_EQ(boxes.asked.size(), 1u);
-    EXPECT_EQ(boxes.asked[0].title, "Import Channels");
-    EXPECT_EQ(boxes.asked[0].text, "group3.csv was not imported; nothing was changed.\nrow 2, column Frequency: "
-                                   "\"450.000000\": outside 136 to 174 MHz");
+    EXPECT_TRUE(boxes.asked.empty());
+    EXPECT_EQ(previews.back(), QStringList{"2|3|X|450.000000|-|cannot be imported: column Frequency: \"450.000000\": "
+                                           "outside 136 to 174 MHz"});
     EXPECT_TRUE(image() == beforeRefusal);
     EXPECT_EQ(cell(2, 1), "162.50000");
+
+    // A file that cannot be read at all: told, no preview, nothing changed.
+    const std::size_t shown = previews.size();
+    writeText(chosen, "Location,Name\r\n3,X\r\n");
+    win.mnuImportChannels()->trigger();
+    ASSERT_EQ(boxes.asked.size(), 1u);
+    EXPECT_EQ(boxes.asked[0].title, "Import Channels");
+    EXPECT_EQ(boxes.asked[0].text, "group3.csv was not imported; nothing was changed.\nrow 1, column Frequency: \"\": "
+                                   "the header has no such column (the first row must name the columns)");
+    EXPECT_EQ(previews.size(), shown);
+    EXPECT_TRUE(image() == beforeRefusal);
+}
+
+TEST_F(Interchange, ImportPreviewPlansTicksAndFirstChannelAndCancelChangesNothing) {
+    radiotest::ScriptedBoxes boxes(session->prompts());
+    auto& win = open();
+    win.cboCurrentGroup()->setCurrentIndex(1);
+    chosen = path("tool.csv");
+    writeText(chosen,
+              "Location,Name,Frequency,Power\r\n"
+              "0,Calling,146.520000,50W\r\n"
+              "1,Far away,446.000000,5.0W\r\n"
+              "2,Long name,147.000000,2.0W\r\n"
+              "3,Third,148.000000,\r\n");
+    const MemoryImage before = image();
+
+    // Cancel: the plan was shown, nothing changed.
+    answerPreview = [](frmCsvPreview&) { return false; };
+    win.mnuImportChannels()->trigger();
+    ASSERT_EQ(previews.size(), 1u);
+    EXPECT_EQ(previews[0], (QStringList{"[x] 2|0|Calling|146.520000|1|power 50W -> High",
+                                        "3|1|Far away|446.000000|-|cannot be imported: column Frequency: "
+                                        "\"446.000000\": outside 136 to 174 MHz",
+                                        "[x] 4|2|Long name|147.000000|2|name \"Long name\" -> \"Long nam\"; "
+                                        "power 2.0W -> Low",
+                                        "[x] 5|3|Third|148.000000|3|fits"}));
+    EXPECT_TRUE(image() == before);
+
+    // OK after unticking the calling channel and starting at channel 10.
+    answerPreview = [](frmCsvPreview& dlg) {
+        dlg.setRowTicked(0, false);
+        dlg.cboFirstChannel()->setCurrentIndex(10);
+        EXPECT_EQ(dlg.lblPlacement()->text(), "rows placed in file order from channel 10");
+        EXPECT_EQ(shownRows(dlg).join('\n').toStdString(),
+                  "[ ] 2|0|Calling|146.520000|-|not imported\n"
+                  "3|1|Far away|446.000000|-|cannot be imported: column Frequency: \"446.000000\": outside 136 to 174 MHz\n"
+                  "[x] 4|2|Long name|147.000000|10|name \"Long name\" -> \"Long nam\"; power 2.0W -> Low\n"
+                  "[x] 5|3|Third|148.000000|11|fits");
+        return true;
+    };
+    win.mnuImportChannels()->trigger();
+    EXPECT_TRUE(boxes.asked.empty());
+    EXPECT_EQ(cell(9, 1), "147.00000");
+    EXPECT_EQ(cell(9, 5), "LONG NAM");
+    EXPECT_TRUE(win.chkLoPower(9)->isChecked());
+    EXPECT_EQ(cell(10, 1), "148.00000");
+    EXPECT_FALSE(win.chkLoPower(10)->isChecked());
+    for (int c : {0, 1, 2, 3, 11}) EXPECT_EQ(image()[rec(1, c, 0)], before[rec(1, c, 0)]) << c;
 }
 
 TEST_F(Interchange, ExportRefusalsAndFailuresTellTheUser) {
