@@ -1,8 +1,13 @@
 // The link host of the editor: the serial-link logic (ORVCom) reaches the
-// window system through this class: the event pump, sleeps that keep the
-// window live, the clock, and the session's prompts and progress dialog.
+// window system through this class: the clock, sleeps, and the session's
+// prompts and progress dialog. The link runs on a worker thread
+// (RadioLink::run); every call that touches a window is carried over to the
+// window thread: progress updates queued, questions and reads as a blocking
+// call whose answer comes back to the worker. Called on the window thread it
+// acts directly.
 #pragma once
 #include <QString>
+#include <functional>
 #include <memory>
 #include "link/LinkHost.h"
 
@@ -29,8 +34,7 @@ public:
     QWidget* owner() const { return owner_; }
     frmProc& proc() { return proc_; }
 
-    void pumpEvents() override;
-    // Sleeps while still serving window events, so Cancel stays live.
+    // Sleeps the calling thread (the worker's: the windows stay live).
     void sleepMs(int ms) override;
     double now() override;
     void beep() override;
@@ -49,6 +53,11 @@ public:
     void progUnload() override;
 
 private:
+    // Runs `f` on the window thread and waits for it.
+    void onGui(const std::function<void()>& f);
+    // Runs `f` on the window thread without waiting.
+    void postGui(std::function<void()> f);
+
     frmProc& proc_;
     UserPrompts& prompts_;
     QWidget* owner_;

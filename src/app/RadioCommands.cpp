@@ -60,7 +60,8 @@ bool verifyNow(EditorShell& shell, bool page0) {
     EditorSession& session = shell.session();
     RadioLink& link = session.link();
     link.preShow(QStringLiteral("Please Wait - Verifying Radio"));
-    const VerifyResult r = verifyRadio(link.com(), session.image(), writtenBitsMask(page0));
+    VerifyResult r;
+    link.run([&] { r = verifyRadio(link.com(), session.image(), writtenBitsMask(page0)); });
     link.unloadProc();
     if (r.outcome == VerifyResult::Outcome::ReadFailed) return false;   // the read has said why
     keepBackupOf(shell, r.radio, BackupKind::Read);
@@ -91,63 +92,7 @@ bool askVerifyNow(EditorShell& shell) {
 
 }  // namespace
 
-// ------------------------------------------------------------------ RadioLink
-
-RadioLink::RadioLink(MemoryImage& image, UserPrompts& prompts, QWidget* mainWindow)
-    : busy_([&prompts] { prompts.beep(); }),
-      mainWindow_(mainWindow),
-      proc_(std::make_unique<frmProc>(prompts, mainWindow)),
-      host_(*proc_, prompts, mainWindow),
-      com_(image, tracedPort_, host_) {
-    com_.initComm();
-    port_.setDevice(deviceForPort(portNumber_).toStdString());
-    // One trace per exchange: what "Save Serial Trace" writes is the last one.
-    QObject::connect(&busy_, &RadioBusy::busyChanged, &busy_, [this](bool busy) {
-        if (busy) trace_.start();
-    });
-}
-
-RadioLink::~RadioLink() {
-    proc_->unload();
-    com_.closePort();
-}
-
-void RadioLink::setMainWindow(QWidget* mainWindow) {
-    mainWindow_ = mainWindow;
-    proc_->setMainWindow(mainWindow);
-    host_.setOwner(mainWindow);
-}
-
-void RadioLink::preShow(const QString& text) { proc_->preShow(text); }
-
-QString RadioLink::deviceForPort(int n) {
-    static const char* const defaults[kPorts] = {"/dev/ttyUSB0", "/dev/ttyUSB1", "/dev/ttyS0",
-                                                 "/dev/ttyS1"};
-    if (n < 1 || n > kPorts) n = 1;
-    return appSettings()
-        ->value(QStringLiteral("Comm/Device%1").arg(n), QString::fromLatin1(defaults[n - 1]))
-        .toString();
-}
-
-int RadioLink::storedPort() {
-    bool ok = false;
-    const int n = appSettings()->value(QStringLiteral("Comm/Port"), 1).toInt(&ok);
-    return ok && n >= 1 && n <= kPorts ? n : 1;
-}
-
-void RadioLink::setPortNumber(int n) {
-    if (n < 1 || n > kPorts) return;
-    com_.closePort();
-    portNumber_ = n;
-    port_.setDevice(deviceForPort(n).toStdString());
-}
-
-int RadioLink::applyStoredPort() {
-    const int n = storedPort();
-    com_.closePort();
-    setPortNumber(n);
-    return n;
-}
+// ------------------------------------------------------------------ port
 
 bool mnuCommPort_Click(EditorShell& shell, int n) {
     if (n < 1 || n > kPorts) return false;
@@ -169,7 +114,8 @@ bool mnuRead_Click(EditorShell& shell) {
     if (!exchange) return false;
     link.setMainWindow(shell.shellWidget());
     link.preShow(QStringLiteral("Please Wait - Reading Radio"));
-    const bool ok = link.com().readMemory();
+    bool ok = false;
+    link.run([&] { ok = link.com().readMemory(); });
     link.unloadProc();
     if (!ok) return false;   // the screen keeps what it showed
     keepBackupOf(shell, shell.session().image(), BackupKind::Read);
@@ -184,7 +130,9 @@ bool mnuReadGlobal_Click(EditorShell& shell) {
     const RadioBusy::Exchange exchange = beginCommand(shell);
     if (!exchange) return false;
     link.setMainWindow(shell.shellWidget());
-    if (!link.com().readGlobal()) return false;
+    bool ok = false;
+    link.run([&] { ok = link.com().readGlobal(); });
+    if (!ok) return false;
     keepBackupOf(shell, shell.session().image(), BackupKind::Read);
     // Decoding reaches the global window, which is loaded when it is not.
     EditorSession& session = shell.session();
@@ -202,7 +150,9 @@ bool mnuReadGroup_Click(EditorShell& shell) {
         shell.session().prompts().beep();
         return false;
     }
-    if (!link.com().readGroup(group)) return false;
+    bool ok = false;
+    link.run([&] { ok = link.com().readGroup(group); });
+    if (!ok) return false;
     keepBackupOf(shell, shell.session().image(), BackupKind::Read);
     shell.displayGroupMemory();
     return true;
@@ -229,7 +179,8 @@ bool mnuWriteAll_Click(EditorShell& shell) {
     if (!shell.mnuWriteCurrGroup_Click()) return false;
     keepBackupOf(shell, session.image(), BackupKind::Write);
     link.preShow(QStringLiteral("Please Wait - Writing Radio"));
-    const bool ok = link.com().writeMemory(skipPage0);
+    bool ok = false;
+    link.run([&] { ok = link.com().writeMemory(skipPage0); });
     link.unloadProc();
     // A write the user stopped is not offered a verify: it differs by intent.
     if (ok && !link.proc().Cancelled() && askVerifyNow(shell)) verifyNow(shell, !skipPage0);
@@ -245,7 +196,8 @@ bool mnuWriteGlobal_Click(EditorShell& shell) {
     if (!shell.mnuWriteCurrGroup_Click()) return false;
     keepBackupOf(shell, shell.session().image(), BackupKind::Write);
     link.preShow(QStringLiteral("Please Wait - Writing Radio"));
-    const bool ok = link.com().writeGlobal();
+    bool ok = false;
+    link.run([&] { ok = link.com().writeGlobal(); });
     if (!ok) ask(shell, "Write Global Failed", MsgButtons::OK);
     link.unloadProc();
     return ok;
@@ -265,7 +217,8 @@ bool mnuWriteGroup_Click(EditorShell& shell) {
     }
     keepBackupOf(shell, shell.session().image(), BackupKind::Write);
     link.preShow(QStringLiteral("Please Wait - Writing Radio"));
-    const bool ok = link.com().writeGroup(group);
+    bool ok = false;
+    link.run([&] { ok = link.com().writeGroup(group); });
     if (!ok) ask(shell, "Write Group Failed", MsgButtons::OK);
     link.unloadProc();
     return ok;

@@ -1,11 +1,14 @@
 // The progress and cancel dialog shown while the radio is read or written:
 // a message, a progress bar and a Cancel button. While it is loaded the main
 // window is disabled (so no second command can start during a transfer); a
-// press of Cancel becomes a flag that the transfer loops poll.
+// press of Cancel becomes a flag that the transfer loops poll from the link's
+// worker thread (the only member they read directly; everything else is used
+// on the window thread).
 #pragma once
 #include <QDialog>
 #include <QPointer>
 #include <QString>
+#include <atomic>
 
 class QLabel;
 class QProgressBar;
@@ -37,7 +40,7 @@ public:
     // Clears the flag and enables Cancel.
     void EnableCancel();
     // Set once the user has confirmed a cancel.
-    bool Cancelled() const { return cancelled_; }
+    bool Cancelled() const { return cancelled_.load(); }
 
     // Form_Load: notes whether the main window is enabled and, if so,
     // disables it. Does nothing when already loaded.
@@ -81,7 +84,7 @@ private:
     QLabel* lblInfo_;
     QProgressBar* Prog1_;
     QPushButton* CancelButton_;
-    bool cancelled_ = false;
+    std::atomic<bool> cancelled_{false};
     bool writeFlag_ = false;
     bool disabledMain_ = false;
     bool loaded_ = false;
