@@ -11,7 +11,7 @@
 #include "app/frmVerify.h"
 #include "files/ImageFile.h"
 #include "image/NumText.h"
-#include "link/RadioVerify.h"
+#include "link/RadioJob.h"
 
 namespace orv {
 
@@ -53,30 +53,47 @@ RadioBusy::Exchange beginCommand(EditorShell& shell) {
     return session.busy().begin();
 }
 
-// Reads the radio into a separate image and compares it with the session's
-// over what a write sends (page 0 only when `page0`); shows the verdict.
-// True when the radio matches. The caller holds the radio-busy state.
-bool verifyNow(EditorShell& shell, bool page0) {
+// The progress dialog's Cancel is the job's stop.
+RadioJobHooks jobHooks(RadioLink& link) {
+    RadioJobHooks hooks;
+    hooks.stopped = [&link] { return link.proc().Cancelled(); };
+    return hooks;
+}
+
+// Runs `plan` on the link's worker thread, the progress dialog showing
+// `text`, and unloads the dialog afterwards.
+RadioJobResult runJob(EditorShell& shell, const RadioJobPlan& plan, const RadioJobHooks& hooks, const QString& text) {
+    RadioLink& link = shell.session().link();
+    link.preShow(text);
+    RadioJobResult r;
+    link.run([&] { r = runRadioJob(link.com(), shell.session().image(), plan, hooks); });
+    link.unloadProc();
+    return r;
+}
+
+// The verdict of a job's verify: the backup's trouble, then "Radio matches"
+// in a box, or the verify window listing the differences. True when the
+// radio matches. A read that failed has said why.
+bool showVerify(EditorShell& shell, const RadioJobResult& r) {
+    if (!r.radioRead) return false;
     EditorSession& session = shell.session();
     RadioLink& link = session.link();
-    link.preShow(QStringLiteral("Please Wait - Verifying Radio"));
-    VerifyResult r;
-    link.run([&] { r = verifyRadio(link.com(), session.image(), writtenBitsMask(page0)); });
-    link.unloadProc();
-    if (r.outcome == VerifyResult::Outcome::ReadFailed) return false;   // the read has said why
-    keepBackupOf(shell, r.radio, BackupKind::Read);
+    reportBackup(shell, r.readBackup);
     if (frmVerify* old = link.verifyWindow()) old->close();
-    if (r.matches()) {
+    if (r.verified == RadioJobResult::Step::Done) {
         session.prompts().message(shell.shellWidget(), QStringLiteral("Radio matches"), QStringLiteral("Verify Radio"),
                                   MsgIcon::Information, MsgButtons::OK);
         return true;
     }
     auto* window = new frmVerify(shell.shellWidget());
-    window->showDifferences(r.lines);
+    window->showDifferences(r.differences);
     link.setVerifyWindow(window);
     window->show();
     return false;
 }
+
+const QString kVerifying = QStringLiteral("Please Wait - Verifying Radio");
+const QString kWriting = QStringLiteral("Please Wait - Writing Radio");
 
 // "Verify now?" with the last answer preselected (Yes at first); Escape
 // answers No without changing what is remembered.
@@ -88,6 +105,18 @@ bool askVerifyNow(EditorShell& shell) {
     if (a == MsgAnswer::Cancel) return false;
     appSettings()->setValue(QLatin1String(kVerifyAfterWriteKey), a == MsgAnswer::Yes);
     return a == MsgAnswer::Yes;
+}
+
+// The write of the global area or of one group, with its progress dialog;
+// a failed write is told in a box while the dialog is still up.
+bool writePart(EditorShell& shell, const RadioJobPlan& plan) {
+    RadioLink& link = shell.session().link();
+    link.preShow(kWriting);
+    RadioJobResult r;
+    link.run([&] { r = runRadioJob(link.com(), shell.session().image(), plan, jobHooks(link)); });
+    if (!r.writeAccepted) ask(shell, r.writeMessage.c_str(), MsgButtons::OK);
+    link.unloadProc();
+    return r.writeAccepted;
 }
 
 }  // namespace
@@ -178,13 +207,24 @@ bool mnuWriteAll_Click(EditorShell& shell) {
     }
     if (!shell.mnuWriteCurrGroup_Click()) return false;
     keepBackupOf(shell, session.image(), BackupKind::Write);
-    link.preShow(QStringLiteral("Please Wait - Writing Radio"));
-    bool ok = false;
-    link.run([&] { ok = link.com().writeMemory(skipPage0); });
-    link.unloadProc();
-    // A write the user stopped is not offered a verify: it differs by intent.
-    if (ok && !link.proc().Cancelled() && askVerifyNow(shell)) verifyNow(shell, !skipPage0);
-    return ok;
+    RadioJobPlan plan;
+    plan.write = skipPage0 ? RadioJobPlan::Write::SkipGlobals : RadioJobPlan::Write::All;
+    plan.verify = true;
+    RadioJobHooks hooks = jobHooks(link);
+    // A write the user stopped is not offered a verify (the job skips it): it
+    // differs by intent.
+    hooks.beforeVerify = [&] {
+        bool verify = false;
+        link.onWindowThread([&] {
+            link.unloadProc();
+            verify = askVerifyNow(shell);
+            if (verify) link.preShow(kVerifying);
+        });
+        return verify;
+    };
+    const RadioJobResult r = runJob(shell, plan, hooks, kWriting);
+    if (r.verified != RadioJobResult::Step::NotAsked) showVerify(shell, r);
+    return r.writeAccepted;
 }
 
 bool mnuWriteGlobal_Click(EditorShell& shell) {
@@ -195,12 +235,9 @@ bool mnuWriteGlobal_Click(EditorShell& shell) {
     if (!storeAndConfirm(shell)) return false;
     if (!shell.mnuWriteCurrGroup_Click()) return false;
     keepBackupOf(shell, shell.session().image(), BackupKind::Write);
-    link.preShow(QStringLiteral("Please Wait - Writing Radio"));
-    bool ok = false;
-    link.run([&] { ok = link.com().writeGlobal(); });
-    if (!ok) ask(shell, "Write Global Failed", MsgButtons::OK);
-    link.unloadProc();
-    return ok;
+    RadioJobPlan plan;
+    plan.write = RadioJobPlan::Write::Globals;
+    return writePart(shell, plan);
 }
 
 bool mnuWriteGroup_Click(EditorShell& shell) {
@@ -216,12 +253,10 @@ bool mnuWriteGroup_Click(EditorShell& shell) {
         return false;
     }
     keepBackupOf(shell, shell.session().image(), BackupKind::Write);
-    link.preShow(QStringLiteral("Please Wait - Writing Radio"));
-    bool ok = false;
-    link.run([&] { ok = link.com().writeGroup(group); });
-    if (!ok) ask(shell, "Write Group Failed", MsgButtons::OK);
-    link.unloadProc();
-    return ok;
+    RadioJobPlan plan;
+    plan.write = RadioJobPlan::Write::Group;
+    plan.group = group;
+    return writePart(shell, plan);
 }
 
 // ------------------------------------------------------------------ verify, trace
@@ -237,7 +272,10 @@ bool mnuVerify_Click(EditorShell& shell) {
     if (session.GlobalsWindowOpen &&
         !runGuarded(session.prompts(), shell.shellWidget(), [&] { session.writeGlobals(); }))
         return false;
-    return verifyNow(shell, true);
+    RadioJobPlan plan;
+    plan.write = RadioJobPlan::Write::None;
+    plan.verify = true;
+    return showVerify(shell, runJob(shell, plan, jobHooks(link), kVerifying));
 }
 
 bool mnuSaveTrace_Click(EditorShell& shell) {

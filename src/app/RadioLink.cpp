@@ -1,6 +1,7 @@
 #include "app/RadioLink.h"
 
 #include <QEventLoop>
+#include <QMetaObject>
 #include <QSettings>
 #include <QThread>
 #include <QWidget>
@@ -94,6 +95,13 @@ void RadioLink::run(const std::function<void()>& job) {
     running_ = false;
     if (disabled) disabled->setEnabled(true);
     if (error) std::rethrow_exception(error);
+}
+
+void RadioLink::onWindowThread(const std::function<void()>& f) {
+    if (QThread::currentThread() == proc_->thread())
+        f();
+    else
+        QMetaObject::invokeMethod(proc_.get(), f, Qt::BlockingQueuedConnection);
 }
 
 }  // namespace orv

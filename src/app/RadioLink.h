@@ -41,6 +41,9 @@ public:
     void run(const std::function<void()>& job);
     // True while a job of run() is on its worker thread.
     bool running() const { return running_; }
+    // Runs `f` on the window thread and waits for it: what a job asks of the
+    // windows from its worker thread. On the window thread it just runs `f`.
+    void onWindowThread(const std::function<void()>& f);
 
     ORVCom& com() { return com_; }
     // The program's one radio-busy state: every exchange holds it.
