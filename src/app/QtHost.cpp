@@ -71,37 +71,37 @@ MsgAnswer QtHost::messageBox(const std::string& text, const std::string& title, 
 // Showing, enabling Cancel and unloading clear or end the Cancel flag, so the
 // worker waits for them; the bar's range and value only follow.
 void QtHost::progShowForm(const std::string& message, bool writeFlag) {
-    onGui([&] { proc_.ShowForm(QString::fromStdString(message), writeFlag); });
+    onGui([&] {
+        proc_.ShowForm(QString::fromStdString(message), writeFlag);
+        syncProgress();   // a fresh dialog starts at its minimum
+    });
 }
 void QtHost::progEnableCancel() {
     onGui([this] { proc_.EnableCancel(); });
 }
-bool QtHost::progCancelled() { return proc_.Cancelled(); }
+// While the user is asked whether to stop a write, the write waits for the
+// answer at its next look at the flag instead of going on meanwhile.
+bool QtHost::progCancelled() {
+    if (QThread::currentThread() != proc_.thread())
+        while (proc_.askingToCancel()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    return proc_.Cancelled();
+}
+void QtHost::syncProgress() { bar_ = proc_.range(); }
 void QtHost::progSetMin(int v) {
+    bar_.setMin(v);
     postGui([this, v] { proc_.setMin(v); });
 }
 void QtHost::progSetMax(int v) {
+    bar_.setMax(v);
     postGui([this, v] { proc_.setMax(v); });
 }
 void QtHost::progSetValue(int v) {
+    bar_.setValue(v);
     postGui([this, v] { proc_.setValue(v); });
 }
-// Read after every queued update before it (one queue, in order).
-int QtHost::progValue() {
-    int v = 0;
-    onGui([&] { v = proc_.value(); });
-    return v;
-}
-int QtHost::progMin() {
-    int v = 0;
-    onGui([&] { v = proc_.min(); });
-    return v;
-}
-int QtHost::progMax() {
-    int v = 0;
-    onGui([&] { v = proc_.max(); });
-    return v;
-}
+int QtHost::progValue() { return bar_.value; }
+int QtHost::progMin() { return bar_.min; }
+int QtHost::progMax() { return bar_.max; }
 void QtHost::progUnload() {
     onGui([this] { proc_.unload(); });
 }

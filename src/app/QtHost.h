@@ -9,6 +9,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include "app/frmProc.h"
 #include "link/LinkHost.h"
 
 class QSettings;
@@ -16,7 +17,6 @@ class QWidget;
 
 namespace orv {
 
-class frmProc;
 class UserPrompts;
 
 // The per-user settings store of the program (organisation and application
@@ -52,6 +52,12 @@ public:
     int progMax() override;
     void progUnload() override;
 
+    // Takes the progress bar's range and value from the dialog; what the
+    // link reads of the bar comes from this copy (kept with the dialog's
+    // clamping), so no read waits for the window thread. Call it on the
+    // window thread while no job runs.
+    void syncProgress();
+
 private:
     // Runs `f` on the window thread and waits for it.
     void onGui(const std::function<void()>& f);
@@ -61,6 +67,8 @@ private:
     frmProc& proc_;
     UserPrompts& prompts_;
     QWidget* owner_;
+    // The job's copy of the bar (see syncProgress).
+    ProgressRange bar_;
 };
 
 }  // namespace orv

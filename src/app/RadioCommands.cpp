@@ -17,8 +17,6 @@ namespace orv {
 
 namespace {
 
-constexpr int kPorts = 4;
-
 const char* const kConfirmWrite = "Are you sure you want to write to the radio?";
 
 // Messages of the radio commands carry the application's title and no icon.
@@ -124,7 +122,7 @@ bool writePart(EditorShell& shell, const RadioJobPlan& plan) {
 // ------------------------------------------------------------------ port
 
 bool mnuCommPort_Click(EditorShell& shell, int n) {
-    if (n < 1 || n > kPorts) return false;
+    if (n < 1 || n > RadioLink::kPorts) return false;
     RadioLink& link = shell.session().link();
     if (link.busy().isBusy() || shell.session().alignmentWindow()) {
         shell.session().prompts().beep();

@@ -10,10 +10,6 @@
 
 namespace orv {
 
-namespace {
-constexpr int kPorts = 4;
-}  // namespace
-
 RadioLink::RadioLink(MemoryImage& image, UserPrompts& prompts, QWidget* mainWindow)
     : busy_([&prompts] { prompts.beep(); }),
       mainWindow_(mainWindow),
@@ -70,7 +66,7 @@ int RadioLink::applyStoredPort() {
     return n;
 }
 
-void RadioLink::run(const std::function<void()>& job) {
+void RadioLink::run(const std::function<void()>& job, bool touchesImage) {
     std::exception_ptr error;
     std::unique_ptr<QThread> worker(QThread::create([&job, &error] {
         try {
@@ -84,10 +80,11 @@ void RadioLink::run(const std::function<void()>& job) {
     // Window events may run meanwhile, but none may start a command that
     // touches the image the worker fills.
     QPointer<QWidget> disabled;
-    if (mainWindow_ && mainWindow_->isEnabled()) {
+    if (touchesImage && mainWindow_ && mainWindow_->isEnabled()) {
         mainWindow_->setEnabled(false);
         disabled = mainWindow_;
     }
+    host_.syncProgress();
     running_ = true;
     worker->start();
     loop.exec();

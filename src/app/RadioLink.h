@@ -34,11 +34,14 @@ public:
     // Runs `job` (the exchange: calls of com() or of an ORVCore on it) on a
     // worker thread and returns when it has ended; an exception it throws is
     // thrown here. The window thread meanwhile serves its events in a local
-    // event loop, with the main window disabled for the job's length, so the
-    // progress dialog's Cancel and the questions of the link stay live while
-    // no other command can start. Call it on the window thread, holding the
-    // radio-busy state.
-    void run(const std::function<void()>& job);
+    // event loop, so the progress dialog's Cancel and the questions of the
+    // link stay live, while the radio-busy state refuses every other radio
+    // command. A job that `touchesImage` (the reads, writes and verifies of
+    // the session's image) also has the main window disabled for its length,
+    // so no command changes the image under it; the alignment tool's
+    // exchanges never touch it and leave the windows as they are. Call it on
+    // the window thread, holding the radio-busy state.
+    void run(const std::function<void()>& job, bool touchesImage = true);
     // True while a job of run() is on its worker thread.
     bool running() const { return running_; }
     // Runs `f` on the window thread and waits for it: what a job asks of the
@@ -63,6 +66,8 @@ public:
     void preShow(const QString& text);
     void unloadProc() { proc_->unload(); }
 
+    // The number of ports the editor offers.
+    static constexpr int kPorts = 4;
     // The port in use (1..4) and its device.
     int portNumber() const { return portNumber_; }
     // Closes the port if it is open and makes port n (1..4) the one in use.

@@ -153,7 +153,7 @@ void frmTune::cmdWrite_Click(int index) {
     OwnerScope owner(link_.host(), this);
     // A refused hook has shown its own box; the control and tuneData keep the value.
     const long value = ScrewDriver[index]->Value();
-    link_.run([&] { core_->writeRow(index, value); });
+    link_.run([&] { core_->writeRow(index, value); }, false);
 }
 
 void frmTune::runCalculator(AlignCalculator c) {
@@ -161,7 +161,7 @@ void frmTune::runCalculator(AlignCalculator c) {
     if (!exchange) return;
     OwnerScope owner(link_.host(), this);
     long result = -1;
-    const AlignCalcDialog::LinkRunner onLink = [this](const std::function<void()>& job) { link_.run(job); };
+    const AlignCalcDialog::LinkRunner onLink = [this](const std::function<void()>& job) { link_.run(job, false); };
     switch (c) {
     case AlignCalculator::PullGain: {
         frmPullGain dlg(*core_, session_.prompts(), [this](long v) { lPullGain = v; }, this);
@@ -185,7 +185,7 @@ void frmTune::runCalculator(AlignCalculator c) {
     if (result >= 0) ScrewDriver[ORVCore::calcRow(c)]->setValue(static_cast<int32_t>(result));
     // Cancelled or not, the row's value goes back into the radio, which the
     // calculator's opening set to its reference.
-    link_.run([&] { core_->finishCalculator(c, result); });
+    link_.run([&] { core_->finishCalculator(c, result); }, false);
 }
 
 void frmTune::cmdPullGain_Click() { runCalculator(AlignCalculator::PullGain); }
@@ -204,7 +204,7 @@ void frmTune::closeEvent(QCloseEvent* e) {
     bool restored = false;
     {
         OwnerScope owner(link_.host(), this);
-        link_.run([&] { restored = core_->restoreRadioData(); });
+        link_.run([&] { restored = core_->restoreRadioData(); }, false);
     }
     if (!restored &&
         session_.prompts().message(this,
@@ -255,7 +255,7 @@ frmTune* mnuTuneRadio_Click(EditorSession& session) {
     link.setMainWindow(mainWindow);
     auto core = std::make_unique<ORVCore>(link.com());
     int result = ORVCore::kNotHooked;
-    link.run([&] { result = core->startAlignment(); });
+    link.run([&] { result = core->startAlignment(); }, false);
     exchange.release();
     if (result == ORVCore::kStarted) {
         auto* w = new frmTune(session, std::move(core));

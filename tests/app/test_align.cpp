@@ -75,8 +75,9 @@ void whenModal(std::function<void(QDialog*)> f) {
     auto* timer = new QTimer(qApp);
     timer->setInterval(5);
     QObject::connect(timer, &QTimer::timeout, [timer, f] {
+        // Once the window system has activated it: the focus is then its own.
         auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!d || !d->isVisible()) return;
+        if (!d || !d->isVisible() || !d->isActiveWindow()) return;
         timer->stop();
         timer->deleteLater();
         f(d);

@@ -180,6 +180,30 @@ TEST_F(ProcTest, HostCalledFromAWorkerDrivesTheDialogOnTheWindowThread) {
     EXPECT_TRUE(main.isEnabled());
 }
 
+// A write that looks at the flag while the user is asked whether to stop it
+// waits for the answer.
+TEST_F(ProcTest, WorkerWaitsForTheAnswerToAWriteCancel) {
+    frmProc proc(prompts, &main);
+    QtHost host(proc, prompts, &main);
+    host.progShowForm("Writing ORV Memory", true);
+    host.progEnableCancel();
+    std::atomic<bool> asking{false};
+    prompts.setMessageHandler([&](QWidget*, const QString&, const QString&, MsgIcon, MsgButtons) {
+        asking = true;
+        QTest::qWait(100);   // the user reads the warning
+        return MsgAnswer::Yes;
+    });
+    bool cancelled = false;
+    std::thread worker([&] {
+        while (!asking) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        cancelled = host.progCancelled();
+    });
+    QTest::mouseClick(proc.CancelButton(), Qt::LeftButton);
+    worker.join();
+    EXPECT_TRUE(cancelled);
+    host.progUnload();
+}
+
 TEST_F(ProcTest, HostMessageBoxTitlesAndBeeps) {
     frmProc proc(prompts, &main);
     QtHost host(proc, prompts, &main);
