@@ -160,6 +160,32 @@ TEST_F(TransferSafety, WindowThreadStaysLiveAndRefusesCommandsWhileATransferWait
     EXPECT_TRUE(win.isEnabled());
 }
 
+// A question of the link while no progress dialog is up (the hook's
+// Retry/Cancel during "Read Group from Radio") stands on a window the user
+// can answer, though the exchange keeps the main window disabled.
+TEST_F(TransferSafety, TheLinksQuestionsCanBeAnsweredWhileTheMainWindowIsDisabled) {
+    SimOptions silent;
+    silent.faults.silent = true;
+    SimRadio radio(silent);
+    auto& win = open();
+    session->link().com().timing = LinkTiming{0.02, 0, 0};
+    session->link().com().initComm();
+    std::vector<QString> texts;
+    bool answerable = true, mainDisabled = false;
+    session->prompts().setMessageHandler([&](QWidget* parent, const QString& text, const QString&, MsgIcon, MsgButtons) {
+        texts.push_back(text);
+        answerable = answerable && (!parent || parent->isEnabled());
+        mainDisabled = !win.isEnabled();
+        return MsgAnswer::Cancel;
+    });
+    win.mnuReadGroup()->trigger();
+    session->prompts().setMessageHandler({});
+    EXPECT_EQ(texts, std::vector<QString>{"Error Hooking to Radio."});
+    EXPECT_TRUE(mainDisabled);
+    EXPECT_TRUE(answerable);
+    EXPECT_TRUE(win.isEnabled());
+}
+
 TEST_F(TransferSafety, EachTransferStartsFromAFreshProgressDialog) {
     SimRadio radio;
     radio.sim.setMemory(pattern(5));
