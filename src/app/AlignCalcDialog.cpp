@@ -88,12 +88,12 @@ bool AlignCalcDialog::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void AlignCalcDialog::runModal() {
+void AlignCalcDialog::runModal(const LinkRunner& onLink) {
     ensurePolished();
     layout()->activate();
     adjustSize();
     restoreWindowPosition(this, topKey_, leftKey_);
-    core_.writeCalcReference(kind_);
+    onLink([this] { core_.writeCalcReference(kind_); });
     selectForOvertyping();
     exec();
 }

@@ -30,8 +30,10 @@ public:
     // Form_Load, then modal until closed: the saved position (centred
     // without one), the reference writes to the radio (none when it cannot
     // be hooked; the window opens all the same), the selection for quick
-    // overtyping.
-    void runModal();
+    // overtyping. The reference writes go through `onLink`, which runs its
+    // argument as an exchange of the link (RadioLink::run).
+    using LinkRunner = std::function<void(const std::function<void()>&)>;
+    void runModal(const LinkRunner& onLink);
 
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdCancel = nullptr;

@@ -11,7 +11,10 @@ namespace orv {
 QString backupFolderPath() { return QString::fromStdString(backupFolder()); }
 
 void keepBackupOf(EditorShell& shell, const MemoryImage& image, BackupKind kind) {
-    const BackupResult r = keepBackup(image, kind, backupFolder());
+    reportBackup(shell, keepBackup(image, kind, backupFolder()));
+}
+
+void reportBackup(EditorShell& shell, const BackupResult& r) {
     if (r) return;
     shell.session().prompts().message(
         shell.shellWidget(),

@@ -3,11 +3,13 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QSettings>
+#include <QMetaObject>
 #include <QThread>
 #include <QWidget>
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <thread>
 #include "app/AppState.h"
 #include "app/UserPrompts.h"
 #include "app/frmProc.h"
@@ -24,16 +26,22 @@ std::unique_ptr<QSettings> appSettings() {
 QtHost::QtHost(frmProc& proc, UserPrompts& prompts, QWidget* owner)
     : proc_(proc), prompts_(prompts), owner_(owner) {}
 
-void QtHost::pumpEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void QtHost::onGui(const std::function<void()>& f) {
+    if (QThread::currentThread() == proc_.thread())
+        f();
+    else
+        QMetaObject::invokeMethod(&proc_, f, Qt::BlockingQueuedConnection);
+}
+
+void QtHost::postGui(std::function<void()> f) {
+    if (QThread::currentThread() == proc_.thread())
+        f();
+    else
+        QMetaObject::invokeMethod(&proc_, std::move(f), Qt::QueuedConnection);
+}
 
 void QtHost::sleepMs(int ms) {
-    const double end = now() + ms / 1000.0;
-    for (;;) {
-        pumpEvents();
-        const double left = end - now();
-        if (left <= 0) break;
-        QThread::usleep(static_cast<unsigned long>(std::min(left, 0.005) * 1e6));
-    }
+    if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
 double QtHost::now() {
@@ -41,27 +49,61 @@ double QtHost::now() {
     return duration<double>(steady_clock::now().time_since_epoch()).count();
 }
 
-void QtHost::beep() { prompts_.beep(); }
+void QtHost::beep() {
+    onGui([this] { prompts_.beep(); });
+}
 
 MsgAnswer QtHost::messageBox(const std::string& text, const std::string& title, MsgIcon icon,
                              MsgButtons buttons) {
-    // While the progress dialog is up it is the window the user looks at.
-    QWidget* parent = proc_.isLoaded() && proc_.isVisible() ? static_cast<QWidget*>(&proc_) : owner_;
-    return prompts_.message(parent, QString::fromStdString(text), QString::fromStdString(title), icon,
-                            buttons);
+    MsgAnswer answer = MsgAnswer::OK;
+    onGui([&] {
+        // While the progress dialog is up it is the window the user looks at.
+        // A box owned by a disabled window would be disabled with it: while
+        // a job runs without the dialog it stands on its own.
+        QWidget* parent = proc_.isLoaded() && proc_.isVisible() ? static_cast<QWidget*>(&proc_) : owner_;
+        if (parent && !parent->isEnabled()) parent = nullptr;
+        answer = prompts_.message(parent, QString::fromStdString(text), QString::fromStdString(title), icon,
+                                  buttons);
+    });
+    return answer;
 }
 
+// Showing, enabling Cancel and unloading clear or end the Cancel flag, so the
+// worker waits for them; the bar's range and value only follow.
 void QtHost::progShowForm(const std::string& message, bool writeFlag) {
-    proc_.ShowForm(QString::fromStdString(message), writeFlag);
+    onGui([&] {
+        proc_.ShowForm(QString::fromStdString(message), writeFlag);
+        syncProgress();   // a fresh dialog starts at its minimum
+    });
 }
-void QtHost::progEnableCancel() { proc_.EnableCancel(); }
-bool QtHost::progCancelled() { return proc_.Cancelled(); }
-void QtHost::progSetMin(int v) { proc_.setMin(v); }
-void QtHost::progSetMax(int v) { proc_.setMax(v); }
-void QtHost::progSetValue(int v) { proc_.setValue(v); }
-int QtHost::progValue() { return proc_.value(); }
-int QtHost::progMin() { return proc_.min(); }
-int QtHost::progMax() { return proc_.max(); }
-void QtHost::progUnload() { proc_.unload(); }
+void QtHost::progEnableCancel() {
+    onGui([this] { proc_.EnableCancel(); });
+}
+// While the user is asked whether to stop a write, the write waits for the
+// answer at its next look at the flag instead of going on meanwhile.
+bool QtHost::progCancelled() {
+    if (QThread::currentThread() != proc_.thread())
+        while (proc_.askingToCancel()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    return proc_.Cancelled();
+}
+void QtHost::syncProgress() { bar_ = proc_.range(); }
+void QtHost::progSetMin(int v) {
+    bar_.setMin(v);
+    postGui([this, v] { proc_.setMin(v); });
+}
+void QtHost::progSetMax(int v) {
+    bar_.setMax(v);
+    postGui([this, v] { proc_.setMax(v); });
+}
+void QtHost::progSetValue(int v) {
+    bar_.setValue(v);
+    postGui([this, v] { proc_.setValue(v); });
+}
+int QtHost::progValue() { return bar_.value; }
+int QtHost::progMin() { return bar_.min; }
+int QtHost::progMax() { return bar_.max; }
+void QtHost::progUnload() {
+    onGui([this] { proc_.unload(); });
+}
 
 }  // namespace orv

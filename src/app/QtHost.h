@@ -1,9 +1,15 @@
 // The link host of the editor: the serial-link logic (ORVCom) reaches the
-// window system through this class: the event pump, sleeps that keep the
-// window live, the clock, and the session's prompts and progress dialog.
+// window system through this class: the clock, sleeps, and the session's
+// prompts and progress dialog. The link runs on a worker thread
+// (RadioLink::run); every call that touches a window is carried over to the
+// window thread: progress updates queued, questions and reads as a blocking
+// call whose answer comes back to the worker. Called on the window thread it
+// acts directly.
 #pragma once
 #include <QString>
+#include <functional>
 #include <memory>
+#include "app/frmProc.h"
 #include "link/LinkHost.h"
 
 class QSettings;
@@ -11,7 +17,6 @@ class QWidget;
 
 namespace orv {
 
-class frmProc;
 class UserPrompts;
 
 // The per-user settings store of the program (organisation and application
@@ -29,8 +34,7 @@ public:
     QWidget* owner() const { return owner_; }
     frmProc& proc() { return proc_; }
 
-    void pumpEvents() override;
-    // Sleeps while still serving window events, so Cancel stays live.
+    // Sleeps the calling thread (the worker's: the windows stay live).
     void sleepMs(int ms) override;
     double now() override;
     void beep() override;
@@ -48,10 +52,23 @@ public:
     int progMax() override;
     void progUnload() override;
 
+    // Takes the progress bar's range and value from the dialog; what the
+    // link reads of the bar comes from this copy (kept with the dialog's
+    // clamping), so no read waits for the window thread. Call it on the
+    // window thread while no job runs.
+    void syncProgress();
+
 private:
+    // Runs `f` on the window thread and waits for it.
+    void onGui(const std::function<void()>& f);
+    // Runs `f` on the window thread without waiting.
+    void postGui(std::function<void()> f);
+
     frmProc& proc_;
     UserPrompts& prompts_;
     QWidget* owner_;
+    // The job's copy of the bar (see syncProgress).
+    ProgressRange bar_;
 };
 
 }  // namespace orv

@@ -1,9 +1,10 @@
 // The one "radio busy" state of the program. Every radio exchange (a read, a
 // write, a step of the alignment tool) holds an Exchange for as long as it
 // talks to the radio; while one is held, every other radio command is
-// refused. The waits of the link pump window events, so without this a menu
-// shortcut or a button could start a second exchange on the same port in the
-// middle of the first.
+// refused. The link runs on a worker thread while the window thread goes on
+// serving events, so without this a menu shortcut or a button of a window the
+// exchange leaves enabled (the alignment window) could start a second exchange
+// on the same port in the middle of the first.
 #pragma once
 #include <QObject>
 #include <functional>

@@ -11,13 +11,11 @@
 #include "app/frmVerify.h"
 #include "files/ImageFile.h"
 #include "image/NumText.h"
-#include "link/RadioVerify.h"
+#include "link/RadioJob.h"
 
 namespace orv {
 
 namespace {
-
-constexpr int kPorts = 4;
 
 const char* const kConfirmWrite = "Are you sure you want to write to the radio?";
 
@@ -53,29 +51,47 @@ RadioBusy::Exchange beginCommand(EditorShell& shell) {
     return session.busy().begin();
 }
 
-// Reads the radio into a separate image and compares it with the session's
-// over what a write sends (page 0 only when `page0`); shows the verdict.
-// True when the radio matches. The caller holds the radio-busy state.
-bool verifyNow(EditorShell& shell, bool page0) {
+// The progress dialog's Cancel is the job's stop.
+RadioJobHooks jobHooks(RadioLink& link) {
+    RadioJobHooks hooks;
+    hooks.stopped = [&link] { return link.proc().Cancelled(); };
+    return hooks;
+}
+
+// Runs `plan` on the link's worker thread, the progress dialog showing
+// `text`, and unloads the dialog afterwards.
+RadioJobResult runJob(EditorShell& shell, const RadioJobPlan& plan, const RadioJobHooks& hooks, const QString& text) {
+    RadioLink& link = shell.session().link();
+    link.preShow(text);
+    RadioJobResult r;
+    link.run([&] { r = runRadioJob(link.com(), shell.session().image(), plan, hooks); });
+    link.unloadProc();
+    return r;
+}
+
+// The verdict of a job's verify: the backup's trouble, then "Radio matches"
+// in a box, or the verify window listing the differences. True when the
+// radio matches. A read that failed has said why.
+bool showVerify(EditorShell& shell, const RadioJobResult& r) {
+    if (!r.radioRead) return false;
     EditorSession& session = shell.session();
     RadioLink& link = session.link();
-    link.preShow(QStringLiteral("Please Wait - Verifying Radio"));
-    const VerifyResult r = verifyRadio(link.com(), session.image(), writtenBitsMask(page0));
-    link.unloadProc();
-    if (r.outcome == VerifyResult::Outcome::ReadFailed) return false;   // the read has said why
-    keepBackupOf(shell, r.radio, BackupKind::Read);
+    reportBackup(shell, r.readBackup);
     if (frmVerify* old = link.verifyWindow()) old->close();
-    if (r.matches()) {
+    if (r.verified == RadioJobResult::Step::Done) {
         session.prompts().message(shell.shellWidget(), QStringLiteral("Radio matches"), QStringLiteral("Verify Radio"),
                                   MsgIcon::Information, MsgButtons::OK);
         return true;
     }
     auto* window = new frmVerify(shell.shellWidget());
-    window->showDifferences(r.lines);
+    window->showDifferences(r.differences);
     link.setVerifyWindow(window);
     window->show();
     return false;
 }
+
+const QString kVerifying = QStringLiteral("Please Wait - Verifying Radio");
+const QString kWriting = QStringLiteral("Please Wait - Writing Radio");
 
 // "Verify now?" with the last answer preselected (Yes at first); Escape
 // answers No without changing what is remembered.
@@ -89,68 +105,24 @@ bool askVerifyNow(EditorShell& shell) {
     return a == MsgAnswer::Yes;
 }
 
+// The write of the global area or of one group, with its progress dialog;
+// a failed write is told in a box while the dialog is still up.
+bool writePart(EditorShell& shell, const RadioJobPlan& plan) {
+    RadioLink& link = shell.session().link();
+    link.preShow(kWriting);
+    RadioJobResult r;
+    link.run([&] { r = runRadioJob(link.com(), shell.session().image(), plan, jobHooks(link)); });
+    if (!r.writeAccepted) ask(shell, r.writeMessage.c_str(), MsgButtons::OK);
+    link.unloadProc();
+    return r.writeAccepted;
+}
+
 }  // namespace
 
-// ------------------------------------------------------------------ RadioLink
-
-RadioLink::RadioLink(MemoryImage& image, UserPrompts& prompts, QWidget* mainWindow)
-    : busy_([&prompts] { prompts.beep(); }),
-      mainWindow_(mainWindow),
-      proc_(std::make_unique<frmProc>(prompts, mainWindow)),
-      host_(*proc_, prompts, mainWindow),
-      com_(image, tracedPort_, host_) {
-    com_.initComm();
-    port_.setDevice(deviceForPort(portNumber_).toStdString());
-    // One trace per exchange: what "Save Serial Trace" writes is the last one.
-    QObject::connect(&busy_, &RadioBusy::busyChanged, &busy_, [this](bool busy) {
-        if (busy) trace_.start();
-    });
-}
-
-RadioLink::~RadioLink() {
-    proc_->unload();
-    com_.closePort();
-}
-
-void RadioLink::setMainWindow(QWidget* mainWindow) {
-    mainWindow_ = mainWindow;
-    proc_->setMainWindow(mainWindow);
-    host_.setOwner(mainWindow);
-}
-
-void RadioLink::preShow(const QString& text) { proc_->preShow(text); }
-
-QString RadioLink::deviceForPort(int n) {
-    static const char* const defaults[kPorts] = {"/dev/ttyUSB0", "/dev/ttyUSB1", "/dev/ttyS0",
-                                                 "/dev/ttyS1"};
-    if (n < 1 || n > kPorts) n = 1;
-    return appSettings()
-        ->value(QStringLiteral("Comm/Device%1").arg(n), QString::fromLatin1(defaults[n - 1]))
-        .toString();
-}
-
-int RadioLink::storedPort() {
-    bool ok = false;
-    const int n = appSettings()->value(QStringLiteral("Comm/Port"), 1).toInt(&ok);
-    return ok && n >= 1 && n <= kPorts ? n : 1;
-}
-
-void RadioLink::setPortNumber(int n) {
-    if (n < 1 || n > kPorts) return;
-    com_.closePort();
-    portNumber_ = n;
-    port_.setDevice(deviceForPort(n).toStdString());
-}
-
-int RadioLink::applyStoredPort() {
-    const int n = storedPort();
-    com_.closePort();
-    setPortNumber(n);
-    return n;
-}
+// ------------------------------------------------------------------ port
 
 bool mnuCommPort_Click(EditorShell& shell, int n) {
-    if (n < 1 || n > kPorts) return false;
+    if (n < 1 || n > RadioLink::kPorts) return false;
     RadioLink& link = shell.session().link();
     if (link.busy().isBusy() || shell.session().alignmentWindow()) {
         shell.session().prompts().beep();
@@ -169,7 +141,8 @@ bool mnuRead_Click(EditorShell& shell) {
     if (!exchange) return false;
     link.setMainWindow(shell.shellWidget());
     link.preShow(QStringLiteral("Please Wait - Reading Radio"));
-    const bool ok = link.com().readMemory();
+    bool ok = false;
+    link.run([&] { ok = link.com().readMemory(); });
     link.unloadProc();
     if (!ok) return false;   // the screen keeps what it showed
     keepBackupOf(shell, shell.session().image(), BackupKind::Read);
@@ -184,7 +157,9 @@ bool mnuReadGlobal_Click(EditorShell& shell) {
     const RadioBusy::Exchange exchange = beginCommand(shell);
     if (!exchange) return false;
     link.setMainWindow(shell.shellWidget());
-    if (!link.com().readGlobal()) return false;
+    bool ok = false;
+    link.run([&] { ok = link.com().readGlobal(); });
+    if (!ok) return false;
     keepBackupOf(shell, shell.session().image(), BackupKind::Read);
     // Decoding reaches the global window, which is loaded when it is not.
     EditorSession& session = shell.session();
@@ -202,7 +177,9 @@ bool mnuReadGroup_Click(EditorShell& shell) {
         shell.session().prompts().beep();
         return false;
     }
-    if (!link.com().readGroup(group)) return false;
+    bool ok = false;
+    link.run([&] { ok = link.com().readGroup(group); });
+    if (!ok) return false;
     keepBackupOf(shell, shell.session().image(), BackupKind::Read);
     shell.displayGroupMemory();
     return true;
@@ -228,12 +205,24 @@ bool mnuWriteAll_Click(EditorShell& shell) {
     }
     if (!shell.mnuWriteCurrGroup_Click()) return false;
     keepBackupOf(shell, session.image(), BackupKind::Write);
-    link.preShow(QStringLiteral("Please Wait - Writing Radio"));
-    const bool ok = link.com().writeMemory(skipPage0);
-    link.unloadProc();
-    // A write the user stopped is not offered a verify: it differs by intent.
-    if (ok && !link.proc().Cancelled() && askVerifyNow(shell)) verifyNow(shell, !skipPage0);
-    return ok;
+    RadioJobPlan plan;
+    plan.write = skipPage0 ? RadioJobPlan::Write::SkipGlobals : RadioJobPlan::Write::All;
+    plan.verify = true;
+    RadioJobHooks hooks = jobHooks(link);
+    // A write the user stopped is not offered a verify (the job skips it): it
+    // differs by intent.
+    hooks.beforeVerify = [&] {
+        bool verify = false;
+        link.onWindowThread([&] {
+            link.unloadProc();
+            verify = askVerifyNow(shell);
+            if (verify) link.preShow(kVerifying);
+        });
+        return verify;
+    };
+    const RadioJobResult r = runJob(shell, plan, hooks, kWriting);
+    if (r.verified != RadioJobResult::Step::NotAsked) showVerify(shell, r);
+    return r.writeAccepted;
 }
 
 bool mnuWriteGlobal_Click(EditorShell& shell) {
@@ -244,11 +233,9 @@ bool mnuWriteGlobal_Click(EditorShell& shell) {
     if (!storeAndConfirm(shell)) return false;
     if (!shell.mnuWriteCurrGroup_Click()) return false;
     keepBackupOf(shell, shell.session().image(), BackupKind::Write);
-    link.preShow(QStringLiteral("Please Wait - Writing Radio"));
-    const bool ok = link.com().writeGlobal();
-    if (!ok) ask(shell, "Write Global Failed", MsgButtons::OK);
-    link.unloadProc();
-    return ok;
+    RadioJobPlan plan;
+    plan.write = RadioJobPlan::Write::Globals;
+    return writePart(shell, plan);
 }
 
 bool mnuWriteGroup_Click(EditorShell& shell) {
@@ -264,11 +251,10 @@ bool mnuWriteGroup_Click(EditorShell& shell) {
         return false;
     }
     keepBackupOf(shell, shell.session().image(), BackupKind::Write);
-    link.preShow(QStringLiteral("Please Wait - Writing Radio"));
-    const bool ok = link.com().writeGroup(group);
-    if (!ok) ask(shell, "Write Group Failed", MsgButtons::OK);
-    link.unloadProc();
-    return ok;
+    RadioJobPlan plan;
+    plan.write = RadioJobPlan::Write::Group;
+    plan.group = group;
+    return writePart(shell, plan);
 }
 
 // ------------------------------------------------------------------ verify, trace
@@ -284,7 +270,10 @@ bool mnuVerify_Click(EditorShell& shell) {
     if (session.GlobalsWindowOpen() &&
         !runGuarded(session.prompts(), shell.shellWidget(), [&] { session.writeGlobals(); }))
         return false;
-    return verifyNow(shell, true);
+    RadioJobPlan plan;
+    plan.write = RadioJobPlan::Write::None;
+    plan.verify = true;
+    return showVerify(shell, runJob(shell, plan, jobHooks(link), kVerifying));
 }
 
 bool mnuSaveTrace_Click(EditorShell& shell) {

@@ -72,7 +72,7 @@ void frmProc::load() {
     // flag of the last operation went with its unload.)
     cancelled_ = false;
     CancelButton_->setEnabled(false);
-    value_ = min_;
+    bar_.value = bar_.min;
     applyRange();
     disabledMain_ = false;
     if (mainWindow_ && mainWindow_->isEnabled()) {
@@ -138,9 +138,11 @@ void frmProc::CancelButton_Click() {
         return;
     }
     // Stopping a write half-way can leave the radio's memory inconsistent.
-    if (prompts_.message(this, cancelWriteWarning(), QString(), MsgIcon::Question, MsgButtons::YesNo) ==
-        MsgAnswer::Yes)
-        cancelled_ = true;
+    asking_ = true;
+    const bool yes = prompts_.message(this, cancelWriteWarning(), QString(), MsgIcon::Question,
+                                      MsgButtons::YesNo) == MsgAnswer::Yes;
+    if (yes) cancelled_ = true;
+    asking_ = false;
 }
 
 // The window's close box and Esc act like the Cancel button: the transfer
@@ -155,27 +157,23 @@ void frmProc::reject() {
 }
 
 void frmProc::applyRange() {
-    Prog1_->setRange(min_, std::max(min_, max_));
-    Prog1_->setValue(value_);
+    Prog1_->setRange(bar_.min, std::max(bar_.min, bar_.max));
+    Prog1_->setValue(bar_.value);
 }
 
 void frmProc::setMin(int v) {
-    min_ = v;
-    if (max_ < min_) max_ = min_;
-    value_ = std::clamp(value_, min_, max_);
+    bar_.setMin(v);
     applyRange();
 }
 
 void frmProc::setMax(int v) {
-    max_ = v;
-    if (min_ > max_) min_ = max_;
-    value_ = std::clamp(value_, min_, max_);
+    bar_.setMax(v);
     applyRange();
 }
 
 void frmProc::setValue(int v) {
-    value_ = std::clamp(v, min_, max_);
-    Prog1_->setValue(value_);
+    bar_.setValue(v);
+    Prog1_->setValue(bar_.value);
 }
 
 }  // namespace orv

@@ -1,11 +1,15 @@
 // The progress and cancel dialog shown while the radio is read or written:
 // a message, a progress bar and a Cancel button. While it is loaded the main
 // window is disabled (so no second command can start during a transfer); a
-// press of Cancel becomes a flag that the transfer loops poll.
+// press of Cancel becomes a flag that the transfer loops poll from the link's
+// worker thread (the only member they read directly; everything else is used
+// on the window thread).
 #pragma once
 #include <QDialog>
 #include <QPointer>
 #include <QString>
+#include <algorithm>
+#include <atomic>
 
 class QLabel;
 class QProgressBar;
@@ -14,6 +18,25 @@ class QPushButton;
 namespace orv {
 
 class UserPrompts;
+
+// The progress bar's range and value. A value outside the range is clamped
+// into it; a range whose ends cross is closed at the end just set.
+struct ProgressRange {
+    int min = 0;
+    int max = 100;
+    int value = 0;
+    void setMin(int v) {
+        min = v;
+        if (max < min) max = min;
+        value = std::clamp(value, min, max);
+    }
+    void setMax(int v) {
+        max = v;
+        if (min > max) min = max;
+        value = std::clamp(value, min, max);
+    }
+    void setValue(int v) { value = std::clamp(v, min, max); }
+};
 
 class frmProc : public QDialog {
     Q_OBJECT
@@ -37,7 +60,9 @@ public:
     // Clears the flag and enables Cancel.
     void EnableCancel();
     // Set once the user has confirmed a cancel.
-    bool Cancelled() const { return cancelled_; }
+    bool Cancelled() const { return cancelled_.load(); }
+    // True while the question of a write's cancel is open.
+    bool askingToCancel() const { return asking_.load(); }
 
     // Form_Load: notes whether the main window is enabled and, if so,
     // disables it. Does nothing when already loaded.
@@ -52,9 +77,10 @@ public:
     void setMin(int v);
     void setMax(int v);
     void setValue(int v);
-    int min() const { return min_; }
-    int max() const { return max_; }
-    int value() const { return value_; }
+    int min() const { return bar_.min; }
+    int max() const { return bar_.max; }
+    int value() const { return bar_.value; }
+    const ProgressRange& range() const { return bar_; }
 
     bool writeFlag() const { return writeFlag_; }
     QLabel* lblInfo() const { return lblInfo_; }
@@ -81,13 +107,12 @@ private:
     QLabel* lblInfo_;
     QProgressBar* Prog1_;
     QPushButton* CancelButton_;
-    bool cancelled_ = false;
+    std::atomic<bool> cancelled_{false};
+    std::atomic<bool> asking_{false};
     bool writeFlag_ = false;
     bool disabledMain_ = false;
     bool loaded_ = false;
-    int min_ = 0;
-    int max_ = 100;
-    int value_ = 0;
+    ProgressRange bar_;
 };
 
 }  // namespace orv

@@ -11,7 +11,7 @@
 #include "app/UserPrompts.h"
 #include "app/QtHost.h"
 #include "app/RadioBusy.h"
-#include "app/RadioCommands.h"
+#include "app/RadioLink.h"
 #include "app/TuneBox.h"
 #include "app/Twips.h"
 #include "app/WindowPosition.h"
@@ -152,7 +152,8 @@ void frmTune::cmdWrite_Click(int index) {
     if (!exchange) return;
     OwnerScope owner(link_.host(), this);
     // A refused hook has shown its own box; the control and tuneData keep the value.
-    core_->writeRow(index, ScrewDriver[index]->Value());
+    const long value = ScrewDriver[index]->Value();
+    link_.run([&] { core_->writeRow(index, value); }, false);
 }
 
 void frmTune::runCalculator(AlignCalculator c) {
@@ -160,22 +161,23 @@ void frmTune::runCalculator(AlignCalculator c) {
     if (!exchange) return;
     OwnerScope owner(link_.host(), this);
     long result = -1;
+    const AlignCalcDialog::LinkRunner onLink = [this](const std::function<void()>& job) { link_.run(job, false); };
     switch (c) {
     case AlignCalculator::PullGain: {
         frmPullGain dlg(*core_, session_.prompts(), [this](long v) { lPullGain = v; }, this);
-        dlg.runModal();
+        dlg.runModal(onLink);
         result = lPullGain;
         break;
     }
     case AlignCalculator::RefOsc: {
         frmRefOsc dlg(*core_, session_.prompts(), [this](long v) { lRefOsc = v; }, this);
-        dlg.runModal();
+        dlg.runModal(onLink);
         result = lRefOsc;
         break;
     }
     case AlignCalculator::VCOMod: {
         frmVCOMod dlg(*core_, session_.prompts(), [this](long v) { iVCOMod = static_cast<int16_t>(v); }, this);
-        dlg.runModal();
+        dlg.runModal(onLink);
         result = iVCOMod;
         break;
     }
@@ -183,7 +185,7 @@ void frmTune::runCalculator(AlignCalculator c) {
     if (result >= 0) ScrewDriver[ORVCore::calcRow(c)]->setValue(static_cast<int32_t>(result));
     // Cancelled or not, the row's value goes back into the radio, which the
     // calculator's opening set to its reference.
-    core_->finishCalculator(c, result);
+    link_.run([&] { core_->finishCalculator(c, result); }, false);
 }
 
 void frmTune::cmdPullGain_Click() { runCalculator(AlignCalculator::PullGain); }
@@ -202,7 +204,7 @@ void frmTune::closeEvent(QCloseEvent* e) {
     bool restored = false;
     {
         OwnerScope owner(link_.host(), this);
-        restored = core_->restoreRadioData();
+        link_.run([&] { restored = core_->restoreRadioData(); }, false);
     }
     if (!restored &&
         session_.prompts().message(this,
@@ -251,7 +253,8 @@ frmTune* mnuTuneRadio_Click(EditorSession& session) {
     RadioLink& link = session.link();
     link.setMainWindow(mainWindow);
     auto core = std::make_unique<ORVCore>(link.com());
-    const int result = core->startAlignment();
+    int result = ORVCore::kNotHooked;
+    link.run([&] { result = core->startAlignment(); }, false);
     exchange.release();
     if (result == ORVCore::kStarted) {
         auto* w = new frmTune(session, std::move(core));

@@ -1,6 +1,7 @@
 // Program start: splash window, the global-window flag, the main window.
 #include <QApplication>
 #include <QScreen>
+#include <QTimer>
 #include <exception>
 #include <memory>
 #include "app/AppPicture.h"
@@ -10,6 +11,11 @@
 #include "app/UserPrompts.h"
 #include "app/frmGroups.h"
 #include "app/frmSplash.h"
+
+namespace {
+// Time for the splash window to be painted before the main window loads.
+constexpr int kSplashMs = 50;
+}  // namespace
 
 int main(int argc, char** argv) {
     orv::OrvApplication app(argc, argv);
@@ -22,7 +28,6 @@ int main(int argc, char** argv) {
         splash->move(a.center() - splash->rect().center());
     }
     splash->show();
-    app.processEvents();
 
     orv::EditorSession session;
     app.setReporter([&session](const QString& text) {
@@ -30,20 +35,28 @@ int main(int argc, char** argv) {
                                   orv::MsgButtons::OK);
     });
     std::unique_ptr<orv::frmGroups> main;
-    try {
-        main = std::make_unique<orv::frmGroups>(session);
-    } catch (const std::exception& e) {
-        // A failure while the main window loads ends the start with a clear
-        // message instead of an abort.
+    // The main window loads from the event loop, once the splash has been
+    // painted; until it is up, no window closing ends the event loop.
+    app.setQuitOnLastWindowClosed(false);
+    QTimer::singleShot(kSplashMs, &app, [&] {
+        try {
+            main = std::make_unique<orv::frmGroups>(session);
+        } catch (const std::exception& e) {
+            // A failure while the main window loads ends the start with a
+            // clear message instead of an abort.
+            delete splash;
+            orv::showMessage(nullptr,
+                             QStringLiteral("ORVEDIT could not start:\r%1").arg(QString::fromUtf8(e.what())),
+                             QString(), orv::MsgIcon::Critical, orv::MsgButtons::OK);
+            QCoreApplication::exit(1);
+            return;
+        }
+        splash->close();
         delete splash;
-        orv::showMessage(nullptr, QStringLiteral("ORVEDIT could not start:\r%1").arg(QString::fromUtf8(e.what())),
-                         QString(), orv::MsgIcon::Critical, orv::MsgButtons::OK);
-        return 1;
-    }
-    splash->close();
-    delete splash;
-    main->show();
-    main->raise();
-    main->activateWindow();
+        app.setQuitOnLastWindowClosed(true);
+        main->show();
+        main->raise();
+        main->activateWindow();
+    });
     return app.exec();
 }

@@ -64,7 +64,6 @@ class FleetHost : public LinkHost {
 public:
     FleetHost(FleetBoard& board, std::size_t row, const std::atomic<bool>& stop, int retries);
 
-    void pumpEvents() override {}
     void sleepMs(int ms) override;
     double now() override;
     void beep() override {}

@@ -9,10 +9,6 @@ namespace orv {
 TermHost::TermHost(const volatile std::sig_atomic_t* interrupted, std::FILE* out)
     : interrupted_(interrupted), out_(out) {}
 
-void TermHost::pumpEvents() {
-    if (shown_) draw(false);
-}
-
 void TermHost::sleepMs(int ms) {
     if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }

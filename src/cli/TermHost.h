@@ -24,7 +24,6 @@ public:
     // Draw the progress line in place (a terminal) or only at the end.
     void setInteractive(bool on) { interactive_ = on; }
 
-    void pumpEvents() override;
     void sleepMs(int ms) override;
     double now() override;
     void beep() override;

@@ -1,5 +1,7 @@
-// What the link logic needs of its surroundings: the event pump, sleep, a
-// steady clock, the beep, message boxes, and the progress dialog operations.
+// What the link logic needs of its surroundings: sleep, a steady clock, the
+// beep, message boxes, and the progress dialog operations. The link calls it
+// from the thread it runs on; the editor's host carries each call over to the
+// window thread.
 // The editor implements it with Qt windows, the command-line tool with a
 // terminal progress bar, the tests with scripted fakes.
 #pragma once
@@ -34,7 +36,6 @@ class LinkHost {
 public:
     virtual ~LinkHost() = default;
 
-    virtual void pumpEvents() = 0;
     virtual void sleepMs(int ms) = 0;
     // Seconds on a monotonic clock.
     virtual double now() = 0;

@@ -94,14 +94,13 @@ int ORVCom::bytesWaiting() {
 
 ORVCom::Wait ORVCom::waitForInput(double start, bool watchCancel) {
     for (;;) {
-        host_.pumpEvents();
         if (watchCancel && host_.progCancelled()) return Wait::Cancelled;
         if (bytesWaiting() > 0) return Wait::Byte;
         if (!port_.isOpen()) return Wait::PortFailed;
         double elapsed = host_.now() - start;
         if (elapsed > byteTimeout) return Wait::TimedOut;
-        // Sleep in the kernel until a byte comes, but look at the user
-        // interface at least every 10 ms and overshoot the deadline by at most 1 ms.
+        // Sleep in the kernel until a byte comes, but look at the cancel
+        // flag at least every 10 ms and overshoot the deadline by at most 1 ms.
         int ms = static_cast<int>(std::ceil((byteTimeout - elapsed) * 1000.0)) + 1;
         ms = std::clamp(ms, 1, 10);
         try {

@@ -88,7 +88,7 @@ private:
     enum class Wait { Byte, TimedOut, Cancelled, PortFailed };
 
     // Waits until a byte is waiting or more than byteTimeout seconds passed
-    // since `start` (host clock), pumping events on every pass; with
+    // since `start` (host clock), polling the port every few ms; with
     // watchCancel, a set Cancelled flag of the progress dialog ends it.
     Wait waitForInput(double start, bool watchCancel);
     bool send(int byte);                  // false when the port is not usable

@@ -1,12 +1,15 @@
 // The progress dialog and the Qt link host: cancel semantics for reads and
-// writes, the main window's enabled state, the clamped progress value, and a
-// sleep that keeps the Cancel button live.
+// writes, the main window's enabled state, the clamped progress value, and
+// the host's calls from the link's worker thread.
 #include <gtest/gtest.h>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
+#include <atomic>
+#include <thread>
 #include "app/QtHost.h"
 #include "app/UserPrompts.h"
 #include "RadioTestSupport.h"
@@ -130,19 +133,75 @@ TEST_F(ProcTest, ValuesOutsideTheRangeAreClamped) {
     EXPECT_EQ(proc.Prog1()->value(), 384);
 }
 
-TEST_F(ProcTest, HostSleepServesTheCancelButton) {
+// The link calls its host from a worker thread: the dialog is driven and the
+// boxes are answered on the window thread, a sleeping link leaves Cancel
+// live, and a read of the bar sees every update sent before it.
+TEST_F(ProcTest, HostCalledFromAWorkerDrivesTheDialogOnTheWindowThread) {
     frmProc proc(prompts, &main);
     QtHost host(proc, prompts, &main);
-    host.progShowForm("Reading ORV Memory", false);
-    host.progEnableCancel();
-    // Clicked at the sleep's first look at the user interface.
-    QTimer::singleShot(0, &proc, [&] { QTest::mouseClick(proc.CancelButton(), Qt::LeftButton); });
-    const double t0 = host.now();
-    host.sleepMs(200);
-    EXPECT_GE(host.now() - t0, 0.19);
-    EXPECT_TRUE(host.progCancelled());
-    host.progUnload();
+    struct Seen {
+        double slept = 0;
+        bool cancelled = false;
+        int value = -1, max = -1;
+        MsgAnswer answer = MsgAnswer::OK;
+    } seen;
+    std::atomic<bool> done{false};
+    const Qt::HANDLE windowThread = QThread::currentThreadId();
+    Qt::HANDLE boxThread = nullptr;
+    prompts.setMessageHandler([&](QWidget*, const QString&, const QString&, MsgIcon, MsgButtons) {
+        boxThread = QThread::currentThreadId();
+        return MsgAnswer::Retry;
+    });
+    std::thread worker([&] {
+        host.progShowForm("Reading ORV Memory", false);
+        host.progEnableCancel();
+        host.progSetMax(6016);
+        host.progSetValue(3000);
+        seen.value = host.progValue();
+        seen.max = host.progMax();
+        const double t0 = host.now();
+        host.sleepMs(200);
+        seen.slept = host.now() - t0;
+        seen.cancelled = host.progCancelled();
+        seen.answer = host.messageBox("Error Hooking to Radio.", "COMM ERROR", MsgIcon::None, MsgButtons::RetryCancel);
+        host.progUnload();
+        done = true;
+    });
+    QTimer::singleShot(20, &proc, [&] { QTest::mouseClick(proc.CancelButton(), Qt::LeftButton); });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return done.load(); }, 10000));
+    worker.join();
+    EXPECT_EQ(seen.value, 3000);
+    EXPECT_EQ(seen.max, 6016);
+    EXPECT_GE(seen.slept, 0.19);
+    EXPECT_TRUE(seen.cancelled) << "Cancel was served while the link slept";
+    EXPECT_EQ(seen.answer, MsgAnswer::Retry);
+    EXPECT_EQ(boxThread, windowThread);
+    EXPECT_FALSE(proc.isLoaded());
     EXPECT_TRUE(main.isEnabled());
+}
+
+// A write that looks at the flag while the user is asked whether to stop it
+// waits for the answer.
+TEST_F(ProcTest, WorkerWaitsForTheAnswerToAWriteCancel) {
+    frmProc proc(prompts, &main);
+    QtHost host(proc, prompts, &main);
+    host.progShowForm("Writing ORV Memory", true);
+    host.progEnableCancel();
+    std::atomic<bool> asking{false};
+    prompts.setMessageHandler([&](QWidget*, const QString&, const QString&, MsgIcon, MsgButtons) {
+        asking = true;
+        QTest::qWait(100);   // the user reads the warning
+        return MsgAnswer::Yes;
+    });
+    bool cancelled = false;
+    std::thread worker([&] {
+        while (!asking) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        cancelled = host.progCancelled();
+    });
+    QTest::mouseClick(proc.CancelButton(), Qt::LeftButton);
+    worker.join();
+    EXPECT_TRUE(cancelled);
+    host.progUnload();
 }
 
 TEST_F(ProcTest, HostMessageBoxTitlesAndBeeps) {

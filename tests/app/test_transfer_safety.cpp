@@ -104,7 +104,7 @@ TEST_F(TransferSafety, NoSecondRadioCommandStartsWhileOneRuns) {
     bool refused = false;
     int beepsInside = 0;
     // During the handshake of "Read Global Information from Radio", which
-    // shows no progress dialog, so the main window stays enabled.
+    // shows no progress dialog.
     WhenReceived during(radio.sim, 13, [&] {
         QTest::keyClick(&win, Qt::Key_F2);
         QTest::keyClick(&win, Qt::Key_F4);
@@ -121,6 +121,69 @@ TEST_F(TransferSafety, NoSecondRadioCommandStartsWhileOneRuns) {
     EXPECT_EQ(boxes.texts(), std::vector<QString>{"Error Hooking to Radio."});
     EXPECT_EQ(session->link().portNumber(), 1);
     EXPECT_TRUE(win.mnuRead()->isEnabled()) << "the radio commands are offered again";
+}
+
+// The exchange runs on the link's worker thread while the window thread goes
+// on serving its events: its timers keep firing through the waits on a
+// silent radio, and what the user sends meanwhile (the shortcut of a second
+// read, a close request, a write) starts nothing and closes nothing.
+TEST_F(TransferSafety, WindowThreadStaysLiveAndRefusesCommandsWhileATransferWaits) {
+    SimOptions silent;
+    silent.faults.silent = true;
+    SimRadio radio(silent);
+    ScriptedBoxes boxes(session->prompts());   // the hook's Retry/Cancel box is answered Cancel
+    auto& win = static_cast<edtest::TestWindow&>(open());
+    session->link().com().timing = LinkTiming{0.1, 0, 0};
+    session->link().com().initComm();
+    int ticksWhileRunning = 0;
+    QTimer ticker;
+    ticker.setInterval(5);
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ticksWhileRunning += session->link().running() ? 1 : 0; });
+    ticker.start();
+    bool refused = false;
+    WhenReceived during(radio.sim, 13, [&] {
+        QTest::keyClick(&win, Qt::Key_F2);
+        requestClose(win);
+        refused = !mnuRead_Click(win) && !mnuWriteAll_Click(win);
+    });
+    win.mnuRead()->trigger();
+    ticker.stop();
+    EXPECT_TRUE(during.fired());
+    EXPECT_TRUE(refused);
+    EXPECT_GT(ticksWhileRunning, 1) << "the window thread served its timer during the waits";
+    EXPECT_FALSE(session->link().running());
+    // One read's series of four attempts, one box, and the window still open.
+    EXPECT_EQ(radio.sim.receivedCount(), 4 * 13);
+    EXPECT_EQ(boxes.texts(), std::vector<QString>{"Error Hooking to Radio."});
+    EXPECT_EQ(win.asked, 0);
+    EXPECT_TRUE(win.isVisible());
+    EXPECT_TRUE(win.isEnabled());
+}
+
+// A question of the link while no progress dialog is up (the hook's
+// Retry/Cancel during "Read Group from Radio") stands on a window the user
+// can answer, though the exchange keeps the main window disabled.
+TEST_F(TransferSafety, TheLinksQuestionsCanBeAnsweredWhileTheMainWindowIsDisabled) {
+    SimOptions silent;
+    silent.faults.silent = true;
+    SimRadio radio(silent);
+    auto& win = open();
+    session->link().com().timing = LinkTiming{0.02, 0, 0};
+    session->link().com().initComm();
+    std::vector<QString> texts;
+    bool answerable = true, mainDisabled = false;
+    session->prompts().setMessageHandler([&](QWidget* parent, const QString& text, const QString&, MsgIcon, MsgButtons) {
+        texts.push_back(text);
+        answerable = answerable && (!parent || parent->isEnabled());
+        mainDisabled = !win.isEnabled();
+        return MsgAnswer::Cancel;
+    });
+    win.mnuReadGroup()->trigger();
+    session->prompts().setMessageHandler({});
+    EXPECT_EQ(texts, std::vector<QString>{"Error Hooking to Radio."});
+    EXPECT_TRUE(mainDisabled);
+    EXPECT_TRUE(answerable);
+    EXPECT_TRUE(win.isEnabled());
 }
 
 TEST_F(TransferSafety, EachTransferStartsFromAFreshProgressDialog) {

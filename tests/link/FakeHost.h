@@ -31,14 +31,12 @@ public:
     bool sleeps = true;       // false: pauses are only recorded
     bool cancelled = false;
     bool loaded = false;
-    // Called on every pump; a test uses it to press Cancel at a moment of its choosing.
-    std::function<void(FakeHost&)> onPump;
+    // Called whenever the link looks at the Cancel flag; a test uses it to
+    // press Cancel at a moment of its choosing.
+    std::function<void(FakeHost&)> onCancelPoll;
     // Cancel once the progress value reaches this (checked when it is set).
     int cancelAtValue = -1;
 
-    void pumpEvents() override {
-        if (onPump) onPump(*this);
-    }
     void sleepMs(int ms) override {
         pauses.push_back(ms);
         if (sleeps) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
@@ -65,7 +63,10 @@ public:
         shownMessages.push_back(message);
     }
     void progEnableCancel() override { cancelled = false; }
-    bool progCancelled() override { return cancelled; }
+    bool progCancelled() override {
+        if (onCancelPoll) onCancelPoll(*this);
+        return cancelled;
+    }
     void progSetMin(int v) override { min_ = v; }
     void progSetMax(int v) override { max_ = v; }
     void progSetValue(int v) override {

@@ -326,7 +326,7 @@ TEST_F(LinkTest, CancelInsideAMaskedWriteThenRetryShowsTheDialogAgain) {
     fillImage(img, 8);
     bool pressed = false;
     const std::size_t prologue = writePrologue().size();
-    host.onPump = [&](FakeHost& h) {
+    host.onCancelPoll = [&](FakeHost& h) {
         if (!pressed && sim->received().size() >= prologue + 5) {
             pressed = true;
             h.cancelled = true;

@@ -1,0 +1,65 @@
+// One job on one radio: a write (all, all but the global area, the global
+// area, or one group), then a verify of what was written (or a verify on its
+// own), then a backup of what the verify read. The editor and the
+// command-line tool both run it and only present its result; the editor on
+// its link's worker thread, the command-line tool on its own port, once per
+// radio of a fleet.
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+#include "files/Backups.h"
+#include "image/MemoryImage.h"
+#include "link/VerifyMask.h"
+
+namespace orv {
+
+class ORVCom;
+
+struct RadioJobPlan {
+    enum class Write { None, All, SkipGlobals, Globals, Group };
+    Write write = Write::All;
+    int group = 0;              // 1..15 with Write::Group (also for a verify of one group)
+    bool globalsOnly = false;   // a verify of the global area only (with Write::None)
+    bool skipGlobals = false;   // a verify without the global area (with Write::None)
+    bool verify = false;
+    bool backupReads = true;    // keep what a verify read as a backup
+};
+
+// The bits the job's verify compares: what its write sends.
+RadioMask verifyMaskFor(const RadioJobPlan& plan);
+
+// What the job asks of its caller while it runs (on the job's thread).
+struct RadioJobHooks {
+    // The user's stop (the progress dialog's Cancel, Ctrl-C); none: never.
+    std::function<bool()> stopped;
+    // Between a write that completed and its verify: true goes on to the
+    // verify (the editor's "Verify now?"); none: always.
+    std::function<bool()> beforeVerify;
+};
+
+struct RadioJobResult {
+    enum class Step { NotAsked, Done, Failed, Stopped };
+    Step written = Step::NotAsked;
+    Step verified = Step::NotAsked;
+    // What the link's write operation returned (a stopped write may still
+    // count as done for the link), and the message of a failed write:
+    // "Write Group Failed", "Write Global Failed" or "writing the radio failed".
+    bool writeAccepted = false;
+    std::string writeMessage;
+    // The verify read the radio (it then compared and kept the backup).
+    bool radioRead = false;
+    std::vector<std::string> differences;   // the verify's lines when the radio differs
+    BackupResult readBackup;                // the backup of what the verify read
+    std::string failure;                    // what went wrong, in the tool's words (empty: nothing)
+    std::string warning;                    // a backup that could not be kept
+    // Every way a job can fail or be stopped sets `failure`.
+    bool ok() const { return failure.empty(); }
+};
+
+// Runs the job over `com` (open or not; it is left open) and compares with
+// `image`, what the radio should hold; `backupFolder` receives the backup.
+RadioJobResult runRadioJob(ORVCom& com, const MemoryImage& image, const RadioJobPlan& plan,
+                           const RadioJobHooks& hooks = {}, const std::string& backupFolder = orv::backupFolder());
+
+}  // namespace orv
