@@ -9,7 +9,7 @@
 #include "image/MemoryImage.h"
 #include "link/LinkHost.h"
 #include "link/SerialTrace.h"
-#include "link/VerifyMask.h"
+#include "image/VerifyMask.h"
 
 namespace orvcli {
 

@@ -3,22 +3,58 @@
 // group's parameter block (see groupParamAddr); global addresses are page-0
 // addresses.
 #pragma once
+#include <array>
 
 namespace orv::memmap {
 
-// ---- blocks -----------------------------------------------------------------
+// ---- sizes and counts ---------------------------------------------------------
 inline constexpr int kBlockSize = 32;
 inline constexpr int kBlocks = 188;            // addresses 0..6015
-inline constexpr int kPage0Blocks = 8;         // blocks 0..7: the global area
-inline constexpr int kGroupBlocks = 12;        // 384 bytes per group
-inline constexpr int kGroupSize = 384;
+inline constexpr int kRadioSize = kBlocks * kBlockSize;  // 6016 bytes exist in the radio
+inline constexpr int kFileTail = 3;            // bytes a programming file keeps after them
+inline constexpr int kFileSize = kRadioSize + kFileTail; // 6019 bytes in the image and in files
+inline constexpr int kPageSize = 256;
+inline constexpr int kPage0Blocks = kPageSize / kBlockSize;  // blocks 0..7: the global area
+inline constexpr int kGroups = 15;             // group numbers 1..15, indices 0..14
+inline constexpr int kChannels = 16;           // channels of a group, indices 0..15
+inline constexpr int kGroupSize = 384;         // bytes per group
+inline constexpr int kGroupBlocks = kGroupSize / kBlockSize;  // 12
 inline constexpr int kGroupsBase = 0x100;      // group g starts at 0x100 + 0x180 * g
+inline constexpr int kHalfPage = kPageSize / 2;  // odd groups start in the middle of a page
+inline constexpr int kRecordSize = 8;          // bytes of a channel record
+inline constexpr int kLabelSize = 8;           // characters of a label
+inline constexpr int kBankSize = kChannels * kRecordSize;  // a group's channel records
+inline constexpr int kAllBits = 0xFF;          // the mask of a whole byte
+inline constexpr int kRadioCodes = 0x31;       // radio character codes 0x00..0x30
+static_assert(kGroupsBase + kGroups * kGroupSize == kRadioSize);
+
 // First and last block of group number n (1..15).
-constexpr int firstGroupBlock(int n) { return 12 * n - 4; }
-constexpr int lastGroupBlock(int n) { return 12 * n + 7; }
+constexpr int firstGroupBlock(int n) { return kGroupsBase / kBlockSize + kGroupBlocks * (n - 1); }
+constexpr int lastGroupBlock(int n) { return firstGroupBlock(n) + kGroupBlocks - 1; }
+constexpr bool isGroupNumber(int n) { return n >= 1 && n <= kGroups; }
+constexpr bool isGroupIndex(int g) { return g >= 0 && g < kGroups; }
+constexpr bool isChannelIndex(int c) { return c >= 0 && c < kChannels; }
 // The first block of a group: of it a write sends only bit 5 of its first byte.
-constexpr bool isGroupFirstBlock(int block) { return block >= 8 && (block - 8) % 12 == 0; }
+constexpr bool isGroupFirstBlock(int block) {
+    return block >= kPage0Blocks && (block - kPage0Blocks) % kGroupBlocks == 0;
+}
 inline constexpr int kGroupFirstByteWriteMask = 0x20;
+static_assert(firstGroupBlock(1) == 8 && lastGroupBlock(kGroups) == kBlocks - 1);
+
+// ---- frequencies ----------------------------------------------------------------
+// A frequency is stored as a 16-bit code: 100 MHz plus code x 1.25 kHz (code 0:
+// no frequency).
+inline constexpr long kFreqBaseHz = 100'000'000;
+inline constexpr long kFreqStepHz = 1250;
+inline constexpr double kHzPerMHz = 1'000'000.0;
+// The code of a frequency in MHz, not yet rounded to a whole step.
+constexpr double freqMHzToCode(double mhz) {
+    return (mhz * kHzPerMHz - static_cast<double>(kFreqBaseHz)) / static_cast<double>(kFreqStepHz);
+}
+// The frequency in MHz of a code.
+constexpr double freqCodeToMHz(double code) {
+    return (code * static_cast<double>(kFreqStepHz) + static_cast<double>(kFreqBaseHz)) / kHzPerMHz;
+}
 
 // ---- group parameter block (offsets within it) -------------------------------
 inline constexpr int kUserCodeGuard = 0x00;    // channel (3..0), channel set (4), encode only (5)
@@ -45,7 +81,8 @@ inline constexpr int kRecTransmitCodeGuard = 6;
 inline constexpr int kGroupCount = 0x05;       // read by the printed report
 inline constexpr int kGlobalBatterySaver = 0x06;
 inline constexpr int kDtmfPorchAni = 0x07;     // DTMF deviation, ANI rate, front porch
-inline constexpr int kRotary = 0x80;           // 16 bytes: group (high) and channel (low) nibble
+inline constexpr int kRotary = 0x80;           // one byte per position: group (high) and channel (low) nibble
+inline constexpr int kRotaryPositions = 16;
 inline constexpr int kRotaryGroupGlobal = 0x90;   // pairs of per-position bit bytes
 inline constexpr int kRotaryChannelGlobal = 0x92;
 inline constexpr int kRotaryGroupVariable = 0x94;
@@ -54,5 +91,20 @@ inline constexpr int kSwitches98 = 0x98;       // toggle-switch assignments
 inline constexpr int kSwitches99 = 0x99;
 inline constexpr int kGlobalOptions = 0x9B;    // display, per-channel power, talk back, nuisance, priority rate
 inline constexpr int kGlobalGroupChannel = 0xFF;
+
+// The bits of each page-0 byte a write may change (0: the byte is never
+// sent): the global battery saver bit, the DTMF byte, the rotary switch
+// table and its flags, the toggle switches, the global options and the
+// global group and channel. A write and a verify both take it from here.
+constexpr std::array<int, kPageSize> page0WriteMask() {
+    std::array<int, kPageSize> mask{};
+    mask[kGlobalBatterySaver] = 0x04;
+    mask[kDtmfPorchAni] = 0xFF;
+    for (int a = kRotary; a <= kSwitches98; ++a) mask[a] = 0xFF;
+    mask[kSwitches99] = 0xFE;
+    mask[kGlobalOptions] = 0xF7;
+    mask[kGlobalGroupChannel] = 0xFF;
+    return mask;
+}
 
 }  // namespace orv::memmap

@@ -58,8 +58,10 @@ Bytes group1Frames(const Memory& source) {
 class ORVCoreTest : public LinkTest {
 protected:
     void SetUp() override {
-        com.timing.byteTimeout = 0.3;   // a silent radio costs about a second
-        com.timing.settleMs = 20;
+        LinkTiming t = com.timing();
+        t.byteTimeout = 0.3;   // a silent radio costs about a second
+        t.settleMs = 20;
+        com.setTiming(t);
         com.initComm();
     }
     void start(SimOptions o = {}) {
@@ -94,7 +96,7 @@ TEST_F(ORVCoreTest, StartProgramsTheTestChannelsAndRestoreBringsGroup1Back) {
         SimOptions o;
         o.version = c.version;
         start(o);
-        com.allowFastBaud = c.afterRead;
+        com.setAllowFastBaud(c.afterRead);
         ASSERT_EQ(core.startAlignment(), ORVCore::kStarted);
 
         const Memory testing = withTestChannels(original);
