@@ -24,6 +24,7 @@ constexpr int kChannelBlocks = memmap::kBankSize / kBlock;
 constexpr int kFlagsIndex = 2 * kBlock;
 constexpr int kChannelsIndex = 3 * kBlock;
 struct SavedBlock { int block, index; };
+static_assert(memmap::kTuningBlocks == 2);
 constexpr SavedBlock kSaved[] = {{0, 0},
                                  {1, kBlock},
                                  {kFlagBlock, kFlagsIndex},
@@ -68,12 +69,12 @@ const uint8_t ORVCore::kTestFlagsHigh = static_cast<uint8_t>(kTestFlags >> 8);
 const uint8_t ORVCore::kTestFlagsLow = static_cast<uint8_t>(kTestFlags);
 
 const std::array<ORVCore::TuneRow, 6> ORVCore::kRows{{
-    {"Transmit high power", 11, false},
-    {"Transmit low power", 20, false},
-    {"Reference Osc. voltage sens.", 55, true},
-    {"Reference Osc. frequency", 31, true},
-    {"Transmit deviation", 9, false},
-    {"Receiver front end tuning gain", 8, false},
+    {"Transmit high power", memmap::kTuneHighPower, false},
+    {"Transmit low power", memmap::kTuneLowPower, false},
+    {"Reference Osc. voltage sens.", memmap::kTuneRefOscSensitivity, true},
+    {"Reference Osc. frequency", memmap::kTuneRefOscFrequency, true},
+    {"Transmit deviation", memmap::kTuneDeviation, false},
+    {"Receiver front end tuning gain", memmap::kTuneFrontEnd, false},
 }};
 
 long ORVCore::rowValue(int row) const {
@@ -227,14 +228,15 @@ bool ORVCore::writeCalcReference(AlignCalculator c) {
 bool ORVCore::finishCalculator(AlignCalculator c, long result) {
     switch (c) {
     case AlignCalculator::PullGain:
-        if (result >= 0) setTuneWord(55, result);
-        return writeTuneBytes({55, 56, 31, 32});
+        if (result >= 0) setTuneWord(memmap::kTuneRefOscSensitivity, result);
+        return writeTuneBytes({memmap::kTuneRefOscSensitivity, memmap::kTuneRefOscSensitivity + 1,
+                               memmap::kTuneRefOscFrequency, memmap::kTuneRefOscFrequency + 1});
     case AlignCalculator::RefOsc:
-        if (result >= 0) setTuneWord(31, result);
-        return writeTuneWord(31);
+        if (result >= 0) setTuneWord(memmap::kTuneRefOscFrequency, result);
+        return writeTuneWord(memmap::kTuneRefOscFrequency);
     case AlignCalculator::VCOMod:
-        if (result >= 0) tuneData[9] = static_cast<uint8_t>(result);
-        return writeTuneByte(9);
+        if (result >= 0) tuneData[memmap::kTuneDeviation] = static_cast<uint8_t>(result);
+        return writeTuneByte(memmap::kTuneDeviation);
     }
     return false;
 }

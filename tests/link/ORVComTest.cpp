@@ -235,6 +235,8 @@ TEST(LinkTiming, DefaultsAreTheRadiosOwnAndOnlyTheTestSwitchShortensThem) {
         EXPECT_EQ(com.timing().byteTimeout, c.byteTimeout);
         EXPECT_EQ(com.timing().settleMs, c.settleMs);
         EXPECT_EQ(com.byteTimeout(), c.byteTimeout) << "the constructor's initComm takes the timing";
+        com.setTiming(LinkTiming{0.05, 1, 0});
+        EXPECT_EQ(com.byteTimeout(), 0.05) << "new timing is in force at once";
     }
     if (saved) ::setenv("ORVEDIT_TEST_LINK_TIMING", keep.c_str(), 1);
     else ::unsetenv("ORVEDIT_TEST_LINK_TIMING");
