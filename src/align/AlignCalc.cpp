@@ -1,6 +1,7 @@
 #include "align/AlignCalc.h"
 
 #include <cmath>
+#include "image/MemoryMap.h"
 #include "image/NumText.h"
 
 namespace orv {
@@ -25,6 +26,9 @@ std::optional<long> toLong(double x) {
     return static_cast<long>(r);
 }
 
+// The deviation setting the deviation calculator measures with.
+constexpr int kVcoModReference = 115;
+
 bool inReadingRange(double offsetMHz) { return offsetMHz >= 0 && offsetMHz <= 2; }
 
 // A negative result is the word's two's complement.
@@ -37,10 +41,13 @@ std::optional<long> asWord(long v) {
 }  // namespace
 
 std::vector<std::pair<int, int>> calcReferenceWrites(AlignCalculator c) {
+    using namespace memmap;
     switch (c) {
-    case AlignCalculator::PullGain: return {{55, 0}, {56, 0}, {31, 0}, {32, 0}};
-    case AlignCalculator::RefOsc: return {{31, 0}, {32, 0}};
-    case AlignCalculator::VCOMod: return {{9, 0x73}};
+    case AlignCalculator::PullGain:
+        return {{kTuneRefOscSensitivity, 0}, {kTuneRefOscSensitivity + 1, 0}, {kTuneRefOscFrequency, 0},
+                {kTuneRefOscFrequency + 1, 0}};
+    case AlignCalculator::RefOsc: return {{kTuneRefOscFrequency, 0}, {kTuneRefOscFrequency + 1, 0}};
+    case AlignCalculator::VCOMod: return {{kTuneDeviation, kVcoModReference}};
     }
     return {};
 }
@@ -74,7 +81,7 @@ std::optional<int> calcVCOMod(const std::string& deviation) {
     const auto d = reading(deviation);
     if (!d) return std::nullopt;
     if (*d == 0) return std::nullopt;  // division by zero
-    const auto v = toLong(4.75 / *d * 115);
+    const auto v = toLong(4.75 / *d * kVcoModReference);
     if (!v || *v < 0 || *v > 255) return std::nullopt;
     return static_cast<int>(*v);
 }

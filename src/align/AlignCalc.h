@@ -12,7 +12,7 @@ namespace orv {
 enum class AlignCalculator { PullGain, RefOsc, VCOMod };
 
 // The reference writes of a calculator, in order: (page-0 address, value),
-// each sent as a masked write with mask 0xFF.
+// each sent as a masked write of the whole byte.
 std::vector<std::pair<int, int>> calcReferenceWrites(AlignCalculator c);
 
 // Pull gain from the measured frequencies of channels 13 and 14 (MHz, as

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
+#include <tuple>
 #include "image/MemoryMap.h"
 
 namespace orv {
@@ -9,33 +11,70 @@ namespace orv {
 namespace {
 
 constexpr int kBlock = memmap::kBlockSize;
-// Group 1's low-power and narrow-band flag words: its parameter block starts
-// radio page 1.
-constexpr int kFlagPage = 1;
-constexpr int kFlagOffset = memmap::kLowPowerFlags;
-static_assert(memmap::kNarrowBandFlags == kFlagOffset + 2, "the four flag bytes follow each other");
-// Progress of a start: 7 blocks read and 4 written; of a restore: 4 written.
-constexpr int kStartSteps = 352;
-constexpr int kRestoreSteps = 128;
-
+// Group 1's low-power and narrow-band flag words, in its parameter block.
+constexpr ImageAddr kFlags = groupParamAddr(0, memmap::kLowPowerFlags);
+static_assert(memmap::kNarrowBandFlags == memmap::kLowPowerFlags + 2, "the four flag bytes follow each other");
+constexpr int kFlagBytes = 4;
+// The blocks the tool saves and, from tuneData[kChannelsIndex] on, writes
+// back: the tuning values (blocks 0 and 1 of page 0), the block of group 1's
+// flags and the blocks of its channel records.
+constexpr int kFlagBlock = kFlags.address() / kBlock;
+constexpr int kChannelBlock = channelRecordAddr(0, 0, 0).address() / kBlock;
+constexpr int kChannelBlocks = memmap::kBankSize / kBlock;
+constexpr int kFlagsIndex = 2 * kBlock;
+constexpr int kChannelsIndex = 3 * kBlock;
 struct SavedBlock { int block, index; };
-constexpr SavedBlock kSaved[] = {{0, 0}, {1, 32}, {9, 64}, {12, 96}, {13, 128}, {14, 160}, {15, 192}};
+static_assert(memmap::kTuningBlocks == 2);
+constexpr SavedBlock kSaved[] = {{0, 0},
+                                 {1, kBlock},
+                                 {kFlagBlock, kFlagsIndex},
+                                 {kChannelBlock, kChannelsIndex},
+                                 {kChannelBlock + 1, kChannelsIndex + kBlock},
+                                 {kChannelBlock + 2, kChannelsIndex + 2 * kBlock},
+                                 {kChannelBlock + 3, kChannelsIndex + 3 * kBlock}};
+static_assert(std::size(kSaved) * kBlock == std::tuple_size_v<decltype(ORVCore::tuneData)>);
+static_assert(kChannelBlocks == 4);
+// Progress of a start: the saved blocks read and the channel blocks written;
+// of a restore: the channel blocks written.
+constexpr int kRestoreSteps = kChannelBlocks * kBlock;
+constexpr int kStartSteps = static_cast<int>(std::size(kSaved)) * kBlock + kRestoreSteps;
+
+// A channel record on the test frequency `mhz` for receive and transmit,
+// with no code guards.
+constexpr std::array<uint8_t, memmap::kRecordSize> testRecord(double mhz) {
+    const auto code = static_cast<unsigned>(memmap::freqMHzToCode(mhz) + 0.5);
+    std::array<uint8_t, memmap::kRecordSize> r{};
+    r[memmap::kRecReceiveFreq] = r[memmap::kRecTransmitFreq] = static_cast<uint8_t>(code >> 8);
+    r[memmap::kRecReceiveFreq + 1] = r[memmap::kRecTransmitFreq + 1] = static_cast<uint8_t>(code);
+    return r;
+}
+
+// Group 1's flag word bits of the channels numbered (1..16) in `channels`:
+// the first byte holds channels 9..16, the second 1..8.
+constexpr uint16_t channelFlags(std::initializer_list<int> channels) {
+    uint16_t w = 0;
+    for (int c : channels) w = static_cast<uint16_t>(w | (1u << (c - 1)));
+    return w;
+}
+constexpr uint16_t kTestFlags = channelFlags({4, 5, 6, 10, 11, 12});
 
 }  // namespace
 
-const std::array<uint8_t, 8> ORVCore::kRecordA{0x96, 0x00, 0x00, 0x00, 0x96, 0x00, 0x00, 0x00};
-const std::array<uint8_t, 8> ORVCore::kRecordB{0xBE, 0xA0, 0x00, 0x00, 0xBE, 0xA0, 0x00, 0x00};
-const std::array<uint8_t, 8> ORVCore::kRecordC{0xE7, 0x40, 0x00, 0x00, 0xE7, 0x40, 0x00, 0x00};
-const std::array<uint8_t, 8> ORVCore::kRecordD{0xE7, 0x3C, 0x00, 0x00, 0xE7, 0x3C, 0x00, 0x00};
-const std::array<uint8_t, 8> ORVCore::kRecordE{0xE7, 0x3E, 0x00, 0x00, 0xE7, 0x3E, 0x00, 0x00};
+const std::array<uint8_t, 8> ORVCore::kRecordA = testRecord(148.0);
+const std::array<uint8_t, 8> ORVCore::kRecordB = testRecord(161.0);
+const std::array<uint8_t, 8> ORVCore::kRecordC = testRecord(174.0);
+const std::array<uint8_t, 8> ORVCore::kRecordD = testRecord(173.995);
+const std::array<uint8_t, 8> ORVCore::kRecordE = testRecord(173.9975);
+const uint8_t ORVCore::kTestFlagsHigh = static_cast<uint8_t>(kTestFlags >> 8);
+const uint8_t ORVCore::kTestFlagsLow = static_cast<uint8_t>(kTestFlags);
 
 const std::array<ORVCore::TuneRow, 6> ORVCore::kRows{{
-    {"Transmit high power", 11, false},
-    {"Transmit low power", 20, false},
-    {"Reference Osc. voltage sens.", 55, true},
-    {"Reference Osc. frequency", 31, true},
-    {"Transmit deviation", 9, false},
-    {"Receiver front end tuning gain", 8, false},
+    {"Transmit high power", memmap::kTuneHighPower, false},
+    {"Transmit low power", memmap::kTuneLowPower, false},
+    {"Reference Osc. voltage sens.", memmap::kTuneRefOscSensitivity, true},
+    {"Reference Osc. frequency", memmap::kTuneRefOscFrequency, true},
+    {"Transmit deviation", memmap::kTuneDeviation, false},
+    {"Receiver front end tuning gain", memmap::kTuneFrontEnd, false},
 }};
 
 long ORVCore::rowValue(int row) const {
@@ -49,7 +88,7 @@ bool ORVCore::writeRow(int row, long value) {
         setTuneWord(r.address, value);
         return writeTuneWord(r.address);
     }
-    tuneData[static_cast<std::size_t>(r.address)] = static_cast<uint8_t>(value & 0xFF);
+    tuneData[static_cast<std::size_t>(r.address)] = static_cast<uint8_t>(value);
     return writeTuneByte(r.address);
 }
 
@@ -63,47 +102,34 @@ long ORVCore::getTuneWord(int index) const {
 }
 
 void ORVCore::setTuneWord(int index, long value) {
-    tuneData.at(static_cast<std::size_t>(index)) = static_cast<uint8_t>((value / 256) & 0xFF);
+    tuneData.at(static_cast<std::size_t>(index)) = static_cast<uint8_t>(value / 256);
     tuneData.at(static_cast<std::size_t>(index) + 1) = static_cast<uint8_t>(value % 256);
 }
 
 // ---------------------------------------------------------------- frames
 
 bool ORVCore::readTuneBlock(int block, int index) {
-    com_.sendByte(0xC6);
-    com_.sendByte(block);
-    for (int k = 0; k < kBlock; ++k) {
-        // The radio answers the block number with the first byte; each 0x00
-        // clocks out the next one.
-        if (k > 0) com_.sendByte(0x00);
-        uint8_t b = 0;
-        if (!com_.getByte(b)) {
-            com_.host().messageBox("Error reading radio", "ORV Read", MsgIcon::Exclamation, MsgButtons::OK);
-            return false;
-        }
-        tuneData.at(static_cast<std::size_t>(index + k)) = b;
+    std::array<uint8_t, kBlock> got{};
+    int arrived = 0;
+    const bool ok = com_.readBlockInto(block, got, [&] {
+        ++arrived;
         progStep();
-    }
-    return true;
+    });
+    // The bytes that arrived are kept even when the block did not complete.
+    std::copy_n(got.begin(), arrived, tuneData.begin() + index);
+    return ok;
 }
 
 bool ORVCore::writeTuneBlock(int block, int index) {
-    com_.sendByte(0xD4);
-    com_.sendByte(block);
-    for (int k = 0; k < kBlock; ++k) {
-        com_.sendByte(testData.at(static_cast<std::size_t>(index + k)));
-        progStep();
-    }
-    uint8_t reply = 0;
-    if (com_.getByte(reply)) return true;
-    com_.host().messageBox("Error writing radio", "ORV Write", MsgIcon::Exclamation, MsgButtons::OK);
-    return false;
+    std::array<uint8_t, kBlock> bytes{};
+    std::copy_n(testData.begin() + index, kBlock, bytes.begin());
+    return com_.writeBlockFrom(block, bytes, [this] { progStep(); });
 }
 
 bool ORVCore::writeFlagWords(const uint8_t (&values)[4]) {
     bool ok = true;
-    for (int i = 0; i < 4; ++i)
-        ok = com_.writeMaskedByte(kFlagPage, kFlagOffset + i, 0xFF, values[i]) && ok;
+    for (int i = 0; i < kFlagBytes; ++i)
+        ok = com_.writeMaskedByte(kFlags.page, kFlags.offset + i, memmap::kAllBits, values[i]) && ok;
     return ok;
 }
 
@@ -127,18 +153,19 @@ int ORVCore::startAlignment() {
 
     // Channels 1..12: A, B, C four times over.
     const std::array<uint8_t, 8>* abc[] = {&kRecordA, &kRecordB, &kRecordC};
+    constexpr int kRecord = memmap::kRecordSize;
     for (int r = 0; r < 12; ++r)
-        std::copy(abc[r % 3]->begin(), abc[r % 3]->end(), testData.begin() + 8 * r);
+        std::copy(abc[r % 3]->begin(), abc[r % 3]->end(), testData.begin() + kRecord * r);
     writeFlagWords({kTestFlagsHigh, kTestFlagsLow, kTestFlagsHigh, kTestFlagsLow});
-    writeTuneBlock(12, 0);
-    writeTuneBlock(13, 32);
-    writeTuneBlock(14, 64);
+    writeTuneBlock(kChannelBlock, 0);
+    writeTuneBlock(kChannelBlock + 1, kBlock);
+    writeTuneBlock(kChannelBlock + 2, 2 * kBlock);
 
     // Channels 13..16: D, E and two blank records.
     std::copy(kRecordD.begin(), kRecordD.end(), testData.begin());
-    std::copy(kRecordE.begin(), kRecordE.end(), testData.begin() + 8);
-    std::fill(testData.begin() + 16, testData.begin() + 32, uint8_t{0});
-    writeTuneBlock(15, 0);
+    std::copy(kRecordE.begin(), kRecordE.end(), testData.begin() + kRecord);
+    std::fill(testData.begin() + 2 * kRecord, testData.begin() + kBlock, uint8_t{0});
+    writeTuneBlock(kChannelBlock + 3, 0);
 
     h.progUnload();
     com_.unhookRadio();
@@ -153,12 +180,10 @@ bool ORVCore::restoreRadioData() {
     h.progSetMin(0);
     h.progSetMax(kRestoreSteps);
 
-    std::copy(tuneData.begin() + 96, tuneData.begin() + 224, testData.begin());
-    bool ok = writeFlagWords({tuneData[64], tuneData[65], tuneData[66], tuneData[67]});
-    ok = writeTuneBlock(12, 0) && ok;
-    ok = writeTuneBlock(13, 32) && ok;
-    ok = writeTuneBlock(14, 64) && ok;
-    ok = writeTuneBlock(15, 96) && ok;
+    std::copy_n(tuneData.begin() + kChannelsIndex, memmap::kBankSize, testData.begin());
+    constexpr std::size_t f = kFlagsIndex + kFlags.address() % kBlock;
+    bool ok = writeFlagWords({tuneData[f], tuneData[f + 1], tuneData[f + 2], tuneData[f + 3]});
+    for (int i = 0; i < kChannelBlocks; ++i) ok = writeTuneBlock(kChannelBlock + i, i * kBlock) && ok;
 
     h.progUnload();
     com_.unhookRadio();
@@ -171,7 +196,7 @@ bool ORVCore::writeTuneBytes(std::initializer_list<int> indices) {
     if (!com_.hookRadio()) return false;
     bool ok = true;
     for (int i : indices)
-        ok = com_.writeMaskedByte(0, i, 0xFF, tuneData.at(static_cast<std::size_t>(i))) && ok;
+        ok = com_.writeMaskedByte(0, i, memmap::kAllBits, tuneData.at(static_cast<std::size_t>(i))) && ok;
     com_.unhookRadio();
     return ok;
 }
@@ -195,7 +220,7 @@ bool ORVCore::writeCalcReference(AlignCalculator c) {
     if (!com_.hookRadio()) return false;
     bool ok = true;
     for (const auto& [address, value] : calcReferenceWrites(c))
-        ok = com_.writeMaskedByte(0, address, 0xFF, value) && ok;
+        ok = com_.writeMaskedByte(0, address, memmap::kAllBits, value) && ok;
     com_.unhookRadio();
     return ok;
 }
@@ -203,14 +228,15 @@ bool ORVCore::writeCalcReference(AlignCalculator c) {
 bool ORVCore::finishCalculator(AlignCalculator c, long result) {
     switch (c) {
     case AlignCalculator::PullGain:
-        if (result >= 0) setTuneWord(55, result);
-        return writeTuneBytes({55, 56, 31, 32});
+        if (result >= 0) setTuneWord(memmap::kTuneRefOscSensitivity, result);
+        return writeTuneBytes({memmap::kTuneRefOscSensitivity, memmap::kTuneRefOscSensitivity + 1,
+                               memmap::kTuneRefOscFrequency, memmap::kTuneRefOscFrequency + 1});
     case AlignCalculator::RefOsc:
-        if (result >= 0) setTuneWord(31, result);
-        return writeTuneWord(31);
+        if (result >= 0) setTuneWord(memmap::kTuneRefOscFrequency, result);
+        return writeTuneWord(memmap::kTuneRefOscFrequency);
     case AlignCalculator::VCOMod:
-        if (result >= 0) tuneData[9] = static_cast<uint8_t>(result & 0xFF);
-        return writeTuneByte(9);
+        if (result >= 0) tuneData[memmap::kTuneDeviation] = static_cast<uint8_t>(result);
+        return writeTuneByte(memmap::kTuneDeviation);
     }
     return false;
 }

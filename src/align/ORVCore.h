@@ -24,9 +24,9 @@ public:
 
     // Copies of radio blocks 0, 1, 9, 12, 13, 14 and 15, taken at the start;
     // indices 0..63 are the radio addresses of page 0's tuning values.
-    std::array<uint8_t, 224> tuneData{};
+    std::array<uint8_t, 7 * memmap::kBlockSize> tuneData{};
     // The source of every block the tool writes.
-    std::array<uint8_t, 129> testData{};
+    std::array<uint8_t, memmap::kBankSize + 1> testData{};
 
     // Saves the tuning data and group 1's flags and channels, then programs
     // the test channels: 0 started, 2 the radio was not hooked, 3 a read
@@ -84,8 +84,8 @@ public:
     static const std::array<uint8_t, 8> kRecordA, kRecordB, kRecordC, kRecordD, kRecordE;
     // Group 1's low-power and narrow-band flag words while the tool runs:
     // channels 4, 5, 6, 10, 11 and 12 on.
-    static constexpr uint8_t kTestFlagsHigh = 0x0E;
-    static constexpr uint8_t kTestFlagsLow = 0x38;
+    static const uint8_t kTestFlagsHigh;
+    static const uint8_t kTestFlagsLow;
 
     ORVCom& com() { return com_; }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include "cli/CliSupport.h"
 #include "files/ImageFile.h"
+#include "image/MemoryMap.h"
 #include "interchange/ChannelCsv.h"
 
 using orvcli::kExitFailure;
@@ -86,7 +87,7 @@ void addCsvCommands(CLI::App& app, int& exitCode) {
         "csv-export", "Write the channels of one group as CSV (Location,Name,Frequency,Duplex,Offset,Tone,...), "
                       "one row per channel that has a receive frequency");
     cmdExport->add_option("FILE", exp->file, "Programming file to read")->required();
-    cmdExport->add_option("--group", exp->group, "Group number")->required()->check(CLI::Range(1, 15));
+    cmdExport->add_option("--group", exp->group, "Group number")->required()->check(CLI::Range(1, orv::memmap::kGroups));
     cmdExport->add_option("-o,--output", exp->output, "Write the CSV to this file instead of stdout");
     cmdExport->callback([exp, &exitCode] { exitCode = orvcli::runGuarded([&] { runExport(*exp); }); });
 
@@ -96,7 +97,7 @@ void addCsvCommands(CLI::App& app, int& exitCode) {
                       "channels of one group; channels the file does not fill keep what they hold");
     cmdImport->add_option("FILE", imp->file, "Programming file to start from")->required();
     cmdImport->add_option("CSV", imp->csv, "CSV file to apply")->required();
-    cmdImport->add_option("--group", imp->group, "Group number")->required()->check(CLI::Range(1, 15));
+    cmdImport->add_option("--group", imp->group, "Group number")->required()->check(CLI::Range(1, orv::memmap::kGroups));
     cmdImport->add_option("-o,--output", imp->output, "Programming file to write (default: replace FILE)");
     cmdImport->add_option("--first-channel", imp->options.firstChannel,
                           "Put the rows in file order from this channel (default: by Location when every Location "

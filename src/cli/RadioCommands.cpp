@@ -276,7 +276,7 @@ void addRadioCommands(CLI::App& app, int& exitCode) {
         ->required()
         ->check(orvcli::nonEmptyName());
     auto* rg = read->add_option("--group", r->group, "Read only this group (1-15) into the existing FILE")
-                   ->check(CLI::Range(1, 15));
+                   ->check(CLI::Range(1, orv::memmap::kGroups));
     read->add_flag("--globals", r->globals, "Read only the global area (page 0) into the existing FILE")
         ->excludes(rg);
     read->callback([r, &exitCode] { exitCode = orvcli::runGuarded([&] { return runRead(*r); }); });
@@ -293,7 +293,7 @@ void addRadioCommands(CLI::App& app, int& exitCode) {
             ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
             ->check(orvcli::nonEmptyName());
         cmd->add_option("-i,--input", a.file, fileHelp)->required()->check(orvcli::nonEmptyName());
-        auto* g = cmd->add_option("--group", a.group, "Only this group (1-15)")->check(CLI::Range(1, 15));
+        auto* g = cmd->add_option("--group", a.group, "Only this group (1-15)")->check(CLI::Range(1, orv::memmap::kGroups));
         auto* gl = cmd->add_flag("--globals", a.globals, "Only the global area (page 0)");
         auto* sk = cmd->add_flag("--skip-globals", a.skipGlobals, "Groups 1-15 but not the global area");
         g->excludes(gl, sk);

@@ -40,9 +40,9 @@ RadioJobResult runRadioJob(const std::string& device, const orv::MemoryImage& im
         host.progUnload();
     com.closePort();
 
-    if (com.versionBytes[0] != 0 || com.versionBytes[1] != 0) {
+    if (com.versionBytes()[0] != 0 || com.versionBytes()[1] != 0) {
         char text[8];
-        std::snprintf(text, sizeof text, "%02X%02X", com.versionBytes[0], com.versionBytes[1]);
+        std::snprintf(text, sizeof text, "%02X%02X", com.versionBytes()[0], com.versionBytes()[1]);
         r.version = text;
     }
     r.trace = trace.entries();

@@ -11,6 +11,7 @@
 #include "link/ORVCom.h"
 #include "link/RadioJob.h"
 #include "link/SerialTrace.h"
+#include "image/VerifyMask.h"
 
 namespace orvcli {
 

@@ -1,5 +1,6 @@
 #include "db/clsDBUtil.h"
 #include "db/ProgramData.h"
+#include "image/MemoryMap.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -243,7 +244,7 @@ QString clsDBUtil::createWorkingFile(const QString& path) {
             ok = ok && db.transaction();
             q.prepare(QStringLiteral("INSERT INTO tblChannel VALUES (?, ?, '0', 0, '0', '00000000')"));
             int n = 160;
-            for (int chan = 1; ok && chan <= 16; ++chan) {
+            for (int chan = 1; ok && chan <= memmap::kChannels; ++chan) {
                 q.bindValue(0, chan);
                 q.bindValue(1, 162.0 + n * 0.0025);
                 n += 20;

@@ -80,7 +80,7 @@ void GroupEditor::groupKeyDown(const std::string& shownText) {
 
 std::optional<std::string> GroupEditor::groupKeyUp(const std::string& shownText) {
     const double v = numericValue(shownText);
-    if (v >= 1 && v <= 15) return std::nullopt;
+    if (v >= 1 && v <= kGroups) return std::nullopt;
     screen_.beep();
     const std::string back = std::to_string(lastGoodGroupText_);
     lastGoodGroupText_ = 0;

@@ -7,7 +7,7 @@ namespace orv {
 
 namespace {
 void checkPosition(int p) {
-    if (!clsMoves::isPosition(p)) throw std::out_of_range("bank position " + std::to_string(p) + " outside 1..15");
+    if (!clsMoves::isPosition(p)) throw std::out_of_range("bank position " + std::to_string(p) + " outside 1.." + std::to_string(memmap::kGroups));
 }
 }  // namespace
 
@@ -46,7 +46,7 @@ void clsMoves::copyToTemp(int position) {
 void clsMoves::copyFromTemp(int position) {
     checkPosition(position);
     for (int k = 0; k < kBankSize; ++k)
-        image_[bankAddress(position) + k] = static_cast<uint8_t>(tempBank[static_cast<std::size_t>(k)] & 0xFF);
+        image_[bankAddress(position) + k] = static_cast<uint8_t>(tempBank[static_cast<std::size_t>(k)]);
 }
 
 }  // namespace orv

@@ -12,11 +12,11 @@ class clsMoves {
 public:
     explicit clsMoves(MemoryImage& image) : image_(image) {}
 
-    static constexpr int kBankSize = 128;
+    static constexpr int kBankSize = memmap::kBankSize;
     // Image address of the bank of position p: where the channel records of
     // group index p - 1 begin.
-    static constexpr int bankAddress(int p) { return 384 * p; }
-    static constexpr bool isPosition(int p) { return p >= 1 && p <= 15; }
+    static constexpr int bankAddress(int p) { return channelRecordAddr(p - 1, 0, 0).address(); }
+    static constexpr bool isPosition(int p) { return memmap::isGroupNumber(p); }
 
     // Chooses the shift by direction; equal positions move nothing. Positions
     // outside 1..15 throw std::out_of_range before anything moves.

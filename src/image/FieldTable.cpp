@@ -3,53 +3,73 @@
 namespace orv::fields {
 
 namespace {
-GroupField textField(const char* n, std::string GroupView::*m, FieldKind rule) {
-    GroupField f{n, GroupKind::Text, m};
-    f.rule = rule;
-    return f;
+using namespace memmap;
+GroupField textField(const char* n, std::string GroupView::*m, FieldKind rule, Bits bits) {
+    return {.name = n, .kind = GroupKind::Text, .text = m, .rule = rule, .bits = std::move(bits)};
 }
-GroupField listField(const char* n, int GroupView::*m, Entries e) { return {n, GroupKind::List, nullptr, m, e}; }
-GroupField listTextField(const char* n, std::string GroupView::*m, Entries e) {
-    return {n, GroupKind::ListText, m, nullptr, e};
+GroupField listField(const char* n, int GroupView::*m, Entries e, Bits bits) {
+    return {.name = n, .kind = GroupKind::List, .number = m, .entries = e, .bits = std::move(bits)};
 }
-GroupField checkField(const char* n, int GroupView::*m) { return {n, GroupKind::Check, nullptr, m}; }
-GroupField optionField(const char* n, bool GroupView::*a, const char* ca, bool GroupView::*b, const char* cb) {
-    return {n, GroupKind::Option, nullptr, nullptr, nullptr, a, ca, b, cb};
+GroupField listTextField(const char* n, std::string GroupView::*m, Entries e, Bits bits) {
+    return {.name = n, .kind = GroupKind::ListText, .text = m, .entries = e, .bits = std::move(bits)};
+}
+GroupField checkField(const char* n, int GroupView::*m, BitField bit) {
+    return {.name = n, .kind = GroupKind::Check, .number = m, .bits = {bit}};
+}
+GroupField optionField(const char* n, bool GroupView::*a, const char* ca, bool GroupView::*b, const char* cb,
+                       BitField bit) {
+    return {.name = n,
+            .kind = GroupKind::Option,
+            .optFirst = a,
+            .firstCaption = ca,
+            .optSecond = b,
+            .secondCaption = cb,
+            .bits = {bit}};
+}
+// `count` whole bytes from `first` on.
+Bits bytes(int first, int count) {
+    Bits b;
+    for (int i = 0; i < count; ++i) b.push_back(wholeByte(first + i));
+    return b;
 }
 }  // namespace
 
 const std::vector<GroupField>& groupFields() {
     static const std::vector<GroupField> table = {
-        textField("txtGrpLab", &GroupView::txtGrpLab, FieldKind::Label),
-        textField("txtPassWord", &GroupView::txtPassWord, FieldKind::Password),
-        textField("txtID", &GroupView::txtID, FieldKind::IdNumber),
-        listField("cboTOT", &GroupView::cboTOT, lists::cboTOT),
-        listTextField("cboScan", &GroupView::cboScan, lists::cboScan),
-        listField("cboPri1Chan", &GroupView::cboPri1Chan, lists::cboPriChan),
-        listField("cboPri2Chan", &GroupView::cboPri2Chan, lists::cboPriChan),
-        checkField("chkPriTX", &GroupView::chkPriTX),
-        optionField("optBattSave", &GroupView::optBattSaveOn, "On", &GroupView::optBattSaveOff, "Off"),
-        checkField("chkGroupScanList", &GroupView::chkGroupScanList),
-        checkField("chkPriKeyLock", &GroupView::chkPriKeyLock),
-        checkField("chkENTCLRLock", &GroupView::chkENTCLRLock),
-        listField("cboDisplay", &GroupView::cboDisplay, lists::cboDisplay),
-        listField("cboBackLight", &GroupView::cboBackLight, lists::cboBackLight),
-        listField("cboDuration", &GroupView::cboDuration, lists::cboDuration),
-        listField("cboBCI", &GroupView::cboBCI, lists::cboBCI),
-        listField("cboANI", &GroupView::cboANI, lists::cboANI),
-        optionField("optUCG", &GroupView::optUCGEnabled, "Enabled", &GroupView::optUCGDisabled, "Disabled"),
-        listField("cboUCGChan", &GroupView::cboUCGChan, lists::cboUCGChan),
-        checkField("chkUCGEncode", &GroupView::chkUCGEncode),
+        textField("txtGrpLab", &GroupView::txtGrpLab, FieldKind::Label, bytes(kGroupLabel, kLabelSize)),
+        textField("txtPassWord", &GroupView::txtPassWord, FieldKind::Password, bytes(kPassword, kPasswordBytes)),
+        textField("txtID", &GroupView::txtID, FieldKind::IdNumber,
+                  {kAniFirstDigit, wholeByte(kAniId + 1), wholeByte(kAniId + 2), wholeByte(kAniId + 3)}),
+        listField("cboTOT", &GroupView::cboTOT, lists::cboTOT, {kTimeOut}),
+        listTextField("cboScan", &GroupView::cboScan, lists::cboScan, {kScanHold}),
+        listField("cboPri1Chan", &GroupView::cboPri1Chan, lists::cboPriChan, {{kPriority1, kPriorityBits}}),
+        listField("cboPri2Chan", &GroupView::cboPri2Chan, lists::cboPriChan, {{kPriority2, kPriorityBits}}),
+        checkField("chkPriTX", &GroupView::chkPriTX, kTxOnPriority1),
+        optionField("optBattSave", &GroupView::optBattSaveOn, "On", &GroupView::optBattSaveOff, "Off",
+                    kBatterySaverOff),
+        checkField("chkGroupScanList", &GroupView::chkGroupScanList, kGroupScanList),
+        checkField("chkPriKeyLock", &GroupView::chkPriKeyLock, kPriorityKeyLock),
+        checkField("chkENTCLRLock", &GroupView::chkENTCLRLock, kEntClrLock),
+        listField("cboDisplay", &GroupView::cboDisplay, lists::cboDisplay, {kDisplayMode}),
+        listField("cboBackLight", &GroupView::cboBackLight, lists::cboBackLight, {kBackLight}),
+        listField("cboDuration", &GroupView::cboDuration, lists::cboDuration, {kDisplayDuration}),
+        listField("cboBCI", &GroupView::cboBCI, lists::cboBCI, {kBusyChannel}),
+        listField("cboANI", &GroupView::cboANI, lists::cboANI, {kResidentAni}),
+        optionField("optUCG", &GroupView::optUCGEnabled, "Enabled", &GroupView::optUCGDisabled, "Disabled",
+                    kUcgEnabled),
+        // The channel shown depends on the channel-set flag and on the enable bit.
+        listField("cboUCGChan", &GroupView::cboUCGChan, lists::cboUCGChan, {kUcgChannelAndSet, kUcgEnabled}),
+        checkField("chkUCGEncode", &GroupView::chkUCGEncode, kUcgEncodeOnly),
     };
     return table;
 }
 
 const std::vector<CellField>& cellFields() {
     static const std::vector<CellField> table = {
-        {"Rec Freq", colRecFreq, CellKind::Freq, FieldKind::Frequency},
-        {"Rec CG", colRecCG, CellKind::CodeGuard, FieldKind::CodeGuard},
-        {"Tx Freq", colTxFreq, CellKind::Freq, FieldKind::Frequency},
-        {"Tx CG", colTxCG, CellKind::CodeGuard, FieldKind::CodeGuard},
+        {"Rec Freq", colRecFreq, CellKind::Freq, FieldKind::Frequency, kRecReceiveFreq},
+        {"Rec CG", colRecCG, CellKind::CodeGuard, FieldKind::CodeGuard, kRecReceiveCodeGuard},
+        {"Tx Freq", colTxFreq, CellKind::Freq, FieldKind::Frequency, kRecTransmitFreq},
+        {"Tx CG", colTxCG, CellKind::CodeGuard, FieldKind::CodeGuard, kRecTransmitCodeGuard},
         {"Ch Label", colChLabel, CellKind::Label, FieldKind::Label},
     };
     return table;
@@ -57,47 +77,47 @@ const std::vector<CellField>& cellFields() {
 
 const std::vector<ChannelCheck>& channelChecks() {
     static const std::vector<ChannelCheck> table = {
-        {"chkScan", &ChannelGridView::chkScan},
-        {"chkNarr", &ChannelGridView::chkNarr},
-        {"chkLoPower", &ChannelGridView::chkLoPower},
+        {"chkScan", &ChannelGridView::chkScan, kScanListFlags},
+        {"chkNarr", &ChannelGridView::chkNarr, kNarrowBandFlags},
+        {"chkLoPower", &ChannelGridView::chkLoPower, kLowPowerFlags},
     };
     return table;
 }
 
 const std::vector<GlobalList>& globalHeadLists() {
     static const std::vector<GlobalList> table = {
-        {"cboDTMFDev", &GlobalsView::cboDTMFDev, lists::cboDTMFDev},
-        {"cboPorchTime", &GlobalsView::cboPorchTime, lists::cboPorchTime},
-        {"cboANIRate", &GlobalsView::cboANIRate, lists::cboANIRate},
-        {"cboPriRate", &GlobalsView::cboPriRate, lists::cboPriRate},
-        {"cboBattSave", &GlobalsView::cboBattSave, lists::cboBattSave},
-        {"cboFreqDisplay", &GlobalsView::cboFreqDisplay, lists::cboEnableDisable},
-        {"cboLoPower", &GlobalsView::cboLoPower, lists::cboEnableDisable},
-        {"cboTalkBack", &GlobalsView::cboTalkBack, lists::cboEnableDisable},
-        {"cboNuisanceChan", &GlobalsView::cboNuisanceChan, lists::cboEnableDisable},
-        {"cboLoPowerSwitch", &GlobalsView::cboLoPowerSwitch, lists::cboSwitch},
-        {"cboChanScan", &GlobalsView::cboChanScan, lists::cboSwitch},
-        {"cboPriScan", &GlobalsView::cboPriScan, lists::cboSwitch},
-        {"cboRTA", &GlobalsView::cboRTA, lists::cboSwitch},
-        {"cboGroupScan", &GlobalsView::cboGroupScan, lists::cboSwitch},
+        {"cboDTMFDev", &GlobalsView::cboDTMFDev, lists::cboDTMFDev, {kDtmfDeviation}},
+        {"cboPorchTime", &GlobalsView::cboPorchTime, lists::cboPorchTime, {kFrontPorch}},
+        {"cboANIRate", &GlobalsView::cboANIRate, lists::cboANIRate, {kAniRate}},
+        {"cboPriRate", &GlobalsView::cboPriRate, lists::cboPriRate, {kPriorityRate}},
+        {"cboBattSave", &GlobalsView::cboBattSave, lists::cboBattSave, {kBatterySaverInhibit}},
+        {"cboFreqDisplay", &GlobalsView::cboFreqDisplay, lists::cboEnableDisable, {kFreqDisplayOnly}},
+        {"cboLoPower", &GlobalsView::cboLoPower, lists::cboEnableDisable, {kPerChannelPower}},
+        {"cboTalkBack", &GlobalsView::cboTalkBack, lists::cboEnableDisable, {kTalkBackScan}},
+        {"cboNuisanceChan", &GlobalsView::cboNuisanceChan, lists::cboEnableDisable, {kNuisanceDelete}},
+        {"cboLoPowerSwitch", &GlobalsView::cboLoPowerSwitch, lists::cboSwitch, {kLowPowerSwitch}},
+        {"cboChanScan", &GlobalsView::cboChanScan, lists::cboSwitch, {kChannelScanSwitch}},
+        {"cboPriScan", &GlobalsView::cboPriScan, lists::cboSwitch, {kPriorityScanSwitchHigh, kPriorityScanSwitchLow}},
+        {"cboRTA", &GlobalsView::cboRTA, lists::cboSwitch, {kTalkAroundSwitch}},
+        {"cboGroupScan", &GlobalsView::cboGroupScan, lists::cboSwitch, {kGroupScanSwitch}},
     };
     return table;
 }
 
 const std::vector<GlobalList>& globalTailLists() {
     static const std::vector<GlobalList> table = {
-        {"cboGlobalGroup", &GlobalsView::cboGlobalGroup, lists::cboGlobalGroup},
-        {"cboGlobalChannel", &GlobalsView::cboGlobalChannel, lists::cboGlobalChannel},
+        {"cboGlobalGroup", &GlobalsView::cboGlobalGroup, lists::cboGlobalGroup, {kGlobalGroup}},
+        {"cboGlobalChannel", &GlobalsView::cboGlobalChannel, lists::cboGlobalChannel, {kGlobalChannel}},
     };
     return table;
 }
 
 const std::vector<RotaryField>& rotaryFields() {
     static const std::vector<RotaryField> table = {
-        {"cboGroup", &GlobalsView::cboGroup, lists::cboGroup},
-        {"cboChan", &GlobalsView::cboChan, lists::cboChan},
-        {"chkGrpVar", &GlobalsView::chkGrpVar, nullptr},
-        {"chkChanVar", &GlobalsView::chkChanVar, nullptr},
+        {"cboGroup", &GlobalsView::cboGroup, lists::cboGroup, rotaryGroup, kRotaryGroupGlobal},
+        {"cboChan", &GlobalsView::cboChan, lists::cboChan, rotaryChannel, kRotaryChannelGlobal},
+        {"chkGrpVar", &GlobalsView::chkGrpVar, nullptr, nullptr, kRotaryGroupVariable},
+        {"chkChanVar", &GlobalsView::chkChanVar, nullptr, nullptr, kRotaryChannelVariable},
     };
     return table;
 }

@@ -12,7 +12,7 @@ namespace {
 // The radio's characters in code order: code = position in this text.
 constexpr std::string_view kRadioChars =
     "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-*$/+%\\|_<>h ";
-static_assert(kRadioChars.size() == 0x31);
+static_assert(kRadioChars.size() == memmap::kRadioCodes);
 
 int hexDigitValue(std::string_view ch) {
     if (ch.size() != 1) return 0;
@@ -26,32 +26,12 @@ int hexDigitValue(std::string_view ch) {
 }  // namespace
 
 int peekImage(const MemoryImage& img, int page, int offset) {
-    return img[page * 256 + offset];
+    return img[page * memmap::kPageSize + offset];
 }
 
 void pokeImage(MemoryImage& img, int page, int offset, int mask, int value) {
-    uint8_t& b = img[page * 256 + offset];
-    b = static_cast<uint8_t>(((b & ~mask) | (mask & value)) & 0xFF);
-}
-
-int groupPage(int g) {
-    if (g < 0 || g > 14) return 0;
-    return 1 + (3 * g) / 2;
-}
-
-ImageAddr groupParamAddr(int g, int k) {
-    int p = groupPage(g);
-    return (g % 2 == 0) ? ImageAddr{p, k} : ImageAddr{p, 128 + k};
-}
-
-ImageAddr channelRecordAddr(int g, int c, int j) {
-    int p = groupPage(g);
-    return (g % 2 == 0) ? ImageAddr{p, 128 + 8 * c + j} : ImageAddr{p + 1, 8 * c + j};
-}
-
-ImageAddr channelLabelAddr(int g, int c, int i) {
-    int p = groupPage(g);
-    return (g % 2 == 0) ? ImageAddr{p + 1, 8 * c + i} : ImageAddr{p + 1, 128 + 8 * c + i};
+    uint8_t& b = img[page * memmap::kPageSize + offset];
+    b = static_cast<uint8_t>((b & ~mask) | (mask & value));
 }
 
 double hexToNum(std::string_view text) {
@@ -84,24 +64,24 @@ std::string radioCodeToChar(std::string_view hex) {
 
 std::string decodeLabel(const MemoryImage& img, int page, int offset) {
     std::string out;
-    for (int i = 0; i < 8; ++i) out += radioCodeToChar(hexText(peekImage(img, page, offset + i)));
+    for (int i = 0; i < memmap::kLabelSize; ++i) out += radioCodeToChar(hexText(peekImage(img, page, offset + i)));
     return out;
 }
 
 void encodeLabel(MemoryImage& img, int page, int offset, std::string_view text) {
     std::vector<std::string> ch = utf8Chars(text);
-    while (ch.size() < 8) ch.insert(ch.begin(), " ");
-    for (int i = 0; i < 8; ++i) {
+    while (static_cast<int>(ch.size()) < memmap::kLabelSize) ch.insert(ch.begin(), " ");
+    for (int i = 0; i < memmap::kLabelSize; ++i) {
         std::string c = ch[static_cast<std::size_t>(i)];
         if (c != "h" && c.size() == 1 && c[0] >= 'a' && c[0] <= 'z') c[0] = static_cast<char>(c[0] - 'a' + 'A');
         int code = static_cast<int>(hexToNum(charToRadioCode(c)));
-        pokeImage(img, page, offset + i, 255, code);
+        pokeImage(img, page, offset + i, memmap::kAllBits, code);
     }
 }
 
 std::string freqCodeToText(double code) {
     if (code == 0) return "000.00";
-    return formatFreqMHz((code * 1250 + 100000000.0) / 1000000.0);
+    return formatFreqMHz(memmap::freqCodeToMHz(code));
 }
 
 }  // namespace orv

@@ -6,15 +6,17 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include "image/MemoryMap.h"
 
 namespace orv {
 
 class MemoryImage {
 public:
-    static constexpr int kSize = 6019;        // bytes held in the image and in files
-    static constexpr int kRadioSize = 6016;   // bytes that exist in the radio
-    static constexpr int kBlockSize = 32;
-    static constexpr int kBlocks = 188;
+    // The sizes are the memory map's.
+    static constexpr int kSize = memmap::kFileSize;        // bytes held in the image and in files
+    static constexpr int kRadioSize = memmap::kRadioSize;  // bytes that exist in the radio
+    static constexpr int kBlockSize = memmap::kBlockSize;
+    static constexpr int kBlocks = memmap::kBlocks;
 
     MemoryImage() { bytes_.fill(0); }
 
@@ -35,15 +37,36 @@ int peekImage(const MemoryImage& img, int page, int offset);
 void pokeImage(MemoryImage& img, int page, int offset, int mask, int value);
 
 // A group's page: 1 + (3 * g) div 2 for g = 0..14; 0 for any other g.
-int groupPage(int g);
+constexpr int groupPage(int g) {
+    if (!memmap::isGroupIndex(g)) return 0;
+    return memmap::kGroupsBase / memmap::kPageSize + (3 * g) / 2;
+}
 
 // Where a group's parts lie: page and offset of group parameter byte k, of
 // channel record c byte j, and of channel label c character i (even groups
 // start at the beginning of their page, odd groups in its middle).
-struct ImageAddr { int page; int offset; int address() const { return page * 256 + offset; } };
-ImageAddr groupParamAddr(int g, int k);
-ImageAddr channelRecordAddr(int g, int c, int j);
-ImageAddr channelLabelAddr(int g, int c, int i);
+struct ImageAddr {
+    int page;
+    int offset;
+    constexpr int address() const { return page * memmap::kPageSize + offset; }
+};
+constexpr ImageAddr groupParamAddr(int g, int k) {
+    const int p = groupPage(g);
+    return (g % 2 == 0) ? ImageAddr{p, k} : ImageAddr{p, memmap::kHalfPage + k};
+}
+constexpr ImageAddr channelRecordAddr(int g, int c, int j) {
+    const int p = groupPage(g);
+    const int at = memmap::kRecordSize * c + j;
+    return (g % 2 == 0) ? ImageAddr{p, memmap::kHalfPage + at} : ImageAddr{p + 1, at};
+}
+constexpr ImageAddr channelLabelAddr(int g, int c, int i) {
+    const int p = groupPage(g);
+    const int at = memmap::kLabelSize * c + i;
+    return (g % 2 == 0) ? ImageAddr{p + 1, at} : ImageAddr{p + 1, memmap::kHalfPage + at};
+}
+static_assert(groupParamAddr(0, 0).address() == memmap::kGroupsBase);
+static_assert(channelLabelAddr(memmap::kGroups - 1, memmap::kChannels - 1, memmap::kLabelSize - 1).address() ==
+              memmap::kRadioSize - 1);
 
 // Each character one hexadecimal digit (others count 0); 1..3 characters,
 // anything else gives 0.

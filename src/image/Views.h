@@ -5,15 +5,16 @@
 #include <array>
 #include <string>
 #include <vector>
+#include "image/MemoryMap.h"
 
 namespace orv {
 
 // Grid columns of the channel grid.
 enum GridColumn { colChan = 0, colRecFreq = 1, colRecCG = 2, colTxFreq = 3, colTxCG = 4, colChLabel = 5 };
 inline constexpr int kGridColumns = 6;
-inline constexpr int kChannels = 16;
-inline constexpr int kGroups = 15;
-inline constexpr int kRotaryPositions = 16;
+using memmap::kChannels;
+using memmap::kGroups;
+using memmap::kRotaryPositions;
 
 // The 16 grid rows (texts of the six cells; column 0 is never touched by the
 // codec) and the three arrays of per-channel check boxes (0, 1, or 2 = grey).

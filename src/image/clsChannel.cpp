@@ -16,8 +16,10 @@ namespace {
 using namespace memmap;
 
 void checkIndices(int g, int c) {
-    if (g < 0 || g > 14) throw std::out_of_range("group index " + std::to_string(g) + " outside 0..14");
-    if (c < 0 || c > 15) throw std::out_of_range("channel index " + std::to_string(c) + " outside 0..15");
+    if (!isGroupIndex(g))
+        throw std::out_of_range("group index " + std::to_string(g) + " outside 0.." + std::to_string(kGroups - 1));
+    if (!isChannelIndex(c))
+        throw std::out_of_range("channel index " + std::to_string(c) + " outside 0.." + std::to_string(kChannels - 1));
 }
 
 std::string chanName(int c) { return "Ch " + std::to_string(c + 1); }
@@ -31,31 +33,21 @@ int readWord(const MemoryImage& img, int g, int c, int j) {
 void writeWord(MemoryImage& img, int g, int c, int j, int word) {
     ImageAddr hi = channelRecordAddr(g, c, j);
     ImageAddr lo = channelRecordAddr(g, c, j + 1);
-    pokeImage(img, hi.page, hi.offset, 255, word / 256);
-    pokeImage(img, lo.page, lo.offset, 255, word % 256);
+    pokeImage(img, hi.page, hi.offset, kAllBits, word / 256);
+    pokeImage(img, lo.page, lo.offset, kAllBits, word % 256);
 }
 
-// Byte and bit of channel c in a flag word at group parameter offset k.
-ImageAddr flagAddr(int g, int c, int k, int& bit) {
-    if (c < 8) {
-        bit = c;
-        return groupParamAddr(g, k + 1);
-    }
-    bit = c - 8;
-    return groupParamAddr(g, k);
-}
-
+// Channel c's bit in the flag word at group parameter offset k.
 int readFlag(const MemoryImage& img, int g, int c, int k) {
-    int bit = 0;
-    ImageAddr a = flagAddr(g, c, k, bit);
-    return (peekImage(img, a.page, a.offset) >> bit) & 1;
+    const BitField f = pairBit(k, c);
+    const ImageAddr a = groupParamAddr(g, f.address);
+    return fieldValue(peekImage(img, a.page, a.offset), f);
 }
 
 void writeFlag(MemoryImage& img, int g, int c, int k, int value) {
-    int bit = 0;
-    ImageAddr a = flagAddr(g, c, k, bit);
-    int m = 1 << bit;
-    pokeImage(img, a.page, a.offset, m, value * m);
+    const BitField f = pairBit(k, c);
+    const ImageAddr a = groupParamAddr(g, f.address);
+    pokeImage(img, a.page, a.offset, f.mask, value * f.mask);
 }
 
 bool isDecimalDigit(char ch) { return ch >= '0' && ch <= '9'; }
@@ -110,7 +102,7 @@ std::string clsChannel::strHexToFreq(double dFreqHex) { return freqCodeToText(dF
 double clsChannel::dFreqToDbl(const std::string& StrFreq) {
     double v = numericValue(StrFreq);
     if (v == 0) return 0;
-    return roundHalfEven((v * 1000000.0 - 100000000.0) / 1250.0);
+    return roundHalfEven(freqMHzToCode(v));
 }
 
 // A frequency text can be stored when its code lies in 0..65535 and a text

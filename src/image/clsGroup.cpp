@@ -12,18 +12,9 @@ namespace orv {
 namespace {
 
 using namespace memmap;
-constexpr int kUCG = kUserCodeGuard;
-constexpr int kID = kAniId;
-constexpr int kTOTScan = kTimeOutScanHold;
-constexpr int kPri1 = kPriority1;
-constexpr int kPri2 = kPriority2;
-constexpr int kFlags30 = kGroupFlags30;
-constexpr int kFlags31 = kGroupFlags31;
-constexpr int kDisplay32 = kDisplay;
-constexpr int kLabel = kGroupLabel;
-
 void checkGroup(int g) {
-    if (g < 0 || g > 14) throw std::out_of_range("group index " + std::to_string(g) + " outside 0..14");
+    if (!isGroupIndex(g))
+        throw std::out_of_range("group index " + std::to_string(g) + " outside 0.." + std::to_string(kGroups - 1));
 }
 
 int peekParam(const MemoryImage& img, int g, int k) {
@@ -35,6 +26,15 @@ void pokeParam(MemoryImage& img, int g, int k, int mask, int value) {
     ImageAddr a = groupParamAddr(g, k);
     pokeImage(img, a.page, a.offset, mask, value);
 }
+
+// A field of the parameter block, its bits shifted down to bit 0.
+int readParam(const MemoryImage& img, int g, BitField f) { return fieldValue(peekParam(img, g, f.address), f); }
+void writeParam(MemoryImage& img, int g, BitField f, int value) {
+    pokeParam(img, g, f.address, f.mask, fieldBits(value, f));
+}
+
+// The priority list's entries: "OFF", "Ch 1".."Ch 16", "MAIN".
+constexpr int kPriorityMainEntry = kChannels + 1;
 
 // The text of a list with index i, "" when nothing is selected.
 std::string entryText(const std::vector<std::string>& entries, int i) {
@@ -120,123 +120,120 @@ void clsGroup::Write_Group(int intGroup) {
 void clsGroup::Read_Password(int intGroup) {
     checkGroup(intGroup);
     std::string t;
-    for (int i = 0; i < 3; ++i) t += hexTextPadded(peekParam(src_, intGroup, kPassword + i), 2);
+    for (int i = 0; i < kPasswordBytes; ++i) t += hexTextPadded(peekParam(src_, intGroup, kPassword + i), 2);
     view_.txtPassWord = t;
 }
 
 void clsGroup::Read_Group_Label(int intGroup) {
     checkGroup(intGroup);
-    ImageAddr a = groupParamAddr(intGroup, kLabel);
+    ImageAddr a = groupParamAddr(intGroup, kGroupLabel);
     view_.txtGrpLab = decodeLabel(src_, a.page, a.offset);
 }
 
 void clsGroup::Read_TOT_Scan(int intGroup) {
     checkGroup(intGroup);
-    int b = peekParam(src_, intGroup, kTOTScan);
-    view_.cboTOT = b / 16;
-    view_.cboScan = formatOneDecimal((b & 0x0F) * 0.5);
+    view_.cboTOT = readParam(src_, intGroup, kTimeOut);
+    view_.cboScan = formatOneDecimal(readParam(src_, intGroup, kScanHold) * kScanHoldStepSeconds);
 }
 
 void clsGroup::Read_ID_Num(int intGroup) {
     checkGroup(intGroup);
-    std::string t = hexText(peekParam(src_, intGroup, kID) & 0x0F);
-    for (int i = 1; i < 4; ++i) t += hexTextPadded(peekParam(src_, intGroup, kID + i), 2);
+    std::string t = hexText(readParam(src_, intGroup, kAniFirstDigit));
+    for (int i = 1; i < kAniIdBytes; ++i) t += hexTextPadded(peekParam(src_, intGroup, kAniId + i), 2);
     view_.txtID = t;
 }
 
 void clsGroup::Read_Display_Mode(int intGroup) {
     checkGroup(intGroup);
-    view_.cboDisplay = (peekParam(src_, intGroup, kDisplay32) & 0x08) ? 1 : 0;
+    view_.cboDisplay = readParam(src_, intGroup, kDisplayMode);
 }
 
 void clsGroup::Read_BackLight(int intGroup) {
     checkGroup(intGroup);
-    view_.cboBackLight = (peekParam(src_, intGroup, kDisplay32) & 0x30) / 16;
+    view_.cboBackLight = readParam(src_, intGroup, kBackLight);
 }
 
 void clsGroup::Read_Duration(int intGroup) {
     checkGroup(intGroup);
-    view_.cboDuration = peekParam(src_, intGroup, kDisplay32) & 0x07;
+    view_.cboDuration = readParam(src_, intGroup, kDisplayDuration);
 }
 
 namespace {
 int readPri(int b) {
-    if (b & 0x80) return 0;    // "OFF"
-    if (b & 0x40) return 17;   // "MAIN"
-    return (b & 0x0F) + 1;     // "Ch 1".."Ch 16"
+    if (b & kPriorityOff) return 0;
+    if (b & kPriorityMain) return kPriorityMainEntry;
+    return (b & kPriorityChannel) + 1;
 }
 }  // namespace
 
 void clsGroup::Read_Pri_1(int intGroup) {
     checkGroup(intGroup);
-    view_.cboPri1Chan = readPri(peekParam(src_, intGroup, kPri1));
+    view_.cboPri1Chan = readPri(peekParam(src_, intGroup, kPriority1));
 }
 
 void clsGroup::Read_Pri_2(int intGroup) {
     checkGroup(intGroup);
-    view_.cboPri2Chan = readPri(peekParam(src_, intGroup, kPri2));
+    view_.cboPri2Chan = readPri(peekParam(src_, intGroup, kPriority2));
 }
 
 void clsGroup::Read_Pri_TX(int intGroup) {
     checkGroup(intGroup);
-    view_.chkPriTX = (peekParam(src_, intGroup, kFlags30) & 0x20) ? 1 : 0;
+    view_.chkPriTX = readParam(src_, intGroup, kTxOnPriority1);
 }
 
 void clsGroup::Read_Battery_Saver(int intGroup) {
     checkGroup(intGroup);
-    bool off = (peekParam(src_, intGroup, kFlags30) & 0x80) != 0;
+    bool off = readParam(src_, intGroup, kBatterySaverOff) != 0;
     view_.optBattSaveOff = off;
     view_.optBattSaveOn = !off;
 }
 
 void clsGroup::Read_Keyboard_Lockouts(int intGroup) {
     checkGroup(intGroup);
-    int b = peekParam(src_, intGroup, kFlags30);
-    view_.chkPriKeyLock = (b & 0x10) ? 1 : 0;
-    view_.chkENTCLRLock = (b & 0x08) ? 1 : 0;
+    view_.chkPriKeyLock = readParam(src_, intGroup, kPriorityKeyLock);
+    view_.chkENTCLRLock = readParam(src_, intGroup, kEntClrLock);
 }
 
 void clsGroup::Read_Busy_Channel_Indicate(int intGroup) {
     checkGroup(intGroup);
-    view_.cboBCI = (peekParam(src_, intGroup, kFlags31) & 0x60) / 32;
+    view_.cboBCI = readParam(src_, intGroup, kBusyChannel);
 }
 
 void clsGroup::Read_ANI_DTMF(int intGroup) {
     checkGroup(intGroup);
-    view_.cboANI = (peekParam(src_, intGroup, kFlags31) & 0x18) / 8;
+    view_.cboANI = readParam(src_, intGroup, kResidentAni);
 }
 
 void clsGroup::Read_Group_Scan_List(int intGroup) {
     checkGroup(intGroup);
-    view_.chkGroupScanList = (peekParam(src_, intGroup, kFlags30) & 0x40) / 64;
+    view_.chkGroupScanList = readParam(src_, intGroup, kGroupScanList);
 }
 
 void clsGroup::Read_UCG_Encode(int intGroup) {
     checkGroup(intGroup);
-    view_.chkUCGEncode = (peekParam(src_, intGroup, kUCG) & 0x20) / 32;
+    view_.chkUCGEncode = readParam(src_, intGroup, kUcgEncodeOnly);
 }
 
 void clsGroup::Read_UCG_Enable(int intGroup) {
     checkGroup(intGroup);
-    bool enabled = (peekParam(src_, intGroup, kFlags31) & 0x80) != 0;
+    bool enabled = readParam(src_, intGroup, kUcgEnabled) != 0;
     view_.optUCGEnabled = enabled;
     view_.optUCGDisabled = !enabled;
 }
 
 void clsGroup::Read_UCG_Chan(int intGroup) {
     checkGroup(intGroup);
-    int b = peekParam(src_, intGroup, kUCG);
-    bool chanSet = (b & 0x10) != 0;
-    bool enabled = (peekParam(src_, intGroup, kFlags31) & 0x80) != 0;
-    int nibble = b & 0x0F;
+    bool chanSet = readParam(src_, intGroup, kUcgChannelSet) != 0;
+    bool enabled = readParam(src_, intGroup, kUcgEnabled) != 0;
+    int nibble = readParam(src_, intGroup, kUcgChannel);
     if (!chanSet && enabled) {
         view_.cboUCGChan = 0;
-    } else if (nibble == 15 && chanSet) {
+    } else if (nibble == kChannels - 1 && chanSet) {
         // Entry "16" is stored as 15 with the channel-set flag; entry "0"
         // as 15 without it.
-        view_.cboUCGChan = 16;
+        view_.cboUCGChan = kChannels;
     } else {
-        view_.cboUCGChan = (nibble + 1) % 16;
+        view_.cboUCGChan = (nibble + 1) % kChannels;
     }
 }
 
@@ -244,16 +241,16 @@ void clsGroup::Read_UCG_Chan(int intGroup) {
 
 void clsGroup::Write_Password(int intGroup) {
     checkGroup(intGroup);
-    std::vector<std::string> ch = zeroPadded(view_.txtPassWord, 6);
-    for (int i = 0; i < 3; ++i) {
+    std::vector<std::string> ch = zeroPadded(view_.txtPassWord, 2 * kPasswordBytes);
+    for (int i = 0; i < kPasswordBytes; ++i) {
         int v = static_cast<int>(hexToNum(ch[static_cast<std::size_t>(2 * i)] + ch[static_cast<std::size_t>(2 * i + 1)]));
-        pokeParam(out(), intGroup, kPassword + i, 0xFF, v);
+        pokeParam(out(), intGroup, kPassword + i, kAllBits, v);
     }
 }
 
 void clsGroup::Write_Group_Label(int intGroup) {
     checkGroup(intGroup);
-    ImageAddr a = groupParamAddr(intGroup, kLabel);
+    ImageAddr a = groupParamAddr(intGroup, kGroupLabel);
     encodeLabel(out(), a.page, a.offset, view_.txtGrpLab);
 }
 
@@ -261,101 +258,102 @@ void clsGroup::Write_TOT_Scan(int intGroup) {
     checkGroup(intGroup);
     std::string t = entryText(lists::cboTOT(), view_.cboTOT);
     long n = 0;
-    if (t != "OFF") n = static_cast<long>(roundHalfEven(numericValue(t) / 15));
-    long s = static_cast<long>(roundHalfEven(numericValue(view_.cboScan) * 2));
+    if (t != "OFF") n = static_cast<long>(roundHalfEven(numericValue(t) / kTimeOutStepSeconds));
+    long s = static_cast<long>(roundHalfEven(numericValue(view_.cboScan) / kScanHoldStepSeconds));
     int v = static_cast<int>(hexToNum(hexText(n) + hexText(s)));
-    pokeParam(out(), intGroup, kTOTScan, 0xFF, v);
+    pokeParam(out(), intGroup, kTimeOutScanHold, kAllBits, v);
 }
 
 void clsGroup::Write_ID_Num(int intGroup) {
     checkGroup(intGroup);
-    std::vector<std::string> ch = zeroPadded(view_.txtID, 8);
-    for (int i = 0; i < 4; ++i) {
+    std::vector<std::string> ch = zeroPadded(view_.txtID, 2 * kAniIdBytes);
+    for (int i = 0; i < kAniIdBytes; ++i) {
         int v = static_cast<int>(hexToNum(ch[static_cast<std::size_t>(2 * i)] + ch[static_cast<std::size_t>(2 * i + 1)]));
-        pokeParam(out(), intGroup, kID + i, 0xFF, v);
+        pokeParam(out(), intGroup, kAniId + i, kAllBits, v);
     }
 }
 
 void clsGroup::Write_Display_Mode(int intGroup) {
     checkGroup(intGroup);
-    pokeParam(out(), intGroup, kDisplay32, 0x08, view_.cboDisplay * 8);
+    writeParam(out(), intGroup, kDisplayMode, view_.cboDisplay);
 }
 
 void clsGroup::Write_BackLight(int intGroup) {
     checkGroup(intGroup);
-    pokeParam(out(), intGroup, kDisplay32, 0x30, view_.cboBackLight * 16);
+    writeParam(out(), intGroup, kBackLight, view_.cboBackLight);
 }
 
 void clsGroup::Write_Duration(int intGroup) {
     checkGroup(intGroup);
-    pokeParam(out(), intGroup, kDisplay32, 0x07, view_.cboDuration);
+    writeParam(out(), intGroup, kDisplayDuration, view_.cboDuration);
 }
 
 namespace {
 void writePri(MemoryImage& img, int g, int k, int i) {
-    if (i == 0) pokeParam(img, g, k, 0xC0, 0x80);
-    else if (i == 17) pokeParam(img, g, k, 0xC0, 0x40);
-    else pokeParam(img, g, k, 0xCF, i - 1);
+    if (i == 0) pokeParam(img, g, k, kPriorityKinds, kPriorityOff);
+    else if (i == kPriorityMainEntry) pokeParam(img, g, k, kPriorityKinds, kPriorityMain);
+    else pokeParam(img, g, k, kPriorityBits, i - 1);
 }
 }  // namespace
 
 void clsGroup::Write_Pri_1(int intGroup) {
     checkGroup(intGroup);
-    writePri(out(), intGroup, kPri1, view_.cboPri1Chan);
+    writePri(out(), intGroup, kPriority1, view_.cboPri1Chan);
 }
 
 void clsGroup::Write_Pri_2(int intGroup) {
     checkGroup(intGroup);
-    writePri(out(), intGroup, kPri2, view_.cboPri2Chan);
+    writePri(out(), intGroup, kPriority2, view_.cboPri2Chan);
 }
 
 void clsGroup::Write_Pri_TX(int intGroup) {
     checkGroup(intGroup);
-    pokeParam(out(), intGroup, kFlags30, 0x20, view_.chkPriTX * 32);
+    writeParam(out(), intGroup, kTxOnPriority1, view_.chkPriTX);
 }
 
 void clsGroup::Write_Battery_Saver(int intGroup) {
     checkGroup(intGroup);
-    pokeParam(out(), intGroup, kFlags30, 0x80, view_.optBattSaveOff ? 0x80 : 0);
+    writeParam(out(), intGroup, kBatterySaverOff, view_.optBattSaveOff ? 1 : 0);
 }
 
 void clsGroup::Write_Keyboard_Lockouts(int intGroup) {
     checkGroup(intGroup);
-    pokeParam(out(), intGroup, kFlags30, 0x10, view_.chkPriKeyLock * 16);
-    pokeParam(out(), intGroup, kFlags30, 0x08, view_.chkENTCLRLock * 8);
+    writeParam(out(), intGroup, kPriorityKeyLock, view_.chkPriKeyLock);
+    writeParam(out(), intGroup, kEntClrLock, view_.chkENTCLRLock);
 }
 
 void clsGroup::Write_Busy_Channel_Indicate(int intGroup) {
     checkGroup(intGroup);
-    pokeParam(out(), intGroup, kFlags31, 0x60, view_.cboBCI * 32);
+    writeParam(out(), intGroup, kBusyChannel, view_.cboBCI);
 }
 
 void clsGroup::Write_ANI_DTMF(int intGroup) {
     checkGroup(intGroup);
-    pokeParam(out(), intGroup, kFlags31, 0x18, view_.cboANI * 8);
+    writeParam(out(), intGroup, kResidentAni, view_.cboANI);
 }
 
 void clsGroup::Write_Group_Scan_List(int intGroup) {
     checkGroup(intGroup);
-    pokeParam(out(), intGroup, kFlags30, 0x40, view_.chkGroupScanList * 64);
+    writeParam(out(), intGroup, kGroupScanList, view_.chkGroupScanList);
 }
 
 void clsGroup::Write_UCG_Encode(int intGroup) {
     checkGroup(intGroup);
-    pokeParam(out(), intGroup, kUCG, 0x20, view_.chkUCGEncode * 32);
+    writeParam(out(), intGroup, kUcgEncodeOnly, view_.chkUCGEncode);
 }
 
 void clsGroup::Write_UCG_Enable(int intGroup) {
     checkGroup(intGroup);
-    int e = view_.optUCGEnabled ? 0x80 : 0;
-    pokeParam(out(), intGroup, kFlags31, 0x80, e);
-    int f = (view_.cboUCGChan == 0) ? 0 : e / 8;
-    pokeParam(out(), intGroup, kUCG, 0x10, f);
+    const int enabled = view_.optUCGEnabled ? 1 : 0;
+    writeParam(out(), intGroup, kUcgEnabled, enabled);
+    // Entry "0" (no channel) clears the channel-set flag; any other entry
+    // sets it when the user code guard is enabled.
+    writeParam(out(), intGroup, kUcgChannelSet, view_.cboUCGChan == 0 ? 0 : enabled);
 }
 
 void clsGroup::Write_UCG_Chan(int intGroup) {
     checkGroup(intGroup);
-    pokeParam(out(), intGroup, kUCG, 0x0F, view_.cboUCGChan - 1);
+    writeParam(out(), intGroup, kUcgChannel, view_.cboUCGChan - 1);
 }
 
 }  // namespace orv

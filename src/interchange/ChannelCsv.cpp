@@ -27,8 +27,8 @@ namespace {
 // Frequencies in hertz. The memory holds 100 MHz plus a multiple of 1.25 kHz
 // (code 0: none); what the import admits is the frequency rule of
 // image/FieldRules.h.
-constexpr int64_t kBaseHz = 100'000'000;
-constexpr int64_t kStepHz = 1250;
+constexpr int64_t kBaseHz = memmap::kFreqBaseHz;
+constexpr int64_t kStepHz = memmap::kFreqStepHz;
 
 int64_t codeToHz(int code) { return code == 0 ? 0 : kBaseHz + int64_t{code} * kStepHz; }
 
@@ -207,7 +207,7 @@ void exportGuards(const Guard& tx, const Guard& rx, std::array<std::string, kCol
 }
 
 GroupView decodeGroup(const MemoryImage& img, int g) {
-    if (g < 0 || g >= kGroups) throw std::out_of_range("group index " + std::to_string(g) + " outside 0..14");
+    if (g < 0 || g >= kGroups) throw std::out_of_range("group index " + std::to_string(g) + " outside 0.." + std::to_string(kGroups - 1));
     GroupView view;
     clsGroup(img, view).Read_Group(g);
     return view;

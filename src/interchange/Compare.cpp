@@ -43,52 +43,26 @@ std::string entryText(int index, fields::Entries entries) {
     return e[static_cast<std::size_t>(index)];
 }
 
-// Bit p of a pair of per-position (or per-channel) bytes: the first byte
-// holds 15..8, the second 7..0.
-Bits pairBit(int firstByteAddress, int index) {
-    if (index < 8) return {firstByteAddress + 1, static_cast<uint8_t>(1u << index)};
-    return {firstByteAddress, static_cast<uint8_t>(1u << (index - 8))};
+// The field table's bits at their image addresses: page 0's as they are, a
+// group's within its parameter block.
+std::vector<Bits> pageZeroBits(const fields::Bits& bits) {
+    std::vector<Bits> v;
+    for (const BitField& f : bits) v.push_back({f.address, static_cast<uint8_t>(f.mask)});
+    return v;
+}
+std::vector<Bits> groupBits(const fields::Bits& bits, int g) {
+    std::vector<Bits> v;
+    for (const BitField& f : bits) v.push_back({groupParamAddr(g, f.address).address(), static_cast<uint8_t>(f.mask)});
+    return v;
 }
 
 // ---- globals ------------------------------------------------------------------
-
-std::vector<Bits> globalListBits(const std::string& name) {
-    static const std::vector<std::pair<std::string, std::vector<Bits>>> table = {
-        {"cboDTMFDev", {{kDtmfPorchAni, 0xF8}}},
-        {"cboPorchTime", {{kDtmfPorchAni, 0x03}}},
-        {"cboANIRate", {{kDtmfPorchAni, 0x04}}},
-        {"cboPriRate", {{kGlobalOptions, 0x07}}},
-        {"cboBattSave", {{kGlobalBatterySaver, 0x04}}},
-        {"cboFreqDisplay", {{kGlobalOptions, 0x80}}},
-        {"cboLoPower", {{kGlobalOptions, 0x40}}},
-        {"cboTalkBack", {{kGlobalOptions, 0x20}}},
-        {"cboNuisanceChan", {{kGlobalOptions, 0x10}}},
-        {"cboLoPowerSwitch", {{kSwitches98, 0xE0}}},
-        {"cboChanScan", {{kSwitches98, 0x1C}}},
-        {"cboPriScan", {{kSwitches98, 0x03}, {kSwitches99, 0x80}}},
-        {"cboRTA", {{kSwitches99, 0x70}}},
-        {"cboGroupScan", {{kSwitches99, 0x0E}}},
-        {"cboGlobalGroup", {{kGlobalGroupChannel, 0xF0}}},
-        {"cboGlobalChannel", {{kGlobalGroupChannel, 0x0F}}},
-    };
-    for (const auto& [n, bits] : table)
-        if (n == name) return bits;
-    throw std::logic_error("no memory bits known for the global field " + name);
-}
-
-std::vector<Bits> rotaryBits(const std::string& name, int p) {
-    if (name == "cboGroup") return {{kRotary + p, 0xF0}, pairBit(kRotaryGroupGlobal, p)};
-    if (name == "cboChan") return {{kRotary + p, 0x0F}, pairBit(kRotaryChannelGlobal, p)};
-    if (name == "chkGrpVar") return {pairBit(kRotaryGroupVariable, p)};
-    if (name == "chkChanVar") return {pairBit(kRotaryChannelVariable, p)};
-    throw std::logic_error("no memory bits known for the rotary field " + name);
-}
 
 void addGlobalFields(std::vector<ComparedField>& out) {
     auto addList = [&](const fields::GlobalList& f) {
         out.push_back({std::string("globals ") + f.name, -1, -1,
                        [m = f.member, e = f.entries](const Programming& p) { return entryText(p.globals.*m, e); },
-                       globalListBits(f.name)});
+                       pageZeroBits(f.bits)});
     };
     for (const auto& f : fields::globalHeadLists()) addList(f);
     for (int pos = 0; pos < kRotaryPositions; ++pos) {
@@ -99,44 +73,13 @@ void addGlobalFields(std::vector<ComparedField>& out) {
                                const int v = (p.globals.*m)[i];
                                return e ? entryText(v, e) : std::to_string(v);
                            },
-                           rotaryBits(f.name, pos)});
+                           pageZeroBits(f.bitsAt(pos))});
         }
     }
     for (const auto& f : fields::globalTailLists()) addList(f);
 }
 
 // ---- groups -------------------------------------------------------------------
-
-std::vector<Bits> groupFieldBits(const std::string& name, int g) {
-    auto at = [g](int k, int mask) { return Bits{groupParamAddr(g, k).address(), static_cast<uint8_t>(mask)}; };
-    auto span = [&](int k, int n) {
-        std::vector<Bits> v;
-        for (int i = 0; i < n; ++i) v.push_back(at(k + i, 0xFF));
-        return v;
-    };
-    if (name == "txtGrpLab") return span(kGroupLabel, 8);
-    if (name == "txtPassWord") return span(kPassword, 3);
-    if (name == "txtID") return {at(kAniId, 0x0F), at(kAniId + 1, 0xFF), at(kAniId + 2, 0xFF), at(kAniId + 3, 0xFF)};
-    if (name == "cboTOT") return {at(kTimeOutScanHold, 0xF0)};
-    if (name == "cboScan") return {at(kTimeOutScanHold, 0x0F)};
-    if (name == "cboPri1Chan") return {at(kPriority1, 0xCF)};
-    if (name == "cboPri2Chan") return {at(kPriority2, 0xCF)};
-    if (name == "chkPriTX") return {at(kGroupFlags30, 0x20)};
-    if (name == "optBattSave") return {at(kGroupFlags30, 0x80)};
-    if (name == "chkGroupScanList") return {at(kGroupFlags30, 0x40)};
-    if (name == "chkPriKeyLock") return {at(kGroupFlags30, 0x10)};
-    if (name == "chkENTCLRLock") return {at(kGroupFlags30, 0x08)};
-    if (name == "cboDisplay") return {at(kDisplay, 0x08)};
-    if (name == "cboBackLight") return {at(kDisplay, 0x30)};
-    if (name == "cboDuration") return {at(kDisplay, 0x07)};
-    if (name == "cboBCI") return {at(kGroupFlags31, 0x60)};
-    if (name == "cboANI") return {at(kGroupFlags31, 0x18)};
-    if (name == "optUCG") return {at(kGroupFlags31, 0x80)};
-    // The channel shown depends on the channel-set flag and on the enable bit.
-    if (name == "cboUCGChan") return {at(kUserCodeGuard, 0x1F), at(kGroupFlags31, 0x80)};
-    if (name == "chkUCGEncode") return {at(kUserCodeGuard, 0x20)};
-    throw std::logic_error("no memory bits known for the group field " + name);
-}
 
 std::string groupFieldValue(const fields::GroupField& f, const GroupView& v) {
     switch (f.kind) {
@@ -156,27 +99,12 @@ std::string groupFieldValue(const fields::GroupField& f, const GroupView& v) {
 std::vector<Bits> cellBits(const fields::CellField& f, int g, int c) {
     std::vector<Bits> v;
     if (f.kind == fields::CellKind::Label) {
-        for (int i = 0; i < 8; ++i) v.push_back({channelLabelAddr(g, c, i).address(), 0xFF});
+        for (int i = 0; i < kLabelSize; ++i) v.push_back({channelLabelAddr(g, c, i).address(), kAllBits});
         return v;
     }
-    int j = 0;
-    switch (f.column) {
-    case colRecFreq: j = kRecReceiveFreq; break;
-    case colRecCG: j = kRecReceiveCodeGuard; break;
-    case colTxFreq: j = kRecTransmitFreq; break;
-    case colTxCG: j = kRecTransmitCodeGuard; break;
-    default: throw std::logic_error(std::string("no memory bits known for the cell ") + f.name);
-    }
-    v.push_back({channelRecordAddr(g, c, j).address(), 0xFF});
-    v.push_back({channelRecordAddr(g, c, j + 1).address(), 0xFF});
+    // A frequency or code guard word: two whole bytes of the record.
+    for (int j : {f.recordOffset, f.recordOffset + 1}) v.push_back({channelRecordAddr(g, c, j).address(), kAllBits});
     return v;
-}
-
-int flagWordOffset(const std::string& name) {
-    if (name == "chkScan") return kScanListFlags;
-    if (name == "chkNarr") return kNarrowBandFlags;
-    if (name == "chkLoPower") return kLowPowerFlags;
-    throw std::logic_error("no memory bits known for the channel box " + name);
 }
 
 void addGroupFields(std::vector<ComparedField>& out, int g) {
@@ -185,7 +113,7 @@ void addGroupFields(std::vector<ComparedField>& out, int g) {
     for (const auto& f : fields::groupFields()) {
         out.push_back({prefix + f.name, g, -1,
                        [&f, gi](const Programming& p) { return groupFieldValue(f, p.groups[gi]); },
-                       groupFieldBits(f.name, g)});
+                       groupBits(f.bits, g)});
     }
     for (int c = 0; c < kChannels; ++c) {
         const auto ci = static_cast<std::size_t>(c);
@@ -205,7 +133,7 @@ void addGroupFields(std::vector<ComparedField>& out, int g) {
                            [m = f.member, gi, ci](const Programming& p) {
                                return std::to_string((p.groups[gi].channels.*m)[ci]);
                            },
-                           {pairBit(groupParamAddr(g, flagWordOffset(f.name)).address(), c)}});
+                           groupBits({pairBit(f.flagWord, c)}, g)});
         }
     }
 }
@@ -232,12 +160,12 @@ struct Region {
 
 Region regionOf(int address) {
     if (address < kGroupsBase) return {0, -1, "global area"};
-    if (address >= MemoryImage::kRadioSize) return {1000, -1, "image"};
+    if (address >= kRadioSize) return {1000, -1, "image"};
     const int g = (address - kGroupsBase) / kGroupSize;
     const int o = (address - kGroupsBase) % kGroupSize;
     const std::string group = "group " + std::to_string(g + 1);
-    if (o < 128) return {1 + 3 * g, g, group + " parameter"};
-    if (o < 256) return {2 + 3 * g, g, group + " channel record"};
+    if (o < kParamBlockSize) return {1 + 3 * g, g, group + " parameter"};
+    if (o < kParamBlockSize + kBankSize) return {2 + 3 * g, g, group + " channel record"};
     return {3 + 3 * g, g, group + " channel label"};
 }
 
@@ -282,13 +210,13 @@ Difference byteSummary(const MemoryImage& a, const MemoryImage& b, int first, in
 // the bytes outside the radio memory last.
 int section(const Difference& d) {
     if (d.group >= 0) return d.group;
-    return d.firstAddress >= MemoryImage::kRadioSize ? kGroups : -1;
+    return d.firstAddress >= kRadioSize ? kGroups : -1;
 }
 
 }  // namespace
 
-std::array<uint8_t, MemoryImage::kSize> fieldBits() {
-    std::array<uint8_t, MemoryImage::kSize> bits{};
+std::array<uint8_t, kFileSize> fieldBits() {
+    std::array<uint8_t, kFileSize> bits{};
     for (const auto& f : allFields())
         for (const auto& b : f.bits) bits[static_cast<std::size_t>(b.address)] |= b.mask;
     return bits;
@@ -298,8 +226,8 @@ std::vector<Difference> compareImages(const MemoryImage& a, const MemoryImage& b
     // Under a mask, "that" takes the bits that do not count from "this".
     MemoryImage that = b;
     if (mask) {
-        for (int i = 0; i < MemoryImage::kSize; ++i) {
-            const uint8_t m = i < MemoryImage::kRadioSize ? (*mask)[static_cast<std::size_t>(i)] : 0;
+        for (int i = 0; i < kFileSize; ++i) {
+            const uint8_t m = i < kRadioSize ? (*mask)[static_cast<std::size_t>(i)] : 0;
             that[i] = static_cast<uint8_t>((a[i] & ~m) | (b[i] & m));
         }
     }
@@ -307,7 +235,7 @@ std::vector<Difference> compareImages(const MemoryImage& a, const MemoryImage& b
     if (a == that) return out;
 
     // Only the parts that differ are decoded and compared: page 0 for the
-    // globals, a group's 384 bytes for its fields.
+    // globals, a group's bytes for its fields.
     auto differs = [&](int first, int size) {
         return !std::equal(a.data() + first, a.data() + first + size, that.data() + first);
     };
@@ -326,7 +254,7 @@ std::vector<Difference> compareImages(const MemoryImage& a, const MemoryImage& b
         clsGroup(that, pb.groups[gi]).Read_Group(g);
     }
 
-    std::array<uint8_t, MemoryImage::kSize> shown{};
+    std::array<uint8_t, kFileSize> shown{};
     for (const auto& f : allFields()) {
         if (f.group < 0 ? !globalsDiffer : !groupDiffers[static_cast<std::size_t>(f.group)]) continue;
         std::string va = f.value(pa);
@@ -354,7 +282,7 @@ std::vector<Difference> compareImages(const MemoryImage& a, const MemoryImage& b
         if (first >= 0) out.push_back(byteSummary(a, b, first, last));
         first = -1;
     };
-    for (int i = 0; i < MemoryImage::kSize; ++i) {
+    for (int i = 0; i < kFileSize; ++i) {
         const bool differs = ((a[i] ^ that[i]) & ~shown[static_cast<std::size_t>(i)]) != 0;
         if (!differs) {
             close(i - 1);
@@ -363,7 +291,7 @@ std::vector<Difference> compareImages(const MemoryImage& a, const MemoryImage& b
         if (first >= 0 && regionOf(first).part != regionOf(i).part) close(i - 1);
         if (first < 0) first = i;
     }
-    close(MemoryImage::kSize - 1);
+    close(kFileSize - 1);
 
     std::stable_sort(out.begin(), out.end(),
                      [](const Difference& x, const Difference& y) { return section(x) < section(y); });

@@ -14,6 +14,9 @@ const char* const kDownloadError = "DOWNLOAD ERROR";
 const char* const kPage0Failed = "Download Failed.  Cycle Radio power before Retrying";
 const char* const kBlockFailed = "Download Failed. Cycle Radio Power before Retrying.";
 
+using namespace wire;
+constexpr int kBlockSize = memmap::kBlockSize;
+
 
 // Restores a pointer when the scope ends, however it ends.
 template <class T>
@@ -25,29 +28,23 @@ struct Restore {
 
 }  // namespace
 
-const char* const ORVCom::kSettings[4] = {"4800,n,8,1", "9600,n,8,1", "19200,n,8,1", "38400,n,8,1"};
+const char* const ORVCom::kSettings[wire::kSpeedCount] = {"4800,n,8,1", "9600,n,8,1", "19200,n,8,1", "38400,n,8,1"};
 
 ORVCom::ORVCom(MemoryImage& image, SerialPort& port, LinkHost& host, LinkTiming timing)
-    : timing(timing), image_(image), port_(port), host_(host) {
+    : timing_(timing), image_(image), port_(port), host_(host) {
     initComm();
 }
 
 void ORVCom::initComm() {
-    commRetries = 3;
-    hookReply = 0x12;
-    byteTimeout = timing.byteTimeout;
-    writeMask = page0WriteMask();
+    commRetries_ = 3;
+    hookReply_ = kHandshakeReply;
+    byteTimeout_ = timing_.byteTimeout;
+    writeMask_ = memmap::page0WriteMask();
 }
 
-std::array<int, 256> ORVCom::page0WriteMask() {
-    std::array<int, 256> mask{};
-    mask[6] = 0x04;
-    mask[7] = 0xFF;
-    for (int a = 128; a <= 152; ++a) mask[static_cast<std::size_t>(a)] = 0xFF;
-    mask[153] = 0xFE;
-    mask[155] = 0xF7;
-    mask[255] = 0xFF;
-    return mask;
+void ORVCom::setTiming(const LinkTiming& timing) {
+    timing_ = timing;
+    byteTimeout_ = timing_.byteTimeout;
 }
 
 // ---------------------------------------------------------------- port layer
@@ -74,7 +71,7 @@ bool ORVCom::openPort() {
 bool ORVCom::send(int byte) {
     if (!port_.isOpen()) return false;
     try {
-        port_.output(static_cast<unsigned char>(byte & 0xFF));
+        port_.output(static_cast<unsigned char>(byte));
         return true;
     } catch (const SerialPortError& e) {
         portFailed(e);
@@ -98,10 +95,10 @@ ORVCom::Wait ORVCom::waitForInput(double start, bool watchCancel) {
         if (bytesWaiting() > 0) return Wait::Byte;
         if (!port_.isOpen()) return Wait::PortFailed;
         double elapsed = host_.now() - start;
-        if (elapsed > byteTimeout) return Wait::TimedOut;
+        if (elapsed > byteTimeout_) return Wait::TimedOut;
         // Sleep in the kernel until a byte comes, but look at the cancel
         // flag at least every 10 ms and overshoot the deadline by at most 1 ms.
-        int ms = static_cast<int>(std::ceil((byteTimeout - elapsed) * 1000.0)) + 1;
+        int ms = static_cast<int>(std::ceil((byteTimeout_ - elapsed) * 1000.0)) + 1;
         ms = std::clamp(ms, 1, 10);
         try {
             port_.waitReadable(ms);
@@ -144,7 +141,7 @@ bool ORVCom::hookRadio() {
         int reply = -1;
         int counter = 0;
         for (;;) {  // one attempt
-            for (int i = 0; i < 10; ++i) send(0x00);
+            for (int i = 0; i < kWakeCount; ++i) send(kWake);
             if (port_.isOpen()) {
                 try {
                     port_.discardInput();
@@ -152,9 +149,7 @@ bool ORVCom::hookRadio() {
                     portFailed(e);
                 }
             }
-            send(0x0A);
-            send(0x14);
-            send(0x28);
+            for (uint8_t b : kHandshake) send(b);
             if (!port_.isOpen()) return false;
 
             double start = host_.now();
@@ -163,7 +158,7 @@ bool ORVCom::hookRadio() {
                 Wait w = waitForInput(start, false);
                 if (w == Wait::PortFailed) return false;
                 double end = host_.now();
-                if (end - start >= byteTimeout) {
+                if (end - start >= byteTimeout_) {
                     timedOut = true;
                     break;
                 }
@@ -175,39 +170,39 @@ bool ORVCom::hookRadio() {
             }
             if (!timedOut) break;
             ++counter;
-            if (counter > commRetries) break;
+            if (counter > commRetries_) break;
         }
-        if (reply == hookReply) break;
+        if (reply == hookReply_) break;
         MsgAnswer a = host_.messageBox("Error Hooking to Radio.", kCommError, MsgIcon::None,
                                        MsgButtons::RetryCancel);
         if (a != MsgAnswer::Retry) return false;
     }
 
     readRadioVersion();
-    auto word = static_cast<int16_t>(static_cast<uint16_t>((versionBytes[0] << 8) | versionBytes[1]));
-    fastRadio = word >= 0x2AAA;
+    auto word = static_cast<int16_t>(static_cast<uint16_t>((versionBytes_[0] << 8) | versionBytes_[1]));
+    fastRadio_ = word >= kFastVersion;
     // A radio that refuses the fast rate keeps talking at the one it was
     // hooked at; a port that cannot follow has been reported and closed, and
     // the exchange that follows fails on it with its own message.
-    if (fastRadio && allowFastBaud) (void)setBaudRate(1);
+    if (fastRadio_ && allowFastBaud_) (void)setBaudRate(kSpeedAfterRead);
     return true;
 }
 
 void ORVCom::readRadioVersion() {
-    for (int i = 0; i < 4; ++i) {
-        versionBytes[static_cast<std::size_t>(i)] = 0;
-        send(i == 0 ? 0x2B : 0x00);
+    for (std::size_t i = 0; i < versionBytes_.size(); ++i) {
+        versionBytes_[i] = 0;
+        send(i == 0 ? kVersionRequest : kClock);
         uint8_t b = 0;
-        if (getByte(b)) versionBytes[static_cast<std::size_t>(i)] = b;
+        if (getByte(b)) versionBytes_[i] = b;
     }
 }
 
 bool ORVCom::setBaudRate(int index) {
-    const char* settings = (index >= 0 && index <= 3) ? kSettings[index] : nullptr;
-    send(0x05);
+    const char* settings = (index >= 0 && index < kSpeedCount) ? kSettings[index] : nullptr;
+    send(kSpeedChange);
     send(index);
     uint8_t b = 0;
-    if (!getByte(b) || b != 0x01 || settings == nullptr) return false;
+    if (!getByte(b) || b != kAck || settings == nullptr) return false;
     try {
         port_.setSettings(settings);
     } catch (const SerialPortError& e) {
@@ -227,7 +222,7 @@ void ORVCom::unhookRadio() {
             return;
         }
     }
-    send(0x01);
+    send(kRelease);
     closePort();
 }
 
@@ -264,47 +259,81 @@ void ORVCom::progAdd(int n) { progSet(host_.progValue() + n); }
 
 // ------------------------------------------------------------ frames
 
-bool ORVCom::readBlock(int block) {
-    if (block < 0 || block >= MemoryImage::kBlocks) return false;
-    send(0xC6);
+bool ORVCom::receiveBlock(int block, Clocking clocking, uint8_t* got, const std::function<void()>& onByte) {
+    send(kBlockRead);
     send(block);
-    if (fastRadio) {
-        send(0xFF);
-    } else {
-        for (int i = 0; i < 31; ++i) {
-            host_.sleepMs(timing.slowPaceMs);
-            send(0x00);
+    if (clocking == Clocking::Rest) {
+        send(kReadRest);
+    } else if (clocking == Clocking::Paced) {
+        for (int i = 1; i < kBlockSize; ++i) {
+            host_.sleepMs(timing_.slowPaceMs);
+            send(kClock);
         }
     }
-    uint8_t got[MemoryImage::kBlockSize];
-    for (int i = 0; i < MemoryImage::kBlockSize; ++i) {
+    for (int i = 0; i < kBlockSize; ++i) {
+        // The radio answers the block number with the first byte; clocked
+        // byte by byte, each kClock asks for the next one.
+        if (clocking == Clocking::PerByte && i > 0) send(kClock);
         if (!getByte(got[i])) {
             host_.messageBox("Error reading radio", "ORV Read", MsgIcon::Exclamation, MsgButtons::OK);
             return false;
         }
-        progAdd(1);
+        if (onByte) onByte();
     }
-    // Only a complete block is taken.
-    std::memcpy(readTarget_->data() + block * MemoryImage::kBlockSize, got, sizeof got);
     return true;
 }
 
-bool ORVCom::writeBlock(int block) {
-    if (block < 0 || block >= MemoryImage::kBlocks) return false;
-    const int base = block * MemoryImage::kBlockSize;
-    if (isGroupFirstBlock(block)) {
-        bool ok = writeMaskedByte(base / 256, base % 256, memmap::kGroupFirstByteWriteMask, image_[base]);
-        progAdd(MemoryImage::kBlockSize);
-        return ok;
-    }
-    send(0xD4);
+void ORVCom::sendBlockFrame(int block, const uint8_t* bytes, const std::function<void()>& onByte) {
+    send(kBlockWrite);
     send(block);
-    for (int i = 0; i < MemoryImage::kBlockSize; ++i) send(image_[base + i]);
-    progAdd(MemoryImage::kBlockSize);
+    for (int i = 0; i < kBlockSize; ++i) {
+        send(bytes[i]);
+        if (onByte) onByte();
+    }
+}
+
+bool ORVCom::blockWriteAnswered() {
     uint8_t reply = 0;
     if (getByte(reply)) return true;
     host_.messageBox("Error writing radio", "ORV Write", MsgIcon::Exclamation, MsgButtons::OK);
     return false;
+}
+
+bool ORVCom::readBlock(int block) {
+    if (block < 0 || block >= memmap::kBlocks) return false;
+    uint8_t got[kBlockSize];
+    if (!receiveBlock(block, fastRadio_ ? Clocking::Rest : Clocking::Paced, got, [this] { progAdd(1); }))
+        return false;
+    // Only a complete block is taken.
+    std::memcpy(readTarget_->data() + block * kBlockSize, got, sizeof got);
+    return true;
+}
+
+bool ORVCom::readBlockInto(int block, std::array<uint8_t, memmap::kBlockSize>& out,
+                           const std::function<void()>& onByte) {
+    if (block < 0 || block >= memmap::kBlocks) return false;
+    return receiveBlock(block, Clocking::PerByte, out.data(), onByte);
+}
+
+bool ORVCom::writeBlock(int block) {
+    if (block < 0 || block >= memmap::kBlocks) return false;
+    const int base = block * kBlockSize;
+    if (isGroupFirstBlock(block)) {
+        bool ok = writeMaskedByte(base / memmap::kPageSize, base % memmap::kPageSize,
+                                  memmap::kGroupFirstByteWriteMask, image_[base]);
+        progAdd(kBlockSize);
+        return ok;
+    }
+    sendBlockFrame(block, image_.data() + base, {});
+    progAdd(kBlockSize);
+    return blockWriteAnswered();
+}
+
+bool ORVCom::writeBlockFrom(int block, const std::array<uint8_t, memmap::kBlockSize>& bytes,
+                            const std::function<void()>& onByte) {
+    if (block < 0 || block >= memmap::kBlocks) return false;
+    sendBlockFrame(block, bytes.data(), onByte);
+    return blockWriteAnswered();
 }
 
 bool ORVCom::writeMaskedByte(int high, int low, int mask, int value) {
@@ -313,8 +342,8 @@ bool ORVCom::writeMaskedByte(int high, int low, int mask, int value) {
     int timeouts = 0;
     int refusals = 0;
     do {
-        if (refusals > maskedRefusalLimit) return false;
-        send(0xD1);
+        if (refusals > maskedRefusalLimit_) return false;
+        send(kMaskedWrite);
         send(high);
         send(low);
         send(mask);
@@ -334,15 +363,15 @@ bool ORVCom::writeMaskedByte(int high, int low, int mask, int value) {
         }
         if (w == Wait::PortFailed) return false;
         double end = host_.now();
-        if (end - start >= byteTimeout) {
+        if (end - start >= byteTimeout_) {
             ++timeouts;
         } else {
             int b = port_.input();
             if (b >= 0) reply = b;
-            if (reply != 1) ++refusals;
+            if (reply != kAck) ++refusals;
         }
-    } while (reply != 1 && timeouts <= commRetries);
-    return reply == 1;
+    } while (reply != kAck && timeouts <= commRetries_);
+    return reply == kAck;
 }
 
 // ------------------------------------------------------------ reads
@@ -352,11 +381,11 @@ bool ORVCom::readRange(int firstBlock, int lastBlock, const char* message) {
 }
 
 bool ORVCom::readRange(int firstBlock, int lastBlock, const char* message, MemoryImage& destination) {
-    allowFastBaud = true;
+    allowFastBaud_ = true;
     if (!hookRadio()) return false;
-    progSetup((lastBlock - firstBlock + 1) * MemoryImage::kBlockSize);
+    progSetup((lastBlock - firstBlock + 1) * kBlockSize);
     progShow(message, false);
-    host_.sleepMs(timing.settleMs);
+    host_.sleepMs(timing_.settleMs);
 
     // The blocks go to a copy; the destination takes them only when all
     // arrived, so a failed or cancelled read leaves it as it was.
@@ -374,39 +403,39 @@ bool ORVCom::readRange(int firstBlock, int lastBlock, const char* message, Memor
             }
         }
     }
-    const int from = firstBlock * MemoryImage::kBlockSize;
-    const int to = (lastBlock + 1) * MemoryImage::kBlockSize;
+    const int from = firstBlock * kBlockSize;
+    const int to = (lastBlock + 1) * kBlockSize;
     std::memcpy(destination.data() + from, staging.data() + from, static_cast<std::size_t>(to - from));
 
     finishOperation();
     return true;
 }
 
-bool ORVCom::readMemory() { return readRange(0, MemoryImage::kBlocks - 1, "Reading ORV Memory"); }
+bool ORVCom::readMemory() { return readRange(0, memmap::kBlocks - 1, "Reading ORV Memory"); }
 
 bool ORVCom::readGroup(int group) {
-    if (group < 1 || group > 15) return false;
+    if (!memmap::isGroupNumber(group)) return false;
     return readRange(firstGroupBlock(group), lastGroupBlock(group), "Reading ORV Group");
 }
 
 bool ORVCom::readGlobal() { return readRange(0, memmap::kPage0Blocks - 1, "Reading ORV Global"); }
 
 bool ORVCom::readMemoryInto(MemoryImage& target) {
-    return readRange(0, MemoryImage::kBlocks - 1, "Reading ORV Memory", target);
+    return readRange(0, memmap::kBlocks - 1, "Reading ORV Memory", target);
 }
 
 // ------------------------------------------------------------ writes
 
 bool ORVCom::writePage0() {
-    for (int a = 0; a < 256; ++a) {
-        if (!writeMaskedByte(0, a, writeMask[static_cast<std::size_t>(a)], image_[a])) return false;
+    for (int a = 0; a < memmap::kPageSize; ++a) {
+        if (!writeMaskedByte(0, a, writeMask_[static_cast<std::size_t>(a)], image_[a])) return false;
         progSet(a);
     }
     return true;
 }
 
 bool ORVCom::writeMemory(bool skipPage0) {
-    progSetup(skipPage0 ? 5760 : 6016);
+    progSetup(skipPage0 ? memmap::kRadioSize - memmap::kPageSize : memmap::kRadioSize);
     progShow("Writing ORV Memory", true);
     bool result = true;
     for (;;) {  // one attempt
@@ -422,7 +451,7 @@ bool ORVCom::writeMemory(bool skipPage0) {
             unhookRadio();
             return false;
         }
-        const BlockPhase phase = writeBlocks(memmap::kPage0Blocks, MemoryImage::kBlocks - 1);
+        const BlockPhase phase = writeBlocks(memmap::kPage0Blocks, memmap::kBlocks - 1);
         if (phase == BlockPhase::Retry) continue;
         result = phase == BlockPhase::Done;
         break;
@@ -441,8 +470,8 @@ bool ORVCom::startWriteAttempt() {
     progSet(0);  // the count starts afresh with every attempt
     unhookRadio();
     unhookRadio();
-    host_.sleepMs(timing.settleMs);
-    allowFastBaud = false;
+    host_.sleepMs(timing_.settleMs);
+    allowFastBaud_ = false;
     return hookRadio();
 }
 
@@ -467,13 +496,13 @@ ORVCom::BlockPhase ORVCom::writeBlocks(int firstBlock, int lastBlock) {
 }
 
 bool ORVCom::writeGlobal() {
-    progSetup(256);
+    progSetup(memmap::kPageSize);
     bool result = true;
     for (;;) {
         unhookRadio();
         unhookRadio();
-        host_.sleepMs(timing.settleMs);
-        allowFastBaud = false;
+        host_.sleepMs(timing_.settleMs);
+        allowFastBaud_ = false;
         if (!hookRadio()) {
             progUnload();
             return false;
@@ -494,8 +523,8 @@ bool ORVCom::writeGlobal() {
 }
 
 bool ORVCom::writeGroup(int group) {
-    if (group < 1 || group > 15) return false;
-    progSetup(384);
+    if (!memmap::isGroupNumber(group)) return false;
+    progSetup(memmap::kGroupSize);
     progShow("Writing ORV Group", true);
     bool result = true;
     for (;;) {

@@ -3,10 +3,12 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include "link/LinkHost.h"
 #include "image/MemoryImage.h"
 #include "image/MemoryMap.h"
+#include "link/Protocol.h"
 #include "link/SerialPort.h"
 
 namespace orv {
@@ -16,7 +18,7 @@ namespace orv {
 struct LinkTiming {
     double byteTimeout = 0.5;  // longest wait for any one reply byte, seconds
     int settleMs = 500;        // pause before the blocks of a read, and before a write's hook
-    int slowPaceMs = 3;        // pause before each 0x00 of a slow radio's block read
+    int slowPaceMs = 3;        // pause before each clock byte of a slow radio's block read
 
     // 0.1 s per reply byte and 20 ms pauses: what a program uses when told so
     // (orvedit-cli --link-timing short), where only the bytes matter.
@@ -27,27 +29,29 @@ class ORVCom {
 public:
     ORVCom(MemoryImage& image, SerialPort& port, LinkHost& host, LinkTiming timing = {});
 
-    // The waits and pauses (initComm copies byteTimeout from here).
-    LinkTiming timing;
-    // Module constants (byteTimeout from `timing`).
+    // The waits and pauses, as given at construction or since.
+    const LinkTiming& timing() const { return timing_; }
+    // New waits and pauses, in force at once (the byte time-out included).
+    void setTiming(const LinkTiming& timing);
+    // Module constants (the byte time-out from the timing).
     void initComm();
-    int commRetries = 3;
+    double byteTimeout() const { return byteTimeout_; }
     // A masked byte write gives up after this many refusals in a row (the
-    // radio answers, but never 0x01): without a limit a radio that keeps
-    // refusing would hold the program in the write for ever where no Cancel
-    // is offered (the alignment tool's writes).
-    int maskedRefusalLimit = 50;
-    int hookReply = 0x12;
-    double byteTimeout = 0.5;
-    std::array<int, 256> writeMask{};
-    std::array<uint8_t, 4> versionBytes{};
-    bool fastRadio = false;
-    bool allowFastBaud = false;
+    // radio answers, but never an acknowledgement): without a limit a radio
+    // that keeps refusing would hold the program in the write for ever where
+    // no Cancel is offered (the alignment tool's writes).
+    void setMaskedRefusalLimit(int limit) { maskedRefusalLimit_ = limit; }
+    // The bits of each page-0 byte a write may change (0: never sent).
+    const std::array<int, memmap::kPageSize>& writeMask() const { return writeMask_; }
+    // What the last hook learnt: the radio's version bytes, and whether it
+    // is a fast radio.
+    const std::array<uint8_t, wire::kVersionBytes>& versionBytes() const { return versionBytes_; }
+    bool isFastRadio() const { return fastRadio_; }
+    // Whether the next hook may move a fast radio to the faster speed (a
+    // read does, a write does not).
+    void setAllowFastBaud(bool allow) { allowFastBaud_ = allow; }
 
-    static const char* const kSettings[4];  // "4800,n,8,1", "9600,n,8,1", ...
-    // The contents initComm gives writeMask: the bits of each page-0 byte a
-    // write may change (0: the byte is never sent).
-    static std::array<int, 256> page0WriteMask();
+    static const char* const kSettings[wire::kSpeedCount];  // "4800,n,8,1", "9600,n,8,1", ...
 
     void closePort();
     [[nodiscard]] bool getByte(uint8_t& value);
@@ -56,9 +60,14 @@ public:
     [[nodiscard]] bool setBaudRate(int index);
     void unhookRadio();
 
-    // One byte out through the port, as the frames send it (the alignment
-    // tool builds its own block frames); false when the port is not usable.
-    bool sendByte(int byte) { return send(byte); }
+    // Block frames for a caller that keeps its own data (the alignment
+    // tool): a read clocked byte by byte into `out`, and a write of `bytes`;
+    // `onByte` runs after each byte received or sent. The image and the
+    // progress dialog are not touched; a failure shows the frame's message.
+    [[nodiscard]] bool readBlockInto(int block, std::array<uint8_t, memmap::kBlockSize>& out,
+                                     const std::function<void()>& onByte);
+    [[nodiscard]] bool writeBlockFrom(int block, const std::array<uint8_t, memmap::kBlockSize>& bytes,
+                                      const std::function<void()>& onByte);
 
     [[nodiscard]] bool readBlock(int block);
     [[nodiscard]] bool writeBlock(int block);
@@ -117,6 +126,24 @@ private:
     // The end of an operation that got past the hook: beep, progress back
     // to 0, dialog unloaded, radio released.
     void finishOperation();
+
+    // How a block read asks for the bytes after the first: all clock bytes
+    // at the slow pace before reading, the fast radio's one request for the
+    // rest, or one clock byte after each byte received.
+    enum class Clocking { Paced, Rest, PerByte };
+    bool receiveBlock(int block, Clocking clocking, uint8_t* got, const std::function<void()>& onByte);
+    void sendBlockFrame(int block, const uint8_t* bytes, const std::function<void()>& onByte);
+    bool blockWriteAnswered();
+
+    LinkTiming timing_;
+    int commRetries_ = 3;
+    int maskedRefusalLimit_ = 50;
+    int hookReply_ = wire::kHandshakeReply;
+    double byteTimeout_ = 0.5;
+    std::array<int, memmap::kPageSize> writeMask_{};
+    std::array<uint8_t, wire::kVersionBytes> versionBytes_{};
+    bool fastRadio_ = false;
+    bool allowFastBaud_ = false;
 
     MemoryImage& image_;
     SerialPort& port_;

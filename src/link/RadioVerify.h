@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 #include "image/MemoryImage.h"
-#include "link/VerifyMask.h"
+#include "image/VerifyMask.h"
+#include "interchange/FieldWording.h"
 
 namespace orv {
 

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "image/MemoryMap.h"
 #include "image/NumText.h"
 #include "image/clsGlobals.h"
 #include "image/clsChannel.h"
@@ -14,6 +15,8 @@
 namespace orv {
 
 namespace {
+
+using namespace memmap;
 
 // The printer operations the report uses, recorded as a page description.
 class PageWriter {
@@ -48,16 +51,14 @@ struct GroupBytes {
         ImageAddr a = groupParamAddr(g, k);
         return peekImage(img, a.page, a.offset);
     }
+    int field(BitField f) const { return fieldValue(param(f.address), f); }
     int word(int c, int j) const {
         ImageAddr hi = channelRecordAddr(g, c, j);
         ImageAddr lo = channelRecordAddr(g, c, j + 1);
         return peekImage(img, hi.page, hi.offset) * 256 + peekImage(img, lo.page, lo.offset);
     }
-    // Channel c's bit in the flag pair whose bytes are `hiByte` (channels
-    // 9..16) and `hiByte + 1` (channels 1..8).
-    bool flag(int c, int hiByte) const {
-        return c < 8 ? (param(hiByte + 1) >> c) & 1 : (param(hiByte) >> (c - 8)) & 1;
-    }
+    // Channel c's bit in the flag pair at `first`.
+    bool flag(int c, int first) const { return field(pairBit(first, c)) != 0; }
 };
 
 std::string labelOrBlank(const MemoryImage& img, ImageAddr a) {
@@ -66,20 +67,18 @@ std::string labelOrBlank(const MemoryImage& img, ImageAddr a) {
 }
 
 void printGlobals(PageWriter& out, const MemoryImage& img) {
-    auto b = [&](int offset) { return peekImage(img, 0, offset); };
-    const int b7 = b(7);
-    const int b155 = b(155);
+    auto f = [&](BitField field) { return fieldValue(peekImage(img, 0, field.address), field); };
 
     out.print(10, "Unit Global Data:");
-    out.print(10, "DTMF Dev = " + numberText(((b7 & 0xF8) / 8) * 93.75) +
-                      "    Front Porch Time = " + num((b7 & 0x03) * 330 + 30) +
-                      "    ANI Rate = " + num(((b7 & 0x04) / 4 + 1) * 10) +
-                      "    Priority Rate = " + numberText(((b155 & 0x07) + 1) * 0.25));
-    out.print(10, std::string("Global Battery Saver is ") + ((b(6) & 0x04) ? "Inhibited" : "Enabled") +
-                      "    Display Frequencies Only is " + enabledDisabled(b155 & 0x80) +
-                      "    Per Channel Power is " + enabledDisabled(b155 & 0x40));
-    out.print(10, std::string("Talk Back Scan is ") + enabledDisabled(b155 & 0x20) +
-                      "    Nuisance Channel Delete is " + enabledDisabled(b155 & 0x10));
+    out.print(10, "DTMF Dev = " + numberText(f(kDtmfDeviation) * 93.75) +
+                      "    Front Porch Time = " + num(f(kFrontPorch) * 330 + 30) +
+                      "    ANI Rate = " + num((f(kAniRate) + 1) * 10) +
+                      "    Priority Rate = " + numberText((f(kPriorityRate) + 1) * 0.25));
+    out.print(10, std::string("Global Battery Saver is ") + (f(kBatterySaverInhibit) ? "Inhibited" : "Enabled") +
+                      "    Display Frequencies Only is " + enabledDisabled(f(kFreqDisplayOnly)) +
+                      "    Per Channel Power is " + enabledDisabled(f(kPerChannelPower)));
+    out.print(10, std::string("Talk Back Scan is ") + enabledDisabled(f(kTalkBackScan)) +
+                      "    Nuisance Channel Delete is " + enabledDisabled(f(kNuisanceDelete)));
     out.printEmpty();
     out.print(10, "Toggle Switch Assignments:");
     const std::array<int, 5> sw = toggleSwitchCodes(img);
@@ -89,24 +88,19 @@ void printGlobals(PageWriter& out, const MemoryImage& img) {
     out.printEmpty();
     out.print(10, "Rotary Switch Assignments:");
     out.print({{10, "Position:"}, {22, "Variable:"}, {33, "Group:"}, {41, "Channel:"}, {51, "Variable:"}});
-    for (int k = 0; k < 16; ++k) {
-        const int r = b(128 + k);
-        // Positions 1..8 use the odd flag bytes, 9..16 the even ones.
-        const int base = k < 8 ? 145 : 144;
-        const int bit = 1 << (k < 8 ? k : k - 8);
-        const bool groupGlobal = b(base) & bit;
-        const bool chanGlobal = b(base + 2) & bit;
-        const bool groupVariable = b(base + 4) & bit;
-        const bool chanVariable = b(base + 6) & bit;
+    for (int k = 0; k < kRotaryPositions; ++k) {
+        const bool groupGlobal = f(pairBit(kRotaryGroupGlobal, k));
+        const bool chanGlobal = f(pairBit(kRotaryChannelGlobal, k));
+        const bool groupVariable = f(pairBit(kRotaryGroupVariable, k));
+        const bool chanVariable = f(pairBit(kRotaryChannelVariable, k));
         out.print({{12, num(k + 1)},
                    {25, yesNo(groupVariable)},
-                   {33, groupGlobal ? "Global" : num((r & 0xF0) / 16 + 1)},
-                   {41, chanGlobal ? "Global" : num((r & 0x0F) + 1)},
+                   {33, groupGlobal ? "Global" : num(f(rotaryGroup(k)) + 1)},
+                   {41, chanGlobal ? "Global" : num(f(rotaryChannel(k)) + 1)},
                    {54, yesNo(chanVariable)}});
     }
-    const int b255 = b(255);
-    out.print(10, "The Global Group is " + num((b255 & 0xF0) / 16 + 1) +
-                      "   The Global Channel is " + num((b255 & 0x0F) + 1));
+    out.print(10, "The Global Group is " + num(f(kGlobalGroup) + 1) +
+                      "   The Global Channel is " + num(f(kGlobalChannel) + 1));
 }
 
 void printGroup(PageWriter& out, const MemoryImage& img, int g) {
@@ -115,80 +109,74 @@ void printGroup(PageWriter& out, const MemoryImage& img, int g) {
 
     out.print(10, "Group " + num(g + 1) + " Data:");
 
-    const std::string id = hexText(gb.param(41) & 0x0F) + h2(42) + h2(43) + h2(44);
-    out.print(10, "ANI/ID Number: " + id + "      Group Label: " + labelOrBlank(img, groupParamAddr(g, 51)) +
-                      "      Unit Password = " + h2(38) + h2(39) + h2(40));
+    std::string id = hexText(gb.field(kAniFirstDigit));
+    for (int i = 1; i < kAniIdBytes; ++i) id += h2(kAniId + i);
+    std::string password;
+    for (int i = 0; i < kPasswordBytes; ++i) password += h2(kPassword + i);
+    out.print(10, "ANI/ID Number: " + id + "      Group Label: " + labelOrBlank(img, groupParamAddr(g, kGroupLabel)) +
+                      "      Unit Password = " + password);
 
-    const int b45 = gb.param(45);
-    const int timeout = (b45 >> 4) * 15;
-    const int b48 = gb.param(48);
-    out.print(10, "Time Out Timer = " + (timeout < 15 ? std::string("OFF") : num(timeout)) +
-                      "      Scan Hold Time = " + numberText((b45 & 0x0F) * 0.5) +
-                      "      Group Scan Enabled = " + ((b48 & 0x40) ? "True" : "False"));
+    const int timeout = gb.field(kTimeOut) * kTimeOutStepSeconds;
+    out.print(10, "Time Out Timer = " + (timeout < kTimeOutStepSeconds ? std::string("OFF") : num(timeout)) +
+                      "      Scan Hold Time = " + numberText(gb.field(kScanHold) * kScanHoldStepSeconds) +
+                      "      Group Scan Enabled = " + (gb.field(kGroupScanList) ? "True" : "False"));
 
-    static const char* const kBackLight[] = {"Always Off", "Keypad Press", "Display Change",
-                                             "Keypad & Display Change"};
-    const int b50 = gb.param(50);
-    const int duration = b50 & 0x07;
-    out.print(10, std::string("Display: ") + ((b50 & 0x08) ? "Alpha-Numeric Mode" : "7 Segment Mode") +
-                      "     Back Light: " + kBackLight[(b50 & 0x30) / 16] +
+    static const char* const kBackLightText[] = {"Always Off", "Keypad Press", "Display Change",
+                                                 "Keypad & Display Change"};
+    const int duration = gb.field(kDisplayDuration);
+    out.print(10, std::string("Display: ") + (gb.field(kDisplayMode) ? "Alpha-Numeric Mode" : "7 Segment Mode") +
+                      "     Back Light: " + kBackLightText[gb.field(kBackLight)] +
                       "     Duration: " + (duration == 0 ? std::string("Off") : num(duration) + " Sec On"));
 
-    out.print(10, "Priority 1 Channel: " + reportPriorityText(gb.param(46)) +
-                      "     Priority 2 Channel: " + reportPriorityText(gb.param(47)) +
-                      "      Transmit on Priority 1: " + yesNo(b48 & 0x20));
-    out.print(10, std::string("Battery Saver: ") + ((b48 & 0x80) ? "Off" : "On") +
-                      "      Priority Key: " + lockedOut(b48 & 0x10) +
-                      "      'ENT' & 'CLR' Keys: " + lockedOut(b48 & 0x08));
+    out.print(10, "Priority 1 Channel: " + reportPriorityText(gb.param(kPriority1)) +
+                      "     Priority 2 Channel: " + reportPriorityText(gb.param(kPriority2)) +
+                      "      Transmit on Priority 1: " + yesNo(gb.field(kTxOnPriority1)));
+    out.print(10, std::string("Battery Saver: ") + (gb.field(kBatterySaverOff) ? "Off" : "On") +
+                      "      Priority Key: " + lockedOut(gb.field(kPriorityKeyLock)) +
+                      "      'ENT' & 'CLR' Keys: " + lockedOut(gb.field(kEntClrLock)));
 
     static const char* const kBusy[] = {"Off", "Indicate", "Override", "Lockout"};
     static const char* const kResident[] = {"Off", "DTMF Only", "ANI Only", "DTMF w/Manual ANI"};
-    const int b49 = gb.param(49);
-    out.print(10, std::string("Busy Channel Indicator: ") + kBusy[(b49 & 0x60) / 32] +
-                      "      Resident ANI/DTMF: " + kResident[(b49 & 0x18) / 8]);
-    const int b0 = gb.param(0);
-    out.print(10, std::string("User Code Guard is ") + enabledDisabled(b49 & 0x80) +
-                      "      User code Guard Channel: " + num((b0 & 0x0F) + 1) +
-                      "      User Code Guard Encode Only: " + yesNo(b0 & 0x20));
+    out.print(10, std::string("Busy Channel Indicator: ") + kBusy[gb.field(kBusyChannel)] +
+                      "      Resident ANI/DTMF: " + kResident[gb.field(kResidentAni)]);
+    out.print(10, std::string("User Code Guard is ") + enabledDisabled(gb.field(kUcgEnabled)) +
+                      "      User code Guard Channel: " + num(gb.field(kUcgChannel) + 1) +
+                      "      User Code Guard Encode Only: " + yesNo(gb.field(kUcgEncodeOnly)));
 
     out.print({{10, "Chan:"}, {16, "Rec Freq:"}, {30, "Rec CG:"}, {40, "Tx Freq:"}, {54, "Tx CG:"},
                {64, "Label:"}, {76, "Scan:"}, {84, "Narrow:"}, {94, "Low Power:"}});
-    for (int c = 0; c < 16; ++c) {
+    for (int c = 0; c < kChannels; ++c) {
         out.print({{10, num(c + 1)},
-                   {16, freqCodeToText(gb.word(c, 0))},
-                   {30, reportCodeGuardText(static_cast<uint16_t>(gb.word(c, 2)))},
-                   {40, freqCodeToText(gb.word(c, 4))},
-                   {54, reportCodeGuardText(static_cast<uint16_t>(gb.word(c, 6)))},
+                   {16, freqCodeToText(gb.word(c, kRecReceiveFreq))},
+                   {30, reportCodeGuardText(static_cast<uint16_t>(gb.word(c, kRecReceiveCodeGuard)))},
+                   {40, freqCodeToText(gb.word(c, kRecTransmitFreq))},
+                   {54, reportCodeGuardText(static_cast<uint16_t>(gb.word(c, kRecTransmitCodeGuard)))},
                    {64, labelOrBlank(img, channelLabelAddr(g, c, 0))},
-                   {76, gb.flag(c, 36) ? "S" : ""},
-                   {84, gb.flag(c, 34) ? "N" : ""},
-                   {94, gb.flag(c, 32) ? "L" : ""}});
+                   {76, gb.flag(c, kScanListFlags) ? "S" : ""},
+                   {84, gb.flag(c, kNarrowBandFlags) ? "N" : ""},
+                   {94, gb.flag(c, kLowPowerFlags) ? "L" : ""}});
     }
     out.printEmpty();
 }
 
 }  // namespace
 
-int reportGroupsPrinted(int n) { return n > 14 ? 15 : 1; }
+int reportGroupsPrinted(int n) { return n >= kGroups ? kGroups : 1; }
 
-std::string reportCodeGuardText(uint16_t word) {
-    // A digital code ("D" and three octal digits, "-" when inverted) or a
-    // tone (its four nibbles with a point before the last one), exactly as
-    // the grid shows it (also for nibbles above 9, which the grid shows as
-    // hexadecimal digits).
-    return clsChannel::codeGuardText(word);
-}
+// A digital code or a tone, exactly as the grid shows it (a tone's nibbles
+// above 9 as hexadecimal digits).
+std::string reportCodeGuardText(uint16_t word) { return clsChannel::codeGuardText(word); }
 
 std::string reportPriorityText(int byte) {
-    if (byte & 0x80) return "Off";
-    if (byte & 0x40) return "Main";
-    return num((byte & 0x0F) + 1);
+    if (byte & kPriorityOff) return "Off";
+    if (byte & kPriorityMain) return "Main";
+    return num((byte & kPriorityChannel) + 1);
 }
 
 ReportDocument PrintUnitReport(const MemoryImage& img, const std::string& filePath) {
     ReportDocument doc;
     PageWriter out(doc);
-    const int n = peekImage(img, 0, 5);
+    const int n = peekImage(img, 0, kGroupCount);
 
     out.setFontName("Arial");
     out.setFontSize(kReportHeaderPoints);
@@ -203,7 +191,7 @@ ReportDocument PrintUnitReport(const MemoryImage& img, const std::string& filePa
     for (int g = 0; g < groups; ++g) {
         printGroup(out, img, g);
         // The first page holds Group 1, every further page two groups.
-        if (groups > 1 && g % 2 == 0 && g < 14) {
+        if (groups > 1 && g % 2 == 0 && g < kGroups - 1) {
             out.newPage();
             out.printEmpty();
             out.printEmpty();

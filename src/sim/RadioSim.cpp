@@ -24,17 +24,18 @@
 #include <cstdio>
 #include <sys/ioctl.h>
 
-#include "image/MemoryImage.h"
+#include "image/MemoryMap.h"
+#include "link/Protocol.h"
 
 namespace orv {
 
 namespace {
 
-constexpr int kMemSize = MemoryImage::kRadioSize;
-constexpr int kBlockSize = MemoryImage::kBlockSize;
-constexpr int kBlocks = MemoryImage::kBlocks;
-constexpr uint8_t kGarbage = 0xEE;
-constexpr uint16_t kFastVersion = 0x2AAA;
+using namespace wire;
+constexpr int kMemSize = memmap::kRadioSize;
+constexpr int kBlockSize = memmap::kBlockSize;
+constexpr int kBlocks = memmap::kBlocks;
+constexpr uint8_t kGarbage = 0xEE;  // what a noisy line puts before a reply
 constexpr double kIdleTick = 0.05;  // seconds between housekeeping passes when idle
 
 using Clock = std::chrono::steady_clock;
@@ -86,16 +87,16 @@ SimImageFile loadSimImage(const std::string& path) {
     if (!in) throw std::runtime_error("cannot open image file \"" + path + "\": " + std::strerror(errno));
     std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (in.bad()) throw std::runtime_error("cannot read image file \"" + path + "\"");
-    if (bytes.size() != static_cast<std::size_t>(MemoryImage::kSize) &&
+    if (bytes.size() != static_cast<std::size_t>(memmap::kFileSize) &&
         bytes.size() != static_cast<std::size_t>(kMemSize)) {
         throw std::runtime_error("image file \"" + path + "\" has " + std::to_string(bytes.size()) +
-                                 " bytes; expected " + std::to_string(MemoryImage::kSize) + " or " +
+                                 " bytes; expected " + std::to_string(memmap::kFileSize) + " or " +
                                  std::to_string(kMemSize));
     }
     SimImageFile f;
     std::copy_n(bytes.begin(), kMemSize, reinterpret_cast<char*>(f.memory.data()));
-    if (bytes.size() == static_cast<std::size_t>(MemoryImage::kSize))
-        std::copy_n(bytes.begin() + kMemSize, 3, reinterpret_cast<char*>(f.tail.data()));
+    if (bytes.size() == static_cast<std::size_t>(memmap::kFileSize))
+        std::copy_n(bytes.begin() + kMemSize, memmap::kFileTail, reinterpret_cast<char*>(f.tail.data()));
     return f;
 }
 
@@ -105,7 +106,7 @@ void saveSimImage(const std::string& path, const SimImageFile& file) {
         std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
         if (!out) throw std::runtime_error("cannot write image file \"" + tmp + "\": " + std::strerror(errno));
         out.write(reinterpret_cast<const char*>(file.memory.data()), kMemSize);
-        out.write(reinterpret_cast<const char*>(file.tail.data()), 3);
+        out.write(reinterpret_cast<const char*>(file.tail.data()), memmap::kFileTail);
         out.flush();
         if (!out) {
             std::remove(tmp.c_str());
@@ -122,12 +123,12 @@ void saveSimImage(const std::string& path, const SimImageFile& file) {
 struct RadioSim::Impl {
     explicit Impl(SimOptions o) : opt(o) {
         mem.fill(0);
-        version = {static_cast<uint8_t>(opt.version >> 8), static_cast<uint8_t>(opt.version & 0xFF), 0x00, 0x00};
+        version = {static_cast<uint8_t>(opt.version >> 8), static_cast<uint8_t>(opt.version), 0, 0};
         dead = opt.faults.deadAfterBytes == 0;
     }
 
     SimOptions opt;
-    std::array<uint8_t, 4> version;
+    std::array<uint8_t, kVersionBytes> version;
 
     mutable std::mutex mu;  // guards mem, traceLog, receivedTotal, newFaults
     std::array<uint8_t, kMemSize> mem;
@@ -145,7 +146,7 @@ struct RadioSim::Impl {
 
     // ---- serving-thread state -------------------------------------------
     enum class Mode {
-        Idle, Hs1, Hs2,            // not hooked; Hs1/Hs2: 0x0A (0x14) seen
+        Idle, Hs1, Hs2,            // not hooked; Hs1/Hs2: the first (second) handshake byte seen
         Cmd, CmdHs1, CmdHs2,       // hooked; a new handshake is still answered
         SpeedArg,
         ReadNum, ReadClock,
@@ -153,7 +154,7 @@ struct RadioSim::Impl {
         MaskHi, MaskLo, MaskMask, MaskValue,
     };
     Mode mode = Mode::Idle;
-    int versionIdx = 0;        // next version byte a 0x00 asks for (1..3), 0: none
+    int versionIdx = 0;        // next version byte a clock byte asks for, 0: none
     int block = 0;             // block of the current read or write
     int nextByte = 0;          // next byte index of a clocked read
     std::array<uint8_t, kBlockSize> writeBuf{};
@@ -198,7 +199,7 @@ struct RadioSim::Impl {
     }
 
     bool startHandshake(uint8_t b, Mode next) {
-        if (b != 0x0A) return false;
+        if (b != kHandshake[0]) return false;
         mode = next;
         return true;
     }
@@ -206,26 +207,26 @@ struct RadioSim::Impl {
     void hooked(double arrival) {
         mode = Mode::Cmd;
         versionIdx = 0;
-        const int answer = opt.faults.handshakeReply >= 0 ? (opt.faults.handshakeReply & 0xFF) : 0x12;
+        const int answer = opt.faults.handshakeReply >= 0 ? static_cast<uint8_t>(opt.faults.handshakeReply) : kHandshakeReply;
         reply({static_cast<uint8_t>(answer)}, arrival);
     }
 
     void command(uint8_t b, double arrival) {
-        if (b != 0x00) versionIdx = 0;
+        if (b != kClock) versionIdx = 0;
         switch (b) {
-        case 0x00:
-            if (versionIdx >= 1 && versionIdx <= 3) reply({version[static_cast<std::size_t>(versionIdx++)]}, arrival);
+        case kClock:
+            if (versionIdx >= 1 && versionIdx < kVersionBytes) reply({version[static_cast<std::size_t>(versionIdx++)]}, arrival);
             break;  // otherwise a wake-up or stray clock byte: nothing to answer
-        case 0x2B:
+        case kVersionRequest:
             versionIdx = 1;
             reply({version[0]}, arrival);
             break;
-        case 0x0A: mode = Mode::CmdHs1; break;
-        case 0x05: mode = Mode::SpeedArg; break;
-        case 0xC6: mode = Mode::ReadNum; break;
-        case 0xD4: mode = Mode::WriteNum; break;
-        case 0xD1: mode = Mode::MaskHi; break;
-        case 0x01: mode = Mode::Idle; break;  // release
+        case kHandshake[0]: mode = Mode::CmdHs1; break;
+        case kSpeedChange: mode = Mode::SpeedArg; break;
+        case kBlockRead: mode = Mode::ReadNum; break;
+        case kBlockWrite: mode = Mode::WriteNum; break;
+        case kMaskedWrite: mode = Mode::MaskHi; break;
+        case kRelease: mode = Mode::Idle; break;
         default: break;                       // not a request this radio knows
         }
     }
@@ -236,28 +237,28 @@ struct RadioSim::Impl {
             startHandshake(b, Mode::Hs1);
             break;
         case Mode::Hs1:
-            mode = b == 0x14 ? Mode::Hs2 : Mode::Idle;
+            mode = b == kHandshake[1] ? Mode::Hs2 : Mode::Idle;
             startHandshake(b, Mode::Hs1);
             break;
         case Mode::Hs2:
-            if (b == 0x28) hooked(arrival);
+            if (b == kHandshake[2]) hooked(arrival);
             else { mode = Mode::Idle; startHandshake(b, Mode::Hs1); }
             break;
         case Mode::Cmd:
             command(b, arrival);
             break;
         case Mode::CmdHs1:
-            if (b == 0x14) mode = Mode::CmdHs2;
+            if (b == kHandshake[1]) mode = Mode::CmdHs2;
             else { mode = Mode::Cmd; command(b, arrival); }
             break;
         case Mode::CmdHs2:
-            if (b == 0x28) hooked(arrival);
+            if (b == kHandshake[2]) hooked(arrival);
             else { mode = Mode::Cmd; command(b, arrival); }
             break;
         case Mode::SpeedArg: {
             mode = Mode::Cmd;
-            const bool ok = !opt.faults.refuseSpeedChange && b <= 3;
-            reply({static_cast<uint8_t>(ok ? 0x01 : 0x00)}, arrival);
+            const bool ok = !opt.faults.refuseSpeedChange && b < kSpeedCount;
+            reply({ok ? kAck : kNak}, arrival);
             break;
         }
         case Mode::ReadNum:
@@ -271,7 +272,7 @@ struct RadioSim::Impl {
             }
             break;
         case Mode::ReadClock:
-            if (b == 0xFF && fast()) {
+            if (b == kReadRest && fast()) {
                 std::vector<uint8_t> rest;
                 for (int i = nextByte; i < kBlockSize; ++i) rest.push_back(memAt(block * kBlockSize + i));
                 replyRange(rest.begin(), rest.end(), arrival, false);
@@ -296,7 +297,7 @@ struct RadioSim::Impl {
                         std::lock_guard<std::mutex> lock(mu);
                         std::copy(writeBuf.begin(), writeBuf.end(), mem.begin() + block * kBlockSize);
                     }
-                    reply({0x01}, arrival);
+                    reply({kAck}, arrival);
                 }
             }
             break;
@@ -315,7 +316,7 @@ struct RadioSim::Impl {
             const int n = maskedSeen++;
             if (n < opt.faults.maskedSilentCount) break;
             if (n < opt.faults.maskedSilentCount + opt.faults.maskedNakCount) {
-                reply({0x00}, arrival);
+                reply({kNak}, arrival);
                 break;
             }
             {
@@ -323,7 +324,7 @@ struct RadioSim::Impl {
                 uint8_t& m = mem[static_cast<std::size_t>(maskAddr)];
                 m = static_cast<uint8_t>((m & ~maskMask) | (b & maskMask));
             }
-            reply({0x01}, arrival);
+            reply({kAck}, arrival);
             break;
         }
         }
@@ -505,12 +506,12 @@ void RadioSim::setFaults(const SimFaults& faults) {
     impl_->newFaults = std::make_unique<SimFaults>(faults);
 }
 
-std::array<uint8_t, 6016> RadioSim::memory() const {
+std::array<uint8_t, memmap::kRadioSize> RadioSim::memory() const {
     std::lock_guard<std::mutex> lock(impl_->mu);
     return impl_->mem;
 }
 
-void RadioSim::setMemory(const std::array<uint8_t, 6016>& m) {
+void RadioSim::setMemory(const std::array<uint8_t, memmap::kRadioSize>& m) {
     std::lock_guard<std::mutex> lock(impl_->mu);
     impl_->mem = m;
 }

@@ -1,15 +1,14 @@
-// A radio on the far side of a pseudo-terminal: holds 6016 bytes of radio
-// memory and answers every exchange of the link (wake-up, handshake, version,
-// speed change, block read 0xC6, block write 0xD4, masked write 0xD1,
-// release), optionally paced at the line rate the client set, with a trace of
+// A radio on the far side of a pseudo-terminal: holds the radio's memory and
+// answers every exchange of the link (wake-up, handshake, version, speed
+// change, block read, block write, masked write, release), optionally paced at the line rate the client set, with a trace of
 // every byte and injectable faults. Used in-process by the tests (it serves
 // on its own thread) and by the `orv-radiosim` program.
 //
 // Block reads are byte-clocked: the first data byte answers the block number,
 // each further received byte clocks out the next one, and on a fast radio
-// 0xFF sends all the rest at once (so both request forms get 32 bytes).
-// Requests for blocks or addresses outside the 6016 bytes are consumed and
-// left unanswered. A radio that is not hooked answers only the handshake.
+// the request for the rest sends all the rest at once (so both request forms
+// get the whole block). Requests for blocks or addresses outside the memory
+// are consumed and left unanswered. A radio that is not hooked answers only the handshake.
 #pragma once
 #include <array>
 #include <atomic>
@@ -20,6 +19,7 @@
 #include <string>
 #include <thread>
 #include <vector>
+#include "image/MemoryMap.h"
 
 namespace orv {
 
@@ -30,17 +30,20 @@ namespace orv {
 // (a block read's garbage comes once, before its first data byte).
 struct SimFaults {
     bool silent = false;              // never answers anything
-    int handshakeReply = -1;          // >= 0: answer the handshake with this byte instead of 0x12
-    bool refuseSpeedChange = false;   // answers 0x05 n with 0x00 and stays at 4800
+    int handshakeReply = -1;          // >= 0: answer the handshake with this byte instead of the usual one
+    bool refuseSpeedChange = false;   // refuses every speed change and stays at 4800
     long deadAfterBytes = -1;         // >= 0: after receiving this many bytes, goes silent for good
-    int maskedNakCount = 0;           // the first K masked writes are answered with 0x00
+    int maskedNakCount = 0;           // the first K masked writes are refused
     int maskedSilentCount = 0;        // the first K masked writes get no answer
-    int garbageBeforeReplies = 0;     // this many 0xEE bytes are sent before each reply
+    int garbageBeforeReplies = 0;     // this many garbage bytes are sent before each reply
     int blockWriteSilentCount = 0;    // the first K block writes get no answer and change nothing
 };
 
+// The version a simulated radio reports unless told otherwise: a fast radio.
+inline constexpr uint16_t kDefaultVersion = 0x2C00;
+
 struct SimOptions {
-    uint16_t version = 0x2C00;        // >= 0x2AAA: fast radio
+    uint16_t version = kDefaultVersion;  // at least wire::kFastVersion: a fast radio
     bool realtime = false;            // pace every byte at the line rate (10 bits per byte)
     // Least time before the first byte of any reply. None by default: the
     // tests' radios answer at once (a masked write's answer is held back on
@@ -63,14 +66,14 @@ struct SimTraceEntry {
 // Line speed as a number of bit/s for a termios speed constant (0 if unknown).
 int baudFromSpeed(unsigned speed);
 
-// Radio memory files: 6019 bytes (a programming file) or 6016 bytes (the bare
+// Radio memory files: a programming file's size or the radio's (the bare
 // radio memory). Throws std::runtime_error with the file name and the reason.
 struct SimImageFile {
-    std::array<uint8_t, 6016> memory{};
-    std::array<uint8_t, 3> tail{};    // bytes 6016..6018 of a 6019-byte file, else zero
+    std::array<uint8_t, memmap::kRadioSize> memory{};
+    std::array<uint8_t, memmap::kFileTail> tail{};    // the bytes of a programming file after the memory, else zero
 };
 SimImageFile loadSimImage(const std::string& path);
-// Writes 6019 bytes (memory, then tail) through a temporary file and a
+// Writes a programming file (memory, then tail) through a temporary file and a
 // rename, so a failed save never leaves a half-written file.
 void saveSimImage(const std::string& path, const SimImageFile& file);
 
@@ -94,9 +97,9 @@ public:
     // blockWriteSilentCount) run from that byte on.
     void setFaults(const SimFaults& faults);
 
-    // The 6016 bytes of radio memory (copy under lock).
-    std::array<uint8_t, 6016> memory() const;
-    void setMemory(const std::array<uint8_t, 6016>& m);
+    // The radio memory (copy under lock).
+    std::array<uint8_t, memmap::kRadioSize> memory() const;
+    void setMemory(const std::array<uint8_t, memmap::kRadioSize>& m);
     // Every byte in both directions so far (copy under lock), and clear it.
     // Both stay empty when the options do not keep the trace.
     std::vector<SimTraceEntry> trace() const;

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <limits>
 #include <pthread.h>
 #include <stdexcept>
 #include <string>
@@ -104,9 +105,9 @@ int main(int argc, char** argv) {
     opt.keepTrace = !tracePath.empty();
 
     try {
-        opt.version = static_cast<uint16_t>(parseHex(versionText, 0xFFFF, "--version"));
+        opt.version = static_cast<uint16_t>(parseHex(versionText, std::numeric_limits<uint16_t>::max(), "--version"));
         if (!handshakeText.empty())
-            opt.faults.handshakeReply = static_cast<int>(parseHex(handshakeText, 0xFF, "--handshake-reply"));
+            opt.faults.handshakeReply = static_cast<int>(parseHex(handshakeText, std::numeric_limits<uint8_t>::max(), "--handshake-reply"));
 
         orv::SimImageFile file;
         if (!imagePath.empty()) file = orv::loadSimImage(imagePath);

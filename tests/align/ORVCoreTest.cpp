@@ -58,8 +58,10 @@ Bytes group1Frames(const Memory& source) {
 class ORVCoreTest : public LinkTest {
 protected:
     void SetUp() override {
-        com.timing.byteTimeout = 0.3;   // a silent radio costs about a second
-        com.timing.settleMs = 20;
+        LinkTiming t = com.timing();
+        t.byteTimeout = 0.3;   // a silent radio costs about a second
+        t.settleMs = 20;
+        com.setTiming(t);
         com.initComm();
     }
     void start(SimOptions o = {}) {
@@ -81,6 +83,20 @@ protected:
 
 }  // namespace
 
+// The test channels' records carry their frequency codes for receive and
+// transmit alike and no code guards; the flag words switch channels 4, 5, 6,
+// 10, 11 and 12.
+TEST(ORVCoreRecords, TestChannelsHoldTheirFrequencyCodes) {
+    struct Case { const std::array<uint8_t, 8>& record; uint8_t high, low; };
+    const Case cases[] = {{ORVCore::kRecordA, 0x96, 0x00}, {ORVCore::kRecordB, 0xBE, 0xA0},
+                          {ORVCore::kRecordC, 0xE7, 0x40}, {ORVCore::kRecordD, 0xE7, 0x3C},
+                          {ORVCore::kRecordE, 0xE7, 0x3E}};
+    for (const Case& c : cases)
+        EXPECT_EQ(c.record, (std::array<uint8_t, 8>{c.high, c.low, 0, 0, c.high, c.low, 0, 0}));
+    EXPECT_EQ(ORVCore::kTestFlagsHigh, 0x0E);
+    EXPECT_EQ(ORVCore::kTestFlagsLow, 0x38);
+}
+
 TEST_F(ORVCoreTest, StartProgramsTheTestChannelsAndRestoreBringsGroup1Back) {
     struct Case { const char* name; uint16_t version; bool afterRead; Bytes hook; };
     const Case cases[] = {
@@ -94,7 +110,7 @@ TEST_F(ORVCoreTest, StartProgramsTheTestChannelsAndRestoreBringsGroup1Back) {
         SimOptions o;
         o.version = c.version;
         start(o);
-        com.allowFastBaud = c.afterRead;
+        com.setAllowFastBaud(c.afterRead);
         ASSERT_EQ(core.startAlignment(), ORVCore::kStarted);
 
         const Memory testing = withTestChannels(original);

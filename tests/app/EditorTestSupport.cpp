@@ -76,7 +76,7 @@ void EditorFixture::typeCell(int row, int col, const QString& text) {
 }
 
 void useShortLinkTiming(EditorSession& session) {
-    session.link().com().timing = LinkTiming::shortened();
+    session.link().com().setTiming(LinkTiming::shortened());
     session.link().com().initComm();
 }
 

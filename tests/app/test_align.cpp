@@ -106,8 +106,10 @@ protected:
         link().applyStoredPort();   // the simulator's device
         // Short enough that a silent radio costs about a second, long enough
         // for a loaded machine.
-        link().com().timing.byteTimeout = 0.3;
-        link().com().timing.settleMs = 20;
+        LinkTiming t = link().com().timing();
+        t.byteTimeout = 0.3;
+        t.settleMs = 20;
+        link().com().setTiming(t);
         link().com().initComm();
     }
     frmTune* open() {

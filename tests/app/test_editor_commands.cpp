@@ -158,7 +158,7 @@ TEST_F(EditorCommandsTest, TheGlobalWindowLooksTheSameWhoeverOpensIt) {
     radio.sim.setMemory(defaultMemory());
     radiotest::ScriptedBoxes boxes(session->prompts());
     auto& win = open();
-    session->link().com().timing.settleMs = 20;
+    { LinkTiming t = session->link().com().timing(); t.settleMs = 20; session->link().com().setTiming(t); }
     session->link().com().initComm();
 
     win.mnuGlobals()->trigger();
@@ -211,7 +211,7 @@ TEST_F(EditorCommandsTest, TheAlignmentWindowHoldsOffTheRadioCommandsAndClosesFi
     radio.sim.setMemory(mem);
     radiotest::ScriptedBoxes boxes(session->prompts());   // the warning: OK
     auto& win = open();
-    session->link().com().timing.settleMs = 20;
+    { LinkTiming t = session->link().com().timing(); t.settleMs = 20; session->link().com().setTiming(t); }
     session->link().com().initComm();
 
     win.mnuTuneRadio()->trigger();
@@ -225,7 +225,7 @@ TEST_F(EditorCommandsTest, TheAlignmentWindowHoldsOffTheRadioCommandsAndClosesFi
 
     // The radio is unplugged: the restore fails, and No keeps both windows.
     radio.sim.stop();
-    session->link().com().timing.byteTimeout = 0.02;
+    { LinkTiming t = session->link().com().timing(); t.byteTimeout = 0.02; session->link().com().setTiming(t); }
     session->link().com().initComm();
     boxes.answer({MsgAnswer::Cancel, MsgAnswer::No});   // the hook's Retry/Cancel, then "still quit?"
     win.answer = QMessageBox::No;
@@ -237,7 +237,7 @@ TEST_F(EditorCommandsTest, TheAlignmentWindowHoldsOffTheRadioCommandsAndClosesFi
     radiotest::SimRadio again;
     again.sim.setMemory(radio.sim.memory());
     session->link().applyStoredPort();
-    session->link().com().timing.byteTimeout = 0.5;
+    { LinkTiming t = session->link().com().timing(); t.byteTimeout = 0.5; session->link().com().setTiming(t); }
     session->link().com().initComm();
     EXPECT_TRUE(win.close());
     EXPECT_EQ(session->alignmentWindow(), nullptr);

@@ -31,7 +31,7 @@ protected:
     void TearDown() override { delete shell.session().globalsWindow(); }
 
     Memory expectedAfterWrite(const Memory& before, const Memory& image, bool page0) {
-        return radiotest::expectedAfterWrite(before, image, shell.session().link().com().writeMask, page0);
+        return radiotest::expectedAfterWrite(before, image, shell.session().link().com().writeMask(), page0);
     }
 
     // The link on the simulator's device (the port setting names it).

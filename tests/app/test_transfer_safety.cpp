@@ -31,7 +31,7 @@ protected:
     // Short settle pauses: the transfers need no real radio's timing here.
     frmGroups& openFast() {
         auto& win = open();
-        session->link().com().timing.settleMs = 20;
+        { LinkTiming t = session->link().com().timing(); t.settleMs = 20; session->link().com().setTiming(t); }
         session->link().com().initComm();
         return win;
     }
@@ -82,7 +82,7 @@ TEST_F(TransferSafety, CloseAndActivationDuringATransferLeaveItComplete) {
         EXPECT_FALSE(boxes.wasAsked("Error reading radio"));
         EXPECT_FALSE(boxes.wasAsked("Download Failed. Cycle Radio Power before Retrying."));
         if (c.write)
-            EXPECT_EQ(radio.sim.memory(), expectedAfterWrite(before, imageMemory(image()), session->link().com().writeMask, true));
+            EXPECT_EQ(radio.sim.memory(), expectedAfterWrite(before, imageMemory(image()), session->link().com().writeMask(), true));
         else
             EXPECT_EQ(imageMemory(image()), before);
         EXPECT_TRUE(win.isEnabled());
@@ -99,7 +99,7 @@ TEST_F(TransferSafety, NoSecondRadioCommandStartsWhileOneRuns) {
     SimRadio radio(silent);
     ScriptedBoxes boxes(session->prompts());   // the hook's Retry/Cancel box is answered Cancel
     auto& win = open();
-    session->link().com().timing = LinkTiming{0.02, 0, 0};
+    session->link().com().setTiming(LinkTiming{0.02, 0, 0});
     session->link().com().initComm();
     bool refused = false;
     int beepsInside = 0;
@@ -133,7 +133,7 @@ TEST_F(TransferSafety, WindowThreadStaysLiveAndRefusesCommandsWhileATransferWait
     SimRadio radio(silent);
     ScriptedBoxes boxes(session->prompts());   // the hook's Retry/Cancel box is answered Cancel
     auto& win = static_cast<edtest::TestWindow&>(open());
-    session->link().com().timing = LinkTiming{0.1, 0, 0};
+    session->link().com().setTiming(LinkTiming{0.1, 0, 0});
     session->link().com().initComm();
     int ticksWhileRunning = 0;
     QTimer ticker;
@@ -168,7 +168,7 @@ TEST_F(TransferSafety, TheLinksQuestionsCanBeAnsweredWhileTheMainWindowIsDisable
     silent.faults.silent = true;
     SimRadio radio(silent);
     auto& win = open();
-    session->link().com().timing = LinkTiming{0.02, 0, 0};
+    session->link().com().setTiming(LinkTiming{0.02, 0, 0});
     session->link().com().initComm();
     std::vector<QString> texts;
     bool answerable = true, mainDisabled = false;

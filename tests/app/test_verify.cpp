@@ -57,7 +57,7 @@ protected:
     edtest::TestWindow& openWithRadio(radiotest::SimRadio& radio) {
         auto& win = open();
         session->link().applyStoredPort();
-        session->link().com().timing.settleMs = 20;
+        { LinkTiming t = session->link().com().timing(); t.settleMs = 20; session->link().com().setTiming(t); }
         session->link().com().initComm();
         EXPECT_TRUE(win.storeCurrentGroup());
         radio.sim.setMemory(memoryOf(image()));
@@ -135,7 +135,7 @@ TEST_F(VerifyTest, AWriteThatFailsIsNotOfferedAVerify) {
     radiotest::SimRadio radio(o);
     radiotest::ScriptedBoxes boxes(session->prompts());
     auto& win = openWithRadio(radio);
-    session->link().com().timing.byteTimeout = 0.05;
+    { LinkTiming t = session->link().com().timing(); t.byteTimeout = 0.05; session->link().com().setTiming(t); }
     session->link().com().initComm();
     boxes.answer({MsgAnswer::OK, MsgAnswer::Yes});
     win.mnuWriteAll()->trigger();
@@ -168,7 +168,7 @@ TEST_F(VerifyTest, ReadsAndWritesKeepBackupsThatOpenBackupOpens) {
     EXPECT_NE(kept[1].find("-write"), std::string::npos);
 
     radio.sim.setFaults(SimFaults{.deadAfterBytes = 100});
-    session->link().com().timing.byteTimeout = 0.05;
+    { LinkTiming t = session->link().com().timing(); t.byteTimeout = 0.05; session->link().com().setTiming(t); }
     session->link().com().initComm();
     win.mnuRead()->trigger();
     EXPECT_EQ(listBackups(backups()).size(), 2u);
@@ -199,7 +199,7 @@ TEST_F(VerifyTest, SaveSerialTraceWritesWhatTheRadioSaw) {
 
     radiotest::SimRadio radio;
     session->link().applyStoredPort();
-    session->link().com().timing.settleMs = 20;
+    { LinkTiming t = session->link().com().timing(); t.settleMs = 20; session->link().com().setTiming(t); }
     session->link().com().initComm();
     win.mnuReadGroup()->trigger();
     win.mnuSaveTrace()->trigger();
@@ -253,7 +253,7 @@ TEST_F(VerifyTest, Screenshots) {
     radiotest::SimRadio radio;
     radiotest::ScriptedBoxes boxes(session->prompts());
     session->link().applyStoredPort();
-    session->link().com().timing.settleMs = 20;
+    { LinkTiming t = session->link().com().timing(); t.settleMs = 20; session->link().com().setTiming(t); }
     session->link().com().initComm();
     ASSERT_TRUE(win.storeCurrentGroup());
     Memory mem = memoryOf(image());

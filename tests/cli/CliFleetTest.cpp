@@ -36,7 +36,7 @@ Memory pattern(unsigned seed) {
 // What the radio holds after a whole write of `image` over `before`.
 Memory afterWrite(const Memory& before, const Memory& image) {
     Memory m = before;
-    const auto mask = ORVCom::page0WriteMask();
+    const auto mask = memmap::page0WriteMask();
     for (int a = 0; a < 256; ++a) {
         const int k = mask[static_cast<std::size_t>(a)];
         m[size_t(a)] = static_cast<uint8_t>((before[size_t(a)] & ~k) | (image[size_t(a)] & k));

@@ -1,6 +1,8 @@
 // Memory map, byte helpers, radio character set and labels.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "MapTables.h"
 #include "image/MemoryImage.h"
 
@@ -108,4 +110,37 @@ TEST(MemoryImage, FrequencyCodeText) {
     EXPECT_EQ(freqCodeToText(1), "100.00125");
     EXPECT_EQ(freqCodeToText(44100), "155.12500");
     EXPECT_EQ(freqCodeToText(65535), "181.91875");
+}
+
+// The memory map's derived facts against the published layout: the blocks of
+// each group, which block's first byte a write sends alone, the flag-pair
+// bits, a field's value in its bits, and the frequency code.
+TEST(MemoryMap, BlocksBitsAndFrequencyCodesFollowTheLayout) {
+    for (int n = 1; n <= 15; ++n) {
+        EXPECT_EQ(memmap::firstGroupBlock(n) * 32, kParamBase[static_cast<std::size_t>(n - 1)]) << n;
+        EXPECT_EQ(memmap::lastGroupBlock(n), n < 15 ? memmap::firstGroupBlock(n + 1) - 1 : 187) << n;
+    }
+    for (int b = 0; b < 188; ++b) {
+        const bool first = std::find(kParamBase.begin(), kParamBase.end(), b * 32) != kParamBase.end();
+        EXPECT_EQ(memmap::isGroupFirstBlock(b), first) << b;
+    }
+
+    struct PairCase { int entry; memmap::BitField bit; };
+    const PairCase pairs[] = {{0, {0x91, 0x01}}, {7, {0x91, 0x80}}, {8, {0x90, 0x01}}, {15, {0x90, 0x80}}};
+    for (const PairCase& c : pairs) EXPECT_EQ(memmap::pairBit(0x90, c.entry), c.bit) << c.entry;
+
+    struct FieldCase { int mask, byte, value, bits; };
+    const FieldCase fields[] = {{0xF8, 0xFF, 31, 0xF8}, {0x03, 0xFE, 2, 0x02}, {0x80, 0x80, 1, 0x80}, {0x0F, 0xF0, 0, 0}};
+    for (const FieldCase& c : fields) {
+        const memmap::BitField f{7, c.mask};
+        EXPECT_EQ(memmap::fieldValue(c.byte, f), c.value) << c.mask;
+        EXPECT_EQ(memmap::fieldBits(c.value, f), c.bits) << c.mask;
+    }
+    EXPECT_EQ(memmap::fieldBits(5, {7, 0x03}), 0x01) << "a value too wide keeps to its bits";
+
+    const std::pair<double, double> freqs[] = {{148.0, 38400}, {155.125, 44100}, {162.40, 49920}, {100.00125, 1}};
+    for (auto [mhz, code] : freqs) {
+        EXPECT_DOUBLE_EQ(memmap::freqMHzToCode(mhz), code) << mhz;
+        EXPECT_DOUBLE_EQ(memmap::freqCodeToMHz(code), mhz) << code;
+    }
 }

@@ -111,7 +111,7 @@ protected:
     void SetUp() override { setByteTimeout(kAnswered); }
     // Short waits: the given time-out per byte, no pauses.
     void setByteTimeout(double seconds) {
-        com.timing = LinkTiming{seconds, 0, 0};
+        com.setTiming(LinkTiming{seconds, 0, 0});
         com.initComm();
     }
     void startSim(SimOptions o = {}) {

@@ -57,7 +57,7 @@ TEST_P(ReadOps, SendExactBytesAndTakeTheRangeIntoTheImage) {
     EXPECT_EQ(got.size(), expected.size());
     for (std::size_t i = 0; i < std::min(got.size(), expected.size()); ++i)
         ASSERT_EQ(got[i], expected[i]) << "byte " << i;
-    EXPECT_EQ(com.fastRadio, c.fast);
+    EXPECT_EQ(com.isFastRadio(), c.fast);
 
     for (int a = 0; a < MemoryImage::kSize; ++a) {
         bool inRange = a >= c.first * 32 && a < (c.last + 1) * 32;
@@ -119,7 +119,7 @@ TEST_P(WriteOps, SendExactBytesAndChangeOnlyTheWritableBits) {
     EXPECT_TRUE(host.boxes.empty());
 
     Bytes expected = writePrologue();
-    if (c.op == 0 || c.op == 2) append(expected, page0Bytes(img, com.writeMask));
+    if (c.op == 0 || c.op == 2) append(expected, page0Bytes(img, com.writeMask()));
     int first = c.op == 3 ? 32 : 8, last = c.op == 3 ? 43 : 187;
     if (c.op != 2)
         for (int b = first; b <= last; ++b) append(expected, writeBlockBytes(img, b));
@@ -139,7 +139,7 @@ TEST_P(WriteOps, SendExactBytesAndChangeOnlyTheWritableBits) {
     auto expectMem = radio;
     if (c.op == 0 || c.op == 2)
         for (int a = 0; a < 256; ++a) {
-            int m = com.writeMask[static_cast<std::size_t>(a)];
+            int m = com.writeMask()[static_cast<std::size_t>(a)];
             auto& v = expectMem[static_cast<std::size_t>(a)];
             v = static_cast<uint8_t>((v & ~m) | (img[a] & m));
         }
@@ -220,14 +220,16 @@ TEST(LinkTiming, DefaultsAreTheRadiosOwnAndTheLinkTakesTheTimingItIsGiven) {
         PosixSerialPort port;
         FakeHost host;
         ORVCom com(img, port, host, c.given);
-        EXPECT_EQ(com.timing.byteTimeout, c.byteTimeout);
-        EXPECT_EQ(com.timing.settleMs, c.settleMs);
-        EXPECT_EQ(com.byteTimeout, c.byteTimeout) << "the constructor's initComm takes the timing";
+        EXPECT_EQ(com.timing().byteTimeout, c.byteTimeout);
+        EXPECT_EQ(com.timing().settleMs, c.settleMs);
+        EXPECT_EQ(com.byteTimeout(), c.byteTimeout) << "the constructor's initComm takes the timing";
+        com.setTiming(LinkTiming{0.05, 1, 0});
+        EXPECT_EQ(com.byteTimeout(), 0.05) << "new timing is in force at once";
     }
     MemoryImage img;
     PosixSerialPort port;
     FakeHost host;
-    EXPECT_EQ(ORVCom(img, port, host).timing.settleMs, 500) << "without a timing, the radio's own";
+    EXPECT_EQ(ORVCom(img, port, host).timing().settleMs, 500) << "without a timing, the radio's own";
 }
 
 // The pauses the link makes are the ones its timing names: the settle pause
@@ -235,7 +237,7 @@ TEST(LinkTiming, DefaultsAreTheRadiosOwnAndTheLinkTakesTheTimingItIsGiven) {
 // radio's byte-clocked block read.
 TEST_F(LinkTest, PausesAreTheInjectedOnes) {
     startSim(withVersion(0x2000));  // a slow radio: byte-clocked block reads
-    com.timing = LinkTiming{kAnswered, 7, 1};
+    com.setTiming(LinkTiming{kAnswered, 7, 1});
     com.initComm();
     host.sleeps = false;  // the simulator needs no pauses
     ASSERT_TRUE(com.readGlobal());
@@ -269,7 +271,7 @@ TEST_P(MaskedFaults, RepeatTheByteUntilItIsAcceptedWithoutAMessage) {
     ASSERT_TRUE(com.writeGlobal());
     Bytes expected = writePrologue();
     for (int i = 0; i < c.naks + c.silent; ++i) append(expected, maskedBytes(6, 0x04, img[6]));
-    append(expected, page0Bytes(img, com.writeMask));
+    append(expected, page0Bytes(img, com.writeMask()));
     expected.push_back(0x01);
     EXPECT_EQ(received(), expected);
     EXPECT_TRUE(host.boxes.empty());
@@ -455,7 +457,7 @@ TEST_F(LinkTest, MaskedWriteGivesUpAfterTheRefusalLimit) {
     SimOptions o;
     o.faults.maskedNakCount = 1000000;
     startSim(o);
-    com.maskedRefusalLimit = 7;
+    com.setMaskedRefusalLimit(7);
     ASSERT_TRUE(com.hookRadio());
     EXPECT_FALSE(com.writeMaskedByte(0, 6, 0x04, 0x04));
     Bytes expected = hookBytes(false);

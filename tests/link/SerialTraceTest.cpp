@@ -83,7 +83,7 @@ TEST_F(TracedLink, RecordsWhatTheRadioSawInBothDirections) {
         o.version = c.version;
         o.faults.maskedNakCount = c.op == 2 ? 1 : 0;
         startSim(o);
-        tcom.timing = LinkTiming{0.5, 20, 0};   // no 3 ms paces: the bytes are what counts here
+        tcom.setTiming(LinkTiming{0.5, 20, 0});   // no 3 ms paces: the bytes are what counts here
         tcom.initComm();
         sim->setMemory(randomMemory(3));
         fillImage(img, 4);
@@ -111,7 +111,7 @@ TEST_F(TracedLink, AReadTraceReplaysAgainstAFreshSimulatorAndHoldsTheMemory) {
         SimOptions o;
         o.version = version;
         startSim(o);
-        tcom.timing = LinkTiming{0.5, 20, 0};   // no 3 ms paces: the bytes are what counts here
+        tcom.setTiming(LinkTiming{0.5, 20, 0});   // no 3 ms paces: the bytes are what counts here
         tcom.initComm();
         const auto radio = randomMemory(version);
         sim->setMemory(radio);

@@ -3,7 +3,7 @@
 // differs inside or outside those bits, or fails.
 #include "LinkFixture.h"
 #include "link/RadioVerify.h"
-#include "link/VerifyMask.h"
+#include "image/VerifyMask.h"
 
 namespace orv::test {
 namespace {
@@ -13,7 +13,7 @@ namespace {
 TEST_F(LinkTest, AWriteChangesExactlyTheWrittenBits) {
     for (bool page0 : {true, false}) {
         startSim();
-        com.timing.settleMs = 20;
+        { LinkTiming t = com.timing(); t.settleMs = 20; com.setTiming(t); }
         com.initComm();
         const auto before = randomMemory(21);
         sim->setMemory(before);
@@ -53,7 +53,7 @@ TEST_F(LinkTest, VerifyReportsTheDifferencesInsideTheWrittenBitsOnly) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         startSim();
-        com.timing.settleMs = 20;
+        { LinkTiming t = com.timing(); t.settleMs = 20; com.setTiming(t); }
         com.initComm();
         fillImage(img, 31);
         std::array<uint8_t, 6016> radio{};
@@ -83,7 +83,7 @@ TEST_F(LinkTest, AVerifyWhoseReadFailsLeavesEverythingAsItWas) {
     SimOptions o;
     o.faults.deadAfterBytes = 200;   // a few blocks into the read
     startSim(o);
-    com.timing = LinkTiming{0.05, 0, 0};
+    com.setTiming(LinkTiming{0.05, 0, 0});
     com.initComm();
     fillImage(img, 41);
     sim->setMemory(randomMemory(42));

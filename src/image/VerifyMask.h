@@ -11,10 +11,10 @@
 
 namespace orv {
 
-using RadioMask = std::array<uint8_t, MemoryImage::kRadioSize>;
+using RadioMask = std::array<uint8_t, memmap::kRadioSize>;
 
-// The bits a whole write sends: page 0 through the link's write mask (only
-// when `page0`), bit 5 of the first byte of each group's first block, and
+// The bits a whole write sends: page 0 through the page-0 write mask of the
+// memory map (only when `page0`), bit 5 of the first byte of each group's first block, and
 // every other byte of blocks 8 to 187 whole.
 RadioMask writtenBitsMask(bool page0);
 // `mask` with every bit outside blocks first..last cleared.
@@ -52,8 +52,5 @@ public:
 // The part of the memory an address lies in: "global area", "group 1" to
 // "group 15".
 std::string memoryArea(int address);
-
-// The wording the verify uses unless told otherwise.
-const DifferenceWording& defaultDifferenceWording();
 
 }  // namespace orv

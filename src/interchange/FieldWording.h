@@ -3,7 +3,7 @@
 // value before the radio's), with one line per address range for bits no
 // field shows. Only the bits of the mask count.
 #pragma once
-#include "link/VerifyMask.h"
+#include "image/VerifyMask.h"
 
 namespace orv {
 
@@ -12,5 +12,9 @@ public:
     std::vector<std::string> describe(const MemoryImage& image, const MemoryImage& radio,
                                       const RadioMask& mask) const override;
 };
+
+// The wording the verify uses unless told otherwise: field by field in the
+// export's wording, bits no field shows by range.
+const DifferenceWording& defaultDifferenceWording();
 
 }  // namespace orv

@@ -1,7 +1,7 @@
 // The verify's field-by-field wording over the bits a write sends.
 #include <gtest/gtest.h>
 
-#include "link/FieldWording.h"
+#include "interchange/FieldWording.h"
 
 using namespace orv;
 

@@ -1,35 +1,32 @@
-#include "link/VerifyMask.h"
-
-#include "link/FieldWording.h"
+#include "image/VerifyMask.h"
 
 #include <cstdio>
 #include "image/MemoryMap.h"
-#include "link/ORVCom.h"
 
 namespace orv {
 
 RadioMask writtenBitsMask(bool page0) {
     RadioMask mask{};
     if (page0) {
-        // The link's own table, so a verify can never disagree with the write.
-        const std::array<int, 256> m = ORVCom::page0WriteMask();
-        for (int a = 0; a < 256; ++a) mask[static_cast<std::size_t>(a)] = static_cast<uint8_t>(m[static_cast<std::size_t>(a)]);
+        // The write's own table, so a verify can never disagree with the write.
+        const auto m = memmap::page0WriteMask();
+        for (std::size_t a = 0; a < m.size(); ++a) mask[a] = static_cast<uint8_t>(m[a]);
     }
-    for (int b = memmap::kPage0Blocks; b < MemoryImage::kBlocks; ++b) {
-        const int base = b * MemoryImage::kBlockSize;
-        if (ORVCom::isGroupFirstBlock(b)) {
+    for (int b = memmap::kPage0Blocks; b < memmap::kBlocks; ++b) {
+        const int base = b * memmap::kBlockSize;
+        if (memmap::isGroupFirstBlock(b)) {
             mask[static_cast<std::size_t>(base)] = memmap::kGroupFirstByteWriteMask;
             continue;
         }
-        for (int i = 0; i < MemoryImage::kBlockSize; ++i) mask[static_cast<std::size_t>(base + i)] = 0xFF;
+        for (int i = 0; i < memmap::kBlockSize; ++i) mask[static_cast<std::size_t>(base + i)] = memmap::kAllBits;
     }
     return mask;
 }
 
 RadioMask maskBlocks(const RadioMask& mask, int firstBlock, int lastBlock) {
     RadioMask out{};
-    for (int a = 0; a < MemoryImage::kRadioSize; ++a) {
-        const int b = a / MemoryImage::kBlockSize;
+    for (int a = 0; a < memmap::kRadioSize; ++a) {
+        const int b = a / memmap::kBlockSize;
         if (b >= firstBlock && b <= lastBlock) out[static_cast<std::size_t>(a)] = mask[static_cast<std::size_t>(a)];
     }
     return out;
@@ -37,7 +34,7 @@ RadioMask maskBlocks(const RadioMask& mask, int firstBlock, int lastBlock) {
 
 std::vector<ByteDifference> differingBytes(const MemoryImage& image, const MemoryImage& radio, const RadioMask& mask) {
     std::vector<ByteDifference> out;
-    for (int a = 0; a < MemoryImage::kRadioSize; ++a) {
+    for (int a = 0; a < memmap::kRadioSize; ++a) {
         const auto bits = static_cast<uint8_t>((image[a] ^ radio[a]) & mask[static_cast<std::size_t>(a)]);
         if (bits != 0) out.push_back({a, bits, image[a], radio[a]});
     }
@@ -60,12 +57,6 @@ std::vector<std::string> AddressWording::describe(const MemoryImage& image, cons
         lines.emplace_back(text);
     }
     return lines;
-}
-
-const DifferenceWording& defaultDifferenceWording() {
-    // Field by field in the export's wording; bits no field shows by range.
-    static const FieldWording wording;
-    return wording;
 }
 
 }  // namespace orv

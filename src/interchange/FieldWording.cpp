@@ -1,4 +1,4 @@
-#include "link/FieldWording.h"
+#include "interchange/FieldWording.h"
 
 #include "interchange/Compare.h"
 
@@ -9,6 +9,11 @@ std::vector<std::string> FieldWording::describe(const MemoryImage& image, const 
     std::vector<std::string> lines;
     for (const Difference& d : compareImages(image, radio, &mask)) lines.push_back(d.line());
     return lines;
+}
+
+const DifferenceWording& defaultDifferenceWording() {
+    static const FieldWording wording;
+    return wording;
 }
 
 }  // namespace orv
