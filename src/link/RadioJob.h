@@ -10,7 +10,7 @@
 #include <vector>
 #include "files/Backups.h"
 #include "image/MemoryImage.h"
-#include "link/VerifyMask.h"
+#include "image/VerifyMask.h"
 
 namespace orv {
 
