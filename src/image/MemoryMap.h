@@ -133,6 +133,17 @@ inline constexpr int kRecReceiveCodeGuard = 2;
 inline constexpr int kRecTransmitFreq = 4;
 inline constexpr int kRecTransmitCodeGuard = 6;
 
+// ---- code guard word (a record's receive or transmit code guard) ---------------
+// A tone is four decimal nibbles (hundreds, tens, units, tenths of a hertz);
+// a digital code sets the digital flag and the bit the radio sets with it,
+// the inverted flag for "-", and its three octal digits in bits 8..6, 5..3
+// and 2..0.
+inline constexpr unsigned kCodeGuardDigital = 0x8000;
+inline constexpr unsigned kCodeGuardDigitalMark = 0x0800;
+inline constexpr unsigned kCodeGuardInverted = 0x4000;
+inline constexpr int kCodeGuardDigitShifts[3] = {6, 3, 0};
+inline constexpr unsigned kOctalDigit = 07;
+
 // ---- global area (page 0) -----------------------------------------------------
 inline constexpr int kGroupCount = 0x05;       // read by the printed report
 inline constexpr int kGlobalBatterySaver = 0x06;

@@ -123,14 +123,16 @@ bool clsChannel::freqTextValid(const std::string& text) { return freqCodeFits(te
 
 namespace {
 // The digit of the low three bits of `bits`.
-char octalDigit(unsigned bits) { return static_cast<char>('0' + (bits & 0x07)); }
+char octalDigit(unsigned bits) { return static_cast<char>('0' + (bits & memmap::kOctalDigit)); }
 }  // namespace
 
 std::string clsChannel::codeGuardText(uint16_t word) {
-    if (word & 0x8000) {
+    using namespace memmap;
+    if (word & kCodeGuardDigital) {
         // Three octal digits (one character each) after the "D".
-        std::string t{'D', octalDigit(word >> 6), octalDigit(word >> 3), octalDigit(word)};
-        if (word & 0x4000) t += '-';
+        std::string t{'D'};
+        for (int shift : kCodeGuardDigitShifts) t += octalDigit(word >> shift);
+        if (word & kCodeGuardInverted) t += '-';
         return t;
     }
     // Tone: the four nibbles as hexadecimal digits, point before the last one.
@@ -152,14 +154,12 @@ uint16_t clsChannel::codeGuardWord(const std::string& text, const std::string& f
     const std::string t = trimBlanks(text);
     if (t.empty()) return 0;
     if (isDigitalForm(t)) {
-        const bool inverted = t.size() == 5;
-        int a = (t[1] - '0') & 7;
-        int b = (t[2] - '0') & 7;
-        int d = (t[3] - '0') & 7;
-        int hi = 0x88 | ((a & 4) / 4);
-        if (inverted) hi |= 0x40;
-        int lo = ((a & 3) * 64) | (b * 8) | d;
-        return static_cast<uint16_t>(hi * 256 + lo);
+        using namespace memmap;
+        unsigned word = kCodeGuardDigital | kCodeGuardDigitalMark | (t.size() == 5 ? kCodeGuardInverted : 0u);
+        for (int i = 0; i < 3; ++i)
+            word |= (static_cast<unsigned>(t[static_cast<std::size_t>(i + 1)] - '0') & kOctalDigit)
+                    << kCodeGuardDigitShifts[i];
+        return static_cast<uint16_t>(word);
     }
     std::string digits;
     char tenths = '0';
