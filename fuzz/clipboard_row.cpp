@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 #include "FuzzCheck.h"
-#include "MemoryScreen.h"
+#include "edit/MemoryScreen.h"
 #include "image/WriteDefaults.h"
 #include "edit/GroupEditor.h"
 #include "edit/RowText.h"
@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     for (const bool allRows : {false, true}) {
         orv::MemoryImage image = orv::defaultImage();
-        orv::fuzzing::MemoryScreen screen;
+        orv::MemoryScreen screen;
         orv::GroupEditor editor(image, screen);
         editor.loadGroup(3);
         screen.setCurrent(7, 1);
