@@ -133,6 +133,21 @@ bool mnuCommPort_Click(EditorShell& shell, int n) {
     return true;
 }
 
+bool mnuChooseDevice_Click(EditorShell& shell) {
+    RadioLink& link = shell.session().link();
+    if (link.busy().isBusy() || shell.session().alignmentWindow()) {
+        shell.session().prompts().beep();
+        return false;
+    }
+    const int slot = link.portNumber();
+    const QString device =
+        shell.session().prompts().chooseDevice(shell.shellWidget(), slot, RadioLink::deviceForPort(slot)).trimmed();
+    if (device.isEmpty()) return false;
+    appSettings()->setValue(QStringLiteral("Comm/Device%1").arg(slot), device);
+    link.setPortNumber(slot);  // closes the old device; the next exchange opens the new one
+    return true;
+}
+
 // ------------------------------------------------------------------ reads
 
 bool mnuRead_Click(EditorShell& shell) {

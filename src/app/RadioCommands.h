@@ -49,5 +49,10 @@ bool mnuSaveTrace_Click(EditorShell& shell);
 // "Comm/Port". The check marks of the menu are the main window's. Refused
 // (false, with a beep) while a radio exchange runs: it would close its port.
 bool mnuCommPort_Click(EditorShell& shell, int n);
+// "Comm-Port > Choose Device...": the device of the port slot in use, picked
+// from the serial ports found or typed (a simulator's link, say), stored as
+// "Comm/Device<n>" and in use at once. Refused like "Use Comm Port n" while
+// a radio exchange runs; false when cancelled.
+bool mnuChooseDevice_Click(EditorShell& shell);
 
 }  // namespace orv

@@ -1,5 +1,8 @@
 #include "app/UserPrompts.h"
 
+#include "app/frmChooseDevice.h"
+#include "link/PortList.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -97,6 +100,12 @@ void UserPrompts::beep() {
         beepHandler_();
     else
         QApplication::beep();
+}
+
+QString UserPrompts::chooseDevice(QWidget* parent, int slot, const QString& current) {
+    if (deviceChooser_) return deviceChooser_(parent, slot, current);
+    frmChooseDevice dialog(parent, slot, listSerialPorts(), current);
+    return dialog.exec() == QDialog::Accepted ? dialog.device() : QString();
 }
 
 QString UserPrompts::chooseFile(QWidget* parent, bool forSaving, const QString& current,

@@ -44,6 +44,10 @@ public:
     // folder in place of an empty `current`.
     QString chooseFile(QWidget* parent, bool forSaving, const QString& current, const FileDialogSetup& setup = {});
 
+    // "Choose Device...": the serial device for port slot `slot`, picked
+    // from the ports found or typed; "" when cancelled.
+    QString chooseDevice(QWidget* parent, int slot, const QString& current);
+
     // Answers instead of the user. The message handler gets the text as it
     // would be shown (line breaks as '\n') and the title after the "" ->
     // "ORVEDIT" rule. Empty handlers restore the real boxes, beep and dialog.
@@ -53,11 +57,14 @@ public:
     void setMessageHandler(MessageHandler handler) { messageHandler_ = std::move(handler); }
     void setBeepHandler(std::function<void()> handler) { beepHandler_ = std::move(handler); }
     void setFileChooser(FileChooser chooser) { fileChooser_ = std::move(chooser); }
+    using DeviceChooser = std::function<QString(QWidget* parent, int slot, const QString& current)>;
+    void setDeviceChooser(DeviceChooser chooser) { deviceChooser_ = std::move(chooser); }
 
 private:
     MessageHandler messageHandler_;
     std::function<void()> beepHandler_;
     FileChooser fileChooser_;
+    DeviceChooser deviceChooser_;
 };
 
 }  // namespace orv

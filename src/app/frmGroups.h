@@ -75,6 +75,7 @@ public:
     QAction* mnuTuneRadio() const { return mnuTuneRadio_; }
     // "Use Comm Port n", n = 1..4 (null for other n).
     QAction* mnuCommPort(int n) const { return n >= 1 && n <= 4 ? mnuCommPort_[size_t(n - 1)] : nullptr; }
+    QAction* mnuChooseDevice() const { return mnuChooseDevice_; }
     QAction* mnuAbout() const { return mnuAbout_; }
     QAction* mnuHelp() const { return mnuHelp_; }
     // Beyond the original menus: "Verify Radio", "Open Backup...", "Save Serial Trace...".
@@ -239,6 +240,7 @@ private:
     QAction* mnuTuneRadio_ = nullptr;
     QMenu* mnuCommPortx_ = nullptr;
     std::array<QAction*, 4> mnuCommPort_{};
+    QAction* mnuChooseDevice_ = nullptr;
     QAction* mnuAbout_ = nullptr;
     QAction* mnuHelp_ = nullptr;
     QAction* mnuVerify_ = nullptr;

@@ -95,6 +95,9 @@ void frmGroups::buildMenus() {
         a->setData(n);
         mnuCommPort_[size_t(n - 1)] = a;
     }
+    // Beside the four slots: pick the device of the slot in use.
+    mnuCommPortx_->addSeparator();
+    mnuChooseDevice_ = act(mnuCommPortx_, tr("Choose Device..."), QStringLiteral("mnuChooseDevice"));
 
     auto* mnuH = bar->addMenu(QStringLiteral("Help"));
     mnuH->setObjectName(QStringLiteral("mnuH"));
@@ -159,6 +162,7 @@ void frmGroups::connectCommands() {
                            mnuTuneRadio_, mnuVerify_})
             a->setEnabled(offered);
         for (QAction* a : mnuCommPort_) a->setEnabled(offered);
+        mnuChooseDevice_->setEnabled(offered);
     };
     connect(&session_.busy(), &RadioBusy::busyChanged, this, offerRadioCommands);
     connect(&session_, &EditorSession::alignmentOpenChanged, this, offerRadioCommands);
@@ -171,6 +175,10 @@ void frmGroups::connectCommands() {
             showCommPortDevices();
         });
     }
+    command(mnuChooseDevice_, [this] {
+        mnuChooseDevice_Click(*this);
+        showCommPortDevices();
+    });
     // Each port entry names the device behind it, so a technician can see
     // which serial device "Use Comm Port n" opens.
     mnuCommPortx_->setToolTipsVisible(true);

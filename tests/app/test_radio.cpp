@@ -1,6 +1,9 @@
 // The "Radio" and "Comm-Port" commands against a simulated radio on a real
 // pseudo-terminal: what reaches the screen after a read, exactly which bytes
 // a write may change in the radio, and the confirmations that stop a write.
+#include <QDir>
+#include <QFile>
+#include <unistd.h>
 #include <gtest/gtest.h>
 #include <QComboBox>
 #include <QPushButton>
@@ -246,6 +249,38 @@ TEST_F(RadioTest, PortChoiceClosesThePortAndStoresTheNumber) {
     appSettings()->setValue("Comm/Port", "2");
     EXPECT_EQ(shell.session().link().applyStoredPort(), 2);
     EXPECT_EQ(shell.session().link().port().device(), "/dev/ttyUSB1");
+}
+
+// Choose Device stores the device of the slot in use and the next read uses
+// it at once, without choosing the slot again: a simulator's stable link.
+TEST_F(RadioTest, ChooseDeviceTakesEffectAtOnceForTheSlotInUse) {
+    SimRadio radio;
+    Memory mem = pattern(4);
+    radio.sim.setMemory(mem);
+    appSettings()->setValue("Comm/Device1", "/dev/no-such-device");
+    makeLink();
+    const QString link = QDir::temp().filePath(QStringLiteral("orv-choose-%1").arg(::getpid()));
+    QFile::remove(link);
+    ASSERT_TRUE(QFile::link(QString::fromStdString(radio.sim.devicePath()), link));
+    int offered = -1;
+    QString shown;
+    shell.session().prompts().setDeviceChooser([&](QWidget*, int slot, const QString& current) {
+        offered = slot;
+        shown = current;
+        return QStringLiteral("  %1 ").arg(link);
+    });
+    ASSERT_TRUE(mnuChooseDevice_Click(shell));
+    EXPECT_EQ(offered, 1);
+    EXPECT_EQ(shown, "/dev/no-such-device");
+    EXPECT_EQ(appSettings()->value("Comm/Device1").toString(), link);
+    EXPECT_TRUE(mnuRead_Click(shell));
+    EXPECT_EQ(imageMemory(shell.image()), mem);
+
+    shell.session().prompts().setDeviceChooser([](QWidget*, int, const QString&) { return QString(); });
+    EXPECT_FALSE(mnuChooseDevice_Click(shell)) << "cancelled";
+    EXPECT_EQ(appSettings()->value("Comm/Device1").toString(), link);
+    shell.session().prompts().setDeviceChooser({});
+    QFile::remove(link);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The splash window, the about box with its system information, the help
 // window and the one-line help.
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +16,7 @@
 #include "app/UserPrompts.h"
 #include "app/SysInfo.h"
 #include "app/frmAbout.h"
+#include "app/frmChooseDevice.h"
 #include "app/frmHelp.h"
 #include "app/frmSplash.h"
 
@@ -136,6 +138,41 @@ TEST_F(Windows, AnExceptionEndsItsCommandWithAMessage) {
         EXPECT_EQ(said, QStringList{c.text}) << c.name;
     }
     app->setReporter({});
+}
+
+// The device chooser: a listed port gives its stable name, a typed path is
+// taken as typed, and OK needs a device.
+TEST_F(Windows, ChooseDeviceOffersThePortsFoundAndATypedPath) {
+    SerialPortInfo usb;
+    usb.device = "/dev/ttyUSB0";
+    usb.stableName = "/dev/serial/by-id/usb-Maker_Cable_A1-if00-port0";
+    usb.transport = "USB";
+    usb.access = "no: join group dialout";
+    SerialPortInfo uart;
+    uart.device = "/dev/ttyS0";
+    uart.transport = "built-in";
+    uart.access = "yes";
+    frmChooseDevice dialog(nullptr, 2, {usb, uart}, "/dev/ttyS0");
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    EXPECT_EQ(dialog.windowTitle(), "Choose Device for Comm Port 2");
+    ASSERT_EQ(dialog.lstPorts()->topLevelItemCount(), 2);
+    EXPECT_EQ(dialog.lstPorts()->currentItem()->text(0), "/dev/ttyS0") << "the slot's device is selected";
+    EXPECT_EQ(dialog.lstPorts()->topLevelItem(0)->text(3), "no: join group dialout");
+    dialog.lstPorts()->setCurrentItem(dialog.lstPorts()->topLevelItem(0));
+    EXPECT_EQ(dialog.device(), QString::fromStdString(usb.stableName));
+
+    QLineEdit* path = dialog.txtDevice();
+    path->setFocus();
+    path->selectAll();
+    QTest::keyClick(path, Qt::Key_Delete);
+    EXPECT_FALSE(dialog.buttons()->button(QDialogButtonBox::Ok)->isEnabled());
+    QTest::keyClicks(path, "/tmp/no-such-radio-link");
+    EXPECT_TRUE(dialog.buttons()->button(QDialogButtonBox::Ok)->isEnabled());
+    EXPECT_TRUE(dialog.lblAccess()->text().contains("no:")) << dialog.lblAccess()->text().toStdString();
+    QTest::keyClick(path, Qt::Key_Return);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.device(), "/tmp/no-such-radio-link");
 }
 
 }  // namespace
