@@ -2,6 +2,7 @@
 // window and the one-line help.
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QTest>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
