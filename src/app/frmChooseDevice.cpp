@@ -1,6 +1,7 @@
 #include "app/frmChooseDevice.h"
 
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -75,7 +76,13 @@ frmChooseDevice::frmChooseDevice(QWidget* owner, int slot, const std::vector<Ser
     resize(sizeHint().expandedTo(QSize(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 90, 0)));
 }
 
-QString frmChooseDevice::device() const { return txtDevice_->text().trimmed(); }
+QString frmChooseDevice::device() const {
+    // "~/radio-link" as a shell would read it: the typed path is opened as it
+    // stands, and no shell stands between.
+    const QString typed = txtDevice_->text().trimmed();
+    if (typed == QLatin1String("~") || typed.startsWith(QLatin1String("~/"))) return QDir::homePath() + typed.mid(1);
+    return typed;
+}
 
 void frmChooseDevice::showAccess() {
     const QString d = device();
