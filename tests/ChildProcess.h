@@ -154,17 +154,45 @@ inline ChildResult runChild(const std::vector<std::string>& argv, const std::str
     return r;
 }
 
-// Runs `body` in a forked copy of this process (for what must not touch the
-// test's own process: resource limits, signals); its result is the exit
-// code, -1 when the copy was ended by a signal.
-inline int runForked(const std::function<int()>& body) {
-    const pid_t pid = ::fork();
-    if (pid < 0) return -1;
-    if (pid == 0) ::_exit(body());
-    int st = 0;
-    while (::waitpid(pid, &st, 0) < 0 && errno == EINTR) {
+// A forked copy of this process running `body` (for what must not touch the
+// test's own process: resource limits, signals, another user); its exit
+// code is body's result. The destructor kills and reaps one still running.
+class ForkedChild {
+public:
+    explicit ForkedChild(const std::function<int()>& body) {
+        pid_ = ::fork();
+        if (pid_ == 0) ::_exit(body());
     }
-    return WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-}
+    ~ForkedChild() {
+        if (pid_ > 0 && !reaped_) {
+            ::kill(pid_, SIGKILL);
+            wait();
+        }
+    }
+    ForkedChild(const ForkedChild&) = delete;
+    ForkedChild& operator=(const ForkedChild&) = delete;
+
+    bool started() const { return pid_ > 0; }
+    void signal(int sig) const { ::kill(pid_, sig); }
+    // The exit code once it ended, -1 when ended by a signal (or never started).
+    int wait() {
+        if (pid_ <= 0) return -1;
+        if (!reaped_) {
+            while (::waitpid(pid_, &status_, 0) < 0 && errno == EINTR) {
+            }
+            reaped_ = true;
+        }
+        return WIFEXITED(status_) ? WEXITSTATUS(status_) : -1;
+    }
+
+private:
+    pid_t pid_ = -1;
+    int status_ = 0;
+    bool reaped_ = false;
+};
+
+// Runs `body` in a forked copy of this process to its end: its exit code,
+// -1 when the copy was ended by a signal.
+inline int runForked(const std::function<int()>& body) { return ForkedChild(body).wait(); }
 
 }  // namespace orv::test

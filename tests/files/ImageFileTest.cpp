@@ -247,19 +247,14 @@ TEST_F(ImageFileTest, SaveRefusesAWriteProtectedFileAndLeavesItAlone) {
     writeBytes(file, "keep");
     ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
     ASSERT_EQ(::chmod(dir.c_str(), 0777), 0);
-    pid_t pid = ::fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
-        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(5);
+    const int code = orv::test::runForked([&] {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) return 5;
         const FileStatus check = orv::checkSaveTarget(file.string());
         const FileStatus st = orv::saveImageFile(file.string(), pattern(3));
         const bool said = st.message.find("write-protected") != std::string::npos;
-        ::_exit(check.kind == FileStatus::Kind::Unwritable && st.kind == FileStatus::Kind::Unwritable && said ? 0 : 4);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+        return check.kind == FileStatus::Kind::Unwritable && st.kind == FileStatus::Kind::Unwritable && said ? 0 : 4;
+    });
+    EXPECT_EQ(code, 0);
     EXPECT_EQ(readBytes(file), "keep");
     EXPECT_EQ(entries(), std::vector<std::string>{"protected.orv"});
 }
@@ -283,15 +278,14 @@ TEST_F(ImageFileTest, SaveUnderTheLongestLegalNameWorks) {
 TEST_F(ImageFileTest, AProgramEndedDuringASaveLeavesNoTemporaryFile) {
     const fs::path file = dir / "radio.orv";
     for (int round = 0; round < 60; ++round) {
-        pid_t pid = ::fork();
-        ASSERT_GE(pid, 0);
-        if (pid == 0) {
+        orv::test::ForkedChild saver([&] {
             for (int i = 0;; ++i) (void)orv::saveImageFile(file.string(), pattern(i));
-        }
+            return 0;
+        });
+        ASSERT_TRUE(saver.started());
         ::usleep(static_cast<useconds_t>(500 + (round * 37) % 3000));
-        ::kill(pid, round % 3 == 0 ? SIGINT : round % 3 == 1 ? SIGTERM : SIGHUP);
-        int status = 0;
-        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        saver.signal(round % 3 == 0 ? SIGINT : round % 3 == 1 ? SIGTERM : SIGHUP);
+        EXPECT_EQ(saver.wait(), -1) << "ended by the signal";
     }
     EXPECT_EQ(entries(), std::vector<std::string>{"radio.orv"});
     EXPECT_EQ(readBytes(file).size(), 6019u);
@@ -302,20 +296,15 @@ TEST_F(ImageFileTest, AProgramEndedDuringASaveLeavesNoTemporaryFile) {
 TEST_F(ImageFileTest, SaveToTheProgramsOwnOutputWritesToTheOpenStream) {
     const fs::path log = dir / "log.txt";
     writeBytes(log, "earlier line\n");
-    pid_t pid = ::fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
+    const int code = orv::test::runForked([&] {
         const int fd = ::open(log.c_str(), O_WRONLY | O_APPEND);
-        if (fd < 0 || ::dup2(fd, STDOUT_FILENO) < 0) ::_exit(5);
+        if (fd < 0 || ::dup2(fd, STDOUT_FILENO) < 0) return 5;
         const std::string text = "exported\n";
         const bool ok = orv::checkSaveTarget("/dev/stdout").ok() &&
                         orv::saveFileAtomically("/dev/stdout", text.data(), text.size()).ok();
-        ::_exit(ok ? 0 : 4);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+        return ok ? 0 : 4;
+    });
+    EXPECT_EQ(code, 0);
     EXPECT_EQ(readBytes(log), "earlier line\nexported\n");
     EXPECT_EQ(entries(), std::vector<std::string>{"log.txt"});
 }
