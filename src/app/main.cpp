@@ -2,6 +2,8 @@
 #include <QApplication>
 #include <QScreen>
 #include <QTimer>
+#include <cstdio>
+#include <cstring>
 #include <exception>
 #include <memory>
 #include "app/AppPicture.h"
@@ -11,13 +13,43 @@
 #include "app/UserPrompts.h"
 #include "app/frmGroups.h"
 #include "app/frmSplash.h"
+#include "Version.h"
 
 namespace {
 // Time for the splash window to be painted before the main window loads.
 constexpr int kSplashMs = 50;
+
+// --help and --version answer on the terminal, before any window is made
+// (so they work without a display). Returns true when one was answered.
+bool answerTerminalOption(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::puts("orvedit " ORV_VERSION_STRING);
+            return true;
+        }
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::puts("Usage: orvedit [OPTION]... [FILE]\n"
+                      "Programming editor for ORV handheld radios: reads a radio's memory over a serial\n"
+                      "port, edits its groups, channels and global parameters, and writes it back.\n"
+                      "FILE is a programming file (.orv or .frq) to open.\n"
+                      "\n"
+                      "Options:\n"
+                      "  -h, --help     print this help and exit\n"
+                      "      --version  print the program's version and exit\n"
+                      "\n"
+                      "Serial ports belong to the group dialout: join it once with\n"
+                      "  sudo usermod -aG dialout $USER\n"
+                      "and log in again. orv-radiosim gives a simulated radio to try the editor without one;\n"
+                      "orvedit-cli does the same work from the command line.");
+            return true;
+        }
+    }
+    return false;
+}
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (answerTerminalOption(argc, argv)) return 0;
     orv::OrvApplication app(argc, argv);
     orv::initAppIdentity();
     app.setWindowIcon(QIcon(orv::radioPicture(64)));

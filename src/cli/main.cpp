@@ -10,9 +10,11 @@
 #include "cli/PortsCommand.h"
 #include "cli/RadioCommands.h"
 #include "cli/ReportCommand.h"
+#include "Version.h"
 
 int main(int argc, char** argv) {
     CLI::App app{"ORVEDIT command-line tool: programming files and their JSON form", "orvedit-cli"};
+    app.set_version_flag("--version", "orvedit-cli " ORV_VERSION_STRING, "print the program's version and exit");
     app.require_subcommand(0, 1);  // none is checked below, so that an unknown word is named
     app.footer(
         "Exit codes: 0 success, 1 the command could not finish, 2 bad usage or bad input, 130 interrupted (Ctrl-C).\n"

@@ -18,6 +18,7 @@
 
 #include "link/SerialTrace.h"
 #include "sim/RadioSim.h"
+#include "Version.h"
 
 namespace {
 
@@ -75,8 +76,12 @@ int main(int argc, char** argv) {
     std::string imagePath, versionText = "2C00", tracePath, savePath, handshakeText;
     orv::SimOptions opt;
     app.add_option("--image", imagePath, "radio memory to start with (6019- or 6016-byte file)");
-    app.add_option("--version", versionText, "version word in hexadecimal (2AAA or more: fast radio)")
-        ->capture_default_str();
+    // --version keeps naming the radio's version word; without a value it
+    // prints the program's own version, as every other program does.
+    auto* versionOpt = app.add_option("--version", versionText,
+                                      "with a value: the radio's version word in hexadecimal (2AAA or more: fast "
+                                      "radio; default 2C00); without one: print the program's version and exit")
+                           ->expected(0, 1);
     app.add_flag("--realtime", opt.realtime, "pace every byte at the line rate the client set");
     opt.thinkTimeMs = 2.0;
     app.add_option("--think-ms", opt.thinkTimeMs, "least time before the first byte of any reply (default 2)")
@@ -101,6 +106,10 @@ int main(int argc, char** argv) {
     app.add_option("--garbage", opt.faults.garbageBeforeReplies, "send N bytes 0xEE before every reply")
         ->check(CLI::NonNegativeNumber);
     CLI11_PARSE(app, argc, argv);
+    if (versionOpt->count() > 0 && versionText.empty()) {
+        std::cout << "orv-radiosim " ORV_VERSION_STRING << std::endl;
+        return 0;
+    }
     // The trace grows with every byte exchanged: keep it only when it is to be written.
     opt.keepTrace = !tracePath.empty();
 
