@@ -27,7 +27,9 @@ cmake --install "$build" --prefix "$prefix" > "$tmp/install.log" || { cat "$tmp/
 for f in bin/orvedit bin/orvedit-cli bin/orv-radiosim \
          share/orvedit/OrvCurrent.mdb share/orvedit/OrvLast.mdb share/orvedit/help/OrvHelp.html \
          share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
-         share/icons/hicolor/scalable/apps/$id.svg; do
+         share/icons/hicolor/scalable/apps/$id.svg share/mime/packages/$id.xml \
+         share/man/man1/orvedit.1 share/man/man1/orvedit-cli.1 share/man/man1/orv-radiosim.1 \
+         share/bash-completion/completions/orvedit-cli share/doc/orvedit/copyright; do
   [ -s "$prefix/$f" ] || fail "not installed: $f"
 done
 for size in 16 32 48 64 128 256; do
@@ -47,6 +49,14 @@ grep -q dialout "$tmp/help.txt" || fail "orvedit-cli --help does not say how to 
 "$prefix/bin/orvedit-cli" new -o "$tmp/new.orv" || fail "the installed orvedit-cli cannot write a file"
 [ "$(stat -c %s "$tmp/new.orv")" = 6019 ] || fail "orvedit-cli new did not write 6019 bytes"
 "$prefix/bin/orv-radiosim" --help > /dev/null || fail "orv-radiosim --help failed"
+# The desktop entry's MIME type is the one the install defines.
+mime=$(sed -n 's/^MimeType=\([^;]*\);.*/\1/p' "$prefix/share/applications/$id.desktop")
+grep -q "type=\"$mime\"" "$prefix/share/mime/packages/$id.xml" ||
+  fail "the desktop entry's MIME type '$mime' is not in share/mime/packages/$id.xml"
+# The completion offers the commands the installed tool has.
+words=$(bash -c 'source "$1"; COMP_WORDS=("$2" csv-e); COMP_CWORD=1; _orvedit_cli; echo "${COMPREPLY[*]}"' _ \
+          "$prefix/share/bash-completion/completions/orvedit-cli" "$prefix/bin/orvedit-cli")
+[ "$words" = csv-export ] || fail "the bash completion completes 'csv-e' to '$words', not csv-export"
 
 # A real install's data folder is read-only; the per-user folders start empty.
 chmod -R a-w "$prefix/share"
