@@ -163,6 +163,7 @@ int runRead(const ReadArgs& a) {
     orv::MemoryImage img = partial ? orvcli::loadImageOrFail(a.file) : orv::MemoryImage{};
     bool ok;
     bool traceSaved;
+    int bytesRead = 0;
     {
         Link link(a.port, img, 0, a.timing);
         InterruptAsCancel guard;
@@ -173,9 +174,18 @@ int runRead(const ReadArgs& a) {
         else
             ok = link.com.readMemory();
         link.com.closePort();
+        bytesRead = link.host.progFurthest();
         traceSaved = saveTrace(a.trace, link.trace.entries(), link.trace.dropped());
     }
-    if (g_interrupted) throw CommandFailure{interruptedExit(), "interrupted; " + a.file + " not written"};
+    if (g_interrupted) {
+        // The progress counts the bytes of the blocks read, from the first
+        // block of the range on.
+        const int first = a.group != 0 ? orv::memmap::firstGroupBlock(a.group) : 0;
+        const int blocks = bytesRead / orv::memmap::kBlockSize;
+        const std::string where =
+            blocks == 0 ? "stopped before the first block" : "stopped after block " + std::to_string(first + blocks - 1);
+        throw CommandFailure{interruptedExit(), "interrupted; " + where + "; " + a.file + " not written"};
+    }
     if (!ok) throw CommandFailure{kExitFailure, "reading the radio failed; " + a.file + " not written"};
     if (partial) {
         // The file may have been changed (saved by the editor, say) during

@@ -134,26 +134,38 @@ TEST_F(CliFileSafety, ATraceThatCannotBeWrittenIsRefusedBeforeTheRadioIsTouched)
     radio.stop();
 }
 
-// A signal that asks the tool to end stops a write cleanly, as Ctrl-C does,
-// and the exit code names it as a shell would.
+// A signal that asks the tool to end stops a radio operation cleanly, as
+// Ctrl-C does, and the exit code names it as a shell would.
 TEST_F(CliFileSafety, TermAndHangupStopARadioOperationLikeCtrlC) {
     const struct {
+        const char* command;
         int sig;
         int exitCode;
-    } cases[] = {{SIGTERM, 143}, {SIGHUP, 129}};
+        long sentBefore;   // bytes the radio has received when the signal comes
+        const char* says;
+    } cases[] = {
+        {"write", SIGTERM, 143, 800, "interrupted; the write stopped"},
+        {"write", SIGHUP, 129, 800, "interrupted; the write stopped"},
+        {"read", SIGTERM, 143, 20, "interrupted; stopped after block "},
+    };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.sig);
+        SCOPED_TRACE(std::string(c.command) + " " + std::to_string(c.sig));
         orv::RadioSim radio(orv::SimOptions{.realtime = true});
         radio.start();
-        orv::test::ChildProcess cli(
-            clitest::cliCommand({"write", "--port", radio.devicePath(), "-i", a, "--yes", "--no-backup",
-                                 "--link-timing", "radio"}),
-            orv::test::Output::null(), orv::test::Output::file(path("err")));
-        ASSERT_TRUE(orv::test::waitFor([&] { return radio.receivedCount() >= 800; }, 120.0));
+        const std::vector<std::string> args =
+            std::string(c.command) == "write"
+                ? std::vector<std::string>{"write", "--port", radio.devicePath(), "-i", a, "--yes", "--no-backup",
+                                           "--link-timing", "radio"}
+                : std::vector<std::string>{"read", "--port", radio.devicePath(), "-o", path("r.orv"),
+                                           "--no-backup", "--link-timing", "radio"};
+        orv::test::ChildProcess cli(clitest::cliCommand(args), orv::test::Output::null(),
+                                    orv::test::Output::file(path("err")));
+        ASSERT_TRUE(orv::test::waitFor([&] { return radio.receivedCount() >= c.sentBefore; }, 120.0));
         cli.signal(c.sig);
         EXPECT_EQ(cli.exitCode(), c.exitCode);
-        EXPECT_NE(clitest::slurp(path("err")).find("interrupted"), std::string::npos);
-        EXPECT_LT(radio.receivedCount(), 4000) << "the write went on";
+        EXPECT_NE(clitest::slurp(path("err")).find(c.says), std::string::npos) << clitest::slurp(path("err"));
+        EXPECT_LT(radio.receivedCount(), 4000) << "the operation went on";
+        EXPECT_FALSE(std::filesystem::exists(path("r.orv")));
         radio.stop();
     }
 }
