@@ -2,9 +2,11 @@
 // line an error gets on stderr. Every command's body runs in runGuarded and
 // ends a failure by throwing CommandFailure, so the exit code of a failure
 // is decided in one place: 2 bad usage or bad input, 1 the radio, a disk or
-// the standard output failed, 130 interrupted.
+// the standard output failed, 130 interrupted (128 + the signal for SIGTERM
+// and SIGHUP during a radio operation).
 #pragma once
 #include <CLI/CLI.hpp>
+#include <cstddef>
 #include <iostream>
 #include <string>
 #include <type_traits>
@@ -15,15 +17,59 @@ namespace orvcli {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;  // the command could not finish (e.g. the output cannot be written)
 inline constexpr int kExitUsage = 2;    // bad usage or bad input (unreadable file, refused value)
-inline constexpr int kExitInterrupted = 130;  // Ctrl-C, as a shell reports a command ended by SIGINT
+inline constexpr int kExitInterrupted = 130;  // Ctrl-C, as a shell reports a command ended by SIGINT (128 + 2)
 
-// Prints "orvedit-cli: <message>" as one line on stderr; line breaks inside
-// the message become blanks so a caller can rely on one line per error.
-inline void reportError(std::string message) {
-    for (char& ch : message)
-        if (ch == '\n' || ch == '\r') ch = ' ';
-    std::cerr << "orvedit-cli: " << message << '\n' << std::flush;
+inline constexpr std::size_t kMaxMessageLineBytes = 1000;
+
+// One line as the tool prints it on a terminal: line breaks become blanks;
+// every other control byte (ESC, BEL, NUL, TAB, DEL, the 8-bit controls) and
+// every byte that is not UTF-8 is shown as \xNN, so no file, CSV row or JSON
+// value can move the cursor or recolour the terminal. A line longer than
+// kMaxMessageLineBytes loses its middle to "…": the start (what and where)
+// and the end (why) stay.
+inline std::string printableLine(const std::string& text) {
+    static const char hex[] = "0123456789abcdef";
+    std::string out;
+    out.reserve(text.size());
+    auto escape = [&](unsigned char b) { out += {'\\', 'x', hex[b >> 4], hex[b & 0xF]}; };
+    const std::size_t n = text.size();
+    for (std::size_t i = 0; i < n;) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        if (b == '\n' || b == '\r') { out += ' '; ++i; continue; }
+        if (b < 0x20 || b == 0x7F) { escape(b); ++i; continue; }
+        if (b < 0x80) { out += static_cast<char>(b); ++i; continue; }
+        // A UTF-8 sequence: its length from the lead byte, then continuations.
+        const std::size_t len = b >= 0xC2 && b <= 0xDF ? 2 : b >= 0xE0 && b <= 0xEF ? 3 : b >= 0xF0 && b <= 0xF4 ? 4 : 0;
+        bool valid = len != 0 && i + len <= n;
+        for (std::size_t k = 1; valid && k < len; ++k) valid = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
+        // U+0080..U+009F are the 8-bit controls (CSI among them).
+        if (valid && b == 0xC2 && static_cast<unsigned char>(text[i + 1]) < 0xA0) valid = false;
+        if (!valid) { escape(b); ++i; continue; }
+        out.append(text, i, len);
+        i += len;
+    }
+    if (out.size() <= kMaxMessageLineBytes) return out;
+    static const std::string ellipsis = "\u2026";
+    auto boundary = [&](std::size_t at) {   // back to the start of a character
+        while (at > 0 && (static_cast<unsigned char>(out[at]) & 0xC0) == 0x80) --at;
+        return at;
+    };
+    const std::size_t keep = (kMaxMessageLineBytes - ellipsis.size()) / 2;
+    const std::size_t headEnd = boundary(keep);
+    std::size_t tailStart = out.size() - keep;
+    while (tailStart < out.size() && (static_cast<unsigned char>(out[tailStart]) & 0xC0) == 0x80) ++tailStart;
+    return out.substr(0, headEnd) + ellipsis + out.substr(tailStart);
 }
+
+// Prints "orvedit-cli: <message>" as one printable line on stderr (see
+// printableLine), so a caller can rely on one line per error.
+inline void reportError(const std::string& message) {
+    std::cerr << printableLine("orvedit-cli: " + message) << '\n' << std::flush;
+}
+
+// Prints a line of a command's report (not an error) on stderr under the
+// same rules.
+inline void reportLine(const std::string& line) { std::cerr << printableLine(line) << '\n'; }
 
 // The exit code of a failed save: an output a save may not replace (a pipe,
 // a device, a folder, a loop of links, a write-protected file) is bad usage;
@@ -41,6 +87,13 @@ struct CommandFailure {
 inline void flushStdoutOrFail() {
     std::cout << std::flush;
     if (!std::cout) throw CommandFailure{kExitFailure, "cannot write to the standard output"};
+}
+
+// Refuses, before anything else happens (reading a radio takes a minute),
+// an output a save could never replace: a folder, a pipe, a device, a loop
+// of links, a write-protected file.
+inline void checkOutputOrFail(const std::string& path) {
+    if (auto st = orv::checkSaveTarget(path); !st) throw CommandFailure{saveFailureExit(st), st.message};
 }
 
 inline orv::MemoryImage loadImageOrFail(const std::string& path) {

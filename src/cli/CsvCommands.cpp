@@ -68,10 +68,10 @@ void runImport(const ImportOptions& o) {
         throw orvcli::CommandFailure{kExitUsage, o.csv + ": " + std::to_string(unfit.size()) +
                                                      " row(s) the radio cannot hold; nothing was changed"};
     }
-    std::cerr << plan.placementText() << "\n";
+    orvcli::reportLine(plan.placementText());
     for (const orv::CsvRowPlan& p : plan.rows) {
-        if (p.unfit) std::cerr << rowText(p) << ": skipped: " << p.unfitText() << "\n";
-        else if (!p.changes.empty()) std::cerr << rowText(p) << ": " << p.outcome() << "\n";
+        if (p.unfit) orvcli::reportLine(rowText(p) + ": skipped: " + p.unfitText());
+        else if (!p.changes.empty()) orvcli::reportLine(rowText(p) + ": " + p.outcome());
     }
     // The plan and the import read the same text with the same options.
     const orv::ChannelCsvImport result = orv::importChannelCsv(img, o.group - 1, text, o.options);
@@ -88,7 +88,8 @@ void addCsvCommands(CLI::App& app, int& exitCode) {
                       "one row per channel that has a receive frequency");
     cmdExport->add_option("FILE", exp->file, "Programming file to read")->required();
     cmdExport->add_option("--group", exp->group, "Group number")->required()->check(CLI::Range(1, orv::memmap::kGroups));
-    cmdExport->add_option("-o,--output", exp->output, "Write the CSV to this file instead of stdout");
+    cmdExport->add_option("-o,--output", exp->output, "Write the CSV to this file instead of stdout")
+        ->check(orvcli::nonEmptyName());
     cmdExport->callback([exp, &exitCode] { exitCode = orvcli::runGuarded([&] { runExport(*exp); }); });
 
     auto imp = std::make_shared<ImportOptions>();
@@ -98,7 +99,8 @@ void addCsvCommands(CLI::App& app, int& exitCode) {
     cmdImport->add_option("FILE", imp->file, "Programming file to start from")->required();
     cmdImport->add_option("CSV", imp->csv, "CSV file to apply")->required();
     cmdImport->add_option("--group", imp->group, "Group number")->required()->check(CLI::Range(1, orv::memmap::kGroups));
-    cmdImport->add_option("-o,--output", imp->output, "Programming file to write (default: replace FILE)");
+    cmdImport->add_option("-o,--output", imp->output, "Programming file to write (default: replace FILE)")
+        ->check(orvcli::nonEmptyName());
     cmdImport->add_option("--first-channel", imp->options.firstChannel,
                           "Put the rows in file order from this channel (default: by Location when every Location "
                           "is 1 to 16 and none repeats, otherwise in file order from channel 1)")

@@ -41,6 +41,7 @@ void addMoveCommand(CLI::App& app, int& exitCode) {
     cmd->add_option("FILE", opts->input, "Programming file (6019 bytes); replaced unless -o is given")->required();
     cmd->add_option("--from", opts->from, "Group position 1..15 whose channels move")->required();
     cmd->add_option("--to", opts->to, "Group position 1..15 where they land")->required();
-    cmd->add_option("-o,--output", opts->output, "Write the result to this file instead of FILE");
+    cmd->add_option("-o,--output", opts->output, "Write the result to this file instead of FILE")
+        ->check(orvcli::nonEmptyName());
     cmd->callback([opts, &exitCode] { exitCode = orvcli::runGuarded([&] { runMove(*opts); }); });
 }

@@ -7,6 +7,7 @@
 #include <csignal>
 #include <cstdio>
 #include <iostream>
+#include <iterator>
 #include <memory>
 #include <set>
 #include <string>
@@ -19,6 +20,7 @@
 #include "files/Backups.h"
 #include "files/ImageFile.h"
 #include "image/MemoryImage.h"
+#include "image/MemoryMap.h"
 #include "link/ORVCom.h"
 #include "link/PosixSerialPort.h"
 #include "link/SerialTrace.h"
@@ -51,35 +53,47 @@ using orvcli::RadioJobResult;
 using orvcli::RadioJobPlan;
 
 volatile std::sig_atomic_t g_interrupted = 0;
+volatile std::sig_atomic_t g_signal = 0;   // the signal that stopped the operation
 // The same, for the worker threads of several radios (lock-free, so the
 // signal handler may set it).
 std::atomic<bool> g_stop{false};
 static_assert(std::atomic<bool>::is_always_lock_free);
 
-extern "C" void onInterrupt(int) {
+extern "C" void onInterrupt(int sig) {
     g_interrupted = 1;
+    g_signal = sig;
     g_stop.store(true);
 }
 
-// Ctrl-C becomes the progress dialog's Cancel while an operation runs. No
+// The exit code of an operation a signal stopped: 128 + the signal, as a
+// shell reports a command that signal ended (130 for Ctrl-C).
+int interruptedExit() { return g_signal != 0 ? 128 + g_signal : kExitInterrupted; }
+
+// Ctrl-C, SIGTERM (kill, a service manager) and SIGHUP (the terminal went
+// away) become the progress dialog's Cancel while an operation runs: the
+// radio is left between blocks, unhooked, and no file is half written. No
 // SA_RESTART, so a wait in poll() wakes up at once.
 class InterruptAsCancel {
 public:
     InterruptAsCancel() {
         g_interrupted = 0;
+        g_signal = 0;
         g_stop = false;
         struct sigaction sa {};
         sa.sa_handler = onInterrupt;
         sigemptyset(&sa.sa_mask);
         sa.sa_flags = 0;
-        sigaction(SIGINT, &sa, &old_);
+        for (std::size_t k = 0; k < std::size(kSignals); ++k) sigaction(kSignals[k], &sa, &old_[k]);
     }
-    ~InterruptAsCancel() { sigaction(SIGINT, &old_, nullptr); }
+    ~InterruptAsCancel() {
+        for (std::size_t k = 0; k < std::size(kSignals); ++k) sigaction(kSignals[k], &old_[k], nullptr);
+    }
     InterruptAsCancel(const InterruptAsCancel&) = delete;
     InterruptAsCancel& operator=(const InterruptAsCancel&) = delete;
 
 private:
-    struct sigaction old_ {};
+    static constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
+    struct sigaction old_[std::size(kSignals)] {};
 };
 
 struct ReadArgs {
@@ -141,13 +155,15 @@ void backup(const orv::MemoryImage& img, orv::BackupKind kind, bool noBackup) {
 // file (already reported) could not be written.
 int runRead(const ReadArgs& a) {
     // An output that can never be written is refused before the radio is read.
-    if (auto st = orv::checkSaveTarget(a.file); !st) throw CommandFailure{orvcli::saveFailureExit(st), st.message};
+    orvcli::checkOutputOrFail(a.file);
+    if (!a.trace.empty()) orvcli::checkOutputOrFail(a.trace);
     // For a group or the global area only some blocks come from the radio:
     // the rest of the file stays.
     const bool partial = a.group != 0 || a.globals;
     orv::MemoryImage img = partial ? orvcli::loadImageOrFail(a.file) : orv::MemoryImage{};
     bool ok;
     bool traceSaved;
+    int bytesRead = 0;
     {
         Link link(a.port, img, 0, a.timing);
         InterruptAsCancel guard;
@@ -158,10 +174,33 @@ int runRead(const ReadArgs& a) {
         else
             ok = link.com.readMemory();
         link.com.closePort();
+        bytesRead = link.host.progFurthest();
         traceSaved = saveTrace(a.trace, link.trace.entries(), link.trace.dropped());
     }
-    if (g_interrupted) throw CommandFailure{kExitInterrupted, "interrupted; " + a.file + " not written"};
+    if (g_interrupted) {
+        // The progress counts the bytes of the blocks read, from the first
+        // block of the range on.
+        const int first = a.group != 0 ? orv::memmap::firstGroupBlock(a.group) : 0;
+        const int blocks = bytesRead / orv::memmap::kBlockSize;
+        const std::string where =
+            blocks == 0 ? "stopped before the first block" : "stopped after block " + std::to_string(first + blocks - 1);
+        throw CommandFailure{interruptedExit(), "interrupted; " + where + "; " + a.file + " not written"};
+    }
     if (!ok) throw CommandFailure{kExitFailure, "reading the radio failed; " + a.file + " not written"};
+    if (partial) {
+        // The file may have been changed (saved by the editor, say) during
+        // the read: the blocks read go into the file as it is now, so no
+        // change made meanwhile is lost.
+        orv::MemoryImage now;
+        if (auto st = orv::loadImageFile(a.file, now); !st)
+            throw CommandFailure{kExitUsage, st.message + " (after the radio was read); " + a.file + " not written"};
+        const int first = a.group != 0 ? orv::memmap::firstGroupBlock(a.group) : 0;
+        const int last = a.group != 0 ? orv::memmap::lastGroupBlock(a.group) : orv::memmap::kPage0Blocks - 1;
+        const auto from = static_cast<std::ptrdiff_t>(first * orv::memmap::kBlockSize);
+        const auto to = static_cast<std::ptrdiff_t>((last + 1) * orv::memmap::kBlockSize);
+        std::copy(img.data() + from, img.data() + to, now.data() + from);
+        img = now;
+    }
     orvcli::saveImageOrFail(a.file, img);
     backup(img, orv::BackupKind::Read, a.noBackup);
     return traceSaved ? kExitOk : kExitFailure;
@@ -209,7 +248,7 @@ int runOne(const WriteArgs& a, const orv::MemoryImage& img, const RadioJobPlan& 
     if (r.verified == RadioJobResult::Step::Done) std::cout << "Radio matches" << std::endl;
     for (const std::string& d : r.differences) std::cout << d << '\n';
     std::cout.flush();   // the verdict comes before the error line
-    if (g_interrupted) throw CommandFailure{kExitInterrupted, r.failure.empty() ? "interrupted" : r.failure};
+    if (g_interrupted) throw CommandFailure{interruptedExit(), r.failure.empty() ? "interrupted" : r.failure};
     if (!r.ok()) throw CommandFailure{kExitFailure, r.failure};
     orvcli::flushStdoutOrFail();
     return traceSaved ? kExitOk : kExitFailure;
@@ -235,7 +274,7 @@ int runSeveral(const WriteArgs& a, const orv::MemoryImage& img, const RadioJobPl
         if (!a.trace.empty())
             traceSaved = saveTrace(orvcli::numberedPath(a.trace, k + 1), results[k].trace, results[k].traceDropped) && traceSaved;
     const auto failed = std::count_if(results.begin(), results.end(), [](const RadioJobResult& r) { return !r.ok(); });
-    if (g_interrupted) throw CommandFailure{kExitInterrupted, "interrupted"};
+    if (g_interrupted) throw CommandFailure{interruptedExit(), "interrupted"};
     if (failed > 0)
         throw CommandFailure{kExitFailure,
                              std::to_string(failed) + " of " + std::to_string(results.size()) + " radios failed"};
@@ -248,6 +287,12 @@ int runJobs(const WriteArgs& a, bool write) {
     std::set<std::string> seen;
     for (const std::string& p : a.ports)
         if (!seen.insert(p).second) throw CommandFailure{kExitUsage, "the port " + p + " is named more than once"};
+    // The trace files are checked before anything is sent.
+    if (!a.trace.empty()) {
+        if (a.ports.size() == 1) orvcli::checkOutputOrFail(a.trace);
+        else
+            for (std::size_t k = 0; k < a.ports.size(); ++k) orvcli::checkOutputOrFail(orvcli::numberedPath(a.trace, k + 1));
+    }
     const orv::MemoryImage img = orvcli::loadImageOrFail(a.file);
     if (write && !a.yes) {
         if (::isatty(STDIN_FILENO) != 1)
@@ -281,7 +326,8 @@ void addRadioCommands(CLI::App& app, int& exitCode) {
         ->excludes(rg);
     read->callback([r, &exitCode] { exitCode = orvcli::runGuarded([&] { return runRead(*r); }); });
 
-    read->add_option("--trace", r->trace, "Write every byte exchanged with the radio to this text file");
+    read->add_option("--trace", r->trace, "Write every byte exchanged with the radio to this text file")
+        ->check(orvcli::nonEmptyName());
     read->add_flag("--no-backup", r->noBackup, "Keep no backup of what was read");
     addTimingOption(read, r->timing);
 
@@ -300,7 +346,8 @@ void addRadioCommands(CLI::App& app, int& exitCode) {
         gl->excludes(g, sk);
         sk->excludes(g, gl);
         cmd->add_option("--trace", a.trace,
-                        "Write every byte exchanged to this text file (with several ports: FILE-1, FILE-2, ... in port order)");
+                        "Write every byte exchanged to this text file (with several ports: FILE-1, FILE-2, ... in port order)")
+            ->check(orvcli::nonEmptyName());
         cmd->add_flag("--no-backup", a.noBackup, "Keep no backups of what is written or read");
         addTimingOption(cmd, a.timing);
     };

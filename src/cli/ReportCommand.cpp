@@ -32,13 +32,14 @@ void writeText(const orv::ReportDocument& doc) {
 
 void writePdf(const orv::ReportDocument& doc, const std::string& path) {
 #ifdef ORV_REPORT_PDF
-    // The renderer needs a GUI application for its fonts; without a window
-    // system of the user's choosing it runs on the offscreen platform.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The renderer needs a GUI application for its fonts, never a window:
+    // it always runs on the offscreen platform, whatever the environment
+    // names (a window system without a display would abort the program).
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     // The toolkit's own notes (e.g. about a missing runtime folder) are not
     // the tool's output: an error is one line of ours.
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& msg) {
-        if (type == QtFatalMsg) std::cerr << "orvedit-cli: " << msg.toStdString() << std::endl;
+        if (type == QtFatalMsg) orvcli::reportError(msg.toStdString());
     });
     int argc = 1;
     char name[] = "orvedit-cli";
@@ -74,6 +75,7 @@ void addReportCommand(CLI::App& app, int& exitCode) {
     CLI::App* cmd = app.add_subcommand(
         "report", "Print the report of a programming file as plain text (a page break is a form feed line)");
     cmd->add_option("FILE", opts->input, "Programming file to report (6019 bytes)")->required();
-    cmd->add_option("--pdf", opts->pdf, "Write the printed form to this PDF file instead (replaced in one step)");
+    cmd->add_option("--pdf", opts->pdf, "Write the printed form to this PDF file instead (replaced in one step)")
+        ->check(orvcli::nonEmptyName());
     cmd->callback([opts, &exitCode] { exitCode = orvcli::runGuarded([&] { runReport(*opts); }); });
 }

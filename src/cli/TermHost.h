@@ -39,6 +39,9 @@ public:
     int progValue() override { return value_; }
     int progMin() override { return min_; }
     int progMax() override { return max_; }
+    // The furthest value the progress reached since the dialog was shown
+    // (the operations reset it to 0 before they unload the dialog).
+    int progFurthest() const { return peak_; }
     void progUnload() override;
 
     // The progress line for the given state; exposed for tests.

@@ -1,4 +1,5 @@
 #include "interchange/ProgrammingJson.h"
+#include <algorithm>
 
 #include <cctype>
 #include <set>
@@ -559,6 +560,17 @@ std::string jsonExcerpt(const Json& v) {
 }
 
 Json parseJsonDocument(std::string_view text) {
+    // The reader takes a NUL byte for the end of the text, so a document
+    // followed by a NUL and anything at all would pass; no JSON text holds
+    // a raw NUL byte, so one anywhere is refused with its place.
+    if (const auto nul = text.find('\0'); nul != std::string_view::npos) {
+        const std::string_view before = text.substr(0, nul);
+        const auto line = 1 + std::count(before.begin(), before.end(), '\n');
+        const auto lastBreak = before.rfind('\n');
+        const auto column = lastBreak == std::string_view::npos ? nul + 1 : nul - lastBreak;
+        throw JsonSyntaxError("syntax error at line " + std::to_string(line) + ", column " + std::to_string(column) +
+                              ": a NUL byte is not JSON text");
+    }
     LimitedDomBuilder builder;
     const bool ok = Json::sax_parse(text.begin(), text.end(), &builder, nlohmann::detail::input_format_t::json,
                                     /*strict=*/true, /*ignore_comments=*/false);

@@ -47,6 +47,25 @@ TEST(ProgrammingJson, TheReaderRefusesWhatNoProgrammingDocumentHolds) {
     EXPECT_THROW(parseJsonDocument("{\"a\":"), JsonSyntaxError);
 }
 
+TEST(ProgrammingJson, OnlyWhiteSpaceMayFollowTheDocument) {
+    using namespace std::string_literals;
+    const struct {
+        const char* name;
+        std::string json;
+        bool read;
+    } cases[] = {
+        {"white space", "{}\n \t\r\n"s, true},
+        {"a second document", "{} {}"s, false},
+        {"a NUL byte and text", "{}\0garbage"s, false},
+        {"a lone NUL byte", "{}\0"s, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.read) EXPECT_NO_THROW((void)parseJsonDocument(c.json));
+        else EXPECT_THROW((void)parseJsonDocument(c.json), JsonSyntaxError);
+    }
+}
+
 TEST(ProgrammingJson, ARefusedDocumentChangesNothingAndNamesThePlace) {
     const Programming before = decodeProgramming(defaultImage());
     Programming prog = before;
