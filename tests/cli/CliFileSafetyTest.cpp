@@ -150,7 +150,9 @@ TEST_F(CliFileSafety, TermAndHangupStopARadioOperationLikeCtrlC) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.command) + " " + std::to_string(c.sig));
-        orv::RadioSim radio(orv::SimOptions{.realtime = true});
+        orv::SimOptions paced;
+        paced.realtime = true;
+        orv::RadioSim radio(paced);
         radio.start();
         const std::vector<std::string> args =
             std::string(c.command) == "write"
@@ -173,7 +175,10 @@ TEST_F(CliFileSafety, TermAndHangupStopARadioOperationLikeCtrlC) {
 // The file is saved by someone else while read --group runs: the group read
 // goes into the file as it is then, the other change stays.
 TEST_F(CliFileSafety, AGroupReadKeepsChangesMadeToTheFileDuringTheRead) {
-    orv::RadioSim radio(orv::SimOptions{.realtime = true, .thinkTimeMs = 20.0});
+    orv::SimOptions paced;
+    paced.realtime = true;
+    paced.thinkTimeMs = 20.0;
+    orv::RadioSim radio(paced);
     const Memory held = pattern(3);
     radio.setMemory(held);
     radio.start();
