@@ -484,12 +484,17 @@ void frmGroups::helpScreen(int context) {
                                    MsgIcon::None, MsgButtons::OK);
 }
 
-// The displayed group is loaded again from the image (edits since the last
-// store are not printed), then the report of the image is printed.
+// The group on screen is stored into the image first (as Move does), so that
+// the report holds what was typed and the screen keeps it; a value the image
+// cannot hold beeps and nothing is printed.
 void frmGroups::mnuPrint_Click() {
-    const int g = cboCurrentGroup_->currentIndex();
-    editor_.loadGroup(g < 0 ? 0 : g);
+    if (!storeCurrentGroup()) return;
     session_.printing().print(this, session_.image(), session_.file().currentFileName);
+}
+
+void frmGroups::mnuPreview_Click() {
+    if (!storeCurrentGroup()) return;
+    session_.printing().preview(this, session_.image(), session_.file().currentFileName);
 }
 
 void frmGroups::mnuHelp_Click() { session_.openHelpWindow(this); }

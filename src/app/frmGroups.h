@@ -126,6 +126,7 @@ public:
     void mnuHelp_Click();
     void mnuAbout_Click();
     void mnuPrint_Click();
+    void mnuPreview_Click();
 
     // The Edit menu's cell commands, the grid's double-click copy, File >
     // Load and Move (frmGroupsEditCommands.cpp).
