@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QSettings>
 #include <exception>
+#include "app/BackupCommands.h"
 #include "app/CommandGuard.h"
 #include "app/EditorSession.h"
 #include "app/EditorShell.h"
@@ -70,7 +71,9 @@ bool saveFileAs(EditorShell& shell) {
 }
 
 bool saveFileAsForExit(EditorShell& shell) {
-    if (!showFileDialog(shell, true)) return true;   // no file wanted after all
+    // No file chosen after all: the exit goes on, but the programming is
+    // kept as a backup first (and the exit stops when it cannot be).
+    if (!showFileDialog(shell, true)) return keepExitBackup(shell);
     return writeImageFile(shell);
 }
 

@@ -21,6 +21,7 @@
 #include <QWindow>
 
 #include "app/AppState.h"
+#include "app/BackupCommands.h"
 #include "app/ChannelGrid.h"
 #include "app/CommandGuard.h"
 #include "app/EditorSession.h"
@@ -232,6 +233,9 @@ void frmGroups::Form_Activate() {
     setGridCurrent(0, currentColumn());
     // The window may have been resized before it was first active.
     if (first && (width() != twipsToPx(kFormWidth) || height() != twipsToPx(kFormHeight))) relayoutAfterResize();
+    // Once the window is up: where the last exit without a save kept the
+    // unsaved programming.
+    if (first) QTimer::singleShot(0, this, [this] { tellExitBackup(*this); });
 }
 
 void frmGroups::Form_GotFocus() {

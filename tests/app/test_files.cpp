@@ -11,6 +11,8 @@
 #include "app/EditorShell.h"
 #include "app/FileOpenSave.h"
 #include "app/QtHost.h"
+#include "files/Backups.h"
+#include "files/ImageFile.h"
 #include "RadioTestSupport.h"
 #include "app/frmGlobals.h"
 
@@ -166,14 +168,34 @@ TEST_F(FilesTest, FailedSavesLeaveTheFilesAsTheyWere) {
     EXPECT_EQ(readAll(existing), kept);
 }
 
-TEST_F(FilesTest, SaveBeforeExitKeepsTheProgramOpenOnlyWhenTheSaveFailed) {
-    struct Case { QString path; bool mayClose; };
-    const Case cases[] = {{"", true}, {"/exit.orv", true}, {"/missing/exit.orv", false}};
+// A cancelled save dialog lets the exit go on only once the programming is
+// kept as an "exit" backup; a backup that cannot be kept keeps the program
+// open too.
+TEST_F(FilesTest, SaveBeforeExitKeepsTheProgramOpenOnlyWhenNothingIsLost) {
+    const QByteArray dataDir = qgetenv("ORVEDIT_DATA_DIR");
+    writeAll(dir + "/notAFolder", "x");
+    struct Case { QString path; QString dataDir; bool mayClose; bool exitBackup; };
+    const Case cases[] = {{"", dir + "/data", true, true},
+                          {"", dir + "/notAFolder", false, false},
+                          {"/exit.orv", dir + "/data", true, false},
+                          {"/missing/exit.orv", dir + "/data", false, false}};
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.path.toStdString() + " " + c.dataDir.toStdString());
+        qputenv("ORVEDIT_DATA_DIR", c.dataDir.toLocal8Bit());
+        QDir(c.dataDir + "/backups").removeRecursively();
         ScriptedBoxes local{shell.session().prompts()};
         chosen = c.path.isEmpty() ? QString() : dir + c.path;
-        EXPECT_EQ(fos::saveFileAsForExit(shell), c.mayClose) << c.path.toStdString();
+        EXPECT_EQ(fos::saveFileAsForExit(shell), c.mayClose);
+        const std::vector<std::string> kept = listBackups(backupFolder());
+        ASSERT_EQ(kept.size(), c.exitBackup ? 1u : 0u);
+        if (!c.exitBackup) continue;
+        EXPECT_TRUE(QString::fromStdString(kept[0]).endsWith("-exit.orv"));
+        MemoryImage backup;
+        ASSERT_TRUE(loadImageFile(kept[0], backup));
+        EXPECT_TRUE(backup == shell.image());
     }
+    if (dataDir.isNull()) qunsetenv("ORVEDIT_DATA_DIR"); else qputenv("ORVEDIT_DATA_DIR", dataDir);
+    appSettings()->remove("Backup");
 }
 
 TEST_F(FilesTest, GlobalWindowIsStoredBeforeASaveAndRefreshedByAnOpen) {

@@ -14,6 +14,10 @@
 #include "app/ChannelGrid.h"
 #include "app/EditorShell.h"
 #include "EditorTestSupport.h"
+#include "RadioTestSupport.h"
+#include "files/Backups.h"
+#include "files/ImageFile.h"
+#include <QDir>
 #include "app/Twips.h"
 #include "image/clsGroup.h"
 
@@ -354,6 +358,39 @@ TEST_F(Editor, ClosingAsksToSaveAndCancelKeepsTheWindow) {
     EXPECT_TRUE(win.close());
     EXPECT_EQ(win.saves, 2);
     EXPECT_EQ(win.asked, 3);
+}
+
+// "Save before exit?" Yes, then Escape in the save dialog: the window closes
+// as before, but the typed programming is kept as a backup, and the next
+// start says once where it is.
+TEST_F(Editor, AnExitWithoutASaveKeepsTheProgrammingAsABackup) {
+    QDir(dataDir + "/backups").removeRecursively();
+    radiotest::ScriptedBoxes boxes(session->prompts());   // Yes, then OK to everything
+    session->prompts().setFileChooser([](QWidget*, bool, const QString&) { return QString(); });   // Escape
+    auto real = std::make_unique<frmGroups>(*session);
+    real->show();
+    if (real->isFirstActivation()) real->Form_Activate();
+    QCoreApplication::processEvents();
+    real->txtPassWord()->setText("424242");
+    EXPECT_TRUE(real->close());
+    EXPECT_TRUE(boxes.wasAsked("Save before exit?"));
+    const std::vector<std::string> kept = listBackups(backupFolder());
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_TRUE(QString::fromStdString(kept[0]).endsWith("-exit.orv"));
+    MemoryImage backup;
+    ASSERT_TRUE(loadImageFile(kept[0], backup));
+    EXPECT_EQ(imageGroup(backup, 0).txtPassWord, "424242");
+    real.reset();
+
+    for (const bool tells : {true, false}) {   // the next start, then the one after it
+        boxes.asked.clear();
+        open();
+        QCoreApplication::processEvents();
+        const std::vector<QString> asked = boxes.texts();
+        const QStringList texts(asked.begin(), asked.end());
+        EXPECT_EQ(texts.filter(QString::fromStdString(kept[0])).size(), tells ? 1 : 0) << texts.join('|').toStdString();
+    }
+    session->prompts().setFileChooser({});
 }
 
 TEST_F(Editor, NoClosesWithoutSaving) {
