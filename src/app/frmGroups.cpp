@@ -72,7 +72,12 @@ EditKey editKey(int key) {
 frmGroups::frmGroups(EditorSession& session, QWidget* parent)
     : QMainWindow(parent), session_(session), editor_(session.image(), *this) {
     initAppIdentity();
-    setWindowTitle(QStringLiteral("ORVEDIT  -  ORV Editor"));
+    setShellCaption(QStringLiteral("ORVEDIT  -  ORV Editor"));
+    // Edits reach the image only when the group is stored: the title's
+    // modified mark follows the screen as well, checked a few times a second.
+    auto* modifiedCheck = new QTimer(this);
+    connect(modifiedCheck, &QTimer::timeout, this, &frmGroups::refreshModified);
+    modifiedCheck->start(250);
     setObjectName(QStringLiteral("frmGroups"));
     // The layout is fixed in twips: the editor's small face keeps every
     // caption and list entry inside its control.
@@ -211,6 +216,7 @@ void frmGroups::Form_Activate() {
         savedGridHeight_ = kGridHeight;
         savedWindowState_ = 0;
         editor_.loadGroup(0);
+        markSaved();   // a fresh start has nothing unsaved
     }
     // The stored port is applied again, which closes the open port: never
     // while a radio exchange is using it (the window can be activated in the
@@ -302,6 +308,21 @@ void frmGroups::closeEvent(QCloseEvent* e) {
 }
 
 // ---------------------------------------------------------------- the group on screen
+
+bool frmGroups::hasUnsavedChanges() {
+    if (EditorShell::hasUnsavedChanges()) return true;
+    const int idx = cboCurrentGroup_->currentIndex();
+    return idx >= 0 && editor_.screenDiffers(idx);
+}
+
+void frmGroups::markSaved() {
+    EditorShell::markSaved();
+    setWindowModified(false);
+}
+
+void frmGroups::refreshModified() {
+    if (!isFirstActivation_) setWindowModified(hasUnsavedChanges());
+}
 
 bool frmGroups::storeCurrentGroup() {
     const int idx = cboCurrentGroup_->currentIndex();

@@ -56,6 +56,29 @@ bool GroupEditor::storeGroup(int g) {
     return true;
 }
 
+bool GroupEditor::screenDiffers(int g) {
+    if (g < 0 || g >= kGroups) return false;
+    // Both sides go through the same encoding, so that bits the screen does
+    // not show never count as a change.
+    GroupView loaded;
+    clsGroup(static_cast<const MemoryImage&>(image_), loaded).Read_Group(g);
+    MemoryImage asLoaded = image_;
+    try {
+        clsGroup(asLoaded, loaded).Write_Group(g);
+    } catch (const FieldError&) {
+        return false;   // the stored group itself cannot be stored again: nothing to compare with
+    }
+    GroupView shown;
+    screen_.controlsToView(shown);
+    MemoryImage asShown = image_;
+    try {
+        clsGroup(asShown, shown).Write_Group(g);
+    } catch (const FieldError&) {
+        return true;
+    }
+    return !(asShown == asLoaded);
+}
+
 void GroupEditor::loadGroup(int g) {
     if (g < 0 || g >= kGroups) return;
     GroupView view;  // every field the screen shows is set by the decode

@@ -42,6 +42,10 @@ public:
     [[nodiscard]] bool storeGroup(int g);
     // Loads group g of the image onto the screen.
     void loadGroup(int g);
+    // Whether storing the screen into group g would change the image (a value
+    // the image cannot hold counts as a change). An open cell edit is not
+    // ended.
+    bool screenDiffers(int g);
     // A group chosen in the list: the group on screen is stored first (while
     // `loading` nothing moves), then `index` is loaded. False when the group
     // on screen could not be stored: the screen stays on it (the window puts

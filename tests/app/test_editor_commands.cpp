@@ -90,7 +90,7 @@ TEST_F(EditorCommandsTest, ReadRadioShowsItsGroupsAndASavedFileHoldsTheTypedEdit
     expected[rec(0, 1, 0)] = 0xAD;
     expected[rec(0, 1, 1)] = 0x70;
     for (int a = 0; a < MemoryImage::kRadioSize; ++a) ASSERT_EQ(saved[a], expected[size_t(a)]) << "byte " << a;
-    EXPECT_EQ(win.windowTitle(), "ORV File - " + path + "   ORV Editor");
+    EXPECT_EQ(win.windowTitle(), "ORV File - " + path + "   ORV Editor[*]");
 }
 
 TEST_F(EditorCommandsTest, WriteRadioSendsTheScreenAndNoMeansNoPageZero) {

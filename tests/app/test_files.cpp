@@ -41,6 +41,7 @@ protected:
         dir = tempDir();
         fillPattern(shell.image().data(), MemoryImage::kSize, 7);
         shell.storeWrites = false;   // the pattern is not a group the screen could hold
+        shell.markSaved();           // the pattern is what the session started with
         shell.session().prompts().setFileChooser([this](QWidget*, bool forSaving, const QString& current) {
             dialogs.push_back({forSaving, current});
             return chosen;
@@ -78,7 +79,7 @@ TEST_F(FilesTest, SaveAndOpenRoundTripByteExact) {
     EXPECT_EQ(shell.reads, 1);
     EXPECT_FALSE(dialogs.back().forSaving);
     EXPECT_EQ(shell.windowTitle(), "ORV File - " + frq + "   ORV Editor");
-    EXPECT_TRUE(boxes.asked.empty());
+    EXPECT_EQ(boxes.texts(), std::vector<QString>{"Discard the unsaved changes?"});   // the cleared image
 }
 
 TEST_F(FilesTest, SaveAsksForANameOnlyUntilAFileIsKnown) {
@@ -166,6 +167,41 @@ TEST_F(FilesTest, FailedSavesLeaveTheFilesAsTheyWere) {
     }
     EXPECT_FALSE(QFile::exists(dir + "/no"));
     EXPECT_EQ(readAll(existing), kept);
+}
+
+// Open asks "Discard the unsaved changes?" only while the image differs from
+// the last file opened or saved (No stops it); Save As asks before it
+// replaces an existing file (No leaves it as it was).
+TEST_F(FilesTest, OpenAsksOnlyForUnsavedChangesAndSaveAsBeforeReplacing) {
+    const QString path = dir + "/radio.orv";
+    chosen = path;
+    ASSERT_TRUE(fos::saveFileAs(shell));   // a new file: nothing asked
+    EXPECT_TRUE(boxes.asked.empty());
+    const QByteArray saved = readAll(path);
+
+    struct Case { const char* what; bool edit; MsgAnswer answer; bool asked; bool opens; };
+    for (const Case& c : {Case{"clean", false, MsgAnswer::No, false, true},   // the No is never used
+                          Case{"edited, No", true, MsgAnswer::No, true, false},
+                          Case{"edited, Yes", true, MsgAnswer::Yes, true, true}}) {
+        SCOPED_TRACE(c.what);
+        boxes.asked.clear();
+        if (c.asked) boxes.answer({c.answer});
+        if (c.edit) shell.image()[0x100] = uint8_t(shell.session().cleanImage()[0x100] ^ 0xFF);
+        const MemoryImage before = shell.image();
+        EXPECT_EQ(fos::openFile(shell), c.opens);
+        EXPECT_EQ(boxes.wasAsked("Discard the unsaved changes?"), c.asked);
+        EXPECT_EQ(shell.image() == before, !c.opens || !c.edit);
+    }
+
+    for (const MsgAnswer a : {MsgAnswer::No, MsgAnswer::Yes}) {
+        boxes.asked.clear();
+        boxes.answer({a});
+        shell.image()[0x100] = uint8_t(shell.session().cleanImage()[0x100] ^ 0xFF);
+        EXPECT_EQ(fos::saveFileAs(shell), a == MsgAnswer::Yes);
+        ASSERT_EQ(boxes.asked.size(), 1u);
+        EXPECT_TRUE(boxes.asked[0].text.contains("already exists"));
+        EXPECT_EQ(readAll(path) == saved, a == MsgAnswer::No);
+    }
 }
 
 // A cancelled save dialog lets the exit go on only once the programming is

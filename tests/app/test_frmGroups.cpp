@@ -37,7 +37,7 @@ GroupView imageGroup(const MemoryImage& image, int g) {
 
 TEST_F(Editor, StartsWithGroupOneFromTheStartUpDefaults) {
     auto& win = open();
-    EXPECT_EQ(win.windowTitle(), "ORVEDIT  -  ORV Editor");
+    EXPECT_EQ(win.windowTitle(), "ORVEDIT  -  ORV Editor[*]");
     EXPECT_FALSE(win.isFirstActivation());
     EXPECT_EQ(win.cboCurrentGroup()->currentText(), "1");
     EXPECT_EQ(win.txtGrpLab()->text(), "  GROUP1");
@@ -358,6 +358,31 @@ TEST_F(Editor, ClosingAsksToSaveAndCancelKeepsTheWindow) {
     EXPECT_TRUE(win.close());
     EXPECT_EQ(win.saves, 2);
     EXPECT_EQ(win.asked, 3);
+}
+
+// The title's modified mark follows a value typed into the grid (before it
+// is stored) and goes with a save; Open then asks nothing.
+TEST_F(Editor, TheTitleShowsUnsavedChangesUntilTheyAreSaved) {
+    radiotest::ScriptedBoxes boxes(session->prompts());
+    auto& win = open();
+    EXPECT_FALSE(win.isWindowModified());
+    const QString path = freshDir() + "/radio.orv";
+    session->prompts().setFileChooser([&](QWidget*, bool, const QString&) { return path; });
+    const QModelIndex idx = win.dataORVInfo()->index(2, colRecFreq);
+    win.Grid()->setCurrentIndex(idx);
+    win.Grid()->edit(idx);
+    ASSERT_NE(win.Grid()->activeEditor(), nullptr);
+    win.Grid()->activeEditor()->selectAll();
+    QTest::keyClicks(win.Grid()->activeEditor(), "160");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return win.isWindowModified(); }, 2000)) << "while the cell is typed";
+    win.mnuSaveAs()->trigger();
+    EXPECT_FALSE(win.isWindowModified());
+    EXPECT_TRUE(win.windowTitle().endsWith("ORV Editor[*]"));
+    QTest::qWait(400);
+    EXPECT_FALSE(win.isWindowModified()) << "the saved screen is no change";
+    win.mnuOpen()->trigger();
+    EXPECT_FALSE(boxes.wasAsked("Discard the unsaved changes?"));
+    session->prompts().setFileChooser({});
 }
 
 // "Save before exit?" Yes, then Escape in the save dialog: the window closes
