@@ -374,10 +374,21 @@ bool frmGroups::eventFilter(QObject* obj, QEvent* e) {
         if (e->type() == QEvent::KeyRelease && !static_cast<QKeyEvent*>(e)->isAutoRepeat())
             if (auto back = editor_.groupKeyUp(text->text().toStdString())) text->setText(q(*back));
     }
+    if (txtOffset_ && obj == txtOffset_ && e->type() == QEvent::KeyPress) {
+        const int k = static_cast<QKeyEvent*>(e)->key();
+        offsetEnterDown_ = k == Qt::Key_Return || k == Qt::Key_Enter;
+    }
     if (txtOffset_ && obj == txtOffset_ && e->type() == QEvent::KeyRelease &&
         !static_cast<QKeyEvent*>(e)->isAutoRepeat()) {
-        const std::string shown =
-            editor_.offsetKeyUp(editKey(static_cast<QKeyEvent*>(e)->key()), txtOffset_->text().toStdString());
+        const auto* ke = static_cast<QKeyEvent*>(e);
+        EditKey key = editKey(ke->key());
+        if (key == EditKey::Other && ke->text().isEmpty()) key = EditKey::NoText;
+        // An Enter let go here that went down elsewhere (the one that closed
+        // the help box) confirms nothing.
+        const bool enter = key == EditKey::Return || key == EditKey::Enter;
+        if (enter && !offsetEnterDown_) return true;
+        offsetEnterDown_ = false;
+        const std::string shown = editor_.offsetKeyUp(key, txtOffset_->text().toStdString());
         if (frmOffset_->isVisible() && q(shown) != txtOffset_->text()) txtOffset_->setText(q(shown));
     }
     return QMainWindow::eventFilter(obj, e);

@@ -133,6 +133,7 @@ public:
     void mnuAbout_Click();
     void mnuPrint_Click();
     void mnuPreview_Click();
+    bool offsetEnterDown_ = false;   // an Enter went down in the offset box
 
     // The Edit menu's cell commands, the grid's double-click copy, File >
     // Load and Move (frmGroupsEditCommands.cpp).

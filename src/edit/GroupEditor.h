@@ -15,7 +15,8 @@ namespace orv {
 // The keys the rules tell apart; the window maps its key codes onto these.
 enum class EditKey {
     Other, Home, Up, Down, Left, Right, Tab, Backtab, Backspace, Return, Enter, Escape, Space,
-    Shift, Control, Alt, Meta, C, S, F1
+    Shift, Control, Alt, Meta, C, S, F1,
+    NoText   // any other key that types no character (End, Page Up, F2, ...)
 };
 
 // What a paste found on the clipboard.

@@ -257,6 +257,37 @@ TEST_F(EditCommands, TheOffsetEntryComputesAndRefuses) {
     EXPECT_FALSE(win.frmOffset()->isVisible());
 }
 
+// The Enter that closes the help box is let go in the offset box: it
+// confirms nothing and "-2" stays; a group switch closes the box.
+TEST_F(EditCommands, TheOffsetBoxIgnoresTheHelpsEnterAndClosesOnAGroupSwitch) {
+    auto& win = open();
+    ScriptedBoxes boxes(session->prompts());
+    typeCell(2, 1, "150");
+    typeCell(2, 3, "151");
+    QLineEdit* box = win.txtOffset();
+    auto spaceInTxFreq = [&] {
+        win.Grid()->setCurrentIndex(win.dataORVInfo()->index(2, 3));
+        win.Grid()->setFocus();
+        QTest::keyClick(win.Grid(), Qt::Key_Space);
+        QCoreApplication::processEvents();
+    };
+    spaceInTxFreq();
+    QTest::keyClicks(box, "-2");
+    QTest::keyClick(box, Qt::Key_Return);
+    ASSERT_EQ(cell(2, 3), "148.00000");
+    typeCell(2, 3, "151");
+    spaceInTxFreq();
+    QTest::keyClick(box, Qt::Key_F1);
+    QTest::keyClick(box, Qt::Key_End);
+    QTest::keyRelease(box, Qt::Key_Return);   // went down in the help box
+    EXPECT_TRUE(win.frmOffset()->isVisible());
+    EXPECT_EQ(box->text(), "-2");
+    EXPECT_EQ(cell(2, 3), "151.00000");
+    win.cboCurrentGroup()->setCurrentIndex(1);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(win.frmOffset()->isVisible());
+}
+
 TEST_F(EditCommands, UndoBringsBackTheCodeGuardAsItWas) {
     auto& win = open();
     win.setCell(6, 2, "D754-");
