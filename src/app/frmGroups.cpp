@@ -331,6 +331,7 @@ bool frmGroups::storeCurrentGroup() {
 }
 
 void frmGroups::readCurrentGroup() {
+    editor_.clearUndo();
     const int idx = cboCurrentGroup_->currentIndex();
     editor_.loadGroup(idx < 0 ? 0 : idx);
 }
@@ -348,6 +349,7 @@ bool frmGroups::mnuWriteCurrGroup_Click() {
 }
 
 void frmGroups::displayGroupMemory() {
+    editor_.clearUndo();
     const int g = static_cast<int>(roundHalfEven(numericValue(cboCurrentGroup_->currentText().toStdString()))) - 1;
     editor_.loadGroup(g);
 }

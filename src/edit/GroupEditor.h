@@ -80,6 +80,9 @@ public:
     // guard); nothing when there is no record. A cell being edited is ended
     // first.
     void undo();
+    // Forgets the undo record: the screen now shows other programming (a
+    // file, the radio, a loaded screen), which an old value must never enter.
+    void clearUndo() { undoColumn_ = -1; }
 
     // ---- copy and paste -----------------------------------------------------------
     // The clipboard text of one row / of all 16 rows.

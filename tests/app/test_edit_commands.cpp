@@ -305,6 +305,45 @@ TEST_F(EditCommands, UndoBringsBackTheCodeGuardAsItWas) {
     EXPECT_EQ(win.Grid()->currentIndex().row(), 6);
 }
 
+// Commands that put other programming on screen forget the undo record:
+// Ctrl+Z afterwards never writes the old value into it.
+TEST_F(EditCommands, UndoIsForgottenWhenOtherProgrammingIsShown) {
+    ScriptedBoxes boxes(session->prompts());   // "Discard the unsaved changes?" Yes
+    const QString file = freshDir() + "/other.orv";
+    struct Case { const char* name; std::function<void(TestWindow&)> run; };
+    const std::vector<Case> cases = {
+        {"Open", [&](TestWindow& win) {
+             session->prompts().setFileChooser([&](QWidget*, bool, const QString&) { return file; });
+             win.mnuOpen()->trigger();
+             session->prompts().setFileChooser({});
+         }},
+        {"Blank Screen", [&](TestWindow& win) { win.mnuBlank()->trigger(); }},
+        {"Last Screen", [&](TestWindow& win) { win.mnuLast()->trigger(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto& win = open();
+        win.setCell(6, 5, "FROMFILE");
+        ASSERT_TRUE(win.storeCurrentGroup());
+        ASSERT_TRUE(saveImageFile(file.toStdString(), image()));
+        win.setCell(6, 5, "ORIGINAL");
+        clickCell(6, 5);
+        QTest::keyClick(win.Grid(), Qt::Key_E);  // the first key opens the cell's editor
+        QLineEdit* e = win.Grid()->activeEditor();
+        ASSERT_NE(e, nullptr);
+        QTest::keyClicks(e, "DITED");
+        QTest::keyClick(e, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        ASSERT_EQ(cell(6, 5).trimmed().toUpper(), "EDITED");
+        c.run(win);
+        QCoreApplication::processEvents();
+        const QString shown = cell(6, 5);
+        ctrl(Qt::Key_Z);
+        EXPECT_EQ(cell(6, 5), shown);
+        EXPECT_NE(cell(6, 5).trimmed(), "ORIGINAL");
+    }
+}
+
 TEST_F(EditCommands, TheDoubleClickCopiesAllRowsAndKeepsThePasteMode) {
     auto& win = open();
     clickCell(2, 1);
