@@ -344,6 +344,25 @@ TEST_F(EditCommands, UndoIsForgottenWhenOtherProgrammingIsShown) {
     }
 }
 
+// While a cell is typed, Ctrl+V never pastes the clipboard's tab-separated
+// row into that one cell, and Ctrl+A is the window's Copy All.
+TEST_F(EditCommands, PasteAndSelectAllInATypedCellAreTheWindowsCommands) {
+    auto& win = open();
+    QGuiApplication::clipboard()->setText("1\t150.00000\t\t151.00000\t\tROW");
+    activate();
+    clickCell(4, 5);
+    QTest::keyClick(win.Grid(), Qt::Key_A);  // the first key opens the cell's editor
+    QLineEdit* e = win.Grid()->activeEditor();
+    ASSERT_NE(e, nullptr);
+    QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(win.Grid()->activeEditor(), e);
+    EXPECT_FALSE(e->text().contains('\t')) << e->text().toStdString();
+    EXPECT_FALSE(e->text().contains("ROW"));
+    QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(clipboard().contains("Ch 16")) << "Copy All put the 16 rows there: " << clipboard().toStdString();
+}
+
 TEST_F(EditCommands, TheDoubleClickCopiesAllRowsAndKeepsThePasteMode) {
     auto& win = open();
     clickCell(2, 1);
