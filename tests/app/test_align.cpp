@@ -446,6 +446,7 @@ TEST_F(AlignTest, RestoreFailingAsksAndNoKeepsTheWindow) {
     EXPECT_FALSE(session().closeAlignmentWindow());
     ASSERT_EQ(boxes.asked.size(), 2u);
     EXPECT_EQ(boxes.asked[0].text, "Error Hooking to Radio.");
+    EXPECT_FALSE(link().com().port().isOpen()) << "Cancel lets the port go";
     EXPECT_EQ(boxes.asked[1].text,
               "Unable to restore original frequencies to radio. Do you still wan't to quit alignment");
     EXPECT_EQ(boxes.asked[1].title, "ORV Alignment");
