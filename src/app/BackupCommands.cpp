@@ -1,10 +1,12 @@
 #include "app/BackupCommands.h"
 
 #include <QDir>
+#include <QSettings>
 #include <QWidget>
 #include "app/EditorSession.h"
 #include "app/EditorShell.h"
 #include "app/FileOpenSave.h"
+#include "app/QtHost.h"
 
 namespace orv {
 
@@ -20,6 +22,39 @@ void reportBackup(EditorShell& shell, const BackupResult& r) {
         shell.shellWidget(),
         QStringLiteral("No backup could be kept of this radio's programming:\r%1").arg(QString::fromStdString(r.status.message)),
         QStringLiteral("Backup"), MsgIcon::Exclamation, MsgButtons::OK);
+}
+
+namespace {
+constexpr char kExitBackupKey[] = "Backup/UnsavedAtExit";
+}  // namespace
+
+bool keepExitBackup(EditorShell& shell) {
+    // What can be stored of the group on screen goes in; a value the image
+    // cannot hold leaves that group as it was last stored.
+    (void)shell.storeCurrentGroup();
+    const BackupResult r = keepBackup(shell.session().image(), BackupKind::Exit, backupFolder());
+    if (!r) {
+        shell.session().prompts().message(
+            shell.shellWidget(),
+            QStringLiteral("The unsaved programming could not be kept as a backup:\r%1\rORVEDIT stays open.")
+                .arg(QString::fromStdString(r.status.message)),
+            QStringLiteral("Backup"), MsgIcon::Exclamation, MsgButtons::OK);
+        return false;
+    }
+    appSettings()->setValue(QLatin1String(kExitBackupKey), QString::fromStdString(r.path));
+    return true;
+}
+
+void tellExitBackup(EditorShell& shell) {
+    const auto settings = appSettings();
+    const QString path = settings->value(QLatin1String(kExitBackupKey)).toString();
+    if (path.isEmpty()) return;
+    settings->remove(QLatin1String(kExitBackupKey));
+    shell.session().prompts().message(
+        shell.shellWidget(),
+        QStringLiteral("The programming that was not saved when ORVEDIT last closed was kept as a backup:\r%1\r"
+                       "File > Open Backup... opens it.").arg(path),
+        QStringLiteral("Backup"), MsgIcon::Information, MsgButtons::OK);
 }
 
 bool mnuOpenBackup_Click(EditorShell& shell) {

@@ -22,6 +22,15 @@ void keepBackupOf(EditorShell& shell, const MemoryImage& image, BackupKind kind)
 // it was kept.
 void reportBackup(EditorShell& shell, const BackupResult& r);
 
+// An exit that goes on without a save (the save dialog was cancelled) keeps
+// the programming on screen as an "exit" backup first, and remembers its path
+// for the next start. False when it could not be kept: told in a box, and the
+// program must stay open so that nothing is lost.
+bool keepExitBackup(EditorShell& shell);
+// At start: tells once where the programming of an exit without a save was
+// kept, then forgets it. Nothing when there is none.
+void tellExitBackup(EditorShell& shell);
+
 // "File > Open Backup...": the open dialog starts in the backup folder
 // (created when missing); the chosen file is opened as "&Open" opens a file.
 // The caption names the backup, but the next "&Save" asks for a name, so a

@@ -1,3 +1,4 @@
+#include "app/FileOpenSave.h"
 #include "app/ChannelCsvCommands.h"
 
 #include <QDialog>
@@ -74,6 +75,7 @@ bool exportChannels(EditorShell& shell, int group) {
 }
 
 bool importChannels(EditorShell& shell, int group) {
+    if (!FileOpenSave::confirmDiscard(shell)) return false;
     const QString path = chooseCsv(shell, false, group);
     if (path.isEmpty()) return false;
     std::string text;

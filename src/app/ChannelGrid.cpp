@@ -124,6 +124,17 @@ void ChannelGrid::mouseDoubleClickEvent(QMouseEvent* e) {
 }
 
 bool ChannelGrid::eventFilter(QObject* obj, QEvent* e) {
+    // Paste and Select All belong to the window's Paste and Copy All while a
+    // cell is typed: the cell's own editor never takes them (its paste would
+    // put a whole tab-separated row into one cell). When the window's command
+    // is not offered, the key does nothing.
+    if (obj == editor_ && (e->type() == QEvent::ShortcutOverride || e->type() == QEvent::KeyPress)) {
+        auto* ke = static_cast<QKeyEvent*>(e);
+        if (ke->matches(QKeySequence::Paste) || ke->matches(QKeySequence::SelectAll)) {
+            if (e->type() == QEvent::ShortcutOverride) e->ignore();
+            return true;
+        }
+    }
     if (obj == editor_ && (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease)) {
         auto* ke = static_cast<QKeyEvent*>(e);
         if (e->type() == QEvent::KeyPress) {

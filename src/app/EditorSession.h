@@ -42,6 +42,10 @@ public:
     EditorSession& operator=(const EditorSession&) = delete;
 
     MemoryImage& image() { return image_; }
+    // The image as it was at the last file opened or saved, or radio read or
+    // written in full: what "unsaved changes" are measured against.
+    void markImageClean() { cleanImage_ = image_; }
+    const MemoryImage& cleanImage() const { return cleanImage_; }
     UserPrompts& prompts() { return prompts_; }
     FileState& file() { return file_; }
     GlobalsModel& globals() { return globals_; }
@@ -100,6 +104,7 @@ private:
     void setAlignmentWindow(frmTune* window);
 
     MemoryImage image_;
+    MemoryImage cleanImage_;
     UserPrompts prompts_;
     FileState file_;
     GlobalsModel globals_;

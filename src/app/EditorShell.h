@@ -31,6 +31,11 @@ public:
     virtual QString currentGroupText() const = 0;
     // The main window's caption.
     virtual void setShellCaption(const QString& caption) = 0;
+    // Whether the programming (the image and what the screen holds of it)
+    // differs from the last file opened or saved, or radio read or written.
+    virtual bool hasUnsavedChanges();
+    // The image now matches a file or the radio: nothing is unsaved.
+    virtual void markSaved();
 };
 
 }  // namespace orv

@@ -1,8 +1,10 @@
 #include "app/FileOpenSave.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QSettings>
 #include <exception>
+#include "app/BackupCommands.h"
 #include "app/CommandGuard.h"
 #include "app/EditorSession.h"
 #include "app/EditorShell.h"
@@ -66,15 +68,33 @@ bool saveFile(EditorShell& shell) {
 
 bool saveFileAs(EditorShell& shell) {
     if (!showFileDialog(shell, true)) return false;
+    FileState& f = shell.session().file();
+    if (QFileInfo::exists(f.filePath) &&
+        shell.session().prompts().message(shell.shellWidget(),
+                                          QStringLiteral("%1 already exists.\rDo you want to replace it?").arg(f.filePath),
+                                          QStringLiteral("Save As"), MsgIcon::Exclamation,
+                                          MsgButtons::YesNo) != MsgAnswer::Yes) {
+        f.filePath = f.previousFilePath;
+        return false;
+    }
     return writeImageFile(shell);
 }
 
 bool saveFileAsForExit(EditorShell& shell) {
-    if (!showFileDialog(shell, true)) return true;   // no file wanted after all
+    // No file chosen after all: the exit goes on, but the programming is
+    // kept as a backup first (and the exit stops when it cannot be).
+    if (!showFileDialog(shell, true)) return keepExitBackup(shell);
     return writeImageFile(shell);
 }
 
+bool confirmDiscard(EditorShell& shell) {
+    if (!shell.hasUnsavedChanges()) return true;
+    return shell.session().prompts().message(shell.shellWidget(), QStringLiteral("Discard the unsaved changes?"),
+                                             QString(), MsgIcon::Question, MsgButtons::YesNo) == MsgAnswer::Yes;
+}
+
 bool openFile(EditorShell& shell) {
+    if (!confirmDiscard(shell)) return false;
     if (!showFileDialog(shell, false)) return false;
     return readImageFile(shell);
 }
@@ -103,6 +123,7 @@ bool writeImageFile(EditorShell& shell) {
         return false;
     }
     setFileCaption(shell);
+    shell.markSaved();
     return true;
 }
 
@@ -117,6 +138,7 @@ bool readImageFile(EditorShell& shell) {
     if (session.GlobalsWindowOpen()) runGuarded(session.prompts(), shell.shellWidget(), [&] { session.readGlobals(); });
     shell.readCurrentGroup();
     setFileCaption(shell);
+    shell.markSaved();
     return true;
 }
 
@@ -144,3 +166,10 @@ void fileErrorHandler(EditorShell& shell, const FileStatus& status) {
 }
 
 }  // namespace orv::FileOpenSave
+
+namespace orv {
+
+bool EditorShell::hasUnsavedChanges() { return !(session().image() == session().cleanImage()); }
+void EditorShell::markSaved() { session().markImageClean(); }
+
+}  // namespace orv

@@ -23,9 +23,12 @@ namespace FileOpenSave {
 // "&Save": writes to the current file without asking once a file has been
 // opened or saved, otherwise asks for a name first.
 bool saveFile(EditorShell& shell);
-// "Sa&ve As": always asks for a name.
+// "Sa&ve As": always asks for a name, and before replacing an existing file.
 bool saveFileAs(EditorShell& shell);
-// "&Open".
+// "Discard the unsaved changes?" (Yes/No) when there are any; true when the
+// command may go on (nothing unsaved, or Yes).
+bool confirmDiscard(EditorShell& shell);
+// "&Open": asks to discard unsaved changes first.
 bool openFile(EditorShell& shell);
 
 // "Save before exit?" answered Yes: "Sa&ve As", and whether closing may go on.

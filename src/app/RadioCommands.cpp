@@ -1,3 +1,4 @@
+#include "app/FileOpenSave.h"
 #include "app/RadioCommands.h"
 
 #include <QDir>
@@ -154,6 +155,7 @@ bool mnuRead_Click(EditorShell& shell) {
     RadioLink& link = shell.session().link();
     const RadioBusy::Exchange exchange = beginCommand(shell);
     if (!exchange) return false;
+    if (!FileOpenSave::confirmDiscard(shell)) return false;
     link.setMainWindow(shell.shellWidget());
     link.preShow(QStringLiteral("Please Wait - Reading Radio"));
     bool ok = false;
@@ -162,6 +164,7 @@ bool mnuRead_Click(EditorShell& shell) {
     if (!ok) return false;   // the screen keeps what it showed
     keepBackupOf(shell, shell.session().image(), BackupKind::Read);
     shell.displayGroupMemory();
+    shell.markSaved();
     EditorSession& session = shell.session();
     if (session.GlobalsWindowOpen()) runGuarded(session.prompts(), shell.shellWidget(), [&] { session.readGlobals(); });
     return true;
@@ -237,6 +240,7 @@ bool mnuWriteAll_Click(EditorShell& shell) {
     };
     const RadioJobResult r = runJob(shell, plan, hooks, kWriting);
     if (r.verified != RadioJobResult::Step::NotAsked) showVerify(shell, r);
+    if (r.writeAccepted && !skipPage0) shell.markSaved();   // the radio holds all of it
     return r.writeAccepted;
 }
 

@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 #include "app/EditorSession.h"
+#include "app/RadioBusy.h"
 #include "app/ViewBinder.h"
 #include "image/clsGlobals.h"
 #include "app/AppState.h"
@@ -198,6 +199,12 @@ void frmGlobals::mnuReadSettings_Click() {
 }
 
 void frmGlobals::closeEvent(QCloseEvent* e) {
+    // Not during a radio exchange: a Yes would change page 0 of the image
+    // while it is being written.
+    if (session_.busy().isBusy()) {
+        e->ignore();
+        return;
+    }
     const MsgAnswer answer = session_.prompts().message(this, QStringLiteral("Save Global Parameters?"), QString(),
                                                         MsgIcon::None, MsgButtons::YesNoCancel);
     if (answer == MsgAnswer::Yes) {

@@ -21,6 +21,7 @@
 #include <QWindow>
 
 #include "app/AppState.h"
+#include "app/BackupCommands.h"
 #include "app/ChannelGrid.h"
 #include "app/CommandGuard.h"
 #include "app/EditorSession.h"
@@ -71,7 +72,12 @@ EditKey editKey(int key) {
 frmGroups::frmGroups(EditorSession& session, QWidget* parent)
     : QMainWindow(parent), session_(session), editor_(session.image(), *this) {
     initAppIdentity();
-    setWindowTitle(QStringLiteral("ORVEDIT  -  ORV Editor"));
+    setShellCaption(QStringLiteral("ORVEDIT  -  ORV Editor"));
+    // Edits reach the image only when the group is stored: the title's
+    // modified mark follows the screen as well, checked a few times a second.
+    auto* modifiedCheck = new QTimer(this);
+    connect(modifiedCheck, &QTimer::timeout, this, &frmGroups::refreshModified);
+    modifiedCheck->start(250);
     setObjectName(QStringLiteral("frmGroups"));
     // The layout is fixed in twips: the editor's small face keeps every
     // caption and list entry inside its control.
@@ -210,6 +216,7 @@ void frmGroups::Form_Activate() {
         savedGridHeight_ = kGridHeight;
         savedWindowState_ = 0;
         editor_.loadGroup(0);
+        markSaved();   // a fresh start has nothing unsaved
     }
     // The stored port is applied again, which closes the open port: never
     // while a radio exchange is using it (the window can be activated in the
@@ -232,6 +239,9 @@ void frmGroups::Form_Activate() {
     setGridCurrent(0, currentColumn());
     // The window may have been resized before it was first active.
     if (first && (width() != twipsToPx(kFormWidth) || height() != twipsToPx(kFormHeight))) relayoutAfterResize();
+    // Once the window is up: where the last exit without a save kept the
+    // unsaved programming.
+    if (first) QTimer::singleShot(0, this, [this] { tellExitBackup(*this); });
 }
 
 void frmGroups::Form_GotFocus() {
@@ -299,6 +309,21 @@ void frmGroups::closeEvent(QCloseEvent* e) {
 
 // ---------------------------------------------------------------- the group on screen
 
+bool frmGroups::hasUnsavedChanges() {
+    if (EditorShell::hasUnsavedChanges()) return true;
+    const int idx = cboCurrentGroup_->currentIndex();
+    return idx >= 0 && editor_.screenDiffers(idx);
+}
+
+void frmGroups::markSaved() {
+    EditorShell::markSaved();
+    setWindowModified(false);
+}
+
+void frmGroups::refreshModified() {
+    if (!isFirstActivation_) setWindowModified(hasUnsavedChanges());
+}
+
 bool frmGroups::storeCurrentGroup() {
     const int idx = cboCurrentGroup_->currentIndex();
     if (idx < 0) return true;
@@ -306,6 +331,7 @@ bool frmGroups::storeCurrentGroup() {
 }
 
 void frmGroups::readCurrentGroup() {
+    editor_.clearUndo();
     const int idx = cboCurrentGroup_->currentIndex();
     editor_.loadGroup(idx < 0 ? 0 : idx);
 }
@@ -323,6 +349,7 @@ bool frmGroups::mnuWriteCurrGroup_Click() {
 }
 
 void frmGroups::displayGroupMemory() {
+    editor_.clearUndo();
     const int g = static_cast<int>(roundHalfEven(numericValue(cboCurrentGroup_->currentText().toStdString()))) - 1;
     editor_.loadGroup(g);
 }
@@ -349,10 +376,21 @@ bool frmGroups::eventFilter(QObject* obj, QEvent* e) {
         if (e->type() == QEvent::KeyRelease && !static_cast<QKeyEvent*>(e)->isAutoRepeat())
             if (auto back = editor_.groupKeyUp(text->text().toStdString())) text->setText(q(*back));
     }
+    if (txtOffset_ && obj == txtOffset_ && e->type() == QEvent::KeyPress) {
+        const int k = static_cast<QKeyEvent*>(e)->key();
+        offsetEnterDown_ = k == Qt::Key_Return || k == Qt::Key_Enter;
+    }
     if (txtOffset_ && obj == txtOffset_ && e->type() == QEvent::KeyRelease &&
         !static_cast<QKeyEvent*>(e)->isAutoRepeat()) {
-        const std::string shown =
-            editor_.offsetKeyUp(editKey(static_cast<QKeyEvent*>(e)->key()), txtOffset_->text().toStdString());
+        const auto* ke = static_cast<QKeyEvent*>(e);
+        EditKey key = editKey(ke->key());
+        if (key == EditKey::Other && ke->text().isEmpty()) key = EditKey::NoText;
+        // An Enter let go here that went down elsewhere (the one that closed
+        // the help box) confirms nothing.
+        const bool enter = key == EditKey::Return || key == EditKey::Enter;
+        if (enter && !offsetEnterDown_) return true;
+        offsetEnterDown_ = false;
+        const std::string shown = editor_.offsetKeyUp(key, txtOffset_->text().toStdString());
         if (frmOffset_->isVisible() && q(shown) != txtOffset_->text()) txtOffset_->setText(q(shown));
     }
     return QMainWindow::eventFilter(obj, e);
@@ -484,12 +522,17 @@ void frmGroups::helpScreen(int context) {
                                    MsgIcon::None, MsgButtons::OK);
 }
 
-// The displayed group is loaded again from the image (edits since the last
-// store are not printed), then the report of the image is printed.
+// The group on screen is stored into the image first (as Move does), so that
+// the report holds what was typed and the screen keeps it; a value the image
+// cannot hold beeps and nothing is printed.
 void frmGroups::mnuPrint_Click() {
-    const int g = cboCurrentGroup_->currentIndex();
-    editor_.loadGroup(g < 0 ? 0 : g);
+    if (!storeCurrentGroup()) return;
     session_.printing().print(this, session_.image(), session_.file().currentFileName);
+}
+
+void frmGroups::mnuPreview_Click() {
+    if (!storeCurrentGroup()) return;
+    session_.printing().preview(this, session_.image(), session_.file().currentFileName);
 }
 
 void frmGroups::mnuHelp_Click() { session_.openHelpWindow(this); }

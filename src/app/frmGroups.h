@@ -44,7 +44,13 @@ public:
     [[nodiscard]] bool mnuWriteCurrGroup_Click() override;
     void displayGroupMemory() override;
     QString currentGroupText() const override;
-    void setShellCaption(const QString& caption) override { setWindowTitle(caption); }
+    // The caption with Qt's modified placeholder, shown while there are
+    // unsaved changes.
+    void setShellCaption(const QString& caption) override { setWindowTitle(caption + QStringLiteral("[*]")); }
+    bool hasUnsavedChanges() override;
+    void markSaved() override;
+    // Shows in the title whether there are unsaved changes now.
+    void refreshModified();
 
     // ---- Menu bar entries
     QAction* mnuSave() const { return mnuSave_; }
@@ -126,6 +132,8 @@ public:
     void mnuHelp_Click();
     void mnuAbout_Click();
     void mnuPrint_Click();
+    void mnuPreview_Click();
+    bool offsetEnterDown_ = false;   // an Enter went down in the offset box
 
     // The Edit menu's cell commands, the grid's double-click copy, File >
     // Load and Move (frmGroupsEditCommands.cpp).

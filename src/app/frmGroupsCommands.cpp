@@ -133,10 +133,7 @@ void frmGroups::connectCommands() {
     command(mnuOpenBackup_, [this] { mnuOpenBackup_Click(*this); });
     connect(mnuExit_, &QAction::triggered, this, &QWidget::close);
     command(mnuPrint_, [this] { mnuPrint_Click(); });
-    command(mnuPreview_, [this] {
-        readCurrentGroup();   // shows what a print would print
-        session_.printing().preview(this, session_.image(), session_.file().currentFileName);
-    });
+    command(mnuPreview_, [this] { mnuPreview_Click(); });
     command(mnuSetup_, [this] { session_.printing().pageSetup(this); });
 
     command(mnuRead_, [this] { mnuRead_Click(*this); });

@@ -66,6 +66,7 @@ void frmGroups::mnuPaste_Click() {
 // ---------------------------------------------------------------- File > Load
 
 void frmGroups::loadScreen(ScreenLoad which) {
+    editor_.clearUndo();
     // What the grid shows is in the working table before anything is copied:
     // an edit still held by the grid (in any row, not only the 16th) goes
     // into the last-screen copy instead of being dropped by the refresh.

@@ -154,6 +154,9 @@ void frmTune::cmdWrite_Click(int index) {
     // A refused hook has shown its own box; the control and tuneData keep the value.
     const long value = ScrewDriver[index]->Value();
     link_.run([&] { core_->writeRow(index, value); }, false);
+    // The buttons were disabled during the write, which moved the focus on:
+    // it goes back to the value just written, so that Page Up steps that one.
+    ScrewDriver[index]->EditWin()->setFocus();
 }
 
 void frmTune::runCalculator(AlignCalculator c) {
@@ -209,7 +212,8 @@ void frmTune::closeEvent(QCloseEvent* e) {
     if (!restored &&
         session_.prompts().message(this,
                     QStringLiteral("Unable to restore original frequencies to radio. Do you still wan't to quit alignment"),
-                    QStringLiteral("ORV Alignment"), MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes) {
+                    QStringLiteral("ORV Alignment"), MsgIcon::Question, MsgButtons::YesNo, std::nullopt,
+                    MsgAnswer::No) != MsgAnswer::Yes) {   // staying is the safe choice: Yes leaves test channels
         e->ignore();   // the window stays; closing again tries the restore again
         return;
     }

@@ -56,6 +56,29 @@ bool GroupEditor::storeGroup(int g) {
     return true;
 }
 
+bool GroupEditor::screenDiffers(int g) {
+    if (g < 0 || g >= kGroups) return false;
+    // Both sides go through the same encoding, so that bits the screen does
+    // not show never count as a change.
+    GroupView loaded;
+    clsGroup(static_cast<const MemoryImage&>(image_), loaded).Read_Group(g);
+    MemoryImage asLoaded = image_;
+    try {
+        clsGroup(asLoaded, loaded).Write_Group(g);
+    } catch (const FieldError&) {
+        return false;   // the stored group itself cannot be stored again: nothing to compare with
+    }
+    GroupView shown;
+    screen_.controlsToView(shown);
+    MemoryImage asShown = image_;
+    try {
+        clsGroup(asShown, shown).Write_Group(g);
+    } catch (const FieldError&) {
+        return true;
+    }
+    return !(asShown == asLoaded);
+}
+
 void GroupEditor::loadGroup(int g) {
     if (g < 0 || g >= kGroups) return;
     GroupView view;  // every field the screen shows is set by the decode
@@ -68,6 +91,10 @@ bool GroupEditor::chooseGroup(int index, bool loading) {
     if (!loading) currentGroup_ = index;
     if (currentGroup_ >= 0 && !loading) loadGroup(currentGroup_);
     undoColumn_ = -1;   // the undo record belonged to the group that went
+    if (offsetRow_ >= 0) {   // the offset entry belonged to a row of that group
+        offsetRow_ = -1;
+        screen_.hideOffsetEntry();
+    }
     lastGoodGroupText_ = 0;
     return true;
 }
@@ -335,8 +362,13 @@ void GroupEditor::openOffsetEntry(int row) {
 std::string GroupEditor::offsetKeyUp(EditKey key, const std::string& text) {
     std::string t = text;
     const bool partial = t == "-" || t == "." || t == "-.";
-    // F1 asks for help and types nothing: it is never refused as input.
-    const bool typesNothing = isEnter(key) || key == EditKey::Left || key == EditKey::Right || key == EditKey::F1;
+    // Keys that type nothing (F1 asks for help, the others move or modify)
+    // are never refused as input and leave the remembered offset whole.
+    const bool typesNothing = isEnter(key) || key == EditKey::Left || key == EditKey::Right ||
+                              key == EditKey::Up || key == EditKey::Down || key == EditKey::Home ||
+                              key == EditKey::F1 || key == EditKey::Shift || key == EditKey::Control ||
+                              key == EditKey::Alt || key == EditKey::Meta || key == EditKey::Tab ||
+                              key == EditKey::Backtab || key == EditKey::Escape || key == EditKey::NoText;
     if (!typesNothing && !partial && !isNumeric(t)) {
         refuse(t, "an offset is a number in MHz");
         if (offsetRow_ >= 0) screen_.setCellNumber(offsetRow_, editColumn_, editOldValue_);
@@ -354,11 +386,12 @@ std::string GroupEditor::offsetKeyUp(EditKey key, const std::string& text) {
         screen_.hideOffsetEntry();
         return t;
     }
+    if (key == EditKey::F1) screen_.showHelp(1);
+    if (typesNothing) return t;
     if (isEnter(lastOffsetKey_) && !t.empty()) {
         const auto chars = utf8Chars(t);
         t = chars.back();  // a new entry starts from the key just typed
     }
-    if (key == EditKey::F1) screen_.showHelp(1);
     lastOffsetKey_ = key;
     return t;
 }

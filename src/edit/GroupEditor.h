@@ -15,7 +15,8 @@ namespace orv {
 // The keys the rules tell apart; the window maps its key codes onto these.
 enum class EditKey {
     Other, Home, Up, Down, Left, Right, Tab, Backtab, Backspace, Return, Enter, Escape, Space,
-    Shift, Control, Alt, Meta, C, S, F1
+    Shift, Control, Alt, Meta, C, S, F1,
+    NoText   // any other key that types no character (End, Page Up, F2, ...)
 };
 
 // What a paste found on the clipboard.
@@ -42,6 +43,10 @@ public:
     [[nodiscard]] bool storeGroup(int g);
     // Loads group g of the image onto the screen.
     void loadGroup(int g);
+    // Whether storing the screen into group g would change the image (a value
+    // the image cannot hold counts as a change). An open cell edit is not
+    // ended.
+    bool screenDiffers(int g);
     // A group chosen in the list: the group on screen is stored first (while
     // `loading` nothing moves), then `index` is loaded. False when the group
     // on screen could not be stored: the screen stays on it (the window puts
@@ -75,6 +80,9 @@ public:
     // guard); nothing when there is no record. A cell being edited is ended
     // first.
     void undo();
+    // Forgets the undo record: the screen now shows other programming (a
+    // file, the radio, a loaded screen), which an old value must never enter.
+    void clearUndo() { undoColumn_ = -1; }
 
     // ---- copy and paste -----------------------------------------------------------
     // The clipboard text of one row / of all 16 rows.

@@ -104,7 +104,7 @@ bool parseBackupName(const std::string& name, int& sequence) {
         sequence = std::atoi(seq.c_str());
         if (sequence < 2) return false;
     }
-    return kind == "read" || kind == "write";
+    return kind == "read" || kind == "write" || kind == "exit";
 }
 
 // 0 when no file has the name `path`, EEXIST when one has, or the errno
@@ -138,7 +138,8 @@ std::string backupFileName(BackupKind kind, std::time_t when, int sequence) {
     localtime_r(&when, &tm);
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &tm);
-    std::string name = std::string(stamp) + (kind == BackupKind::Read ? "-read" : "-write");
+    const char* operation = kind == BackupKind::Read ? "-read" : kind == BackupKind::Write ? "-write" : "-exit";
+    std::string name = std::string(stamp) + operation;
     if (sequence > 1) {
         name += '-';
         name += std::to_string(sequence);

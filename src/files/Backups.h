@@ -1,7 +1,8 @@
-// Backups of radio programming: every successful read from a radio, and the
-// image about to be written before every write, kept as programming files in
-// the per-user data folder, named after the moment and the operation
-// (YYYYMMDD-HHMMSS-read.orv, YYYYMMDD-HHMMSS-write.orv; a second one in the
+// Backups of radio programming: every successful read from a radio, the
+// image about to be written before every write, and unsaved programming when
+// the editor exits without saving it, kept as programming files in the
+// per-user data folder, named after the moment and the operation
+// (YYYYMMDD-HHMMSS-read.orv, ...-write.orv, ...-exit.orv; a second one in the
 // same second gets -2, -3, ... before ".orv"). Each file is written
 // atomically; the newest 200 are kept, older ones removed. Only files named
 // this way are ever removed: anything else in the folder is left alone.
@@ -14,7 +15,7 @@
 
 namespace orv {
 
-enum class BackupKind { Read, Write };
+enum class BackupKind { Read, Write, Exit };
 
 inline constexpr int kBackupsKept = 200;
 

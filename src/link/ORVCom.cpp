@@ -175,7 +175,12 @@ bool ORVCom::hookRadio() {
         if (reply == hookReply_) break;
         MsgAnswer a = host_.messageBox("Error Hooking to Radio.", kCommError, MsgIcon::None,
                                        MsgButtons::RetryCancel);
-        if (a != MsgAnswer::Retry) return false;
+        if (a != MsgAnswer::Retry) {
+            // Given up: the port is let go, so that another program (or the
+            // next attempt) finds the device free.
+            closePort();
+            return false;
+        }
     }
 
     readRadioVersion();

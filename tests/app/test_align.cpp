@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
@@ -230,6 +231,7 @@ TEST_F(AlignTest, EachWriteButtonSendsItsRowsMaskedBytes) {
         c.edit(w->ScrewDriver[c.row]);
         QTest::mouseClick(w->cmdWrite[c.row], Qt::LeftButton);
         EXPECT_EQ(radio->maskedWrites(), c.writes);
+        EXPECT_TRUE(w->ScrewDriver[c.row]->EditWin()->hasFocus()) << "the focus stays on the row written";
         for (const Masked& m : c.writes) expected[std::size_t(m.address)] = static_cast<uint8_t>(m.value);
         EXPECT_EQ(radio->sim.memory(), expected);
     }
@@ -444,6 +446,7 @@ TEST_F(AlignTest, RestoreFailingAsksAndNoKeepsTheWindow) {
     EXPECT_FALSE(session().closeAlignmentWindow());
     ASSERT_EQ(boxes.asked.size(), 2u);
     EXPECT_EQ(boxes.asked[0].text, "Error Hooking to Radio.");
+    EXPECT_FALSE(link().com().port().isOpen()) << "Cancel lets the port go";
     EXPECT_EQ(boxes.asked[1].text,
               "Unable to restore original frequencies to radio. Do you still wan't to quit alignment");
     EXPECT_EQ(boxes.asked[1].title, "ORV Alignment");
@@ -463,6 +466,32 @@ TEST_F(AlignTest, RestoreFailingAsksAndNoKeepsTheWindow) {
     EXPECT_EQ(session().alignmentWindow(), nullptr);
     EXPECT_FALSE((session().alignmentWindow() != nullptr));
     EXPECT_EQ(radio->sim.memory(), withTestChannels(original));
+}
+
+// The real "Unable to restore..." box: Return gives No, the safe answer
+// (Yes would leave the test channels in the radio).
+TEST_F(AlignTest, TheRestoreQuestionDefaultsToStaying) {
+    makeRadio();
+    frmTune* w = open();
+    ASSERT_NE(w, nullptr);
+    SimFaults unplugged;
+    unplugged.silent = true;
+    radio->sim.setFaults(unplugged);
+    main.session().prompts().setMessageHandler({});
+    QString defaultButton;
+    edtest::DialogWatcher answer([&](QDialog* d) {
+        auto* box = qobject_cast<QMessageBox*>(d);
+        if (!box) return;
+        if (box->text().contains("Hooking")) {
+            box->button(QMessageBox::Cancel)->click();
+            return;
+        }
+        if (box->defaultButton()) defaultButton = box->defaultButton()->text();
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    EXPECT_FALSE(session().closeAlignmentWindow());
+    EXPECT_EQ(defaultButton.remove('&'), "No");
+    EXPECT_EQ(session().alignmentWindow(), w);
 }
 
 TEST_F(AlignTest, OneExchangeAtATime) {

@@ -257,6 +257,37 @@ TEST_F(EditCommands, TheOffsetEntryComputesAndRefuses) {
     EXPECT_FALSE(win.frmOffset()->isVisible());
 }
 
+// The Enter that closes the help box is let go in the offset box: it
+// confirms nothing and "-2" stays; a group switch closes the box.
+TEST_F(EditCommands, TheOffsetBoxIgnoresTheHelpsEnterAndClosesOnAGroupSwitch) {
+    auto& win = open();
+    ScriptedBoxes boxes(session->prompts());
+    typeCell(2, 1, "150");
+    typeCell(2, 3, "151");
+    QLineEdit* box = win.txtOffset();
+    auto spaceInTxFreq = [&] {
+        win.Grid()->setCurrentIndex(win.dataORVInfo()->index(2, 3));
+        win.Grid()->setFocus();
+        QTest::keyClick(win.Grid(), Qt::Key_Space);
+        QCoreApplication::processEvents();
+    };
+    spaceInTxFreq();
+    QTest::keyClicks(box, "-2");
+    QTest::keyClick(box, Qt::Key_Return);
+    ASSERT_EQ(cell(2, 3), "148.00000");
+    typeCell(2, 3, "151");
+    spaceInTxFreq();
+    QTest::keyClick(box, Qt::Key_F1);
+    QTest::keyClick(box, Qt::Key_End);
+    QTest::keyRelease(box, Qt::Key_Return);   // went down in the help box
+    EXPECT_TRUE(win.frmOffset()->isVisible());
+    EXPECT_EQ(box->text(), "-2");
+    EXPECT_EQ(cell(2, 3), "151.00000");
+    win.cboCurrentGroup()->setCurrentIndex(1);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(win.frmOffset()->isVisible());
+}
+
 TEST_F(EditCommands, UndoBringsBackTheCodeGuardAsItWas) {
     auto& win = open();
     win.setCell(6, 2, "D754-");
@@ -272,6 +303,64 @@ TEST_F(EditCommands, UndoBringsBackTheCodeGuardAsItWas) {
     ctrl(Qt::Key_Z);
     EXPECT_EQ(cell(6, 2), "D754-");
     EXPECT_EQ(win.Grid()->currentIndex().row(), 6);
+}
+
+// Commands that put other programming on screen forget the undo record:
+// Ctrl+Z afterwards never writes the old value into it.
+TEST_F(EditCommands, UndoIsForgottenWhenOtherProgrammingIsShown) {
+    ScriptedBoxes boxes(session->prompts());   // "Discard the unsaved changes?" Yes
+    const QString file = freshDir() + "/other.orv";
+    struct Case { const char* name; std::function<void(TestWindow&)> run; };
+    const std::vector<Case> cases = {
+        {"Open", [&](TestWindow& win) {
+             session->prompts().setFileChooser([&](QWidget*, bool, const QString&) { return file; });
+             win.mnuOpen()->trigger();
+             session->prompts().setFileChooser({});
+         }},
+        {"Blank Screen", [&](TestWindow& win) { win.mnuBlank()->trigger(); }},
+        {"Last Screen", [&](TestWindow& win) { win.mnuLast()->trigger(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto& win = open();
+        win.setCell(6, 5, "FROMFILE");
+        ASSERT_TRUE(win.storeCurrentGroup());
+        ASSERT_TRUE(saveImageFile(file.toStdString(), image()));
+        win.setCell(6, 5, "ORIGINAL");
+        clickCell(6, 5);
+        QTest::keyClick(win.Grid(), Qt::Key_E);  // the first key opens the cell's editor
+        QLineEdit* e = win.Grid()->activeEditor();
+        ASSERT_NE(e, nullptr);
+        QTest::keyClicks(e, "DITED");
+        QTest::keyClick(e, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        ASSERT_EQ(cell(6, 5).trimmed().toUpper(), "EDITED");
+        c.run(win);
+        QCoreApplication::processEvents();
+        const QString shown = cell(6, 5);
+        ctrl(Qt::Key_Z);
+        EXPECT_EQ(cell(6, 5), shown);
+        EXPECT_NE(cell(6, 5).trimmed(), "ORIGINAL");
+    }
+}
+
+// While a cell is typed, Ctrl+V never pastes the clipboard's tab-separated
+// row into that one cell, and Ctrl+A is the window's Copy All.
+TEST_F(EditCommands, PasteAndSelectAllInATypedCellAreTheWindowsCommands) {
+    auto& win = open();
+    QGuiApplication::clipboard()->setText("1\t150.00000\t\t151.00000\t\tROW");
+    activate();
+    clickCell(4, 5);
+    QTest::keyClick(win.Grid(), Qt::Key_A);  // the first key opens the cell's editor
+    QLineEdit* e = win.Grid()->activeEditor();
+    ASSERT_NE(e, nullptr);
+    QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(win.Grid()->activeEditor(), e);
+    EXPECT_FALSE(e->text().contains('\t')) << e->text().toStdString();
+    EXPECT_FALSE(e->text().contains("ROW"));
+    QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(clipboard().contains("Ch 16")) << "Copy All put the 16 rows there: " << clipboard().toStdString();
 }
 
 TEST_F(EditCommands, TheDoubleClickCopiesAllRowsAndKeepsThePasteMode) {

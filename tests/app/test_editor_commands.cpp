@@ -9,8 +9,12 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QApplication>
 #include <array>
+#include <QSqlTableModel>
 #include "EditorTestSupport.h"
+#include "app/ChannelGrid.h"
 #include "app/FileOpenSave.h"
 #include "app/PrintCommands.h"
 #include "files/ImageFile.h"
@@ -86,7 +90,7 @@ TEST_F(EditorCommandsTest, ReadRadioShowsItsGroupsAndASavedFileHoldsTheTypedEdit
     expected[rec(0, 1, 0)] = 0xAD;
     expected[rec(0, 1, 1)] = 0x70;
     for (int a = 0; a < MemoryImage::kRadioSize; ++a) ASSERT_EQ(saved[a], expected[size_t(a)]) << "byte " << a;
-    EXPECT_EQ(win.windowTitle(), "ORV File - " + path + "   ORV Editor");
+    EXPECT_EQ(win.windowTitle(), "ORV File - " + path + "   ORV Editor[*]");
 }
 
 TEST_F(EditorCommandsTest, WriteRadioSendsTheScreenAndNoMeansNoPageZero) {
@@ -174,30 +178,60 @@ TEST_F(EditorCommandsTest, TheGlobalWindowLooksTheSameWhoeverOpensIt) {
     EXPECT_DOUBLE_EQ(menuFont.pointSizeF(), 7.5);
 }
 
-// "Print Displayed ORV Setup" first loads the group on screen again from the
-// image (an edit not yet stored is not printed), then prints the report; on a
-// machine without a printer it is saved as a PDF file.
-TEST_F(EditorCommandsTest, PrintReloadsTheGroupAndPrintsTheImage) {
+// Print and Print Preview store the group on screen into the image first:
+// a value still being typed when Ctrl+P is pressed stays on screen and is in
+// the image the report is made from, before any dialog is answered. Without a
+// printer the report is saved as a PDF file.
+TEST_F(EditorCommandsTest, PrintAndPreviewStoreTheTypedValueFirst) {
     radiotest::ScriptedBoxes boxes(session->prompts());   // "Save the report as a PDF file instead?" Yes
     auto& win = open();
     const QString pdf = files.filePath("report.pdf");
-    std::vector<QString> dialogs;
-    session->printing().setHooks({[&](QDialog& d) {
-                                      dialogs.push_back(QString::fromLatin1(d.metaObject()->className()));
-                                      auto* fd = dynamic_cast<QFileDialog*>(&d);
-                                      if (!fd) return int(QDialog::Rejected);
-                                      fd->selectFile(pdf);
-                                      return int(QDialog::Accepted);
-                                  },
-                                  [] { return false; }});
-    typeCell(0, 5, "EDITED");
-    win.mnuPrint()->trigger();
-    EXPECT_EQ(cell(0, 5), "    Ch 1") << "the group on screen was loaded from the image";
-    EXPECT_EQ(dialogs, std::vector<QString>{"QFileDialog"});
+    struct Case { const char* name; std::function<void()> run; const char* firstDialog; };
+    const std::vector<Case> cases = {
+        {"Ctrl+P", [&] {
+             win.activateWindow();
+             ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &win; }, 2000));
+             QTest::keyClick(win.Grid()->activeEditor(), Qt::Key_P, Qt::ControlModifier);
+         }, "QFileDialog"},
+        {"Print Preview", [&] { win.mnuPreview()->trigger(); }, "QPrintPreviewDialog"},
+    };
+    int row = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString before = cell(row, colRecFreq);
+        const uint8_t byteBefore = image()[rec(0, row, 0)];
+        std::vector<QString> dialogs;
+        QString shownAtDialog;
+        uint8_t storedAtDialog = 0;
+        session->printing().setHooks({[&](QDialog& d) {
+                                          dialogs.push_back(QString::fromLatin1(d.metaObject()->className()));
+                                          shownAtDialog = cell(row, colRecFreq);
+                                          storedAtDialog = image()[rec(0, row, 0)];
+                                          auto* fd = dynamic_cast<QFileDialog*>(&d);
+                                          if (!fd) return int(QDialog::Rejected);
+                                          fd->selectFile(pdf);
+                                          return int(QDialog::Accepted);
+                                      },
+                                      [] { return false; }});
+        const QModelIndex idx = win.dataORVInfo()->index(row, colRecFreq);
+        win.Grid()->setCurrentIndex(idx);
+        win.Grid()->edit(idx);
+        ASSERT_NE(win.Grid()->activeEditor(), nullptr);
+        win.Grid()->activeEditor()->selectAll();
+        QTest::keyClicks(win.Grid()->activeEditor(), "160");
+        c.run();
+        QCoreApplication::processEvents();
+        ASSERT_FALSE(dialogs.empty());
+        EXPECT_EQ(dialogs.front(), c.firstDialog);
+        EXPECT_NE(shownAtDialog, before);
+        EXPECT_TRUE(shownAtDialog.startsWith("160")) << shownAtDialog.toStdString();
+        EXPECT_NE(storedAtDialog, byteBefore) << "the typed value is in the image the report is made from";
+        EXPECT_EQ(cell(row, colRecFreq), shownAtDialog);
+        ++row;
+    }
     QFile f(pdf);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_TRUE(f.readAll().startsWith("%PDF"));
-    EXPECT_EQ(win.mnuPreview()->text(), "Print Previe&w");
 }
 
 // "Tune" from the main window: while the alignment window is open the radio

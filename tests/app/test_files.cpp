@@ -11,6 +11,8 @@
 #include "app/EditorShell.h"
 #include "app/FileOpenSave.h"
 #include "app/QtHost.h"
+#include "files/Backups.h"
+#include "files/ImageFile.h"
 #include "RadioTestSupport.h"
 #include "app/frmGlobals.h"
 
@@ -39,6 +41,7 @@ protected:
         dir = tempDir();
         fillPattern(shell.image().data(), MemoryImage::kSize, 7);
         shell.storeWrites = false;   // the pattern is not a group the screen could hold
+        shell.markSaved();           // the pattern is what the session started with
         shell.session().prompts().setFileChooser([this](QWidget*, bool forSaving, const QString& current) {
             dialogs.push_back({forSaving, current});
             return chosen;
@@ -76,7 +79,7 @@ TEST_F(FilesTest, SaveAndOpenRoundTripByteExact) {
     EXPECT_EQ(shell.reads, 1);
     EXPECT_FALSE(dialogs.back().forSaving);
     EXPECT_EQ(shell.windowTitle(), "ORV File - " + frq + "   ORV Editor");
-    EXPECT_TRUE(boxes.asked.empty());
+    EXPECT_EQ(boxes.texts(), std::vector<QString>{"Discard the unsaved changes?"});   // the cleared image
 }
 
 TEST_F(FilesTest, SaveAsksForANameOnlyUntilAFileIsKnown) {
@@ -166,14 +169,69 @@ TEST_F(FilesTest, FailedSavesLeaveTheFilesAsTheyWere) {
     EXPECT_EQ(readAll(existing), kept);
 }
 
-TEST_F(FilesTest, SaveBeforeExitKeepsTheProgramOpenOnlyWhenTheSaveFailed) {
-    struct Case { QString path; bool mayClose; };
-    const Case cases[] = {{"", true}, {"/exit.orv", true}, {"/missing/exit.orv", false}};
+// Open asks "Discard the unsaved changes?" only while the image differs from
+// the last file opened or saved (No stops it); Save As asks before it
+// replaces an existing file (No leaves it as it was).
+TEST_F(FilesTest, OpenAsksOnlyForUnsavedChangesAndSaveAsBeforeReplacing) {
+    const QString path = dir + "/radio.orv";
+    chosen = path;
+    ASSERT_TRUE(fos::saveFileAs(shell));   // a new file: nothing asked
+    EXPECT_TRUE(boxes.asked.empty());
+    const QByteArray saved = readAll(path);
+
+    struct Case { const char* what; bool edit; MsgAnswer answer; bool asked; bool opens; };
+    for (const Case& c : {Case{"clean", false, MsgAnswer::No, false, true},   // the No is never used
+                          Case{"edited, No", true, MsgAnswer::No, true, false},
+                          Case{"edited, Yes", true, MsgAnswer::Yes, true, true}}) {
+        SCOPED_TRACE(c.what);
+        boxes.asked.clear();
+        if (c.asked) boxes.answer({c.answer});
+        if (c.edit) shell.image()[0x100] = uint8_t(shell.session().cleanImage()[0x100] ^ 0xFF);
+        const MemoryImage before = shell.image();
+        EXPECT_EQ(fos::openFile(shell), c.opens);
+        EXPECT_EQ(boxes.wasAsked("Discard the unsaved changes?"), c.asked);
+        EXPECT_EQ(shell.image() == before, !c.opens || !c.edit);
+    }
+
+    for (const MsgAnswer a : {MsgAnswer::No, MsgAnswer::Yes}) {
+        boxes.asked.clear();
+        boxes.answer({a});
+        shell.image()[0x100] = uint8_t(shell.session().cleanImage()[0x100] ^ 0xFF);
+        EXPECT_EQ(fos::saveFileAs(shell), a == MsgAnswer::Yes);
+        ASSERT_EQ(boxes.asked.size(), 1u);
+        EXPECT_TRUE(boxes.asked[0].text.contains("already exists"));
+        EXPECT_EQ(readAll(path) == saved, a == MsgAnswer::No);
+    }
+}
+
+// A cancelled save dialog lets the exit go on only once the programming is
+// kept as an "exit" backup; a backup that cannot be kept keeps the program
+// open too.
+TEST_F(FilesTest, SaveBeforeExitKeepsTheProgramOpenOnlyWhenNothingIsLost) {
+    const QByteArray dataDir = qgetenv("ORVEDIT_DATA_DIR");
+    writeAll(dir + "/notAFolder", "x");
+    struct Case { QString path; QString dataDir; bool mayClose; bool exitBackup; };
+    const Case cases[] = {{"", dir + "/data", true, true},
+                          {"", dir + "/notAFolder", false, false},
+                          {"/exit.orv", dir + "/data", true, false},
+                          {"/missing/exit.orv", dir + "/data", false, false}};
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.path.toStdString() + " " + c.dataDir.toStdString());
+        qputenv("ORVEDIT_DATA_DIR", c.dataDir.toLocal8Bit());
+        QDir(c.dataDir + "/backups").removeRecursively();
         ScriptedBoxes local{shell.session().prompts()};
         chosen = c.path.isEmpty() ? QString() : dir + c.path;
-        EXPECT_EQ(fos::saveFileAsForExit(shell), c.mayClose) << c.path.toStdString();
+        EXPECT_EQ(fos::saveFileAsForExit(shell), c.mayClose);
+        const std::vector<std::string> kept = listBackups(backupFolder());
+        ASSERT_EQ(kept.size(), c.exitBackup ? 1u : 0u);
+        if (!c.exitBackup) continue;
+        EXPECT_TRUE(QString::fromStdString(kept[0]).endsWith("-exit.orv"));
+        MemoryImage backup;
+        ASSERT_TRUE(loadImageFile(kept[0], backup));
+        EXPECT_TRUE(backup == shell.image());
     }
+    if (dataDir.isNull()) qunsetenv("ORVEDIT_DATA_DIR"); else qputenv("ORVEDIT_DATA_DIR", dataDir);
+    appSettings()->remove("Backup");
 }
 
 TEST_F(FilesTest, GlobalWindowIsStoredBeforeASaveAndRefreshedByAnOpen) {

@@ -14,6 +14,10 @@
 #include "app/ChannelGrid.h"
 #include "app/EditorShell.h"
 #include "EditorTestSupport.h"
+#include "RadioTestSupport.h"
+#include "files/Backups.h"
+#include "files/ImageFile.h"
+#include <QDir>
 #include "app/Twips.h"
 #include "image/clsGroup.h"
 
@@ -33,7 +37,7 @@ GroupView imageGroup(const MemoryImage& image, int g) {
 
 TEST_F(Editor, StartsWithGroupOneFromTheStartUpDefaults) {
     auto& win = open();
-    EXPECT_EQ(win.windowTitle(), "ORVEDIT  -  ORV Editor");
+    EXPECT_EQ(win.windowTitle(), "ORVEDIT  -  ORV Editor[*]");
     EXPECT_FALSE(win.isFirstActivation());
     EXPECT_EQ(win.cboCurrentGroup()->currentText(), "1");
     EXPECT_EQ(win.txtGrpLab()->text(), "  GROUP1");
@@ -354,6 +358,64 @@ TEST_F(Editor, ClosingAsksToSaveAndCancelKeepsTheWindow) {
     EXPECT_TRUE(win.close());
     EXPECT_EQ(win.saves, 2);
     EXPECT_EQ(win.asked, 3);
+}
+
+// The title's modified mark follows a value typed into the grid (before it
+// is stored) and goes with a save; Open then asks nothing.
+TEST_F(Editor, TheTitleShowsUnsavedChangesUntilTheyAreSaved) {
+    radiotest::ScriptedBoxes boxes(session->prompts());
+    auto& win = open();
+    EXPECT_FALSE(win.isWindowModified());
+    const QString path = freshDir() + "/radio.orv";
+    session->prompts().setFileChooser([&](QWidget*, bool, const QString&) { return path; });
+    const QModelIndex idx = win.dataORVInfo()->index(2, colRecFreq);
+    win.Grid()->setCurrentIndex(idx);
+    win.Grid()->edit(idx);
+    ASSERT_NE(win.Grid()->activeEditor(), nullptr);
+    win.Grid()->activeEditor()->selectAll();
+    QTest::keyClicks(win.Grid()->activeEditor(), "160");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return win.isWindowModified(); }, 2000)) << "while the cell is typed";
+    win.mnuSaveAs()->trigger();
+    EXPECT_FALSE(win.isWindowModified());
+    EXPECT_TRUE(win.windowTitle().endsWith("ORV Editor[*]"));
+    QTest::qWait(400);
+    EXPECT_FALSE(win.isWindowModified()) << "the saved screen is no change";
+    win.mnuOpen()->trigger();
+    EXPECT_FALSE(boxes.wasAsked("Discard the unsaved changes?"));
+    session->prompts().setFileChooser({});
+}
+
+// "Save before exit?" Yes, then Escape in the save dialog: the window closes
+// as before, but the typed programming is kept as a backup, and the next
+// start says once where it is.
+TEST_F(Editor, AnExitWithoutASaveKeepsTheProgrammingAsABackup) {
+    QDir(dataDir + "/backups").removeRecursively();
+    radiotest::ScriptedBoxes boxes(session->prompts());   // Yes, then OK to everything
+    session->prompts().setFileChooser([](QWidget*, bool, const QString&) { return QString(); });   // Escape
+    auto real = std::make_unique<frmGroups>(*session);
+    real->show();
+    if (real->isFirstActivation()) real->Form_Activate();
+    QCoreApplication::processEvents();
+    real->txtPassWord()->setText("424242");
+    EXPECT_TRUE(real->close());
+    EXPECT_TRUE(boxes.wasAsked("Save before exit?"));
+    const std::vector<std::string> kept = listBackups(backupFolder());
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_TRUE(QString::fromStdString(kept[0]).endsWith("-exit.orv"));
+    MemoryImage backup;
+    ASSERT_TRUE(loadImageFile(kept[0], backup));
+    EXPECT_EQ(imageGroup(backup, 0).txtPassWord, "424242");
+    real.reset();
+
+    for (const bool tells : {true, false}) {   // the next start, then the one after it
+        boxes.asked.clear();
+        open();
+        QCoreApplication::processEvents();
+        const std::vector<QString> asked = boxes.texts();
+        const QStringList texts(asked.begin(), asked.end());
+        EXPECT_EQ(texts.filter(QString::fromStdString(kept[0])).size(), tells ? 1 : 0) << texts.join('|').toStdString();
+    }
+    session->prompts().setFileChooser({});
 }
 
 TEST_F(Editor, NoClosesWithoutSaving) {

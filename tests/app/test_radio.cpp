@@ -74,6 +74,7 @@ TEST_F(RadioTest, FailedOrCancelledReadKeepsScreenAndImage) {
         radio.sim.setMemory(pattern(3));
         makeLink();
         fillPattern(shell.image().data(), MemoryImage::kSize, 4);
+        shell.markSaved();   // what the radio or a file last held: nothing to discard
         const MemoryImage before = shell.image();
         bool mainDisabledDuringRead = false;
         QTimer poll;
@@ -220,6 +221,7 @@ TEST_F(RadioTest, PortThatCannotBeOpenedIsReportedAndChangesNothing) {
     appSettings()->setValue("Comm/Port", "1");
     makeLink();
     fillPattern(shell.image().data(), MemoryImage::kSize, 5);
+    shell.markSaved();   // what the radio or a file last held: nothing to discard
     const MemoryImage before = shell.image();
     ScriptedBoxes local{shell.session().prompts()};
     EXPECT_FALSE(mnuRead_Click(shell));

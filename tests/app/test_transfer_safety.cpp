@@ -93,6 +93,26 @@ TEST_F(TransferSafety, CloseAndActivationDuringATransferLeaveItComplete) {
     }
 }
 
+// The global window cannot be closed during a write either: no "Save Global
+// Parameters?" while page 0 is being written, and the window stays.
+TEST_F(TransferSafety, TheGlobalWindowStaysOpenDuringATransfer) {
+    SimRadio radio;
+    radio.sim.setMemory(pattern(11));
+    ScriptedBoxes boxes(session->prompts());
+    auto& win = openFast();
+    session->showGlobalsWindow();
+    QPointer<frmGlobals> globals = session->globalsWindow();
+    ASSERT_TRUE(globals);
+    WhenReceived during(radio.sim, 1500, [&] { requestClose(*globals); });
+    boxes.answer({MsgAnswer::OK, MsgAnswer::Yes});
+    win.mnuWriteAll()->trigger();
+    EXPECT_TRUE(during.fired());
+    EXPECT_FALSE(boxes.wasAsked("Save Global Parameters?"));
+    ASSERT_TRUE(globals);
+    EXPECT_TRUE(globals->isVisible());
+    EXPECT_EQ(radio.sim.memory(), expectedAfterWrite(pattern(11), imageMemory(image()), session->link().com().writeMask(), true));
+}
+
 TEST_F(TransferSafety, NoSecondRadioCommandStartsWhileOneRuns) {
     SimOptions silent;
     silent.faults.silent = true;

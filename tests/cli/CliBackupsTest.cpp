@@ -49,7 +49,8 @@ TEST_F(Backups, AreNamedAfterTheMomentAndTheOperation) {
     struct Case { BackupKind kind; std::time_t when; int sequence; const char* name; };
     for (const Case& c : {Case{BackupKind::Read, 0, 1, "19700101-000000-read.orv"},
                           Case{BackupKind::Write, 1706745599, 1, "20240131-235959-write.orv"},
-                          Case{BackupKind::Read, 1706745599, 3, "20240131-235959-read-3.orv"}})
+                          Case{BackupKind::Read, 1706745599, 3, "20240131-235959-read-3.orv"},
+                          Case{BackupKind::Exit, 1706745599, 2, "20240131-235959-exit-2.orv"}})
         EXPECT_EQ(backupFileName(c.kind, c.when, c.sequence), c.name);
 }
 
@@ -84,7 +85,8 @@ TEST_F(Backups, KeepOnlyTheNewestAndNothingButBackups) {
     for (const char* other : {"notes.orv", "20240101-000000-read.orv.tmp", "20240101-000000-copy.orv"})
         std::ofstream(dir / other) << "x";
     for (int i = 0; i < 8; ++i)
-        ASSERT_TRUE(keepBackup(imageOf(0), i % 2 ? BackupKind::Read : BackupKind::Write, folder, 1000000 + i, 5));
+        ASSERT_TRUE(keepBackup(imageOf(0), i % 2 ? BackupKind::Read : i % 4 ? BackupKind::Write : BackupKind::Exit,
+                               folder, 1000000 + i, 5));   // an exit backup is among the five kept
     const auto kept = listBackups(folder);
     ASSERT_EQ(kept.size(), 5u);
     EXPECT_EQ(base(kept.front()), backupFileName(BackupKind::Read, 1000003));   // oldest of the five kept

@@ -382,6 +382,29 @@ TEST(Offset, KeysReleasedInTheBoxComputeOrRefuse) {
     }
 }
 
+// After an Enter the next key starts a new entry, but only a key that types:
+// help, moving and modifier keys keep the remembered "-2" whole.
+TEST(Offset, KeysThatTypeNothingKeepTheRememberedOffset) {
+    for (const EditKey key : {EditKey::F1, EditKey::NoText, EditKey::Home, EditKey::Left, EditKey::Up, EditKey::Down,
+                              EditKey::Shift, EditKey::Control}) {
+        SCOPED_TRACE(int(key));
+        OffsetBench b;
+        b.editor.offsetKeyUp(EditKey::Return, "-2");
+        b.open();
+        EXPECT_EQ(b.editor.offsetKeyUp(key, "-2"), "-2");
+        EXPECT_EQ(b.editor.offsetKeyUp(EditKey::Return, "-2"), "-2");
+        EXPECT_EQ(b.tx(), "148.00000");
+        EXPECT_EQ(b.editor.lastOffsetText(), "-2");
+    }
+}
+
+TEST(Offset, AGroupSwitchClosesTheEntry) {
+    OffsetBench b;
+    ASSERT_TRUE(b.screen.offsetShown);
+    ASSERT_TRUE(b.editor.chooseGroup(1, false));
+    EXPECT_FALSE(b.screen.offsetShown);
+}
+
 TEST(Offset, TheLastOffsetIsOfferedAgainUntilTheNextActivation) {
     OffsetBench b;
     EXPECT_EQ(b.screen.offsetText, "");

@@ -183,6 +183,7 @@ TEST_F(LinkTest, WrongHandshakeReplyAsksAtOnceWithoutFurtherAttempts) {
     EXPECT_EQ(received(), hookAttempt());
     EXPECT_EQ(host.shows, 0);
     EXPECT_TRUE(img == before);
+    EXPECT_FALSE(com.port().isOpen()) << "Cancel lets the port go";
 }
 
 TEST_F(LinkTest, SilentRadioGetsFourAttemptsPerSeriesAndRetryStartsAnotherSeries) {
