@@ -93,8 +93,10 @@ void frmChooseDevice::showAccess() {
     }
     bool mayOpen = false;
     const std::string access = deviceAccess(d.toStdString(), mayOpen);
-    lblAccess_->setText(mayOpen ? tr("You may open this device.")
-                                : tr("May open: %1").arg(QString::fromStdString(access)));
+    // "no: join group dialout (...)" from the port list reads as the reason.
+    QString why = QString::fromStdString(access);
+    if (why.startsWith(QLatin1String("no: "))) why = why.mid(4);
+    lblAccess_->setText(mayOpen ? tr("You may open this device.") : tr("You cannot open this device: %1").arg(why));
 }
 
 }  // namespace orv
