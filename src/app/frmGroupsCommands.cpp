@@ -138,7 +138,7 @@ void frmGroups::fillRecentMenu() {
     const QStringList files = FileOpenSave::recentFiles();
     for (int i = 0; i < files.size(); ++i) {
         const QString path = files.at(i);
-        QAction* a = mnuRecent_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path));
+        QAction* a = mnuRecent_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QString(path).replace(QLatin1Char('&'), QStringLiteral("&&"))));
         a->setData(path);
         connect(a, &QAction::triggered, this, [this, path] {
             runGuarded(session_.prompts(), this, [this, path] { FileOpenSave::openRecentFile(*this, path); });
