@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QMimeData>
+#include <QProcess>
 #include <QSettings>
 #include <QTest>
 #include <QUrl>
@@ -205,4 +206,26 @@ TEST_F(FileEntry, KeysRunTheirCommands) {
         if (auto* h = qobject_cast<frmHelp*>(t); h && h->isVisible()) help = h;
     EXPECT_NE(help, nullptr) << "F1 opens no help window";
     if (help) help->close();
+}
+
+// The program itself, given a file: once its window is up the file is open,
+// which the recent files it keeps show.
+TEST_F(FileEntry, ProgramOpensTheFileItIsGiven) {
+    const QString file = makeFile("ARGUMENT");
+    const QString config = freshDir();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("XDG_CONFIG_HOME", config);
+    env.insert("ORVEDIT_DATA_DIR", freshDir());
+    QProcess editor;
+    editor.setProcessEnvironment(env);
+    editor.start(QString(ORV_BIN_DIR) + "/orvedit", {file});
+    ASSERT_TRUE(editor.waitForStarted(5000));
+    const auto recent = [&] {
+        return QSettings(config + "/ORVEDIT/ORVEDIT.ini", QSettings::IniFormat).value("Files/Recent").toStringList();
+    };
+    const bool opened = QTest::qWaitFor([&] { return recent().contains(file); }, 20000);
+    editor.kill();
+    editor.waitForFinished(5000);
+    EXPECT_TRUE(opened) << "recent files: " << recent().join(", ").toStdString();
 }
