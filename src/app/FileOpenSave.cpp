@@ -99,6 +99,51 @@ bool openFile(EditorShell& shell) {
     return readImageFile(shell);
 }
 
+bool openPath(EditorShell& shell, const QString& path) {
+    if (!confirmDiscard(shell)) return false;
+    FileState& f = shell.session().file();
+    f.previousFilePath = f.filePath;
+    f.filePath = path;
+    return readImageFile(shell);
+}
+
+bool openRecentFile(EditorShell& shell, const QString& path) {
+    if (!QFileInfo::exists(path)) {
+        removeRecentFile(path);
+        shell.session().prompts().message(shell.shellWidget(),
+                                          QStringLiteral("%1 no longer exists.\rIt was removed from the recent files.").arg(path),
+                                          QStringLiteral("File Error"), MsgIcon::Exclamation, MsgButtons::OK);
+        return false;
+    }
+    return openPath(shell, path);
+}
+
+namespace {
+const QString kRecentKey = QStringLiteral("Files/Recent");
+}  // namespace
+
+QStringList recentFiles() {
+    QStringList list = appSettings()->value(kRecentKey).toStringList();
+    list.removeAll(QString());
+    while (list.size() > kMaxRecentFiles) list.removeLast();
+    return list;
+}
+
+void addRecentFile(const QString& path) {
+    const QString full = QFileInfo(path).absoluteFilePath();
+    QStringList list = recentFiles();
+    list.removeAll(full);
+    list.prepend(full);
+    while (list.size() > kMaxRecentFiles) list.removeLast();
+    appSettings()->setValue(kRecentKey, list);
+}
+
+void removeRecentFile(const QString& path) {
+    QStringList list = recentFiles();
+    list.removeAll(path);
+    appSettings()->setValue(kRecentKey, list);
+}
+
 bool writeImageFile(EditorShell& shell) {
     EditorSession& session = shell.session();
     // The group on screen into the image; a value that cannot be stored stops
@@ -146,6 +191,7 @@ void setFileCaption(EditorShell& shell) {
     FileState& f = shell.session().file();
     shell.setShellCaption(QStringLiteral("ORV File - ") + f.filePath + QStringLiteral("   ORV Editor"));
     appSettings()->setValue(QStringLiteral("File/LastOpen"), f.filePath);
+    addRecentFile(f.filePath);
     f.previousFilePath = f.filePath;
     f.currentFileName = f.filePath;
 }

@@ -8,6 +8,7 @@
 // one image long is refused with the image left as it was.
 #pragma once
 #include <QString>
+#include <QStringList>
 #include "files/ImageFile.h"
 
 class QFileDialog;
@@ -31,6 +32,20 @@ bool confirmDiscard(EditorShell& shell);
 // "&Open": asks to discard unsaved changes first.
 bool openFile(EditorShell& shell);
 
+// Opens `path` as "&Open" would once it was chosen (the unsaved-changes
+// question first): the file named at start, a dropped file, a recent file.
+bool openPath(EditorShell& shell, const QString& path);
+// A "Recent Files" entry: a file that no longer exists is taken off the list
+// with a message; any other opens as openPath.
+bool openRecentFile(EditorShell& shell, const QString& path);
+
+// The files last opened or saved, newest first, at most kMaxRecentFiles
+// (settings "Files/Recent").
+inline constexpr int kMaxRecentFiles = 8;
+QStringList recentFiles();
+void addRecentFile(const QString& path);
+void removeRecentFile(const QString& path);
+
 // "Save before exit?" answered Yes: "Sa&ve As", and whether closing may go on.
 // A cancelled dialog lets the program close (the user chose not to save); a
 // save that failed keeps it open, so the programming is not lost.
@@ -48,7 +63,8 @@ void configureFileDialog(QFileDialog& dialog, bool forSaving);
 bool writeImageFile(EditorShell& shell);
 bool readImageFile(EditorShell& shell);
 
-// After a success: caption, settings "File/LastOpen", currentFileName.
+// After a success: caption, settings "File/LastOpen", the recent files,
+// currentFileName.
 void setFileCaption(EditorShell& shell);
 // Reports a failed transfer and restores the file path to the last good one.
 void fileErrorHandler(EditorShell& shell, const FileStatus& status);

@@ -11,6 +11,12 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMimeData>
+#include <QSignalBlocker>
+#include <QUrl>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <utility>
 #include <QLineEdit>
 #include <QScreen>
 #include <QSettings>
@@ -83,6 +89,7 @@ frmGroups::frmGroups(EditorSession& session, QWidget* parent)
     // caption and list entry inside its control.
     applyEditorFace(this);
     session_.setMainWindow(this);
+    setAcceptDrops(true);
 
     // Load, in order: the menus and controls, the current group, the working
     // table, the start texts, the first group entry, the start values, the
@@ -242,6 +249,61 @@ void frmGroups::Form_Activate() {
     // Once the window is up: where the last exit without a save kept the
     // unsaved programming.
     if (first) QTimer::singleShot(0, this, [this] { tellExitBackup(*this); });
+    // The file named at start opens over the start-up defaults, as Open
+    // would; one that cannot be read leaves the defaults on screen.
+    if (first && !startFile_.isEmpty())
+        QTimer::singleShot(0, this, [this] {
+            const QString path = std::exchange(startFile_, QString());
+            runGuarded(session_.prompts(), this, [this, path] { FileOpenSave::openPath(*this, path); });
+        });
+}
+
+bool frmGroups::mnuNew_Click() {
+    if (!FileOpenSave::confirmDiscard(*this)) return false;
+    session_.image().clear();
+    writeGlobalDefaults(session_.image());
+    for (int g = 0; g < kGroups; ++g) writeGroupDefaults(session_.image(), g);
+    if (session_.GlobalsWindowOpen()) runGuarded(session_.prompts(), this, [this] { session_.readGlobals(); });
+    {
+        // Group 1 is shown, as at start; the group on screen is dropped, not stored.
+        const QSignalBlocker block(cboCurrentGroup_);
+        cboCurrentGroup_->setCurrentIndex(0);
+    }
+    editor_.setCurrentGroup(0);
+    readCurrentGroup();
+    FileState& f = session_.file();
+    f.filePath.clear();
+    f.previousFilePath.clear();
+    f.currentFileName.clear();
+    setShellCaption(QStringLiteral("ORVEDIT  -  ORV Editor"));
+    markSaved();
+    return true;
+}
+
+// ---------------------------------------------------------------- dropped files
+
+namespace {
+// The one local file a drop carries; empty for anything else.
+QString droppedFile(const QMimeData* mime) {
+    if (!mime || !mime->hasUrls()) return {};
+    const QList<QUrl> urls = mime->urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile()) return {};
+    return urls.front().toLocalFile();
+}
+}  // namespace
+
+void frmGroups::dragEnterEvent(QDragEnterEvent* e) {
+    if (!droppedFile(e->mimeData()).isEmpty() && !session_.busy().isBusy()) e->acceptProposedAction();
+}
+
+void frmGroups::dropEvent(QDropEvent* e) {
+    const QString path = droppedFile(e->mimeData());
+    if (path.isEmpty() || session_.busy().isBusy()) {
+        e->ignore();
+        return;
+    }
+    e->acceptProposedAction();
+    runGuarded(session_.prompts(), this, [this, path] { FileOpenSave::openPath(*this, path); });
 }
 
 void frmGroups::Form_GotFocus() {
@@ -375,6 +437,12 @@ bool frmGroups::eventFilter(QObject* obj, QEvent* e) {
         if (e->type() == QEvent::KeyPress) editor_.groupKeyDown(text->text().toStdString());
         if (e->type() == QEvent::KeyRelease && !static_cast<QKeyEvent*>(e)->isAutoRepeat())
             if (auto back = editor_.groupKeyUp(text->text().toStdString())) text->setText(q(*back));
+    }
+    // F1 in the offset box is the box's own help, not the help window.
+    if (txtOffset_ && obj == txtOffset_ && e->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(e)->key() == Qt::Key_F1) {
+        e->accept();
+        return true;
     }
     if (txtOffset_ && obj == txtOffset_ && e->type() == QEvent::KeyPress) {
         const int k = static_cast<QKeyEvent*>(e)->key();

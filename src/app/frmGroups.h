@@ -93,6 +93,15 @@ public:
     QAction* mnuCompare() const { return mnuCompare_; }
     QAction* mnuExportChannels() const { return mnuExportChannels_; }
     QAction* mnuImportChannels() const { return mnuImportChannels_; }
+    // File's "&New" (the start-up defaults) and "Recent Files" (rebuilt from
+    // the settings each time it opens).
+    QAction* mnuNew() const { return mnuNew_; }
+    QMenu* mnuRecent() const { return mnuRecent_; }
+    void fillRecentMenu();
+    // "&New": the start-up defaults in place of the programming, with no file.
+    bool mnuNew_Click();
+    // A file to open once the window is up (the program's FILE argument).
+    void setStartFile(const QString& path) { startFile_ = path; }
 
     // ---- Controls
     QComboBox* cboCurrentGroup() const { return cboCurrentGroup_; }
@@ -171,6 +180,8 @@ protected:
     void showEvent(QShowEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
     bool eventFilter(QObject* obj, QEvent* e) override;
 
 private:
@@ -257,6 +268,9 @@ private:
     QAction* mnuCompare_ = nullptr;
     QAction* mnuExportChannels_ = nullptr;
     QAction* mnuImportChannels_ = nullptr;
+    QAction* mnuNew_ = nullptr;
+    QMenu* mnuRecent_ = nullptr;
+    QString startFile_;
 
     QComboBox* cboCurrentGroup_ = nullptr;
     QLineEdit* txtGrpLab_ = nullptr;

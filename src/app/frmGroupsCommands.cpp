@@ -38,10 +38,14 @@ void frmGroups::buildMenus() {
     auto* mnuFile = bar->addMenu(QStringLiteral("File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     mnuSave_ = act(mnuFile, QStringLiteral("&Save"), QStringLiteral("mnuSave"), QKeySequence(Qt::CTRL | Qt::Key_S));
-    mnuSaveAs_ = act(mnuFile, QStringLiteral("Sa&ve As"), QStringLiteral("mnuSaveAs"));
+    mnuSaveAs_ = act(mnuFile, QStringLiteral("Sa&ve As"), QStringLiteral("mnuSaveAs"),
+                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     sep(mnuFile, QStringLiteral("mnuSep1"));
     mnuOpen_ = act(mnuFile, QStringLiteral("&Open"), QStringLiteral("mnuOpen"), QKeySequence(Qt::CTRL | Qt::Key_O));
     mnuOpenBackup_ = act(mnuFile, QStringLiteral("Open &Backup..."), QStringLiteral("mnuOpenBackup"));
+    mnuRecent_ = mnuFile->addMenu(QStringLiteral("Recent Files"));
+    mnuRecent_->setObjectName(QStringLiteral("mnuRecent"));
+    connect(mnuRecent_, &QMenu::aboutToShow, this, &frmGroups::fillRecentMenu);
     sep(mnuFile, QStringLiteral("mnuSep4"));
     mnuLoad_ = mnuFile->addMenu(QStringLiteral("Load"));
     mnuLoad_->setObjectName(QStringLiteral("mnuLoad"));
@@ -56,7 +60,7 @@ void frmGroups::buildMenus() {
     // Not in the original menu: the report's pages before they are printed.
     mnuPreview_ = act(mnuFile, QStringLiteral("Print Previe&w"), QStringLiteral("mnuPreview"));
     sep(mnuFile, QStringLiteral("mnuSep2"));
-    mnuExit_ = act(mnuFile, QStringLiteral("&Exit"), QStringLiteral("mnuExit"));
+    mnuExit_ = act(mnuFile, QStringLiteral("&Exit"), QStringLiteral("mnuExit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     auto* mnuRadio = bar->addMenu(QStringLiteral("Radio"));
     mnuRadio->setObjectName(QStringLiteral("mnuRadio"));
@@ -103,6 +107,7 @@ void frmGroups::buildMenus() {
     mnuH->setObjectName(QStringLiteral("mnuH"));
     mnuAbout_ = act(mnuH, QStringLiteral("About ORVEDIT"), QStringLiteral("mnuAbout"));
     mnuHelp_ = act(mnuH, QStringLiteral("Help"), QStringLiteral("mnuHelp"), QKeySequence(Qt::CTRL | Qt::Key_H));
+    mnuHelp_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_H), QKeySequence(Qt::Key_F1)});
     mnuSaveTrace_ = act(mnuH, QStringLiteral("Save Serial &Trace..."), QStringLiteral("mnuSaveTrace"));
 
     // Not in the original menu: comparing with a file and the channel CSV
@@ -118,6 +123,28 @@ void frmGroups::buildMenus() {
     mnuExportChannels_ = before(QStringLiteral("Export C&hannels..."), QStringLiteral("mnuExportChannels"));
     mnuImportChannels_ = before(QStringLiteral("&Import Channels..."), QStringLiteral("mnuImportChannels"));
     mnuFile->insertSeparator(mnuExit_)->setObjectName(QStringLiteral("mnuSepInterchange"));
+
+    // "&New" heads the File menu.
+    mnuNew_ = new QAction(QStringLiteral("&New"), mnuFile);
+    mnuNew_->setObjectName(QStringLiteral("mnuNew"));
+    mnuNew_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    mnuNew_->setShortcutContext(Qt::WindowShortcut);
+    mnuFile->insertAction(mnuSave_, mnuNew_);
+    addAction(mnuNew_);
+}
+
+void frmGroups::fillRecentMenu() {
+    mnuRecent_->clear();
+    const QStringList files = FileOpenSave::recentFiles();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString path = files.at(i);
+        QAction* a = mnuRecent_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QString(path).replace(QLatin1Char('&'), QStringLiteral("&&"))));
+        a->setData(path);
+        connect(a, &QAction::triggered, this, [this, path] {
+            runGuarded(session_.prompts(), this, [this, path] { FileOpenSave::openRecentFile(*this, path); });
+        });
+    }
+    if (files.isEmpty()) mnuRecent_->addAction(QStringLiteral("(none)"))->setEnabled(false);
 }
 
 void frmGroups::connectCommands() {
@@ -130,6 +157,7 @@ void frmGroups::connectCommands() {
     command(mnuSave_, [this] { FileOpenSave::saveFile(*this); });
     command(mnuSaveAs_, [this] { FileOpenSave::saveFileAs(*this); });
     command(mnuOpen_, [this] { FileOpenSave::openFile(*this); });
+    command(mnuNew_, [this] { mnuNew_Click(); });
     command(mnuOpenBackup_, [this] { mnuOpenBackup_Click(*this); });
     connect(mnuExit_, &QAction::triggered, this, &QWidget::close);
     command(mnuPrint_, [this] { mnuPrint_Click(); });

@@ -61,6 +61,11 @@ int main(int argc, char** argv) {
     }
     splash->show();
 
+    // The first argument that is no option names a file to open at start.
+    QString startFile;
+    for (int i = 1; i < argc && startFile.isEmpty(); ++i)
+        if (argv[i][0] != '-') startFile = QString::fromLocal8Bit(argv[i]);
+
     orv::EditorSession session;
     app.setReporter([&session](const QString& text) {
         session.prompts().message(QApplication::activeWindow(), text, QString(), orv::MsgIcon::Exclamation,
@@ -73,6 +78,7 @@ int main(int argc, char** argv) {
     QTimer::singleShot(kSplashMs, &app, [&] {
         try {
             main = std::make_unique<orv::frmGroups>(session);
+            main->setStartFile(startFile);
         } catch (const std::exception& e) {
             // A failure while the main window loads ends the start with a
             // clear message instead of an abort.

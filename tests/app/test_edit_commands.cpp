@@ -19,6 +19,7 @@
 #include <QTest>
 #include <QTimer>
 #include "EditorTestSupport.h"
+#include "app/frmHelp.h"
 #include "RadioTestSupport.h"
 #include "RunCli.h"
 #include "app/ChannelGrid.h"
@@ -247,6 +248,8 @@ TEST_F(EditCommands, TheOffsetEntryComputesAndRefuses) {
     QTest::keyClick(box, Qt::Key_F1);
     ASSERT_EQ(boxes.asked.size(), 1u);
     EXPECT_EQ(boxes.asked[0].text, "Enter the frequency offset, eg: -2, 7");
+    for (QWidget* t : QApplication::topLevelWidgets())
+        EXPECT_FALSE(qobject_cast<frmHelp*>(t) && t->isVisible()) << "F1 in the box is its own help only";
     QTest::keyClicks(box, "x");
     EXPECT_EQ(beeps, 1);
     EXPECT_EQ(box->text(), "");

@@ -74,10 +74,10 @@ TEST_F(Editor, MenuBarHoldsEveryEntryWithItsCaptionAndShortcut) {
     auto& win = open();
     struct E { QAction* a; const char* caption; const char* key; };
     const E entries[] = {
-        {win.mnuSave(), "&Save", "Ctrl+S"}, {win.mnuSaveAs(), "Sa&ve As", ""}, {win.mnuOpen(), "&Open", "Ctrl+O"},
+        {win.mnuSave(), "&Save", "Ctrl+S"}, {win.mnuSaveAs(), "Sa&ve As", "Ctrl+Shift+S"}, {win.mnuOpen(), "&Open", "Ctrl+O"},
         {win.mnuLast(), "&Last Screen", "Ctrl+L"}, {win.mnuDefault(), "&Default Screen", "Ctrl+D"},
         {win.mnuBlank(), "&Blank Screen", "Ctrl+B"}, {win.mnuPrint(), "&Print Displayed ORV Setup", "Ctrl+P"},
-        {win.mnuSetup(), "Print Set&up", ""}, {win.mnuExit(), "&Exit", ""}, {win.mnuRead(), "Read Radio", "F2"},
+        {win.mnuSetup(), "Print Set&up", ""}, {win.mnuExit(), "&Exit", "Ctrl+Q"}, {win.mnuRead(), "Read Radio", "F2"},
         {win.mnuReadGlobal(), "Read Global Information from Radio", ""},
         {win.mnuReadGroup(), "Read Group from Radio", ""}, {win.mnuWriteAll(), "Write Radio", "F3"},
         {win.mnuWriteGlobal(), "Write Global Information To Radio", ""},
