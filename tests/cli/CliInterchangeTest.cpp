@@ -205,6 +205,65 @@ TEST_F(CliInterchange, CsvImportOfAChannelToolFileListsSkipsAndFits) {
     EXPECT_NE(r.out.find(",NFM,12.50,,1.0W,"), std::string::npos) << r.out;
 }
 
+// "-" is the standard input or output for every text a command reads or
+// writes; with "-" standing for a file, each run must give the same result
+// as with the file, and no file named "-" appears. Programming files are no
+// text: "-" there is bad usage. Standard input keeps the documents' limits.
+TEST_F(CliInterchange, DashIsStandardInputOrOutputForTextOnly) {
+    MemoryImage edited = orv::defaultImage();
+    edited[rec(2, 4, 0)] = 0xAC;
+    edited[rec(2, 4, 1)] = 0x4E;
+    const std::string file = writeImage("radio.orv", edited);
+    const std::string json = path("doc.json"), csv = path("plan.csv");
+    ASSERT_EQ(run({"export", file, "-o", json}).exitCode, 0);
+    ASSERT_EQ(run({"csv-export", file, "--group", "3", "-o", csv}).exitCode, 0);
+    const std::string fresh = writeImage("fresh.orv", orv::defaultImage());
+    writeText("huge.json", std::string((std::size_t{4} << 20) + 1, ' '));
+    writeText("huge.csv", std::string((std::size_t{1} << 20) * 2, 'x'));
+
+    struct Case {
+        std::string name;
+        std::vector<std::string> args;
+        std::string stdinFrom;
+        int exitCode;
+        std::string out;      // the standard output expected
+        std::string outFile;  // a programming the run writes, which must carry the edit
+        std::string errPart;
+    };
+    const std::vector<Case> cases = {
+        {"export -o -", {"export", file, "-o", "-"}, "/dev/null", 0, slurp(json), "", ""},
+        {"csv-export -o -", {"csv-export", file, "--group", "3", "-o", "-"}, "/dev/null", 0, slurp(csv), "", ""},
+        {"import -", {"import", "-", "-o", path("in.orv")}, json, 0, "", path("in.orv"), ""},
+        {"csv-import FILE -", {"csv-import", fresh, "-", "--group", "3", "-o", path("csv.orv")}, csv, 0, "",
+         path("csv.orv"), ""},
+        {"import of too much", {"import", "-", "-o", path("no.orv")}, path("huge.json"), 2, "", "", "larger than"},
+        {"csv-import of too much", {"csv-import", fresh, "-", "--group", "3", "-o", path("no.orv")},
+         path("huge.csv"), 2, "", "", "larger than"},
+        {"new -o -", {"new", "-o", "-"}, "/dev/null", 2, "", "", "name a file"},
+        {"report --pdf -", {"report", file, "--pdf", "-"}, "/dev/null", 2, "", "", "name a file"},
+        {"export of -", {"export", "-"}, file, 2, "", "", "name a file"},
+    };
+    // The runs start in the scratch folder, where a file "-" would appear.
+    const fs::path before = fs::current_path();
+    fs::current_path(dir);
+    for (const auto& c : cases) {
+        const CliResult r = clitest::runCli(c.args, {}, {}, c.stdinFrom);
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.name << ": " << r.err;
+        EXPECT_EQ(r.out, c.out) << c.name;
+        if (!c.errPart.empty()) {
+            EXPECT_NE(r.err.find(c.errPart), std::string::npos) << c.name << ": " << r.err;
+        }
+        if (!c.outFile.empty()) {
+            MemoryImage got = readImage(c.outFile);
+            EXPECT_EQ(got[rec(2, 4, 0)], 0xAC) << c.name;
+            EXPECT_EQ(got[rec(2, 4, 1)], 0x4E) << c.name;
+        }
+        EXPECT_FALSE(fs::exists(dir / "-")) << c.name;
+        EXPECT_FALSE(fs::exists(dir / "no.orv")) << c.name;
+    }
+    fs::current_path(before);
+}
+
 TEST_F(CliInterchange, HelpListsTheCommands) {
     const CliResult r = run({"--help"});
     EXPECT_EQ(r.exitCode, 0);
