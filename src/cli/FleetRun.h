@@ -30,6 +30,10 @@ std::vector<RadioJobResult> runFleet(const std::vector<std::string>& ports, cons
 // differences of every radio whose verify found some.
 void printResultTable(std::ostream& out, const std::vector<RadioJobResult>& results);
 
+// The same for scripts: a JSON array, one object per radio (port, version,
+// written, verified, error or null, differences).
+void printResultJson(std::ostream& out, const std::vector<RadioJobResult>& results);
+
 // Where the trace of the k-th port (1-based) of several goes: FILE with "-k"
 // before its extension ("trace.txt" -> "trace-2.txt").
 std::string numberedPath(const std::string& path, std::size_t k);

@@ -115,6 +115,7 @@ struct WriteArgs {
     bool verify = false;
     std::string trace;
     bool noBackup = false;
+    bool json = false;
     orv::LinkTiming timing;
 };
 
@@ -245,8 +246,12 @@ int runOne(const WriteArgs& a, const orv::MemoryImage& img, const RadioJobPlan& 
     }
     const bool traceSaved = saveTrace(a.trace, r.trace, r.traceDropped);
     if (!r.warning.empty()) reportError("warning: " + r.warning);
-    if (r.verified == RadioJobResult::Step::Done) std::cout << "Radio matches" << std::endl;
-    for (const std::string& d : r.differences) std::cout << d << '\n';
+    if (a.json) {
+        orvcli::printResultJson(std::cout, {r});
+    } else {
+        if (r.verified == RadioJobResult::Step::Done) std::cout << "Radio matches" << std::endl;
+        for (const std::string& d : r.differences) std::cout << d << '\n';
+    }
     std::cout.flush();   // the verdict comes before the error line
     if (g_interrupted) throw CommandFailure{interruptedExit(), r.failure.empty() ? "interrupted" : r.failure};
     if (!r.ok()) throw CommandFailure{kExitFailure, r.failure};
@@ -268,7 +273,10 @@ int runSeveral(const WriteArgs& a, const orv::MemoryImage& img, const RadioJobPl
         InterruptAsCancel guard;
         results = orvcli::runFleet(a.ports, img, plan, g_stop, o);
     }
-    orvcli::printResultTable(std::cout, results);
+    if (a.json)
+        orvcli::printResultJson(std::cout, results);
+    else
+        orvcli::printResultTable(std::cout, results);
     bool traceSaved = true;
     for (std::size_t k = 0; k < results.size(); ++k)
         if (!a.trace.empty())
@@ -349,6 +357,9 @@ void addRadioCommands(CLI::App& app, int& exitCode) {
                         "Write every byte exchanged to this text file (with several ports: FILE-1, FILE-2, ... in port order)")
             ->check(orvcli::nonEmptyName());
         cmd->add_flag("--no-backup", a.noBackup, "Keep no backups of what is written or read");
+        cmd->add_flag("--json", a.json,
+                      "Print the result as a JSON array, one object per radio (port, version, written, verified, "
+                      "error, differences) instead of the table");
         addTimingOption(cmd, a.timing);
     };
 

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <thread>
 #include "RunCli.h"
 #include "TraceReplay.h"
@@ -171,6 +172,54 @@ TEST_F(CliFleet, VerifyReportsARadioThatDiffersInOneField) {
         EXPECT_NE(r.out.find(c.says), std::string::npos) << r.out;
         EXPECT_EQ(sim.memory(), radio) << "a verify only reads";
         sims.back()->stop();
+    }
+}
+
+// --json gives one object per radio in port order, for one radio as for
+// several, in place of the verdict lines and the table.
+TEST_F(CliFleet, JsonGivesOneObjectPerRadio) {
+    const std::string differs = "group 1 txtID: 777018C -> 777019C";
+    struct Case {
+        const char* name;
+        std::string command;
+        std::vector<bool> spoiled;   // per radio: one byte of the ID changed
+        int exit;
+    };
+    const Case cases[] = {
+        {"verify, one radio that differs", "verify", {true}, 1},
+        {"verify, two radios, the second differs", "verify", {false, true}, 1},
+        {"write, one radio", "write", {false}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (auto& s : sims) s->stop();
+        sims.clear();
+        for (bool spoil : c.spoiled) {
+            Memory radio = image;
+            if (spoil) radio[300] ^= 0x10;
+            addSim().setMemory(radio);
+        }
+        std::vector<std::string> args = {c.command, "-i", plan(), "--json"};
+        if (c.command == "write") args.push_back("--yes");
+        for (const auto& a : portArgs()) args.push_back(a);
+        const auto r = run(args);
+        EXPECT_EQ(r.exitCode, c.exit) << r.err;
+        const nlohmann::json doc = nlohmann::json::parse(r.out, nullptr, false);
+        ASSERT_TRUE(doc.is_array()) << r.out;
+        ASSERT_EQ(doc.size(), c.spoiled.size()) << r.out;
+        for (std::size_t k = 0; k < c.spoiled.size(); ++k) {
+            const nlohmann::json& o = doc[k];
+            EXPECT_EQ(o.value("port", ""), sims[k]->devicePath());
+            EXPECT_EQ(o.value("version", ""), "2C00");
+            EXPECT_EQ(o.value("written", ""), c.command == "write" ? "yes" : "-");
+            EXPECT_EQ(o["error"].is_null(), !c.spoiled[k]) << o.dump();
+            const nlohmann::json expected = c.spoiled[k] ? nlohmann::json::array({differs}) : nlohmann::json::array();
+            EXPECT_EQ(o["differences"], expected) << o.dump();
+            if (c.command == "verify") {
+                EXPECT_EQ(o.value("verified", ""), c.spoiled[k] ? "FAILED" : "yes");
+            }
+        }
+        EXPECT_EQ(r.out.find("PORT"), std::string::npos) << "no table besides the JSON";
     }
 }
 

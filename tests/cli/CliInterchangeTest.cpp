@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include "CliScratch.h"
 #include "image/WriteDefaults.h"
 #include "files/ImageFile.h"
@@ -60,6 +61,26 @@ TEST_F(CliInterchange, DiffPrintsOneLinePerDifferenceAndTellsByItsExitCode) {
             EXPECT_NE(r.err.find(c.errPart), std::string::npos) << r.err;
         }
     }
+}
+
+TEST_F(CliInterchange, DiffJsonGivesOneObjectPerDifference) {
+    const MemoryImage a = orv::defaultImage();
+    MemoryImage b = a;
+    b[rec(2, 4, 0)] = 0xAC;
+    b[rec(2, 4, 1)] = 0x4E;
+    b[0x20] = 0x55;
+    const std::string pa = writeImage("a.orv", a), pb = writeImage("b.orv", b);
+    CliResult r = run({"diff", "--json", pa, pb});
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_EQ(nlohmann::json::parse(r.out, nullptr, false),
+              nlohmann::json::parse(R"j([
+                  {"kind": "bytes", "where": "global area byte 0x0020 (not shown by any field)",
+                   "a": "00", "b": "55", "first": 32, "last": 32},
+                  {"kind": "field", "where": "group 3 channel 5 Rec Freq", "a": "162.40000", "b": "155.13750"}])j"))
+        << r.out;
+    r = run({"diff", "--json", pa, pa});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "[]\n");
 }
 
 TEST_F(CliInterchange, CsvExportWritesTheGroupToStdoutOrAFile) {
