@@ -22,6 +22,10 @@ public:
     }
 
     void draw(bool force) {
+        if (o_.progress == nullptr) {
+            board_.takeEvents();
+            return;
+        }
         if (!o_.interactive) {
             for (const std::string& e : board_.takeEvents()) std::fprintf(o_.progress, "%s\n", e.c_str());
             std::fflush(o_.progress);

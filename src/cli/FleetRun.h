@@ -16,7 +16,7 @@ namespace orvcli {
 
 struct FleetOptions {
     int retries = 0;
-    std::FILE* progress = stderr;
+    std::FILE* progress = stderr;   // nullptr: no progress lines
     bool interactive = false;   // redraw the lines in place (a terminal), else one line per event
     std::size_t columns = 0;    // the terminal's width: longer lines are cut (0: never)
     // Polled by the drawing loop; when set, `stop` is raised for every worker.

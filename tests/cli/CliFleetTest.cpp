@@ -223,6 +223,59 @@ TEST_F(CliFleet, JsonGivesOneObjectPerRadio) {
     }
 }
 
+// --quiet leaves errors only: a run that succeeds prints nothing at all
+// (without it, the same run prints progress lines), one that fails prints
+// its error lines and no progress, verdict or table.
+TEST_F(CliFleet, QuietPrintsErrorsOnly) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;   // the ports are added
+        std::vector<bool> spoiled;
+        int exit;
+    };
+    const std::string out = (dir / "read.orv").string();
+    const Case cases[] = {
+        {"read", {"read", "-o", out}, {false}, 0},
+        {"write, one radio", {"write", "-i", plan(), "--yes", "--verify"}, {false}, 0},
+        {"verify, one radio", {"verify", "-i", plan()}, {false}, 0},
+        {"verify, one radio that differs", {"verify", "-i", plan()}, {true}, 1},
+        {"verify, two radios", {"verify", "-i", plan()}, {false, false}, 0},
+        {"verify, two radios, the second differs", {"verify", "-i", plan()}, {false, true}, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const bool quiet : {false, true}) {
+            for (auto& s : sims) s->stop();
+            sims.clear();
+            for (bool spoil : c.spoiled) {
+                Memory radio = image;
+                if (spoil) radio[300] ^= 0x10;
+                addSim().setMemory(radio);
+            }
+            std::vector<std::string> args = c.args;
+            if (quiet) args.push_back("--quiet");
+            for (const auto& a : portArgs()) args.push_back(a);
+            const auto r = run(args);
+            EXPECT_EQ(r.exitCode, c.exit) << r.err;
+            if (!quiet) {
+                EXPECT_NE(r.err, "") << "progress lines without --quiet";
+                continue;
+            }
+            EXPECT_EQ(r.out, "");
+            if (c.exit == 0) {
+                EXPECT_EQ(r.err, "");
+            } else {
+                EXPECT_NE(r.err.find("group 1 txtID: 777018C -> 777019C"), std::string::npos) << r.err;
+                if (sims.size() > 1) {   // the failed radio named, the other not
+                    const std::string port = sims.back()->devicePath();
+                    EXPECT_NE(r.err.find(port + ": group 1 txtID"), std::string::npos) << r.err;
+                    EXPECT_EQ(r.err.find(sims.front()->devicePath()), std::string::npos) << r.err;
+                }
+            }
+        }
+    }
+}
+
 TEST_F(CliFleet, WriteWithVerifyFailsWhenTheRadioDoesNotKeepWhatWasWritten) {
     RadioSim& sim = addSim();
     // Long after block 9 has been written, the radio loses one of its bytes.
