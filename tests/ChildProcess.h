@@ -128,8 +128,9 @@ struct ChildResult {
 // Runs argv to its end, stdin from /dev/null, both outputs captured (the
 // standard output into the file `stdoutTo` instead when one is named, e.g.
 // /dev/full; `out` then stays empty).
-inline ChildResult runChild(const std::vector<std::string>& argv, const std::string& stdoutTo = {}) {
-    ChildProcess child(argv, stdoutTo.empty() ? Output::pipe() : Output::file(stdoutTo), Output::pipe());
+inline ChildResult runChild(const std::vector<std::string>& argv, const std::string& stdoutTo = {},
+                            const std::string& stdinFrom = "/dev/null") {
+    ChildProcess child(argv, stdoutTo.empty() ? Output::pipe() : Output::file(stdoutTo), Output::pipe(), stdinFrom);
     ChildResult r;
     pollfd fds[2] = {{child.outFd, POLLIN, 0}, {child.errFd, POLLIN, 0}};
     std::string* into[2] = {&r.out, &r.err};

@@ -89,21 +89,59 @@ inline void flushStdoutOrFail() {
     if (!std::cout) throw CommandFailure{kExitFailure, "cannot write to the standard output"};
 }
 
+// "-" names the standard input or output where a command reads or writes
+// text; it is never taken as a file's name.
+inline constexpr const char* kStdStream = "-";
+inline bool isStdStream(const std::string& path) { return path == kStdStream; }
+
+// Programming files and traces are not text: "-" is refused there, so no
+// file called "-" is ever created or read by mistake.
+inline void refuseStdStream(const std::string& path) {
+    if (isStdStream(path))
+        throw CommandFailure{kExitUsage, "\"-\" (the standard input or output) stands only for text such as JSON, "
+                                         "CSV or a report; name a file"};
+}
+
 // Refuses, before anything else happens (reading a radio takes a minute),
 // an output a save could never replace: a folder, a pipe, a device, a loop
 // of links, a write-protected file.
 inline void checkOutputOrFail(const std::string& path) {
+    refuseStdStream(path);
     if (auto st = orv::checkSaveTarget(path); !st) throw CommandFailure{saveFailureExit(st), st.message};
 }
 
 inline orv::MemoryImage loadImageOrFail(const std::string& path) {
+    refuseStdStream(path);
     orv::MemoryImage img;
     if (auto st = orv::loadImageFile(path, img); !st) throw CommandFailure{kExitUsage, st.message};
     return img;
 }
 
 inline void saveImageOrFail(const std::string& path, const orv::MemoryImage& img) {
+    refuseStdStream(path);
     if (auto st = orv::saveImageFile(path, img); !st) throw CommandFailure{saveFailureExit(st), st.message};
+}
+
+// Reads the text `path` ("-": the standard input) of at most `maxBytes`;
+// anything that cannot be read or is longer is bad input.
+inline std::string readTextOrFail(const std::string& path, std::size_t maxBytes) {
+    std::string text;
+    const orv::FileStatus st =
+        isStdStream(path) ? orv::readStandardInput(text, maxBytes) : orv::readWholeFile(path, text, maxBytes);
+    if (!st) throw CommandFailure{kExitUsage, st.message};
+    return text;
+}
+
+// Writes the text output of a command: to the standard output when `path`
+// is empty or "-", otherwise to the file, replaced in one step.
+inline void writeTextOrFail(const std::string& path, const std::string& text) {
+    if (path.empty() || isStdStream(path)) {
+        std::cout << text;
+        flushStdoutOrFail();
+        return;
+    }
+    if (auto st = orv::saveFileAtomically(path, text.data(), text.size()); !st)
+        throw CommandFailure{saveFailureExit(st), st.message};
 }
 
 // Runs a command's body: a CommandFailure prints its line and gives its exit

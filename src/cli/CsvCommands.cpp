@@ -40,21 +40,14 @@ void runExport(const ExportOptions& o) {
     } catch (const orv::FieldError& e) {
         throw orvcli::CommandFailure{kExitUsage, o.file + ": " + e.what()};
     }
-    if (o.output.empty()) {
-        std::cout << text;
-        orvcli::flushStdoutOrFail();
-        return;
-    }
-    if (auto st = orv::saveFileAtomically(o.output, text.data(), text.size()); !st)
-        throw orvcli::CommandFailure{orvcli::saveFailureExit(st), st.message};
+    orvcli::writeTextOrFail(o.output, text);
 }
 
 void runImport(const ImportOptions& o) {
     // Everything is read and checked before the output is replaced (in one
     // step), so a refused row leaves every file as it was.
     const orv::MemoryImage img = orvcli::loadImageOrFail(o.file);
-    std::string text;
-    if (auto st = orv::readWholeFile(o.csv, text, orv::kChannelCsvMaxBytes + 1); !st) throw orvcli::CommandFailure{kExitUsage, st.message};
+    const std::string text = orvcli::readTextOrFail(o.csv, orv::kChannelCsvMaxBytes + 1);
     orv::ChannelCsvPlan plan;
     try {
         plan = orv::planChannelCsv(img, o.group - 1, text, o.options);
@@ -88,7 +81,7 @@ void addCsvCommands(CLI::App& app, int& exitCode) {
                       "one row per channel that has a receive frequency");
     cmdExport->add_option("FILE", exp->file, "Programming file to read")->required();
     cmdExport->add_option("--group", exp->group, "Group number")->required()->check(CLI::Range(1, orv::memmap::kGroups));
-    cmdExport->add_option("-o,--output", exp->output, "Write the CSV to this file instead of stdout")
+    cmdExport->add_option("-o,--output", exp->output, "Write the CSV to this file instead of stdout (- is stdout)")
         ->check(orvcli::nonEmptyName());
     cmdExport->callback([exp, &exitCode] { exitCode = orvcli::runGuarded([&] { runExport(*exp); }); });
 
@@ -97,7 +90,7 @@ void addCsvCommands(CLI::App& app, int& exitCode) {
         "csv-import", "Apply the rows of a CSV file (as csv-export or another channel tool writes it) to the "
                       "channels of one group; channels the file does not fill keep what they hold");
     cmdImport->add_option("FILE", imp->file, "Programming file to start from")->required();
-    cmdImport->add_option("CSV", imp->csv, "CSV file to apply")->required();
+    cmdImport->add_option("CSV", imp->csv, "CSV file to apply (- reads it from stdin)")->required();
     cmdImport->add_option("--group", imp->group, "Group number")->required()->check(CLI::Range(1, orv::memmap::kGroups));
     cmdImport->add_option("-o,--output", imp->output, "Programming file to write (default: replace FILE)")
         ->check(orvcli::nonEmptyName());

@@ -2,6 +2,7 @@
 
 #include <iostream>
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <string>
 #include "cli/CliSupport.h"
 #include "interchange/Compare.h"
@@ -11,7 +12,23 @@ namespace {
 struct DiffOptions {
     std::string a;
     std::string b;
+    bool json = false;
 };
+
+// One difference for scripts: where, A's and B's value; a range of bytes no
+// field shows also gives its first and last address.
+nlohmann::json differenceJson(const orv::Difference& d) {
+    nlohmann::json j;
+    j["kind"] = d.kind == orv::Difference::Kind::Field ? "field" : "bytes";
+    j["where"] = d.where;
+    j["a"] = d.thisValue;
+    j["b"] = d.thatValue;
+    if (d.kind == orv::Difference::Kind::Bytes) {
+        j["first"] = d.firstAddress;
+        j["last"] = d.lastAddress;
+    }
+    return j;
+}
 
 // 0 when the files hold the same fields and bytes, 1 when they differ.
 int runDiff(const DiffOptions& o) {
@@ -25,7 +42,13 @@ int runDiff(const DiffOptions& o) {
     } catch (const std::exception& e) {
         throw orvcli::CommandFailure{orvcli::kExitUsage, e.what()};
     }
-    for (const auto& d : diffs) std::cout << d.line() << '\n';
+    if (o.json) {
+        nlohmann::json all = nlohmann::json::array();
+        for (const auto& d : diffs) all.push_back(differenceJson(d));
+        std::cout << all.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+    } else {
+        for (const auto& d : diffs) std::cout << d.line() << '\n';
+    }
     orvcli::flushStdoutOrFail();
     return diffs.empty() ? orvcli::kExitOk : orvcli::kExitFailure;
 }
@@ -39,6 +62,9 @@ void addDiffCommand(CLI::App& app, int& exitCode) {
                 "differing field (the JSON export's names and values), and one per range of bytes no field shows");
     cmd->add_option("A", opts->a, "Programming file (this)")->required();
     cmd->add_option("B", opts->b, "Programming file (that)")->required();
+    cmd->add_flag("--json", opts->json,
+                  "Print the differences as a JSON array, one object per difference (kind, where, a, b; first and "
+                  "last address for a range of bytes)");
     cmd->footer("Exit status: 0 the files hold the same bytes, 1 they differ or the output cannot be written, 2 bad "
                 "usage or a file that is not a programming file.");
     cmd->callback([opts, &exitCode] { exitCode = orvcli::runGuarded([&] { return runDiff(*opts); }); });

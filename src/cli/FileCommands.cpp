@@ -42,14 +42,12 @@ orv::Programming decodeOrFail(const orv::MemoryImage& img, const std::string& so
     }
 }
 
-// Reads and parses the JSON document `path`: at most kMaxJsonDocumentBytes
+// Reads and parses the JSON document `path` ("-": the standard input): at most kMaxJsonDocumentBytes
 // are read (a device or a pipe that never ends is refused, not read until
 // memory runs out); a syntax error names its line and column, a refused
 // value its place in the document.
 orv::Json parseJsonOrFail(const std::string& path) {
-    std::string text;
-    if (auto st = orv::readWholeFile(path, text, orv::kMaxJsonDocumentBytes); !st)
-        throw CommandFailure{kExitUsage, st.message};
+    const std::string text = orvcli::readTextOrFail(path, orv::kMaxJsonDocumentBytes);
     try {
         return orv::parseJsonDocument(text);
     } catch (const orv::JsonSyntaxError& e) {
@@ -66,13 +64,7 @@ void runExport(const ExportOptions& o) {
     const std::string text =
         orv::programmingToJson(decodeOrFail(img, o.input)).dump(2, ' ', false, orv::Json::error_handler_t::replace) +
         "\n";
-    if (o.output.empty()) {
-        std::cout << text;
-        orvcli::flushStdoutOrFail();
-        return;
-    }
-    if (auto st = orv::saveFileAtomically(o.output, text.data(), text.size()); !st)
-        throw CommandFailure{orvcli::saveFailureExit(st), st.message};
+    orvcli::writeTextOrFail(o.output, text);
 }
 
 void runImport(const ImportOptions& o) {
@@ -116,7 +108,7 @@ void addFileCommands(CLI::App& app, int& exitCode) {
         "export", "Decode a programming file and print it as JSON (keys are the control names, values what "
                   "the controls show)");
     cmdExport->add_option("FILE", expOpts->input, "Programming file to read")->required()->check(orvcli::nonEmptyName());
-    cmdExport->add_option("-o,--output", expOpts->output, "Write the JSON to this file instead of stdout")
+    cmdExport->add_option("-o,--output", expOpts->output, "Write the JSON to this file instead of stdout (- is stdout)")
         ->check(orvcli::nonEmptyName());
     cmdExport->callback([expOpts, &exitCode] { exitCode = runGuarded([&] { runExport(*expOpts); }); });
 
@@ -124,7 +116,7 @@ void addFileCommands(CLI::App& app, int& exitCode) {
     CLI::App* cmdImport = app.add_subcommand(
         "import", "Apply the values of a JSON file (as export writes it) to a base programming and write the "
                   "result; absent or null keys keep the base's values");
-    cmdImport->add_option("IN.json", impOpts->input, "JSON file to apply")->required()->check(orvcli::nonEmptyName());
+    cmdImport->add_option("IN.json", impOpts->input, "JSON file to apply (- reads it from stdin)")->required()->check(orvcli::nonEmptyName());
     cmdImport->add_option("-o,--output", impOpts->output, "Programming file to write")
         ->required()
         ->check(orvcli::nonEmptyName());

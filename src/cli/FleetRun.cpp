@@ -1,5 +1,7 @@
 #include "cli/FleetRun.h"
 
+#include <nlohmann/json.hpp>
+
 #include <algorithm>
 #include <chrono>
 #include <exception>
@@ -20,6 +22,10 @@ public:
     }
 
     void draw(bool force) {
+        if (o_.progress == nullptr) {
+            board_.takeEvents();
+            return;
+        }
         if (!o_.interactive) {
             for (const std::string& e : board_.takeEvents()) std::fprintf(o_.progress, "%s\n", e.c_str());
             std::fflush(o_.progress);
@@ -119,6 +125,23 @@ void printResultTable(std::ostream& out, const std::vector<RadioJobResult>& resu
         out << "\nDifferences on " << r.port << ":\n";
         for (const std::string& d : r.differences) out << "  " << d << '\n';
     }
+    out.flush();
+}
+
+void printResultJson(std::ostream& out, const std::vector<RadioJobResult>& results) {
+    nlohmann::json all = nlohmann::json::array();
+    for (const RadioJobResult& r : results) {
+        nlohmann::json j;
+        j["port"] = r.port;
+        j["version"] = r.version;
+        j["written"] = stepText(r.written);
+        j["verified"] = stepText(r.verified);
+        j["error"] = r.ok() ? nlohmann::json() : nlohmann::json(r.failure);
+        j["differences"] = r.differences;
+        if (!r.warning.empty()) j["warning"] = r.warning;
+        all.push_back(std::move(j));
+    }
+    out << all.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
     out.flush();
 }
 

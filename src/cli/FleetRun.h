@@ -16,7 +16,7 @@ namespace orvcli {
 
 struct FleetOptions {
     int retries = 0;
-    std::FILE* progress = stderr;
+    std::FILE* progress = stderr;   // nullptr: no progress lines
     bool interactive = false;   // redraw the lines in place (a terminal), else one line per event
     std::size_t columns = 0;    // the terminal's width: longer lines are cut (0: never)
     // Polled by the drawing loop; when set, `stop` is raised for every worker.
@@ -29,6 +29,10 @@ std::vector<RadioJobResult> runFleet(const std::vector<std::string>& ports, cons
 // The result table: port, version, written, verified, error; then the
 // differences of every radio whose verify found some.
 void printResultTable(std::ostream& out, const std::vector<RadioJobResult>& results);
+
+// The same for scripts: a JSON array, one object per radio (port, version,
+// written, verified, error or null, differences).
+void printResultJson(std::ostream& out, const std::vector<RadioJobResult>& results);
 
 // Where the trace of the k-th port (1-based) of several goes: FILE with "-k"
 // before its extension ("trace.txt" -> "trace-2.txt").

@@ -102,6 +102,7 @@ struct ReadArgs {
     bool globals = false;
     std::string trace;
     bool noBackup = false;
+    bool quiet = false;
     orv::LinkTiming timing;
 };
 
@@ -115,6 +116,7 @@ struct WriteArgs {
     bool verify = false;
     std::string trace;
     bool noBackup = false;
+    bool json = false, quiet = false;
     orv::LinkTiming timing;
 };
 
@@ -166,6 +168,7 @@ int runRead(const ReadArgs& a) {
     int bytesRead = 0;
     {
         Link link(a.port, img, 0, a.timing);
+        link.host.setQuiet(a.quiet);
         InterruptAsCancel guard;
         if (a.group != 0)
             ok = link.com.readGroup(a.group);
@@ -240,13 +243,20 @@ int runOne(const WriteArgs& a, const orv::MemoryImage& img, const RadioJobPlan& 
         orv::TermHost host(&g_interrupted);
         host.setRetries(a.retries);
         host.setInteractive(::isatty(STDERR_FILENO) == 1);
+        host.setQuiet(a.quiet);
         InterruptAsCancel guard;
         r = orvcli::runRadioJob(a.ports.front(), img, plan, host, g_stop);
     }
     const bool traceSaved = saveTrace(a.trace, r.trace, r.traceDropped);
     if (!r.warning.empty()) reportError("warning: " + r.warning);
-    if (r.verified == RadioJobResult::Step::Done) std::cout << "Radio matches" << std::endl;
-    for (const std::string& d : r.differences) std::cout << d << '\n';
+    if (a.json) {
+        orvcli::printResultJson(std::cout, {r});
+    } else if (a.quiet) {
+        for (const std::string& d : r.differences) orvcli::reportLine(d);   // part of the error
+    } else {
+        if (r.verified == RadioJobResult::Step::Done) std::cout << "Radio matches" << std::endl;
+        for (const std::string& d : r.differences) std::cout << d << '\n';
+    }
     std::cout.flush();   // the verdict comes before the error line
     if (g_interrupted) throw CommandFailure{interruptedExit(), r.failure.empty() ? "interrupted" : r.failure};
     if (!r.ok()) throw CommandFailure{kExitFailure, r.failure};
@@ -259,7 +269,7 @@ int runOne(const WriteArgs& a, const orv::MemoryImage& img, const RadioJobPlan& 
 int runSeveral(const WriteArgs& a, const orv::MemoryImage& img, const RadioJobPlan& plan) {
     FleetOptions o;
     o.retries = a.retries;
-    o.progress = stderr;
+    o.progress = a.quiet ? nullptr : stderr;
     o.interactive = ::isatty(STDERR_FILENO) == 1;
     o.interrupted = &g_interrupted;
     if (winsize ws {}; o.interactive && ::ioctl(STDERR_FILENO, TIOCGWINSZ, &ws) == 0) o.columns = ws.ws_col;
@@ -268,7 +278,18 @@ int runSeveral(const WriteArgs& a, const orv::MemoryImage& img, const RadioJobPl
         InterruptAsCancel guard;
         results = orvcli::runFleet(a.ports, img, plan, g_stop, o);
     }
-    orvcli::printResultTable(std::cout, results);
+    if (a.json) {
+        orvcli::printResultJson(std::cout, results);
+    } else if (a.quiet) {
+        // No table: one error line per radio that failed, with its differences.
+        for (const RadioJobResult& r : results) {
+            if (r.ok()) continue;
+            reportError(r.port + ": " + r.failure);
+            for (const std::string& d : r.differences) orvcli::reportLine(r.port + ": " + d);
+        }
+    } else {
+        orvcli::printResultTable(std::cout, results);
+    }
     bool traceSaved = true;
     for (std::size_t k = 0; k < results.size(); ++k)
         if (!a.trace.empty())
@@ -329,6 +350,7 @@ void addRadioCommands(CLI::App& app, int& exitCode) {
     read->add_option("--trace", r->trace, "Write every byte exchanged with the radio to this text file")
         ->check(orvcli::nonEmptyName());
     read->add_flag("--no-backup", r->noBackup, "Keep no backup of what was read");
+    read->add_flag("-q,--quiet", r->quiet, "Print errors only: no progress lines");
     addTimingOption(read, r->timing);
 
     // write and verify take the same options; write also --yes, --retries, --verify.
@@ -349,6 +371,10 @@ void addRadioCommands(CLI::App& app, int& exitCode) {
                         "Write every byte exchanged to this text file (with several ports: FILE-1, FILE-2, ... in port order)")
             ->check(orvcli::nonEmptyName());
         cmd->add_flag("--no-backup", a.noBackup, "Keep no backups of what is written or read");
+        cmd->add_flag("-q,--quiet", a.quiet, "Print errors only: no progress lines, no verdict and no table");
+        cmd->add_flag("--json", a.json,
+                      "Print the result as a JSON array, one object per radio (port, version, written, verified, "
+                      "error, differences) instead of the table");
         addTimingOption(cmd, a.timing);
     };
 

@@ -103,6 +103,7 @@ std::string TermHost::progressLine(const std::string& message, int value, int mi
 }
 
 void TermHost::draw(bool force) {
+    if (quiet_) return;
     double t = now();
     if (!force && (!interactive_ || (lastDraw_ >= 0 && t - lastDraw_ < 0.1))) return;
     lastDraw_ = t;

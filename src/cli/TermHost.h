@@ -23,6 +23,8 @@ public:
     int retriesLeft() const { return retriesLeft_; }
     // Draw the progress line in place (a terminal) or only at the end.
     void setInteractive(bool on) { interactive_ = on; }
+    // Draw no progress line at all (the messages are still printed).
+    void setQuiet(bool on) { quiet_ = on; }
 
     void sleepMs(int ms) override;
     double now() override;
@@ -55,6 +57,7 @@ private:
     const volatile std::sig_atomic_t* interrupted_;
     std::FILE* out_;
     bool interactive_ = false;
+    bool quiet_ = false;
     int retriesLeft_ = 0;
     bool shown_ = false;
     bool cancelEnabled_ = false;

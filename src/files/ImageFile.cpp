@@ -334,26 +334,49 @@ FileStatus readAndClose(int fd, const std::string& path, std::size_t max, std::s
 
 }  // namespace
 
-FileStatus readWholeFile(const std::string& path, std::string& out, std::size_t maxBytes) {
-    int fd = -1;
-    struct stat st{};
-    if (FileStatus status = openForReading(path, false, fd, st); !status) return status;
+namespace {
+
+// Reads what `fd` holds (closing it) into `out` under the limit of
+// readWholeFile; `name` is how the messages call the source.
+FileStatus readBounded(int fd, const std::string& name, std::string& out, std::size_t maxBytes) {
     // Never trust the size fstat reports (a device or a pipe has none, a file
     // may grow): read one byte past the limit and look.
     std::string buffer;
     const std::size_t cap = maxBytes == std::string::npos ? maxBytes : maxBytes + 1;
-    if (FileStatus status = readAndClose(fd, path, cap, buffer); !status) return status;
+    if (FileStatus status = readAndClose(fd, name, cap, buffer); !status) return status;
     if (buffer.size() > maxBytes) {
         FileStatus status;
         status.kind = FileStatus::Kind::TooLarge;
         constexpr std::size_t kMiB = std::size_t{1} << 20;
         const std::string limit = maxBytes % kMiB == 0 ? std::to_string(maxBytes / kMiB) + " MiB"
                                                        : std::to_string(maxBytes) + " bytes";
-        status.message = "Cannot read \"" + path + "\": it is larger than " + limit + ", the limit for this file";
+        status.message = "Cannot read \"" + name + "\": it is larger than " + limit + ", the limit for this file";
         return status;
     }
     out = std::move(buffer);
     return {};
+}
+
+}  // namespace
+
+FileStatus readWholeFile(const std::string& path, std::string& out, std::size_t maxBytes) {
+    int fd = -1;
+    struct stat st{};
+    if (FileStatus status = openForReading(path, false, fd, st); !status) return status;
+    return readBounded(fd, path, out, maxBytes);
+}
+
+FileStatus readStandardInput(std::string& out, std::size_t maxBytes) {
+    static const std::string name = "the standard input";
+    // A copy of descriptor 0, so that reading it to its end closes only the copy.
+    const int fd = ::fcntl(0, F_DUPFD_CLOEXEC, 0);
+    if (fd < 0) return systemError("Cannot read", name, errno);
+    struct stat st{};
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return systemError("Cannot read", name, EISDIR);
+    }
+    return readBounded(fd, name, out, maxBytes);
 }
 
 FileStatus loadImageFile(const std::string& path, MemoryImage& img) {

@@ -71,4 +71,8 @@ FileStatus saveFileAtomically(const std::string& path, const void* data, std::si
 // never waits for a pipe's writer. `out` is unchanged on failure.
 FileStatus readWholeFile(const std::string& path, std::string& out, std::size_t maxBytes);
 
+// The same for the standard input (a pipe, a file, a terminal): no more than
+// `maxBytes` are read, anything longer is refused as TooLarge.
+FileStatus readStandardInput(std::string& out, std::size_t maxBytes);
+
 }  // namespace orv

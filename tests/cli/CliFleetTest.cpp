@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <thread>
 #include "RunCli.h"
 #include "TraceReplay.h"
@@ -171,6 +172,107 @@ TEST_F(CliFleet, VerifyReportsARadioThatDiffersInOneField) {
         EXPECT_NE(r.out.find(c.says), std::string::npos) << r.out;
         EXPECT_EQ(sim.memory(), radio) << "a verify only reads";
         sims.back()->stop();
+    }
+}
+
+// --json gives one object per radio in port order, for one radio as for
+// several, in place of the verdict lines and the table.
+TEST_F(CliFleet, JsonGivesOneObjectPerRadio) {
+    const std::string differs = "group 1 txtID: 777018C -> 777019C";
+    struct Case {
+        const char* name;
+        std::string command;
+        std::vector<bool> spoiled;   // per radio: one byte of the ID changed
+        int exit;
+    };
+    const Case cases[] = {
+        {"verify, one radio that differs", "verify", {true}, 1},
+        {"verify, two radios, the second differs", "verify", {false, true}, 1},
+        {"write, one radio", "write", {false}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (auto& s : sims) s->stop();
+        sims.clear();
+        for (bool spoil : c.spoiled) {
+            Memory radio = image;
+            if (spoil) radio[300] ^= 0x10;
+            addSim().setMemory(radio);
+        }
+        std::vector<std::string> args = {c.command, "-i", plan(), "--json"};
+        if (c.command == "write") args.push_back("--yes");
+        for (const auto& a : portArgs()) args.push_back(a);
+        const auto r = run(args);
+        EXPECT_EQ(r.exitCode, c.exit) << r.err;
+        const nlohmann::json doc = nlohmann::json::parse(r.out, nullptr, false);
+        ASSERT_TRUE(doc.is_array()) << r.out;
+        ASSERT_EQ(doc.size(), c.spoiled.size()) << r.out;
+        for (std::size_t k = 0; k < c.spoiled.size(); ++k) {
+            const nlohmann::json& o = doc[k];
+            EXPECT_EQ(o.value("port", ""), sims[k]->devicePath());
+            EXPECT_EQ(o.value("version", ""), "2C00");
+            EXPECT_EQ(o.value("written", ""), c.command == "write" ? "yes" : "-");
+            EXPECT_EQ(o["error"].is_null(), !c.spoiled[k]) << o.dump();
+            const nlohmann::json expected = c.spoiled[k] ? nlohmann::json::array({differs}) : nlohmann::json::array();
+            EXPECT_EQ(o["differences"], expected) << o.dump();
+            if (c.command == "verify") {
+                EXPECT_EQ(o.value("verified", ""), c.spoiled[k] ? "FAILED" : "yes");
+            }
+        }
+        EXPECT_EQ(r.out.find("PORT"), std::string::npos) << "no table besides the JSON";
+    }
+}
+
+// --quiet leaves errors only: a run that succeeds prints nothing at all
+// (without it, the same run prints progress lines), one that fails prints
+// its error lines and no progress, verdict or table.
+TEST_F(CliFleet, QuietPrintsErrorsOnly) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;   // the ports are added
+        std::vector<bool> spoiled;
+        int exit;
+    };
+    const std::string out = (dir / "read.orv").string();
+    const Case cases[] = {
+        {"read", {"read", "-o", out}, {false}, 0},
+        {"write, one radio", {"write", "-i", plan(), "--yes", "--verify"}, {false}, 0},
+        {"verify, one radio", {"verify", "-i", plan()}, {false}, 0},
+        {"verify, one radio that differs", {"verify", "-i", plan()}, {true}, 1},
+        {"verify, two radios", {"verify", "-i", plan()}, {false, false}, 0},
+        {"verify, two radios, the second differs", {"verify", "-i", plan()}, {false, true}, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const bool quiet : {false, true}) {
+            for (auto& s : sims) s->stop();
+            sims.clear();
+            for (bool spoil : c.spoiled) {
+                Memory radio = image;
+                if (spoil) radio[300] ^= 0x10;
+                addSim().setMemory(radio);
+            }
+            std::vector<std::string> args = c.args;
+            if (quiet) args.push_back("--quiet");
+            for (const auto& a : portArgs()) args.push_back(a);
+            const auto r = run(args);
+            EXPECT_EQ(r.exitCode, c.exit) << r.err;
+            if (!quiet) {
+                EXPECT_NE(r.err, "") << "progress lines without --quiet";
+                continue;
+            }
+            EXPECT_EQ(r.out, "");
+            if (c.exit == 0) {
+                EXPECT_EQ(r.err, "");
+            } else {
+                EXPECT_NE(r.err.find("group 1 txtID: 777018C -> 777019C"), std::string::npos) << r.err;
+                if (sims.size() > 1) {   // the failed radio named, the other not
+                    const std::string port = sims.back()->devicePath();
+                    EXPECT_NE(r.err.find(port + ": group 1 txtID"), std::string::npos) << r.err;
+                    EXPECT_EQ(r.err.find(sims.front()->devicePath()), std::string::npos) << r.err;
+                }
+            }
+        }
     }
 }
 

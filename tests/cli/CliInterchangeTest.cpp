@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include "CliScratch.h"
 #include "image/WriteDefaults.h"
 #include "files/ImageFile.h"
@@ -60,6 +61,26 @@ TEST_F(CliInterchange, DiffPrintsOneLinePerDifferenceAndTellsByItsExitCode) {
             EXPECT_NE(r.err.find(c.errPart), std::string::npos) << r.err;
         }
     }
+}
+
+TEST_F(CliInterchange, DiffJsonGivesOneObjectPerDifference) {
+    const MemoryImage a = orv::defaultImage();
+    MemoryImage b = a;
+    b[rec(2, 4, 0)] = 0xAC;
+    b[rec(2, 4, 1)] = 0x4E;
+    b[0x20] = 0x55;
+    const std::string pa = writeImage("a.orv", a), pb = writeImage("b.orv", b);
+    CliResult r = run({"diff", "--json", pa, pb});
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_EQ(nlohmann::json::parse(r.out, nullptr, false),
+              nlohmann::json::parse(R"j([
+                  {"kind": "bytes", "where": "global area byte 0x0020 (not shown by any field)",
+                   "a": "00", "b": "55", "first": 32, "last": 32},
+                  {"kind": "field", "where": "group 3 channel 5 Rec Freq", "a": "162.40000", "b": "155.13750"}])j"))
+        << r.out;
+    r = run({"diff", "--json", pa, pa});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "[]\n");
 }
 
 TEST_F(CliInterchange, CsvExportWritesTheGroupToStdoutOrAFile) {
@@ -203,6 +224,65 @@ TEST_F(CliInterchange, CsvImportOfAChannelToolFileListsSkipsAndFits) {
     EXPECT_NE(r.out.find("\r\n15,CALLING,146.520000,"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("\r\n16,LONG NAM,147.000000,"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find(",NFM,12.50,,1.0W,"), std::string::npos) << r.out;
+}
+
+// "-" is the standard input or output for every text a command reads or
+// writes; with "-" standing for a file, each run must give the same result
+// as with the file, and no file named "-" appears. Programming files are no
+// text: "-" there is bad usage. Standard input keeps the documents' limits.
+TEST_F(CliInterchange, DashIsStandardInputOrOutputForTextOnly) {
+    MemoryImage edited = orv::defaultImage();
+    edited[rec(2, 4, 0)] = 0xAC;
+    edited[rec(2, 4, 1)] = 0x4E;
+    const std::string file = writeImage("radio.orv", edited);
+    const std::string json = path("doc.json"), csv = path("plan.csv");
+    ASSERT_EQ(run({"export", file, "-o", json}).exitCode, 0);
+    ASSERT_EQ(run({"csv-export", file, "--group", "3", "-o", csv}).exitCode, 0);
+    const std::string fresh = writeImage("fresh.orv", orv::defaultImage());
+    writeText("huge.json", std::string((std::size_t{4} << 20) + 1, ' '));
+    writeText("huge.csv", std::string((std::size_t{1} << 20) * 2, 'x'));
+
+    struct Case {
+        std::string name;
+        std::vector<std::string> args;
+        std::string stdinFrom;
+        int exitCode;
+        std::string out;      // the standard output expected
+        std::string outFile;  // a programming the run writes, which must carry the edit
+        std::string errPart;
+    };
+    const std::vector<Case> cases = {
+        {"export -o -", {"export", file, "-o", "-"}, "/dev/null", 0, slurp(json), "", ""},
+        {"csv-export -o -", {"csv-export", file, "--group", "3", "-o", "-"}, "/dev/null", 0, slurp(csv), "", ""},
+        {"import -", {"import", "-", "-o", path("in.orv")}, json, 0, "", path("in.orv"), ""},
+        {"csv-import FILE -", {"csv-import", fresh, "-", "--group", "3", "-o", path("csv.orv")}, csv, 0, "",
+         path("csv.orv"), ""},
+        {"import of too much", {"import", "-", "-o", path("no.orv")}, path("huge.json"), 2, "", "", "larger than"},
+        {"csv-import of too much", {"csv-import", fresh, "-", "--group", "3", "-o", path("no.orv")},
+         path("huge.csv"), 2, "", "", "larger than"},
+        {"new -o -", {"new", "-o", "-"}, "/dev/null", 2, "", "", "name a file"},
+        {"report --pdf -", {"report", file, "--pdf", "-"}, "/dev/null", 2, "", "", "name a file"},
+        {"export of -", {"export", "-"}, file, 2, "", "", "name a file"},
+    };
+    // The runs start in the scratch folder, where a file "-" would appear.
+    const fs::path before = fs::current_path();
+    fs::current_path(dir);
+    for (const auto& c : cases) {
+        const CliResult r = clitest::runCli(c.args, {}, {}, c.stdinFrom);
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.name << ": " << r.err;
+        EXPECT_EQ(r.out, c.out) << c.name;
+        if (!c.errPart.empty()) {
+            EXPECT_NE(r.err.find(c.errPart), std::string::npos) << c.name << ": " << r.err;
+        }
+        if (!c.outFile.empty()) {
+            MemoryImage got = readImage(c.outFile);
+            EXPECT_EQ(got[rec(2, 4, 0)], 0xAC) << c.name;
+            EXPECT_EQ(got[rec(2, 4, 1)], 0x4E) << c.name;
+        }
+        EXPECT_FALSE(fs::exists(dir / "-")) << c.name;
+        EXPECT_FALSE(fs::exists(dir / "no.orv")) << c.name;
+    }
+    fs::current_path(before);
 }
 
 TEST_F(CliInterchange, HelpListsTheCommands) {

@@ -36,13 +36,13 @@ inline std::vector<std::string> cliCommand(const std::vector<std::string>& args)
     return argv;
 }
 
-// Runs orvedit-cli to its end, stdin from /dev/null. (`scratch` is kept for
-// the callers; the output is captured through pipes.) `stdoutTo` names a
-// file to take the standard output instead (e.g. /dev/full); `out` then
-// stays empty.
+// Runs orvedit-cli to its end, stdin from `stdinFrom` (/dev/null unless
+// named). (`scratch` is kept for the callers; the output is captured through
+// pipes.) `stdoutTo` names a file to take the standard output instead (e.g.
+// /dev/full); `out` then stays empty.
 inline CliResult runCli(const std::vector<std::string>& args, const std::string& /*scratch*/ = {},
-                        const std::string& stdoutTo = {}) {
-    return orv::test::runChild(cliCommand(args), stdoutTo);
+                        const std::string& stdoutTo = {}, const std::string& stdinFrom = "/dev/null") {
+    return orv::test::runChild(cliCommand(args), stdoutTo, stdinFrom);
 }
 
 }  // namespace clitest
