@@ -12,23 +12,16 @@
 #include <string>
 #include <vector>
 #include "CliScratch.h"
+#include "RadioMemory.h"
 #include "WaitFor.h"
 #include "sim/RadioSim.h"
 
 namespace {
 
 using clitest::CliResult;
-using Memory = std::array<uint8_t, orv::memmap::kRadioSize>;
+using clitest::Memory;
 
-Memory pattern(unsigned seed) {
-    Memory m{};
-    unsigned x = seed * 2654435761u + 7u;
-    for (auto& v : m) {
-        x = x * 1103515245u + 12345u;
-        v = static_cast<uint8_t>(x >> 16);
-    }
-    return m;
-}
+using clitest::pattern;
 
 class CliFileSafety : public clitest::CliScratch {
 protected:

@@ -12,6 +12,7 @@
 #include <thread>
 #include "RunCli.h"
 #include "TraceReplay.h"
+#include "RadioMemory.h"
 #include "WaitFor.h"
 #include "link/ORVCom.h"
 #include "link/SerialTrace.h"
@@ -21,18 +22,10 @@ namespace orv {
 namespace {
 
 namespace fs = std::filesystem;
-using Memory = std::array<uint8_t, 6016>;
+using clitest::Memory;
 using clitest::runCli;
 
-Memory pattern(unsigned seed) {
-    Memory m{};
-    unsigned x = seed * 2654435761u + 7u;
-    for (auto& v : m) {
-        x = x * 1103515245u + 12345u;
-        v = static_cast<uint8_t>(x >> 16);
-    }
-    return m;
-}
+using clitest::pattern;
 
 // What the radio holds after a whole write of `image` over `before`.
 Memory afterWrite(const Memory& before, const Memory& image) {
