@@ -113,6 +113,12 @@ protected:
         link().com().setTiming(t);
         link().com().initComm();
     }
+    // The radio goes silent from here on, as if its cable were pulled.
+    void unplugRadio() {
+        SimFaults unplugged;
+        unplugged.silent = true;
+        radio->sim.setFaults(unplugged);
+    }
     frmTune* open() {
         frmTune* w = mnuTuneRadio_Click(session());
         if (!w)
@@ -438,9 +444,7 @@ TEST_F(AlignTest, RestoreFailingAsksAndNoKeepsTheWindow) {
     frmTune* w = open();
     ASSERT_NE(w, nullptr);
     w->ScrewDriver[0]->setValue(0x42);
-    SimFaults unplugged;
-    unplugged.silent = true;
-    radio->sim.setFaults(unplugged);
+    unplugRadio();
 
     boxes.answer({MsgAnswer::Cancel, MsgAnswer::No});
     EXPECT_FALSE(session().closeAlignmentWindow());
@@ -474,9 +478,7 @@ TEST_F(AlignTest, TheRestoreQuestionDefaultsToStaying) {
     makeRadio();
     frmTune* w = open();
     ASSERT_NE(w, nullptr);
-    SimFaults unplugged;
-    unplugged.silent = true;
-    radio->sim.setFaults(unplugged);
+    unplugRadio();
     main.session().prompts().setMessageHandler({});
     QString defaultButton;
     edtest::DialogWatcher answer([&](QDialog* d) {
@@ -498,9 +500,7 @@ TEST_F(AlignTest, OneExchangeAtATime) {
     makeRadio();
     frmTune* w = open();
     ASSERT_NE(w, nullptr);
-    SimFaults unplugged;
-    unplugged.silent = true;
-    radio->sim.setFaults(unplugged);
+    unplugRadio();
 
     // While row 0's write waits for the radio, nothing else may reach the port.
     struct During {
