@@ -15,6 +15,8 @@ pkgs=(cmake g++ ninja-build pkg-config qt6-base-dev libqt6sql6-sqlite libgl-dev
 # The icon's PNG sizes are made from its SVG; tools/check-install.sh validates
 # the desktop entry and the metainfo.
 pkgs+=(librsvg2-bin desktop-file-utils appstream)
+# The editor's translations: lupdate and lrelease, and their CMake functions.
+pkgs+=(qt6-l10n-tools qt6-tools-dev)
 # The manual pages are made from --help; cpack -G DEB finds the package's
 # library dependencies with dpkg-shlibdeps.
 pkgs+=(help2man dpkg-dev)

@@ -3,6 +3,7 @@
 #include <cmath>
 #include "image/MemoryMap.h"
 #include "image/NumText.h"
+#include "image/TrNoop.h"
 
 namespace orv {
 
@@ -88,10 +89,13 @@ std::optional<int> calcVCOMod(const std::string& deviation) {
 
 std::string calcFailureMessage(AlignCalculator c) {
     switch (c) {
-    case AlignCalculator::PullGain: return "Unable to calculate Pull Gain.\rPlease re-check frequencies.";
+    case AlignCalculator::PullGain:
+        return ORV_TR_NOOP("AlignCalc", "Unable to calculate Pull Gain.\rPlease re-check frequencies.");
     case AlignCalculator::RefOsc:
-        return "Unable to calculate Reference Oscillator Adjustment.\rPlease re-check frequencies.";
-    case AlignCalculator::VCOMod: return "Unable to calculate VCO Modulation Adjustment.\rPlease re-check reading.";
+        return ORV_TR_NOOP("AlignCalc",
+                           "Unable to calculate Reference Oscillator Adjustment.\rPlease re-check frequencies.");
+    case AlignCalculator::VCOMod:
+        return ORV_TR_NOOP("AlignCalc", "Unable to calculate VCO Modulation Adjustment.\rPlease re-check reading.");
     }
     return {};
 }

@@ -5,6 +5,7 @@
 #include <iterator>
 #include <tuple>
 #include "image/MemoryMap.h"
+#include "image/TrNoop.h"
 
 namespace orv {
 
@@ -69,12 +70,12 @@ const uint8_t ORVCore::kTestFlagsHigh = static_cast<uint8_t>(kTestFlags >> 8);
 const uint8_t ORVCore::kTestFlagsLow = static_cast<uint8_t>(kTestFlags);
 
 const std::array<ORVCore::TuneRow, 6> ORVCore::kRows{{
-    {"Transmit high power", memmap::kTuneHighPower, false},
-    {"Transmit low power", memmap::kTuneLowPower, false},
-    {"Reference Osc. voltage sens.", memmap::kTuneRefOscSensitivity, true},
-    {"Reference Osc. frequency", memmap::kTuneRefOscFrequency, true},
-    {"Transmit deviation", memmap::kTuneDeviation, false},
-    {"Receiver front end tuning gain", memmap::kTuneFrontEnd, false},
+    {ORV_TR_NOOP("ORVCore", "Transmit high power"), memmap::kTuneHighPower, false},
+    {ORV_TR_NOOP("ORVCore", "Transmit low power"), memmap::kTuneLowPower, false},
+    {ORV_TR_NOOP("ORVCore", "Reference Osc. voltage sens."), memmap::kTuneRefOscSensitivity, true},
+    {ORV_TR_NOOP("ORVCore", "Reference Osc. frequency"), memmap::kTuneRefOscFrequency, true},
+    {ORV_TR_NOOP("ORVCore", "Transmit deviation"), memmap::kTuneDeviation, false},
+    {ORV_TR_NOOP("ORVCore", "Receiver front end tuning gain"), memmap::kTuneFrontEnd, false},
 }};
 
 long ORVCore::rowValue(int row) const {
@@ -138,7 +139,7 @@ bool ORVCore::writeFlagWords(const uint8_t (&values)[4]) {
 int ORVCore::startAlignment() {
     if (!com_.hookRadio()) return kNotHooked;
     LinkHost& h = com_.host();
-    h.progShowForm("Writing tuning data", true);
+    h.progShowForm(ORV_TR_NOOP("LinkHost", "Writing tuning data"), true);
     h.progSetValue(0);
     h.progSetMin(0);
     h.progSetMax(kStartSteps);
@@ -175,7 +176,7 @@ int ORVCore::startAlignment() {
 bool ORVCore::restoreRadioData() {
     if (!com_.hookRadio()) return false;
     LinkHost& h = com_.host();
-    h.progShowForm("Restoring radio data", true);
+    h.progShowForm(ORV_TR_NOOP("LinkHost", "Restoring radio data"), true);
     h.progSetValue(0);
     h.progSetMin(0);
     h.progSetMax(kRestoreSteps);

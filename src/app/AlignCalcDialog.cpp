@@ -12,6 +12,7 @@
 #include "app/CommandGuard.h"
 #include "app/UserPrompts.h"
 #include "app/Twips.h"
+#include "app/ViewBinder.h"
 #include "app/WindowPosition.h"
 
 namespace orv {
@@ -35,10 +36,10 @@ AlignCalcDialog::AlignCalcDialog(AlignCalculator kind, ORVCore& core, UserPrompt
     auto* layout = new QVBoxLayout(this);
     readings_ = new QVBoxLayout;
     layout->addLayout(readings_);
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK = new QPushButton(tr("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
-    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cmdCancel = new QPushButton(tr("Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     cmdCancel->setAutoDefault(false);
     auto* buttons = new QHBoxLayout;
@@ -102,7 +103,7 @@ void AlignCalcDialog::cmdOK_Click() {
     const std::optional<long> value = compute();
     if (!value) {
         // The window stays open with its text for another try.
-        prompts_.message(this, QString::fromStdString(calcFailureMessage(kind_)), QStringLiteral("ORV Alignment"),
+        prompts_.message(this, coreText("AlignCalc", calcFailureMessage(kind_)), tr("ORV Alignment"),
                          MsgIcon::Exclamation, MsgButtons::OK);
         return;
     }

@@ -2,7 +2,10 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QSettings>
+#include <QTranslator>
 #include <QWidget>
 #include "Version.h"
 
@@ -14,6 +17,20 @@ void initAppIdentity() {
     QSettings::setDefaultFormat(QSettings::IniFormat);
     // Lets the desktop match the editor's windows to its desktop entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.orvedit.ORVEDIT"));
+}
+
+void installTranslations() {
+    QCoreApplication* app = QCoreApplication::instance();
+    const QLocale locale = QLocale::system();
+    auto install = [&](const QString& name, const QString& folder) {
+        auto* translator = new QTranslator(app);
+        if (translator->load(locale, name, QStringLiteral("_"), folder))
+            QCoreApplication::installTranslator(translator);
+        else
+            delete translator;
+    };
+    install(QStringLiteral("qtbase"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    install(QStringLiteral("orvedit"), QStringLiteral(":/i18n"));
 }
 
 void applyEditorFace(QWidget* window) {
@@ -29,7 +46,10 @@ void applyEditorFace(QWidget* window) {
 }
 
 QString versionText() {
-    return QStringLiteral("Version %1.%2.%3").arg(ORV_VERSION_MAJOR).arg(ORV_VERSION_MINOR).arg(ORV_VERSION_PATCH);
+    return QCoreApplication::translate("AppState", "Version %1.%2.%3")
+        .arg(ORV_VERSION_MAJOR)
+        .arg(ORV_VERSION_MINOR)
+        .arg(ORV_VERSION_PATCH);
 }
 
 }  // namespace orv

@@ -10,6 +10,13 @@ namespace orv {
 // $XDG_CONFIG_HOME. Safe to call more than once.
 void initAppIdentity();
 
+// Installs, for the system's language, the editor's own translation (built
+// into the program under :/i18n, orvedit_<language>.qm) and Qt's translation
+// of its standard dialogs and buttons (qtbase_<language>.qm where Qt keeps
+// its translations), each when one exists. Call once, after the application
+// object exists; the translators live as long as the application.
+void installTranslations();
+
 // "Version 1.0.0" from the build's version numbers.
 QString versionText();
 

@@ -1,5 +1,6 @@
 #include "app/BackupCommands.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QSettings>
 #include <QWidget>
@@ -20,8 +21,9 @@ void reportBackup(EditorShell& shell, const BackupResult& r) {
     if (r) return;
     shell.session().prompts().message(
         shell.shellWidget(),
-        QStringLiteral("No backup could be kept of this radio's programming:\r%1").arg(QString::fromStdString(r.status.message)),
-        QStringLiteral("Backup"), MsgIcon::Exclamation, MsgButtons::OK);
+        QCoreApplication::translate("BackupCommands", "No backup could be kept of this radio's programming:\r%1")
+            .arg(QString::fromStdString(r.status.message)),
+        QCoreApplication::translate("BackupCommands", "Backup"), MsgIcon::Exclamation, MsgButtons::OK);
 }
 
 namespace {
@@ -36,9 +38,10 @@ bool keepExitBackup(EditorShell& shell) {
     if (!r) {
         shell.session().prompts().message(
             shell.shellWidget(),
-            QStringLiteral("The unsaved programming could not be kept as a backup:\r%1\rORVEDIT stays open.")
+            QCoreApplication::translate(
+                "BackupCommands", "The unsaved programming could not be kept as a backup:\r%1\rORVEDIT stays open.")
                 .arg(QString::fromStdString(r.status.message)),
-            QStringLiteral("Backup"), MsgIcon::Exclamation, MsgButtons::OK);
+            QCoreApplication::translate("BackupCommands", "Backup"), MsgIcon::Exclamation, MsgButtons::OK);
         return false;
     }
     appSettings()->setValue(QLatin1String(kExitBackupKey), QString::fromStdString(r.path));
@@ -52,9 +55,12 @@ void tellExitBackup(EditorShell& shell) {
     settings->remove(QLatin1String(kExitBackupKey));
     shell.session().prompts().message(
         shell.shellWidget(),
-        QStringLiteral("The programming that was not saved when ORVEDIT last closed was kept as a backup:\r%1\r"
-                       "File > Open Backup... opens it.").arg(path),
-        QStringLiteral("Backup"), MsgIcon::Information, MsgButtons::OK);
+        QCoreApplication::translate(
+            "BackupCommands",
+            "The programming that was not saved when ORVEDIT last closed was kept as a backup:\r%1\r"
+            "File > Open Backup... opens it.")
+            .arg(path),
+        QCoreApplication::translate("BackupCommands", "Backup"), MsgIcon::Information, MsgButtons::OK);
 }
 
 bool mnuOpenBackup_Click(EditorShell& shell) {

@@ -1,6 +1,7 @@
 #include "app/FileOpenSave.h"
 #include "app/ChannelCsvCommands.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
 #include <memory>
@@ -9,6 +10,7 @@
 #include <QStringList>
 #include "app/EditorSession.h"
 #include "app/EditorShell.h"
+#include "app/ViewBinder.h"
 #include "app/frmCsvPreview.h"
 #include "files/ImageFile.h"
 #include "interchange/ChannelCsv.h"
@@ -17,11 +19,13 @@ namespace orv::ChannelCsvCommands {
 
 namespace {
 
-const QString kExportTitle = QStringLiteral("Export Channels");
-const QString kImportTitle = QStringLiteral("Import Channels");
+const char* const kExportTitle = QT_TRANSLATE_NOOP("ChannelCsvCommands", "Export Channels");
+const char* const kImportTitle = QT_TRANSLATE_NOOP("ChannelCsvCommands", "Import Channels");
 
-void tell(EditorShell& shell, const QString& text, const QString& title) {
-    shell.session().prompts().message(shell.shellWidget(), text, title, MsgIcon::Exclamation, MsgButtons::OK);
+void tell(EditorShell& shell, const QString& text, const char* title) {
+    shell.session().prompts().message(shell.shellWidget(), text,
+                                      QCoreApplication::translate("ChannelCsvCommands", title), MsgIcon::Exclamation,
+                                      MsgButtons::OK);
 }
 
 // The dialog starts in the folder of the programming file, with a name that
@@ -34,7 +38,8 @@ QString suggestedPath(EditorShell& shell, int group) {
 
 QString chooseCsv(EditorShell& shell, bool forSaving, int group) {
     FileDialogSetup setup;
-    setup.filters = {QStringLiteral("CSV (*.csv)"), QStringLiteral("All (*)")};
+    setup.filters = {QCoreApplication::translate("ChannelCsvCommands", "CSV (*.csv)"),
+                     QCoreApplication::translate("ChannelCsvCommands", "All (*)")};
     setup.defaultSuffix = QStringLiteral("csv");
     return shell.session().prompts().chooseFile(shell.shellWidget(), forSaving, suggestedPath(shell, group), setup);
 }
@@ -50,8 +55,10 @@ void setPreviewRunner(std::function<bool(frmCsvPreview&)> runner) { previewRunne
 
 bool exportChannels(EditorShell& shell, int group) {
     if (!shell.storeCurrentGroup()) {
-        tell(shell, QStringLiteral("The group on screen holds a value that cannot be stored.\r"
-                                   "The channels were not exported."),
+        tell(shell,
+             QCoreApplication::translate("ChannelCsvCommands",
+                                         "The group on screen holds a value that cannot be stored.\r"
+                                         "The channels were not exported."),
              kExportTitle);
         return false;
     }
@@ -61,7 +68,10 @@ bool exportChannels(EditorShell& shell, int group) {
     try {
         text = exportChannelCsv(shell.session().image(), group);
     } catch (const FieldError& e) {
-        tell(shell, QStringLiteral("Group %1 cannot be exported:\r%2").arg(group + 1).arg(QString::fromStdString(e.what())),
+        tell(shell,
+             QCoreApplication::translate("ChannelCsvCommands", "Group %1 cannot be exported:\r%2")
+                 .arg(group + 1)
+                 .arg(fieldErrorText(e)),
              kExportTitle);
         return false;
     }
@@ -86,16 +96,19 @@ bool importChannels(EditorShell& shell, int group) {
     // The group on screen goes into the image first, so that edits made on
     // screen are kept for the locations the file does not name.
     if (!shell.storeCurrentGroup()) {
-        tell(shell, QStringLiteral("The group on screen holds a value that cannot be stored.\r"
-                                   "The channels were not imported."),
+        tell(shell,
+             QCoreApplication::translate("ChannelCsvCommands",
+                                         "The group on screen holds a value that cannot be stored.\r"
+                                         "The channels were not imported."),
              kImportTitle);
         return false;
     }
     EditorSession& session = shell.session();
     const QString fileName = QFileInfo(path).fileName();
     auto refused = [&](const FieldError& e) {
-        tell(shell, QStringLiteral("%1 was not imported; nothing was changed.\r%2")
-                        .arg(fileName, QString::fromStdString(e.what())),
+        tell(shell,
+             QCoreApplication::translate("ChannelCsvCommands", "%1 was not imported; nothing was changed.\r%2")
+                 .arg(fileName, fieldErrorText(e)),
              kImportTitle);
         return false;
     };

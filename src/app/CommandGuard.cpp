@@ -1,13 +1,28 @@
 #include "app/CommandGuard.h"
 
+#include <QCoreApplication>
 #include <QWidget>
 #include <exception>
 #include "app/UserPrompts.h"
+#include "app/ViewBinder.h"
+#include "image/FieldError.h"
 
 namespace orv {
 
-QString commandFailureText(const char* what) {
-    return QStringLiteral("The command could not be completed:\r%1").arg(QString::fromUtf8(what));
+namespace {
+
+// What an exception says, a refused value's reason translated.
+QString failureOf(const std::exception& e) {
+    if (const auto* field = dynamic_cast<const FieldError*>(&e)) return fieldErrorText(*field);
+    return QString::fromUtf8(e.what());
+}
+
+QString unknownError() { return QCoreApplication::translate("CommandGuard", "unknown error"); }
+
+}  // namespace
+
+QString commandFailureText(const QString& what) {
+    return QCoreApplication::translate("CommandGuard", "The command could not be completed:\r%1").arg(what);
 }
 
 bool runGuarded(UserPrompts& prompts, QWidget* parent, const std::function<void()>& command) {
@@ -15,10 +30,9 @@ bool runGuarded(UserPrompts& prompts, QWidget* parent, const std::function<void(
         command();
         return true;
     } catch (const std::exception& e) {
-        prompts.message(parent, commandFailureText(e.what()), QString(), MsgIcon::Exclamation, MsgButtons::OK);
+        prompts.message(parent, commandFailureText(failureOf(e)), QString(), MsgIcon::Exclamation, MsgButtons::OK);
     } catch (...) {
-        prompts.message(parent, commandFailureText("unknown error"), QString(), MsgIcon::Exclamation,
-                        MsgButtons::OK);
+        prompts.message(parent, commandFailureText(unknownError()), QString(), MsgIcon::Exclamation, MsgButtons::OK);
     }
     return false;
 }
@@ -27,9 +41,9 @@ bool OrvApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
-        report(commandFailureText(e.what()));
+        report(commandFailureText(failureOf(e)));
     } catch (...) {
-        report(commandFailureText("unknown error"));
+        report(commandFailureText(unknownError()));
     }
     return false;
 }

@@ -19,7 +19,7 @@ class UserPrompts;
 bool runGuarded(UserPrompts& prompts, QWidget* parent, const std::function<void()>& command);
 
 // The message shown for an exception that ended a command.
-QString commandFailureText(const char* what);
+QString commandFailureText(const QString& what);
 
 // The editor's application object: the last line of defence behind
 // runGuarded. An exception thrown by any event handler is reported and

@@ -91,7 +91,7 @@ void EditorSession::setAlignmentWindow(frmTune* window) {
 void EditorSession::openHelpWindow(QWidget* parent, const QString& anchor) {
     const QString file = frmHelp::helpFilePath();
     if (file.isEmpty()) {
-        prompts_.message(parent, QStringLiteral("The help file cannot be found beside the program."), QString(),
+        prompts_.message(parent, tr("The help file cannot be found beside the program."), QString(),
                          MsgIcon::Information, MsgButtons::OK);
         return;
     }

@@ -1,5 +1,6 @@
 #include "app/FileOpenSave.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QSettings>
@@ -17,7 +18,8 @@ namespace {
 void reportCodecError(EditorShell& shell, const QString& what) {
     FileState& f = shell.session().file();
     f.filePath = f.previousFilePath;
-    shell.session().prompts().message(shell.shellWidget(), what, QStringLiteral("File Error"), MsgIcon::Exclamation,
+    shell.session().prompts().message(shell.shellWidget(), what,
+                                      QCoreApplication::translate("FileOpenSave", "File Error"), MsgIcon::Exclamation,
                                       MsgButtons::OK);
 }
 
@@ -29,8 +31,9 @@ void configureFileDialog(QFileDialog& dialog, bool forSaving) {
     // caption but matches every file: on this platform "*.*" would hide files
     // whose names have no dot.
     dialog.setOption(QFileDialog::HideNameFilterDetails, true);
-    dialog.setNameFilters({QStringLiteral("ORV (*.orv) (*.orv)"), QStringLiteral("Frequency (*.frq) (*.frq)"),
-                           QStringLiteral("All (*.*) (*)")});
+    dialog.setNameFilters({QCoreApplication::translate("FileOpenSave", "ORV (*.orv) (*.orv)"),
+                           QCoreApplication::translate("FileOpenSave", "Frequency (*.frq) (*.frq)"),
+                           QCoreApplication::translate("FileOpenSave", "All (*.*) (*)")});
     dialog.setOption(QFileDialog::ReadOnly, false);
     if (forSaving) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -70,10 +73,12 @@ bool saveFileAs(EditorShell& shell) {
     if (!showFileDialog(shell, true)) return false;
     FileState& f = shell.session().file();
     if (QFileInfo::exists(f.filePath) &&
-        shell.session().prompts().message(shell.shellWidget(),
-                                          QStringLiteral("%1 already exists.\rDo you want to replace it?").arg(f.filePath),
-                                          QStringLiteral("Save As"), MsgIcon::Exclamation,
-                                          MsgButtons::YesNo) != MsgAnswer::Yes) {
+        shell.session().prompts().message(
+            shell.shellWidget(),
+            QCoreApplication::translate("FileOpenSave", "%1 already exists.\rDo you want to replace it?")
+                .arg(f.filePath),
+            QCoreApplication::translate("FileOpenSave", "Save As"), MsgIcon::Exclamation,
+            MsgButtons::YesNo) != MsgAnswer::Yes) {
         f.filePath = f.previousFilePath;
         return false;
     }
@@ -89,8 +94,9 @@ bool saveFileAsForExit(EditorShell& shell) {
 
 bool confirmDiscard(EditorShell& shell) {
     if (!shell.hasUnsavedChanges()) return true;
-    return shell.session().prompts().message(shell.shellWidget(), QStringLiteral("Discard the unsaved changes?"),
-                                             QString(), MsgIcon::Question, MsgButtons::YesNo) == MsgAnswer::Yes;
+    return shell.session().prompts().message(
+               shell.shellWidget(), QCoreApplication::translate("FileOpenSave", "Discard the unsaved changes?"),
+               QString(), MsgIcon::Question, MsgButtons::YesNo) == MsgAnswer::Yes;
 }
 
 bool openFile(EditorShell& shell) {
@@ -110,9 +116,11 @@ bool openPath(EditorShell& shell, const QString& path) {
 bool openRecentFile(EditorShell& shell, const QString& path) {
     if (!QFileInfo::exists(path)) {
         removeRecentFile(path);
-        shell.session().prompts().message(shell.shellWidget(),
-                                          QStringLiteral("%1 no longer exists.\rIt was removed from the recent files.").arg(path),
-                                          QStringLiteral("File Error"), MsgIcon::Exclamation, MsgButtons::OK);
+        shell.session().prompts().message(
+            shell.shellWidget(),
+            QCoreApplication::translate("FileOpenSave", "%1 no longer exists.\rIt was removed from the recent files.")
+                .arg(path),
+            QCoreApplication::translate("FileOpenSave", "File Error"), MsgIcon::Exclamation, MsgButtons::OK);
         return false;
     }
     return openPath(shell, path);
@@ -149,16 +157,17 @@ bool writeImageFile(EditorShell& shell) {
     // The group on screen into the image; a value that cannot be stored stops
     // the save, so the file never silently lacks the user's edits.
     if (!shell.storeCurrentGroup()) {
-        reportCodecError(shell, QStringLiteral(
-            "The group on screen holds a value that cannot be stored.\r"
-            "The file was not saved."));
+        reportCodecError(shell, QCoreApplication::translate("FileOpenSave",
+                                                            "The group on screen holds a value that cannot be stored.\r"
+                                                            "The file was not saved."));
         return false;
     }
     if (session.GlobalsWindowOpen()) {
         try {
             session.writeGlobals();
         } catch (const std::exception& e) {
-            reportCodecError(shell, QString::fromStdString(e.what()) + QStringLiteral("\rThe file was not saved."));
+            reportCodecError(shell, QString::fromStdString(e.what()) +
+                                        QCoreApplication::translate("FileOpenSave", "\rThe file was not saved."));
             return false;
         }
     }
@@ -189,7 +198,7 @@ bool readImageFile(EditorShell& shell) {
 
 void setFileCaption(EditorShell& shell) {
     FileState& f = shell.session().file();
-    shell.setShellCaption(QStringLiteral("ORV File - ") + f.filePath + QStringLiteral("   ORV Editor"));
+    shell.setShellCaption(QCoreApplication::translate("FileOpenSave", "ORV File - %1   ORV Editor").arg(f.filePath));
     appSettings()->setValue(QStringLiteral("File/LastOpen"), f.filePath);
     addRecentFile(f.filePath);
     f.previousFilePath = f.filePath;
@@ -203,12 +212,15 @@ void fileErrorHandler(EditorShell& shell, const FileStatus& status) {
     UserPrompts& prompts = shell.session().prompts();
     const QString description = QString::fromStdString(status.message);
     // A file of the wrong length is no system error: it has no number to show.
-    const QString text = status.errorNumber != 0
-        ? QStringLiteral("Error Number %1!\r%2").arg(status.errorNumber).arg(description)
-        : description;
-    prompts.message(parent, text, QStringLiteral("File Error"), MsgIcon::Exclamation, MsgButtons::OK);
+    const QString text = status.errorNumber != 0 ? QCoreApplication::translate("FileOpenSave", "Error Number %1!\r%2")
+                                                       .arg(status.errorNumber)
+                                                       .arg(description)
+                                                 : description;
+    prompts.message(parent, text, QCoreApplication::translate("FileOpenSave", "File Error"), MsgIcon::Exclamation,
+                    MsgButtons::OK);
     if (status.kind == FileStatus::Kind::NotFound)
-        prompts.message(parent, QStringLiteral("File Access Error!"), QString(), MsgIcon::None, MsgButtons::OK);
+        prompts.message(parent, QCoreApplication::translate("FileOpenSave", "File Access Error!"), QString(),
+                        MsgIcon::None, MsgButtons::OK);
 }
 
 }  // namespace orv::FileOpenSave

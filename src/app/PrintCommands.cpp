@@ -57,7 +57,7 @@ void ReportPrinting::tellFailure(QWidget* parent, const QString& text) {
 bool ReportPrinting::writePdfFile(QWidget* parent, const QString& path, const QByteArray& pdf) {
     const FileStatus st = saveFileAtomically(path.toStdString(), pdf.constData(), static_cast<std::size_t>(pdf.size()));
     if (!st) {
-        tellFailure(parent, QStringLiteral("The report could not be saved.\n") + QString::fromStdString(st.message));
+        tellFailure(parent, tr("The report could not be saved.\n") + QString::fromStdString(st.message));
         return false;
     }
     return true;
@@ -84,24 +84,25 @@ bool ReportPrinting::print(QWidget* parent, const MemoryImage& img, const QStrin
     try {
         if (!printersInstalled()) return saveAsPdf(parent, img, fileName);
         QPrintDialog dlg(printer_.get(), parent);
-        dlg.setWindowTitle(QStringLiteral("Print"));
+        dlg.setWindowTitle(tr("Print"));
         dlg.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize |
                        QAbstractPrintDialog::PrintCollateCopies);
         if (runDialog(dlg) != QDialog::Accepted) return false;
         return printTo(parent, *printer_, img, fileName);
     } catch (const std::exception& e) {
-        tellFailure(parent, QStringLiteral("The report could not be printed.\n") + QString::fromUtf8(e.what()));
+        tellFailure(parent, tr("The report could not be printed.\n") + QString::fromUtf8(e.what()));
         return false;
     }
 }
 
 bool ReportPrinting::saveAsPdf(QWidget* parent, const MemoryImage& img, const QString& fileName) {
-    if (prompts_.message(parent, QStringLiteral("No printer is installed on this computer.\nSave the report as a PDF file instead?"),
-                    QString(), MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes)
+    if (prompts_.message(parent,
+                         tr("No printer is installed on this computer.\nSave the report as a PDF file instead?"),
+                         QString(), MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes)
         return false;
-    QFileDialog fd(parent, QStringLiteral("Save as PDF"));
+    QFileDialog fd(parent, tr("Save as PDF"));
     fd.setAcceptMode(QFileDialog::AcceptSave);
-    fd.setNameFilter(QStringLiteral("PDF files (*.pdf)"));
+    fd.setNameFilter(tr("PDF files (*.pdf)"));
     fd.setDefaultSuffix(QStringLiteral("pdf"));
     fd.selectFile(suggestedPdfName(fileName));
     if (runDialog(fd) != QDialog::Accepted || fd.selectedFiles().isEmpty()) return false;
@@ -110,7 +111,7 @@ bool ReportPrinting::saveAsPdf(QWidget* parent, const MemoryImage& img, const QS
     QByteArray pdf;
     QString error;
     if (!renderReportPdf(buildReport(img, fileName), printer_->pageLayout(), pdf, &error)) {
-        tellFailure(parent, QStringLiteral("The report could not be saved as %1: %2.").arg(path, error));
+        tellFailure(parent, tr("The report could not be saved as %1: %2.").arg(path, error));
         return false;
     }
     return writePdfFile(parent, path, pdf);
@@ -126,13 +127,14 @@ bool ReportPrinting::printTo(QWidget* parent, QPrinter& printer, const MemoryIma
         // file as it was.
         const QString target = printer.outputFileName();
         if (target.isEmpty()) {
-            tellFailure(parent, QStringLiteral("The report could not be printed: no output file was chosen."));
+            tellFailure(parent, tr("The report could not be printed: no output file was chosen."));
             return false;
         }
         QTemporaryFile tmp(QDir::temp().filePath(QStringLiteral("orvedit-report-XXXXXX.pdf")));
         if (!tmp.open()) {
-            tellFailure(parent, QStringLiteral("The report could not be printed: no temporary file could be made (%1).")
-                                    .arg(tmp.errorString()));
+            tellFailure(
+                parent,
+                tr("The report could not be printed: no temporary file could be made (%1).").arg(tmp.errorString()));
             return false;
         }
         tmp.close();
@@ -141,12 +143,12 @@ bool ReportPrinting::printTo(QWidget* parent, QPrinter& printer, const MemoryIma
                              printer.printerState() != QPrinter::Error;
         printer.setOutputFileName(target);
         if (!painted) {
-            tellFailure(parent, QStringLiteral("The report could not be printed to %1: %2.")
-                                    .arg(target, error.isEmpty() ? QStringLiteral("the output failed") : error));
+            tellFailure(parent, tr("The report could not be printed to %1: %2.")
+                                    .arg(target, error.isEmpty() ? tr("the output failed") : error));
             return false;
         }
         if (!tmp.open()) {
-            tellFailure(parent, QStringLiteral("The report could not be printed to %1: %2.").arg(target, tmp.errorString()));
+            tellFailure(parent, tr("The report could not be printed to %1: %2.").arg(target, tmp.errorString()));
             return false;
         }
         return writePdfFile(parent, target, tmp.readAll());
@@ -154,15 +156,15 @@ bool ReportPrinting::printTo(QWidget* parent, QPrinter& printer, const MemoryIma
 
     const QString name = printer.printerName();
     if (!paintReport(doc, printer, copiesToPaint(printer), &error)) {
-        tellFailure(parent, QStringLiteral("The report could not be printed on %1: %2.").arg(name, error));
+        tellFailure(parent, tr("The report could not be printed on %1: %2.").arg(name, error));
         return false;
     }
     if (printer.printerState() == QPrinter::Aborted) {
-        tellFailure(parent, QStringLiteral("The print job on %1 was cancelled.").arg(name));
+        tellFailure(parent, tr("The print job on %1 was cancelled.").arg(name));
         return false;
     }
     if (printer.printerState() == QPrinter::Error) {
-        tellFailure(parent, QStringLiteral("The report could not be printed on %1: the printer reported an error.").arg(name));
+        tellFailure(parent, tr("The report could not be printed on %1: the printer reported an error.").arg(name));
         return false;
     }
     return true;
@@ -173,22 +175,21 @@ void ReportPrinting::preview(QWidget* parent, const MemoryImage& img, const QStr
         const ReportDocument doc = buildReport(img, fileName);
         QString failure;
         QPrintPreviewDialog dlg(printer_.get(), parent);
-        dlg.setWindowTitle(QStringLiteral("Print Preview"));
+        dlg.setWindowTitle(tr("Print Preview"));
         QObject::connect(&dlg, &QPrintPreviewDialog::paintRequested, &dlg, [&](QPrinter* p) {
             QString error;
             if (!paintReport(doc, *p, copiesToPaint(*p), &error)) failure = error;
         });
         runDialog(dlg);
-        if (!failure.isEmpty())
-            tellFailure(parent, QStringLiteral("The report could not be printed: %1.").arg(failure));
+        if (!failure.isEmpty()) tellFailure(parent, tr("The report could not be printed: %1.").arg(failure));
     } catch (const std::exception& e) {
-        tellFailure(parent, QStringLiteral("The report could not be shown.\n") + QString::fromUtf8(e.what()));
+        tellFailure(parent, tr("The report could not be shown.\n") + QString::fromUtf8(e.what()));
     }
 }
 
 bool ReportPrinting::pageSetup(QWidget* parent) {
     QPageSetupDialog dlg(printer_.get(), parent);
-    dlg.setWindowTitle(QStringLiteral("Print Setup"));
+    dlg.setWindowTitle(tr("Print Setup"));
     return runDialog(dlg) == QDialog::Accepted;
 }
 

@@ -7,6 +7,7 @@
 // The caller reloads the displayed group from the image before printing
 // (the group on screen is printed as the image holds it).
 #pragma once
+#include <QCoreApplication>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -21,6 +22,8 @@ namespace orv {
 class UserPrompts;
 
 class ReportPrinting {
+    Q_DECLARE_TR_FUNCTIONS(ReportPrinting)
+
 public:
     // Messages go through the session's prompts.
     explicit ReportPrinting(UserPrompts& prompts);

@@ -12,6 +12,7 @@
 #include <thread>
 #include "app/AppState.h"
 #include "app/UserPrompts.h"
+#include "app/ViewBinder.h"
 #include "app/frmProc.h"
 
 namespace orv {
@@ -62,8 +63,7 @@ MsgAnswer QtHost::messageBox(const std::string& text, const std::string& title, 
         // a job runs without the dialog it stands on its own.
         QWidget* parent = proc_.isLoaded() && proc_.isVisible() ? static_cast<QWidget*>(&proc_) : owner_;
         if (parent && !parent->isEnabled()) parent = nullptr;
-        answer = prompts_.message(parent, QString::fromStdString(text), QString::fromStdString(title), icon,
-                                  buttons);
+        answer = prompts_.message(parent, coreText("LinkHost", text), coreText("LinkHost", title), icon, buttons);
     });
     return answer;
 }
@@ -72,7 +72,7 @@ MsgAnswer QtHost::messageBox(const std::string& text, const std::string& title, 
 // worker waits for them; the bar's range and value only follow.
 void QtHost::progShowForm(const std::string& message, bool writeFlag) {
     onGui([&] {
-        proc_.ShowForm(QString::fromStdString(message), writeFlag);
+        proc_.ShowForm(coreText("LinkHost", message), writeFlag);
         syncProgress();   // a fresh dialog starts at its minimum
     });
 }

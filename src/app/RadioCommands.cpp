@@ -1,6 +1,7 @@
 #include "app/FileOpenSave.h"
 #include "app/RadioCommands.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QSettings>
 #include <QWidget>
@@ -9,6 +10,7 @@
 #include "app/EditorSession.h"
 #include "app/CommandGuard.h"
 #include "app/EditorShell.h"
+#include "app/ViewBinder.h"
 #include "app/frmVerify.h"
 #include "files/ImageFile.h"
 #include "image/NumText.h"
@@ -18,12 +20,11 @@ namespace orv {
 
 namespace {
 
-const char* const kConfirmWrite = "Are you sure you want to write to the radio?";
+const char* const kConfirmWrite = QT_TRANSLATE_NOOP("RadioCommands", "Are you sure you want to write to the radio?");
 
 // Messages of the radio commands carry the application's title and no icon.
-MsgAnswer ask(EditorShell& shell, const char* text, MsgButtons buttons) {
-    return shell.session().prompts().message(shell.shellWidget(), QString::fromLatin1(text), QString(),
-                                             MsgIcon::None, buttons);
+MsgAnswer ask(EditorShell& shell, const QString& text, MsgButtons buttons) {
+    return shell.session().prompts().message(shell.shellWidget(), text, QString(), MsgIcon::None, buttons);
 }
 
 // The group number (1..15) named by cboCurrentGroup, or 0 when it names none.
@@ -37,7 +38,8 @@ int currentGroupNumber(EditorShell& shell) {
 // first confirmation.
 bool storeAndConfirm(EditorShell& shell) {
     if (!shell.storeCurrentGroup()) return false;
-    return ask(shell, kConfirmWrite, MsgButtons::OKCancel) == MsgAnswer::OK;
+    return ask(shell, QCoreApplication::translate("RadioCommands", kConfirmWrite), MsgButtons::OKCancel) ==
+           MsgAnswer::OK;
 }
 
 // The start of every radio command: refused with a beep (an empty Exchange)
@@ -80,8 +82,9 @@ bool showVerify(EditorShell& shell, const RadioJobResult& r) {
     reportBackup(shell, r.readBackup);
     if (frmVerify* old = link.verifyWindow()) old->close();
     if (r.verified == RadioJobResult::Step::Done) {
-        session.prompts().message(shell.shellWidget(), QStringLiteral("Radio matches"), QStringLiteral("Verify Radio"),
-                                  MsgIcon::Information, MsgButtons::OK);
+        session.prompts().message(shell.shellWidget(), QCoreApplication::translate("RadioCommands", "Radio matches"),
+                                  QCoreApplication::translate("RadioCommands", "Verify Radio"), MsgIcon::Information,
+                                  MsgButtons::OK);
         return true;
     }
     auto* window = new frmVerify(shell.shellWidget());
@@ -91,16 +94,16 @@ bool showVerify(EditorShell& shell, const RadioJobResult& r) {
     return false;
 }
 
-const QString kVerifying = QStringLiteral("Please Wait - Verifying Radio");
-const QString kWriting = QStringLiteral("Please Wait - Writing Radio");
+QString verifyingText() { return QCoreApplication::translate("RadioCommands", "Please Wait - Verifying Radio"); }
+QString writingText() { return QCoreApplication::translate("RadioCommands", "Please Wait - Writing Radio"); }
 
 // "Verify now?" with the last answer preselected (Yes at first); Escape
 // answers No without changing what is remembered.
 bool askVerifyNow(EditorShell& shell) {
     const bool last = appSettings()->value(QLatin1String(kVerifyAfterWriteKey), true).toBool();
     const MsgAnswer a = shell.session().prompts().message(
-        shell.shellWidget(), QStringLiteral("Verify now?"), QString(), MsgIcon::None, MsgButtons::YesNo,
-        MsgAnswer::Cancel, last ? MsgAnswer::Yes : MsgAnswer::No);
+        shell.shellWidget(), QCoreApplication::translate("RadioCommands", "Verify now?"), QString(), MsgIcon::None,
+        MsgButtons::YesNo, MsgAnswer::Cancel, last ? MsgAnswer::Yes : MsgAnswer::No);
     if (a == MsgAnswer::Cancel) return false;
     appSettings()->setValue(QLatin1String(kVerifyAfterWriteKey), a == MsgAnswer::Yes);
     return a == MsgAnswer::Yes;
@@ -110,10 +113,10 @@ bool askVerifyNow(EditorShell& shell) {
 // a failed write is told in a box while the dialog is still up.
 bool writePart(EditorShell& shell, const RadioJobPlan& plan) {
     RadioLink& link = shell.session().link();
-    link.preShow(kWriting);
+    link.preShow(writingText());
     RadioJobResult r;
     link.run([&] { r = runRadioJob(link.com(), shell.session().image(), plan, jobHooks(link)); });
-    if (!r.writeAccepted) ask(shell, r.writeMessage.c_str(), MsgButtons::OK);
+    if (!r.writeAccepted) ask(shell, coreText("RadioJob", r.writeMessage), MsgButtons::OK);
     link.unloadProc();
     return r.writeAccepted;
 }
@@ -157,7 +160,7 @@ bool mnuRead_Click(EditorShell& shell) {
     if (!exchange) return false;
     if (!FileOpenSave::confirmDiscard(shell)) return false;
     link.setMainWindow(shell.shellWidget());
-    link.preShow(QStringLiteral("Please Wait - Reading Radio"));
+    link.preShow(QCoreApplication::translate("RadioCommands", "Please Wait - Reading Radio"));
     bool ok = false;
     link.run([&] { ok = link.com().readMemory(); });
     link.unloadProc();
@@ -214,8 +217,9 @@ bool mnuWriteAll_Click(EditorShell& shell) {
     // Escape or the close box on this question stops the whole write: only a
     // chosen No skips page 0.
     EditorSession& session = shell.session();
-    const MsgAnswer globals = session.prompts().message(shell.shellWidget(), QStringLiteral("Write Global Parameters?"),
-                                                        QString(), MsgIcon::None, MsgButtons::YesNo, MsgAnswer::Cancel);
+    const MsgAnswer globals = session.prompts().message(
+        shell.shellWidget(), QCoreApplication::translate("RadioCommands", "Write Global Parameters?"), QString(),
+        MsgIcon::None, MsgButtons::YesNo, MsgAnswer::Cancel);
     if (globals == MsgAnswer::Cancel) return false;
     const bool skipPage0 = globals == MsgAnswer::No;
     if (session.GlobalsWindowOpen() && !skipPage0) {
@@ -234,11 +238,11 @@ bool mnuWriteAll_Click(EditorShell& shell) {
         link.onWindowThread([&] {
             link.unloadProc();
             verify = askVerifyNow(shell);
-            if (verify) link.preShow(kVerifying);
+            if (verify) link.preShow(verifyingText());
         });
         return verify;
     };
-    const RadioJobResult r = runJob(shell, plan, hooks, kWriting);
+    const RadioJobResult r = runJob(shell, plan, hooks, writingText());
     if (r.verified != RadioJobResult::Step::NotAsked) showVerify(shell, r);
     if (r.writeAccepted && !skipPage0) shell.markSaved();   // the radio holds all of it
     return r.writeAccepted;
@@ -292,7 +296,7 @@ bool mnuVerify_Click(EditorShell& shell) {
     RadioJobPlan plan;
     plan.write = RadioJobPlan::Write::None;
     plan.verify = true;
-    return showVerify(shell, runJob(shell, plan, jobHooks(link), kVerifying));
+    return showVerify(shell, runJob(shell, plan, jobHooks(link), verifyingText()));
 }
 
 bool mnuSaveTrace_Click(EditorShell& shell) {
@@ -300,12 +304,15 @@ bool mnuSaveTrace_Click(EditorShell& shell) {
     const SerialTrace& trace = session.link().trace();
     QWidget* parent = shell.shellWidget();
     if (trace.empty()) {
-        session.prompts().message(parent, QStringLiteral("There is no serial trace yet: no radio exchange has run."),
-                                  QStringLiteral("Save Serial Trace"), MsgIcon::Information, MsgButtons::OK);
+        session.prompts().message(
+            parent,
+            QCoreApplication::translate("RadioCommands", "There is no serial trace yet: no radio exchange has run."),
+            QCoreApplication::translate("RadioCommands", "Save Serial Trace"), MsgIcon::Information, MsgButtons::OK);
         return false;
     }
     FileDialogSetup setup;
-    setup.filters = {QStringLiteral("Text (*.txt) (*.txt)"), QStringLiteral("All (*.*) (*)")};
+    setup.filters = {QCoreApplication::translate("RadioCommands", "Text (*.txt) (*.txt)"),
+                     QCoreApplication::translate("RadioCommands", "All (*.*) (*)")};
     setup.defaultSuffix = QStringLiteral("txt");
     const QString path = session.prompts().chooseFile(parent, true, QStringLiteral("serial-trace.txt"), setup);
     if (path.isEmpty()) return false;
@@ -313,8 +320,9 @@ bool mnuSaveTrace_Click(EditorShell& shell) {
     const std::string text = trace.text();
     const FileStatus st = saveFileAtomically(path.toStdString(), text.data(), text.size());
     if (!st) {
-        session.prompts().message(parent, QString::fromStdString(st.message), QStringLiteral("File Error"),
-                                  MsgIcon::Exclamation, MsgButtons::OK);
+        session.prompts().message(parent, QString::fromStdString(st.message),
+                                  QCoreApplication::translate("RadioCommands", "File Error"), MsgIcon::Exclamation,
+                                  MsgButtons::OK);
         return false;
     }
     return true;

@@ -40,23 +40,23 @@ bool gatherSystemInfo(SystemInfo& out) {
 
 QString systemInfoText(const SystemInfo& info) {
     QString t;
-    t += QStringLiteral("Operating system: %1\n").arg(info.os);
-    t += QStringLiteral("Kernel: %1\n").arg(info.kernel);
-    t += QStringLiteral("Qt version: %1\n").arg(info.qtVersion);
-    if (!info.user.isEmpty()) t += QStringLiteral("User: %1\n").arg(info.user);
-    t += QStringLiteral("\nSerial devices:\n");
-    if (info.devices.empty()) t += QStringLiteral("  (none found)\n");
+    t += frmSysInfo::tr("Operating system: %1\n").arg(info.os);
+    t += frmSysInfo::tr("Kernel: %1\n").arg(info.kernel);
+    t += frmSysInfo::tr("Qt version: %1\n").arg(info.qtVersion);
+    if (!info.user.isEmpty()) t += frmSysInfo::tr("User: %1\n").arg(info.user);
+    t += frmSysInfo::tr("\nSerial devices:\n");
+    if (info.devices.empty()) t += frmSysInfo::tr("  (none found)\n");
     for (const auto& d : info.devices)
-        t += QStringLiteral("  %1  owner %2, group %3  -  %4\n")
+        t += frmSysInfo::tr("  %1  owner %2, group %3  -  %4\n")
                  .arg(d.path, d.owner, d.group,
-                      d.accessible ? QStringLiteral("can be opened")
-                                   : QStringLiteral("no access (ask to be added to group %1)").arg(d.group));
+                      d.accessible ? frmSysInfo::tr("can be opened")
+                                   : frmSysInfo::tr("no access (ask to be added to group %1)").arg(d.group));
     return t;
 }
 
 frmSysInfo::frmSysInfo(const SystemInfo& info, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmSysInfo"));
-    setWindowTitle(QStringLiteral("System Information"));
+    setWindowTitle(tr("System Information"));
     auto* lay = new QVBoxLayout(this);
     auto* text = new QPlainTextEdit(systemInfoText(info), this);
     text->setObjectName(QStringLiteral("txtSysInfo"));
@@ -77,7 +77,7 @@ void StartSysInfo(UserPrompts& prompts, QWidget* parent, const std::function<boo
         ok = false;
     }
     if (!ok) {
-        prompts.message(parent, QStringLiteral("System Information Is Unavailable At This Time"), QString(),
+        prompts.message(parent, frmSysInfo::tr("System Information Is Unavailable At This Time"), QString(),
                         MsgIcon::Information, MsgButtons::OK);
         return;
     }

@@ -2,13 +2,37 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <stdexcept>
+#include "image/FieldError.h"
 #include "image/FieldTable.h"
 
 namespace orv {
+
+QString coreText(const char* context, const std::string& text) {
+    return QCoreApplication::translate(context, text.c_str());
+}
+
+QString listEntryText(const std::string& entry) {
+    const std::size_t digits = entry.find_last_not_of("0123456789") + 1;
+    // Words and a number ("Ch 3"): the words' pattern; anything else whole.
+    if (digits < 2 || digits == entry.size() || entry[digits - 1] != ' ') return coreText("FieldLists", entry);
+    const std::string pattern = entry.substr(0, digits) + "%1";
+    return coreText("FieldLists", pattern).arg(QString::fromStdString(entry.substr(digits)));
+}
+
+QString fieldErrorText(const FieldError& error) {
+    QString text = QString::fromStdString(error.what());
+    const QString reason = QString::fromStdString(error.reason());
+    const QString shown = coreText("FieldRules", error.reason());
+    // The reason ends the message, or comes before the refused value.
+    const qsizetype at = text.endsWith(reason) ? text.size() - reason.size() : text.indexOf(reason);
+    if (shown != reason && at >= 0) text.replace(at, reason.size(), shown);
+    return text;
+}
 
 int checkBoxValue(const QCheckBox* c) {
     switch (c->checkState()) {

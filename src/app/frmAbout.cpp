@@ -13,7 +13,7 @@ namespace orv {
 
 frmAbout::frmAbout(UserPrompts& prompts, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("About ORVEDIT"));
+    setWindowTitle(tr("About ORVEDIT"));
     setModal(true);
 
     picIcon = new QLabel(this);
@@ -26,12 +26,12 @@ frmAbout::frmAbout(UserPrompts& prompts, QWidget* parent) : QDialog(parent) {
     lblTitle->setStyleSheet(QStringLiteral("font-size: 14pt; font-weight: bold;"));
     lblVersion = new QLabel(versionText(), this);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
-    lblDescription = new QLabel(QStringLiteral("Reads, edits, saves and writes the programming of ORV series radios."), this);
+    lblDescription = new QLabel(tr("Reads, edits, saves and writes the programming of ORV series radios."), this);
     lblDescription->setObjectName(QStringLiteral("lblDescription"));
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK = new QPushButton(tr("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
-    cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
+    cmdSysInfo = new QPushButton(tr("&System Info..."), this);
     cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
 
     auto* grid = new QGridLayout(this);

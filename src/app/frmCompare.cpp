@@ -25,7 +25,7 @@ frmCompare::frmCompare(QWidget* owner, UserPrompts& prompts, GoTo goTo)
     : QWidget(owner, Qt::Window), prompts_(prompts), goTo_(std::move(goTo)) {
     setObjectName(QStringLiteral("frmCompare"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Compare with File  -  ORV Editor"));
+    setWindowTitle(tr("Compare with File  -  ORV Editor"));
     applyEditorFace(this);
 
     auto* layout = new QVBoxLayout(this);
@@ -42,7 +42,7 @@ frmCompare::frmCompare(QWidget* owner, UserPrompts& prompts, GoTo goTo)
 
     table_ = new QTableWidget(0, 3, this);
     table_->setObjectName(QStringLiteral("tblDifferences"));
-    table_->setHorizontalHeaderLabels({QStringLiteral("Where"), QStringLiteral("This"), QStringLiteral("That")});
+    table_->setHorizontalHeaderLabels({tr("Where"), tr("This"), tr("That")});
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -53,11 +53,11 @@ frmCompare::frmCompare(QWidget* owner, UserPrompts& prompts, GoTo goTo)
     layout->addWidget(table_, 1);
     connect(table_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { rowDoubleClicked(row); });
 
-    auto* hint = new QLabel(QStringLiteral("Double-click a row to show its group."), this);
+    auto* hint = new QLabel(tr("Double-click a row to show its group."), this);
     hint->setObjectName(QStringLiteral("lblHint"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(hint, 1);
-    cmdClose_ = new QPushButton(QStringLiteral("Close"), this);
+    cmdClose_ = new QPushButton(tr("Close"), this);
     cmdClose_->setObjectName(QStringLiteral("cmdClose"));
     connect(cmdClose_, &QPushButton::clicked, this, &QWidget::close);
     buttons->addWidget(cmdClose_);
@@ -67,11 +67,11 @@ frmCompare::frmCompare(QWidget* owner, UserPrompts& prompts, GoTo goTo)
 
 void frmCompare::showDifferences(const std::vector<Difference>& diffs, const QString& thisName,
                                  const QString& thatName) {
-    lblThis_->setText(QStringLiteral("This: ") + thisName);
-    lblThat_->setText(QStringLiteral("That: ") + thatName);
-    lblSummary_->setText(diffs.empty() ? QStringLiteral("No differences: both hold the same programming.")
-                         : diffs.size() == 1 ? QStringLiteral("1 difference")
-                                             : QStringLiteral("%1 differences").arg(diffs.size()));
+    lblThis_->setText(tr("This: %1").arg(thisName));
+    lblThat_->setText(tr("That: %1").arg(thatName));
+    lblSummary_->setText(diffs.empty() ? tr("No differences: both hold the same programming.")
+                         : diffs.size() == 1 ? tr("1 difference")
+                                             : tr("%1 differences").arg(diffs.size()));
     table_->clearContents();
     table_->setRowCount(static_cast<int>(diffs.size()));
     for (int r = 0; r < static_cast<int>(diffs.size()); ++r) {
@@ -105,16 +105,16 @@ frmCompare* compareWithFile(EditorShell& shell, frmCompare::GoTo goTo) {
     QWidget* owner = shell.shellWidget();
     if (!shell.storeCurrentGroup()) {
         session.prompts().message(owner,
-                                  QStringLiteral("The group on screen holds a value that cannot be stored.\r"
+                                  frmCompare::tr("The group on screen holds a value that cannot be stored.\r"
                                                  "Nothing was compared."),
-                                  QStringLiteral("Compare with File"), MsgIcon::Exclamation, MsgButtons::OK);
+                                  frmCompare::tr("Compare with File"), MsgIcon::Exclamation, MsgButtons::OK);
         return nullptr;
     }
     const QString path = session.prompts().chooseFile(owner, false, session.file().filePath);
     if (path.isEmpty()) return nullptr;
     MemoryImage that;
     if (auto st = loadImageFile(path.toStdString(), that); !st) {
-        session.prompts().message(owner, QString::fromStdString(st.message), QStringLiteral("File Error"),
+        session.prompts().message(owner, QString::fromStdString(st.message), frmCompare::tr("File Error"),
                                   MsgIcon::Exclamation, MsgButtons::OK);
         return nullptr;
     }
@@ -124,8 +124,8 @@ frmCompare* compareWithFile(EditorShell& shell, frmCompare::GoTo goTo) {
     if (!window) window = new frmCompare(owner, session.prompts(), std::move(goTo));
     const QString current = session.file().currentFileName;
     window->showDifferences(diffs,
-                            current.isEmpty() ? QStringLiteral("the editor's programming")
-                                              : QStringLiteral("the editor's programming (last saved or opened as %1)")
+                            current.isEmpty() ? frmCompare::tr("the editor's programming")
+                                              : frmCompare::tr("the editor's programming (last saved or opened as %1)")
                                                     .arg(current),
                             path);
     window->show();

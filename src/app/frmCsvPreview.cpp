@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include "app/AppState.h"
+#include "app/ViewBinder.h"
 
 namespace orv {
 
@@ -21,7 +22,7 @@ enum Column { colRow, colLocation, colName, colFrequency, colChannel, colWhat, k
 frmCsvPreview::frmCsvPreview(QWidget* owner, const MemoryImage& img, int g, std::string csv, const QString& fileName)
     : QDialog(owner), image_(img), group_(g), csv_(std::move(csv)) {
     setObjectName(QStringLiteral("frmCsvPreview"));
-    setWindowTitle(QStringLiteral("Import Channels - ") + fileName);
+    setWindowTitle(tr("Import Channels - %1").arg(fileName));
     setModal(true);
     applyEditorFace(this);
     // What the editor can show before anything changes: every row is
@@ -31,10 +32,10 @@ frmCsvPreview::frmCsvPreview(QWidget* owner, const MemoryImage& img, int g, std:
 
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
-    auto* lblFirst = new QLabel(QStringLiteral("First channel"), this);
+    auto* lblFirst = new QLabel(tr("First channel"), this);
     cboFirstChannel_ = new QComboBox(this);
     cboFirstChannel_->setObjectName(QStringLiteral("cboFirstChannel"));
-    cboFirstChannel_->addItem(QStringLiteral("As in the file"));
+    cboFirstChannel_->addItem(tr("As in the file"));
     for (int c = 1; c <= 16; ++c) cboFirstChannel_->addItem(QString::number(c));
     lblFirst->setBuddy(cboFirstChannel_);
     lblPlacement_ = new QLabel(this);
@@ -46,9 +47,9 @@ frmCsvPreview::frmCsvPreview(QWidget* owner, const MemoryImage& img, int g, std:
 
     table_ = new QTableWidget(0, kPreviewColumns, this);
     table_->setObjectName(QStringLiteral("tblRows"));
-    table_->setHorizontalHeaderLabels({QStringLiteral("Row"), QStringLiteral("Location"), QStringLiteral("Name"),
-                                       QStringLiteral("Frequency"), QStringLiteral("Channel"),
-                                       QStringLiteral("What happens")});
+    table_->setHorizontalHeaderLabels({tr("Row"), tr("Location"), tr("Name"),
+                                       tr("Frequency"), tr("Channel"),
+                                       tr("What happens")});
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionMode(QAbstractItemView::NoSelection);
     table_->verticalHeader()->setVisible(false);
@@ -58,10 +59,10 @@ frmCsvPreview::frmCsvPreview(QWidget* owner, const MemoryImage& img, int g, std:
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    cmdOK_ = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK_ = new QPushButton(tr("OK"), this);
     cmdOK_->setObjectName(QStringLiteral("cmdOK"));
     cmdOK_->setDefault(true);
-    cmdCancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cmdCancel_ = new QPushButton(tr("Cancel"), this);
     cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
     buttons->addWidget(cmdOK_);
     buttons->addWidget(cmdCancel_);
@@ -91,7 +92,7 @@ void frmCsvPreview::setRowTicked(int r, bool ticked) {
 
 void frmCsvPreview::replan() {
     plan_ = planChannelCsv(image_, group_, csv_, options_);
-    lblPlacement_->setText(QString::fromStdString(plan_.placementText()));
+    lblPlacement_->setText(coreText("ChannelCsv", plan_.placementText()));
     filling_ = true;
     table_->setRowCount(static_cast<int>(plan_.rows.size()));
     for (int r = 0; r < static_cast<int>(plan_.rows.size()); ++r) {

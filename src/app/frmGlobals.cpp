@@ -25,12 +25,12 @@ namespace {
 QComboBox* makeList(QWidget* parent, const char* name, const std::vector<std::string>& entries) {
     auto* box = new QComboBox(parent);
     box->setObjectName(QString::fromLatin1(name));
-    for (const auto& e : entries) box->addItem(QString::fromStdString(e));
+    for (const auto& e : entries) box->addItem(listEntryText(e));
     return box;
 }
 
 QLabel* makeLabel(QWidget* parent, const char* name, const char* caption) {
-    auto* label = new QLabel(QString::fromLatin1(caption), parent);
+    auto* label = new QLabel(frmGlobals::tr(caption), parent);
     label->setObjectName(QString::fromLatin1(name));
     return label;
 }
@@ -41,7 +41,7 @@ frmGlobals::frmGlobals(EditorSession& session, QWidget* owner)
     : QMainWindow(owner, Qt::Window), session_(session) {
     setObjectName(QStringLiteral("frmGlobals"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Group '0' Globals  -  ORV Editor   "));
+    setWindowTitle(tr("Group '0' Globals  -  ORV Editor   "));
     // The same face whoever loads the window (the menu with the main window
     // as owner, or a decode without one).
     applyEditorFace(this);
@@ -57,42 +57,42 @@ void frmGlobals::buildControls() {
     columns->addLayout(left);
 
     // Frame "Global Variables".
-    auto* fraUnit = new QGroupBox(QStringLiteral("Global Variables"), central);
+    auto* fraUnit = new QGroupBox(tr("Global Variables"), central);
     fraUnit->setObjectName(QStringLiteral("fraUnit"));
     auto* unit = new QGridLayout(fraUnit);
     struct Row { const char* label; const char* caption; const char* list; QComboBox** box;
                  const std::vector<std::string>& entries; bool tip; };
     const Row unitRows[] = {
-        {"lblDTMFDev", "DTMF FM Deviation in Hz:", "cboDTMFDev", &cboDTMFDev_, lists::cboDTMFDev(), true},
-        {"lblPorch", "Front Porch Time in Milliseconds:", "cboPorchTime", &cboPorchTime_, lists::cboPorchTime(), true},
-        {"lblAniRate", "ANI Rate in Chars/Second:", "cboANIRate", &cboANIRate_, lists::cboANIRate(), true},
-        {"lblPriRate", "Priority Rate in seconds:", "cboPriRate", &cboPriRate_, lists::cboPriRate(), true},
-        {"lblBattSave", "Global Battery Saver:", "cboBattSave", &cboBattSave_, lists::cboBattSave(), true},
-        {"lblFreqDisplay", "Display Frequencies Only:", "cboFreqDisplay", &cboFreqDisplay_, lists::cboEnableDisable(), false},
-        {"lblPerChanPower", "Per Channel Power Selection:", "cboLoPower", &cboLoPower_, lists::cboEnableDisable(), false},
-        {"lblTalkBack", "Talk Back Scan:", "cboTalkBack", &cboTalkBack_, lists::cboEnableDisable(), false},
-        {"lblNuisanceChan", "Nuisance Channel Delete:", "cboNuisanceChan", &cboNuisanceChan_, lists::cboEnableDisable(), false},
+        {"lblDTMFDev", QT_TR_NOOP("DTMF FM Deviation in Hz:"), "cboDTMFDev", &cboDTMFDev_, lists::cboDTMFDev(), true},
+        {"lblPorch", QT_TR_NOOP("Front Porch Time in Milliseconds:"), "cboPorchTime", &cboPorchTime_, lists::cboPorchTime(), true},
+        {"lblAniRate", QT_TR_NOOP("ANI Rate in Chars/Second:"), "cboANIRate", &cboANIRate_, lists::cboANIRate(), true},
+        {"lblPriRate", QT_TR_NOOP("Priority Rate in seconds:"), "cboPriRate", &cboPriRate_, lists::cboPriRate(), true},
+        {"lblBattSave", QT_TR_NOOP("Global Battery Saver:"), "cboBattSave", &cboBattSave_, lists::cboBattSave(), true},
+        {"lblFreqDisplay", QT_TR_NOOP("Display Frequencies Only:"), "cboFreqDisplay", &cboFreqDisplay_, lists::cboEnableDisable(), false},
+        {"lblPerChanPower", QT_TR_NOOP("Per Channel Power Selection:"), "cboLoPower", &cboLoPower_, lists::cboEnableDisable(), false},
+        {"lblTalkBack", QT_TR_NOOP("Talk Back Scan:"), "cboTalkBack", &cboTalkBack_, lists::cboEnableDisable(), false},
+        {"lblNuisanceChan", QT_TR_NOOP("Nuisance Channel Delete:"), "cboNuisanceChan", &cboNuisanceChan_, lists::cboEnableDisable(), false},
     };
     int r = 0;
     for (const Row& row : unitRows) {
         unit->addWidget(makeLabel(fraUnit, row.label, row.caption), r, 0);
         *row.box = makeList(fraUnit, row.list, row.entries);
-        if (row.tip) (*row.box)->setToolTip(QStringLiteral("Select value from list."));
+        if (row.tip) (*row.box)->setToolTip(tr("Select value from list."));
         unit->addWidget(*row.box, r, 1);
         ++r;
     }
     left->addWidget(fraUnit);
 
     // Frame "Toggle Switch Assignments".
-    auto* fraToggles = new QGroupBox(QStringLiteral("Toggle Switch Assignments"), central);
+    auto* fraToggles = new QGroupBox(tr("Toggle Switch Assignments"), central);
     fraToggles->setObjectName(QStringLiteral("fraToggles"));
     auto* toggles = new QGridLayout(fraToggles);
     const Row toggleRows[] = {
-        {"lblLoPowerSwitch", "Low Power:", "cboLoPowerSwitch", &cboLoPowerSwitch_, lists::cboSwitch(), false},
-        {"lblChanScan", "Channel Scan:", "cboChanScan", &cboChanScan_, lists::cboSwitch(), false},
-        {"lblPriScan", "Priority Scan:", "cboPriScan", &cboPriScan_, lists::cboSwitch(), false},
-        {"lblRTA", "Repeater Talk Around:", "cboRTA", &cboRTA_, lists::cboSwitch(), false},
-        {"lblGroupScan", "Group Scan:", "cboGroupScan", &cboGroupScan_, lists::cboSwitch(), false},
+        {"lblLoPowerSwitch", QT_TR_NOOP("Low Power:"), "cboLoPowerSwitch", &cboLoPowerSwitch_, lists::cboSwitch(), false},
+        {"lblChanScan", QT_TR_NOOP("Channel Scan:"), "cboChanScan", &cboChanScan_, lists::cboSwitch(), false},
+        {"lblPriScan", QT_TR_NOOP("Priority Scan:"), "cboPriScan", &cboPriScan_, lists::cboSwitch(), false},
+        {"lblRTA", QT_TR_NOOP("Repeater Talk Around:"), "cboRTA", &cboRTA_, lists::cboSwitch(), false},
+        {"lblGroupScan", QT_TR_NOOP("Group Scan:"), "cboGroupScan", &cboGroupScan_, lists::cboSwitch(), false},
     };
     r = 0;
     for (const Row& row : toggleRows) {
@@ -105,11 +105,11 @@ void frmGlobals::buildControls() {
     left->addStretch();
 
     // Frame "Rotary Switch Assignments".
-    auto* fraRotary = new QGroupBox(QStringLiteral("Rotary Switch Assignments"), central);
+    auto* fraRotary = new QGroupBox(tr("Rotary Switch Assignments"), central);
     fraRotary->setObjectName(QStringLiteral("fraRotarySwitch"));
     auto* rotary = new QGridLayout(fraRotary);
-    rotary->addWidget(makeLabel(fraRotary, "lblPos", "Position:"), 0, 0);
-    rotary->addWidget(makeLabel(fraRotary, "lblGroup", "Group             Channel"), 0, 1, 1, 2);
+    rotary->addWidget(makeLabel(fraRotary, "lblPos", QT_TR_NOOP("Position:")), 0, 0);
+    rotary->addWidget(makeLabel(fraRotary, "lblGroup", QT_TR_NOOP("Group             Channel")), 0, 1, 1, 2);
     for (int p = 0; p < kRotaryPositions; ++p) {
         const auto i = static_cast<std::size_t>(p);
         const QByteArray pos = QByteArray::number(p + 1);
@@ -130,15 +130,15 @@ void frmGlobals::buildControls() {
         rotary->addWidget(chkChanVar_[i], p + 1, 4);
     }
     auto* chkSample = new QCheckBox(
-        QStringLiteral("A checked box indicates the assignment is variable from the keypad."), fraRotary);
+        tr("A checked box indicates the assignment is variable from the keypad."), fraRotary);
     chkSample->setObjectName(QStringLiteral("chkSample"));
     chkSample->setChecked(true);
     rotary->addWidget(chkSample, kRotaryPositions + 1, 0, 1, 5);
     auto* globals = new QHBoxLayout;
-    globals->addWidget(makeLabel(fraRotary, "lblGlobGrp", "Global Group:"));
+    globals->addWidget(makeLabel(fraRotary, "lblGlobGrp", QT_TR_NOOP("Global Group:")));
     cboGlobalGroup_ = makeList(fraRotary, "cboGlobalGroup", lists::cboGlobalGroup());
     globals->addWidget(cboGlobalGroup_);
-    globals->addWidget(makeLabel(fraRotary, "lblGlobChan", "Global Channel:"));
+    globals->addWidget(makeLabel(fraRotary, "lblGlobChan", QT_TR_NOOP("Global Channel:")));
     cboGlobalChannel_ = makeList(fraRotary, "cboGlobalChannel", lists::cboGlobalChannel());
     globals->addWidget(cboGlobalChannel_);
     globals->addStretch();
@@ -147,14 +147,14 @@ void frmGlobals::buildControls() {
     setCentralWidget(central);
 
     // Menu "Window".
-    QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("Window"));
+    QMenu* mnuFile = menuBar()->addMenu(tr("Window"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    mnuSave_ = mnuFile->addAction(QStringLiteral("Save Settings And Close Window"));
+    mnuSave_ = mnuFile->addAction(tr("Save Settings And Close Window"));
     mnuSave_->setObjectName(QStringLiteral("mnuSave"));
-    mnuExit_ = mnuFile->addAction(QStringLiteral("Close Window Without Saving"));
+    mnuExit_ = mnuFile->addAction(tr("Close Window Without Saving"));
     mnuExit_->setObjectName(QStringLiteral("mnuExit"));
     mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuSep1"));
-    mnuReadSettings_ = mnuFile->addAction(QStringLiteral("Read Settings Again"));
+    mnuReadSettings_ = mnuFile->addAction(tr("Read Settings Again"));
     mnuReadSettings_->setObjectName(QStringLiteral("mnuReadSettings"));
     auto command = [this](QAction* action, void (frmGlobals::*click)()) {
         connect(action, &QAction::triggered, this,
@@ -205,7 +205,7 @@ void frmGlobals::closeEvent(QCloseEvent* e) {
         e->ignore();
         return;
     }
-    const MsgAnswer answer = session_.prompts().message(this, QStringLiteral("Save Global Parameters?"), QString(),
+    const MsgAnswer answer = session_.prompts().message(this, tr("Save Global Parameters?"), QString(),
                                                         MsgIcon::None, MsgButtons::YesNoCancel);
     if (answer == MsgAnswer::Yes) {
         controlsToGlobalsView(*this, session_.globals().view());

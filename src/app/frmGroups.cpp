@@ -78,7 +78,7 @@ EditKey editKey(int key) {
 frmGroups::frmGroups(EditorSession& session, QWidget* parent)
     : QMainWindow(parent), session_(session), editor_(session.image(), *this) {
     initAppIdentity();
-    setShellCaption(QStringLiteral("ORVEDIT  -  ORV Editor"));
+    setShellCaption(tr("ORVEDIT  -  ORV Editor"));
     // Edits reach the image only when the group is stored: the title's
     // modified mark follows the screen as well, checked a few times a second.
     auto* modifiedCheck = new QTimer(this);
@@ -180,8 +180,9 @@ void frmGroups::bindGrid() {
     }
     model->setEditStrategy(QSqlTableModel::OnRowChange);
     model->setSort(0, Qt::AscendingOrder);
-    const char* captions[kGridColumns] = {"Chan", "Rec Freq", "Rec CG", "Tx Freq", "Tx CG", "Ch Label"};
-    for (int c = 0; c < kGridColumns; ++c) model->setHeaderData(c, Qt::Horizontal, QLatin1String(captions[c]));
+    const char* captions[kGridColumns] = {QT_TR_NOOP("Chan"),   QT_TR_NOOP("Rec Freq"), QT_TR_NOOP("Rec CG"),
+                                          QT_TR_NOOP("Tx Freq"), QT_TR_NOOP("Tx CG"),    QT_TR_NOOP("Ch Label")};
+    for (int c = 0; c < kGridColumns; ++c) model->setHeaderData(c, Qt::Horizontal, tr(captions[c]));
     model->select();
     dataORVInfo_ = model;
     Grid_->setModel(model);
@@ -275,7 +276,7 @@ bool frmGroups::mnuNew_Click() {
     f.filePath.clear();
     f.previousFilePath.clear();
     f.currentFileName.clear();
-    setShellCaption(QStringLiteral("ORVEDIT  -  ORV Editor"));
+    setShellCaption(tr("ORVEDIT  -  ORV Editor"));
     markSaved();
     return true;
 }
@@ -324,7 +325,7 @@ void frmGroups::showEvent(QShowEvent* e) {
 // ---------------------------------------------------------------- closing
 
 QMessageBox::StandardButton frmGroups::askSaveBeforeExit() {
-    switch (session_.prompts().message(this, QStringLiteral("Save before exit?"), QString(), MsgIcon::Question,
+    switch (session_.prompts().message(this, tr("Save before exit?"), QString(), MsgIcon::Question,
                                        MsgButtons::YesNoCancel)) {
     case MsgAnswer::Yes: return QMessageBox::Yes;
     case MsgAnswer::No: return QMessageBox::No;
@@ -586,7 +587,7 @@ void frmGroups::refreshData() {
 
 void frmGroups::helpScreen(int context) {
     if (context == 1)
-        session_.prompts().message(this, QStringLiteral("Enter the frequency offset, eg: -2, 7"), QString(),
+        session_.prompts().message(this, tr("Enter the frequency offset, eg: -2, 7"), QString(),
                                    MsgIcon::None, MsgButtons::OK);
 }
 

@@ -35,66 +35,66 @@ void frmGroups::buildMenus() {
         return a;
     };
 
-    auto* mnuFile = bar->addMenu(QStringLiteral("File"));
+    auto* mnuFile = bar->addMenu(tr("File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    mnuSave_ = act(mnuFile, QStringLiteral("&Save"), QStringLiteral("mnuSave"), QKeySequence(Qt::CTRL | Qt::Key_S));
-    mnuSaveAs_ = act(mnuFile, QStringLiteral("Sa&ve As"), QStringLiteral("mnuSaveAs"),
+    mnuSave_ = act(mnuFile, tr("&Save"), QStringLiteral("mnuSave"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    mnuSaveAs_ = act(mnuFile, tr("Sa&ve As"), QStringLiteral("mnuSaveAs"),
                      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     sep(mnuFile, QStringLiteral("mnuSep1"));
-    mnuOpen_ = act(mnuFile, QStringLiteral("&Open"), QStringLiteral("mnuOpen"), QKeySequence(Qt::CTRL | Qt::Key_O));
-    mnuOpenBackup_ = act(mnuFile, QStringLiteral("Open &Backup..."), QStringLiteral("mnuOpenBackup"));
-    mnuRecent_ = mnuFile->addMenu(QStringLiteral("Recent Files"));
+    mnuOpen_ = act(mnuFile, tr("&Open"), QStringLiteral("mnuOpen"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    mnuOpenBackup_ = act(mnuFile, tr("Open &Backup..."), QStringLiteral("mnuOpenBackup"));
+    mnuRecent_ = mnuFile->addMenu(tr("Recent Files"));
     mnuRecent_->setObjectName(QStringLiteral("mnuRecent"));
     connect(mnuRecent_, &QMenu::aboutToShow, this, &frmGroups::fillRecentMenu);
     sep(mnuFile, QStringLiteral("mnuSep4"));
-    mnuLoad_ = mnuFile->addMenu(QStringLiteral("Load"));
+    mnuLoad_ = mnuFile->addMenu(tr("Load"));
     mnuLoad_->setObjectName(QStringLiteral("mnuLoad"));
-    mnuLast_ = act(mnuLoad_, QStringLiteral("&Last Screen"), QStringLiteral("mnuLast"), QKeySequence(Qt::CTRL | Qt::Key_L));
-    mnuDefault_ = act(mnuLoad_, QStringLiteral("&Default Screen"), QStringLiteral("mnuDefault"), QKeySequence(Qt::CTRL | Qt::Key_D));
-    mnuBlank_ = act(mnuLoad_, QStringLiteral("&Blank Screen"), QStringLiteral("mnuBlank"), QKeySequence(Qt::CTRL | Qt::Key_B));
+    mnuLast_ = act(mnuLoad_, tr("&Last Screen"), QStringLiteral("mnuLast"), QKeySequence(Qt::CTRL | Qt::Key_L));
+    mnuDefault_ = act(mnuLoad_, tr("&Default Screen"), QStringLiteral("mnuDefault"), QKeySequence(Qt::CTRL | Qt::Key_D));
+    mnuBlank_ = act(mnuLoad_, tr("&Blank Screen"), QStringLiteral("mnuBlank"), QKeySequence(Qt::CTRL | Qt::Key_B));
     for (QAction* a : {mnuLast_, mnuDefault_, mnuBlank_}) a->setCheckable(true);
-    auto* mnuP = mnuFile->addMenu(QStringLiteral("Print"));
+    auto* mnuP = mnuFile->addMenu(tr("Print"));
     mnuP->setObjectName(QStringLiteral("mnuP"));
-    mnuPrint_ = act(mnuP, QStringLiteral("&Print Displayed ORV Setup"), QStringLiteral("mnuPrint"), QKeySequence(Qt::CTRL | Qt::Key_P));
-    mnuSetup_ = act(mnuFile, QStringLiteral("Print Set&up"), QStringLiteral("mnuSetup"));
+    mnuPrint_ = act(mnuP, tr("&Print Displayed ORV Setup"), QStringLiteral("mnuPrint"), QKeySequence(Qt::CTRL | Qt::Key_P));
+    mnuSetup_ = act(mnuFile, tr("Print Set&up"), QStringLiteral("mnuSetup"));
     // Not in the original menu: the report's pages before they are printed.
-    mnuPreview_ = act(mnuFile, QStringLiteral("Print Previe&w"), QStringLiteral("mnuPreview"));
+    mnuPreview_ = act(mnuFile, tr("Print Previe&w"), QStringLiteral("mnuPreview"));
     sep(mnuFile, QStringLiteral("mnuSep2"));
-    mnuExit_ = act(mnuFile, QStringLiteral("&Exit"), QStringLiteral("mnuExit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    mnuExit_ = act(mnuFile, tr("&Exit"), QStringLiteral("mnuExit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    auto* mnuRadio = bar->addMenu(QStringLiteral("Radio"));
+    auto* mnuRadio = bar->addMenu(tr("Radio"));
     mnuRadio->setObjectName(QStringLiteral("mnuRadio"));
-    mnuRead_ = act(mnuRadio, QStringLiteral("Read Radio"), QStringLiteral("mnuRead"), QKeySequence(Qt::Key_F2));
-    mnuReadGlobal_ = act(mnuRadio, QStringLiteral("Read Global Information from Radio"), QStringLiteral("mnuReadGlobal"));
-    mnuReadGroup_ = act(mnuRadio, QStringLiteral("Read Group from Radio"), QStringLiteral("mnuReadGroup"));
-    mnuWriteAll_ = act(mnuRadio, QStringLiteral("Write Radio"), QStringLiteral("mnuWriteAll"), QKeySequence(Qt::Key_F3));
-    mnuWriteGlobal_ = act(mnuRadio, QStringLiteral("Write Global Information To Radio"), QStringLiteral("mnuWriteGlobal"));
-    mnuWriteGroup_ = act(mnuRadio, QStringLiteral("Write Current Group to Radio"), QStringLiteral("mnuWriteGroup"), QKeySequence(Qt::Key_F4));
-    mnuVerify_ = act(mnuRadio, QStringLiteral("Verify Radio"), QStringLiteral("mnuVerify"));
+    mnuRead_ = act(mnuRadio, tr("Read Radio"), QStringLiteral("mnuRead"), QKeySequence(Qt::Key_F2));
+    mnuReadGlobal_ = act(mnuRadio, tr("Read Global Information from Radio"), QStringLiteral("mnuReadGlobal"));
+    mnuReadGroup_ = act(mnuRadio, tr("Read Group from Radio"), QStringLiteral("mnuReadGroup"));
+    mnuWriteAll_ = act(mnuRadio, tr("Write Radio"), QStringLiteral("mnuWriteAll"), QKeySequence(Qt::Key_F3));
+    mnuWriteGlobal_ = act(mnuRadio, tr("Write Global Information To Radio"), QStringLiteral("mnuWriteGlobal"));
+    mnuWriteGroup_ = act(mnuRadio, tr("Write Current Group to Radio"), QStringLiteral("mnuWriteGroup"), QKeySequence(Qt::Key_F4));
+    mnuVerify_ = act(mnuRadio, tr("Verify Radio"), QStringLiteral("mnuVerify"));
     mnuSep3_ = sep(mnuRadio, QStringLiteral("mnuSep3"));
-    mnuReadCurrGroup_ = act(mnuRadio, QStringLiteral("Read Current Group"), QStringLiteral("mnuReadCurrGroup"));
-    mnuWriteCurrGroup_ = act(mnuRadio, QStringLiteral("Write Current Group"), QStringLiteral("mnuWriteCurrGroup"));
+    mnuReadCurrGroup_ = act(mnuRadio, tr("Read Current Group"), QStringLiteral("mnuReadCurrGroup"));
+    mnuWriteCurrGroup_ = act(mnuRadio, tr("Write Current Group"), QStringLiteral("mnuWriteCurrGroup"));
     // Kept for other commands to run; never offered to the user.
     for (QAction* a : {mnuSep3_, mnuReadCurrGroup_, mnuWriteCurrGroup_}) a->setVisible(false);
 
-    auto* mnuEdit = bar->addMenu(QStringLiteral("Edit"));
+    auto* mnuEdit = bar->addMenu(tr("Edit"));
     mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
-    mnuGlobals_ = act(mnuEdit, QStringLiteral("Global Parameters"), QStringLiteral("mnuGlobals"));
-    mnuUndo_ = act(mnuEdit, QStringLiteral("Undo"), QStringLiteral("mnuUndo"), QKeySequence(Qt::CTRL | Qt::Key_Z));
-    auto* mnuCopy = mnuEdit->addMenu(QStringLiteral("Copy"));
+    mnuGlobals_ = act(mnuEdit, tr("Global Parameters"), QStringLiteral("mnuGlobals"));
+    mnuUndo_ = act(mnuEdit, tr("Undo"), QStringLiteral("mnuUndo"), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    auto* mnuCopy = mnuEdit->addMenu(tr("Copy"));
     mnuCopy->setObjectName(QStringLiteral("mnuCopy"));
-    mnuAll_ = act(mnuCopy, QStringLiteral("Copy All"), QStringLiteral("mnuAll"), QKeySequence(Qt::CTRL | Qt::Key_A));
-    mnuRow_ = act(mnuCopy, QStringLiteral("Copy a row"), QStringLiteral("mnuRow"), QKeySequence(Qt::CTRL | Qt::Key_R));
-    mnuPaste_ = act(mnuEdit, QStringLiteral("Paste"), QStringLiteral("mnuPaste"), QKeySequence(Qt::CTRL | Qt::Key_V));
-    mnuMove_ = act(mnuEdit, QStringLiteral("Move"), QStringLiteral("mnuMove"), QKeySequence(Qt::CTRL | Qt::Key_M));
+    mnuAll_ = act(mnuCopy, tr("Copy All"), QStringLiteral("mnuAll"), QKeySequence(Qt::CTRL | Qt::Key_A));
+    mnuRow_ = act(mnuCopy, tr("Copy a row"), QStringLiteral("mnuRow"), QKeySequence(Qt::CTRL | Qt::Key_R));
+    mnuPaste_ = act(mnuEdit, tr("Paste"), QStringLiteral("mnuPaste"), QKeySequence(Qt::CTRL | Qt::Key_V));
+    mnuMove_ = act(mnuEdit, tr("Move"), QStringLiteral("mnuMove"), QKeySequence(Qt::CTRL | Qt::Key_M));
 
-    mnuTuneRadio_ = bar->addAction(QStringLiteral("Tune"));
+    mnuTuneRadio_ = bar->addAction(tr("Tune"));
     mnuTuneRadio_->setObjectName(QStringLiteral("mnuTuneRadio"));
 
-    mnuCommPortx_ = bar->addMenu(QStringLiteral("Comm-Port"));
+    mnuCommPortx_ = bar->addMenu(tr("Comm-Port"));
     mnuCommPortx_->setObjectName(QStringLiteral("mnuCommPortx"));
     for (int n = 1; n <= 4; ++n) {
-        QAction* a = act(mnuCommPortx_, QStringLiteral("Use Comm Port %1").arg(n), QStringLiteral("mnuCommPort%1").arg(n));
+        QAction* a = act(mnuCommPortx_, tr("Use Comm Port %1").arg(n), QStringLiteral("mnuCommPort%1").arg(n));
         a->setCheckable(true);
         a->setData(n);
         mnuCommPort_[size_t(n - 1)] = a;
@@ -103,12 +103,12 @@ void frmGroups::buildMenus() {
     mnuCommPortx_->addSeparator();
     mnuChooseDevice_ = act(mnuCommPortx_, tr("Choose Device..."), QStringLiteral("mnuChooseDevice"));
 
-    auto* mnuH = bar->addMenu(QStringLiteral("Help"));
+    auto* mnuH = bar->addMenu(tr("Help"));
     mnuH->setObjectName(QStringLiteral("mnuH"));
-    mnuAbout_ = act(mnuH, QStringLiteral("About ORVEDIT"), QStringLiteral("mnuAbout"));
-    mnuHelp_ = act(mnuH, QStringLiteral("Help"), QStringLiteral("mnuHelp"), QKeySequence(Qt::CTRL | Qt::Key_H));
+    mnuAbout_ = act(mnuH, tr("About ORVEDIT"), QStringLiteral("mnuAbout"));
+    mnuHelp_ = act(mnuH, tr("Help"), QStringLiteral("mnuHelp"), QKeySequence(Qt::CTRL | Qt::Key_H));
     mnuHelp_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_H), QKeySequence(Qt::Key_F1)});
-    mnuSaveTrace_ = act(mnuH, QStringLiteral("Save Serial &Trace..."), QStringLiteral("mnuSaveTrace"));
+    mnuSaveTrace_ = act(mnuH, tr("Save Serial &Trace..."), QStringLiteral("mnuSaveTrace"));
 
     // Not in the original menu: comparing with a file and the channel CSV
     // interchange, in their own section of File before "Exit".
@@ -119,13 +119,13 @@ void frmGroups::buildMenus() {
         addAction(a);
         return a;
     };
-    mnuCompare_ = before(QStringLiteral("&Compare with File..."), QStringLiteral("mnuCompare"));
-    mnuExportChannels_ = before(QStringLiteral("Export C&hannels..."), QStringLiteral("mnuExportChannels"));
-    mnuImportChannels_ = before(QStringLiteral("&Import Channels..."), QStringLiteral("mnuImportChannels"));
+    mnuCompare_ = before(tr("&Compare with File..."), QStringLiteral("mnuCompare"));
+    mnuExportChannels_ = before(tr("Export C&hannels..."), QStringLiteral("mnuExportChannels"));
+    mnuImportChannels_ = before(tr("&Import Channels..."), QStringLiteral("mnuImportChannels"));
     mnuFile->insertSeparator(mnuExit_)->setObjectName(QStringLiteral("mnuSepInterchange"));
 
     // "&New" heads the File menu.
-    mnuNew_ = new QAction(QStringLiteral("&New"), mnuFile);
+    mnuNew_ = new QAction(tr("&New"), mnuFile);
     mnuNew_->setObjectName(QStringLiteral("mnuNew"));
     mnuNew_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     mnuNew_->setShortcutContext(Qt::WindowShortcut);
@@ -144,7 +144,7 @@ void frmGroups::fillRecentMenu() {
             runGuarded(session_.prompts(), this, [this, path] { FileOpenSave::openRecentFile(*this, path); });
         });
     }
-    if (files.isEmpty()) mnuRecent_->addAction(QStringLiteral("(none)"))->setEnabled(false);
+    if (files.isEmpty()) mnuRecent_->addAction(tr("(none)"))->setEnabled(false);
 }
 
 void frmGroups::connectCommands() {
@@ -243,10 +243,10 @@ void frmGroups::showCommPortDevices() {
     for (int n = 1; n <= 4; ++n) {
         QAction* a = mnuCommPort_[size_t(n - 1)];
         const QString device = RadioLink::deviceForPort(n);
-        a->setToolTip(n == commPort_ ? QStringLiteral("In use: %1").arg(device) : device);
+        a->setToolTip(n == commPort_ ? tr("In use: %1").arg(device) : device);
         a->setStatusTip(a->toolTip());
     }
-    mnuCommPortx_->setToolTip(QStringLiteral("Comm Port %1: %2").arg(commPort_).arg(RadioLink::deviceForPort(commPort_)));
+    mnuCommPortx_->setToolTip(tr("Comm Port %1: %2").arg(commPort_).arg(RadioLink::deviceForPort(commPort_)));
 }
 
 }  // namespace orv

@@ -56,7 +56,7 @@ void frmGroups::mnuPaste_Click() {
     const bool allRows = editor_.pasteAllMode() && !editor_.pasteRowMode();
     const PasteResult r = editor_.paste(QGuiApplication::clipboard()->text().toStdString());
     if (r == PasteResult::NothingSelected) {
-        session_.prompts().message(this, QStringLiteral("No record has been selected to the clipboard"), QString(),
+        session_.prompts().message(this, tr("No record has been selected to the clipboard"), QString(),
                                    MsgIcon::None, MsgButtons::OK);
         return;
     }

@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include "app/ChannelGrid.h"
 #include "app/Twips.h"
+#include "app/ViewBinder.h"
 #include "app/frmGroups.h"
 #include "image/NumText.h"
 
@@ -28,7 +29,7 @@ constexpr int kCheckSize = 210;
 constexpr std::array<int, kGridColumns> kColumnWidths{690, 1110, 750, 1110, 750, 990};
 
 void fill(QComboBox* cbo, const std::vector<std::string>& entries) {
-    for (const auto& e : entries) cbo->addItem(QString::fromStdString(e));
+    for (const auto& e : entries) cbo->addItem(listEntryText(e));
 }
 
 }  // namespace
@@ -117,72 +118,72 @@ void frmGroups::buildControls() {
     };
 
     // Group selection and the group's own fields.
-    label(central, QStringLiteral("Current Group:"), QStringLiteral("lblCurrentGroup"), 45, 60, 1050);
+    label(central, tr("Current Group:"), QStringLiteral("lblCurrentGroup"), 45, 60, 1050);
     cboCurrentGroup_ = combo(central, QStringLiteral("cboCurrentGroup"), lists::cboCurrentGroup(), 1095, 30, 705);
     cboCurrentGroup_->setEditable(true);
     cboCurrentGroup_->setInsertPolicy(QComboBox::NoInsert);
     // Real key events reach the combo box (which hands them to its line edit
     // directly), so the typed-group rule watches the combo box.
     cboCurrentGroup_->installEventFilter(this);
-    label(central, QStringLiteral("Group Label:"), QStringLiteral("lblGrpLab"), 1920, 60, 900);
+    label(central, tr("Group Label:"), QStringLiteral("lblGrpLab"), 1920, 60, 900);
     txtGrpLab_ = text(central, QStringLiteral("txtGrpLab"), 2820, 30, 1290);
     txtGrpLab_->setMaxLength(8);
-    label(central, QStringLiteral("Pass Word:"), QStringLiteral("lblPassWord"), 60, 370, 1000);
+    label(central, tr("Pass Word:"), QStringLiteral("lblPassWord"), 60, 370, 1000);
     txtPassWord_ = text(central, QStringLiteral("txtPassWord"), 1080, 340, 720);
     txtPassWord_->setMaxLength(6);
-    label(central, QStringLiteral("ANI/ID Number:"), QStringLiteral("lblID"), 1920, 370, 1100);
+    label(central, tr("ANI/ID Number:"), QStringLiteral("lblID"), 1920, 370, 1100);
     txtID_ = text(central, QStringLiteral("txtID"), 3030, 340, 1080);
     txtID_->setMaxLength(8);
-    label(central, QStringLiteral("Tx Time Out Timer:"), QStringLiteral("lblTOT"), 60, 680, 1400);
+    label(central, tr("Tx Time Out Timer:"), QStringLiteral("lblTOT"), 60, 680, 1400);
     cboTOT_ = combo(central, QStringLiteral("cboTOT"), lists::cboTOT(), 1470, 650, 720);
-    label(central, QStringLiteral("Scan Hold Time:"), QStringLiteral("lblScanHold"), 2270, 680, 1180);
+    label(central, tr("Scan Hold Time:"), QStringLiteral("lblScanHold"), 2270, 680, 1180);
     cboScan_ = combo(central, QStringLiteral("cboScan"), lists::cboScan(), 3450, 650, 700);
 
-    chkGroupScanList_ = check(central, QStringLiteral("Group Scan List"), QStringLiteral("chkGroupScanList"), 4785, 40, 1700);
+    chkGroupScanList_ = check(central, tr("Group Scan List"), QStringLiteral("chkGroupScanList"), 4785, 40, 1700);
     const auto right = Qt::AlignRight | Qt::AlignVCenter;
-    lblLoPower_ = label(central, QStringLiteral("Low Power"), QStringLiteral("lblLoPower"), 4845, 300, 855, 210, right);
-    lblNarr_ = label(central, QStringLiteral("Narrow Band"), QStringLiteral("lblNarr"), 4710, 510, 990, 210, right);
-    lblScan_ = label(central, QStringLiteral("SCAN List"), QStringLiteral("lblScan"), 4920, 720, 780, 210, right);
+    lblLoPower_ = label(central, tr("Low Power"), QStringLiteral("lblLoPower"), 4845, 300, 855, 210, right);
+    lblNarr_ = label(central, tr("Narrow Band"), QStringLiteral("lblNarr"), 4710, 510, 990, 210, right);
+    lblScan_ = label(central, tr("SCAN List"), QStringLiteral("lblScan"), 4920, 720, 780, 210, right);
 
     // The frames down the right side.
-    fraDisplyControl_ = frame(QStringLiteral("Display Control"), QStringLiteral("fraDisplyControl"), 0, 1155);
-    label(fraDisplyControl_, QStringLiteral("Display:"), QStringLiteral("lblDisplay"), 90, 240, 800);
+    fraDisplyControl_ = frame(tr("Display Control"), QStringLiteral("fraDisplyControl"), 0, 1155);
+    label(fraDisplyControl_, tr("Display:"), QStringLiteral("lblDisplay"), 90, 240, 800);
     combo(fraDisplyControl_, QStringLiteral("cboDisplay"), lists::cboDisplay(), 870, 210, 1530);
-    label(fraDisplyControl_, QStringLiteral("Duration:"), QStringLiteral("lblDuration"), 90, 540, 800);
+    label(fraDisplyControl_, tr("Duration:"), QStringLiteral("lblDuration"), 90, 540, 800);
     combo(fraDisplyControl_, QStringLiteral("cboDuration"), lists::cboDuration(), 870, 510, 1530);
-    label(fraDisplyControl_, QStringLiteral("Back Light:"), QStringLiteral("lblBackLight"), 90, 840, 800);
+    label(fraDisplyControl_, tr("Back Light:"), QStringLiteral("lblBackLight"), 90, 840, 800);
     combo(fraDisplyControl_, QStringLiteral("cboBackLight"), lists::cboBackLight(), 870, 810, 1530);
 
-    fraDualPri_ = frame(QStringLiteral("Dual Priority"), QStringLiteral("fraDualPri"), 1170, 1110);
-    label(fraDualPri_, QStringLiteral("Priority 1:"), QStringLiteral("lblPri1"), 90, 240, 800);
+    fraDualPri_ = frame(tr("Dual Priority"), QStringLiteral("fraDualPri"), 1170, 1110);
+    label(fraDualPri_, tr("Priority 1:"), QStringLiteral("lblPri1"), 90, 240, 800);
     combo(fraDualPri_, QStringLiteral("cboPri1Chan"), lists::cboPriChan(), 900, 210, 1000);
-    label(fraDualPri_, QStringLiteral("Priority 2:"), QStringLiteral("lblPri2"), 90, 540, 800);
+    label(fraDualPri_, tr("Priority 2:"), QStringLiteral("lblPri2"), 90, 540, 800);
     combo(fraDualPri_, QStringLiteral("cboPri2Chan"), lists::cboPriChan(), 900, 510, 1000);
-    check(fraDualPri_, QStringLiteral("Transmit on Priority 1"), QStringLiteral("chkPriTX"), 90, 825, 2300);
+    check(fraDualPri_, tr("Transmit on Priority 1"), QStringLiteral("chkPriTX"), 90, 825, 2300);
 
-    fraBattSave_ = frame(QStringLiteral("Battery Saver"), QStringLiteral("fraBattSave"), 2295, 495);
-    option(fraBattSave_, QStringLiteral("Off"), QStringLiteral("optBattSaveOff"), 150, 225, 900);
-    option(fraBattSave_, QStringLiteral("On"), QStringLiteral("optBattSaveOn"), 1200, 225, 900);
+    fraBattSave_ = frame(tr("Battery Saver"), QStringLiteral("fraBattSave"), 2295, 495);
+    option(fraBattSave_, tr("Off"), QStringLiteral("optBattSaveOff"), 150, 225, 900);
+    option(fraBattSave_, tr("On"), QStringLiteral("optBattSaveOn"), 1200, 225, 900);
 
-    fraUCG_ = frame(QStringLiteral("User Code Guard"), QStringLiteral("fraUCG"), 2805, 840);
-    option(fraUCG_, QStringLiteral("Disabled"), QStringLiteral("optUCGDisabled"), 150, 225, 1050);
-    option(fraUCG_, QStringLiteral("Enabled"), QStringLiteral("optUCGEnabled"), 1260, 225, 1050);
-    label(fraUCG_, QStringLiteral("Chan:"), QStringLiteral("lblUCGChan"), 150, 530, 420);
+    fraUCG_ = frame(tr("User Code Guard"), QStringLiteral("fraUCG"), 2805, 840);
+    option(fraUCG_, tr("Disabled"), QStringLiteral("optUCGDisabled"), 150, 225, 1050);
+    option(fraUCG_, tr("Enabled"), QStringLiteral("optUCGEnabled"), 1260, 225, 1050);
+    label(fraUCG_, tr("Chan:"), QStringLiteral("lblUCGChan"), 150, 530, 420);
     combo(fraUCG_, QStringLiteral("cboUCGChan"), lists::cboUCGChan(), 580, 500, 620);
-    check(fraUCG_, QStringLiteral("Encode Only"), QStringLiteral("chkUCGEncode"), 1230, 530, 1220);
+    check(fraUCG_, tr("Encode Only"), QStringLiteral("chkUCGEncode"), 1230, 530, 1220);
 
-    fraLockout_ = frame(QStringLiteral("Keyboard Lockouts"), QStringLiteral("fraLockout"), 3660, 765);
-    check(fraLockout_, QStringLiteral("'ENT'/'CLR' Key Lockout"), QStringLiteral("chkENTCLRLock"), 150, 225, 2280);
-    check(fraLockout_, QStringLiteral("Priority Key Lockout"), QStringLiteral("chkPriKeyLock"), 150, 480, 2280);
+    fraLockout_ = frame(tr("Keyboard Lockouts"), QStringLiteral("fraLockout"), 3660, 765);
+    check(fraLockout_, tr("'ENT'/'CLR' Key Lockout"), QStringLiteral("chkENTCLRLock"), 150, 225, 2280);
+    check(fraLockout_, tr("Priority Key Lockout"), QStringLiteral("chkPriKeyLock"), 150, 480, 2280);
 
-    fraBCI_ = frame(QStringLiteral("Busy Channel Indicator"), QStringLiteral("fraBCI"), 4440, 555);
+    fraBCI_ = frame(tr("Busy Channel Indicator"), QStringLiteral("fraBCI"), 4440, 555);
     combo(fraBCI_, QStringLiteral("cboBCI"), lists::cboBCI(), 150, 210, 2160);
 
-    fraANI_ = frame(QStringLiteral("Resident ANI/DTMF"), QStringLiteral("fraANI"), 5010, 555);
+    fraANI_ = frame(tr("Resident ANI/DTMF"), QStringLiteral("fraANI"), 5010, 555);
     combo(fraANI_, QStringLiteral("cboANI"), lists::cboANI(), 150, 210, 2160);
 
     // The offset entry is shown only while an offset is being entered.
-    frmOffset_ = frame(QStringLiteral("Offset"), QStringLiteral("frmOffset"), 5580, 555);
+    frmOffset_ = frame(tr("Offset"), QStringLiteral("frmOffset"), 5580, 555);
     txtOffset_ = text(frmOffset_, QStringLiteral("txtOffset"), 150, 210, 2160);
     frmOffset_->setVisible(false);
 
@@ -191,7 +192,7 @@ void frmGroups::buildControls() {
         auto mk = [&](const char* name, int x) {
             auto* c = new QCheckBox(central);
             c->setObjectName(QStringLiteral("%1%2").arg(QLatin1String(name)).arg(i));
-            c->setToolTip(QStringLiteral("Ch %1").arg(i + 1));
+            c->setToolTip(tr("Ch %1").arg(i + 1));
             place(c, x, y, kCheckSize, kCheckSize);
             return c;
         };

@@ -63,7 +63,7 @@ std::vector<QString> frmHelp::search(const QString& query) const {
 
 frmHelp::frmHelp(const QString& helpFile, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmHelp"));
-    setWindowTitle(QStringLiteral("ORVEDIT Help"));
+    setWindowTitle(tr("ORVEDIT Help"));
     setWindowFlag(Qt::WindowMaximizeButtonHint);
 
     QFile f(helpFile);
@@ -83,18 +83,18 @@ frmHelp::frmHelp(const QString& helpFile, QWidget* parent) : QDialog(parent) {
         if (s.level == 2) parentItem = item;
     }
     contents->expandAll();
-    tabs->addTab(contents, QStringLiteral("Contents"));
+    tabs->addTab(contents, tr("Contents"));
 
     auto* searchPage = new QWidget(tabs);
     auto* sl = new QVBoxLayout(searchPage);
-    sl->addWidget(new QLabel(QStringLiteral("Type the words to find:"), searchPage));
+    sl->addWidget(new QLabel(tr("Type the words to find:"), searchPage));
     txtSearch = new QLineEdit(searchPage);
     txtSearch->setObjectName(QStringLiteral("txtSearch"));
     sl->addWidget(txtSearch);
     lstResults = new QListWidget(searchPage);
     lstResults->setObjectName(QStringLiteral("lstResults"));
     sl->addWidget(lstResults);
-    tabs->addTab(searchPage, QStringLiteral("Search"));
+    tabs->addTab(searchPage, tr("Search"));
 
     browser = new QTextBrowser(this);
     browser->setObjectName(QStringLiteral("browser"));

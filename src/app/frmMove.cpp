@@ -32,19 +32,19 @@ QComboBox* bankList(QWidget* parent, const QString& name, int x, int y) {
 
 frmMove::frmMove(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("frmMove"));
-    setWindowTitle(QStringLiteral("Move Banks"));
+    setWindowTitle(tr("Move Banks"));
     setModal(true);
     // A fixed dialog with its close box and no help button.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     applyEditorFace(this);
 
-    lblFromBank_ = new QLabel(QStringLiteral("From Bank"), this);
+    lblFromBank_ = new QLabel(tr("From Bank"), this);
     lblFromBank_->setObjectName(QStringLiteral("lblFromBank"));
     place(lblFromBank_, 240, 300, 1080, 255);
     cboFromBank_ = bankList(this, QStringLiteral("cboFromBank"), 1440, 270);
     cboFromBank_->setCurrentIndex(14);  // "15"
 
-    lblToBank_ = new QLabel(QStringLiteral("To Bank"), this);
+    lblToBank_ = new QLabel(tr("To Bank"), this);
     lblToBank_->setObjectName(QStringLiteral("lblToBank"));
     place(lblToBank_, 240, 780, 1080, 255);
     cboToBank_ = bankList(this, QStringLiteral("cboToBank"), 1440, 750);
@@ -56,7 +56,7 @@ frmMove::frmMove(QWidget* owner) : QDialog(owner) {
     Line1_->setFrameShadow(QFrame::Sunken);
     place(Line1_, 120, 1260, 2400, 30);
 
-    btnMoveOK_ = new QPushButton(QStringLiteral("OK"), this);
+    btnMoveOK_ = new QPushButton(tr("OK"), this);
     btnMoveOK_->setObjectName(QStringLiteral("btnMoveOK"));
     btnMoveOK_->setDefault(true);
     place(btnMoveOK_, 840, 1440, 960, 375);

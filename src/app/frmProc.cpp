@@ -21,16 +21,16 @@ constexpr int kWidthTwips = 4800;
 frmProc::frmProc(UserPrompts& prompts, QWidget* mainWindow)
     : QDialog(nullptr), prompts_(prompts), mainWindow_(mainWindow) {
     setObjectName(QStringLiteral("frmProc"));
-    setWindowTitle(QStringLiteral("ORV Processing"));
+    setWindowTitle(tr("ORV Processing"));
     setModal(false);
 
-    lblInfo_ = new QLabel(QStringLiteral("Label1"), this);
+    lblInfo_ = new QLabel(tr("Label1"), this);
     lblInfo_->setObjectName(QStringLiteral("lblInfo"));
     lblInfo_->setAlignment(Qt::AlignCenter);
     Prog1_ = new QProgressBar(this);
     Prog1_->setObjectName(QStringLiteral("Prog1"));
     Prog1_->setTextVisible(false);
-    CancelButton_ = new QPushButton(QStringLiteral("Cancel"), this);
+    CancelButton_ = new QPushButton(tr("Cancel"), this);
     CancelButton_->setObjectName(QStringLiteral("CancelButton"));
     CancelButton_->setAutoDefault(false);
     CancelButton_->setEnabled(false);
@@ -59,7 +59,7 @@ void frmProc::setMainWindow(QWidget* mainWindow) {
 }
 
 QString frmProc::cancelWriteWarning() {
-    return QStringLiteral(
+    return tr(
         "Warning:\r"
         "Cancelling a write operation may leave the radio in an unpredictable state.\r"
         "Are you sure you want to cancel?");

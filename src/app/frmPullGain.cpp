@@ -7,12 +7,12 @@ namespace orv {
 frmPullGain::frmPullGain(ORVCore& core, UserPrompts& prompts, std::function<void(long)> setResult, QWidget* owner)
     : AlignCalcDialog(AlignCalculator::PullGain, core, prompts, std::move(setResult), owner, "PullGainTop", "PullGainLeft") {
     setObjectName(QStringLiteral("frmPullGain"));
-    setWindowTitle(QStringLiteral("Reference Oscillator Voltage Sensitivity"));
+    setWindowTitle(tr("Reference Oscillator Voltage Sensitivity"));
     Text1 = addReading(QStringLiteral("Frame1"), Label1[0],
-                       QStringLiteral("Enter the measured frequency from channel 13, in MHz."), QStringLiteral("Text1"),
+                       tr("Enter the measured frequency from channel 13, in MHz."), QStringLiteral("Text1"),
                        QStringLiteral("173.9950"));
     Text2 = addReading(QStringLiteral("Frame2"), Label1[1],
-                       QStringLiteral("Enter the measured frequency from channel 14, in MHz."), QStringLiteral("Text2"),
+                       tr("Enter the measured frequency from channel 14, in MHz."), QStringLiteral("Text2"),
                        QStringLiteral("173.9975"));
 }
 

@@ -7,9 +7,9 @@ namespace orv {
 frmRefOsc::frmRefOsc(ORVCore& core, UserPrompts& prompts, std::function<void(long)> setResult, QWidget* owner)
     : AlignCalcDialog(AlignCalculator::RefOsc, core, prompts, std::move(setResult), owner, "XtalAdjTop", "XtalAdjLeft") {
     setObjectName(QStringLiteral("frmRefOsc"));
-    setWindowTitle(QStringLiteral("Reference Oscillator Frequency Adjust"));
+    setWindowTitle(tr("Reference Oscillator Frequency Adjust"));
     Text1 = addReading(QStringLiteral("Frame1"), Label1[0],
-                       QStringLiteral("Enter the measured frequency from channel 13, in MHz."), QStringLiteral("Text1"),
+                       tr("Enter the measured frequency from channel 13, in MHz."), QStringLiteral("Text1"),
                        QStringLiteral("173.9950"));
 }
 

@@ -10,10 +10,10 @@ namespace orv {
 
 QString platformText() {
     const QString k = QSysInfo::kernelType();
-    if (k == QLatin1String("linux")) return QStringLiteral("for Linux");
-    if (k == QLatin1String("darwin")) return QStringLiteral("for macOS");
-    if (k == QLatin1String("winnt")) return QStringLiteral("for Windows");
-    return QStringLiteral("for ") + QSysInfo::productType();
+    if (k == QLatin1String("linux")) return frmSplash::tr("for Linux");
+    if (k == QLatin1String("darwin")) return frmSplash::tr("for macOS");
+    if (k == QLatin1String("winnt")) return frmSplash::tr("for Windows");
+    return frmSplash::tr("for %1").arg(QSysInfo::productType());
 }
 
 frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
@@ -24,7 +24,7 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::F
     imgLogo = new QLabel(this);
     imgLogo->setObjectName(QStringLiteral("imgLogo"));
     imgLogo->setPixmap(radioPicture(96));
-    lblProductName = new QLabel(QStringLiteral("ORV Editor"), this);
+    lblProductName = new QLabel(tr("ORV Editor"), this);
     lblProductName->setObjectName(QStringLiteral("lblProductName"));
     lblProductName->setText(QString::fromLatin1(kAppTitle));
     QFont big = lblProductName->font();

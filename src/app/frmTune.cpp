@@ -9,6 +9,7 @@
 #include "app/CommandGuard.h"
 #include "app/EditorSession.h"
 #include "app/UserPrompts.h"
+#include "app/ViewBinder.h"
 #include "app/QtHost.h"
 #include "app/RadioBusy.h"
 #include "app/RadioLink.h"
@@ -56,13 +57,13 @@ frmTune::frmTune(EditorSession& session, std::unique_ptr<ORVCore> core)
       busy_(session.busy()),
       core_(std::move(core)) {
     setObjectName(QStringLiteral("frmTune"));
-    setWindowTitle(QStringLiteral("ORV Alignment Tool"));
+    setWindowTitle(tr("ORV Alignment Tool"));
     setAttribute(Qt::WA_DeleteOnClose);
 
     auto* grid = new QGridLayout;
     for (int i = 0; i < 6; ++i) {
         const ORVCore::TuneRow& row = ORVCore::kRows[static_cast<std::size_t>(i)];
-        Label2[i] = new QLabel(QString::fromLatin1(row.caption), this);
+        Label2[i] = new QLabel(coreText("ORVCore", row.caption), this);
         Label2[i]->setObjectName(QStringLiteral("Label2_%1").arg(i));
         Label2[i]->setMinimumWidth(twipsToPx(kLabelTwips));
         ScrewDriver[i] = new TuneBox(this);
@@ -79,7 +80,7 @@ frmTune::frmTune(EditorSession& session, std::unique_ptr<ORVCore> core)
                                         {QStringLiteral("Delta"), 32}});
         ScrewDriver[i]->logic().refresh();
         ScrewDriver[i]->sync();
-        cmdWrite[i] = new QPushButton(QStringLiteral("Write"), this);
+        cmdWrite[i] = new QPushButton(tr("Write"), this);
         cmdWrite[i]->setObjectName(QStringLiteral("cmdWrite_%1").arg(i));
         connect(cmdWrite[i], &QPushButton::clicked, this, [this, i] { runGuarded(session_.prompts(), this, [this, i] { cmdWrite_Click(i); }); });
         grid->addWidget(Label2[i], i, 0);
@@ -87,7 +88,7 @@ frmTune::frmTune(EditorSession& session, std::unique_ptr<ORVCore> core)
         grid->addWidget(cmdWrite[i], i, 2);
     }
     auto calc = [this, grid](const char* name, int row) {
-        auto* b = new QPushButton(QStringLiteral("Calc"), this);
+        auto* b = new QPushButton(tr("Calc"), this);
         b->setObjectName(QLatin1String(name));
         grid->addWidget(b, row, 3);
         return b;
@@ -100,14 +101,14 @@ frmTune::frmTune(EditorSession& session, std::unique_ptr<ORVCore> core)
     connect(cmdVCO, &QPushButton::clicked, this, [this] { runGuarded(session_.prompts(), this, [this] { cmdVCO_Click(); }); });
 
     Label1 = new QLabel(
-        QStringLiteral("Warning:  This utility has made certain modifications to the radio channel data.  "
+        tr("Warning:  This utility has made certain modifications to the radio channel data.  "
                        "The original frequencies will be restored when this window is closed.  "
                        "Do not disconnect the radio without closing this window."),
         this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setWordWrap(true);
     Label1->setFixedWidth(twipsToPx(kWarningTwips));
-    cmdHelp = new QPushButton(QStringLiteral("Help"), this);
+    cmdHelp = new QPushButton(tr("Help"), this);
     cmdHelp->setObjectName(QStringLiteral("cmdHelp"));
     connect(cmdHelp, &QPushButton::clicked, this, [this] { runGuarded(session_.prompts(), this, [this] { cmdHelp_Click(); }); });
 
@@ -211,8 +212,8 @@ void frmTune::closeEvent(QCloseEvent* e) {
     }
     if (!restored &&
         session_.prompts().message(this,
-                    QStringLiteral("Unable to restore original frequencies to radio. Do you still wan't to quit alignment"),
-                    QStringLiteral("ORV Alignment"), MsgIcon::Question, MsgButtons::YesNo, std::nullopt,
+                    tr("Unable to restore original frequencies to radio. Do you still wan't to quit alignment"),
+                    tr("ORV Alignment"), MsgIcon::Question, MsgButtons::YesNo, std::nullopt,
                     MsgAnswer::No) != MsgAnswer::Yes) {   // staying is the safe choice: Yes leaves test channels
         e->ignore();   // the window stays; closing again tries the restore again
         return;
@@ -225,7 +226,7 @@ void frmTune::closeEvent(QCloseEvent* e) {
 // ------------------------------------------------------------------ mnuTuneRadio
 
 QString tuneWarningText() {
-    return QStringLiteral(
+    return frmTune::tr(
         "Radio tuning requires special test procedures\r"
         "and should be performed only by a qualified service\r"
         "technician with the proper equipment.\r"
@@ -248,7 +249,7 @@ frmTune* mnuTuneRadio_Click(EditorSession& session) {
         prompts.beep();
         return nullptr;
     }
-    if (prompts.message(mainWindow, tuneWarningText(), QStringLiteral("Tune Radio:  Warning"), MsgIcon::Information,
+    if (prompts.message(mainWindow, tuneWarningText(), frmTune::tr("Tune Radio:  Warning"), MsgIcon::Information,
                         MsgButtons::OKCancel) != MsgAnswer::OK)
         return nullptr;
 
@@ -266,9 +267,9 @@ frmTune* mnuTuneRadio_Click(EditorSession& session) {
         return w;
     }
     prompts.message(mainWindow,
-                    result == ORVCore::kNotHooked ? QStringLiteral("Unable to contact radio.")
-                                                  : QStringLiteral("Error reading radio."),
-                    QStringLiteral("ORVEdit"), MsgIcon::Exclamation, MsgButtons::OK);
+                    result == ORVCore::kNotHooked ? frmTune::tr("Unable to contact radio.")
+                                                  : frmTune::tr("Error reading radio."),
+                    frmTune::tr("ORVEdit"), MsgIcon::Exclamation, MsgButtons::OK);
     if (mainWindow) mainWindow->setEnabled(true);
     return nullptr;
 }

@@ -7,9 +7,9 @@ namespace orv {
 frmVCOMod::frmVCOMod(ORVCore& core, UserPrompts& prompts, std::function<void(long)> setResult, QWidget* owner)
     : AlignCalcDialog(AlignCalculator::VCOMod, core, prompts, std::move(setResult), owner, "VCOModTop", "VCOModLeft") {
     setObjectName(QStringLiteral("frmVCOMod"));
-    setWindowTitle(QStringLiteral("Transmit Deviation"));
+    setWindowTitle(tr("Transmit Deviation"));
     Text1 = addReading(QStringLiteral("Frame1"), Label1[0],
-                       QStringLiteral("Enter the measured deviation from channel 1, in KHz."), QStringLiteral("Text1"),
+                       tr("Enter the measured deviation from channel 1, in KHz."), QStringLiteral("Text1"),
                        QStringLiteral("0.00"));
 }
 

@@ -15,10 +15,10 @@ frmVerify::frmVerify(QWidget* owner)
     : QDialog(owner),
       lblResult_(new QLabel(this)),
       lstDifferences_(new QListWidget(this)),
-      cmdCopy_(new QPushButton(QStringLiteral("&Copy"), this)),
-      cmdClose_(new QPushButton(QStringLiteral("Close"), this)) {
+      cmdCopy_(new QPushButton(tr("&Copy"), this)),
+      cmdClose_(new QPushButton(tr("Close"), this)) {
     setObjectName(QStringLiteral("frmVerify"));
-    setWindowTitle(QStringLiteral("Verify Radio"));
+    setWindowTitle(tr("Verify Radio"));
     setAttribute(Qt::WA_DeleteOnClose);
     lblResult_->setObjectName(QStringLiteral("lblResult"));
     lblResult_->setWordWrap(true);
@@ -48,8 +48,8 @@ void frmVerify::showDifferences(const std::vector<std::string>& lines) {
     lstDifferences_->clear();
     for (const std::string& l : lines) lstDifferences_->addItem(QString::fromStdString(l));
     lblResult_->setText(lines.size() == 1
-                            ? QStringLiteral("The radio differs from the editor in 1 place:")
-                            : QStringLiteral("The radio differs from the editor in %1 places:")
+                            ? tr("The radio differs from the editor in 1 place:")
+                            : tr("The radio differs from the editor in %1 places:")
                                   .arg(lines.size()));
 }
 

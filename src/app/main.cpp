@@ -52,6 +52,7 @@ int main(int argc, char** argv) {
     if (answerTerminalOption(argc, argv)) return 0;
     orv::OrvApplication app(argc, argv);
     orv::initAppIdentity();
+    orv::installTranslations();
     app.setWindowIcon(QIcon(orv::radioPicture(64)));
 
     auto* splash = new orv::frmSplash;
@@ -83,9 +84,10 @@ int main(int argc, char** argv) {
             // A failure while the main window loads ends the start with a
             // clear message instead of an abort.
             delete splash;
-            orv::showMessage(nullptr,
-                             QStringLiteral("ORVEDIT could not start:\r%1").arg(QString::fromUtf8(e.what())),
-                             QString(), orv::MsgIcon::Critical, orv::MsgButtons::OK);
+            orv::showMessage(
+                nullptr,
+                QCoreApplication::translate("main", "ORVEDIT could not start:\r%1").arg(QString::fromUtf8(e.what())),
+                QString(), orv::MsgIcon::Critical, orv::MsgButtons::OK);
             QCoreApplication::exit(1);
             return;
         }

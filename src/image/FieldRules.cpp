@@ -3,6 +3,7 @@
 #include <cmath>
 #include "image/MemoryImage.h"
 #include "image/NumText.h"
+#include "image/TrNoop.h"
 
 namespace orv {
 
@@ -34,7 +35,9 @@ std::optional<double> frequencyValue(std::string_view text) {
 
 Refusal frequencyTextRefusal(std::string_view text) {
     const auto mhz = frequencyValue(text);
-    if (!mhz) return "a frequency is a decimal number in MHz, or \"\", \"0\" or \"000.00\" for none";
+    if (!mhz)
+        return ORV_TR_NOOP("FieldRules",
+                           "a frequency is a decimal number in MHz, or \"\", \"0\" or \"000.00\" for none");
     return frequencyRefusal(*mhz);
 }
 
@@ -49,22 +52,23 @@ Refusal codeGuardRefusal(std::string_view text) {
         bool ok = isDigitalForm(t) && (t.size() == 4 || t[4] == '-');
         for (std::size_t i = 1; ok && i < 4; ++i) ok = t[i] >= '0' && t[i] <= '7';
         if (ok) return std::nullopt;
-        return "a digital code is D and three octal digits (0 to 7), with - when inverted";
+        return ORV_TR_NOOP("FieldRules", "a digital code is D and three octal digits (0 to 7), with - when inverted");
     }
     const auto dot = t.find('.');
     const std::string whole = t.substr(0, dot);
     const std::string decimals = dot == std::string::npos ? "" : t.substr(dot + 1);
     bool digits = whole.size() + decimals.size() > 0;
     for (char ch : whole + decimals) digits = digits && isDigit(ch);
-    if (!digits || whole.size() > 3) return "a tone is at most three digits before the point, in hertz";
-    if (decimals.size() > 1) return "a tone has at most one decimal";
-    if (whole.size() == 3 && whole[0] > '7') return "a tone is below 800.0 Hz";
+    if (!digits || whole.size() > 3)
+        return ORV_TR_NOOP("FieldRules", "a tone is at most three digits before the point, in hertz");
+    if (decimals.size() > 1) return ORV_TR_NOOP("FieldRules", "a tone has at most one decimal");
+    if (whole.size() == 3 && whole[0] > '7') return ORV_TR_NOOP("FieldRules", "a tone is below 800.0 Hz");
     return std::nullopt;
 }
 
 Refusal labelRefusal(std::string_view text) {
     const auto chars = utf8Chars(text);
-    if (chars.size() > 8) return "at most 8 characters";
+    if (chars.size() > 8) return ORV_TR_NOOP("FieldRules", "at most 8 characters");
     for (const std::string& ch : chars) {
         std::string c = ch;
         // Lower-case letters are stored as their capitals; "h" is a character of its own.
@@ -77,7 +81,7 @@ Refusal labelRefusal(std::string_view text) {
 
 Refusal digitsRefusal(std::string_view text, std::size_t width) {
     for (char ch : text)
-        if (!isDigit(ch)) return "only the digits 0 to 9";
+        if (!isDigit(ch)) return ORV_TR_NOOP("FieldRules", "only the digits 0 to 9");
     if (text.size() > width) return "at most " + std::to_string(width) + " digits";
     return std::nullopt;
 }
@@ -95,9 +99,9 @@ bool sameValue(FieldKind kind, std::string_view value, std::string_view current)
 Refusal frequencyRefusal(double value) {
     // Text such as "1e400" reads as an infinite value: no frequency at all,
     // and the scaling below would never end.
-    if (!std::isfinite(value)) return "not a number";
+    if (!std::isfinite(value)) return ORV_TR_NOOP("FieldRules", "not a number");
     std::string text = numberText(value);
-    if (text.size() >= 11) return "too many digits";
+    if (text.size() >= 11) return ORV_TR_NOOP("FieldRules", "too many digits");
 
     // Scale the value and both channel steps by ten until the value is a
     // whole number (at least five times), then compare as whole numbers.
@@ -115,9 +119,9 @@ Refusal frequencyRefusal(double value) {
     const double ib = numericValue(numberText(b));
     const bool onA = ia != 0 && std::fmod(iv, ia) == 0;
     const bool onB = ib != 0 && std::fmod(iv, ib) == 0;
-    if (!onA && !onB) return "not on the 2.5 or 6.25 kHz raster";
+    if (!onA && !onB) return ORV_TR_NOOP("FieldRules", "not on the 2.5 or 6.25 kHz raster");
     if (value == 0 || (value >= 136 && value <= 174)) return std::nullopt;
-    return "outside 136 to 174 MHz";
+    return ORV_TR_NOOP("FieldRules", "outside 136 to 174 MHz");
 }
 
 Refusal fieldRefusal(FieldKind kind, std::string_view value) {

@@ -2,27 +2,31 @@
 #include "image/Views.h"
 
 #include <algorithm>
+#include "image/TrNoop.h"
 
 namespace orv::lists {
 
 namespace {
 
-std::vector<std::string> numbered(const std::string& prefix, int from, int to) {
+// `pattern` with its "%1" replaced by each number from `from` to `to`.
+std::vector<std::string> numbered(const std::string& pattern, int from, int to) {
+    const std::size_t at = pattern.find("%1");
     std::vector<std::string> v;
-    for (int i = from; i <= to; ++i) v.push_back(prefix + std::to_string(i));
+    for (int i = from; i <= to; ++i) v.push_back(pattern.substr(0, at) + std::to_string(i) + pattern.substr(at + 2));
     return v;
 }
 
 }  // namespace
 
 const std::vector<std::string>& cboCurrentGroup() {
-    static const std::vector<std::string> v = numbered("", 1, 15);
+    static const std::vector<std::string> v = numbered("%1", 1, 15);
     return v;
 }
 
 const std::vector<std::string>& cboTOT() {
-    static const std::vector<std::string> v = {"OFF", "15", "30", "45", "60", "75", "90", "105",
-                                               "120", "135", "150", "165", "180", "195", "210", "225"};
+    static const std::vector<std::string> v = {
+        ORV_TR_NOOP("FieldLists", "OFF"), "15", "30", "45", "60", "75", "90", "105", "120", "135", "150", "165",
+        "180", "195", "210", "225"};
     return v;
 }
 
@@ -34,42 +38,52 @@ const std::vector<std::string>& cboScan() {
 
 const std::vector<std::string>& cboPriChan() {
     static const std::vector<std::string> v = [] {
-        std::vector<std::string> e{"OFF"};
-        for (const auto& s : numbered("Ch ", 1, 16)) e.push_back(s);
-        e.push_back("MAIN");
+        std::vector<std::string> e{ORV_TR_NOOP("FieldLists", "OFF")};
+        for (const auto& s : numbered(ORV_TR_NOOP("FieldLists", "Ch %1"), 1, 16)) e.push_back(s);
+        e.push_back(ORV_TR_NOOP("FieldLists", "MAIN"));
         return e;
     }();
     return v;
 }
 
 const std::vector<std::string>& cboDisplay() {
-    static const std::vector<std::string> v = {"7 Segment Mode", "Alpha-Numeric"};
+    static const std::vector<std::string> v = {
+        ORV_TR_NOOP("FieldLists", "7 Segment Mode"), ORV_TR_NOOP("FieldLists", "Alpha-Numeric")};
     return v;
 }
 
 const std::vector<std::string>& cboBackLight() {
-    static const std::vector<std::string> v = {"OFF", "Key Press", "Display Change", "Both"};
+    static const std::vector<std::string> v = {
+        ORV_TR_NOOP("FieldLists", "OFF"), ORV_TR_NOOP("FieldLists", "Key Press"),
+        ORV_TR_NOOP("FieldLists", "Display Change"), ORV_TR_NOOP("FieldLists", "Both")};
     return v;
 }
 
 const std::vector<std::string>& cboDuration() {
-    static const std::vector<std::string> v = {"OFF",      "1 Sec On", "2 Sec On", "3 Sec On",
-                                               "4 Sec On", "5 Sec On", "6 Sec On", "Always On"};
+    static const std::vector<std::string> v = {
+        ORV_TR_NOOP("FieldLists", "OFF"), ORV_TR_NOOP("FieldLists", "1 Sec On"),
+        ORV_TR_NOOP("FieldLists", "2 Sec On"), ORV_TR_NOOP("FieldLists", "3 Sec On"),
+        ORV_TR_NOOP("FieldLists", "4 Sec On"), ORV_TR_NOOP("FieldLists", "5 Sec On"),
+        ORV_TR_NOOP("FieldLists", "6 Sec On"), ORV_TR_NOOP("FieldLists", "Always On")};
     return v;
 }
 
 const std::vector<std::string>& cboBCI() {
-    static const std::vector<std::string> v = {"OFF", "Indicate", "Override", "Lockout"};
+    static const std::vector<std::string> v = {
+        ORV_TR_NOOP("FieldLists", "OFF"), ORV_TR_NOOP("FieldLists", "Indicate"),
+        ORV_TR_NOOP("FieldLists", "Override"), ORV_TR_NOOP("FieldLists", "Lockout")};
     return v;
 }
 
 const std::vector<std::string>& cboANI() {
-    static const std::vector<std::string> v = {"OFF", "DTMF Only", "ANI Only", "DTMF w/ manual ANI"};
+    static const std::vector<std::string> v = {
+        ORV_TR_NOOP("FieldLists", "OFF"), ORV_TR_NOOP("FieldLists", "DTMF Only"),
+        ORV_TR_NOOP("FieldLists", "ANI Only"), ORV_TR_NOOP("FieldLists", "DTMF w/ manual ANI")};
     return v;
 }
 
 const std::vector<std::string>& cboUCGChan() {
-    static const std::vector<std::string> v = numbered("", 0, 16);
+    static const std::vector<std::string> v = numbered("%1", 0, 16);
     return v;
 }
 
@@ -98,25 +112,29 @@ const std::vector<std::string>& cboPriRate() {
 }
 
 const std::vector<std::string>& cboBattSave() {
-    static const std::vector<std::string> v = {"Enable", "Inhibit"};
+    static const std::vector<std::string> v = {
+        ORV_TR_NOOP("FieldLists", "Enable"), ORV_TR_NOOP("FieldLists", "Inhibit")};
     return v;
 }
 
 const std::vector<std::string>& cboEnableDisable() {
-    static const std::vector<std::string> v = {"Disabled", "Enabled"};
+    static const std::vector<std::string> v = {
+        ORV_TR_NOOP("FieldLists", "Disabled"), ORV_TR_NOOP("FieldLists", "Enabled")};
     return v;
 }
 
 const std::vector<std::string>& cboSwitch() {
-    static const std::vector<std::string> v = {"Always Off",  "Always On",     "Keypad",
-                                               "Left Toggle", "Middle Toggle", "Right Toggle"};
+    static const std::vector<std::string> v = {
+        ORV_TR_NOOP("FieldLists", "Always Off"), ORV_TR_NOOP("FieldLists", "Always On"),
+        ORV_TR_NOOP("FieldLists", "Keypad"), ORV_TR_NOOP("FieldLists", "Left Toggle"),
+        ORV_TR_NOOP("FieldLists", "Middle Toggle"), ORV_TR_NOOP("FieldLists", "Right Toggle")};
     return v;
 }
 
 const std::vector<std::string>& cboGroup() {
     static const std::vector<std::string> v = [] {
-        std::vector<std::string> e = numbered("Group ", 1, 15);
-        e.push_back("Global");
+        std::vector<std::string> e = numbered(ORV_TR_NOOP("FieldLists", "Group %1"), 1, 15);
+        e.push_back(ORV_TR_NOOP("FieldLists", "Global"));
         return e;
     }();
     return v;
@@ -124,20 +142,20 @@ const std::vector<std::string>& cboGroup() {
 
 const std::vector<std::string>& cboChan() {
     static const std::vector<std::string> v = [] {
-        std::vector<std::string> e = numbered("Channel ", 1, 16);
-        e.push_back("Global");
+        std::vector<std::string> e = numbered(ORV_TR_NOOP("FieldLists", "Channel %1"), 1, 16);
+        e.push_back(ORV_TR_NOOP("FieldLists", "Global"));
         return e;
     }();
     return v;
 }
 
 const std::vector<std::string>& cboGlobalGroup() {
-    static const std::vector<std::string> v = numbered("", 1, 15);
+    static const std::vector<std::string> v = numbered("%1", 1, 15);
     return v;
 }
 
 const std::vector<std::string>& cboGlobalChannel() {
-    static const std::vector<std::string> v = numbered("", 1, 16);
+    static const std::vector<std::string> v = numbered("%1", 1, 16);
     return v;
 }
 

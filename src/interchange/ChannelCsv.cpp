@@ -13,6 +13,7 @@
 #include "image/FieldError.h"
 #include "image/FieldRules.h"
 #include "image/Programming.h"
+#include "image/TrNoop.h"
 #include "image/NumText.h"
 #include "image/Views.h"
 #include "image/clsChannel.h"
@@ -707,7 +708,7 @@ std::string CsvRowPlan::unfitText() const {
 }
 
 std::string ChannelCsvPlan::placementText() const {
-    if (placement == CsvPlacement::ByLocation) return "rows placed by their Location";
+    if (placement == CsvPlacement::ByLocation) return ORV_TR_NOOP("ChannelCsv", "rows placed by their Location");
     return "rows placed in file order from channel " + std::to_string(firstChannel + 1);
 }
 

@@ -4,15 +4,16 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include "image/TrNoop.h"
 
 namespace orv {
 
 namespace {
 
-const char* const kCommError = "COMM ERROR";
-const char* const kDownloadError = "DOWNLOAD ERROR";
-const char* const kPage0Failed = "Download Failed.  Cycle Radio power before Retrying";
-const char* const kBlockFailed = "Download Failed. Cycle Radio Power before Retrying.";
+const char* const kCommError = ORV_TR_NOOP("LinkHost", "COMM ERROR");
+const char* const kDownloadError = ORV_TR_NOOP("LinkHost", "DOWNLOAD ERROR");
+const char* const kPage0Failed = ORV_TR_NOOP("LinkHost", "Download Failed.  Cycle Radio power before Retrying");
+const char* const kBlockFailed = ORV_TR_NOOP("LinkHost", "Download Failed. Cycle Radio Power before Retrying.");
 
 using namespace wire;
 constexpr int kBlockSize = memmap::kBlockSize;
@@ -173,7 +174,7 @@ bool ORVCom::hookRadio() {
             if (counter > commRetries_) break;
         }
         if (reply == hookReply_) break;
-        MsgAnswer a = host_.messageBox("Error Hooking to Radio.", kCommError, MsgIcon::None,
+        MsgAnswer a = host_.messageBox(ORV_TR_NOOP("LinkHost", "Error Hooking to Radio."), kCommError, MsgIcon::None,
                                        MsgButtons::RetryCancel);
         if (a != MsgAnswer::Retry) {
             // Given up: the port is let go, so that another program (or the
@@ -280,7 +281,8 @@ bool ORVCom::receiveBlock(int block, Clocking clocking, uint8_t* got, const std:
         // byte by byte, each kClock asks for the next one.
         if (clocking == Clocking::PerByte && i > 0) send(kClock);
         if (!getByte(got[i])) {
-            host_.messageBox("Error reading radio", "ORV Read", MsgIcon::Exclamation, MsgButtons::OK);
+            host_.messageBox(ORV_TR_NOOP("LinkHost", "Error reading radio"), ORV_TR_NOOP("LinkHost", "ORV Read"),
+                             MsgIcon::Exclamation, MsgButtons::OK);
             return false;
         }
         if (onByte) onByte();
@@ -300,7 +302,8 @@ void ORVCom::sendBlockFrame(int block, const uint8_t* bytes, const std::function
 bool ORVCom::blockWriteAnswered() {
     uint8_t reply = 0;
     if (getByte(reply)) return true;
-    host_.messageBox("Error writing radio", "ORV Write", MsgIcon::Exclamation, MsgButtons::OK);
+    host_.messageBox(ORV_TR_NOOP("LinkHost", "Error writing radio"), ORV_TR_NOOP("LinkHost", "ORV Write"),
+                     MsgIcon::Exclamation, MsgButtons::OK);
     return false;
 }
 
@@ -416,17 +419,19 @@ bool ORVCom::readRange(int firstBlock, int lastBlock, const char* message, Memor
     return true;
 }
 
-bool ORVCom::readMemory() { return readRange(0, memmap::kBlocks - 1, "Reading ORV Memory"); }
+bool ORVCom::readMemory() { return readRange(0, memmap::kBlocks - 1, ORV_TR_NOOP("LinkHost", "Reading ORV Memory")); }
 
 bool ORVCom::readGroup(int group) {
     if (!memmap::isGroupNumber(group)) return false;
-    return readRange(firstGroupBlock(group), lastGroupBlock(group), "Reading ORV Group");
+    return readRange(firstGroupBlock(group), lastGroupBlock(group), ORV_TR_NOOP("LinkHost", "Reading ORV Group"));
 }
 
-bool ORVCom::readGlobal() { return readRange(0, memmap::kPage0Blocks - 1, "Reading ORV Global"); }
+bool ORVCom::readGlobal() {
+    return readRange(0, memmap::kPage0Blocks - 1, ORV_TR_NOOP("LinkHost", "Reading ORV Global"));
+}
 
 bool ORVCom::readMemoryInto(MemoryImage& target) {
-    return readRange(0, memmap::kBlocks - 1, "Reading ORV Memory", target);
+    return readRange(0, memmap::kBlocks - 1, ORV_TR_NOOP("LinkHost", "Reading ORV Memory"), target);
 }
 
 // ------------------------------------------------------------ writes
@@ -441,7 +446,7 @@ bool ORVCom::writePage0() {
 
 bool ORVCom::writeMemory(bool skipPage0) {
     progSetup(skipPage0 ? memmap::kRadioSize - memmap::kPageSize : memmap::kRadioSize);
-    progShow("Writing ORV Memory", true);
+    progShow(ORV_TR_NOOP("LinkHost", "Writing ORV Memory"), true);
     bool result = true;
     for (;;) {  // one attempt
         if (!startWriteAttempt()) {
@@ -512,7 +517,7 @@ bool ORVCom::writeGlobal() {
             progUnload();
             return false;
         }
-        progShow("Writing ORV Global", true);
+        progShow(ORV_TR_NOOP("LinkHost", "Writing ORV Global"), true);
         progSet(0);
         result = true;
         if (!writePage0()) {
@@ -530,7 +535,7 @@ bool ORVCom::writeGlobal() {
 bool ORVCom::writeGroup(int group) {
     if (!memmap::isGroupNumber(group)) return false;
     progSetup(memmap::kGroupSize);
-    progShow("Writing ORV Group", true);
+    progShow(ORV_TR_NOOP("LinkHost", "Writing ORV Group"), true);
     bool result = true;
     for (;;) {
         if (!startWriteAttempt()) return false;  // the dialog stays for the caller to close

@@ -1,6 +1,7 @@
 #include "link/RadioJob.h"
 
 #include "image/MemoryMap.h"
+#include "image/TrNoop.h"
 #include "link/ORVCom.h"
 #include "link/RadioVerify.h"
 
@@ -30,15 +31,15 @@ RadioJobResult runRadioJob(ORVCom& com, const MemoryImage& image, const RadioJob
         switch (plan.write) {
         case W::Group:
             ok = com.writeGroup(plan.group);
-            if (!ok) r.writeMessage = "Write Group Failed";
+            if (!ok) r.writeMessage = ORV_TR_NOOP("RadioJob", "Write Group Failed");
             break;
         case W::Globals:
             ok = com.writeGlobal();
-            if (!ok) r.writeMessage = "Write Global Failed";
+            if (!ok) r.writeMessage = ORV_TR_NOOP("RadioJob", "Write Global Failed");
             break;
         default:
             ok = com.writeMemory(plan.write == W::SkipGlobals);
-            if (!ok) r.writeMessage = "writing the radio failed";
+            if (!ok) r.writeMessage = ORV_TR_NOOP("RadioJob", "writing the radio failed");
             break;
         }
         r.writeAccepted = ok;
