@@ -48,6 +48,14 @@
         <source>rows placed by their Location</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>not imported</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>fits</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ChannelCsvCommands</name>

@@ -103,7 +103,7 @@ void frmCsvPreview::replan() {
             QString::fromStdString(p.name),
             QString::fromStdString(p.frequency),
             p.channel >= 0 ? QString::number(p.channel + 1) : QStringLiteral("-"),
-            QString::fromStdString(p.outcome())};
+            coreText("ChannelCsv", p.outcome())};
         for (int c = 0; c < kPreviewColumns; ++c) {
             auto* item = new QTableWidgetItem(texts[c]);
             if (c == colRow) {

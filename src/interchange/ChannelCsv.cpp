@@ -693,9 +693,9 @@ Planned planRows(const GroupView& before, std::string_view csv, const ChannelCsv
 }  // namespace
 
 std::string CsvRowPlan::outcome() const {
-    if (leftOut) return "not imported";
+    if (leftOut) return ORV_TR_NOOP("ChannelCsv", "not imported");
     if (unfit) return "cannot be imported: " + unfitText();
-    if (changes.empty()) return "fits";
+    if (changes.empty()) return ORV_TR_NOOP("ChannelCsv", "fits");
     std::string text;
     for (const std::string& c : changes) text += (text.empty() ? "" : "; ") + c;
     return text;

@@ -128,6 +128,7 @@ TEST_F(Translations, TheCoresMarkedTextsAreInTheTemplate) {
     const std::pair<const char*, std::string> texts[] = {
         {"LinkHost", "DOWNLOAD ERROR"},
         {"RadioJob", "Write Group Failed"},
+        {"ChannelCsv", "fits"},
         {"AlignCalc", calcFailureMessage(AlignCalculator::VCOMod)},
     };
     for (const auto& [context, text] : texts)
