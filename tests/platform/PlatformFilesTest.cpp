@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
+#include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -98,6 +101,45 @@ TEST_F(PlatformFiles, ReplaceRefusesAWriteProtectedFileAndLeavesItAlone) {
     EXPECT_EQ(st.kind, FileStatus::Kind::Unwritable);
     EXPECT_EQ(contents(target), "kept");
     EXPECT_EQ(entries(), 1u);
+}
+
+// Folders are made through every level, in the platform's own separators,
+// and a file in the way is reported, never taken for a folder.
+TEST_F(PlatformFiles, FoldersAreMadeAndListedWithWhatTheyHold) {
+    const std::string deep = platform::inFolder(platform::inFolder(path("a"), "b"), "c");
+    ASSERT_EQ(platform::makeFolders(deep), 0);
+    EXPECT_TRUE(fs::is_directory(deep));
+    EXPECT_EQ(platform::makeFolders(deep), 0);   // already there
+
+    const std::string file = path("file");
+    std::ofstream(file) << "x";
+    EXPECT_EQ(platform::makeFolders(file), ENOTDIR);
+    EXPECT_NE(platform::makeFolders(platform::inFolder(file, "below")), 0);
+    EXPECT_EQ(platform::nameState(file), EEXIST);
+    EXPECT_EQ(platform::nameState(path("missing")), 0);
+
+    std::string read;
+    long long size = 0;
+    EXPECT_EQ(platform::readUpTo(path("a"), false, 10, read, size).errorNumber, EISDIR);
+
+    bool sawFile = false, sawFolder = false;
+    const long long now = static_cast<long long>(std::time(nullptr)) * 1'000'000'000LL;
+    for (const platform::FolderEntry& e : platform::listFolder(dir_.string())) {
+        if (e.name == "file") {
+            sawFile = true;
+            EXPECT_TRUE(e.regular);
+            // Within a day of now: the time is counted from 1970, in nanoseconds.
+            EXPECT_LT(std::llabs(e.modifiedNs - now), 86'400'000'000'000LL);
+        } else if (e.name == "a") {
+            sawFolder = true;
+            EXPECT_FALSE(e.regular);
+        } else {
+            ADD_FAILURE() << "unexpected entry " << e.name;
+        }
+    }
+    EXPECT_TRUE(sawFile && sawFolder);
+    platform::removeFile(file);
+    EXPECT_EQ(platform::nameState(file), 0);
 }
 
 // A second holder of the lock waits until the first lets go.
