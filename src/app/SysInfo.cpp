@@ -6,8 +6,8 @@
 #include <QPlainTextEdit>
 #include <QSysInfo>
 #include <QVBoxLayout>
-#include <unistd.h>
 #include "app/UserPrompts.h"
+#include "platform/Files.h"
 
 namespace orv {
 
@@ -23,7 +23,7 @@ std::vector<SerialDeviceInfo> findSerialDevices(const QString& devDir) {
         const QFileInfo fi(d.path);
         d.owner = fi.owner();
         d.group = fi.group();
-        d.accessible = ::access(QFile::encodeName(d.path).constData(), R_OK | W_OK) == 0;
+        d.accessible = platform::mayReadAndWrite(QFile::encodeName(d.path).toStdString());
         out.push_back(d);
     }
     return out;

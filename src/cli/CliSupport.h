@@ -3,7 +3,8 @@
 // ends a failure by throwing CommandFailure, so the exit code of a failure
 // is decided in one place: 2 bad usage or bad input, 1 the radio, a disk or
 // the standard output failed, 130 interrupted (128 + the signal for SIGTERM
-// and SIGHUP during a radio operation).
+// and SIGHUP during a radio operation; on Windows 143 for Ctrl-Break and the
+// console closing, see platform/StopRequests.h).
 #pragma once
 #include <CLI/CLI.hpp>
 #include <cstddef>

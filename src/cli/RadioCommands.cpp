@@ -3,16 +3,12 @@
 #include "cli/RadioCommands.h"
 
 #include <algorithm>
-#include <atomic>
-#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <iterator>
 #include <memory>
 #include <set>
 #include <string>
-#include <sys/ioctl.h>
-#include <unistd.h>
 
 #include "cli/CliSupport.h"
 #include "cli/FleetRun.h"
@@ -26,6 +22,8 @@
 #include "link/SerialTrace.h"
 #include "cli/TermHost.h"
 #include "link/TracingSerialPort.h"
+#include "platform/StopRequests.h"
+#include "platform/Terminal.h"
 
 namespace {
 
@@ -52,49 +50,25 @@ using orvcli::FleetOptions;
 using orvcli::RadioJobResult;
 using orvcli::RadioJobPlan;
 
-volatile std::sig_atomic_t g_interrupted = 0;
-volatile std::sig_atomic_t g_signal = 0;   // the signal that stopped the operation
-// The same, for the worker threads of several radios (lock-free, so the
-// signal handler may set it).
-std::atomic<bool> g_stop{false};
-static_assert(std::atomic<bool>::is_always_lock_free);
+using orv::platform::StdStream;
 
-extern "C" void onInterrupt(int sig) {
-    g_interrupted = 1;
-    g_signal = sig;
-    g_stop.store(true);
+// Ctrl-C and a polite end from outside (SIGTERM, SIGHUP; on Windows
+// Ctrl-Break and the console closing) become the progress dialog's Cancel
+// while an operation runs: the radio is left between blocks, unhooked, and
+// no file is half written.
+using InterruptAsCancel = orv::platform::StopRequestsCaught;
+
+bool interrupted() { return *orv::platform::stopRequested() != 0; }
+
+// The exit code of an operation a stop request ended: as a shell reports a
+// command the signal ended (130 for Ctrl-C).
+int interruptedExit() {
+    const int status = orv::platform::stopExitStatus();
+    return status != 0 ? status : kExitInterrupted;
 }
 
-// The exit code of an operation a signal stopped: 128 + the signal, as a
-// shell reports a command that signal ended (130 for Ctrl-C).
-int interruptedExit() { return g_signal != 0 ? 128 + g_signal : kExitInterrupted; }
-
-// Ctrl-C, SIGTERM (kill, a service manager) and SIGHUP (the terminal went
-// away) become the progress dialog's Cancel while an operation runs: the
-// radio is left between blocks, unhooked, and no file is half written. No
-// SA_RESTART, so a wait in poll() wakes up at once.
-class InterruptAsCancel {
-public:
-    InterruptAsCancel() {
-        g_interrupted = 0;
-        g_signal = 0;
-        g_stop = false;
-        struct sigaction sa {};
-        sa.sa_handler = onInterrupt;
-        sigemptyset(&sa.sa_mask);
-        sa.sa_flags = 0;
-        for (std::size_t k = 0; k < std::size(kSignals); ++k) sigaction(kSignals[k], &sa, &old_[k]);
-    }
-    ~InterruptAsCancel() {
-        for (std::size_t k = 0; k < std::size(kSignals); ++k) sigaction(kSignals[k], &old_[k], nullptr);
-    }
-    InterruptAsCancel(const InterruptAsCancel&) = delete;
-    InterruptAsCancel& operator=(const InterruptAsCancel&) = delete;
-
-private:
-    static constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
-    struct sigaction old_[std::size(kSignals)] {};
-};
+// Progress lines redraw in place on a terminal that can, else one per event.
+bool progressInPlace() { return orv::platform::redrawsInPlace(StdStream::Error); }
 
 struct ReadArgs {
     std::string port, file;
@@ -123,9 +97,9 @@ struct WriteArgs {
 // One radio connection's worth of objects, every byte traced.
 struct Link {
     Link(const std::string& device, orv::MemoryImage& img, int retries, orv::LinkTiming timing)
-        : port(device), traced(port, trace), host(&g_interrupted), com(img, traced, host, timing) {
+        : port(device), traced(port, trace), host(orv::platform::stopRequested()), com(img, traced, host, timing) {
         host.setRetries(retries);
-        host.setInteractive(::isatty(STDERR_FILENO) == 1);
+        host.setInteractive(progressInPlace());
         trace.start();
     }
     orv::PosixSerialPort port;
@@ -180,7 +154,7 @@ int runRead(const ReadArgs& a) {
         bytesRead = link.host.progFurthest();
         traceSaved = saveTrace(a.trace, link.trace.entries(), link.trace.dropped());
     }
-    if (g_interrupted) {
+    if (interrupted()) {
         // The progress counts the bytes of the blocks read, from the first
         // block of the range on.
         const int first = a.group != 0 ? orv::memmap::firstGroupBlock(a.group) : 0;
@@ -240,12 +214,12 @@ RadioJobPlan jobPlan(const WriteArgs& a, bool write) {
 int runOne(const WriteArgs& a, const orv::MemoryImage& img, const RadioJobPlan& plan) {
     RadioJobResult r;
     {
-        orv::TermHost host(&g_interrupted);
+        orv::TermHost host(orv::platform::stopRequested());
         host.setRetries(a.retries);
-        host.setInteractive(::isatty(STDERR_FILENO) == 1);
+        host.setInteractive(progressInPlace());
         host.setQuiet(a.quiet);
         InterruptAsCancel guard;
-        r = orvcli::runRadioJob(a.ports.front(), img, plan, host, g_stop);
+        r = orvcli::runRadioJob(a.ports.front(), img, plan, host, orv::platform::stopFlag());
     }
     const bool traceSaved = saveTrace(a.trace, r.trace, r.traceDropped);
     if (!r.warning.empty()) reportError("warning: " + r.warning);
@@ -258,7 +232,7 @@ int runOne(const WriteArgs& a, const orv::MemoryImage& img, const RadioJobPlan& 
         for (const std::string& d : r.differences) std::cout << d << '\n';
     }
     std::cout.flush();   // the verdict comes before the error line
-    if (g_interrupted) throw CommandFailure{interruptedExit(), r.failure.empty() ? "interrupted" : r.failure};
+    if (interrupted()) throw CommandFailure{interruptedExit(), r.failure.empty() ? "interrupted" : r.failure};
     if (!r.ok()) throw CommandFailure{kExitFailure, r.failure};
     orvcli::flushStdoutOrFail();
     return traceSaved ? kExitOk : kExitFailure;
@@ -270,13 +244,13 @@ int runSeveral(const WriteArgs& a, const orv::MemoryImage& img, const RadioJobPl
     FleetOptions o;
     o.retries = a.retries;
     o.progress = a.quiet ? nullptr : stderr;
-    o.interactive = ::isatty(STDERR_FILENO) == 1;
-    o.interrupted = &g_interrupted;
-    if (winsize ws {}; o.interactive && ::ioctl(STDERR_FILENO, TIOCGWINSZ, &ws) == 0) o.columns = ws.ws_col;
+    o.interactive = progressInPlace();
+    o.interrupted = orv::platform::stopRequested();
+    if (o.interactive) o.columns = orv::platform::terminalColumns(StdStream::Error);
     std::vector<RadioJobResult> results;
     {
         InterruptAsCancel guard;
-        results = orvcli::runFleet(a.ports, img, plan, g_stop, o);
+        results = orvcli::runFleet(a.ports, img, plan, orv::platform::stopFlag(), o);
     }
     if (a.json) {
         orvcli::printResultJson(std::cout, results);
@@ -295,7 +269,7 @@ int runSeveral(const WriteArgs& a, const orv::MemoryImage& img, const RadioJobPl
         if (!a.trace.empty())
             traceSaved = saveTrace(orvcli::numberedPath(a.trace, k + 1), results[k].trace, results[k].traceDropped) && traceSaved;
     const auto failed = std::count_if(results.begin(), results.end(), [](const RadioJobResult& r) { return !r.ok(); });
-    if (g_interrupted) throw CommandFailure{interruptedExit(), "interrupted"};
+    if (interrupted()) throw CommandFailure{interruptedExit(), "interrupted"};
     if (failed > 0)
         throw CommandFailure{kExitFailure,
                              std::to_string(failed) + " of " + std::to_string(results.size()) + " radios failed"};
@@ -316,7 +290,7 @@ int runJobs(const WriteArgs& a, bool write) {
     }
     const orv::MemoryImage img = orvcli::loadImageOrFail(a.file);
     if (write && !a.yes) {
-        if (::isatty(STDIN_FILENO) != 1)
+        if (!orv::platform::isInteractive(StdStream::Input))
             throw CommandFailure{kExitUsage,
                                  "refusing to write to the radio without confirmation: stdin is not a terminal (use --yes)"};
         if (!confirmWrite(a.ports.size())) {

@@ -21,8 +21,9 @@ inline constexpr int kBackupsKept = 200;
 
 // The backup folder: $ORVEDIT_DATA_DIR/backups when that variable is set,
 // else the per-user data folder of the program ($XDG_DATA_HOME, by default
-// ~/.local/share, then ORVEDIT/ORVEDIT/backups). Empty when neither
-// $XDG_DATA_HOME nor $HOME is set.
+// ~/.local/share, then ORVEDIT/ORVEDIT/backups; on Windows
+// %APPDATA%\ORVEDIT\backups). Empty when the variables the per-user folder
+// comes from ($XDG_DATA_HOME and $HOME; %APPDATA%) are not set.
 std::string backupFolder();
 
 struct BackupResult {

@@ -1,286 +1,14 @@
 #include "files/ImageFile.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <csignal>
-#include <pthread.h>
-#include <random>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "platform/Files.h"
 
 namespace orv {
 
-FileStatus systemError(const std::string& what, const std::string& path, int err) {
-    FileStatus st;
-    st.kind = (err == ENOENT) ? FileStatus::Kind::NotFound : FileStatus::Kind::System;
-    st.errorNumber = err;
-    st.message = what + " \"" + path + "\": " + std::strerror(err);
-    return st;
-}
-
-namespace {
-
-// The folder that holds `path` ("." for a bare file name).
-std::string folderOf(const std::string& path) {
-    auto slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return path.substr(0, slash);
-}
-
-std::string baseNameOf(const std::string& path) {
-    auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// What a file that is not a regular file is, for a message.
-std::string kindOf(mode_t mode) {
-    if (S_ISFIFO(mode)) return "a pipe (FIFO)";
-    if (S_ISCHR(mode)) return "a character device";
-    if (S_ISBLK(mode)) return "a block device";
-    if (S_ISSOCK(mode)) return "a socket";
-    if (S_ISDIR(mode)) return "a folder";
-    return "not a regular file";
-}
-
-// A system error that means the target is one no save may replace.
-FileStatus unwritable(FileStatus st) {
-    st.kind = FileStatus::Kind::Unwritable;
-    return st;
-}
-
-FileStatus notRegular(const std::string& what, const std::string& path, const std::string& target, mode_t mode) {
-    FileStatus st;
-    st.kind = FileStatus::Kind::NotRegular;
-    st.message = what + " \"" + path + "\": " + (target == path ? "it" : "the link's target \"" + target + "\"") +
-                 " is " + kindOf(mode) + ", not a regular file";
-    return st;
-}
-
-// Follows symbolic links from `path` to the file they name, so that file is
-// the one replaced (not the link). A loop (or a chain longer than the
-// system's own limit) is refused with ELOOP.
-FileStatus resolveTarget(const std::string& path, std::string& target) {
-    std::string current = path;
-    for (int depth = 0; depth <= 40; ++depth) {
-        struct stat st{};
-        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
-            target = current;
-            return {};
-        }
-        std::string link(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 4096), '\0');
-        ssize_t n = ::readlink(current.c_str(), link.data(), link.size());
-        if (n <= 0) return systemError("Cannot save", path, n < 0 ? errno : ENOENT);
-        link.resize(static_cast<std::size_t>(n));
-        if (link[0] != '/') link = folderOf(current) + "/" + link;
-        current = link;
-    }
-    return unwritable(systemError("Cannot save", path, ELOOP));
-}
-
-// This user may not write the existing file `target` (its mode says so),
-// although the folder would let a rename replace it.
-FileStatus writeProtected(const std::string& path, const std::string& target) {
-    FileStatus st;
-    st.kind = FileStatus::Kind::Unwritable;
-    st.errorNumber = EACCES;
-    st.message = "Cannot save \"" + path + "\": " + (target == path ? "the file" : "the link's target \"" + target + "\"") +
-                 " is write-protected (make it writable first, or save under another name)";
-    return st;
-}
-
-// The target of a save, resolved and checked: `existing` is filled when it
-// exists (it is then a regular file).
-FileStatus checkTarget(const std::string& path, std::string& target, bool& hasExisting, struct stat& existing) {
-    if (FileStatus st = resolveTarget(path, target); !st) return st;
-    hasExisting = ::lstat(target.c_str(), &existing) == 0;
-    if (!hasExisting) {
-        // A link the system resolves by itself (/dev/stdout names a pipe or a
-        // terminal through /proc) has a target no path reaches.
-        struct stat viaSystem{};
-        if (::stat(path.c_str(), &viaSystem) == 0 && !S_ISREG(viaSystem.st_mode))
-            return notRegular("Cannot save", path, path, viaSystem.st_mode);
-        return {};
-    }
-    if (S_ISDIR(existing.st_mode)) return unwritable(systemError("Cannot save", path, EISDIR));
-    if (!S_ISREG(existing.st_mode)) return notRegular("Cannot save", path, target, existing.st_mode);
-    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES)
-        return writeProtected(path, target);
-    return {};
-}
-
-// Gives the new file the owner and group of the one it replaces, as far as
-// the system lets this user: root may give both, others may at most give a
-// group they belong to. Refusals are not errors: the file is then the saver's.
-void keepOwner(int fd, const struct stat& existing) {
-    struct stat mine{};
-    if (::fstat(fd, &mine) != 0) return;
-    if (mine.st_uid == existing.st_uid && mine.st_gid == existing.st_gid) return;
-    if (::fchown(fd, existing.st_uid, existing.st_gid) == 0) return;
-    if (mine.st_gid != existing.st_gid) (void)::fchown(fd, static_cast<uid_t>(-1), existing.st_gid);
-}
-
-bool writeAll(int fd, const unsigned char* p, std::size_t n, int& err) {
-    while (n > 0) {
-        ssize_t w = ::write(fd, p, n);
-        if (w < 0) {
-            if (errno == EINTR) continue;
-            err = errno;
-            return false;
-        }
-        p += w;
-        n -= static_cast<std::size_t>(w);
-    }
-    return true;
-}
-
-// The longest file name the folder takes (255 where the system cannot say).
-std::size_t nameLimit(const std::string& folder) {
-    const long n = ::pathconf(folder.c_str(), _PC_NAME_MAX);
-    return n > 0 ? static_cast<std::size_t>(n) : 255;
-}
-
-// A new, unused name for a temporary file beside `target`: ".<name>.<pid>-<random>.tmp",
-// the name cut so that the whole stays within the folder's limit (a legal
-// 250-byte name must still save).
-std::string temporaryName(const std::string& target, unsigned long long random) {
-    char suffix[40];
-    std::snprintf(suffix, sizeof suffix, ".%d-%08llx.tmp", static_cast<int>(::getpid()), random & 0xFFFFFFFFull);
-    const std::string folder = folderOf(target);
-    const std::size_t room = nameLimit(folder) - 1 - std::strlen(suffix);
-    return folder + "/." + baseNameOf(target).substr(0, room) + suffix;
-}
-
-// Opens a new temporary file beside `target`. Where the file system can, the
-// file has no name (O_TMPFILE) until nameTemporary gives it one; elsewhere it
-// is created under a new unique name in `tempPath`.
-int openTemporary(const std::string& target, std::string& tempPath, int& err) {
-    tempPath.clear();
-    int fd = ::open(folderOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
-    if (fd >= 0) return fd;
-    static std::mt19937_64 rng{std::random_device{}()};
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = temporaryName(target, rng());
-        fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) return fd;
-        if (errno != EEXIST) {
-            err = errno;
-            return -1;
-        }
-    }
-    err = EEXIST;
-    return -1;
-}
-
-// Blocks the signals that end a program politely (Ctrl-C, SIGTERM, SIGHUP)
-// while alive: a named temporary file and its rename happen together or not
-// at all, and the signal is taken right after.
-class TerminationDeferred {
-public:
-    TerminationDeferred() {
-        sigset_t set;
-        sigemptyset(&set);
-        for (int s : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) sigaddset(&set, s);
-        ::pthread_sigmask(SIG_BLOCK, &set, &old_);
-    }
-    ~TerminationDeferred() { ::pthread_sigmask(SIG_SETMASK, &old_, nullptr); }
-    TerminationDeferred(const TerminationDeferred&) = delete;
-    TerminationDeferred& operator=(const TerminationDeferred&) = delete;
-
-private:
-    sigset_t old_;
-};
-
-// Gives the unnamed temporary file `fd` a new unique name beside `target`.
-int nameTemporary(int fd, const std::string& target, std::string& tempPath) {
-    static std::mt19937_64 rng{std::random_device{}()};
-    const std::string self = "/proc/self/fd/" + std::to_string(fd);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = temporaryName(target, rng());
-        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, tempPath.c_str(), AT_SYMLINK_FOLLOW) == 0) return 0;
-        if (errno != EEXIST) {
-            const int e = errno;
-            tempPath.clear();
-            return e;
-        }
-    }
-    tempPath.clear();
-    return EEXIST;
-}
-
-// `path` names the file this process's standard output already writes to
-// (/dev/stdout, /proc/self/fd/1, or the file's own name): a save there goes
-// to the open stream, so an appended log keeps its lines and a pipe its reader.
-bool isOwnStdout(const std::string& path) {
-    struct stat out{}, named{};
-    return ::fstat(STDOUT_FILENO, &out) == 0 && ::stat(path.c_str(), &named) == 0 && out.st_dev == named.st_dev &&
-           out.st_ino == named.st_ino;
-}
-
-}  // namespace
-
-FileStatus checkSaveTarget(const std::string& path) {
-    if (isOwnStdout(path)) return {};
-    std::string target;
-    bool hasExisting = false;
-    struct stat existing{};
-    return checkTarget(path, target, hasExisting, existing);
-}
+FileStatus checkSaveTarget(const std::string& path) { return platform::checkReplaceTarget(path); }
 
 FileStatus saveFileAtomically(const std::string& path, const void* data, std::size_t size) {
-    if (isOwnStdout(path)) {
-        std::fflush(stdout);  // what the program printed before comes first
-        int err = 0;
-        if (!writeAll(STDOUT_FILENO, static_cast<const unsigned char*>(data), size, err))
-            return systemError("Cannot write", path, err);
-        return {};
-    }
-    std::string target;
-    bool hasExisting = false;
-    struct stat existing{};
-    if (FileStatus st = checkTarget(path, target, hasExisting, existing); !st) return st;
-
-    std::string tempPath;
-    int err = 0;
-    int fd = openTemporary(target, tempPath, err);
-    if (fd < 0) return systemError("Cannot save", path, err);
-
-    auto fail = [&](int e) {
-        if (fd >= 0) ::close(fd);
-        if (!tempPath.empty()) ::unlink(tempPath.c_str());
-        return systemError("Cannot save", path, e);
-    };
-
-    // An existing file keeps its owner, group and permissions; a new one gets
-    // 0666 less the umask (which open() already applied). The mode is set
-    // after the owner, since a change of owner clears the set-id bits.
-    if (hasExisting) keepOwner(fd, existing);
-    if (hasExisting && ::fchmod(fd, existing.st_mode & 07777) != 0) return fail(errno);
-    if (!writeAll(fd, static_cast<const unsigned char*>(data), size, err)) return fail(err);
-    if (::fsync(fd) != 0) return fail(errno);
-    {
-        // From here until the rename the file has a name of its own: a
-        // polite end of the program waits until the rename is done.
-        TerminationDeferred deferred;
-        if (tempPath.empty())
-            if (int e = nameTemporary(fd, target, tempPath); e != 0) return fail(e);
-        int closeResult = ::close(fd);
-        fd = -1;
-        if (closeResult != 0) return fail(errno);
-        if (::rename(tempPath.c_str(), target.c_str()) != 0) return fail(errno);
-    }
-
-    // Make the rename itself durable; a folder that cannot be synced does not
-    // undo a save that has already taken place.
-    int dirFd = ::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
-    }
-    return {};
+    return platform::replaceFile(path, data, size);
 }
 
 FileStatus saveImageFile(const std::string& path, const MemoryImage& img) {
@@ -289,61 +17,10 @@ FileStatus saveImageFile(const std::string& path, const MemoryImage& img) {
 
 namespace {
 
-// Opens `path` for reading and reads its status; a folder (or, with
-// regularOnly, anything but a regular file) is refused. The open does not
-// wait for a pipe's writer or a modem's carrier; reads afterwards block as
-// usual. On success the caller owns `fd`.
-FileStatus openForReading(const std::string& path, bool regularOnly, int& fd, struct stat& st) {
-    fd = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return systemError("Cannot open", path, errno);
-    int err = 0;
-    FileStatus refused;
-    if (::fstat(fd, &st) != 0)
-        err = errno;
-    else if (S_ISDIR(st.st_mode))
-        err = EISDIR;
-    else if (regularOnly && !S_ISREG(st.st_mode))
-        refused = notRegular("Cannot open", path, path, st.st_mode);
-    else if (int flags = ::fcntl(fd, F_GETFL); flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
-        err = errno;
-    if (err == 0 && refused.ok()) return {};
-    ::close(fd);
-    fd = -1;
-    return err != 0 ? systemError("Cannot open", path, err) : refused;
-}
-
-// Reads from `fd` until end of file or `max` bytes, appending to `out`;
-// closes `fd` either way.
-FileStatus readAndClose(int fd, const std::string& path, std::size_t max, std::string& out) {
-    char chunk[65536];
-    while (out.size() < max) {
-        const std::size_t want = std::min(sizeof chunk, max - out.size());
-        ssize_t n = ::read(fd, chunk, want);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            int e = errno;
-            ::close(fd);
-            return systemError("Cannot read", path, e);
-        }
-        if (n == 0) break;
-        out.append(chunk, static_cast<std::size_t>(n));
-    }
-    ::close(fd);
-    return {};
-}
-
-}  // namespace
-
-namespace {
-
-// Reads what `fd` holds (closing it) into `out` under the limit of
-// readWholeFile; `name` is how the messages call the source.
-FileStatus readBounded(int fd, const std::string& name, std::string& out, std::size_t maxBytes) {
-    // Never trust the size fstat reports (a device or a pipe has none, a file
-    // may grow): read one byte past the limit and look.
-    std::string buffer;
-    const std::size_t cap = maxBytes == std::string::npos ? maxBytes : maxBytes + 1;
-    if (FileStatus status = readAndClose(fd, name, cap, buffer); !status) return status;
+// Refuses what a read of at most `maxBytes` brought in `buffer` (read with
+// one byte to spare) when it is longer; else moves it to `out`. `name` is
+// how the messages call the source.
+FileStatus acceptBounded(std::string& buffer, const std::string& name, std::string& out, std::size_t maxBytes) {
     if (buffer.size() > maxBytes) {
         FileStatus status;
         status.kind = FileStatus::Kind::TooLarge;
@@ -357,36 +34,32 @@ FileStatus readBounded(int fd, const std::string& name, std::string& out, std::s
     return {};
 }
 
+// Never trust the size the system reports (a device or a pipe has none, a
+// file may grow): read one byte past the limit and look.
+std::size_t capFor(std::size_t maxBytes) { return maxBytes == std::string::npos ? maxBytes : maxBytes + 1; }
+
 }  // namespace
 
 FileStatus readWholeFile(const std::string& path, std::string& out, std::size_t maxBytes) {
-    int fd = -1;
-    struct stat st{};
-    if (FileStatus status = openForReading(path, false, fd, st); !status) return status;
-    return readBounded(fd, path, out, maxBytes);
+    std::string buffer;
+    long long size = 0;
+    if (FileStatus status = platform::readUpTo(path, false, capFor(maxBytes), buffer, size); !status) return status;
+    return acceptBounded(buffer, path, out, maxBytes);
 }
 
 FileStatus readStandardInput(std::string& out, std::size_t maxBytes) {
-    static const std::string name = "the standard input";
-    // A copy of descriptor 0, so that reading it to its end closes only the copy.
-    const int fd = ::fcntl(0, F_DUPFD_CLOEXEC, 0);
-    if (fd < 0) return systemError("Cannot read", name, errno);
-    struct stat st{};
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        return systemError("Cannot read", name, EISDIR);
-    }
-    return readBounded(fd, name, out, maxBytes);
+    std::string buffer;
+    if (FileStatus status = platform::readStandardInputUpTo(capFor(maxBytes), buffer); !status) return status;
+    return acceptBounded(buffer, "the standard input", out, maxBytes);
 }
 
 FileStatus loadImageFile(const std::string& path, MemoryImage& img) {
-    int fd = -1;
-    struct stat st{};
-    if (FileStatus status = openForReading(path, true, fd, st); !status) return status;
     // Read one byte more than an image holds, so that a file that grew since
-    // fstat (or reports no size) is still caught as too long.
+    // its size was taken (or reports no size) is still caught as too long.
     std::string buffer;
-    if (FileStatus status = readAndClose(fd, path, MemoryImage::kSize + 1, buffer); !status) return status;
+    long long size = 0;
+    if (FileStatus status = platform::readUpTo(path, true, MemoryImage::kSize + 1, buffer, size); !status)
+        return status;
     const std::size_t got = buffer.size();
 
     constexpr std::size_t kImage = MemoryImage::kSize;
@@ -394,8 +67,8 @@ FileStatus loadImageFile(const std::string& path, MemoryImage& img) {
         std::string length;
         if (got < kImage)
             length = std::to_string(got) + " bytes long";
-        else if (st.st_size > static_cast<off_t>(kImage))
-            length = std::to_string(static_cast<long long>(st.st_size)) + " bytes long";
+        else if (size > static_cast<long long>(kImage))
+            length = std::to_string(size) + " bytes long";
         else
             length = "longer than " + std::to_string(kImage) + " bytes";
         FileStatus status;

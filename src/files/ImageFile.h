@@ -12,38 +12,17 @@
 // - a folder, a loop of links and a file this user may not write (say mode
 //   0444) are refused, although the folder would let the file be replaced;
 // - a replaced file keeps its permission bits and, where the system permits,
-//   its owner and group.
+//   its owner and group;
+// - on Windows the reserved device names (CON, PRN, AUX, NUL, COM1-COM9,
+//   LPT1-LPT9, also with an extension and in any case) are refused like
+//   devices.
 #pragma once
 #include <cstddef>
 #include <string>
 #include "image/MemoryImage.h"
+#include "platform/FileStatus.h"
 
 namespace orv {
-
-struct [[nodiscard]] FileStatus {
-    enum class Kind {
-        Ok,
-        NotFound,   // the file (or a folder on its path) does not exist
-        System,     // any other error the system reported (see errorNumber)
-        WrongSize,  // the file is not exactly MemoryImage::kSize bytes long
-        TooLarge,   // a read stopped at its limit: the file holds more than it may
-        NotRegular, // a save target exists and is not a regular file (pipe, device)
-        Unwritable, // a save target is a folder, a loop of links, or write-protected
-    };
-    Kind kind = Kind::Ok;
-    int errorNumber = 0;   // errno of the failing call; 0 when the system reported none
-    std::string message;   // one line naming the file and the reason
-
-    bool ok() const { return kind == Kind::Ok; }
-    // The output named is not one a save may replace (as opposed to a save
-    // that failed on the way): a caller's bad input, not a disk failure.
-    bool badTarget() const { return kind == Kind::NotRegular || kind == Kind::Unwritable; }
-    explicit operator bool() const { return ok(); }
-};
-
-// The failure `err` (an errno) of doing `what` to `path`: NotFound for
-// ENOENT, System otherwise, with the message `<what> "<path>": <reason>`.
-FileStatus systemError(const std::string& what, const std::string& path, int err);
 
 // Writes the whole image (6019 bytes) to `path`: an unnamed temporary file in
 // the same folder, fsync, then named and renamed over the target, under the

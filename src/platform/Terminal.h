@@ -1,0 +1,23 @@
+// The terminal (or console) the program's standard streams are attached to.
+#pragma once
+#include <cstddef>
+
+namespace orv::platform {
+
+enum class StdStream { Input, Output, Error };
+
+// The stream is a terminal a person works at (not a file or a pipe).
+bool isInteractive(StdStream stream);
+
+// Progress lines may be redrawn in place on the stream: it is a terminal
+// that takes a carriage return and the VT sequences for "erase to the end of
+// the line" and "cursor up". On Windows the console is switched to
+// processing those sequences where it can; where it cannot, the answer is
+// false and the progress is printed one line per event.
+bool redrawsInPlace(StdStream stream);
+
+// The width of the terminal in columns; 0 when it is not a terminal or does
+// not say.
+std::size_t terminalColumns(StdStream stream);
+
+}  // namespace orv::platform
