@@ -96,7 +96,7 @@ TEST_F(RadioTest, FailedOrCancelledReadKeepsScreenAndImage) {
             EXPECT_TRUE(mainDisabledDuringRead);
             EXPECT_TRUE(local.asked.empty());
         } else {
-            EXPECT_TRUE(local.wasAsked("Error reading radio"));
+            EXPECT_TRUE(local.wasAsked(linkError("Error reading radio", LinkFailure::ReadStopped, radio.sim.devicePath())));
         }
     }
 }
@@ -207,7 +207,9 @@ TEST_F(RadioTest, FailedGroupWriteSaysSoWithoutTitleOrIcon) {
     local.answer({MsgAnswer::OK, MsgAnswer::Cancel});   // confirm; Cancel at "Error Hooking to Radio."
     EXPECT_FALSE(mnuWriteGroup_Click(shell));
     ASSERT_EQ(local.asked.size(), 3u);
-    EXPECT_EQ(local.asked[1].text, "Error Hooking to Radio.");
+    // The fixed text, then where and what to check; nothing was sent yet.
+    EXPECT_EQ(local.asked[1].text, linkError("Error Hooking to Radio.", LinkFailure::NoAnswer, radio.sim.devicePath()));
+    EXPECT_TRUE(local.asked[1].text.contains("Nothing was changed on the radio."));
     EXPECT_EQ(local.asked[2].text, "Write Group Failed");
     EXPECT_EQ(local.asked[2].title, "ORVEDIT");
     EXPECT_EQ(local.asked[2].icon, MsgIcon::None);
