@@ -22,6 +22,11 @@ void reportCodecError(EditorShell& shell, const QString& what) {
                                       MsgButtons::OK);
 }
 
+// The status bar's report of a save or an open of `path`.
+void fileStatus(EditorShell& shell, const char* text, const QString& path) {
+    shell.session().showStatus(QCoreApplication::translate("FileOpenSave", text).arg(path));
+}
+
 }  // namespace
 
 void configureFileDialog(QFileDialog& dialog, bool forSaving) {
