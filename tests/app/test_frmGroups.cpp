@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include <QApplication>
 #include <QStatusBar>
 #include <QSettings>
@@ -319,7 +320,18 @@ TEST_F(Editor, TopMenusOpenWithAltAndTheirOwnLetter) {
     file->close();
 }
 
+// A platform style that lets the arrow keys stop on disabled entries.
+class StopOnDisabledStyle : public QProxyStyle {
+public:
+    StopOnDisabledStyle() : QProxyStyle(QStringLiteral("fusion")) {}
+    int styleHint(StyleHint hint, const QStyleOption* o, const QWidget* w, QStyleHintReturn* r) const override {
+        return hint == SH_Menu_AllowActiveAndDisabled ? 1 : QProxyStyle::styleHint(hint, o, w, r);
+    }
+};
+
 TEST_F(Editor, ArrowKeysPassOverDisabledMenuEntries) {
+    const QString appStyle = QApplication::style()->name();
+    QApplication::setStyle(new StopOnDisabledStyle);
     auto& win = open();
     win.mnuTuneRadio()->setEnabled(false);   // as while a radio exchange runs
     auto* edit = win.menuBar()->findChild<QMenu*>("mnuEdit");
@@ -337,6 +349,7 @@ TEST_F(Editor, ArrowKeysPassOverDisabledMenuEntries) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return comm->isVisible(); }, 2000));
     EXPECT_EQ(win.menuBar()->activeAction(), comm->menuAction());
     comm->close();
+    QApplication::setStyle(appStyle);
 }
 
 TEST_F(Editor, ARefusedCellSaysWhyInTheStatusBarBelowTheGrid) {
