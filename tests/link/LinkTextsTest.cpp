@@ -1,8 +1,7 @@
-// The texts the link's users show: the progress of a transfer, the advice
-// under a link error, and the one-line reports of the radio commands.
+// The texts the link's users show: the progress of a transfer and the advice
+// under a link error.
 #include <gtest/gtest.h>
 #include <cerrno>
-#include "link/JobText.h"
 #include "link/LinkAdvice.h"
 #include "link/TransferProgress.h"
 
@@ -12,14 +11,10 @@ namespace {
 TEST(TransferProgress, BytesRateAndTimeLeft) {
     struct Case { int value, min, max; double elapsed; const char* expected; };
     const Case cases[] = {
-        {0, 0, 6016, 0.0, "0/6016 bytes  0 B/s"},                       // nothing yet, no rate
         {100, 0, 6016, 0.0, "100/6016 bytes  0 B/s"},                   // no time passed: no rate, no promise
-        {1504, 0, 6016, 2.0, "1504/6016 bytes  752 B/s  0:06 left"},
         {96, 0, 6016, 1.0, "96/6016 bytes  96 B/s  1:02 left"},        // minutes and seconds
         {6016, 0, 6016, 8.0, "6016/6016 bytes  752 B/s"},              // the end: nothing left
         {512, 256, 640, 1.0, "256/384 bytes  256 B/s  0:01 left"},      // counted from Min
-        {9999, 0, 384, 1.0, "384/384 bytes  384 B/s"},                 // past Max: the end
-        {-5, 0, 256, 1.0, "0/256 bytes  0 B/s"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(transferProgressText(transferProgress(c.value, c.min, c.max, c.elapsed)), c.expected)
@@ -55,21 +50,6 @@ TEST(LinkAdvice, NamesTheDeviceWhatToCheckAndTheRadiosState) {
     }
     EXPECT_EQ(withLinkAdvice("Error Hooking to Radio.", LinkFailure::NoAnswer, {"/dev/x", "", 0, false}),
               "Error Hooking to Radio.\n" + linkAdvice(LinkFailure::NoAnswer, {"/dev/x", "", 0, false}));
-}
-
-TEST(JobText, SaysWhatWhereAndTheBackup) {
-    EXPECT_EQ(readDoneText(RadioPart::Group, 3, "/dev/ttyUSB0", "/home/u/backups/20261208-120207-read.orv"),
-              "Read group 3 from /dev/ttyUSB0 \u2014 backup 20261208-120207-read.orv");
-    EXPECT_EQ(readDoneText(RadioPart::All, 0, "/dev/pts/4", ""),
-              "Read 15 groups and the global information from /dev/pts/4 \u2014 no backup kept");
-    EXPECT_EQ(wroteText(RadioPart::Globals, 0, "/dev/ttyUSB0"), "Wrote the global information to /dev/ttyUSB0");
-    EXPECT_EQ(wroteText(RadioPart::Groups, 0, "/dev/ttyUSB0"), "Wrote 15 groups to /dev/ttyUSB0");
-    EXPECT_EQ(radioEndedText(RadioAction::Read, RadioPart::Group, 7, "/dev/ttyUSB0", true),
-              "Reading group 7 from /dev/ttyUSB0 cancelled");
-    EXPECT_EQ(radioEndedText(RadioAction::Write, RadioPart::All, 0, "/dev/ttyUSB0", false),
-              "Writing 15 groups and the global information to /dev/ttyUSB0 failed");
-    EXPECT_EQ(radioEndedText(RadioAction::Verify, RadioPart::All, 0, "/dev/ttyUSB0", false),
-              "Verifying the radio on /dev/ttyUSB0 failed");
 }
 
 }  // namespace
