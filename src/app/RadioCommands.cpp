@@ -66,7 +66,7 @@ void readStatus(EditorShell& shell, bool ok, RadioPart part, int group, const Ba
     const std::string device = deviceInUse(shell);
     showStatus(shell, ok ? readDoneText(part, group, device, backup.path)
                          : radioEndedText(RadioAction::Read, part, group, device,
-                                          shell.session().link().proc().Cancelled()));
+                                          shell.session().link().com().readCancelled()));
 }
 
 // The report of a job: what was written (and the verify's verdict), or

@@ -398,6 +398,7 @@ bool ORVCom::readRange(int firstBlock, int lastBlock, const char* message) {
 
 bool ORVCom::readRange(int firstBlock, int lastBlock, const char* message, MemoryImage& destination) {
     allowFastBaud_ = true;
+    readCancelled_ = false;
     if (!hookRadio()) return false;
     progSetup((lastBlock - firstBlock + 1) * kBlockSize);
     progShow(message, false);
@@ -413,6 +414,7 @@ bool ORVCom::readRange(int firstBlock, int lastBlock, const char* message, Memor
             bool cancelled = host_.progCancelled();
             bool ok = readBlock(b);
             if (!ok || cancelled) {
+                readCancelled_ = cancelled;
                 unhookRadio();
                 progUnload();
                 return false;

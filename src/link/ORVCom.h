@@ -58,6 +58,8 @@ public:
     // Whether the operation under way (or the last one) had sent data into
     // the radio's memory: a failure then may have left it half written.
     bool radioChanged() const { return radioChanged_; }
+    // Whether the last read ended because the user cancelled it.
+    bool readCancelled() const { return readCancelled_; }
 
     static const char* const kSettings[wire::kSpeedCount];  // "4800,n,8,1", "9600,n,8,1", ...
 
@@ -169,6 +171,7 @@ private:
     bool fastRadio_ = false;
     std::string portChoice_;
     bool radioChanged_ = false;
+    bool readCancelled_ = false;
     bool inWrite_ = false;   // inside writeMemory, writeGlobal or writeGroup
     bool allowFastBaud_ = false;
 

@@ -92,6 +92,9 @@ TEST_F(RadioTest, FailedOrCancelledReadKeepsScreenAndImage) {
         EXPECT_TRUE(shell.image() == before);
         EXPECT_EQ(shell.reads, 0);
         EXPECT_TRUE(shell.isEnabled());
+        EXPECT_EQ(shell.session().statusText(), "Reading 15 groups and the global information from " +
+                                                    QString::fromStdString(radio.sim.devicePath()) +
+                                                    (cancel ? " cancelled" : " failed"));
         if (cancel) {
             EXPECT_TRUE(mainDisabledDuringRead);
             EXPECT_TRUE(local.asked.empty());
