@@ -13,8 +13,10 @@ namespace orv {
 
 QString backupFolderPath() { return QString::fromStdString(backupFolder()); }
 
-void keepBackupOf(EditorShell& shell, const MemoryImage& image, BackupKind kind) {
-    reportBackup(shell, keepBackup(image, kind, backupFolder()));
+BackupResult keepBackupOf(EditorShell& shell, const MemoryImage& image, BackupKind kind) {
+    BackupResult r = keepBackup(image, kind, backupFolder());
+    reportBackup(shell, r);
+    return r;
 }
 
 void reportBackup(EditorShell& shell, const BackupResult& r) {

@@ -17,7 +17,8 @@ QString backupFolderPath();
 
 // Keeps `image` as a backup. One that cannot be kept is told in a box and
 // the command goes on (the backup is a safety net, not the operation).
-void keepBackupOf(EditorShell& shell, const MemoryImage& image, BackupKind kind);
+// Returns where it was kept.
+BackupResult keepBackupOf(EditorShell& shell, const MemoryImage& image, BackupKind kind);
 // Tells in that box that a backup kept elsewhere (`r`) failed; nothing when
 // it was kept.
 void reportBackup(EditorShell& shell, const BackupResult& r);

@@ -44,6 +44,16 @@ QString chooseCsv(EditorShell& shell, bool forSaving, int group) {
     return shell.session().prompts().chooseFile(shell.shellWidget(), forSaving, suggestedPath(shell, group), setup);
 }
 
+QString tr(const char* text) { return QCoreApplication::translate("ChannelCsvCommands", text); }
+
+// The status bar's report, shown when the command ends however it ends: a
+// failure unless the command set another text.
+struct StatusAtEnd {
+    EditorShell& shell;
+    QString text;
+    ~StatusAtEnd() { shell.session().showStatus(text); }
+};
+
 std::function<bool(frmCsvPreview&)>& previewRunner() {
     static std::function<bool(frmCsvPreview&)> runner;
     return runner;
@@ -54,6 +64,7 @@ std::function<bool(frmCsvPreview&)>& previewRunner() {
 void setPreviewRunner(std::function<bool(frmCsvPreview&)> runner) { previewRunner() = std::move(runner); }
 
 bool exportChannels(EditorShell& shell, int group) {
+    StatusAtEnd status{shell, tr("Group %1 was not exported").arg(group + 1)};
     if (!shell.storeCurrentGroup()) {
         tell(shell,
              QCoreApplication::translate("ChannelCsvCommands",
@@ -76,18 +87,24 @@ bool exportChannels(EditorShell& shell, int group) {
         return false;
     }
     const QString path = chooseCsv(shell, true, group);
-    if (path.isEmpty()) return false;
+    if (path.isEmpty()) {
+        status.text = tr("Export cancelled");
+        return false;
+    }
     if (auto st = saveFileAtomically(path.toStdString(), text.data(), text.size()); !st) {
         tell(shell, QString::fromStdString(st.message), kExportTitle);
         return false;
     }
+    status.text = tr("Exported group %1 to %2").arg(group + 1).arg(path);
     return true;
 }
 
 bool importChannels(EditorShell& shell, int group) {
+    StatusAtEnd status{shell, tr("Import cancelled")};
     if (!FileOpenSave::confirmDiscard(shell)) return false;
     const QString path = chooseCsv(shell, false, group);
     if (path.isEmpty()) return false;
+    status.text = tr("Nothing was imported from %1").arg(path);
     std::string text;
     if (auto st = readWholeFile(path.toStdString(), text, kChannelCsvMaxBytes + 1); !st) {
         tell(shell, QString::fromStdString(st.message), kImportTitle);
@@ -120,7 +137,10 @@ bool importChannels(EditorShell& shell, int group) {
         return refused(e);
     }
     const bool ok = previewRunner() ? previewRunner()(*preview) : preview->exec() == QDialog::Accepted;
-    if (!ok) return false;
+    if (!ok) {
+        status.text = tr("Import cancelled");
+        return false;
+    }
     ChannelCsvImport result;
     try {
         result = importChannelCsv(session.image(), group, text, preview->options());
@@ -129,6 +149,8 @@ bool importChannels(EditorShell& shell, int group) {
     }
     session.image() = result.image;
     shell.readCurrentGroup();
+    status.text = tr("Imported %1 channel rows from %2 into group %3").arg(result.rows).arg(path).arg(group + 1) +
+                  QStringLiteral(" \u2014 ") + QString::fromStdString(result.plan.placementText());
     return true;
 }
 

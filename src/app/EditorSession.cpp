@@ -105,4 +105,9 @@ void EditorSession::openHelpWindow(QWidget* parent, const QString& anchor) {
     helpWindow_->activateWindow();
 }
 
+void EditorSession::showStatus(const QString& text) {
+    statusText_ = text;
+    emit statusChanged(text);
+}
+
 }  // namespace orv

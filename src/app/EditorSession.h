@@ -95,9 +95,16 @@ public:
     // alignment window is open afterwards.
     bool closeAlignmentWindow();
 
+    // The last command's report for the status bar ("Saved /path/x.orv",
+    // "Read group 3 from /dev/ttyUSB0 ..."); a failure or a cancel replaces a
+    // success, so no success stays shown after a command failed.
+    void showStatus(const QString& text);
+    const QString& statusText() const { return statusText_; }
+
 signals:
     // True when the alignment window has opened, false when it has closed.
     void alignmentOpenChanged(bool open);
+    void statusChanged(const QString& text);
 
 private:
     friend class frmTune;
@@ -116,6 +123,7 @@ private:
     QPointer<frmGlobals> globalsWindow_;
     QPointer<frmHelp> helpWindow_;
     QPointer<frmTune> alignmentWindow_;
+    QString statusText_;
 };
 
 }  // namespace orv

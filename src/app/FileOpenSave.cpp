@@ -23,6 +23,11 @@ void reportCodecError(EditorShell& shell, const QString& what) {
                                       MsgButtons::OK);
 }
 
+// The status bar's report of a save or an open of `path`.
+void fileStatus(EditorShell& shell, const char* text, const QString& path) {
+    shell.session().showStatus(QCoreApplication::translate("FileOpenSave", text).arg(path));
+}
+
 }  // namespace
 
 void configureFileDialog(QFileDialog& dialog, bool forSaving) {
@@ -154,6 +159,15 @@ void removeRecentFile(const QString& path) {
 
 bool writeImageFile(EditorShell& shell) {
     EditorSession& session = shell.session();
+    const QString path = session.file().filePath;
+    // Every way out but the save itself reports a failure.
+    bool saved = false;
+    struct Report {
+        EditorShell& shell;
+        const QString& path;
+        const bool& saved;
+        ~Report() { fileStatus(shell, saved ? QT_TRANSLATE_NOOP("FileOpenSave", "Saved %1") : QT_TRANSLATE_NOOP("FileOpenSave", "Saving %1 failed"), path); }
+    } report{shell, path, saved};
     // The group on screen into the image; a value that cannot be stored stops
     // the save, so the file never silently lacks the user's edits.
     if (!shell.storeCurrentGroup()) {
@@ -178,17 +192,21 @@ bool writeImageFile(EditorShell& shell) {
     }
     setFileCaption(shell);
     shell.markSaved();
+    saved = true;
     return true;
 }
 
 bool readImageFile(EditorShell& shell) {
     EditorSession& session = shell.session();
     // loadImageFile leaves the image as it was on any failure.
-    const FileStatus status = loadImageFile(session.file().filePath.toStdString(), session.image());
+    const QString path = session.file().filePath;
+    const FileStatus status = loadImageFile(path.toStdString(), session.image());
     if (!status) {
         fileErrorHandler(shell, status);
+        fileStatus(shell, QT_TRANSLATE_NOOP("FileOpenSave", "Opening %1 failed"), path);
         return false;
     }
+    fileStatus(shell, QT_TRANSLATE_NOOP("FileOpenSave", "Opened %1"), path);
     if (session.GlobalsWindowOpen()) runGuarded(session.prompts(), shell.shellWidget(), [&] { session.readGlobals(); });
     shell.readCurrentGroup();
     setFileCaption(shell);

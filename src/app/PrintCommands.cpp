@@ -1,5 +1,6 @@
 #include "app/PrintCommands.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -51,6 +52,7 @@ bool ReportPrinting::printersInstalled() {
 }
 
 void ReportPrinting::tellFailure(QWidget* parent, const QString& text) {
+    outcome_ = QCoreApplication::translate("ReportPrinting", "The report was not printed");
     prompts_.message(parent, text, QString(), MsgIcon::Critical, MsgButtons::OK);
 }
 
@@ -60,6 +62,7 @@ bool ReportPrinting::writePdfFile(QWidget* parent, const QString& path, const QB
         tellFailure(parent, tr("The report could not be saved.\n") + QString::fromStdString(st.message));
         return false;
     }
+    outcome_ = QCoreApplication::translate("ReportPrinting", "PDF written to %1").arg(path);
     return true;
 }
 
@@ -81,6 +84,7 @@ ReportPrinting::~ReportPrinting() = default;
 QPrinter& ReportPrinting::printer() { return *printer_; }
 
 bool ReportPrinting::print(QWidget* parent, const MemoryImage& img, const QString& fileName) {
+    outcome_ = QCoreApplication::translate("ReportPrinting", "Printing cancelled");
     try {
         if (!printersInstalled()) return saveAsPdf(parent, img, fileName);
         QPrintDialog dlg(printer_.get(), parent);
@@ -167,6 +171,7 @@ bool ReportPrinting::printTo(QWidget* parent, QPrinter& printer, const MemoryIma
         tellFailure(parent, tr("The report could not be printed on %1: the printer reported an error.").arg(name));
         return false;
     }
+    outcome_ = QCoreApplication::translate("ReportPrinting", "Report printed on %1").arg(name);
     return true;
 }
 

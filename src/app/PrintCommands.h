@@ -38,6 +38,11 @@ public:
     // saved; every failure is told in a message box and changes nothing.
     bool print(QWidget* parent, const MemoryImage& img, const QString& fileName);
 
+    // What the last print came to, for the status bar: "PDF written to
+    // /path/x.pdf", "Report printed on PRINTER", or that it was cancelled or
+    // not printed.
+    const QString& lastOutcome() const { return outcome_; }
+
     // Print Preview: the report's pages in a preview window, from which it
     // can also be printed.
     void preview(QWidget* parent, const MemoryImage& img, const QString& fileName);
@@ -72,6 +77,7 @@ private:
     UserPrompts& prompts_;
     Hooks hooks_;
     std::unique_ptr<QPrinter> printer_;
+    QString outcome_;
 };
 
 }  // namespace orv

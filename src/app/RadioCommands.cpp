@@ -14,6 +14,7 @@
 #include "app/frmVerify.h"
 #include "files/ImageFile.h"
 #include "image/NumText.h"
+#include "link/JobText.h"
 #include "link/RadioJob.h"
 
 namespace orv {
@@ -54,6 +55,43 @@ RadioBusy::Exchange beginCommand(EditorShell& shell) {
     return session.busy().begin();
 }
 
+// The device the link uses, as the reports name it.
+std::string deviceInUse(EditorShell& shell) { return shell.session().link().com().port().device(); }
+
+void showStatus(EditorShell& shell, const std::string& text) {
+    shell.session().showStatus(QString::fromStdString(text));
+}
+
+// The report of a read that ended: what was read and the backup kept, or
+// that it failed or was cancelled.
+void readStatus(EditorShell& shell, bool ok, RadioPart part, int group, const BackupResult& backup = {}) {
+    const std::string device = deviceInUse(shell);
+    showStatus(shell, ok ? readDoneText(part, group, device, backup.path)
+                         : radioEndedText(RadioAction::Read, part, group, device,
+                                          shell.session().link().com().readCancelled()));
+}
+
+// The report of a job: what was written (and the verify's verdict), or
+// that the write or the verify failed or was cancelled.
+void jobStatus(EditorShell& shell, const RadioJobResult& r, RadioPart part, int group) {
+    using Step = RadioJobResult::Step;
+    const std::string device = deviceInUse(shell);
+    if (r.written == Step::NotAsked) {   // a verify on its own
+        if (r.verified == Step::Done) showStatus(shell, kRadioMatches);
+        else if (r.radioRead) showStatus(shell, "Verify: " + r.failure);
+        else showStatus(shell, radioEndedText(RadioAction::Verify, part, group, device, r.verified == Step::Stopped));
+        return;
+    }
+    if (r.written != Step::Done) {
+        showStatus(shell, radioEndedText(RadioAction::Write, part, group, device, r.written == Step::Stopped));
+        return;
+    }
+    std::string text = wroteText(part, group, device);
+    if (r.verified == Step::Done) text += std::string(" — ") + kRadioMatches;
+    else if (r.verified != Step::NotAsked) text += " — " + r.failure;
+    showStatus(shell, text);
+}
+
 // The progress dialog's Cancel is the job's stop.
 RadioJobHooks jobHooks(RadioLink& link) {
     RadioJobHooks hooks;
@@ -82,7 +120,7 @@ bool showVerify(EditorShell& shell, const RadioJobResult& r) {
     reportBackup(shell, r.readBackup);
     if (frmVerify* old = link.verifyWindow()) old->close();
     if (r.verified == RadioJobResult::Step::Done) {
-        session.prompts().message(shell.shellWidget(), QCoreApplication::translate("RadioCommands", "Radio matches"),
+        session.prompts().message(shell.shellWidget(), coreText("JobText", kRadioMatches),
                                   QCoreApplication::translate("RadioCommands", "Verify Radio"), MsgIcon::Information,
                                   MsgButtons::OK);
         return true;
@@ -118,6 +156,7 @@ bool writePart(EditorShell& shell, const RadioJobPlan& plan) {
     link.run([&] { r = runRadioJob(link.com(), shell.session().image(), plan, jobHooks(link)); });
     if (!r.writeAccepted) ask(shell, coreText("RadioJob", r.writeMessage), MsgButtons::OK);
     link.unloadProc();
+    jobStatus(shell, r, plan.write == RadioJobPlan::Write::Group ? RadioPart::Group : RadioPart::Globals, plan.group);
     return r.writeAccepted;
 }
 
@@ -164,8 +203,11 @@ bool mnuRead_Click(EditorShell& shell) {
     bool ok = false;
     link.run([&] { ok = link.com().readMemory(); });
     link.unloadProc();
-    if (!ok) return false;   // the screen keeps what it showed
-    keepBackupOf(shell, shell.session().image(), BackupKind::Read);
+    if (!ok) {   // the screen keeps what it showed
+        readStatus(shell, false, RadioPart::All, 0);
+        return false;
+    }
+    readStatus(shell, true, RadioPart::All, 0, keepBackupOf(shell, shell.session().image(), BackupKind::Read));
     shell.displayGroupMemory();
     shell.markSaved();
     EditorSession& session = shell.session();
@@ -180,8 +222,11 @@ bool mnuReadGlobal_Click(EditorShell& shell) {
     link.setMainWindow(shell.shellWidget());
     bool ok = false;
     link.run([&] { ok = link.com().readGlobal(); });
-    if (!ok) return false;
-    keepBackupOf(shell, shell.session().image(), BackupKind::Read);
+    if (!ok) {
+        readStatus(shell, false, RadioPart::Globals, 0);
+        return false;
+    }
+    readStatus(shell, true, RadioPart::Globals, 0, keepBackupOf(shell, shell.session().image(), BackupKind::Read));
     // Decoding reaches the global window, which is loaded when it is not.
     EditorSession& session = shell.session();
     runGuarded(session.prompts(), shell.shellWidget(), [&] { session.readGlobals(); });
@@ -200,8 +245,11 @@ bool mnuReadGroup_Click(EditorShell& shell) {
     }
     bool ok = false;
     link.run([&] { ok = link.com().readGroup(group); });
-    if (!ok) return false;
-    keepBackupOf(shell, shell.session().image(), BackupKind::Read);
+    if (!ok) {
+        readStatus(shell, false, RadioPart::Group, group);
+        return false;
+    }
+    readStatus(shell, true, RadioPart::Group, group, keepBackupOf(shell, shell.session().image(), BackupKind::Read));
     shell.displayGroupMemory();
     return true;
 }
@@ -244,6 +292,7 @@ bool mnuWriteAll_Click(EditorShell& shell) {
     };
     const RadioJobResult r = runJob(shell, plan, hooks, writingText());
     if (r.verified != RadioJobResult::Step::NotAsked) showVerify(shell, r);
+    jobStatus(shell, r, skipPage0 ? RadioPart::Groups : RadioPart::All, 0);
     if (r.writeAccepted && !skipPage0) shell.markSaved();   // the radio holds all of it
     return r.writeAccepted;
 }
@@ -296,7 +345,9 @@ bool mnuVerify_Click(EditorShell& shell) {
     RadioJobPlan plan;
     plan.write = RadioJobPlan::Write::None;
     plan.verify = true;
-    return showVerify(shell, runJob(shell, plan, jobHooks(link), verifyingText()));
+    const RadioJobResult r = runJob(shell, plan, jobHooks(link), verifyingText());
+    jobStatus(shell, r, RadioPart::All, 0);
+    return showVerify(shell, r);
 }
 
 bool mnuSaveTrace_Click(EditorShell& shell) {

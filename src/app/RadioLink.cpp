@@ -17,6 +17,7 @@ RadioLink::RadioLink(MemoryImage& image, UserPrompts& prompts, QWidget* mainWind
       host_(*proc_, prompts, mainWindow),
       com_(image, tracedPort_, host_) {
     com_.initComm();
+    com_.setPortChoice(kPortChoice);
     port_.setDevice(deviceForPort(portNumber_).toStdString());
     // One trace per exchange: what "Save Serial Trace" writes is the last one.
     QObject::connect(&busy_, &RadioBusy::busyChanged, &busy_, [this](bool busy) {

@@ -21,6 +21,9 @@ namespace orv {
 
 class UserPrompts;
 
+// Where the user chooses the device, as the link's error advice names it.
+inline constexpr const char* kPortChoice = "chosen under Comm-Port > Choose Device...";
+
 class RadioLink {
 public:
     // `mainWindow` owns the dialogs and is disabled while a transfer runs.

@@ -7,13 +7,24 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <stdexcept>
+#include <QStringList>
 #include "image/FieldError.h"
 #include "image/FieldTable.h"
 
 namespace orv {
 
 QString coreText(const char* context, const std::string& text) {
-    return QCoreApplication::translate(context, text.c_str());
+    // A message of several lines (a fixed text, then the link's advice) is
+    // looked up line by line, so the fixed first line is found whatever follows.
+    QStringList lines;
+    std::size_t from = 0;
+    for (;;) {
+        const std::size_t end = text.find('\n', from);
+        lines << QCoreApplication::translate(context, text.substr(from, end - from).c_str());
+        if (end == std::string::npos) break;
+        from = end + 1;
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 QString listEntryText(const std::string& entry) {

@@ -23,6 +23,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlTableModel>
+#include <QStatusBar>
 #include <QTimer>
 #include <QWindow>
 
@@ -97,6 +98,13 @@ frmGroups::frmGroups(EditorSession& session, QWidget* parent)
     buildMenus();
     connectCommands();
     buildControls();
+    // The last command's report, below the controls (which keep their twips
+    // places: the window's fixed height leaves room under the grid).
+    statusBar()->setObjectName(QStringLiteral("statusBar"));
+    statusBar()->setSizeGripEnabled(false);
+    connect(&session_, &EditorSession::statusChanged, statusBar(), [this](const QString& text) {
+        statusBar()->showMessage(text);
+    });
     editor_.setCurrentGroup(cboCurrentGroup_->currentIndex() >= 0 ? cboCurrentGroup_->currentIndex() : 0);
     bindGrid();
     rowTwips_ = 255;
@@ -565,6 +573,11 @@ void frmGroups::viewToControls(const GroupView& view) {
 
 void frmGroups::beep() { session_.prompts().beep(); }
 
+void frmGroups::refused(const std::string& why) {
+    beep();
+    session_.showStatus(q(why));
+}
+
 void frmGroups::showOffsetEntry(int, const std::string& text) {
     frmOffset_->setVisible(true);
     txtOffset_->setText(q(text));
@@ -597,6 +610,7 @@ void frmGroups::helpScreen(int context) {
 void frmGroups::mnuPrint_Click() {
     if (!storeCurrentGroup()) return;
     session_.printing().print(this, session_.image(), session_.file().currentFileName);
+    session_.showStatus(session_.printing().lastOutcome());
 }
 
 void frmGroups::mnuPreview_Click() {

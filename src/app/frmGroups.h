@@ -203,6 +203,7 @@ private:
     void controlsToView(GroupView& view) override;
     void viewToControls(const GroupView& view) override;
     void beep() override;
+    void refused(const std::string& why) override;
     void showOffsetEntry(int row, const std::string& text) override;
     void hideOffsetEntry() override;
     void showHelp(int context) override { helpScreen(context); }

@@ -1,9 +1,11 @@
 // The main window's menu bar and what each entry runs: the File, Radio,
 // Edit, Comm-Port and Help commands, each behind the command boundary.
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include "app/BackupCommands.h"
 #include "app/ChannelCsvCommands.h"
 #include "app/CommandGuard.h"
@@ -16,6 +18,23 @@
 #include "app/frmGroups.h"
 
 namespace orv {
+
+namespace {
+
+// The window's style, except that the arrow keys pass over disabled entries
+// (a disabled "Tune" on the menu bar, a disabled "Paste" in Edit) instead of
+// stopping on them, whatever the platform's style prefers.
+class SkipDisabledMenuStyle : public QProxyStyle {
+public:
+    explicit SkipDisabledMenuStyle(QObject* owner) : QProxyStyle(QApplication::style()->name()) { setParent(owner); }
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override {
+        if (hint == SH_Menu_AllowActiveAndDisabled) return 0;
+        return QProxyStyle::styleHint(hint, option, widget, data);
+    }
+};
+
+}  // namespace
 
 void frmGroups::buildMenus() {
     QMenuBar* bar = menuBar();
@@ -35,7 +54,7 @@ void frmGroups::buildMenus() {
         return a;
     };
 
-    auto* mnuFile = bar->addMenu(tr("File"));
+    auto* mnuFile = bar->addMenu(tr("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     mnuSave_ = act(mnuFile, tr("&Save"), QStringLiteral("mnuSave"), QKeySequence(Qt::CTRL | Qt::Key_S));
     mnuSaveAs_ = act(mnuFile, tr("Sa&ve As"), QStringLiteral("mnuSaveAs"),
@@ -62,7 +81,7 @@ void frmGroups::buildMenus() {
     sep(mnuFile, QStringLiteral("mnuSep2"));
     mnuExit_ = act(mnuFile, tr("&Exit"), QStringLiteral("mnuExit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    auto* mnuRadio = bar->addMenu(tr("Radio"));
+    auto* mnuRadio = bar->addMenu(tr("&Radio"));
     mnuRadio->setObjectName(QStringLiteral("mnuRadio"));
     mnuRead_ = act(mnuRadio, tr("Read Radio"), QStringLiteral("mnuRead"), QKeySequence(Qt::Key_F2));
     mnuReadGlobal_ = act(mnuRadio, tr("Read Global Information from Radio"), QStringLiteral("mnuReadGlobal"));
@@ -77,7 +96,7 @@ void frmGroups::buildMenus() {
     // Kept for other commands to run; never offered to the user.
     for (QAction* a : {mnuSep3_, mnuReadCurrGroup_, mnuWriteCurrGroup_}) a->setVisible(false);
 
-    auto* mnuEdit = bar->addMenu(tr("Edit"));
+    auto* mnuEdit = bar->addMenu(tr("&Edit"));
     mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
     mnuGlobals_ = act(mnuEdit, tr("Global Parameters"), QStringLiteral("mnuGlobals"));
     mnuUndo_ = act(mnuEdit, tr("Undo"), QStringLiteral("mnuUndo"), QKeySequence(Qt::CTRL | Qt::Key_Z));
@@ -88,10 +107,10 @@ void frmGroups::buildMenus() {
     mnuPaste_ = act(mnuEdit, tr("Paste"), QStringLiteral("mnuPaste"), QKeySequence(Qt::CTRL | Qt::Key_V));
     mnuMove_ = act(mnuEdit, tr("Move"), QStringLiteral("mnuMove"), QKeySequence(Qt::CTRL | Qt::Key_M));
 
-    mnuTuneRadio_ = bar->addAction(tr("Tune"));
+    mnuTuneRadio_ = bar->addAction(tr("&Tune"));
     mnuTuneRadio_->setObjectName(QStringLiteral("mnuTuneRadio"));
 
-    mnuCommPortx_ = bar->addMenu(tr("Comm-Port"));
+    mnuCommPortx_ = bar->addMenu(tr("&Comm-Port"));
     mnuCommPortx_->setObjectName(QStringLiteral("mnuCommPortx"));
     for (int n = 1; n <= 4; ++n) {
         QAction* a = act(mnuCommPortx_, tr("Use Comm Port %1").arg(n), QStringLiteral("mnuCommPort%1").arg(n));
@@ -103,7 +122,7 @@ void frmGroups::buildMenus() {
     mnuCommPortx_->addSeparator();
     mnuChooseDevice_ = act(mnuCommPortx_, tr("Choose Device..."), QStringLiteral("mnuChooseDevice"));
 
-    auto* mnuH = bar->addMenu(tr("Help"));
+    auto* mnuH = bar->addMenu(tr("&Help"));
     mnuH->setObjectName(QStringLiteral("mnuH"));
     mnuAbout_ = act(mnuH, tr("About ORVEDIT"), QStringLiteral("mnuAbout"));
     mnuHelp_ = act(mnuH, tr("Help"), QStringLiteral("mnuHelp"), QKeySequence(Qt::CTRL | Qt::Key_H));
@@ -131,6 +150,10 @@ void frmGroups::buildMenus() {
     mnuNew_->setShortcutContext(Qt::WindowShortcut);
     mnuFile->insertAction(mnuSave_, mnuNew_);
     addAction(mnuNew_);
+
+    auto* menuStyle = new SkipDisabledMenuStyle(bar);
+    bar->setStyle(menuStyle);
+    for (QMenu* menu : bar->findChildren<QMenu*>()) menu->setStyle(menuStyle);
 }
 
 void frmGroups::fillRecentMenu() {

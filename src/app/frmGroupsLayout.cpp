@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -122,6 +123,9 @@ void frmGroups::buildControls() {
     cboCurrentGroup_ = combo(central, QStringLiteral("cboCurrentGroup"), lists::cboCurrentGroup(), 1095, 30, 705);
     cboCurrentGroup_->setEditable(true);
     cboCurrentGroup_->setInsertPolicy(QComboBox::NoInsert);
+    // Only a group number of the list can be typed: any other key is refused
+    // at once instead of leaving text such as "1f" behind.
+    cboCurrentGroup_->setValidator(new QIntValidator(1, cboCurrentGroup_->count(), cboCurrentGroup_));
     // Real key events reach the combo box (which hands them to its line edit
     // directly), so the typed-group rule watches the combo box.
     cboCurrentGroup_->installEventFilter(this);

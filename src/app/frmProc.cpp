@@ -10,6 +10,7 @@
 #include <algorithm>
 #include "app/UserPrompts.h"
 #include "app/Twips.h"
+#include "link/TransferProgress.h"
 
 namespace orv {
 
@@ -30,6 +31,9 @@ frmProc::frmProc(UserPrompts& prompts, QWidget* mainWindow)
     Prog1_ = new QProgressBar(this);
     Prog1_->setObjectName(QStringLiteral("Prog1"));
     Prog1_->setTextVisible(false);
+    lblProgress_ = new QLabel(this);
+    lblProgress_->setObjectName(QStringLiteral("lblProgress"));
+    lblProgress_->setAlignment(Qt::AlignCenter);
     CancelButton_ = new QPushButton(tr("Cancel"), this);
     CancelButton_->setObjectName(QStringLiteral("CancelButton"));
     CancelButton_->setAutoDefault(false);
@@ -43,6 +47,7 @@ frmProc::frmProc(UserPrompts& prompts, QWidget* mainWindow)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lblInfo_);
     layout->addWidget(Prog1_);
+    layout->addWidget(lblProgress_);
     layout->addLayout(buttons);
     setMinimumWidth(twipsToPx(kWidthTwips));
 
@@ -117,6 +122,8 @@ void frmProc::ShowForm(const QString& message, bool writeFlag) {
     lblInfo_->setText(message);
     CancelButton_->setEnabled(false);
     cancelled_ = false;
+    shownFor_.start();
+    showProgressText();
     showModeless();
 }
 
@@ -161,19 +168,28 @@ void frmProc::applyRange() {
     Prog1_->setValue(bar_.value);
 }
 
+void frmProc::showProgressText() {
+    const double elapsed = shownFor_.isValid() ? shownFor_.elapsed() / 1000.0 : 0.0;
+    lblProgress_->setText(
+        QString::fromStdString(transferProgressText(transferProgress(bar_.value, bar_.min, bar_.max, elapsed))));
+}
+
 void frmProc::setMin(int v) {
     bar_.setMin(v);
     applyRange();
+    showProgressText();
 }
 
 void frmProc::setMax(int v) {
     bar_.setMax(v);
     applyRange();
+    showProgressText();
 }
 
 void frmProc::setValue(int v) {
     bar_.setValue(v);
     Prog1_->setValue(bar_.value);
+    showProgressText();
 }
 
 }  // namespace orv

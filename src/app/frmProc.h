@@ -6,6 +6,7 @@
 // on the window thread).
 #pragma once
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QString>
 #include <algorithm>
@@ -85,6 +86,8 @@ public:
     bool writeFlag() const { return writeFlag_; }
     QLabel* lblInfo() const { return lblInfo_; }
     QProgressBar* Prog1() const { return Prog1_; }
+    // Bytes done, rate and time left under the bar, counted from ShowForm.
+    QLabel* lblProgress() const { return lblProgress_; }
     QPushButton* CancelButton() const { return CancelButton_; }
 
     // The question a cancel of a write asks (lines joined by carriage returns).
@@ -101,11 +104,14 @@ private:
     void place();
     void showModeless();
     void applyRange();
+    void showProgressText();
 
     UserPrompts& prompts_;
     QPointer<QWidget> mainWindow_;
     QLabel* lblInfo_;
     QProgressBar* Prog1_;
+    QLabel* lblProgress_;
+    QElapsedTimer shownFor_;
     QPushButton* CancelButton_;
     std::atomic<bool> cancelled_{false};
     std::atomic<bool> asking_{false};

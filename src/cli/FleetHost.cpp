@@ -104,7 +104,12 @@ double FleetHost::now() {
     return duration<double>(steady_clock::now().time_since_epoch()).count();
 }
 
-MsgAnswer FleetHost::messageBox(const std::string& text, const std::string& title, MsgIcon, MsgButtons buttons) {
+MsgAnswer FleetHost::messageBox(const std::string& boxText, const std::string& title, MsgIcon, MsgButtons buttons) {
+    // A radio's row and its result are one line each: the advice under a
+    // link error follows its first line after "; ".
+    std::string text = boxText;
+    for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at))
+        text.replace(at, 1, "; ");
     if (firstMessage_.empty()) firstMessage_ = text;
     std::string shown = (title.empty() ? std::string("ORVEDIT") : title) + ": " + text;
     const MsgAnswer answer = unattendedAnswer(buttons, retriesLeft_, stop_.load());

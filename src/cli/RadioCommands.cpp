@@ -17,6 +17,7 @@
 #include "files/ImageFile.h"
 #include "image/MemoryImage.h"
 #include "image/MemoryMap.h"
+#include "link/JobText.h"
 #include "link/ORVCom.h"
 #include "link/PosixSerialPort.h"
 #include "link/SerialTrace.h"
@@ -100,6 +101,7 @@ struct Link {
         : port(device), traced(port, trace), host(orv::platform::stopRequested()), com(img, traced, host, timing) {
         host.setRetries(retries);
         host.setInteractive(progressInPlace());
+        com.setPortChoice(orvcli::kPortChoice);
         trace.start();
     }
     orv::PosixSerialPort port;
@@ -228,7 +230,7 @@ int runOne(const WriteArgs& a, const orv::MemoryImage& img, const RadioJobPlan& 
     } else if (a.quiet) {
         for (const std::string& d : r.differences) orvcli::reportLine(d);   // part of the error
     } else {
-        if (r.verified == RadioJobResult::Step::Done) std::cout << "Radio matches" << std::endl;
+        if (r.verified == RadioJobResult::Step::Done) std::cout << orv::kRadioMatches << std::endl;
         for (const std::string& d : r.differences) std::cout << d << '\n';
     }
     std::cout.flush();   // the verdict comes before the error line

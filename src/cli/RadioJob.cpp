@@ -30,6 +30,7 @@ RadioJobResult runRadioJob(const std::string& device, const orv::MemoryImage& im
     orv::TracingSerialPort traced(port, trace);
     orv::MemoryImage img = image;
     ORVCom com(img, traced, host, plan.timing);
+    com.setPortChoice(kPortChoice);
     trace.start();
 
     orv::RadioJobHooks hooks;

@@ -38,4 +38,7 @@ RadioJobResult runRadioJob(const std::string& port, const orv::MemoryImage& imag
 // "yes", "FAILED", "stopped", "-".
 std::string stepText(RadioJobResult::Step step);
 
+// How the tool's user names the radio's device, in the link's advice.
+inline constexpr const char* kPortChoice = "given with --port";
+
 }  // namespace orvcli

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <thread>
+#include "link/TransferProgress.h"
 
 namespace orv {
 
@@ -85,21 +86,11 @@ void TermHost::progUnload() {
 std::string TermHost::progressLine(const std::string& message, int value, int min, int max,
                                    double elapsed) {
     const int width = 30;
-    int span = std::max(1, max - min);
-    int done = std::clamp(value - min, 0, span);
-    int filled = static_cast<int>(static_cast<long>(done) * width / span);
+    const TransferProgress p = transferProgress(value, min, max, elapsed);
+    int filled = static_cast<int>(static_cast<long>(p.done) * width / p.total);
     std::string bar(static_cast<std::size_t>(filled), '#');
     bar.append(static_cast<std::size_t>(width - filled), '-');
-    char tail[96];
-    double rate = elapsed > 0.05 ? done / elapsed : 0.0;
-    if (rate > 0 && done < span) {
-        int left = static_cast<int>(std::lround((span - done) / rate));
-        std::snprintf(tail, sizeof tail, "%d/%d bytes  %.0f B/s  %d:%02d left", done, span, rate,
-                      left / 60, left % 60);
-    } else {
-        std::snprintf(tail, sizeof tail, "%d/%d bytes  %.0f B/s", done, span, rate);
-    }
-    return message + " [" + bar + "] " + tail;
+    return message + " [" + bar + "] " + transferProgressText(p);
 }
 
 void TermHost::draw(bool force) {

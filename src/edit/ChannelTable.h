@@ -52,6 +52,12 @@ public:
     virtual void controlsToView(GroupView& view) = 0;
     virtual void viewToControls(const GroupView& view) = 0;
     virtual void beep() = 0;
+    // A value refused for `why` ("162.4113: not on the 2.5 or 6.25 kHz
+    // raster"): the beep, and the reason where the window shows one.
+    virtual void refused(const std::string& why) {
+        (void)why;
+        beep();
+    }
     // Shows the offset entry for `row` with `text` selected (the last offset).
     virtual void showOffsetEntry(int row, const std::string& text) = 0;
     virtual void hideOffsetEntry() = 0;

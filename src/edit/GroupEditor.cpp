@@ -206,7 +206,7 @@ void GroupEditor::afterCellEdit(int row, int col, const std::string& text) {
 
 void GroupEditor::refuse(const std::string& value, const std::string& reason) {
     lastRefusal_ = value + ": " + reason;
-    screen_.beep();
+    screen_.refused(lastRefusal_);
 }
 
 bool GroupEditor::validateFrequency(double value, int column) {

@@ -50,12 +50,18 @@ void ORVCom::setTiming(const LinkTiming& timing) {
 
 // ---------------------------------------------------------------- port layer
 
+MsgAnswer ORVCom::failureBox(const std::string& text, const char* title, LinkFailure failure, MsgIcon icon,
+                             MsgButtons buttons, int openError) {
+    LinkAdviceFacts facts{port_.device(), portChoice_, openError, radioChanged_};
+    return host_.messageBox(withLinkAdvice(text, failure, facts), title, icon, buttons);
+}
+
 void ORVCom::portFailed(const SerialPortError& e) {
     try {
         port_.close();
     } catch (...) {
     }
-    host_.messageBox(e.what(), kCommError, MsgIcon::Exclamation, MsgButtons::OK);
+    failureBox(e.what(), kCommError, LinkFailure::PortLost, MsgIcon::Exclamation, MsgButtons::OK);
 }
 
 bool ORVCom::openPort() {
@@ -64,7 +70,7 @@ bool ORVCom::openPort() {
         port_.open();
         return true;
     } catch (const SerialPortError& e) {
-        host_.messageBox(e.what(), kCommError, MsgIcon::Exclamation, MsgButtons::OK);
+        failureBox(e.what(), kCommError, LinkFailure::PortOpen, MsgIcon::Exclamation, MsgButtons::OK, e.error());
         return false;
     }
 }
@@ -131,6 +137,8 @@ bool ORVCom::getByte(uint8_t& value) {
 // ------------------------------------------------------------ handshake
 
 bool ORVCom::hookRadio() {
+    // Outside a write, every hook starts an exchange that has changed nothing yet.
+    if (!inWrite_) radioChanged_ = false;
     if (!openPort()) return false;
     try {
         port_.setSettings(kSettings[0]);
@@ -174,8 +182,8 @@ bool ORVCom::hookRadio() {
             if (counter > commRetries_) break;
         }
         if (reply == hookReply_) break;
-        MsgAnswer a = host_.messageBox(ORV_TR_NOOP("LinkHost", "Error Hooking to Radio."), kCommError, MsgIcon::None,
-                                       MsgButtons::RetryCancel);
+        MsgAnswer a = failureBox(ORV_TR_NOOP("LinkHost", "Error Hooking to Radio."), kCommError, LinkFailure::NoAnswer, MsgIcon::None,
+                                 MsgButtons::RetryCancel);
         if (a != MsgAnswer::Retry) {
             // Given up: the port is let go, so that another program (or the
             // next attempt) finds the device free.
@@ -281,8 +289,8 @@ bool ORVCom::receiveBlock(int block, Clocking clocking, uint8_t* got, const std:
         // byte by byte, each kClock asks for the next one.
         if (clocking == Clocking::PerByte && i > 0) send(kClock);
         if (!getByte(got[i])) {
-            host_.messageBox(ORV_TR_NOOP("LinkHost", "Error reading radio"), ORV_TR_NOOP("LinkHost", "ORV Read"),
-                             MsgIcon::Exclamation, MsgButtons::OK);
+            failureBox(ORV_TR_NOOP("LinkHost", "Error reading radio"), ORV_TR_NOOP("LinkHost", "ORV Read"), LinkFailure::ReadStopped, MsgIcon::Exclamation,
+                       MsgButtons::OK);
             return false;
         }
         if (onByte) onByte();
@@ -291,6 +299,7 @@ bool ORVCom::receiveBlock(int block, Clocking clocking, uint8_t* got, const std:
 }
 
 void ORVCom::sendBlockFrame(int block, const uint8_t* bytes, const std::function<void()>& onByte) {
+    radioChanged_ = true;
     send(kBlockWrite);
     send(block);
     for (int i = 0; i < kBlockSize; ++i) {
@@ -302,8 +311,7 @@ void ORVCom::sendBlockFrame(int block, const uint8_t* bytes, const std::function
 bool ORVCom::blockWriteAnswered() {
     uint8_t reply = 0;
     if (getByte(reply)) return true;
-    host_.messageBox(ORV_TR_NOOP("LinkHost", "Error writing radio"), ORV_TR_NOOP("LinkHost", "ORV Write"),
-                     MsgIcon::Exclamation, MsgButtons::OK);
+    failureBox(ORV_TR_NOOP("LinkHost", "Error writing radio"), ORV_TR_NOOP("LinkHost", "ORV Write"), LinkFailure::WriteFailed, MsgIcon::Exclamation, MsgButtons::OK);
     return false;
 }
 
@@ -351,6 +359,7 @@ bool ORVCom::writeMaskedByte(int high, int low, int mask, int value) {
     int refusals = 0;
     do {
         if (refusals > maskedRefusalLimit_) return false;
+        radioChanged_ = true;
         send(kMaskedWrite);
         send(high);
         send(low);
@@ -390,6 +399,7 @@ bool ORVCom::readRange(int firstBlock, int lastBlock, const char* message) {
 
 bool ORVCom::readRange(int firstBlock, int lastBlock, const char* message, MemoryImage& destination) {
     allowFastBaud_ = true;
+    readCancelled_ = false;
     if (!hookRadio()) return false;
     progSetup((lastBlock - firstBlock + 1) * kBlockSize);
     progShow(message, false);
@@ -405,6 +415,7 @@ bool ORVCom::readRange(int firstBlock, int lastBlock, const char* message, Memor
             bool cancelled = host_.progCancelled();
             bool ok = readBlock(b);
             if (!ok || cancelled) {
+                readCancelled_ = cancelled;
                 unhookRadio();
                 progUnload();
                 return false;
@@ -445,6 +456,7 @@ bool ORVCom::writePage0() {
 }
 
 bool ORVCom::writeMemory(bool skipPage0) {
+    const WriteScope scope(*this);
     progSetup(skipPage0 ? memmap::kRadioSize - memmap::kPageSize : memmap::kRadioSize);
     progShow(ORV_TR_NOOP("LinkHost", "Writing ORV Memory"), true);
     bool result = true;
@@ -455,7 +467,7 @@ bool ORVCom::writeMemory(bool skipPage0) {
         }
         result = true;
         if (!skipPage0 && !writePage0()) {
-            if (host_.messageBox(kPage0Failed, kDownloadError, MsgIcon::None, MsgButtons::RetryCancel) ==
+            if (failureBox(kPage0Failed, kDownloadError, LinkFailure::WriteFailed, MsgIcon::None, MsgButtons::RetryCancel) ==
                 MsgAnswer::Retry)
                 continue;
             unhookRadio();
@@ -495,7 +507,8 @@ void ORVCom::finishOperation() {
 ORVCom::BlockPhase ORVCom::writeBlocks(int firstBlock, int lastBlock) {
     for (int b = firstBlock; b <= lastBlock; ++b) {
         if (!writeBlock(b))
-            return host_.messageBox(kBlockFailed, kDownloadError, MsgIcon::None, MsgButtons::RetryCancel) ==
+            return failureBox(kBlockFailed, kDownloadError, LinkFailure::WriteFailed, MsgIcon::None,
+                              MsgButtons::RetryCancel) ==
                            MsgAnswer::Retry
                        ? BlockPhase::Retry
                        : BlockPhase::Failed;
@@ -506,6 +519,7 @@ ORVCom::BlockPhase ORVCom::writeBlocks(int firstBlock, int lastBlock) {
 }
 
 bool ORVCom::writeGlobal() {
+    const WriteScope scope(*this);
     progSetup(memmap::kPageSize);
     bool result = true;
     for (;;) {
@@ -521,7 +535,7 @@ bool ORVCom::writeGlobal() {
         progSet(0);
         result = true;
         if (!writePage0()) {
-            if (host_.messageBox(kPage0Failed, kDownloadError, MsgIcon::None, MsgButtons::RetryCancel) ==
+            if (failureBox(kPage0Failed, kDownloadError, LinkFailure::WriteFailed, MsgIcon::None, MsgButtons::RetryCancel) ==
                 MsgAnswer::Retry)
                 continue;
             result = false;
@@ -534,6 +548,7 @@ bool ORVCom::writeGlobal() {
 
 bool ORVCom::writeGroup(int group) {
     if (!memmap::isGroupNumber(group)) return false;
+    const WriteScope scope(*this);
     progSetup(memmap::kGroupSize);
     progShow(ORV_TR_NOOP("LinkHost", "Writing ORV Group"), true);
     bool result = true;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include "link/LinkAdvice.h"
 #include "link/LinkHost.h"
 #include "image/MemoryImage.h"
 #include "image/MemoryMap.h"
@@ -50,6 +51,15 @@ public:
     // Whether the next hook may move a fast radio to the faster speed (a
     // read does, a write does not).
     void setAllowFastBaud(bool allow) { allowFastBaud_ = allow; }
+
+    // Where the user chooses the device, named in the second line of the
+    // link's error messages (the editor's menu entry, the tool's option).
+    void setPortChoice(std::string where) { portChoice_ = std::move(where); }
+    // Whether the operation under way (or the last one) had sent data into
+    // the radio's memory: a failure then may have left it half written.
+    bool radioChanged() const { return radioChanged_; }
+    // Whether the last read ended because the user cancelled it.
+    bool readCancelled() const { return readCancelled_; }
 
     static const char* const kSettings[wire::kSpeedCount];  // "4800,n,8,1", "9600,n,8,1", ...
 
@@ -103,6 +113,10 @@ private:
     bool send(int byte);                  // false when the port is not usable
     int bytesWaiting();
     void portFailed(const SerialPortError& e);
+    // A failure's message box: the fixed `text` with the advice for it as
+    // the second line.
+    MsgAnswer failureBox(const std::string& text, const char* title, LinkFailure failure, MsgIcon icon,
+                         MsgButtons buttons, int openError = 0);
     bool openPort();                      // opens if closed; a failure shows "COMM ERROR"
 
     // Progress dialog, with the value kept inside [Min, Max].
@@ -135,6 +149,18 @@ private:
     void sendBlockFrame(int block, const uint8_t* bytes, const std::function<void()>& onByte);
     bool blockWriteAnswered();
 
+    // Marks a write operation: its hooks keep what the attempts before sent.
+    struct WriteScope {
+        ORVCom& com;
+        explicit WriteScope(ORVCom& c) : com(c) {
+            com.inWrite_ = true;
+            com.radioChanged_ = false;
+        }
+        ~WriteScope() { com.inWrite_ = false; }
+        WriteScope(const WriteScope&) = delete;
+        WriteScope& operator=(const WriteScope&) = delete;
+    };
+
     LinkTiming timing_;
     int commRetries_ = 3;
     int maskedRefusalLimit_ = 50;
@@ -143,6 +169,10 @@ private:
     std::array<int, memmap::kPageSize> writeMask_{};
     std::array<uint8_t, wire::kVersionBytes> versionBytes_{};
     bool fastRadio_ = false;
+    std::string portChoice_;
+    bool radioChanged_ = false;
+    bool readCancelled_ = false;
+    bool inWrite_ = false;   // inside writeMemory, writeGlobal or writeGroup
     bool allowFastBaud_ = false;
 
     MemoryImage& image_;

@@ -160,7 +160,7 @@ PosixSerialPort::~PosixSerialPort() { close(); }
 void PosixSerialPort::fail(const std::string& what, int err) {
     std::string msg = "Serial port " + device_ + ": " + what;
     if (err) msg += std::string(" (") + std::strerror(err) + ")";
-    throw SerialPortError(msg);
+    throw SerialPortError(msg, err);
 }
 
 void PosixSerialPort::setSettings(const std::string& settings) {
@@ -174,24 +174,27 @@ void PosixSerialPort::open() {
     if (device_.empty()) throw SerialPortError("No serial port device is set.");
     LineSettings s = parseLineSettings(settings_);
     int fd = ::open(device_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) throw SerialPortError(describeOpenError(device_, errno));
+    if (fd < 0) {
+        const int err = errno;
+        throw SerialPortError(describeOpenError(device_, err), err);
+    }
     // Advisory lock first: it tells cooperating programs (and root, whom the
     // exclusive mode does not stop) that the port is taken.
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         int err = errno;
         ::close(fd);
-        throw SerialPortError(describeOpenError(device_, err == EWOULDBLOCK ? EBUSY : err));
+        throw SerialPortError(describeOpenError(device_, err == EWOULDBLOCK ? EBUSY : err), err);
     }
     termios tio {};
     if (::tcgetattr(fd, &tio) != 0) {
         int err = errno;
         ::close(fd);
-        throw SerialPortError(describeOpenError(device_, err));
+        throw SerialPortError(describeOpenError(device_, err), err);
     }
     if (::ioctl(fd, TIOCEXCL) != 0 && !notApplicable(errno)) {
         int err = errno;
         ::close(fd);
-        throw SerialPortError(describeOpenError(device_, err));
+        throw SerialPortError(describeOpenError(device_, err), err);
     }
     fd_ = fd;
     buf_.clear();

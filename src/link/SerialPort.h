@@ -12,7 +12,13 @@ namespace orv {
 // reason (for a permission error, the group that owns the device).
 class SerialPortError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    // `error`: the errno behind the failure (0 when none).
+    explicit SerialPortError(const std::string& message, int error = 0)
+        : std::runtime_error(message), error_(error) {}
+    int error() const { return error_; }
+
+private:
+    int error_ = 0;
 };
 
 class SerialPort {

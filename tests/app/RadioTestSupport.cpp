@@ -9,6 +9,7 @@
 #include <exception>
 #include "app/CommandGuard.h"
 #include "app/QtHost.h"
+#include "app/RadioLink.h"
 #include "app/UserPrompts.h"
 #include "app/EditorShell.h"
 
@@ -112,6 +113,16 @@ std::vector<QString> ScriptedBoxes::texts() const {
     std::vector<QString> out;
     for (const Asked& a : asked) out.push_back(a.text);
     return out;
+}
+
+bool ScriptedBoxes::wasAskedStartingWith(const QString& firstLine) const {
+    for (const Asked& a : asked)
+        if (a.text.startsWith(firstLine)) return true;
+    return false;
+}
+
+QString linkError(const char* first, LinkFailure failure, const std::string& device, bool changed) {
+    return QString::fromStdString(withLinkAdvice(first, failure, {device, kPortChoice, 0, changed}));
 }
 
 bool ScriptedBoxes::wasAsked(const QString& text) const {

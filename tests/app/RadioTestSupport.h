@@ -15,6 +15,7 @@
 #include <vector>
 #include "app/EditorSession.h"
 #include "app/EditorShell.h"
+#include "link/LinkAdvice.h"
 #include "link/LinkHost.h"
 #include "sim/RadioSim.h"
 #include "image/MemoryImage.h"
@@ -87,11 +88,17 @@ public:
     std::vector<Asked> asked;
     std::vector<QString> texts() const;
     bool wasAsked(const QString& text) const;
+    // Whether a box's text began with `firstLine` (a link error, whatever its advice).
+    bool wasAskedStartingWith(const QString& firstLine) const;
 
 private:
     UserPrompts& prompts_;
     std::deque<MsgAnswer> script_;
 };
+
+// A link error's box as the editor shows it: the fixed first line and the
+// advice for `device` (`changed`: a write had sent data to the radio).
+QString linkError(const char* first, LinkFailure failure, const std::string& device, bool changed = false);
 
 // Counts a session's beeps while alive.
 class BeepCounter {

@@ -3,6 +3,8 @@
 // start, each row's Write, the three calculators, closing with the restore,
 // every failure of the start and the restore, and one exchange at a time.
 #include <gtest/gtest.h>
+#include <optional>
+#include <tuple>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -402,7 +404,8 @@ TEST_F(AlignTest, StartFailures) {
     struct Case {
         const char* name;
         SimFaults faults;
-        std::vector<std::pair<QString, QString>> boxes;   // text, title
+        // text, title, and for a link error the advice under it
+        std::vector<std::tuple<QString, QString, std::optional<LinkFailure>>> boxes;
         bool opens;
         bool radioChanged;
     };
@@ -414,10 +417,12 @@ TEST_F(AlignTest, StartFailures) {
     blockLost.blockWriteSilentCount = 1;
     const Case cases[] = {
         {"silent radio", silent,
-         {{"Error Hooking to Radio.", "COMM ERROR"}, {"Unable to contact radio.", "ORVEdit"}}, false, false},
+         {{"Error Hooking to Radio.", "COMM ERROR", LinkFailure::NoAnswer}, {"Unable to contact radio.", "ORVEdit", {}}},
+         false, false},
         {"read fails", readDies,
-         {{"Error reading radio", "ORV Read"}, {"Error reading radio.", "ORVEdit"}}, false, false},
-        {"test block write fails", blockLost, {{"Error writing radio", "ORV Write"}}, true, true},
+         {{"Error reading radio", "ORV Read", LinkFailure::ReadStopped}, {"Error reading radio.", "ORVEdit", {}}}, false,
+         false},
+        {"test block write fails", blockLost, {{"Error writing radio", "ORV Write", LinkFailure::WriteFailed}}, true, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -430,7 +435,13 @@ TEST_F(AlignTest, StartFailures) {
         std::vector<std::pair<QString, QString>> asked;
         for (const Asked& a : boxes.asked)
             if (a.title != "Tune Radio:  Warning") asked.emplace_back(a.text, a.title);
-        EXPECT_EQ(asked, c.boxes);
+        std::vector<std::pair<QString, QString>> expected;
+        for (const auto& [text, title, advice] : c.boxes)
+            expected.emplace_back(advice ? linkError(text.toLatin1().constData(), *advice, radio->sim.devicePath(),
+                                                     c.radioChanged)
+                                         : text,
+                                  title);
+        EXPECT_EQ(asked, expected);
         EXPECT_TRUE(main.isEnabled());
         EXPECT_EQ(radio->sim.memory() != original, c.radioChanged);
         EXPECT_EQ((session().alignmentWindow() != nullptr), c.opens);
@@ -449,7 +460,7 @@ TEST_F(AlignTest, RestoreFailingAsksAndNoKeepsTheWindow) {
     boxes.answer({MsgAnswer::Cancel, MsgAnswer::No});
     EXPECT_FALSE(session().closeAlignmentWindow());
     ASSERT_EQ(boxes.asked.size(), 2u);
-    EXPECT_EQ(boxes.asked[0].text, "Error Hooking to Radio.");
+    EXPECT_EQ(boxes.asked[0].text, linkError("Error Hooking to Radio.", LinkFailure::NoAnswer, radio->sim.devicePath()));
     EXPECT_FALSE(link().com().port().isOpen()) << "Cancel lets the port go";
     EXPECT_EQ(boxes.asked[1].text,
               "Unable to restore original frequencies to radio. Do you still wan't to quit alignment");

@@ -68,6 +68,7 @@ TEST_F(FilesTest, SaveAndOpenRoundTripByteExact) {
     EXPECT_EQ(shell.windowTitle(), "ORV File - " + chosen + "   ORV Editor");
     EXPECT_EQ(shell.session().file().currentFileName, chosen);
     EXPECT_EQ(appSettings()->value("File/LastOpen").toString(), chosen);
+    EXPECT_EQ(shell.session().statusText(), "Saved " + chosen);
 
     // The same bytes under another extension open alike.
     const QString frq = dir + "/radio.frq";
@@ -79,6 +80,7 @@ TEST_F(FilesTest, SaveAndOpenRoundTripByteExact) {
     EXPECT_EQ(shell.reads, 1);
     EXPECT_FALSE(dialogs.back().forSaving);
     EXPECT_EQ(shell.windowTitle(), "ORV File - " + frq + "   ORV Editor");
+    EXPECT_EQ(shell.session().statusText(), "Opened " + frq);
     EXPECT_EQ(boxes.texts(), std::vector<QString>{"Discard the unsaved changes?"});   // the cleared image
 }
 
@@ -125,6 +127,7 @@ TEST_F(FilesTest, FailedOpensReportAndLeaveImageAndScreenAlone) {
         EXPECT_EQ(shell.reads, 0);
         EXPECT_EQ(shell.session().file().filePath, dir + "/good.orv");
         EXPECT_EQ(shell.windowTitle(), "ORV File - " + dir + "/good.orv   ORV Editor");
+        EXPECT_EQ(shell.session().statusText(), "Opening " + chosen + " failed");
         ASSERT_EQ(local.asked.size(), c.accessBox ? 2u : 1u) << c.file.toStdString();
         EXPECT_EQ(local.asked[0].title, "File Error");
         EXPECT_EQ(local.asked[0].icon, MsgIcon::Exclamation);
@@ -151,6 +154,8 @@ TEST_F(FilesTest, FailedSavesLeaveTheFilesAsTheyWere) {
         EXPECT_FALSE(fos::saveFile(shell));
         ASSERT_EQ(local.asked.size(), 1u);
         EXPECT_EQ(local.asked[0].title, "File Error");
+        // The failure replaces the "Saved" of the save before.
+        EXPECT_EQ(shell.session().statusText(), "Saving " + existing + " failed");
     }
     shell.refuseStore = false;
     EXPECT_EQ(readAll(existing), kept);
@@ -164,6 +169,7 @@ TEST_F(FilesTest, FailedSavesLeaveTheFilesAsTheyWere) {
         EXPECT_TRUE(local.asked[0].text.startsWith("Error Number "));
         EXPECT_EQ(shell.session().file().filePath, existing);
         EXPECT_EQ(shell.session().file().currentFileName, existing);
+        EXPECT_EQ(shell.session().statusText(), "Saving " + chosen + " failed");
     }
     EXPECT_FALSE(QFile::exists(dir + "/no"));
     EXPECT_EQ(readAll(existing), kept);

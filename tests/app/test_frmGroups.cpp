@@ -7,7 +7,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
+#include <QProxyStyle>
+#include <QApplication>
+#include <QStatusBar>
 #include <QSettings>
 #include <QSqlTableModel>
 #include <QTest>
@@ -85,7 +89,7 @@ TEST_F(Editor, MenuBarHoldsEveryEntryWithItsCaptionAndShortcut) {
         {win.mnuReadCurrGroup(), "Read Current Group", ""}, {win.mnuWriteCurrGroup(), "Write Current Group", ""},
         {win.mnuGlobals(), "Global Parameters", ""}, {win.mnuUndo(), "Undo", "Ctrl+Z"}, {win.mnuAll(), "Copy All", "Ctrl+A"},
         {win.mnuRow(), "Copy a row", "Ctrl+R"}, {win.mnuPaste(), "Paste", "Ctrl+V"}, {win.mnuMove(), "Move", "Ctrl+M"},
-        {win.mnuTuneRadio(), "Tune", ""}, {win.mnuAbout(), "About ORVEDIT", ""}, {win.mnuHelp(), "Help", "Ctrl+H"},
+        {win.mnuTuneRadio(), "&Tune", ""}, {win.mnuAbout(), "About ORVEDIT", ""}, {win.mnuHelp(), "Help", "Ctrl+H"},
         {win.mnuCommPort(1), "Use Comm Port 1", ""}, {win.mnuCommPort(4), "Use Comm Port 4", ""}};
     for (const auto& e : entries) {
         ASSERT_NE(e.a, nullptr) << e.caption;
@@ -93,7 +97,7 @@ TEST_F(Editor, MenuBarHoldsEveryEntryWithItsCaptionAndShortcut) {
         EXPECT_EQ(e.a->shortcut().toString(), e.key) << e.caption;
     }
     QStringList top;
-    for (QAction* a : win.menuBar()->actions()) top << a->text();
+    for (QAction* a : win.menuBar()->actions()) top << QString(a->text()).remove('&');   // the access keys aside
     EXPECT_EQ(top, QStringList({"File", "Radio", "Edit", "Tune", "Comm-Port", "Help"}));
     EXPECT_EQ(win.mnuTuneRadio()->menu(), nullptr);  // a command, not a menu
     for (QAction* hidden : {win.mnuSep3(), win.mnuReadCurrGroup(), win.mnuWriteCurrGroup()}) EXPECT_FALSE(hidden->isVisible());
@@ -278,7 +282,9 @@ TEST_F(Editor, TypedGroupNumbersOutsideOneToFifteenAreRefused) {
     QLineEdit* e = combo->lineEdit();
     combo->setFocus();
     struct Case { const char* typed; int beeps; const char* shown; };
-    const Case cases[] = {{"16", 1, "1"}, {"0", 1, "1"}, {"12", 0, "12"}, {"\b", 1, "1"}, {"99", 1, "1"}};
+    // A letter never gets in: the key is refused as it is typed.
+    const Case cases[] = {{"16", 1, "1"}, {"0", 1, "1"}, {"12", 0, "12"}, {"\b", 1, "1"}, {"99", 1, "1"},
+                          {"1f", 0, "1"}, {"f", 0, "1"}};
     for (const auto& c : cases) {
         e->setText("1");
         beeps = 0;
@@ -291,6 +297,71 @@ TEST_F(Editor, TypedGroupNumbersOutsideOneToFifteenAreRefused) {
         EXPECT_EQ(e->text(), c.shown) << c.typed;
     }
     EXPECT_EQ(win.intCurrentGroup(), 0);  // typing alone does not switch
+    // Typed into the widget that has the focus, "1f" stays "1" after Tab.
+    e->selectAll();
+    QTest::keyClicks(QApplication::focusWidget(), "1f");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(e->text(), "1");
+}
+
+TEST_F(Editor, TopMenusOpenWithAltAndTheirOwnLetter) {
+    auto& win = open();
+    QList<QKeySequence> keys;
+    for (QAction* a : win.menuBar()->actions()) {
+        const QKeySequence key = QKeySequence::mnemonic(a->text());
+        EXPECT_FALSE(key.isEmpty()) << a->text().toStdString();
+        EXPECT_FALSE(keys.contains(key)) << a->text().toStdString() << " shares its access key";
+        keys << key;
+    }
+    auto* file = win.menuBar()->findChild<QMenu*>("mnuFile");
+    ASSERT_NE(file, nullptr);
+    QTest::keyClick(&win, Qt::Key_F, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return file->isVisible(); }, 2000));
+    file->close();
+}
+
+// A platform style that lets the arrow keys stop on disabled entries.
+class StopOnDisabledStyle : public QProxyStyle {
+public:
+    StopOnDisabledStyle() : QProxyStyle(QStringLiteral("fusion")) {}
+    int styleHint(StyleHint hint, const QStyleOption* o, const QWidget* w, QStyleHintReturn* r) const override {
+        return hint == SH_Menu_AllowActiveAndDisabled ? 1 : QProxyStyle::styleHint(hint, o, w, r);
+    }
+};
+
+TEST_F(Editor, ArrowKeysPassOverDisabledMenuEntries) {
+    const QString appStyle = QApplication::style()->name();
+    QApplication::setStyle(new StopOnDisabledStyle);
+    auto& win = open();
+    win.mnuTuneRadio()->setEnabled(false);   // as while a radio exchange runs
+    auto* edit = win.menuBar()->findChild<QMenu*>("mnuEdit");
+    auto* comm = win.menuBar()->findChild<QMenu*>("mnuCommPortx");
+    ASSERT_TRUE(edit && comm);
+    win.menuBar()->setActiveAction(edit->menuAction());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return edit->isVisible(); }, 2000));
+    // Down from "Copy" passes the disabled "Paste" to "Move".
+    ASSERT_FALSE(win.mnuPaste()->isEnabled());
+    edit->setActiveAction(edit->findChild<QMenu*>("mnuCopy")->menuAction());
+    QTest::keyClick(edit, Qt::Key_Down);
+    EXPECT_EQ(edit->activeAction(), win.mnuMove());
+    // Right from Edit passes the disabled "Tune" to Comm-Port.
+    QTest::keyClick(edit, Qt::Key_Right);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return comm->isVisible(); }, 2000));
+    EXPECT_EQ(win.menuBar()->activeAction(), comm->menuAction());
+    comm->close();
+    QApplication::setStyle(appStyle);
+}
+
+TEST_F(Editor, ARefusedCellSaysWhyInTheStatusBarBelowTheGrid) {
+    auto& win = open();
+    typeCell(1, 1, "162.4113");
+    ASSERT_FALSE(win.editor().lastRefusal().empty());
+    EXPECT_EQ(win.statusBar()->currentMessage().toStdString(), win.editor().lastRefusal());
+    EXPECT_TRUE(win.statusBar()->currentMessage().startsWith("162.4113: "));
+    // The bar takes no room from the grid.
+    const int gridBottom = win.Grid()->mapTo(&win, QPoint(0, win.Grid()->height())).y();
+    EXPECT_GE(win.statusBar()->geometry().top(), gridBottom);
+    EXPECT_TRUE(win.statusBar()->isVisible());
 }
 
 TEST_F(Editor, ASmallerWindowSnapsBackToTheDefaultLayout) {

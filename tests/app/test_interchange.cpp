@@ -2,6 +2,7 @@
 // Channels..." through the real main window and its commands, the file
 // dialog answered by the session's file chooser.
 #include <gtest/gtest.h>
+#include <QStatusBar>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -211,6 +212,7 @@ TEST_F(Interchange, ExportAndImportChannelsRoundTripThroughTheRealCommands) {
     const std::string text = readText(chosen);
     EXPECT_EQ(text, exportChannelCsv(image(), 2));
     EXPECT_NE(text.find("\r\n1,FIRE,155.125000,off,"), std::string::npos);
+    EXPECT_EQ(win.statusBar()->currentMessage(), "Exported group 3 to " + chosen);
 
     // Importing the same file changes no byte.
     const MemoryImage exported = image();
@@ -218,6 +220,9 @@ TEST_F(Interchange, ExportAndImportChannelsRoundTripThroughTheRealCommands) {
     EXPECT_TRUE(discardAsked());
     EXPECT_TRUE(boxes.asked.empty());
     EXPECT_TRUE(image() == exported);
+    EXPECT_TRUE(win.statusBar()->currentMessage().startsWith("Imported 16 channel rows from " + chosen +
+                                                             " into group 3 \u2014 rows placed"))
+        << win.statusBar()->currentMessage().toStdString();
 
     // An edited file: location 2 moves and turns narrow; location 16 is not in
     // the file, and its edit on screen (not yet stored) is kept.
@@ -265,6 +270,7 @@ TEST_F(Interchange, ExportAndImportChannelsRoundTripThroughTheRealCommands) {
                                    "the header has no such column (the first row must name the columns)");
     EXPECT_EQ(previews.size(), shown);
     EXPECT_TRUE(image() == beforeRefusal);
+    EXPECT_EQ(win.statusBar()->currentMessage(), "Nothing was imported from " + chosen);
 }
 
 TEST_F(Interchange, ImportPreviewPlansTicksAndFirstChannelAndCancelChangesNothing) {
@@ -284,6 +290,7 @@ TEST_F(Interchange, ImportPreviewPlansTicksAndFirstChannelAndCancelChangesNothin
     answerPreview = [](frmCsvPreview&) { return false; };
     win.mnuImportChannels()->trigger();
     ASSERT_EQ(previews.size(), 1u);
+    EXPECT_EQ(win.statusBar()->currentMessage(), "Import cancelled");
     EXPECT_EQ(previews[0], (QStringList{"[x] 2|0|Calling|146.520000|1|power 50W -> High",
                                         "3|1|Far away|446.000000|-|cannot be imported: column Frequency: "
                                         "\"446.000000\": outside 136 to 174 MHz",
@@ -334,6 +341,7 @@ TEST_F(Interchange, ExportRefusalsAndFailuresTellTheUser) {
     win.mnuExportChannels()->trigger();
     ASSERT_EQ(boxes.asked.size(), 2u);
     EXPECT_TRUE(boxes.asked[1].text.contains("no/such/folder")) << boxes.asked[1].text.toStdString();
+    EXPECT_EQ(win.statusBar()->currentMessage(), "Group 1 was not exported");
 
     // An import of a file that does not exist.
     const MemoryImage before = image();

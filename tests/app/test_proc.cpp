@@ -133,6 +133,18 @@ TEST_F(ProcTest, ValuesOutsideTheRangeAreClamped) {
     EXPECT_EQ(proc.Prog1()->value(), 384);
 }
 
+// Under the bar: the bytes done of the range, with the rate and time left
+// once the transfer has run a moment (the wording is the core's).
+TEST_F(ProcTest, BytesDoneShowUnderTheBar) {
+    frmProc proc(prompts, &main);
+    proc.ShowForm("Reading ORV Memory", false);
+    proc.setMax(6016);
+    proc.setValue(3008);
+    EXPECT_TRUE(proc.lblProgress()->text().startsWith("3008/6016 bytes  ")) << proc.lblProgress()->text().toStdString();
+    EXPECT_TRUE(proc.lblProgress()->isVisible());
+    proc.unload();
+}
+
 // The link calls its host from a worker thread: the dialog is driven and the
 // boxes are answered on the window thread, a sleeping link leaves Cancel
 // live, and a read of the bar sees every update sent before it.

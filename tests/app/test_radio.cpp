@@ -92,11 +92,14 @@ TEST_F(RadioTest, FailedOrCancelledReadKeepsScreenAndImage) {
         EXPECT_TRUE(shell.image() == before);
         EXPECT_EQ(shell.reads, 0);
         EXPECT_TRUE(shell.isEnabled());
+        EXPECT_EQ(shell.session().statusText(), "Reading 15 groups and the global information from " +
+                                                    QString::fromStdString(radio.sim.devicePath()) +
+                                                    (cancel ? " cancelled" : " failed"));
         if (cancel) {
             EXPECT_TRUE(mainDisabledDuringRead);
             EXPECT_TRUE(local.asked.empty());
         } else {
-            EXPECT_TRUE(local.wasAsked("Error reading radio"));
+            EXPECT_TRUE(local.wasAsked(linkError("Error reading radio", LinkFailure::ReadStopped, radio.sim.devicePath())));
         }
     }
 }
@@ -198,6 +201,48 @@ TEST_F(RadioTest, ReadAndWriteGroupUseTheGroupOnScreen) {
     EXPECT_FALSE(local.wasAsked("Write Group Failed"));
 }
 
+// The report each radio command leaves for the status bar: what it read or
+// wrote on which device, the backup kept, the verify's verdict; a failure
+// replaces the success before it.
+TEST_F(RadioTest, StatusSaysWhatEachCommandDidOnWhichDevice) {
+    SimRadio radio;
+    radio.sim.setMemory(pattern(31));
+    makeLink();
+    shell.currentGroup = 2;
+    const QString dev = QString::fromStdString(radio.sim.devicePath());
+    const QString dash = QString::fromUtf8(" \u2014 ");
+    using Cmd = bool (*)(EditorShell&);
+    const MsgAnswer OK = MsgAnswer::OK, Yes = MsgAnswer::Yes, Cancel = MsgAnswer::Cancel;
+    struct Case { const char* name; Cmd cmd; std::initializer_list<MsgAnswer> answers; QString starts; const char* ends; };
+    const Case cases[] = {
+        {"read", mnuRead_Click, {}, "Read 15 groups and the global information from " + dev + dash + "backup ", ".orv"},
+        {"verify", mnuVerify_Click, {}, "Radio matches", ""},
+        {"read group", mnuReadGroup_Click, {}, "Read group 3 from " + dev + dash + "backup ", ".orv"},
+        {"read global", mnuReadGlobal_Click, {}, "Read the global information from " + dev + dash + "backup ", ".orv"},
+        {"write group", mnuWriteGroup_Click, {OK}, "Wrote group 3 to " + dev, ""},
+        {"write global", mnuWriteGlobal_Click, {OK}, "Wrote the global information to " + dev, ""},
+        {"write and verify", mnuWriteAll_Click, {OK, Yes, Yes},
+         "Wrote 15 groups and the global information to " + dev + dash + "Radio matches", ""},
+        {"silent radio", mnuReadGroup_Click, {Cancel}, "Reading group 3 from " + dev + " failed", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (QString(c.name) == "silent radio") {
+            SimFaults silent;
+            silent.silent = true;
+            radio.sim.setFaults(silent);
+            shell.session().link().com().setTiming(LinkTiming{0.05, 0, 0});
+        }
+        ScriptedBoxes local{shell.session().prompts()};
+        local.answer(c.answers);
+        c.cmd(shell);
+        const QString status = shell.session().statusText();
+        EXPECT_TRUE(status.startsWith(c.starts)) << status.toStdString();
+        EXPECT_TRUE(status.endsWith(QString::fromLatin1(c.ends))) << status.toStdString();
+        if (*c.ends) EXPECT_FALSE(status.mid(c.starts.size()).contains('/')) << "the backup's name, not its path";
+    }
+}
+
 TEST_F(RadioTest, FailedGroupWriteSaysSoWithoutTitleOrIcon) {
     SimOptions options;
     options.faults.silent = true;
@@ -207,7 +252,9 @@ TEST_F(RadioTest, FailedGroupWriteSaysSoWithoutTitleOrIcon) {
     local.answer({MsgAnswer::OK, MsgAnswer::Cancel});   // confirm; Cancel at "Error Hooking to Radio."
     EXPECT_FALSE(mnuWriteGroup_Click(shell));
     ASSERT_EQ(local.asked.size(), 3u);
-    EXPECT_EQ(local.asked[1].text, "Error Hooking to Radio.");
+    // The fixed text, then where and what to check; nothing was sent yet.
+    EXPECT_EQ(local.asked[1].text, linkError("Error Hooking to Radio.", LinkFailure::NoAnswer, radio.sim.devicePath()));
+    EXPECT_TRUE(local.asked[1].text.contains("Nothing was changed on the radio."));
     EXPECT_EQ(local.asked[2].text, "Write Group Failed");
     EXPECT_EQ(local.asked[2].title, "ORVEDIT");
     EXPECT_EQ(local.asked[2].icon, MsgIcon::None);

@@ -87,8 +87,8 @@ TEST_F(TransferSafety, CloseAndActivationDuringATransferLeaveItComplete) {
         EXPECT_TRUE(during.fired());
         EXPECT_EQ(win.asked, 0) << "no question during a transfer";
         EXPECT_TRUE(win.isVisible());
-        EXPECT_FALSE(boxes.wasAsked("Error reading radio"));
-        EXPECT_FALSE(boxes.wasAsked("Download Failed. Cycle Radio Power before Retrying."));
+        EXPECT_FALSE(boxes.wasAskedStartingWith("Error reading radio"));
+        EXPECT_FALSE(boxes.wasAskedStartingWith("Download Failed. Cycle Radio Power before Retrying."));
         if (c.write)
             EXPECT_EQ(radio.sim.memory(), expectedAfterWrite(before, imageMemory(image()), session->link().com().writeMask(), true));
         else
@@ -146,7 +146,8 @@ TEST_F(TransferSafety, NoSecondRadioCommandStartsWhileOneRuns) {
     EXPECT_EQ(beepsInside, 2);
     // One series of four attempts (ten 0x00 and 0x0A 0x14 0x28 each), one box.
     EXPECT_EQ(radio.sim.receivedCount(), 4 * 13);
-    EXPECT_EQ(boxes.texts(), std::vector<QString>{"Error Hooking to Radio."});
+    EXPECT_EQ(boxes.texts(),
+              std::vector<QString>{linkError("Error Hooking to Radio.", LinkFailure::NoAnswer, radio.sim.devicePath())});
     EXPECT_EQ(session->link().portNumber(), 1);
     EXPECT_TRUE(win.mnuRead()->isEnabled()) << "the radio commands are offered again";
 }
@@ -182,7 +183,8 @@ TEST_F(TransferSafety, WindowThreadStaysLiveAndRefusesCommandsWhileATransferWait
     EXPECT_FALSE(session->link().running());
     // One read's series of four attempts, one box, and the window still open.
     EXPECT_EQ(radio.sim.receivedCount(), 4 * 13);
-    EXPECT_EQ(boxes.texts(), std::vector<QString>{"Error Hooking to Radio."});
+    EXPECT_EQ(boxes.texts(),
+              std::vector<QString>{linkError("Error Hooking to Radio.", LinkFailure::NoAnswer, radio.sim.devicePath())});
     EXPECT_EQ(win.asked, 0);
     EXPECT_TRUE(win.isVisible());
     EXPECT_TRUE(win.isEnabled());
@@ -208,7 +210,8 @@ TEST_F(TransferSafety, TheLinksQuestionsCanBeAnsweredWhileTheMainWindowIsDisable
     });
     win.mnuReadGroup()->trigger();
     session->prompts().setMessageHandler({});
-    EXPECT_EQ(texts, std::vector<QString>{"Error Hooking to Radio."});
+    EXPECT_EQ(texts,
+              std::vector<QString>{linkError("Error Hooking to Radio.", LinkFailure::NoAnswer, radio.sim.devicePath())});
     EXPECT_TRUE(mainDisabled);
     EXPECT_TRUE(answerable);
     EXPECT_TRUE(win.isEnabled());

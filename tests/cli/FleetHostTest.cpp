@@ -21,9 +21,11 @@ TEST(FleetHost, AnswersRetryOnlyWithinItsAllowanceAndNeverAfterAStop) {
         std::atomic<bool> stop{c.stop};
         FleetHost host(board, 0, stop, c.retries);
         for (std::size_t i = 0; i < c.answers.size(); ++i)
-            EXPECT_EQ(host.messageBox("Error writing radio", "ORV Write", MsgIcon::None, c.buttons), c.answers[i])
+            EXPECT_EQ(host.messageBox("Error writing radio\nCheck the cable.", "ORV Write", MsgIcon::None, c.buttons),
+                      c.answers[i])
                 << "case with " << c.retries << " retries, answer " << i;
-        EXPECT_EQ(host.firstMessage(), "Error writing radio");
+        // A radio's row is one line: the advice follows the first line.
+        EXPECT_EQ(host.firstMessage(), "Error writing radio; Check the cable.");
         EXPECT_EQ(board.rows()[0].messages.size(), c.answers.size());
     }
 }

@@ -1,6 +1,7 @@
 // orvedit-cli read and write end to end against the simulator: exit codes,
 // and the file written only after a complete read.
 #include <gtest/gtest.h>
+#include "link/LinkAdvice.h"
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -115,7 +116,10 @@ TEST_F(CliRadio, FailedReadLeavesTheFileAsItWas) {
     fs::path out = dir / "radio.orv";
     EXPECT_EQ(run("read " + port() + " -o " + out.string()), 1);
     EXPECT_FALSE(fs::exists(out));
-    EXPECT_NE(err.find("Error Hooking to Radio."), std::string::npos) << err;
+    // The box's text, then the same advice the editor gives, for this tool.
+    const std::string advice =
+        orv::linkAdvice(orv::LinkFailure::NoAnswer, {sim->devicePath(), "given with --port", 0, false});
+    EXPECT_NE(err.find("COMM ERROR: Error Hooking to Radio.\n" + advice + "\n"), std::string::npos) << err;
 
     auto old = pattern(6019, 5);
     writeAll(out, old);

@@ -134,6 +134,11 @@ protected:
             << "the radio got " << sim->receivedCount() << " of " << sent << " bytes";
         return sim->received();
     }
+    // A link error's box text: its fixed first line and the advice for
+    // this port (`changed`: a write had sent data to the radio).
+    std::string advised(const std::string& first, LinkFailure failure, bool changed) const {
+        return withLinkAdvice(first, failure, {port.device(), "", 0, changed});
+    }
     std::array<uint8_t, 6016> imageRadioPart() const {
         std::array<uint8_t, 6016> a{};
         std::copy(img.data(), img.data() + 6016, a.begin());

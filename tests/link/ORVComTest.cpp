@@ -177,7 +177,7 @@ TEST_F(LinkTest, WrongHandshakeReplyAsksAtOnceWithoutFurtherAttempts) {
     const MemoryImage before = img;
     EXPECT_FALSE(com.readMemory());
     ASSERT_EQ(host.boxes.size(), 1u);
-    EXPECT_EQ(host.boxes[0].text, "Error Hooking to Radio.");
+    EXPECT_EQ(host.boxes[0].text, advised("Error Hooking to Radio.", LinkFailure::NoAnswer, false));
     EXPECT_EQ(host.boxes[0].title, "COMM ERROR");
     EXPECT_EQ(host.boxes[0].buttons, MsgButtons::RetryCancel);
     EXPECT_EQ(received(), hookAttempt());
@@ -300,7 +300,8 @@ TEST_F(LinkTest, FlagByteFailingFourTimesOffersRetryWhichStartsAgainFromTheRelea
     expected.push_back(0x01);
     EXPECT_EQ(received(), expected);
     ASSERT_EQ(host.boxes.size(), 1u);
-    EXPECT_EQ(host.boxes[0].text, "Download Failed. Cycle Radio Power before Retrying.");
+    EXPECT_EQ(host.boxes[0].text,
+              advised("Download Failed. Cycle Radio Power before Retrying.", LinkFailure::WriteFailed, true));
     EXPECT_EQ(host.boxes[0].title, "DOWNLOAD ERROR");
     EXPECT_EQ(host.boxes[0].buttons, MsgButtons::RetryCancel);
     EXPECT_EQ(host.peakValue, 384);  // the count restarted with the attempt
@@ -313,7 +314,8 @@ TEST_F(LinkTest, Page0FailureCancelledEndsTheWriteWithFalse) {
     setByteTimeout(kSilent);
     EXPECT_FALSE(com.writeMemory(false));
     ASSERT_EQ(host.boxes.size(), 1u);
-    EXPECT_EQ(host.boxes[0].text, "Download Failed.  Cycle Radio power before Retrying");
+    EXPECT_EQ(host.boxes[0].text,
+              advised("Download Failed.  Cycle Radio power before Retrying", LinkFailure::WriteFailed, true));
     EXPECT_EQ(host.boxes[0].title, "DOWNLOAD ERROR");
     Bytes expected = writePrologue();
     for (int i = 0; i < 4; ++i) append(expected, maskedBytes(6, 0x04, img[6]));
@@ -357,7 +359,7 @@ TEST_F(LinkTest, LinkDyingMidReadLeavesTheImageUnchanged) {
     const MemoryImage before = img;
     EXPECT_FALSE(com.readMemory());
     ASSERT_EQ(host.boxes.size(), 1u);
-    EXPECT_EQ(host.boxes[0].text, "Error reading radio");
+    EXPECT_EQ(host.boxes[0].text, advised("Error reading radio", LinkFailure::ReadStopped, false));
     EXPECT_EQ(host.boxes[0].title, "ORV Read");
     EXPECT_EQ(host.boxes[0].icon, MsgIcon::Exclamation);
     EXPECT_TRUE(img == before);
@@ -374,10 +376,11 @@ TEST_F(LinkTest, LinkDyingMidWriteReportsAndOffersRetry) {
     fillImage(img, 6);
     EXPECT_FALSE(com.writeMemory(true));
     ASSERT_EQ(host.boxes.size(), 2u);
-    EXPECT_EQ(host.boxes[0].text, "Error writing radio");
+    EXPECT_EQ(host.boxes[0].text, advised("Error writing radio", LinkFailure::WriteFailed, true));
     EXPECT_EQ(host.boxes[0].title, "ORV Write");
     EXPECT_EQ(host.boxes[0].icon, MsgIcon::Exclamation);
-    EXPECT_EQ(host.boxes[1].text, "Download Failed. Cycle Radio Power before Retrying.");
+    EXPECT_EQ(host.boxes[1].text,
+              advised("Download Failed. Cycle Radio Power before Retrying.", LinkFailure::WriteFailed, true));
     EXPECT_EQ(host.beeps, 1);
     EXPECT_FALSE(host.loaded);
 }

@@ -93,7 +93,7 @@ TEST_F(LinkTest, AVerifyWhoseReadFailsLeavesEverythingAsItWas) {
     EXPECT_TRUE(img == before);
     EXPECT_TRUE(r.radio == before);
     ASSERT_FALSE(host.boxes.empty());
-    EXPECT_EQ(host.boxes.front().text, "Error reading radio");
+    EXPECT_EQ(host.boxes.front().text, advised("Error reading radio", LinkFailure::ReadStopped, false));
 }
 
 }  // namespace

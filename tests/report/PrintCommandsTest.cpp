@@ -128,6 +128,8 @@ TEST_F(PrintCommands, WithoutAPrinterOffersSaveAsPdf) {
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_TRUE(messages[0].text.startsWith("No printer is installed")) << messages[0].text.toStdString();
         EXPECT_EQ(QFile::exists(path("unit7.pdf")), c.printed);
+        // What the status bar says of it.
+        EXPECT_EQ(printing.lastOutcome(), c.printed ? "PDF written to " + path("unit7.pdf") : QString("Printing cancelled"));
         if (c.printed) {
             EXPECT_EQ(suggested, path("unit7.pdf"));  // beside the programming file
             EXPECT_EQ(pdftest::pageCount(pdf("unit7.pdf")), 8);
@@ -186,6 +188,7 @@ TEST_F(PrintCommands, OutputFailuresAreToldAndChangeNothing) {
             ASSERT_FALSE(messages.empty());
             EXPECT_EQ(messages.back().icon, MsgIcon::Critical);
             EXPECT_TRUE(messages.back().text.contains(target)) << messages.back().text.toStdString();
+            EXPECT_EQ(printing.lastOutcome(), "The report was not printed");
             EXPECT_EQ(entries(), QStringList{"taken.pdf"});
             EXPECT_TRUE(QFileInfo(path("taken.pdf")).isDir());
         }

@@ -1,0 +1,25 @@
+// How far a transfer has come, as the progress displays show it: the bytes
+// done of the bytes to do, the rate so far and the time left at that rate.
+// The terminal's progress line and the editor's progress dialog both word it
+// with transferProgressText, so the two never disagree.
+#pragma once
+#include <string>
+
+namespace orv {
+
+struct TransferProgress {
+    int done = 0;             // bytes done, within 0..total
+    int total = 0;            // bytes to do (at least 1)
+    double bytesPerSecond = 0;
+    int secondsLeft = -1;     // -1: not known yet (no rate) or nothing left
+};
+
+// The progress of a bar at `value` in [min, max] after `elapsedSeconds`. The
+// first 50 ms give no rate (a rate from a few bytes would promise nonsense).
+TransferProgress transferProgress(int value, int min, int max, double elapsedSeconds);
+
+// "3008/6016 bytes  752 B/s  0:04 left"; without the time left when it is
+// not known or nothing is left.
+std::string transferProgressText(const TransferProgress& p);
+
+}  // namespace orv
