@@ -339,6 +339,22 @@
         <source>File Access Error!</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Saved %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saving %1 failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Opening %1 failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Opened %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>LinkHost</name>
@@ -442,10 +458,6 @@
     <name>RadioCommands</name>
     <message>
         <source>Are you sure you want to write to the radio?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Radio matches</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -586,6 +598,22 @@ Save the report as a PDF file instead?</source>
         <source>Print Setup</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The report was not printed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PDF written to %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printing cancelled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Report printed on %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>main</name>
@@ -606,6 +634,33 @@ Save the report as a PDF file instead?</source>
     </message>
     <message>
         <source>ORV Alignment</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>orv::ChannelCsvCommands</name>
+    <message>
+        <source>Group %1 was not exported</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export cancelled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exported group %1 to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import cancelled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing was imported from %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Imported %1 channel rows from %2 into group %3</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -954,10 +1009,6 @@ Save the report as a PDF file instead?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>File</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>&amp;Save</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1014,10 +1065,6 @@ Save the report as a PDF file instead?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Radio</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Read Radio</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1054,10 +1101,6 @@ Save the report as a PDF file instead?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Edit</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Global Parameters</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1083,14 +1126,6 @@ Save the report as a PDF file instead?</source>
     </message>
     <message>
         <source>Move</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Tune</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Comm-Port</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1275,6 +1310,30 @@ Save the report as a PDF file instead?</source>
     </message>
     <message>
         <source>Ch %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Radio</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Tune</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Comm-Port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
