@@ -357,6 +357,13 @@
     </message>
 </context>
 <context>
+    <name>JobText</name>
+    <message>
+        <source>Radio matches</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>LinkHost</name>
     <message>
         <source>Writing tuning data</source>
@@ -612,6 +619,17 @@ Save the report as a PDF file instead?</source>
     </message>
     <message>
         <source>Report printed on %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TransferProgress</name>
+    <message>
+        <source>%1/%2 bytes  %3 B/s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1/%2 bytes  %3 B/s  %4 left</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include "app/UserPrompts.h"
 #include "app/Twips.h"
+#include "app/ViewBinder.h"
 #include "link/TransferProgress.h"
 
 namespace orv {
@@ -170,8 +171,10 @@ void frmProc::applyRange() {
 
 void frmProc::showProgressText() {
     const double elapsed = shownFor_.isValid() ? shownFor_.elapsed() / 1000.0 : 0.0;
-    lblProgress_->setText(
-        QString::fromStdString(transferProgressText(transferProgress(bar_.value, bar_.min, bar_.max, elapsed))));
+    const TransferProgress p = transferProgress(bar_.value, bar_.min, bar_.max, elapsed);
+    QString text = coreText("TransferProgress", transferProgressPattern(p));
+    for (const std::string& arg : transferProgressArgs(p)) text = text.arg(QString::fromStdString(arg));
+    lblProgress_->setText(text);
 }
 
 void frmProc::setMin(int v) {

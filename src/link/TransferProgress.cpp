@@ -16,13 +16,36 @@ TransferProgress transferProgress(int value, int min, int max, double elapsed) {
     return p;
 }
 
+const char* transferProgressPattern(const TransferProgress& p) {
+    return p.secondsLeft >= 0 ? kProgressLeftPattern : kProgressPattern;
+}
+
+std::vector<std::string> transferProgressArgs(const TransferProgress& p) {
+    char rate[32];
+    std::snprintf(rate, sizeof rate, "%.0f", p.bytesPerSecond);
+    std::vector<std::string> args{std::to_string(p.done), std::to_string(p.total), rate};
+    if (p.secondsLeft >= 0) {
+        char left[32];
+        std::snprintf(left, sizeof left, "%d:%02d", p.secondsLeft / 60, p.secondsLeft % 60);
+        args.emplace_back(left);
+    }
+    return args;
+}
+
 std::string transferProgressText(const TransferProgress& p) {
-    char text[96];
-    if (p.secondsLeft >= 0)
-        std::snprintf(text, sizeof text, "%d/%d bytes  %.0f B/s  %d:%02d left", p.done, p.total, p.bytesPerSecond,
-                      p.secondsLeft / 60, p.secondsLeft % 60);
-    else
-        std::snprintf(text, sizeof text, "%d/%d bytes  %.0f B/s", p.done, p.total, p.bytesPerSecond);
+    // The pattern's %n are single digits, each taken in turn.
+    const std::string pattern = transferProgressPattern(p);
+    const std::vector<std::string> args = transferProgressArgs(p);
+    std::string text;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const char next = i + 1 < pattern.size() ? pattern[i + 1] : '\0';
+        if (pattern[i] == '%' && next >= '1' && next <= '9' && std::size_t(next - '1') < args.size()) {
+            text += args[std::size_t(next - '1')];
+            ++i;
+        } else {
+            text += pattern[i];
+        }
+    }
     return text;
 }
 
