@@ -18,6 +18,8 @@ pkgs+=(librsvg2-bin desktop-file-utils appstream)
 # The manual pages are made from --help; cpack -G DEB finds the package's
 # library dependencies with dpkg-shlibdeps.
 pkgs+=(help2man dpkg-dev)
+# tools/screenshots.sh shows the editor under a window manager.
+pkgs+=(openbox)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -37,6 +37,7 @@ frmCsvPreview::frmCsvPreview(QWidget* owner, const MemoryImage& img, int g, std:
     cboFirstChannel_->addItem(QStringLiteral("As in the file"));
     for (int c = 1; c <= 16; ++c) cboFirstChannel_->addItem(QString::number(c));
     lblFirst->setBuddy(cboFirstChannel_);
+    nameAfterCaption(cboFirstChannel_, lblFirst->text());
     lblPlacement_ = new QLabel(this);
     lblPlacement_->setObjectName(QStringLiteral("lblPlacement"));
     top->addWidget(lblFirst);
@@ -46,6 +47,7 @@ frmCsvPreview::frmCsvPreview(QWidget* owner, const MemoryImage& img, int g, std:
 
     table_ = new QTableWidget(0, kPreviewColumns, this);
     table_->setObjectName(QStringLiteral("tblRows"));
+    nameAfterCaption(table_, QStringLiteral("Rows"));
     table_->setHorizontalHeaderLabels({QStringLiteral("Row"), QStringLiteral("Location"), QStringLiteral("Name"),
                                        QStringLiteral("Frequency"), QStringLiteral("Channel"),
                                        QStringLiteral("What happens")});

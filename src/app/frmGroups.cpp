@@ -85,8 +85,7 @@ frmGroups::frmGroups(EditorSession& session, QWidget* parent)
     connect(modifiedCheck, &QTimer::timeout, this, &frmGroups::refreshModified);
     modifiedCheck->start(250);
     setObjectName(QStringLiteral("frmGroups"));
-    // The layout is fixed in twips: the editor's small face keeps every
-    // caption and list entry inside its control.
+    // The layout is in twips, scaled to the application's font (app/Twips.h).
     applyEditorFace(this);
     session_.setMainWindow(this);
     setAcceptDrops(true);

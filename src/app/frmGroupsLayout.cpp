@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QRadioButton>
+#include <map>
+#include "app/AppState.h"
 #include "app/ChannelGrid.h"
 #include "app/Twips.h"
 #include "app/frmGroups.h"
@@ -59,8 +61,10 @@ void frmGroups::place(QWidget* w, int x, int y, int width, int height) {
 }
 
 void frmGroups::applyGeometry(QWidget* w) {
+    // Both edges converted, so controls that meet in twips meet in pixels.
     const QRect& r = twips_[w];
-    w->setGeometry(twipsToPx(r.x()), twipsToPx(r.y()), twipsToPx(r.width()), twipsToPx(r.height()));
+    const int left = twipsToPx(r.x()), top = twipsToPx(r.y());
+    w->setGeometry(left, top, twipsToPx(r.x() + r.width()) - left, twipsToPx(r.y() + r.height()) - top);
 }
 
 QRect frmGroups::twipsGeometry(QWidget* w) const {
@@ -74,12 +78,25 @@ void frmGroups::buildControls() {
     setCentralWidget(central);
     lines_ = new LinesOverlay(central);
 
+    // A text or list box is named for assistive technology after the label
+    // made just before it in the same parent, or else after its frame.
+    std::map<QWidget*, QString> pendingCaption;
+    auto nameAfterLabel = [&](QWidget* control, QWidget* parent) {
+        auto it = pendingCaption.find(parent);
+        if (it != pendingCaption.end()) {
+            nameAfterCaption(control, it->second);
+            pendingCaption.erase(it);
+        } else if (auto* frame = qobject_cast<QGroupBox*>(parent)) {
+            nameAfterCaption(control, frame->title());
+        }
+    };
     auto label = [&](QWidget* parent, const QString& text, const QString& name, int x, int y, int w, int h = 240,
                      Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
         auto* l = new QLabel(text, parent);
         l->setObjectName(name);
         l->setAlignment(align);
         place(l, x, y, w, h);
+        pendingCaption[parent] = text;
         return l;
     };
     auto combo = [&](QWidget* parent, const QString& name, const std::vector<std::string>& entries, int x, int y,
@@ -89,12 +106,14 @@ void frmGroups::buildControls() {
         fill(c, entries);
         c->setMaxVisibleItems(18);
         place(c, x, y, w, 300);
+        nameAfterLabel(c, parent);
         return c;
     };
     auto text = [&](QWidget* parent, const QString& name, int x, int y, int w) {
         auto* t = new QLineEdit(parent);
         t->setObjectName(name);
         place(t, x, y, w, 300);
+        nameAfterLabel(t, parent);
         return t;
     };
     auto check = [&](QWidget* parent, const QString& caption, const QString& name, int x, int y, int w) {
@@ -146,11 +165,11 @@ void frmGroups::buildControls() {
 
     // The frames down the right side.
     fraDisplyControl_ = frame(QStringLiteral("Display Control"), QStringLiteral("fraDisplyControl"), 0, 1155);
-    label(fraDisplyControl_, QStringLiteral("Display:"), QStringLiteral("lblDisplay"), 90, 240, 800);
+    label(fraDisplyControl_, QStringLiteral("Display:"), QStringLiteral("lblDisplay"), 90, 240, 780);
     combo(fraDisplyControl_, QStringLiteral("cboDisplay"), lists::cboDisplay(), 870, 210, 1530);
-    label(fraDisplyControl_, QStringLiteral("Duration:"), QStringLiteral("lblDuration"), 90, 540, 800);
+    label(fraDisplyControl_, QStringLiteral("Duration:"), QStringLiteral("lblDuration"), 90, 540, 780);
     combo(fraDisplyControl_, QStringLiteral("cboDuration"), lists::cboDuration(), 870, 510, 1530);
-    label(fraDisplyControl_, QStringLiteral("Back Light:"), QStringLiteral("lblBackLight"), 90, 840, 800);
+    label(fraDisplyControl_, QStringLiteral("Back Light:"), QStringLiteral("lblBackLight"), 90, 840, 780);
     combo(fraDisplyControl_, QStringLiteral("cboBackLight"), lists::cboBackLight(), 870, 810, 1530);
 
     fraDualPri_ = frame(QStringLiteral("Dual Priority"), QStringLiteral("fraDualPri"), 1170, 1110);
@@ -188,22 +207,27 @@ void frmGroups::buildControls() {
 
     for (int i = 0; i < kChannels; ++i) {
         const int y = kCheckTop + kCheckStep * i + (kCheckStep - kCheckSize) / 2;
-        auto mk = [&](const char* name, int x) {
+        // Each box is named after its channel and its column's label ("Ch 3 Narrow Band").
+        auto mk = [&](const char* name, int x, const QLabel* column) {
             auto* c = new QCheckBox(central);
             c->setObjectName(QStringLiteral("%1%2").arg(QLatin1String(name)).arg(i));
             c->setToolTip(QStringLiteral("Ch %1").arg(i + 1));
+            nameAfterCaption(c, QStringLiteral("Ch %1 %2").arg(i + 1).arg(column->text()));
             place(c, x, y, kCheckSize, kCheckSize);
             return c;
         };
-        chkScan_[size_t(i)] = mk("chkScan", 5820);
-        chkNarr_[size_t(i)] = mk("chkNarr", 6075);
-        chkLoPower_[size_t(i)] = mk("chkLoPower", 6330);
+        chkScan_[size_t(i)] = mk("chkScan", 5820, lblScan_);
+        chkNarr_[size_t(i)] = mk("chkNarr", 6075, lblNarr_);
+        chkLoPower_[size_t(i)] = mk("chkLoPower", 6330, lblLoPower_);
     }
 
     Grid_ = new ChannelGrid(central);
     Grid_->setObjectName(QStringLiteral("Grid"));
+    nameAfterCaption(Grid_, QStringLiteral("Channels"));
     place(Grid_, kGridLeft, kGridTop, kGridWidth, kGridHeight);
     lines_->lower();
+    // The channels come right after the group selector in the tab order.
+    setTabOrder(cboCurrentGroup_, Grid_);
 }
 
 // ---------------------------------------------------------------- layout
