@@ -16,6 +16,7 @@
 #include <QUrl>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <algorithm>
 #include <utility>
 #include <QLineEdit>
 #include <QScreen>
@@ -118,8 +119,9 @@ frmGroups::frmGroups(EditorSession& session, QWidget* parent)
     groupViewToControls(start, *this);
     defaultLayout();
     if (QScreen* scr = QGuiApplication::primaryScreen()) {
+        // Centred; a window larger than the screen keeps its top left corner (title, menus) on it.
         const QRect a = scr->availableGeometry();
-        move(a.left() + (a.width() - width()) / 2, a.top() + (a.height() - height()) / 2);
+        move(std::max(a.left(), a.left() + (a.width() - width()) / 2), std::max(a.top(), a.top() + (a.height() - height()) / 2));
     }
     session_.file().currentFileName.clear();
 

@@ -220,7 +220,9 @@ private:
     void place(QWidget* w, int x, int y, int width, int height);
     void applyGeometry(QWidget* w);
     void defaultLayout();
-    void placeCheckRows(bool alignToRows);
+    // Each row of check boxes level with its grid row (at its twips place
+    // while the grid has no such row).
+    void placeCheckRows();
     void applyGridGeometry();
     void relayoutAfterResize();
     void onFocusWindowChanged(QWindow* w);

@@ -240,15 +240,17 @@ void frmGroups::applyGridGeometry() {
     for (int c = 0; c < kGridColumns; ++c) Grid_->setColumnWidth(c, twipsToPx(colTwips_[size_t(c)]));
 }
 
-void frmGroups::placeCheckRows(bool alignToRows) {
+void frmGroups::placeCheckRows() {
     for (int i = 0; i < kChannels; ++i) {
         for (auto* arr : {&chkScan_, &chkNarr_, &chkLoPower_}) {
             QCheckBox* c = (*arr)[size_t(i)];
             QRect r = twips_[c];
-            if (alignToRows) {
+            if (Grid_->model() && i < Grid_->model()->rowCount()) {
                 // Keep each row of boxes level with its grid row as drawn
-                // (whole pixels per row, so the rows are measured, not summed).
-                const int rowPx = Grid_->viewport()->mapTo(centralWidget(), QPoint(0, Grid_->rowViewportPosition(i))).y();
+                // (whole pixels per row, so the rows are measured, not summed);
+                // the rows start below the grid's frame and header.
+                const int rowPx = Grid_->y() + Grid_->frameWidth() + Grid_->horizontalHeader()->height() +
+                                  Grid_->rowViewportPosition(i);
                 const int centrePx = rowPx + Grid_->rowHeight(i) / 2;
                 r.moveTop(pxToTwips(centrePx) - kCheckSize / 2);
             } else {
@@ -286,7 +288,8 @@ void frmGroups::defaultLayout() {
         left(chkNarr_[size_t(i)], 6075);
         left(chkLoPower_[size_t(i)], 6330);
     }
-    placeCheckRows(false);
+    // The grid's rows are whole pixels high at any scale: the boxes follow them.
+    placeCheckRows();
     // Each line leads from its label to its column of check boxes.
     const int yLo = 405, yNarr = 615, yScan = 825, yDown = kCheckTop;
     lines_->lines = {{{6165, yNarr, 6165, yDown},
@@ -303,7 +306,8 @@ void frmGroups::defaultLayout() {
 void frmGroups::layoutWindow() {
     const int W = pxToTwips(width());
     const int H = pxToTwips(height());
-    if (W > kFormWidth && H > kFormHeight) {
+    // Compared in pixels: a twips size read back from pixels is rounded.
+    if (width() > twipsToPx(kFormWidth) && height() > twipsToPx(kFormHeight)) {
         const int dx = W - savedFormWidth_;
         auto moveRight = [&](QWidget* w) {
             twips_[w].translate(dx, 0);
@@ -337,7 +341,7 @@ void frmGroups::layoutWindow() {
             twips_[f].moveLeft(W - 2600);
             applyGeometry(f);
         }
-        placeCheckRows(true);
+        placeCheckRows();
         lines_->setGeometry(0, 0, 8000, 8000);
         lines_->update();
     } else if (!isMinimized()) {
