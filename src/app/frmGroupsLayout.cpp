@@ -2,6 +2,7 @@
 // of the group screen, and the layout of an enlarged window.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -354,6 +355,14 @@ void frmGroups::resizeEvent(QResizeEvent* e) {
     if (inLayout_) return;
     savedWindowState_ = isMinimized() ? 1 : isMaximized() ? 2 : 0;
     if (!isFirstActivation_ && savedWindowState_ != 1) relayoutAfterResize();
+}
+
+void frmGroups::changeEvent(QEvent* e) {
+    QMainWindow::changeEvent(e);
+    if (e->type() == QEvent::FontChange && Grid_ && !inLayout_) {
+        defaultLayout();
+        relayoutAfterResize();
+    }
 }
 
 // Lays the window out for its size and keeps the sizes for the next resize.

@@ -42,14 +42,15 @@ double contrast(const QColor& a, const QColor& b) {
 }  // namespace
 
 QString frmHelp::withPaletteColours(const QString& html, const QPalette& palette) {
-    // The guide's style sheet names colours for a light page. Each colour is
+    // The guide's style sheet names colours for a light page. A colour that
+    // does not stand out from what it is drawn on with this palette is
     // replaced by the palette's colour for its use: text and headings (which
-    // keep the link colour where it stands out from the page), backgrounds
-    // and borders.
+    // take the link colour where it stands out from the page), backgrounds
+    // (against the text) and borders (against the page).
     const QColor base = palette.color(QPalette::Base);
     const QColor text = palette.color(QPalette::Text);
     const QColor link = palette.color(QPalette::Link);
-    const QString heading = (contrast(link, base) >= 3.0 ? link : text).name();
+    const QColor heading = contrast(link, base) >= 4.5 ? link : text;
     static const QRegularExpression styleBlock(QStringLiteral("<style[^>]*>(.*?)</style>"),
                                                QRegularExpression::CaseInsensitiveOption |
                                                    QRegularExpression::DotMatchesEverythingOption);
@@ -68,13 +69,18 @@ QString frmHelp::withPaletteColours(const QString& html, const QPalette& palette
             const auto dm = d.next();
             const QString property = dm.captured(1);
             QString value = dm.captured(2);
-            const QString colour = property.startsWith(QLatin1String("background"))
-                                       ? palette.color(QPalette::AlternateBase).name()
-                                   : property.startsWith(QLatin1String("border"))
-                                       ? palette.color(QPalette::Mid).name()
+            // What the colour is drawn on, how far it must stand out, and its stand-in.
+            const bool background = property.startsWith(QLatin1String("background"));
+            const bool border = property.startsWith(QLatin1String("border"));
+            const QColor against = background ? text : base;
+            const double needed = border ? 1.5 : 4.5;
+            const QColor standIn = background ? palette.color(QPalette::AlternateBase)
+                                   : border   ? palette.color(QPalette::Mid)
                                    : selector.contains(headingSelector) ? heading
-                                                                        : text.name();
-            value.replace(hex, colour);
+                                                                        : text;
+            const QRegularExpressionMatch colour = hex.match(value);
+            if (colour.hasMatch() && contrast(QColor(colour.captured()), against) < needed)
+                value.replace(colour.capturedStart(), colour.capturedLength(), standIn.name());
             body += property + QLatin1Char(':') + value + QLatin1Char(';');
         }
         css += selector + QLatin1Char('{') + body + QLatin1Char('}');

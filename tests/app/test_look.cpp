@@ -112,6 +112,15 @@ TEST_P(FontSizes, WindowsScaleToTheFontWithoutClippingOrOverlap) {
     expectLaidOut(&move, "frmMove");
 }
 
+TEST_F(FontSizes, ANewDesktopFontScalesTheOpenWindow) {
+    TestWindow& win = open();
+    const int before = win.width();
+    QApplication::setFont(pointFont("DejaVu Sans", 14));
+    QCoreApplication::processEvents();
+    EXPECT_GT(win.width(), before * 3 / 2);
+    EXPECT_EQ(win.width(), twipsToPx(9180));
+}
+
 INSTANTIATE_TEST_SUITE_P(Look, FontSizes, ::testing::Values(0.0, 14.0),
                          [](const auto& info) { return info.param > 0 ? std::string("Points14") : std::string("Default"); });
 
@@ -200,6 +209,19 @@ TEST_F(Look, CompareOpensCentredOnTheMainWindow) {
     EXPECT_LE(offset.manhattanLength(), 6) << offset.x() << "," << offset.y();
 }
 
+
+TEST(HelpColours, TheGuidesOwnColoursStayWhereTheyRead) {
+    ensureEditorApp();
+    const QString html = "<html><head><style>h1 { color: #1e3c6e; } th { background: #e6e9f2; }</style></head></html>";
+    QPalette light(QColor(240, 240, 240));
+    light.setColor(QPalette::Base, Qt::white);
+    light.setColor(QPalette::Text, Qt::black);
+    for (const auto& [palette, kept] : {std::pair{light, true}, std::pair{darkPalette(), false}}) {
+        const QString out = frmHelp::withPaletteColours(html, palette);
+        EXPECT_EQ(out.contains("#1e3c6e"), kept);
+        EXPECT_EQ(out.contains("#e6e9f2"), kept);
+    }
+}
 
 TEST_F(Look, DarkPaletteKeepsTheHelpAndTheHeadersReadable) {
     QApplication::setStyle(QStyleFactory::create("Fusion"));
