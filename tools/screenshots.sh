@@ -45,6 +45,7 @@ shot main-1x -- "$build/bin/orvedit"
 shot main-scale1.5 QT_SCALE_FACTOR=1.5 -- "$build/bin/orvedit"
 shot main-scale2 QT_SCALE_FACTOR=2 -- "$build/bin/orvedit"
 shot main-14pt -- "$look" --point-size 14
+shot main-fontdpi144 QT_FONT_DPI=144 -- "$build/bin/orvedit"
 shot globals-1x -- "$look" --open globals
 shot globals-14pt -- "$look" --point-size 14 --open globals
 shot move-14pt -- "$look" --point-size 14 --open move
