@@ -20,9 +20,8 @@ pkgs+=(qt6-l10n-tools qt6-tools-dev)
 # The manual pages are made from --help; cpack -G DEB finds the package's
 # library dependencies with dpkg-shlibdeps.
 pkgs+=(help2man dpkg-dev)
-# The Windows implementation of src/platform is compiled with the MinGW-w64
-# cross compiler, and its tests run under Wine.
-pkgs+=(g++-mingw-w64-x86-64-posix wine wine64)
+# tools/screenshots.sh shows the editor under a window manager.
+pkgs+=(openbox)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

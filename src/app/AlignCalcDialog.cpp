@@ -1,4 +1,5 @@
 #include "app/AlignCalcDialog.h"
+#include "app/AppState.h"
 
 #include <QFocusEvent>
 #include <QGroupBox>
@@ -63,6 +64,7 @@ QLineEdit* AlignCalcDialog::addReading(const QString& frameName, QLabel*& label,
     label->setWordWrap(true);
     auto* edit = new QLineEdit(text, frame);
     edit->setObjectName(textName);
+    nameAfterCaption(edit, caption);
     fl->addWidget(label);
     fl->addWidget(edit);
     readings_->addWidget(frame);

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTranslator>
 #include <QWidget>
@@ -34,15 +35,26 @@ void installTranslations() {
 }
 
 void applyEditorFace(QWidget* window) {
-    QFont small = window->font();
-    small.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("Helvetica"),
-                       QStringLiteral("DejaVu Sans")});
-    small.setPointSizeF(7.5);
-    window->setFont(small);
+    // The application's font as it is: the twips layout scales to it.
     window->setStyleSheet(QStringLiteral(
-        "QWidget { font-family: \"Arial\", \"Liberation Sans\", \"DejaVu Sans\"; font-size: 7.5pt; }"
-        "QGroupBox { border: 1px solid palette(mid); margin-top: 7px; }"
+        "QGroupBox { border: 1px solid palette(mid); margin-top: 0.7em; }"
         "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
+}
+
+void nameAfterCaption(QWidget* control, const QString& caption) {
+    QString name = caption;
+    name.remove(QRegularExpression(QStringLiteral("&(?=[^&])")));
+    name.replace(QStringLiteral("&&"), QStringLiteral("&"));
+    name = name.simplified();
+    while (name.endsWith(QLatin1Char(':'))) name.chop(1);
+    control->setAccessibleName(name);
+    // A compound control (a tuning box) takes the focus in one of its parts.
+    if (QWidget* part = control->focusProxy()) part->setAccessibleName(name);
+}
+
+void makeFixedDialog(QWidget* dialog) {
+    dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                           Qt::MSWindowsFixedSizeDialogHint);
 }
 
 QString versionText() {

@@ -72,6 +72,7 @@ bool mnuOpenBackup_Click(EditorShell& shell) {
     if (!folder.isEmpty()) QDir().mkpath(folder);
     FileDialogSetup setup;
     setup.startFolder = folder;
+    setup.userFolder = false;   // later dialogs start where the user's own files are
     const QString chosen = session.prompts().chooseFile(shell.shellWidget(), false, QString(), setup);
     if (chosen.isEmpty()) return false;
     FileState& f = session.file();

@@ -115,7 +115,9 @@ bool openPath(EditorShell& shell, const QString& path) {
     FileState& f = shell.session().file();
     f.previousFilePath = f.filePath;
     f.filePath = path;
-    return readImageFile(shell);
+    if (!readImageFile(shell)) return false;
+    shell.session().prompts().noteUserFile(path);
+    return true;
 }
 
 bool openRecentFile(EditorShell& shell, const QString& path) {

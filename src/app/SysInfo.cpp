@@ -1,4 +1,5 @@
 #include "app/SysInfo.h"
+#include "app/AppState.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -60,6 +61,7 @@ frmSysInfo::frmSysInfo(const SystemInfo& info, QWidget* parent) : QDialog(parent
     auto* lay = new QVBoxLayout(this);
     auto* text = new QPlainTextEdit(systemInfoText(info), this);
     text->setObjectName(QStringLiteral("txtSysInfo"));
+    nameAfterCaption(text, windowTitle());
     text->setReadOnly(true);
     lay->addWidget(text);
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok, this);

@@ -199,8 +199,8 @@ void TuneBox::sync() {
     if (edit_->text() != t) edit_->setText(t);
     edit_->setCursorPosition(logic_.cursor());
     QPalette pal = edit_->palette();
-    // Light red (pure red) while an entry is pending, else black.
-    const QColor want = logic_.pending() ? QColor(255, 0, 0) : QColor(0, 0, 0);
+    // Light red (pure red) while an entry is pending, else the palette's text colour.
+    const QColor want = logic_.pending() ? QColor(255, 0, 0) : QApplication::palette(edit_).color(QPalette::Text);
     if (pal.color(QPalette::Text) != want) {
         pal.setColor(QPalette::Text, want);
         edit_->setPalette(pal);

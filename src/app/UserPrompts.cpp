@@ -4,6 +4,8 @@
 #include "link/PortList.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -60,6 +62,7 @@ QString caption(const QString& title) { return title.isEmpty() ? QString::fromLa
 MsgAnswer showMessage(QWidget* parent, const QString& text, const QString& title, MsgIcon icon,
                       MsgButtons buttons, std::optional<MsgAnswer> escape, std::optional<MsgAnswer> preselected) {
     QMessageBox box(standardIcon(icon), caption(title), shownText(text), standardButtons(buttons), parent);
+    makeFixedDialog(&box);
     if (preselected) {
         static const std::pair<MsgAnswer, QMessageBox::StandardButton> kButtons[] = {
             {MsgAnswer::OK, QMessageBox::Ok},   {MsgAnswer::Cancel, QMessageBox::Cancel},
@@ -108,20 +111,47 @@ QString UserPrompts::chooseDevice(QWidget* parent, int slot, const QString& curr
     return dialog.exec() == QDialog::Accepted ? dialog.device() : QString();
 }
 
+QString dialogStartPath(const QString& current, const QString& setupFolder, const QString& userFolder) {
+    if (current.isEmpty()) return setupFolder.isEmpty() ? userFolder : setupFolder;
+    if (userFolder.isEmpty() || current.contains(QLatin1Char('/')) || QDir::isAbsolutePath(current)) return current;
+    return QDir(userFolder).filePath(current);
+}
+
+void UserPrompts::noteUserFile(const QString& path) {
+    if (!path.isEmpty()) userFolder_ = QFileInfo(path).absolutePath();
+}
+
 QString UserPrompts::chooseFile(QWidget* parent, bool forSaving, const QString& current,
                                 const FileDialogSetup& setup) {
-    if (fileChooser_) return fileChooser_(parent, forSaving, current.isEmpty() ? setup.startFolder : current);
-    QFileDialog dialog(parent);
-    FileOpenSave::configureFileDialog(dialog, forSaving);
-    if (!setup.filters.isEmpty()) {
-        dialog.setNameFilters(setup.filters);
-        dialog.setDefaultSuffix(setup.defaultSuffix);
+    const QString start = dialogStartPath(current, setup.startFolder, userFolder_);
+    QString chosen;
+    if (fileChooser_) {
+        chosen = fileChooser_(parent, forSaving, start);
+    } else {
+        QFileDialog dialog(parent);
+        FileOpenSave::configureFileDialog(dialog, forSaving);
+        if (!setup.filters.isEmpty()) {
+            dialog.setNameFilters(setup.filters);
+            dialog.setDefaultSuffix(setup.defaultSuffix);
+        }
+        // Always a folder of its own: left alone, the dialog would start in
+        // the folder it last showed, which may be the backups'.
+        const QFileInfo where(start);
+        if (start.isEmpty()) {
+            dialog.setDirectory(QDir::currentPath());
+        } else if (where.isDir()) {
+            dialog.setDirectory(where.absoluteFilePath());
+        } else {
+            if (start.contains(QLatin1Char('/'))) dialog.setDirectory(where.absolutePath());
+            dialog.selectFile(start);
+        }
+        if (dialog.exec() == QDialog::Accepted) {
+            const QStringList files = dialog.selectedFiles();
+            if (!files.isEmpty()) chosen = files.first();
+        }
     }
-    if (!setup.startFolder.isEmpty()) dialog.setDirectory(setup.startFolder);
-    if (!current.isEmpty()) dialog.selectFile(current);
-    if (dialog.exec() != QDialog::Accepted) return {};
-    const QStringList files = dialog.selectedFiles();
-    return files.isEmpty() ? QString() : files.first();
+    if (!chosen.isEmpty() && setup.userFolder) noteUserFile(chosen);
+    return chosen;
 }
 
 }  // namespace orv

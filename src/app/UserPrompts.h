@@ -29,7 +29,13 @@ struct FileDialogSetup {
     QString startFolder;      // empty: the dialog's own choice
     QStringList filters;      // empty: the programming-file filters
     QString defaultSuffix;    // with `filters`: the suffix a typed name gets
+    bool userFolder = true;   // the chosen file's folder becomes the user's folder
 };
+
+// Where a file dialog starts: `current` when it is a path with a folder; a
+// bare file name (a suggested name) in the user's folder; nothing: the
+// setup's own folder, else the user's folder ("" leaves it to the dialog).
+QString dialogStartPath(const QString& current, const QString& setupFolder, const QString& userFolder);
 
 class UserPrompts {
 public:
@@ -43,6 +49,10 @@ public:
     // path, or "" when cancelled. A file chooser set below gets the start
     // folder in place of an empty `current`.
     QString chooseFile(QWidget* parent, bool forSaving, const QString& current, const FileDialogSetup& setup = {});
+    // The user's folder: that of the file last chosen in a file dialog (not
+    // a backup) or opened by name (a dropped file, a recent file).
+    QString userFolder() const { return userFolder_; }
+    void noteUserFile(const QString& path);
 
     // "Choose Device...": the serial device for port slot `slot`, picked
     // from the ports found or typed; "" when cancelled.
@@ -50,7 +60,7 @@ public:
 
     // Answers instead of the user. The message handler gets the text as it
     // would be shown (line breaks as '\n') and the title after the "" ->
-    // "ORVEDIT" rule. Empty handlers restore the real boxes, beep and dialog.
+    // "ORVEDIT" rule; the file chooser gets the dialog's start path. Empty handlers restore the real boxes, beep and dialog.
     using MessageHandler = std::function<MsgAnswer(QWidget* parent, const QString& text, const QString& title,
                                                    MsgIcon icon, MsgButtons buttons)>;
     using FileChooser = std::function<QString(QWidget* parent, bool forSaving, const QString& current)>;
@@ -65,6 +75,7 @@ private:
     std::function<void()> beepHandler_;
     FileChooser fileChooser_;
     DeviceChooser deviceChooser_;
+    QString userFolder_;
 };
 
 }  // namespace orv

@@ -22,7 +22,7 @@ int savedPx(const QVariant& v, int fallback) {
     if (!isNumeric(text)) return fallback;
     const double twips = numericValue(text);
     if (!(twips > -1e7 && twips < 1e7)) return fallback;
-    return twipsToPx(static_cast<int>(roundHalfEven(twips)));
+    return screenTwipsToPx(static_cast<int>(roundHalfEven(twips)));
 }
 
 }  // namespace
@@ -41,8 +41,8 @@ void restoreWindowPosition(QWidget* w, const char* topKey, const char* leftKey) 
 
 void saveWindowPosition(const QWidget* w, const char* topKey, const char* leftKey) {
     auto s = appSettings();
-    s->setValue(key(topKey), QString::number(pxToTwips(w->y())));
-    s->setValue(key(leftKey), QString::number(pxToTwips(w->x())));
+    s->setValue(key(topKey), QString::number(pxToScreenTwips(w->y())));
+    s->setValue(key(leftKey), QString::number(pxToScreenTwips(w->x())));
 }
 
 }  // namespace orv

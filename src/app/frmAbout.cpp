@@ -15,6 +15,7 @@ frmAbout::frmAbout(UserPrompts& prompts, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(tr("About ORVEDIT"));
     setModal(true);
+    makeFixedDialog(this);
 
     picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
@@ -22,8 +23,11 @@ frmAbout::frmAbout(UserPrompts& prompts, QWidget* parent) : QDialog(parent) {
     picIcon->setFixedSize(64, 64);
     lblTitle = new QLabel(QString::fromLatin1(kAppTitle), this);
     lblTitle->setObjectName(QStringLiteral("lblTitle"));
-    // A style sheet, so that the owner's style sheet font does not override it.
-    lblTitle->setStyleSheet(QStringLiteral("font-size: 14pt; font-weight: bold;"));
+    // Larger than the application's font, in proportion to it.
+    QFont big = lblTitle->font();
+    big.setPointSizeF(big.pointSizeF() * 1.6);
+    big.setBold(true);
+    lblTitle->setFont(big);
     lblVersion = new QLabel(versionText(), this);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
     lblDescription = new QLabel(tr("Reads, edits, saves and writes the programming of ORV series radios."), this);
@@ -45,6 +49,7 @@ frmAbout::frmAbout(UserPrompts& prompts, QWidget* parent) : QDialog(parent) {
     buttons->addStretch();
     grid->addLayout(buttons, 0, 2, 3, 1);
     grid->setColumnStretch(1, 1);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(cmdSysInfo, &QPushButton::clicked, this,

@@ -10,6 +10,7 @@
 #include "app/CommandGuard.h"
 #include "app/EditorSession.h"
 #include "app/EditorShell.h"
+#include "app/Twips.h"
 #include "files/ImageFile.h"
 
 namespace orv {
@@ -42,6 +43,7 @@ frmCompare::frmCompare(QWidget* owner, UserPrompts& prompts, GoTo goTo)
 
     table_ = new QTableWidget(0, 3, this);
     table_->setObjectName(QStringLiteral("tblDifferences"));
+    nameAfterCaption(table_, tr("Differences"));
     table_->setHorizontalHeaderLabels({tr("Where"), tr("This"), tr("That")});
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -62,7 +64,7 @@ frmCompare::frmCompare(QWidget* owner, UserPrompts& prompts, GoTo goTo)
     connect(cmdClose_, &QPushButton::clicked, this, &QWidget::close);
     buttons->addWidget(cmdClose_);
     layout->addLayout(buttons);
-    resize(760, 420);
+    resize(twipsToPx(11400), twipsToPx(6300));
 }
 
 void frmCompare::showDifferences(const std::vector<Difference>& diffs, const QString& thisName,
@@ -121,7 +123,11 @@ frmCompare* compareWithFile(EditorShell& shell, frmCompare::GoTo goTo) {
     const std::vector<Difference> diffs = compareImages(session.image(), that);
 
     auto* window = owner ? owner->findChild<frmCompare*>() : nullptr;
-    if (!window) window = new frmCompare(owner, session.prompts(), std::move(goTo));
+    if (!window) {
+        window = new frmCompare(owner, session.prompts(), std::move(goTo));
+        // A new window opens centred on the main window.
+        if (owner) window->move(owner->frameGeometry().center() - window->rect().center());
+    }
     const QString current = session.file().currentFileName;
     window->showDifferences(diffs,
                             current.isEmpty() ? frmCompare::tr("the editor's programming")

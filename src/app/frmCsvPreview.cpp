@@ -38,6 +38,7 @@ frmCsvPreview::frmCsvPreview(QWidget* owner, const MemoryImage& img, int g, std:
     cboFirstChannel_->addItem(tr("As in the file"));
     for (int c = 1; c <= 16; ++c) cboFirstChannel_->addItem(QString::number(c));
     lblFirst->setBuddy(cboFirstChannel_);
+    nameAfterCaption(cboFirstChannel_, lblFirst->text());
     lblPlacement_ = new QLabel(this);
     lblPlacement_->setObjectName(QStringLiteral("lblPlacement"));
     top->addWidget(lblFirst);
@@ -47,6 +48,7 @@ frmCsvPreview::frmCsvPreview(QWidget* owner, const MemoryImage& img, int g, std:
 
     table_ = new QTableWidget(0, kPreviewColumns, this);
     table_->setObjectName(QStringLiteral("tblRows"));
+    nameAfterCaption(table_, tr("Rows"));
     table_->setHorizontalHeaderLabels({tr("Row"), tr("Location"), tr("Name"),
                                        tr("Frequency"), tr("Channel"),
                                        tr("What happens")});

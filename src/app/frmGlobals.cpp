@@ -75,8 +75,10 @@ void frmGlobals::buildControls() {
     };
     int r = 0;
     for (const Row& row : unitRows) {
-        unit->addWidget(makeLabel(fraUnit, row.label, row.caption), r, 0);
+        QLabel* caption = makeLabel(fraUnit, row.label, row.caption);
+        unit->addWidget(caption, r, 0);
         *row.box = makeList(fraUnit, row.list, row.entries);
+        nameAfterCaption(*row.box, caption->text());
         if (row.tip) (*row.box)->setToolTip(tr("Select value from list."));
         unit->addWidget(*row.box, r, 1);
         ++r;
@@ -96,8 +98,10 @@ void frmGlobals::buildControls() {
     };
     r = 0;
     for (const Row& row : toggleRows) {
-        toggles->addWidget(makeLabel(fraToggles, row.label, row.caption), r, 0);
+        QLabel* caption = makeLabel(fraToggles, row.label, row.caption);
+        toggles->addWidget(caption, r, 0);
         *row.box = makeList(fraToggles, row.list, row.entries);
+        nameAfterCaption(*row.box, caption->text());
         toggles->addWidget(*row.box, r, 1);
         ++r;
     }
@@ -123,6 +127,12 @@ void frmGlobals::buildControls() {
         cboChan_[i]->setObjectName(QStringLiteral("cboChan_%1").arg(p));
         chkGrpVar_[i]->setObjectName(QStringLiteral("chkGrpVar_%1").arg(p));
         chkChanVar_[i]->setObjectName(QStringLiteral("chkChanVar_%1").arg(p));
+        // Named after the position and the column (the boxes: variable from the keypad).
+        const QString position = QStringLiteral("Position %1 ").arg(p + 1);
+        nameAfterCaption(cboGroup_[i], position + QStringLiteral("Group"));
+        nameAfterCaption(cboChan_[i], position + QStringLiteral("Channel"));
+        nameAfterCaption(chkGrpVar_[i], position + QStringLiteral("Group Variable"));
+        nameAfterCaption(chkChanVar_[i], position + QStringLiteral("Channel Variable"));
         rotary->addWidget(lbl, p + 1, 0);
         rotary->addWidget(cboGroup_[i], p + 1, 1);
         rotary->addWidget(cboChan_[i], p + 1, 2);
@@ -135,11 +145,15 @@ void frmGlobals::buildControls() {
     chkSample->setChecked(true);
     rotary->addWidget(chkSample, kRotaryPositions + 1, 0, 1, 5);
     auto* globals = new QHBoxLayout;
-    globals->addWidget(makeLabel(fraRotary, "lblGlobGrp", QT_TR_NOOP("Global Group:")));
+    QLabel* globalGroup = makeLabel(fraRotary, "lblGlobGrp", QT_TR_NOOP("Global Group:"));
+    globals->addWidget(globalGroup);
     cboGlobalGroup_ = makeList(fraRotary, "cboGlobalGroup", lists::cboGlobalGroup());
+    nameAfterCaption(cboGlobalGroup_, globalGroup->text());
     globals->addWidget(cboGlobalGroup_);
-    globals->addWidget(makeLabel(fraRotary, "lblGlobChan", QT_TR_NOOP("Global Channel:")));
+    QLabel* globalChannel = makeLabel(fraRotary, "lblGlobChan", QT_TR_NOOP("Global Channel:"));
+    globals->addWidget(globalChannel);
     cboGlobalChannel_ = makeList(fraRotary, "cboGlobalChannel", lists::cboGlobalChannel());
+    nameAfterCaption(cboGlobalChannel_, globalChannel->text());
     globals->addWidget(cboGlobalChannel_);
     globals->addStretch();
     rotary->addLayout(globals, kRotaryPositions + 2, 0, 1, 5);

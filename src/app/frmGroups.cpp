@@ -16,6 +16,7 @@
 #include <QUrl>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <algorithm>
 #include <utility>
 #include <QLineEdit>
 #include <QScreen>
@@ -86,8 +87,7 @@ frmGroups::frmGroups(EditorSession& session, QWidget* parent)
     connect(modifiedCheck, &QTimer::timeout, this, &frmGroups::refreshModified);
     modifiedCheck->start(250);
     setObjectName(QStringLiteral("frmGroups"));
-    // The layout is fixed in twips: the editor's small face keeps every
-    // caption and list entry inside its control.
+    // The layout is in twips, scaled to the application's font (app/Twips.h).
     applyEditorFace(this);
     session_.setMainWindow(this);
     setAcceptDrops(true);
@@ -127,8 +127,9 @@ frmGroups::frmGroups(EditorSession& session, QWidget* parent)
     groupViewToControls(start, *this);
     defaultLayout();
     if (QScreen* scr = QGuiApplication::primaryScreen()) {
+        // Centred; a window larger than the screen keeps its top left corner (title, menus) on it.
         const QRect a = scr->availableGeometry();
-        move(a.left() + (a.width() - width()) / 2, a.top() + (a.height() - height()) / 2);
+        move(std::max(a.left(), a.left() + (a.width() - width()) / 2), std::max(a.top(), a.top() + (a.height() - height()) / 2));
     }
     session_.file().currentFileName.clear();
 

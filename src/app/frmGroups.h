@@ -179,6 +179,8 @@ public:
 protected:
     void showEvent(QShowEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
+    // A new desktop font: the window takes the default layout at the new scale.
+    void changeEvent(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void dragEnterEvent(QDragEnterEvent* e) override;
     void dropEvent(QDropEvent* e) override;
@@ -221,7 +223,9 @@ private:
     void place(QWidget* w, int x, int y, int width, int height);
     void applyGeometry(QWidget* w);
     void defaultLayout();
-    void placeCheckRows(bool alignToRows);
+    // Each row of check boxes level with its grid row (at its twips place
+    // while the grid has no such row).
+    void placeCheckRows();
     void applyGridGeometry();
     void relayoutAfterResize();
     void onFocusWindowChanged(QWindow* w);

@@ -2,6 +2,7 @@
 // of the group screen, and the layout of an enlarged window.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QIntValidator>
@@ -9,6 +10,8 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QRadioButton>
+#include <map>
+#include "app/AppState.h"
 #include "app/ChannelGrid.h"
 #include "app/Twips.h"
 #include "app/ViewBinder.h"
@@ -61,8 +64,10 @@ void frmGroups::place(QWidget* w, int x, int y, int width, int height) {
 }
 
 void frmGroups::applyGeometry(QWidget* w) {
+    // Both edges converted, so controls that meet in twips meet in pixels.
     const QRect& r = twips_[w];
-    w->setGeometry(twipsToPx(r.x()), twipsToPx(r.y()), twipsToPx(r.width()), twipsToPx(r.height()));
+    const int left = twipsToPx(r.x()), top = twipsToPx(r.y());
+    w->setGeometry(left, top, twipsToPx(r.x() + r.width()) - left, twipsToPx(r.y() + r.height()) - top);
 }
 
 QRect frmGroups::twipsGeometry(QWidget* w) const {
@@ -76,12 +81,25 @@ void frmGroups::buildControls() {
     setCentralWidget(central);
     lines_ = new LinesOverlay(central);
 
+    // A text or list box is named for assistive technology after the label
+    // made just before it in the same parent, or else after its frame.
+    std::map<QWidget*, QString> pendingCaption;
+    auto nameAfterLabel = [&](QWidget* control, QWidget* parent) {
+        auto it = pendingCaption.find(parent);
+        if (it != pendingCaption.end()) {
+            nameAfterCaption(control, it->second);
+            pendingCaption.erase(it);
+        } else if (auto* frame = qobject_cast<QGroupBox*>(parent)) {
+            nameAfterCaption(control, frame->title());
+        }
+    };
     auto label = [&](QWidget* parent, const QString& text, const QString& name, int x, int y, int w, int h = 240,
                      Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
         auto* l = new QLabel(text, parent);
         l->setObjectName(name);
         l->setAlignment(align);
         place(l, x, y, w, h);
+        pendingCaption[parent] = text;
         return l;
     };
     auto combo = [&](QWidget* parent, const QString& name, const std::vector<std::string>& entries, int x, int y,
@@ -91,12 +109,14 @@ void frmGroups::buildControls() {
         fill(c, entries);
         c->setMaxVisibleItems(18);
         place(c, x, y, w, 300);
+        nameAfterLabel(c, parent);
         return c;
     };
     auto text = [&](QWidget* parent, const QString& name, int x, int y, int w) {
         auto* t = new QLineEdit(parent);
         t->setObjectName(name);
         place(t, x, y, w, 300);
+        nameAfterLabel(t, parent);
         return t;
     };
     auto check = [&](QWidget* parent, const QString& caption, const QString& name, int x, int y, int w) {
@@ -151,11 +171,11 @@ void frmGroups::buildControls() {
 
     // The frames down the right side.
     fraDisplyControl_ = frame(tr("Display Control"), QStringLiteral("fraDisplyControl"), 0, 1155);
-    label(fraDisplyControl_, tr("Display:"), QStringLiteral("lblDisplay"), 90, 240, 800);
+    label(fraDisplyControl_, tr("Display:"), QStringLiteral("lblDisplay"), 90, 240, 780);
     combo(fraDisplyControl_, QStringLiteral("cboDisplay"), lists::cboDisplay(), 870, 210, 1530);
-    label(fraDisplyControl_, tr("Duration:"), QStringLiteral("lblDuration"), 90, 540, 800);
+    label(fraDisplyControl_, tr("Duration:"), QStringLiteral("lblDuration"), 90, 540, 780);
     combo(fraDisplyControl_, QStringLiteral("cboDuration"), lists::cboDuration(), 870, 510, 1530);
-    label(fraDisplyControl_, tr("Back Light:"), QStringLiteral("lblBackLight"), 90, 840, 800);
+    label(fraDisplyControl_, tr("Back Light:"), QStringLiteral("lblBackLight"), 90, 840, 780);
     combo(fraDisplyControl_, QStringLiteral("cboBackLight"), lists::cboBackLight(), 870, 810, 1530);
 
     fraDualPri_ = frame(tr("Dual Priority"), QStringLiteral("fraDualPri"), 1170, 1110);
@@ -193,22 +213,27 @@ void frmGroups::buildControls() {
 
     for (int i = 0; i < kChannels; ++i) {
         const int y = kCheckTop + kCheckStep * i + (kCheckStep - kCheckSize) / 2;
-        auto mk = [&](const char* name, int x) {
+        // Each box is named after its channel and its column's label ("Ch 3 Narrow Band").
+        auto mk = [&](const char* name, int x, const QLabel* column) {
             auto* c = new QCheckBox(central);
             c->setObjectName(QStringLiteral("%1%2").arg(QLatin1String(name)).arg(i));
             c->setToolTip(tr("Ch %1").arg(i + 1));
+            nameAfterCaption(c, tr("Ch %1").arg(i + 1) + QLatin1Char(' ') + column->text());
             place(c, x, y, kCheckSize, kCheckSize);
             return c;
         };
-        chkScan_[size_t(i)] = mk("chkScan", 5820);
-        chkNarr_[size_t(i)] = mk("chkNarr", 6075);
-        chkLoPower_[size_t(i)] = mk("chkLoPower", 6330);
+        chkScan_[size_t(i)] = mk("chkScan", 5820, lblScan_);
+        chkNarr_[size_t(i)] = mk("chkNarr", 6075, lblNarr_);
+        chkLoPower_[size_t(i)] = mk("chkLoPower", 6330, lblLoPower_);
     }
 
     Grid_ = new ChannelGrid(central);
     Grid_->setObjectName(QStringLiteral("Grid"));
+    nameAfterCaption(Grid_, tr("Channels"));
     place(Grid_, kGridLeft, kGridTop, kGridWidth, kGridHeight);
     lines_->lower();
+    // The channels come right after the group selector in the tab order.
+    setTabOrder(cboCurrentGroup_, Grid_);
 }
 
 // ---------------------------------------------------------------- layout
@@ -221,15 +246,17 @@ void frmGroups::applyGridGeometry() {
     for (int c = 0; c < kGridColumns; ++c) Grid_->setColumnWidth(c, twipsToPx(colTwips_[size_t(c)]));
 }
 
-void frmGroups::placeCheckRows(bool alignToRows) {
+void frmGroups::placeCheckRows() {
     for (int i = 0; i < kChannels; ++i) {
         for (auto* arr : {&chkScan_, &chkNarr_, &chkLoPower_}) {
             QCheckBox* c = (*arr)[size_t(i)];
             QRect r = twips_[c];
-            if (alignToRows) {
+            if (Grid_->model() && i < Grid_->model()->rowCount()) {
                 // Keep each row of boxes level with its grid row as drawn
-                // (whole pixels per row, so the rows are measured, not summed).
-                const int rowPx = Grid_->viewport()->mapTo(centralWidget(), QPoint(0, Grid_->rowViewportPosition(i))).y();
+                // (whole pixels per row, so the rows are measured, not summed);
+                // the rows start below the grid's frame and header.
+                const int rowPx = Grid_->y() + Grid_->frameWidth() + Grid_->horizontalHeader()->height() +
+                                  Grid_->rowViewportPosition(i);
                 const int centrePx = rowPx + Grid_->rowHeight(i) / 2;
                 r.moveTop(pxToTwips(centrePx) - kCheckSize / 2);
             } else {
@@ -267,7 +294,8 @@ void frmGroups::defaultLayout() {
         left(chkNarr_[size_t(i)], 6075);
         left(chkLoPower_[size_t(i)], 6330);
     }
-    placeCheckRows(false);
+    // The grid's rows are whole pixels high at any scale: the boxes follow them.
+    placeCheckRows();
     // Each line leads from its label to its column of check boxes.
     const int yLo = 405, yNarr = 615, yScan = 825, yDown = kCheckTop;
     lines_->lines = {{{6165, yNarr, 6165, yDown},
@@ -284,7 +312,8 @@ void frmGroups::defaultLayout() {
 void frmGroups::layoutWindow() {
     const int W = pxToTwips(width());
     const int H = pxToTwips(height());
-    if (W > kFormWidth && H > kFormHeight) {
+    // Compared in pixels: a twips size read back from pixels is rounded.
+    if (width() > twipsToPx(kFormWidth) && height() > twipsToPx(kFormHeight)) {
         const int dx = W - savedFormWidth_;
         auto moveRight = [&](QWidget* w) {
             twips_[w].translate(dx, 0);
@@ -318,7 +347,7 @@ void frmGroups::layoutWindow() {
             twips_[f].moveLeft(W - 2600);
             applyGeometry(f);
         }
-        placeCheckRows(true);
+        placeCheckRows();
         lines_->setGeometry(0, 0, 8000, 8000);
         lines_->update();
     } else if (!isMinimized()) {
@@ -331,6 +360,14 @@ void frmGroups::resizeEvent(QResizeEvent* e) {
     if (inLayout_) return;
     savedWindowState_ = isMinimized() ? 1 : isMaximized() ? 2 : 0;
     if (!isFirstActivation_ && savedWindowState_ != 1) relayoutAfterResize();
+}
+
+void frmGroups::changeEvent(QEvent* e) {
+    QMainWindow::changeEvent(e);
+    if (e->type() == QEvent::FontChange && Grid_ && !inLayout_) {
+        defaultLayout();
+        relayoutAfterResize();
+    }
 }
 
 // Lays the window out for its size and keeps the sizes for the next resize.

@@ -15,6 +15,10 @@
 #include <QTreeWidget>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+#include "app/AppState.h"
+#include "app/Twips.h"
 #include "db/ProgramData.h"
 
 namespace orv {
@@ -25,7 +29,64 @@ QString plain(const QString& html) {
     d.setHtml(html);
     return d.toPlainText();
 }
+
+double luminance(const QColor& c) {
+    auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+double contrast(const QColor& a, const QColor& b) {
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
 }  // namespace
+
+QString frmHelp::withPaletteColours(const QString& html, const QPalette& palette) {
+    // The guide's style sheet names colours for a light page. A colour that
+    // does not stand out from what it is drawn on with this palette is
+    // replaced by the palette's colour for its use: text and headings (which
+    // take the link colour where it stands out from the page), backgrounds
+    // (against the text) and borders (against the page).
+    const QColor base = palette.color(QPalette::Base);
+    const QColor text = palette.color(QPalette::Text);
+    const QColor link = palette.color(QPalette::Link);
+    const QColor heading = contrast(link, base) >= 4.5 ? link : text;
+    static const QRegularExpression styleBlock(QStringLiteral("<style[^>]*>(.*?)</style>"),
+                                               QRegularExpression::CaseInsensitiveOption |
+                                                   QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression rule(QStringLiteral("([^{}]+)\\{([^}]*)\\}"));
+    static const QRegularExpression declaration(QStringLiteral("([a-z-]+)\\s*:([^;]*)"));
+    static const QRegularExpression hex(QStringLiteral("#[0-9a-fA-F]{3,6}\\b"));
+    static const QRegularExpression headingSelector(QStringLiteral("\\bh[1-6]\\b"));
+    const QRegularExpressionMatch block = styleBlock.match(html);
+    if (!block.hasMatch()) return html;
+    QString css;
+    for (auto r = rule.globalMatch(block.captured(1)); r.hasNext();) {
+        const auto m = r.next();
+        const QString selector = m.captured(1);
+        QString body;
+        for (auto d = declaration.globalMatch(m.captured(2)); d.hasNext();) {
+            const auto dm = d.next();
+            const QString property = dm.captured(1);
+            QString value = dm.captured(2);
+            // What the colour is drawn on, how far it must stand out, and its stand-in.
+            const bool background = property.startsWith(QLatin1String("background"));
+            const bool border = property.startsWith(QLatin1String("border"));
+            const QColor against = background ? text : base;
+            const double needed = border ? 1.5 : 4.5;
+            const QColor standIn = background ? palette.color(QPalette::AlternateBase)
+                                   : border   ? palette.color(QPalette::Mid)
+                                   : selector.contains(headingSelector) ? heading
+                                                                        : text;
+            const QRegularExpressionMatch colour = hex.match(value);
+            if (colour.hasMatch() && contrast(QColor(colour.captured()), against) < needed)
+                value.replace(colour.capturedStart(), colour.capturedLength(), standIn.name());
+            body += property + QLatin1Char(':') + value + QLatin1Char(';');
+        }
+        css += selector + QLatin1Char('{') + body + QLatin1Char('}');
+    }
+    return QString(html).replace(block.capturedStart(1), block.capturedLength(1), css);
+}
 
 std::vector<frmHelp::Section> frmHelp::parseSections(const QString& html) {
     std::vector<Section> out;
@@ -75,6 +136,7 @@ frmHelp::frmHelp(const QString& helpFile, QWidget* parent) : QDialog(parent) {
     contents = new QTreeWidget(tabs);
     contents->setObjectName(QStringLiteral("contents"));
     contents->setHeaderHidden(true);
+    nameAfterCaption(contents, tr("Contents"));
     QTreeWidgetItem* parentItem = nullptr;
     for (const auto& s : sections_) {
         auto* item = s.level == 2 || !parentItem ? new QTreeWidgetItem(contents) : new QTreeWidgetItem(parentItem);
@@ -87,20 +149,24 @@ frmHelp::frmHelp(const QString& helpFile, QWidget* parent) : QDialog(parent) {
 
     auto* searchPage = new QWidget(tabs);
     auto* sl = new QVBoxLayout(searchPage);
-    sl->addWidget(new QLabel(tr("Type the words to find:"), searchPage));
+    auto* lblSearch = new QLabel(tr("Type the words to find:"), searchPage);
+    sl->addWidget(lblSearch);
     txtSearch = new QLineEdit(searchPage);
     txtSearch->setObjectName(QStringLiteral("txtSearch"));
+    nameAfterCaption(txtSearch, lblSearch->text());
     sl->addWidget(txtSearch);
     lstResults = new QListWidget(searchPage);
     lstResults->setObjectName(QStringLiteral("lstResults"));
+    nameAfterCaption(lstResults, tr("Results"));
     sl->addWidget(lstResults);
     tabs->addTab(searchPage, tr("Search"));
 
     browser = new QTextBrowser(this);
     browser->setObjectName(QStringLiteral("browser"));
+    nameAfterCaption(browser, windowTitle());
     browser->setOpenExternalLinks(false);
     browser->setSearchPaths({QFileInfo(helpFile).absolutePath()});
-    browser->setHtml(html);
+    browser->setHtml(withPaletteColours(html, browser->palette()));
 
     auto* split = new QSplitter(this);
     split->addWidget(tabs);
@@ -109,7 +175,7 @@ frmHelp::frmHelp(const QString& helpFile, QWidget* parent) : QDialog(parent) {
     split->setSizes({230, 560});
     auto* lay = new QHBoxLayout(this);
     lay->addWidget(split);
-    resize(820, 560);
+    resize(twipsToPx(12300), twipsToPx(8400));
 
     auto go = [this](const QString& anchor) { browser->scrollToAnchor(anchor); };
     connect(contents, &QTreeWidget::itemClicked, this,

@@ -7,6 +7,7 @@
 
 class QLineEdit;
 class QListWidget;
+class QPalette;
 class QTextBrowser;
 class QTreeWidget;
 
@@ -30,6 +31,9 @@ public:
     void showSection(const QString& anchor);
 
     static std::vector<Section> parseSections(const QString& html);
+    // The guide with the colours of its style sheet taken from `palette`, so
+    // that it reads on a dark page as on a light one.
+    static QString withPaletteColours(const QString& html, const QPalette& palette);
     // Anchors of the sections that hold every word of `query` (any case).
     std::vector<QString> search(const QString& query) const;
 

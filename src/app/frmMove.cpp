@@ -14,7 +14,8 @@ namespace orv {
 namespace {
 
 void place(QWidget* w, int x, int y, int width, int height) {
-    w->setGeometry(twipsToPx(x), twipsToPx(y), twipsToPx(width), twipsToPx(height));
+    const int left = twipsToPx(x), top = twipsToPx(y);
+    w->setGeometry(left, top, twipsToPx(x + width) - left, twipsToPx(y + height) - top);
 }
 
 QComboBox* bankList(QWidget* parent, const QString& name, int x, int y) {
@@ -35,7 +36,7 @@ frmMove::frmMove(QWidget* owner) : QDialog(owner) {
     setWindowTitle(tr("Move Banks"));
     setModal(true);
     // A fixed dialog with its close box and no help button.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    makeFixedDialog(this);
     applyEditorFace(this);
 
     lblFromBank_ = new QLabel(tr("From Bank"), this);
@@ -43,12 +44,14 @@ frmMove::frmMove(QWidget* owner) : QDialog(owner) {
     place(lblFromBank_, 240, 300, 1080, 255);
     cboFromBank_ = bankList(this, QStringLiteral("cboFromBank"), 1440, 270);
     cboFromBank_->setCurrentIndex(14);  // "15"
+    nameAfterCaption(cboFromBank_, lblFromBank_->text());
 
     lblToBank_ = new QLabel(tr("To Bank"), this);
     lblToBank_->setObjectName(QStringLiteral("lblToBank"));
     place(lblToBank_, 240, 780, 1080, 255);
     cboToBank_ = bankList(this, QStringLiteral("cboToBank"), 1440, 750);
     cboToBank_->setCurrentIndex(0);  // "1"
+    nameAfterCaption(cboToBank_, lblToBank_->text());
 
     Line1_ = new QFrame(this);
     Line1_->setObjectName(QStringLiteral("Line1"));

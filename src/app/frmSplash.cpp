@@ -19,7 +19,7 @@ QString platformText() {
 frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("frmSplash"));
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setStyleSheet(QStringLiteral("#frmSplash { background: #f4f4ee; border: 2px solid #1e3c6e; }"));
+    setStyleSheet(QStringLiteral("#frmSplash { background: palette(base); border: 2px solid palette(highlight); }"));
 
     imgLogo = new QLabel(this);
     imgLogo->setObjectName(QStringLiteral("imgLogo"));

@@ -1,4 +1,5 @@
 #include "app/frmTune.h"
+#include "app/AppState.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -68,6 +69,7 @@ frmTune::frmTune(EditorSession& session, std::unique_ptr<ORVCore> core)
         Label2[i]->setMinimumWidth(twipsToPx(kLabelTwips));
         ScrewDriver[i] = new TuneBox(this);
         ScrewDriver[i]->setObjectName(QStringLiteral("ScrewDriver_%1").arg(i));
+        nameAfterCaption(ScrewDriver[i], Label2[i]->text());
         ScrewDriver[i]->setFixedWidth(twipsToPx(kBoxTwips));
         // The design of the six controls: fixed length and max by width,
         // min 0, every step 1, no wrap, not locked, Delta 32.

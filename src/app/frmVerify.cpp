@@ -1,4 +1,5 @@
 #include "app/frmVerify.h"
+#include "app/AppState.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -23,6 +24,7 @@ frmVerify::frmVerify(QWidget* owner)
     lblResult_->setObjectName(QStringLiteral("lblResult"));
     lblResult_->setWordWrap(true);
     lstDifferences_->setObjectName(QStringLiteral("lstDifferences"));
+    nameAfterCaption(lstDifferences_, tr("Differences"));
     lstDifferences_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     lstDifferences_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     cmdCopy_->setObjectName(QStringLiteral("cmdCopy"));

@@ -565,12 +565,12 @@ TEST_F(AlignTest, OpensAtTheSavedPosition) {
     makeRadio();
     frmTune* w = open();
     ASSERT_NE(w, nullptr);
-    EXPECT_EQ(w->pos(), QPoint(twipsToPx(3000), twipsToPx(1500)));
-    w->move(twipsToPx(600), twipsToPx(450));
+    EXPECT_EQ(w->pos(), QPoint(screenTwipsToPx(3000), screenTwipsToPx(1500)));
+    w->move(screenTwipsToPx(600), screenTwipsToPx(450));
     EXPECT_TRUE(session().closeAlignmentWindow());
     s = appSettings();
-    EXPECT_EQ(s->value(QStringLiteral("Position/TuneTop")).toString(), QString::number(pxToTwips(twipsToPx(450))));
-    EXPECT_EQ(s->value(QStringLiteral("Position/TuneLeft")).toString(), QString::number(pxToTwips(twipsToPx(600))));
+    EXPECT_EQ(s->value(QStringLiteral("Position/TuneTop")).toString(), QString::number(pxToScreenTwips(screenTwipsToPx(450))));
+    EXPECT_EQ(s->value(QStringLiteral("Position/TuneLeft")).toString(), QString::number(pxToScreenTwips(screenTwipsToPx(600))));
 }
 
 TEST_F(AlignTest, HelpOpensTheGuideAtAlignment) {

@@ -175,7 +175,7 @@ TEST_F(EditorCommandsTest, TheGlobalWindowLooksTheSameWhoeverOpensIt) {
     ASSERT_NE(session->globalsWindow(), nullptr);
     EXPECT_EQ(session->globalsWindow()->size(), fromMenu);
     EXPECT_EQ(session->globalsWindow()->cboDTMFDev()->font(), menuFont);
-    EXPECT_DOUBLE_EQ(menuFont.pointSizeF(), 7.5);
+    EXPECT_DOUBLE_EQ(menuFont.pointSizeF(), QApplication::font().pointSizeF());   // the desktop's font
 }
 
 // Print and Print Preview store the group on screen into the image first:

@@ -1,0 +1,55 @@
+// The editor as a desktop with another look would start it, for screenshots:
+//   orvedit-look [--dark] [--point-size N] [--open globals|move|help|about]
+// --dark sets a dark palette (the Fusion style) and --point-size the
+// application's font before any window is made, as a desktop theme does;
+// --open shows one more window over the main window once it is up.
+#include <QApplication>
+#include <QStyleFactory>
+#include <QTimer>
+#include <memory>
+#include "DarkPalette.h"
+#include "app/AppState.h"
+#include "app/CommandGuard.h"
+#include "app/EditorSession.h"
+#include "app/frmAbout.h"
+#include "app/frmGroups.h"
+#include "app/frmMove.h"
+
+int main(int argc, char** argv) {
+    orv::OrvApplication app(argc, argv);
+    orv::initAppIdentity();
+    QString open;
+    const QStringList args = app.arguments();
+    for (int i = 1; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--dark")) {
+            QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+            QApplication::setPalette(orv::edtest::darkPalette());
+        } else if (args[i] == QLatin1String("--point-size") && i + 1 < args.size()) {
+            QFont f = QApplication::font();
+            f.setPointSizeF(args[++i].toDouble());
+            QApplication::setFont(f);
+        } else if (args[i] == QLatin1String("--open") && i + 1 < args.size()) {
+            open = args[++i];
+        }
+    }
+    orv::EditorSession session;
+    orv::frmGroups main(session);
+    main.show();
+    main.activateWindow();
+    std::unique_ptr<QWidget> extra;
+    QTimer::singleShot(500, &app, [&] {
+        if (open == QLatin1String("globals")) {
+            session.loadGlobalsWindow();
+        } else if (open == QLatin1String("help")) {
+            session.openHelpWindow(&main);
+        } else if (open == QLatin1String("move")) {
+            auto* move = new orv::frmMove(&main);
+            extra.reset(move);
+            move->show();
+        } else if (open == QLatin1String("about")) {
+            extra = std::make_unique<orv::frmAbout>(session.prompts(), &main);
+            extra->show();
+        }
+    });
+    return app.exec();
+}

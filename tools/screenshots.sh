@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Screenshots of the editor's windows at several scales, a 14 point font and
+# a dark palette, on a virtual display with a window manager.
+# Usage: tools/screenshots.sh [BUILD_DIR [OUT_DIR]] (default: build, /work/shots)
+# Needs Xvfb, openbox, xdotool and ImageMagick's import; builds orvedit and
+# orvedit-look (the editor with a dark palette or another font size).
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$here/build}
+out=${2:-/work/shots}
+display=${ORV_SHOT_DISPLAY:-:97}
+mkdir -p "$out"
+nice -n 10 cmake --build "$build" -j2 --target orvedit orvedit-look >/dev/null
+
+Xvfb "$display" -screen 0 1600x1200x24 >/dev/null 2>&1 &
+xvfb=$!
+sleep 1
+DISPLAY=$display openbox >/dev/null 2>&1 &
+wm=$!
+trap 'kill $wm $xvfb 2>/dev/null || true' EXIT
+sleep 1
+
+# shot NAME [ENV=VALUE...] -- PROGRAM [ARGS...]: starts the program with fresh
+# settings, waits for its windows, takes the whole screen and ends it.
+shot() {
+    local name=$1; shift
+    local envs=()
+    while [ "$1" != "--" ]; do envs+=("$1"); shift; done
+    shift
+    local home
+    home=$(mktemp -d)
+    env DISPLAY="$display" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" "${envs[@]}" "$@" \
+        >/dev/null 2>&1 &
+    local pid=$!
+    sleep 4
+    DISPLAY=$display import -window root "$out/$name.png"
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    rm -rf "$home"
+    echo "$out/$name.png"
+}
+
+look=$build/bin/orvedit-look
+shot main-1x -- "$build/bin/orvedit"
+shot main-scale1.5 QT_SCALE_FACTOR=1.5 -- "$build/bin/orvedit"
+shot main-scale2 QT_SCALE_FACTOR=2 -- "$build/bin/orvedit"
+shot main-14pt -- "$look" --point-size 14
+shot main-fontdpi144 QT_FONT_DPI=144 -- "$build/bin/orvedit"
+shot globals-1x -- "$look" --open globals
+shot globals-14pt -- "$look" --point-size 14 --open globals
+shot move-14pt -- "$look" --point-size 14 --open move
+shot about-1x -- "$look" --open about
+shot main-dark -- "$look" --dark
+shot globals-dark -- "$look" --dark --open globals
+shot help-dark -- "$look" --dark --open help
