@@ -821,6 +821,10 @@ Save the report as a PDF file instead?</source>
         <source>the editor&apos;s programming (last saved or opened as %1)</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Differences</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>orv::frmCsvPreview</name>
@@ -866,6 +870,10 @@ Save the report as a PDF file instead?</source>
     </message>
     <message>
         <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rows</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -985,6 +993,22 @@ Save the report as a PDF file instead?</source>
     </message>
     <message>
         <source>Save Global Parameters?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Position %1 Group</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Position %1 Channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Position %1 Group Variable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Position %1 Channel Variable</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1354,6 +1378,10 @@ Save the report as a PDF file instead?</source>
         <source>&amp;Help</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Channels</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>orv::frmHelp</name>
@@ -1371,6 +1399,10 @@ Save the report as a PDF file instead?</source>
     </message>
     <message>
         <source>Search</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Results</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1598,6 +1630,10 @@ Serial devices:
     </message>
     <message>
         <source>The radio differs from the editor in %1 places:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Differences</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

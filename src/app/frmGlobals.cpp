@@ -128,11 +128,10 @@ void frmGlobals::buildControls() {
         chkGrpVar_[i]->setObjectName(QStringLiteral("chkGrpVar_%1").arg(p));
         chkChanVar_[i]->setObjectName(QStringLiteral("chkChanVar_%1").arg(p));
         // Named after the position and the column (the boxes: variable from the keypad).
-        const QString position = QStringLiteral("Position %1 ").arg(p + 1);
-        nameAfterCaption(cboGroup_[i], position + QStringLiteral("Group"));
-        nameAfterCaption(cboChan_[i], position + QStringLiteral("Channel"));
-        nameAfterCaption(chkGrpVar_[i], position + QStringLiteral("Group Variable"));
-        nameAfterCaption(chkChanVar_[i], position + QStringLiteral("Channel Variable"));
+        nameAfterCaption(cboGroup_[i], tr("Position %1 Group").arg(p + 1));
+        nameAfterCaption(cboChan_[i], tr("Position %1 Channel").arg(p + 1));
+        nameAfterCaption(chkGrpVar_[i], tr("Position %1 Group Variable").arg(p + 1));
+        nameAfterCaption(chkChanVar_[i], tr("Position %1 Channel Variable").arg(p + 1));
         rotary->addWidget(lbl, p + 1, 0);
         rotary->addWidget(cboGroup_[i], p + 1, 1);
         rotary->addWidget(cboChan_[i], p + 1, 2);
