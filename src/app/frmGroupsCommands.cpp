@@ -266,6 +266,8 @@ void frmGroups::showCommPortDevices() {
     for (int n = 1; n <= 4; ++n) {
         QAction* a = mnuCommPort_[size_t(n - 1)];
         const QString device = RadioLink::deviceForPort(n);
+        // The caption stays; the device shows where a menu shows a shortcut.
+        a->setText(tr("Use Comm Port %1").arg(n) + QLatin1Char('\t') + device);
         a->setToolTip(n == commPort_ ? tr("In use: %1").arg(device) : device);
         a->setStatusTip(a->toolTip());
     }

@@ -15,6 +15,7 @@
 #include <QSettings>
 #include <QSqlTableModel>
 #include <QTest>
+#include "app/RadioLink.h"
 #include "app/ChannelGrid.h"
 #include "app/EditorShell.h"
 #include "EditorTestSupport.h"
@@ -93,9 +94,10 @@ TEST_F(Editor, MenuBarHoldsEveryEntryWithItsCaptionAndShortcut) {
         {win.mnuCommPort(1), "Use Comm Port 1", ""}, {win.mnuCommPort(4), "Use Comm Port 4", ""}};
     for (const auto& e : entries) {
         ASSERT_NE(e.a, nullptr) << e.caption;
-        EXPECT_EQ(e.a->text(), e.caption);
+        EXPECT_EQ(e.a->text().section('\t', 0, 0), e.caption);   // a port entry shows its device after a tab
         EXPECT_EQ(e.a->shortcut().toString(), e.key) << e.caption;
     }
+    EXPECT_EQ(win.mnuCommPort(4)->text().section('\t', 1), RadioLink::deviceForPort(4));
     QStringList top;
     for (QAction* a : win.menuBar()->actions()) top << QString(a->text()).remove('&');   // the access keys aside
     EXPECT_EQ(top, QStringList({"File", "Radio", "Edit", "Tune", "Comm-Port", "Help"}));
