@@ -22,7 +22,7 @@
 #include "image/MemoryImage.h"
 #include "image/MemoryMap.h"
 #include "link/ORVCom.h"
-#include "link/PosixSerialPort.h"
+#include "platform/SerialPortNative.h"
 #include "link/SerialTrace.h"
 #include "cli/TermHost.h"
 #include "link/TracingSerialPort.h"
@@ -128,7 +128,7 @@ struct Link {
         host.setInteractive(::isatty(STDERR_FILENO) == 1);
         trace.start();
     }
-    orv::PosixSerialPort port;
+    orv::NativeSerialPort port;
     orv::SerialTrace trace;
     orv::TracingSerialPort traced;
     orv::TermHost host;
