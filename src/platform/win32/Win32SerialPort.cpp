@@ -67,7 +67,8 @@ struct ReadTimeouts {
 };
 
 // The read time-outs that make ReadFile return at once with what is waiting
-// (waitMs 0), or as soon as a byte comes but after waitMs at most.
+// (waitMs 0), or as soon as a byte comes but after waitMs at most. Reads
+// ask for no more than the driver holds, or for one byte when waiting.
 ReadTimeouts readTimeoutsFor(int waitMs) {
     // Interval MAXDWORD with both others 0: return at once with what is
     // there. Interval and multiplier MAXDWORD with a constant: return as
@@ -116,7 +117,7 @@ void Win32SerialPort::open() {
     try {
         SetupComm(port, 4096, 4096);  // best effort: a driver may keep its own sizes
         apply(s, false);
-        setReadWait(0);
+        setReadWait(10);
     } catch (...) {
         close();
         throw;
@@ -192,24 +193,33 @@ void Win32SerialPort::output(unsigned char byte) {
     if (written != 1) fail("the line does not take any more data", 0);
 }
 
-std::size_t Win32SerialPort::readInto(int waitMs) {
+int Win32SerialPort::driverCount() {
+    DWORD errors = 0;
+    COMSTAT stat {};
+    if (!ClearCommError(h(handle_), &errors, &stat)) fail("cannot read the port's state", GetLastError());
+    return static_cast<int>(stat.cbInQue);
+}
+
+std::size_t Win32SerialPort::readInto(std::size_t count) {
     if (head_ == buf_.size()) {
         buf_.clear();
         head_ = 0;
     }
-    setReadWait(waitMs);
-    unsigned char tmp[512];
+    const std::size_t old = buf_.size();
+    buf_.resize(old + count);
     DWORD n = 0;
-    if (!ReadFile(h(handle_), tmp, sizeof tmp, &n, nullptr)) fail("read failed", GetLastError());
-    buf_.insert(buf_.end(), tmp, tmp + n);
+    if (!ReadFile(h(handle_), buf_.data() + old, static_cast<DWORD>(count), &n, nullptr)) {
+        buf_.resize(old);
+        fail("read failed", GetLastError());
+    }
+    buf_.resize(old + n);
     return n;
 }
 
 int Win32SerialPort::inBufferCount() {
+    // Only what the driver holds now: a read of that many returns at once.
     if (handle_) {
-        // Everything the driver holds now, without waiting.
-        while (readInto(0) == 512) {
-        }
+        if (const int n = driverCount(); n > 0) readInto(static_cast<std::size_t>(n));
     }
     return static_cast<int>(buf_.size() - head_);
 }
@@ -222,15 +232,18 @@ void Win32SerialPort::discardInput() {
 }
 
 int Win32SerialPort::input() {
-    if (head_ == buf_.size() && handle_) readInto(0);
+    if (head_ == buf_.size()) inBufferCount();
     if (head_ == buf_.size()) return -1;
     return buf_[head_++];
 }
 
 bool Win32SerialPort::waitReadable(int ms) {
     if (!handle_) fail("the port is not open", 0);
-    if (head_ < buf_.size()) return true;
-    return readInto(ms < 0 ? 0 : ms) > 0;
+    if (inBufferCount() > 0) return true;
+    // A read of one byte ends with the first byte that comes, or with the
+    // time-out; the rest of a reply is then taken without waiting.
+    setReadWait(ms);
+    return readInto(1) > 0;
 }
 
 }  // namespace orv

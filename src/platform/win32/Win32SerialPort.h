@@ -42,8 +42,9 @@ public:
 
 private:
     void apply(const LineSettings& s, bool drainFirst);
-    void setReadWait(int ms);          // sets the read time-outs when they change
-    std::size_t readInto(int waitMs);  // one ReadFile into buf_; bytes read
+    void setReadWait(int ms);              // sets the read time-outs when they change
+    int driverCount();                     // bytes the driver holds now
+    std::size_t readInto(std::size_t n);   // one ReadFile of up to n bytes into buf_
     [[noreturn]] void fail(const std::string& what, unsigned long err);
 
     std::string device_;
