@@ -35,6 +35,21 @@ HANDLE h(void* p) { return static_cast<HANDLE>(p); }
 // The longest a single byte may wait to go out before the line counts as stuck.
 constexpr DWORD kWriteTimeoutMs = 2000;
 
+struct ReadTimeouts {
+    DWORD interval, multiplier, constant;
+};
+
+// The read time-outs that make ReadFile return at once with what is waiting
+// (waitMs 0), or as soon as a byte comes but after waitMs at most. Reads
+// ask for no more than the driver holds, or for one byte when waiting.
+ReadTimeouts readTimeoutsFor(int waitMs) {
+    // Interval MAXDWORD with both others 0: return at once with what is
+    // there. Interval and multiplier MAXDWORD with a constant: return as
+    // soon as one byte is there, or after the constant with none.
+    if (waitMs <= 0) return {MAXDWORD, 0, 0};
+    return {MAXDWORD, MAXDWORD, static_cast<DWORD>(waitMs)};
+}
+
 }  // namespace
 
 std::string describeOpenError(const std::string& device, unsigned long err) {
@@ -58,28 +73,6 @@ std::string describeOpenError(const std::string& device, unsigned long err) {
     }
 }
 
-}  // namespace
-
-namespace {
-
-struct ReadTimeouts {
-    DWORD interval, multiplier, constant;
-};
-
-// The read time-outs that make ReadFile return at once with what is waiting
-// (waitMs 0), or as soon as a byte comes but after waitMs at most. Reads
-// ask for no more than the driver holds, or for one byte when waiting.
-ReadTimeouts readTimeoutsFor(int waitMs) {
-    // Interval MAXDWORD with both others 0: return at once with what is
-    // there. Interval and multiplier MAXDWORD with a constant: return as
-    // soon as one byte is there, or after the constant with none.
-    if (waitMs <= 0) return {MAXDWORD, 0, 0};
-    return {MAXDWORD, MAXDWORD, static_cast<DWORD>(waitMs)};
-}
-
-}  // namespace
-
-namespace orv {
 
 Win32SerialPort::~Win32SerialPort() { close(); }
 
