@@ -22,6 +22,7 @@
 #include "image/MemoryImage.h"
 #include "image/MemoryMap.h"
 #include "link/ORVCom.h"
+#include "platform/SerialPortList.h"
 #include "platform/SerialPortNative.h"
 #include "link/SerialTrace.h"
 #include "cli/TermHost.h"
@@ -335,7 +336,7 @@ int runJobs(const WriteArgs& a, bool write) {
 void addRadioCommands(CLI::App& app, int& exitCode) {
     auto r = std::make_shared<ReadArgs>();
     CLI::App* read = app.add_subcommand("read", "Read the radio's memory into a programming file");
-    read->add_option("--port", r->port, "Serial device of the radio (e.g. /dev/ttyUSB0)")
+    read->add_option("--port", r->port, "Serial device of the radio (e.g. " + orv::examplePortName() + ")")
         ->required()
         ->check(orvcli::nonEmptyName());
     read->add_option("-o,--output", r->file, "Programming file to write (6019 bytes)")
@@ -355,7 +356,7 @@ void addRadioCommands(CLI::App& app, int& exitCode) {
 
     // write and verify take the same options; write also --yes, --retries, --verify.
     auto radioOptions = [](CLI::App* cmd, WriteArgs& a, const char* fileHelp) {
-        cmd->add_option("--port", a.ports, "Serial device of a radio (e.g. /dev/ttyUSB0); repeat for several radios")
+        cmd->add_option("--port", a.ports, "Serial device of a radio (e.g. " + orv::examplePortName() + "); repeat for several radios")
             ->required()
             ->expected(1)
             ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)

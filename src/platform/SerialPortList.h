@@ -25,6 +25,13 @@ struct SerialPortInfo {
     std::string description() const;
 };
 
+// A port's name on this system as help texts give it: "/dev/ttyUSB0", "COM3".
+std::string examplePortName();
+
+// What the help says about the serial ports on this system: their names and
+// how a user gets the right to open them. Ends with a line end.
+std::string portAccessHelp();
+
 // The ports found, sorted by device name.
 std::vector<SerialPortInfo> listSerialPorts();
 

@@ -50,6 +50,14 @@ std::string groupName(gid_t gid) {
 
 }  // namespace
 
+std::string examplePortName() { return "/dev/ttyUSB0"; }
+
+std::string portAccessHelp() {
+    return "Serial ports (/dev/ttyUSB*, /dev/ttyS*) belong to the group dialout: join it once with\n"
+           "  sudo usermod -aG dialout $USER\n"
+           "and log in again.";
+}
+
 std::string deviceAccess(const std::string& device, bool& mayOpen) {
     mayOpen = false;
     struct stat st{};

@@ -42,6 +42,13 @@ bool byPortNumber(const SerialPortInfo& a, const SerialPortInfo& b) {
 
 }  // namespace
 
+std::string examplePortName() { return "COM3"; }
+
+std::string portAccessHelp() {
+    return "Serial ports are named COM1, COM2, ...: the ports command lists this machine's. A port\n"
+           "opens for one program at a time.";
+}
+
 std::string deviceAccess(const std::string& device, bool& mayOpen) {
     mayOpen = false;
     HANDLE port = CreateFileW(wide(comDevicePath(device)).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
