@@ -16,6 +16,7 @@ ensure_packages() {
 
 # The Windows cross-build (tools/build-windows.sh) and its tests under Wine
 # (tools/run-windows-tests.sh): the MinGW-w64 compilers with POSIX threads,
-# GoogleTest's sources, the header-only libraries, and Wine.
+# GoogleTest's sources, the header-only libraries, and Wine (python3 starts
+# the simulator with a fine timer slack and writes a test pattern).
 windows_build_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest nlohmann-json3-dev libcli11-dev)
-windows_test_packages=(wine wine64)
+windows_test_packages=(wine wine64 python3)
