@@ -14,7 +14,7 @@
 #include <vector>
 #include "image/MemoryImage.h"
 #include "link/ORVCom.h"
-#include "link/PosixSerialPort.h"
+#include "platform/posix/PosixSerialPort.h"
 #include "sim/RadioSim.h"
 #include "cli/TermHost.h"
 

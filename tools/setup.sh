@@ -3,7 +3,8 @@
 # and builds everything with two jobs. Usage: tools/setup.sh [BUILD_DIR [CMAKE_ARGS...]]
 # (extra CMake arguments come last, so they override the defaults below).
 # ORV_PRESET names the configure preset of CMakePresets.json (default: plain);
-# ORV_WERROR=ON makes every warning an error (CI sets it).
+# ORV_WERROR=ON makes every warning an error (CI sets it); ORV_BUILD_TARGETS
+# builds only the targets named (e.g. "orv-radiosim orvedit-cli").
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build}
@@ -22,17 +23,9 @@ pkgs+=(qt6-l10n-tools qt6-tools-dev)
 pkgs+=(help2man dpkg-dev)
 # tools/screenshots.sh shows the editor under a window manager.
 pkgs+=(openbox)
-missing=()
-for p in "${pkgs[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "setup: installing ${missing[*]}"
-  sudo_cmd=""
-  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
-  $sudo_cmd apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+# shellcheck source=tools/packages.sh
+. "$here/tools/packages.sh"
+ensure_packages "${pkgs[@]}"
 
 preset=${ORV_PRESET:-plain}
 werror=${ORV_WERROR:-OFF}
@@ -41,4 +34,6 @@ werror=${ORV_WERROR:-OFF}
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 cmake --preset "$preset" -S "$here" -B "$build" -DORV_WERROR="$werror" "${launcher[@]}" "$@"
-cmake --build "$build" -j2
+targets=()
+for t in ${ORV_BUILD_TARGETS:-}; do targets+=(--target "$t"); done
+cmake --build "$build" -j2 "${targets[@]}"

@@ -7,7 +7,7 @@
 #include <functional>
 #include <memory>
 #include "link/ORVCom.h"
-#include "link/PosixSerialPort.h"
+#include "platform/SerialPortNative.h"
 #include "link/SerialTrace.h"
 #include "link/TracingSerialPort.h"
 #include "app/QtHost.h"
@@ -55,7 +55,7 @@ public:
     // The program's one radio-busy state: every exchange holds it.
     RadioBusy& busy() { return busy_; }
     QtHost& host() { return host_; }
-    PosixSerialPort& port() { return port_; }
+    NativeSerialPort& port() { return port_; }
     frmProc& proc() { return *proc_; }
     // Every byte of the last radio exchange: a new trace starts whenever the
     // radio-busy state is taken.
@@ -89,7 +89,7 @@ public:
 private:
     RadioBusy busy_;
     QWidget* mainWindow_;
-    PosixSerialPort port_;
+    NativeSerialPort port_;
     SerialTrace trace_;
     TracingSerialPort tracedPort_{port_, trace_};
     std::unique_ptr<frmProc> proc_;

@@ -1,7 +1,7 @@
 #include "app/UserPrompts.h"
 
 #include "app/frmChooseDevice.h"
-#include "link/PortList.h"
+#include "platform/SerialPortList.h"
 
 #include <QApplication>
 #include <QDir>

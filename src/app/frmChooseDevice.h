@@ -5,7 +5,7 @@
 #pragma once
 #include <QDialog>
 #include <vector>
-#include "link/PortList.h"
+#include "platform/SerialPortList.h"
 
 class QDialogButtonBox;
 class QLabel;

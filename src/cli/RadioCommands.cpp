@@ -19,7 +19,8 @@
 #include "image/MemoryMap.h"
 #include "link/JobText.h"
 #include "link/ORVCom.h"
-#include "link/PosixSerialPort.h"
+#include "platform/SerialPortList.h"
+#include "platform/SerialPortNative.h"
 #include "link/SerialTrace.h"
 #include "cli/TermHost.h"
 #include "link/TracingSerialPort.h"
@@ -104,7 +105,7 @@ struct Link {
         com.setPortChoice(orvcli::kPortChoice);
         trace.start();
     }
-    orv::PosixSerialPort port;
+    orv::NativeSerialPort port;
     orv::SerialTrace trace;
     orv::TracingSerialPort traced;
     orv::TermHost host;
@@ -311,7 +312,7 @@ int runJobs(const WriteArgs& a, bool write) {
 void addRadioCommands(CLI::App& app, int& exitCode) {
     auto r = std::make_shared<ReadArgs>();
     CLI::App* read = app.add_subcommand("read", "Read the radio's memory into a programming file");
-    read->add_option("--port", r->port, "Serial device of the radio (e.g. /dev/ttyUSB0)")
+    read->add_option("--port", r->port, "Serial device of the radio (e.g. " + orv::examplePortName() + ")")
         ->required()
         ->check(orvcli::nonEmptyName());
     read->add_option("-o,--output", r->file, "Programming file to write (6019 bytes)")
@@ -331,7 +332,7 @@ void addRadioCommands(CLI::App& app, int& exitCode) {
 
     // write and verify take the same options; write also --yes, --retries, --verify.
     auto radioOptions = [](CLI::App* cmd, WriteArgs& a, const char* fileHelp) {
-        cmd->add_option("--port", a.ports, "Serial device of a radio (e.g. /dev/ttyUSB0); repeat for several radios")
+        cmd->add_option("--port", a.ports, "Serial device of a radio (e.g. " + orv::examplePortName() + "); repeat for several radios")
             ->required()
             ->expected(1)
             ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 #include "link/ORVCom.h"
-#include "link/PosixSerialPort.h"
+#include "platform/SerialPortNative.h"
 #include "link/TracingSerialPort.h"
 
 namespace orvcli {
@@ -25,7 +25,7 @@ RadioJobResult runRadioJob(const std::string& device, const orv::MemoryImage& im
     using W = RadioJobPlan::Write;
     RadioJobResult r;
     r.port = device;
-    orv::PosixSerialPort port(device);
+    orv::NativeSerialPort port(device);
     orv::SerialTrace trace;
     orv::TracingSerialPort traced(port, trace);
     orv::MemoryImage img = image;

@@ -10,6 +10,7 @@
 #include "cli/PortsCommand.h"
 #include "cli/RadioCommands.h"
 #include "cli/ReportCommand.h"
+#include "platform/SerialPortList.h"
 #include "Version.h"
 
 int main(int argc, char** argv) {
@@ -18,10 +19,8 @@ int main(int argc, char** argv) {
     app.require_subcommand(0, 1);  // none is checked below, so that an unknown word is named
     app.footer(
         "Exit codes: 0 success, 1 the command could not finish, 2 bad usage or bad input, 128 + the signal when\n"
-        "stopped by one during a radio operation (130 Ctrl-C, 143 SIGTERM, 129 SIGHUP).\n"
-        "Serial ports (/dev/ttyUSB*, /dev/ttyS*) belong to the group dialout: join it once with\n"
-        "  sudo usermod -aG dialout $USER\n"
-        "and log in again. orv-radiosim gives a simulated radio to try the commands without one.");
+        "stopped by one during a radio operation (130 Ctrl-C, 143 SIGTERM, 129 SIGHUP).\n" +
+        orv::portAccessHelp() + " orv-radiosim gives a simulated radio to try the commands without one.");
     // A usage error is one line, like every other error of the tool.
     app.failure_message([](const CLI::App*, const CLI::Error& e) {
         return orvcli::printableLine(std::string("orvedit-cli: ") + e.what() + " (run with --help for usage)") + "\n";

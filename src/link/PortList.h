@@ -1,36 +1,11 @@
-// The serial ports of this machine as a person chooses among them: the
-// device, its stable name where the system gives one (/dev/serial/by-id),
-// what the adapter says of itself, and whether this user may open it (and if
-// not, what to do). Enumerated by libserialport, so the editor and the
-// command-line tool list the same ports on every system it supports.
+// The serial ports of this machine (found by the platform layer) as the
+// command-line tool shows them.
 #pragma once
 #include <string>
 #include <vector>
+#include "platform/SerialPortList.h"
 
 namespace orv {
-
-struct SerialPortInfo {
-    std::string device;        // the device to open, e.g. /dev/ttyUSB0
-    std::string stableName;    // a name that survives replugging, or empty
-    std::string transport;     // "USB", "Bluetooth", "built-in"
-    std::string manufacturer;  // USB adapters: what the adapter reports
-    std::string product;
-    std::string serialNumber;
-    int vendorId = -1;         // USB adapters: the two IDs a udev rule names
-    int productId = -1;
-    bool mayOpen = false;      // this user may read and write the device
-    std::string access;        // "yes", or why not and what to do
-
-    // "maker product (serial S)" as far as the adapter tells, else the transport.
-    std::string description() const;
-};
-
-// The ports found, sorted by device name.
-std::vector<SerialPortInfo> listSerialPorts();
-
-// Whether this user may open `device`, for a port the list does not hold
-// (a typed path, a simulator's pseudo-terminal): "yes", or why not.
-std::string deviceAccess(const std::string& device, bool& mayOpen);
 
 // The list as a text table with a header line, one port a line.
 std::string portTable(const std::vector<SerialPortInfo>& ports);

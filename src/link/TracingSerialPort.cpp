@@ -1,6 +1,6 @@
 #include "link/TracingSerialPort.h"
 
-#include "link/PosixSerialPort.h"
+#include "platform/SerialPortLine.h"
 
 namespace orv {
 

@@ -11,7 +11,7 @@
 #include "WaitFor.h"
 #include "image/MemoryImage.h"
 #include "link/ORVCom.h"
-#include "link/PosixSerialPort.h"
+#include "platform/posix/PosixSerialPort.h"
 #include "sim/RadioSim.h"
 
 namespace orv::test {

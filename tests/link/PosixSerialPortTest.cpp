@@ -1,4 +1,4 @@
-// The POSIX serial port: settings strings, open-failure texts, exclusive use
+// The POSIX serial port: open-failure texts, exclusive use
 // and the line speed a peer sees.
 #include <gtest/gtest.h>
 #include <filesystem>
@@ -8,41 +8,11 @@
 #include <vector>
 #include <termios.h>
 #include <unistd.h>
-#include "link/PosixSerialPort.h"
+#include "platform/posix/PosixSerialPort.h"
 #include "sim/RadioSim.h"
 
 namespace orv {
 namespace {
-
-TEST(LineSettings, ParsesTheFourFieldsAndRefusesTheRest) {
-    struct Case { const char* text; bool ok; int baud; char parity; int data; int stop; };
-    const Case cases[] = {
-        {"4800,n,8,1", true, 4800, 'n', 8, 1},
-        {"9600,N,8,1", true, 9600, 'n', 8, 1},
-        {"19200,e,7,2", true, 19200, 'e', 7, 2},
-        {" 38400 , o , 8 , 1 ", true, 38400, 'o', 8, 1},
-        {"", false, 0, 0, 0, 0},
-        {"4800,n,8", false, 0, 0, 0, 0},
-        {"4801,n,8,1", false, 0, 0, 0, 0},
-        {"4800,x,8,1", false, 0, 0, 0, 0},
-        {"4800,n,9,1", false, 0, 0, 0, 0},
-        {"4800,n,8,3", false, 0, 0, 0, 0},
-        {"48k,n,8,1", false, 0, 0, 0, 0},
-        {"4800,n,8,1,1", false, 0, 0, 0, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        if (!c.ok) {
-            EXPECT_THROW(parseLineSettings(c.text), SerialPortError);
-            continue;
-        }
-        LineSettings s = parseLineSettings(c.text);
-        EXPECT_EQ(s.baud, c.baud);
-        EXPECT_EQ(s.parity, c.parity);
-        EXPECT_EQ(s.dataBits, c.data);
-        EXPECT_EQ(s.stopBits, c.stop);
-    }
-}
 
 TEST(OpenError, PermissionErrorNamesTheOwningGroup) {
     const group* g = ::getgrnam("dialout");

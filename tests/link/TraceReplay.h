@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <vector>
-#include "link/PosixSerialPort.h"
+#include "platform/posix/PosixSerialPort.h"
 #include "link/SerialTrace.h"
 
 namespace orv::test {

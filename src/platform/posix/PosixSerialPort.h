@@ -5,19 +5,9 @@
 #include <string>
 #include <vector>
 #include "link/SerialPort.h"
+#include "platform/SerialPortLine.h"
 
 namespace orv {
-
-// A parsed line settings string such as "4800,n,8,1".
-struct LineSettings {
-    int baud = 4800;
-    char parity = 'n';   // n, e, o, m, s
-    int dataBits = 8;    // 5..8
-    int stopBits = 1;    // 1 or 2
-};
-
-// Parses "speed,parity,data,stop"; throws SerialPortError on anything else.
-LineSettings parseLineSettings(const std::string& settings);
 
 // Text of an open() failure: device, reason and what to do about it.
 std::string describeOpenError(const std::string& device, int err);

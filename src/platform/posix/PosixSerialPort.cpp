@@ -1,5 +1,4 @@
-#include "link/PosixSerialPort.h"
-#include "image/NumText.h"
+#include "platform/posix/PosixSerialPort.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -9,7 +8,6 @@
 #include <linux/serial.h>
 #include <poll.h>
 #include <pwd.h>
-#include <sstream>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
@@ -42,37 +40,6 @@ speed_t speedConstant(int baud) {
 bool notApplicable(int err) { return err == ENOTTY || err == EINVAL || err == ENOSYS || err == EOPNOTSUPP; }
 
 }  // namespace
-
-LineSettings parseLineSettings(const std::string& settings) {
-    std::vector<std::string> parts;
-    std::stringstream ss(settings);
-    std::string item;
-    while (std::getline(ss, item, ',')) parts.push_back(trimBlanks(item));
-    auto bad = [&]() -> SerialPortError {
-        return SerialPortError("Invalid line settings \"" + settings +
-                               "\" (expected speed,parity,data bits,stop bits, e.g. 4800,n,8,1)");
-    };
-    if (parts.size() != 4) throw bad();
-    LineSettings s;
-    try {
-        std::size_t used = 0;
-        s.baud = std::stoi(parts[0], &used);
-        if (used != parts[0].size()) throw bad();
-        s.dataBits = std::stoi(parts[2], &used);
-        if (used != parts[2].size()) throw bad();
-        s.stopBits = std::stoi(parts[3], &used);
-        if (used != parts[3].size()) throw bad();
-    } catch (const std::logic_error&) {
-        throw bad();
-    }
-    if (parts[1].size() != 1) throw bad();
-    s.parity = static_cast<char>(std::tolower(static_cast<unsigned char>(parts[1][0])));
-    if (std::string("neoms").find(s.parity) == std::string::npos) throw bad();
-    if (speedConstant(s.baud) == 0) throw bad();
-    if (s.dataBits < 5 || s.dataBits > 8) throw bad();
-    if (s.stopBits != 1 && s.stopBits != 2) throw bad();
-    return s;
-}
 
 std::string describeOpenError(const std::string& device, int err) {
     std::string head = "Cannot open serial port " + device + ": ";

@@ -1,0 +1,103 @@
+#include "platform/SerialPortList.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
+#include <grp.h>
+#include <libserialport.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace orv {
+
+namespace {
+
+std::string text(const char* s) { return s ? s : ""; }
+
+// The links of /dev/serial/by-id name USB adapters by maker, product and
+// serial number; the one that resolves to `device` is its stable name.
+std::string stableNameOf(const std::string& device) {
+    const std::string folder = "/dev/serial/by-id";
+    std::string found;
+    char real[4096];
+    if (!::realpath(device.c_str(), real)) return found;
+    if (DIR* dir = ::opendir(folder.c_str())) {
+        while (const dirent* e = ::readdir(dir)) {
+            if (e->d_name[0] == '.') continue;
+            const std::string link = folder + "/" + e->d_name;
+            char target[4096];
+            if (::realpath(link.c_str(), target) && std::strcmp(target, real) == 0) found = link;
+        }
+        ::closedir(dir);
+    }
+    return found;
+}
+
+std::string transportName(enum sp_transport t) {
+    switch (t) {
+    case SP_TRANSPORT_USB: return "USB";
+    case SP_TRANSPORT_BLUETOOTH: return "Bluetooth";
+    case SP_TRANSPORT_NATIVE: break;
+    }
+    return "built-in";
+}
+
+std::string groupName(gid_t gid) {
+    if (const struct group* g = ::getgrgid(gid)) return g->gr_name;
+    return std::to_string(gid);
+}
+
+}  // namespace
+
+std::string examplePortName() { return "/dev/ttyUSB0"; }
+
+std::string portAccessHelp() {
+    return "Serial ports (/dev/ttyUSB*, /dev/ttyS*) belong to the group dialout: join it once with\n"
+           "  sudo usermod -aG dialout $USER\n"
+           "and log in again.";
+}
+
+std::string deviceAccess(const std::string& device, bool& mayOpen) {
+    mayOpen = false;
+    struct stat st{};
+    if (::stat(device.c_str(), &st) != 0) return std::string("no: ") + std::strerror(errno);
+    if (!S_ISCHR(st.st_mode)) return "no: not a serial device";
+    if (::access(device.c_str(), R_OK | W_OK) == 0) {
+        mayOpen = true;
+        return "yes";
+    }
+    // The device's group is the way in only when it may read and write and
+    // is not the superuser's own group.
+    if ((st.st_mode & 0060) == 0060 && st.st_gid != 0)
+        return "no: join group " + groupName(st.st_gid) + " (sudo usermod -aG " + groupName(st.st_gid) +
+               " $USER, then log in again)";
+    return "no: no group may open it; a udev rule must give it to you";
+}
+
+std::vector<SerialPortInfo> listSerialPorts() {
+    std::vector<SerialPortInfo> out;
+    struct sp_port** list = nullptr;
+    if (sp_list_ports(&list) != SP_OK) return out;
+    for (int i = 0; list[i]; ++i) {
+        const struct sp_port* p = list[i];
+        SerialPortInfo info;
+        info.device = text(sp_get_port_name(p));
+        const enum sp_transport t = sp_get_port_transport(p);
+        info.transport = transportName(t);
+        if (t == SP_TRANSPORT_USB) {
+            info.manufacturer = text(sp_get_port_usb_manufacturer(p));
+            info.product = text(sp_get_port_usb_product(p));
+            info.serialNumber = text(sp_get_port_usb_serial(p));
+            if (sp_get_port_usb_vid_pid(p, &info.vendorId, &info.productId) != SP_OK) info.vendorId = info.productId = -1;
+        }
+        info.stableName = stableNameOf(info.device);
+        info.access = deviceAccess(info.device, info.mayOpen);
+        out.push_back(std::move(info));
+    }
+    sp_free_port_list(list);
+    std::sort(out.begin(), out.end(), [](const SerialPortInfo& a, const SerialPortInfo& b) { return a.device < b.device; });
+    return out;
+}
+
+}  // namespace orv
