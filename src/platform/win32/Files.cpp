@@ -18,6 +18,7 @@ namespace orv::platform {
 
 using win32::isSeparator;
 using win32::widen;
+using win32::narrow;
 using win32::win32Error;
 
 namespace {
@@ -185,6 +186,19 @@ std::string temporaryName(const std::string& target, unsigned long long random) 
     return folder + "." + base + suffix;
 }
 
+// `path` as a full path with backslashes. ReplaceFileW is given full paths:
+// Wine's refuses a relative or slash-separated one ("Directory name invalid").
+std::string fullPathOf(const std::string& path) {
+    const std::wstring wide = widen(path);
+    const DWORD need = ::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (need == 0) return path;
+    std::wstring full(need, L'\0');
+    const DWORD got = ::GetFullPathNameW(wide.c_str(), need, full.data(), nullptr);
+    if (got == 0 || got >= need) return path;
+    full.resize(got);
+    return narrow(full);
+}
+
 // A stop request of the console (Ctrl-C, Ctrl-Break, the window closing)
 // arrives on a thread of its own. While a file is being replaced it waits
 // here, and is passed on (to the program's own handler or the system's,
@@ -228,6 +242,7 @@ FileStatus replaceFile(const std::string& path, const void* data, std::size_t si
     std::string target;
     bool exists = false;
     if (FileStatus st = checkTarget(path, target, exists); !st) return st;
+    target = fullPathOf(target);
 
     ConsoleStopDeferred deferred;
     static std::mt19937_64 rng{std::random_device{}()};
