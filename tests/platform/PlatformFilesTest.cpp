@@ -85,6 +85,18 @@ TEST_F(PlatformFiles, ReplaceWritesTheWholeContentAndLeavesNoTemporaryFile) {
     EXPECT_EQ(contents(target), second);
     EXPECT_EQ(entries(), 1u);
 
+    // The same file named relative to the current folder and with forward
+    // slashes, as a command line gives it.
+    const fs::path before = fs::current_path();
+    fs::current_path(dir_);
+    const FileStatus relative = platform::replaceFile("file", first.data(), first.size());
+    fs::current_path(before);
+    ASSERT_TRUE(relative.ok()) << relative.message;
+    const FileStatus slashed = platform::replaceFile((dir_ / "file").generic_string(), second.data(), second.size());
+    ASSERT_TRUE(slashed.ok()) << slashed.message;
+    EXPECT_EQ(contents(target), second);
+    EXPECT_EQ(entries(), 1u);
+
     std::string back;
     long long size = 0;
     ASSERT_TRUE(platform::readUpTo(target, true, 3, back, size).ok());
