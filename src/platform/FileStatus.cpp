@@ -13,4 +13,13 @@ FileStatus systemError(const std::string& what, const std::string& path, int err
     return st;
 }
 
+FileStatus writeProtected(const std::string& path, const std::string& target) {
+    FileStatus st;
+    st.kind = FileStatus::Kind::Unwritable;
+    st.errorNumber = EACCES;
+    st.message = "Cannot save \"" + path + "\": " + (target == path ? "the file" : "the link's target \"" + target + "\"") +
+                 " is write-protected (make it writable first, or save under another name)";
+    return st;
+}
+
 }  // namespace orv

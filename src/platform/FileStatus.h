@@ -30,4 +30,9 @@ struct [[nodiscard]] FileStatus {
 // ENOENT, System otherwise, with the message `<what> "<path>": <reason>`.
 FileStatus systemError(const std::string& what, const std::string& path, int err);
 
+// A save refused because the existing file `target` (what `path` names, or
+// the target of the link `path`) is write-protected, although its folder
+// would let it be replaced: Unwritable, EACCES.
+FileStatus writeProtected(const std::string& path, const std::string& target);
+
 }  // namespace orv

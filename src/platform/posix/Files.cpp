@@ -75,16 +75,6 @@ FileStatus resolveTarget(const std::string& path, std::string& target) {
     return unwritable(systemError("Cannot save", path, ELOOP));
 }
 
-// This user may not write the existing file `target` (its mode says so),
-// although the folder would let a rename replace it.
-FileStatus writeProtected(const std::string& path, const std::string& target) {
-    FileStatus st;
-    st.kind = FileStatus::Kind::Unwritable;
-    st.errorNumber = EACCES;
-    st.message = "Cannot save \"" + path + "\": " + (target == path ? "the file" : "the link's target \"" + target + "\"") +
-                 " is write-protected (make it writable first, or save under another name)";
-    return st;
-}
 
 // The target of a save, resolved and checked: `existing` is filled when it
 // exists (it is then a regular file).

@@ -78,16 +78,6 @@ FileStatus unwritable(FileStatus st) {
     return st;
 }
 
-// This user may not write the existing file `target` (it is read-only),
-// although the folder would let it be replaced.
-FileStatus writeProtected(const std::string& path, const std::string& target) {
-    FileStatus st;
-    st.kind = FileStatus::Kind::Unwritable;
-    st.errorNumber = EACCES;
-    st.message = "Cannot save \"" + path + "\": " + (target == path ? "the file" : "the link's target \"" + target + "\"") +
-                 " is write-protected (make it writable first, or save under another name)";
-    return st;
-}
 
 // The file a symbolic link (or junction) `path` leads to, so that file is
 // the one replaced; `path` itself when it is no link or leads nowhere.
@@ -199,6 +189,24 @@ std::string fullPathOf(const std::string& path) {
     return narrow(full);
 }
 
+// Reads from `h` until its end or `cap` bytes in all; `name` is the file in
+// the message of a failure.
+FileStatus readHandleUpTo(HANDLE h, const std::string& name, std::size_t cap, std::string& out) {
+    char chunk[65536];
+    while (out.size() < cap) {
+        const DWORD want = static_cast<DWORD>(std::min(sizeof chunk, cap - out.size()));
+        DWORD got = 0;
+        if (!::ReadFile(h, chunk, want, &got, nullptr)) {
+            const DWORD err = ::GetLastError();
+            if (err == ERROR_BROKEN_PIPE || err == ERROR_HANDLE_EOF) break;   // the writer is gone: the end
+            return win32Error("Cannot read", name, err);
+        }
+        if (got == 0) break;
+        out.append(chunk, got);
+    }
+    return {};
+}
+
 // A stop request of the console (Ctrl-C, Ctrl-Break, the window closing)
 // arrives on a thread of its own. While a file is being replaced it waits
 // here, and is passed on (to the program's own handler or the system's,
@@ -299,40 +307,16 @@ FileStatus readUpTo(const std::string& path, bool regularOnly, std::size_t cap, 
         return notRegular("Cannot open", path, type == FILE_TYPE_PIPE ? "a pipe" : "a device");
     }
     if (LARGE_INTEGER size{}; type == FILE_TYPE_DISK && ::GetFileSizeEx(h, &size)) sizeOnDisk = size.QuadPart;
-    char chunk[65536];
-    while (out.size() < cap) {
-        const DWORD want = static_cast<DWORD>(std::min(sizeof chunk, cap - out.size()));
-        DWORD got = 0;
-        if (!::ReadFile(h, chunk, want, &got, nullptr)) {
-            const DWORD err = ::GetLastError();
-            if (err == ERROR_BROKEN_PIPE || err == ERROR_HANDLE_EOF) break;   // the writer is gone: the end
-            ::CloseHandle(h);
-            return win32Error("Cannot read", path, err);
-        }
-        if (got == 0) break;
-        out.append(chunk, got);
-    }
+    const FileStatus st = readHandleUpTo(h, path, cap, out);
     ::CloseHandle(h);
-    return {};
+    return st;
 }
 
 FileStatus readStandardInputUpTo(std::size_t cap, std::string& out) {
     static const std::string name = "the standard input";
     HANDLE h = ::GetStdHandle(STD_INPUT_HANDLE);
     if (h == nullptr || h == INVALID_HANDLE_VALUE) return systemError("Cannot read", name, EBADF);
-    char chunk[65536];
-    while (out.size() < cap) {
-        const DWORD want = static_cast<DWORD>(std::min(sizeof chunk, cap - out.size()));
-        DWORD got = 0;
-        if (!::ReadFile(h, chunk, want, &got, nullptr)) {
-            const DWORD err = ::GetLastError();
-            if (err == ERROR_BROKEN_PIPE || err == ERROR_HANDLE_EOF) break;
-            return win32Error("Cannot read", name, err);
-        }
-        if (got == 0) break;
-        out.append(chunk, got);
-    }
-    return {};
+    return readHandleUpTo(h, name, cap, out);
 }
 
 bool mayReadAndWrite(const std::string& path) {

@@ -3,24 +3,14 @@
 #include <algorithm>
 #include <windows.h>
 #include "platform/SerialPortLine.h"
+#include "platform/win32/Wide.h"
 
 namespace orv {
 
 namespace {
 
-std::string narrow(const std::wstring& w) {
-    int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
-    std::string s(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
-    return s;
-}
-
-std::wstring wide(const std::string& utf8) {
-    int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring w(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), w.data(), n);
-    return w;
-}
+using platform::win32::narrow;
+using platform::win32::widen;
 
 // The registry names each port by its driver's device object
 // ("\Device\Serial0", "\Device\USBSER000", "\Device\VCP0", "\Device\BthModem0");
@@ -51,7 +41,7 @@ std::string portAccessHelp() {
 
 std::string deviceAccess(const std::string& device, bool& mayOpen) {
     mayOpen = false;
-    HANDLE port = CreateFileW(wide(comDevicePath(device)).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+    HANDLE port = CreateFileW(widen(comDevicePath(device)).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                               OPEN_EXISTING, 0, nullptr);
     if (port != INVALID_HANDLE_VALUE) {
         DCB dcb {};

@@ -47,10 +47,7 @@ int errnoFor(DWORD code) {
     }
 }
 
-FileStatus win32Error(const std::string& what, const std::string& path, DWORD code) {
-    FileStatus st;
-    st.errorNumber = errnoFor(code);
-    st.kind = st.errorNumber == ENOENT ? FileStatus::Kind::NotFound : FileStatus::Kind::System;
+std::string systemText(DWORD code) {
     wchar_t* text = nullptr;
     const DWORD n = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                          FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -61,7 +58,14 @@ FileStatus win32Error(const std::string& what, const std::string& path, DWORD co
     while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' ' ||
                                reason.back() == '.'))
         reason.pop_back();
-    st.message = what + " \"" + path + "\": " + reason;
+    return reason;
+}
+
+FileStatus win32Error(const std::string& what, const std::string& path, DWORD code) {
+    FileStatus st;
+    st.errorNumber = errnoFor(code);
+    st.kind = st.errorNumber == ENOENT ? FileStatus::Kind::NotFound : FileStatus::Kind::System;
+    st.message = what + " \"" + path + "\": " + systemText(code);
     return st;
 }
 

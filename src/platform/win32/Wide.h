@@ -14,6 +14,9 @@ std::string narrow(const std::wstring& utf16);
 // The errno nearest to the system error `code` (EIO when none is near).
 int errnoFor(DWORD code);
 
+// The system's text for an error code: one line, without the closing period.
+std::string systemText(DWORD code);
+
 // `<what> "<path>": <the system's text>`, NotFound for a missing file or
 // folder, System otherwise; errorNumber is errnoFor(code).
 FileStatus win32Error(const std::string& what, const std::string& path, DWORD code);

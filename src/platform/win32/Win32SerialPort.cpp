@@ -1,33 +1,19 @@
 #include "platform/win32/Win32SerialPort.h"
 
 #include <windows.h>
+#include "platform/win32/Wide.h"
 
 namespace orv {
 
 namespace {
 
+using platform::win32::systemText;
+using platform::win32::widen;
+
 // A request a pseudo-terminal (under Wine) or a simple driver does not offer
 // fails with one of these; that means "not applicable here", not a fault.
 bool notApplicable(DWORD err) {
     return err == ERROR_NOT_SUPPORTED || err == ERROR_INVALID_FUNCTION || err == ERROR_CALL_NOT_IMPLEMENTED;
-}
-
-// The system's text for an error code, without the trailing period and line end.
-std::string systemText(DWORD err) {
-    char* text = nullptr;
-    DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                             nullptr, err, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string s = n && text ? std::string(text, n) : "error " + std::to_string(err);
-    if (text) LocalFree(text);
-    while (!s.empty() && (s.back() == '\r' || s.back() == '\n' || s.back() == ' ' || s.back() == '.')) s.pop_back();
-    return s;
-}
-
-std::wstring wide(const std::string& utf8) {
-    int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring w(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), w.data(), n);
-    return w;
 }
 
 HANDLE h(void* p) { return static_cast<HANDLE>(p); }
@@ -93,7 +79,7 @@ void Win32SerialPort::open() {
     if (device_.empty()) throw SerialPortError("No serial port device is set.");
     LineSettings s = parseLineSettings(settings_);
     // Share mode 0: the port is ours alone until closed.
-    HANDLE port = CreateFileW(wide(comDevicePath(device_)).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+    HANDLE port = CreateFileW(widen(comDevicePath(device_)).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                               OPEN_EXISTING, 0, nullptr);
     if (port == INVALID_HANDLE_VALUE) throw SerialPortError(describeOpenError(device_, GetLastError()));
     DCB dcb {};
