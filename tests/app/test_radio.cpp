@@ -239,7 +239,9 @@ TEST_F(RadioTest, StatusSaysWhatEachCommandDidOnWhichDevice) {
         const QString status = shell.session().statusText();
         EXPECT_TRUE(status.startsWith(c.starts)) << status.toStdString();
         EXPECT_TRUE(status.endsWith(QString::fromLatin1(c.ends))) << status.toStdString();
-        if (*c.ends) EXPECT_FALSE(status.mid(c.starts.size()).contains('/')) << "the backup's name, not its path";
+        if (*c.ends) {
+            EXPECT_FALSE(status.mid(c.starts.size()).contains('/')) << "the backup's name, not its path";
+        }
     }
 }
 
