@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
     app.footer(
         "Exit codes: 0 success, 1 the command could not finish, 2 bad usage or bad input, 128 + the signal when\n"
         "stopped by one during a radio operation (130 Ctrl-C, 143 SIGTERM, 129 SIGHUP).\n" +
-        orv::portAccessHelp() + " orv-radiosim gives a simulated radio to try the commands without one.");
+        orv::portAccessHelp());
     // A usage error is one line, like every other error of the tool.
     app.failure_message([](const CLI::App*, const CLI::Error& e) {
         return orvcli::printableLine(std::string("orvedit-cli: ") + e.what() + " (run with --help for usage)") + "\n";

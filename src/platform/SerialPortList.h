@@ -28,8 +28,8 @@ struct SerialPortInfo {
 // A port's name on this system as help texts give it: "/dev/ttyUSB0", "COM3".
 std::string examplePortName();
 
-// What the help says about the serial ports on this system: their names and
-// how a user gets the right to open them. Ends with a line end.
+// What the help says about the serial ports on this system: their names, how
+// a user gets the right to open them, and the simulator where it runs here.
 std::string portAccessHelp();
 
 // The ports found, sorted by device name.

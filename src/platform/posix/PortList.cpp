@@ -55,7 +55,7 @@ std::string examplePortName() { return "/dev/ttyUSB0"; }
 std::string portAccessHelp() {
     return "Serial ports (/dev/ttyUSB*, /dev/ttyS*) belong to the group dialout: join it once with\n"
            "  sudo usermod -aG dialout $USER\n"
-           "and log in again.";
+           "and log in again. orv-radiosim gives a simulated radio to try the commands without one.";
 }
 
 std::string deviceAccess(const std::string& device, bool& mayOpen) {
