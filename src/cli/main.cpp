@@ -11,6 +11,7 @@
 #include "cli/RadioCommands.h"
 #include "cli/ReportCommand.h"
 #include "platform/SerialPortList.h"
+#include "platform/StopRequests.h"
 #include "Version.h"
 
 int main(int argc, char** argv) {
@@ -19,7 +20,7 @@ int main(int argc, char** argv) {
     app.require_subcommand(0, 1);  // none is checked below, so that an unknown word is named
     app.footer(
         "Exit codes: 0 success, 1 the command could not finish, 2 bad usage or bad input, 128 + the signal when\n"
-        "stopped by one during a radio operation (130 Ctrl-C, 143 SIGTERM, 129 SIGHUP).\n" +
+        "stopped by one during a radio operation (" + std::string(orv::platform::stopStatusHelp()) + ").\n" +
         orv::portAccessHelp());
     // A usage error is one line, like every other error of the tool.
     app.failure_message([](const CLI::App*, const CLI::Error& e) {

@@ -26,6 +26,10 @@ std::atomic<bool>& stopFlag();
 // The exit status the last stop request stands for; 0 when there was none.
 int stopExitStatus();
 
+// The stops and their exit statuses as the help gives them:
+// "130 Ctrl-C, 143 SIGTERM, 129 SIGHUP" on POSIX.
+const char* stopStatusHelp();
+
 // Catches the stop requests while alive (see above); the flags are cleared
 // when it is made and keep their value after it is gone.
 class StopRequestsCaught {

@@ -49,4 +49,6 @@ StopRequestsCaught::~StopRequestsCaught() {
     for (std::size_t k = 0; k < std::size(kSignals); ++k) sigaction(kSignals[k], &saved_->old[k], nullptr);
 }
 
+const char* stopStatusHelp() { return "130 Ctrl-C, 143 SIGTERM, 129 SIGHUP"; }
+
 }  // namespace orv::platform

@@ -55,4 +55,6 @@ StopRequestsCaught::StopRequestsCaught() : saved_(std::make_unique<Saved>()) {
 
 StopRequestsCaught::~StopRequestsCaught() { ::SetConsoleCtrlHandler(onConsoleStop, FALSE); }
 
+const char* stopStatusHelp() { return "130 Ctrl-C, 143 Ctrl-Break or the console window closing"; }
+
 }  // namespace orv::platform
