@@ -14,8 +14,8 @@
 #include "app/frmVerify.h"
 #include "files/ImageFile.h"
 #include "image/NumText.h"
-#include "link/JobText.h"
-#include "link/RadioJob.h"
+#include "job/JobText.h"
+#include "job/RadioJob.h"
 
 namespace orv {
 

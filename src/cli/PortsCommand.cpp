@@ -4,7 +4,7 @@
 #include <memory>
 #include <nlohmann/json.hpp>
 #include "cli/CliSupport.h"
-#include "link/PortList.h"
+#include "job/PortList.h"
 
 namespace {
 

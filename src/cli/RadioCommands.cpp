@@ -17,7 +17,7 @@
 #include "files/ImageFile.h"
 #include "image/MemoryImage.h"
 #include "image/MemoryMap.h"
-#include "link/JobText.h"
+#include "job/JobText.h"
 #include "link/ORVCom.h"
 #include "platform/SerialPortList.h"
 #include "platform/SerialPortNative.h"

@@ -1,4 +1,4 @@
-// What orvedit-cli does with one radio: the radio job (link/RadioJob.h:
+// What orvedit-cli does with one radio: the radio job (job/RadioJob.h:
 // write, verify or both) on its own port, link and trace. The same job runs
 // on the main thread for one radio and on one worker thread per radio for
 // several.
@@ -9,7 +9,7 @@
 #include "image/MemoryImage.h"
 #include "link/LinkHost.h"
 #include "link/ORVCom.h"
-#include "link/RadioJob.h"
+#include "job/RadioJob.h"
 #include "link/SerialTrace.h"
 #include "image/VerifyMask.h"
 

@@ -10,7 +10,7 @@
 #include "image/MemoryImage.h"
 #include "image/MemoryMap.h"
 #include "link/Protocol.h"
-#include "link/SerialPort.h"
+#include "platform/SerialPort.h"
 
 namespace orv {
 

@@ -5,7 +5,7 @@
 // moment. Otherwise it behaves exactly as the port it wraps.
 #pragma once
 #include <deque>
-#include "link/SerialPort.h"
+#include "platform/SerialPort.h"
 #include "link/SerialTrace.h"
 
 namespace orv {

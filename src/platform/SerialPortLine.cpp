@@ -4,7 +4,7 @@
 #include <cctype>
 #include <sstream>
 #include <vector>
-#include "link/SerialPort.h"
+#include "platform/SerialPort.h"
 
 namespace orv {
 

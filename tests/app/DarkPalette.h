@@ -3,7 +3,7 @@
 #pragma once
 #include <QPalette>
 
-namespace orv::edtest {
+namespace orv::test {
 
 inline QPalette darkPalette() {
     QPalette p(QColor(45, 45, 48));   // buttons and windows; the light and dark shades follow
@@ -19,4 +19,4 @@ inline QPalette darkPalette() {
     return p;
 }
 
-}  // namespace orv::edtest
+}  // namespace orv::test

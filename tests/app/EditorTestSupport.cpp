@@ -13,7 +13,7 @@
 #include "app/EditorShell.h"
 #include "app/RadioCommands.h"
 
-namespace orv::edtest {
+namespace orv::test {
 
 namespace {
 std::vector<std::unique_ptr<QTemporaryDir>>& dirs() {
@@ -91,4 +91,4 @@ QString EditorFixture::catchMessageBox(const std::function<void()>& action) {
     return first.value_or(QString());
 }
 
-}  // namespace orv::edtest
+}  // namespace orv::test

@@ -15,7 +15,7 @@
 #include "app/EditorSession.h"
 #include "app/frmGroups.h"
 
-namespace orv::edtest {
+namespace orv::test {
 
 // Creates the application once, with $XDG_CONFIG_HOME in a temporary folder.
 void ensureEditorApp();
@@ -91,4 +91,4 @@ protected:
     std::unique_ptr<TestWindow> w;
 };
 
-}  // namespace orv::edtest
+}  // namespace orv::test

@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QXmlStreamReader>
 
-namespace orv::edtest {
+namespace orv::test {
 
 namespace {
 const QChar kOpen(0x27E6);
@@ -69,4 +69,4 @@ QString PseudoTranslator::translate(const char* context, const char* sourceText,
     return texts_.value(key(QString::fromUtf8(context), QString::fromUtf8(sourceText)));
 }
 
-}  // namespace orv::edtest
+}  // namespace orv::test

@@ -9,7 +9,7 @@
 #include <QString>
 #include <QTranslator>
 
-namespace orv::edtest {
+namespace orv::test {
 
 // The template in the source tree (translations/orvedit_en.ts).
 QString translationTemplatePath();
@@ -35,4 +35,4 @@ private:
     QHash<QString, QString> texts_;   // context + '\x1f' + source -> pseudo text
 };
 
-}  // namespace orv::edtest
+}  // namespace orv::test

@@ -13,7 +13,7 @@
 #include "app/UserPrompts.h"
 #include "app/EditorShell.h"
 
-namespace orv::radiotest {
+namespace orv::test {
 
 QString tempDir() {
     static std::vector<std::unique_ptr<QTemporaryDir>> dirs;
@@ -43,7 +43,7 @@ QString ensureApp() {
 
 FakeShell::FakeShell() : session_(std::make_unique<EditorSession>()) {
     session_->setMainWindow(this);
-    edtest::useShortLinkTiming(*session_);
+    test::useShortLinkTiming(*session_);
     for (int g = 0; g < kGroups; ++g) groups_.push_back(std::make_unique<clsGroup>(session_->image(), view));
 }
 
@@ -223,4 +223,4 @@ WhenReceived::WhenReceived(const RadioSim& sim, long bytes, std::function<void()
 
 WhenReceived::~WhenReceived() = default;
 
-}  // namespace orv::radiotest
+}  // namespace orv::test

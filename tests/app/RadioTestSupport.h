@@ -25,7 +25,7 @@
 // Readable failure messages for texts.
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
-namespace orv::radiotest {
+namespace orv::test {
 
 // Creates the application once (settings under a fresh temporary
 // $XDG_CONFIG_HOME) and returns that folder.
@@ -148,4 +148,4 @@ private:
     bool fired_ = false;
 };
 
-}  // namespace orv::radiotest
+}  // namespace orv::test

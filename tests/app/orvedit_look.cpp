@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--dark")) {
             QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-            QApplication::setPalette(orv::edtest::darkPalette());
+            QApplication::setPalette(orv::test::darkPalette());
         } else if (args[i] == QLatin1String("--point-size") && i + 1 < args.size()) {
             QFont f = QApplication::font();
             f.setPointSizeF(args[++i].toDouble());

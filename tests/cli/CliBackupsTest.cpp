@@ -177,21 +177,21 @@ TEST_F(Backups, TheCommandLineToolKeepsThem) {
     sim.setMemory(radio);
     const std::string out = (dir / "read.orv").string();
 
-    auto r = clitest::runCli({"read", "--port", sim.devicePath(), "-o", out}, dir.string());
+    auto r = orv::test::runCli({"read", "--port", sim.devicePath(), "-o", out}, dir.string());
     ASSERT_EQ(r.exitCode, 0) << r.err;
     auto kept = listBackups(folder);
     ASSERT_EQ(kept.size(), 1u);
     EXPECT_NE(base(kept[0]).find("-read"), std::string::npos);
     EXPECT_TRUE(loaded(kept[0]) == loaded(out));
 
-    r = clitest::runCli({"read", "--port", sim.devicePath(), "-o", out, "--no-backup"}, dir.string());
+    r = orv::test::runCli({"read", "--port", sim.devicePath(), "-o", out, "--no-backup"}, dir.string());
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(listBackups(folder).size(), 1u);
 
     sim.setFaults(SimFaults{.silent = true});   // the write will fail at the handshake
     const MemoryImage plan = imageOf(9);
     ASSERT_TRUE(saveImageFile((dir / "plan.orv").string(), plan));
-    r = clitest::runCli({"write", "--port", sim.devicePath(), "-i", (dir / "plan.orv").string(), "--yes"}, dir.string());
+    r = orv::test::runCli({"write", "--port", sim.devicePath(), "-i", (dir / "plan.orv").string(), "--yes"}, dir.string());
     EXPECT_EQ(r.exitCode, 1);
     kept = listBackups(folder);
     ASSERT_EQ(kept.size(), 2u);

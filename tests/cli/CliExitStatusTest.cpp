@@ -10,9 +10,9 @@
 
 namespace {
 
-using clitest::CliResult;
+using orv::test::CliResult;
 
-class CliExitStatus : public clitest::CliScratch {};
+class CliExitStatus : public orv::test::CliScratch {};
 
 TEST_F(CliExitStatus, EveryCommandMapsItsFailuresTheSameWay) {
     orv::RadioSim silent(orv::SimOptions{.faults = orv::SimFaults{.silent = true}});
@@ -54,7 +54,7 @@ TEST_F(CliExitStatus, EveryCommandMapsItsFailuresTheSameWay) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const CliResult r = clitest::runCli(c.args, dir.string(), c.stdoutTo);
+        const CliResult r = orv::test::runCli(c.args, dir.string(), c.stdoutTo);
         EXPECT_EQ(r.exitCode, c.exitCode) << r.err;
         ASSERT_FALSE(r.errLines().empty());
         EXPECT_NE(r.errLines().back().find(c.mention), std::string::npos) << r.err;

@@ -13,7 +13,7 @@
 #include "image/WriteDefaults.h"
 
 namespace fs = std::filesystem;
-using clitest::CliResult;
+using orv::test::CliResult;
 using nlohmann::json;
 using orv::MemoryImage;
 
@@ -22,7 +22,7 @@ namespace {
 int gp(int g, int k) { return orv::groupParamAddr(g, k).address(); }
 int rec(int g, int c, int j) { return orv::channelRecordAddr(g, c, j).address(); }
 
-class CliTest : public clitest::CliScratch {
+class CliTest : public orv::test::CliScratch {
 protected:
     // Runs import and expects success; returns the written image.
     MemoryImage importOk(const std::string& jsonPath, const std::string& base, const std::string& outName) {
@@ -144,7 +144,7 @@ TEST_F(CliTest, ExportShowsTheTextsOfTheControls) {
     CliResult r = run({"export", file, "-o", path("out.json")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(json::parse(clitest::slurp(path("out.json"))), doc);
+    EXPECT_EQ(json::parse(orv::test::slurp(path("out.json"))), doc);
 }
 
 TEST_F(CliTest, ImportOfAnExportKeepsTheBaseAndASecondImportChangesNoByte) {
@@ -329,7 +329,7 @@ TEST_F(CliTest, RefusedInputExitsTwoWithOneLineAndTouchesNoOutput) {
             EXPECT_NE(lines[0].find("bad.json"), std::string::npos) << lines[0];
             for (const auto& m : c.mentions) EXPECT_NE(lines[0].find(m), std::string::npos) << lines[0] << " / " << m;
             if (existing)
-                EXPECT_EQ(clitest::slurp(out), keep);
+                EXPECT_EQ(orv::test::slurp(out), keep);
             else
                 EXPECT_FALSE(fs::exists(out));
         }

@@ -18,12 +18,12 @@
 
 namespace {
 
-using clitest::CliResult;
-using clitest::Memory;
+using orv::test::CliResult;
+using orv::test::Memory;
 
-using clitest::pattern;
+using orv::test::pattern;
 
-class CliFileSafety : public clitest::CliScratch {
+class CliFileSafety : public orv::test::CliScratch {
 protected:
     void SetUp() override {
         CliScratch::SetUp();
@@ -35,7 +35,7 @@ protected:
 
 TEST_F(CliFileSafety, AnEmptyOutputNameIsRefusedByEveryCommand) {
     const std::string csv = writeText("a.csv", "Location,Name,Frequency\n1,NEW,146.520000\n");
-    const std::string before = clitest::slurp(a);
+    const std::string before = orv::test::slurp(a);
     const std::vector<std::vector<std::string>> commands = {
         {"csv-import", a, csv, "--group", "1", "-o", ""},
         {"move", a, "--from", "1", "--to", "2", "-o", ""},
@@ -52,7 +52,7 @@ TEST_F(CliFileSafety, AnEmptyOutputNameIsRefusedByEveryCommand) {
         EXPECT_EQ(r.exitCode, 2) << r.err;
         EXPECT_EQ(r.out, "");
         EXPECT_NE(r.err.find("the name is empty"), std::string::npos) << r.err;
-        EXPECT_EQ(clitest::slurp(a), before) << "the input was replaced";
+        EXPECT_EQ(orv::test::slurp(a), before) << "the input was replaced";
     }
 }
 
@@ -101,7 +101,7 @@ TEST_F(CliFileSafety, AReportPdfNeedsNoDisplayWhateverThePlatformSays) {
     else ::unsetenv("QT_QPA_PLATFORM");
     if (r.err.find("no PDF output") != std::string::npos) GTEST_SKIP() << "this build writes no PDF";
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(clitest::slurp(path("r.pdf")).rfind("%PDF", 0), 0u);
+    EXPECT_EQ(orv::test::slurp(path("r.pdf")).rfind("%PDF", 0), 0u);
 }
 
 TEST_F(CliFileSafety, ATraceThatCannotBeWrittenIsRefusedBeforeTheRadioIsTouched) {
@@ -152,12 +152,12 @@ TEST_F(CliFileSafety, TermAndHangupStopARadioOperationLikeCtrlC) {
                 ? std::vector<std::string>{"write", "--port", radio.devicePath(), "-i", a, "--yes", "--no-backup",
                                            "--skip-globals"}
                 : std::vector<std::string>{"read", "--port", radio.devicePath(), "-o", path("r.orv"), "--no-backup"};
-        orv::test::ChildProcess cli(clitest::cliCommand(args), orv::test::Output::null(),
+        orv::test::ChildProcess cli(orv::test::cliCommand(args), orv::test::Output::null(),
                                     orv::test::Output::file(path("err")));
         ASSERT_TRUE(orv::test::waitFor([&] { return radio.receivedCount() >= c.sentBefore; }, 120.0));
         cli.signal(c.sig);
         EXPECT_EQ(cli.exitCode(), c.exitCode);
-        EXPECT_NE(clitest::slurp(path("err")).find(c.says), std::string::npos) << clitest::slurp(path("err"));
+        EXPECT_NE(orv::test::slurp(path("err")).find(c.says), std::string::npos) << orv::test::slurp(path("err"));
         EXPECT_LT(radio.receivedCount(), 4000) << "the operation went on";
         EXPECT_FALSE(std::filesystem::exists(path("r.orv")));
         radio.stop();
@@ -175,7 +175,7 @@ TEST_F(CliFileSafety, AGroupReadKeepsChangesMadeToTheFileDuringTheRead) {
     radio.setMemory(held);
     radio.start();
     orv::test::ChildProcess cli(
-        clitest::cliCommand({"read", "--port", radio.devicePath(), "-o", a, "--group", "1", "--no-backup",
+        orv::test::cliCommand({"read", "--port", radio.devicePath(), "-o", a, "--group", "1", "--no-backup",
                              "--link-timing", "radio"}),
         orv::test::Output::null(), orv::test::Output::file(path("err")));
     ASSERT_TRUE(orv::test::waitFor([&] { return radio.receivedCount() > 0; }, 60.0));
@@ -185,7 +185,7 @@ TEST_F(CliFileSafety, AGroupReadKeepsChangesMadeToTheFileDuringTheRead) {
     changed[orv::memmap::kFileSize - 1] ^= 0x5A;
     writeImage("a.orv", changed);
     ASSERT_FALSE(cli.poll().has_value()) << "the read ended before the file changed; nothing was tested";
-    EXPECT_EQ(cli.exitCode(), 0) << clitest::slurp(path("err"));
+    EXPECT_EQ(cli.exitCode(), 0) << orv::test::slurp(path("err"));
 
     orv::MemoryImage expected = changed;
     for (int k = orv::memmap::firstGroupBlock(1) * orv::memmap::kBlockSize;

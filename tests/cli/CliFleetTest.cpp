@@ -22,10 +22,10 @@ namespace orv {
 namespace {
 
 namespace fs = std::filesystem;
-using clitest::Memory;
-using clitest::runCli;
+using orv::test::Memory;
+using orv::test::runCli;
 
-using clitest::pattern;
+using orv::test::pattern;
 
 // What the radio holds after a whole write of `image` over `before`.
 Memory afterWrite(const Memory& before, const Memory& image) {
@@ -96,7 +96,7 @@ protected:
         }
         return a;
     }
-    clitest::CliResult run(std::vector<std::string> args) { return runCli(args, dir.string()); }
+    orv::test::CliResult run(std::vector<std::string> args) { return runCli(args, dir.string()); }
     std::string plan() const { return (dir / "plan.orv").string(); }
 
     fs::path dir;
@@ -297,13 +297,13 @@ TEST_F(CliFleet, CtrlCStopsEveryRadio) {
     std::vector<std::string> args = {"write", "-i", plan(), "--yes", "--verify", "--link-timing", "radio"};
     for (const auto& a : portArgs()) args.push_back(a);
     const std::string errPath = (dir / "err").string(), outPath = (dir / "out").string();
-    test::ChildProcess cli(clitest::cliCommand(args), test::Output::file(outPath),
+    test::ChildProcess cli(orv::test::cliCommand(args), test::Output::file(outPath),
                                 test::Output::file(errPath));
     // Once both radios are well into their blocks.
     EXPECT_TRUE(test::waitFor([&] { return sims[0]->receivedCount() >= 800 && sims[1]->receivedCount() >= 800; }));
     cli.signal(SIGINT);
     EXPECT_EQ(cli.exitCode(), 130);
-    const std::string out = clitest::slurp(outPath);
+    const std::string out = orv::test::slurp(outPath);
     for (const auto& s : sims) {
         const std::string line = tableLine(out, s->devicePath());
         EXPECT_NE(line.find(" stopped "), std::string::npos) << line;

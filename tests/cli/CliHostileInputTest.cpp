@@ -14,11 +14,11 @@
 #include "sim/RadioSim.h"
 
 namespace fs = std::filesystem;
-using clitest::CliResult;
+using orv::test::CliResult;
 
 namespace {
 
-class CliHostile : public clitest::CliScratch {};
+class CliHostile : public orv::test::CliScratch {};
 
 // A document that sets one channel cell of group 3.
 std::string cellDoc(const std::string& key, const std::string& jsonValue) {
@@ -77,7 +77,7 @@ TEST_F(CliHostile, RefusedDocumentsExitTwoWithOneShortLineNamingThePlace) {
         CliResult r = run({"import", in, "-o", path("out.orv")});
         EXPECT_EQ(r.exitCode, 2);
         auto lines = r.errLines();
-        EXPECT_EQ(clitest::slurp(path("out.orv")), keep);
+        EXPECT_EQ(orv::test::slurp(path("out.orv")), keep);
         if (lines.size() != 1u) {
             ADD_FAILURE() << lines.size() << " lines: " << r.err.substr(0, 400);
             continue;
@@ -102,7 +102,7 @@ TEST_F(CliHostile, AFrequencyIsADecimalNumberOrOneOfTheTextsForNone) {
         CliResult r = run({"import", writeText("f.json", cellDoc("Rec Freq", value)), "-o", path("out.orv"), "--base",
                            path("base.orv")});
         ASSERT_EQ(r.exitCode, 0) << r.err;
-        const std::string bytes = clitest::slurp(path("out.orv"));
+        const std::string bytes = orv::test::slurp(path("out.orv"));
         ASSERT_EQ(bytes.size(), 6019u);
         EXPECT_EQ(static_cast<uint8_t>(bytes[first]) * 256 + static_cast<uint8_t>(bytes[first + 1]), code);
     }

@@ -12,13 +12,13 @@
 #include "image/MemoryImage.h"
 
 namespace fs = std::filesystem;
-using clitest::CliResult;
-using clitest::slurp;
+using orv::test::CliResult;
+using orv::test::slurp;
 using orv::MemoryImage;
 
 namespace {
 
-class CliInterchange : public clitest::CliScratch {};
+class CliInterchange : public orv::test::CliScratch {};
 
 int rec(int g, int c, int j) { return orv::channelRecordAddr(g, c, j).address(); }
 
@@ -268,7 +268,7 @@ TEST_F(CliInterchange, DashIsStandardInputOrOutputForTextOnly) {
     const fs::path before = fs::current_path();
     fs::current_path(dir);
     for (const auto& c : cases) {
-        const CliResult r = clitest::runCli(c.args, {}, {}, c.stdinFrom);
+        const CliResult r = orv::test::runCli(c.args, {}, {}, c.stdinFrom);
         EXPECT_EQ(r.exitCode, c.exitCode) << c.name << ": " << r.err;
         EXPECT_EQ(r.out, c.out) << c.name;
         if (!c.errPart.empty()) {

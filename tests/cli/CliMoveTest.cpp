@@ -12,7 +12,7 @@
 #include "image/MemoryImage.h"
 
 namespace fs = std::filesystem;
-using clitest::CliResult;
+using orv::test::CliResult;
 using orv::MemoryImage;
 
 namespace {
@@ -32,7 +32,7 @@ MemoryImage reordered(const MemoryImage& old, const std::array<int, 15>& order) 
     return img;
 }
 
-class CliMove : public clitest::CliScratch {};
+class CliMove : public orv::test::CliScratch {};
 
 TEST_F(CliMove, MovesTheBanksInPlaceOrIntoTheOutputFile) {
     struct Case { const char* from; const char* to; bool inPlace; std::array<int, 15> order; };
@@ -66,7 +66,7 @@ TEST_F(CliMove, RefusedPositionsAndFilesLeaveEveryFileAsItWas) {
     struct Case { const char* name; std::vector<std::string> args; const char* said; };
     const std::string in = writeImage("in.orv", patterned());
     const std::string shortFile = path("short.orv");
-    clitest::runCli({"new", "-o", shortFile}, dir.string());
+    orv::test::runCli({"new", "-o", shortFile}, dir.string());
     fs::resize_file(shortFile, 6016);
     const std::string out = path("out.orv");
     const Case cases[] = {

@@ -7,7 +7,7 @@
 
 namespace {
 
-class CliPorts : public clitest::CliScratch {};
+class CliPorts : public orv::test::CliScratch {};
 
 TEST_F(CliPorts, TableAndJsonListTheSamePorts) {
     const auto json = run({"ports", "--json"});

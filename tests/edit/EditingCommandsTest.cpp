@@ -12,7 +12,7 @@
 #include "edit/RowText.h"
 
 using namespace orv;
-using orv::edittest::FakeScreen;
+using orv::test::FakeScreen;
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "image/clsGroup.h"
 
 using namespace orv;
-using orv::edittest::FakeScreen;
+using orv::test::FakeScreen;
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "image/clsChannel.h"
 
 using namespace orv;
-using orvtest::Bits;
+using orv::test::Bits;
 
 namespace {
 
@@ -27,7 +27,7 @@ TEST(ChannelCodec, FrequencyBytesToText) {
         {0xAC44, "155.12500"}, {0x0000, "000.00"}, {0xFFFF, "181.91875"}, {0x0001, "100.00125"}, {0x0960, "103.00000"}};
     for (auto [code, text] : cases) {
         Fixture f;
-        int a = orvtest::recordAddr(3, 5, 0);
+        int a = orv::test::recordAddr(3, 5, 0);
         f.img[a] = static_cast<uint8_t>(code >> 8);
         f.img[a + 1] = static_cast<uint8_t>(code & 0xFF);
         f.img[a + 4] = static_cast<uint8_t>(code >> 8);
@@ -52,8 +52,8 @@ TEST(ChannelCodec, FrequencyTextToBytes) {
         f.view.cells[9][colRecFreq] = text;
         f.view.cells[9][colTxFreq] = text;
         f.ch.Write_Channel(6, 9);
-        EXPECT_EQ(word(f.img, orvtest::recordAddr(6, 9, 0)), code) << text;
-        EXPECT_EQ(word(f.img, orvtest::recordAddr(6, 9, 4)), code) << text;
+        EXPECT_EQ(word(f.img, orv::test::recordAddr(6, 9, 0)), code) << text;
+        EXPECT_EQ(word(f.img, orv::test::recordAddr(6, 9, 4)), code) << text;
     }
 }
 
@@ -67,7 +67,7 @@ TEST(ChannelCodec, CodeGuardBytesToText) {
     for (auto [w, text] : cases) {
         EXPECT_EQ(clsChannel::codeGuardText(static_cast<uint16_t>(w)), text);
         Fixture f;
-        int a = orvtest::recordAddr(1, 15, 0);
+        int a = orv::test::recordAddr(1, 15, 0);
         f.img[a + 2] = static_cast<uint8_t>(w >> 8);
         f.img[a + 3] = static_cast<uint8_t>(w & 0xFF);
         f.img[a + 6] = static_cast<uint8_t>(w >> 8);
@@ -99,16 +99,16 @@ TEST(ChannelCodec, CodeGuardTextToBytes) {
         f.view.cells[0][colRecCG] = text;
         f.view.cells[0][colTxCG] = text;
         f.ch.Write_Channel(0, 0);
-        EXPECT_EQ(word(f.img, orvtest::recordAddr(0, 0, 2)), w) << text;
-        EXPECT_EQ(word(f.img, orvtest::recordAddr(0, 0, 6)), w) << text;
+        EXPECT_EQ(word(f.img, orv::test::recordAddr(0, 0, 2)), w) << text;
+        EXPECT_EQ(word(f.img, orv::test::recordAddr(0, 0, 6)), w) << text;
     }
     EXPECT_EQ(clsChannel::codeGuardText(0x8000), "D000");
 }
 
 TEST(ChannelCodec, LabelReadAndWrite) {
     Fixture f;
-    for (int i = 0; i < 8; ++i) f.img[orvtest::labelAddr(2, 4, i)] = 0xFF;
-    for (int i = 0; i < 8; ++i) f.img[orvtest::labelAddr(2, 5, i)] = 0x00;
+    for (int i = 0; i < 8; ++i) f.img[orv::test::labelAddr(2, 4, i)] = 0xFF;
+    for (int i = 0; i < 8; ++i) f.img[orv::test::labelAddr(2, 5, i)] = 0x00;
     f.ch.Read_Channel(2, 4);
     f.ch.Read_Channel(2, 5);
     EXPECT_EQ(f.view.cells[4][colChLabel], " BLANK  ");
@@ -118,7 +118,7 @@ TEST(ChannelCodec, LabelReadAndWrite) {
     f.view.cells[4][colRecCG] = f.view.cells[4][colTxCG] = "0";
     f.ch.Write_Channel(2, 4);
     const uint8_t want[8] = {0x30, 0x30, 0x30, 0x30, 0x0C, 0x2F, 0x30, 0x05};
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(f.img[orvtest::labelAddr(2, 4, i)], want[i]) << i;
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(f.img[orv::test::labelAddr(2, 4, i)], want[i]) << i;
 }
 
 TEST(ChannelCodec, FlagsUseOneBitPerChannel) {
@@ -128,9 +128,9 @@ TEST(ChannelCodec, FlagsUseOneBitPerChannel) {
             Fixture f;
             const int k = c < 8 ? 1 : 0;
             const int bit = 1 << (c % 8);
-            f.img[orvtest::paramAddr(g, 0x20 + k)] = static_cast<uint8_t>(bit);
-            f.img[orvtest::paramAddr(g, 0x22 + k)] = static_cast<uint8_t>(0xFF & ~bit);
-            f.img[orvtest::paramAddr(g, 0x24 + k)] = static_cast<uint8_t>(bit);
+            f.img[orv::test::paramAddr(g, 0x20 + k)] = static_cast<uint8_t>(bit);
+            f.img[orv::test::paramAddr(g, 0x22 + k)] = static_cast<uint8_t>(0xFF & ~bit);
+            f.img[orv::test::paramAddr(g, 0x24 + k)] = static_cast<uint8_t>(bit);
             f.ch.Read_Channel(g, c);
             EXPECT_EQ(f.view.chkLoPower[c], 1) << c;
             EXPECT_EQ(f.view.chkNarr[c], 0) << c;
@@ -139,10 +139,10 @@ TEST(ChannelCodec, FlagsUseOneBitPerChannel) {
     }
     // A grey box (2) clears its bit like an unchecked one.
     Fixture f;
-    f.img[orvtest::paramAddr(0, 0x21)] = 0xFF;
+    f.img[orv::test::paramAddr(0, 0x21)] = 0xFF;
     f.view.chkLoPower[3] = 2;
     f.ch.Write_Lo_Power(0, 3);
-    EXPECT_EQ(f.img[orvtest::paramAddr(0, 0x21)], 0xF7);
+    EXPECT_EQ(f.img[orv::test::paramAddr(0, 0x21)], 0xF7);
 }
 
 // Every field of every channel of every group, written on an image of 0x00
@@ -157,25 +157,25 @@ TEST(ChannelCodec, EachFieldWritesOnlyItsOwnBits) {
     };
     auto word2 = [](int a, int w) { return std::vector<Bits>{{a, 0xFF, w >> 8}, {a + 1, 0xFF, w & 0xFF}}; };
     auto flag = [](int g, int c, int k, int v) {
-        int a = orvtest::paramAddr(g, k + (c < 8 ? 1 : 0));
+        int a = orv::test::paramAddr(g, k + (c < 8 ? 1 : 0));
         int m = 1 << (c % 8);
         return std::vector<Bits>{{a, m, v ? m : 0}};
     };
     const FieldCase cases[] = {
         {"rx freq", [](ChannelGridView& v, int c, int) { v.cells[c][colRecFreq] = "155.125"; },
-         &clsChannel::Write_RX_Freq, [&](int g, int c, int) { return word2(orvtest::recordAddr(g, c, 0), 0xAC44); }},
+         &clsChannel::Write_RX_Freq, [&](int g, int c, int) { return word2(orv::test::recordAddr(g, c, 0), 0xAC44); }},
         {"tx freq", [](ChannelGridView& v, int c, int) { v.cells[c][colTxFreq] = "100.00125"; },
-         &clsChannel::Write_TX_Freq, [&](int g, int c, int) { return word2(orvtest::recordAddr(g, c, 4), 0x0001); }},
+         &clsChannel::Write_TX_Freq, [&](int g, int c, int) { return word2(orv::test::recordAddr(g, c, 4), 0x0001); }},
         {"rx cg", [](ChannelGridView& v, int c, int) { v.cells[c][colRecCG] = "D754-"; },
-         &clsChannel::Write_RX_CG, [&](int g, int c, int) { return word2(orvtest::recordAddr(g, c, 2), 0xC9EC); }},
+         &clsChannel::Write_RX_CG, [&](int g, int c, int) { return word2(orv::test::recordAddr(g, c, 2), 0xC9EC); }},
         {"tx cg", [](ChannelGridView& v, int c, int) { v.cells[c][colTxCG] = "254.1"; },
-         &clsChannel::Write_TX_CG, [&](int g, int c, int) { return word2(orvtest::recordAddr(g, c, 6), 0x2541); }},
+         &clsChannel::Write_TX_CG, [&](int g, int c, int) { return word2(orv::test::recordAddr(g, c, 6), 0x2541); }},
         {"label", [](ChannelGridView& v, int c, int) { v.cells[c][colChLabel] = "AB-h"; },
          &clsChannel::Write_Chan_Alpha,
          [](int g, int c, int) {
              const int codes[8] = {0x30, 0x30, 0x30, 0x30, 0x0A, 0x0B, 0x24, 0x2F};
              std::vector<Bits> b;
-             for (int i = 0; i < 8; ++i) b.push_back({orvtest::labelAddr(g, c, i), 0xFF, codes[i]});
+             for (int i = 0; i < 8; ++i) b.push_back({orv::test::labelAddr(g, c, i), 0xFF, codes[i]});
              return b;
          }},
         {"low power", [](ChannelGridView& v, int c, int fill) { v.chkLoPower[c] = fill ? 0 : 1; },
@@ -189,13 +189,13 @@ TEST(ChannelCodec, EachFieldWritesOnlyItsOwnBits) {
         for (int g = 0; g < 15; ++g) {
             for (int c = 0; c < 16; ++c) {
                 for (int fill : {0x00, 0xFF}) {
-                    MemoryImage img = orvtest::filled(static_cast<uint8_t>(fill));
+                    MemoryImage img = orv::test::filled(static_cast<uint8_t>(fill));
                     const MemoryImage before = img;
                     ChannelGridView view;
                     fc.set(view, c, fill);
                     clsChannel ch(img, view);
                     (ch.*fc.write)(g, c);
-                    std::string diff = orvtest::checkOnly(before, img, fc.bits(g, c, fill));
+                    std::string diff = orv::test::checkOnly(before, img, fc.bits(g, c, fill));
                     ASSERT_EQ(diff, "") << fc.name << " group " << g << " channel " << c << " fill " << fill;
                 }
             }
@@ -227,7 +227,7 @@ TEST(ChannelCodec, RefusedTextsThrowAndLeaveTheFieldAlone) {
                           {colTxFreq, "190", 4, "Tx Freq"},  {colTxCG, "D1", 6, "Tx CG"}};
     for (const Case& c : cases) {
         for (int g : {4, 13}) {
-            MemoryImage img = orvtest::filled(0x5A);
+            MemoryImage img = orv::test::filled(0x5A);
             ChannelGridView view;
             for (auto& row : view.cells) row = {"", "155.125", "D023", "155.125", "D023", "LBL"};
             view.cells[11][c.column] = c.text;
@@ -243,11 +243,11 @@ TEST(ChannelCodec, RefusedTextsThrowAndLeaveTheFieldAlone) {
             // The refused field keeps its bytes; fields before it were written,
             // fields after it (and the label) were not.
             for (int j = 0; j < 8; ++j) {
-                int a = orvtest::recordAddr(g, 11, j);
+                int a = orv::test::recordAddr(g, 11, j);
                 if (j < c.byte) EXPECT_NE(img[a], 0x5A) << c.text << " byte " << j;
                 else EXPECT_EQ(img[a], 0x5A) << c.text << " byte " << j;
             }
-            for (int i = 0; i < 8; ++i) EXPECT_EQ(img[orvtest::labelAddr(g, 11, i)], 0x5A);
+            for (int i = 0; i < 8; ++i) EXPECT_EQ(img[orv::test::labelAddr(g, 11, i)], 0x5A);
         }
     }
 }

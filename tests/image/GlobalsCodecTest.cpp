@@ -8,7 +8,7 @@
 #include "image/clsGlobals.h"
 
 using namespace orv;
-using orvtest::Bits;
+using orv::test::Bits;
 
 namespace {
 
@@ -168,7 +168,7 @@ TEST(GlobalsCodec, AReadingCodecReadsAndRefusesEveryWrite) {
         {&clsGlobals::Write_Switch_Assignments, true}, {&clsGlobals::Write_Rotary_Switch, true},
     };
     for (const Case& c : ops) {
-        const MemoryImage img = orvtest::filled(0x35);
+        const MemoryImage img = orv::test::filled(0x35);
         GlobalsView v;
         GlobalsView expected;
         clsGlobals(MemoryImage(img), expected).Read_Globals();
@@ -176,12 +176,12 @@ TEST(GlobalsCodec, AReadingCodecReadsAndRefusesEveryWrite) {
         if (c.writes) {
             clsGlobals(MemoryImage(img), v).Read_Globals();  // every list selected
             EXPECT_THROW((glb.*c.op)(), std::logic_error);
-            EXPECT_TRUE(img == orvtest::filled(0x35));
+            EXPECT_TRUE(img == orv::test::filled(0x35));
         } else {
             EXPECT_NO_THROW((glb.*c.op)());
         }
     }
-    const MemoryImage img = orvtest::filled(0x35);
+    const MemoryImage img = orv::test::filled(0x35);
     GlobalsView fromConst, fromMutable;
     clsGlobals(img, fromConst).Read_Globals();
     MemoryImage copy = img;
@@ -224,13 +224,13 @@ TEST(GlobalsCodec, EachFieldWritesOnlyItsOwnBits) {
     };
     for (const FieldCase& fc : cases) {
         for (int fill : {0x00, 0xFF}) {
-            MemoryImage img = orvtest::filled(static_cast<uint8_t>(fill));
+            MemoryImage img = orv::test::filled(static_cast<uint8_t>(fill));
             const MemoryImage before = img;
             GlobalsView v = neutralView(fill);
             fc.set(v, fill);
             clsGlobals glb(img, v);
             (glb.*fc.write)();
-            ASSERT_EQ(orvtest::checkOnly(before, img, fc.bits(fill)), "") << fc.name << " fill " << fill;
+            ASSERT_EQ(orv::test::checkOnly(before, img, fc.bits(fill)), "") << fc.name << " fill " << fill;
         }
     }
     // Each rotary position, as a group/channel pair and as "Global".
@@ -252,7 +252,7 @@ TEST(GlobalsCodec, EachFieldWritesOnlyItsOwnBits) {
                  {{0x80 + p, 0xFF, 0x00}, {0x90 + pb, m, 0}, {0x92 + pb, m, 0}}},
             };
             for (const R& r : rs) {
-                MemoryImage img = orvtest::filled(static_cast<uint8_t>(fill));
+                MemoryImage img = orv::test::filled(static_cast<uint8_t>(fill));
                 const MemoryImage before = img;
                 GlobalsView v = neutralView(fill);
                 v.cboGroup[p] = r.group;
@@ -260,7 +260,7 @@ TEST(GlobalsCodec, EachFieldWritesOnlyItsOwnBits) {
                 v.chkGrpVar[p] = r.grpVar;
                 v.chkChanVar[p] = r.chanVar;
                 clsGlobals(img, v).Write_Rotary_Switch();
-                ASSERT_EQ(orvtest::checkOnly(before, img, r.bits), "") << "position " << p + 1 << " fill " << fill;
+                ASSERT_EQ(orv::test::checkOnly(before, img, r.bits), "") << "position " << p + 1 << " fill " << fill;
             }
         }
     }
@@ -268,7 +268,7 @@ TEST(GlobalsCodec, EachFieldWritesOnlyItsOwnBits) {
 
 TEST(GlobalsCodec, WriteAllKeepsBitsOfNoField) {
     for (int fill : {0x00, 0xFF}) {
-        MemoryImage img = orvtest::filled(static_cast<uint8_t>(fill));
+        MemoryImage img = orv::test::filled(static_cast<uint8_t>(fill));
         GlobalsView v;
         clsGlobals glb(img, v);
         glb.Read_Globals();

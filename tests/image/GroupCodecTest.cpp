@@ -7,7 +7,7 @@
 #include "image/clsGroup.h"
 
 using namespace orv;
-using orvtest::Bits;
+using orv::test::Bits;
 
 namespace {
 
@@ -15,7 +15,7 @@ struct Fixture {
     MemoryImage img;
     GroupView view;
     clsGroup grp{img, view};
-    uint8_t& param(int g, int k) { return img[orvtest::paramAddr(g, k)]; }
+    uint8_t& param(int g, int k) { return img[orv::test::paramAddr(g, k)]; }
 };
 
 }  // namespace
@@ -297,15 +297,15 @@ TEST(GroupCodec, EachFieldWritesOnlyItsOwnBits) {
     for (const FieldCase& fc : cases) {
         for (int g = 0; g < 15; ++g) {
             for (int fill : {0x00, 0xFF}) {
-                MemoryImage img = orvtest::filled(static_cast<uint8_t>(fill));
+                MemoryImage img = orv::test::filled(static_cast<uint8_t>(fill));
                 const MemoryImage before = img;
                 GroupView view;
                 fc.set(view);
                 clsGroup grp(img, view);
                 (grp.*fc.write)(g);
                 std::vector<Bits> bits;
-                for (const K& k : fc.bits) bits.push_back({orvtest::paramAddr(g, k.k), k.mask, k.value});
-                ASSERT_EQ(orvtest::checkOnly(before, img, bits), "") << fc.name << " group " << g << " fill " << fill;
+                for (const K& k : fc.bits) bits.push_back({orv::test::paramAddr(g, k.k), k.mask, k.value});
+                ASSERT_EQ(orv::test::checkOnly(before, img, bits), "") << fc.name << " group " << g << " fill " << fill;
             }
         }
     }
@@ -314,25 +314,25 @@ TEST(GroupCodec, EachFieldWritesOnlyItsOwnBits) {
 TEST(GroupCodec, WholeGroupWritesOnlyItsOwnBlock) {
     for (int g = 0; g < 15; ++g) {
         for (int fill : {0x00, 0xFF}) {
-            MemoryImage img = orvtest::filled(static_cast<uint8_t>(fill));
+            MemoryImage img = orv::test::filled(static_cast<uint8_t>(fill));
             const MemoryImage before = img;
             GroupView view;
             clsGroup grp(img, view);
             grp.Read_Group(g);
             grp.Write_Group(g);
             for (int a = 0; a < MemoryImage::kSize; ++a) {
-                if (a >= orvtest::kParamBase[g] && a < orvtest::kParamBase[g] + 0x180) continue;
+                if (a >= orv::test::kParamBase[g] && a < orv::test::kParamBase[g] + 0x180) continue;
                 ASSERT_EQ(img[a], before[a]) << "group " << g << " touched 0x" << std::hex << a;
             }
             // Group parameter bytes that hold no field stay as they were.
-            for (int k = 0x01; k <= 0x1F; ++k) ASSERT_EQ(img[orvtest::paramAddr(g, k)], fill);
-            for (int k = 0x3B; k <= 0x7F; ++k) ASSERT_EQ(img[orvtest::paramAddr(g, k)], fill);
+            for (int k = 0x01; k <= 0x1F; ++k) ASSERT_EQ(img[orv::test::paramAddr(g, k)], fill);
+            for (int k = 0x3B; k <= 0x7F; ++k) ASSERT_EQ(img[orv::test::paramAddr(g, k)], fill);
         }
     }
 }
 
 TEST(GroupCodec, OutOfRangeGroupTouchesNothing) {
-    MemoryImage img = orvtest::filled(0x11);
+    MemoryImage img = orv::test::filled(0x11);
     const MemoryImage before = img;
     GroupView view;
     clsGroup grp(img, view);

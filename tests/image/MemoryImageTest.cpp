@@ -7,7 +7,7 @@
 #include "image/MemoryImage.h"
 
 using namespace orv;
-using orvtest::kParamBase;
+using orv::test::kParamBase;
 
 TEST(MemoryImage, FreshImageIsZero) {
     MemoryImage img;
@@ -90,14 +90,14 @@ TEST(MemoryImage, LabelEncodingAndDecoding) {
         {"-\\|>", {0x30, 0x30, 0x30, 0x30, 0x24, 0x2A, 0x2B, 0x2E}, "    -\\|>"},
     };
     for (const Case& c : cases) {
-        MemoryImage img = orvtest::filled(0x77);
+        MemoryImage img = orv::test::filled(0x77);
         encodeLabel(img, 5, 10, c.text);
         for (int i = 0; i < 8; ++i) EXPECT_EQ(img[5 * 256 + 10 + i], c.bytes[i]) << c.text << " byte " << i;
         EXPECT_EQ(img[5 * 256 + 9], 0x77);
         EXPECT_EQ(img[5 * 256 + 18], 0x77);
         EXPECT_EQ(decodeLabel(img, 5, 10), c.decoded);
     }
-    MemoryImage img = orvtest::filled(0xFF);
+    MemoryImage img = orv::test::filled(0xFF);
     EXPECT_EQ(decodeLabel(img, 5, 10), "");
     img[5 * 256 + 12] = 0x0A;
     img[5 * 256 + 15] = 0x31;

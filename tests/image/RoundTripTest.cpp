@@ -27,9 +27,9 @@ void sprinkleLabels(MemoryImage& img, std::mt19937& rng, bool onlyValid) {
         img[a] = static_cast<uint8_t>(onlyValid || coin(rng) ? code(rng) : any(rng));
     };
     for (int g = 0; g < 15; ++g) {
-        for (int i = 0; i < 8; ++i) fill(orvtest::paramAddr(g, 0x33 + i));
+        for (int i = 0; i < 8; ++i) fill(orv::test::paramAddr(g, 0x33 + i));
         for (int c = 0; c < 16; ++c)
-            for (int i = 0; i < 8; ++i) fill(orvtest::labelAddr(g, c, i));
+            for (int i = 0; i < 8; ++i) fill(orv::test::labelAddr(g, c, i));
     }
 }
 
@@ -49,19 +49,19 @@ void canonicalLabel(MemoryImage& img, int a, bool channel) {
 void canonicalGroup(MemoryImage& img, int g) {
     for (int c = 0; c < 16; ++c) {
         for (int j : {2, 6}) {
-            int a = orvtest::recordAddr(g, c, j);
+            int a = orv::test::recordAddr(g, c, j);
             if (img[a] & 0x80) img[a] = static_cast<uint8_t>((img[a] & 0xC1) | 0x08);  // digital code guard
         }
-        canonicalLabel(img, orvtest::labelAddr(g, c, 0), true);
+        canonicalLabel(img, orv::test::labelAddr(g, c, 0), true);
     }
-    canonicalLabel(img, orvtest::paramAddr(g, 0x33), false);
-    img[orvtest::paramAddr(g, 0x29)] &= 0x0F;  // the eighth ID digit is not shown
+    canonicalLabel(img, orv::test::paramAddr(g, 0x33), false);
+    img[orv::test::paramAddr(g, 0x29)] &= 0x0F;  // the eighth ID digit is not shown
     for (int k : {0x2E, 0x2F}) {
-        uint8_t& b = img[orvtest::paramAddr(g, k)];
+        uint8_t& b = img[orv::test::paramAddr(g, k)];
         if (b & 0x80) b &= 0xBF;  // "OFF" clears "MAIN"
     }
-    uint8_t& b0 = img[orvtest::paramAddr(g, 0x00)];
-    const bool enabled = img[orvtest::paramAddr(g, 0x31)] & 0x80;
+    uint8_t& b0 = img[orv::test::paramAddr(g, 0x00)];
+    const bool enabled = img[orv::test::paramAddr(g, 0x31)] & 0x80;
     const bool chanSet = b0 & 0x10;
     if (chanSet && !enabled) b0 &= 0xEF;                 // a disabled guard stores no channel-set flag
     if (!chanSet && enabled) b0 |= 0x0F;                 // enabled without a channel reads as entry "0"

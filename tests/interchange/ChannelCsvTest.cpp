@@ -16,9 +16,9 @@
 #include "image/clsGroup.h"
 
 using namespace orv;
-using orvtest::labelAddr;
-using orvtest::paramAddr;
-using orvtest::recordAddr;
+using orv::test::labelAddr;
+using orv::test::paramAddr;
+using orv::test::recordAddr;
 
 namespace {
 
@@ -224,18 +224,18 @@ TEST(ChannelCsv, ExportImportedElsewhereGivesTheSameChannels) {
 // (its tones and digital codes), the rest of the image random.
 MemoryImage toolListImage(std::mt19937& rng, int g) {
     MemoryImage img = expressibleImage(rng, g);
-    std::uniform_int_distribution<std::size_t> tone(0, chirptest::kTones.size() - 1),
-        dcs(0, chirptest::kDtcsCodes.size() - 1);
+    std::uniform_int_distribution<std::size_t> tone(0, orv::test::kTones.size() - 1),
+        dcs(0, orv::test::kDtcsCodes.size() - 1);
     std::uniform_int_distribution<int> kind(0, 2), coin(0, 1);
     auto guard = [&] {
         switch (kind(rng)) {
         case 0: return 0;
         case 1: {
-            const int tenths = static_cast<int>(std::lround(chirptest::kTones[tone(rng)] * 10));
+            const int tenths = static_cast<int>(std::lround(orv::test::kTones[tone(rng)] * 10));
             return (tenths / 1000) << 12 | (tenths / 100 % 10) << 8 | (tenths / 10 % 10) << 4 | tenths % 10;
         }
         default:
-            return 0x8800 | (coin(rng) ? 0x4000 : 0) | std::stoi(std::to_string(chirptest::kDtcsCodes[dcs(rng)]), nullptr, 8);
+            return 0x8800 | (coin(rng) ? 0x4000 : 0) | std::stoi(std::to_string(orv::test::kDtcsCodes[dcs(rng)]), nullptr, 8);
         }
     };
     for (int c = 0; c < 16; ++c) {
@@ -250,18 +250,18 @@ TEST(ChannelCsv, TheChannelToolReadsEveryExportWithItsMeaning) {
     for (int round = 0; round < 30; ++round) {
         const int g = round % 15;
         const MemoryImage img = toolListImage(rng, g);
-        const chirptest::Reading read = chirptest::readChirpCsv(exportChannelCsv(img, g));
+        const orv::test::Reading read = orv::test::readChirpCsv(exportChannelCsv(img, g));
         EXPECT_EQ(read.errors, std::vector<std::string>{}) << "round " << round;
         const ChannelGridView v = channels(img, g);
         int withFrequency = 0;
         for (const auto& cells : v.cells) withFrequency += cells[colRecFreq] != "000.00";
         EXPECT_EQ(static_cast<int>(read.rows.size()), withFrequency);
-        for (const chirptest::Meaning& m : read.rows) {
+        for (const orv::test::Meaning& m : read.rows) {
             const auto c = static_cast<std::size_t>(m.location - 1);
             const auto& cells = v.cells[c];
             const std::string at = "round " + std::to_string(round) + " location " + std::to_string(m.location);
-            EXPECT_EQ(m.rxHz, chirptest::parseFreq(cells[colRecFreq])) << at;
-            EXPECT_EQ(m.txHz, chirptest::parseFreq(cells[colTxFreq])) << at;
+            EXPECT_EQ(m.rxHz, orv::test::parseFreq(cells[colRecFreq])) << at;
+            EXPECT_EQ(m.txHz, orv::test::parseFreq(cells[colTxFreq])) << at;
             EXPECT_EQ(m.txGuard, cells[colTxCG]) << at;
             EXPECT_EQ(m.rxGuard, cells[colRecCG]) << at;
             EXPECT_EQ(m.name, cells[colChLabel].substr(std::min(cells[colChLabel].find_first_not_of(' '),

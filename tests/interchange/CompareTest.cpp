@@ -12,9 +12,9 @@
 #include "interchange/Compare.h"
 
 using namespace orv;
-using orvtest::labelAddr;
-using orvtest::paramAddr;
-using orvtest::recordAddr;
+using orv::test::labelAddr;
+using orv::test::paramAddr;
+using orv::test::recordAddr;
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <array>
 #include <functional>
 #include <string>
-#include "../edit/FakeScreen.h"
+#include "FakeScreen.h"
 #include "edit/GroupEditor.h"
 #include "image/FieldError.h"
 #include "image/FieldRules.h"
@@ -60,7 +60,7 @@ int gridColumn(K kind) { return kind == K::Frequency ? colRecFreq : kind == K::C
 
 struct Grid {
     MemoryImage image = defaultImage();
-    edittest::FakeScreen screen;
+    test::FakeScreen screen;
     GroupEditor editor{image, screen};
     Grid() {
         editor.loadGroup(0);

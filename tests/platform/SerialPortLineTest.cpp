@@ -1,7 +1,7 @@
 // The line settings string and the names a communications port goes by,
 // shared by every system's serial port.
 #include <gtest/gtest.h>
-#include "link/SerialPort.h"
+#include "platform/SerialPort.h"
 #include "platform/SerialPortLine.h"
 
 namespace orv {

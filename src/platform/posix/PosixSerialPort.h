@@ -4,7 +4,7 @@
 #pragma once
 #include <string>
 #include <vector>
-#include "link/SerialPort.h"
+#include "platform/SerialPort.h"
 #include "platform/SerialPortLine.h"
 
 namespace orv {

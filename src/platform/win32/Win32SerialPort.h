@@ -9,7 +9,7 @@
 #pragma once
 #include <string>
 #include <vector>
-#include "link/SerialPort.h"
+#include "platform/SerialPort.h"
 #include "platform/SerialPortLine.h"
 
 namespace orv {

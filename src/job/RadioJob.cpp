@@ -1,0 +1,82 @@
+#include "job/RadioJob.h"
+
+#include "image/MemoryMap.h"
+#include "image/TrNoop.h"
+#include "link/ORVCom.h"
+#include "job/RadioVerify.h"
+
+namespace orv {
+
+using Step = RadioJobResult::Step;
+
+RadioMask verifyMaskFor(const RadioJobPlan& plan) {
+    using W = RadioJobPlan::Write;
+    const bool page0 = !(plan.write == W::SkipGlobals || (plan.write == W::None && plan.skipGlobals));
+    const RadioMask all = writtenBitsMask(page0);
+    const bool group = plan.write == W::Group || (plan.write == W::None && plan.group != 0);
+    const bool globals = plan.write == W::Globals || (plan.write == W::None && plan.globalsOnly);
+    if (group) return maskBlocks(all, ORVCom::firstGroupBlock(plan.group), ORVCom::lastGroupBlock(plan.group));
+    if (globals) return maskBlocks(all, 0, memmap::kPage0Blocks - 1);
+    return all;
+}
+
+RadioJobResult runRadioJob(ORVCom& com, const MemoryImage& image, const RadioJobPlan& plan,
+                           const RadioJobHooks& hooks, const std::string& backupFolder) {
+    using W = RadioJobPlan::Write;
+    const auto stopped = [&hooks] { return hooks.stopped && hooks.stopped(); };
+    RadioJobResult r;
+
+    if (plan.write != W::None) {
+        bool ok = false;
+        switch (plan.write) {
+        case W::Group:
+            ok = com.writeGroup(plan.group);
+            if (!ok) r.writeMessage = ORV_TR_NOOP("RadioJob", "Write Group Failed");
+            break;
+        case W::Globals:
+            ok = com.writeGlobal();
+            if (!ok) r.writeMessage = ORV_TR_NOOP("RadioJob", "Write Global Failed");
+            break;
+        default:
+            ok = com.writeMemory(plan.write == W::SkipGlobals);
+            if (!ok) r.writeMessage = ORV_TR_NOOP("RadioJob", "writing the radio failed");
+            break;
+        }
+        r.writeAccepted = ok;
+        r.failure = r.writeMessage;
+        // A stopped write ends after the current block and counts as done
+        // for the link; here it is what it is: stopped.
+        r.written = stopped() ? Step::Stopped : ok ? Step::Done : Step::Failed;
+        if (r.written == Step::Stopped)
+            r.failure = ok ? "interrupted; the write stopped after the current block"
+                           : "interrupted; the write did not complete";
+    }
+
+    const bool mayVerify = plan.write == W::None || r.written == Step::Done;
+    if (!plan.verify || !mayVerify || stopped()) return r;
+    if (plan.write != W::None && hooks.beforeVerify && !hooks.beforeVerify()) return r;
+    const VerifyResult v = verifyRadio(com, image, verifyMaskFor(plan));
+    if (v.outcome == VerifyResult::Outcome::ReadFailed) {
+        const bool stop = stopped();
+        r.verified = stop ? Step::Stopped : Step::Failed;
+        r.failure = stop ? "interrupted; nothing verified" : "reading the radio for the verify failed";
+        return r;
+    }
+    r.radioRead = true;
+    if (plan.backupReads) {
+        r.readBackup = keepBackup(v.radio, BackupKind::Read, backupFolder);
+        if (!r.readBackup) r.warning = "no backup kept of what the radio holds: " + r.readBackup.status.message;
+    }
+    if (v.matches()) {
+        r.verified = Step::Done;
+    } else {
+        r.verified = Step::Failed;
+        r.differences = v.lines;
+        const std::size_t n = v.lines.size();
+        r.failure = "the radio differs from the file (" + std::to_string(n) +
+                    (n == 1 ? " difference)" : " differences)");
+    }
+    return r;
+}
+
+}  // namespace orv

@@ -1,0 +1,237 @@
+// The progress dialog and the Qt link host: cancel semantics for reads and
+// writes, the main window's enabled state, the clamped progress value, and
+// the host's calls from the link's worker thread.
+#include <gtest/gtest.h>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+#include <atomic>
+#include <thread>
+#include "app/QtHost.h"
+#include "app/UserPrompts.h"
+#include "RadioTestSupport.h"
+#include "app/Twips.h"
+#include "app/frmProc.h"
+
+using namespace orv;
+using namespace orv::test;
+
+namespace {
+
+class ProcTest : public AppFixture {
+protected:
+    void SetUp() override {
+        ensureApp();
+        main.move(100, 80);
+        main.show();
+    }
+    QWidget main;
+    UserPrompts prompts;
+    ScriptedBoxes boxes{prompts};
+};
+
+TEST_F(ProcTest, ReadCancelSetsTheFlagAtOnceWithoutAsking) {
+    frmProc proc(prompts, &main);
+    proc.ShowForm("Reading ORV Memory", false);
+    EXPECT_EQ(proc.windowTitle(), "ORV Processing");
+    EXPECT_EQ(proc.lblInfo()->text(), "Reading ORV Memory");
+    EXPECT_EQ(proc.CancelButton()->text(), "Cancel");
+    proc.EnableCancel();
+    QTest::mouseClick(proc.CancelButton(), Qt::LeftButton);
+    EXPECT_TRUE(proc.Cancelled());
+    EXPECT_TRUE(boxes.asked.empty());
+    proc.unload();
+}
+
+TEST_F(ProcTest, WriteCancelAsksAndOnlyYesSetsTheFlag) {
+    struct Case { MsgAnswer answer; bool cancelled; };
+    for (const Case c : {Case{MsgAnswer::No, false}, Case{MsgAnswer::Yes, true}}) {
+        ScriptedBoxes local{prompts};
+        local.answer({c.answer});
+        frmProc proc(prompts, &main);
+        proc.ShowForm("Writing ORV Memory", true);
+        proc.EnableCancel();
+        QTest::mouseClick(proc.CancelButton(), Qt::LeftButton);
+        EXPECT_EQ(proc.Cancelled(), c.cancelled);
+        ASSERT_EQ(local.asked.size(), 1u);
+        EXPECT_EQ(local.asked[0].text,
+                  "Warning:\nCancelling a write operation may leave the radio in an unpredictable "
+                  "state.\nAre you sure you want to cancel?");
+        EXPECT_EQ(local.asked[0].title, "ORVEDIT");
+        EXPECT_EQ(local.asked[0].icon, MsgIcon::Question);
+        EXPECT_EQ(local.asked[0].buttons, MsgButtons::YesNo);
+        proc.unload();
+    }
+}
+
+TEST_F(ProcTest, CancelIsInertUntilEnabledAndShowFormClearsTheFlag) {
+    frmProc proc(prompts, &main);
+    proc.ShowForm("Reading ORV Memory", false);
+    EXPECT_FALSE(proc.CancelButton()->isEnabled());
+    QTest::mouseClick(proc.CancelButton(), Qt::LeftButton);
+    proc.CancelButton_Click();
+    EXPECT_FALSE(proc.Cancelled());
+
+    proc.EnableCancel();
+    proc.CancelButton_Click();
+    ASSERT_TRUE(proc.Cancelled());
+    proc.ShowForm("Reading ORV Group", false);
+    EXPECT_FALSE(proc.Cancelled());
+    EXPECT_FALSE(proc.CancelButton()->isEnabled());
+    proc.unload();
+}
+
+TEST_F(ProcTest, MainWindowIsReEnabledOnlyIfTheDialogDisabledIt) {
+    for (bool enabledBefore : {true, false}) {
+        main.setEnabled(enabledBefore);
+        frmProc proc(prompts, &main);
+        proc.ShowForm("Reading ORV Memory", false);
+        EXPECT_FALSE(main.isEnabled());
+        // The dialog is a window of its own: disabling the main window leaves Cancel usable.
+        proc.EnableCancel();
+        EXPECT_TRUE(proc.CancelButton()->isEnabled() && proc.isEnabled());
+        proc.unload();
+        EXPECT_EQ(main.isEnabled(), enabledBefore);
+        EXPECT_FALSE(proc.isVisible());
+        // A second unload (the command unloads again after the transfer) changes nothing.
+        main.setEnabled(false);
+        proc.unload();
+        EXPECT_FALSE(main.isEnabled());
+    }
+    main.setEnabled(true);
+}
+
+TEST_F(ProcTest, DialogIsPlaced500TwipsFromTheMainWindow) {
+    frmProc proc(prompts, &main);
+    proc.ShowForm("x", false);
+    const int d = twipsToPx(500);
+    EXPECT_EQ(proc.pos(), main.pos() + QPoint(d, d));
+    proc.unload();
+}
+
+TEST_F(ProcTest, ValuesOutsideTheRangeAreClamped) {
+    frmProc proc(prompts, &main);
+    struct Case { int min, max, value, expected; };
+    const Case cases[] = {{0, 6016, 100, 100}, {0, 5760, 6016, 5760}, {0, 384, -5, 0},
+                          {0, 256, 256, 256}, {10, 20, 5, 10}};
+    for (const Case& c : cases) {
+        proc.setMin(c.min);
+        proc.setMax(c.max);
+        proc.setValue(c.value);
+        EXPECT_EQ(proc.value(), c.expected);
+        EXPECT_EQ(proc.Prog1()->value(), c.expected);
+    }
+    // A smaller maximum pulls the value back into the range.
+    proc.setMin(0);
+    proc.setMax(6016);
+    proc.setValue(6000);
+    proc.setMax(384);
+    EXPECT_EQ(proc.value(), 384);
+    EXPECT_EQ(proc.Prog1()->value(), 384);
+}
+
+// Under the bar: the bytes done of the range, with the rate and time left
+// once the transfer has run a moment (the wording is the core's).
+TEST_F(ProcTest, BytesDoneShowUnderTheBar) {
+    frmProc proc(prompts, &main);
+    proc.ShowForm("Reading ORV Memory", false);
+    proc.setMax(6016);
+    proc.setValue(3008);
+    EXPECT_TRUE(proc.lblProgress()->text().startsWith("3008/6016 bytes  ")) << proc.lblProgress()->text().toStdString();
+    EXPECT_TRUE(proc.lblProgress()->isVisible());
+    proc.unload();
+}
+
+// The link calls its host from a worker thread: the dialog is driven and the
+// boxes are answered on the window thread, a sleeping link leaves Cancel
+// live, and a read of the bar sees every update sent before it.
+TEST_F(ProcTest, HostCalledFromAWorkerDrivesTheDialogOnTheWindowThread) {
+    frmProc proc(prompts, &main);
+    QtHost host(proc, prompts, &main);
+    struct Seen {
+        double slept = 0;
+        bool cancelled = false;
+        int value = -1, max = -1;
+        MsgAnswer answer = MsgAnswer::OK;
+    } seen;
+    std::atomic<bool> done{false};
+    const Qt::HANDLE windowThread = QThread::currentThreadId();
+    Qt::HANDLE boxThread = nullptr;
+    prompts.setMessageHandler([&](QWidget*, const QString&, const QString&, MsgIcon, MsgButtons) {
+        boxThread = QThread::currentThreadId();
+        return MsgAnswer::Retry;
+    });
+    std::thread worker([&] {
+        host.progShowForm("Reading ORV Memory", false);
+        host.progEnableCancel();
+        host.progSetMax(6016);
+        host.progSetValue(3000);
+        seen.value = host.progValue();
+        seen.max = host.progMax();
+        const double t0 = host.now();
+        host.sleepMs(200);
+        seen.slept = host.now() - t0;
+        seen.cancelled = host.progCancelled();
+        seen.answer = host.messageBox("Error Hooking to Radio.", "COMM ERROR", MsgIcon::None, MsgButtons::RetryCancel);
+        host.progUnload();
+        done = true;
+    });
+    QTimer::singleShot(20, &proc, [&] { QTest::mouseClick(proc.CancelButton(), Qt::LeftButton); });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return done.load(); }, 10000));
+    worker.join();
+    EXPECT_EQ(seen.value, 3000);
+    EXPECT_EQ(seen.max, 6016);
+    EXPECT_GE(seen.slept, 0.19);
+    EXPECT_TRUE(seen.cancelled) << "Cancel was served while the link slept";
+    EXPECT_EQ(seen.answer, MsgAnswer::Retry);
+    EXPECT_EQ(boxThread, windowThread);
+    EXPECT_FALSE(proc.isLoaded());
+    EXPECT_TRUE(main.isEnabled());
+}
+
+// A write that looks at the flag while the user is asked whether to stop it
+// waits for the answer.
+TEST_F(ProcTest, WorkerWaitsForTheAnswerToAWriteCancel) {
+    frmProc proc(prompts, &main);
+    QtHost host(proc, prompts, &main);
+    host.progShowForm("Writing ORV Memory", true);
+    host.progEnableCancel();
+    std::atomic<bool> asking{false};
+    prompts.setMessageHandler([&](QWidget*, const QString&, const QString&, MsgIcon, MsgButtons) {
+        asking = true;
+        QTest::qWait(100);   // the user reads the warning
+        return MsgAnswer::Yes;
+    });
+    bool cancelled = false;
+    std::thread worker([&] {
+        while (!asking) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        cancelled = host.progCancelled();
+    });
+    QTest::mouseClick(proc.CancelButton(), Qt::LeftButton);
+    worker.join();
+    EXPECT_TRUE(cancelled);
+    host.progUnload();
+}
+
+TEST_F(ProcTest, HostMessageBoxTitlesAndBeeps) {
+    frmProc proc(prompts, &main);
+    QtHost host(proc, prompts, &main);
+    boxes.answer({MsgAnswer::Retry, MsgAnswer::OK});
+    EXPECT_EQ(host.messageBox("Error Hooking to Radio.", "COMM ERROR", MsgIcon::None,
+                              MsgButtons::RetryCancel),
+              MsgAnswer::Retry);
+    host.messageBox("Write Group Failed", "", MsgIcon::None, MsgButtons::OK);
+    ASSERT_EQ(boxes.asked.size(), 2u);
+    EXPECT_EQ(boxes.asked[0].title, "COMM ERROR");
+    EXPECT_EQ(boxes.asked[1].title, "ORVEDIT");
+
+    BeepCounter beeps(prompts);
+    host.beep();
+    host.beep();
+    EXPECT_EQ(beeps.count, 2);
+}
+
+}  // namespace

@@ -1,0 +1,277 @@
+// The main window during a radio exchange: what the window system can do to
+// it meanwhile (a close request, an activation, a shortcut, dismissing a
+// question) never breaks the transfer, and every exchange starts from a fresh
+// progress dialog. Each transfer runs against the simulator over a real
+// pseudo-terminal.
+#include <gtest/gtest.h>
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+#include "EditorTestSupport.h"
+#include "RadioTestSupport.h"
+#include "app/RadioCommands.h"
+#include "app/frmGlobals.h"
+
+using namespace orv;
+using namespace orv::test;
+
+namespace {
+
+class TransferSafety : public test::EditorFixture {
+protected:
+    void SetUp() override { delete session->globalsWindow(); }
+    void TearDown() override { delete session->globalsWindow(); }
+
+    // Short settle pauses: the transfers need no real radio's pauses here.
+    // The byte time-out is the radio's own: the simulator answers at once,
+    // so it costs nothing, and a loaded machine (a sanitizer build) cannot
+    // time a healthy transfer out.
+    frmGroups& openFast() {
+        auto& win = open();
+        {
+            LinkTiming t = session->link().com().timing();
+            t.settleMs = 20;
+            t.byteTimeout = LinkTiming{}.byteTimeout;
+            session->link().com().setTiming(t);
+        }
+        session->link().com().initComm();
+        return win;
+    }
+    // A close request as the window system sends it: to the window, which
+    // passes it on even while the widget is disabled.
+    static void requestClose(QWidget& w) {
+        QCloseEvent e;
+        QCoreApplication::sendEvent(w.windowHandle(), &e);
+    }
+    // The focus moves to the progress dialog and then back to the main
+    // window, as a click on it or Alt+Tab does.
+    static void activate(frmGroups& win) {
+        win.session().link().proc().activateWindow();
+        QCoreApplication::processEvents();
+        win.activateWindow();
+        QCoreApplication::processEvents();
+    }
+};
+
+TEST_F(TransferSafety, CloseAndActivationDuringATransferLeaveItComplete) {
+    struct Case { const char* name; bool write; bool close; };
+    const Case cases[] = {{"close during read", false, true}, {"activation during read", false, false},
+                          {"close during write", true, true}, {"activation during write", true, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SimRadio radio;
+        const Memory before = pattern(11);
+        radio.sim.setMemory(before);
+        ScriptedBoxes boxes(session->prompts());
+        auto& win = static_cast<test::TestWindow&>(openFast());
+        win.answer = QMessageBox::No;
+        // Well inside the block phase of either transfer.
+        WhenReceived during(radio.sim, c.write ? 1500 : 200, [&] {
+            if (c.close)
+                requestClose(win);
+            else
+                activate(win);
+        });
+        if (c.write) {
+            boxes.answer({MsgAnswer::OK, MsgAnswer::Yes});
+            win.mnuWriteAll()->trigger();
+        } else {
+            win.mnuRead()->trigger();
+        }
+        EXPECT_TRUE(during.fired());
+        EXPECT_EQ(win.asked, 0) << "no question during a transfer";
+        EXPECT_TRUE(win.isVisible());
+        EXPECT_FALSE(boxes.wasAskedStartingWith("Error reading radio"));
+        EXPECT_FALSE(boxes.wasAskedStartingWith("Download Failed. Cycle Radio Power before Retrying."));
+        if (c.write)
+            EXPECT_EQ(radio.sim.memory(), expectedAfterWrite(before, imageMemory(image()), session->link().com().writeMask(), true));
+        else
+            EXPECT_EQ(imageMemory(image()), before);
+        EXPECT_TRUE(win.isEnabled());
+        // Afterwards the window closes as usual.
+        EXPECT_TRUE(win.close());
+        EXPECT_EQ(win.asked, 1);
+        w.reset();
+    }
+}
+
+// The global window cannot be closed during a write either: no "Save Global
+// Parameters?" while page 0 is being written, and the window stays.
+TEST_F(TransferSafety, TheGlobalWindowStaysOpenDuringATransfer) {
+    SimRadio radio;
+    radio.sim.setMemory(pattern(11));
+    ScriptedBoxes boxes(session->prompts());
+    auto& win = openFast();
+    session->showGlobalsWindow();
+    QPointer<frmGlobals> globals = session->globalsWindow();
+    ASSERT_TRUE(globals);
+    WhenReceived during(radio.sim, 1500, [&] { requestClose(*globals); });
+    boxes.answer({MsgAnswer::OK, MsgAnswer::Yes});
+    win.mnuWriteAll()->trigger();
+    EXPECT_TRUE(during.fired());
+    EXPECT_FALSE(boxes.wasAsked("Save Global Parameters?"));
+    ASSERT_TRUE(globals);
+    EXPECT_TRUE(globals->isVisible());
+    EXPECT_EQ(radio.sim.memory(), expectedAfterWrite(pattern(11), imageMemory(image()), session->link().com().writeMask(), true));
+}
+
+TEST_F(TransferSafety, NoSecondRadioCommandStartsWhileOneRuns) {
+    SimOptions silent;
+    silent.faults.silent = true;
+    SimRadio radio(silent);
+    ScriptedBoxes boxes(session->prompts());   // the hook's Retry/Cancel box is answered Cancel
+    auto& win = open();
+    session->link().com().setTiming(LinkTiming{0.02, 0, 0});
+    session->link().com().initComm();
+    bool refused = false;
+    int beepsInside = 0;
+    // During the handshake of "Read Global Information from Radio", which
+    // shows no progress dialog.
+    WhenReceived during(radio.sim, 13, [&] {
+        QTest::keyClick(&win, Qt::Key_F2);
+        QTest::keyClick(&win, Qt::Key_F4);
+        const int b = beeps;
+        refused = !mnuRead_Click(win) && !mnuCommPort_Click(win, 2);
+        beepsInside = beeps - b;
+    });
+    win.mnuReadGlobal()->trigger();
+    EXPECT_TRUE(during.fired());
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(beepsInside, 2);
+    // One series of four attempts (ten 0x00 and 0x0A 0x14 0x28 each), one box.
+    EXPECT_EQ(radio.sim.receivedCount(), 4 * 13);
+    EXPECT_EQ(boxes.texts(),
+              std::vector<QString>{linkError("Error Hooking to Radio.", LinkFailure::NoAnswer, radio.sim.devicePath())});
+    EXPECT_EQ(session->link().portNumber(), 1);
+    EXPECT_TRUE(win.mnuRead()->isEnabled()) << "the radio commands are offered again";
+}
+
+// The exchange runs on the link's worker thread while the window thread goes
+// on serving its events: its timers keep firing through the waits on a
+// silent radio, and what the user sends meanwhile (the shortcut of a second
+// read, a close request, a write) starts nothing and closes nothing.
+TEST_F(TransferSafety, WindowThreadStaysLiveAndRefusesCommandsWhileATransferWaits) {
+    SimOptions silent;
+    silent.faults.silent = true;
+    SimRadio radio(silent);
+    ScriptedBoxes boxes(session->prompts());   // the hook's Retry/Cancel box is answered Cancel
+    auto& win = static_cast<test::TestWindow&>(open());
+    session->link().com().setTiming(LinkTiming{0.1, 0, 0});
+    session->link().com().initComm();
+    int ticksWhileRunning = 0;
+    QTimer ticker;
+    ticker.setInterval(5);
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ticksWhileRunning += session->link().running() ? 1 : 0; });
+    ticker.start();
+    bool refused = false;
+    WhenReceived during(radio.sim, 13, [&] {
+        QTest::keyClick(&win, Qt::Key_F2);
+        requestClose(win);
+        refused = !mnuRead_Click(win) && !mnuWriteAll_Click(win);
+    });
+    win.mnuRead()->trigger();
+    ticker.stop();
+    EXPECT_TRUE(during.fired());
+    EXPECT_TRUE(refused);
+    EXPECT_GT(ticksWhileRunning, 1) << "the window thread served its timer during the waits";
+    EXPECT_FALSE(session->link().running());
+    // One read's series of four attempts, one box, and the window still open.
+    EXPECT_EQ(radio.sim.receivedCount(), 4 * 13);
+    EXPECT_EQ(boxes.texts(),
+              std::vector<QString>{linkError("Error Hooking to Radio.", LinkFailure::NoAnswer, radio.sim.devicePath())});
+    EXPECT_EQ(win.asked, 0);
+    EXPECT_TRUE(win.isVisible());
+    EXPECT_TRUE(win.isEnabled());
+}
+
+// A question of the link while no progress dialog is up (the hook's
+// Retry/Cancel during "Read Group from Radio") stands on a window the user
+// can answer, though the exchange keeps the main window disabled.
+TEST_F(TransferSafety, TheLinksQuestionsCanBeAnsweredWhileTheMainWindowIsDisabled) {
+    SimOptions silent;
+    silent.faults.silent = true;
+    SimRadio radio(silent);
+    auto& win = open();
+    session->link().com().setTiming(LinkTiming{0.02, 0, 0});
+    session->link().com().initComm();
+    std::vector<QString> texts;
+    bool answerable = true, mainDisabled = false;
+    session->prompts().setMessageHandler([&](QWidget* parent, const QString& text, const QString&, MsgIcon, MsgButtons) {
+        texts.push_back(text);
+        answerable = answerable && (!parent || parent->isEnabled());
+        mainDisabled = !win.isEnabled();
+        return MsgAnswer::Cancel;
+    });
+    win.mnuReadGroup()->trigger();
+    session->prompts().setMessageHandler({});
+    EXPECT_EQ(texts,
+              std::vector<QString>{linkError("Error Hooking to Radio.", LinkFailure::NoAnswer, radio.sim.devicePath())});
+    EXPECT_TRUE(mainDisabled);
+    EXPECT_TRUE(answerable);
+    EXPECT_TRUE(win.isEnabled());
+}
+
+TEST_F(TransferSafety, EachTransferStartsFromAFreshProgressDialog) {
+    SimRadio radio;
+    radio.sim.setMemory(pattern(5));
+    ScriptedBoxes boxes(session->prompts());
+    auto& win = openFast();
+    boxes.answer({MsgAnswer::OK, MsgAnswer::Yes});
+    win.mnuWriteAll()->trigger();
+    const long afterWrite = radio.sim.receivedCount();
+    frmProc& proc = session->link().proc();
+
+    bool cancelEnabled = true;
+    int value = -1;
+    std::size_t asked = 0;
+    // In the handshake of the read that follows.
+    WhenReceived during(radio.sim, afterWrite + 5, [&] {
+        cancelEnabled = proc.CancelButton()->isEnabled();
+        value = proc.Prog1()->value();
+        asked = boxes.asked.size();
+        QTest::mouseClick(proc.CancelButton(), Qt::LeftButton);
+        asked = boxes.asked.size() - asked;
+    });
+    win.mnuRead()->trigger();
+    ASSERT_TRUE(during.fired());
+    EXPECT_FALSE(cancelEnabled);
+    EXPECT_EQ(value, proc.Prog1()->minimum());
+    EXPECT_EQ(asked, 0u) << "no write-cancel question in a read";
+    EXPECT_EQ(imageMemory(image()), radio.sim.memory()) << "the read was not cancelled";
+}
+
+TEST_F(TransferSafety, DismissingWriteGlobalParametersStopsTheWrite) {
+    for (const bool byEscape : {true, false}) {
+        SCOPED_TRACE(byEscape ? "Escape" : "close box");
+        SimRadio radio;
+        auto& win = open();
+        std::vector<QString> seen;
+        // The real message boxes, answered the way the window system would.
+        test::DialogWatcher answerer([&](QDialog* d) {
+            auto* box = qobject_cast<QMessageBox*>(d);
+            if (!box) return;
+            seen.push_back(box->text());
+            if (box->text() == "Write Global Parameters?") {
+                if (byEscape)
+                    QTest::keyClick(box, Qt::Key_Escape);
+                else
+                    requestClose(*box);
+            } else {
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        win.mnuWriteAll()->trigger();
+        EXPECT_EQ(seen, (std::vector<QString>{"Are you sure you want to write to the radio?",
+                                              "Write Global Parameters?"}));
+        EXPECT_EQ(radio.sim.receivedCount(), 0) << "nothing was sent";
+        w.reset();
+    }
+}
+
+}  // namespace

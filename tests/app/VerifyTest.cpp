@@ -1,0 +1,282 @@
+// Verify, backups and the serial trace in the editor, with the real main
+// window against the simulator: "Verify Radio" never changes the image,
+// "Write Radio" offers "Verify now?", reads and writes keep backups, "Open
+// Backup..." starts in their folder, "Save Serial Trace..." writes what the
+// radio saw.
+#include <gtest/gtest.h>
+#include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QTimer>
+#include <fstream>
+#include "EditorTestSupport.h"
+#include "RadioTestSupport.h"
+#include "app/BackupCommands.h"
+#include "app/QtHost.h"
+#include "app/RadioCommands.h"
+#include "app/frmGlobals.h"
+#include "app/frmVerify.h"
+#include "files/Backups.h"
+#include "link/SerialTrace.h"
+
+using namespace orv;
+using test::Memory;
+
+namespace {
+
+Memory memoryOf(const MemoryImage& img) { return test::imageMemory(img); }
+
+// How many block reads (0xC6 frames) a byte stream holds.
+int blockReads(const std::vector<uint8_t>& in) {
+    int n = 0;
+    for (std::size_t i = 0; i < in.size(); ++i) {
+        if (in[i] == 0xD4) i += 33;
+        else if (in[i] == 0xD1) i += 4;
+        else if (in[i] == 0xC6) { ++n; i += 2; }
+    }
+    return n;
+}
+
+class VerifyTest : public test::EditorFixture {
+protected:
+    void SetUp() override {
+        delete session->globalsWindow();
+        appSettings()->remove(QLatin1String(kVerifyAfterWriteKey));
+    }
+    void TearDown() override {
+        session->prompts().setFileChooser({});
+        if (frmVerify* v = session->link().verifyWindow()) delete v;
+    }
+    // The window open, the image as the screen stores it, a radio holding it.
+    test::TestWindow& openWithRadio(test::SimRadio& radio) {
+        auto& win = open();
+        session->link().applyStoredPort();
+        { LinkTiming t = session->link().com().timing(); t.settleMs = 20; session->link().com().setTiming(t); }
+        session->link().com().initComm();
+        EXPECT_TRUE(win.storeCurrentGroup());
+        radio.sim.setMemory(memoryOf(image()));
+        return win;
+    }
+    std::string backups() const { return (dataDir + QStringLiteral("/backups")).toStdString(); }
+};
+
+TEST_F(VerifyTest, VerifyRadioReportsMatchOrTheDifferencesAndChangesNothing) {
+    struct Case { const char* name; int address; uint8_t flip; std::size_t lines; };
+    const int channelByte = channelRecordAddr(2, 4, 0).address();   // group 3 channel 5 receive frequency
+    for (const Case& c : {Case{"matches", -1, 0, 0}, Case{"one field differs", channelByte, 0x04, 1}}) {
+        SCOPED_TRACE(c.name);
+        test::SimRadio radio;
+        test::ScriptedBoxes boxes(session->prompts());
+        auto& win = openWithRadio(radio);
+        Memory mem = memoryOf(image());
+        if (c.address >= 0) mem[size_t(c.address)] ^= c.flip;
+        radio.sim.setMemory(mem);
+        const MemoryImage before = image();
+        const QString groupLabel = win.txtGrpLab()->text();
+
+        win.mnuVerify()->trigger();
+        EXPECT_TRUE(image() == before) << "the verify reads into a separate image";
+        EXPECT_EQ(win.txtGrpLab()->text(), groupLabel);
+        EXPECT_EQ(radio.sim.memory(), mem) << "a verify only reads";
+        EXPECT_EQ(blockReads(radio.sim.received()), 188);
+        frmVerify* v = session->link().verifyWindow();
+        if (c.lines == 0) {
+            EXPECT_EQ(boxes.texts(), std::vector<QString>{"Radio matches"});
+            EXPECT_EQ(boxes.asked.at(0).title, "Verify Radio");
+            EXPECT_EQ(v, nullptr);
+        } else {
+            EXPECT_TRUE(boxes.asked.empty());
+            ASSERT_NE(v, nullptr);
+            EXPECT_TRUE(v->isVisible());
+            ASSERT_EQ(v->lstDifferences()->count(), int(c.lines));
+            EXPECT_TRUE(v->lstDifferences()->item(0)->text().startsWith(QStringLiteral("group 3 ")));
+            EXPECT_EQ(v->lblResult()->text(), "The radio differs from the editor in 1 place:");
+            v->cmdClose()->click();
+            QCoreApplication::processEvents();
+            EXPECT_EQ(session->link().verifyWindow(), nullptr);
+        }
+    }
+}
+
+// After "Write Radio": "Verify now?" with Yes verifies what was sent (and
+// remembers Yes), No does not (and remembers No), Escape does neither.
+TEST_F(VerifyTest, WriteRadioOffersVerifyNowAndRemembersTheAnswer) {
+    struct Case { MsgAnswer answer; bool verifies; QVariant stored; };
+    appSettings()->setValue(QLatin1String(kVerifyAfterWriteKey), false);
+    for (const Case& c : {Case{MsgAnswer::Yes, true, true}, Case{MsgAnswer::No, false, false},
+                          Case{MsgAnswer::Cancel, false, false}}) {
+        test::SimRadio radio;
+        radio.sim.setMemory(test::pattern(7));
+        test::ScriptedBoxes boxes(session->prompts());
+        auto& win = openWithRadio(radio);
+        radio.sim.setMemory(test::pattern(7));
+        boxes.answer({MsgAnswer::OK, MsgAnswer::Yes, c.answer});
+        win.mnuWriteAll()->trigger();
+        ASSERT_GE(boxes.asked.size(), 3u);
+        EXPECT_EQ(boxes.asked[2].text, "Verify now?");
+        EXPECT_EQ(boxes.asked[2].buttons, MsgButtons::YesNo);
+        EXPECT_EQ(blockReads(radio.sim.received()), c.verifies ? 188 : 0);
+        if (c.verifies) {
+            EXPECT_EQ(boxes.texts().back(), "Radio matches");
+        }
+        EXPECT_EQ(appSettings()->value(QLatin1String(kVerifyAfterWriteKey)), c.stored);
+    }
+}
+
+TEST_F(VerifyTest, AWriteThatFailsIsNotOfferedAVerify) {
+    SimOptions o;
+    o.faults.deadAfterBytes = 1000;
+    test::SimRadio radio(o);
+    test::ScriptedBoxes boxes(session->prompts());
+    auto& win = openWithRadio(radio);
+    { LinkTiming t = session->link().com().timing(); t.byteTimeout = 0.05; session->link().com().setTiming(t); }
+    session->link().com().initComm();
+    boxes.answer({MsgAnswer::OK, MsgAnswer::Yes});
+    win.mnuWriteAll()->trigger();
+    EXPECT_FALSE(boxes.wasAsked("Verify now?"));
+}
+
+// Reads keep what they read, writes what they are about to send; a failed
+// read keeps nothing. "Open Backup..." starts in that folder, and the backup
+// opened is never replaced by "Save".
+TEST_F(VerifyTest, ReadsAndWritesKeepBackupsThatOpenBackupOpens) {
+    test::SimRadio radio;
+    test::ScriptedBoxes boxes(session->prompts());
+    auto& win = openWithRadio(radio);
+    const Memory radioMem = test::pattern(3);
+    radio.sim.setMemory(radioMem);
+
+    win.mnuRead()->trigger();
+    auto kept = listBackups(backups());
+    ASSERT_EQ(kept.size(), 1u);
+    MemoryImage backup;
+    ASSERT_TRUE(loadImageFile(kept[0], backup));
+    EXPECT_EQ(memoryOf(backup), radioMem);
+
+    boxes.answer({MsgAnswer::OK, MsgAnswer::Yes, MsgAnswer::No});   // no verify
+    win.mnuWriteAll()->trigger();
+    kept = listBackups(backups());
+    ASSERT_EQ(kept.size(), 2u);
+    ASSERT_TRUE(loadImageFile(kept[1], backup));
+    EXPECT_TRUE(backup == image()) << "the image as it was sent";
+    EXPECT_NE(kept[1].find("-write"), std::string::npos);
+
+    radio.sim.setFaults(SimFaults{.deadAfterBytes = 100});
+    { LinkTiming t = session->link().com().timing(); t.byteTimeout = 0.05; session->link().com().setTiming(t); }
+    session->link().com().initComm();
+    win.mnuRead()->trigger();
+    EXPECT_EQ(listBackups(backups()).size(), 2u);
+
+    std::vector<std::pair<bool, QString>> dialogs;
+    session->prompts().setFileChooser([&](QWidget*, bool forSaving, const QString& current) {
+        dialogs.emplace_back(forSaving, current);
+        return forSaving ? QString() : QString::fromStdString(kept[0]);
+    });
+    win.mnuOpenBackup()->trigger();
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_EQ(dialogs[0].second, QString::fromStdString(backups()));
+    EXPECT_EQ(memoryOf(image()), radioMem);
+    EXPECT_TRUE(win.windowTitle().contains(QString::fromStdString(kept[0])));
+    win.mnuSave()->trigger();
+    ASSERT_EQ(dialogs.size(), 2u);
+    EXPECT_TRUE(dialogs[1].first) << "Save asks for a name instead of replacing the backup";
+}
+
+TEST_F(VerifyTest, SaveSerialTraceWritesWhatTheRadioSaw) {
+    test::ScriptedBoxes boxes(session->prompts());
+    const QString path = dataDir + QStringLiteral("/trace.txt");
+    session->prompts().setFileChooser([&](QWidget*, bool, const QString&) { return path; });
+    auto& win = open();
+    win.mnuSaveTrace()->trigger();
+    EXPECT_EQ(boxes.texts(), std::vector<QString>{"There is no serial trace yet: no radio exchange has run."});
+    EXPECT_FALSE(QFile::exists(path));
+
+    test::SimRadio radio;
+    session->link().applyStoredPort();
+    { LinkTiming t = session->link().com().timing(); t.settleMs = 20; session->link().com().setTiming(t); }
+    session->link().com().initComm();
+    win.mnuReadGroup()->trigger();
+    win.mnuSaveTrace()->trigger();
+    std::ifstream in(path.toStdString());
+    const std::vector<TraceEntry> trace = readTraceText(in);
+    std::vector<uint8_t> sent, answered;
+    for (const TraceEntry& e : trace) (e.dir == 'R' ? sent : answered).push_back(e.value);
+    EXPECT_EQ(sent, radio.sim.received());
+    EXPECT_EQ(answered.size(), 1u + 4u + 1u + 12u * 32u) << "handshake, version, speed change, 12 blocks";
+}
+
+TEST_F(VerifyTest, VerifyIsRefusedWhileAnotherExchangeRuns) {
+    auto& win = open();
+    test::ScriptedBoxes boxes(session->prompts());
+    const RadioBusy::Exchange held = session->busy().begin();
+    EXPECT_FALSE(win.mnuVerify()->isEnabled());
+    const int before = beeps;
+    EXPECT_FALSE(mnuVerify_Click(win));
+    EXPECT_EQ(beeps, before + 1);
+    EXPECT_TRUE(boxes.asked.empty());
+}
+
+// The preselected answer of a real box is the one Return presses.
+TEST_F(VerifyTest, ARealBoxPreselectsTheGivenAnswer) {
+    test::ensureEditorApp();
+    for (MsgAnswer pre : {MsgAnswer::Yes, MsgAnswer::No}) {
+        QMessageBox::StandardButton seen = QMessageBox::NoButton;
+        test::DialogWatcher watcher([&](QDialog* d) {
+            if (auto* box = qobject_cast<QMessageBox*>(d)) {
+                seen = box->standardButton(box->defaultButton());
+                box->defaultButton()->click();
+            }
+        });
+        const MsgAnswer a = showMessage(nullptr, QStringLiteral("Verify now?"), QString(), MsgIcon::None,
+                                        MsgButtons::YesNo, MsgAnswer::Cancel, pre);
+        EXPECT_EQ(a, pre);
+        EXPECT_EQ(seen, pre == MsgAnswer::Yes ? QMessageBox::Yes : QMessageBox::No);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// Pictures of the new windows for a person to look at: only when
+// ORV_SCREENSHOT_DIR names a folder.
+TEST_F(VerifyTest, Screenshots) {
+    const QString shots = qEnvironmentVariable("ORV_SCREENSHOT_DIR");
+    if (shots.isEmpty()) GTEST_SKIP() << "ORV_SCREENSHOT_DIR not set";
+    auto& win = open();
+    test::SimRadio radio;
+    test::ScriptedBoxes boxes(session->prompts());
+    session->link().applyStoredPort();
+    { LinkTiming t = session->link().com().timing(); t.settleMs = 20; session->link().com().setTiming(t); }
+    session->link().com().initComm();
+    ASSERT_TRUE(win.storeCurrentGroup());
+    Memory mem = memoryOf(image());
+    for (int a : {channelRecordAddr(2, 4, 0).address(), channelRecordAddr(2, 4, 6).address(),
+                  channelLabelAddr(6, 0, 2).address(), 130})
+        mem[size_t(a)] ^= 0x05;
+    radio.sim.setMemory(mem);
+    win.mnuVerify()->trigger();
+    frmVerify* v = session->link().verifyWindow();
+    ASSERT_NE(v, nullptr);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(v->grab().save(shots + QStringLiteral("/verify-window.png")));
+
+    // The real open dialog of "Open Backup...", pictured and cancelled.
+    keepBackup(image(), BackupKind::Read, backups(), 1706745599);
+    keepBackup(image(), BackupKind::Write, backups(), 1706745660);
+    test::DialogWatcher watcher([&](QDialog* shown) {
+        if (auto* d = qobject_cast<QFileDialog*>(shown)) {
+            d->grab().save(shots + QStringLiteral("/open-backup-dialog.png"));
+            d->reject();
+        }
+    });
+    EXPECT_FALSE(mnuOpenBackup_Click(win));
+}
+
+}  // namespace

@@ -1,0 +1,181 @@
+// The splash window, the about box with its system information, the help
+// window and the one-line help.
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QTest>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <stdexcept>
+#include "EditorTestSupport.h"
+#include "RadioTestSupport.h"
+#include "app/CommandGuard.h"
+#include "app/UserPrompts.h"
+#include "app/SysInfo.h"
+#include "app/frmAbout.h"
+#include "app/frmChooseDevice.h"
+#include "app/frmHelp.h"
+#include "app/frmSplash.h"
+
+using namespace orv;
+using namespace orv::test;
+
+namespace {
+
+class Windows : public EditorFixture {};
+
+TEST_F(Windows, SplashAndAboutShowTheProgramAndItsVersion) {
+    frmSplash splash;
+    EXPECT_EQ(splash.lblProductName->text(), "ORVEDIT");
+    EXPECT_EQ(splash.lblVersion->text(), "Version 1.0.0");
+    EXPECT_EQ(splash.lblCompanyProduct->text(), "ORVEDIT.EXE");
+    EXPECT_TRUE(splash.lblPlatform->text().startsWith("for "));
+    EXPECT_FALSE(splash.imgLogo->pixmap().isNull());
+
+    frmAbout about(session->prompts());
+    EXPECT_EQ(about.windowTitle(), "About ORVEDIT");
+    EXPECT_EQ(about.lblTitle->text(), "ORVEDIT");
+    EXPECT_EQ(about.lblVersion->text(), "Version 1.0.0");
+    EXPECT_FALSE(about.lblDescription->text().isEmpty());
+    EXPECT_FALSE(about.lblDescription->text().contains('\n'));
+    EXPECT_EQ(about.cmdOK->text(), "OK");
+    EXPECT_EQ(about.cmdSysInfo->text(), "&System Info...");
+}
+
+TEST_F(Windows, SystemInformationListsSerialDevicesWithOwnerAndGroup) {
+    QTemporaryDir dev;
+    for (const char* n : {"ttyS0", "ttyUSB1", "ttyACM0", "tty0", "null"}) {
+        QFile f(dev.path() + "/" + n);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    const auto devices = findSerialDevices(dev.path());
+    QStringList names;
+    for (const auto& d : devices) {
+        names << d.path.section('/', -1);
+        EXPECT_FALSE(d.owner.isEmpty());
+        EXPECT_FALSE(d.group.isEmpty());
+    }
+    EXPECT_EQ(names, QStringList({"ttyACM0", "ttyS0", "ttyUSB1"}));
+    SystemInfo info;
+    ASSERT_TRUE(gatherSystemInfo(info));
+    info.devices = devices;
+    const QString text = systemInfoText(info);
+    EXPECT_TRUE(text.contains(info.qtVersion));
+    EXPECT_TRUE(text.contains("ttyUSB1"));
+}
+
+// Nothing to show is said through the session's prompts, whether the
+// gathering finds nothing or fails.
+TEST_F(Windows, UnavailableSystemInformationIsSaidThroughTheSessionPrompts) {
+    const std::function<bool(SystemInfo&)> gatherers[] = {
+        [](SystemInfo&) { return false; },
+        [](SystemInfo&) -> bool { throw std::runtime_error("no system"); },
+    };
+    for (const auto& gather : gatherers) {
+        test::ScriptedBoxes boxes(session->prompts());
+        StartSysInfo(session->prompts(), nullptr, gather);
+        ASSERT_EQ(boxes.asked.size(), 1u);
+        EXPECT_EQ(boxes.asked[0].text, "System Information Is Unavailable At This Time");
+        EXPECT_EQ(boxes.asked[0].title, "ORVEDIT");
+        EXPECT_EQ(boxes.asked[0].buttons, MsgButtons::OK);
+    }
+}
+
+TEST_F(Windows, HelpScreenOneExplainsTheOffsetEntry) {
+    auto& win = open();
+    EXPECT_EQ(catchMessageBox([&] { win.helpScreen(1); }), "Enter the frequency offset, eg: -2, 7");
+    EXPECT_EQ(catchMessageBox([&] { win.helpScreen(2); }), "");
+}
+
+TEST_F(Windows, TheUserGuideHasContentsAndSearch) {
+    const QString file = QString(ORV_BIN_DIR) + "/help/OrvHelp.html";
+    ASSERT_TRUE(QFile::exists(file)) << "the guide is copied beside the program";
+    frmHelp help(file);
+    QStringList titles;
+    for (int i = 0; i < help.contents->topLevelItemCount(); ++i) titles << help.contents->topLevelItem(i)->text(0);
+    for (const char* topic : {"Connecting a radio", "Reading", "Editing", "Files", "Writing", "Alignment", "simulator"})
+        EXPECT_FALSE(titles.filter(topic, Qt::CaseInsensitive).isEmpty()) << topic << " in " << titles.join(", ").toStdString();
+    // The guide names the devices behind the Comm-Port entries.
+    const auto found = help.search("Device1 /dev/ttyUSB0");
+    EXPECT_FALSE(found.empty());
+    help.txtSearch->setText("Tx Freq");
+    EXPECT_GT(help.lstResults->count(), 0);
+    EXPECT_TRUE(help.search("no-such-word-anywhere").empty());
+}
+
+// An exception never reaches the event loop: a command ends with one
+// message, and an event handler that throws is caught by the application.
+TEST_F(Windows, AnExceptionEndsItsCommandWithAMessage) {
+    struct Thrower : QObject {
+        bool event(QEvent*) override { throw std::runtime_error("handler failed"); }
+    };
+    auto* app = static_cast<OrvApplication*>(QCoreApplication::instance());
+    QStringList said;
+    session->prompts().setMessageHandler([&](QWidget*, const QString& text, const QString&, MsgIcon, MsgButtons) {
+        said << text;
+        return MsgAnswer::OK;
+    });
+    app->setReporter([&](const QString& text) { said << text.split('\r').join('\n'); });
+    struct Case { const char* name; std::function<bool()> run; const char* text; };
+    const Case cases[] = {
+        {"command",
+         [&] { return runGuarded(session->prompts(), nullptr, [] { throw std::runtime_error("store failed"); }); },
+         "The command could not be completed:\nstore failed"},
+        {"event handler",
+         [] {
+             Thrower t;
+             QEvent e(QEvent::User);
+             return QCoreApplication::sendEvent(&t, &e);
+         },
+         "The command could not be completed:\nhandler failed"},
+    };
+    for (const Case& c : cases) {
+        said.clear();
+        EXPECT_FALSE(c.run()) << c.name;
+        EXPECT_EQ(said, QStringList{c.text}) << c.name;
+    }
+    app->setReporter({});
+}
+
+// The device chooser: a listed port gives its stable name, a typed path is
+// taken as typed, and OK needs a device.
+TEST_F(Windows, ChooseDeviceOffersThePortsFoundAndATypedPath) {
+    SerialPortInfo usb;
+    usb.device = "/dev/ttyUSB0";
+    usb.stableName = "/dev/serial/by-id/usb-Maker_Cable_A1-if00-port0";
+    usb.transport = "USB";
+    usb.access = "no: join group dialout";
+    SerialPortInfo uart;
+    uart.device = "/dev/ttyS0";
+    uart.transport = "built-in";
+    uart.access = "yes";
+    frmChooseDevice dialog(nullptr, 2, {usb, uart}, "/dev/ttyS0");
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    EXPECT_EQ(dialog.windowTitle(), "Choose Device for Comm Port 2");
+    ASSERT_EQ(dialog.lstPorts()->topLevelItemCount(), 2);
+    EXPECT_EQ(dialog.lstPorts()->currentItem()->text(0), "/dev/ttyS0") << "the slot's device is selected";
+    EXPECT_EQ(dialog.lstPorts()->topLevelItem(0)->text(3), "no: join group dialout");
+    dialog.lstPorts()->setCurrentItem(dialog.lstPorts()->topLevelItem(0));
+    EXPECT_EQ(dialog.device(), QString::fromStdString(usb.stableName));
+
+    QLineEdit* path = dialog.txtDevice();
+    path->setFocus();
+    path->selectAll();
+    QTest::keyClick(path, Qt::Key_Delete);
+    EXPECT_FALSE(dialog.buttons()->button(QDialogButtonBox::Ok)->isEnabled());
+    QTest::keyClicks(path, "~/no-such-radio-link");
+    EXPECT_TRUE(dialog.buttons()->button(QDialogButtonBox::Ok)->isEnabled());
+    EXPECT_TRUE(dialog.lblAccess()->text().startsWith("You cannot open this device: "))
+        << dialog.lblAccess()->text().toStdString();
+    QTest::keyClick(path, Qt::Key_Return);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.device(), QDir::homePath() + "/no-such-radio-link") << "a leading ~ is the home folder";
+}
+
+}  // namespace

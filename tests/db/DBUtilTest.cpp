@@ -1,0 +1,160 @@
+// The working databases: copies between the two files, default and blank
+// contents, the messages of failed operations and their rollback.
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSqlTableModel>
+#include <QTemporaryDir>
+#include <memory>
+#include "WorkingDbTables.h"
+#include "db/clsDBUtil.h"
+
+using namespace orv;
+using namespace orv::test;
+
+namespace {
+
+// The SQL driver is a plugin: it wants an application object.
+void ensureCoreApp() {
+    static int argc = 1;
+    static char name[] = "orv-db-test";
+    static char* argv[] = {name, nullptr};
+    if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
+}
+
+QString freshDir() {
+    static std::vector<std::unique_ptr<QTemporaryDir>> dirs;
+    dirs.push_back(std::make_unique<QTemporaryDir>());
+    return dirs.back()->path();
+}
+
+class Databases : public ::testing::Test {
+protected:
+    Databases() {
+        ensureCoreApp();
+        dir = freshDir();
+        EXPECT_TRUE(clsDBUtil::createWorkingFile(cur()).isEmpty());
+        EXPECT_TRUE(clsDBUtil::createWorkingFile(last()).isEmpty());
+    }
+    // Each object tells its own failures to the sink it was made with.
+    clsDBUtil::MessageSink sink() {
+        return [this](const QString& m) { messages << m; };
+    }
+    QString cur() const { return QDir(dir).filePath("OrvCurrent.mdb"); }
+    QString last() const { return QDir(dir).filePath("OrvLast.mdb"); }
+    QString dir;
+    QStringList messages;
+};
+
+TEST_F(Databases, ShippedFilesHoldSixteenChannelRows) {
+    const auto rows = readTable(QString(ORV_BIN_DIR) + "/OrvCurrent.mdb");
+    ASSERT_EQ(rows.size(), 16u);
+    EXPECT_EQ(readTable(QString(ORV_BIN_DIR) + "/OrvLast.mdb").size(), 16u);
+}
+
+TEST_F(Databases, DefaultThenLastScreenBringsBackTheRows) {
+    execSql(cur(), {"UPDATE tblChannel SET \"Rec Freq\" = 150 + CHAN, \"Tx CG\" = 'D023', \"Ch Label\" = 'LAB' || CHAN"});
+    const auto before = readTable(cur());
+    {
+        clsDBUtil db(dir, sink());
+        ASSERT_TRUE(db.isOpen());
+        EXPECT_TRUE(db.currentToLast());
+        EXPECT_TRUE(db.setDefault());
+    }
+    const auto def = readTable(cur());
+    const double rot[4] = {162.4, 162.45, 162.5, 162.55};
+    for (size_t i = 0; i < 16; ++i) {
+        EXPECT_DOUBLE_EQ(def[i].rec, rot[i % 4]) << i;
+        EXPECT_EQ(def[i].tx, 0);
+        EXPECT_EQ(def[i].recCG, "0");
+        EXPECT_EQ(def[i].label, "00000000");
+    }
+    for (int twice = 0; twice < 2; ++twice) {
+        clsDBUtil db(dir, sink());
+        EXPECT_TRUE(db.lastToCurrent());
+        const auto back = readTable(cur());
+        for (size_t i = 0; i < 16; ++i) {
+            EXPECT_DOUBLE_EQ(back[i].rec, before[i].rec);
+            EXPECT_EQ(back[i].txCG, "D023");
+            EXPECT_EQ(back[i].label, before[i].label);
+        }
+    }
+    {
+        clsDBUtil db(dir, sink());
+        EXPECT_TRUE(db.setBlank());
+    }
+    for (const auto& r : readTable(cur())) {
+        EXPECT_EQ(r.rec, 0);
+        EXPECT_EQ(r.label, "00000000");
+    }
+    EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+}
+
+TEST_F(Databases, TheShownSixteenthRowGoesIntoTheLastScreenCopy) {
+    clsDBUtil db(dir, sink());
+    EXPECT_TRUE(db.currentToLast([] {
+        return std::array<QString, 5>{"151.62500", "D023-", "000.00000", "067.0", "PENDING"};
+    }));
+    const auto rows = readTable(last());
+    EXPECT_DOUBLE_EQ(rows[15].rec, 151.625);
+    EXPECT_EQ(rows[15].recCG, "D023-");
+    EXPECT_EQ(rows[15].txCG, "067.0");
+    EXPECT_EQ(rows[15].label, "PENDING");
+    EXPECT_DOUBLE_EQ(rows[14].rec, 162.5);
+}
+
+TEST_F(Databases, AMissingLastFileIsReportedByEveryOperation) {
+    QFile::remove(last());
+    clsDBUtil db(dir, sink());
+    EXPECT_FALSE(db.isOpen());
+    EXPECT_FALSE(db.currentToLast());
+    EXPECT_FALSE(db.lastToCurrent());
+    ASSERT_EQ(messages.size(), 3);
+    EXPECT_TRUE(messages[0].startsWith("Open Database Error = ")) << messages[0].toStdString();
+    EXPECT_TRUE(messages[0].contains("OrvLast.mdb"));
+    EXPECT_TRUE(messages[1].startsWith("Current to Last Error = ")) << messages[1].toStdString();
+    EXPECT_TRUE(messages[2].startsWith("Last to Current Error = "));
+    EXPECT_FALSE(QFile::exists(last()));  // never created by a command
+}
+
+TEST_F(Databases, AFailedOperationLeavesTheTargetTableAsItWas) {
+    // Row 9 of the target refuses every change halfway through the walk.
+    const QString trigger =
+        "CREATE TRIGGER refuse BEFORE UPDATE ON tblChannel WHEN OLD.CHAN = 9 BEGIN SELECT RAISE(ABORT, 'row 9 is locked'); END";
+    execSql(cur(), {"UPDATE tblChannel SET \"Ch Label\" = 'KEEP' || CHAN", trigger});
+    execSql(last(), {trigger});
+    const auto curBefore = readTable(cur());
+    const auto lastBefore = readTable(last());
+    struct Op { const char* prefix; std::function<bool(clsDBUtil&)> run; };
+    const Op ops[] = {{"Set Default DB Error = ", [](clsDBUtil& d) { return d.setDefault(); }},
+                      {"Set Balnk DB Error = ", [](clsDBUtil& d) { return d.setBlank(); }},
+                      {"Current to Last Error = ", [](clsDBUtil& d) { return d.currentToLast(); }},
+                      {"Last to Current Error = ", [](clsDBUtil& d) { return d.lastToCurrent(); }}};
+    for (const auto& op : ops) {
+        messages.clear();
+        clsDBUtil db(dir, sink());
+        EXPECT_FALSE(op.run(db));
+        ASSERT_EQ(messages.size(), 1) << op.prefix;
+        EXPECT_TRUE(messages[0].startsWith(op.prefix)) << messages[0].toStdString();
+        EXPECT_TRUE(messages[0].contains("row 9 is locked"));
+    }
+    const auto curAfter = readTable(cur());
+    const auto lastAfter = readTable(last());
+    for (size_t i = 0; i < 16; ++i) {
+        EXPECT_EQ(curAfter[i].label, curBefore[i].label);
+        EXPECT_DOUBLE_EQ(curAfter[i].rec, curBefore[i].rec);
+        EXPECT_EQ(lastAfter[i].label, lastBefore[i].label);
+    }
+}
+
+TEST_F(Databases, WorkingFilesAreCopiedFromTheShippedOnesWhenMissing) {
+    const QString target = freshDir() + "/sub";
+    EXPECT_TRUE(clsDBUtil::ensureWorkingFiles(target, dir));
+    EXPECT_EQ(readTable(target + "/OrvCurrent.mdb").size(), 16u);
+    // Without shipped copies the files are made fresh.
+    const QString bare = freshDir();
+    EXPECT_TRUE(clsDBUtil::ensureWorkingFiles(bare, freshDir()));
+    EXPECT_EQ(readTable(bare + "/OrvLast.mdb").size(), 16u);
+}
+
+}  // namespace

@@ -1,0 +1,42 @@
+// Reading back a PDF the report wrote: its pages (page objects and their
+// media boxes, read from the file itself) and its text (pdftotext).
+#pragma once
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "ChildProcess.h"
+
+namespace orv::test {
+
+inline std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Width and height in points of every page object, in file order.
+struct PageBox {
+    double width = 0;
+    double height = 0;
+};
+inline std::vector<PageBox> pageBoxes(const std::string& pdf) {
+    std::vector<PageBox> out;
+    static const std::regex page(R"(/Type\s*/Page(?![a-zA-Z])[^]*?/MediaBox\s*\[\s*([-\d.]+)\s+([-\d.]+)\s+([-\d.]+)\s+([-\d.]+))");
+    for (auto it = std::sregex_iterator(pdf.begin(), pdf.end(), page); it != std::sregex_iterator(); ++it)
+        out.push_back({std::stod((*it)[3]) - std::stod((*it)[1]), std::stod((*it)[4]) - std::stod((*it)[2])});
+    return out;
+}
+
+inline int pageCount(const std::string& pdf) {
+    static const std::regex page(R"(/Type\s*/Page(?![a-zA-Z]))");
+    return static_cast<int>(std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), page), std::sregex_iterator()));
+}
+
+// The text of the PDF as pdftotext lays it out (pages end with a form feed).
+inline std::string text(const std::string& path) {
+    return orv::test::runChild({"pdftotext", "-layout", path, "-"}).out;
+}
+
+}  // namespace orv::test
