@@ -93,10 +93,7 @@ bool ORVCore::writeRow(int row, long value) {
     return writeTuneByte(r.address);
 }
 
-void ORVCore::progStep() {
-    LinkHost& h = com_.host();
-    h.progSetValue(std::min(h.progValue() + 1, h.progMax()));
-}
+void ORVCore::progStep() { com_.advanceProgress(1); }
 
 long ORVCore::getTuneWord(int index) const {
     return tuneData.at(static_cast<std::size_t>(index)) * 256L + tuneData.at(static_cast<std::size_t>(index) + 1);
@@ -138,15 +135,11 @@ bool ORVCore::writeFlagWords(const uint8_t (&values)[4]) {
 
 int ORVCore::startAlignment() {
     if (!com_.hookRadio()) return kNotHooked;
-    LinkHost& h = com_.host();
-    h.progShowForm(ORV_TR_NOOP("LinkHost", "Writing tuning data"), true);
-    h.progSetValue(0);
-    h.progSetMin(0);
-    h.progSetMax(kStartSteps);
+    com_.beginProgress(ORV_TR_NOOP("LinkHost", "Writing tuning data"), true, kStartSteps, false);
 
     for (const SavedBlock& s : kSaved) {
         if (!readTuneBlock(s.block, s.index)) {
-            h.progUnload();
+            com_.endProgress();
             com_.unhookRadio();
             return kReadFailed;
         }
@@ -168,25 +161,21 @@ int ORVCore::startAlignment() {
     std::fill(testData.begin() + 2 * kRecord, testData.begin() + kBlock, uint8_t{0});
     writeTuneBlock(kChannelBlock + 3, 0);
 
-    h.progUnload();
+    com_.endProgress();
     com_.unhookRadio();
     return kStarted;
 }
 
 bool ORVCore::restoreRadioData() {
     if (!com_.hookRadio()) return false;
-    LinkHost& h = com_.host();
-    h.progShowForm(ORV_TR_NOOP("LinkHost", "Restoring radio data"), true);
-    h.progSetValue(0);
-    h.progSetMin(0);
-    h.progSetMax(kRestoreSteps);
+    com_.beginProgress(ORV_TR_NOOP("LinkHost", "Restoring radio data"), true, kRestoreSteps, false);
 
     std::copy_n(tuneData.begin() + kChannelsIndex, memmap::kBankSize, testData.begin());
     constexpr std::size_t f = kFlagsIndex + kFlags.address() % kBlock;
     bool ok = writeFlagWords({tuneData[f], tuneData[f + 1], tuneData[f + 2], tuneData[f + 3]});
     for (int i = 0; i < kChannelBlocks; ++i) ok = writeTuneBlock(kChannelBlock + i, i * kBlock) && ok;
 
-    h.progUnload();
+    com_.endProgress();
     com_.unhookRadio();
     return ok;
 }

@@ -73,7 +73,6 @@ MsgAnswer QtHost::messageBox(const std::string& text, const std::string& title, 
 void QtHost::progShowForm(const std::string& message, bool writeFlag) {
     onGui([&] {
         proc_.ShowForm(coreText("LinkHost", message), writeFlag);
-        syncProgress();   // a fresh dialog starts at its minimum
     });
 }
 void QtHost::progEnableCancel() {
@@ -86,22 +85,9 @@ bool QtHost::progCancelled() {
         while (proc_.askingToCancel()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
     return proc_.Cancelled();
 }
-void QtHost::syncProgress() { bar_ = proc_.range(); }
-void QtHost::progSetMin(int v) {
-    bar_.setMin(v);
-    postGui([this, v] { proc_.setMin(v); });
+void QtHost::progress(int value, int max) {
+    postGui([this, value, max] { proc_.setProgress(value, max); });
 }
-void QtHost::progSetMax(int v) {
-    bar_.setMax(v);
-    postGui([this, v] { proc_.setMax(v); });
-}
-void QtHost::progSetValue(int v) {
-    bar_.setValue(v);
-    postGui([this, v] { proc_.setValue(v); });
-}
-int QtHost::progValue() { return bar_.value; }
-int QtHost::progMin() { return bar_.min; }
-int QtHost::progMax() { return bar_.max; }
 void QtHost::progUnload() {
     onGui([this] { proc_.unload(); });
 }

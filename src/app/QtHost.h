@@ -44,19 +44,8 @@ public:
     void progShowForm(const std::string& message, bool writeFlag) override;
     void progEnableCancel() override;
     bool progCancelled() override;
-    void progSetMin(int v) override;
-    void progSetMax(int v) override;
-    void progSetValue(int v) override;
-    int progValue() override;
-    int progMin() override;
-    int progMax() override;
+    void progress(int value, int max) override;
     void progUnload() override;
-
-    // Takes the progress bar's range and value from the dialog; what the
-    // link reads of the bar comes from this copy (kept with the dialog's
-    // clamping), so no read waits for the window thread. Call it on the
-    // window thread while no job runs.
-    void syncProgress();
 
 private:
     // Runs `f` on the window thread and waits for it.
@@ -67,8 +56,6 @@ private:
     frmProc& proc_;
     UserPrompts& prompts_;
     QWidget* owner_;
-    // The job's copy of the bar (see syncProgress).
-    ProgressRange bar_;
 };
 
 }  // namespace orv

@@ -85,7 +85,6 @@ void RadioLink::run(const std::function<void()>& job, bool touchesImage) {
         mainWindow_->setEnabled(false);
         disabled = mainWindow_;
     }
-    host_.syncProgress();
     running_ = true;
     worker->start();
     loop.exec();

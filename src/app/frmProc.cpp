@@ -78,7 +78,7 @@ void frmProc::load() {
     // flag of the last operation went with its unload.)
     cancelled_ = false;
     CancelButton_->setEnabled(false);
-    bar_.value = bar_.min;
+    value_ = 0;
     applyRange();
     disabledMain_ = false;
     if (mainWindow_ && mainWindow_->isEnabled()) {
@@ -165,33 +165,22 @@ void frmProc::reject() {
 }
 
 void frmProc::applyRange() {
-    Prog1_->setRange(bar_.min, std::max(bar_.min, bar_.max));
-    Prog1_->setValue(bar_.value);
+    Prog1_->setRange(0, std::max(0, max_));
+    Prog1_->setValue(value_);
 }
 
 void frmProc::showProgressText() {
     const double elapsed = shownFor_.isValid() ? shownFor_.elapsed() / 1000.0 : 0.0;
-    const TransferProgress p = transferProgress(bar_.value, bar_.min, bar_.max, elapsed);
+    const TransferProgress p = transferProgress(value_, 0, max_, elapsed);
     QString text = coreText("TransferProgress", transferProgressPattern(p));
     for (const std::string& arg : transferProgressArgs(p)) text = text.arg(QString::fromStdString(arg));
     lblProgress_->setText(text);
 }
 
-void frmProc::setMin(int v) {
-    bar_.setMin(v);
+void frmProc::setProgress(int value, int max) {
+    value_ = value;
+    max_ = max;
     applyRange();
-    showProgressText();
-}
-
-void frmProc::setMax(int v) {
-    bar_.setMax(v);
-    applyRange();
-    showProgressText();
-}
-
-void frmProc::setValue(int v) {
-    bar_.setValue(v);
-    Prog1_->setValue(bar_.value);
     showProgressText();
 }
 

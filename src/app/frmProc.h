@@ -20,25 +20,6 @@ namespace orv {
 
 class UserPrompts;
 
-// The progress bar's range and value. A value outside the range is clamped
-// into it; a range whose ends cross is closed at the end just set.
-struct ProgressRange {
-    int min = 0;
-    int max = 100;
-    int value = 0;
-    void setMin(int v) {
-        min = v;
-        if (max < min) max = min;
-        value = std::clamp(value, min, max);
-    }
-    void setMax(int v) {
-        max = v;
-        if (min > max) min = max;
-        value = std::clamp(value, min, max);
-    }
-    void setValue(int v) { value = std::clamp(v, min, max); }
-};
-
 class frmProc : public QDialog {
     Q_OBJECT
 public:
@@ -73,15 +54,10 @@ public:
     void unload();
     bool isLoaded() const { return loaded_; }
 
-    // The progress bar's range and value. A value outside the range is
-    // clamped into it; the bar never gets a value it cannot show.
-    void setMin(int v);
-    void setMax(int v);
-    void setValue(int v);
-    int min() const { return bar_.min; }
-    int max() const { return bar_.max; }
-    int value() const { return bar_.value; }
-    const ProgressRange& range() const { return bar_; }
+    // The transfer's count, `value` of `max`, as the link keeps it.
+    void setProgress(int value, int max);
+    int max() const { return max_; }
+    int value() const { return value_; }
 
     bool writeFlag() const { return writeFlag_; }
     QLabel* lblInfo() const { return lblInfo_; }
@@ -118,7 +94,8 @@ private:
     bool writeFlag_ = false;
     bool disabledMain_ = false;
     bool loaded_ = false;
-    ProgressRange bar_;
+    int value_ = 0;
+    int max_ = 0;
 };
 
 }  // namespace orv

@@ -124,25 +124,16 @@ void FleetHost::progShowForm(const std::string& message, bool) {
     board_.setStage(row_, message);
 }
 
-void FleetHost::progSetMin(int v) {
-    min_ = v;
-    board_.setProgress(row_, value_, min_, max_);
-}
-
-void FleetHost::progSetMax(int v) {
-    max_ = v;
-    board_.setProgress(row_, value_, min_, max_);
-}
-
-void FleetHost::progSetValue(int v) {
+void FleetHost::progress(int v, int max) {
+    max_ = max;
     value_ = v;
     peak_ = std::max(peak_, v);
-    board_.setProgress(row_, value_, min_, max_);
+    board_.setProgress(row_, value_, 0, max_);
 }
 
 void FleetHost::progUnload() {
     cancelEnabled_ = false;
-    board_.setProgress(row_, std::max(value_, peak_), min_, max_);
+    board_.setProgress(row_, std::max(value_, peak_), 0, max_);
 }
 
 }  // namespace orv

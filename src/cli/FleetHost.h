@@ -73,12 +73,7 @@ public:
     void progShowForm(const std::string& message, bool writeFlag) override;
     void progEnableCancel() override { cancelEnabled_ = true; }
     bool progCancelled() override { return cancelEnabled_ && stop_.load(); }
-    void progSetMin(int v) override;
-    void progSetMax(int v) override;
-    void progSetValue(int v) override;
-    int progValue() override { return value_; }
-    int progMin() override { return min_; }
-    int progMax() override { return max_; }
+    void progress(int value, int max) override;
     // The row keeps the furthest point reached (the link sets 0 before it unloads).
     void progUnload() override;
 
@@ -91,7 +86,7 @@ private:
     const std::atomic<bool>& stop_;
     int retriesLeft_;
     bool cancelEnabled_ = false;
-    int min_ = 0, max_ = 100, value_ = 0, peak_ = 0;
+    int max_ = 100, value_ = 0, peak_ = 0;
     std::string firstMessage_;
 };
 

@@ -63,7 +63,8 @@ void TermHost::progShowForm(const std::string& message, bool) {
 
 bool TermHost::progCancelled() { return cancelEnabled_ && interrupted_ && *interrupted_ != 0; }
 
-void TermHost::progSetValue(int v) {
+void TermHost::progress(int v, int max) {
+    max_ = max;
     value_ = v;
     if (v > peak_) peak_ = v;
     if (shown_) draw(false);
@@ -98,7 +99,7 @@ void TermHost::draw(bool force) {
     double t = now();
     if (!force && (!interactive_ || (lastDraw_ >= 0 && t - lastDraw_ < 0.1))) return;
     lastDraw_ = t;
-    std::string line = progressLine(message_, value_, min_, max_, t - shownAt_);
+    std::string line = progressLine(message_, value_, 0, max_, t - shownAt_);
     if (interactive_) {
         std::fprintf(out_, "\r%s\033[K", line.c_str());
         lineOpen_ = true;

@@ -35,12 +35,7 @@ public:
     void progShowForm(const std::string& message, bool writeFlag) override;
     void progEnableCancel() override { cancelEnabled_ = true; }
     bool progCancelled() override;
-    void progSetMin(int v) override { min_ = v; }
-    void progSetMax(int v) override { max_ = v; }
-    void progSetValue(int v) override;
-    int progValue() override { return value_; }
-    int progMin() override { return min_; }
-    int progMax() override { return max_; }
+    void progress(int value, int max) override;
     // The furthest value the progress reached since the dialog was shown
     // (the operations reset it to 0 before they unload the dialog).
     int progFurthest() const { return peak_; }
@@ -63,7 +58,7 @@ private:
     bool cancelEnabled_ = false;
     bool lineOpen_ = false;
     std::string message_;
-    int min_ = 0, max_ = 100, value_ = 0, peak_ = 0;
+    int max_ = 100, value_ = 0, peak_ = 0;
     double shownAt_ = 0, lastDraw_ = -1;
 };
 

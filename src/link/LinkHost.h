@@ -48,12 +48,9 @@ public:
     virtual void progShowForm(const std::string& message, bool writeFlag) = 0;
     virtual void progEnableCancel() = 0;
     virtual bool progCancelled() = 0;
-    virtual void progSetMin(int v) = 0;
-    virtual void progSetMax(int v) = 0;
-    virtual void progSetValue(int v) = 0;
-    virtual int progValue() = 0;
-    virtual int progMin() = 0;
-    virtual int progMax() = 0;
+    // The transfer's count: `value` of `max` (0 <= value <= max; the link
+    // keeps the count and clamps it, the host only shows it).
+    virtual void progress(int value, int max) = 0;
     virtual void progUnload() = 0;
 };
 

@@ -244,9 +244,9 @@ void ORVCom::unhookRadio() {
 
 void ORVCom::progSetup(int max) {
     dialogMax_ = max;
-    host_.progSetMin(0);
-    host_.progSetMax(max);
-    host_.progSetValue(0);
+    progressMax_ = std::max(max, 0);
+    progressValue_ = 0;
+    host_.progress(progressValue_, progressMax_);
 }
 
 void ORVCom::progShow(const std::string& message, bool writeFlag) {
@@ -263,13 +263,20 @@ void ORVCom::progUnload() {
 }
 
 void ORVCom::progSet(int value) {
-    int lo = host_.progMin();
-    int hi = host_.progMax();
-    if (hi < lo) hi = lo;
-    host_.progSetValue(std::clamp(value, lo, hi));
+    progressValue_ = std::clamp(value, 0, progressMax_);
+    host_.progress(progressValue_, progressMax_);
 }
 
-void ORVCom::progAdd(int n) { progSet(host_.progValue() + n); }
+void ORVCom::progAdd(int n) { progSet(progressValue_ + n); }
+
+void ORVCom::beginProgress(const std::string& message, bool writeFlag, int total, bool cancellable) {
+    dialogMessage_ = message;
+    dialogWriteFlag_ = writeFlag;
+    host_.progShowForm(message, writeFlag);
+    if (cancellable) host_.progEnableCancel();
+    dialogShown_ = true;
+    progSetup(total);
+}
 
 // ------------------------------------------------------------ frames
 

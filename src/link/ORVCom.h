@@ -94,6 +94,13 @@ public:
     [[nodiscard]] bool writeGlobal();
     [[nodiscard]] bool writeGroup(int group);  // 1..15
 
+    // The progress dialog for a caller's own exchange (the alignment tool):
+    // shown with `message` and a count from 0 to `total` (Cancel enabled only
+    // when `cancellable`), advanced by `n`, and unloaded.
+    void beginProgress(const std::string& message, bool writeFlag, int total, bool cancellable);
+    void advanceProgress(int n = 1) { progAdd(n); }
+    void endProgress() { progUnload(); }
+
     MemoryImage& image() { return image_; }
     SerialPort& port() { return port_; }
     LinkHost& host() { return host_; }
@@ -119,7 +126,8 @@ private:
                          MsgButtons buttons, int openError = 0);
     bool openPort();                      // opens if closed; a failure shows "COMM ERROR"
 
-    // Progress dialog, with the value kept inside [Min, Max].
+    // Progress dialog; the count (kept here, within [0, max]) is pushed to
+    // the host at every change.
     void progSetup(int max);
     void progShow(const std::string& message, bool writeFlag);
     void progUnload();
@@ -183,6 +191,8 @@ private:
     std::string dialogMessage_;
     bool dialogWriteFlag_ = false;
     int dialogMax_ = 0;
+    int progressValue_ = 0;
+    int progressMax_ = 0;
 };
 
 }  // namespace orv

@@ -35,9 +35,7 @@ TEST(FleetBoard, ShowsOneLinePerRadioAndItsEvents) {
     std::atomic<bool> stop{false};
     FleetHost a(board, 0, stop, 0), b(board, 1, stop, 0);
     a.progShowForm("Writing ORV Memory", true);
-    a.progSetMin(0);
-    a.progSetMax(6016);
-    a.progSetValue(3008);
+    a.progress(3008, 6016);
     b.messageBox("Error Hooking to Radio.", "COMM ERROR", MsgIcon::None, MsgButtons::RetryCancel);
     board.finish(1, "FAILED: writing the radio failed");
 

@@ -67,12 +67,10 @@ public:
         if (onCancelPoll) onCancelPoll(*this);
         return cancelled;
     }
-    void progSetMin(int v) override { min_ = v; }
-    void progSetMax(int v) override { max_ = v; }
-    void progSetValue(int v) override {
-        if (v < min_ || v > max_)
-            rangeViolations.push_back(std::to_string(v) + " outside [" + std::to_string(min_) + ", " +
-                                      std::to_string(max_) + "]");
+    void progress(int v, int max) override {
+        if (v < 0 || v > max)
+            rangeViolations.push_back(std::to_string(v) + " outside [0, " + std::to_string(max) + "]");
+        max_ = max;
         value_ = v;
         if (v > peakValue) peakValue = v;
         if (cancelAtValue >= 0 && v >= cancelAtValue) {
@@ -80,9 +78,8 @@ public:
             cancelAtValue = -1;
         }
     }
-    int progValue() override { return value_; }
-    int progMin() override { return min_; }
-    int progMax() override { return max_; }
+    int progValue() const { return value_; }
+    int progMax() const { return max_; }
     void progUnload() override {
         ++unloads;
         loaded = false;
@@ -95,7 +92,7 @@ public:
     }
 
 private:
-    int min_ = 0, max_ = 100, value_ = 0;
+    int max_ = 100, value_ = 0;
 };
 
 }  // namespace orv::test
