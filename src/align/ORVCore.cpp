@@ -33,7 +33,7 @@ constexpr SavedBlock kSaved[] = {{0, 0},
                                  {kChannelBlock + 1, kChannelsIndex + kBlock},
                                  {kChannelBlock + 2, kChannelsIndex + 2 * kBlock},
                                  {kChannelBlock + 3, kChannelsIndex + 3 * kBlock}};
-static_assert(std::size(kSaved) * kBlock == std::tuple_size_v<decltype(ORVCore::tuneData)>);
+static_assert(std::size(kSaved) * kBlock == std::tuple_size_v<decltype(TuneState::tuneData)>);
 static_assert(kChannelBlocks == 4);
 // Progress of a start: the saved blocks read and the channel blocks written;
 // of a restore: the channel blocks written.
@@ -78,9 +78,10 @@ const std::array<ORVCore::TuneRow, 6> ORVCore::kRows{{
     {ORV_TR_NOOP("ORVCore", "Receiver front end tuning gain"), memmap::kTuneFrontEnd, false},
 }};
 
-long ORVCore::rowValue(int row) const {
+long ORVCore::rowValue(const std::array<uint8_t, 7 * memmap::kBlockSize>& data, int row) {
     const TuneRow& r = kRows.at(static_cast<std::size_t>(row));
-    return r.word ? getTuneWord(r.address) : tuneData[static_cast<std::size_t>(r.address)];
+    const auto a = static_cast<std::size_t>(r.address);
+    return r.word ? data.at(a) * 256L + data.at(a + 1) : data.at(a);
 }
 
 bool ORVCore::writeRow(int row, long value) {

@@ -3,7 +3,9 @@
 // test channels, writing single tuning values, and restoring group 1. Runs
 // over the serial link (ORVCom) of the radio commands and reports through its
 // host (message boxes, the progress dialog). It never touches the memory
-// image.
+// image. The data it keeps between exchanges is a TuneState, a value: the
+// alignment window keeps one and hands each job a copy, which the job's own
+// ORVCore works on and gives back.
 #pragma once
 #include <array>
 #include <cstdint>
@@ -13,20 +15,34 @@
 
 namespace orv {
 
+struct TuneState {
+    // Copies of radio blocks 0, 1, 9, 12, 13, 14 and 15, taken at the start;
+    // indices 0..63 are the radio addresses of page 0's tuning values.
+    std::array<uint8_t, 7 * memmap::kBlockSize> tuneData{};
+    // The source of every block the tool writes.
+    std::array<uint8_t, memmap::kBankSize + 1> testData{};
+};
+
 class ORVCore {
 public:
-    explicit ORVCore(ORVCom& com) : com_(com) {}
+    // Works on a state of its own, or on `state`.
+    explicit ORVCore(ORVCom& com) : ORVCore(com, own_) {}
+    ORVCore(ORVCom& com, TuneState& state) : tuneData(state.tuneData), testData(state.testData), com_(com) {}
+    ORVCore(const ORVCore&) = delete;
+    ORVCore& operator=(const ORVCore&) = delete;
 
     // Results of startAlignment.
     static constexpr int kStarted = 0;
     static constexpr int kNotHooked = 2;
     static constexpr int kReadFailed = 3;
 
-    // Copies of radio blocks 0, 1, 9, 12, 13, 14 and 15, taken at the start;
-    // indices 0..63 are the radio addresses of page 0's tuning values.
-    std::array<uint8_t, 7 * memmap::kBlockSize> tuneData{};
-    // The source of every block the tool writes.
-    std::array<uint8_t, memmap::kBankSize + 1> testData{};
+private:
+    TuneState own_;   // before the references below, which may name it
+
+public:
+    // The state worked on (see TuneState).
+    std::array<uint8_t, 7 * memmap::kBlockSize>& tuneData;
+    std::array<uint8_t, memmap::kBankSize + 1>& testData;
 
     // Saves the tuning data and group 1's flags and channels, then programs
     // the test channels: 0 started, 2 the radio was not hooked, 3 a read
@@ -73,8 +89,9 @@ public:
         bool word;
     };
     static const std::array<TuneRow, 6> kRows;
-    // A row's value as tuneData holds it.
-    long rowValue(int row) const;
+    // A row's value as tuneData holds it (of this core's state, or of any).
+    long rowValue(int row) const { return rowValue(tuneData, row); }
+    static long rowValue(const std::array<uint8_t, 7 * memmap::kBlockSize>& tuneData, int row);
     // "Write": the value into tuneData (a byte row takes its low 8 bits),
     // then to the radio in one connection.
     bool writeRow(int row, long value);

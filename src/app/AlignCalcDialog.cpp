@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include "align/ORVCore.h"
 #include "app/CommandGuard.h"
 #include "app/UserPrompts.h"
 #include "app/Twips.h"
@@ -22,12 +21,11 @@ namespace {
 constexpr int kWidthTwips = 6300;
 }  // namespace
 
-AlignCalcDialog::AlignCalcDialog(AlignCalculator kind, ORVCore& core, UserPrompts& prompts,
+AlignCalcDialog::AlignCalcDialog(AlignCalculator kind, UserPrompts& prompts,
                                  std::function<void(long)> setResult, QWidget* owner, const char* topKey,
                                  const char* leftKey)
     : QDialog(owner),
       kind_(kind),
-      core_(core),
       prompts_(prompts),
       setResult_(std::move(setResult)),
       topKey_(topKey),
@@ -91,12 +89,11 @@ bool AlignCalcDialog::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void AlignCalcDialog::runModal(const LinkRunner& onLink) {
+void AlignCalcDialog::runModal() {
     ensurePolished();
     layout()->activate();
     adjustSize();
     restoreWindowPosition(this, topKey_, leftKey_);
-    onLink([this] { core_.writeCalcReference(kind_); });
     selectForOvertyping();
     exec();
 }

@@ -1,8 +1,9 @@
 // What the three alignment calculators share: opened modal from the
-// alignment window, each puts its tuning value into a reference state in the
-// radio, takes the technician's reading(s), and on OK hands the computed
-// value to the alignment window; Cancel, Esc and the window's close box all
-// hand back -1. The position is kept under the window's two settings keys.
+// alignment window once it has put the tuning value into a reference state
+// in the radio, each takes the technician's reading(s), and on OK hands the
+// computed value to the alignment window; Cancel, Esc and the window's close
+// box all hand back -1. The position is kept under the window's two
+// settings keys.
 #pragma once
 #include <QDialog>
 #include <functional>
@@ -17,23 +18,18 @@ class QVBoxLayout;
 
 namespace orv {
 
-class ORVCore;
 class UserPrompts;
 
 class AlignCalcDialog : public QDialog {
     Q_OBJECT
 public:
     // `setResult` sets the alignment window's member of this calculator.
-    AlignCalcDialog(AlignCalculator kind, ORVCore& core, UserPrompts& prompts, std::function<void(long)> setResult,
+    AlignCalcDialog(AlignCalculator kind, UserPrompts& prompts, std::function<void(long)> setResult,
                     QWidget* owner, const char* topKey, const char* leftKey);
 
     // Form_Load, then modal until closed: the saved position (centred
-    // without one), the reference writes to the radio (none when it cannot
-    // be hooked; the window opens all the same), the selection for quick
-    // overtyping. The reference writes go through `onLink`, which runs its
-    // argument as an exchange of the link (RadioLink::run).
-    using LinkRunner = std::function<void(const std::function<void()>&)>;
-    void runModal(const LinkRunner& onLink);
+    // without one), the selection for quick overtyping.
+    void runModal();
 
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdCancel = nullptr;
@@ -61,7 +57,6 @@ protected:
 
 private:
     AlignCalculator kind_;
-    ORVCore& core_;
     UserPrompts& prompts_;
     std::function<void(long)> setResult_;
     bool resultSet_ = false;

@@ -11,7 +11,7 @@
 namespace orv {
 
 EditorSession::EditorSession()
-    : link_(std::make_unique<RadioLink>(image_, prompts_)), printing_(std::make_unique<ReportPrinting>(prompts_)) {}
+    : link_(std::make_unique<RadioLink>(prompts_)), printing_(std::make_unique<ReportPrinting>(prompts_)) {}
 
 EditorSession::~EditorSession() {
     // The windows go before the model, the link and the image they use.
@@ -77,9 +77,9 @@ void EditorSession::writeGlobals() {
 
 frmTune* EditorSession::alignmentWindow() const { return alignmentWindow_.data(); }
 
-bool EditorSession::closeAlignmentWindow() {
-    if (!alignmentWindow_) return true;
-    return alignmentWindow_->close();
+RadioRun EditorSession::closeAlignmentWindow() {
+    if (!alignmentWindow_) return RadioRun::ended(true);
+    return alignmentWindow_->requestClose();
 }
 
 void EditorSession::setAlignmentWindow(frmTune* window) {

@@ -9,6 +9,7 @@
 #include <QString>
 #include <memory>
 #include "app/GlobalsModel.h"
+#include "app/RadioRun.h"
 #include "app/UserPrompts.h"
 #include "image/MemoryImage.h"
 
@@ -45,6 +46,9 @@ public:
     // The image as it was at the last file opened or saved, or radio read or
     // written in full: what "unsaved changes" are measured against.
     void markImageClean() { cleanImage_ = image_; }
+    // The same for the image a job took and the radio now holds, which the
+    // session's image may have left meanwhile.
+    void markImageClean(const MemoryImage& asOf) { cleanImage_ = asOf; }
     const MemoryImage& cleanImage() const { return cleanImage_; }
     UserPrompts& prompts() { return prompts_; }
     FileState& file() { return file_; }
@@ -91,9 +95,9 @@ public:
     // test channels: the main window keeps its radio commands disabled.
     frmTune* alignmentWindow() const;
     // Asks the open alignment window to close, as its close box does (the
-    // restore, and the question when the restore fails). True when no
-    // alignment window is open afterwards.
-    bool closeAlignmentWindow();
+    // restore, and the question when the restore fails). The run is ok once
+    // no alignment window is open (at once when none was).
+    RadioRun closeAlignmentWindow();
 
     // The last command's report for the status bar ("Saved /path/x.orv",
     // "Read group 3 from /dev/ttyUSB0 ..."); a failure or a cancel replaces a

@@ -9,6 +9,7 @@ class QWidget;
 namespace orv {
 
 class EditorSession;
+class MemoryImage;
 
 class EditorShell {
 public:
@@ -36,6 +37,9 @@ public:
     virtual bool hasUnsavedChanges();
     // The image now matches a file or the radio: nothing is unsaved.
     virtual void markSaved();
+    // The radio (or a file) now holds `asOf`, the image as a job took it:
+    // what changed since is unsaved.
+    virtual void markSavedAs(const MemoryImage& asOf);
 };
 
 }  // namespace orv

@@ -249,5 +249,6 @@ namespace orv {
 
 bool EditorShell::hasUnsavedChanges() { return !(session().image() == session().cleanImage()); }
 void EditorShell::markSaved() { session().markImageClean(); }
+void EditorShell::markSavedAs(const MemoryImage& asOf) { session().markImageClean(asOf); }
 
 }  // namespace orv

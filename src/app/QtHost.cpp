@@ -1,18 +1,12 @@
 #include "app/QtHost.h"
 
-#include <QApplication>
-#include <QCoreApplication>
 #include <QSettings>
-#include <QMetaObject>
-#include <QThread>
 #include <QWidget>
-#include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <thread>
-#include "app/AppState.h"
 #include "app/UserPrompts.h"
 #include "app/ViewBinder.h"
+#include "app/WindowQueue.h"
 #include "app/frmProc.h"
 
 namespace orv {
@@ -22,24 +16,8 @@ std::unique_ptr<QSettings> appSettings() {
                                        QStringLiteral("ORVEDIT"), QStringLiteral("ORVEDIT"));
 }
 
-// ------------------------------------------------------------------ QtHost
-
-QtHost::QtHost(frmProc& proc, UserPrompts& prompts, QWidget* owner)
-    : proc_(proc), prompts_(prompts), owner_(owner) {}
-
-void QtHost::onGui(const std::function<void()>& f) {
-    if (QThread::currentThread() == proc_.thread())
-        f();
-    else
-        QMetaObject::invokeMethod(&proc_, f, Qt::BlockingQueuedConnection);
-}
-
-void QtHost::postGui(std::function<void()> f) {
-    if (QThread::currentThread() == proc_.thread())
-        f();
-    else
-        QMetaObject::invokeMethod(&proc_, std::move(f), Qt::QueuedConnection);
-}
+QtHost::QtHost(frmProc& proc, UserPrompts& prompts, WindowQueue& window, QWidget* owner)
+    : proc_(proc), prompts_(prompts), window_(window), owner_(owner) {}
 
 void QtHost::sleepMs(int ms) {
     if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
@@ -51,13 +29,13 @@ double QtHost::now() {
 }
 
 void QtHost::beep() {
-    onGui([this] { prompts_.beep(); });
+    window_.post([this] { prompts_.beep(); });
 }
 
 MsgAnswer QtHost::messageBox(const std::string& text, const std::string& title, MsgIcon icon,
                              MsgButtons buttons) {
     MsgAnswer answer = MsgAnswer::OK;
-    onGui([&] {
+    const bool asked = window_.call([&] {
         // While the progress dialog is up it is the window the user looks at.
         // A box owned by a disabled window would be disabled with it: while
         // a job runs without the dialog it stands on its own.
@@ -65,31 +43,54 @@ MsgAnswer QtHost::messageBox(const std::string& text, const std::string& title, 
         if (parent && !parent->isEnabled()) parent = nullptr;
         answer = prompts_.message(parent, coreText("LinkHost", text), coreText("LinkHost", title), icon, buttons);
     });
-    return answer;
+    if (asked) return answer;
+    int noRetries = 0;
+    return unattendedAnswer(buttons, noRetries, true);
 }
 
 // Showing, enabling Cancel and unloading clear or end the Cancel flag, so the
-// worker waits for them; the bar's range and value only follow.
+// worker waits for them.
 void QtHost::progShowForm(const std::string& message, bool writeFlag) {
-    onGui([&] {
-        proc_.ShowForm(coreText("LinkHost", message), writeFlag);
-    });
+    window_.call([&] { proc_.ShowForm(coreText("LinkHost", message), writeFlag); });
 }
+
 void QtHost::progEnableCancel() {
-    onGui([this] { proc_.EnableCancel(); });
+    window_.call([this] { proc_.EnableCancel(); });
 }
+
 // While the user is asked whether to stop a write, the write waits for the
 // answer at its next look at the flag instead of going on meanwhile.
 bool QtHost::progCancelled() {
-    if (QThread::currentThread() != proc_.thread())
-        while (proc_.askingToCancel()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    return proc_.Cancelled();
+    if (!window_.onWindowThread())
+        while (proc_.askingToCancel() && !window_.abandoned())
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    return proc_.Cancelled() || window_.abandoned();
 }
+
 void QtHost::progress(int value, int max) {
-    postGui([this, value, max] { proc_.setProgress(value, max); });
+    if (window_.onWindowThread()) {
+        proc_.setProgress(value, max);
+        return;
+    }
+    std::lock_guard<std::mutex> lock(progressMutex_);
+    progressValue_ = value;
+    progressMax_ = max;
+    if (progressPending_) return;
+    progressPending_ = true;
+    window_.post([this] {
+        int v, m;
+        {
+            std::lock_guard<std::mutex> l(progressMutex_);
+            v = progressValue_;
+            m = progressMax_;
+            progressPending_ = false;
+        }
+        proc_.setProgress(v, m);
+    });
 }
+
 void QtHost::progUnload() {
-    onGui([this] { proc_.unload(); });
+    window_.call([this] { proc_.unload(); });
 }
 
 }  // namespace orv

@@ -1,14 +1,17 @@
 // The link host of the editor: the serial-link logic (ORVCom) reaches the
 // window system through this class: the clock, sleeps, and the session's
-// prompts and progress dialog. The link runs on a worker thread
-// (RadioLink::run); every call that touches a window is carried over to the
-// window thread: progress updates queued, questions and reads as a blocking
-// call whose answer comes back to the worker. Called on the window thread it
-// acts directly.
+// prompts and progress dialog. The link runs on a job's worker thread
+// (RadioLink::start); every call that touches a window goes to the window
+// thread through the link's WindowQueue: progress updates without waiting
+// (only the latest count is shown), questions, showing and unloading the
+// dialog as calls whose answer comes back to the worker. Called on the
+// window thread it acts directly. Once the queue is abandoned (the editor
+// closes) questions get the answer of a host without a user and Cancel
+// counts as pressed, so the job ends at its next look.
 #pragma once
 #include <QString>
-#include <functional>
 #include <memory>
+#include <mutex>
 #include "app/frmProc.h"
 #include "link/LinkHost.h"
 
@@ -18,6 +21,7 @@ class QWidget;
 namespace orv {
 
 class UserPrompts;
+class WindowQueue;
 
 // The per-user settings store of the program (organisation and application
 // "ORVEDIT", INI format under $XDG_CONFIG_HOME), whether or not the
@@ -28,8 +32,9 @@ class QtHost : public LinkHost {
 public:
     // `proc` is the progress dialog the link operations drive; `owner` is the
     // window that owns the message boxes (null: none).
-    QtHost(frmProc& proc, UserPrompts& prompts, QWidget* owner = nullptr);
+    QtHost(frmProc& proc, UserPrompts& prompts, WindowQueue& window, QWidget* owner = nullptr);
 
+    // Call these on the window thread while no job runs.
     void setOwner(QWidget* owner) { owner_ = owner; }
     QWidget* owner() const { return owner_; }
     frmProc& proc() { return proc_; }
@@ -48,14 +53,14 @@ public:
     void progUnload() override;
 
 private:
-    // Runs `f` on the window thread and waits for it.
-    void onGui(const std::function<void()>& f);
-    // Runs `f` on the window thread without waiting.
-    void postGui(std::function<void()> f);
-
     frmProc& proc_;
     UserPrompts& prompts_;
+    WindowQueue& window_;
     QWidget* owner_;
+    // The latest count not shown yet; one update is on its way while set.
+    std::mutex progressMutex_;
+    bool progressPending_ = false;
+    int progressValue_ = 0, progressMax_ = 0;
 };
 
 }  // namespace orv

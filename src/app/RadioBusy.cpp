@@ -29,6 +29,12 @@ RadioBusy::Exchange RadioBusy::begin() {
     return Exchange(this);
 }
 
+RadioBusy::Hold RadioBusy::hold() {
+    Exchange e = begin();
+    if (!e) return nullptr;
+    return std::make_shared<Exchange>(std::move(e));
+}
+
 void RadioBusy::setBusy(bool b) {
     if (busy_ == b) return;
     busy_ = b;

@@ -1,13 +1,15 @@
 // The one "radio busy" state of the program. Every radio exchange (a read, a
 // write, a step of the alignment tool) holds an Exchange for as long as it
-// talks to the radio; while one is held, every other radio command is
-// refused. The link runs on a worker thread while the window thread goes on
-// serving events, so without this a menu shortcut or a button of a window the
-// exchange leaves enabled (the alignment window) could start a second exchange
-// on the same port in the middle of the first.
+// talks to the radio, from the command's first question until its result is
+// committed; while one is held, every other radio command is refused. The
+// job runs on a worker thread while the window thread goes on serving
+// events, so without this a menu shortcut or a button of a window the
+// exchange leaves enabled (the alignment window) could start a second
+// exchange on the same port in the middle of the first.
 #pragma once
 #include <QObject>
 #include <functional>
+#include <memory>
 
 namespace orv {
 
@@ -42,6 +44,10 @@ public:
     // Starts an exchange. When one is already running the request is refused
     // with a beep and the returned Exchange is empty (false).
     [[nodiscard]] Exchange begin();
+    // The same as a shared hold, for an exchange that lives on in the
+    // continuations of a job: null when refused.
+    using Hold = std::shared_ptr<Exchange>;
+    [[nodiscard]] Hold hold();
 
 signals:
     void busyChanged(bool busy);

@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QPointer>
 #include <QSettings>
 #include <QWidget>
 #include <exception>
@@ -15,7 +16,9 @@
 #include "files/ImageFile.h"
 #include "image/NumText.h"
 #include "job/JobText.h"
+#include "job/RadioConnection.h"
 #include "job/RadioJob.h"
+#include "job/RadioPart.h"
 
 namespace orv {
 
@@ -43,39 +46,68 @@ bool storeAndConfirm(EditorShell& shell) {
            MsgAnswer::OK;
 }
 
-// The start of every radio command: refused with a beep (an empty Exchange)
-// while another exchange runs, or while the alignment window keeps its test
+// The start of every radio command: refused with a beep (null) while
+// another exchange runs, or while the alignment window keeps its test
 // channels in the radio.
-RadioBusy::Exchange beginCommand(EditorShell& shell) {
+RadioBusy::Hold beginCommand(EditorShell& shell) {
     EditorSession& session = shell.session();
     if (session.alignmentWindow()) {
         session.prompts().beep();
-        return {};
+        return nullptr;
     }
-    return session.busy().begin();
+    return session.busy().hold();
 }
-
-// The device the link uses, as the reports name it.
-std::string deviceInUse(EditorShell& shell) { return shell.session().link().com().port().device(); }
 
 void showStatus(EditorShell& shell, const std::string& text) {
     shell.session().showStatus(QString::fromStdString(text));
 }
 
+// What a read job brings back: the blocks read (in a copy of the image as
+// the command found it), whether all arrived, and whether the user cancelled.
+struct ReadOutcome {
+    bool ok = false;
+    bool cancelled = false;
+    MemoryImage image;
+};
+
+// Reads `part` of the radio into a copy of `image` on the job's own connection.
+std::function<ReadOutcome(JobContext&)> readJob(const MemoryImage& image, RadioPart part, int group) {
+    return [image, part, group](JobContext& ctx) {
+        ReadOutcome out;
+        out.image = image;
+        RadioConnection connection(ctx.port(), out.image, ctx.host());
+        ORVCom& com = connection.com();
+        out.ok = part == RadioPart::Group ? com.readGroup(group) : part == RadioPart::Globals ? com.readGlobal()
+                                                                                             : com.readMemory();
+        ConnectionRecord record = connection.finish();
+        out.cancelled = record.readCancelled;
+        ctx.keep(record);
+        return out;
+    };
+}
+
 // The report of a read that ended: what was read and the backup kept, or
 // that it failed or was cancelled.
-void readStatus(EditorShell& shell, bool ok, RadioPart part, int group, const BackupResult& backup = {}) {
-    const std::string device = deviceInUse(shell);
-    showStatus(shell, ok ? readDoneText(part, group, device, backup.path)
-                         : radioEndedText(RadioAction::Read, part, group, device,
-                                          shell.session().link().com().readCancelled()));
+void readStatus(EditorShell& shell, const ReadOutcome& r, RadioPart part, int group, const BackupResult& backup = {}) {
+    const std::string& device = shell.session().link().device();
+    showStatus(shell, r.ok ? readDoneText(part, group, device, backup.path)
+                           : radioEndedText(RadioAction::Read, part, group, device, r.cancelled));
+}
+
+// The blocks of `part` from a read into the session's image; the report,
+// with the backup of the image as it then is.
+void commitRead(EditorShell& shell, const ReadOutcome& r, RadioPart part, int group) {
+    MemoryImage& image = shell.session().image();
+    const BlockRange range = blocksOf(part, group);
+    std::copy(r.image.data() + range.firstByte(), r.image.data() + range.endByte(), image.data() + range.firstByte());
+    readStatus(shell, r, part, group, keepBackupOf(shell, image, BackupKind::Read));
 }
 
 // The report of a job: what was written (and the verify's verdict), or
 // that the write or the verify failed or was cancelled.
 void jobStatus(EditorShell& shell, const RadioJobResult& r, RadioPart part, int group) {
     using Step = RadioJobResult::Step;
-    const std::string device = deviceInUse(shell);
+    const std::string& device = shell.session().link().device();
     if (r.written == Step::NotAsked) {   // a verify on its own
         if (r.verified == Step::Done) showStatus(shell, kRadioMatches);
         else if (r.radioRead) showStatus(shell, "Verify: " + r.failure);
@@ -92,22 +124,29 @@ void jobStatus(EditorShell& shell, const RadioJobResult& r, RadioPart part, int 
     showStatus(shell, text);
 }
 
-// The progress dialog's Cancel is the job's stop.
-RadioJobHooks jobHooks(RadioLink& link) {
-    RadioJobHooks hooks;
-    hooks.stopped = [&link] { return link.proc().Cancelled(); };
-    return hooks;
-}
-
-// Runs `plan` on the link's worker thread, the progress dialog showing
-// `text`, and unloads the dialog afterwards.
-RadioJobResult runJob(EditorShell& shell, const RadioJobPlan& plan, const RadioJobHooks& hooks, const QString& text) {
-    RadioLink& link = shell.session().link();
-    link.preShow(text);
-    RadioJobResult r;
-    link.run([&] { r = runRadioJob(link.com(), shell.session().image(), plan, hooks); });
-    link.unloadProc();
-    return r;
+// Runs `plan` on a copy of the session's image, on the job's own connection;
+// the progress dialog's Cancel is the job's stop. `beforeVerify` (on the
+// window thread; none: verify at once) may decline the verify after a write.
+std::function<PortJobResult(JobContext&)> radioJob(EditorShell& shell, const RadioJobPlan& plan,
+                                                   std::function<bool()> beforeVerify = {}) {
+    return [image = shell.session().image(), plan, folder = backupFolder(),
+            beforeVerify = std::move(beforeVerify)](JobContext& ctx) {
+        RadioJobHooks hooks;
+        hooks.stopped = [&ctx] { return ctx.stopped(); };
+        if (beforeVerify)
+            hooks.beforeVerify = [&ctx, &beforeVerify] {
+                bool verify = false;
+                ctx.onWindowThread([&] { verify = beforeVerify(); });
+                return verify;
+            };
+        PortJobResult r = runRadioJobOn(ctx.port(), image, plan, ctx.host(), hooks, folder);
+        ConnectionRecord record;
+        record.trace = std::move(r.trace);
+        record.traceDropped = r.traceDropped;
+        record.allowFastBaud = r.allowFastBaud;
+        ctx.keep(record);
+        return r;
+    };
 }
 
 // The verdict of a job's verify: the backup's trouble, then "Radio matches"
@@ -147,17 +186,35 @@ bool askVerifyNow(EditorShell& shell) {
     return a == MsgAnswer::Yes;
 }
 
+// Starts `work` for a command whose course is `run`; `done` commits its
+// result on the window thread while the shell is still there.
+template <class Result>
+RadioRun startCommand(EditorShell& shell, RadioBusy::Hold hold, std::function<Result(JobContext&)> work,
+                      std::function<bool(const Result&)> done) {
+    RadioRun run;
+    QPointer<QWidget> alive = shell.shellWidget();
+    shell.session().link().start<Result>(
+        std::move(hold), std::move(work),
+        [&shell, alive, run, done = std::move(done)](Result r) {
+            if (!alive) return run.finish(false);
+            run.finish(done(r));
+        },
+        true, [run] { run.finish(false); });
+    return run;
+}
+
 // The write of the global area or of one group, with its progress dialog;
 // a failed write is told in a box while the dialog is still up.
-bool writePart(EditorShell& shell, const RadioJobPlan& plan) {
-    RadioLink& link = shell.session().link();
-    link.preShow(writingText());
-    RadioJobResult r;
-    link.run([&] { r = runRadioJob(link.com(), shell.session().image(), plan, jobHooks(link)); });
-    if (!r.writeAccepted) ask(shell, coreText("RadioJob", r.writeMessage), MsgButtons::OK);
-    link.unloadProc();
-    jobStatus(shell, r, plan.write == RadioJobPlan::Write::Group ? RadioPart::Group : RadioPart::Globals, plan.group);
-    return r.writeAccepted;
+RadioRun writePart(EditorShell& shell, RadioBusy::Hold hold, const RadioJobPlan& plan) {
+    shell.session().link().preShow(writingText());
+    const RadioPart part = plan.write == RadioJobPlan::Write::Group ? RadioPart::Group : RadioPart::Globals;
+    return startCommand<PortJobResult>(shell, std::move(hold), radioJob(shell, plan),
+                                       [&shell, part, group = plan.group](const PortJobResult& r) {
+                                           if (!r.writeAccepted) ask(shell, coreText("RadioJob", r.writeMessage), MsgButtons::OK);
+                                           shell.session().link().unloadProc();
+                                           jobStatus(shell, r, part, group);
+                                           return r.writeAccepted;
+                                       });
 }
 
 }  // namespace
@@ -172,7 +229,7 @@ bool mnuCommPort_Click(EditorShell& shell, int n) {
         return false;
     }
     link.setPortNumber(n);
-    appSettings()->setValue(QStringLiteral("Comm/Port"), QString::number(n));
+    RadioLink::storePort(n);
     return true;
 }
 
@@ -186,175 +243,186 @@ bool mnuChooseDevice_Click(EditorShell& shell) {
     const QString device =
         shell.session().prompts().chooseDevice(shell.shellWidget(), slot, RadioLink::deviceForPort(slot)).trimmed();
     if (device.isEmpty()) return false;
-    appSettings()->setValue(QStringLiteral("Comm/Device%1").arg(slot), device);
-    link.setPortNumber(slot);  // closes the old device; the next exchange opens the new one
+    RadioLink::storeDevice(slot, device);
+    link.setPortNumber(slot);  // the next exchange opens the new device
     return true;
 }
 
 // ------------------------------------------------------------------ reads
 
-bool mnuRead_Click(EditorShell& shell) {
+RadioRun mnuRead_Click(EditorShell& shell) {
     RadioLink& link = shell.session().link();
-    const RadioBusy::Exchange exchange = beginCommand(shell);
-    if (!exchange) return false;
-    if (!FileOpenSave::confirmDiscard(shell)) return false;
+    RadioBusy::Hold hold = beginCommand(shell);
+    if (!hold) return RadioRun::ended(false);
+    if (!FileOpenSave::confirmDiscard(shell)) return RadioRun::ended(false);
     link.setMainWindow(shell.shellWidget());
     link.preShow(QCoreApplication::translate("RadioCommands", "Please Wait - Reading Radio"));
-    bool ok = false;
-    link.run([&] { ok = link.com().readMemory(); });
-    link.unloadProc();
-    if (!ok) {   // the screen keeps what it showed
-        readStatus(shell, false, RadioPart::All, 0);
-        return false;
-    }
-    readStatus(shell, true, RadioPart::All, 0, keepBackupOf(shell, shell.session().image(), BackupKind::Read));
-    shell.displayGroupMemory();
-    shell.markSaved();
-    EditorSession& session = shell.session();
-    if (session.GlobalsWindowOpen()) runGuarded(session.prompts(), shell.shellWidget(), [&] { session.readGlobals(); });
-    return true;
+    return startCommand<ReadOutcome>(shell, std::move(hold), readJob(shell.session().image(), RadioPart::All, 0),
+                                     [&shell](const ReadOutcome& r) {
+                                         EditorSession& session = shell.session();
+                                         session.link().unloadProc();
+                                         if (!r.ok) {   // the screen keeps what it showed
+                                             readStatus(shell, r, RadioPart::All, 0);
+                                             return false;
+                                         }
+                                         commitRead(shell, r, RadioPart::All, 0);
+                                         shell.displayGroupMemory();
+                                         shell.markSaved();
+                                         if (session.GlobalsWindowOpen())
+                                             runGuarded(session.prompts(), shell.shellWidget(), [&] { session.readGlobals(); });
+                                         return true;
+                                     });
 }
 
-bool mnuReadGlobal_Click(EditorShell& shell) {
+RadioRun mnuReadGlobal_Click(EditorShell& shell) {
     RadioLink& link = shell.session().link();
-    const RadioBusy::Exchange exchange = beginCommand(shell);
-    if (!exchange) return false;
+    RadioBusy::Hold hold = beginCommand(shell);
+    if (!hold) return RadioRun::ended(false);
     link.setMainWindow(shell.shellWidget());
-    bool ok = false;
-    link.run([&] { ok = link.com().readGlobal(); });
-    if (!ok) {
-        readStatus(shell, false, RadioPart::Globals, 0);
-        return false;
-    }
-    readStatus(shell, true, RadioPart::Globals, 0, keepBackupOf(shell, shell.session().image(), BackupKind::Read));
-    // Decoding reaches the global window, which is loaded when it is not.
-    EditorSession& session = shell.session();
-    runGuarded(session.prompts(), shell.shellWidget(), [&] { session.readGlobals(); });
-    return true;
+    return startCommand<ReadOutcome>(shell, std::move(hold), readJob(shell.session().image(), RadioPart::Globals, 0),
+                                     [&shell](const ReadOutcome& r) {
+                                         if (!r.ok) {
+                                             readStatus(shell, r, RadioPart::Globals, 0);
+                                             return false;
+                                         }
+                                         commitRead(shell, r, RadioPart::Globals, 0);
+                                         // Decoding reaches the global window, which is loaded when it is not.
+                                         EditorSession& session = shell.session();
+                                         runGuarded(session.prompts(), shell.shellWidget(), [&] { session.readGlobals(); });
+                                         return true;
+                                     });
 }
 
-bool mnuReadGroup_Click(EditorShell& shell) {
+RadioRun mnuReadGroup_Click(EditorShell& shell) {
     RadioLink& link = shell.session().link();
-    const RadioBusy::Exchange exchange = beginCommand(shell);
-    if (!exchange) return false;
+    RadioBusy::Hold hold = beginCommand(shell);
+    if (!hold) return RadioRun::ended(false);
     link.setMainWindow(shell.shellWidget());
     const int group = currentGroupNumber(shell);
     if (group == 0) {
         shell.session().prompts().beep();
-        return false;
+        return RadioRun::ended(false);
     }
-    bool ok = false;
-    link.run([&] { ok = link.com().readGroup(group); });
-    if (!ok) {
-        readStatus(shell, false, RadioPart::Group, group);
-        return false;
-    }
-    readStatus(shell, true, RadioPart::Group, group, keepBackupOf(shell, shell.session().image(), BackupKind::Read));
-    shell.displayGroupMemory();
-    return true;
+    return startCommand<ReadOutcome>(shell, std::move(hold), readJob(shell.session().image(), RadioPart::Group, group),
+                                     [&shell, group](const ReadOutcome& r) {
+                                         if (!r.ok) {
+                                             readStatus(shell, r, RadioPart::Group, group);
+                                             return false;
+                                         }
+                                         commitRead(shell, r, RadioPart::Group, group);
+                                         shell.displayGroupMemory();
+                                         return true;
+                                     });
 }
 
 // ------------------------------------------------------------------ writes
 
-bool mnuWriteAll_Click(EditorShell& shell) {
+RadioRun mnuWriteAll_Click(EditorShell& shell) {
     RadioLink& link = shell.session().link();
-    const RadioBusy::Exchange exchange = beginCommand(shell);
-    if (!exchange) return false;
+    RadioBusy::Hold hold = beginCommand(shell);
+    if (!hold) return RadioRun::ended(false);
     link.setMainWindow(shell.shellWidget());
-    if (!storeAndConfirm(shell)) return false;
+    if (!storeAndConfirm(shell)) return RadioRun::ended(false);
     // Escape or the close box on this question stops the whole write: only a
     // chosen No skips page 0.
     EditorSession& session = shell.session();
     const MsgAnswer globals = session.prompts().message(
         shell.shellWidget(), QCoreApplication::translate("RadioCommands", "Write Global Parameters?"), QString(),
         MsgIcon::None, MsgButtons::YesNo, MsgAnswer::Cancel);
-    if (globals == MsgAnswer::Cancel) return false;
+    if (globals == MsgAnswer::Cancel) return RadioRun::ended(false);
     const bool skipPage0 = globals == MsgAnswer::No;
     if (session.GlobalsWindowOpen() && !skipPage0) {
-        if (!runGuarded(session.prompts(), shell.shellWidget(), [&] { session.writeGlobals(); })) return false;
+        if (!runGuarded(session.prompts(), shell.shellWidget(), [&] { session.writeGlobals(); }))
+            return RadioRun::ended(false);
     }
-    if (!shell.mnuWriteCurrGroup_Click()) return false;
+    if (!shell.mnuWriteCurrGroup_Click()) return RadioRun::ended(false);
     keepBackupOf(shell, session.image(), BackupKind::Write);
     RadioJobPlan plan;
     plan.write = skipPage0 ? RadioJobPlan::Write::SkipGlobals : RadioJobPlan::Write::All;
     plan.verify = true;
-    RadioJobHooks hooks = jobHooks(link);
     // A write the user stopped is not offered a verify (the job skips it): it
     // differs by intent.
-    hooks.beforeVerify = [&] {
-        bool verify = false;
-        link.onWindowThread([&] {
-            link.unloadProc();
-            verify = askVerifyNow(shell);
-            if (verify) link.preShow(verifyingText());
-        });
+    auto beforeVerify = [&shell] {
+        RadioLink& l = shell.session().link();
+        l.unloadProc();
+        const bool verify = askVerifyNow(shell);
+        if (verify) l.preShow(verifyingText());
         return verify;
     };
-    const RadioJobResult r = runJob(shell, plan, hooks, writingText());
-    if (r.verified != RadioJobResult::Step::NotAsked) showVerify(shell, r);
-    jobStatus(shell, r, skipPage0 ? RadioPart::Groups : RadioPart::All, 0);
-    if (r.writeAccepted && !skipPage0) shell.markSaved();   // the radio holds all of it
-    return r.writeAccepted;
+    link.preShow(writingText());
+    const MemoryImage written = session.image();
+    return startCommand<PortJobResult>(shell, std::move(hold), radioJob(shell, plan, beforeVerify),
+                                       [&shell, skipPage0, written](const PortJobResult& r) {
+                                           shell.session().link().unloadProc();
+                                           if (r.verified != RadioJobResult::Step::NotAsked) showVerify(shell, r);
+                                           jobStatus(shell, r, skipPage0 ? RadioPart::Groups : RadioPart::All, 0);
+                                           // The radio holds all of it.
+                                           if (r.writeAccepted && !skipPage0) shell.markSavedAs(written);
+                                           return r.writeAccepted;
+                                       });
 }
 
-bool mnuWriteGlobal_Click(EditorShell& shell) {
+RadioRun mnuWriteGlobal_Click(EditorShell& shell) {
     RadioLink& link = shell.session().link();
-    const RadioBusy::Exchange exchange = beginCommand(shell);
-    if (!exchange) return false;
+    RadioBusy::Hold hold = beginCommand(shell);
+    if (!hold) return RadioRun::ended(false);
     link.setMainWindow(shell.shellWidget());
-    if (!storeAndConfirm(shell)) return false;
-    if (!shell.mnuWriteCurrGroup_Click()) return false;
+    if (!storeAndConfirm(shell)) return RadioRun::ended(false);
+    if (!shell.mnuWriteCurrGroup_Click()) return RadioRun::ended(false);
     keepBackupOf(shell, shell.session().image(), BackupKind::Write);
     RadioJobPlan plan;
     plan.write = RadioJobPlan::Write::Globals;
-    return writePart(shell, plan);
+    return writePart(shell, std::move(hold), plan);
 }
 
-bool mnuWriteGroup_Click(EditorShell& shell) {
+RadioRun mnuWriteGroup_Click(EditorShell& shell) {
     RadioLink& link = shell.session().link();
-    const RadioBusy::Exchange exchange = beginCommand(shell);
-    if (!exchange) return false;
+    RadioBusy::Hold hold = beginCommand(shell);
+    if (!hold) return RadioRun::ended(false);
     link.setMainWindow(shell.shellWidget());
-    if (!storeAndConfirm(shell)) return false;
-    if (!shell.mnuWriteCurrGroup_Click()) return false;
+    if (!storeAndConfirm(shell)) return RadioRun::ended(false);
+    if (!shell.mnuWriteCurrGroup_Click()) return RadioRun::ended(false);
     const int group = currentGroupNumber(shell);
     if (group == 0) {
         shell.session().prompts().beep();
-        return false;
+        return RadioRun::ended(false);
     }
     keepBackupOf(shell, shell.session().image(), BackupKind::Write);
     RadioJobPlan plan;
     plan.write = RadioJobPlan::Write::Group;
     plan.group = group;
-    return writePart(shell, plan);
+    return writePart(shell, std::move(hold), plan);
 }
 
 // ------------------------------------------------------------------ verify, trace
 
-bool mnuVerify_Click(EditorShell& shell) {
+RadioRun mnuVerify_Click(EditorShell& shell) {
     RadioLink& link = shell.session().link();
-    const RadioBusy::Exchange exchange = beginCommand(shell);
-    if (!exchange) return false;
+    RadioBusy::Hold hold = beginCommand(shell);
+    if (!hold) return RadioRun::ended(false);
     link.setMainWindow(shell.shellWidget());
     // What the editor shows is what the radio is compared with.
-    if (!shell.storeCurrentGroup()) return false;
+    if (!shell.storeCurrentGroup()) return RadioRun::ended(false);
     EditorSession& session = shell.session();
     if (session.GlobalsWindowOpen() &&
         !runGuarded(session.prompts(), shell.shellWidget(), [&] { session.writeGlobals(); }))
-        return false;
+        return RadioRun::ended(false);
     RadioJobPlan plan;
     plan.write = RadioJobPlan::Write::None;
     plan.verify = true;
-    const RadioJobResult r = runJob(shell, plan, jobHooks(link), verifyingText());
-    jobStatus(shell, r, RadioPart::All, 0);
-    return showVerify(shell, r);
+    link.preShow(verifyingText());
+    return startCommand<PortJobResult>(shell, std::move(hold), radioJob(shell, plan), [&shell](const PortJobResult& r) {
+        shell.session().link().unloadProc();
+        jobStatus(shell, r, RadioPart::All, 0);
+        return showVerify(shell, r);
+    });
 }
 
 bool mnuSaveTrace_Click(EditorShell& shell) {
     EditorSession& session = shell.session();
-    const SerialTrace& trace = session.link().trace();
+    const RadioLink& link = session.link();
     QWidget* parent = shell.shellWidget();
-    if (trace.empty()) {
+    if (!link.hasTrace()) {
         session.prompts().message(
             parent,
             QCoreApplication::translate("RadioCommands", "There is no serial trace yet: no radio exchange has run."),
@@ -368,7 +436,7 @@ bool mnuSaveTrace_Click(EditorShell& shell) {
     const QString path = session.prompts().chooseFile(parent, true, QStringLiteral("serial-trace.txt"), setup);
     if (path.isEmpty()) return false;
     // The text is taken now: an exchange that starts meanwhile does not mix in.
-    const std::string text = trace.text();
+    const std::string text = link.traceText();
     const FileStatus st = saveFileAtomically(path.toStdString(), text.data(), text.size());
     if (!st) {
         session.prompts().message(parent, QString::fromStdString(st.message),

@@ -3,6 +3,7 @@
 // dialog, run a transfer of the serial link and bring a read to the screen.
 #pragma once
 #include "app/RadioLink.h"
+#include "app/RadioRun.h"
 
 namespace orv {
 
@@ -10,33 +11,35 @@ class EditorShell;
 class UserPrompts;
 
 // Every command below holds the link's radio-busy state while it runs and
-// is refused (false, with a beep) while another exchange runs.
+// is refused (ended at once, not ok, with a beep) while another exchange
+// runs. Each asks its questions, starts its job and returns; the RadioRun
+// ends once the job's result is on screen (ok: as each command says).
 //
 // "Read Radio" (F2): the whole memory; the group on screen and an open
 // global window show it afterwards. A failed or cancelled read changes
 // neither the screen nor the image.
-bool mnuRead_Click(EditorShell& shell);
+RadioRun mnuRead_Click(EditorShell& shell);
 // "Read Global Information from Radio": page 0, then the global window
 // (loaded and shown if it was not) shows it.
-bool mnuReadGlobal_Click(EditorShell& shell);
+RadioRun mnuReadGlobal_Click(EditorShell& shell);
 // "Read Group from Radio": the group named in cboCurrentGroup.
-bool mnuReadGroup_Click(EditorShell& shell);
+RadioRun mnuReadGroup_Click(EditorShell& shell);
 // "Write Radio" (F3): two confirmations, then page 0 (unless declined) and
-// the 15 groups. False when nothing was sent or the write failed. After a
+// the 15 groups. Not ok when nothing was sent or the write failed. After a
 // write that was neither failed nor cancelled it offers "Verify now?" (the
 // answer preselected next time is the last one, stored under
 // "Radio/VerifyAfterWrite", Yes at first) and verifies what was sent.
-bool mnuWriteAll_Click(EditorShell& shell);
+RadioRun mnuWriteAll_Click(EditorShell& shell);
 // "Write Global Information To Radio": page 0 as the image holds it.
-bool mnuWriteGlobal_Click(EditorShell& shell);
+RadioRun mnuWriteGlobal_Click(EditorShell& shell);
 // "Write Current Group to Radio" (F4).
-bool mnuWriteGroup_Click(EditorShell& shell);
+RadioRun mnuWriteGroup_Click(EditorShell& shell);
 // "Verify Radio": the group on screen (and an open global window) into the
 // image, then the whole radio is read into a separate image (the session's
 // is never changed) and compared with it over what "Write Radio" sends.
 // "Radio matches" in a box, or the verify window listing the differences.
-// True when the radio matches.
-bool mnuVerify_Click(EditorShell& shell);
+// Ok when the radio matches.
+RadioRun mnuVerify_Click(EditorShell& shell);
 // The settings key of the answer to "Verify now?".
 inline constexpr const char* kVerifyAfterWriteKey = "Radio/VerifyAfterWrite";
 

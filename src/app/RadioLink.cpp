@@ -1,33 +1,28 @@
 #include "app/RadioLink.h"
 
-#include <QEventLoop>
-#include <QMetaObject>
 #include <QSettings>
-#include <QThread>
 #include <QWidget>
-#include <exception>
+#include "app/CommandGuard.h"
 #include "app/UserPrompts.h"
+#include "platform/SerialPortList.h"
 
 namespace orv {
 
-RadioLink::RadioLink(MemoryImage& image, UserPrompts& prompts, QWidget* mainWindow)
-    : busy_([&prompts] { prompts.beep(); }),
+RadioLink::RadioLink(UserPrompts& prompts, QWidget* mainWindow)
+    : prompts_(prompts),
+      busy_([&prompts] { prompts.beep(); }),
       mainWindow_(mainWindow),
       proc_(std::make_unique<frmProc>(prompts, mainWindow)),
-      host_(*proc_, prompts, mainWindow),
-      com_(image, tracedPort_, host_) {
-    com_.initComm();
-    com_.setPortChoice(kPortChoice);
-    port_.setDevice(deviceForPort(portNumber_).toStdString());
-    // One trace per exchange: what "Save Serial Trace" writes is the last one.
-    QObject::connect(&busy_, &RadioBusy::busyChanged, &busy_, [this](bool busy) {
-        if (busy) trace_.start();
-    });
-}
+      queue_(std::make_unique<WindowQueue>()),
+      host_(*proc_, prompts, *queue_, mainWindow),
+      device_(deviceForPort(portNumber_).toStdString()) {}
 
 RadioLink::~RadioLink() {
+    // Nothing the worker waits for will come any more: its questions are
+    // answered, Cancel counts as pressed, and it ends at its next look.
+    queue_->abandon();
+    if (worker_.joinable()) worker_.join();
     proc_->unload();
-    com_.closePort();
 }
 
 void RadioLink::setMainWindow(QWidget* mainWindow) {
@@ -39,11 +34,9 @@ void RadioLink::setMainWindow(QWidget* mainWindow) {
 void RadioLink::preShow(const QString& text) { proc_->preShow(text); }
 
 QString RadioLink::deviceForPort(int n) {
-    static const char* const defaults[kPorts] = {"/dev/ttyUSB0", "/dev/ttyUSB1", "/dev/ttyS0",
-                                                 "/dev/ttyS1"};
     if (n < 1 || n > kPorts) n = 1;
     return appSettings()
-        ->value(QStringLiteral("Comm/Device%1").arg(n), QString::fromLatin1(defaults[n - 1]))
+        ->value(QStringLiteral("Comm/Device%1").arg(n), QString::fromStdString(defaultSlotDevice(n)))
         .toString();
 }
 
@@ -53,52 +46,75 @@ int RadioLink::storedPort() {
     return ok && n >= 1 && n <= kPorts ? n : 1;
 }
 
+void RadioLink::storePort(int n) { appSettings()->setValue(QStringLiteral("Comm/Port"), QString::number(n)); }
+
+void RadioLink::storeDevice(int n, const QString& device) {
+    appSettings()->setValue(QStringLiteral("Comm/Device%1").arg(n), device);
+}
+
 void RadioLink::setPortNumber(int n) {
     if (n < 1 || n > kPorts) return;
-    com_.closePort();
     portNumber_ = n;
-    port_.setDevice(deviceForPort(n).toStdString());
+    device_ = deviceForPort(n).toStdString();
 }
 
 int RadioLink::applyStoredPort() {
     const int n = storedPort();
-    com_.closePort();
     setPortNumber(n);
     return n;
 }
 
-void RadioLink::run(const std::function<void()>& job, bool touchesImage) {
-    std::exception_ptr error;
-    std::unique_ptr<QThread> worker(QThread::create([&job, &error] {
-        try {
-            job();
-        } catch (...) {
-            error = std::current_exception();
-        }
-    }));
-    QEventLoop loop;
-    QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);
-    // Window events may run meanwhile, but none may start a command that
-    // touches the image the worker fills.
-    QPointer<QWidget> disabled;
+void RadioLink::startWork(RadioBusy::Hold hold, std::function<void(JobContext&)> work, std::function<void()> done,
+                          bool touchesImage, std::function<void()> failed) {
+    if (running_) throw std::logic_error("a radio job was started while another one runs");
+    // Window events go on meanwhile, but none may start a command that
+    // changes the programming the job's result will be committed to.
+    disabled_ = nullptr;
     if (touchesImage && mainWindow_ && mainWindow_->isEnabled()) {
         mainWindow_->setEnabled(false);
-        disabled = mainWindow_;
+        disabled_ = mainWindow_;
     }
     running_ = true;
-    worker->start();
-    loop.exec();
-    worker->wait();
-    running_ = false;
-    if (disabled) disabled->setEnabled(true);
-    if (error) std::rethrow_exception(error);
+    hold_ = std::move(hold);
+    done_ = std::move(done);
+    failed_ = std::move(failed);
+    workError_ = nullptr;
+    context_ = std::make_unique<JobContext>(portSetup(), host_, *queue_, *proc_);
+    // The worker touches only its context, the job's own copies and the
+    // host; what it leaves (the result, an exception, the trace) is read by
+    // the window thread after the hand-over through the queue.
+    worker_ = std::thread([this, work = std::move(work)] {
+        try {
+            work(*context_);
+        } catch (...) {
+            workError_ = std::current_exception();
+        }
+        queue_->post([this] { finishWork(); });
+    });
 }
 
-void RadioLink::onWindowThread(const std::function<void()>& f) {
-    if (QThread::currentThread() == proc_->thread())
-        f();
-    else
-        QMetaObject::invokeMethod(proc_.get(), f, Qt::BlockingQueuedConnection);
+void RadioLink::finishWork() {
+    worker_.join();
+    lastTrace_ = std::move(context_->trace_);
+    lastTraceDropped_ = context_->traceDropped_;
+    allowFastBaud_ = context_->port_.allowFastBaud;
+    context_.reset();
+    if (disabled_) disabled_->setEnabled(true);
+    disabled_ = nullptr;
+    running_ = false;
+    const std::exception_ptr error = workError_;
+    workError_ = nullptr;
+    std::function<void()> done = std::move(done_);
+    std::function<void()> failed = std::move(failed_);
+    done_ = nullptr;
+    failed_ = nullptr;
+    RadioBusy::Hold hold = std::move(hold_);
+    const bool ok = runGuarded(prompts_, mainWindow_, [&] {
+        if (error) std::rethrow_exception(error);
+        done();
+    });
+    if (!ok && failed) failed();
+    // `hold` ends here unless `done` kept a copy.
 }
 
 }  // namespace orv

@@ -353,9 +353,16 @@ void frmGroups::closeEvent(QCloseEvent* e) {
         return;
     }
     // An open alignment window is closed first, with its restore of group 1
-    // (and its question when the restore fails): the user may keep it.
-    if (!session_.closeAlignmentWindow()) {
+    // (and its question when the restore fails): the user may keep it. The
+    // restore is a radio job: this window closes again once it has ended
+    // with the alignment window gone.
+    if (session_.alignmentWindow()) {
         e->ignore();
+        QPointer<frmGroups> self(this);
+        session_.closeAlignmentWindow().then([self](bool closed) {
+            // Once the restore's exchange has let the radio go.
+            if (closed && self) QTimer::singleShot(0, self, [self] { self->close(); });
+        });
         return;
     }
     // A loaded global window (shown or hidden) is closed first and asks its
@@ -375,7 +382,6 @@ void frmGroups::closeEvent(QCloseEvent* e) {
         e->ignore();
         return;
     }
-    session_.link().closePort();
     e->accept();
 }
 
@@ -390,6 +396,11 @@ bool frmGroups::hasUnsavedChanges() {
 void frmGroups::markSaved() {
     EditorShell::markSaved();
     setWindowModified(false);
+}
+
+void frmGroups::markSavedAs(const MemoryImage& asOf) {
+    EditorShell::markSavedAs(asOf);
+    refreshModified();
 }
 
 void frmGroups::refreshModified() {

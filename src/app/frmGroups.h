@@ -49,6 +49,7 @@ public:
     void setShellCaption(const QString& caption) override { setWindowTitle(caption + QStringLiteral("[*]")); }
     bool hasUnsavedChanges() override;
     void markSaved() override;
+    void markSavedAs(const MemoryImage& asOf) override;
     // Shows in the title whether there are unsaved changes now.
     void refreshModified();
 

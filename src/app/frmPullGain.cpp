@@ -4,8 +4,8 @@
 
 namespace orv {
 
-frmPullGain::frmPullGain(ORVCore& core, UserPrompts& prompts, std::function<void(long)> setResult, QWidget* owner)
-    : AlignCalcDialog(AlignCalculator::PullGain, core, prompts, std::move(setResult), owner, "PullGainTop", "PullGainLeft") {
+frmPullGain::frmPullGain(UserPrompts& prompts, std::function<void(long)> setResult, QWidget* owner)
+    : AlignCalcDialog(AlignCalculator::PullGain, prompts, std::move(setResult), owner, "PullGainTop", "PullGainLeft") {
     setObjectName(QStringLiteral("frmPullGain"));
     setWindowTitle(tr("Reference Oscillator Voltage Sensitivity"));
     Text1 = addReading(QStringLiteral("Frame1"), Label1[0],

@@ -10,7 +10,7 @@ namespace orv {
 class frmPullGain : public AlignCalcDialog {
     Q_OBJECT
 public:
-    frmPullGain(ORVCore& core, UserPrompts& prompts, std::function<void(long)> setResult, QWidget* owner);
+    frmPullGain(UserPrompts& prompts, std::function<void(long)> setResult, QWidget* owner);
 
     QLabel* Label1[2] = {nullptr, nullptr};
     QLineEdit* Text1 = nullptr;

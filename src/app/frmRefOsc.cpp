@@ -4,8 +4,8 @@
 
 namespace orv {
 
-frmRefOsc::frmRefOsc(ORVCore& core, UserPrompts& prompts, std::function<void(long)> setResult, QWidget* owner)
-    : AlignCalcDialog(AlignCalculator::RefOsc, core, prompts, std::move(setResult), owner, "XtalAdjTop", "XtalAdjLeft") {
+frmRefOsc::frmRefOsc(UserPrompts& prompts, std::function<void(long)> setResult, QWidget* owner)
+    : AlignCalcDialog(AlignCalculator::RefOsc, prompts, std::move(setResult), owner, "XtalAdjTop", "XtalAdjLeft") {
     setObjectName(QStringLiteral("frmRefOsc"));
     setWindowTitle(tr("Reference Oscillator Frequency Adjust"));
     Text1 = addReading(QStringLiteral("Frame1"), Label1[0],

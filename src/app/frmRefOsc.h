@@ -9,7 +9,7 @@ namespace orv {
 class frmRefOsc : public AlignCalcDialog {
     Q_OBJECT
 public:
-    frmRefOsc(ORVCore& core, UserPrompts& prompts, std::function<void(long)> setResult, QWidget* owner);
+    frmRefOsc(UserPrompts& prompts, std::function<void(long)> setResult, QWidget* owner);
 
     QLabel* Label1[1] = {nullptr};
     QLineEdit* Text1 = nullptr;

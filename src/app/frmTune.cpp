@@ -14,6 +14,7 @@
 #include "app/QtHost.h"
 #include "app/RadioBusy.h"
 #include "app/RadioLink.h"
+#include "job/RadioConnection.h"
 #include "app/TuneBox.h"
 #include "app/Twips.h"
 #include "app/WindowPosition.h"
@@ -31,19 +32,34 @@ constexpr int kLabelTwips = 3000;
 constexpr int kBoxTwips = 1100;
 constexpr int kWarningTwips = 6600;
 
-// While the alignment window talks to the radio, the link's message boxes
-// (the hook's Retry/Cancel, the write errors) stand over it.
-class OwnerScope {
-public:
-    OwnerScope(QtHost& host, QWidget* owner) : host_(host), old_(host.owner()) { host_.setOwner(owner); }
-    ~OwnerScope() { host_.setOwner(old_); }
-    OwnerScope(const OwnerScope&) = delete;
-    OwnerScope& operator=(const OwnerScope&) = delete;
-
-private:
-    QtHost& host_;
-    QWidget* old_;
+// What an alignment job gives back: its result and the tuning state it left.
+struct TuneOutcome {
+    long result = 0;
+    TuneState state;
 };
+
+// Runs `step` on `state` over the job's own connection; the alignment tool
+// never touches the programming, so the link gets an image of its own.
+TuneOutcome runTuneStep(JobContext& ctx, TuneState state, const std::function<long(ORVCore&)>& step) {
+    MemoryImage unused;
+    RadioConnection connection(ctx.port(), unused, ctx.host());
+    ORVCore core(connection.com(), state);
+    TuneOutcome out;
+    out.result = step(core);
+    ConnectionRecord record = connection.finish();
+    ctx.keep(record);
+    out.state = state;
+    return out;
+}
+
+// While the alignment window talks to the radio, the link's message boxes
+// (the hook's Retry/Cancel, the write errors) stand over it: the owner is
+// set for the job and given back when its result is committed.
+std::function<void()> ownBoxes(QtHost& host, QWidget* owner) {
+    QWidget* old = host.owner();
+    host.setOwner(owner);
+    return [&host, old] { host.setOwner(old); };
+}
 
 }  // namespace
 
@@ -51,12 +67,12 @@ const char* const frmTune::kHelpAnchor = "alignment";
 
 // ------------------------------------------------------------------ frmTune
 
-frmTune::frmTune(EditorSession& session, std::unique_ptr<ORVCore> core)
+frmTune::frmTune(EditorSession& session, const TuneState& tune)
     : QWidget(session.mainWindow(), Qt::Window),
       session_(session),
       link_(session.link()),
       busy_(session.busy()),
-      core_(std::move(core)) {
+      tune_(tune) {
     setObjectName(QStringLiteral("frmTune"));
     setWindowTitle(tr("ORV Alignment Tool"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -141,7 +157,7 @@ void frmTune::Form_Load() {
     layout()->activate();
     adjustSize();
     restoreWindowPosition(this, kTopKey, kLeftKey);
-    for (int i = 0; i < 6; ++i) ScrewDriver[i]->setValue(static_cast<int32_t>(core_->rowValue(i)));
+    for (int i = 0; i < 6; ++i) ScrewDriver[i]->setValue(static_cast<int32_t>(ORVCore::rowValue(tune_.tuneData, i)));
 }
 
 void frmTune::setRadioButtonsEnabled(bool enabled) {
@@ -149,49 +165,70 @@ void frmTune::setRadioButtonsEnabled(bool enabled) {
     for (QPushButton* b : {cmdPullGain, cmdRefOsc, cmdVCO}) b->setEnabled(enabled);
 }
 
+void frmTune::runStep(RadioBusy::Hold hold, std::function<bool(ORVCore&)> step, std::function<void(bool)> done) {
+    QPointer<frmTune> self(this);
+    std::function<void()> restoreOwner = ownBoxes(link_.host(), this);
+    link_.start<TuneOutcome>(
+        std::move(hold),
+        [state = tune_, step = std::move(step)](JobContext& ctx) {
+            return runTuneStep(ctx, state, [&](ORVCore& core) -> long { return step(core) ? 1 : 0; });
+        },
+        [self, restoreOwner, done = std::move(done)](TuneOutcome out) {
+            restoreOwner();
+            if (!self) return;
+            self->tune_ = out.state;
+            if (done) done(out.result != 0);
+        },
+        false, restoreOwner);
+}
+
 void frmTune::cmdWrite_Click(int index) {
     if (index < 0 || index > 5) return;
-    RadioBusy::Exchange exchange = busy_.begin();
-    if (!exchange) return;
-    OwnerScope owner(link_.host(), this);
+    RadioBusy::Hold hold = busy_.hold();
+    if (!hold) return;
     // A refused hook has shown its own box; the control and tuneData keep the value.
     const long value = ScrewDriver[index]->Value();
-    link_.run([&] { core_->writeRow(index, value); }, false);
-    // The buttons were disabled during the write, which moved the focus on:
-    // it goes back to the value just written, so that Page Up steps that one.
-    ScrewDriver[index]->EditWin()->setFocus();
+    runStep(std::move(hold), [index, value](ORVCore& core) { return core.writeRow(index, value); },
+            [this, index](bool) {
+                // The buttons were disabled during the write, which moved the focus on:
+                // it goes back to the value just written, so that Page Up steps that one.
+                ScrewDriver[index]->EditWin()->setFocus();
+            });
 }
 
 void frmTune::runCalculator(AlignCalculator c) {
-    RadioBusy::Exchange exchange = busy_.begin();
-    if (!exchange) return;
-    OwnerScope owner(link_.host(), this);
-    long result = -1;
-    const AlignCalcDialog::LinkRunner onLink = [this](const std::function<void()>& job) { link_.run(job, false); };
-    switch (c) {
-    case AlignCalculator::PullGain: {
-        frmPullGain dlg(*core_, session_.prompts(), [this](long v) { lPullGain = v; }, this);
-        dlg.runModal(onLink);
-        result = lPullGain;
-        break;
-    }
-    case AlignCalculator::RefOsc: {
-        frmRefOsc dlg(*core_, session_.prompts(), [this](long v) { lRefOsc = v; }, this);
-        dlg.runModal(onLink);
-        result = lRefOsc;
-        break;
-    }
-    case AlignCalculator::VCOMod: {
-        frmVCOMod dlg(*core_, session_.prompts(), [this](long v) { iVCOMod = static_cast<int16_t>(v); }, this);
-        dlg.runModal(onLink);
-        result = iVCOMod;
-        break;
-    }
-    }
-    if (result >= 0) ScrewDriver[ORVCore::calcRow(c)]->setValue(static_cast<int32_t>(result));
-    // Cancelled or not, the row's value goes back into the radio, which the
-    // calculator's opening set to its reference.
-    link_.run([&] { core_->finishCalculator(c, result); }, false);
+    RadioBusy::Hold hold = busy_.hold();
+    if (!hold) return;
+    // The calculator's reference writes first (none when the radio cannot be
+    // hooked; the calculator opens all the same), then the calculator, then
+    // the row's value back into the radio: one exchange throughout.
+    runStep(hold, [c](ORVCore& core) { return core.writeCalcReference(c); }, [this, c, hold](bool) {
+        long result = -1;
+        switch (c) {
+        case AlignCalculator::PullGain: {
+            frmPullGain dlg(session_.prompts(), [this](long v) { lPullGain = v; }, this);
+            dlg.runModal();
+            result = lPullGain;
+            break;
+        }
+        case AlignCalculator::RefOsc: {
+            frmRefOsc dlg(session_.prompts(), [this](long v) { lRefOsc = v; }, this);
+            dlg.runModal();
+            result = lRefOsc;
+            break;
+        }
+        case AlignCalculator::VCOMod: {
+            frmVCOMod dlg(session_.prompts(), [this](long v) { iVCOMod = static_cast<int16_t>(v); }, this);
+            dlg.runModal();
+            result = iVCOMod;
+            break;
+        }
+        }
+        if (result >= 0) ScrewDriver[ORVCore::calcRow(c)]->setValue(static_cast<int32_t>(result));
+        // Cancelled or not, the row's value goes back into the radio, which the
+        // calculator's opening set to its reference.
+        runStep(hold, [c, result](ORVCore& core) { return core.finishCalculator(c, result); }, {});
+    });
 }
 
 void frmTune::cmdPullGain_Click() { runCalculator(AlignCalculator::PullGain); }
@@ -200,24 +237,42 @@ void frmTune::cmdVCO_Click() { runCalculator(AlignCalculator::VCOMod); }
 
 void frmTune::cmdHelp_Click() { session_.openHelpWindow(this, QString::fromLatin1(kHelpAnchor)); }
 
-void frmTune::closeEvent(QCloseEvent* e) {
+RadioRun frmTune::requestClose() {
+    if (closeUnderWay_) return closeRun_;
+    RadioRun run;
+    closeRun_ = run;
+    closeUnderWay_ = true;
     // Never in the middle of another exchange (the refusal beeps).
-    RadioBusy::Exchange exchange = busy_.begin();
-    if (!exchange) {
+    RadioBusy::Hold hold = busy_.hold();
+    if (!hold) {
+        closeUnderWay_ = false;
+        run.finish(false);
+        return run;
+    }
+    QPointer<frmTune> self(this);
+    runStep(std::move(hold), [](ORVCore& core) { return core.restoreRadioData(); }, [self, run](bool restored) {
+        if (!self) return run.finish(true);
+        self->closeUnderWay_ = false;
+        if (!restored &&
+            self->session_.prompts().message(
+                self, tr("Unable to restore original frequencies to radio. Do you still wan't to quit alignment"),
+                tr("ORV Alignment"), MsgIcon::Question, MsgButtons::YesNo, std::nullopt,
+                MsgAnswer::No) != MsgAnswer::Yes) {   // staying is the safe choice: Yes leaves test channels
+            run.finish(false);   // the window stays; closing again tries the restore again
+            return;
+        }
+        self->closing_ = true;
+        self->close();
+        run.finish(true);
+    });
+    return run;
+}
+
+void frmTune::closeEvent(QCloseEvent* e) {
+    if (!closing_) {
+        // The restore runs first; the window closes itself when it is done.
         e->ignore();
-        return;
-    }
-    bool restored = false;
-    {
-        OwnerScope owner(link_.host(), this);
-        link_.run([&] { restored = core_->restoreRadioData(); }, false);
-    }
-    if (!restored &&
-        session_.prompts().message(this,
-                    tr("Unable to restore original frequencies to radio. Do you still wan't to quit alignment"),
-                    tr("ORV Alignment"), MsgIcon::Question, MsgButtons::YesNo, std::nullopt,
-                    MsgAnswer::No) != MsgAnswer::Yes) {   // staying is the safe choice: Yes leaves test channels
-        e->ignore();   // the window stays; closing again tries the restore again
+        requestClose();
         return;
     }
     saveWindowPosition(this, kTopKey, kLeftKey);
@@ -237,7 +292,7 @@ QString tuneWarningText() {
         "            Press OK to continue.");
 }
 
-frmTune* mnuTuneRadio_Click(EditorSession& session) {
+RadioRun mnuTuneRadio_Click(EditorSession& session) {
     QWidget* mainWindow = session.mainWindow();
     UserPrompts& prompts = session.prompts();
     // A second start would save the test channels as group 1's data.
@@ -245,35 +300,43 @@ frmTune* mnuTuneRadio_Click(EditorSession& session) {
         open->show();
         open->raise();
         open->activateWindow();
-        return open;
+        return RadioRun::ended(true);
     }
     if (session.busy().isBusy()) {
         prompts.beep();
-        return nullptr;
+        return RadioRun::ended(false);
     }
     if (prompts.message(mainWindow, tuneWarningText(), frmTune::tr("Tune Radio:  Warning"), MsgIcon::Information,
                         MsgButtons::OKCancel) != MsgAnswer::OK)
-        return nullptr;
+        return RadioRun::ended(false);
 
-    RadioBusy::Exchange exchange = session.busy().begin();
-    if (!exchange) return nullptr;
+    RadioBusy::Hold hold = session.busy().hold();
+    if (!hold) return RadioRun::ended(false);
     RadioLink& link = session.link();
     link.setMainWindow(mainWindow);
-    auto core = std::make_unique<ORVCore>(link.com());
-    int result = ORVCore::kNotHooked;
-    link.run([&] { result = core->startAlignment(); }, false);
-    exchange.release();
-    if (result == ORVCore::kStarted) {
-        auto* w = new frmTune(session, std::move(core));
-        w->show();
-        return w;
-    }
-    prompts.message(mainWindow,
-                    result == ORVCore::kNotHooked ? frmTune::tr("Unable to contact radio.")
-                                                  : frmTune::tr("Error reading radio."),
-                    frmTune::tr("ORVEdit"), MsgIcon::Exclamation, MsgButtons::OK);
-    if (mainWindow) mainWindow->setEnabled(true);
-    return nullptr;
+    RadioRun run;
+    link.start<TuneOutcome>(
+        std::move(hold),
+        [](JobContext& ctx) {
+            return runTuneStep(ctx, TuneState{}, [](ORVCore& core) -> long { return core.startAlignment(); });
+        },
+        [&session, run](TuneOutcome out) {
+            QWidget* main = session.mainWindow();
+            if (out.result == ORVCore::kStarted) {
+                auto* w = new frmTune(session, out.state);
+                w->show();
+                run.finish(true);
+                return;
+            }
+            session.prompts().message(main,
+                                      out.result == ORVCore::kNotHooked ? frmTune::tr("Unable to contact radio.")
+                                                                        : frmTune::tr("Error reading radio."),
+                                      frmTune::tr("ORVEdit"), MsgIcon::Exclamation, MsgButtons::OK);
+            if (main) main->setEnabled(true);
+            run.finish(false);
+        },
+        false, [run] { run.finish(false); });
+    return run;
 }
 
 }  // namespace orv

@@ -4,8 +4,8 @@
 
 namespace orv {
 
-frmVCOMod::frmVCOMod(ORVCore& core, UserPrompts& prompts, std::function<void(long)> setResult, QWidget* owner)
-    : AlignCalcDialog(AlignCalculator::VCOMod, core, prompts, std::move(setResult), owner, "VCOModTop", "VCOModLeft") {
+frmVCOMod::frmVCOMod(UserPrompts& prompts, std::function<void(long)> setResult, QWidget* owner)
+    : AlignCalcDialog(AlignCalculator::VCOMod, prompts, std::move(setResult), owner, "VCOModTop", "VCOModLeft") {
     setObjectName(QStringLiteral("frmVCOMod"));
     setWindowTitle(tr("Transmit Deviation"));
     Text1 = addReading(QStringLiteral("Frame1"), Label1[0],

@@ -9,7 +9,7 @@ namespace orv {
 class frmVCOMod : public AlignCalcDialog {
     Q_OBJECT
 public:
-    frmVCOMod(ORVCore& core, UserPrompts& prompts, std::function<void(long)> setResult, QWidget* owner);
+    frmVCOMod(UserPrompts& prompts, std::function<void(long)> setResult, QWidget* owner);
 
     QLabel* Label1[1] = {nullptr};
     QLineEdit* Text1 = nullptr;

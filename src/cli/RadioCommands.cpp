@@ -18,12 +18,12 @@
 #include "image/MemoryImage.h"
 #include "image/MemoryMap.h"
 #include "job/JobText.h"
-#include "link/ORVCom.h"
+#include "job/RadioConnection.h"
 #include "platform/SerialPortList.h"
-#include "platform/SerialPortNative.h"
+#include "job/RadioPart.h"
+#include "link/ORVCom.h"
 #include "link/SerialTrace.h"
 #include "cli/TermHost.h"
-#include "link/TracingSerialPort.h"
 #include "platform/StopRequests.h"
 #include "platform/Terminal.h"
 
@@ -96,22 +96,6 @@ struct WriteArgs {
     orv::LinkTiming timing;
 };
 
-// One radio connection's worth of objects, every byte traced.
-struct Link {
-    Link(const std::string& device, orv::MemoryImage& img, int retries, orv::LinkTiming timing)
-        : port(device), traced(port, trace), host(orv::platform::stopRequested()), com(img, traced, host, timing) {
-        host.setRetries(retries);
-        host.setInteractive(progressInPlace());
-        com.setPortChoice(orvcli::kPortChoice);
-        trace.start();
-    }
-    orv::NativeSerialPort port;
-    orv::SerialTrace trace;
-    orv::TracingSerialPort traced;
-    orv::TermHost host;
-    orv::ORVCom com;
-};
-
 // Writes a trace file; false (after the error line) when it cannot be written.
 bool saveTrace(const std::string& path, const std::vector<orv::TraceEntry>& entries, std::size_t dropped) {
     if (path.empty()) return true;
@@ -140,27 +124,31 @@ int runRead(const ReadArgs& a) {
     // the rest of the file stays.
     const bool partial = a.group != 0 || a.globals;
     orv::MemoryImage img = partial ? orvcli::loadImageOrFail(a.file) : orv::MemoryImage{};
+    const orv::RadioPart part = a.group != 0 ? orv::RadioPart::Group : a.globals ? orv::RadioPart::Globals : orv::RadioPart::All;
+    const orv::BlockRange range = orv::blocksOf(part, a.group);
     bool ok;
     bool traceSaved;
     int bytesRead = 0;
     {
-        Link link(a.port, img, 0, a.timing);
-        link.host.setQuiet(a.quiet);
+        orv::TermHost host(orv::platform::stopRequested());
+        host.setInteractive(progressInPlace());
+        host.setQuiet(a.quiet);
+        orv::RadioConnection link({a.port, a.timing, orvcli::kPortChoice}, img, host);
         InterruptAsCancel guard;
         if (a.group != 0)
-            ok = link.com.readGroup(a.group);
+            ok = link.com().readGroup(a.group);
         else if (a.globals)
-            ok = link.com.readGlobal();
+            ok = link.com().readGlobal();
         else
-            ok = link.com.readMemory();
-        link.com.closePort();
-        bytesRead = link.host.progFurthest();
-        traceSaved = saveTrace(a.trace, link.trace.entries(), link.trace.dropped());
+            ok = link.com().readMemory();
+        const orv::ConnectionRecord record = link.finish();
+        bytesRead = host.progFurthest();
+        traceSaved = saveTrace(a.trace, record.trace, record.traceDropped);
     }
     if (interrupted()) {
         // The progress counts the bytes of the blocks read, from the first
         // block of the range on.
-        const int first = a.group != 0 ? orv::memmap::firstGroupBlock(a.group) : 0;
+        const int first = range.first;
         const int blocks = bytesRead / orv::memmap::kBlockSize;
         const std::string where =
             blocks == 0 ? "stopped before the first block" : "stopped after block " + std::to_string(first + blocks - 1);
@@ -174,11 +162,7 @@ int runRead(const ReadArgs& a) {
         orv::MemoryImage now;
         if (auto st = orv::loadImageFile(a.file, now); !st)
             throw CommandFailure{kExitUsage, st.message + " (after the radio was read); " + a.file + " not written"};
-        const int first = a.group != 0 ? orv::memmap::firstGroupBlock(a.group) : 0;
-        const int last = a.group != 0 ? orv::memmap::lastGroupBlock(a.group) : orv::memmap::kPage0Blocks - 1;
-        const auto from = static_cast<std::ptrdiff_t>(first * orv::memmap::kBlockSize);
-        const auto to = static_cast<std::ptrdiff_t>((last + 1) * orv::memmap::kBlockSize);
-        std::copy(img.data() + from, img.data() + to, now.data() + from);
+        std::copy(img.data() + range.firstByte(), img.data() + range.endByte(), now.data() + range.firstByte());
         img = now;
     }
     orvcli::saveImageOrFail(a.file, img);

@@ -1,34 +1,26 @@
 // What orvedit-cli does with one radio: the radio job (job/RadioJob.h:
-// write, verify or both) on its own port, link and trace. The same job runs
-// on the main thread for one radio and on one worker thread per radio for
-// several.
+// write, verify or both) on its own connection to the port. The same job
+// runs on the main thread for one radio and on one worker thread per radio
+// for several.
 #pragma once
 #include <atomic>
 #include <string>
-#include <vector>
 #include "image/MemoryImage.h"
+#include "job/RadioJob.h"
 #include "link/LinkHost.h"
 #include "link/ORVCom.h"
-#include "job/RadioJob.h"
-#include "link/SerialTrace.h"
-#include "image/VerifyMask.h"
 
 namespace orvcli {
+
+// How the tool's user names the radio's device, in the link's advice.
+inline constexpr const char* kPortChoice = "given with --port";
 
 // The core job's plan and the link's timing for the tool's own port.
 struct RadioJobPlan : orv::RadioJobPlan {
     orv::LinkTiming timing;     // the link's waits and pauses
 };
 using orv::verifyMaskFor;
-
-// The core job's result with what the tool reports besides: the port, the
-// radio's version word and the trace of the exchange.
-struct RadioJobResult : orv::RadioJobResult {
-    std::string port;
-    std::string version = "-";            // the radio's version word ("2C00"), "-" when never hooked
-    std::vector<orv::TraceEntry> trace;
-    std::size_t traceDropped = 0;
-};
+using RadioJobResult = orv::PortJobResult;
 
 // Runs the job on `port` with `host` for its messages and progress; `stop`
 // is the Cancel button (Ctrl-C). `image` is copied, never changed.
@@ -37,8 +29,5 @@ RadioJobResult runRadioJob(const std::string& port, const orv::MemoryImage& imag
 
 // "yes", "FAILED", "stopped", "-".
 std::string stepText(RadioJobResult::Step step);
-
-// How the tool's user names the radio's device, in the link's advice.
-inline constexpr const char* kPortChoice = "given with --port";
 
 }  // namespace orvcli

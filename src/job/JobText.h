@@ -3,14 +3,11 @@
 // its status bar.
 #pragma once
 
-#include "image/TrNoop.h"
 #include <string>
+#include "image/TrNoop.h"
+#include "job/RadioPart.h"
 
 namespace orv {
-
-// What an operation covered: the whole memory, the global area, one group,
-// or the 15 groups without the global area.
-enum class RadioPart { All, Globals, Group, Groups };
 
 // "15 groups and the global information", "the global information",
 // "group 3", "15 groups".

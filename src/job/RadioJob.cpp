@@ -3,6 +3,7 @@
 #include "image/MemoryMap.h"
 #include "image/TrNoop.h"
 #include "link/ORVCom.h"
+#include "job/RadioPart.h"
 #include "job/RadioVerify.h"
 
 namespace orv {
@@ -15,9 +16,9 @@ RadioMask verifyMaskFor(const RadioJobPlan& plan) {
     const RadioMask all = writtenBitsMask(page0);
     const bool group = plan.write == W::Group || (plan.write == W::None && plan.group != 0);
     const bool globals = plan.write == W::Globals || (plan.write == W::None && plan.globalsOnly);
-    if (group) return maskBlocks(all, ORVCom::firstGroupBlock(plan.group), ORVCom::lastGroupBlock(plan.group));
-    if (globals) return maskBlocks(all, 0, memmap::kPage0Blocks - 1);
-    return all;
+    if (!group && !globals) return all;
+    const BlockRange range = blocksOf(group ? RadioPart::Group : RadioPart::Globals, plan.group);
+    return maskBlocks(all, range.first, range.last);
 }
 
 RadioJobResult runRadioJob(ORVCom& com, const MemoryImage& image, const RadioJobPlan& plan,
@@ -76,6 +77,29 @@ RadioJobResult runRadioJob(ORVCom& com, const MemoryImage& image, const RadioJob
         r.failure = "the radio differs from the file (" + std::to_string(n) +
                     (n == 1 ? " difference)" : " differences)");
     }
+    return r;
+}
+
+PortJobResult runRadioJobOn(const PortSetup& setup, const MemoryImage& image, const RadioJobPlan& plan,
+                            LinkHost& host, const RadioJobHooks& hooks, const std::string& backupFolder) {
+    using W = RadioJobPlan::Write;
+    PortJobResult r;
+    r.port = setup.device;
+    MemoryImage img = image;
+    ConnectionRecord record;
+    {
+        RadioConnection connection(setup, img, host);
+        static_cast<RadioJobResult&>(r) = runRadioJob(connection.com(), img, plan, hooks, backupFolder);
+        // A failed hook of a group or whole write leaves the dialog to its caller.
+        if (!r.writeAccepted && (plan.write == W::Group || plan.write == W::All || plan.write == W::SkipGlobals))
+            host.progUnload();
+        record = connection.finish();
+    }
+    r.version = record.version;
+    r.trace = std::move(record.trace);
+    r.traceDropped = record.traceDropped;
+    r.radioChanged = record.radioChanged;
+    r.allowFastBaud = record.allowFastBaud;
     return r;
 }
 

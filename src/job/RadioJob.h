@@ -11,10 +11,9 @@
 #include "files/Backups.h"
 #include "image/MemoryImage.h"
 #include "image/VerifyMask.h"
+#include "job/RadioConnection.h"
 
 namespace orv {
-
-class ORVCom;
 
 struct RadioJobPlan {
     enum class Write { None, All, SkipGlobals, Globals, Group };
@@ -61,5 +60,22 @@ struct RadioJobResult {
 // `image`, what the radio should hold; `backupFolder` receives the backup.
 RadioJobResult runRadioJob(ORVCom& com, const MemoryImage& image, const RadioJobPlan& plan,
                            const RadioJobHooks& hooks = {}, const std::string& backupFolder = orv::backupFolder());
+
+// The job's result on one port, with what the connection learnt: the
+// radio's version word and every byte exchanged.
+struct PortJobResult : RadioJobResult {
+    std::string port;
+    std::string version = "-";
+    std::vector<TraceEntry> trace;
+    std::size_t traceDropped = 0;
+    bool radioChanged = false;
+    bool allowFastBaud = false;   // the link's state as the job left it (PortSetup)
+};
+
+// Runs the job on a connection of its own to `setup`'s device, `host`
+// showing its messages and progress. `image` is copied, never changed.
+PortJobResult runRadioJobOn(const PortSetup& setup, const MemoryImage& image, const RadioJobPlan& plan,
+                            LinkHost& host, const RadioJobHooks& hooks = {},
+                            const std::string& backupFolder = orv::backupFolder());
 
 }  // namespace orv

@@ -51,6 +51,7 @@ public:
     // Whether the next hook may move a fast radio to the faster speed (a
     // read does, a write does not).
     void setAllowFastBaud(bool allow) { allowFastBaud_ = allow; }
+    bool allowsFastBaud() const { return allowFastBaud_; }
 
     // Where the user chooses the device, named in the second line of the
     // link's error messages (the editor's menu entry, the tool's option).

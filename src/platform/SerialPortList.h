@@ -28,6 +28,12 @@ struct SerialPortInfo {
 // A port's name on this system as help texts give it: "/dev/ttyUSB0", "COM3".
 std::string examplePortName();
 
+// The number of port slots the editor offers ("Use Comm Port 1" to 4), and
+// the device of slot n (1..4) before the user chose one: the usual names of
+// this system's first USB adapters and built-in ports.
+inline constexpr int kPortSlots = 4;
+std::string defaultSlotDevice(int slot);
+
 // What the help says about the serial ports on this system: their names, how
 // a user gets the right to open them, and the simulator where it runs here.
 std::string portAccessHelp();

@@ -65,6 +65,7 @@ TEST_F(EditorCommandsTest, ReadRadioShowsItsGroupsAndASavedFileHoldsTheTypedEdit
 
     auto& win = open();
     win.mnuRead()->trigger();
+    test::waitForRadio(win.session());
     EXPECT_TRUE(boxes.asked.empty()) << boxes.asked.front().text.toStdString();
     EXPECT_EQ(beeps, 1) << "a finished read beeps once";
     EXPECT_EQ(cell(0, 1), "155.12500");
@@ -104,6 +105,7 @@ TEST_F(EditorCommandsTest, WriteRadioSendsTheScreenAndNoMeansNoPageZero) {
     typeCell(2, 3, "151.625");  // group 1 channel 3 transmits on 151.625 MHz
     boxes.answer({MsgAnswer::OK, MsgAnswer::No});
     win.mnuWriteAll()->trigger();
+    test::waitForRadio(win.session());
     ASSERT_TRUE(boxes.wasAsked("Are you sure you want to write to the radio?"));
     ASSERT_TRUE(boxes.wasAsked("Write Global Parameters?"));
 
@@ -162,8 +164,7 @@ TEST_F(EditorCommandsTest, TheGlobalWindowLooksTheSameWhoeverOpensIt) {
     radio.sim.setMemory(defaultMemory());
     test::ScriptedBoxes boxes(session->prompts());
     auto& win = open();
-    { LinkTiming t = session->link().com().timing(); t.settleMs = 20; session->link().com().setTiming(t); }
-    session->link().com().initComm();
+    { LinkTiming t = session->link().timing(); t.settleMs = 20; session->link().setTiming(t); }
 
     win.mnuGlobals()->trigger();
     ASSERT_NE(session->globalsWindow(), nullptr);
@@ -172,6 +173,8 @@ TEST_F(EditorCommandsTest, TheGlobalWindowLooksTheSameWhoeverOpensIt) {
     delete session->globalsWindow();
 
     win.mnuReadGlobal()->trigger();   // a decode loads the window without an owner
+
+    test::waitForRadio(win.session());
     ASSERT_NE(session->globalsWindow(), nullptr);
     EXPECT_EQ(session->globalsWindow()->size(), fromMenu);
     EXPECT_EQ(session->globalsWindow()->cboDTMFDev()->font(), menuFont);
@@ -245,35 +248,39 @@ TEST_F(EditorCommandsTest, TheAlignmentWindowHoldsOffTheRadioCommandsAndClosesFi
     radio.sim.setMemory(mem);
     test::ScriptedBoxes boxes(session->prompts());   // the warning: OK
     auto& win = open();
-    { LinkTiming t = session->link().com().timing(); t.settleMs = 20; session->link().com().setTiming(t); }
-    session->link().com().initComm();
+    { LinkTiming t = session->link().timing(); t.settleMs = 20; session->link().setTiming(t); }
 
     win.mnuTuneRadio()->trigger();
+
+    test::waitForRadio(win.session());
     ASSERT_NE(session->alignmentWindow(), nullptr);
     EXPECT_NE(radio.sim.memory(), mem) << "group 1 holds the test channels";
     for (QAction* a : {win.mnuRead(), win.mnuWriteAll(), win.mnuTuneRadio(), win.mnuCommPort(2)})
         EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
     const int beepsBefore = beeps;
-    EXPECT_FALSE(mnuRead_Click(win)) << "refused even when called directly";
+    EXPECT_FALSE(test::finishRun(mnuRead_Click(win))) << "refused even when called directly";
     EXPECT_EQ(beeps, beepsBefore + 1);
 
     // The radio is unplugged: the restore fails, and No keeps both windows.
     radio.sim.stop();
-    { LinkTiming t = session->link().com().timing(); t.byteTimeout = 0.02; session->link().com().setTiming(t); }
-    session->link().com().initComm();
+    { LinkTiming t = session->link().timing(); t.byteTimeout = 0.02; session->link().setTiming(t); }
     boxes.answer({MsgAnswer::Cancel, MsgAnswer::No});   // the hook's Retry/Cancel, then "still quit?"
     win.answer = QMessageBox::No;
-    EXPECT_FALSE(win.close());
+    EXPECT_FALSE(win.close()) << "the alignment window's restore runs first";
+    test::waitForRadio(*session);
+    ASSERT_EQ(boxes.asked.size(), 3u);   // the warning at the start, the port's failure, "still quit?"
+    EXPECT_TRUE(boxes.asked[2].text.startsWith("Unable to restore original frequencies"));
     EXPECT_EQ(win.asked, 0) << "the main question waits for the alignment window";
     ASSERT_NE(session->alignmentWindow(), nullptr);
+    EXPECT_TRUE(win.isVisible());
 
     // Back in service: closing restores group 1 and then the program closes.
     test::SimRadio again;
     again.sim.setMemory(radio.sim.memory());
     session->link().applyStoredPort();
-    { LinkTiming t = session->link().com().timing(); t.byteTimeout = 0.5; session->link().com().setTiming(t); }
-    session->link().com().initComm();
-    EXPECT_TRUE(win.close());
+    { LinkTiming t = session->link().timing(); t.byteTimeout = 0.5; session->link().setTiming(t); }
+    win.close();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !win.isVisible(); }, 60000)) << "the program closes after the restore";
     EXPECT_EQ(session->alignmentWindow(), nullptr);
     EXPECT_EQ(again.sim.memory(), mem) << "group 1 restored byte for byte";
     EXPECT_EQ(win.asked, 1);

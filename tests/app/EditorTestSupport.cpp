@@ -76,8 +76,7 @@ void EditorFixture::typeCell(int row, int col, const QString& text) {
 }
 
 void useShortLinkTiming(EditorSession& session) {
-    session.link().com().setTiming(LinkTiming::shortened());
-    session.link().com().initComm();
+    session.link().setTiming(LinkTiming::shortened());
 }
 
 QString EditorFixture::catchMessageBox(const std::function<void()>& action) {

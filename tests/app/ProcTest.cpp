@@ -14,6 +14,7 @@
 #include "app/UserPrompts.h"
 #include "RadioTestSupport.h"
 #include "app/Twips.h"
+#include "app/WindowQueue.h"
 #include "app/frmProc.h"
 
 using namespace orv;
@@ -31,6 +32,7 @@ protected:
     QWidget main;
     UserPrompts prompts;
     ScriptedBoxes boxes{prompts};
+    WindowQueue queue;
 };
 
 TEST_F(ProcTest, ReadCancelSetsTheFlagAtOnceWithoutAsking) {
@@ -128,7 +130,7 @@ TEST_F(ProcTest, BytesDoneShowUnderTheBar) {
 // live, and a read of the bar sees every update sent before it.
 TEST_F(ProcTest, HostCalledFromAWorkerDrivesTheDialogOnTheWindowThread) {
     frmProc proc(prompts, &main);
-    QtHost host(proc, prompts, &main);
+    QtHost host(proc, prompts, queue, &main);
     struct Seen {
         double slept = 0;
         bool cancelled = false;
@@ -171,19 +173,21 @@ TEST_F(ProcTest, HostCalledFromAWorkerDrivesTheDialogOnTheWindowThread) {
 // waits for the answer.
 TEST_F(ProcTest, WorkerWaitsForTheAnswerToAWriteCancel) {
     frmProc proc(prompts, &main);
-    QtHost host(proc, prompts, &main);
+    QtHost host(proc, prompts, queue, &main);
     host.progShowForm("Writing ORV Memory", true);
     host.progEnableCancel();
-    std::atomic<bool> asking{false};
+    std::atomic<bool> asking{false}, looking{false};
     prompts.setMessageHandler([&](QWidget*, const QString&, const QString&, MsgIcon, MsgButtons) {
         asking = true;
-        QTest::qWait(100);   // the user reads the warning
+        // The user reads the warning while the write looks at the flag.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return looking.load(); }, 10000));
         return MsgAnswer::Yes;
     });
     bool cancelled = false;
     std::thread worker([&] {
-        while (!asking) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        cancelled = host.progCancelled();
+        while (!asking) std::this_thread::yield();
+        looking = true;
+        cancelled = host.progCancelled();   // not yet cancelled: it must wait for the answer
     });
     QTest::mouseClick(proc.CancelButton(), Qt::LeftButton);
     worker.join();
@@ -191,9 +195,33 @@ TEST_F(ProcTest, WorkerWaitsForTheAnswerToAWriteCancel) {
     host.progUnload();
 }
 
+// An editor that closes while its job waits for an answer lets the job go:
+// the question gets the answer of a host without a user, Cancel counts as
+// pressed, and nothing waits for the window thread any more.
+TEST_F(ProcTest, AnAbandonedQueueReleasesAWorkerWaitingForTheWindow) {
+    frmProc proc(prompts, &main);
+    QtHost host(proc, prompts, queue, &main);
+    std::atomic<bool> asking{false};
+    MsgAnswer answer = MsgAnswer::Retry;
+    bool cancelled = false;
+    std::thread worker([&] {
+        asking = true;
+        answer = host.messageBox("Error Hooking to Radio.", "COMM ERROR", MsgIcon::None, MsgButtons::RetryCancel);
+        host.progShowForm("Reading ORV Memory", false);   // returns at once now
+        cancelled = host.progCancelled();
+    });
+    while (!asking) std::this_thread::yield();
+    queue.abandon();   // the window thread never serves the question
+    worker.join();
+    EXPECT_EQ(answer, MsgAnswer::Cancel);
+    EXPECT_TRUE(cancelled);
+    EXPECT_TRUE(boxes.asked.empty());
+    EXPECT_FALSE(proc.isLoaded());
+}
+
 TEST_F(ProcTest, HostMessageBoxTitlesAndBeeps) {
     frmProc proc(prompts, &main);
-    QtHost host(proc, prompts, &main);
+    QtHost host(proc, prompts, queue, &main);
     boxes.answer({MsgAnswer::Retry, MsgAnswer::OK});
     EXPECT_EQ(host.messageBox("Error Hooking to Radio.", "COMM ERROR", MsgIcon::None,
                               MsgButtons::RetryCancel),

@@ -34,7 +34,7 @@ protected:
     void TearDown() override { delete shell.session().globalsWindow(); }
 
     Memory expectedAfterWrite(const Memory& before, const Memory& image, bool page0) {
-        return test::expectedAfterWrite(before, image, shell.session().link().com().writeMask(), page0);
+        return test::expectedAfterWrite(before, image, memmap::page0WriteMask(), page0);
     }
 
     // The link on the simulator's device (the port setting names it).
@@ -53,7 +53,7 @@ TEST_F(RadioTest, ReadRadioLoadsTheMemoryAndShowsTheCurrentGroup) {
     shell.session().showGlobalsWindow();             // an open global window is refreshed
     ASSERT_EQ(shell.session().globalsWindow()->cboDTMFDev()->currentIndex(), 0);
 
-    ASSERT_TRUE(mnuRead_Click(shell));
+    ASSERT_TRUE(finishRun(mnuRead_Click(shell)));
     EXPECT_EQ(imageMemory(shell.image()), mem);
     EXPECT_EQ(shell.reads, 1);
     GroupView expected;
@@ -87,7 +87,7 @@ TEST_F(RadioTest, FailedOrCancelledReadKeepsScreenAndImage) {
             });
         poll.start(5);
         ScriptedBoxes local{shell.session().prompts()};
-        EXPECT_FALSE(mnuRead_Click(shell));
+        EXPECT_FALSE(finishRun(mnuRead_Click(shell)));
         poll.stop();
         EXPECT_TRUE(shell.image() == before);
         EXPECT_EQ(shell.reads, 0);
@@ -115,7 +115,7 @@ TEST_F(RadioTest, WriteRadioChangesExactlyTheWritableBytes) {
         std::copy(image.begin(), image.end(), shell.image().data());
         ScriptedBoxes local{shell.session().prompts()};
         local.answer({MsgAnswer::OK, c.globals, MsgAnswer::No});   // the last: "Verify now?"
-        mnuWriteAll_Click(shell);
+        finishRun(mnuWriteAll_Click(shell));
         ASSERT_GE(local.asked.size(), 2u);
         EXPECT_EQ(local.asked[0].text, "Are you sure you want to write to the radio?");
         EXPECT_EQ(local.asked[0].buttons, MsgButtons::OKCancel);
@@ -138,12 +138,12 @@ TEST_F(RadioTest, WriteRadioChangesExactlyTheWritableBytes) {
 TEST_F(RadioTest, CancelAtTheFirstConfirmationSendsNothing) {
     SimRadio radio;
     makeLink();
-    using Cmd = bool (*)(EditorShell&);
+    using Cmd = RadioRun (*)(EditorShell&);
     for (Cmd cmd : {Cmd(mnuWriteAll_Click), Cmd(mnuWriteGlobal_Click), Cmd(mnuWriteGroup_Click)}) {
         ScriptedBoxes local{shell.session().prompts()};
         local.answer({MsgAnswer::Cancel});
         const int stores = shell.stores;
-        EXPECT_FALSE(cmd(shell));
+        EXPECT_FALSE(finishRun(cmd(shell)));
         EXPECT_EQ(shell.stores, stores + 1);   // the group on screen was stored first
         EXPECT_EQ(local.asked.size(), 1u);
     }
@@ -160,7 +160,7 @@ TEST_F(RadioTest, ReadGlobalOpensTheGlobalWindowWithTheRadioValues) {
     radio.sim.setMemory(mem);
     makeLink();
     ASSERT_FALSE(shell.session().GlobalsWindowOpen());
-    ASSERT_TRUE(mnuReadGlobal_Click(shell));
+    ASSERT_TRUE(finishRun(mnuReadGlobal_Click(shell)));
     frmGlobals* w = shell.session().globalsWindow();
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(shell.session().GlobalsWindowOpen());
@@ -179,7 +179,7 @@ TEST_F(RadioTest, ReadAndWriteGroupUseTheGroupOnScreen) {
     radio.sim.setMemory(before);
     makeLink();
     shell.currentGroup = 14;                    // "15": blocks 176..187
-    ASSERT_TRUE(mnuReadGroup_Click(shell));
+    ASSERT_TRUE(finishRun(mnuReadGroup_Click(shell)));
     Memory image = imageMemory(shell.image());
     for (int a = 0; a < MemoryImage::kRadioSize; ++a)
         EXPECT_EQ(image[a], a >= 176 * 32 ? before[a] : 0) << a;
@@ -190,7 +190,7 @@ TEST_F(RadioTest, ReadAndWriteGroupUseTheGroupOnScreen) {
     for (int a = 176 * 32; a < MemoryImage::kRadioSize; ++a) shell.image()[a] ^= 0xFF;
     ScriptedBoxes local{shell.session().prompts()};
     local.answer({MsgAnswer::OK});
-    ASSERT_TRUE(mnuWriteGroup_Click(shell));
+    ASSERT_TRUE(finishRun(mnuWriteGroup_Click(shell)));
     const Memory after = radio.sim.memory();
     for (int a = 0; a < MemoryImage::kRadioSize; ++a) {
         uint8_t want = before[a];
@@ -211,7 +211,7 @@ TEST_F(RadioTest, StatusSaysWhatEachCommandDidOnWhichDevice) {
     shell.currentGroup = 2;
     const QString dev = QString::fromStdString(radio.sim.devicePath());
     const QString dash = QString::fromUtf8(" \u2014 ");
-    using Cmd = bool (*)(EditorShell&);
+    using Cmd = RadioRun (*)(EditorShell&);
     const MsgAnswer OK = MsgAnswer::OK, Yes = MsgAnswer::Yes, Cancel = MsgAnswer::Cancel;
     struct Case { const char* name; Cmd cmd; std::initializer_list<MsgAnswer> answers; QString starts; const char* ends; };
     const Case cases[] = {
@@ -231,11 +231,11 @@ TEST_F(RadioTest, StatusSaysWhatEachCommandDidOnWhichDevice) {
             SimFaults silent;
             silent.silent = true;
             radio.sim.setFaults(silent);
-            shell.session().link().com().setTiming(LinkTiming{0.05, 0, 0});
+            shell.session().link().setTiming(LinkTiming{0.05, 0, 0});
         }
         ScriptedBoxes local{shell.session().prompts()};
         local.answer(c.answers);
-        c.cmd(shell);
+        finishRun(c.cmd(shell));
         const QString status = shell.session().statusText();
         EXPECT_TRUE(status.startsWith(c.starts)) << status.toStdString();
         EXPECT_TRUE(status.endsWith(QString::fromLatin1(c.ends))) << status.toStdString();
@@ -252,7 +252,7 @@ TEST_F(RadioTest, FailedGroupWriteSaysSoWithoutTitleOrIcon) {
     makeLink();
     ScriptedBoxes local{shell.session().prompts()};
     local.answer({MsgAnswer::OK, MsgAnswer::Cancel});   // confirm; Cancel at "Error Hooking to Radio."
-    EXPECT_FALSE(mnuWriteGroup_Click(shell));
+    EXPECT_FALSE(finishRun(mnuWriteGroup_Click(shell)));
     ASSERT_EQ(local.asked.size(), 3u);
     // The fixed text, then where and what to check; nothing was sent yet.
     EXPECT_EQ(local.asked[1].text, linkError("Error Hooking to Radio.", LinkFailure::NoAnswer, radio.sim.devicePath()));
@@ -273,7 +273,7 @@ TEST_F(RadioTest, PortThatCannotBeOpenedIsReportedAndChangesNothing) {
     shell.markSaved();   // what the radio or a file last held: nothing to discard
     const MemoryImage before = shell.image();
     ScriptedBoxes local{shell.session().prompts()};
-    EXPECT_FALSE(mnuRead_Click(shell));
+    EXPECT_FALSE(finishRun(mnuRead_Click(shell)));
     ASSERT_FALSE(local.asked.empty());
     EXPECT_EQ(local.asked[0].title, "COMM ERROR");
     EXPECT_TRUE(local.asked[0].text.contains("no-such-device")) << local.asked[0].text.toStdString();
@@ -283,23 +283,20 @@ TEST_F(RadioTest, PortThatCannotBeOpenedIsReportedAndChangesNothing) {
     EXPECT_FALSE(shell.session().link().proc().isLoaded());
 }
 
-TEST_F(RadioTest, PortChoiceClosesThePortAndStoresTheNumber) {
+TEST_F(RadioTest, PortChoiceStoresTheNumberAndSwitchesTheDevice) {
     SimRadio radio;
     makeLink();
-    EXPECT_EQ(shell.session().link().port().device(), radio.sim.devicePath());
-    shell.session().link().port().open();
-    ASSERT_TRUE(shell.session().link().port().isOpen());
+    EXPECT_EQ(shell.session().link().device(), radio.sim.devicePath());
     mnuCommPort_Click(shell, 3);
-    EXPECT_FALSE(shell.session().link().port().isOpen());
     EXPECT_EQ(shell.session().link().portNumber(), 3);
-    EXPECT_EQ(shell.session().link().port().device(), "/dev/ttyS0");
+    EXPECT_EQ(shell.session().link().device(), "/dev/ttyS0");
     EXPECT_EQ(appSettings()->value("Comm/Port").toString(), "3");
     EXPECT_EQ(RadioLink::storedPort(), 3);
     // The next activation of the main window applies the stored port.
     mnuCommPort_Click(shell, 1);
     appSettings()->setValue("Comm/Port", "2");
     EXPECT_EQ(shell.session().link().applyStoredPort(), 2);
-    EXPECT_EQ(shell.session().link().port().device(), "/dev/ttyUSB1");
+    EXPECT_EQ(shell.session().link().device(), "/dev/ttyUSB1");
 }
 
 // Choose Device stores the device of the slot in use and the next read uses
@@ -324,7 +321,7 @@ TEST_F(RadioTest, ChooseDeviceTakesEffectAtOnceForTheSlotInUse) {
     EXPECT_EQ(offered, 1);
     EXPECT_EQ(shown, "/dev/no-such-device");
     EXPECT_EQ(appSettings()->value("Comm/Device1").toString(), link);
-    EXPECT_TRUE(mnuRead_Click(shell));
+    EXPECT_TRUE(finishRun(mnuRead_Click(shell)));
     EXPECT_EQ(imageMemory(shell.image()), mem);
 
     shell.session().prompts().setDeviceChooser([](QWidget*, int, const QString&) { return QString(); });

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QSettings>
+#include <QTest>
 #include <QTemporaryDir>
 #include <cstdlib>
 #include <exception>
@@ -169,6 +170,16 @@ std::vector<SimRadio::Masked> SimRadio::maskedWrites() const {
         }
     }
     return out;
+}
+
+bool finishRun(const RadioRun& run) {
+    EXPECT_TRUE(QTest::qWaitFor([&] { return run.finished(); }, 120000)) << "the radio command did not end";
+    return run.ok();
+}
+
+void waitForRadio(EditorSession& session) {
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !session.link().running() && !session.busy().isBusy(); }, 120000))
+        << "the radio command did not end";
 }
 
 void fillPattern(uint8_t* bytes, int n, unsigned seed) {

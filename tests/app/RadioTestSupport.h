@@ -15,6 +15,7 @@
 #include <vector>
 #include "app/EditorSession.h"
 #include "app/EditorShell.h"
+#include "app/RadioRun.h"
 #include "link/LinkAdvice.h"
 #include "link/LinkHost.h"
 #include "sim/RadioSim.h"
@@ -121,6 +122,14 @@ public:
     struct Masked { int address, mask, value; };
     std::vector<Masked> maskedWrites() const;
 };
+
+// Waits (serving the window's events) until a radio command's job has
+// ended and its result is on screen; returns whether it was ok. A command
+// that never ends fails the test.
+bool finishRun(const RadioRun& run);
+// The same for a command started by the window's own menu or keys: waits
+// until no radio job of `session` runs and the radio is no longer busy.
+void waitForRadio(EditorSession& session);
 
 // Fills `bytes` with a reproducible pattern.
 void fillPattern(uint8_t* bytes, int n, unsigned seed);

@@ -36,6 +36,7 @@
 #include "app/frmSplash.h"
 #include "app/frmTune.h"
 #include "app/frmVCOMod.h"
+#include "app/WindowQueue.h"
 #include "app/frmVerify.h"
 #include "image/FieldError.h"
 #include "interchange/ChannelCsv.h"
@@ -176,7 +177,8 @@ TEST_F(Translations, NoWindowShowsAnUntranslatedText) {
         return MsgAnswer::Cancel;
     });
     frmProc proc(session->prompts());
-    QtHost host(proc, session->prompts());
+    WindowQueue queue;
+    QtHost host(proc, session->prompts(), queue);
     host.messageBox("Error Hooking to Radio.", "COMM ERROR", MsgIcon::None, MsgButtons::RetryCancel);
     host.progShowForm("Reading ORV Memory", false);
     walk.window(&proc);
@@ -224,14 +226,13 @@ TEST_F(Translations, NoWindowShowsAnUntranslatedText) {
     walk.window(&verify);
 
     // The alignment window and its calculators, built without a radio.
-    auto* tune = new frmTune(*session, std::make_unique<ORVCore>(session->link().com()));
+    auto* tune = new frmTune(*session, TuneState{});
     walk.window(tune);
-    ORVCore core(session->link().com());
-    frmPullGain pullGain(core, session->prompts(), [](long) {}, nullptr);
+    frmPullGain pullGain(session->prompts(), [](long) {}, nullptr);
     walk.window(&pullGain);
-    frmRefOsc refOsc(core, session->prompts(), [](long) {}, nullptr);
+    frmRefOsc refOsc(session->prompts(), [](long) {}, nullptr);
     walk.window(&refOsc);
-    frmVCOMod vcoMod(core, session->prompts(), [](long) {}, nullptr);
+    frmVCOMod vcoMod(session->prompts(), [](long) {}, nullptr);
     walk.window(&vcoMod);
     delete tune;
 

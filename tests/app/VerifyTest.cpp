@@ -57,8 +57,7 @@ protected:
     test::TestWindow& openWithRadio(test::SimRadio& radio) {
         auto& win = open();
         session->link().applyStoredPort();
-        { LinkTiming t = session->link().com().timing(); t.settleMs = 20; session->link().com().setTiming(t); }
-        session->link().com().initComm();
+        { LinkTiming t = session->link().timing(); t.settleMs = 20; session->link().setTiming(t); }
         EXPECT_TRUE(win.storeCurrentGroup());
         radio.sim.setMemory(memoryOf(image()));
         return win;
@@ -81,6 +80,8 @@ TEST_F(VerifyTest, VerifyRadioReportsMatchOrTheDifferencesAndChangesNothing) {
         const QString groupLabel = win.txtGrpLab()->text();
 
         win.mnuVerify()->trigger();
+
+        test::waitForRadio(win.session());
         EXPECT_TRUE(image() == before) << "the verify reads into a separate image";
         EXPECT_EQ(win.txtGrpLab()->text(), groupLabel);
         EXPECT_EQ(radio.sim.memory(), mem) << "a verify only reads";
@@ -118,6 +119,7 @@ TEST_F(VerifyTest, WriteRadioOffersVerifyNowAndRemembersTheAnswer) {
         radio.sim.setMemory(test::pattern(7));
         boxes.answer({MsgAnswer::OK, MsgAnswer::Yes, c.answer});
         win.mnuWriteAll()->trigger();
+        test::waitForRadio(win.session());
         ASSERT_GE(boxes.asked.size(), 3u);
         EXPECT_EQ(boxes.asked[2].text, "Verify now?");
         EXPECT_EQ(boxes.asked[2].buttons, MsgButtons::YesNo);
@@ -135,10 +137,10 @@ TEST_F(VerifyTest, AWriteThatFailsIsNotOfferedAVerify) {
     test::SimRadio radio(o);
     test::ScriptedBoxes boxes(session->prompts());
     auto& win = openWithRadio(radio);
-    { LinkTiming t = session->link().com().timing(); t.byteTimeout = 0.05; session->link().com().setTiming(t); }
-    session->link().com().initComm();
+    { LinkTiming t = session->link().timing(); t.byteTimeout = 0.05; session->link().setTiming(t); }
     boxes.answer({MsgAnswer::OK, MsgAnswer::Yes});
     win.mnuWriteAll()->trigger();
+    test::waitForRadio(win.session());
     EXPECT_FALSE(boxes.wasAsked("Verify now?"));
 }
 
@@ -153,6 +155,8 @@ TEST_F(VerifyTest, ReadsAndWritesKeepBackupsThatOpenBackupOpens) {
     radio.sim.setMemory(radioMem);
 
     win.mnuRead()->trigger();
+
+    test::waitForRadio(win.session());
     auto kept = listBackups(backups());
     ASSERT_EQ(kept.size(), 1u);
     MemoryImage backup;
@@ -161,6 +165,7 @@ TEST_F(VerifyTest, ReadsAndWritesKeepBackupsThatOpenBackupOpens) {
 
     boxes.answer({MsgAnswer::OK, MsgAnswer::Yes, MsgAnswer::No});   // no verify
     win.mnuWriteAll()->trigger();
+    test::waitForRadio(win.session());
     kept = listBackups(backups());
     ASSERT_EQ(kept.size(), 2u);
     ASSERT_TRUE(loadImageFile(kept[1], backup));
@@ -168,9 +173,9 @@ TEST_F(VerifyTest, ReadsAndWritesKeepBackupsThatOpenBackupOpens) {
     EXPECT_NE(kept[1].find("-write"), std::string::npos);
 
     radio.sim.setFaults(SimFaults{.deadAfterBytes = 100});
-    { LinkTiming t = session->link().com().timing(); t.byteTimeout = 0.05; session->link().com().setTiming(t); }
-    session->link().com().initComm();
+    { LinkTiming t = session->link().timing(); t.byteTimeout = 0.05; session->link().setTiming(t); }
     win.mnuRead()->trigger();
+    test::waitForRadio(win.session());
     EXPECT_EQ(listBackups(backups()).size(), 2u);
 
     std::vector<std::pair<bool, QString>> dialogs;
@@ -199,9 +204,9 @@ TEST_F(VerifyTest, SaveSerialTraceWritesWhatTheRadioSaw) {
 
     test::SimRadio radio;
     session->link().applyStoredPort();
-    { LinkTiming t = session->link().com().timing(); t.settleMs = 20; session->link().com().setTiming(t); }
-    session->link().com().initComm();
+    { LinkTiming t = session->link().timing(); t.settleMs = 20; session->link().setTiming(t); }
     win.mnuReadGroup()->trigger();
+    test::waitForRadio(win.session());
     win.mnuSaveTrace()->trigger();
     std::ifstream in(path.toStdString());
     const std::vector<TraceEntry> trace = readTraceText(in);
@@ -217,7 +222,7 @@ TEST_F(VerifyTest, VerifyIsRefusedWhileAnotherExchangeRuns) {
     const RadioBusy::Exchange held = session->busy().begin();
     EXPECT_FALSE(win.mnuVerify()->isEnabled());
     const int before = beeps;
-    EXPECT_FALSE(mnuVerify_Click(win));
+    EXPECT_FALSE(test::finishRun(mnuVerify_Click(win)));
     EXPECT_EQ(beeps, before + 1);
     EXPECT_TRUE(boxes.asked.empty());
 }
@@ -253,8 +258,7 @@ TEST_F(VerifyTest, Screenshots) {
     test::SimRadio radio;
     test::ScriptedBoxes boxes(session->prompts());
     session->link().applyStoredPort();
-    { LinkTiming t = session->link().com().timing(); t.settleMs = 20; session->link().com().setTiming(t); }
-    session->link().com().initComm();
+    { LinkTiming t = session->link().timing(); t.settleMs = 20; session->link().setTiming(t); }
     ASSERT_TRUE(win.storeCurrentGroup());
     Memory mem = memoryOf(image());
     for (int a : {channelRecordAddr(2, 4, 0).address(), channelRecordAddr(2, 4, 6).address(),
@@ -262,6 +266,7 @@ TEST_F(VerifyTest, Screenshots) {
         mem[size_t(a)] ^= 0x05;
     radio.sim.setMemory(mem);
     win.mnuVerify()->trigger();
+    test::waitForRadio(win.session());
     frmVerify* v = session->link().verifyWindow();
     ASSERT_NE(v, nullptr);
     QCoreApplication::processEvents();

@@ -52,6 +52,11 @@ std::string groupName(gid_t gid) {
 
 std::string examplePortName() { return "/dev/ttyUSB0"; }
 
+std::string defaultSlotDevice(int slot) {
+    static const char* const devices[kPortSlots] = {"/dev/ttyUSB0", "/dev/ttyUSB1", "/dev/ttyS0", "/dev/ttyS1"};
+    return devices[slot >= 1 && slot <= kPortSlots ? slot - 1 : 0];
+}
+
 std::string portAccessHelp() {
     return "Serial ports (/dev/ttyUSB*, /dev/ttyS*) belong to the group dialout: join it once with\n"
            "  sudo usermod -aG dialout $USER\n"

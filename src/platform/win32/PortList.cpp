@@ -34,6 +34,10 @@ bool byPortNumber(const SerialPortInfo& a, const SerialPortInfo& b) {
 
 std::string examplePortName() { return "COM3"; }
 
+std::string defaultSlotDevice(int slot) {
+    return "COM" + std::to_string(slot >= 1 && slot <= kPortSlots ? slot : 1);
+}
+
 std::string portAccessHelp() {
     return "Serial ports are named COM1, COM2, ...: the ports command lists this machine's. A port\n"
            "opens for one program at a time.";
