@@ -24,7 +24,6 @@ namespace orv {
 
 namespace {
 
-const char* const kConfirmWrite = QT_TRANSLATE_NOOP("RadioCommands", "Are you sure you want to write to the radio?");
 
 // Messages of the radio commands carry the application's title and no icon.
 MsgAnswer ask(EditorShell& shell, const QString& text, MsgButtons buttons) {
@@ -42,20 +41,23 @@ int currentGroupNumber(EditorShell& shell) {
 // first confirmation.
 bool storeAndConfirm(EditorShell& shell) {
     if (!shell.storeCurrentGroup()) return false;
-    return ask(shell, QCoreApplication::translate("RadioCommands", kConfirmWrite), MsgButtons::OKCancel) ==
-           MsgAnswer::OK;
+    return ask(shell, coreText("JobText", kConfirmWrite), MsgButtons::OKCancel) == MsgAnswer::OK;
 }
 
-// The start of every radio command: refused with a beep (null) while
-// another exchange runs, or while the alignment window keeps its test
-// channels in the radio.
+// Every radio and port command is refused with a beep while another
+// exchange runs, or while the alignment window keeps its test channels in
+// the radio (and would have its port changed under it).
+bool radioRefused(EditorSession& session) {
+    if (!session.busy().isBusy() && !session.alignmentWindow()) return false;
+    session.prompts().beep();
+    return true;
+}
+
+// The start of every radio command: its hold of the radio-busy state, or
+// null when refused.
 RadioBusy::Hold beginCommand(EditorShell& shell) {
-    EditorSession& session = shell.session();
-    if (session.alignmentWindow()) {
-        session.prompts().beep();
-        return nullptr;
-    }
-    return session.busy().hold();
+    if (radioRefused(shell.session())) return nullptr;
+    return shell.session().busy().hold();
 }
 
 void showStatus(EditorShell& shell, const std::string& text) {
@@ -223,22 +225,16 @@ RadioRun writePart(EditorShell& shell, RadioBusy::Hold hold, const RadioJobPlan&
 
 bool mnuCommPort_Click(EditorShell& shell, int n) {
     if (n < 1 || n > RadioLink::kPorts) return false;
+    if (radioRefused(shell.session())) return false;
     RadioLink& link = shell.session().link();
-    if (link.busy().isBusy() || shell.session().alignmentWindow()) {
-        shell.session().prompts().beep();
-        return false;
-    }
     link.setPortNumber(n);
     RadioLink::storePort(n);
     return true;
 }
 
 bool mnuChooseDevice_Click(EditorShell& shell) {
+    if (radioRefused(shell.session())) return false;
     RadioLink& link = shell.session().link();
-    if (link.busy().isBusy() || shell.session().alignmentWindow()) {
-        shell.session().prompts().beep();
-        return false;
-    }
     const int slot = link.portNumber();
     const QString device =
         shell.session().prompts().chooseDevice(shell.shellWidget(), slot, RadioLink::deviceForPort(slot)).trimmed();

@@ -172,7 +172,7 @@ int runRead(const ReadArgs& a) {
 
 bool confirmWrite(std::size_t radios) {
     if (radios == 1)
-        std::cerr << "Are you sure you want to write to the radio? [y/N] " << std::flush;
+        std::cerr << orv::kConfirmWrite << " [y/N] " << std::flush;
     else
         std::cerr << "Are you sure you want to write to the " << radios << " radios? [y/N] " << std::flush;
     std::string answer;

@@ -23,6 +23,9 @@ std::string wroteText(RadioPart part, int group, const std::string& device);
 enum class RadioAction { Read, Write, Verify };
 std::string radioEndedText(RadioAction action, RadioPart part, int group, const std::string& device, bool cancelled);
 
+// The first question before anything is written to a radio.
+inline constexpr const char* kConfirmWrite = ORV_TR_NOOP("JobText", "Are you sure you want to write to the radio?");
+
 // The verdict of a verify that found the radio as it should be.
 inline constexpr const char* kRadioMatches = ORV_TR_NOOP("JobText", "Radio matches");
 

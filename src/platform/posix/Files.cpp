@@ -145,7 +145,8 @@ int openTemporary(const std::string& target, std::string& tempPath, int& err) {
     tempPath.clear();
     int fd = ::open(folderOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     if (fd >= 0) return fd;
-    static std::mt19937_64 rng{std::random_device{}()};
+    // One generator per thread: the radios of a fleet keep their backups at once.
+    thread_local std::mt19937_64 rng{std::random_device{}()};
     for (int attempt = 0; attempt < 100; ++attempt) {
         tempPath = temporaryName(target, rng());
         fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -180,7 +181,8 @@ private:
 
 // Gives the unnamed temporary file `fd` a new unique name beside `target`.
 int nameTemporary(int fd, const std::string& target, std::string& tempPath) {
-    static std::mt19937_64 rng{std::random_device{}()};
+    // One generator per thread: the radios of a fleet keep their backups at once.
+    thread_local std::mt19937_64 rng{std::random_device{}()};
     const std::string self = "/proc/self/fd/" + std::to_string(fd);
     for (int attempt = 0; attempt < 100; ++attempt) {
         tempPath = temporaryName(target, rng());

@@ -253,7 +253,8 @@ FileStatus replaceFile(const std::string& path, const void* data, std::size_t si
     target = fullPathOf(target);
 
     ConsoleStopDeferred deferred;
-    static std::mt19937_64 rng{std::random_device{}()};
+    // One generator per thread: the radios of a fleet keep their backups at once.
+    thread_local std::mt19937_64 rng{std::random_device{}()};
     std::string tempPath;
     std::wstring wideTemp;
     HANDLE h = INVALID_HANDLE_VALUE;
