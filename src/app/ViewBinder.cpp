@@ -85,7 +85,7 @@ void setPair(QRadioButton* a, bool va, QRadioButton* b, bool vb) {
 }
 
 QString rotaryName(const fields::RotaryField& f, std::size_t p) {
-    return qs(f.name) + QLatin1Char('_') + QString::number(p);
+    return QString::fromStdString(f.nameAt(static_cast<int>(p)));
 }
 
 }  // namespace

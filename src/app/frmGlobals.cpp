@@ -11,12 +11,16 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <stdexcept>
+#include <string>
+#include <utility>
 #include "app/EditorSession.h"
 #include "app/RadioBusy.h"
 #include "app/ViewBinder.h"
 #include "image/clsGlobals.h"
 #include "app/AppState.h"
 #include "app/CommandGuard.h"
+#include "image/FieldTable.h"
 
 namespace orv {
 
@@ -51,92 +55,107 @@ frmGlobals::frmGlobals(EditorSession& session, QWidget* owner)
 }
 
 void frmGlobals::buildControls() {
+    // The window's own texts for the fields of the field table, which gives
+    // each control its name and entries.
+    struct Caption {
+        int GlobalsView::*member;
+        const char* label;    // the label's object name
+        const char* caption;  // its text
+        bool tip;             // "Select value from list."
+    };
+    static const Caption captions[] = {
+        {&GlobalsView::cboDTMFDev, "lblDTMFDev", QT_TR_NOOP("DTMF FM Deviation in Hz:"), true},
+        {&GlobalsView::cboPorchTime, "lblPorch", QT_TR_NOOP("Front Porch Time in Milliseconds:"), true},
+        {&GlobalsView::cboANIRate, "lblAniRate", QT_TR_NOOP("ANI Rate in Chars/Second:"), true},
+        {&GlobalsView::cboPriRate, "lblPriRate", QT_TR_NOOP("Priority Rate in seconds:"), true},
+        {&GlobalsView::cboBattSave, "lblBattSave", QT_TR_NOOP("Global Battery Saver:"), true},
+        {&GlobalsView::cboFreqDisplay, "lblFreqDisplay", QT_TR_NOOP("Display Frequencies Only:"), false},
+        {&GlobalsView::cboLoPower, "lblPerChanPower", QT_TR_NOOP("Per Channel Power Selection:"), false},
+        {&GlobalsView::cboTalkBack, "lblTalkBack", QT_TR_NOOP("Talk Back Scan:"), false},
+        {&GlobalsView::cboNuisanceChan, "lblNuisanceChan", QT_TR_NOOP("Nuisance Channel Delete:"), false},
+        {&GlobalsView::cboLoPowerSwitch, "lblLoPowerSwitch", QT_TR_NOOP("Low Power:"), false},
+        {&GlobalsView::cboChanScan, "lblChanScan", QT_TR_NOOP("Channel Scan:"), false},
+        {&GlobalsView::cboPriScan, "lblPriScan", QT_TR_NOOP("Priority Scan:"), false},
+        {&GlobalsView::cboRTA, "lblRTA", QT_TR_NOOP("Repeater Talk Around:"), false},
+        {&GlobalsView::cboGroupScan, "lblGroupScan", QT_TR_NOOP("Group Scan:"), false},
+        {&GlobalsView::cboGlobalGroup, "lblGlobGrp", QT_TR_NOOP("Global Group:"), false},
+        {&GlobalsView::cboGlobalChannel, "lblGlobChan", QT_TR_NOOP("Global Channel:"), false},
+    };
+    // The accessible name of a rotary position's control (%1: the position).
+    struct RotaryCaption {
+        std::array<int, kRotaryPositions> GlobalsView::*member;
+        const char* caption;
+    };
+    static const RotaryCaption rotaryCaptions[] = {
+        {&GlobalsView::cboGroup, QT_TR_NOOP("Position %1 Group")},
+        {&GlobalsView::cboChan, QT_TR_NOOP("Position %1 Channel")},
+        {&GlobalsView::chkGrpVar, QT_TR_NOOP("Position %1 Group Variable")},
+        {&GlobalsView::chkChanVar, QT_TR_NOOP("Position %1 Channel Variable")},
+    };
+    auto captionOf = [](const fields::GlobalList& f) -> const Caption& {
+        for (const Caption& c : captions)
+            if (c.member == f.member) return c;
+        throw std::logic_error(std::string("the global window has no caption for ") + f.name);
+    };
+    // A labelled list of the field table.
+    auto labelledList = [&](QWidget* parent, const fields::GlobalList& f) {
+        const Caption& c = captionOf(f);
+        QLabel* label = makeLabel(parent, c.label, c.caption);
+        QComboBox* box = makeList(parent, f.name, f.entries());
+        nameAfterCaption(box, label->text());
+        if (c.tip) box->setToolTip(tr("Select value from list."));
+        return std::pair{label, box};
+    };
+
     auto* central = new QWidget(this);
     auto* columns = new QHBoxLayout(central);
     auto* left = new QVBoxLayout;
     columns->addLayout(left);
 
-    // Frame "Global Variables".
+    // Frames "Global Variables" and "Toggle Switch Assignments": a label and a list a row.
     auto* fraUnit = new QGroupBox(tr("Global Variables"), central);
     fraUnit->setObjectName(QStringLiteral("fraUnit"));
-    auto* unit = new QGridLayout(fraUnit);
-    struct Row { const char* label; const char* caption; const char* list; QComboBox** box;
-                 const std::vector<std::string>& entries; bool tip; };
-    const Row unitRows[] = {
-        {"lblDTMFDev", QT_TR_NOOP("DTMF FM Deviation in Hz:"), "cboDTMFDev", &cboDTMFDev_, lists::cboDTMFDev(), true},
-        {"lblPorch", QT_TR_NOOP("Front Porch Time in Milliseconds:"), "cboPorchTime", &cboPorchTime_, lists::cboPorchTime(), true},
-        {"lblAniRate", QT_TR_NOOP("ANI Rate in Chars/Second:"), "cboANIRate", &cboANIRate_, lists::cboANIRate(), true},
-        {"lblPriRate", QT_TR_NOOP("Priority Rate in seconds:"), "cboPriRate", &cboPriRate_, lists::cboPriRate(), true},
-        {"lblBattSave", QT_TR_NOOP("Global Battery Saver:"), "cboBattSave", &cboBattSave_, lists::cboBattSave(), true},
-        {"lblFreqDisplay", QT_TR_NOOP("Display Frequencies Only:"), "cboFreqDisplay", &cboFreqDisplay_, lists::cboEnableDisable(), false},
-        {"lblPerChanPower", QT_TR_NOOP("Per Channel Power Selection:"), "cboLoPower", &cboLoPower_, lists::cboEnableDisable(), false},
-        {"lblTalkBack", QT_TR_NOOP("Talk Back Scan:"), "cboTalkBack", &cboTalkBack_, lists::cboEnableDisable(), false},
-        {"lblNuisanceChan", QT_TR_NOOP("Nuisance Channel Delete:"), "cboNuisanceChan", &cboNuisanceChan_, lists::cboEnableDisable(), false},
-    };
-    int r = 0;
-    for (const Row& row : unitRows) {
-        QLabel* caption = makeLabel(fraUnit, row.label, row.caption);
-        unit->addWidget(caption, r, 0);
-        *row.box = makeList(fraUnit, row.list, row.entries);
-        nameAfterCaption(*row.box, caption->text());
-        if (row.tip) (*row.box)->setToolTip(tr("Select value from list."));
-        unit->addWidget(*row.box, r, 1);
-        ++r;
-    }
-    left->addWidget(fraUnit);
-
-    // Frame "Toggle Switch Assignments".
     auto* fraToggles = new QGroupBox(tr("Toggle Switch Assignments"), central);
     fraToggles->setObjectName(QStringLiteral("fraToggles"));
+    auto* unit = new QGridLayout(fraUnit);
     auto* toggles = new QGridLayout(fraToggles);
-    const Row toggleRows[] = {
-        {"lblLoPowerSwitch", QT_TR_NOOP("Low Power:"), "cboLoPowerSwitch", &cboLoPowerSwitch_, lists::cboSwitch(), false},
-        {"lblChanScan", QT_TR_NOOP("Channel Scan:"), "cboChanScan", &cboChanScan_, lists::cboSwitch(), false},
-        {"lblPriScan", QT_TR_NOOP("Priority Scan:"), "cboPriScan", &cboPriScan_, lists::cboSwitch(), false},
-        {"lblRTA", QT_TR_NOOP("Repeater Talk Around:"), "cboRTA", &cboRTA_, lists::cboSwitch(), false},
-        {"lblGroupScan", QT_TR_NOOP("Group Scan:"), "cboGroupScan", &cboGroupScan_, lists::cboSwitch(), false},
-    };
-    r = 0;
-    for (const Row& row : toggleRows) {
-        QLabel* caption = makeLabel(fraToggles, row.label, row.caption);
-        toggles->addWidget(caption, r, 0);
-        *row.box = makeList(fraToggles, row.list, row.entries);
-        nameAfterCaption(*row.box, caption->text());
-        toggles->addWidget(*row.box, r, 1);
-        ++r;
+    int unitRows = 0, toggleRows = 0;
+    for (const auto& f : fields::globalHeadLists()) {
+        const bool isUnit = f.frame == fields::GlobalFrame::Unit;
+        const auto [label, box] = labelledList(isUnit ? fraUnit : fraToggles, f);
+        QGridLayout* grid = isUnit ? unit : toggles;
+        const int row = (isUnit ? unitRows : toggleRows)++;
+        grid->addWidget(label, row, 0);
+        grid->addWidget(box, row, 1);
     }
+    left->addWidget(fraUnit);
     left->addWidget(fraToggles);
     left->addStretch();
 
-    // Frame "Rotary Switch Assignments".
+    // Frame "Rotary Switch Assignments": a row per position, a column per rotary field.
     auto* fraRotary = new QGroupBox(tr("Rotary Switch Assignments"), central);
     fraRotary->setObjectName(QStringLiteral("fraRotarySwitch"));
     auto* rotary = new QGridLayout(fraRotary);
     rotary->addWidget(makeLabel(fraRotary, "lblPos", QT_TR_NOOP("Position:")), 0, 0);
     rotary->addWidget(makeLabel(fraRotary, "lblGroup", QT_TR_NOOP("Group             Channel")), 0, 1, 1, 2);
     for (int p = 0; p < kRotaryPositions; ++p) {
-        const auto i = static_cast<std::size_t>(p);
-        const QByteArray pos = QByteArray::number(p + 1);
         auto* lbl = new QLabel(QString::number(p + 1), fraRotary);
         lbl->setObjectName(QStringLiteral("lblPos") + QString::number(p + 1));
-        cboGroup_[i] = makeList(fraRotary, "cboGroup", lists::cboGroup());
-        cboChan_[i] = makeList(fraRotary, "cboChan", lists::cboChan());
-        chkGrpVar_[i] = new QCheckBox(fraRotary);
-        chkChanVar_[i] = new QCheckBox(fraRotary);
-        cboGroup_[i]->setObjectName(QStringLiteral("cboGroup_%1").arg(p));
-        cboChan_[i]->setObjectName(QStringLiteral("cboChan_%1").arg(p));
-        chkGrpVar_[i]->setObjectName(QStringLiteral("chkGrpVar_%1").arg(p));
-        chkChanVar_[i]->setObjectName(QStringLiteral("chkChanVar_%1").arg(p));
-        // Named after the position and the column (the boxes: variable from the keypad).
-        nameAfterCaption(cboGroup_[i], tr("Position %1 Group").arg(p + 1));
-        nameAfterCaption(cboChan_[i], tr("Position %1 Channel").arg(p + 1));
-        nameAfterCaption(chkGrpVar_[i], tr("Position %1 Group Variable").arg(p + 1));
-        nameAfterCaption(chkChanVar_[i], tr("Position %1 Channel Variable").arg(p + 1));
         rotary->addWidget(lbl, p + 1, 0);
-        rotary->addWidget(cboGroup_[i], p + 1, 1);
-        rotary->addWidget(cboChan_[i], p + 1, 2);
-        rotary->addWidget(chkGrpVar_[i], p + 1, 3);
-        rotary->addWidget(chkChanVar_[i], p + 1, 4);
+        int column = 1;
+        for (const auto& f : fields::rotaryFields()) {
+            QWidget* control = nullptr;
+            if (f.entries) {
+                control = makeList(fraRotary, "", f.entries());
+            } else {
+                control = new QCheckBox(fraRotary);
+            }
+            control->setObjectName(QString::fromStdString(f.nameAt(p)));
+            // Named after the position and the column (the boxes: variable from the keypad).
+            for (const RotaryCaption& c : rotaryCaptions)
+                if (c.member == f.member) nameAfterCaption(control, tr(c.caption).arg(p + 1));
+            rotary->addWidget(control, p + 1, column++);
+        }
     }
     auto* chkSample = new QCheckBox(
         tr("A checked box indicates the assignment is variable from the keypad."), fraRotary);
@@ -144,16 +163,11 @@ void frmGlobals::buildControls() {
     chkSample->setChecked(true);
     rotary->addWidget(chkSample, kRotaryPositions + 1, 0, 1, 5);
     auto* globals = new QHBoxLayout;
-    QLabel* globalGroup = makeLabel(fraRotary, "lblGlobGrp", QT_TR_NOOP("Global Group:"));
-    globals->addWidget(globalGroup);
-    cboGlobalGroup_ = makeList(fraRotary, "cboGlobalGroup", lists::cboGlobalGroup());
-    nameAfterCaption(cboGlobalGroup_, globalGroup->text());
-    globals->addWidget(cboGlobalGroup_);
-    QLabel* globalChannel = makeLabel(fraRotary, "lblGlobChan", QT_TR_NOOP("Global Channel:"));
-    globals->addWidget(globalChannel);
-    cboGlobalChannel_ = makeList(fraRotary, "cboGlobalChannel", lists::cboGlobalChannel());
-    nameAfterCaption(cboGlobalChannel_, globalChannel->text());
-    globals->addWidget(cboGlobalChannel_);
+    for (const auto& f : fields::globalTailLists()) {
+        const auto [label, box] = labelledList(fraRotary, f);
+        globals->addWidget(label);
+        globals->addWidget(box);
+    }
     globals->addStretch();
     rotary->addLayout(globals, kRotaryPositions + 2, 0, 1, 5);
     columns->addWidget(fraRotary);
@@ -178,6 +192,26 @@ void frmGlobals::buildControls() {
     command(mnuReadSettings_, &frmGlobals::mnuReadSettings_Click);
 
 }
+
+QComboBox* frmGlobals::list(int GlobalsView::*member) const {
+    for (const auto* table : {&fields::globalHeadLists(), &fields::globalTailLists()})
+        for (const auto& f : *table)
+            if (f.member == member) return findChild<QComboBox*>(QString::fromLatin1(f.name));
+    return nullptr;
+}
+
+template <typename Control>
+Control* frmGlobals::rotaryControl(std::array<int, kRotaryPositions> GlobalsView::*member, int p) const {
+    if (p < 0 || p >= kRotaryPositions) throw std::out_of_range("rotary position " + std::to_string(p));
+    for (const auto& f : fields::rotaryFields())
+        if (f.member == member) return findChild<Control*>(QString::fromStdString(f.nameAt(p)));
+    return nullptr;
+}
+
+QComboBox* frmGlobals::cboGroup(int p) const { return rotaryControl<QComboBox>(&GlobalsView::cboGroup, p); }
+QComboBox* frmGlobals::cboChan(int p) const { return rotaryControl<QComboBox>(&GlobalsView::cboChan, p); }
+QCheckBox* frmGlobals::chkGrpVar(int p) const { return rotaryControl<QCheckBox>(&GlobalsView::chkGrpVar, p); }
+QCheckBox* frmGlobals::chkChanVar(int p) const { return rotaryControl<QCheckBox>(&GlobalsView::chkChanVar, p); }
 
 void frmGlobals::viewToControls() { globalsViewToControls(session_.globals().view(), *this); }
 

@@ -12,8 +12,6 @@
 class QAction;
 class QCheckBox;
 class QComboBox;
-class QGroupBox;
-class QLabel;
 
 namespace orv {
 
@@ -32,27 +30,28 @@ public:
     void mnuExit_Click();         // "Close Window Without Saving"
     void mnuReadSettings_Click(); // "Read Settings Again"
 
-    // Controls, for the main window's report and for tests.
-    QComboBox* cboDTMFDev() const { return cboDTMFDev_; }
-    QComboBox* cboPorchTime() const { return cboPorchTime_; }
-    QComboBox* cboANIRate() const { return cboANIRate_; }
-    QComboBox* cboPriRate() const { return cboPriRate_; }
-    QComboBox* cboBattSave() const { return cboBattSave_; }
-    QComboBox* cboFreqDisplay() const { return cboFreqDisplay_; }
-    QComboBox* cboLoPower() const { return cboLoPower_; }
-    QComboBox* cboTalkBack() const { return cboTalkBack_; }
-    QComboBox* cboNuisanceChan() const { return cboNuisanceChan_; }
-    QComboBox* cboLoPowerSwitch() const { return cboLoPowerSwitch_; }
-    QComboBox* cboChanScan() const { return cboChanScan_; }
-    QComboBox* cboPriScan() const { return cboPriScan_; }
-    QComboBox* cboRTA() const { return cboRTA_; }
-    QComboBox* cboGroupScan() const { return cboGroupScan_; }
-    QComboBox* cboGroup(int p) const { return cboGroup_.at(static_cast<std::size_t>(p)); }
-    QComboBox* cboChan(int p) const { return cboChan_.at(static_cast<std::size_t>(p)); }
-    QCheckBox* chkGrpVar(int p) const { return chkGrpVar_.at(static_cast<std::size_t>(p)); }
-    QCheckBox* chkChanVar(int p) const { return chkChanVar_.at(static_cast<std::size_t>(p)); }
-    QComboBox* cboGlobalGroup() const { return cboGlobalGroup_; }
-    QComboBox* cboGlobalChannel() const { return cboGlobalChannel_; }
+    // Controls, for the main window's report and for tests. Each is the
+    // control of its field in the field table (image/FieldTable.h).
+    QComboBox* cboDTMFDev() const { return list(&GlobalsView::cboDTMFDev); }
+    QComboBox* cboPorchTime() const { return list(&GlobalsView::cboPorchTime); }
+    QComboBox* cboANIRate() const { return list(&GlobalsView::cboANIRate); }
+    QComboBox* cboPriRate() const { return list(&GlobalsView::cboPriRate); }
+    QComboBox* cboBattSave() const { return list(&GlobalsView::cboBattSave); }
+    QComboBox* cboFreqDisplay() const { return list(&GlobalsView::cboFreqDisplay); }
+    QComboBox* cboLoPower() const { return list(&GlobalsView::cboLoPower); }
+    QComboBox* cboTalkBack() const { return list(&GlobalsView::cboTalkBack); }
+    QComboBox* cboNuisanceChan() const { return list(&GlobalsView::cboNuisanceChan); }
+    QComboBox* cboLoPowerSwitch() const { return list(&GlobalsView::cboLoPowerSwitch); }
+    QComboBox* cboChanScan() const { return list(&GlobalsView::cboChanScan); }
+    QComboBox* cboPriScan() const { return list(&GlobalsView::cboPriScan); }
+    QComboBox* cboRTA() const { return list(&GlobalsView::cboRTA); }
+    QComboBox* cboGroupScan() const { return list(&GlobalsView::cboGroupScan); }
+    QComboBox* cboGroup(int p) const;
+    QComboBox* cboChan(int p) const;
+    QCheckBox* chkGrpVar(int p) const;
+    QCheckBox* chkChanVar(int p) const;
+    QComboBox* cboGlobalGroup() const { return list(&GlobalsView::cboGlobalGroup); }
+    QComboBox* cboGlobalChannel() const { return list(&GlobalsView::cboGlobalChannel); }
     QAction* mnuSave() const { return mnuSave_; }
     QAction* mnuExit() const { return mnuExit_; }
     QAction* mnuReadSettings() const { return mnuReadSettings_; }
@@ -66,27 +65,13 @@ private:
     // The model's view shown in the controls (after a decode).
     void viewToControls();
 
+    // The list of the field held in `member` of the view.
+    QComboBox* list(int GlobalsView::*member) const;
+    // The control of rotary position p of the field held in `member`.
+    template <typename Control>
+    Control* rotaryControl(std::array<int, kRotaryPositions> GlobalsView::*member, int p) const;
+
     EditorSession& session_;
-    QComboBox* cboDTMFDev_ = nullptr;
-    QComboBox* cboPorchTime_ = nullptr;
-    QComboBox* cboANIRate_ = nullptr;
-    QComboBox* cboPriRate_ = nullptr;
-    QComboBox* cboBattSave_ = nullptr;
-    QComboBox* cboFreqDisplay_ = nullptr;
-    QComboBox* cboLoPower_ = nullptr;
-    QComboBox* cboTalkBack_ = nullptr;
-    QComboBox* cboNuisanceChan_ = nullptr;
-    QComboBox* cboLoPowerSwitch_ = nullptr;
-    QComboBox* cboChanScan_ = nullptr;
-    QComboBox* cboPriScan_ = nullptr;
-    QComboBox* cboRTA_ = nullptr;
-    QComboBox* cboGroupScan_ = nullptr;
-    std::array<QComboBox*, kRotaryPositions> cboGroup_{};
-    std::array<QComboBox*, kRotaryPositions> cboChan_{};
-    std::array<QCheckBox*, kRotaryPositions> chkGrpVar_{};
-    std::array<QCheckBox*, kRotaryPositions> chkChanVar_{};
-    QComboBox* cboGlobalGroup_ = nullptr;
-    QComboBox* cboGlobalChannel_ = nullptr;
     QAction* mnuSave_ = nullptr;
     QAction* mnuExit_ = nullptr;
     QAction* mnuReadSettings_ = nullptr;

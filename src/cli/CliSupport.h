@@ -12,6 +12,8 @@
 #include <string>
 #include <type_traits>
 #include "files/ImageFile.h"
+#include "image/MemoryMap.h"
+#include "image/NumText.h"
 
 namespace orvcli {
 
@@ -21,6 +23,9 @@ inline constexpr int kExitUsage = 2;    // bad usage or bad input (unreadable fi
 inline constexpr int kExitInterrupted = 130;  // Ctrl-C, as a shell reports a command ended by SIGINT (128 + 2)
 
 inline constexpr std::size_t kMaxMessageLineBytes = 1000;
+
+// The size of a programming file as help texts give it ("6019 bytes").
+inline const std::string kProgrammingFileBytes = std::to_string(orv::memmap::kFileSize) + " bytes";
 
 // One line as the tool prints it on a terminal: line breaks become blanks;
 // every other control byte (ESC, BEL, NUL, TAB, DEL, the 8-bit controls) and
@@ -39,10 +44,8 @@ inline std::string printableLine(const std::string& text) {
         if (b == '\n' || b == '\r') { out += ' '; ++i; continue; }
         if (b < 0x20 || b == 0x7F) { escape(b); ++i; continue; }
         if (b < 0x80) { out += static_cast<char>(b); ++i; continue; }
-        // A UTF-8 sequence: its length from the lead byte, then continuations.
-        const std::size_t len = b >= 0xC2 && b <= 0xDF ? 2 : b >= 0xE0 && b <= 0xEF ? 3 : b >= 0xF0 && b <= 0xF4 ? 4 : 0;
-        bool valid = len != 0 && i + len <= n;
-        for (std::size_t k = 1; valid && k < len; ++k) valid = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
+        const std::size_t len = orv::utf8SequenceLength(text, i);
+        bool valid = len != 0;
         // U+0080..U+009F are the 8-bit controls (CSI among them).
         if (valid && b == 0xC2 && static_cast<unsigned char>(text[i + 1]) < 0xA0) valid = false;
         if (!valid) { escape(b); ++i; continue; }
@@ -50,16 +53,11 @@ inline std::string printableLine(const std::string& text) {
         i += len;
     }
     if (out.size() <= kMaxMessageLineBytes) return out;
-    static const std::string ellipsis = "\u2026";
-    auto boundary = [&](std::size_t at) {   // back to the start of a character
-        while (at > 0 && (static_cast<unsigned char>(out[at]) & 0xC0) == 0x80) --at;
-        return at;
-    };
-    const std::size_t keep = (kMaxMessageLineBytes - ellipsis.size()) / 2;
-    const std::size_t headEnd = boundary(keep);
+    const std::size_t keep = (kMaxMessageLineBytes - orv::kEllipsis.size()) / 2;
+    const std::size_t headEnd = orv::utf8Prefix(out, keep);
     std::size_t tailStart = out.size() - keep;
     while (tailStart < out.size() && (static_cast<unsigned char>(out[tailStart]) & 0xC0) == 0x80) ++tailStart;
-    return out.substr(0, headEnd) + ellipsis + out.substr(tailStart);
+    return out.substr(0, headEnd) + std::string(orv::kEllipsis) + out.substr(tailStart);
 }
 
 // Prints "orvedit-cli: <message>" as one printable line on stderr (see

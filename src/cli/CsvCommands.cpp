@@ -6,8 +6,10 @@
 #include <string>
 #include "cli/CliSupport.h"
 #include "files/ImageFile.h"
+#include "image/FieldRules.h"
 #include "image/MemoryMap.h"
 #include "interchange/ChannelCsv.h"
+#include "interchange/CsvRecords.h"
 
 using orvcli::kExitFailure;
 using orvcli::kExitUsage;
@@ -26,6 +28,25 @@ struct ImportOptions {
     std::string output;
     orv::ChannelCsvOptions options;
 };
+
+// The first columns of the layout, as the help names it: "Location,...,Tone,...".
+std::string layoutStart() {
+    std::string text;
+    for (int c = orv::csv::cLocation; c <= orv::csv::cTone; ++c) text += std::string(orv::csv::kColumnNames[c]) + ",";
+    return text + "...";
+}
+
+// What the import refuses, with the limits of the field rules.
+std::string importFooter() {
+    using namespace orv;
+    return "Which placement was used goes to stderr on one line. A row the radio cannot hold (a frequency off the "
+           "raster or outside " + bandText() + ", a tone with hundredths or of " + toneLimitText() +
+           " or more, a digital code above " + highestDigitalCodeText() +
+           ", a mode other than FM/NFM, a reverse tone mode, a name with more than " + std::to_string(kLabelChars) +
+           " characters or characters the radio lacks, a row past channel " + std::to_string(memmap::kChannels) +
+           ") ends the command with exit code 2, listing every such row with its column and value; no file is "
+           "changed. Power is High, Low or a wattage (the nearer of 5 W and 1 W).";
+}
 
 // A row as the report lines name it: its row, name and frequency.
 std::string rowText(const orv::CsvRowPlan& p) {
@@ -77,8 +98,8 @@ void runImport(const ImportOptions& o) {
 void addCsvCommands(CLI::App& app, int& exitCode) {
     auto exp = std::make_shared<ExportOptions>();
     CLI::App* cmdExport = app.add_subcommand(
-        "csv-export", "Write the channels of one group as CSV (Location,Name,Frequency,Duplex,Offset,Tone,...), "
-                      "one row per channel that has a receive frequency");
+        "csv-export", "Write the channels of one group as CSV (" + layoutStart() +
+                          "), one row per channel that has a receive frequency");
     cmdExport->add_option("FILE", exp->file, "Programming file to read")->required();
     cmdExport->add_option("--group", exp->group, "Group number")->required()->check(CLI::Range(1, orv::memmap::kGroups));
     cmdExport->add_option("-o,--output", exp->output, "Write the CSV to this file instead of stdout (- is stdout)")
@@ -94,20 +115,17 @@ void addCsvCommands(CLI::App& app, int& exitCode) {
     cmdImport->add_option("--group", imp->group, "Group number")->required()->check(CLI::Range(1, orv::memmap::kGroups));
     cmdImport->add_option("-o,--output", imp->output, "Programming file to write (default: replace FILE)")
         ->check(orvcli::nonEmptyName());
+    const std::string channels = std::to_string(orv::memmap::kChannels);
     cmdImport->add_option("--first-channel", imp->options.firstChannel,
                           "Put the rows in file order from this channel (default: by Location when every Location "
-                          "is 1 to 16 and none repeats, otherwise in file order from channel 1)")
-        ->check(CLI::Range(1, 16));
+                          "is 1 to " + channels + " and none repeats, otherwise in file order from channel 1)")
+        ->check(CLI::Range(1, orv::memmap::kChannels));
     cmdImport->add_flag("--skip-unfit", imp->options.skipUnfit,
-                        "Leave out the rows the radio cannot hold and the rows past channel 16, each reported, "
-                        "and import the others");
+                        "Leave out the rows the radio cannot hold and the rows past channel " + channels +
+                            ", each reported, and import the others");
     cmdImport->add_flag("--fit-names", imp->options.fitNames,
-                        "Cut names to 8 characters and make characters the radio lacks blanks, each reported");
-    cmdImport->footer(
-        "Which placement was used goes to stderr on one line. A row the radio cannot hold (a frequency off the "
-        "raster or outside 136 to 174 MHz, a tone with hundredths or of 800 Hz or more, a digital code above "
-        "777, a mode other than FM/NFM, a reverse tone mode, a name with more than 8 characters or characters "
-        "the radio lacks, a row past channel 16) ends the command with exit code 2, listing every such row with "
-        "its column and value; no file is changed. Power is High, Low or a wattage (the nearer of 5 W and 1 W).");
+                        "Cut names to " + std::to_string(orv::kLabelChars) +
+                            " characters and make characters the radio lacks blanks, each reported");
+    cmdImport->footer(importFooter());
     cmdImport->callback([imp, &exitCode] { exitCode = orvcli::runGuarded([&] { runImport(*imp); }); });
 }

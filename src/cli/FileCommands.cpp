@@ -98,7 +98,7 @@ void runImport(const ImportOptions& o) {
 void addFileCommands(CLI::App& app, int& exitCode) {
     auto newOpts = std::make_shared<NewOptions>();
     CLI::App* cmdNew = app.add_subcommand("new", "Write a programming file holding the start-up defaults");
-    cmdNew->add_option("-o,--output", newOpts->output, "Programming file to write (6019 bytes)")
+    cmdNew->add_option("-o,--output", newOpts->output, "Programming file to write (" + orvcli::kProgrammingFileBytes + ")")
         ->required()
         ->check(orvcli::nonEmptyName());
     cmdNew->callback([newOpts, &exitCode] { exitCode = runGuarded([&] { runNew(*newOpts); }); });
@@ -126,7 +126,8 @@ void addFileCommands(CLI::App& app, int& exitCode) {
     cmdImport->footer(
         "A refused value (not an entry of its list, a check value other than 0, 1 or 2, a frequency that is not "
         "a decimal number the radio can hold, a code guard the radio cannot hold, a text longer than its field, "
-        "an unknown or repeated key, a wrong array length) or a document larger than 4 MiB ends the command "
-        "with exit code 2 and leaves the output file as it was.");
+        "an unknown or repeated key, a wrong array length) or a document larger than " +
+        std::to_string(orv::kMaxJsonDocumentBytes >> 20) +
+        " MiB ends the command with exit code 2 and leaves the output file as it was.");
     cmdImport->callback([impOpts, &exitCode] { exitCode = runGuarded([&] { runImport(*impOpts); }); });
 }

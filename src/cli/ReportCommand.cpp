@@ -75,7 +75,7 @@ void addReportCommand(CLI::App& app, int& exitCode) {
     auto opts = std::make_shared<ReportOptions>();
     CLI::App* cmd = app.add_subcommand(
         "report", "Print the report of a programming file as plain text (a page break is a form feed line)");
-    cmd->add_option("FILE", opts->input, "Programming file to report (6019 bytes)")->required();
+    cmd->add_option("FILE", opts->input, "Programming file to report (" + orvcli::kProgrammingFileBytes + ")")->required();
     cmd->add_option("--pdf", opts->pdf, "Write the printed form to this PDF file instead (replaced in one step)")
         ->check(orvcli::nonEmptyName());
     cmd->callback([opts, &exitCode] { exitCode = orvcli::runGuarded([&] { runReport(*opts); }); });

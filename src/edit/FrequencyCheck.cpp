@@ -7,8 +7,8 @@ namespace orv {
 
 FrequencyCheck checkFrequency(double value) {
     using O = FrequencyCheck::Outcome;
-    // An infinite value would never end the scaling below.
-    if (!std::isfinite(value)) return {O::Refuse, 0, "not a number"};
+    // An infinite value would never end the scaling below; the rule refuses it.
+    if (!std::isfinite(value)) return {O::Refuse, 0, *frequencyRefusal(value)};
     // The shorthand: digits typed without the point are scaled down until
     // the value has at most three digits before it. The rule applies to the
     // value as the scaling left it: 1.4 is refused, not taken as 140 MHz.

@@ -17,9 +17,9 @@ struct FrequencyCheck {
     std::string reason = {};  // Refuse: why
 };
 
-// 16240 and 162400 both mean 162.4 MHz; the frequency must be a multiple of
-// 2.5 kHz or of 6.25 kHz, have fewer than 11 characters, and lie within
-// 136..174 MHz; 0 means no frequency.
+// 16240 and 162400 both mean 162.4 MHz; the value must then pass the
+// frequency rule (frequencyRefusal: the band, the rasters, the length of its
+// text); 0 means no frequency.
 FrequencyCheck checkFrequency(double typed);
 
 }  // namespace orv

@@ -1,6 +1,8 @@
 #include "image/FieldRules.h"
 
+#include <array>
 #include <cmath>
+#include <initializer_list>
 #include "image/MemoryImage.h"
 #include "image/NumText.h"
 #include "image/TrNoop.h"
@@ -10,6 +12,79 @@ namespace orv {
 namespace {
 
 bool isDigit(char ch) { return ch >= '0' && ch <= '9'; }
+
+// ---- the limits as text -------------------------------------------------------------
+// Built at compile time, so that the translatable reasons below, which must
+// be literal texts, are checked against the limits they quote.
+
+struct FixedText {
+    std::array<char, 64> chars{};
+    std::size_t size = 0;
+    constexpr FixedText& operator<<(std::string_view s) {
+        for (char ch : s) chars[size++] = ch;
+        return *this;
+    }
+    constexpr std::string_view view() const { return {chars.data(), size}; }
+};
+
+// `units` of 10^-places as a decimal text: trailing zeros after the point
+// go unless `keepPlaces` ("2.5", "6.25", "800.0" with it).
+constexpr FixedText decimalText(long units, int places, bool keepPlaces = false) {
+    std::array<char, 24> digits{};
+    int n = 0;
+    for (long v = units; v > 0 || n <= places; v /= 10) digits[static_cast<std::size_t>(n++)] = static_cast<char>('0' + v % 10);
+    int low = 0;  // digits below the point that are dropped
+    while (!keepPlaces && low < places && digits[static_cast<std::size_t>(low)] == '0') ++low;
+    FixedText t;
+    for (int i = n - 1; i >= low; --i) {
+        if (i == places - 1) t << ".";
+        t << std::string_view(&digits[static_cast<std::size_t>(i)], 1);
+    }
+    return t;
+}
+
+constexpr FixedText band() {
+    FixedText t;
+    return t << decimalText(kLowestMHz, 0).view() << " to " << decimalText(kHighestMHz, 0).view() << " MHz";
+}
+constexpr FixedText raster() {
+    FixedText t;
+    return t << decimalText(kRasterHz[0], 3).view() << " or " << decimalText(kRasterHz[1], 3).view() << " kHz";
+}
+constexpr FixedText highestDigitalCode() {
+    const std::string_view digit(&kHighestOctalDigit, 1);
+    FixedText t;
+    return t << digit << digit << digit;
+}
+
+// Whether `text` is `parts` one after the other.
+constexpr bool reads(std::string_view text, std::initializer_list<std::string_view> parts) {
+    for (std::string_view part : parts) {
+        if (!text.starts_with(part)) return false;
+        text.remove_prefix(part.size());
+    }
+    return text.empty();
+}
+
+static_assert(band().view() == "136 to 174 MHz" && raster().view() == "2.5 or 6.25 kHz");
+
+// The reasons that quote a limit.
+constexpr std::string_view kOffRaster = ORV_TR_NOOP("FieldRules", "not on the 2.5 or 6.25 kHz raster");
+static_assert(reads(kOffRaster, {"not on the ", raster().view(), " raster"}));
+constexpr std::string_view kOutsideBand = ORV_TR_NOOP("FieldRules", "outside 136 to 174 MHz");
+static_assert(reads(kOutsideBand, {"outside ", band().view()}));
+constexpr std::string_view kToneTooHigh = ORV_TR_NOOP("FieldRules", "a tone is below 800.0 Hz");
+static_assert(reads(kToneTooHigh, {"a tone is below ", decimalText(kToneLimitTenths, 1, true).view(), " Hz"}));
+constexpr std::string_view kToneDecimalsReason = ORV_TR_NOOP("FieldRules", "a tone has at most one decimal");
+static_assert(kToneDecimals == 1, "the reason says \"one decimal\"");
+constexpr std::string_view kNotDigital =
+    ORV_TR_NOOP("FieldRules", "a digital code is D and three octal digits (0 to 7), with - when inverted");
+static_assert(reads(kNotDigital, {"a digital code is D and three octal digits (0 to ",
+                                  std::string_view(&kHighestOctalDigit, 1), "), with - when inverted"}));
+constexpr std::string_view kLabelTooLong = ORV_TR_NOOP("FieldRules", "at most 8 characters");
+static_assert(reads(kLabelTooLong, {"at most ", decimalText(kLabelChars, 0).view(), " characters"}));
+
+// ---- frequencies ------------------------------------------------------------------
 
 // Digits with at most one point and at least one digit: the form of a
 // frequency in MHz in a document or a file. The grid's lenient reading (the
@@ -41,34 +116,29 @@ Refusal frequencyTextRefusal(std::string_view text) {
     return frequencyRefusal(*mhz);
 }
 
-bool isDigitalForm(std::string_view t) {
-    return (t.size() == 4 || t.size() == 5) && (t[0] == 'D' || t[0] == 'd');
-}
+// ---- code guards ----------------------------------------------------------------------
 
 Refusal codeGuardRefusal(std::string_view text) {
-    const std::string t = trimBlanks(text);
-    if (t.empty()) return std::nullopt;  // no code guard
-    if (t[0] == 'D' || t[0] == 'd') {
-        bool ok = isDigitalForm(t) && (t.size() == 4 || t[4] == '-');
-        for (std::size_t i = 1; ok && i < 4; ++i) ok = t[i] >= '0' && t[i] <= '7';
-        if (ok) return std::nullopt;
-        return ORV_TR_NOOP("FieldRules", "a digital code is D and three octal digits (0 to 7), with - when inverted");
+    const auto cg = readCodeGuardText(text);
+    using Form = CodeGuardText::Form;
+    if (startsDigitalCode(text)) {
+        bool octal = cg && cg->form == Form::Digital;
+        for (std::size_t i = 0; octal && i < cg->code.size(); ++i) octal = cg->code[i] <= kHighestOctalDigit;
+        if (octal) return std::nullopt;
+        return std::string(kNotDigital);
     }
-    const auto dot = t.find('.');
-    const std::string whole = t.substr(0, dot);
-    const std::string decimals = dot == std::string::npos ? "" : t.substr(dot + 1);
-    bool digits = whole.size() + decimals.size() > 0;
-    for (char ch : whole + decimals) digits = digits && isDigit(ch);
-    if (!digits || whole.size() > 3)
-        return ORV_TR_NOOP("FieldRules", "a tone is at most three digits before the point, in hertz");
-    if (decimals.size() > 1) return ORV_TR_NOOP("FieldRules", "a tone has at most one decimal");
-    if (whole.size() == 3 && whole[0] > '7') return ORV_TR_NOOP("FieldRules", "a tone is below 800.0 Hz");
+    if (!cg) return ORV_TR_NOOP("FieldRules", "a tone is at most three digits before the point, in hertz");
+    if (cg->form == Form::None) return std::nullopt;
+    if (cg->decimals.size() > static_cast<std::size_t>(kToneDecimals)) return std::string(kToneDecimalsReason);
+    if (cg->tenths() >= kToneLimitTenths) return std::string(kToneTooHigh);
     return std::nullopt;
 }
 
+// ---- labels and digits ------------------------------------------------------------------
+
 Refusal labelRefusal(std::string_view text) {
     const auto chars = utf8Chars(text);
-    if (chars.size() > 8) return ORV_TR_NOOP("FieldRules", "at most 8 characters");
+    if (chars.size() > static_cast<std::size_t>(kLabelChars)) return std::string(kLabelTooLong);
     for (const std::string& ch : chars) {
         std::string c = ch;
         // Lower-case letters are stored as their capitals; "h" is a character of its own.
@@ -79,10 +149,10 @@ Refusal labelRefusal(std::string_view text) {
     return std::nullopt;
 }
 
-Refusal digitsRefusal(std::string_view text, std::size_t width) {
+Refusal digitsRefusal(std::string_view text, int width) {
     for (char ch : text)
         if (!isDigit(ch)) return ORV_TR_NOOP("FieldRules", "only the digits 0 to 9");
-    if (text.size() > width) return "at most " + std::to_string(width) + " digits";
+    if (text.size() > static_cast<std::size_t>(width)) return "at most " + std::to_string(width) + " digits";
     return std::nullopt;
 }
 
@@ -96,16 +166,60 @@ bool sameValue(FieldKind kind, std::string_view value, std::string_view current)
 
 }  // namespace
 
+std::string bandText() { return std::string(band().view()); }
+std::string rasterText() { return std::string(raster().view()); }
+std::string toneLimitText() { return std::string(decimalText(kToneLimitTenths, 1).view()) + " Hz"; }
+std::string highestDigitalCodeText() { return std::string(highestDigitalCode().view()); }
+
+bool startsDigitalCode(std::string_view text) {
+    const std::string t = trimBlanks(text);
+    return !t.empty() && (t[0] == 'D' || t[0] == 'd');
+}
+
+std::optional<CodeGuardText> readCodeGuardText(std::string_view text) {
+    const std::string t = trimBlanks(text);
+    CodeGuardText cg;
+    if (t.empty()) return cg;
+    auto allDigits = [](std::string_view s) {
+        for (char ch : s)
+            if (!isDigit(ch)) return false;
+        return true;
+    };
+    if (startsDigitalCode(t)) {
+        if ((t.size() != 4 && t.size() != 5) || (t.size() == 5 && t[4] != '-')) return std::nullopt;
+        cg.code = t.substr(1, 3);
+        if (!allDigits(cg.code)) return std::nullopt;
+        cg.form = CodeGuardText::Form::Digital;
+        cg.inverted = t.size() == 5;
+        return cg;
+    }
+    const auto dot = t.find('.');
+    cg.whole = t.substr(0, dot);
+    cg.decimals = dot == std::string::npos ? "" : t.substr(dot + 1);
+    if (cg.whole.size() > 3 || cg.whole.size() + cg.decimals.size() == 0) return std::nullopt;
+    if (!allDigits(cg.whole) || !allDigits(cg.decimals)) return std::nullopt;
+    cg.form = CodeGuardText::Form::Tone;
+    return cg;
+}
+
+int CodeGuardText::tenths() const {
+    int v = 0;
+    for (char ch : whole) v = v * 10 + (ch - '0');
+    return v * 10 + (decimals.empty() ? 0 : decimals[0] - '0');
+}
+
 Refusal frequencyRefusal(double value) {
     // Text such as "1e400" reads as an infinite value: no frequency at all,
     // and the scaling below would never end.
     if (!std::isfinite(value)) return ORV_TR_NOOP("FieldRules", "not a number");
     std::string text = numberText(value);
-    if (text.size() >= 11) return ORV_TR_NOOP("FieldRules", "too many digits");
+    if (text.size() > kFrequencyMaxChars) return ORV_TR_NOOP("FieldRules", "too many digits");
 
     // Scale the value and both channel steps by ten until the value is a
     // whole number (at least five times), then compare as whole numbers.
-    double v = value, a = 0.0025, b = 0.00625;
+    double v = value;
+    double a = static_cast<double>(kRasterHz[0]) / memmap::kHzPerMHz;
+    double b = static_cast<double>(kRasterHz[1]) / memmap::kHzPerMHz;
     int times = 0;
     while ((text.find('.') != std::string::npos || times < 5) && times < 30) {
         v *= 10;
@@ -119,9 +233,9 @@ Refusal frequencyRefusal(double value) {
     const double ib = numericValue(numberText(b));
     const bool onA = ia != 0 && std::fmod(iv, ia) == 0;
     const bool onB = ib != 0 && std::fmod(iv, ib) == 0;
-    if (!onA && !onB) return ORV_TR_NOOP("FieldRules", "not on the 2.5 or 6.25 kHz raster");
-    if (value == 0 || (value >= 136 && value <= 174)) return std::nullopt;
-    return ORV_TR_NOOP("FieldRules", "outside 136 to 174 MHz");
+    if (!onA && !onB) return std::string(kOffRaster);
+    if (value == 0 || (value >= kLowestMHz && value <= kHighestMHz)) return std::nullopt;
+    return std::string(kOutsideBand);
 }
 
 Refusal fieldRefusal(FieldKind kind, std::string_view value) {
@@ -129,8 +243,8 @@ Refusal fieldRefusal(FieldKind kind, std::string_view value) {
     case FieldKind::Frequency: return frequencyTextRefusal(value);
     case FieldKind::CodeGuard: return codeGuardRefusal(value);
     case FieldKind::Label: return labelRefusal(value);
-    case FieldKind::Password: return digitsRefusal(value, 6);
-    case FieldKind::IdNumber: return digitsRefusal(value, 7);
+    case FieldKind::Password: return digitsRefusal(value, kPasswordDigits);
+    case FieldKind::IdNumber: return digitsRefusal(value, kIdNumberDigits);
     }
     return std::nullopt;
 }

@@ -85,29 +85,32 @@ const std::vector<ChannelCheck>& channelChecks() {
 }
 
 const std::vector<GlobalList>& globalHeadLists() {
+    using enum GlobalFrame;
     static const std::vector<GlobalList> table = {
-        {"cboDTMFDev", &GlobalsView::cboDTMFDev, lists::cboDTMFDev, {kDtmfDeviation}},
-        {"cboPorchTime", &GlobalsView::cboPorchTime, lists::cboPorchTime, {kFrontPorch}},
-        {"cboANIRate", &GlobalsView::cboANIRate, lists::cboANIRate, {kAniRate}},
-        {"cboPriRate", &GlobalsView::cboPriRate, lists::cboPriRate, {kPriorityRate}},
-        {"cboBattSave", &GlobalsView::cboBattSave, lists::cboBattSave, {kBatterySaverInhibit}},
-        {"cboFreqDisplay", &GlobalsView::cboFreqDisplay, lists::cboEnableDisable, {kFreqDisplayOnly}},
-        {"cboLoPower", &GlobalsView::cboLoPower, lists::cboEnableDisable, {kPerChannelPower}},
-        {"cboTalkBack", &GlobalsView::cboTalkBack, lists::cboEnableDisable, {kTalkBackScan}},
-        {"cboNuisanceChan", &GlobalsView::cboNuisanceChan, lists::cboEnableDisable, {kNuisanceDelete}},
-        {"cboLoPowerSwitch", &GlobalsView::cboLoPowerSwitch, lists::cboSwitch, {kLowPowerSwitch}},
-        {"cboChanScan", &GlobalsView::cboChanScan, lists::cboSwitch, {kChannelScanSwitch}},
-        {"cboPriScan", &GlobalsView::cboPriScan, lists::cboSwitch, {kPriorityScanSwitchHigh, kPriorityScanSwitchLow}},
-        {"cboRTA", &GlobalsView::cboRTA, lists::cboSwitch, {kTalkAroundSwitch}},
-        {"cboGroupScan", &GlobalsView::cboGroupScan, lists::cboSwitch, {kGroupScanSwitch}},
+        {"cboDTMFDev", &GlobalsView::cboDTMFDev, lists::cboDTMFDev, {kDtmfDeviation}, Unit},
+        {"cboPorchTime", &GlobalsView::cboPorchTime, lists::cboPorchTime, {kFrontPorch}, Unit},
+        {"cboANIRate", &GlobalsView::cboANIRate, lists::cboANIRate, {kAniRate}, Unit},
+        {"cboPriRate", &GlobalsView::cboPriRate, lists::cboPriRate, {kPriorityRate}, Unit},
+        {"cboBattSave", &GlobalsView::cboBattSave, lists::cboBattSave, {kBatterySaverInhibit}, Unit},
+        {"cboFreqDisplay", &GlobalsView::cboFreqDisplay, lists::cboEnableDisable, {kFreqDisplayOnly}, Unit},
+        {"cboLoPower", &GlobalsView::cboLoPower, lists::cboEnableDisable, {kPerChannelPower}, Unit},
+        {"cboTalkBack", &GlobalsView::cboTalkBack, lists::cboEnableDisable, {kTalkBackScan}, Unit},
+        {"cboNuisanceChan", &GlobalsView::cboNuisanceChan, lists::cboEnableDisable, {kNuisanceDelete}, Unit},
+        {"cboLoPowerSwitch", &GlobalsView::cboLoPowerSwitch, lists::cboSwitch, {kLowPowerSwitch}, ToggleSwitches},
+        {"cboChanScan", &GlobalsView::cboChanScan, lists::cboSwitch, {kChannelScanSwitch}, ToggleSwitches},
+        {"cboPriScan", &GlobalsView::cboPriScan, lists::cboSwitch, {kPriorityScanSwitchHigh, kPriorityScanSwitchLow},
+         ToggleSwitches},
+        {"cboRTA", &GlobalsView::cboRTA, lists::cboSwitch, {kTalkAroundSwitch}, ToggleSwitches},
+        {"cboGroupScan", &GlobalsView::cboGroupScan, lists::cboSwitch, {kGroupScanSwitch}, ToggleSwitches},
     };
     return table;
 }
 
 const std::vector<GlobalList>& globalTailLists() {
+    constexpr GlobalFrame frame = GlobalFrame::RotarySwitch;
     static const std::vector<GlobalList> table = {
-        {"cboGlobalGroup", &GlobalsView::cboGlobalGroup, lists::cboGlobalGroup, {kGlobalGroup}},
-        {"cboGlobalChannel", &GlobalsView::cboGlobalChannel, lists::cboGlobalChannel, {kGlobalChannel}},
+        {"cboGlobalGroup", &GlobalsView::cboGlobalGroup, lists::cboGlobalGroup, {kGlobalGroup}, frame},
+        {"cboGlobalChannel", &GlobalsView::cboGlobalChannel, lists::cboGlobalChannel, {kGlobalChannel}, frame},
     };
     return table;
 }

@@ -66,11 +66,14 @@ struct ChannelCheck {
 const std::vector<ChannelCheck>& channelChecks();
 
 // ---- global controls ------------------------------------------------------------
+// The frames of the global window.
+enum class GlobalFrame { Unit, ToggleSwitches, RotarySwitch };
 struct GlobalList {
     const char* name;
     int GlobalsView::*member;
     Entries entries;
     Bits bits;  // page-0 addresses
+    GlobalFrame frame;
 };
 // The unit-wide lists and the toggle-switch assignments, in the order of the
 // global window (the rotary switch follows them).
@@ -84,6 +87,8 @@ struct RotaryField {
     Entries entries;
     memmap::BitField (*value)(int position);  // the position's own bits, or nullptr
     int flagPair;                             // the pair of per-position flag bytes
+    // The control of position p (0..15): name + "_" + p.
+    std::string nameAt(int p) const { return std::string(name) + "_" + std::to_string(p); }
     // The bits of position p (0..15).
     Bits bitsAt(int p) const {
         Bits b;

@@ -1,6 +1,7 @@
 // Number and text conventions shared by the codecs, the windows and the tools.
 #include "image/NumText.h"
 
+#include <algorithm>
 #include <cfenv>
 #include <cmath>
 #include <cstdio>
@@ -202,32 +203,31 @@ std::string formatOneDecimal(double v) {
     return s;
 }
 
+std::size_t utf8SequenceLength(std::string_view text, std::size_t at) {
+    const auto b = static_cast<unsigned char>(text[at]);
+    if (b < 0x80) return 1;
+    const std::size_t len = b >= 0xC2 && b <= 0xDF ? 2 : b >= 0xE0 && b <= 0xEF ? 3 : b >= 0xF0 && b <= 0xF4 ? 4 : 0;
+    if (len == 0 || at + len > text.size()) return 0;
+    for (std::size_t k = 1; k < len; ++k)
+        if ((static_cast<unsigned char>(text[at + k]) & 0xC0) != 0x80) return 0;
+    return len;
+}
+
 std::vector<std::string> utf8Chars(std::string_view text) {
     std::vector<std::string> out;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        unsigned char b = static_cast<unsigned char>(text[i]);
-        std::size_t len = 1;
-        if (b >= 0xC2 && b <= 0xDF) len = 2;
-        else if (b >= 0xE0 && b <= 0xEF) len = 3;
-        else if (b >= 0xF0 && b <= 0xF4) len = 4;
-        if (len > 1) {
-            if (i + len > text.size()) {
-                len = 1;
-            } else {
-                for (std::size_t k = 1; k < len; ++k) {
-                    unsigned char c = static_cast<unsigned char>(text[i + k]);
-                    if ((c & 0xC0) != 0x80) {
-                        len = 1;
-                        break;
-                    }
-                }
-            }
-        }
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t len = std::max<std::size_t>(1, utf8SequenceLength(text, i));
         out.emplace_back(text.substr(i, len));
         i += len;
     }
     return out;
+}
+
+std::size_t utf8Prefix(std::string_view text, std::size_t limit) {
+    if (text.size() <= limit) return text.size();
+    std::size_t n = limit;
+    while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
+    return n;
 }
 
 std::string trimBlanks(std::string_view text) {

@@ -51,10 +51,19 @@ std::string formatOneDecimal(double v);
 
 }  // namespace orv
 
+#include <cstddef>
 #include <vector>
 namespace orv {
 // The characters of a UTF-8 text, one string per character (a byte that does
 // not start a valid sequence counts as one character), so that label and
 // digit positions count characters, not bytes.
 std::vector<std::string> utf8Chars(std::string_view text);
+// The length in bytes of the valid UTF-8 sequence that starts at byte `at`
+// of `text` (1 for ASCII), or 0 when none starts there.
+std::size_t utf8SequenceLength(std::string_view text, std::size_t at);
+// The length of the longest start of `text` of at most `limit` bytes that
+// does not end inside a UTF-8 sequence.
+std::size_t utf8Prefix(std::string_view text, std::size_t limit);
+// The mark of a text cut short, in messages and excerpts.
+inline constexpr std::string_view kEllipsis = "\u2026";
 }  // namespace orv

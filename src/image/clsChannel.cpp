@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "image/FieldError.h"
+#include "image/FieldRules.h"
 #include "image/MemoryMap.h"
 #include "image/NumText.h"
 
@@ -52,31 +53,6 @@ void writeFlag(MemoryImage& img, int g, int c, int k, int value) {
 
 bool isDecimalDigit(char ch) { return ch >= '0' && ch <= '9'; }
 bool isUpperHexDigit(char ch) { return isDecimalDigit(ch) || (ch >= 'A' && ch <= 'F'); }
-
-// "D" (or "d") and three decimal digits, optionally "-" for inverted. Each
-// digit counts ANDed with 7, so D089 is a valid text (it stores D001).
-bool isDigitalForm(const std::string& t) {
-    if (t.size() != 4 && t.size() != 5) return false;
-    if (t[0] != 'D' && t[0] != 'd') return false;
-    if (!isDecimalDigit(t[1]) || !isDecimalDigit(t[2]) || !isDecimalDigit(t[3])) return false;
-    return t.size() == 4 || t[4] == '-';
-}
-
-// A tone in hertz: at most three integer digits, optionally a point and
-// decimals (only the first decimal is stored). At least one digit.
-bool isToneForm(const std::string& t, std::string& intDigits, char& tenths) {
-    const auto dot = t.find('.');
-    const std::string whole = dot == std::string::npos ? t : t.substr(0, dot);
-    const std::string decimals = dot == std::string::npos ? "" : t.substr(dot + 1);
-    if (whole.size() > 3 || whole.size() + decimals.size() == 0) return false;
-    for (char ch : whole)
-        if (!isDecimalDigit(ch)) return false;
-    for (char ch : decimals)
-        if (!isDecimalDigit(ch)) return false;
-    intDigits = std::string(3 - whole.size(), '0') + whole;
-    tenths = decimals.empty() ? '0' : decimals[0];
-    return true;
-}
 
 // The text the grid shows for a tone word whose nibbles are not all decimal
 // digits ("0A7.0"): accepted so that such a word read from a radio or a file
@@ -144,27 +120,27 @@ std::string clsChannel::codeGuardText(uint16_t word) {
 }
 
 bool clsChannel::codeGuardTextValid(const std::string& text) {
-    const std::string t = trimBlanks(text);
-    std::string digits;
-    char tenths = '0';
-    return t.empty() || isDigitalForm(t) || isToneForm(t, digits, tenths) || isToneWordDisplayForm(t);
+    return readCodeGuardText(text) || isToneWordDisplayForm(trimBlanks(text));
 }
 
 uint16_t clsChannel::codeGuardWord(const std::string& text, const std::string& field) {
+    using Form = CodeGuardText::Form;
     const std::string t = trimBlanks(text);
-    if (t.empty()) return 0;
-    if (isDigitalForm(t)) {
+    if (const auto cg = readCodeGuardText(t)) {
         using namespace memmap;
-        unsigned word = kCodeGuardDigital | kCodeGuardDigitalMark | (t.size() == 5 ? kCodeGuardInverted : 0u);
-        for (int i = 0; i < 3; ++i)
-            word |= (static_cast<unsigned>(t[static_cast<std::size_t>(i + 1)] - '0') & kOctalDigit)
-                    << kCodeGuardDigitShifts[i];
-        return static_cast<uint16_t>(word);
-    }
-    std::string digits;
-    char tenths = '0';
-    if (isToneForm(t, digits, tenths)) {
-        // One decimal digit per nibble: hundreds, tens, units, tenths.
+        if (cg->form == Form::None) return 0;
+        if (cg->form == Form::Digital) {
+            // Each digit counts ANDed with 7, so D089 is a valid text (it stores D001).
+            unsigned word = kCodeGuardDigital | kCodeGuardDigitalMark | (cg->inverted ? kCodeGuardInverted : 0u);
+            for (int i = 0; i < 3; ++i)
+                word |= (static_cast<unsigned>(cg->code[static_cast<std::size_t>(i)] - '0') & kOctalDigit)
+                        << kCodeGuardDigitShifts[i];
+            return static_cast<uint16_t>(word);
+        }
+        // A tone: one decimal digit per nibble (hundreds, tens, units, tenths);
+        // only the first decimal is stored.
+        const std::string digits = std::string(3 - cg->whole.size(), '0') + cg->whole;
+        const char tenths = cg->decimals.empty() ? '0' : cg->decimals[0];
         return static_cast<uint16_t>((digits[0] - '0') << 12 | (digits[1] - '0') << 8 | (digits[2] - '0') << 4 |
                                      (tenths - '0'));
     }
@@ -172,7 +148,7 @@ uint16_t clsChannel::codeGuardWord(const std::string& text, const std::string& f
         return static_cast<uint16_t>(hexDigitValue(t[0]) << 12 | hexDigitValue(t[1]) << 8 |
                                      hexDigitValue(t[2]) << 4 | hexDigitValue(t[4]));
     }
-    if (!t.empty() && (t[0] == 'D' || t[0] == 'd'))
+    if (startsDigitalCode(t))
         throw FieldError(field, text, "a digital code is D followed by three digits, with - when inverted");
     throw FieldError(field, text, "a tone is at most three digits before the point, with one decimal stored");
 }

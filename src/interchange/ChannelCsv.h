@@ -1,9 +1,6 @@
 // The channels of one group as comma-separated text in the channel layout
-// that common radio-programming tools and spreadsheets exchange:
-//
-//   Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,
-//   DtcsPolarity,RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,
-//   RPT1CALL,RPT2CALL,DVCODE
+// that common radio-programming tools and spreadsheets exchange (its columns:
+// csv::kColumnNames in interchange/CsvRecords.h, the header kChannelCsvHeader).
 //
 // One row per channel (Location 1..16). The receive frequency is Frequency;
 // the transmit frequency is Duplex and Offset ("" the same, "+"/"-" Offset
@@ -25,12 +22,12 @@
 #include <vector>
 #include "image/FieldError.h"
 #include "image/MemoryImage.h"
+#include "interchange/CsvRecords.h"
 
 namespace orv {
 
-inline constexpr const char* kChannelCsvHeader =
-    "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,RxDtcsCode,"
-    "CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE";
+// The header row: "Location,Name,Frequency,...,DVCODE" (no line end).
+inline constexpr const char* kChannelCsvHeader = csv::kHeader.data();
 
 // The longest text the import reads (16 rows need a few kilobytes).
 inline constexpr std::size_t kChannelCsvMaxBytes = 1024 * 1024;
