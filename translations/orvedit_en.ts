@@ -362,6 +362,10 @@
         <source>Radio matches</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Are you sure you want to write to the radio?</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>LinkHost</name>
@@ -463,10 +467,6 @@
 </context>
 <context>
     <name>RadioCommands</name>
-    <message>
-        <source>Are you sure you want to write to the radio?</source>
-        <translation type="unfinished"></translation>
-    </message>
     <message>
         <source>Verify Radio</source>
         <translation type="unfinished"></translation>
