@@ -251,37 +251,4 @@ namespace {
 
 // Pictures of the new windows for a person to look at: only when
 // ORV_SCREENSHOT_DIR names a folder.
-TEST_F(VerifyTest, Screenshots) {
-    const QString shots = qEnvironmentVariable("ORV_SCREENSHOT_DIR");
-    if (shots.isEmpty()) GTEST_SKIP() << "ORV_SCREENSHOT_DIR not set";
-    auto& win = open();
-    test::SimRadio radio;
-    test::ScriptedBoxes boxes(session->prompts());
-    session->link().applyStoredPort();
-    { LinkTiming t = session->link().timing(); t.settleMs = 20; session->link().setTiming(t); }
-    ASSERT_TRUE(win.storeCurrentGroup());
-    Memory mem = memoryOf(image());
-    for (int a : {channelRecordAddr(2, 4, 0).address(), channelRecordAddr(2, 4, 6).address(),
-                  channelLabelAddr(6, 0, 2).address(), 130})
-        mem[size_t(a)] ^= 0x05;
-    radio.sim.setMemory(mem);
-    win.mnuVerify()->trigger();
-    test::waitForRadio(win.session());
-    frmVerify* v = session->link().verifyWindow();
-    ASSERT_NE(v, nullptr);
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(v->grab().save(shots + QStringLiteral("/verify-window.png")));
-
-    // The real open dialog of "Open Backup...", pictured and cancelled.
-    keepBackup(image(), BackupKind::Read, backups(), 1706745599);
-    keepBackup(image(), BackupKind::Write, backups(), 1706745660);
-    test::DialogWatcher watcher([&](QDialog* shown) {
-        if (auto* d = qobject_cast<QFileDialog*>(shown)) {
-            d->grab().save(shots + QStringLiteral("/open-backup-dialog.png"));
-            d->reject();
-        }
-    });
-    EXPECT_FALSE(mnuOpenBackup_Click(win));
-}
-
 }  // namespace
