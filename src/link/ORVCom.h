@@ -15,7 +15,9 @@
 namespace orv {
 
 // How long the link waits and pauses. The defaults are the radio's own
-// timing; tests shorten them so that a silent radio costs milliseconds.
+// timing; tests over a pseudo-terminal shorten them so that a silent radio
+// costs milliseconds (the in-process link tests keep them: their clock is
+// virtual).
 struct LinkTiming {
     double byteTimeout = 0.5;  // longest wait for any one reply byte, seconds
     int settleMs = 500;        // pause before the blocks of a read, and before a write's hook
