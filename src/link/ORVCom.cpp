@@ -29,8 +29,6 @@ struct Restore {
 
 }  // namespace
 
-const char* const ORVCom::kSettings[wire::kSpeedCount] = {"4800,n,8,1", "9600,n,8,1", "19200,n,8,1", "38400,n,8,1"};
-
 ORVCom::ORVCom(MemoryImage& image, SerialPort& port, LinkHost& host, LinkTiming timing)
     : timing_(timing), image_(image), port_(port), host_(host) {
     initComm();
@@ -39,13 +37,7 @@ ORVCom::ORVCom(MemoryImage& image, SerialPort& port, LinkHost& host, LinkTiming 
 void ORVCom::initComm() {
     commRetries_ = 3;
     hookReply_ = kHandshakeReply;
-    byteTimeout_ = timing_.byteTimeout;
     writeMask_ = memmap::page0WriteMask();
-}
-
-void ORVCom::setTiming(const LinkTiming& timing) {
-    timing_ = timing;
-    byteTimeout_ = timing_.byteTimeout;
 }
 
 // ---------------------------------------------------------------- port layer
@@ -102,10 +94,10 @@ ORVCom::Wait ORVCom::waitForInput(double start, bool watchCancel) {
         if (bytesWaiting() > 0) return Wait::Byte;
         if (!port_.isOpen()) return Wait::PortFailed;
         double elapsed = host_.now() - start;
-        if (elapsed > byteTimeout_) return Wait::TimedOut;
+        if (elapsed > timing_.byteTimeout) return Wait::TimedOut;
         // Sleep in the kernel until a byte comes, but look at the cancel
         // flag at least every 10 ms and overshoot the deadline by at most 1 ms.
-        int ms = static_cast<int>(std::ceil((byteTimeout_ - elapsed) * 1000.0)) + 1;
+        int ms = static_cast<int>(std::ceil((timing_.byteTimeout - elapsed) * 1000.0)) + 1;
         ms = std::clamp(ms, 1, 10);
         try {
             port_.waitReadable(ms);
@@ -136,50 +128,46 @@ bool ORVCom::getByte(uint8_t& value) {
 
 // ------------------------------------------------------------ handshake
 
+ORVCom::Handshake ORVCom::handshakeAttempt(int& reply) {
+    for (int i = 0; i < kWakeCount; ++i) send(kWake);
+    if (port_.isOpen()) {
+        try {
+            port_.discardInput();
+        } catch (const SerialPortError& e) {
+            portFailed(e);
+        }
+    }
+    for (uint8_t b : kHandshake) send(b);
+    if (!port_.isOpen()) return Handshake::PortFailed;
+
+    const double start = host_.now();
+    for (;;) {
+        if (waitForInput(start, false) == Wait::PortFailed) return Handshake::PortFailed;
+        if (host_.now() - start >= timing_.byteTimeout) return Handshake::TimedOut;
+        const int b = port_.input();
+        if (b >= 0) {
+            reply = b;
+            return Handshake::Answered;
+        }
+    }
+}
+
 bool ORVCom::hookRadio() {
     // Outside a write, every hook starts an exchange that has changed nothing yet.
     if (!inWrite_) radioChanged_ = false;
     if (!openPort()) return false;
     try {
-        port_.setSettings(kSettings[0]);
+        port_.setSettings(lineSettings(0));
     } catch (const SerialPortError& e) {
         portFailed(e);
         return false;
     }
-    for (;;) {  // one series of attempts
+    for (;;) {  // one series of attempts: the first and commRetries_ more after a time-out
         int reply = -1;
-        int counter = 0;
-        for (;;) {  // one attempt
-            for (int i = 0; i < kWakeCount; ++i) send(kWake);
-            if (port_.isOpen()) {
-                try {
-                    port_.discardInput();
-                } catch (const SerialPortError& e) {
-                    portFailed(e);
-                }
-            }
-            for (uint8_t b : kHandshake) send(b);
-            if (!port_.isOpen()) return false;
-
-            double start = host_.now();
-            bool timedOut = false;
-            for (;;) {
-                Wait w = waitForInput(start, false);
-                if (w == Wait::PortFailed) return false;
-                double end = host_.now();
-                if (end - start >= byteTimeout_) {
-                    timedOut = true;
-                    break;
-                }
-                int b = port_.input();
-                if (b >= 0) {
-                    reply = b;
-                    break;
-                }
-            }
-            if (!timedOut) break;
-            ++counter;
-            if (counter > commRetries_) break;
+        Handshake h = Handshake::TimedOut;
+        for (int attempt = 0; attempt <= commRetries_ && h == Handshake::TimedOut; ++attempt) {
+            h = handshakeAttempt(reply);
+            if (h == Handshake::PortFailed) return false;
         }
         if (reply == hookReply_) break;
         MsgAnswer a = failureBox(ORV_TR_NOOP("LinkHost", "Error Hooking to Radio."), kCommError, LinkFailure::NoAnswer, MsgIcon::None,
@@ -193,8 +181,7 @@ bool ORVCom::hookRadio() {
     }
 
     readRadioVersion();
-    auto word = static_cast<int16_t>(static_cast<uint16_t>((versionBytes_[0] << 8) | versionBytes_[1]));
-    fastRadio_ = word >= kFastVersion;
+    fastRadio_ = isFastVersion(versionWord(versionBytes_[0], versionBytes_[1]));
     // A radio that refuses the fast rate keeps talking at the one it was
     // hooked at; a port that cannot follow has been reported and closed, and
     // the exchange that follows fails on it with its own message.
@@ -212,13 +199,12 @@ void ORVCom::readRadioVersion() {
 }
 
 bool ORVCom::setBaudRate(int index) {
-    const char* settings = (index >= 0 && index < kSpeedCount) ? kSettings[index] : nullptr;
     send(kSpeedChange);
     send(index);
     uint8_t b = 0;
-    if (!getByte(b) || b != kAck || settings == nullptr) return false;
+    if (!getByte(b) || b != kAck || index < 0 || index >= kSpeedCount) return false;
     try {
-        port_.setSettings(settings);
+        port_.setSettings(lineSettings(index));
     } catch (const SerialPortError& e) {
         portFailed(e);
         return false;
@@ -243,15 +229,12 @@ void ORVCom::unhookRadio() {
 // ------------------------------------------------------------ progress
 
 void ORVCom::progSetup(int max) {
-    dialogMax_ = max;
     progressMax_ = std::max(max, 0);
     progressValue_ = 0;
     host_.progress(progressValue_, progressMax_);
 }
 
 void ORVCom::progShow(const std::string& message, bool writeFlag) {
-    dialogMessage_ = message;
-    dialogWriteFlag_ = writeFlag;
     host_.progShowForm(message, writeFlag);
     host_.progEnableCancel();
     dialogShown_ = true;
@@ -270,8 +253,6 @@ void ORVCom::progSet(int value) {
 void ORVCom::progAdd(int n) { progSet(progressValue_ + n); }
 
 void ORVCom::beginProgress(const std::string& message, bool writeFlag, int total, bool cancellable) {
-    dialogMessage_ = message;
-    dialogWriteFlag_ = writeFlag;
     host_.progShowForm(message, writeFlag);
     if (cancellable) host_.progEnableCancel();
     dialogShown_ = true;
@@ -341,7 +322,7 @@ bool ORVCom::readBlockInto(int block, std::array<uint8_t, memmap::kBlockSize>& o
 bool ORVCom::writeBlock(int block) {
     if (block < 0 || block >= memmap::kBlocks) return false;
     const int base = block * kBlockSize;
-    if (isGroupFirstBlock(block)) {
+    if (memmap::isGroupFirstBlock(block)) {
         bool ok = writeMaskedByte(base / memmap::kPageSize, base % memmap::kPageSize,
                                   memmap::kGroupFirstByteWriteMask, image_[base]);
         progAdd(kBlockSize);
@@ -387,7 +368,7 @@ bool ORVCom::writeMaskedByte(int high, int low, int mask, int value) {
         }
         if (w == Wait::PortFailed) return false;
         double end = host_.now();
-        if (end - start >= byteTimeout_) {
+        if (end - start >= timing_.byteTimeout) {
             ++timeouts;
         } else {
             int b = port_.input();
@@ -399,10 +380,6 @@ bool ORVCom::writeMaskedByte(int high, int low, int mask, int value) {
 }
 
 // ------------------------------------------------------------ reads
-
-bool ORVCom::readRange(int firstBlock, int lastBlock, const char* message) {
-    return readRange(firstBlock, lastBlock, message, image_);
-}
 
 bool ORVCom::readRange(int firstBlock, int lastBlock, const char* message, MemoryImage& destination) {
     allowFastBaud_ = true;
@@ -437,15 +414,17 @@ bool ORVCom::readRange(int firstBlock, int lastBlock, const char* message, Memor
     return true;
 }
 
-bool ORVCom::readMemory() { return readRange(0, memmap::kBlocks - 1, ORV_TR_NOOP("LinkHost", "Reading ORV Memory")); }
+bool ORVCom::readMemory() {
+    return readRange(0, memmap::kBlocks - 1, ORV_TR_NOOP("LinkHost", "Reading ORV Memory"), image_);
+}
 
 bool ORVCom::readGroup(int group) {
     if (!memmap::isGroupNumber(group)) return false;
-    return readRange(firstGroupBlock(group), lastGroupBlock(group), ORV_TR_NOOP("LinkHost", "Reading ORV Group"));
+    return readRange(firstGroupBlock(group), lastGroupBlock(group), ORV_TR_NOOP("LinkHost", "Reading ORV Group"), image_);
 }
 
 bool ORVCom::readGlobal() {
-    return readRange(0, memmap::kPage0Blocks - 1, ORV_TR_NOOP("LinkHost", "Reading ORV Global"));
+    return readRange(0, memmap::kPage0Blocks - 1, ORV_TR_NOOP("LinkHost", "Reading ORV Global"), image_);
 }
 
 bool ORVCom::readMemoryInto(MemoryImage& target) {
@@ -462,46 +441,66 @@ bool ORVCom::writePage0() {
     return true;
 }
 
-bool ORVCom::writeMemory(bool skipPage0) {
+bool ORVCom::runWrite(const WritePlan& plan, const std::function<WriteEnd()>& attempt) {
     const WriteScope scope(*this);
-    progSetup(skipPage0 ? memmap::kRadioSize - memmap::kPageSize : memmap::kRadioSize);
-    progShow(ORV_TR_NOOP("LinkHost", "Writing ORV Memory"), true);
-    bool result = true;
-    for (;;) {  // one attempt
-        if (!startWriteAttempt()) {
-            progUnload();
+    progSetup(plan.total);
+    if (!plan.dialogAfterHook) progShow(plan.message, true);
+    for (;;) {
+        if (!plan.dialogAfterHook) {
+            // A cancel inside a masked byte write unloaded the dialog; a
+            // retry brings it back so that the user can still follow and cancel.
+            if (!dialogShown_) {
+                progSetup(plan.total);
+                progShow(plan.message, true);
+            }
+            progSet(0);  // the count starts afresh with every attempt
+        }
+        if (!hookForWrite()) {
+            if (!plan.dialogStaysOnNoHook) progUnload();
             return false;
         }
-        result = true;
-        if (!skipPage0 && !writePage0()) {
-            if (failureBox(kPage0Failed, kDownloadError, LinkFailure::WriteFailed, MsgIcon::None, MsgButtons::RetryCancel) ==
-                MsgAnswer::Retry)
-                continue;
-            unhookRadio();
-            return false;
+        if (plan.dialogAfterHook) {
+            progShow(plan.message, true);
+            progSet(0);
         }
-        const BlockPhase phase = writeBlocks(memmap::kPage0Blocks, memmap::kBlocks - 1);
-        if (phase == BlockPhase::Retry) continue;
-        result = phase == BlockPhase::Done;
-        break;
+        switch (attempt()) {
+        case WriteEnd::Retry: continue;
+        case WriteEnd::Abandoned: unhookRadio(); return false;
+        case WriteEnd::Written: finishOperation(); return true;
+        case WriteEnd::Failed: finishOperation(); return false;
+        }
     }
-    finishOperation();
-    return result;
 }
 
-bool ORVCom::startWriteAttempt() {
-    // A cancel inside a masked byte write unloaded the dialog; a retry
-    // brings it back so that the user can still follow and cancel.
-    if (!dialogShown_) {
-        progSetup(dialogMax_);
-        progShow(dialogMessage_, dialogWriteFlag_);
-    }
-    progSet(0);  // the count starts afresh with every attempt
+// Every attempt of a write starts with the radio released twice, a pause,
+// and a hook at 4800 bit/s (a write never changes the speed).
+bool ORVCom::hookForWrite() {
     unhookRadio();
     unhookRadio();
     host_.sleepMs(timing_.settleMs);
     allowFastBaud_ = false;
     return hookRadio();
+}
+
+ORVCom::WriteEnd ORVCom::page0Phase(WriteEnd whenCancelled) {
+    if (writePage0()) return WriteEnd::Written;
+    return failureBox(kPage0Failed, kDownloadError, LinkFailure::WriteFailed, MsgIcon::None, MsgButtons::RetryCancel) ==
+                   MsgAnswer::Retry
+               ? WriteEnd::Retry
+               : whenCancelled;
+}
+
+ORVCom::WriteEnd ORVCom::writeBlocks(int firstBlock, int lastBlock) {
+    for (int b = firstBlock; b <= lastBlock; ++b) {
+        if (!writeBlock(b))
+            return failureBox(kBlockFailed, kDownloadError, LinkFailure::WriteFailed, MsgIcon::None,
+                              MsgButtons::RetryCancel) == MsgAnswer::Retry
+                       ? WriteEnd::Retry
+                       : WriteEnd::Failed;
+        // A cancel stops after the current block; the write still counts as done.
+        if (host_.progCancelled()) return WriteEnd::Written;
+    }
+    return WriteEnd::Written;
 }
 
 void ORVCom::finishOperation() {
@@ -511,63 +510,27 @@ void ORVCom::finishOperation() {
     unhookRadio();
 }
 
-ORVCom::BlockPhase ORVCom::writeBlocks(int firstBlock, int lastBlock) {
-    for (int b = firstBlock; b <= lastBlock; ++b) {
-        if (!writeBlock(b))
-            return failureBox(kBlockFailed, kDownloadError, LinkFailure::WriteFailed, MsgIcon::None,
-                              MsgButtons::RetryCancel) ==
-                           MsgAnswer::Retry
-                       ? BlockPhase::Retry
-                       : BlockPhase::Failed;
-        // A cancel stops after the current block; the write still counts as done.
-        if (host_.progCancelled()) return BlockPhase::Done;
-    }
-    return BlockPhase::Done;
+bool ORVCom::writeMemory(bool skipPage0) {
+    const int total = skipPage0 ? memmap::kRadioSize - memmap::kPageSize : memmap::kRadioSize;
+    return runWrite({total, ORV_TR_NOOP("LinkHost", "Writing ORV Memory"), false, false}, [&] {
+        if (!skipPage0) {
+            // A page 0 that failed and is not retried ends the write there.
+            const WriteEnd page0 = page0Phase(WriteEnd::Abandoned);
+            if (page0 != WriteEnd::Written) return page0;
+        }
+        return writeBlocks(memmap::kPage0Blocks, memmap::kBlocks - 1);
+    });
 }
 
 bool ORVCom::writeGlobal() {
-    const WriteScope scope(*this);
-    progSetup(memmap::kPageSize);
-    bool result = true;
-    for (;;) {
-        unhookRadio();
-        unhookRadio();
-        host_.sleepMs(timing_.settleMs);
-        allowFastBaud_ = false;
-        if (!hookRadio()) {
-            progUnload();
-            return false;
-        }
-        progShow(ORV_TR_NOOP("LinkHost", "Writing ORV Global"), true);
-        progSet(0);
-        result = true;
-        if (!writePage0()) {
-            if (failureBox(kPage0Failed, kDownloadError, LinkFailure::WriteFailed, MsgIcon::None, MsgButtons::RetryCancel) ==
-                MsgAnswer::Retry)
-                continue;
-            result = false;
-        }
-        break;
-    }
-    finishOperation();
-    return result;
+    return runWrite({memmap::kPageSize, ORV_TR_NOOP("LinkHost", "Writing ORV Global"), true, false},
+                    [&] { return page0Phase(WriteEnd::Failed); });
 }
 
 bool ORVCom::writeGroup(int group) {
     if (!memmap::isGroupNumber(group)) return false;
-    const WriteScope scope(*this);
-    progSetup(memmap::kGroupSize);
-    progShow(ORV_TR_NOOP("LinkHost", "Writing ORV Group"), true);
-    bool result = true;
-    for (;;) {
-        if (!startWriteAttempt()) return false;  // the dialog stays for the caller to close
-        const BlockPhase phase = writeBlocks(firstGroupBlock(group), lastGroupBlock(group));
-        if (phase == BlockPhase::Retry) continue;
-        result = phase == BlockPhase::Done;
-        break;
-    }
-    finishOperation();
-    return result;
+    return runWrite({memmap::kGroupSize, ORV_TR_NOOP("LinkHost", "Writing ORV Group"), false, true},
+                    [&] { return writeBlocks(firstGroupBlock(group), lastGroupBlock(group)); });
 }
 
 }  // namespace orv

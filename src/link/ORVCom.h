@@ -15,7 +15,9 @@
 namespace orv {
 
 // How long the link waits and pauses. The defaults are the radio's own
-// timing; tests shorten them so that a silent radio costs milliseconds.
+// timing; tests over a pseudo-terminal shorten them so that a silent radio
+// costs milliseconds (the in-process link tests keep them: their clock is
+// virtual).
 struct LinkTiming {
     double byteTimeout = 0.5;  // longest wait for any one reply byte, seconds
     int settleMs = 500;        // pause before the blocks of a read, and before a write's hook
@@ -33,10 +35,10 @@ public:
     // The waits and pauses, as given at construction or since.
     const LinkTiming& timing() const { return timing_; }
     // New waits and pauses, in force at once (the byte time-out included).
-    void setTiming(const LinkTiming& timing);
-    // Module constants (the byte time-out from the timing).
+    void setTiming(const LinkTiming& timing) { timing_ = timing; }
+    // Module constants: the retries of a hook, the handshake's answer, the
+    // write mask of page 0.
     void initComm();
-    double byteTimeout() const { return byteTimeout_; }
     // A masked byte write gives up after this many refusals in a row (the
     // radio answers, but never an acknowledgement): without a limit a radio
     // that keeps refusing would hold the program in the write for ever where
@@ -56,19 +58,14 @@ public:
     // Where the user chooses the device, named in the second line of the
     // link's error messages (the editor's menu entry, the tool's option).
     void setPortChoice(std::string where) { portChoice_ = std::move(where); }
-    // Whether the operation under way (or the last one) had sent data into
-    // the radio's memory: a failure then may have left it half written.
-    bool radioChanged() const { return radioChanged_; }
     // Whether the last read ended because the user cancelled it.
     bool readCancelled() const { return readCancelled_; }
 
-    static const char* const kSettings[wire::kSpeedCount];  // "4800,n,8,1", "9600,n,8,1", ...
-
     void closePort();
-    [[nodiscard]] bool getByte(uint8_t& value);
+    // The hook at the first speed (handshake, version, and for a read of a
+    // fast radio the faster speed) and the release; the alignment tool's
+    // exchanges go between them.
     [[nodiscard]] bool hookRadio();
-    void readRadioVersion();
-    [[nodiscard]] bool setBaudRate(int index);
     void unhookRadio();
 
     // Block frames for a caller that keeps its own data (the alignment
@@ -79,9 +76,6 @@ public:
                                      const std::function<void()>& onByte);
     [[nodiscard]] bool writeBlockFrom(int block, const std::array<uint8_t, memmap::kBlockSize>& bytes,
                                       const std::function<void()>& onByte);
-
-    [[nodiscard]] bool readBlock(int block);
-    [[nodiscard]] bool writeBlock(int block);
     [[nodiscard]] bool writeMaskedByte(int high, int low, int mask, int value);
 
     [[nodiscard]] bool readMemory();
@@ -102,30 +96,35 @@ public:
     void advanceProgress(int n = 1) { progAdd(n); }
     void endProgress() { progUnload(); }
 
-    MemoryImage& image() { return image_; }
     SerialPort& port() { return port_; }
-    LinkHost& host() { return host_; }
 
-    // Image ranges of the operations: blocks of a group (1..15) and of page 0.
+    // Image ranges of the operations: the blocks of a group (1..15).
     static constexpr int firstGroupBlock(int group) { return memmap::firstGroupBlock(group); }
     static constexpr int lastGroupBlock(int group) { return memmap::lastGroupBlock(group); }
-    static constexpr bool isGroupFirstBlock(int block) { return memmap::isGroupFirstBlock(block); }
 
 private:
     enum class Wait { Byte, TimedOut, Cancelled, PortFailed };
 
-    // Waits until a byte is waiting or more than byteTimeout seconds passed
+    // Waits until a byte is waiting or more than the byte time-out passed
     // since `start` (host clock), polling the port every few ms; with
     // watchCancel, a set Cancelled flag of the progress dialog ends it.
     Wait waitForInput(double start, bool watchCancel);
     bool send(int byte);                  // false when the port is not usable
     int bytesWaiting();
+    [[nodiscard]] bool getByte(uint8_t& value);  // false after the byte time-out
     void portFailed(const SerialPortError& e);
     // A failure's message box: the fixed `text` with the advice for it as
     // the second line.
     MsgAnswer failureBox(const std::string& text, const char* title, LinkFailure failure, MsgIcon icon,
                          MsgButtons buttons, int openError = 0);
     bool openPort();                      // opens if closed; a failure shows "COMM ERROR"
+
+    // One handshake attempt: the wake-up bytes, the input discarded, the
+    // handshake, and the wait for the answer (`reply` when answered).
+    enum class Handshake { Answered, TimedOut, PortFailed };
+    Handshake handshakeAttempt(int& reply);
+    void readRadioVersion();
+    [[nodiscard]] bool setBaudRate(int index);
 
     // Progress dialog; the count (kept here, within [0, max]) is pushed to
     // the host at every change.
@@ -135,17 +134,33 @@ private:
     void progSet(int value);
     void progAdd(int n);
 
-    bool readRange(int firstBlock, int lastBlock, const char* message);
     bool readRange(int firstBlock, int lastBlock, const char* message, MemoryImage& destination);
+    [[nodiscard]] bool readBlock(int block);
+    [[nodiscard]] bool writeBlock(int block);
+
+    // How an attempt of a write ended: written (also after a confirmed
+    // Cancel between blocks), failed with the user's Cancel of its box, to
+    // be tried again (Retry), or abandoned (the radio released, nothing
+    // more said).
+    enum class WriteEnd { Written, Failed, Retry, Abandoned };
+    // What differs between the three writes around their attempts.
+    struct WritePlan {
+        int total;                 // the progress count's end
+        const char* message;       // the dialog's
+        bool dialogAfterHook;      // shown only once the radio answered, anew at every attempt
+        bool dialogStaysOnNoHook;  // a hook that fails leaves the dialog for the caller to close
+    };
+    // The attempts of a write: each releases the radio twice, pauses and
+    // hooks at the first speed, then runs `attempt`, until one does not ask
+    // for a retry; the end of an operation follows one written or failed.
+    bool runWrite(const WritePlan& plan, const std::function<WriteEnd()>& attempt);
+    bool hookForWrite();
     bool writePage0();                    // the masked bytes of page 0
+    // Page 0, with its failure's box: Retry or `whenCancelled`.
+    WriteEnd page0Phase(WriteEnd whenCancelled);
     // The block phase of a write: blocks first..last, stopping early on a
     // confirmed Cancel. A failed block asks Retry or Cancel.
-    enum class BlockPhase { Done, Failed, Retry };
-    BlockPhase writeBlocks(int firstBlock, int lastBlock);
-    // The start of every attempt of writeMemory and writeGroup: the dialog
-    // back if a cancel unloaded it, the count from 0, the radio released
-    // twice, a pause, and a hook at 4800 bit/s. False when the hook failed.
-    bool startWriteAttempt();
+    WriteEnd writeBlocks(int firstBlock, int lastBlock);
     // The end of an operation that got past the hook: beep, progress back
     // to 0, dialog unloaded, radio released.
     void finishOperation();
@@ -174,12 +189,11 @@ private:
     int commRetries_ = 3;
     int maskedRefusalLimit_ = 50;
     int hookReply_ = wire::kHandshakeReply;
-    double byteTimeout_ = 0.5;
     std::array<int, memmap::kPageSize> writeMask_{};
     std::array<uint8_t, wire::kVersionBytes> versionBytes_{};
     bool fastRadio_ = false;
     std::string portChoice_;
-    bool radioChanged_ = false;
+    bool radioChanged_ = false;   // the operation under way had sent data into the radio's memory
     bool readCancelled_ = false;
     bool inWrite_ = false;   // inside writeMemory, writeGlobal or writeGroup
     bool allowFastBaud_ = false;
@@ -189,9 +203,6 @@ private:
     LinkHost& host_;
     MemoryImage* readTarget_ = &image_;   // where readBlock stores a complete block
     bool dialogShown_ = false;
-    std::string dialogMessage_;
-    bool dialogWriteFlag_ = false;
-    int dialogMax_ = 0;
     int progressValue_ = 0;
     int progressMax_ = 0;
 };

@@ -4,6 +4,7 @@
 // No dependencies.
 #pragma once
 #include <cstdint>
+#include <string>
 
 namespace orv::wire {
 
@@ -18,14 +19,21 @@ inline constexpr uint8_t kHandshakeReply = 0x12;  // a hooked radio's answer to 
 // after it asks for the next one.
 inline constexpr uint8_t kVersionRequest = 0x2B;
 inline constexpr int kVersionBytes = 4;
-// A radio whose version word (first two bytes, signed) is at least this
-// value is fast: it changes speed and sends a block at once.
+// A radio whose version word (first two bytes, high first, read as signed)
+// is at least this value is fast: it changes speed and sends a block at once.
 inline constexpr int kFastVersion = 0x2AAA;
+constexpr uint16_t versionWord(uint8_t high, uint8_t low) { return static_cast<uint16_t>((high << 8) | low); }
+constexpr bool isFastVersion(uint16_t word) { return static_cast<int16_t>(word) >= kFastVersion; }
 
 // ---- speed change: kSpeedChange, then the index of the new speed ------------------
+// The radio talks 8 data bits, no parity, one stop bit at every speed; a
+// hook is always at the first.
 inline constexpr uint8_t kSpeedChange = 0x05;
-inline constexpr int kSpeedCount = 4;              // 4800, 9600, 19200, 38400 bit/s
+inline constexpr int kSpeeds[] = {4800, 9600, 19200, 38400};   // bit/s, by index
+inline constexpr int kSpeedCount = static_cast<int>(sizeof kSpeeds / sizeof kSpeeds[0]);
 inline constexpr int kSpeedAfterRead = 1;          // the speed a fast radio takes for a read
+// The serial port's settings string of a speed: "4800,n,8,1", "9600,n,8,1", ...
+inline std::string lineSettings(int speedIndex) { return std::to_string(kSpeeds[speedIndex]) + ",n,8,1"; }
 
 // ---- block transfers ---------------------------------------------------------------
 // Block read: kBlockRead, block number; the radio answers the block number

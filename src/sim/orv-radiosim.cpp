@@ -73,14 +73,17 @@ void removeLink(const std::string& link, const std::string& device) {
 
 int main(int argc, char** argv) {
     CLI::App app{"Simulated ORV radio on a pseudo-terminal"};
-    std::string imagePath, versionText = "2C00", tracePath, savePath, handshakeText;
+    std::string imagePath, radioVersionText = "2C00", oldVersionText, tracePath, savePath, handshakeText;
     orv::SimOptions opt;
     app.add_option("--image", imagePath, "radio memory to start with (6019- or 6016-byte file)");
-    // --version keeps naming the radio's version word; without a value it
-    // prints the program's own version, as every other program does.
-    auto* versionOpt = app.add_option("--version", versionText,
-                                      "with a value: the radio's version word in hexadecimal (2AAA or more: fast "
-                                      "radio; default 2C00); without one: print the program's version and exit")
+    auto* radioVersionOpt = app.add_option("--radio-version", radioVersionText,
+                                           "the radio's version word in hexadecimal (2AAA or more: fast radio; "
+                                           "default 2C00)");
+    // --version once named the radio's version word; with a value it still
+    // does (with a warning), without one it prints the program's version.
+    auto* versionOpt = app.add_option("--version", oldVersionText,
+                                      "print the program's version and exit (followed by a word: the old "
+                                      "spelling of --radio-version)")
                            ->expected(0, 1);
     app.add_flag("--realtime", opt.realtime, "pace every byte at the line rate the client set");
     opt.thinkTimeMs = 2.0;
@@ -106,15 +109,27 @@ int main(int argc, char** argv) {
     app.add_option("--garbage", opt.faults.garbageBeforeReplies, "send N bytes 0xEE before every reply")
         ->check(CLI::NonNegativeNumber);
     CLI11_PARSE(app, argc, argv);
-    if (versionOpt->count() > 0 && versionText.empty()) {
+    if (versionOpt->count() > 0 && oldVersionText.empty()) {
         std::cout << "orv-radiosim " ORV_VERSION_STRING << std::endl;
         return 0;
+    }
+    const char* versionOptionName = "--radio-version";
+    if (versionOpt->count() > 0) {
+        if (radioVersionOpt->count() > 0) {
+            std::cerr << "orv-radiosim: --version " << oldVersionText << " and --radio-version: give only one\n";
+            return 2;
+        }
+        std::cerr << "orv-radiosim: warning: --version " << oldVersionText
+                  << " is the old spelling of --radio-version " << oldVersionText << '\n';
+        radioVersionText = oldVersionText;
+        versionOptionName = "--version";
     }
     // The trace grows with every byte exchanged: keep it only when it is to be written.
     opt.keepTrace = !tracePath.empty();
 
     try {
-        opt.version = static_cast<uint16_t>(parseHex(versionText, std::numeric_limits<uint16_t>::max(), "--version"));
+        opt.version =
+            static_cast<uint16_t>(parseHex(radioVersionText, std::numeric_limits<uint16_t>::max(), versionOptionName));
         if (!handshakeText.empty())
             opt.faults.handshakeReply = static_cast<int>(parseHex(handshakeText, std::numeric_limits<uint8_t>::max(), "--handshake-reply"));
 

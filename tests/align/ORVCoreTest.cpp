@@ -1,5 +1,5 @@
-// The alignment tool's exchanges against the simulated radio on a real
-// pseudo-terminal: the exact bytes on the wire and the progress of a start
+// The alignment tool's exchanges against the simulated radio (in process,
+// on a virtual clock): the exact bytes on the wire and the progress of a start
 // and a restore, what the radio holds after each, the tuning and calculator
 // writes, and the ways a restore can fail. (The failures of the start, with
 // the messages of the Tune command, are tested with the windows.)
@@ -59,7 +59,7 @@ class ORVCoreTest : public LinkTest {
 protected:
     void SetUp() override {
         LinkTiming t = com.timing();
-        t.byteTimeout = 0.3;   // a silent radio costs about a second
+        t.byteTimeout = 0.3;
         t.settleMs = 20;
         com.setTiming(t);
         com.initComm();

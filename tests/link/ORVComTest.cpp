@@ -1,9 +1,12 @@
-// ORVCom against the radio simulator on a real pseudo-terminal: the exact
-// bytes of every operation, what reaches the radio's memory and the image,
-// and the behaviour on silence, refusals, a dying link and Cancel.
+// ORVCom against the simulated radio's state machine on a virtual clock: the
+// exact bytes of every operation, what reaches the radio's memory and the
+// image, the waits and pauses, and the behaviour on silence, refusals, a
+// dying link and Cancel. (The same over a real pseudo-terminal:
+// LinkOverPtyTest.cpp.)
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <string>
 #include <unistd.h>
@@ -147,7 +150,7 @@ TEST_P(WriteOps, SendExactBytesAndChangeOnlyTheWritableBits) {
         for (int b = first; b <= last; ++b)
             for (int i = 0; i < 32; ++i) {
                 auto& v = expectMem[static_cast<std::size_t>(b * 32 + i)];
-                if (!ORVCom::isGroupFirstBlock(b)) v = img[b * 32 + i];
+                if (!memmap::isGroupFirstBlock(b)) v = img[b * 32 + i];
                 else if (i == 0) v = static_cast<uint8_t>((v & ~0x20) | (img[b * 32] & 0x20));
             }
     EXPECT_EQ(sim->memory(), expectMem);
@@ -204,33 +207,35 @@ TEST_F(LinkTest, SilentRadioGetsFourAttemptsPerSeriesAndRetryStartsAnotherSeries
     EXPECT_GE(host.boxes[1].at - host.boxes[0].at, 4 * kSilent);
 }
 
-// The radio's own timing is the default; the link takes the timing it is
-// given, and its time-out from it.
-TEST(LinkTiming, DefaultsAreTheRadiosOwnAndTheLinkTakesTheTimingItIsGiven) {
-    struct Case { const char* name; LinkTiming given; double byteTimeout; int settleMs; int slowPaceMs; };
+// A silent radio's hook gives up after four time-outs of the timing in
+// force: the radio's own without one, the one given at construction, and a
+// new one at once.
+TEST_F(LinkTest, TheHookWaitsAsLongAsTheTimingInForceSays) {
+    struct Case { const char* name; std::function<std::unique_ptr<ORVCom>()> make; double byteTimeout; };
     const Case cases[] = {
-        {"default", LinkTiming{}, 0.5, 500, 3},
-        {"shortened", LinkTiming::shortened(), 0.1, 20, 3},
+        {"without a timing", [&] { return std::make_unique<ORVCom>(img, port, host); }, 0.5},
+        {"given at construction", [&] { return std::make_unique<ORVCom>(img, port, host, LinkTiming::shortened()); },
+         0.1},
+        {"set afterwards", [&] {
+             auto c = std::make_unique<ORVCom>(img, port, host);
+             c->setTiming(LinkTiming{0.05, 1, 0});
+             return c;
+         }, 0.05},
     };
+    SimOptions o;
+    o.faults.silent = true;
+    startSim(o);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(c.given.byteTimeout, c.byteTimeout);
-        EXPECT_EQ(c.given.settleMs, c.settleMs);
-        EXPECT_EQ(c.given.slowPaceMs, c.slowPaceMs);
-        MemoryImage img;
-        PosixSerialPort port;
-        FakeHost host;
-        ORVCom com(img, port, host, c.given);
-        EXPECT_EQ(com.timing().byteTimeout, c.byteTimeout);
-        EXPECT_EQ(com.timing().settleMs, c.settleMs);
-        EXPECT_EQ(com.byteTimeout(), c.byteTimeout) << "the constructor's initComm takes the timing";
-        com.setTiming(LinkTiming{0.05, 1, 0});
-        EXPECT_EQ(com.byteTimeout(), 0.05) << "new timing is in force at once";
+        host.boxes.clear();
+        const std::unique_ptr<ORVCom> link = c.make();
+        const double start = host.now();
+        EXPECT_FALSE(link->readGlobal());
+        ASSERT_EQ(host.boxes.size(), 1u);
+        // Each attempt overshoots its time-out by at most one wait step.
+        EXPECT_GE(host.boxes[0].at - start, 4 * c.byteTimeout);
+        EXPECT_LE(host.boxes[0].at - start, 4 * (c.byteTimeout + 0.011));
     }
-    MemoryImage img;
-    PosixSerialPort port;
-    FakeHost host;
-    EXPECT_EQ(ORVCom(img, port, host).timing().settleMs, 500) << "without a timing, the radio's own";
 }
 
 // The pauses the link makes are the ones its timing names: the settle pause
@@ -240,7 +245,6 @@ TEST_F(LinkTest, PausesAreTheInjectedOnes) {
     startSim(withVersion(0x2000));  // a slow radio: byte-clocked block reads
     com.setTiming(LinkTiming{kAnswered, 7, 1});
     com.initComm();
-    host.sleeps = false;  // the simulator needs no pauses
     ASSERT_TRUE(com.readGlobal());
     std::vector<int> expected{7};
     expected.insert(expected.end(), 8 * 31, 1);
@@ -418,7 +422,16 @@ struct BadPortCase {
     const char* reason;
 };
 
-class BadPort : public LinkTest, public ::testing::WithParamInterface<BadPortCase> {};
+// The machine's own port class: its open errors are what the box shows.
+class BadPort : public ::testing::TestWithParam<BadPortCase> {
+protected:
+    BadPort() { host.clock = &clock; }
+    VirtualClock clock;   // the write's pause before its hook passes at once
+    MemoryImage img;
+    PosixSerialPort port;
+    FakeHost host;
+    ORVCom com{img, port, host};
+};
 
 TEST_P(BadPort, EndsTheOperationWithACommErrorAndFalse) {
     const BadPortCase& c = GetParam();

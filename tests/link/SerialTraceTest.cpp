@@ -1,6 +1,6 @@
 // The serial trace: its text form (shared with the simulator), what the
-// tracing port records of a real exchange compared with what the simulator
-// saw on the other end, and the replay of a trace against a fresh simulator.
+// tracing port records of an exchange compared with what the simulated radio
+// saw on the other end, and the replay of a trace against a fresh radio.
 #include <sstream>
 #include "LinkFixture.h"
 #include "TraceReplay.h"
@@ -125,13 +125,13 @@ TEST_F(TracedLink, AReadTraceReplaysAgainstAFreshSimulatorAndHoldsTheMemory) {
         EXPECT_EQ(blocks, 188);
         EXPECT_EQ(shown, radio);
 
-        RadioSim fresh(o);
-        fresh.start();
+        InProcessRadio fresh(o);
         fresh.setMemory(shown);
-        for (const ReplayRun& run : replayTrace(trace.entries(), fresh.devicePath())) {
+        VirtualClock freshClock;
+        SimulatedPort freshPort(fresh, freshClock);
+        for (const ReplayRun& run : replayTrace(trace.entries(), freshPort)) {
             ASSERT_EQ(run.got, run.expected) << "after " << run.sent.size() << " bytes sent";
         }
-        fresh.stop();
     }
 }
 

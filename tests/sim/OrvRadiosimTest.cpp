@@ -74,7 +74,7 @@ TEST(OrvRadiosim, PrintsThePathFirstAndSavesMemoryOnSigterm) {
     const fs::path trace = dir.path / "trace.txt";
 
     auto c = spawn({"--image", (dir.path / "in.orv").string(), "--save", saved.string(), "--trace",
-                     trace.string(), "--version", "2AA9"});
+                     trace.string(), "--radio-version", "2AA9"});
     const std::string path = readLine(c->outFd);
     ASSERT_EQ(path.rfind("/dev/", 0), 0u) << path;
     {
@@ -99,6 +99,24 @@ TEST(OrvRadiosim, PrintsThePathFirstAndSavesMemoryOnSigterm) {
     std::getline(t, first);
     EXPECT_EQ(first.substr(0, 2), "R ");
     EXPECT_NE(first.find(" 00 4800"), std::string::npos) << first;
+}
+
+// --version WORD is the old spelling of --radio-version WORD: still taken,
+// with a warning.
+TEST(OrvRadiosim, TakesTheOldSpellingOfTheRadiosVersionWithAWarning) {
+    auto c = spawn({"--version", "2AA9"});
+    const std::string path = readLine(c->outFd);
+    ASSERT_EQ(path.rfind("/dev/", 0), 0u) << path;
+    {
+        PtyClient cl(path);
+        ASSERT_EQ(cl.hook(), Bytes{0x12});
+        cl.send({0x2B});
+        EXPECT_EQ(cl.read(1), Bytes{0x2A});
+    }
+    c->signal(SIGTERM);
+    EXPECT_EQ(c->exitCode(), 0);
+    EXPECT_EQ(readAll(c->errFd),
+              "orv-radiosim: warning: --version 2AA9 is the old spelling of --radio-version 2AA9\n");
 }
 
 TEST(OrvRadiosim, RefusesBadImageFilesWithAMessage) {

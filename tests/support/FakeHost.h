@@ -1,5 +1,7 @@
 // A scripted LinkHost for the link tests: records message boxes, beeps and
-// progress, answers boxes from a script, and can press Cancel on cue.
+// progress, answers boxes from a script, and can press Cancel on cue. On a
+// virtual clock (the simulated port's) its time is that clock's and a pause
+// moves it on; without one it keeps the steady clock and sleeps.
 #pragma once
 #include <chrono>
 #include <deque>
@@ -8,6 +10,7 @@
 #include <thread>
 #include <vector>
 #include "link/LinkHost.h"
+#include "VirtualClock.h"
 
 namespace orv::test {
 
@@ -28,7 +31,7 @@ public:
     std::vector<std::string> rangeViolations;
     int peakValue = 0;
     std::vector<int> pauses;  // every sleepMs, in order
-    bool sleeps = true;       // false: pauses are only recorded
+    VirtualClock* clock = nullptr;  // the link's time when set
     bool cancelled = false;
     bool loaded = false;
     // Called whenever the link looks at the Cancel flag; a test uses it to
@@ -39,9 +42,11 @@ public:
 
     void sleepMs(int ms) override {
         pauses.push_back(ms);
-        if (sleeps) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+        if (clock) clock->advance(ms / 1000.0);
+        else std::this_thread::sleep_for(std::chrono::milliseconds(ms));
     }
     double now() override {
+        if (clock) return clock->now();
         return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
     }
     void beep() override { ++beeps; }

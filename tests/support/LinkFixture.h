@@ -1,5 +1,6 @@
-// A link under test: ORVCom on a real pseudo-terminal to the radio simulator,
-// with the scripted host. Also the byte sequences the link must send.
+// A link under test: ORVCom with the scripted host, on a simulated port to
+// the radio's state machine (LinkTest) or on a real pseudo-terminal to the
+// simulator (PtyLinkTest). Also the byte sequences the link must send.
 #pragma once
 #include <gtest/gtest.h>
 #include <array>
@@ -8,6 +9,7 @@
 #include <random>
 #include <vector>
 #include "FakeHost.h"
+#include "SimulatedPort.h"
 #include "WaitFor.h"
 #include "image/MemoryImage.h"
 #include "link/ORVCom.h"
@@ -87,8 +89,67 @@ inline void fillImage(MemoryImage& img, unsigned seed) {
     for (int i = 0; i < MemoryImage::kSize; ++i) img[i] = static_cast<uint8_t>(rng());
 }
 
-// The serial port the link uses, counting the bytes it put on the line so
-// that a test can wait until the radio has received all of them.
+// The radio of an in-process link test: the simulator's state machine,
+// answering the simulated port at once. stop() is RadioSim's call, kept so
+// that a test reads the same on either radio; nothing runs to be stopped.
+class InProcessRadio : public SimRadioCore {
+public:
+    using SimRadioCore::SimRadioCore;
+    void stop() {}
+};
+
+// The waits of the tests: the radio's own. On the virtual clock a time-out
+// costs no time, so a test whose radio answers and one whose radio is
+// silent wait as a real link would.
+constexpr double kAnswered = LinkTiming{}.byteTimeout;
+constexpr double kSilent = LinkTiming{}.byteTimeout;
+
+// ORVCom on a simulated port to the radio's state machine, with the
+// scripted host on the same virtual clock: every exchange runs at once and
+// the same way every time.
+class LinkTest : public ::testing::Test {
+protected:
+    LinkTest() { host.clock = &clock; }
+    // The given time-out per byte, no pauses.
+    void setByteTimeout(double seconds) {
+        com.setTiming(LinkTiming{seconds, 0, 0});
+        com.initComm();
+    }
+    // A new radio on the line (the port stays the link's).
+    void startSim(SimOptions o = {}) {
+        sim = std::make_unique<InProcessRadio>(o);
+        port.connect(*sim);
+        sentBeforeSim_ = port.sent;
+    }
+    void TearDown() override {
+        com.closePort();
+        EXPECT_TRUE(host.rangeViolations.empty())
+            << "progress value left its range: " << host.rangeViolations.front();
+    }
+    // What the radio received, checked against what the link sent to it.
+    Bytes received() const {
+        EXPECT_EQ(sim->receivedCount(), port.sent - sentBeforeSim_);
+        return sim->received();
+    }
+    // A link error's box text: its fixed first line and the advice for
+    // this port (`changed`: a write had sent data to the radio).
+    std::string advised(const std::string& first, LinkFailure failure, bool changed) const {
+        return withLinkAdvice(first, failure, {port.device(), "", 0, changed});
+    }
+
+    VirtualClock clock;
+    std::unique_ptr<InProcessRadio> sim;
+    MemoryImage img;
+    SimulatedPort port{clock};
+    FakeHost host;
+    ORVCom com{img, port, host};
+
+private:
+    long sentBeforeSim_ = 0;  // bytes the port sent to earlier radios
+};
+
+// The serial port class of the machine, counting the bytes it put on the
+// line so that a test can wait until the radio has received all of them.
 class CountingPort : public PosixSerialPort {
 public:
     void output(unsigned char byte) override {
@@ -98,51 +159,26 @@ public:
     long sent = 0;
 };
 
-// Time-outs for the tests. The radio's own timing (0.5 s per byte, 500 ms
-// pauses) is only checked where it is the subject; elsewhere the simulator
-// answers within milliseconds, so a test whose radio answers waits for no
-// time-out however long it is (kAnswered leaves room for a busy machine),
-// and a test that makes the radio silent pays kSilent per time-out.
-constexpr double kAnswered = 2.0;
-constexpr double kSilent = 0.1;
-
-class LinkTest : public ::testing::Test {
+// ORVCom on the machine's serial port class to the simulator on a real
+// pseudo-terminal, on the steady clock: the transport under the protocol
+// (termios speeds, the serving thread, a reply racing a discard).
+class PtyLinkTest : public ::testing::Test {
 protected:
-    void SetUp() override { setByteTimeout(kAnswered); }
-    // Short waits: the given time-out per byte, no pauses.
-    void setByteTimeout(double seconds) {
-        com.setTiming(LinkTiming{seconds, 0, 0});
-        com.initComm();
-    }
     void startSim(SimOptions o = {}) {
         sim = std::make_unique<RadioSim>(o);
         sim->start();
         port.setDevice(sim->devicePath());
-        sentBeforeSim_ = port.sent;
     }
     void TearDown() override {
         com.closePort();
-        EXPECT_TRUE(host.rangeViolations.empty())
-            << "progress value left its range: " << host.rangeViolations.front();
         if (sim) sim->stop();
     }
     // What the radio received, once every byte the link wrote has reached it
     // (the simulator reads the pty on its own thread).
     Bytes received() const {
-        const long sent = port.sent - sentBeforeSim_;
-        EXPECT_TRUE(waitFor([&] { return sim->receivedCount() >= sent; }))
-            << "the radio got " << sim->receivedCount() << " of " << sent << " bytes";
+        EXPECT_TRUE(waitFor([&] { return sim->receivedCount() >= port.sent; }))
+            << "the radio got " << sim->receivedCount() << " of " << port.sent << " bytes";
         return sim->received();
-    }
-    // A link error's box text: its fixed first line and the advice for
-    // this port (`changed`: a write had sent data to the radio).
-    std::string advised(const std::string& first, LinkFailure failure, bool changed) const {
-        return withLinkAdvice(first, failure, {port.device(), "", 0, changed});
-    }
-    std::array<uint8_t, 6016> imageRadioPart() const {
-        std::array<uint8_t, 6016> a{};
-        std::copy(img.data(), img.data() + 6016, a.begin());
-        return a;
     }
 
     std::unique_ptr<RadioSim> sim;
@@ -150,9 +186,6 @@ protected:
     CountingPort port;
     FakeHost host;
     ORVCom com{img, port, host, LinkTiming::shortened()};
-
-private:
-    long sentBeforeSim_ = 0;  // bytes the port sent to earlier simulators
 };
 
 }  // namespace orv::test

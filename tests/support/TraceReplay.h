@@ -1,6 +1,7 @@
 // Replaying a serial trace against the simulator: the computer's bytes go out
 // run by run (a run: the bytes sent before the next reply), each at the line
-// speed the trace names, through the real serial port class; after each run
+// speed the trace names, through a serial port (the machine's own class on
+// the simulator's pseudo-terminal, or the simulated port); after each run
 // the replies the trace holds are awaited. A trace is sound when the
 // simulator answers every run with exactly the bytes the trace recorded.
 #pragma once
@@ -37,11 +38,10 @@ inline std::vector<ReplayRun> traceRuns(const std::vector<TraceEntry>& trace) {
     return runs;
 }
 
-// Replays `trace` on `device`; each reply byte may take up to `byteTimeout`.
-inline std::vector<ReplayRun> replayTrace(const std::vector<TraceEntry>& trace, const std::string& device,
+// Replays `trace` on `port`; each reply byte may take up to `byteTimeout`.
+inline std::vector<ReplayRun> replayTrace(const std::vector<TraceEntry>& trace, SerialPort& port,
                                           double byteTimeout = 1.0) {
     std::vector<ReplayRun> runs = traceRuns(trace);
-    PosixSerialPort port(device);
     port.open();
     int baud = 4800;
     port.setSettings("4800,n,8,1");
@@ -61,6 +61,13 @@ inline std::vector<ReplayRun> replayTrace(const std::vector<TraceEntry>& trace, 
     }
     port.close();
     return runs;
+}
+
+// The same on the machine's serial port class opened on `device`.
+inline std::vector<ReplayRun> replayTrace(const std::vector<TraceEntry>& trace, const std::string& device,
+                                          double byteTimeout = 1.0) {
+    PosixSerialPort port(device);
+    return replayTrace(trace, port, byteTimeout);
 }
 
 // The radio memory a read trace shows: every block read's 32 reply bytes

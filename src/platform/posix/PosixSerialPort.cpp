@@ -13,27 +13,11 @@
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
+#include "platform/posix/TermiosSpeed.h"
 
 namespace orv {
 
 namespace {
-
-speed_t speedConstant(int baud) {
-    switch (baud) {
-    case 300: return B300;
-    case 600: return B600;
-    case 1200: return B1200;
-    case 2400: return B2400;
-    case 4800: return B4800;
-    case 9600: return B9600;
-    case 19200: return B19200;
-    case 38400: return B38400;
-    case 57600: return B57600;
-    case 115200: return B115200;
-    case 230400: return B230400;
-    default: return 0;
-    }
-}
 
 // An ioctl that a pseudo-terminal or a simple driver does not offer fails
 // with one of these; that means "not applicable here", not a fault.
@@ -217,7 +201,7 @@ void PosixSerialPort::apply(const LineSettings& s, bool drainFirst) {
     tio.c_iflag &= ~(IXON | IXOFF | IXANY);
     tio.c_cc[VMIN] = 0;
     tio.c_cc[VTIME] = 0;
-    speed_t sp = speedConstant(s.baud);
+    const speed_t sp = platform::termiosSpeed(s.baud);
     ::cfsetispeed(&tio, sp);
     ::cfsetospeed(&tio, sp);
     // Bytes still in the transmitter go out at the old speed.
