@@ -54,6 +54,9 @@ public:
     // read does, a write does not).
     void setAllowFastBaud(bool allow) { allowFastBaud_ = allow; }
     bool allowsFastBaud() const { return allowFastBaud_; }
+    // Whether the operation under way (or the last one) had sent data into
+    // the radio's memory: a failure then may have left it half written.
+    bool radioChanged() const { return radioChanged_; }
 
     // Where the user chooses the device, named in the second line of the
     // link's error messages (the editor's menu entry, the tool's option).

@@ -148,20 +148,31 @@ TEST_F(ProcTest, HostCalledFromAWorkerDrivesTheDialogOnTheWindowThread) {
         host.progShowForm("Reading ORV Memory", false);
         host.progEnableCancel();
         host.progress(3000, 6016);
+        // The link sleeps between its looks at the flag; the window thread
+        // serves the Cancel meanwhile.
         const double t0 = host.now();
-        host.sleepMs(200);
+        for (int i = 0; i < 1000 && !seen.cancelled; ++i) {
+            host.sleepMs(10);
+            seen.cancelled = host.progCancelled();
+        }
         seen.slept = host.now() - t0;
-        seen.cancelled = host.progCancelled();
         seen.answer = host.messageBox("Error Hooking to Radio.", "COMM ERROR", MsgIcon::None, MsgButtons::RetryCancel);
         host.progUnload();
         done = true;
     });
-    QTimer::singleShot(20, &proc, [&] { QTest::mouseClick(proc.CancelButton(), Qt::LeftButton); });
+    // Cancel is pressed once the link has enabled it.
+    QTimer press;
+    QObject::connect(&press, &QTimer::timeout, &proc, [&] {
+        if (!proc.CancelButton()->isEnabled()) return;
+        press.stop();
+        QTest::mouseClick(proc.CancelButton(), Qt::LeftButton);
+    });
+    press.start(1);
     EXPECT_TRUE(QTest::qWaitFor([&] { return done.load(); }, 10000));
     worker.join();
     EXPECT_EQ(proc.value(), 3000);
     EXPECT_EQ(proc.max(), 6016);
-    EXPECT_GE(seen.slept, 0.19);
+    EXPECT_GE(seen.slept, 0.009);
     EXPECT_TRUE(seen.cancelled) << "Cancel was served while the link slept";
     EXPECT_EQ(seen.answer, MsgAnswer::Retry);
     EXPECT_EQ(boxThread, windowThread);
