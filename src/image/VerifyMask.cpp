@@ -41,6 +41,43 @@ std::vector<ByteDifference> differingBytes(const MemoryImage& image, const Memor
     return out;
 }
 
+bool WriteSelection::empty() const { return page0Count() == 0 && blockCount() == 0; }
+
+int WriteSelection::page0Count() const {
+    int n = 0;
+    for (bool a : page0) n += a ? 1 : 0;
+    return n;
+}
+
+int WriteSelection::blockCount() const {
+    int n = 0;
+    for (bool b : blocks) n += b ? 1 : 0;
+    return n;
+}
+
+std::array<bool, memmap::kBlocks> WriteSelection::blocksToRead() const {
+    std::array<bool, memmap::kBlocks> read = blocks;
+    for (int a = 0; a < memmap::kPageSize; ++a)
+        if (page0[static_cast<std::size_t>(a)]) read[static_cast<std::size_t>(a / memmap::kBlockSize)] = true;
+    return read;
+}
+
+WriteSelection selectChanges(const MemoryImage& radio, const MemoryImage& target, const RadioMask& mask) {
+    WriteSelection s;
+    for (const ByteDifference& d : differingBytes(target, radio, mask)) {
+        if (d.address < memmap::kPageSize) s.page0[static_cast<std::size_t>(d.address)] = true;
+        else s.blocks[static_cast<std::size_t>(d.address / memmap::kBlockSize)] = true;
+    }
+    return s;
+}
+
+RadioMask maskSelection(const RadioMask& mask, const std::array<bool, memmap::kBlocks>& blocks) {
+    RadioMask out{};
+    for (int a = 0; a < memmap::kRadioSize; ++a)
+        if (blocks[static_cast<std::size_t>(a / memmap::kBlockSize)]) out[static_cast<std::size_t>(a)] = mask[static_cast<std::size_t>(a)];
+    return out;
+}
+
 std::string memoryArea(int address) {
     if (address < memmap::kGroupsBase) return "global area";
     const int g = (address - memmap::kGroupsBase) / memmap::kGroupSize;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 #include "image/MemoryImage.h"
+#include "image/MemoryMap.h"
 
 namespace orv {
 
@@ -30,6 +31,24 @@ struct ByteDifference {
     bool operator==(const ByteDifference&) const = default;
 };
 std::vector<ByteDifference> differingBytes(const MemoryImage& image, const MemoryImage& radio, const RadioMask& mask);
+
+// The parts of a write that go out when only what differs is sent: every
+// page-0 address whose bits under the mask differ (one masked byte each)
+// and every block of the groups with such a bit (a group's first block: its
+// flag byte). The progress counts the programming bytes they cover.
+struct WriteSelection {
+    std::array<bool, memmap::kPageSize> page0{};
+    std::array<bool, memmap::kBlocks> blocks{};
+    bool empty() const;
+    int page0Count() const;
+    int blockCount() const;
+    // The blocks a verify of what was sent reads: the selected blocks, and
+    // the page-0 blocks that hold a selected address.
+    std::array<bool, memmap::kBlocks> blocksToRead() const;
+};
+WriteSelection selectChanges(const MemoryImage& radio, const MemoryImage& target, const RadioMask& mask);
+// `mask` with every bit outside the selected blocks cleared.
+RadioMask maskSelection(const RadioMask& mask, const std::array<bool, memmap::kBlocks>& blocks);
 
 // How differences are put into words for the user: one line each, the
 // image's value before the radio's. The verify takes its wording through

@@ -21,11 +21,63 @@ RadioMask verifyMaskFor(const RadioJobPlan& plan) {
     return maskBlocks(all, range.first, range.last);
 }
 
+namespace {
+
+// The programming bytes a write of `plan` covers (the progress' count).
+int sentBytes(const RadioJobPlan& plan, const WriteSelection* selection) {
+    using W = RadioJobPlan::Write;
+    const bool page0 = plan.write == W::All || plan.write == W::Globals;
+    const BlockRange range = plan.write == W::Group     ? blocksOf(RadioPart::Group, plan.group)
+                             : plan.write == W::Globals ? BlockRange{0, -1}
+                                                        : blocksOf(RadioPart::Groups);
+    int n = 0;
+    if (page0) n += selection ? selection->page0Count() : memmap::kPageSize;
+    for (int b = range.first; b <= range.last; ++b)
+        n += !selection || selection->blocks[static_cast<std::size_t>(b)] ? memmap::kBlockSize : 0;
+    return n;
+}
+
+}  // namespace
+
 RadioJobResult runRadioJob(ORVCom& com, const MemoryImage& image, const RadioJobPlan& plan,
                            const RadioJobHooks& hooks, const std::string& backupFolder) {
     using W = RadioJobPlan::Write;
     const auto stopped = [&hooks] { return hooks.stopped && hooks.stopped(); };
     RadioJobResult r;
+
+    // What the write sends: everything, or only what differs from what the
+    // radio holds (read now, or by an earlier read).
+    std::optional<WriteSelection> selection = plan.only;
+    std::optional<MemoryImage> radioBefore = plan.radioBefore;
+    if (plan.write != W::None && plan.readFirst) {
+        r.before = readFirst(com, image, plan, plan.backupReads ? backupFolder : std::string());
+        const ReadFirst& before = *r.before;
+        if (!before.read) {
+            r.written = before.cancelled ? Step::Stopped : Step::Failed;
+            r.failure = before.cancelled ? "interrupted; nothing written"
+                                         : "reading the radio before the write failed; nothing written";
+            return r;
+        }
+        if (plan.backupReads && !before.backup)
+            r.warning = "no backup kept of what the radio held: " + before.backup.status.message;
+        if (before.identical()) {
+            r.identical = true;
+            return r;
+        }
+        if (hooks.confirmChanges && !hooks.confirmChanges(before)) return r;
+        if (stopped()) {
+            r.written = Step::Stopped;
+            r.failure = "interrupted; nothing written";
+            return r;
+        }
+        radioBefore = before.radio;
+        if (!plan.sendAll) selection = before.selection;
+    }
+    com.setWriteSelection(selection ? &*selection : nullptr);
+    struct ClearSelection {
+        ORVCom& com;
+        ~ClearSelection() { com.setWriteSelection(nullptr); }
+    } clearSelection{com};
 
     if (plan.write != W::None) {
         bool ok = false;
@@ -45,6 +97,7 @@ RadioJobResult runRadioJob(ORVCom& com, const MemoryImage& image, const RadioJob
         }
         r.writeAccepted = ok;
         r.failure = r.writeMessage;
+        r.bytesSent = sentBytes(plan, selection ? &*selection : nullptr);
         // A stopped write ends after the current block and counts as done
         // for the link; here it is what it is: stopped.
         r.written = stopped() ? Step::Stopped : ok ? Step::Done : Step::Failed;
@@ -56,7 +109,10 @@ RadioJobResult runRadioJob(ORVCom& com, const MemoryImage& image, const RadioJob
     const bool mayVerify = plan.write == W::None || r.written == Step::Done;
     if (!plan.verify || !mayVerify || stopped()) return r;
     if (plan.write != W::None && hooks.beforeVerify && !hooks.beforeVerify()) return r;
-    const VerifyResult v = verifyRadio(com, image, verifyMaskFor(plan));
+    // After a write of only what differs, what was sent is read back.
+    const VerifyResult v = selection && radioBefore && plan.write != W::None
+                               ? verifyBlocks(com, image, *radioBefore, verifyMaskFor(plan), selection->blocksToRead())
+                               : verifyRadio(com, image, verifyMaskFor(plan));
     if (v.outcome == VerifyResult::Outcome::ReadFailed) {
         const bool stop = stopped();
         r.verified = stop ? Step::Stopped : Step::Failed;

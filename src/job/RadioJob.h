@@ -1,17 +1,21 @@
 // One job on one radio: a write (all, all but the global area, the global
-// area, or one group), then a verify of what was written (or a verify on its
+// area, or one group), by default after a read of the radio that keeps what
+// it held as a backup, lists what the write changes and lets it send only
+// what differs; then a verify of what was written (or a verify on its
 // own), then a backup of what the verify read. The editor and the
 // command-line tool both run it and only present its result; the editor on
 // its link's worker thread, the command-line tool on its own port, once per
 // radio of a fleet.
 #pragma once
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 #include "files/Backups.h"
 #include "image/MemoryImage.h"
 #include "image/VerifyMask.h"
 #include "job/RadioConnection.h"
+#include "job/ReadFirst.h"
 
 namespace orv {
 
@@ -22,7 +26,17 @@ struct RadioJobPlan {
     bool globalsOnly = false;   // a verify of the global area only (with Write::None)
     bool skipGlobals = false;   // a verify without the global area (with Write::None)
     bool verify = false;
-    bool backupReads = true;    // keep what a verify read as a backup
+    bool backupReads = true;    // keep what a verify read (and the read first) as a backup
+    // Read the part first (the backup, the change list) and send only what
+    // differs; an identical radio gets no write.
+    bool readFirst = false;
+    // With readFirst: send everything all the same (the list is still made).
+    bool sendAll = false;
+    // Send only this, the differences an earlier read found in `radioBefore`
+    // (the editor's write after its change list); the verify reads back
+    // what was sent.
+    std::optional<WriteSelection> only;
+    std::optional<MemoryImage> radioBefore;
 };
 
 // The bits the job's verify compares: what its write sends.
@@ -35,6 +49,10 @@ struct RadioJobHooks {
     // Between a write that completed and its verify: true goes on to the
     // verify (the editor's "Verify now?"); none: always.
     std::function<bool()> beforeVerify;
+    // After the read first, with what the write would change: true goes on
+    // to the write (the tool prints the list; a dry run answers false);
+    // none: always. Not asked when the radio already holds the programming.
+    std::function<bool(const ReadFirst&)> confirmChanges;
 };
 
 struct RadioJobResult {
@@ -52,6 +70,12 @@ struct RadioJobResult {
     BackupResult readBackup;                // the backup of what the verify read
     std::string failure;                    // what went wrong, in the tool's words (empty: nothing)
     std::string warning;                    // a backup that could not be kept
+    // The read before the write (with readFirst): what the radio held, the
+    // change list; `identical` when it held the programming already and
+    // nothing was written.
+    std::optional<ReadFirst> before;
+    bool identical = false;
+    int bytesSent = 0;                      // the programming bytes the write covered
     // Every way a job can fail or be stopped sets `failure`.
     bool ok() const { return failure.empty(); }
 };

@@ -4,6 +4,23 @@
 
 namespace orv {
 
+namespace {
+
+// Compares what was read (r.radio) with `image` over `mask`.
+void compare(VerifyResult& r, const MemoryImage& image, const RadioMask& mask, const DifferenceWording& wording) {
+    r.bytes = differingBytes(image, r.radio, mask);
+    if (r.bytes.empty()) {
+        r.outcome = VerifyResult::Outcome::Matches;
+        return;
+    }
+    r.outcome = VerifyResult::Outcome::Differs;
+    r.lines = wording.describe(image, r.radio, mask);
+    // A difference is never reported as nothing.
+    if (r.lines.empty()) r.lines = AddressWording().describe(image, r.radio, mask);
+}
+
+}  // namespace
+
 VerifyResult verifyRadio(ORVCom& com, const MemoryImage& image, const RadioMask& mask,
                          const DifferenceWording& wording) {
     VerifyResult r;
@@ -13,15 +30,20 @@ VerifyResult verifyRadio(ORVCom& com, const MemoryImage& image, const RadioMask&
         r.radio = image;
         return r;
     }
-    r.bytes = differingBytes(image, r.radio, mask);
-    if (r.bytes.empty()) {
-        r.outcome = VerifyResult::Outcome::Matches;
+    compare(r, image, mask, wording);
+    return r;
+}
+
+VerifyResult verifyBlocks(ORVCom& com, const MemoryImage& image, const MemoryImage& before, const RadioMask& mask,
+                          const std::array<bool, memmap::kBlocks>& blocks, const DifferenceWording& wording) {
+    VerifyResult r;
+    r.radio = before;
+    if (!com.readBlocksInto(blocks, r.radio)) {
+        r.outcome = VerifyResult::Outcome::ReadFailed;
+        r.radio = before;
         return r;
     }
-    r.outcome = VerifyResult::Outcome::Differs;
-    r.lines = wording.describe(image, r.radio, mask);
-    // A difference is never reported as nothing.
-    if (r.lines.empty()) r.lines = AddressWording().describe(image, r.radio, mask);
+    compare(r, image, maskSelection(mask, blocks), wording);
     return r;
 }
 

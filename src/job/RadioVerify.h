@@ -27,5 +27,11 @@ struct VerifyResult {
 // `image` is what should be in the radio, compared over `mask`.
 VerifyResult verifyRadio(ORVCom& com, const MemoryImage& image, const RadioMask& mask,
                          const DifferenceWording& wording = defaultDifferenceWording());
+// The same for what a write of only the differing parts sent: the chosen
+// blocks are read (into a copy of `before`, what the radio held) and
+// compared over `mask` within them.
+VerifyResult verifyBlocks(ORVCom& com, const MemoryImage& image, const MemoryImage& before, const RadioMask& mask,
+                          const std::array<bool, memmap::kBlocks>& blocks,
+                          const DifferenceWording& wording = defaultDifferenceWording());
 
 }  // namespace orv

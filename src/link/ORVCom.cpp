@@ -382,10 +382,18 @@ bool ORVCom::writeMaskedByte(int high, int low, int mask, int value) {
 // ------------------------------------------------------------ reads
 
 bool ORVCom::readRange(int firstBlock, int lastBlock, const char* message, MemoryImage& destination) {
+    std::array<bool, memmap::kBlocks> blocks{};
+    for (int b = firstBlock; b <= lastBlock; ++b) blocks[static_cast<std::size_t>(b)] = true;
+    return readBlocks(blocks, message, destination);
+}
+
+bool ORVCom::readBlocks(const std::array<bool, memmap::kBlocks>& blocks, const char* message, MemoryImage& destination) {
+    int count = 0;
+    for (bool b : blocks) count += b ? 1 : 0;
     allowFastBaud_ = true;
     readCancelled_ = false;
     if (!hookRadio()) return false;
-    progSetup((lastBlock - firstBlock + 1) * kBlockSize);
+    progSetup(count * kBlockSize);
     progShow(message, false);
     host_.sleepMs(timing_.settleMs);
 
@@ -395,7 +403,8 @@ bool ORVCom::readRange(int firstBlock, int lastBlock, const char* message, Memor
     {
         Restore<MemoryImage> restore{readTarget_, readTarget_};
         readTarget_ = &staging;
-        for (int b = firstBlock; b <= lastBlock; ++b) {
+        for (int b = 0; b < memmap::kBlocks; ++b) {
+            if (!blocks[static_cast<std::size_t>(b)]) continue;
             bool cancelled = host_.progCancelled();
             bool ok = readBlock(b);
             if (!ok || cancelled) {
@@ -406,9 +415,9 @@ bool ORVCom::readRange(int firstBlock, int lastBlock, const char* message, Memor
             }
         }
     }
-    const int from = firstBlock * kBlockSize;
-    const int to = (lastBlock + 1) * kBlockSize;
-    std::memcpy(destination.data() + from, staging.data() + from, static_cast<std::size_t>(to - from));
+    for (int b = 0; b < memmap::kBlocks; ++b)
+        if (blocks[static_cast<std::size_t>(b)])
+            std::memcpy(destination.data() + b * kBlockSize, staging.data() + b * kBlockSize, kBlockSize);
 
     finishOperation();
     return true;
@@ -427,16 +436,35 @@ bool ORVCom::readGlobal() {
     return readRange(0, memmap::kPage0Blocks - 1, ORV_TR_NOOP("LinkHost", "Reading ORV Global"), image_);
 }
 
+bool ORVCom::readBlocksInto(const std::array<bool, memmap::kBlocks>& blocks, MemoryImage& target) {
+    return readBlocks(blocks, ORV_TR_NOOP("LinkHost", "Reading ORV Memory"), target);
+}
+
 bool ORVCom::readMemoryInto(MemoryImage& target) {
     return readRange(0, memmap::kBlocks - 1, ORV_TR_NOOP("LinkHost", "Reading ORV Memory"), target);
 }
 
 // ------------------------------------------------------------ writes
 
+bool ORVCom::sends(int a) const { return !selection_ || selection_->page0[static_cast<std::size_t>(a)]; }
+bool ORVCom::sendsBlock(int b) const { return !selection_ || selection_->blocks[static_cast<std::size_t>(b)]; }
+
+int ORVCom::writeTotal(bool page0, int firstBlock, int lastBlock) const {
+    if (!selection_) return (page0 ? memmap::kPageSize : 0) + (lastBlock - firstBlock + 1) * kBlockSize;
+    int total = 0;
+    if (page0)
+        for (int a = 0; a < memmap::kPageSize; ++a) total += sends(a) ? 1 : 0;
+    for (int b = firstBlock; b <= lastBlock; ++b) total += sendsBlock(b) ? kBlockSize : 0;
+    return total;
+}
+
 bool ORVCom::writePage0() {
+    int sent = 0;
     for (int a = 0; a < memmap::kPageSize; ++a) {
+        if (!sends(a)) continue;
         if (!writeMaskedByte(0, a, writeMask_[static_cast<std::size_t>(a)], image_[a])) return false;
-        progSet(a);
+        // The whole write counts the addresses passed; a selection the bytes sent.
+        progSet(selection_ ? ++sent : a);
     }
     return true;
 }
@@ -492,6 +520,7 @@ ORVCom::WriteEnd ORVCom::page0Phase(WriteEnd whenCancelled) {
 
 ORVCom::WriteEnd ORVCom::writeBlocks(int firstBlock, int lastBlock) {
     for (int b = firstBlock; b <= lastBlock; ++b) {
+        if (!sendsBlock(b)) continue;
         if (!writeBlock(b))
             return failureBox(kBlockFailed, kDownloadError, LinkFailure::WriteFailed, MsgIcon::None,
                               MsgButtons::RetryCancel) == MsgAnswer::Retry
@@ -511,7 +540,7 @@ void ORVCom::finishOperation() {
 }
 
 bool ORVCom::writeMemory(bool skipPage0) {
-    const int total = skipPage0 ? memmap::kRadioSize - memmap::kPageSize : memmap::kRadioSize;
+    const int total = writeTotal(!skipPage0, memmap::kPage0Blocks, memmap::kBlocks - 1);
     return runWrite({total, ORV_TR_NOOP("LinkHost", "Writing ORV Memory"), false, false}, [&] {
         if (!skipPage0) {
             // A page 0 that failed and is not retried ends the write there.
@@ -523,13 +552,14 @@ bool ORVCom::writeMemory(bool skipPage0) {
 }
 
 bool ORVCom::writeGlobal() {
-    return runWrite({memmap::kPageSize, ORV_TR_NOOP("LinkHost", "Writing ORV Global"), true, false},
+    return runWrite({writeTotal(true, 0, -1), ORV_TR_NOOP("LinkHost", "Writing ORV Global"), true, false},
                     [&] { return page0Phase(WriteEnd::Failed); });
 }
 
 bool ORVCom::writeGroup(int group) {
     if (!memmap::isGroupNumber(group)) return false;
-    return runWrite({memmap::kGroupSize, ORV_TR_NOOP("LinkHost", "Writing ORV Group"), false, true},
+    return runWrite({writeTotal(false, firstGroupBlock(group), lastGroupBlock(group)),
+                     ORV_TR_NOOP("LinkHost", "Writing ORV Group"), false, true},
                     [&] { return writeBlocks(firstGroupBlock(group), lastGroupBlock(group)); });
 }
 

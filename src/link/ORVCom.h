@@ -9,6 +9,7 @@
 #include "link/LinkHost.h"
 #include "image/MemoryImage.h"
 #include "image/MemoryMap.h"
+#include "image/VerifyMask.h"
 #include "link/Protocol.h"
 #include "platform/SerialPort.h"
 
@@ -88,9 +89,17 @@ public:
     // instead of the image (which is not touched). `target` takes the blocks
     // only when all arrived; on failure or cancel it is as it was.
     [[nodiscard]] bool readMemoryInto(MemoryImage& target);
+    // Reads the chosen blocks (in block order, one connection) into
+    // `target`, as a verify of what a write sent; the same rules as
+    // readMemoryInto.
+    [[nodiscard]] bool readBlocksInto(const std::array<bool, memmap::kBlocks>& blocks, MemoryImage& target);
     [[nodiscard]] bool writeMemory(bool skipPage0);
     [[nodiscard]] bool writeGlobal();
     [[nodiscard]] bool writeGroup(int group);  // 1..15
+    // While set, the writes above send only the selected page-0 addresses
+    // and blocks (the same frames, retries and messages), and their progress
+    // counts what they cover; null: everything, as always.
+    void setWriteSelection(const WriteSelection* selection) { selection_ = selection; }
 
     // The progress dialog for a caller's own exchange (the alignment tool):
     // shown with `message` and a count from 0 to `total` (Cancel enabled only
@@ -138,6 +147,12 @@ private:
     void progAdd(int n);
 
     bool readRange(int firstBlock, int lastBlock, const char* message, MemoryImage& destination);
+    bool readBlocks(const std::array<bool, memmap::kBlocks>& blocks, const char* message, MemoryImage& destination);
+    // Whether the write sends page-0 address `a` / block `b`, and the
+    // progress count's end of a write of the given page-0 part and blocks.
+    bool sends(int a) const;
+    bool sendsBlock(int b) const;
+    int writeTotal(bool page0, int firstBlock, int lastBlock) const;
     [[nodiscard]] bool readBlock(int block);
     [[nodiscard]] bool writeBlock(int block);
 
@@ -206,6 +221,7 @@ private:
     LinkHost& host_;
     MemoryImage* readTarget_ = &image_;   // where readBlock stores a complete block
     bool dialogShown_ = false;
+    const WriteSelection* selection_ = nullptr;
     int progressValue_ = 0;
     int progressMax_ = 0;
 };
