@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Cross-builds Qt (qtbase: Core, Gui, Widgets, Sql with the SQLite driver,
-# PrintSupport, Test; the windows and offscreen platform plugins, the
-# windowsvista style, the Windows print support plugin) and sqlite3.dll for
+# PrintSupport with Windows printing built in, Test; the windows and
+# offscreen platform plugins, the windowsvista style) and sqlite3.dll for
 # 64-bit Windows with MinGW-w64, from Debian's source packages qt6-base and
 # sqlite3, for the Windows build of the editor. Qt's host tools (moc, rcc,
 # uic) are Debian's Linux ones, so the source's Qt version must be the
