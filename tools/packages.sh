@@ -20,3 +20,58 @@ ensure_packages() {
 # the simulator with a fine timer slack and writes a test pattern).
 windows_build_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest nlohmann-json3-dev libcli11-dev)
 windows_test_packages=(wine wine64 python3)
+
+# Qt and SQLite cross-built for Windows from Debian's sources
+# (tools/build-qt-windows.sh): dpkg-dev unpacks them; SQLite's amalgamation
+# needs tclsh, make and a native C compiler; Qt's build uses Debian's host
+# tools of the same version (moc, rcc, uic) and ccache.
+windows_qt_packages=(cmake ninja-build ccache dpkg-dev tcl make gcc
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix qt6-base-dev qt6-base-dev-tools)
+
+# Prints "URI SUITE SIGNED-BY" of the Debian archive that serves release
+# CODENAME, read from the apt source files given (deb822 *.sources or
+# one-line *.list; missing files are skipped): the first enabled "deb" entry
+# whose suites hold CODENAME itself (not CODENAME-updates or -security).
+# SIGNED-BY is the entry's key file, "-" when it names none. Fails when no
+# entry matches.
+debian_main_archive() {
+  local codename=$1 files=() f
+  shift
+  for f in "$@"; do [ -f "$f" ] && files+=("$f"); done
+  [ ${#files[@]} -gt 0 ] || return 1
+  awk -v want="$codename" '
+    function flush(   n, s, i) {
+      if (types ~ /(^|[ \t])deb([ \t]|$)/ && enabled !~ /^(no|false)$/ && uri != "") {
+        n = split(suites, s, " ")
+        for (i = 1; i <= n; i++)
+          if (s[i] == want) { print uri, want, (key == "" ? "-" : key); found = 1; exit }
+      }
+      types = ""; uri = ""; suites = ""; key = ""; enabled = ""
+    }
+    FNR == 1 { flush() }
+    FILENAME ~ /\.sources$/ {
+      if ($0 ~ /^[ \t]*$/) { flush(); next }
+      if ($0 ~ /^[ \t]*#/) next
+      field = tolower($1); sub(/:$/, "", field)
+      value = $0; sub(/^[^:]*:[ \t]*/, "", value); sub(/[ \t]+$/, "", value)
+      if (field == "types") types = value
+      else if (field == "uris") { split(value, u, " "); uri = u[1] }
+      else if (field == "suites") suites = value
+      else if (field == "signed-by" && value ~ /^\//) key = value
+      else if (field == "enabled") enabled = tolower(value)
+      next
+    }
+    /^[ \t]*deb[ \t]/ {
+      line = $0; k = ""
+      sub(/#.*/, "", line)
+      if (match(line, /\[[^]]*\]/)) {
+        opts = substr(line, RSTART + 1, RLENGTH - 2)
+        line = substr(line, 1, RSTART - 1) " " substr(line, RSTART + RLENGTH)
+        if (match(opts, /signed-by=[^ \t]+/)) k = substr(opts, RSTART + 10, RLENGTH - 10)
+      }
+      split(line, w, " ")
+      if (w[3] == want) { print w[2], want, (k == "" ? "-" : k); found = 1; exit }
+    }
+    END { if (!found) flush(); exit !found }
+  ' "${files[@]}"
+}
