@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include "image/MemoryImage.h"
+#include "job/JobText.h"
 #include "job/RadioJob.h"
 #include "link/LinkHost.h"
 #include "link/ORVCom.h"
@@ -37,7 +38,7 @@ RadioJobResult runRadioJob(const std::string& port, const orv::MemoryImage& imag
 std::string writtenText(const RadioJobResult& r, bool dryRun);
 
 // What the tool says of a radio that already holds the programming.
-inline constexpr const char* kAlreadyHolds = "The radio already holds this programming.";
+inline constexpr const char* kAlreadyHolds = orv::kRadioHoldsIt;
 
 // "yes", "FAILED", "stopped", "-".
 std::string stepText(RadioJobResult::Step step);
