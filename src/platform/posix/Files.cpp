@@ -1,6 +1,7 @@
 // Files on POSIX systems: a save is an unnamed temporary file (O_TMPFILE)
 // or a uniquely named one, fsync'ed, then linked and renamed over the target.
 #include "platform/Files.h"
+#include "platform/TestHooks.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -143,7 +144,7 @@ std::string temporaryName(const std::string& target, unsigned long long random) 
 // is created under a new unique name in `tempPath`.
 int openTemporary(const std::string& target, std::string& tempPath, int& err) {
     tempPath.clear();
-    int fd = ::open(folderOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    int fd = hooks::namedTemporariesOnly() ? -1 : ::open(folderOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     if (fd >= 0) return fd;
     static std::mt19937_64 rng{std::random_device{}()};
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -231,6 +232,7 @@ FileStatus replaceFile(const std::string& path, const void* data, std::size_t si
     int err = 0;
     int fd = openTemporary(target, tempPath, err);
     if (fd < 0) return systemError("Cannot save", path, err);
+    hooks::saveStep(hooks::SaveStep::TemporaryCreated);
 
     auto fail = [&](int e) {
         if (fd >= 0) ::close(fd);
@@ -244,7 +246,9 @@ FileStatus replaceFile(const std::string& path, const void* data, std::size_t si
     if (hasExisting) keepOwner(fd, existing);
     if (hasExisting && ::fchmod(fd, existing.st_mode & 07777) != 0) return fail(errno);
     if (!writeAll(fd, static_cast<const unsigned char*>(data), size, err)) return fail(err);
+    hooks::saveStep(hooks::SaveStep::Written);
     if (::fsync(fd) != 0) return fail(errno);
+    hooks::saveStep(hooks::SaveStep::Synced);
     {
         // From here until the rename the file has a name of its own: a
         // polite end of the program waits until the rename is done.
@@ -255,6 +259,7 @@ FileStatus replaceFile(const std::string& path, const void* data, std::size_t si
         fd = -1;
         if (closeResult != 0) return fail(errno);
         if (::rename(tempPath.c_str(), target.c_str()) != 0) return fail(errno);
+        hooks::saveStep(hooks::SaveStep::Renamed);
     }
 
     // Make the rename itself durable; a folder that cannot be synced does not
