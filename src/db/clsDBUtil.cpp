@@ -41,14 +41,6 @@ constexpr std::size_t kWorkingFileCap = std::size_t{16} << 20;
 
 std::string fileName(const QString& path) { return QDir::toNativeSeparators(path).toStdString(); }
 
-// Puts a copy of `source` in the place of `target` in one step (the
-// platform's replacement): the target is never a part of a file. Empty on
-// success, else why.
-QString copyInto(const QString& source, const QString& target) {
-    const FileStatus st = platform::copyFile(fileName(source), fileName(target), kWorkingFileCap);
-    return st ? QString() : QString::fromStdString(st.message);
-}
-
 QString missingFile(const QString& path) {
     return QStringLiteral("Could not find file '%1'.").arg(QDir::toNativeSeparators(path));
 }
@@ -287,7 +279,7 @@ bool clsDBUtil::ensureWorkingFiles(const QString& dir, const QString& shippedDir
         const QString shipped = QDir(shippedDir).filePath(QLatin1String(name));
         bool ok = false;
         if (QFileInfo::exists(shipped) && QFileInfo(shipped).absoluteFilePath() != QFileInfo(target).absoluteFilePath())
-            ok = copyInto(shipped, target).isEmpty();
+            ok = replaceWorkingFile(shipped, target).isEmpty();
         if (!ok) ok = createWorkingFile(target).isEmpty();
         if (!ok) return false;
     }
@@ -337,7 +329,8 @@ QString clsDBUtil::replaceWorkingFile(const QString& source, const QString& path
     // a stop between the two steps leaves a damaged file, repaired next time,
     // never a sound file with a stranger's journal.
     for (const char* journal : {"-journal", "-wal", "-shm"}) platform::removeFile(fileName(path + QLatin1String(journal)));
-    return copyInto(source, path);
+    const FileStatus st = platform::copyFile(fileName(source), fileName(path), kWorkingFileCap);
+    return st ? QString() : QString::fromStdString(st.message);
 }
 
 QString clsDBUtil::recreateWorkingFile(const QString& path, const QString& shippedDir) {
