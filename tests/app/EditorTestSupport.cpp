@@ -64,14 +64,14 @@ TestWindow& EditorFixture::open() {
 }
 
 void EditorFixture::typeCell(int row, int col, const QString& text) {
-    const QModelIndex idx = w->dataORVInfo()->index(row, col);
-    w->Grid()->setCurrentIndex(idx);
-    w->Grid()->edit(idx);
-    QLineEdit* e = w->Grid()->activeEditor();
+    const QModelIndex idx = table(*w)->index(row, col);
+    grid(*w)->setCurrentIndex(idx);
+    grid(*w)->edit(idx);
+    QLineEdit* e = grid(*w)->activeEditor();
     ASSERT_NE(e, nullptr) << "no editor for row " << row << " column " << col;
     e->selectAll();
     QTest::keyClicks(e, text);
-    if (QLineEdit* still = w->Grid()->activeEditor()) QTest::keyClick(still, Qt::Key_Return);
+    if (QLineEdit* still = grid(*w)->activeEditor()) QTest::keyClick(still, Qt::Key_Return);
     QCoreApplication::processEvents();
 }
 

@@ -77,13 +77,13 @@ TEST_F(VerifyTest, VerifyRadioReportsMatchOrTheDifferencesAndChangesNothing) {
         if (c.address >= 0) mem[size_t(c.address)] ^= c.flip;
         radio.sim.setMemory(mem);
         const MemoryImage before = image();
-        const QString groupLabel = win.txtGrpLab()->text();
+        const QString groupLabel = widget<QLineEdit>(win, "txtGrpLab")->text();
 
-        win.mnuVerify()->trigger();
+        action(win, "mnuVerify")->trigger();
 
         test::waitForRadio(win.session());
         EXPECT_TRUE(image() == before) << "the verify reads into a separate image";
-        EXPECT_EQ(win.txtGrpLab()->text(), groupLabel);
+        EXPECT_EQ(widget<QLineEdit>(win, "txtGrpLab")->text(), groupLabel);
         EXPECT_EQ(radio.sim.memory(), mem) << "a verify only reads";
         EXPECT_EQ(blockReads(radio.sim.received()), 188);
         frmVerify* v = session->link().verifyWindow();
@@ -118,7 +118,7 @@ TEST_F(VerifyTest, WriteRadioOffersVerifyNowAndRemembersTheAnswer) {
         auto& win = openWithRadio(radio);
         radio.sim.setMemory(test::pattern(7));
         boxes.answer({MsgAnswer::OK, MsgAnswer::Yes, c.answer});
-        win.mnuWriteAll()->trigger();
+        action(win, "mnuWriteAll")->trigger();
         test::waitForRadio(win.session());
         ASSERT_GE(boxes.asked.size(), 3u);
         EXPECT_EQ(boxes.asked[2].text, "Verify now?");
@@ -139,7 +139,7 @@ TEST_F(VerifyTest, AWriteThatFailsIsNotOfferedAVerify) {
     auto& win = openWithRadio(radio);
     { LinkTiming t = session->link().timing(); t.byteTimeout = 0.05; session->link().setTiming(t); }
     boxes.answer({MsgAnswer::OK, MsgAnswer::Yes});
-    win.mnuWriteAll()->trigger();
+    action(win, "mnuWriteAll")->trigger();
     test::waitForRadio(win.session());
     EXPECT_FALSE(boxes.wasAsked("Verify now?"));
 }
@@ -154,7 +154,7 @@ TEST_F(VerifyTest, ReadsAndWritesKeepBackupsThatOpenBackupOpens) {
     const Memory radioMem = test::pattern(3);
     radio.sim.setMemory(radioMem);
 
-    win.mnuRead()->trigger();
+    action(win, "mnuRead")->trigger();
 
     test::waitForRadio(win.session());
     auto kept = listBackups(backups());
@@ -164,7 +164,7 @@ TEST_F(VerifyTest, ReadsAndWritesKeepBackupsThatOpenBackupOpens) {
     EXPECT_EQ(memoryOf(backup), radioMem);
 
     boxes.answer({MsgAnswer::OK, MsgAnswer::Yes, MsgAnswer::No});   // no verify
-    win.mnuWriteAll()->trigger();
+    action(win, "mnuWriteAll")->trigger();
     test::waitForRadio(win.session());
     kept = listBackups(backups());
     ASSERT_EQ(kept.size(), 2u);
@@ -174,7 +174,7 @@ TEST_F(VerifyTest, ReadsAndWritesKeepBackupsThatOpenBackupOpens) {
 
     radio.sim.setFaults(SimFaults{.deadAfterBytes = 100});
     { LinkTiming t = session->link().timing(); t.byteTimeout = 0.05; session->link().setTiming(t); }
-    win.mnuRead()->trigger();
+    action(win, "mnuRead")->trigger();
     test::waitForRadio(win.session());
     EXPECT_EQ(listBackups(backups()).size(), 2u);
 
@@ -183,12 +183,12 @@ TEST_F(VerifyTest, ReadsAndWritesKeepBackupsThatOpenBackupOpens) {
         dialogs.emplace_back(forSaving, current);
         return forSaving ? QString() : QString::fromStdString(kept[0]);
     });
-    win.mnuOpenBackup()->trigger();
+    action(win, "mnuOpenBackup")->trigger();
     ASSERT_EQ(dialogs.size(), 1u);
     EXPECT_EQ(dialogs[0].second, QString::fromStdString(backups()));
     EXPECT_EQ(memoryOf(image()), radioMem);
     EXPECT_TRUE(win.windowTitle().contains(QString::fromStdString(kept[0])));
-    win.mnuSave()->trigger();
+    action(win, "mnuSave")->trigger();
     ASSERT_EQ(dialogs.size(), 2u);
     EXPECT_TRUE(dialogs[1].first) << "Save asks for a name instead of replacing the backup";
 }
@@ -198,16 +198,16 @@ TEST_F(VerifyTest, SaveSerialTraceWritesWhatTheRadioSaw) {
     const QString path = dataDir + QStringLiteral("/trace.txt");
     session->prompts().setFileChooser([&](QWidget*, bool, const QString&) { return path; });
     auto& win = open();
-    win.mnuSaveTrace()->trigger();
+    action(win, "mnuSaveTrace")->trigger();
     EXPECT_EQ(boxes.texts(), std::vector<QString>{"There is no serial trace yet: no radio exchange has run."});
     EXPECT_FALSE(QFile::exists(path));
 
     test::SimRadio radio;
     session->link().applyStoredPort();
     { LinkTiming t = session->link().timing(); t.settleMs = 20; session->link().setTiming(t); }
-    win.mnuReadGroup()->trigger();
+    action(win, "mnuReadGroup")->trigger();
     test::waitForRadio(win.session());
-    win.mnuSaveTrace()->trigger();
+    action(win, "mnuSaveTrace")->trigger();
     std::ifstream in(path.toStdString());
     const std::vector<TraceEntry> trace = readTraceText(in);
     std::vector<uint8_t> sent, answered;
@@ -220,7 +220,7 @@ TEST_F(VerifyTest, VerifyIsRefusedWhileAnotherExchangeRuns) {
     auto& win = open();
     test::ScriptedBoxes boxes(session->prompts());
     const RadioBusy::Exchange held = session->busy().begin();
-    EXPECT_FALSE(win.mnuVerify()->isEnabled());
+    EXPECT_FALSE(action(win, "mnuVerify")->isEnabled());
     const int before = beeps;
     EXPECT_FALSE(test::finishRun(mnuVerify_Click(win)));
     EXPECT_EQ(beeps, before + 1);
