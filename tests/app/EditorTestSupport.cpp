@@ -1,4 +1,5 @@
 #include "EditorTestSupport.h"
+#include "app/frmChanges.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -44,7 +45,7 @@ EditorFixture::EditorFixture() {
     dataDir = freshDir();
     qputenv("ORVEDIT_DATA_DIR", dataDir.toLocal8Bit());
     session = std::make_unique<EditorSession>();
-    useShortLinkTiming(*session);
+    prepareTestSession(*session);
     session->prompts().setBeepHandler([this] { ++beeps; });
 }
 
@@ -75,8 +76,9 @@ void EditorFixture::typeCell(int row, int col, const QString& text) {
     QCoreApplication::processEvents();
 }
 
-void useShortLinkTiming(EditorSession& session) {
+void prepareTestSession(EditorSession& session) {
     session.link().setTiming(LinkTiming::shortened());
+    session.prompts().setChangesAnswer([](QWidget*, const ChangeListView&) { return true; });
 }
 
 QString EditorFixture::catchMessageBox(const std::function<void()>& action) {

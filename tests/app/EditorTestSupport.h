@@ -84,9 +84,11 @@ inline QSqlTableModel* table(const QObject& window) { return qobject_cast<QSqlTa
 
 // A fresh empty temporary folder (removed at exit).
 QString freshDir();
-// The link of `session` waits 0.1 s per byte and pauses 20 ms: what the
-// tests check is the bytes, against simulators that answer at once.
-void useShortLinkTiming(EditorSession& session);
+// A session as the tests use it: its link waits 0.1 s per byte and pauses
+// 20 ms (what the tests check is the bytes, against simulators that answer
+// at once), and "What Will Change" is answered Write (a test that looks at
+// it sets its own answer).
+void prepareTestSession(EditorSession& session);
 
 class TestWindow : public frmGroups {
 public:
