@@ -3,6 +3,7 @@
 #include "cli/RadioCommands.h"
 
 #include <algorithm>
+#include <ctime>
 #include <cstdio>
 #include <iostream>
 #include <iterator>
@@ -17,6 +18,7 @@
 #include "files/ImageFile.h"
 #include "image/MemoryImage.h"
 #include "image/MemoryMap.h"
+#include "job/JobLog.h"
 #include "job/JobText.h"
 #include "job/RadioConnection.h"
 #include "platform/SerialPortList.h"
@@ -110,9 +112,20 @@ bool saveTrace(const std::string& path, const std::vector<orv::TraceEntry>& entr
 
 // Keeps a backup unless told not to; a backup that cannot be kept is a
 // warning, never a reason to stop.
-void backup(const orv::MemoryImage& img, orv::BackupKind kind, bool noBackup) {
-    if (noBackup) return;
-    if (auto b = orv::keepBackup(img, kind); !b) reportError("warning: no backup kept: " + b.status.message);
+// The backup's path, empty when none was kept.
+std::string backup(const orv::MemoryImage& img, orv::BackupKind kind, bool noBackup, const std::string& fingerprint = {}) {
+    if (noBackup) return {};
+    const orv::BackupResult b =
+        orv::keepBackup(img, kind, orv::backupFolder(), std::time(nullptr), orv::kBackupsKept, fingerprint);
+    if (!b) reportError("warning: no backup kept: " + b.status.message);
+    return b.path;
+}
+
+// The tool's own entries of the radio log.
+orv::LogSource logSource() { return orv::LogSource::forProgram("orvedit-cli"); }
+
+void logRead(const orv::RadioLogEntry& entry) {
+    if (const std::string w = orv::logRadioJob(logSource(), entry); !w.empty()) reportError("warning: " + w);
 }
 
 // The exit code when the command ends normally: kExitFailure when a trace
@@ -130,6 +143,8 @@ int runRead(const ReadArgs& a) {
     bool ok;
     bool traceSaved;
     int bytesRead = 0;
+    std::string version;
+    bool cancelled = false;
     {
         orv::TermHost host(orv::platform::stopRequested());
         host.setInteractive(progressInPlace());
@@ -143,9 +158,13 @@ int runRead(const ReadArgs& a) {
         else
             ok = link.com().readMemory();
         const orv::ConnectionRecord record = link.finish();
+        version = record.version;
+        cancelled = record.readCancelled;
         bytesRead = host.progFurthest();
         traceSaved = saveTrace(a.trace, record.trace, record.traceDropped);
     }
+    if (!ok || interrupted())
+        logRead(orv::readLogEntry(logSource(), a.port, version, part, a.group, img, false, cancelled || interrupted(), {}));
     if (interrupted()) {
         // The progress counts the bytes of the blocks read, from the first
         // block of the range on.
@@ -166,8 +185,13 @@ int runRead(const ReadArgs& a) {
         std::copy(img.data() + range.firstByte(), img.data() + range.endByte(), now.data() + range.firstByte());
         img = now;
     }
+    // The radio's name is known when the read covered its tuning blocks.
+    const orv::RadioLogEntry entry = orv::readLogEntry(logSource(), a.port, version, part, a.group, img, true, false, {});
     orvcli::saveImageOrFail(a.file, img);
-    backup(img, orv::BackupKind::Read, a.noBackup);
+    orv::RadioLogEntry logged = entry;
+    const std::string kept = backup(img, orv::BackupKind::Read, a.noBackup, entry.fingerprint);
+    if (!kept.empty()) logged.backups.push_back(orv::backupName(kept));
+    logRead(logged);
     return traceSaved ? kExitOk : kExitFailure;
 }
 
@@ -298,8 +322,11 @@ int runJobs(const WriteArgs& a, bool write) {
         }
     }
     // What is about to be written, kept before anything is sent.
-    if (write && !a.dryRun) backup(img, orv::BackupKind::Write, a.noBackup);
-    const RadioJobPlan plan = jobPlan(a, write);
+    std::string writeBackup;
+    if (write && !a.dryRun) writeBackup = backup(img, orv::BackupKind::Write, a.noBackup);
+    RadioJobPlan plan = jobPlan(a, write);
+    plan.log = logSource();
+    plan.writeBackup = writeBackup;
     return a.ports.size() == 1 ? runOne(a, img, plan) : runSeveral(a, img, plan);
 }
 

@@ -15,6 +15,7 @@
 #include "image/MemoryImage.h"
 #include "image/VerifyMask.h"
 #include "job/RadioConnection.h"
+#include "job/RadioPart.h"
 #include "job/ReadFirst.h"
 
 namespace orv {
@@ -38,6 +39,9 @@ struct RadioJobPlan {
     std::optional<WriteSelection> only;
     std::optional<MemoryImage> radioBefore;
 };
+
+// The part of the radio the job covers (what it writes, else what it verifies).
+RadioPart partOf(const RadioJobPlan& plan);
 
 // The bits the job's verify compares: what its write sends.
 RadioMask verifyMaskFor(const RadioJobPlan& plan);
@@ -76,6 +80,11 @@ struct RadioJobResult {
     std::optional<ReadFirst> before;
     bool identical = false;
     int bytesSent = 0;                      // the programming bytes the write covered
+    // What the radio log keeps of the job's reads: the SHA-256 of the
+    // programming as the radio's last read left it (empty: nothing read),
+    // and the radio's fingerprint where a read covered the tuning blocks.
+    std::string readDigest;
+    std::string fingerprint;
     // Every way a job can fail or be stopped sets `failure`.
     bool ok() const { return failure.empty(); }
 };
