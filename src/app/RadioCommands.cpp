@@ -268,6 +268,7 @@ RadioRun readBeforeWrite(EditorShell& shell, RadioBusy::Hold hold, const RadioJo
             RadioConnection connection(ctx.port(), scratch, ctx.host());
             ReadFirst before = readFirst(connection.com(), target, plan, folder);
             ConnectionRecord record = connection.finish();
+            before.origin = originNote(log, target, before);
             // The read before a write is a read of the radio of its own: logged as one.
             RadioLogEntry entry = readLogEntry(log, ctx.port().device, record.version, partOf(plan), plan.group,
                                                before.radio, before.read, before.cancelled,
@@ -410,7 +411,7 @@ RadioRun mnuWriteAll_Click(EditorShell& shell) {
     return readBeforeWrite(shell, std::move(hold), first, programmingToWrite(shell, true),
                            [&shell](RadioBusy::Hold hold, const ReadFirst& before) -> RadioRun {
         EditorSession& session = shell.session();
-        if (!session.prompts().confirmChanges(shell.shellWidget(), {before.changes, {}})) return RadioRun::ended(false);
+        if (!session.prompts().confirmChanges(shell.shellWidget(), {before.changes, QString::fromStdString(before.origin)})) return RadioRun::ended(false);
         if (!confirmWrite(shell)) return RadioRun::ended(false);
         // Escape or the close box on this question stops the whole write:
         // only a chosen No skips page 0.
@@ -466,7 +467,7 @@ RadioRun writePartAfterRead(EditorShell& shell, RadioBusy::Hold hold, const Radi
     return readBeforeWrite(shell, std::move(hold), plan, programmingToWrite(shell, globals),
                            [&shell, plan](RadioBusy::Hold hold, const ReadFirst& before) -> RadioRun {
         EditorSession& session = shell.session();
-        if (!session.prompts().confirmChanges(shell.shellWidget(), {before.changes, {}})) return RadioRun::ended(false);
+        if (!session.prompts().confirmChanges(shell.shellWidget(), {before.changes, QString::fromStdString(before.origin)})) return RadioRun::ended(false);
         if (!confirmWrite(shell)) return RadioRun::ended(false);
         if (!shell.mnuWriteCurrGroup_Click()) return RadioRun::ended(false);
         const BackupResult sent = keepBackupOf(shell, session.image(), BackupKind::Write);

@@ -152,6 +152,7 @@ void printResultJson(std::ostream& out, const std::vector<RadioJobResult>& resul
                                    {"radio", d.thisValue},
                                    {"new", d.thatValue}});
         j["changes"] = changes;
+        j["origin"] = r.before && !r.before->origin.empty() ? nlohmann::json(r.before->origin) : nlohmann::json();
         if (!r.warning.empty()) j["warning"] = r.warning;
         all.push_back(std::move(j));
     }

@@ -34,7 +34,8 @@ void printResultTable(std::ostream& out, const std::vector<RadioJobResult>& resu
 // The same for scripts: a JSON array, one object per radio (port, version,
 // fingerprint, written, verified, error or null, differences, and the
 // changes the read first found: one object per field or byte range with
-// kind, where, radio and new).
+// kind, where, radio and new; origin: the note that the programming was read
+// from another radio, or null).
 void printResultJson(std::ostream& out, const std::vector<RadioJobResult>& results, bool dryRun = false);
 
 // Where the trace of the k-th port (1-based) of several goes: FILE with "-k"

@@ -326,6 +326,7 @@ int runJobs(const WriteArgs& a, bool write) {
     if (write && !a.dryRun) writeBackup = backup(img, orv::BackupKind::Write, a.noBackup);
     RadioJobPlan plan = jobPlan(a, write);
     plan.log = logSource();
+    plan.logFolder = plan.log.folder;
     plan.writeBackup = writeBackup;
     return a.ports.size() == 1 ? runOne(a, img, plan) : runSeveral(a, img, plan);
 }

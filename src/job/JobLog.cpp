@@ -102,6 +102,24 @@ RadioLogEntry jobLogEntry(const LogSource& source, const RadioJobPlan& plan, con
     return e;
 }
 
+std::string originNote(const RadioLogContents& log, const MemoryImage& target, const ReadFirst& before) {
+    if (!before.read || before.fingerprint.empty()) return {};
+    for (auto it = log.entries.rbegin(); it != log.entries.rend(); ++it) {
+        const RadioLogEntry& e = *it;
+        if (e.operation != "read" || e.result != "ok" || e.fingerprint.empty()) continue;
+        if (radioFingerprint(target, e.radioVersion) != e.fingerprint) continue;
+        if (e.fingerprint == before.fingerprint) return {};
+        return "read from radio " + e.fingerprint + " on " + e.time.substr(0, 10) + "; this radio is " +
+               before.fingerprint;
+    }
+    return {};
+}
+
+std::string originNote(const LogSource& source, const MemoryImage& target, const ReadFirst& before) {
+    if (source.folder.empty() || !before.read) return {};
+    return originNote(readRadioLog(source.folder), target, before);
+}
+
 std::string logRadioJob(const LogSource& source, const RadioLogEntry& entry) {
     if (source.folder.empty()) return {};
     const FileStatus st = appendRadioLog(source.folder, entry);

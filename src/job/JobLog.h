@@ -47,6 +47,17 @@ RadioLogEntry jobLogEntry(const LogSource& source, const RadioJobPlan& plan, con
 // could not be written (a warning, (never a reason to fail the job).
 std::string logRadioJob(const LogSource& source, const RadioLogEntry& entry);
 
+// Where the programming `target` came from, when the log says it was read
+// from another radio than `before`'s: its page 0 still holds that radio's
+// tuning values, so the latest successful read whose fingerprint they give
+// (with that read's version word) names it. "read from radio 3F2A-91C0 on
+// 2026-12-01; this radio is 77B1-04DE", or empty (the same radio, a radio
+// the log never read, or no read first).
+std::string originNote(const RadioLogContents& log, const MemoryImage& target, const ReadFirst& before);
+
+// The same, with the log read from the source's folder.
+std::string originNote(const LogSource& source, const MemoryImage& target, const ReadFirst& before);
+
 // The file name of a backup path, as the log keeps it.
 std::string backupName(const std::string& path);
 

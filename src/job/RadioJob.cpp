@@ -2,6 +2,7 @@
 
 #include <ctime>
 #include "files/RadioLog.h"
+#include "job/JobLog.h"
 #include "job/RadioIdentity.h"
 
 #include "image/MemoryMap.h"
@@ -70,6 +71,8 @@ RadioJobResult runRadioJob(ORVCom& com, const MemoryImage& image, const RadioJob
     if (radioBefore) r.readDigest = programmingDigest(*radioBefore);
     if (plan.write != W::None && plan.readFirst) {
         r.before = readFirst(com, image, plan, plan.backupReads ? backupFolder : std::string());
+        if (!plan.logFolder.empty() && r.before->read)
+            r.before->origin = originNote(readRadioLog(plan.logFolder), image, *r.before);
         const ReadFirst& before = *r.before;
         if (before.read) {
             r.readDigest = programmingDigest(before.radio);

@@ -31,6 +31,9 @@ struct RadioJobPlan {
     // Read the part first (the backup, the change list) and send only what
     // differs; an identical radio gets no write.
     bool readFirst = false;
+    // With readFirst: the radio log that says where the programming came
+    // from (job/JobLog.h's originNote); empty: not looked at.
+    std::string logFolder;
     // With readFirst: send everything all the same (the list is still made).
     bool sendAll = false;
     // Send only this, the differences an earlier read found in `radioBefore`

@@ -43,6 +43,7 @@ ReadFirst readFirst(ORVCom& com, const MemoryImage& target, const RadioJobPlan& 
 
 std::vector<std::string> changeLines(const ReadFirst& before) {
     std::vector<std::string> lines;
+    if (!before.origin.empty()) lines.push_back(before.origin);
     for (const Difference& d : before.changes) lines.push_back(d.line());
     return lines;
 }

@@ -2,6 +2,7 @@
 // covered, its result and verify, the digests and the backups' names.
 #include <gtest/gtest.h>
 #include "job/JobLog.h"
+#include "job/RadioIdentity.h"
 
 namespace orv::test {
 namespace {
@@ -98,6 +99,66 @@ TEST(JobLog, AReadNamesTheRadioOnlyWhenItReadTheTuningValues) {
     }
     // Nothing is logged without a folder.
     EXPECT_EQ(logRadioJob({"orvedit", "", ""}, RadioLogEntry{}), "");
+}
+
+}  // namespace
+}  // namespace orv::test
+
+namespace orv::test {
+namespace {
+
+// A radio's page 0 tuning values, different for each `seed`.
+MemoryImage radioWithTuning(uint8_t seed) {
+    MemoryImage m;
+    for (int a = 0; a < 64; ++a) m[a] = static_cast<uint8_t>(seed * 7 + a);
+    return m;
+}
+
+RadioLogEntry readOf(const MemoryImage& radio, const std::string& version, const std::string& day,
+                     const char* result = "ok") {
+    RadioLogEntry e;
+    e.time = day + "T10:00:00Z";
+    e.operation = "read";
+    e.result = result;
+    e.radioVersion = version;
+    e.fingerprint = radioFingerprint(radio, version);
+    return e;
+}
+
+TEST(JobLog, TheChangeListSaysWhenTheProgrammingCameFromAnotherRadio) {
+    const MemoryImage a = radioWithTuning(1), b = radioWithTuning(2), c = radioWithTuning(3);
+    MemoryImage templ = a;   // read from radio a, then edited in its groups
+    templ[2000] = 0x42;
+    ReadFirst onB;
+    onB.read = true;
+    onB.fingerprint = radioFingerprint(b, "2C00");
+    ReadFirst onA = onB;
+    onA.fingerprint = radioFingerprint(a, "2C00");
+    const std::string fa = radioFingerprint(a, "2C00");
+    struct Case { const char* name; std::vector<RadioLogEntry> log; const ReadFirst* before; std::string note; };
+    const Case cases[] = {
+        {"read from a, written to b", {readOf(a, "2C00", "2026-12-01"), readOf(c, "2C00", "2026-12-03")}, &onB,
+         "read from radio " + fa + " on 2026-12-01; this radio is " + onB.fingerprint},
+        {"written back to a", {readOf(a, "2C00", "2026-12-01")}, &onA, ""},
+        {"a radio the log never read", {readOf(c, "2C00", "2026-12-01")}, &onB, ""},
+        {"a failed read says nothing", {readOf(a, "2C00", "2026-12-01", "failed")}, &onB, ""},
+        {"the read's own version word names it", {readOf(a, "2B00", "2026-12-01")}, &onB,
+         "read from radio " + radioFingerprint(a, "2B00") + " on 2026-12-01; this radio is " + onB.fingerprint},
+        {"the latest read of it", {readOf(a, "2C00", "2026-11-01"), readOf(a, "2C00", "2026-12-05")}, &onB,
+         "read from radio " + fa + " on 2026-12-05; this radio is " + onB.fingerprint},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        RadioLogContents log;
+        log.entries = k.log;
+        EXPECT_EQ(originNote(log, templ, *k.before), k.note);
+    }
+    // Said once, before the changes.
+    ReadFirst listed = onB;
+    listed.origin = "read from radio X";
+    listed.changes.push_back(Difference{});
+    EXPECT_EQ(changeLines(listed).front(), "read from radio X");
+    EXPECT_EQ(changeLines(listed).size(), 2u);
 }
 
 }  // namespace
