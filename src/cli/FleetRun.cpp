@@ -68,6 +68,12 @@ std::string outcomeText(const RadioJobResult& r) {
 
 std::vector<RadioJobResult> runFleet(const std::vector<std::string>& ports, const orv::MemoryImage& image,
                                      const RadioJobPlan& plan, std::atomic<bool>& stop, const FleetOptions& options) {
+    const std::vector<PortWork> work(ports.size(), PortWork{image, plan.log.unit, plan.writeBackup});
+    return runFleet(ports, work, plan, stop, options);
+}
+
+std::vector<RadioJobResult> runFleet(const std::vector<std::string>& ports, const std::vector<PortWork>& work,
+                                     const RadioJobPlan& plan, std::atomic<bool>& stop, const FleetOptions& options) {
     orv::FleetBoard board(ports);
     std::vector<RadioJobResult> results(ports.size());
     std::vector<std::unique_ptr<orv::FleetHost>> hosts;
@@ -80,7 +86,10 @@ std::vector<RadioJobResult> runFleet(const std::vector<std::string>& ports, cons
         workers.emplace_back([&, i] {
             RadioJobResult& r = results[i];
             try {
-                r = runRadioJob(ports[i], image, plan, *hosts[i], stop);
+                RadioJobPlan own = plan;
+                own.log.unit = work[i].unit;
+                own.writeBackup = work[i].writeBackup;
+                r = runRadioJob(ports[i], work[i].image, own, *hosts[i], stop);
             } catch (const std::exception& e) {
                 r.port = ports[i];
                 r.failure = std::string("internal error: ") + e.what();
@@ -111,11 +120,17 @@ void printResultTable(std::ostream& out, const std::vector<RadioJobResult>& resu
         if (s.size() < w) s.append(w - s.size(), ' ');
         return s;
     };
-    out << pad("PORT", portWidth) << "  " << pad("VERSION", 7) << "  " << pad("WRITTEN", 7) << "  "
+    // A UNIT column when a roster named the radios.
+    std::size_t unitWidth = 0;
+    for (const RadioJobResult& r : results)
+        if (!r.unit.empty()) unitWidth = std::max<std::size_t>({unitWidth, 4, r.unit.size()});
+    const auto unitCell = [&](const std::string& text) { return unitWidth == 0 ? std::string() : pad(text, unitWidth) + "  "; };
+    out << pad("PORT", portWidth) << "  " << unitCell("UNIT") << pad("VERSION", 7) << "  " << pad("WRITTEN", 7) << "  "
         << pad("VERIFIED", 8) << "  ERROR\n";
     for (const RadioJobResult& r : results) {
-        std::string line = pad(r.port, portWidth) + "  " + pad(r.version, 7) + "  " + pad(writtenText(r, dryRun), 7) +
-                           "  " + pad(stepText(r.verified), 8) + "  " + (r.ok() ? std::string() : r.failure);
+        std::string line = pad(r.port, portWidth) + "  " + unitCell(r.unit.empty() ? "-" : r.unit) + pad(r.version, 7) +
+                           "  " + pad(writtenText(r, dryRun), 7) + "  " + pad(stepText(r.verified), 8) + "  " +
+                           (r.ok() ? std::string() : r.failure);
         while (!line.empty() && line.back() == ' ') line.pop_back();
         out << line << '\n';
     }
@@ -138,6 +153,7 @@ void printResultJson(std::ostream& out, const std::vector<RadioJobResult>& resul
     for (const RadioJobResult& r : results) {
         nlohmann::json j;
         j["port"] = r.port;
+        j["unit"] = r.unit.empty() ? nlohmann::json() : nlohmann::json(r.unit);
         j["version"] = r.version;
         j["fingerprint"] = r.before && r.before->read ? nlohmann::json(r.before->fingerprint) : nlohmann::json();
         j["written"] = writtenText(r, dryRun);

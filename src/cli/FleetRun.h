@@ -26,12 +26,25 @@ struct FleetOptions {
 std::vector<RadioJobResult> runFleet(const std::vector<std::string>& ports, const orv::MemoryImage& image,
                                      const RadioJobPlan& plan, std::atomic<bool>& stop, const FleetOptions& options);
 
-// The result table: port, version, written, verified, error; then the
+// What one port of several gets: its own programming (a roster row's), the
+// unit the log names, and the backup of what it is sent.
+struct PortWork {
+    orv::MemoryImage image;
+    std::string unit;
+    std::string writeBackup;
+};
+
+// The same with each port's own work (`work` has one entry per port).
+std::vector<RadioJobResult> runFleet(const std::vector<std::string>& ports, const std::vector<PortWork>& work,
+                                     const RadioJobPlan& plan, std::atomic<bool>& stop, const FleetOptions& options);
+
+// The result table: port, (the unit, when a roster gave one), version,
+// written, verified, error; then the
 // differences of every radio whose verify found some.
 // With `dryRun` the WRITTEN column says "no" for a radio listed but not written.
 void printResultTable(std::ostream& out, const std::vector<RadioJobResult>& results, bool dryRun = false);
 
-// The same for scripts: a JSON array, one object per radio (port, version,
+// The same for scripts: a JSON array, one object per radio (port, unit or null, version,
 // fingerprint, written, verified, error or null, differences, and the
 // changes the read first found: one object per field or byte range with
 // kind, where, radio and new; origin: the note that the programming was read

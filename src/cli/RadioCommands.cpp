@@ -20,6 +20,8 @@
 #include "image/MemoryMap.h"
 #include "job/JobLog.h"
 #include "job/JobText.h"
+#include "job/Roster.h"
+#include "image/FieldError.h"
 #include "job/RadioConnection.h"
 #include "platform/SerialPortList.h"
 #include "job/RadioPart.h"
@@ -96,8 +98,38 @@ struct WriteArgs {
     bool noBackup = false;
     bool json = false, quiet = false;
     bool dryRun = false, full = false, noReadFirst = false;
+    std::string roster;
     orv::LinkTiming timing;
 };
+
+orv::LogSource logSource();
+
+// The largest roster read (a fleet of thousands fits in far less).
+constexpr std::size_t kRosterMaxBytes = 1024 * 1024;
+
+// Each port's programming from the roster: the next row the log does not
+// show as written and verified, in port order. A roster that a field's rule
+// refuses, or too few rows left, stop the command before any radio is touched.
+std::vector<orvcli::PortWork> rosterWork(const WriteArgs& a, const orv::MemoryImage& templ) {
+    orv::Roster roster;
+    try {
+        roster = orv::parseRoster(orvcli::readTextOrFail(a.roster, kRosterMaxBytes), templ);
+    } catch (const orv::FieldError& e) {
+        throw CommandFailure{kExitUsage, a.roster + ": " + e.what()};
+    }
+    const orv::LogSource log = logSource();
+    orv::RosterRows rows(roster, orv::unitsDone(orv::readRadioLog(log.folder)));
+    if (rows.freeRows() < a.ports.size())
+        throw CommandFailure{kExitUsage, a.roster + ": " + std::to_string(rows.freeRows()) + " of its " +
+                                             std::to_string(roster.rows.size()) + " rows are not yet written and verified, for " +
+                                             std::to_string(a.ports.size()) + " radios"};
+    std::vector<orvcli::PortWork> work;
+    for (std::size_t i = 0; i < a.ports.size(); ++i) {
+        const orv::RosterRow row = *rows.take();
+        work.push_back({row.image, row.unit, {}});
+    }
+    return work;
+}
 
 // Writes a trace file; false (after the error line) when it cannot be written.
 bool saveTrace(const std::string& path, const std::vector<orv::TraceEntry>& entries, std::size_t dropped) {
@@ -260,9 +292,9 @@ int runOne(const WriteArgs& a, const orv::MemoryImage& img, const RadioJobPlan& 
     return traceSaved ? kExitOk : kExitFailure;
 }
 
-// Several radios at once: a progress line per radio, then the result table.
-// Returns as runRead does.
-int runSeveral(const WriteArgs& a, const orv::MemoryImage& img, const RadioJobPlan& plan) {
+// Several radios at once (or any number from a roster): a progress line
+// per radio, then the result table. Returns as runRead does.
+int runSeveral(const WriteArgs& a, const std::vector<orvcli::PortWork>& work, const RadioJobPlan& plan) {
     FleetOptions o;
     o.retries = a.retries;
     o.progress = a.quiet ? nullptr : stderr;
@@ -272,7 +304,7 @@ int runSeveral(const WriteArgs& a, const orv::MemoryImage& img, const RadioJobPl
     std::vector<RadioJobResult> results;
     {
         InterruptAsCancel guard;
-        results = orvcli::runFleet(a.ports, img, plan, orv::platform::stopFlag(), o);
+        results = orvcli::runFleet(a.ports, work, plan, orv::platform::stopFlag(), o);
     }
     if (a.json) {
         orvcli::printResultJson(std::cout, results, a.dryRun);
@@ -311,6 +343,8 @@ int runJobs(const WriteArgs& a, bool write) {
             for (std::size_t k = 0; k < a.ports.size(); ++k) orvcli::checkOutputOrFail(orvcli::numberedPath(a.trace, k + 1));
     }
     const orv::MemoryImage img = orvcli::loadImageOrFail(a.file);
+    // A bad roster is refused before the question.
+    if (!a.roster.empty()) rosterWork(a, img);
     // A dry run writes nothing: no question, no backup of what would go out.
     if (write && !a.yes && !a.dryRun) {
         if (!orv::platform::isInteractive(StdStream::Input))
@@ -322,13 +356,20 @@ int runJobs(const WriteArgs& a, bool write) {
         }
     }
     // What is about to be written, kept before anything is sent.
-    std::string writeBackup;
-    if (write && !a.dryRun) writeBackup = backup(img, orv::BackupKind::Write, a.noBackup);
+    std::vector<orvcli::PortWork> work =
+        a.roster.empty() ? std::vector<orvcli::PortWork>(a.ports.size(), orvcli::PortWork{img, {}, {}}) : rosterWork(a, img);
     RadioJobPlan plan = jobPlan(a, write);
+    // A roster row counts as done once written and verified.
+    if (!a.roster.empty()) plan.verify = true;
     plan.log = logSource();
     plan.logFolder = plan.log.folder;
-    plan.writeBackup = writeBackup;
-    return a.ports.size() == 1 ? runOne(a, img, plan) : runSeveral(a, img, plan);
+    for (orvcli::PortWork& w : work)
+        if (write && !a.dryRun) w.writeBackup = backup(w.image, orv::BackupKind::Write, a.noBackup);
+    if (a.ports.size() == 1 && a.roster.empty()) {
+        plan.writeBackup = work.front().writeBackup;
+        return runOne(a, img, plan);
+    }
+    return runSeveral(a, work, plan);
 }
 
 }  // namespace
@@ -393,6 +434,10 @@ void addRadioCommands(CLI::App& app, int& exitCode) {
     write->add_flag("--dry-run", w->dryRun, "Read the radio and list what a write would change; write nothing")
         ->excludes(noReadFirst);
     write->add_flag("--full", w->full, "After the read, send everything, not only what differs");
+    write->add_option("--roster", w->roster,
+                      "CSV of the fleet (unit, id, id.N, password, password.N, label.N): each radio gets the next row "
+                      "the radio log does not show as written and verified, in port order (implies --verify)")
+        ->check(orvcli::nonEmptyName());
     write->callback([w, &exitCode] { exitCode = orvcli::runGuarded([&] { return runJobs(*w, true); }); });
 
     auto v = std::make_shared<WriteArgs>();

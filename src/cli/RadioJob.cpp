@@ -30,6 +30,7 @@ RadioJobResult runRadioJob(const std::string& device, const orv::MemoryImage& im
         return !plan.dryRun;
     };
     RadioJobResult r = orv::runRadioJobOn({device, plan.timing, kPortChoice}, image, plan, host, hooks);
+    r.unit = plan.log.unit;
     const std::string logged = orv::logRadioJob(plan.log, orv::jobLogEntry(plan.log, plan, r, image, {plan.writeBackup}));
     if (!logged.empty()) r.warning += (r.warning.empty() ? "" : "; ") + logged;
     return r;

@@ -101,6 +101,7 @@ RadioJobResult runRadioJob(ORVCom& com, const MemoryImage& image, const RadioJob
 // radio's version word and every byte exchanged.
 struct PortJobResult : RadioJobResult {
     std::string port;
+    std::string unit;             // the roster unit this radio was given, empty for none
     std::string version = "-";
     std::vector<TraceEntry> trace;
     std::size_t traceDropped = 0;

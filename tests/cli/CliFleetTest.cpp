@@ -14,6 +14,7 @@
 #include "TraceReplay.h"
 #include "RadioMemory.h"
 #include "WaitFor.h"
+#include "image/Programming.h"
 #include "link/ORVCom.h"
 #include "link/SerialTrace.h"
 #include "sim/RadioSim.h"
@@ -357,6 +358,53 @@ TEST(CliHelp, ListsEveryCommand) {
     EXPECT_EQ(r.exitCode, 0);
     for (const char* cmd : {"new", "export", "import", "read", "write", "verify", "report", "move"})
         EXPECT_NE(r.out.find(std::string("  ") + cmd), std::string::npos) << cmd << "\n" << r.out;
+}
+
+// A roster of three units over two radios: each radio gets its row's ID and
+// password; the row of the radio that failed stays free, and the next run
+// hands out that row and the third.
+TEST_F(CliFleet, ARosterGivesEachRadioItsRowAndAFailedRadioKeepsItsRowFree) {
+    addSim();
+    SimOptions dying;
+    dying.faults.deadAfterBytes = 3000;
+    addSim(dying);
+    std::ofstream(dir / "fleet.csv") << "unit,id,password.1\nTruck A,1111111,1234\nTruck B,2222222,5678\n"
+                                        "Truck C,3333333,9999\n";
+    std::vector<std::string> args = {"write", "-i", plan(), "--yes", "--roster", (dir / "fleet.csv").string()};
+    for (const auto& a : portArgs()) args.push_back(a);
+    const auto r = run(args);
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_NE(tableLine(r.out, sims[0]->devicePath()).find("Truck A"), std::string::npos) << r.out;
+    EXPECT_NE(tableLine(r.out, sims[1]->devicePath()).find("Truck B"), std::string::npos) << r.out;
+    MemoryImage got;
+    const Memory held = sims[0]->memory();
+    std::copy(held.begin(), held.end(), got.data());
+    const Programming p = decodeProgramming(got);
+    EXPECT_EQ(p.groups[0].txtID, "1111111");
+    EXPECT_EQ(p.groups[14].txtID, "1111111");
+    EXPECT_EQ(p.groups[0].txtPassWord, "001234");
+
+    // Truck B is free again, Truck A is done: a dry run shows who gets what.
+    sims[1]->setFaults({});
+    args = {"write", "-i", plan(), "--dry-run", "--json", "--roster", (dir / "fleet.csv").string()};
+    for (const auto& a : portArgs()) args.push_back(a);
+    const auto dry = run(args);
+    ASSERT_EQ(dry.exitCode, 0) << dry.err;
+    const auto j = nlohmann::json::parse(dry.out);
+    ASSERT_EQ(j.size(), 2u);
+    EXPECT_EQ(j[0]["unit"], "Truck B");
+    EXPECT_EQ(j[1]["unit"], "Truck C");
+    EXPECT_EQ(j[0]["written"], "no");
+
+    // A value the field refuses stops everything first, naming its row and column.
+    std::ofstream(dir / "bad.csv") << "unit,id\nTruck A,1\nTruck B,12X\n";
+    const auto before = sims[0]->receivedCount();
+    args = {"write", "-i", plan(), "--yes", "--roster", (dir / "bad.csv").string()};
+    for (const auto& a : portArgs()) args.push_back(a);
+    const auto bad = run(args);
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_NE(bad.err.find("row 3, column id: \"12X\""), std::string::npos) << bad.err;
+    EXPECT_EQ(sims[0]->receivedCount(), before);
 }
 
 }  // namespace
