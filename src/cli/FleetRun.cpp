@@ -6,8 +6,11 @@
 #include <chrono>
 #include <exception>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <thread>
 #include "cli/FleetHost.h"
+#include "job/RadioConnection.h"
 
 namespace orvcli {
 
@@ -111,6 +114,134 @@ std::vector<RadioJobResult> runFleet(const std::vector<std::string>& ports, cons
     for (std::thread& t : workers) t.join();
     printer.draw(true);
     return results;
+}
+
+namespace {
+
+// A host for the probe that asks whether a radio is there: it says nothing,
+// answers every question Cancel and shows no progress.
+class ProbeHost : public orv::LinkHost {
+public:
+    void sleepMs(int ms) override {
+        if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    }
+    double now() override {
+        using namespace std::chrono;
+        return duration<double>(steady_clock::now().time_since_epoch()).count();
+    }
+    void beep() override {}
+    orv::MsgAnswer messageBox(const std::string&, const std::string&, orv::MsgIcon, orv::MsgButtons buttons) override {
+        int none = 0;
+        return orv::unattendedAnswer(buttons, none, true);
+    }
+    void progShowForm(const std::string&, bool) override {}
+    void progEnableCancel() override {}
+    bool progCancelled() override { return false; }
+    void progress(int, int) override {}
+    void progUnload() override {}
+};
+
+// Whether a radio on `port` answers the hook now (its port opens, it
+// answers the handshake); it is left unhooked.
+bool radioAnswers(const std::string& port, const orv::LinkTiming& timing) {
+    ProbeHost host;
+    orv::MemoryImage scratch;
+    orv::RadioConnection connection({port, timing, kPortChoice}, scratch, host);
+    const bool hooked = connection.com().hookRadio();
+    if (hooked) connection.com().unhookRadio();
+    connection.finish();
+    return hooked;
+}
+
+// Waits until `answers` is what the probe finds, or `ending`; true when found.
+bool waitForRadio(const std::string& port, const orv::LinkTiming& timing, bool answers,
+                  const std::atomic<bool>& ending) {
+    while (!ending.load()) {
+        if (radioAnswers(port, timing) == answers) return true;
+        for (int i = 0; i < 5 && !ending.load(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(60));
+    }
+    return false;
+}
+
+}  // namespace
+
+std::vector<RadioJobResult> runWatch(const std::vector<std::string>& ports, const orv::MemoryImage& image,
+                                     orv::RosterRows* rows, const RadioJobPlan& plan, std::atomic<bool>& ending,
+                                     std::atomic<bool>& stop, const FleetOptions& options) {
+    orv::FleetBoard board(ports);
+    std::mutex resultsMutex;
+    std::vector<RadioJobResult> results;
+    std::atomic<std::size_t> running{ports.size()};
+    std::vector<std::thread> workers;
+    for (std::size_t i = 0; i < ports.size(); ++i) {
+        workers.emplace_back([&, i] {
+            const std::string& port = ports[i];
+            while (!ending.load()) {
+                board.setStage(i, "waiting for a radio");
+                if (!waitForRadio(port, plan.timing, true, ending)) break;
+                RadioJobPlan own = plan;
+                orv::MemoryImage programming = image;
+                if (rows) {
+                    const std::optional<orv::RosterRow> row = rows->take();
+                    if (!row) {
+                        board.setStage(i, "no roster row left; unplug the radio");
+                        waitForRadio(port, plan.timing, false, ending);
+                        continue;
+                    }
+                    programming = row->image;
+                    own.log.unit = row->unit;
+                }
+                orv::FleetHost host(board, i, stop, options.retries);
+                RadioJobResult r;
+                try {
+                    r = runRadioJob(port, programming, own, host, stop);
+                } catch (const std::exception& e) {
+                    r.port = port;
+                    r.unit = own.log.unit;
+                    r.failure = std::string("internal error: ") + e.what();
+                }
+                if (!r.failure.empty() && r.differences.empty() && !host.firstMessage().empty())
+                    r.failure += ": " + host.firstMessage();
+                const bool done = r.ok() && (r.identical || r.written == RadioJobResult::Step::Done) &&
+                                  (!own.verify || r.identical || r.verified == RadioJobResult::Step::Done);
+                if (rows) {
+                    if (done) rows->finished(own.log.unit);
+                    else rows->giveBack(own.log.unit);
+                }
+                const std::string unit = own.log.unit.empty() ? std::string() : own.log.unit + ": ";
+                board.setStage(i, unit + outcomeText(r) + "; unplug the radio");
+                if (options.progress) std::fputc('\a', options.progress);
+                {
+                    std::lock_guard<std::mutex> lock(resultsMutex);
+                    results.push_back(std::move(r));
+                }
+                waitForRadio(port, plan.timing, false, ending);
+            }
+            board.finish(i, "ended");
+            --running;
+        });
+    }
+    BoardPrinter printer(board, options);
+    while (running.load() > 0) {
+        if (options.interrupted && *options.interrupted) ending = true;
+        printer.draw(false);
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    for (std::thread& t : workers) t.join();
+    printer.draw(true);
+    return results;
+}
+
+std::string watchSummary(const std::vector<RadioJobResult>& results) {
+    std::size_t written = 0, verified = 0, failed = 0;
+    for (const RadioJobResult& r : results) {
+        written += r.written == RadioJobResult::Step::Done;
+        verified += r.verified == RadioJobResult::Step::Done;
+        failed += !r.ok();
+    }
+    return std::to_string(results.size()) + (results.size() == 1 ? " radio: " : " radios: ") +
+           std::to_string(written) + " written, " + std::to_string(verified) + " verified, " +
+           std::to_string(failed) + " failed";
 }
 
 void printResultTable(std::ostream& out, const std::vector<RadioJobResult>& results, bool dryRun) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 #include "cli/RadioJob.h"
+#include "job/Roster.h"
 
 namespace orvcli {
 
@@ -37,6 +38,19 @@ struct PortWork {
 // The same with each port's own work (`work` has one entry per port).
 std::vector<RadioJobResult> runFleet(const std::vector<std::string>& ports, const std::vector<PortWork>& work,
                                      const RadioJobPlan& plan, std::atomic<bool>& stop, const FleetOptions& options);
+
+// The production line: on every port at once, waits for a radio to answer
+// the hook, runs the job on it (a roster's next row when `rows` is given,
+// else `image`), beeps, waits until that radio stops answering (it was
+// unplugged) and then waits for the next. Ends once `ending` is set (Ctrl-C,
+// SIGTERM), after the radios in progress; `stop` still stops a job in
+// progress. Returns every radio's result in the order they ended.
+std::vector<RadioJobResult> runWatch(const std::vector<std::string>& ports, const orv::MemoryImage& image,
+                                     orv::RosterRows* rows, const RadioJobPlan& plan, std::atomic<bool>& ending,
+                                     std::atomic<bool>& stop, const FleetOptions& options);
+
+// The end of a production line: "N radios: W written, V verified, F failed".
+std::string watchSummary(const std::vector<RadioJobResult>& results);
 
 // The result table: port, (the unit, when a roster gave one), version,
 // written, verified, error; then the

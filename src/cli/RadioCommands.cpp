@@ -99,6 +99,7 @@ struct WriteArgs {
     bool json = false, quiet = false;
     bool dryRun = false, full = false, noReadFirst = false;
     std::string roster;
+    bool watch = false;
     orv::LinkTiming timing;
 };
 
@@ -331,6 +332,40 @@ int runSeveral(const WriteArgs& a, const std::vector<orvcli::PortWork>& work, co
     return traceSaved ? kExitOk : kExitFailure;
 }
 
+// The production line: radios plugged in one after another on every port,
+// until Ctrl-C or SIGTERM, which end it after the radios in progress; then
+// the table of every radio programmed and the summary. Exit 1 when any
+// radio failed, else 0: the stop is how a production line ends.
+int runProductionLine(const WriteArgs& a, const orv::MemoryImage& img, const RadioJobPlan& plan) {
+    std::optional<orv::Roster> roster;
+    std::optional<orv::RosterRows> rows;
+    if (!a.roster.empty()) {
+        roster = orv::parseRoster(orvcli::readTextOrFail(a.roster, kRosterMaxBytes), img);
+        rows.emplace(*roster, orv::unitsDone(orv::readRadioLog(plan.log.folder)));
+    }
+    FleetOptions o;
+    o.retries = a.retries;
+    o.progress = a.quiet ? nullptr : stderr;
+    o.interactive = progressInPlace();
+    o.interrupted = orv::platform::stopRequested();
+    if (o.interactive) o.columns = orv::platform::terminalColumns(StdStream::Error);
+    std::atomic<bool> ending{false};
+    std::atomic<bool> neverStopped{false};   // a radio in progress is finished
+    std::vector<RadioJobResult> results;
+    {
+        InterruptAsCancel guard;
+        results = orvcli::runWatch(a.ports, img, rows ? &*rows : nullptr, plan, ending, neverStopped, o);
+    }
+    if (a.json) orvcli::printResultJson(std::cout, results, false);
+    else {
+        orvcli::printResultTable(std::cout, results, false);
+        std::cout << orvcli::watchSummary(results) << '\n';
+    }
+    orvcli::flushStdoutOrFail();
+    const bool failed = std::any_of(results.begin(), results.end(), [](const RadioJobResult& r) { return !r.ok(); });
+    return failed ? kExitFailure : kExitOk;
+}
+
 // write (with --verify) and verify, on one or several ports.
 int runJobs(const WriteArgs& a, bool write) {
     std::set<std::string> seen;
@@ -343,8 +378,16 @@ int runJobs(const WriteArgs& a, bool write) {
             for (std::size_t k = 0; k < a.ports.size(); ++k) orvcli::checkOutputOrFail(orvcli::numberedPath(a.trace, k + 1));
     }
     const orv::MemoryImage img = orvcli::loadImageOrFail(a.file);
-    // A bad roster is refused before the question.
-    if (!a.roster.empty()) rosterWork(a, img);
+    // A bad roster is refused before the question (the production line
+    // hands its rows out as radios come).
+    if (!a.roster.empty() && !a.watch) rosterWork(a, img);
+    if (!a.roster.empty() && a.watch) {
+        try {
+            orv::parseRoster(orvcli::readTextOrFail(a.roster, kRosterMaxBytes), img);
+        } catch (const orv::FieldError& e) {
+            throw CommandFailure{kExitUsage, a.roster + ": " + e.what()};
+        }
+    }
     // A dry run writes nothing: no question, no backup of what would go out.
     if (write && !a.yes && !a.dryRun) {
         if (!orv::platform::isInteractive(StdStream::Input))
@@ -356,6 +399,13 @@ int runJobs(const WriteArgs& a, bool write) {
         }
     }
     // What is about to be written, kept before anything is sent.
+    if (a.watch) {
+        RadioJobPlan plan = jobPlan(a, write);
+        if (!a.roster.empty()) plan.verify = true;
+        plan.log = logSource();
+        plan.logFolder = plan.log.folder;
+        return runProductionLine(a, img, plan);
+    }
     std::vector<orvcli::PortWork> work =
         a.roster.empty() ? std::vector<orvcli::PortWork>(a.ports.size(), orvcli::PortWork{img, {}, {}}) : rosterWork(a, img);
     RadioJobPlan plan = jobPlan(a, write);
@@ -434,6 +484,10 @@ void addRadioCommands(CLI::App& app, int& exitCode) {
     write->add_flag("--dry-run", w->dryRun, "Read the radio and list what a write would change; write nothing")
         ->excludes(noReadFirst);
     write->add_flag("--full", w->full, "After the read, send everything, not only what differs");
+    write->add_flag("--watch", w->watch,
+                    "A production line: on every port, wait for a radio, program it, beep, wait until it is "
+                    "unplugged, and go on with the next; Ctrl-C or SIGTERM end it after the radios in progress "
+                    "and print a summary");
     write->add_option("--roster", w->roster,
                       "CSV of the fleet (unit, id, id.N, password, password.N, label.N): each radio gets the next row "
                       "the radio log does not show as written and verified, in port order (implies --verify)")

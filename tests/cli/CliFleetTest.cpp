@@ -10,10 +10,12 @@
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <thread>
+#include "ChildProcess.h"
 #include "RunCli.h"
 #include "TraceReplay.h"
 #include "RadioMemory.h"
 #include "WaitFor.h"
+#include "files/RadioLog.h"
 #include "image/Programming.h"
 #include "link/ORVCom.h"
 #include "link/SerialTrace.h"
@@ -405,6 +407,45 @@ TEST_F(CliFleet, ARosterGivesEachRadioItsRowAndAFailedRadioKeepsItsRowFree) {
     EXPECT_EQ(bad.exitCode, 2);
     EXPECT_NE(bad.err.find("row 3, column id: \"12X\""), std::string::npos) << bad.err;
     EXPECT_EQ(sims[0]->receivedCount(), before);
+}
+
+// The production line: three radios plugged in one after another on the same
+// link name each get the next row of the roster and are verified; SIGTERM
+// ends the line with the table and the summary.
+TEST_F(CliFleet, AProductionLineProgramsRadiosOneAfterAnotherUntilSigterm) {
+    const fs::path link = dir / "line";
+    std::ofstream(dir / "fleet.csv") << "unit,id\nU1,1111111\nU2,2222222\nU3,3333333\n";
+    test::ChildProcess line(test::cliCommand({"write", "--watch", "--yes", "-i", plan(), "--port", link.string(),
+                                               "--roster", (dir / "fleet.csv").string()}),
+                            test::Output::file((dir / "out").string()), test::Output::file((dir / "err").string()));
+    const auto units = [&] {
+        std::vector<std::string> done;
+        for (const RadioLogEntry& e : readRadioLog((dir / "data").string()).entries)
+            if (e.operation == "write" && e.verified == "yes") done.push_back(e.unit);
+        return done;
+    };
+    for (int k = 1; k <= 3; ++k) {
+        // A radio with tuning values of its own, saved when it is unplugged.
+        Memory m = pattern(200 + static_cast<unsigned>(k));
+        std::ofstream(dir / "radio.orv", std::ios::binary).write(reinterpret_cast<const char*>(m.data()), 6016);
+        const fs::path saved = dir / ("radio-" + std::to_string(k) + ".orv");
+        test::ChildProcess radio({ORV_RADIOSIM_EXE, "--link", link.string(), "--image", (dir / "radio.orv").string(),
+                                  "--save", saved.string()});
+        ASSERT_TRUE(test::waitFor([&] { return units().size() == static_cast<std::size_t>(k); }, 60))
+            << "radio " << k << " was not programmed";
+        radio.signal(SIGTERM);   // unplugged
+        ASSERT_EQ(radio.exitCode(), 0);
+        MemoryImage got;
+        std::ifstream(saved, std::ios::binary).read(reinterpret_cast<char*>(got.data()), MemoryImage::kSize);
+        EXPECT_EQ(decodeProgramming(got).groups[0].txtID, std::string(1, char('0' + k)) + std::string(6, char('0' + k)));
+    }
+    EXPECT_EQ(units(), (std::vector<std::string>{"U1", "U2", "U3"}));
+    line.signal(SIGTERM);
+    EXPECT_EQ(line.exitCode(), 0);
+    std::ifstream in(dir / "out");
+    const std::string out{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    EXPECT_NE(out.find("3 radios: 3 written, 3 verified, 0 failed"), std::string::npos) << out;
+    for (const char* u : {"U1", "U2", "U3"}) EXPECT_NE(out.find(u), std::string::npos) << out;
 }
 
 }  // namespace
