@@ -7,6 +7,7 @@
 #include "cli/DiffCommand.h"
 #include "cli/FileCommands.h"
 #include "cli/MoveCommand.h"
+#include "cli/LogCommand.h"
 #include "cli/PortsCommand.h"
 #include "cli/RadioCommands.h"
 #include "cli/ReportCommand.h"
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
     addDiffCommand(app, exitCode);
     addCsvCommands(app, exitCode);
     addPortsCommand(app, exitCode);
+    addLogCommand(app, exitCode);
 
     try {
         app.parse(argc, argv);
