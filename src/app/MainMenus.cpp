@@ -114,6 +114,8 @@ void MainMenus::buildMenus() {
     mnuWriteGlobal_ = act(mnuRadio, tr("Write Global Information To Radio"), QStringLiteral("mnuWriteGlobal"));
     mnuWriteGroup_ = act(mnuRadio, tr("Write Current Group to Radio"), QStringLiteral("mnuWriteGroup"), QKeySequence(Qt::Key_F4));
     mnuVerify_ = act(mnuRadio, tr("Verify Radio"), QStringLiteral("mnuVerify"));
+    sep(mnuRadio, QStringLiteral("mnuSepLog"));
+    mnuRadioLog_ = act(mnuRadio, tr("Radio &Log..."), QStringLiteral("mnuRadioLog"));
     QAction* mnuSep3 = sep(mnuRadio, QStringLiteral("mnuSep3"));
     mnuReadCurrGroup_ = act(mnuRadio, tr("Read Current Group"), QStringLiteral("mnuReadCurrGroup"));
     mnuWriteCurrGroup_ = act(mnuRadio, tr("Write Current Group"), QStringLiteral("mnuWriteCurrGroup"));
@@ -220,6 +222,7 @@ void MainMenus::connectCommands() {
     command(mnuWriteGlobal_, [this] { mnuWriteGlobal_Click(window_); });
     command(mnuWriteGroup_, [this] { mnuWriteGroup_Click(window_); });
     command(mnuVerify_, [this] { mnuVerify_Click(window_); });
+    command(mnuRadioLog_, [this] { mnuRadioLog_Click(window_); });
     command(mnuReadCurrGroup_, [this] { window_.mnuReadCurrGroup_Click(); });
     command(mnuWriteCurrGroup_, [this] { (void)window_.mnuWriteCurrGroup_Click(); });
 

@@ -112,6 +112,7 @@ private:
     // Serial Trace...", File's "Compare with File...", "Export Channels...",
     // "Import Channels...", "&New" and "Recent Files".
     QAction* mnuVerify_ = nullptr;
+    QAction* mnuRadioLog_ = nullptr;
     QAction* mnuOpenBackup_ = nullptr;
     QAction* mnuSaveTrace_ = nullptr;
     QAction* mnuCompare_ = nullptr;

@@ -447,7 +447,7 @@ RadioRun mnuWriteAll_Click(EditorShell& shell) {
         session.link().preShow(writingText());
         const MemoryImage written = session.image();
         return startCommand<PortJobResult>(
-            shell, std::move(hold), radioJob(shell, plan, beforeVerify, {sent.path}),
+            shell, std::move(hold), radioJob(shell, plan, beforeVerify, {sent.path, before.backup.path}),
             [&shell, skipPage0, written](const PortJobResult& r) {
                 shell.session().link().unloadProc();
                 if (r.verified != RadioJobResult::Step::NotAsked) showVerify(shell, r);
@@ -478,7 +478,7 @@ RadioRun writePartAfterRead(EditorShell& shell, RadioBusy::Hold hold, const Radi
             showStatus(shell, kRadioHoldsIt);
             return RadioRun::ended(true);
         }
-        return writePart(shell, std::move(hold), write, {sent.path});
+        return writePart(shell, std::move(hold), write, {sent.path, before.backup.path});
     });
 }
 

@@ -5,6 +5,9 @@
 // radio saw.
 #include <gtest/gtest.h>
 #include "files/RadioLog.h"
+#include "app/frmRadioLog.h"
+#include <QTableView>
+#include <QTest>
 #include <QAction>
 #include <QApplication>
 #include <QFileDialog>
@@ -219,6 +222,38 @@ TEST_F(VerifyTest, ReadsAndWritesKeepBackupsThatOpenBackupOpens) {
     action(win, "mnuSave")->trigger();
     ASSERT_EQ(dialogs.size(), 2u);
     EXPECT_TRUE(dialogs[1].first) << "Save asks for a name instead of replacing the backup";
+}
+
+// Radio > Radio Log...: the entries of this user's log, filtered by what is
+// typed; Open Backup opens what the radio held before the write.
+TEST_F(VerifyTest, TheRadioLogWindowOpensTheBackupOfAnEntry) {
+    test::SimRadio radio;
+    test::ScriptedBoxes boxes(session->prompts());
+    auto& win = openWithRadio(radio);
+    const Memory held = test::pattern(6);
+    radio.sim.setMemory(held);
+    action(win, "mnuRead")->trigger();
+    test::waitForRadio(win.session());
+    radio.sim.setMemory(test::pattern(8));
+    boxes.answer({MsgAnswer::OK, MsgAnswer::Yes, MsgAnswer::No});
+    action(win, "mnuWriteAll")->trigger();
+    test::waitForRadio(win.session());
+    const Memory beforeWrite = test::pattern(8);
+
+    int rowsShown = -1;
+    test::DialogWatcher user([&](QDialog* d) {
+        auto* w = qobject_cast<frmRadioLog*>(d);
+        if (!w) return;
+        QTest::keyClicks(w->txtFilter(), "write");
+        rowsShown = w->grdLog()->model()->rowCount();
+        EXPECT_FALSE(w->cmdOpenBackup()->isEnabled()) << "nothing selected yet";
+        w->grdLog()->selectRow(0);
+        ASSERT_TRUE(w->cmdOpenBackup()->isEnabled());
+        w->cmdOpenBackup()->click();
+    });
+    action(win, "mnuRadioLog")->trigger();
+    EXPECT_EQ(rowsShown, 1);
+    EXPECT_EQ(memoryOf(image()), beforeWrite) << "the radio as the write found it";
 }
 
 TEST_F(VerifyTest, SaveSerialTraceWritesWhatTheRadioSaw) {
