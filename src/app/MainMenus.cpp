@@ -1,4 +1,5 @@
 #include "app/MainMenus.h"
+#include "app/frmFleet.h"
 
 #include <QAction>
 #include <QApplication>
@@ -115,6 +116,7 @@ void MainMenus::buildMenus() {
     mnuWriteGroup_ = act(mnuRadio, tr("Write Current Group to Radio"), QStringLiteral("mnuWriteGroup"), QKeySequence(Qt::Key_F4));
     mnuVerify_ = act(mnuRadio, tr("Verify Radio"), QStringLiteral("mnuVerify"));
     sep(mnuRadio, QStringLiteral("mnuSepLog"));
+    mnuProgramFleet_ = act(mnuRadio, tr("Program &Fleet..."), QStringLiteral("mnuProgramFleet"));
     mnuRadioLog_ = act(mnuRadio, tr("Radio &Log..."), QStringLiteral("mnuRadioLog"));
     QAction* mnuSep3 = sep(mnuRadio, QStringLiteral("mnuSep3"));
     mnuReadCurrGroup_ = act(mnuRadio, tr("Read Current Group"), QStringLiteral("mnuReadCurrGroup"));
@@ -223,6 +225,7 @@ void MainMenus::connectCommands() {
     command(mnuWriteGroup_, [this] { mnuWriteGroup_Click(window_); });
     command(mnuVerify_, [this] { mnuVerify_Click(window_); });
     command(mnuRadioLog_, [this] { mnuRadioLog_Click(window_); });
+    command(mnuProgramFleet_, [this] { mnuProgramFleet_Click(window_); });
     command(mnuReadCurrGroup_, [this] { window_.mnuReadCurrGroup_Click(); });
     command(mnuWriteCurrGroup_, [this] { (void)window_.mnuWriteCurrGroup_Click(); });
 
@@ -236,7 +239,7 @@ void MainMenus::connectCommands() {
     auto offerRadioCommands = [this] {
         const bool offered = !session_.busy().isBusy() && !session_.alignmentWindow();
         for (QAction* a : {mnuRead_, mnuReadGlobal_, mnuReadGroup_, mnuWriteAll_, mnuWriteGlobal_, mnuWriteGroup_,
-                           mnuTuneRadio_, mnuVerify_})
+                           mnuTuneRadio_, mnuVerify_, mnuProgramFleet_})
             a->setEnabled(offered);
         for (QAction* a : mnuCommPort_) a->setEnabled(offered);
         mnuChooseDevice_->setEnabled(offered);

@@ -113,6 +113,7 @@ private:
     // "Import Channels...", "&New" and "Recent Files".
     QAction* mnuVerify_ = nullptr;
     QAction* mnuRadioLog_ = nullptr;
+    QAction* mnuProgramFleet_ = nullptr;
     QAction* mnuOpenBackup_ = nullptr;
     QAction* mnuSaveTrace_ = nullptr;
     QAction* mnuCompare_ = nullptr;

@@ -6,6 +6,14 @@
 #include <gtest/gtest.h>
 #include "files/RadioLog.h"
 #include "app/frmRadioLog.h"
+#include "app/frmFleet.h"
+#include "image/Programming.h"
+#include "WaitFor.h"
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QTableWidget>
+#include <set>
 #include <QTableView>
 #include <QTest>
 #include <QAction>
@@ -254,6 +262,54 @@ TEST_F(VerifyTest, TheRadioLogWindowOpensTheBackupOfAnEntry) {
     action(win, "mnuRadioLog")->trigger();
     EXPECT_EQ(rowsShown, 1);
     EXPECT_EQ(memoryOf(image()), beforeWrite) << "the radio as the write found it";
+}
+
+// Radio > Program Fleet...: two radios ticked, a roster of three; Start
+// writes each radio with its row and verifies it, one line per port.
+TEST_F(VerifyTest, ProgramFleetWritesEachTickedRadioWithItsRosterRow) {
+    test::SimRadio second;
+    test::SimRadio first;   // the last made is Comm Port 1's device
+    appSettings()->setValue(QStringLiteral("Comm/Device2"), QString::fromStdString(second.sim.devicePath()));
+    test::ScriptedBoxes boxes(session->prompts());
+    auto& win = openWithRadio(first);
+    const QString roster = dataDir + QStringLiteral("/fleet.csv");
+    {
+        QFile f(roster);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("unit,id\nCar 1,1000001\nCar 2,1000002\nCar 3,1000003\n");
+    }
+    bool finished = false;
+    QStringList units;
+    test::DialogWatcher user([&](QDialog* d) {
+        auto* w = qobject_cast<frmFleet*>(d);
+        if (!w) return;
+        w->txtRoster()->setText(roster);
+        for (int i = 0; i < 2; ++i) w->lstPorts()->item(i)->setCheckState(Qt::Checked);
+        QTest::mouseClick(w->cmdStart(), Qt::LeftButton);
+        ASSERT_TRUE(w->running()) << boxes.texts().size();
+        finished = test::waitFor([&] {
+            QCoreApplication::processEvents();
+            return !w->running();
+        }, 60);
+        for (int r = 0; r < w->grdRadios()->rowCount(); ++r) units << w->grdRadios()->item(r, 1)->text();
+        EXPECT_TRUE(w->lblSummary()->text().contains("2")) << w->lblSummary()->text().toStdString();
+        w->cmdClose()->click();
+    });
+    action(win, "mnuProgramFleet")->trigger();
+    ASSERT_TRUE(finished);
+    EXPECT_EQ(units, (QStringList{"Car 1", "Car 2"}));
+    const auto idOf = [](const test::SimRadio& r) {
+        MemoryImage m;
+        const Memory held = r.sim.memory();
+        std::copy(held.begin(), held.end(), m.data());
+        return decodeProgramming(m).groups[0].txtID;
+    };
+    EXPECT_EQ(idOf(first), "1000001");
+    EXPECT_EQ(idOf(second), "1000002");
+    std::set<std::string> done;
+    for (const RadioLogEntry& e : readRadioLog(dataDir.toStdString()).entries)
+        if (e.operation == "write" && e.verified == "yes") done.insert(e.unit);
+    EXPECT_EQ(done, (std::set<std::string>{"Car 1", "Car 2"}));
 }
 
 TEST_F(VerifyTest, SaveSerialTraceWritesWhatTheRadioSaw) {
