@@ -294,9 +294,11 @@ TEST_F(TransferSafety, APartOrStoppedWriteIsNoSave) {
         boxes.answer(c.answers);
         action(win, c.menu)->trigger();
         test::waitForRadio(win.session());
-        if (stop) EXPECT_TRUE(stop->fired());
+        if (stop) {
+            EXPECT_TRUE(stop->fired());
+        }
         EXPECT_NE(radio.sim.memory(), Memory{}) << "the write sent something";
-        QTest::qWait(300);   // the title's mark is refreshed on a timer
+        win.refreshModified();   // as the window's timer does
         EXPECT_TRUE(win.isWindowModified());
         for (const char* discarding : {"mnuOpen", "mnuNew", "mnuRead"}) {
             boxes.asked.clear();
