@@ -202,6 +202,21 @@ TEST_F(Look, FixedDialogsHaveTitleAndCloseBoxOnly) {
     EXPECT_EQ(seen, 1);
 }
 
+// A box with a short text is still wide enough for its whole title.
+TEST_F(Look, AMessageBoxIsWideEnoughForItsTitle) {
+    TestWindow& win = open();
+    const QString title = "Verify Radio against the programming on screen of group 15";
+    int width = 0, titleWidth = 0;
+    DialogWatcher watcher([&](QDialog* d) {
+        width = d->width();
+        titleWidth = d->fontMetrics().horizontalAdvance(d->windowTitle());
+        d->reject();
+    });
+    showMessage(&win, "Radio matches", title, MsgIcon::Information, MsgButtons::OK);
+    EXPECT_GT(titleWidth, 0);
+    EXPECT_GE(width, titleWidth + 4 * win.fontMetrics().height());
+}
+
 TEST_F(Look, CompareOpensCentredOnTheMainWindow) {
     TestWindow& win = open();
     win.move(40, 30);
