@@ -355,6 +355,14 @@
         <source>Opened %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This file does not look like an ORV programming (%1 of %2 channels hold values the radio cannot use)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>JobText</name>
@@ -364,6 +372,10 @@
     </message>
     <message>
         <source>Are you sure you want to write to the radio?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The radio already holds this programming.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -709,6 +721,53 @@ Save the report as a PDF file instead?</source>
     </message>
 </context>
 <context>
+    <name>orv::frmChanges</name>
+    <message>
+        <source>Global parameters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Write</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>What Will Change</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The write changes 1 value in the radio:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The write changes %1 values in the radio:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Changes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>In the radio</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>orv::frmChooseDevice</name>
     <message>
         <source>Choose Device for Comm Port %1</source>
@@ -960,10 +1019,6 @@ Save the report as a PDF file instead?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Group             Channel</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>A checked box indicates the assignment is variable from the keypad.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1009,6 +1064,18 @@ Save the report as a PDF file instead?</source>
     </message>
     <message>
         <source>Position %1 Channel Variable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keypad</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Channel</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1380,6 +1447,26 @@ Save the report as a PDF file instead?</source>
     </message>
     <message>
         <source>Channels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Moved group %1 to position %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing moved: the positions are the same or not numbers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing moved: a position is 1 to 15</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing moved: the group on screen holds a value that cannot be stored</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group %1 on screen</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -11,6 +11,7 @@
 #include <QObject>
 #include <array>
 #include <string>
+#include "edit/GroupEditor.h"
 
 class QAction;
 class QMenu;
@@ -42,6 +43,7 @@ public:
     void offerPasteOfClipboard();
 
 private:
+    static QString moveStatus(MoveResult r, const QString& from, const QString& to);
     void buildMenus();
     void connectCommands();
     void connectEditCommands();
