@@ -937,6 +937,112 @@ Save the report as a PDF file instead?</source>
     </message>
 </context>
 <context>
+    <name>orv::frmFleet</name>
+    <message>
+        <source>&amp;Browse...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Verify each radio after writing it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>S&amp;top</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Program Fleet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every radio gets the programming on screen; with a roster, each radio gets the next row (unit, ID, password, labels) not yet written and verified.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>none: the same programming for every radio</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Roster:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rosters (*.csv)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ports</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Ports (tick the radios to write):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Comm Port %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tick the ports of the radios to write.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The roster cannot be used:<byte value="xd"/>%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 rows of the roster are not yet written and verified, for %2 radios.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>waiting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n radio(s) done.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 of %2 radios failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>orv::frmGlobals</name>
     <message>
         <source>Group &apos;0&apos; Globals  -  ORV Editor   </source>
@@ -1469,6 +1575,14 @@ Save the report as a PDF file instead?</source>
         <source>Group %1 on screen</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Program &amp;Fleet...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Radio &amp;Log...</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>orv::frmHelp</name>
@@ -1543,6 +1657,29 @@ Save the report as a PDF file instead?</source>
     </message>
     <message>
         <source>Enter the measured frequency from channel 14, in MHz.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>orv::frmRadioLog</name>
+    <message>
+        <source>&amp;Open Backup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Radio Log</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the entries that contain...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Filter:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -338,8 +338,9 @@ TEST_F(LinkTest, RetryAfterTheCableWasPluggedInAgainOpensTheDeviceQuietly) {
         for (const Box& b : host.boxes) texts.push_back(b.title + ": " + b.text);
         for (std::string& e : expected) e = (&e == &expected.front() ? "DOWNLOAD ERROR: " : "COMM ERROR: ") + e;
         EXPECT_EQ(texts, expected);
-        if (c.back)
+        if (c.back) {
             for (int a = 21 * 32; a < 32 * 32; ++a) ASSERT_EQ(sim->memory()[static_cast<std::size_t>(a)], img[a]) << a;
+        }
         host.onBox = nullptr;
         port.replug(true);
         com.closePort();
