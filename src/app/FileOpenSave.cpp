@@ -209,6 +209,7 @@ bool readImageFile(EditorShell& shell) {
         return false;
     }
     fileStatus(shell, QT_TRANSLATE_NOOP("FileOpenSave", "Opened %1"), path);
+    session.resetHistory();   // other programming: nothing of the last one to undo
     if (session.GlobalsWindowOpen()) runGuarded(session.prompts(), shell.shellWidget(), [&] { session.readGlobals(); });
     shell.readCurrentGroup();
     setFileCaption(shell);

@@ -101,6 +101,7 @@ void commitRead(EditorShell& shell, const ReadOutcome& r, RadioPart part, int gr
     MemoryImage& image = shell.session().image();
     const BlockRange range = blocksOf(part, group);
     std::copy(r.image.data() + range.firstByte(), r.image.data() + range.endByte(), image.data() + range.firstByte());
+    shell.session().resetHistory();   // what the radio holds: nothing of the programming before to undo
     readStatus(shell, r, part, group, keepBackupOf(shell, image, BackupKind::Read));
 }
 
