@@ -315,6 +315,7 @@ void MainMenus::connectCommands() {
         const MemoryImage before = session_.image();
         const int group = std::max(0, controls_.selectedGroup());
         ChannelCsvCommands::importChannels(window_, group);
+        if (session_.image() == before) return;
         session_.recordChange(tr("Import Channels"), before, group);
         session_.announceImageChanged(group);
     });
@@ -530,6 +531,7 @@ void MainMenus::mnuMove_Click() {
                 const MoveResult r = editor_.moveBanks(fromText.toStdString(), toText.toStdString(),
                                                        controls_.selectedGroup());
                 close = r != MoveResult::BadPosition;
+                if (session_.image() == before) return;   // nothing moved: the screen stays as it is
                 session_.recordChange(tr("Move Group %1 to %2").arg(fromText.trimmed(), toText.trimmed()), before);
                 session_.announceImageChanged(-1);
             });
