@@ -67,8 +67,12 @@ public:
         if (isFlagColumn(i.column())) {
             if (role == Qt::CheckStateRole)
                 return e.flag(i.column()) == 1 ? Qt::Checked : e.flag(i.column()) == 2 ? Qt::PartiallyChecked : Qt::Unchecked;
-            if (role == Qt::AccessibleTextRole) return e.flag(i.column()) ? QCoreApplication::translate("orv::frmAllChannels", "Yes")
-                                           : QCoreApplication::translate("orv::frmAllChannels", "No");
+            // A set flag also says so in words: a box alone can hardly be seen in some palettes.
+            if (role == Qt::DisplayRole && e.flag(i.column()))
+                return QCoreApplication::translate("orv::frmAllChannels", "Yes");
+            if (role == Qt::AccessibleTextRole)
+                return e.flag(i.column()) ? QCoreApplication::translate("orv::frmAllChannels", "Yes")
+                                          : QCoreApplication::translate("orv::frmAllChannels", "No");
             return {};
         }
         if (role == Qt::DisplayRole || role == Qt::EditRole)
@@ -160,6 +164,7 @@ frmAllChannels::frmAllChannels(EditorSession& session, WholeRadioCommands& comma
     tblChannels_->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed |
                                   QAbstractItemView::SelectedClicked);
     tblChannels_->verticalHeader()->setVisible(false);
+    tblChannels_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     tblChannels_->setWordWrap(false);
     layout->addWidget(tblChannels_, 1);
     setCentralWidget(central);
