@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include "app/EditorSession.h"
+#include "app/RadioBusy.h"
 #include "app/frmAllChannels.h"
 #include "app/frmGroups.h"
 #include "edit/BulkEdit.h"
@@ -14,6 +15,12 @@ WholeRadioCommands::~WholeRadioCommands() { delete allChannels_.data(); }
 
 // ---------------------------------------------------------------- undo and redo
 
+bool WholeRadioCommands::refusedWhileBusy() {
+    if (!session_.busy().isBusy()) return false;
+    session_.prompts().beep();
+    return true;
+}
+
 QString WholeRadioCommands::undoText() const {
     const EditStep* s = session_.history().nextUndo();
     return s ? tr("Undo %1").arg(QString::fromStdString(s->name)) : tr("Undo");
@@ -25,6 +32,7 @@ QString WholeRadioCommands::redoText() const {
 }
 
 void WholeRadioCommands::undo(bool showGroupFirst) {
+    if (refusedWhileBusy()) return;
     window_.commitScreen();   // what was typed since the last command is a step of its own
     const EditStep* next = session_.history().nextUndo();
     if (!next) return;
@@ -36,6 +44,7 @@ void WholeRadioCommands::undo(bool showGroupFirst) {
 }
 
 void WholeRadioCommands::redo(bool showGroupFirst) {
+    if (refusedWhileBusy()) return;
     window_.commitScreen();
     const EditStep* next = session_.history().nextRedo();
     if (!next) return;
@@ -100,6 +109,7 @@ void WholeRadioCommands::showInMainWindow(ChannelRef at) {
 // ---------------------------------------------------------------- bulk edits
 
 void WholeRadioCommands::bulkEdit(frmBulkEdit::Mode mode, const std::vector<ChannelRef>& channels, QWidget* parent) {
+    if (refusedWhileBusy()) return;
     window_.commitScreen();
     if (channels.empty()) return;
     const int n = static_cast<int>(channels.size());

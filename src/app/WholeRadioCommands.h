@@ -54,6 +54,9 @@ public:
 
     // Set Field / Shift Frequencies of `channels`, asked in a dialog over `parent`.
     void bulkEdit(frmBulkEdit::Mode mode, const std::vector<ChannelRef>& channels, QWidget* parent);
+    // While a radio exchange runs the image is the exchange's (a read puts
+    // its blocks into it when it ends): no change is made, with a beep.
+    bool refusedWhileBusy();
 
 private:
     // After an undo or redo: every window shows the image again.

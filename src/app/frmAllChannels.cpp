@@ -261,6 +261,7 @@ void frmAllChannels::goTo(ChannelRef at) {
 }
 
 bool frmAllChannels::editCell(ChannelRef at, int column, const QString& text) {
+    if (commands_.refusedWhileBusy()) return false;
     const BulkPlan plan = planSetField(session_.image(), {at}, column, text.toStdString());
     if (!plan.ok()) {
         const QString why = QString::fromStdString(plan.refusals.front());
