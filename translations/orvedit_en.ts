@@ -355,6 +355,14 @@
         <source>Opened %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This file does not look like an ORV programming (%1 of %2 channels hold values the radio cannot use)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>JobText</name>
@@ -1255,10 +1263,6 @@ Save the report as a PDF file instead?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Group             Channel</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>A checked box indicates the assignment is variable from the keypad.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1308,6 +1312,18 @@ Save the report as a PDF file instead?</source>
     </message>
     <message>
         <source>Global Parameters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keypad</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Channel</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1755,6 +1771,26 @@ Save the report as a PDF file instead?</source>
     </message>
     <message>
         <source>Change %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Moved group %1 to position %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing moved: the positions are the same or not numbers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing moved: a position is 1 to 15</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing moved: the group on screen holds a value that cannot be stored</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group %1 on screen</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

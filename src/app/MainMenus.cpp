@@ -520,6 +520,17 @@ void MainMenus::loadScreen(ScreenLoad which) {
 
 // ---------------------------------------------------------------- Edit: Move
 
+// What a Move did, for the status bar.
+QString MainMenus::moveStatus(MoveResult r, const QString& from, const QString& to) {
+    switch (r) {
+    case MoveResult::Moved: return tr("Moved group %1 to position %2").arg(from, to);
+    case MoveResult::NothingMoved: return tr("Nothing moved: the positions are the same or not numbers");
+    case MoveResult::BadPosition: return tr("Nothing moved: a position is 1 to 15");
+    case MoveResult::NotStored: return tr("Nothing moved: the group on screen holds a value that cannot be stored");
+    }
+    return {};
+}
+
 void MainMenus::mnuMove_Click() {
     if (!frmMove_) {
         frmMove_ = new frmMove(&window_);
@@ -531,6 +542,7 @@ void MainMenus::mnuMove_Click() {
                 const MoveResult r = editor_.moveBanks(fromText.toStdString(), toText.toStdString(),
                                                        controls_.selectedGroup());
                 close = r != MoveResult::BadPosition;
+                session_.showStatus(moveStatus(r, fromText.trimmed(), toText.trimmed()));
                 if (session_.image() == before) return;   // nothing moved: the screen stays as it is
                 session_.recordChange(tr("Move Group %1 to %2").arg(fromText.trimmed(), toText.trimmed()), before);
                 session_.announceImageChanged(-1);

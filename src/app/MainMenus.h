@@ -14,6 +14,7 @@
 #include <vector>
 #include "edit/ChannelList.h"
 #include <string>
+#include "edit/GroupEditor.h"
 
 class QAction;
 class QMenu;
@@ -49,6 +50,7 @@ public:
     WholeRadioCommands& wholeRadio() { return *wholeRadio_; }
 
 private:
+    static QString moveStatus(MoveResult r, const QString& from, const QString& to);
     void buildMenus();
     void connectCommands();
     void connectEditCommands();

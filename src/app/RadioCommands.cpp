@@ -26,6 +26,9 @@ namespace orv {
 
 namespace {
 
+// The editor's verify compares the radio with what it shows, which need
+// not be any file.
+constexpr const char* kOnScreen = "the programming on screen";
 
 // Messages of the radio commands carry the application's title and no icon.
 MsgAnswer ask(EditorShell& shell, const QString& text, MsgButtons buttons) {
@@ -409,6 +412,7 @@ RadioRun mnuWriteAll_Click(EditorShell& shell) {
         RadioJobPlan plan;
         plan.write = skipPage0 ? RadioJobPlan::Write::SkipGlobals : RadioJobPlan::Write::All;
         plan.verify = true;
+        plan.comparedWith = kOnScreen;
         plan.only = finalSelection(before, session.image(), plan);
         plan.radioBefore = before.radio;
         if (plan.only->empty()) {   // what differed was page 0, which the user kept
@@ -506,6 +510,7 @@ RadioRun mnuVerify_Click(EditorShell& shell) {
     RadioJobPlan plan;
     plan.write = RadioJobPlan::Write::None;
     plan.verify = true;
+    plan.comparedWith = kOnScreen;
     link.preShow(verifyingText());
     return startCommand<PortJobResult>(shell, std::move(hold), radioJob(shell, plan), [&shell](const PortJobResult& r) {
         shell.session().link().unloadProc();

@@ -94,6 +94,7 @@ int main(int argc, char** argv) {
         splash->close();
         delete splash;
         app.setQuitOnLastWindowClosed(true);
+        main->restoreUserSize();
         main->show();
         main->raise();
         main->activateWindow();

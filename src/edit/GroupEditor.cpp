@@ -7,6 +7,7 @@
 #include "image/FieldError.h"
 #include "image/FieldRules.h"
 #include "image/NumText.h"
+#include "image/Programming.h"
 #include "image/clsGroup.h"
 
 namespace orv {
@@ -45,9 +46,14 @@ bool GroupEditor::storeGroup(int g, bool quiet) {
     screen_.controlsToView(view);
     // Written into a copy first: a value the image cannot hold leaves the
     // image exactly as it was.
+    // Only the fields whose text changed are written: a field left alone
+    // keeps its bytes, also those its text cannot hold (a label of bytes
+    // that are no characters, the unused bits of a digital code guard).
     MemoryImage scratch = image_;
     try {
-        clsGroup(scratch, view).Write_Group(g);
+        GroupView before;
+        clsGroup(static_cast<const MemoryImage&>(scratch), before).Read_Group(g);
+        encodeChangedGroup(before, view, g, scratch);
     } catch (const FieldError&) {
         if (!quiet) screen_.beep();
         return false;
@@ -199,6 +205,7 @@ void GroupEditor::afterCellEdit(int row, int col, const std::string& text) {
     } else {
         screen_.setCellText(row, col, r.text);
     }
+    screen_.accepted();
     screen_.commandDone(EditCommand::TypedCell, col, 1);
 }
 
@@ -216,6 +223,7 @@ bool GroupEditor::validateFrequency(double value, int column) {
         return false;
     }
     screen_.setCellNumber(row, column, r.number);
+    screen_.accepted();
     return true;
 }
 
@@ -348,6 +356,11 @@ void GroupEditor::openOffsetEntry(int row) {
     screen_.showOffsetEntry(row, lastOffsetText_);
 }
 
+void GroupEditor::closeOffsetEntry() {
+    offsetRow_ = -1;
+    screen_.hideOffsetEntry();
+}
+
 std::string GroupEditor::offsetKeyUp(EditKey key, const std::string& text) {
     std::string t = text;
     const bool partial = t == "-" || t == "." || t == "-.";
@@ -363,6 +376,12 @@ std::string GroupEditor::offsetKeyUp(EditKey key, const std::string& text) {
         if (offsetRow_ >= 0) screen_.setCellNumber(offsetRow_, editColumn_, editOldValue_);
         return "";
     }
+    // Escape, and Enter on an empty box, close the entry and change nothing:
+    // the Transmit frequency keeps the value it had before the Space.
+    if (key == EditKey::Escape || (isEnter(key) && trimBlanks(t).empty())) {
+        closeOffsetEntry();
+        return t;
+    }
     if (isEnter(key)) {
         const int row = offsetRow_ >= 0 ? offsetRow_ : screen_.currentRow();
         const double value = numericValue(screen_.cellText(row, editColumn_ - 2)) + numericValue(t);
@@ -371,8 +390,7 @@ std::string GroupEditor::offsetKeyUp(EditKey key, const std::string& text) {
         validateFrequency(value, editColumn_);
         lastOffsetText_ = t;
         lastOffsetKey_ = key;
-        offsetRow_ = -1;
-        screen_.hideOffsetEntry();
+        closeOffsetEntry();
         screen_.commandDone(EditCommand::Offset, editColumn_, 1);
         return t;
     }
