@@ -53,3 +53,8 @@ shot about-1x -- "$look" --open about
 shot main-dark -- "$look" --dark
 shot globals-dark -- "$look" --dark --open globals
 shot help-dark -- "$look" --dark --open help
+shot allchannels-1x -- "$look" --open allchannels
+shot allchannels-dark -- "$look" --dark --open allchannels
+shot allchannels-14pt -- "$look" --point-size 14 --open allchannels
+shot setfield-refusals -- "$look" --open setfield
+shot editmenu-undo -- "$look" --open editmenu

@@ -700,6 +700,57 @@ Save the report as a PDF file instead?</source>
         <source>The help file cannot be found beside the program.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Global Parameters</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>orv::WholeRadioCommands</name>
+    <message>
+        <source>Undo %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not found: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Found in group %1, channel %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set %1 of 1 Channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set %1 of %2 Channels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shift Frequencies of 1 Channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shift Frequencies of %1 Channels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2 fields changed</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>orv::frmAbout</name>
@@ -717,6 +768,168 @@ Save the report as a PDF file instead?</source>
     </message>
     <message>
         <source>&amp;System Info...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>orv::frmAllChannels</name>
+    <message>
+        <source>Yes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All Channels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Filter:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a text, or a frequency range such as 150-155</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Duplicates only</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Channels with the same receive frequency and code guard as another</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find Next</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set Field...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shift Frequencies...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit %1 of Group %2 Ch %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Chan</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rec Freq</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rec CG</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tx Freq</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tx CG</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ch Label</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Low Power</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Narrow Band</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SCAN List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group Label</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>orv::frmBulkEdit</name>
+    <message>
+        <source>Set Field</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shift Frequencies</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 selected channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 selected channels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A frequency, a code guard or a label as typed into the grid; 1 or 0 for a flag</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Added to each frequency: 12.5 up, -25 down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Offset (kHz)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Receive frequency</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Transmit frequency</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing was changed; these channels would be refused:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -933,6 +1146,37 @@ Save the report as a PDF file instead?</source>
     </message>
     <message>
         <source>Rows</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>orv::frmFind</name>
+    <message>
+        <source>Find</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frequency</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Code Guard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Look for</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find what</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find Next</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1170,6 +1414,10 @@ Save the report as a PDF file instead?</source>
     </message>
     <message>
         <source>Position %1 Channel Variable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Global Parameters</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1553,6 +1801,82 @@ Save the report as a PDF file instead?</source>
     </message>
     <message>
         <source>Channels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All Channels...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find Next</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set Field...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shift Frequencies...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import Channels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Load Last Screen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Load Default Screen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Load Blank Screen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move Group %1 to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy %1 to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy %1 to %2 in All Rows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Offset %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paste Row</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paste %1 Rows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

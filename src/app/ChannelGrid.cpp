@@ -56,7 +56,8 @@ ChannelGrid::ChannelGrid(QWidget* parent) : QTableView(parent) {
     setItemDelegate(new GridDelegate(this));
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // Several rows for the bulk edits: Shift or Ctrl with a click, Shift with the arrows.
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);

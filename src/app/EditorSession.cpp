@@ -77,7 +77,34 @@ void EditorSession::writeGlobalsInto(MemoryImage& image) const {
 
 void EditorSession::writeGlobals() {
     loadGlobalsWindow();
+    const MemoryImage before = image_;
     clsGlobals(image_, globals_.view()).Write_Globals();
+    recordChange(tr("Global Parameters"), before);
+}
+
+void EditorSession::recordChange(const QString& name, const MemoryImage& before, int group, int channel) {
+    if (history_.record(name.toStdString(), before, image_, group, channel)) emit historyChanged();
+}
+
+void EditorSession::resetHistory() {
+    history_.clear();
+    emit historyChanged();
+}
+
+const EditStep* EditorSession::undoStep() {
+    if (!history_.nextUndo()) return nullptr;
+    const EditStep& step = history_.undo();
+    image_ = step.before;
+    emit historyChanged();
+    return &step;
+}
+
+const EditStep* EditorSession::redoStep() {
+    if (!history_.nextRedo()) return nullptr;
+    const EditStep& step = history_.redo();
+    image_ = step.after;
+    emit historyChanged();
+    return &step;
 }
 
 frmTune* EditorSession::alignmentWindow() const { return alignmentWindow_.data(); }

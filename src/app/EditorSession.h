@@ -11,6 +11,8 @@
 #include "app/GlobalsModel.h"
 #include "app/RadioRun.h"
 #include "app/UserPrompts.h"
+#include "edit/ChannelList.h"
+#include "edit/EditHistory.h"
 #include "image/MemoryImage.h"
 
 class QWidget;
@@ -107,10 +109,31 @@ public:
     void showStatus(const QString& text);
     const QString& statusText() const { return statusText_; }
 
+    // ---- the undo history of the programming (edit/EditHistory.h)
+    const EditHistory& history() const { return history_; }
+    // A command named `name` changed the image from `before` to what it
+    // holds now (nothing is kept when it is unchanged): a step of the
+    // history, which the Edit menus name.
+    void recordChange(const QString& name, const MemoryImage& before, int group = -1, int channel = -1);
+    // A new history: other programming is in the image (Open, New, a read).
+    void resetHistory();
+    // Undo (Redo) moves one step and puts its image into the session's; the
+    // step, or null when there was none.
+    const EditStep* undoStep();
+    const EditStep* redoStep();
+    // A command changed group `group` (-1: any part) of the image behind the
+    // back of the windows that show it: they show it again.
+    void announceImageChanged(int group) { emit imageChanged(group); }
+    // What Find looks for, shared by the windows that offer it.
+    FindQuery& findQuery() { return findQuery_; }
+
 signals:
     // True when the alignment window has opened, false when it has closed.
     void alignmentOpenChanged(bool open);
     void statusChanged(const QString& text);
+    // The history gained or lost a step, or moved.
+    void historyChanged();
+    void imageChanged(int group);
 
 private:
     friend class frmTune;
@@ -130,6 +153,8 @@ private:
     QPointer<frmHelp> helpWindow_;
     QPointer<frmTune> alignmentWindow_;
     QString statusText_;
+    EditHistory history_;
+    FindQuery findQuery_;
 };
 
 }  // namespace orv

@@ -210,6 +210,7 @@ bool readImageFile(EditorShell& shell) {
         fileStatus(shell, QT_TRANSLATE_NOOP("FileOpenSave", "Opening %1 failed"), path);
         return false;
     }
+    session.resetHistory();   // other programming: nothing of the last one to undo
     // A file of the radio's bytes alone is told once, as it opens.
     if (!shortNote.empty())
         session.prompts().message(shell.shellWidget(), QString::fromStdString(shortNote),

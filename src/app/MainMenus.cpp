@@ -12,6 +12,8 @@
 #include <QSignalBlocker>
 #include <algorithm>
 #include <functional>
+#include <set>
+#include <QItemSelectionModel>
 #include "app/BackupCommands.h"
 #include "app/ChannelCsvCommands.h"
 #include "app/ChannelGrid.h"
@@ -22,6 +24,7 @@
 #include "app/GroupControls.h"
 #include "app/PrintCommands.h"
 #include "app/RadioCommands.h"
+#include "app/WholeRadioCommands.h"
 #include "app/frmAbout.h"
 #include "app/frmCompare.h"
 #include "app/frmGroups.h"
@@ -52,9 +55,11 @@ public:
 
 MainMenus::MainMenus(frmGroups& window, GroupEditor& editor, GroupControls& controls, ChannelPanel& channels)
     : window_(window), session_(window.session()), editor_(editor), controls_(controls), channels_(channels) {
+    wholeRadio_ = std::make_unique<WholeRadioCommands>(window);
     buildMenus();
     connectCommands();
     connectEditCommands();
+    connectWholeRadioCommands();
 }
 
 MainMenus::~MainMenus() { channels_.grid()->gestureHook = nullptr; }
@@ -134,6 +139,27 @@ void MainMenus::buildMenus() {
     mnuRow_ = act(mnuCopy, tr("Copy a row"), QStringLiteral("mnuRow"), QKeySequence(Qt::CTRL | Qt::Key_R));
     mnuPaste_ = act(mnuEdit, tr("Paste"), QStringLiteral("mnuPaste"), QKeySequence(Qt::CTRL | Qt::Key_V));
     mnuMove_ = act(mnuEdit, tr("Move"), QStringLiteral("mnuMove"), QKeySequence(Qt::CTRL | Qt::Key_M));
+    // Not in the original menu: Redo after Undo, and editing the whole radio
+    // in its own section. (Ctrl+L is Load > Last Screen's, F3 Write Radio's.)
+    mnuRedo_ = new QAction(tr("Redo"), mnuEdit);
+    mnuRedo_->setObjectName(QStringLiteral("mnuRedo"));
+    mnuRedo_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    mnuRedo_->setShortcutContext(Qt::WindowShortcut);
+    mnuEdit->insertAction(mnuCopy->menuAction(), mnuRedo_);
+    window_.addAction(mnuRedo_);
+    sep(mnuEdit, QStringLiteral("mnuSepWholeRadio"));
+    mnuAllChannels_ = act(mnuEdit, tr("All Channels..."), QStringLiteral("mnuAllChannels"),
+                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
+    mnuFind_ = act(mnuEdit, tr("Find..."), QStringLiteral("mnuFind"), QKeySequence(Qt::CTRL | Qt::Key_F));
+    mnuFindNext_ = act(mnuEdit, tr("Find Next"), QStringLiteral("mnuFindNext"), QKeySequence(Qt::CTRL | Qt::Key_G));
+    mnuSetField_ = act(mnuEdit, tr("Set Field..."), QStringLiteral("mnuSetField"));
+    mnuShiftFrequencies_ = act(mnuEdit, tr("Shift Frequencies..."), QStringLiteral("mnuShiftFrequencies"));
+    connect(mnuEdit, &QMenu::aboutToShow, this, [this] {
+        runGuarded(session_.prompts(), &window_, [this] {
+            window_.commitScreen();   // an edit still waiting for its commit is named too
+            showUndoTexts();
+        });
+    });
 
     mnuTuneRadio_ = bar->addAction(tr("&Tune"));
     mnuTuneRadio_->setObjectName(QStringLiteral("mnuTuneRadio"));
@@ -290,8 +316,15 @@ void MainMenus::connectCommands() {
     });
     command(mnuExportChannels_,
             [this] { ChannelCsvCommands::exportChannels(window_, std::max(0, controls_.selectedGroup())); });
-    command(mnuImportChannels_,
-            [this] { ChannelCsvCommands::importChannels(window_, std::max(0, controls_.selectedGroup())); });
+    command(mnuImportChannels_, [this] {
+        window_.commitScreen();
+        const MemoryImage before = session_.image();
+        const int group = std::max(0, controls_.selectedGroup());
+        ChannelCsvCommands::importChannels(window_, group);
+        if (session_.image() == before) return;
+        session_.recordChange(tr("Import Channels"), before, group);
+        session_.announceImageChanged(group);
+    });
 }
 
 void MainMenus::connectEditCommands() {
@@ -310,6 +343,46 @@ void MainMenus::connectEditCommands() {
     channels_.grid()->gestureHook = [this] {
         runGuarded(session_.prompts(), &window_, [this] { Grid_DblClick(); });
     };
+}
+
+void MainMenus::connectWholeRadioCommands() {
+    auto command = [this](QAction* action, std::function<void()> run) {
+        connect(action, &QAction::triggered, this,
+                [this, run = std::move(run)] { runGuarded(session_.prompts(), &window_, run); });
+    };
+    command(mnuRedo_, [this] { wholeRadio_->redo(true); });
+    command(mnuAllChannels_, [this] { wholeRadio_->openAllChannels(); });
+    command(mnuFind_, [this] {
+        if (wholeRadio_->askFind(&window_)) findNextFromGrid();
+    });
+    command(mnuFindNext_, [this] { findNextFromGrid(); });
+    command(mnuSetField_, [this] { wholeRadio_->bulkEdit(frmBulkEdit::Mode::SetField, gridSelection(), &window_); });
+    command(mnuShiftFrequencies_,
+            [this] { wholeRadio_->bulkEdit(frmBulkEdit::Mode::Shift, gridSelection(), &window_); });
+    connect(&session_, &EditorSession::historyChanged, this, &MainMenus::showUndoTexts);
+    showUndoTexts();
+}
+
+void MainMenus::showUndoTexts() {
+    mnuUndo_->setText(wholeRadio_->undoText());
+    mnuRedo_->setText(wholeRadio_->redoText());
+}
+
+std::vector<ChannelRef> MainMenus::gridSelection() const {
+    const int group = std::max(0, controls_.selectedGroup());
+    std::set<int> rows;
+    if (const QItemSelectionModel* sel = channels_.grid()->selectionModel())
+        for (const QModelIndex& i : sel->selectedIndexes()) rows.insert(i.row());
+    if (rows.empty()) rows.insert(channels_.currentRow());
+    std::vector<ChannelRef> out;
+    for (int r : rows)
+        if (r >= 0 && r < kChannels) out.push_back({group, r});
+    return out;
+}
+
+void MainMenus::findNextFromGrid() {
+    const ChannelRef from{std::max(0, controls_.selectedGroup()), channels_.currentRow()};
+    if (const auto at = wholeRadio_->findNextFrom(from)) window_.showChannel(at->group, at->channel);
 }
 
 // ---------------------------------------------------------------- offered entries
@@ -360,6 +433,7 @@ bool MainMenus::mnuNew_Click() {
     f.currentFileName.clear();
     window_.setShellCaption(tr("ORVEDIT  -  ORV Editor"));
     window_.markSaved();
+    session_.resetHistory();
     return true;
 }
 
@@ -388,7 +462,7 @@ void MainMenus::mnuAbout_Click() {
 
 // ---------------------------------------------------------------- Edit: undo, copy and paste
 
-void MainMenus::mnuUndo_Click() { editor_.undo(); }
+void MainMenus::mnuUndo_Click() { wholeRadio_->undo(true); }
 
 void MainMenus::putOnClipboard(const std::string& text) {
     QClipboard* cb = QGuiApplication::clipboard();
@@ -445,6 +519,9 @@ void MainMenus::loadScreen(ScreenLoad which) {
     }
     // Refreshed whatever the outcome: the grid shows what the table holds.
     channels_.refreshData();
+    window_.commitScreen(which == ScreenLoad::Last      ? tr("Load Last Screen")
+                         : which == ScreenLoad::Default ? tr("Load Default Screen")
+                                                        : tr("Load Blank Screen"));
 }
 
 // ---------------------------------------------------------------- Edit: Move
@@ -466,10 +543,15 @@ void MainMenus::mnuMove_Click() {
         frmMove_->moveRequested = [this](const QString& fromText, const QString& toText) {
             bool close = true;
             runGuarded(session_.prompts(), frmMove_, [&] {
+                window_.commitScreen();
+                const MemoryImage before = session_.image();
                 const MoveResult r = editor_.moveBanks(fromText.toStdString(), toText.toStdString(),
                                                        controls_.selectedGroup());
                 close = r != MoveResult::BadPosition;
                 session_.showStatus(moveStatus(r, fromText.trimmed(), toText.trimmed()));
+                if (session_.image() == before) return;   // nothing moved: the screen stays as it is
+                session_.recordChange(tr("Move Group %1 to %2").arg(fromText.trimmed(), toText.trimmed()), before);
+                session_.announceImageChanged(-1);
             });
             return close;
         };

@@ -10,6 +10,9 @@
 #include <QCoreApplication>
 #include <QObject>
 #include <array>
+#include <memory>
+#include <vector>
+#include "edit/ChannelList.h"
 #include <string>
 #include "edit/GroupEditor.h"
 
@@ -19,6 +22,7 @@ class QMenu;
 namespace orv {
 
 class ChannelPanel;
+class WholeRadioCommands;
 class EditorSession;
 class GroupControls;
 class GroupEditor;
@@ -41,6 +45,9 @@ public:
     // can paste.
     void offerPaste(bool offered);
     void offerPasteOfClipboard();
+    // The commands of editing the whole radio (Undo and Redo, All Channels,
+    // Find, the bulk edits).
+    WholeRadioCommands& wholeRadio() { return *wholeRadio_; }
 
 private:
     static QString moveStatus(MoveResult r, const QString& from, const QString& to);
@@ -73,6 +80,13 @@ private:
     void mnuDefault_Click() { loadScreen(ScreenLoad::Default); }
     void mnuBlank_Click() { loadScreen(ScreenLoad::Blank); }
     void mnuMove_Click();
+    // Beyond the original Edit menu: Redo, All Channels, Find, Find Next,
+    // Set Field and Shift Frequencies; the undo entries name their steps.
+    void connectWholeRadioCommands();
+    void showUndoTexts();
+    // The channels of the grid's selected rows (the current row when none is).
+    std::vector<ChannelRef> gridSelection() const;
+    void findNextFromGrid();
 
     frmGroups& window_;
     EditorSession& session_;
@@ -104,6 +118,13 @@ private:
     QAction* mnuRow_ = nullptr;
     QAction* mnuPaste_ = nullptr;
     QAction* mnuMove_ = nullptr;
+    QAction* mnuRedo_ = nullptr;
+    QAction* mnuAllChannels_ = nullptr;
+    QAction* mnuFind_ = nullptr;
+    QAction* mnuFindNext_ = nullptr;
+    QAction* mnuSetField_ = nullptr;
+    QAction* mnuShiftFrequencies_ = nullptr;
+    std::unique_ptr<WholeRadioCommands> wholeRadio_;
     QAction* mnuTuneRadio_ = nullptr;
     QMenu* mnuCommPortx_ = nullptr;
     std::array<QAction*, 4> mnuCommPort_{};

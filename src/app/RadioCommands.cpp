@@ -115,6 +115,7 @@ void readStatus(EditorShell& shell, const ReadOutcome& r, RadioPart part, int gr
 // The blocks of `part` from a read into the session's image; the report,
 // with the backup of the image as it then is.
 void commitRead(EditorShell& shell, const ReadOutcome& r, RadioPart part, int group) {
+    shell.session().resetHistory();   // what the radio holds: nothing of the programming before to undo
     MemoryImage& image = shell.session().image();
     const BlockRange range = blocksOf(part, group);
     std::copy(r.image.data() + range.firstByte(), r.image.data() + range.endByte(), image.data() + range.firstByte());

@@ -244,8 +244,10 @@ void frmGlobals::Form_Load() {
 
 void frmGlobals::mnuSave_Click() {
     controlsToGlobalsView(*this, session_.globals().view());
+    const MemoryImage before = session_.image();
     const bool ok = runGuarded(session_.prompts(), this,
                                [this] { clsGlobals(session_.image(), session_.globals().view()).Write_Globals(); });
+    if (ok) session_.recordChange(tr("Global Parameters"), before);
     if (ok) hide();
 }
 
@@ -269,12 +271,14 @@ void frmGlobals::closeEvent(QCloseEvent* e) {
                                                         MsgIcon::None, MsgButtons::YesNoCancel);
     if (answer == MsgAnswer::Yes) {
         controlsToGlobalsView(*this, session_.globals().view());
+        const MemoryImage before = session_.image();
         // A value that cannot be stored keeps the window open with its edits.
         if (!runGuarded(session_.prompts(), this,
                         [this] { clsGlobals(session_.image(), session_.globals().view()).Write_Globals(); })) {
             e->ignore();
             return;
         }
+        session_.recordChange(tr("Global Parameters"), before);
     } else if (answer != MsgAnswer::No) {
         e->ignore();
         return;

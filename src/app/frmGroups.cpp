@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QAbstractButton>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
@@ -104,6 +106,24 @@ frmGroups::frmGroups(EditorSession& session, QWidget* parent)
     connect(controls_->groupSelector(), qOverload<int>(&QComboBox::currentIndexChanged), this,
             [this](int) { runGuarded(session_.prompts(), this, [this] { cboCurrentGroup_Click(); }); });
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &frmGroups::onFocusWindowChanged);
+    commitOnControlChanges();
+    // A cell's edit ends inside its editor; the command waiting for it commits
+    // once the grid has let the editor go (the grid's own handling of the
+    // delegate's signal comes first).
+    connect(channels_->grid()->itemDelegate(), &QAbstractItemDelegate::closeEditor, this, [this] {
+        if (!pendingCommit_.isEmpty()) commitScreen();
+    });
+    // Another window changed the image (All Channels, an undo): the group on
+    // screen shows it again when it was that group.
+    connect(&session_, &EditorSession::imageChanged, this, [this](int group) {
+        const int shown = controls_->selectedGroup();
+        if (shown < 0 || (group >= 0 && group != shown)) return;
+        const int row = channels_->currentRow(), col = channels_->currentColumn();
+        channels_->cancelEdit();
+        pendingCommit_.clear();
+        editor_.loadGroup(shown);
+        channels_->setCurrent(row, col);
+    });
 }
 
 frmGroups::~frmGroups() {
@@ -157,6 +177,7 @@ void frmGroups::Form_Activate() {
         channels_->keepGridWidth(true);
         editor_.loadGroup(0);
         markSaved();   // a fresh start has nothing unsaved
+        session_.resetHistory();
     }
     // The stored port is applied again, which closes the open port: never
     // while a radio exchange is using it (the window can be activated in the
@@ -171,7 +192,8 @@ void frmGroups::Form_Activate() {
         cb->clear();
     menus_->offerPaste(false);
     editor_.resetCopyState();
-    channels_->setCurrent(0, channels_->currentColumn());
+    // Row 1, unless another window (All Channels, Find) has just shown a channel here.
+    channels_->setCurrent(std::max(0, std::exchange(keepRowOnActivation_, -1)), channels_->currentColumn());
     // The window may have been resized before it was first active.
     if (first && (width() != twipsToPx(kFormWidth) || height() != twipsToPx(kFormHeight))) relayoutAfterResize();
     // Once the window is up: where the last exit without a save kept the
@@ -304,6 +326,8 @@ void frmGroups::refreshModified() {
 }
 
 bool frmGroups::storeCurrentGroup() {
+    channels_->finishEdit();
+    commitScreen();   // an edit not yet committed is a step of its own
     const int idx = controls_->selectedGroup();
     if (idx < 0) return true;
     return editor_.storeGroup(idx);
@@ -337,6 +361,12 @@ QString frmGroups::currentGroupText() const { return controls_->groupSelector()-
 
 void frmGroups::cboCurrentGroup_Click() {
     QComboBox* selector = controls_->groupSelector();
+    keepRowOnActivation_ = -1;
+    if (!isFirstActivation_) {
+        // An edit still open on the group that goes is committed as its own step first.
+        channels_->finishEdit();
+        commitScreen();
+    }
     if (!editor_.chooseGroup(selector->currentIndex(), isFirstActivation_)) {
         // The group on screen holds a value the image cannot take: stay on it.
         QSignalBlocker block(selector);
@@ -347,6 +377,75 @@ void frmGroups::cboCurrentGroup_Click() {
     channels_->setCurrent(0, channels_->currentColumn());
     // What the status said was about the group that went.
     if (!isFirstActivation_) session_.showStatus(tr("Group %1 on screen").arg(selector->currentIndex() + 1));
+}
+
+// ---------------------------------------------------------------- commands and the undo history
+
+void frmGroups::commitScreen(const QString& name) {
+    if (isFirstActivation_) return;
+    if (!name.isEmpty()) pendingCommit_ = name;
+    if (channels_->isEditing()) return;   // committed when the edit ends
+    const int idx = editor_.currentGroup();   // the group on screen (the list may show the next one already)
+    if (idx < 0) return;
+    const QString what = pendingCommit_.isEmpty() ? tr("Edit") : pendingCommit_;
+    const MemoryImage before = session_.image();
+    if (!editor_.storeGroup(idx, true)) return;   // beeped at the next store that must succeed
+    pendingCommit_.clear();
+    session_.recordChange(what, before, idx, channels_->currentRow());
+}
+
+namespace {
+const char* const kColumnCaptions[kGridColumns] = {
+    QT_TRANSLATE_NOOP("orv::frmGroups", "Chan"),    QT_TRANSLATE_NOOP("orv::frmGroups", "Rec Freq"),
+    QT_TRANSLATE_NOOP("orv::frmGroups", "Rec CG"),  QT_TRANSLATE_NOOP("orv::frmGroups", "Tx Freq"),
+    QT_TRANSLATE_NOOP("orv::frmGroups", "Tx CG"),   QT_TRANSLATE_NOOP("orv::frmGroups", "Ch Label")};
+}  // namespace
+
+void frmGroups::commandDone(EditCommand what, int col, int rows) {
+    const QString column = tr(kColumnCaptions[std::clamp(col, 0, kGridColumns - 1)]);
+    const QString from = tr(kColumnCaptions[std::clamp(col - 2, 0, kGridColumns - 1)]);
+    QString name;
+    switch (what) {
+    case EditCommand::TypedCell: name = tr("Edit %1").arg(column); break;
+    case EditCommand::CopyToTransmit: name = tr("Copy %1 to %2").arg(from, column); break;
+    case EditCommand::CopyToTransmitAll: name = tr("Copy %1 to %2 in All Rows").arg(from, column); break;
+    case EditCommand::Offset: name = tr("Offset %1").arg(column); break;
+    case EditCommand::Paste: name = rows == 1 ? tr("Paste Row") : tr("Paste %1 Rows").arg(rows); break;
+    }
+    commitScreen(name);
+}
+
+void frmGroups::commitOnControlChanges() {
+    auto nameOf = [](QWidget* w) {
+        const QString n = w->accessibleName();
+        return n.isEmpty() ? w->objectName() : n;
+    };
+    QWidget* area = centralWidget();
+    QComboBox* selector = controls_->groupSelector();
+    for (QAbstractButton* box : area->findChildren<QAbstractButton*>())
+        connect(box, &QAbstractButton::clicked, this, [this, box, nameOf] { commitScreen(tr("Change %1").arg(nameOf(box))); });
+    for (QComboBox* list : area->findChildren<QComboBox*>()) {
+        if (list == selector) continue;
+        connect(list, &QComboBox::activated, this, [this, list, nameOf] { commitScreen(tr("Change %1").arg(nameOf(list))); });
+    }
+    for (QLineEdit* text : area->findChildren<QLineEdit*>()) {
+        if (text->parent() == selector || text->objectName() == QLatin1String("txtOffset")) continue;
+        connect(text, &QLineEdit::editingFinished, this, [this, text, nameOf] {
+            if (text->isModified()) commitScreen(tr("Change %1").arg(nameOf(text)));
+            text->setModified(false);
+        });
+    }
+}
+
+void frmGroups::showChannel(int group, int channel) {
+    if (group < 0 || group >= kGroups) return;
+    QComboBox* selector = controls_->groupSelector();
+    if (selector->currentIndex() != group) selector->setCurrentIndex(group);   // as a choice in the list
+    if (editor_.currentGroup() != group) return;   // the group on screen could not be stored: it stays
+    const int row = std::clamp(channel, 0, kChannels - 1);
+    channels_->setCurrent(row, std::max(1, channels_->currentColumn()));
+    // Shown from another window: the activation that brings this one back keeps the row.
+    if (QApplication::activeWindow() != this) keepRowOnActivation_ = row;
 }
 
 // ---------------------------------------------------------------- the screen as the rules see it

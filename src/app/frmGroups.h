@@ -64,6 +64,15 @@ public:
     GroupEditor& editor() { return editor_; }
     // The grid with its working table, its check boxes and the offset entry.
     ChannelPanel& channels() { return *channels_; }
+    // The group on screen committed to the image as the command `name` (an
+    // empty name: the command waiting for its commit, or "Edit"): a step of
+    // the undo history when the image changed. While a cell is being edited
+    // the commit waits for the edit's end; a screen the image cannot hold
+    // stays on screen uncommitted, as it would at a group switch.
+    void commitScreen(const QString& name = QString());
+    // Channel `channel` of group `group` on screen: the group shown as a
+    // choice in cboCurrentGroup shows it, the channel's row current.
+    void showChannel(int group, int channel);
     // A control's place in twips in the current layout.
     QRect twipsGeometry(const QWidget* w) const { return places_.of(w); }
 
@@ -110,6 +119,9 @@ private:
     void showOffsetEntry(int row, const std::string& text) override;
     void hideOffsetEntry() override;
     void showHelp(int context) override { helpScreen(context); }
+    void commandDone(EditCommand what, int col, int rows) override;
+    // Every control of the group that a user changes commits the screen.
+    void commitOnControlChanges();
 
     void Form_GotFocus();
     void cboCurrentGroup_Click();
@@ -136,6 +148,8 @@ private:
     int savedFormWidth_ = kFormWidth;
     QString prevFocusClass_;
     bool inLayout_ = false;
+    QString pendingCommit_;   // a command's name waiting for its cell edit to end
+    int keepRowOnActivation_ = -1;   // a row shown from another window, kept by the next activation
     QWidget* area_ = nullptr;   // the controls' area, in a scroll area
     static constexpr const char* kUserSizeKey = "Position/MainSize";
 };

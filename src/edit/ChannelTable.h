@@ -44,6 +44,11 @@ public:
     virtual void endBulkEdit() {}
 };
 
+// The commands of the grid that change the group on screen, as the rules
+// report them when they end (the window commits each one to the image and
+// to the undo history).
+enum class EditCommand { TypedCell, CopyToTransmit, CopyToTransmitAll, Offset, Paste };
+
 // The whole group screen: the grid and its check boxes, the group controls,
 // and the few things the rules ask of the window.
 class GroupScreen : public ChannelTable {
@@ -66,6 +71,12 @@ public:
     virtual void hideOffsetEntry() = 0;
     // Shows the one-line help of a context (1: the offset entry).
     virtual void showHelp(int context) = 0;
+    // A command of the grid ended: `what` in column `col`, on `rows` rows.
+    virtual void commandDone(EditCommand what, int col, int rows) {
+        (void)what;
+        (void)col;
+        (void)rows;
+    }
 };
 
 }  // namespace orv

@@ -1,5 +1,6 @@
 #include "edit/GroupEditor.h"
 
+#include "edit/CellCheck.h"
 #include "edit/FrequencyCheck.h"
 #include "edit/RowText.h"
 #include "edit/clsMoves.h"
@@ -14,7 +15,6 @@ namespace orv {
 namespace {
 
 bool isFrequencyColumn(int col) { return col == colRecFreq || col == colTxFreq; }
-bool isCodeGuardColumn(int col) { return col == colRecCG || col == colTxCG; }
 
 // Keys that move or end an edit: they never count as typed text.
 bool isEditingKey(EditKey k) {
@@ -39,7 +39,7 @@ constexpr ChannelCheck kCheckOrder[3] = {ChannelCheck::Scan, ChannelCheck::Narro
 
 // ---------------------------------------------------------------- the group on screen
 
-bool GroupEditor::storeGroup(int g) {
+bool GroupEditor::storeGroup(int g, bool quiet) {
     if (g < 0 || g >= kGroups) return true;
     screen_.finishEdit();
     GroupView view;
@@ -55,7 +55,7 @@ bool GroupEditor::storeGroup(int g) {
         clsGroup(static_cast<const MemoryImage&>(scratch), before).Read_Group(g);
         encodeChangedGroup(before, view, g, scratch);
     } catch (const FieldError&) {
-        screen_.beep();
+        if (!quiet) screen_.beep();
         return false;
     }
     image_ = scratch;
@@ -171,6 +171,8 @@ void GroupEditor::keyUp(EditKey key) {
     if (txColumn && inColumn && (key == EditKey::C || key == EditKey::S)) {
         screen_.cancelEdit();
         copyReceiveToTransmit(c, key == EditKey::C);
+        screen_.commandDone(key == EditKey::C ? EditCommand::CopyToTransmitAll : EditCommand::CopyToTransmit, c,
+                            key == EditKey::C ? kChannels : 1);
         return;
     }
     if (c == colTxFreq && inColumn && key == EditKey::Space) {
@@ -190,26 +192,21 @@ void GroupEditor::keyUp(EditKey key) {
 
 void GroupEditor::afterCellEdit(int row, int col, const std::string& text) {
     if (col == colChan) return;
-    if (isFrequencyColumn(col)) {
-        if (isNumeric(text)) {
-            screen_.setCurrent(row, col);
-            validateFrequency(numericValue(text), col);
-        } else if (trimBlanks(text).empty()) {
-            screen_.setCellNumber(row, col, 0.0);  // an emptied cell holds no frequency
-            screen_.accepted();
-        } else {
-            refuse(text, "a frequency is a number in MHz");
-            screen_.setCellNumber(row, col, editOldValue_);
-        }
+    const bool frequency = isFrequencyColumn(col);
+    const CellCheck r = frequency ? checkFrequencyText(text, editOldValue_) : checkCellText(col, text, editOldText_);
+    if (!r.accepted) {
+        refuse(r.refusedValue, r.reason);  // the cell keeps its previous value
+        if (frequency) screen_.setCellNumber(row, col, editOldValue_);
         return;
     }
-    const FieldKind rule = isCodeGuardColumn(col) ? FieldKind::CodeGuard : FieldKind::Label;
-    if (const Refusal why = fieldRefusal(rule, text, editOldText_)) {
-        refuse(text, *why);  // the cell keeps its previous text
-        return;
+    if (frequency) {
+        screen_.setCurrent(row, col);
+        screen_.setCellNumber(row, col, r.number);
+    } else {
+        screen_.setCellText(row, col, r.text);
     }
-    screen_.setCellText(row, col, text);
     screen_.accepted();
+    screen_.commandDone(EditCommand::TypedCell, col, 1);
 }
 
 void GroupEditor::refuse(const std::string& value, const std::string& reason) {
@@ -219,27 +216,15 @@ void GroupEditor::refuse(const std::string& value, const std::string& reason) {
 
 bool GroupEditor::validateFrequency(double value, int column) {
     const int row = screen_.currentRow();
-    if (value == editOldValue_) {
-        screen_.setCellNumber(row, column, value);  // what the cell held is kept
-        screen_.accepted();
-        return true;
-    }
-    const FrequencyCheck r = checkFrequency(value);
-    switch (r.outcome) {
-    case FrequencyCheck::Outcome::Store:
-        screen_.setCellNumber(row, column, r.value);
-        screen_.accepted();
-        return true;
-    case FrequencyCheck::Outcome::Unchanged:
-        screen_.setCellNumber(row, column, value);
-        screen_.accepted();
-        return true;
-    case FrequencyCheck::Outcome::Refuse:
+    const CellCheck r = checkFrequencyValue(value, editOldValue_);
+    if (!r.accepted) {
         screen_.setCellNumber(row, column, editOldValue_);
-        refuse(numberText(value), r.reason);
+        refuse(r.refusedValue, r.reason);
         return false;
     }
-    return false;
+    screen_.setCellNumber(row, column, r.number);
+    screen_.accepted();
+    return true;
 }
 
 // ---------------------------------------------------------------- undo
@@ -320,6 +305,7 @@ PasteResult GroupEditor::paste(const std::string& clipboard) {
         screen_.setCurrent(0, 0);
     }
     screen_.endBulkEdit();
+    screen_.commandDone(EditCommand::Paste, colChan, pasteRowMode_ ? 1 : kChannels);
     return PasteResult::Pasted;
 }
 
@@ -335,7 +321,7 @@ void GroupEditor::pasteRow(int row, const std::string& text) {
             const double value = numericValue(field);
             if (!asText && isNumeric(current) && value == numericValue(current)) continue;  // kept as it is
             const FrequencyCheck r = asText ? FrequencyCheck{FrequencyCheck::Outcome::Refuse, 0,
-                                                             "a frequency is a number in MHz"}
+                                                             kFrequencyNotANumber}
                                             : checkFrequency(value);
             if (r.outcome == FrequencyCheck::Outcome::Refuse)
                 refuse(field, r.reason);
@@ -355,11 +341,11 @@ void GroupEditor::pasteRow(int row, const std::string& text) {
     else
         screen_.setCellText(row, colChLabel, label);
     for (int i = 0; i < 3; ++i) {
-        const double v = roundHalfEven(numericValue(f[static_cast<std::size_t>(6 + i)]));
-        if (v >= 0 && v <= 2)
-            screen_.setCheckValue(kCheckOrder[i], row, static_cast<int>(v));
+        const CellCheck v = checkCheckText(f[static_cast<std::size_t>(6 + i)]);
+        if (v.accepted)
+            screen_.setCheckValue(kCheckOrder[i], row, static_cast<int>(v.number));
         else
-            refuse(f[static_cast<std::size_t>(6 + i)], "a check box is 0, 1 or 2");
+            refuse(v.refusedValue, v.reason);
     }
 }
 
@@ -405,6 +391,7 @@ std::string GroupEditor::offsetKeyUp(EditKey key, const std::string& text) {
         lastOffsetText_ = t;
         lastOffsetKey_ = key;
         closeOffsetEntry();
+        screen_.commandDone(EditCommand::Offset, editColumn_, 1);
         return t;
     }
     if (key == EditKey::F1) screen_.showHelp(1);

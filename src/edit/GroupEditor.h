@@ -39,8 +39,9 @@ public:
     int currentGroup() const { return currentGroup_; }
     void setCurrentGroup(int g) { currentGroup_ = g; }
     // Stores the screen into group g of the image: all fields or none. A
-    // value the image cannot hold beeps and leaves the image as it was.
-    [[nodiscard]] bool storeGroup(int g);
+    // value the image cannot hold beeps (unless `quiet`) and leaves the
+    // image as it was.
+    [[nodiscard]] bool storeGroup(int g, bool quiet = false);
     // Loads group g of the image onto the screen.
     void loadGroup(int g);
     // Whether storing the screen into group g would change the image (a value

@@ -30,6 +30,8 @@
 #include "app/frmGlobals.h"
 #include "app/frmHelp.h"
 #include "app/frmMove.h"
+#include "app/frmAllChannels.h"
+#include "app/frmWholeRadioDialogs.h"
 #include "app/frmProc.h"
 #include "app/frmPullGain.h"
 #include "app/frmRefOsc.h"
@@ -209,6 +211,20 @@ TEST_F(Translations, NoWindowShowsAnUntranslatedText) {
     walk.window(&chooser);
     frmMove move(nullptr);
     walk.window(&move);
+    action(main, "mnuAllChannels")->trigger();
+    int allChannels = 0;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* all = qobject_cast<frmAllChannels*>(top)) {
+            walk.window(all);
+            ++allChannels;
+        }
+    EXPECT_EQ(allChannels, 1);
+    frmFind find(FindQuery{}, nullptr);
+    walk.window(&find);
+    for (auto mode : {frmBulkEdit::Mode::SetField, frmBulkEdit::Mode::Shift}) {
+        frmBulkEdit bulk(mode, 3, {}, nullptr);
+        walk.window(&bulk);
+    }
 
     frmCompare compare(nullptr, session->prompts(), {});
     Difference d;

@@ -1,9 +1,18 @@
 // The editor as a desktop with another look would start it, for screenshots:
-//   orvedit-look [--dark] [--point-size N] [--open globals|move|help|about]
+//   orvedit-look [--dark] [--point-size N]
+//                [--open globals|move|help|about|allchannels|setfield|editmenu]
 // --dark sets a dark palette (the Fusion style) and --point-size the
 // application's font before any window is made, as a desktop theme does;
-// --open shows one more window over the main window once it is up.
+// --open shows one more window over the main window once it is up (setfield:
+// the Set Field dialog of three rows after a refused value; editmenu: the
+// Edit menu open after a Blank Screen, naming its undo).
+#include <QAction>
 #include <QApplication>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
 #include <QStyleFactory>
 #include <QTimer>
 #include <memory>
@@ -14,6 +23,8 @@
 #include "app/frmAbout.h"
 #include "app/frmGroups.h"
 #include "app/frmMove.h"
+#include "app/ChannelGrid.h"
+#include "app/ChannelPanel.h"
 
 int main(int argc, char** argv) {
     orv::OrvApplication app(argc, argv);
@@ -46,6 +57,24 @@ int main(int argc, char** argv) {
             auto* move = new orv::frmMove(&main);
             extra.reset(move);
             move->show();
+        } else if (open == QLatin1String("allchannels")) {
+            main.findChild<QAction*>(QStringLiteral("mnuAllChannels"))->trigger();
+        } else if (open == QLatin1String("setfield")) {
+            orv::ChannelGrid* grid = main.channels().grid();
+            QItemSelection rows(grid->model()->index(1, 0), grid->model()->index(3, 5));
+            grid->selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
+            QTimer::singleShot(300, &app, [] {
+                QWidget* d = QApplication::activeModalWidget();
+                if (!d) return;
+                d->findChild<QLineEdit*>(QStringLiteral("txtValue"))->setText(QStringLiteral("180"));
+                for (QPushButton* b : d->findChildren<QPushButton*>())
+                    if (b->text().remove(QLatin1Char('&')) == QLatin1String("OK")) b->click();
+            });
+            main.findChild<QAction*>(QStringLiteral("mnuSetField"))->trigger();
+        } else if (open == QLatin1String("editmenu")) {
+            main.findChild<QAction*>(QStringLiteral("mnuBlank"))->trigger();
+            QMenu* edit = main.findChild<QMenu*>(QStringLiteral("mnuEdit"));
+            main.menuBar()->setActiveAction(edit->menuAction());
         } else if (open == QLatin1String("about")) {
             extra = std::make_unique<orv::frmAbout>(session.prompts(), &main);
             extra->show();
