@@ -35,12 +35,14 @@ ReadFirst readFirst(ORVCom& com, const MemoryImage& target, const RadioJobPlan& 
     const RadioMask mask = verifyMaskFor(plan);
     r.changes = compareImages(r.radio, target, &mask);
     r.selection = selectChanges(r.radio, target, mask);
+    r.unsent = unsentDifferences(r.radio, target, mask);
     return r;
 }
 
 std::vector<std::string> changeLines(const ReadFirst& before) {
     std::vector<std::string> lines;
     for (const Difference& d : before.changes) lines.push_back(d.line());
+    for (const Difference& d : before.unsent) lines.push_back(notWrittenLine(d));
     return lines;
 }
 

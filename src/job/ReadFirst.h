@@ -26,6 +26,7 @@ struct ReadFirst {
     std::string fingerprint;    // the radio's name (job/RadioIdentity.h)
     BackupResult backup;        // the backup of what was read (none when not asked for)
     std::vector<Difference> changes;   // what the write changes, in words
+    std::vector<Difference> unsent;    // what differs in fields the write never sends (kept in the file only)
     WriteSelection selection;          // what it sends when it sends only what differs
     bool identical() const { return read && selection.empty(); }
 };
@@ -39,7 +40,9 @@ std::array<bool, memmap::kBlocks> blocksReadFirst(const RadioJobPlan& plan);
 ReadFirst readFirst(ORVCom& com, const MemoryImage& target, const RadioJobPlan& plan,
                     const std::string& backupFolder);
 
-// The change list as lines: "where: radio -> new", one a difference.
+// The change list as lines: "where: radio -> new", one a difference, then
+// "where: radio -> file (not written by a radio write)" for each field the
+// write leaves as the radio has it.
 std::vector<std::string> changeLines(const ReadFirst& before);
 
 }  // namespace orv

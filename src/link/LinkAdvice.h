@@ -20,6 +20,9 @@ struct LinkAdviceFacts {
     std::string portChoice;   // where the user chooses the device ("Comm-Port > Choose Device...", "--port")
     int openError = 0;        // errno of a failed open (EACCES: a permission problem)
     bool radioChanged = false;  // a write had already sent data to the radio
+    // NoAnswer, WriteFailed: the byte the radio answered instead of the one
+    // expected (a refusal, garbage); -1 when it said nothing.
+    int wrongAnswer = -1;
 };
 
 std::string linkAdvice(LinkFailure failure, const LinkAdviceFacts& facts);
