@@ -355,6 +355,10 @@
         <source>Opened %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1 is the programming&apos;s own file %2.<byte value="xd"/>Choose another name; nothing was written.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>JobText</name>
@@ -364,6 +368,10 @@
     </message>
     <message>
         <source>Are you sure you want to write to the radio?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The radio already holds this programming.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -462,6 +470,13 @@
     </message>
     <message>
         <source>Receiver front end tuning gain</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QtHost</name>
+    <message>
+        <source>The settings file %1 cannot be used: it is %2, not a regular file.<byte value="xd"/>ORVEDIT runs with its default settings and keeps no settings until it is removed or replaced by a regular file.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -705,6 +720,57 @@ Save the report as a PDF file instead?</source>
     </message>
     <message>
         <source>&amp;System Info...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>orv::frmChanges</name>
+    <message>
+        <source>Global parameters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Write</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>What Will Change</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The write changes 1 value in the radio:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The write changes %1 values in the radio:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Changes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>In the radio</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (not written by a radio write)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1380,6 +1446,10 @@ Save the report as a PDF file instead?</source>
     </message>
     <message>
         <source>Channels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Kept in the programming file only: a radio write never sends this field (not written by a radio write), so the radio keeps its own value.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
