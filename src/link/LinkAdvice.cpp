@@ -37,6 +37,10 @@ std::string linkAdvice(LinkFailure failure, const LinkAdviceFacts& f) {
                    "mode, and the port" + choice + ".";
         break;
     case LinkFailure::WriteFailed:
+        if (f.stoppedByUser) {
+            what = "The write on " + device + " was stopped by the user, not by the radio.";
+            break;
+        }
         if (f.wrongAnswer == wire::kNak) {
             what = "The radio on " + device + " refused the write (it answered " + hexByte(wire::kNak) +
                    ", not " + hexByte(wire::kAck) + "): cycle its power and try again.";

@@ -23,6 +23,8 @@ struct LinkAdviceFacts {
     // NoAnswer, WriteFailed: the byte the radio answered instead of the one
     // expected (a refusal, garbage); -1 when it said nothing.
     int wrongAnswer = -1;
+    // WriteFailed: the user stopped the write (Cancel, Ctrl-C, a stop request).
+    bool stoppedByUser = false;
 };
 
 std::string linkAdvice(LinkFailure failure, const LinkAdviceFacts& facts);

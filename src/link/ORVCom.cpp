@@ -45,7 +45,8 @@ void ORVCom::initComm() {
 
 MsgAnswer ORVCom::failureBox(const std::string& text, const char* title, LinkFailure failure, MsgIcon icon,
                              MsgButtons buttons, int openError) {
-    LinkAdviceFacts facts{port_.device(), portChoice_, openError, radioChanged_, wrongAnswer_};
+    LinkAdviceFacts facts{port_.device(), portChoice_, openError, radioChanged_, wrongAnswer_,
+                          std::exchange(writeStopped_, false)};
     wrongAnswer_ = -1;
     return host_.messageBox(withLinkAdvice(text, failure, facts), title, icon, buttons);
 }
@@ -523,8 +524,6 @@ bool ORVCom::hookForWrite() {
 ORVCom::WriteEnd ORVCom::page0Phase(WriteEnd whenCancelled) {
     writeStopped_ = false;
     if (writePage0()) return WriteEnd::Written;
-    // The user's stop is no failure of the radio: nothing to retry, nothing to tell.
-    if (std::exchange(writeStopped_, false)) return WriteEnd::Abandoned;
     return failureBox(kPage0Failed, kDownloadError, LinkFailure::WriteFailed, MsgIcon::None, MsgButtons::RetryCancel) ==
                    MsgAnswer::Retry
                ? WriteEnd::Retry

@@ -215,7 +215,8 @@ private:
     // The byte the radio answered instead of the one expected (a refusal,
     // garbage) in the exchange that failed last; -1 when it was silent.
     int wrongAnswer_ = -1;
-    // A masked write ended because the user stopped it (not the radio).
+    // A masked write ended because the user stopped it (not the radio): the
+    // failure box that follows says so.
     bool writeStopped_ = false;
     bool readCancelled_ = false;
     bool inWrite_ = false;   // inside writeMemory, writeGlobal or writeGroup

@@ -233,7 +233,7 @@ Case plan(Op op, Fault fault) {
         c.interruptAt = wireBytes(fs, std::min<std::size_t>(2, all)) + 1;
         c.exitCode = 130;
         c.mentions = {"interrupted by the user"};
-        c.never = {"stopped answering", "Download Failed"};
+        c.never = {"stopped answering"};
         c.anyPrefix = !isRead(op);
         break;
     }

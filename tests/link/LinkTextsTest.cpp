@@ -70,6 +70,9 @@ TEST(LinkAdvice, NamesTheDeviceWhatToCheckAndTheRadiosState) {
          "The radio on /dev/ttyUSB0 answered the write with 0x5A, which is no answer to it: check the cable and the "
          "line for noise." + partly, 0x5A},
     };
+    LinkAdviceFacts stopped{"/dev/ttyUSB0", "", 0, true, -1, true};
+    EXPECT_EQ(linkAdvice(LinkFailure::WriteFailed, stopped),
+              "The write on /dev/ttyUSB0 was stopped by the user, not by the radio." + partly);
     for (const Case& c : cases) {
         const LinkAdviceFacts facts{c.device, c.choice, c.openError, c.changed, c.wrongAnswer};
         EXPECT_EQ(linkAdvice(c.failure, facts), c.expected);
