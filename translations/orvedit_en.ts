@@ -356,6 +356,10 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>%1 is the programming&apos;s own file %2.<byte value="xd"/>Choose another name; nothing was written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Open</source>
         <translation type="unfinished"></translation>
     </message>
@@ -474,6 +478,13 @@
     </message>
     <message>
         <source>Receiver front end tuning gain</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QtHost</name>
+    <message>
+        <source>The settings file %1 cannot be used: it is %2, not a regular file.<byte value="xd"/>ORVEDIT runs with its default settings and keeps no settings until it is removed or replaced by a regular file.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -979,6 +990,10 @@ Save the report as a PDF file instead?</source>
         <source>New</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1 (not written by a radio write)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>orv::frmChooseDevice</name>
@@ -1417,10 +1432,6 @@ Save the report as a PDF file instead?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Global Parameters</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Group</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1430,6 +1441,10 @@ Save the report as a PDF file instead?</source>
     </message>
     <message>
         <source>Channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Global Parameters</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1804,6 +1819,18 @@ Save the report as a PDF file instead?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Kept in the programming file only: a radio write never sends this field (not written by a radio write), so the radio keeps its own value.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Program &amp;Fleet...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Radio &amp;Log...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Redo</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1844,7 +1871,27 @@ Save the report as a PDF file instead?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Moved group %1 to position %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing moved: the positions are the same or not numbers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing moved: a position is 1 to 15</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing moved: the group on screen holds a value that cannot be stored</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Move Group %1 to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group %1 on screen</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1877,34 +1924,6 @@ Save the report as a PDF file instead?</source>
     </message>
     <message>
         <source>Change %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Moved group %1 to position %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Nothing moved: the positions are the same or not numbers</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Nothing moved: a position is 1 to 15</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Nothing moved: the group on screen holds a value that cannot be stored</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Group %1 on screen</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Program &amp;Fleet...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Radio &amp;Log...</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

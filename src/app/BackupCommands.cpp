@@ -12,6 +12,7 @@
 #include "app/QtHost.h"
 #include "app/frmRadioLog.h"
 #include "platform/Folders.h"
+#include "files/ImageFile.h"
 
 namespace orv {
 
@@ -55,10 +56,20 @@ bool keepExitBackup(EditorShell& shell) {
 }
 
 void tellExitBackup(EditorShell& shell) {
+    if (const QString problem = settingsProblem(); !problem.isEmpty()) {
+        shell.session().prompts().message(shell.shellWidget(), problem, QString(), MsgIcon::Exclamation,
+                                          MsgButtons::OK);
+        return;   // a store without a file holds no backup's path
+    }
     const auto settings = appSettings();
     const QString path = settings->value(QLatin1String(kExitBackupKey)).toString();
     if (path.isEmpty()) return;
     settings->remove(QLatin1String(kExitBackupKey));
+    // Only a programming file is offered (the read never waits on a pipe): a
+    // backup removed since, or a path the settings were given by hand, is
+    // not named as if it were one.
+    MemoryImage kept;
+    if (!loadImageFile(QDir::toNativeSeparators(path).toStdString(), kept)) return;
     shell.session().prompts().message(
         shell.shellWidget(),
         QCoreApplication::translate(

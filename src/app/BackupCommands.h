@@ -30,7 +30,9 @@ void reportBackup(EditorShell& shell, const BackupResult& r);
 // program must stay open so that nothing is lost.
 bool keepExitBackup(EditorShell& shell);
 // At start: tells once where the programming of an exit without a save was
-// kept, then forgets it. Nothing when there is none.
+// kept, then forgets it; nothing when there is none, or when the path no
+// longer names a programming file. A settings store that cannot be used is
+// told instead (once: the editor then runs on its defaults).
 void tellExitBackup(EditorShell& shell);
 
 // "File > Open Backup...": the open dialog starts in the backup folder

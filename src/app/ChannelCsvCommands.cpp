@@ -93,6 +93,9 @@ bool exportChannels(EditorShell& shell, int group) {
         status.text = tr("Export cancelled");
         return false;
     }
+    if (FileOpenSave::refuseOwnFile(shell.session().prompts(), shell.shellWidget(), path,
+                                    shell.session().file().currentFileName, tr(kExportTitle)))
+        return false;
     if (auto st = saveFileAtomically(path.toStdString(), text.data(), text.size()); !st) {
         tell(shell, QString::fromStdString(st.message), kExportTitle);
         return false;
@@ -108,7 +111,7 @@ bool importChannels(EditorShell& shell, int group) {
     if (path.isEmpty()) return false;
     status.text = tr("Nothing was imported from %1").arg(path);
     std::string text;
-    if (auto st = readWholeFile(path.toStdString(), text, kChannelCsvMaxBytes + 1); !st) {
+    if (auto st = readWholeFile(path.toStdString(), text, kChannelCsvMaxBytes); !st) {
         tell(shell, QString::fromStdString(st.message), kImportTitle);
         return false;
     }

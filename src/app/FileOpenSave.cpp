@@ -1,6 +1,7 @@
 #include "app/FileOpenSave.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QSettings>
@@ -11,6 +12,7 @@
 #include "app/EditorShell.h"
 #include "app/QtHost.h"
 #include "image/Programming.h"
+#include "platform/Files.h"
 
 namespace orv::FileOpenSave {
 
@@ -75,9 +77,28 @@ bool saveFile(EditorShell& shell) {
     return writeImageFile(shell);
 }
 
+bool refuseOwnFile(UserPrompts& prompts, QWidget* parent, const QString& chosen, const QString& own,
+                   const QString& title) {
+    if (chosen.isEmpty() || own.isEmpty() ||
+        !platform::sameFile(QDir::toNativeSeparators(chosen).toStdString(), QDir::toNativeSeparators(own).toStdString()))
+        return false;
+    prompts.message(parent,
+                    QCoreApplication::translate("FileOpenSave",
+                                                "%1 is the programming's own file %2.\rChoose another name; "
+                                                "nothing was written.")
+                        .arg(QDir::toNativeSeparators(chosen), QDir::toNativeSeparators(own)),
+                    title, MsgIcon::Exclamation, MsgButtons::OK);
+    return true;
+}
+
 bool saveFileAs(EditorShell& shell) {
     if (!showFileDialog(shell, true)) return false;
     FileState& f = shell.session().file();
+    if (refuseOwnFile(shell.session().prompts(), shell.shellWidget(), f.filePath, f.currentFileName,
+                      QCoreApplication::translate("FileOpenSave", "Save As"))) {
+        f.filePath = f.previousFilePath;
+        return false;
+    }
     if (QFileInfo::exists(f.filePath) &&
         shell.session().prompts().message(
             shell.shellWidget(),

@@ -51,6 +51,14 @@ void removeRecentFile(const QString& path);
 // save that failed keeps it open, so the programming is not lost.
 bool saveFileAsForExit(EditorShell& shell);
 
+// Whether `chosen` is the programming's own file `own` (the one last opened
+// or saved), by identity: a link or another spelling of it too
+// (platform::sameFile). Then a box under `title` names both and the caller
+// writes nothing: Save As, Export Channels, the report's PDF and the serial
+// trace never replace the programming's file.
+bool refuseOwnFile(UserPrompts& prompts, QWidget* parent, const QString& chosen, const QString& own,
+                   const QString& title);
+
 // Asks for a file name (for saving or for opening); true when one was chosen,
 // which then is the current file path.
 bool showFileDialog(EditorShell& shell, bool forSaving);

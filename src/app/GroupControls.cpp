@@ -8,10 +8,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStatusTipEvent>
 #include "app/ControlMaker.h"
 #include "app/TwipsPlaces.h"
 #include "app/ViewBinder.h"
 #include "edit/GroupEditor.h"
+#include "image/FieldTable.h"
+#include "image/VerifyMask.h"
 
 namespace orv {
 
@@ -92,6 +95,26 @@ GroupControls::GroupControls(QWidget* area, TwipsPlaces& places, GroupEditor& ed
     make.combo(fraANI, QStringLiteral("cboANI"), lists::cboANI(), 150, 210, 2160);
 
     frames_ = {fraDisplyControl, fraDualPri, fraBattSave, fraUCG, fraLockout, fraBCI, fraANI};
+    markUnsentFields();
+}
+
+void GroupControls::markUnsentFields() {
+    // A field stored (partly) in bits a write never sends is kept in the file
+    // only: its control says so, and so does the status bar when it changes.
+    for (const fields::GroupField& f : fields::groupFields()) {
+        int unsent = 0;
+        for (const memmap::BitField& b : f.bits) unsent |= unsentGroupBits(b);
+        if (unsent == 0) continue;
+        auto* control = area_->findChild<QComboBox*>(QLatin1String(f.name));
+        if (!control) continue;
+        const QString note = tr("Kept in the programming file only: a radio write never sends this field "
+                                "(not written by a radio write), so the radio keeps its own value.");
+        control->setToolTip(note);
+        connect(control, &QComboBox::activated, control, [control, note] {
+            QStatusTipEvent tip(note);
+            QCoreApplication::sendEvent(control, &tip);
+        });
+    }
 }
 
 int GroupControls::selectedGroup() const { return cboCurrentGroup_->currentIndex(); }

@@ -60,6 +60,8 @@ protected:
     bool eventFilter(QObject* obj, QEvent* e) override;
 
 private:
+    void markUnsentFields();
+
     QWidget* area_;
     TwipsPlaces& places_;
     GroupEditor& editor_;

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "app/FileOpenSave.h"
 #include "app/UserPrompts.h"
 #include "report/ReportPrinter.h"
 #include "files/ImageFile.h"
@@ -56,7 +57,11 @@ void ReportPrinting::tellFailure(QWidget* parent, const QString& text) {
     prompts_.message(parent, text, QString(), MsgIcon::Critical, MsgButtons::OK);
 }
 
-bool ReportPrinting::writePdfFile(QWidget* parent, const QString& path, const QByteArray& pdf) {
+bool ReportPrinting::writePdfFile(QWidget* parent, const QString& path, const QByteArray& pdf, const QString& own) {
+    if (FileOpenSave::refuseOwnFile(prompts_, parent, path, own, tr("Print"))) {
+        outcome_ = QCoreApplication::translate("ReportPrinting", "The report was not printed");
+        return false;
+    }
     const FileStatus st = saveFileAtomically(path.toStdString(), pdf.constData(), static_cast<std::size_t>(pdf.size()));
     if (!st) {
         tellFailure(parent, tr("The report could not be saved.\n") + QString::fromStdString(st.message));
@@ -118,7 +123,7 @@ bool ReportPrinting::saveAsPdf(QWidget* parent, const MemoryImage& img, const QS
         tellFailure(parent, tr("The report could not be saved as %1: %2.").arg(path, error));
         return false;
     }
-    return writePdfFile(parent, path, pdf);
+    return writePdfFile(parent, path, pdf, fileName);
 }
 
 bool ReportPrinting::printTo(QWidget* parent, QPrinter& printer, const MemoryImage& img, const QString& fileName) {
@@ -155,7 +160,7 @@ bool ReportPrinting::printTo(QWidget* parent, QPrinter& printer, const MemoryIma
             tellFailure(parent, tr("The report could not be printed to %1: %2.").arg(target, tmp.errorString()));
             return false;
         }
-        return writePdfFile(parent, target, tmp.readAll());
+        return writePdfFile(parent, target, tmp.readAll(), fileName);
     }
 
     const QString name = printer.printerName();

@@ -69,7 +69,8 @@ private:
     int runDialog(QDialog& dlg);
     bool printersInstalled();
     void tellFailure(QWidget* parent, const QString& text);
-    bool writePdfFile(QWidget* parent, const QString& path, const QByteArray& pdf);
+    // Writes the PDF to `path`, unless that is the programming's own file `own`.
+    bool writePdfFile(QWidget* parent, const QString& path, const QByteArray& pdf, const QString& own);
 
     bool saveAsPdf(QWidget* parent, const MemoryImage& img, const QString& fileName);
     bool printTo(QWidget* parent, QPrinter& printer, const MemoryImage& img, const QString& fileName);

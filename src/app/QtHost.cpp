@@ -1,9 +1,13 @@
 #include "app/QtHost.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QWidget>
 #include <chrono>
 #include <thread>
+#include "platform/Files.h"
 #include "app/UserPrompts.h"
 #include "app/ViewBinder.h"
 #include "app/WindowQueue.h"
@@ -11,7 +15,29 @@
 
 namespace orv {
 
+QString settingsProblem() {
+    // The files the store reads, as the toolkit finds them: the program's
+    // and the organisation's (both "ORVEDIT"), in the user's configuration
+    // folder and then in the system's. Only their kind is asked: opening a
+    // pipe would wait for a writer.
+    for (const QString& folder : QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation)) {
+        for (const QString& name : {QStringLiteral("ORVEDIT/ORVEDIT.ini"), QStringLiteral("ORVEDIT.ini")}) {
+            const QString path = QDir(folder).filePath(name);
+            const std::string kind = platform::fileKindText(QDir::toNativeSeparators(path).toStdString());
+            if (kind.empty()) continue;
+            return QCoreApplication::translate("QtHost",
+                                               "The settings file %1 cannot be used: it is %2, not a regular file.\r"
+                                               "ORVEDIT runs with its default settings and keeps no settings until "
+                                               "it is removed or replaced by a regular file.")
+                .arg(QDir::toNativeSeparators(path), QString::fromStdString(kind));
+        }
+    }
+    return {};
+}
+
 std::unique_ptr<QSettings> appSettings() {
+    // A store without a file: it starts empty and keeps nothing.
+    if (!settingsProblem().isEmpty()) return std::make_unique<QSettings>(QString(), QSettings::IniFormat);
     return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
                                        QStringLiteral("ORVEDIT"), QStringLiteral("ORVEDIT"));
 }

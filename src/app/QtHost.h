@@ -25,8 +25,13 @@ class WindowQueue;
 
 // The per-user settings store of the program (organisation and application
 // "ORVEDIT", INI format under $XDG_CONFIG_HOME), whether or not the
-// application's identity has been set up yet.
+// application's identity has been set up yet. When one of its files is not a
+// regular file (a pipe would hold the program for ever), a store that keeps
+// nothing and starts with every default.
 std::unique_ptr<QSettings> appSettings();
+// Why the settings store cannot be used (one message naming the file), or
+// empty when it can.
+QString settingsProblem();
 
 class QtHost : public LinkHost {
 public:

@@ -186,14 +186,19 @@ bool showVerify(EditorShell& shell, const RadioJobResult& r) {
     RadioLink& link = session.link();
     reportBackup(shell, r.readBackup);
     if (frmVerify* old = link.verifyWindow()) old->close();
+    // A field the file holds where a write sends nothing is listed, never a difference.
+    QString notWritten;
+    for (const std::string& line : r.notWritten) notWritten += QLatin1Char('\r') + QString::fromStdString(line);
     if (r.verified == RadioJobResult::Step::Done) {
-        session.prompts().message(shell.shellWidget(), coreText("JobText", kRadioMatches),
+        session.prompts().message(shell.shellWidget(), coreText("JobText", kRadioMatches) + notWritten,
                                   QCoreApplication::translate("RadioCommands", "Verify Radio"), MsgIcon::Information,
                                   MsgButtons::OK);
         return true;
     }
     auto* window = new frmVerify(shell.shellWidget());
-    window->showDifferences(r.differences);
+    std::vector<std::string> lines = r.differences;
+    lines.insert(lines.end(), r.notWritten.begin(), r.notWritten.end());
+    window->showDifferences(lines);
     link.setVerifyWindow(window);
     window->show();
     return false;
@@ -415,7 +420,7 @@ RadioRun mnuWriteAll_Click(EditorShell& shell) {
     return readBeforeWrite(shell, std::move(hold), first, programmingToWrite(shell, true),
                            [&shell](RadioBusy::Hold hold, const ReadFirst& before) -> RadioRun {
         EditorSession& session = shell.session();
-        if (!session.prompts().confirmChanges(shell.shellWidget(), {before.changes, QString::fromStdString(before.origin)})) return RadioRun::ended(false);
+        if (!session.prompts().confirmChanges(shell.shellWidget(), {before.changes, QString::fromStdString(before.origin), before.unsent})) return RadioRun::ended(false);
         if (!confirmWrite(shell)) return RadioRun::ended(false);
         // Escape or the close box on this question stops the whole write:
         // only a chosen No skips page 0.
@@ -472,7 +477,7 @@ RadioRun writePartAfterRead(EditorShell& shell, RadioBusy::Hold hold, const Radi
     return readBeforeWrite(shell, std::move(hold), plan, programmingToWrite(shell, globals),
                            [&shell, plan](RadioBusy::Hold hold, const ReadFirst& before) -> RadioRun {
         EditorSession& session = shell.session();
-        if (!session.prompts().confirmChanges(shell.shellWidget(), {before.changes, QString::fromStdString(before.origin)})) return RadioRun::ended(false);
+        if (!session.prompts().confirmChanges(shell.shellWidget(), {before.changes, QString::fromStdString(before.origin), before.unsent})) return RadioRun::ended(false);
         if (!confirmWrite(shell)) return RadioRun::ended(false);
         if (!shell.mnuWriteCurrGroup_Click()) return RadioRun::ended(false);
         const BackupResult sent = keepBackupOf(shell, session.image(), BackupKind::Write);
@@ -557,6 +562,9 @@ bool mnuSaveTrace_Click(EditorShell& shell) {
     setup.defaultSuffix = QStringLiteral("txt");
     const QString path = session.prompts().chooseFile(parent, true, QStringLiteral("serial-trace.txt"), setup);
     if (path.isEmpty()) return false;
+    if (FileOpenSave::refuseOwnFile(session.prompts(), parent, path, session.file().currentFileName,
+                                    QCoreApplication::translate("RadioCommands", "Save Serial Trace")))
+        return false;
     // The text is taken now: an exchange that starts meanwhile does not mix in.
     const std::string text = link.traceText();
     const FileStatus st = saveFileAtomically(path.toStdString(), text.data(), text.size());

@@ -4,6 +4,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QWidget>
+#include <algorithm>
 #include "app/QtHost.h"
 #include "app/Twips.h"
 #include "image/NumText.h"
@@ -27,6 +28,29 @@ int savedPx(const QVariant& v, int fallback) {
 
 }  // namespace
 
+QPoint placeOnScreens(QPoint pos, QSize size, const QList<QRect>& screens) {
+    if (screens.isEmpty()) return pos;
+    // A window whose top-left corner is on a screen can be reached there.
+    for (const QRect& s : screens)
+        if (s.contains(pos)) return pos;
+    const QRect wanted(pos, size);
+    QRect best = screens.front();
+    long long bestArea = -1;
+    for (const QRect& s : screens) {
+        const QRect common = s.intersected(wanted);
+        const long long area = common.isEmpty() ? 0 : static_cast<long long>(common.width()) * common.height();
+        if (area > bestArea) {
+            bestArea = area;
+            best = s;
+        }
+    }
+    auto keepIn = [](int at, int length, int first, int room) {
+        return std::max(first, std::min(at, first + room - length));
+    };
+    return {keepIn(pos.x(), size.width(), best.left(), best.width()),
+            keepIn(pos.y(), size.height(), best.top(), best.height())};
+}
+
 void restoreWindowPosition(QWidget* w, const char* topKey, const char* leftKey) {
     auto s = appSettings();
     const QVariant top = s->value(key(topKey));
@@ -36,7 +60,9 @@ void restoreWindowPosition(QWidget* w, const char* topKey, const char* leftKey) 
     const QSize size = w->frameGeometry().size();
     const int y = savedPx(top, area.top() + (area.height() - size.height()) / 2);
     const int x = savedPx(left, area.left() + (area.width() - size.width()) / 2);
-    w->move(x, y);
+    QList<QRect> areas;
+    for (const QScreen* s : QGuiApplication::screens()) areas.push_back(s->availableGeometry());
+    w->move(placeOnScreens({x, y}, size, areas));
 }
 
 void saveWindowPosition(const QWidget* w, const char* topKey, const char* leftKey) {

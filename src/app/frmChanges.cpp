@@ -60,6 +60,15 @@ frmChanges::frmChanges(const ChangeListView& view, QWidget* owner)
         }
         new QTreeWidgetItem(heading, {fieldText(d), QString::fromStdString(d.thisValue), QString::fromStdString(d.thatValue)});
     }
+    for (const Difference& d : view.unsent) {
+        QTreeWidgetItem*& heading = headings[d.group];
+        if (!heading) {
+            heading = new QTreeWidgetItem(treChanges_, {groupHeading(d)});
+            heading->setFirstColumnSpanned(true);
+        }
+        new QTreeWidgetItem(heading, {tr("%1 (not written by a radio write)").arg(fieldText(d)),
+                                      QString::fromStdString(d.thisValue), QString::fromStdString(d.thatValue)});
+    }
     treChanges_->expandAll();
     for (int c = 0; c < 3; ++c) treChanges_->resizeColumnToContents(c);
     cmdWrite_->setObjectName(QStringLiteral("cmdWrite"));

@@ -20,6 +20,9 @@ namespace orv {
 struct ChangeListView {
     std::vector<Difference> changes;
     QString note;   // the other radio's note, or empty
+    // The fields that differ where the write sends nothing: listed as "not
+    // written by a radio write", not counted as changes.
+    std::vector<Difference> unsent;
 };
 
 class frmChanges : public QDialog {

@@ -11,9 +11,12 @@
 #include <iostream>
 #include <string>
 #include <type_traits>
+#include <vector>
 #include "files/ImageFile.h"
 #include "image/MemoryMap.h"
+#include "cli/PrintableLine.h"
 #include "image/NumText.h"
+#include "platform/Files.h"
 
 namespace orvcli {
 
@@ -22,43 +25,8 @@ inline constexpr int kExitFailure = 1;  // the command could not finish (e.g. th
 inline constexpr int kExitUsage = 2;    // bad usage or bad input (unreadable file, refused value)
 inline constexpr int kExitInterrupted = 130;  // Ctrl-C, as a shell reports a command ended by SIGINT (128 + 2)
 
-inline constexpr std::size_t kMaxMessageLineBytes = 1000;
-
 // The size of a programming file as help texts give it ("6019 bytes").
 inline const std::string kProgrammingFileBytes = std::to_string(orv::memmap::kFileSize) + " bytes";
-
-// One line as the tool prints it on a terminal: line breaks become blanks;
-// every other control byte (ESC, BEL, NUL, TAB, DEL, the 8-bit controls) and
-// every byte that is not UTF-8 is shown as \xNN, so no file, CSV row or JSON
-// value can move the cursor or recolour the terminal. A line longer than
-// kMaxMessageLineBytes loses its middle to "…": the start (what and where)
-// and the end (why) stay.
-inline std::string printableLine(const std::string& text) {
-    static const char hex[] = "0123456789abcdef";
-    std::string out;
-    out.reserve(text.size());
-    auto escape = [&](unsigned char b) { out += {'\\', 'x', hex[b >> 4], hex[b & 0xF]}; };
-    const std::size_t n = text.size();
-    for (std::size_t i = 0; i < n;) {
-        const auto b = static_cast<unsigned char>(text[i]);
-        if (b == '\n' || b == '\r') { out += ' '; ++i; continue; }
-        if (b < 0x20 || b == 0x7F) { escape(b); ++i; continue; }
-        if (b < 0x80) { out += static_cast<char>(b); ++i; continue; }
-        const std::size_t len = orv::utf8SequenceLength(text, i);
-        bool valid = len != 0;
-        // U+0080..U+009F are the 8-bit controls (CSI among them).
-        if (valid && b == 0xC2 && static_cast<unsigned char>(text[i + 1]) < 0xA0) valid = false;
-        if (!valid) { escape(b); ++i; continue; }
-        out.append(text, i, len);
-        i += len;
-    }
-    if (out.size() <= kMaxMessageLineBytes) return out;
-    const std::size_t keep = (kMaxMessageLineBytes - orv::kEllipsis.size()) / 2;
-    const std::size_t headEnd = orv::utf8Prefix(out, keep);
-    std::size_t tailStart = out.size() - keep;
-    while (tailStart < out.size() && (static_cast<unsigned char>(out[tailStart]) & 0xC0) == 0x80) ++tailStart;
-    return out.substr(0, headEnd) + std::string(orv::kEllipsis) + out.substr(tailStart);
-}
 
 // Prints "orvedit-cli: <message>" as one printable line on stderr (see
 // printableLine), so a caller can rely on one line per error.
@@ -107,6 +75,31 @@ inline void refuseStdStream(const std::string& path) {
 inline void checkOutputOrFail(const std::string& path) {
     refuseStdStream(path);
     if (auto st = orv::checkSaveTarget(path); !st) throw CommandFailure{saveFailureExit(st), st.message};
+}
+
+// A file a command names: the option (or argument) that names it and its name.
+struct NamedFile {
+    std::string option;   // "-o", "--trace", "FILE"
+    std::string path;
+};
+
+// Refuses, before anything is read or written, an output that is the same
+// file as one of the inputs or as another output, however the two are
+// spelt (links, relative names, ".."; platform::sameFile): bad usage, one
+// line naming both. An empty name and "-" (the standard stream) name no file.
+inline void refuseSameFile(const std::vector<NamedFile>& inputs, const std::vector<NamedFile>& outputs) {
+    auto isFile = [](const NamedFile& f) { return !f.path.empty() && !isStdStream(f.path); };
+    auto describe = [](const NamedFile& f) { return f.option + " \"" + f.path + "\""; };
+    for (std::size_t k = 0; k < outputs.size(); ++k) {
+        const NamedFile& out = outputs[k];
+        if (!isFile(out)) continue;
+        std::vector<NamedFile> others(inputs);
+        others.insert(others.end(), outputs.begin(), outputs.begin() + static_cast<std::ptrdiff_t>(k));
+        for (const NamedFile& other : others)
+            if (isFile(other) && orv::platform::sameFile(out.path, other.path))
+                throw CommandFailure{kExitUsage, describe(out) + " is the same file as " + describe(other) +
+                                                     ": name another file; nothing was read or written"};
+    }
 }
 
 inline orv::MemoryImage loadImageOrFail(const std::string& path) {

@@ -54,26 +54,29 @@ std::string rowText(const orv::CsvRowPlan& p) {
 }
 
 void runExport(const ExportOptions& o) {
+    orvcli::refuseSameFile({{"FILE", o.file}}, {{"-o", o.output}});
     const orv::MemoryImage img = orvcli::loadImageOrFail(o.file);
     std::string text;
     try {
         text = orv::exportChannelCsv(img, o.group - 1);
     } catch (const orv::FieldError& e) {
-        throw orvcli::CommandFailure{kExitUsage, o.file + ": " + e.what()};
+        throw orvcli::CommandFailure{kExitUsage, o.file + ": " + e.message()};
     }
     orvcli::writeTextOrFail(o.output, text);
 }
 
 void runImport(const ImportOptions& o) {
     // Everything is read and checked before the output is replaced (in one
-    // step), so a refused row leaves every file as it was.
+    // step), so a refused row leaves every file as it was. The output may be
+    // FILE (the default: a change in place), never the CSV.
+    orvcli::refuseSameFile({{"CSV", o.csv}}, {{"-o", o.output.empty() ? o.file : o.output}});
     const orv::MemoryImage img = orvcli::loadImageOrFail(o.file);
-    const std::string text = orvcli::readTextOrFail(o.csv, orv::kChannelCsvMaxBytes + 1);
+    const std::string text = orvcli::readTextOrFail(o.csv, orv::kChannelCsvMaxBytes);
     orv::ChannelCsvPlan plan;
     try {
         plan = orv::planChannelCsv(img, o.group - 1, text, o.options);
     } catch (const orv::FieldError& e) {
-        throw orvcli::CommandFailure{kExitUsage, o.csv + ": " + e.what()};
+        throw orvcli::CommandFailure{kExitUsage, o.csv + ": " + e.message()};
     }
     const auto unfit = plan.unfitRows();
     if (!unfit.empty() && !o.options.skipUnfit) {

@@ -53,13 +53,14 @@ orv::Json parseJsonOrFail(const std::string& path) {
     } catch (const orv::JsonSyntaxError& e) {
         throw CommandFailure{kExitUsage, path + ": malformed JSON: " + e.what()};
     } catch (const orv::FieldError& e) {
-        throw CommandFailure{kExitUsage, path + ": " + e.what()};
+        throw CommandFailure{kExitUsage, path + ": " + e.message()};
     }
 }
 
 void runNew(const NewOptions& o) { saveImageOrFail(o.output, orv::defaultImage()); }
 
 void runExport(const ExportOptions& o) {
+    orvcli::refuseSameFile({{"FILE", o.input}}, {{"-o", o.output}});
     const orv::MemoryImage img = loadImageOrFail(o.input);
     const std::string text =
         orv::programmingToJson(decodeOrFail(img, o.input)).dump(2, ' ', false, orv::Json::error_handler_t::replace) +
@@ -70,6 +71,8 @@ void runExport(const ExportOptions& o) {
 void runImport(const ImportOptions& o) {
     // Everything is read and checked before the output is touched, and the
     // output is replaced in one step, so a refused value leaves it as it was.
+    // The base may be the output (a change in place); the document may not.
+    orvcli::refuseSameFile({{"IN.json", o.input}}, {{"-o", o.output}});
     const orv::MemoryImage base = o.base.empty() ? orv::defaultImage() : loadImageOrFail(o.base);
     const std::string baseName = o.base.empty() ? std::string("the default programming") : o.base;
     const orv::Json doc = parseJsonOrFail(o.input);
@@ -79,7 +82,7 @@ void runImport(const ImportOptions& o) {
     try {
         orv::applyJson(doc, prog);
     } catch (const orv::FieldError& e) {
-        throw CommandFailure{kExitUsage, o.input + ": " + e.what()};
+        throw CommandFailure{kExitUsage, o.input + ": " + e.message()};
     }
 
     // Only the fields the document changes are written, so bytes no codec
@@ -88,7 +91,7 @@ void runImport(const ImportOptions& o) {
     try {
         orv::encodeDocumentChanges(decoded, prog, out);
     } catch (const orv::FieldError& e) {
-        throw CommandFailure{kExitUsage, o.input + ": " + e.what()};
+        throw CommandFailure{kExitUsage, o.input + ": " + e.message()};
     }
     saveImageOrFail(o.output, out);
 }

@@ -9,6 +9,7 @@
 #include <mutex>
 #include <optional>
 #include <thread>
+#include "cli/CliSupport.h"
 #include "job/FleetHost.h"
 #include "job/RadioConnection.h"
 
@@ -30,7 +31,8 @@ public:
             return;
         }
         if (!o_.interactive) {
-            for (const std::string& e : board_.takeEvents()) std::fprintf(o_.progress, "%s\n", e.c_str());
+            for (const std::string& e : board_.takeEvents())
+                std::fprintf(o_.progress, "%s\n", printableLine(e).c_str());
             std::fflush(o_.progress);
             return;
         }
@@ -41,7 +43,7 @@ public:
         if (drawn_) std::fprintf(o_.progress, "\033[%zuA", rows.size());
         for (const orv::RadioRow& r : rows) {
             // A line that wrapped would throw the cursor-up count off.
-            std::string line = orv::fleetProgressLine(r, width_);
+            std::string line = printableLine(orv::fleetProgressLine(r, width_));
             if (o_.columns > 1 && line.size() >= o_.columns) line.resize(o_.columns - 1);
             std::fprintf(o_.progress, "\r%s\033[K\n", line.c_str());
         }
@@ -213,7 +215,7 @@ std::string watchSummary(const std::vector<RadioJobResult>& results) {
 
 void printResultTable(std::ostream& out, const std::vector<RadioJobResult>& results, bool dryRun) {
     std::size_t portWidth = 4;
-    for (const RadioJobResult& r : results) portWidth = std::max(portWidth, r.port.size());
+    for (const RadioJobResult& r : results) portWidth = std::max(portWidth, printableLine(r.port).size());
     auto pad = [](std::string s, std::size_t w) {
         if (s.size() < w) s.append(w - s.size(), ' ');
         return s;
@@ -226,22 +228,25 @@ void printResultTable(std::ostream& out, const std::vector<RadioJobResult>& resu
     out << pad("PORT", portWidth) << "  " << unitCell("UNIT") << pad("VERSION", 7) << "  " << pad("WRITTEN", 7) << "  "
         << pad("VERIFIED", 8) << "  ERROR\n";
     for (const RadioJobResult& r : results) {
-        std::string line = pad(r.port, portWidth) + "  " + unitCell(r.unit.empty() ? "-" : r.unit) + pad(r.version, 7) +
+        std::string line = pad(printableLine(r.port), portWidth) + "  " + unitCell(r.unit.empty() ? "-" : r.unit) + pad(r.version, 7) +
                            "  " + pad(writtenText(r, dryRun), 7) + "  " + pad(stepText(r.verified), 8) + "  " +
                            (r.ok() ? std::string() : r.failure);
         while (!line.empty() && line.back() == ' ') line.pop_back();
-        out << line << '\n';
+        out << printableLine(line) << '\n';
     }
     for (const RadioJobResult& r : results) {
-        if (!r.warning.empty()) out << r.port << ": warning: " << r.warning << '\n';
-        if (r.identical) out << r.port << ": " << kAlreadyHolds << '\n';
-        if (r.before && !r.before->changes.empty()) {
-            out << "\nChanges on " << r.port << ":\n";
-            for (const std::string& d : orv::changeLines(*r.before)) out << "  " << d << '\n';
+        const std::string port = printableLine(r.port);
+        if (!r.warning.empty()) out << printableLine(port + ": warning: " + r.warning) << '\n';
+        if (r.identical) out << port << ": " << kAlreadyHolds << '\n';
+        if (r.before && (!r.before->changes.empty() || !r.before->unsent.empty())) {
+            out << "\nChanges on " << port << ":\n";
+            for (const std::string& d : orv::changeLines(*r.before)) out << "  " << printableLine(d) << '\n';
         }
-        if (r.differences.empty()) continue;
-        out << "\nDifferences on " << r.port << ":\n";
-        for (const std::string& d : r.differences) out << "  " << d << '\n';
+        if (!r.differences.empty() || !r.notWritten.empty()) {
+            out << "\nDifferences on " << port << ":\n";
+            for (const std::string& d : r.differences) out << "  " << printableLine(d) << '\n';
+            for (const std::string& d : r.notWritten) out << "  " << printableLine(d) << '\n';
+        }
     }
     out.flush();
 }
@@ -258,6 +263,7 @@ void printResultJson(std::ostream& out, const std::vector<RadioJobResult>& resul
         j["verified"] = stepText(r.verified);
         j["error"] = r.ok() ? nlohmann::json() : nlohmann::json(r.failure);
         j["differences"] = r.differences;
+        j["not_written"] = r.notWritten;
         nlohmann::json changes = nlohmann::json::array();
         if (r.before)
             for (const orv::Difference& d : r.before->changes)

@@ -165,6 +165,7 @@ void logRead(const orv::RadioLogEntry& entry) {
 // file (already reported) could not be written.
 int runRead(const ReadArgs& a) {
     // An output that can never be written is refused before the radio is read.
+    orvcli::refuseSameFile({}, {{"-o", a.file}, {"--trace", a.trace}});
     orvcli::checkOutputOrFail(a.file);
     if (!a.trace.empty()) orvcli::checkOutputOrFail(a.trace);
     // For a group or the global area only some blocks come from the radio:
@@ -205,7 +206,7 @@ int runRead(const ReadArgs& a) {
         const int blocks = bytesRead / orv::memmap::kBlockSize;
         const std::string where =
             blocks == 0 ? "stopped before the first block" : "stopped after block " + std::to_string(first + blocks - 1);
-        throw CommandFailure{interruptedExit(), "interrupted; " + where + "; " + a.file + " not written"};
+        throw CommandFailure{interruptedExit(), "interrupted by the user; " + where + "; " + a.file + " not written"};
     }
     if (!ok) throw CommandFailure{kExitFailure, "reading the radio failed; " + a.file + " not written"};
     if (partial) {
@@ -285,9 +286,10 @@ int runOne(const WriteArgs& a, const orv::MemoryImage& img, const RadioJobPlan& 
         if (r.identical) std::cout << orvcli::kAlreadyHolds << '\n';
         if (r.verified == RadioJobResult::Step::Done) std::cout << orv::kRadioMatches << std::endl;
         for (const std::string& d : r.differences) std::cout << d << '\n';
+        for (const std::string& d : r.notWritten) std::cout << d << '\n';
     }
     std::cout.flush();   // the verdict comes before the error line
-    if (interrupted()) throw CommandFailure{interruptedExit(), r.failure.empty() ? "interrupted" : r.failure};
+    if (interrupted()) throw CommandFailure{interruptedExit(), r.failure.empty() ? "interrupted by the user" : r.failure};
     if (!r.ok()) throw CommandFailure{kExitFailure, r.failure};
     orvcli::flushStdoutOrFail();
     return traceSaved ? kExitOk : kExitFailure;
@@ -324,7 +326,7 @@ int runSeveral(const WriteArgs& a, const std::vector<orvcli::PortWork>& work, co
         if (!a.trace.empty())
             traceSaved = saveTrace(orvcli::numberedPath(a.trace, k + 1), results[k].trace, results[k].traceDropped) && traceSaved;
     const auto failed = std::count_if(results.begin(), results.end(), [](const RadioJobResult& r) { return !r.ok(); });
-    if (interrupted()) throw CommandFailure{interruptedExit(), "interrupted"};
+    if (interrupted()) throw CommandFailure{interruptedExit(), "interrupted by the user"};
     if (failed > 0)
         throw CommandFailure{kExitFailure,
                              std::to_string(failed) + " of " + std::to_string(results.size()) + " radios failed"};
@@ -373,6 +375,12 @@ int runJobs(const WriteArgs& a, bool write) {
         if (!seen.insert(p).second) throw CommandFailure{kExitUsage, "the port " + p + " is named more than once"};
     // The trace files are checked before anything is sent.
     if (!a.trace.empty()) {
+        std::vector<orvcli::NamedFile> traces;
+        if (a.ports.size() == 1) traces.push_back({"--trace", a.trace});
+        else
+            for (std::size_t k = 0; k < a.ports.size(); ++k)
+                traces.push_back({"--trace", orvcli::numberedPath(a.trace, k + 1)});
+        orvcli::refuseSameFile({{"-i", a.file}}, traces);
         if (a.ports.size() == 1) orvcli::checkOutputOrFail(a.trace);
         else
             for (std::size_t k = 0; k < a.ports.size(); ++k) orvcli::checkOutputOrFail(orvcli::numberedPath(a.trace, k + 1));

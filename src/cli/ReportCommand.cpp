@@ -60,6 +60,7 @@ void writePdf(const orv::ReportDocument& doc, const std::string& path) {
 
 void runReport(const ReportOptions& o) {
     if (!o.pdf.empty()) orvcli::refuseStdStream(o.pdf);  // a PDF is no text for the terminal
+    orvcli::refuseSameFile({{"FILE", o.input}}, {{"--pdf", o.pdf}});
     const orv::MemoryImage img = orvcli::loadImageOrFail(o.input);
     // The header names the file as it was given.
     const orv::ReportDocument doc = orv::PrintUnitReport(img, o.input);

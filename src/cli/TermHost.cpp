@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <thread>
+#include "cli/PrintableLine.h"
 #include "link/TransferProgress.h"
 
 namespace orv {
@@ -29,7 +30,14 @@ void TermHost::beep() {
 MsgAnswer TermHost::messageBox(const std::string& text, const std::string& title, MsgIcon,
                                MsgButtons buttons) {
     endLine();
-    std::fprintf(out_, "%s: %s\n", title.empty() ? "ORVEDIT" : title.c_str(), text.c_str());
+    // Each line of the box as a printable line: the device's name (or a
+    // file's) may hold any byte.
+    std::string lines = (title.empty() ? std::string("ORVEDIT") : title) + ": " + text;
+    for (std::size_t start = 0; start <= lines.size();) {
+        const std::size_t end = std::min(lines.find('\n', start), lines.size());
+        std::fprintf(out_, "%s\n", orvcli::printableLine(lines.substr(start, end - start)).c_str());
+        start = end + 1;
+    }
     MsgAnswer answer = MsgAnswer::OK;
     switch (buttons) {
     case MsgButtons::OK: answer = MsgAnswer::OK; break;
@@ -99,7 +107,7 @@ void TermHost::draw(bool force) {
     double t = now();
     if (!force && (!interactive_ || (lastDraw_ >= 0 && t - lastDraw_ < 0.1))) return;
     lastDraw_ = t;
-    std::string line = progressLine(message_, value_, 0, max_, t - shownAt_);
+    std::string line = orvcli::printableLine(progressLine(message_, value_, 0, max_, t - shownAt_));
     if (interactive_) {
         std::fprintf(out_, "\r%s\033[K", line.c_str());
         lineOpen_ = true;

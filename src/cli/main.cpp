@@ -13,9 +13,13 @@
 #include "cli/ReportCommand.h"
 #include "platform/SerialPortList.h"
 #include "platform/StopRequests.h"
+#include "platform/Terminal.h"
 #include "Version.h"
 
 int main(int argc, char** argv) {
+    // A closed pipe on the standard output is a failed write (exit 1), as
+    // every other output that cannot be written.
+    orv::platform::reportBrokenPipes();
     CLI::App app{"ORVEDIT command-line tool: programming files and their JSON form", "orvedit-cli"};
     app.set_version_flag("--version", "orvedit-cli " ORV_VERSION_STRING, "print the program's version and exit");
     app.require_subcommand(0, 1);  // none is checked below, so that an unknown word is named

@@ -45,6 +45,17 @@ QString missingFile(const QString& path) {
     return QStringLiteral("Could not find file '%1'.").arg(QDir::toNativeSeparators(path));
 }
 
+// Why `path` cannot be a working file without being opened (a pipe or a
+// device would hold the open for ever, a folder is no file): empty when it
+// is a regular file.
+QString notAFile(const QString& path) {
+    if (platform::fileKind(fileName(path)) == platform::FileKind::Missing) return missingFile(path);
+    const std::string kind = platform::fileKindText(fileName(path));
+    if (kind.empty()) return {};
+    return QStringLiteral("'%1' is %2, not a regular file.")
+        .arg(QDir::toNativeSeparators(path), QString::fromStdString(kind));
+}
+
 // A shown frequency text goes into its numeric column as a number when it is
 // one, so that the last-screen copy holds the same kind of value as the rest.
 QVariant shownValue(int col, const QString& text) {
@@ -70,10 +81,10 @@ clsDBUtil::clsDBUtil(const QString& dir, MessageSink messages) : messages_(std::
     const QString current = QDir(dir).filePath(QLatin1String(kCurrentFile));
     const QString last = QDir(dir).filePath(QLatin1String(kLastFile));
 
-    // Opening an SQLite file that does not exist would create it: check first,
-    // as the working files are never created by a command.
-    if (!QFileInfo::exists(current)) {
-        openError_ = missingFile(current);
+    // Opening an SQLite file that does not exist would create it, and one that
+    // is a pipe would wait for a writer: check first, as the working files
+    // are never created by a command.
+    if (openError_ = notAFile(current); !openError_.isEmpty()) {
         fail(QStringLiteral("Open Database Error = "), openError_);
         return;
     }
@@ -92,8 +103,7 @@ clsDBUtil::clsDBUtil(const QString& dir, MessageSink messages) : messages_(std::
         return;
     }
     q.finish();
-    if (!QFileInfo::exists(last)) {
-        openError_ = missingFile(last);
+    if (openError_ = notAFile(last); !openError_.isEmpty()) {
         fail(QStringLiteral("Open Database Error = "), openError_);
         return;
     }
@@ -271,30 +281,40 @@ QString clsDBUtil::createWorkingFile(const QString& path) {
     return why.isEmpty() ? replaceWorkingFile(made, path) : why;
 }
 
-bool clsDBUtil::ensureWorkingFiles(const QString& dir, const QString& shippedDir) {
-    if (platform::makeFolders(fileName(dir)) != 0) return false;
+bool clsDBUtil::ensureWorkingFiles(const QString& dir, const QString& shippedDir, QString* why) {
+    if (const int err = platform::makeFolders(fileName(dir)); err != 0) {
+        if (why) *why = QString::fromStdString(systemError("Cannot make the folder", fileName(dir), err).message);
+        return false;
+    }
     for (const char* name : {kCurrentFile, kLastFile}) {
         const QString target = QDir(dir).filePath(QLatin1String(name));
-        if (QFileInfo::exists(target)) continue;
+        // Whatever has the name (a pipe too) is looked at by the check that follows.
+        if (platform::fileKind(fileName(target)) != platform::FileKind::Missing) continue;
         const QString shipped = QDir(shippedDir).filePath(QLatin1String(name));
-        bool ok = false;
+        QString failed = QStringLiteral("no shipped copy");
         if (QFileInfo::exists(shipped) && QFileInfo(shipped).absoluteFilePath() != QFileInfo(target).absoluteFilePath())
-            ok = replaceWorkingFile(shipped, target).isEmpty();
-        if (!ok) ok = createWorkingFile(target).isEmpty();
-        if (!ok) return false;
+            failed = replaceWorkingFile(shipped, target);
+        if (!failed.isEmpty()) failed = createWorkingFile(target);
+        if (!failed.isEmpty()) {
+            if (why) *why = failed;
+            return false;
+        }
     }
     return true;
 }
 
-QString clsDBUtil::workingDirectory() {
+QString clsDBUtil::workingDirectory(QString* why) {
     const QString dir = QString::fromStdString(platform::dataFolder());
-    if (dir.isEmpty()) return dir;
-    return ensureWorkingFiles(dir, programDataDir()) ? dir : QString();
+    if (dir.isEmpty()) {
+        if (why) *why = QString::fromStdString(platform::dataFolderMissing());
+        return dir;
+    }
+    return ensureWorkingFiles(dir, programDataDir(), why) ? dir : QString();
 }
 
 QString clsDBUtil::checkWorkingFile(const QString& path) {
-    if (!QFileInfo::exists(path)) return missingFile(path);
-    QString why;
+    QString why = notAFile(path);
+    if (!why.isEmpty()) return why;
     {
         const QString conn = uniqueConnection("orv_check_");
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), conn);
@@ -333,7 +353,15 @@ QString clsDBUtil::replaceWorkingFile(const QString& source, const QString& path
     return st ? QString() : QString::fromStdString(st.message);
 }
 
-QString clsDBUtil::recreateWorkingFile(const QString& path, const QString& shippedDir) {
+QString clsDBUtil::recreateWorkingFile(const QString& path, const QString& shippedDir, QString* setAsideAs) {
+    // A pipe, a device or a folder in the file's place is moved out of the
+    // way, never opened: the new file takes its name.
+    if (const auto kind = platform::fileKind(fileName(path));
+        kind != platform::FileKind::Missing && kind != platform::FileKind::Regular) {
+        std::string aside;
+        if (const FileStatus st = platform::setAside(fileName(path), aside); !st) return QString::fromStdString(st.message);
+        if (setAsideAs) *setAsideAs = QString::fromStdString(aside);
+    }
     const QString shipped = QDir(shippedDir).filePath(QFileInfo(path).fileName());
     const bool otherFile = QFileInfo(shipped).absoluteFilePath() != QFileInfo(path).absoluteFilePath();
     if (otherFile && checkWorkingFile(shipped).isEmpty() && replaceWorkingFile(shipped, path).isEmpty()) return {};
@@ -341,9 +369,16 @@ QString clsDBUtil::recreateWorkingFile(const QString& path, const QString& shipp
 }
 
 WorkingFiles::WorkingFiles() {
-    const QString shared = clsDBUtil::workingDirectory();
+    QString why;
+    const QString shared = clsDBUtil::workingDirectory(&why);
     const QString shippedDir = programDataDir();
-    if (shared.isEmpty()) return;
+    if (shared.isEmpty()) {
+        // Said at start: the grid would otherwise only stay empty.
+        repairs_ << QStringLiteral("The data folder %1 cannot be used: %2\rThe channel grid stays empty; the "
+                                   "programming can still be opened, edited in the group's controls and saved.")
+                        .arg(QDir::toNativeSeparators(QString::fromStdString(platform::dataFolder())), why);
+        return;
+    }
     // The system lets go of the lock when its editor ends, however it ends.
     lock_ = std::make_unique<platform::FileLock>(fileName(QDir(shared).filePath(QStringLiteral("OrvCurrent.lock"))),
                                                  platform::LockWait::No);
@@ -359,7 +394,10 @@ WorkingFiles::WorkingFiles() {
         // Start from the shared copies (the last screen included); they are
         // only read here.
         dir_ = private_->path();
-        if (!clsDBUtil::ensureWorkingFiles(dir_, shared)) {
+        if (!clsDBUtil::ensureWorkingFiles(dir_, shared, &why)) {
+            repairs_ << QStringLiteral("The private working folder %1 cannot be used: %2\rThe channel grid stays "
+                                       "empty.")
+                            .arg(QDir::toNativeSeparators(dir_), why);
             dir_.clear();
             return;
         }
@@ -374,7 +412,8 @@ void WorkingFiles::repair(const QString& shippedDir) {
         const QString path = QDir(dir_).filePath(QLatin1String(name));
         const QString damage = clsDBUtil::checkWorkingFile(path);
         if (damage.isEmpty()) continue;
-        const QString failed = clsDBUtil::recreateWorkingFile(path, shippedDir);
+        QString aside;
+        const QString failed = clsDBUtil::recreateWorkingFile(path, shippedDir, &aside);
         QString text = QStringLiteral("Open Database Error = ") + damage + QLatin1Char('\r');
         text += failed.isEmpty()
                     ? QStringLiteral("The working database %1 was damaged. It has been recreated from the shipped "
@@ -382,6 +421,9 @@ void WorkingFiles::repair(const QString& shippedDir) {
                           .arg(QLatin1String(name))
                     : QStringLiteral("The working database %1 is damaged and could not be recreated: %2")
                           .arg(QLatin1String(name), failed);
+        if (!aside.isEmpty())
+            text += QStringLiteral("\rWhat stood in its place was set aside as %1.")
+                        .arg(QDir::toNativeSeparators(aside));
         repairs_ << text;
     }
 }

@@ -58,19 +58,24 @@ public:
     // data folder (platform::dataFolder(), where the backups are too), made
     // when missing. The files are copied from the shipped ones
     // (programDataDir()) or created when missing. Empty when it is not usable.
-    static QString workingDirectory();
+    // Empty when it is not usable; `why` then says why.
+    static QString workingDirectory(QString* why = nullptr);
     // Copies the shipped files from `shippedDir` into `dir` where missing
-    // (creating them when there is no shipped copy).
-    static bool ensureWorkingFiles(const QString& dir, const QString& shippedDir);
+    // (creating them when there is no shipped copy); false (and `why`) when
+    // the folder or a file cannot be made.
+    static bool ensureWorkingFiles(const QString& dir, const QString& shippedDir, QString* why = nullptr);
 
     // Empty when `path` is a working file the grid can use (an SQLite file
     // whose tblChannel has the six columns and 16 rows), else what is wrong,
-    // in the database's own words where it has them.
+    // in the database's own words where it has them. A pipe, a device or a
+    // folder is refused without being opened, so nothing can hold the check.
     static QString checkWorkingFile(const QString& path);
     // Replaces a damaged working file: a copy of the shipped one from
     // `shippedDir` when that one is sound and another file, else a freshly
-    // made one. Empty on success, else why it failed.
-    static QString recreateWorkingFile(const QString& path, const QString& shippedDir);
+    // made one. Something that is not a regular file (a pipe, a device, a
+    // folder) is set aside first (platform::setAside; its new name in
+    // `setAsideAs`). Empty on success, else why it failed.
+    static QString recreateWorkingFile(const QString& path, const QString& shippedDir, QString* setAsideAs = nullptr);
     // Puts a copy of `source` in the place of the working file `path` in one
     // step (the platform's replacement), its old journals removed first.
     // Empty on success, else why.
@@ -104,8 +109,10 @@ public:
 
     // The folder of the working copies; empty when none is usable.
     QString dir() const { return dir_; }
-    // One message per working file that was damaged and recreated, in the
-    // form "Open Database Error = <description>" plus what was done.
+    // What the editor says at start: one message per working file that was
+    // damaged and recreated, in the form "Open Database Error =
+    // <description>" plus what was done, or the one message that the data
+    // folder cannot be used (and why).
     const QStringList& repairs() const { return repairs_; }
 
 private:

@@ -19,11 +19,11 @@ std::string describeCell(int row, const std::string& column, const std::string& 
 }  // namespace
 
 FieldError::FieldError(std::string field, std::string value, std::string reason)
-    : std::runtime_error(describeField(field, value, reason)),
+    : std::runtime_error(describeField(field, value, reason)), message_(describeField(field, value, reason)),
       field_(std::move(field)), value_(std::move(value)), reason_(std::move(reason)) {}
 
 FieldError::FieldError(int row, std::string column, std::string value, std::string reason)
-    : std::runtime_error(describeCell(row, column, value, reason)),
+    : std::runtime_error(describeCell(row, column, value, reason)), message_(describeCell(row, column, value, reason)),
       field_(std::move(column)), value_(std::move(value)), reason_(std::move(reason)), row_(row) {}
 
 }  // namespace orv

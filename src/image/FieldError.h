@@ -17,6 +17,8 @@ public:
     // for a fault of the file as a whole), `value` the raw text.
     FieldError(int row, std::string column, std::string value, std::string reason);
 
+    // The whole text, also past a NUL byte of the value (what() ends there).
+    const std::string& message() const { return message_; }
     const std::string& field() const { return field_; }
     const std::string& value() const { return value_; }
     const std::string& reason() const { return reason_; }
@@ -25,6 +27,7 @@ public:
     const std::string& column() const { return field_; }
 
 private:
+    std::string message_;
     std::string field_;
     std::string value_;
     std::string reason_;

@@ -136,6 +136,22 @@ Refusal codeGuardRefusal(std::string_view text) {
 
 // ---- labels and digits ------------------------------------------------------------------
 
+namespace {
+// A character as a refusal names it: a control byte by what it is, so that a
+// newline is not shown as the blank a one-line message makes of it.
+std::string characterName(const std::string& ch) {
+    if (ch == "\n") return "a newline";
+    if (ch == "\r") return "a carriage return";
+    if (ch == "\t") return "a tab";
+    if (ch.size() == 1 && (static_cast<unsigned char>(ch[0]) < 0x20 || ch[0] == 0x7F)) {
+        static const char hex[] = "0123456789ABCDEF";
+        const auto b = static_cast<unsigned char>(ch[0]);
+        return std::string("the control byte 0x") + hex[b >> 4] + hex[b & 0xF];
+    }
+    return "\"" + ch + "\"";
+}
+}  // namespace
+
 Refusal labelRefusal(std::string_view text) {
     const auto chars = utf8Chars(text);
     if (chars.size() > static_cast<std::size_t>(kLabelChars)) return std::string(kLabelTooLong);
@@ -144,7 +160,7 @@ Refusal labelRefusal(std::string_view text) {
         // Lower-case letters are stored as their capitals; "h" is a character of its own.
         if (c.size() == 1 && c[0] >= 'a' && c[0] <= 'z' && c[0] != 'h') c[0] = static_cast<char>(c[0] - 'a' + 'A');
         if (c != " " && charToRadioCode(c) == "30")
-            return "\"" + ch + "\" is not a character of the radio (digits, capitals, blank, h, - * $ / + % \\ | _ < >)";
+            return characterName(ch) + " is not a character of the radio (digits, capitals, blank, h, - * $ / + % \\ | _ < >)";
     }
     return std::nullopt;
 }

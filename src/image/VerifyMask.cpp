@@ -23,6 +23,11 @@ RadioMask writtenBitsMask(bool page0) {
     return mask;
 }
 
+int unsentGroupBits(memmap::BitField field) {
+    const RadioMask mask = writtenBitsMask(false);
+    return field.mask & ~mask[static_cast<std::size_t>(groupParamAddr(0, field.address).address())];
+}
+
 RadioMask maskBlocks(const RadioMask& mask, int firstBlock, int lastBlock) {
     RadioMask out{};
     for (int a = 0; a < memmap::kRadioSize; ++a) {

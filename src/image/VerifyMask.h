@@ -18,6 +18,10 @@ using RadioMask = std::array<uint8_t, memmap::kRadioSize>;
 // memory map (only when `page0`), bit 5 of the first byte of each group's first block, and
 // every other byte of blocks 8 to 187 whole.
 RadioMask writtenBitsMask(bool page0);
+// The bits of the group parameter field `field` (an offset in a group's
+// parameter block and its mask) that a whole write never sends: of a
+// group's first byte it sends only bit 5.
+int unsentGroupBits(memmap::BitField field);
 // `mask` with every bit outside blocks first..last cleared.
 RadioMask maskBlocks(const RadioMask& mask, int firstBlock, int lastBlock);
 

@@ -56,7 +56,7 @@ bool isComment(const Record& rec) {
 
 Planned planRows(const GroupView& before, std::string_view text, const ChannelCsvOptions& options) {
     if (text.size() > kChannelCsvMaxBytes)
-        throw fileError(0, "the file is larger than " + std::to_string(kChannelCsvMaxBytes / 1024) + " KiB");
+        throw fileError(0, "the file is larger than " + std::to_string(kChannelCsvMaxBytes >> 20) + " MiB");
     if (options.firstChannel < 0 || options.firstChannel > kChannels)
         throw std::out_of_range("first channel " + std::to_string(options.firstChannel) + " outside 1.." + std::to_string(kChannels));
     if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);  // a byte order mark

@@ -30,7 +30,7 @@ namespace orv {
 inline constexpr const char* kChannelCsvHeader = csv::kHeader.data();
 
 // The longest text the import reads (16 rows need a few kilobytes).
-inline constexpr std::size_t kChannelCsvMaxBytes = 1024 * 1024;
+inline constexpr std::size_t kChannelCsvMaxBytes = std::size_t{1} << 20;   // 1 MiB, as the messages say
 
 // A value that cannot cross is a FieldError with a row and a column: on
 // import a CSV value the radio cannot hold (row = the row in the file, the

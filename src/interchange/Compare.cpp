@@ -225,6 +225,27 @@ std::array<uint8_t, kFileSize> fieldBits() {
     return bits;
 }
 
+CompareMask unsentFieldBits(const CompareMask& written) {
+    const auto shown = fieldBits();
+    CompareMask out{};
+    for (int block = 0; block < kRadioSize / kBlockSize; ++block) {
+        const auto first = written.begin() + block * kBlockSize;
+        if (std::all_of(first, first + kBlockSize, [](uint8_t m) { return m == 0; })) continue;   // not sent to
+        for (int a = block * kBlockSize; a < (block + 1) * kBlockSize; ++a) {
+            const auto i = static_cast<std::size_t>(a);
+            out[i] = static_cast<uint8_t>(shown[i] & ~written[i]);
+        }
+    }
+    return out;
+}
+
+std::vector<Difference> unsentDifferences(const MemoryImage& a, const MemoryImage& b, const CompareMask& written) {
+    const CompareMask unsent = unsentFieldBits(written);
+    return compareImages(a, b, &unsent);
+}
+
+std::string notWrittenLine(const Difference& d) { return d.line() + " (" + kNotWrittenByWrite + ")"; }
+
 std::vector<Difference> compareImages(const MemoryImage& a, const MemoryImage& b, const CompareMask* mask) {
     // Under a mask, "that" takes the bits that do not count from "this".
     MemoryImage that = b;

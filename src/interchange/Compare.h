@@ -47,4 +47,17 @@ std::vector<Difference> compareImages(const MemoryImage& a, const MemoryImage& b
 // what byte summaries report).
 std::array<uint8_t, MemoryImage::kSize> fieldBits();
 
+// What a field a write never sends is listed as, beside its difference.
+inline constexpr const char* kNotWrittenByWrite = "not written by a radio write";
+
+// The bits of the fields, within the blocks a write under `written` sends
+// to, that it leaves out (image/VerifyMask's write mask): what a file holds
+// there never reaches the radio (the User Code Guard channel in a group's
+// first byte, of which a write sends only bit 5).
+CompareMask unsentFieldBits(const CompareMask& written);
+// The differences between `a` and `b` over those bits, field by field.
+std::vector<Difference> unsentDifferences(const MemoryImage& a, const MemoryImage& b, const CompareMask& written);
+// "where: this -> that (not written by a radio write)".
+std::string notWrittenLine(const Difference& d);
+
 }  // namespace orv

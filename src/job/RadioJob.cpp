@@ -80,7 +80,7 @@ RadioJobResult runRadioJob(ORVCom& com, const MemoryImage& image, const RadioJob
         }
         if (!before.read) {
             r.written = before.cancelled ? Step::Stopped : Step::Failed;
-            r.failure = before.cancelled ? "interrupted; nothing written"
+            r.failure = before.cancelled ? "interrupted by the user; nothing written"
                                          : "reading the radio before the write failed; nothing written";
             return r;
         }
@@ -93,7 +93,7 @@ RadioJobResult runRadioJob(ORVCom& com, const MemoryImage& image, const RadioJob
         if (hooks.confirmChanges && !hooks.confirmChanges(before)) return r;
         if (stopped()) {
             r.written = Step::Stopped;
-            r.failure = "interrupted; nothing written";
+            r.failure = "interrupted by the user; nothing written";
             return r;
         }
         radioBefore = before.radio;
@@ -132,8 +132,8 @@ RadioJobResult runRadioJob(ORVCom& com, const MemoryImage& image, const RadioJob
         // for the link; here it is what it is: stopped.
         r.written = stopped() ? Step::Stopped : ok ? Step::Done : Step::Failed;
         if (r.written == Step::Stopped)
-            r.failure = ok ? "interrupted; the write stopped after the current block"
-                           : "interrupted; the write did not complete";
+            r.failure = ok ? "interrupted by the user; the write stopped after the current block"
+                           : "interrupted by the user; the write did not complete";
     }
 
     const bool mayVerify = plan.write == W::None || r.written == Step::Done;
@@ -146,7 +146,7 @@ RadioJobResult runRadioJob(ORVCom& com, const MemoryImage& image, const RadioJob
     if (v.outcome == VerifyResult::Outcome::ReadFailed) {
         const bool stop = stopped();
         r.verified = stop ? Step::Stopped : Step::Failed;
-        r.failure = stop ? "interrupted; nothing verified" : "reading the radio for the verify failed";
+        r.failure = stop ? "interrupted by the user; nothing verified" : "reading the radio for the verify failed";
         return r;
     }
     r.radioRead = true;
@@ -154,6 +154,7 @@ RadioJobResult runRadioJob(ORVCom& com, const MemoryImage& image, const RadioJob
     // A verify on its own of the whole radio or its global area read the tuning blocks.
     if (plan.write == W::None && plan.group == 0 && !plan.skipGlobals)
         r.fingerprint = radioFingerprint(v.radio, com.versionBytes());
+    r.notWritten = v.notWritten;
     if (plan.backupReads) {
         r.readBackup = keepBackup(v.radio, BackupKind::Read, backupFolder, std::time(nullptr), kBackupsKept, r.fingerprint);
         if (!r.readBackup) r.warning = "no backup kept of what the radio holds: " + r.readBackup.status.message;

@@ -77,6 +77,7 @@ struct RadioJobResult {
     // The verify read the radio (it then compared and kept the backup).
     bool radioRead = false;
     std::vector<std::string> differences;   // the verify's lines when the radio differs
+    std::vector<std::string> notWritten;    // the verify's fields a write never sends that differ
     BackupResult readBackup;                // the backup of what the verify read
     std::string failure;                    // what went wrong, in the tool's words (empty: nothing)
     std::string warning;                    // a backup that could not be kept

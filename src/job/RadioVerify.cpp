@@ -1,5 +1,6 @@
 #include "job/RadioVerify.h"
 
+#include "interchange/Compare.h"
 #include "link/ORVCom.h"
 
 namespace orv {
@@ -9,6 +10,7 @@ namespace {
 // Compares what was read (r.radio) with `image` over `mask`.
 void compare(VerifyResult& r, const MemoryImage& image, const RadioMask& mask, const DifferenceWording& wording) {
     r.bytes = differingBytes(image, r.radio, mask);
+    for (const Difference& d : unsentDifferences(image, r.radio, mask)) r.notWritten.push_back(notWrittenLine(d));
     if (r.bytes.empty()) {
         r.outcome = VerifyResult::Outcome::Matches;
         return;

@@ -20,6 +20,9 @@ struct VerifyResult {
     MemoryImage radio;
     std::vector<ByteDifference> bytes;   // the differing bytes, by address
     std::vector<std::string> lines;      // the differences in words, one line each
+    // The fields that differ where a write sends nothing (they do not make
+    // the radio differ): "where: file -> radio (not written by a radio write)".
+    std::vector<std::string> notWritten;
     bool matches() const { return outcome == Outcome::Matches; }
 };
 

@@ -38,6 +38,7 @@ ReadFirst readFirst(ORVCom& com, const MemoryImage& target, const RadioJobPlan& 
     const RadioMask mask = verifyMaskFor(plan);
     r.changes = compareImages(r.radio, target, &mask);
     r.selection = selectChanges(r.radio, target, mask);
+    r.unsent = unsentDifferences(r.radio, target, mask);
     return r;
 }
 
@@ -45,6 +46,7 @@ std::vector<std::string> changeLines(const ReadFirst& before) {
     std::vector<std::string> lines;
     if (!before.origin.empty()) lines.push_back(before.origin);
     for (const Difference& d : before.changes) lines.push_back(d.line());
+    for (const Difference& d : before.unsent) lines.push_back(notWrittenLine(d));
     return lines;
 }
 

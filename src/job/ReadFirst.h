@@ -26,6 +26,7 @@ struct ReadFirst {
     std::string fingerprint;    // the radio's name (job/RadioIdentity.h)
     BackupResult backup;        // the backup of what was read (none when not asked for)
     std::vector<Difference> changes;   // what the write changes, in words
+    std::vector<Difference> unsent;    // what differs in fields the write never sends (kept in the file only)
     WriteSelection selection;          // what it sends when it sends only what differs
     // The programming was read from another radio (job/JobLog.h's
     // originNote): said once, before the changes. Empty: nothing to say.
@@ -43,7 +44,9 @@ ReadFirst readFirst(ORVCom& com, const MemoryImage& target, const RadioJobPlan& 
                     const std::string& backupFolder);
 
 // The change list as lines: the origin note when there is one, then
-// "where: radio -> new", one a difference.
+// "where: radio -> new", one a difference, then "where: radio -> file (not
+// written by a radio write)" for each field the write leaves as the radio
+// has it.
 std::vector<std::string> changeLines(const ReadFirst& before);
 
 }  // namespace orv

@@ -20,6 +20,11 @@ struct LinkAdviceFacts {
     std::string portChoice;   // where the user chooses the device ("Comm-Port > Choose Device...", "--port")
     int openError = 0;        // errno of a failed open (EACCES: a permission problem)
     bool radioChanged = false;  // a write had already sent data to the radio
+    // NoAnswer, WriteFailed: the byte the radio answered instead of the one
+    // expected (a refusal, garbage); -1 when it said nothing.
+    int wrongAnswer = -1;
+    // WriteFailed: the user stopped the write (Cancel, Ctrl-C, a stop request).
+    bool stoppedByUser = false;
 };
 
 std::string linkAdvice(LinkFailure failure, const LinkAdviceFacts& facts);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 #include "image/TrNoop.h"
 
 namespace orv {
@@ -44,7 +45,9 @@ void ORVCom::initComm() {
 
 MsgAnswer ORVCom::failureBox(const std::string& text, const char* title, LinkFailure failure, MsgIcon icon,
                              MsgButtons buttons, int openError) {
-    LinkAdviceFacts facts{port_.device(), portChoice_, openError, radioChanged_};
+    LinkAdviceFacts facts{port_.device(), portChoice_, openError, radioChanged_, wrongAnswer_,
+                          std::exchange(writeStopped_, false)};
+    wrongAnswer_ = -1;
     return host_.messageBox(withLinkAdvice(text, failure, facts), title, icon, buttons);
 }
 
@@ -175,6 +178,7 @@ bool ORVCom::hookRadio() {
             if (h == Handshake::PortFailed) return false;
         }
         if (reply == hookReply_) break;
+        wrongAnswer_ = reply;
         MsgAnswer a = failureBox(ORV_TR_NOOP("LinkHost", "Error Hooking to Radio."), kCommError, LinkFailure::NoAnswer, MsgIcon::None,
                                  MsgButtons::RetryCancel);
         // Given up: the port is let go, so that another program (or the
@@ -349,8 +353,12 @@ bool ORVCom::writeMaskedByte(int high, int low, int mask, int value) {
     int reply = 0;
     int timeouts = 0;
     int refusals = 0;
+    wrongAnswer_ = -1;
     do {
-        if (refusals > maskedRefusalLimit_) return false;
+        if (refusals > maskedRefusalLimit_) {
+            wrongAnswer_ = reply;
+            return false;
+        }
         radioChanged_ = true;
         send(kMaskedWrite);
         send(high);
@@ -367,6 +375,7 @@ bool ORVCom::writeMaskedByte(int high, int low, int mask, int value) {
         double start = host_.now();
         Wait w = waitForInput(start, true);
         if (w == Wait::Cancelled) {
+            writeStopped_ = true;
             progUnload();
             return false;
         }
@@ -374,12 +383,14 @@ bool ORVCom::writeMaskedByte(int high, int low, int mask, int value) {
         double end = host_.now();
         if (end - start >= timing_.byteTimeout) {
             ++timeouts;
+            wrongAnswer_ = -1;
         } else {
             int b = port_.input();
             if (b >= 0) reply = b;
             if (reply != kAck) ++refusals;
         }
     } while (reply != kAck && timeouts <= commRetries_);
+    // Silent at the end after refusals before: the silence is what is told.
     return reply == kAck;
 }
 
@@ -521,6 +532,7 @@ bool ORVCom::hookForWrite() {
 }
 
 ORVCom::WriteEnd ORVCom::page0Phase(WriteEnd whenCancelled) {
+    writeStopped_ = false;
     if (writePage0()) return WriteEnd::Written;
     return failureBox(kPage0Failed, kDownloadError, LinkFailure::WriteFailed, MsgIcon::None, MsgButtons::RetryCancel) ==
                    MsgAnswer::Retry

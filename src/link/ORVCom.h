@@ -212,6 +212,12 @@ private:
     bool fastRadio_ = false;
     std::string portChoice_;
     bool radioChanged_ = false;   // the operation under way had sent data into the radio's memory
+    // The byte the radio answered instead of the one expected (a refusal,
+    // garbage) in the exchange that failed last; -1 when it was silent.
+    int wrongAnswer_ = -1;
+    // A masked write ended because the user stopped it (not the radio): the
+    // failure box that follows says so.
+    bool writeStopped_ = false;
     bool readCancelled_ = false;
     bool inWrite_ = false;   // inside writeMemory, writeGlobal or writeGroup
     bool allowFastBaud_ = false;

@@ -42,6 +42,28 @@ FileStatus readUpTo(const std::string& path, bool regularOnly, std::size_t cap, 
 // The same for the standard input, which stays open for others.
 FileStatus readStandardInputUpTo(std::size_t cap, std::string& out);
 
+// Whether the names `a` and `b` reach one file: the same device and inode
+// (Windows: the volume's serial number and the file's index), so links,
+// relative and absolute spellings, ".." and (Windows) case and short names
+// all count as the same file. A name that does not exist yet is the same
+// as another when both lead (through a dangling link too) to the same name
+// in the same folder: two outputs that would be created as one file.
+bool sameFile(const std::string& a, const std::string& b);
+
+// What kind of file `path` names (links followed), asked without opening it,
+// so that a pipe or a device can never make the question wait.
+enum class FileKind { Missing, Regular, Folder, Other };
+FileKind fileKind(const std::string& path);
+// "a pipe (FIFO)", "a character device", "a folder", ... for a message; empty
+// for a regular file or a missing one.
+std::string fileKindText(const std::string& path);
+
+// Moves whatever `path` names (a pipe, a device node, a folder that stands
+// where a file belongs) out of the way to an unused name beside it,
+// "<path>.set-aside", "<path>.set-aside-2", ..., returned in `newPath`. The
+// thing itself is only renamed, never opened or removed.
+FileStatus setAside(const std::string& path, std::string& newPath);
+
 // Whether this user may open `path` for reading and writing (a serial device).
 bool mayReadAndWrite(const std::string& path);
 

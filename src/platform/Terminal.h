@@ -4,6 +4,11 @@
 
 namespace orv::platform {
 
+// Output into a closed pipe (a reader such as `head` gone) fails with an
+// error the program reports and exits with, instead of ending the program
+// silently by a signal (POSIX: SIGPIPE is ignored; Windows has none).
+void reportBrokenPipes();
+
 enum class StdStream { Input, Output, Error };
 
 // The stream is a terminal a person works at (not a file or a pipe).

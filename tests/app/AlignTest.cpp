@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
 #include <QTest>
@@ -26,6 +27,7 @@
 #include "app/RadioCommands.h"
 #include "app/TuneBox.h"
 #include "app/Twips.h"
+#include "app/WindowPosition.h"
 #include "app/frmHelp.h"
 #include "app/frmPullGain.h"
 #include "app/frmRefOsc.h"
@@ -585,6 +587,41 @@ TEST_F(AlignTest, OpensAtTheSavedPosition) {
     s = appSettings();
     EXPECT_EQ(s->value(QStringLiteral("Position/TuneTop")).toString(), QString::number(pxToScreenTwips(screenTwipsToPx(450))));
     EXPECT_EQ(s->value(QStringLiteral("Position/TuneLeft")).toString(), QString::number(pxToScreenTwips(screenTwipsToPx(600))));
+}
+
+// A saved place off the screens (another monitor layout, a hand-edited
+// setting) brings the window back onto the screen that holds most of it.
+TEST(WindowPlace, ASavedPlaceIsKeptOnTheScreens) {
+    const QList<QRect> two = {QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
+    const QSize size(400, 300);
+    const struct {
+        const char* what;
+        QPoint saved;
+        QPoint placed;
+    } cases[] = {
+        {"on the first screen", {100, 200}, {100, 200}},
+        {"on the second screen", {2000, 50}, {2000, 50}},
+        {"its corner on the first, most of it on the second", {1800, 10}, {1800, 10}},
+        {"its corner off, most of it on the second", {1850, -100}, {1920, 0}},
+        {"far off every screen: onto the first", {9000000, 9000000}, {1920 - 400, 1080 - 300}},
+        {"above and left of everything", {-5000, -70}, {0, 0}},
+        {"its corner on a screen, the rest below it", {50, 1000}, {50, 1000}},
+        {"its corner below every screen", {50, 1100}, {50, 1080 - 300}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(placeOnScreens(c.saved, size, two), c.placed) << c.what;
+    EXPECT_EQ(placeOnScreens({9000, 9000}, QSize(3000, 2000), two), QPoint(0, 0)) << "larger than the screen";
+}
+
+TEST_F(AlignTest, ASavedPlaceOffTheScreenOpensOnIt) {
+    auto s = appSettings();
+    s->setValue(QStringLiteral("Position/TuneTop"), QStringLiteral("9000000"));
+    s->setValue(QStringLiteral("Position/TuneLeft"), QStringLiteral("9000000"));
+    s.reset();
+    makeRadio();
+    frmTune* w = open();
+    ASSERT_NE(w, nullptr);
+    const QRect area = w->screen()->availableGeometry();
+    EXPECT_TRUE(area.contains(w->pos())) << w->pos().x() << "," << w->pos().y();
 }
 
 TEST_F(AlignTest, HelpOpensTheGuideAtAlignment) {

@@ -8,6 +8,13 @@
 #include <QDir>
 #include <QFile>
 #include <QSettings>
+#include <chrono>
+#include <fcntl.h>
+#include <future>
+#include <sys/stat.h>
+#include <unistd.h>
+#include "app/ChannelCsvCommands.h"
+#include "app/BackupCommands.h"
 #include "app/EditorShell.h"
 #include "app/FileOpenSave.h"
 #include "app/QtHost.h"
@@ -208,6 +215,38 @@ TEST_F(FilesTest, FailedSavesLeaveTheFilesAsTheyWere) {
     EXPECT_EQ(readAll(existing), kept);
 }
 
+// Save As and Export Channels never replace the programming's own file,
+// whatever name leads to it: one box names both, and the file stays.
+TEST_F(FilesTest, SaveAsAndExportChannelsRefuseTheProgrammingsOwnFile) {
+    const QString own = dir + "/radio.orv";
+    chosen = own;
+    shell.image() = defaultImage();   // a programming the channel export can write
+    ASSERT_TRUE(fos::saveFileAs(shell));
+    const QByteArray saved = readAll(own);
+    ASSERT_TRUE(QFile::link(own, dir + "/link.orv"));
+    struct Case {
+        const char* what;
+        QString chosen;
+        std::function<bool()> run;
+    };
+    const Case cases[] = {
+        {"Save As", dir + "/link.orv", [&] { return fos::saveFileAs(shell); }},
+        {"Export Channels", dir + "/sub/../radio.orv", [&] { return ChannelCsvCommands::exportChannels(shell, 0); }},
+    };
+    ASSERT_TRUE(QDir(dir).mkdir("sub"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        boxes.asked.clear();
+        chosen = c.chosen;
+        EXPECT_FALSE(c.run());
+        ASSERT_EQ(boxes.asked.size(), 1u);
+        EXPECT_TRUE(boxes.asked[0].text.contains(c.chosen) && boxes.asked[0].text.contains(own))
+            << boxes.asked[0].text.toStdString();
+        EXPECT_EQ(readAll(own), saved);
+        EXPECT_EQ(shell.session().file().currentFileName, own);
+    }
+}
+
 // Open asks "Discard the unsaved changes?" only while the image differs from
 // the last file opened or saved (No stops it); Save As asks before it
 // replaces an existing file (No leaves it as it was).
@@ -232,6 +271,10 @@ TEST_F(FilesTest, OpenAsksOnlyForUnsavedChangesAndSaveAsBeforeReplacing) {
         EXPECT_EQ(shell.image() == before, !c.opens || !c.edit);
     }
 
+    // Another existing file (the programming's own is refused, see below).
+    const QString other = dir + "/other.orv";
+    writeAll(other, saved);
+    chosen = other;
     for (const MsgAnswer a : {MsgAnswer::No, MsgAnswer::Yes}) {
         boxes.asked.clear();
         boxes.answer({a});
@@ -239,8 +282,55 @@ TEST_F(FilesTest, OpenAsksOnlyForUnsavedChangesAndSaveAsBeforeReplacing) {
         EXPECT_EQ(fos::saveFileAs(shell), a == MsgAnswer::Yes);
         ASSERT_EQ(boxes.asked.size(), 1u);
         EXPECT_TRUE(boxes.asked[0].text.contains("already exists"));
-        EXPECT_EQ(readAll(path) == saved, a == MsgAnswer::No);
+        EXPECT_EQ(readAll(other) == saved, a == MsgAnswer::No);
     }
+}
+
+// A settings file that is a pipe never holds the editor (its open would
+// wait for a writer): the store starts with every default and keeps
+// nothing, and the start says so once. A remembered exit backup is named
+// only while it is a programming file.
+TEST_F(FilesTest, AnUnusableSettingsFileGivesDefaultsAndOneMessage) {
+    const QString config = ensureApp();
+    const QString exitKey = QStringLiteral("Backup/UnsavedAtExit");
+    struct Case {
+        const char* what;
+        QString backup;     // the path the settings remember
+        bool told;
+    };
+    writeAll(dir + "/kept.orv", QByteArray(6019, '\0'));
+    writeAll(dir + "/short.orv", QByteArray(10, '\0'));
+    for (const Case& c : {Case{"a programming file", dir + "/kept.orv", true},
+                          Case{"a file of another size", dir + "/short.orv", false},
+                          Case{"a file removed since", dir + "/gone.orv", false}}) {
+        SCOPED_TRACE(c.what);
+        appSettings()->setValue(exitKey, c.backup);
+        boxes.asked.clear();
+        tellExitBackup(shell);
+        EXPECT_EQ(boxes.asked.size(), c.told ? 1u : 0u);
+        EXPECT_FALSE(appSettings()->contains(exitKey)) << "told once, then forgotten";
+    }
+
+    appSettings()->setValue(QStringLiteral("Comm/Port"), QStringLiteral("3"));
+    const QString file = QDir(config).filePath(QStringLiteral("ORVEDIT/ORVEDIT.ini"));
+    const QString kept = file + ".kept";
+    ASSERT_TRUE(QFile::rename(file, kept));
+    ASSERT_EQ(::mkfifo(file.toLocal8Bit().constData(), 0600), 0);
+    auto read = std::async(std::launch::async, [] { return appSettings()->value(QStringLiteral("Comm/Port")); });
+    if (read.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
+        ::close(::open(file.toLocal8Bit().constData(), O_WRONLY | O_NONBLOCK));   // let it go, then fail
+        ADD_FAILURE() << "the settings waited on the pipe";
+    }
+    EXPECT_FALSE(read.get().isValid()) << "the default, not the value the file held";
+    EXPECT_TRUE(settingsProblem().contains(file) && settingsProblem().contains("a pipe (FIFO)"))
+        << settingsProblem().toStdString();
+    boxes.asked.clear();
+    tellExitBackup(shell);
+    ASSERT_EQ(boxes.asked.size(), 1u);
+    EXPECT_TRUE(boxes.asked[0].text.contains(file)) << boxes.asked[0].text.toStdString();
+    QFile::remove(file);
+    ASSERT_TRUE(QFile::rename(kept, file));
+    EXPECT_TRUE(settingsProblem().isEmpty());
 }
 
 // A cancelled save dialog lets the exit go on only once the programming is

@@ -139,6 +139,26 @@ TEST_F(PrintCommands, WithoutAPrinterOffersSaveAsPdf) {
     }
 }
 
+// The PDF never replaces the programming file it reports on, under any name.
+TEST_F(PrintCommands, APdfIsNeverWrittenOverTheProgrammingsOwnFile) {
+    const QString own = path("unit7.orv");
+    QFile f(own);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("kept");
+    f.close();
+    ASSERT_TRUE(QFile::link(own, path("link.pdf")));
+    answerDialog = saveAs(path("link.pdf"));
+    ReportPrinting printing(prompts);
+    printing.setHooks(hooks);
+    EXPECT_FALSE(printing.print(nullptr, withCount(15), own));
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_TRUE(messages[1].text.contains(path("link.pdf")) && messages[1].text.contains(own))
+        << messages[1].text.toStdString();
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "kept");
+    EXPECT_EQ(printing.lastOutcome(), "The report was not printed");
+}
+
 // With a printer, the print dialog comes first; Cancel prints nothing.
 // Printing to a file goes through the real printer object.
 TEST_F(PrintCommands, PrintDialogFirstAndCancelPrintsNothing) {

@@ -139,7 +139,8 @@ TEST_F(VerifyTest, WriteRadioOffersVerifyNowAndRemembersTheAnswer) {
         const int verifyReads = blockReads(radio.sim.received()) - 188;
         EXPECT_EQ(verifyReads > 0, c.verifies) << verifyReads;
         if (c.verifies) {
-            EXPECT_EQ(boxes.texts().back(), "Radio matches");
+            // The radio keeps its own user code guard channels: listed, not a difference.
+            EXPECT_TRUE(boxes.texts().back().startsWith("Radio matches")) << boxes.texts().back().toStdString();
         }
         EXPECT_EQ(appSettings()->value(QLatin1String(kVerifyAfterWriteKey)), c.stored);
     }

@@ -65,6 +65,19 @@ TEST_F(Editor, StartsWithGroupOneFromTheStartUpDefaults) {
     EXPECT_FALSE(action(win, "mnuPaste")->isEnabled());
 }
 
+// The user code guard channel lies in bits a write never sends: its list
+// says so, and so does the status bar when the user changes it.
+TEST_F(Editor, TheUserCodeGuardChannelSaysAWriteNeverSendsIt) {
+    auto& win = open();
+    auto* chan = widget<QComboBox>(win, "cboUCGChan");
+    EXPECT_TRUE(chan->toolTip().contains("not written by a radio write")) << chan->toolTip().toStdString();
+    EXPECT_TRUE(widget<QCheckBox>(win, "chkUCGEncode")->toolTip().isEmpty()) << "bit 5 is sent";
+    EXPECT_TRUE(widget<QComboBox>(win, "cboBCI")->toolTip().isEmpty());
+    emit chan->activated(3);
+    EXPECT_TRUE(win.statusBar()->currentMessage().contains("not written by a radio write"))
+        << win.statusBar()->currentMessage().toStdString();
+}
+
 TEST_F(Editor, ShowingTheWindowRunsItsFirstActivationOnItsOwn) {
     image().clear();
     w = std::make_unique<TestWindow>(*session);

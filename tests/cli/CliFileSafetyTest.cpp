@@ -14,7 +14,9 @@
 #include "CliScratch.h"
 #include "RadioMemory.h"
 #include "WaitFor.h"
+#include "image/MemoryImage.h"
 #include "sim/RadioSim.h"
+#include <unistd.h>
 
 namespace {
 
@@ -60,6 +62,11 @@ TEST_F(CliFileSafety, MessagesAreOnePrintableLineOfAtMost1000Bytes) {
     const std::string hostileName = path("x\x1b[2J\a\tname.orv");
     const std::string longName = path(std::string(200, 'A') + "/" + std::string(3000, 'B') + ".orv");
     const std::string csv = writeText("c.csv", "Location,Name,Frequency\n1,\x1b[31mX\tY,146.520000\n");
+    const std::string newline = writeText("n.csv", "Location,Name,Frequency\n1,\"A\nB\",146.520000\n");
+    const std::string huge = writeText("h.csv", "Location,Name,Frequency\n" + std::string(1 << 20, '#') + "\n");
+    const std::string nulLabel =
+        writeText("l.json", "{\"groups\":[{\"group\":3,\"txtGrpLab\":\"A\\u0000BC\"}]}");
+    const std::string port = path("port\x1b[2J");
     struct Case {
         const char* name;
         std::vector<std::string> args;
@@ -72,11 +79,21 @@ TEST_F(CliFileSafety, MessagesAreOnePrintableLineOfAtMost1000Bytes) {
          {"csv-import", a, csv, "--group", "1", "--skip-unfit", "-o", path("o.orv")}, "\\x1b[31mX\\x09Y"},
         {"an argument", {"move", a, "--from", "x\x1b[5m", "--to", "2"}, "x\\x1b[5m"},
         {"a long file name", {"report", longName}, "\xE2\x80\xA6"},
+        {"a port name in the link's message", {"verify", "--port", port, "-i", a, "--no-backup"}, "port\\x1b[2J"},
+        {"a port name in the progress and the table",
+         {"verify", "--port", port, "--port", path("other"), "-i", a, "--no-backup"}, "port\\x1b[2J"},
+        {"a NUL in a JSON value does not cut the line", {"import", nulLabel, "-o", path("o.orv")},
+         "the control byte 0x00 is not a character of the radio (digits"},
+        {"a newline in a quoted name is named", {"csv-import", a, newline, "--group", "1", "-o", path("o.orv")},
+         "a newline is not a character of the radio"},
+        {"the size limit is the limit", {"csv-import", a, huge, "--group", "1", "-o", path("o.orv")},
+         "larger than 1 MiB"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const CliResult r = run(c.args);
-        EXPECT_NE(r.err.find(c.mention), std::string::npos) << r.err;
+        EXPECT_NE((r.err + r.out).find(c.mention), std::string::npos) << r.err << r.out;
+        for (const char ch : r.out) EXPECT_TRUE(ch == '\n' || static_cast<unsigned char>(ch) >= 0x20) << r.out;
         for (const std::string& line : r.errLines()) {
             EXPECT_LE(line.size(), 1000u);
             for (const char ch : line) EXPECT_GE(static_cast<unsigned char>(ch), 0x20) << line;
@@ -127,6 +144,90 @@ TEST_F(CliFileSafety, ATraceThatCannotBeWrittenIsRefusedBeforeTheRadioIsTouched)
     radio.stop();
 }
 
+// An output that is an input (or another output), under any spelling, is
+// refused before anything is read, sent or written: exit 2, one line
+// naming both, every file as it was and the radio untouched.
+TEST_F(CliFileSafety, AnOutputThatIsAnInputIsRefusedBeforeAnythingIsTouched) {
+    orv::RadioSim radio;
+    radio.start();
+    std::filesystem::create_directory(path("sub"));
+    std::filesystem::create_symlink(a, path("link.orv"));
+    const std::string viaLink = path("link.orv");
+    const std::string viaDots = path("sub/../a.orv");
+    const std::string json = writeText("in.json", "{}");
+    const std::string csv = writeText("in.csv", "Location,Name,Frequency\n1,NEW,146.520000\n");
+    const std::string fresh = path("new.txt");   // not made yet: two outputs that would be one file
+    const std::string port = radio.devicePath();
+    struct Case {
+        std::vector<std::string> args;
+        std::vector<std::string> named;   // the two options the line names
+    };
+    const std::vector<Case> cases = {
+        {{"read", "--port", port, "-o", fresh, "--trace", path("sub/../new.txt"), "--no-backup"}, {"--trace", "-o"}},
+        {{"read", "--port", port, "-o", a, "--group", "1", "--trace", viaLink, "--no-backup"}, {"--trace", "-o"}},
+        {{"write", "--port", port, "-i", a, "--yes", "--no-backup", "--trace", viaLink}, {"--trace", "-i"}},
+        {{"write", "--port", port, "--port", path("no-port"), "-i", path("t-2"), "--yes", "--no-backup", "--trace",
+          path("t")},
+         {"--trace", "-i"}},
+        {{"verify", "--port", port, "-i", a, "--no-backup", "--trace", viaDots}, {"--trace", "-i"}},
+        {{"export", a, "-o", viaLink}, {"-o", "FILE"}},
+        {{"import", json, "-o", json}, {"-o", "IN.json"}},
+        {{"csv-export", a, "--group", "1", "-o", viaDots}, {"-o", "FILE"}},
+        {{"csv-import", a, csv, "--group", "1", "-o", csv}, {"-o", "CSV"}},
+        {{"report", a, "--pdf", viaLink}, {"--pdf", "FILE"}},
+    };
+    writeImage("t-2", readImage(a));
+    const std::vector<std::string> kept = {a, json, csv, path("t-2")};
+    std::vector<std::string> before;
+    for (const std::string& f : kept) before.push_back(orv::test::slurp(f));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args[0] + " " + c.args.back());
+        const CliResult r = run(c.args);
+        EXPECT_EQ(r.exitCode, 2) << r.err;
+        ASSERT_EQ(r.errLines().size(), 1u) << r.err;
+        EXPECT_NE(r.err.find("is the same file as"), std::string::npos) << r.err;
+        for (const std::string& option : c.named) EXPECT_NE(r.err.find(option + " \""), std::string::npos) << r.err;
+        for (std::size_t k = 0; k < kept.size(); ++k) EXPECT_EQ(orv::test::slurp(kept[k]), before[k]) << kept[k];
+        EXPECT_FALSE(std::filesystem::exists(fresh));
+        EXPECT_EQ(radio.receivedCount(), 0) << "the radio was touched";
+    }
+    // A change in place stays what it is: the programming file is both.
+    EXPECT_EQ(run({"move", viaLink, "--from", "1", "--to", "2", "-o", a}).exitCode, 0);
+    EXPECT_EQ(run({"import", json, "--base", a, "-o", viaDots}).exitCode, 0);
+    radio.stop();
+}
+
+// Output into a pipe whose reader has gone is a failed write of the
+// standard output (exit 1, as every other output that cannot be written),
+// not an end by SIGPIPE. The JSON is larger than a pipe holds.
+TEST_F(CliFileSafety, OutputIntoAClosedPipeIsAFailedWrite) {
+    orv::test::ChildProcess cli(orv::test::cliCommand({"export", a}), orv::test::Output::pipe(),
+                                orv::test::Output::file(path("err")));
+    ::close(cli.outFd);
+    cli.outFd = -1;
+    EXPECT_EQ(cli.exitCode(), 1) << "ended by a signal (-1) or another code";
+    EXPECT_NE(orv::test::slurp(path("err")).find("cannot write to the standard output"), std::string::npos)
+        << orv::test::slurp(path("err"));
+}
+
+// A field the file holds where a write sends nothing (the user code guard
+// channel) cannot make the radio differ; a verify still says it differs.
+TEST_F(CliFileSafety, AVerifyListsWhatAWriteNeverSends) {
+    const orv::MemoryImage img = readImage(a);
+    Memory held{};
+    std::copy(img.data(), img.data() + held.size(), held.begin());
+    held[static_cast<std::size_t>(orv::groupParamAddr(1, 0).address())] ^= 0x07;
+    orv::RadioSim radio;
+    radio.setMemory(held);
+    radio.start();
+    const CliResult r = run({"verify", "--port", radio.devicePath(), "-i", a, "--no-backup"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("Radio matches"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("group 2 cboUCGChan: "), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(" (not written by a radio write)"), std::string::npos) << r.out;
+    radio.stop();
+}
+
 // A signal that asks the tool to end stops a radio operation cleanly, as
 // Ctrl-C does, and the exit code names it as a shell would.
 TEST_F(CliFileSafety, TermAndHangupStopARadioOperationLikeCtrlC) {
@@ -137,9 +238,9 @@ TEST_F(CliFileSafety, TermAndHangupStopARadioOperationLikeCtrlC) {
         long sentBefore;   // bytes the radio has received when the signal comes
         const char* says;
     } cases[] = {
-        {"write", SIGTERM, 143, 200, "interrupted; the write stopped"},
-        {"write", SIGHUP, 129, 200, "interrupted; the write stopped"},
-        {"read", SIGTERM, 143, 20, "interrupted; stopped after block "},
+        {"write", SIGTERM, 143, 200, "interrupted by the user; the write stopped"},
+        {"write", SIGHUP, 129, 200, "interrupted by the user; the write stopped"},
+        {"read", SIGTERM, 143, 20, "interrupted by the user; stopped after block "},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.command) + " " + std::to_string(c.sig));

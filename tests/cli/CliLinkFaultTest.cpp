@@ -154,6 +154,7 @@ struct Case {
     long interruptAt = -1;      // Ctrl-C once the radio received this many bytes
     int exitCode = 0;
     std::vector<std::string> mentions;
+    std::vector<std::string> never;   // on stderr: what would tell another fault
     std::size_t framesThrough = 0;  // writes: frames the radio holds afterwards (exact)
     bool anyPrefix = false;         // writes: some frames, not all (Ctrl-C)
 };
@@ -186,7 +187,7 @@ std::vector<std::string> frameFailure(Op op, const Frame& f) {
 }
 
 Case plan(Op op, Fault fault) {
-    Case c{op, fault, {}, -1, 0, {}, 0, false};
+    Case c{op, fault, {}, -1, 0, {}, {}, 0, false};
     const auto fs = frames(op);
     const std::size_t all = fs.size();
     c.framesThrough = isRead(op) ? 0 : all;
@@ -205,7 +206,8 @@ Case plan(Op op, Fault fault) {
         c.sim.faults.silent = true;
         c.exitCode = 1;
         c.framesThrough = 0;
-        c.mentions = {"Error Hooking to Radio.", failureLine(op)};
+        c.mentions = {"Error Hooking to Radio.", failureLine(op), "No answer on "};
+        c.never = {"answered the handshake with"};
         break;
     case Fault::WrongHookReply:
     case Fault::Garbage:  // the garbage byte comes first and is taken as the reply
@@ -213,7 +215,9 @@ Case plan(Op op, Fault fault) {
         else c.sim.faults.garbageBeforeReplies = 1;
         c.exitCode = 1;
         c.framesThrough = 0;
-        c.mentions = {"Error Hooking to Radio.", failureLine(op)};
+        // Something answered: not a silent radio.
+        c.mentions = {"Error Hooking to Radio.", failureLine(op), "answered the handshake with 0x"};
+        c.never = {"No answer on "};
         break;
     case Fault::DeadEarly: deadAfterFrames(0, 1); break;
     case Fault::DeadMid: deadAfterFrames(all / 2, 2); break;
@@ -228,7 +232,8 @@ Case plan(Op op, Fault fault) {
         c.sim.realtime = true;  // slow enough to be interrupted half-way
         c.interruptAt = wireBytes(fs, std::min<std::size_t>(2, all)) + 1;
         c.exitCode = 130;
-        c.mentions = {"interrupted"};
+        c.mentions = {"interrupted by the user"};
+        c.never = {"stopped answering"};
         c.anyPrefix = !isRead(op);
         break;
     }
@@ -311,6 +316,8 @@ protected:
             p += "exit " + std::to_string(WEXITSTATUS(r.status)) + ", expected " + std::to_string(c.exitCode) + "; ";
         for (const auto& m : c.mentions)
             if (err.find(m) == std::string::npos) p += "no \"" + m + "\" on stderr; ";
+        for (const auto& m : c.never)
+            if (err.find(m) != std::string::npos) p += "\"" + m + "\" on stderr; ";
 
         const Bytes memBefore = pattern(kMem, 1);
         const auto mem = r.sim->memory();

@@ -119,7 +119,7 @@ TEST_F(CliRadio, FailedReadLeavesTheFileAsItWas) {
     EXPECT_FALSE(fs::exists(out));
     // The box's text, then the same advice the editor gives, for this tool.
     const std::string advice =
-        orv::linkAdvice(orv::LinkFailure::NoAnswer, {sim->devicePath(), "given with --port", 0, false});
+        orv::linkAdvice(orv::LinkFailure::NoAnswer, {sim->devicePath(), "given with --port", 0, false, 0x00});
     EXPECT_NE(err.find("COMM ERROR: Error Hooking to Radio.\n" + advice + "\n"), std::string::npos) << err;
 
     auto old = pattern(6019, 5);

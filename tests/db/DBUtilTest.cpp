@@ -6,7 +6,12 @@
 #include <QSqlQuery>
 #include <QSqlTableModel>
 #include <QTemporaryDir>
+#include <chrono>
+#include <fcntl.h>
+#include <future>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 #include "WorkingDbTables.h"
 #include "db/clsDBUtil.h"
 
@@ -203,6 +208,59 @@ TEST_F(Databases, ARecreatedWorkingFileKeepsNoJournalOfTheOldOne) {
     EXPECT_FALSE(QFile::exists(journal));
     for (const auto& r : readTable(cur())) EXPECT_EQ(r.label, "SHIPPED");
     EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::Hidden), (QStringList{"OrvCurrent.mdb", "OrvLast.mdb"}));
+}
+
+// Whatever stands where a working file or the data folder belongs, the
+// editor's start neither waits on it nor shows an empty grid unexplained: a
+// pipe or a folder in a working file's place is set aside (never opened)
+// and the file recreated with the usual message; a data folder that cannot
+// be used is said at once.
+TEST_F(Databases, WhatIsNoWorkingFileIsSetAsideAndAnUnusableFolderIsSaid) {
+    const QByteArray kept = qgetenv("ORVEDIT_DATA_DIR");
+    struct Case {
+        const char* name;
+        const char* file;            // what is made in the data folder ("" : the folder itself)
+        bool fifo;                   // a pipe, else a folder
+        std::vector<QString> says;   // in the one start message
+    };
+    const Case cases[] = {
+        {"a pipe as the current file", "OrvCurrent.mdb", true, {"Open Database Error = ", "a pipe (FIFO)", "set aside"}},
+        {"a pipe as the last file", "OrvLast.mdb", true, {"Open Database Error = ", "OrvLast.mdb", "set aside"}},
+        {"a folder as the current file", "OrvCurrent.mdb", false, {"a folder", "recreated", "set aside"}},
+        {"a pipe as the data folder", "", true, {"cannot be used", "Not a directory"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString data = freshDir() + "/data";
+        const QString odd = *c.file ? data + "/" + c.file : data;
+        if (*c.file) {
+            ASSERT_TRUE(QDir().mkpath(data));
+        }
+        ASSERT_EQ(c.fifo ? ::mkfifo(odd.toLocal8Bit().constData(), 0600) : (QDir().mkdir(odd) ? 0 : -1), 0);
+        qputenv("ORVEDIT_DATA_DIR", data.toLocal8Bit());
+        auto start = std::async(std::launch::async, [] { return std::make_unique<WorkingFiles>(); });
+        if (start.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
+            // Let the open that waits for a writer go, then fail.
+            ::close(::open(odd.toLocal8Bit().constData(), O_WRONLY | O_NONBLOCK));
+            start.wait();
+            ADD_FAILURE() << "the start waited on the pipe";
+            continue;
+        }
+        const auto files = start.get();
+        ASSERT_EQ(files->repairs().size(), 1) << files->repairs().join("\n").toStdString();
+        for (const QString& part : c.says)
+            EXPECT_TRUE(files->repairs().front().contains(part)) << files->repairs().front().toStdString();
+        if (*c.file) {
+            EXPECT_EQ(files->dir(), data);
+            EXPECT_EQ(readTable(odd).size(), 16u);
+            struct stat aside{};
+            ASSERT_EQ(::lstat((odd + ".set-aside").toLocal8Bit().constData(), &aside), 0);
+            EXPECT_EQ(S_ISFIFO(aside.st_mode), c.fifo) << "what was set aside is what stood there";
+        } else {
+            EXPECT_TRUE(files->dir().isEmpty());
+        }
+    }
+    if (kept.isNull()) qunsetenv("ORVEDIT_DATA_DIR"); else qputenv("ORVEDIT_DATA_DIR", kept);
 }
 
 }  // namespace

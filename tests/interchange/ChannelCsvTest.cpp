@@ -398,7 +398,7 @@ TEST(ChannelCsv, AValueTheRadioCannotHoldIsRefusedWithRowColumnAndValue) {
         {std::string(kHeader) + ",Name\r\n", 1, "Name", "Name", "names this column twice"},
         {kGoodRow + std::string("\r\n"), 1, "Location", "", "the header has no such column"},
         {"\r\n\r\n", 1, "", "", "the file is empty"},
-        {h + std::string(kChannelCsvMaxBytes, ' '), 0, "", "", "larger than 1024 KiB"},
+        {h + std::string(kChannelCsvMaxBytes, ' '), 0, "", "", "larger than 1 MiB"},
     };
     MemoryImage img;
     for (const auto& r : table) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "MapTables.h"
+#include "image/VerifyMask.h"
 #include "interchange/Compare.h"
 
 using namespace orv;
@@ -180,6 +181,30 @@ TEST(Compare, GlobalFieldsAreExactlyThePageZeroBitsAWriteSends) {
         for (int k = 1; k < 0x20; ++k) EXPECT_EQ(bits[static_cast<std::size_t>(paramAddr(g, k))], 0) << g << " " << k;
     }
     for (int a = MemoryImage::kRadioSize; a < MemoryImage::kSize; ++a) EXPECT_EQ(bits[static_cast<std::size_t>(a)], 0);
+}
+
+// The bits a file holds that a write never sends come from the write's own
+// mask: of the fields, only the user code guard channel of each group's
+// first byte, and only where the write sends to at all.
+TEST(Compare, TheFieldsAWriteLeavesOutComeFromItsMask) {
+    const CompareMask all = unsentFieldBits(writtenBitsMask(true));
+    for (int a = 0; a < MemoryImage::kRadioSize; ++a) {
+        bool groupStart = false;
+        for (int g = 0; g < 15; ++g) groupStart = groupStart || a == paramAddr(g, 0);
+        EXPECT_EQ(all[static_cast<std::size_t>(a)], groupStart ? 0x1F : 0) << a;
+    }
+    const CompareMask group2 = unsentFieldBits(maskBlocks(writtenBitsMask(false), memmap::firstGroupBlock(2),
+                                                          memmap::lastGroupBlock(2)));
+    EXPECT_EQ(group2[static_cast<std::size_t>(paramAddr(1, 0))], 0x1F);
+    EXPECT_EQ(group2[static_cast<std::size_t>(paramAddr(2, 0))], 0) << "a group the write does not send to";
+
+    MemoryImage a, b;
+    b[paramAddr(1, 0)] = 0x05;   // group 2's channel (and its "set" bit clear)
+    b[paramAddr(1, 0x30)] = 0x40;   // a field that is sent
+    const auto unsent = unsentDifferences(a, b, writtenBitsMask(false));
+    ASSERT_EQ(unsent.size(), 1u);
+    EXPECT_EQ(notWrittenLine(unsent[0]).rfind("group 2 cboUCGChan: ", 0), 0u) << notWrittenLine(unsent[0]);
+    EXPECT_NE(notWrittenLine(unsent[0]).find(" (not written by a radio write)"), std::string::npos);
 }
 
 // The field bit table against the codecs: a change in bits that no field

@@ -30,7 +30,7 @@ TEST_F(LinkTest, RadioJobRunsTheStepsItsWriteAllows) {
         {"global write fails", W::Globals, true, false, true, -1, Step::Failed, Step::NotAsked, "Write Global Failed",
          "Write Global Failed", 0},
         {"stopped write", W::All, false, true, true, -1, Step::Stopped, Step::NotAsked, "",
-         "interrupted; the write stopped after the current block", 0},
+         "interrupted by the user; the write stopped after the current block", 0},
         {"verify declined", W::SkipGlobals, false, false, false, -1, Step::Done, Step::NotAsked, "", "", 1},
         {"verified", W::All, false, false, true, -1, Step::Done, Step::Done, "", "", 1},
         {"radio differs", W::Group, false, false, true, 1060, Step::Done, Step::Failed, "",

@@ -31,14 +31,17 @@ TEST_F(LinkTest, AWriteAfterTheReadSendsOnlyWhatDiffers) {
         std::vector<int> blocksSent;      // block frames (0xD4) in order
         std::vector<int> maskedSent;      // masked-byte frames (0xD1): their addresses
         int changes;                      // lines of the change list
+        int unsent;                       // fields that differ where the write sends nothing
     };
     const Case cases[] = {
         // A byte can hold several fields: the list names each.
-        {"one byte of the group's flags", W::All, {{group3 + 32 + 5, 0x42}}, {memmap::firstGroupBlock(3) + 1}, {}, 2},   // two scan flags
-        {"a page-0 byte under the write mask and a flag bit", W::All, {{7, 0x12}, {group3, 0x20}}, {}, {7, group3}, 3},
+        {"one byte of the group's flags", W::All, {{group3 + 32 + 5, 0x42}}, {memmap::firstGroupBlock(3) + 1}, {}, 2, 0},   // two scan flags
+        {"a page-0 byte under the write mask and a flag bit", W::All, {{7, 0x12}, {group3, 0x20}}, {}, {7, group3}, 3, 0},
         {"two blocks of one group", W::Group, {{group3 + 64, 0x01}, {group3 + 33 * 10, 0x02}},
-         {memmap::firstGroupBlock(3) + 2, memmap::firstGroupBlock(3) + 10}, {}, 2},
-        {"bits a write never sends change nothing", W::All, {{0x11, 0x77}, {group3, 0x1F}}, {}, {}, 0},
+         {memmap::firstGroupBlock(3) + 2, memmap::firstGroupBlock(3) + 10}, {}, 2, 0},
+        // The user code guard channel (bits 0-4 of the first byte) stays in
+        // the file: listed as such, never sent.
+        {"bits a write never sends change nothing", W::All, {{0x11, 0x77}, {group3, 0x1F}}, {}, {}, 0, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -61,6 +64,12 @@ TEST_F(LinkTest, AWriteAfterTheReadSendsOnlyWhatDiffers) {
 
         ASSERT_TRUE(r.before.has_value());
         EXPECT_EQ(int(r.before->changes.size()), c.changes) << ::testing::PrintToString(changeLines(*r.before));
+        const std::vector<std::string> lines = changeLines(*r.before);
+        ASSERT_EQ(int(lines.size()), c.changes + c.unsent);
+        for (int k = c.changes; k < int(lines.size()); ++k) {
+            EXPECT_EQ(lines[std::size_t(k)].rfind("group 3 cboUCGChan: ", 0), 0u) << lines[std::size_t(k)];
+            EXPECT_NE(lines[std::size_t(k)].find(" (not written by a radio write)"), std::string::npos);
+        }
         // The backup holds what the radio held before the write.
         MemoryImage kept;
         ASSERT_TRUE(loadImageFile(r.before->backup.path, kept).ok()) << r.before->backup.path;

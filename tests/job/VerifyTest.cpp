@@ -38,17 +38,18 @@ TEST_F(LinkTest, VerifyReportsTheDifferencesInsideTheWrittenBitsOnly) {
         bool page0;
         VerifyResult::Outcome outcome;
         const char* line;
+        const char* notWritten;   // a field that differs where a write sends nothing
     };
     const Case cases[] = {
-        {"radio as written", -1, 0, true, VerifyResult::Outcome::Matches, ""},
-        {"channel byte of group 3", 1060, 0x01, true, VerifyResult::Outcome::Differs, "group 3 channel 9 chkScan: 1 -> 0"},
-        {"byte of a group's first block that is never written", 1027, 0xFF, true, VerifyResult::Outcome::Matches, ""},
-        {"page-0 byte that is written", 130, 0x80, true, VerifyResult::Outcome::Differs, "global area byte 0x0082 (not shown by any field)"},
-        {"page-0 byte, globals not written", 130, 0x80, false, VerifyResult::Outcome::Matches, ""},
-        {"tuning byte never written", 10, 0xFF, true, VerifyResult::Outcome::Matches, ""},
-        {"bit of a group's first byte outside bit 5", 256, 0x01, true, VerifyResult::Outcome::Matches, ""},
-        {"bit 5 of a group's first byte", 256, 0x20, true, VerifyResult::Outcome::Differs, "group 1 chkUCGEncode: 0 -> 1"},
-        {"bit 3 of address 155 (not written)", 155, 0x08, true, VerifyResult::Outcome::Matches, ""},
+        {"radio as written", -1, 0, true, VerifyResult::Outcome::Matches, "", ""},
+        {"channel byte of group 3", 1060, 0x01, true, VerifyResult::Outcome::Differs, "group 3 channel 9 chkScan: 1 -> 0", ""},
+        {"byte of a group's first block that is never written", 1027, 0xFF, true, VerifyResult::Outcome::Matches, "", ""},
+        {"page-0 byte that is written", 130, 0x80, true, VerifyResult::Outcome::Differs, "global area byte 0x0082 (not shown by any field)", ""},
+        {"page-0 byte, globals not written", 130, 0x80, false, VerifyResult::Outcome::Matches, "", ""},
+        {"tuning byte never written", 10, 0xFF, true, VerifyResult::Outcome::Matches, "", ""},
+        {"bit of a group's first byte outside bit 5", 256, 0x01, true, VerifyResult::Outcome::Matches, "", "group 1 cboUCGChan"},
+        {"bit 5 of a group's first byte", 256, 0x20, true, VerifyResult::Outcome::Differs, "group 1 chkUCGEncode: 0 -> 1", ""},
+        {"bit 3 of address 155 (not written)", 155, 0x08, true, VerifyResult::Outcome::Matches, "", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -73,6 +74,13 @@ TEST_F(LinkTest, VerifyReportsTheDifferencesInsideTheWrittenBitsOnly) {
             EXPECT_EQ(r.bytes[0].radio, radio[static_cast<std::size_t>(c.address)]);
         } else {
             EXPECT_TRUE(r.lines.empty());
+        }
+        if (*c.notWritten) {
+            ASSERT_EQ(r.notWritten.size(), 1u);
+            EXPECT_EQ(r.notWritten[0].rfind(c.notWritten, 0), 0u) << r.notWritten[0];
+            EXPECT_NE(r.notWritten[0].find("(not written by a radio write)"), std::string::npos) << r.notWritten[0];
+        } else {
+            EXPECT_TRUE(r.notWritten.empty()) << r.notWritten[0];
         }
         EXPECT_EQ(r.radio[c.address < 0 ? 0 : c.address], radio[static_cast<std::size_t>(c.address < 0 ? 0 : c.address)]);
         sim->stop();

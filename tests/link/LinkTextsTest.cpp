@@ -32,6 +32,7 @@ TEST(LinkAdvice, NamesTheDeviceWhatToCheckAndTheRadiosState) {
         int openError;
         bool changed;
         std::string expected;
+        int wrongAnswer = -1;   // what the radio said instead (-1: nothing)
     };
     const Case cases[] = {
         {LinkFailure::PortOpen, "/dev/ttyUSB0", "in the menu", ENOENT, false,
@@ -58,9 +59,22 @@ TEST(LinkAdvice, NamesTheDeviceWhatToCheckAndTheRadiosState) {
         {LinkFailure::WriteFailed, "/dev/ttyUSB0", "in the menu", 0, true,
          "The radio stopped answering on /dev/ttyUSB0: check the cable, the radio's power and that it is in "
          "programming mode." + partly},
+        // A radio that answers wrongly is told apart from a silent one.
+        {LinkFailure::NoAnswer, "/dev/ttyUSB0", "", 0, false,
+         "Something on /dev/ttyUSB0 answered the handshake with 0x00 instead of 0x12: check that it is the radio, in "
+         "programming mode, and the port." + unchanged, 0x00},
+        {LinkFailure::WriteFailed, "/dev/ttyUSB0", "", 0, true,
+         "The radio on /dev/ttyUSB0 refused the write (it answered 0x00, not 0x01): cycle its power and try again." +
+             partly, 0x00},
+        {LinkFailure::WriteFailed, "/dev/ttyUSB0", "", 0, true,
+         "The radio on /dev/ttyUSB0 answered the write with 0x5A, which is no answer to it: check the cable and the "
+         "line for noise." + partly, 0x5A},
     };
+    LinkAdviceFacts stopped{"/dev/ttyUSB0", "", 0, true, -1, true};
+    EXPECT_EQ(linkAdvice(LinkFailure::WriteFailed, stopped),
+              "The write on /dev/ttyUSB0 was stopped by the user, not by the radio." + partly);
     for (const Case& c : cases) {
-        const LinkAdviceFacts facts{c.device, c.choice, c.openError, c.changed};
+        const LinkAdviceFacts facts{c.device, c.choice, c.openError, c.changed, c.wrongAnswer};
         EXPECT_EQ(linkAdvice(c.failure, facts), c.expected);
         EXPECT_EQ(withLinkAdvice("COMM ERROR", c.failure, facts), "COMM ERROR\n" + c.expected);
     }

@@ -180,7 +180,9 @@ TEST_F(LinkTest, WrongHandshakeReplyAsksAtOnceWithoutFurtherAttempts) {
     const MemoryImage before = img;
     EXPECT_FALSE(com.readMemory());
     ASSERT_EQ(host.boxes.size(), 1u);
-    EXPECT_EQ(host.boxes[0].text, advised("Error Hooking to Radio.", LinkFailure::NoAnswer, false));
+    // The radio answered, wrongly: told apart from a silent one.
+    EXPECT_EQ(host.boxes[0].text, withLinkAdvice("Error Hooking to Radio.", LinkFailure::NoAnswer,
+                                                 {port.device(), "", 0, false, 0x13}));
     EXPECT_EQ(host.boxes[0].title, "COMM ERROR");
     EXPECT_EQ(host.boxes[0].buttons, MsgButtons::RetryCancel);
     EXPECT_EQ(received(), hookAttempt());

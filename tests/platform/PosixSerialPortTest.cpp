@@ -1,6 +1,7 @@
 // The POSIX serial port: open-failure texts, exclusive use
 // and the line speed a peer sees.
 #include <gtest/gtest.h>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <grp.h>
@@ -55,6 +56,31 @@ TEST(OpenError, PermissionAdviceFollowsTheDevicesGroupAndMode) {
         for (const auto& m : c.mentions) EXPECT_NE(text.find(m), std::string::npos) << text << " / " << m;
         for (const auto& m : c.absent) EXPECT_EQ(text.find(m), std::string::npos) << text << " / " << m;
         EXPECT_EQ(text.find('\n'), std::string::npos);
+    }
+}
+
+// The reason of a failed open is the failing call's own errno, in the
+// system's words: a device held exclusively is not said to be "in use by
+// another program", and a device that failed is not said to be missing.
+TEST(OpenError, TheReasonIsTheFailedOpensOwnError) {
+    const struct {
+        int err;
+        const char* says;
+        const char* never;
+    } cases[] = {
+        {ENOENT, "no such device", "in use"},
+        {ENXIO, "no such device", "in use"},
+        {EBUSY, "held for exclusive use", "in use by another program"},
+        {EIO, "the device failed", "no such device"},
+        {ENOTTY, "not a serial port", "in use"},
+        {ETIMEDOUT, "", "in use"},
+    };
+    for (const auto& c : cases) {
+        const std::string text = describeOpenError("/dev/ttyUSB3", c.err);
+        EXPECT_EQ(text.rfind("Cannot open serial port /dev/ttyUSB3: ", 0), 0u) << text;
+        EXPECT_NE(text.find(std::strerror(c.err)), std::string::npos) << text;
+        EXPECT_NE(text.find(c.says), std::string::npos) << text;
+        EXPECT_EQ(text.find(c.never), std::string::npos) << text;
     }
 }
 

@@ -8,18 +8,21 @@ namespace orv {
 namespace {
 
 TEST(Win32OpenError, NamesTheDeviceAndWhatToDo) {
-    struct Case { unsigned long err; const char* says; };
+    // The reason is the failed open's own error, never a guess: an adapter
+    // just unplugged answers "access denied", which is not "in use".
+    struct Case { unsigned long err; const char* says; const char* code; };
     const Case cases[] = {
-        {ERROR_FILE_NOT_FOUND, "no such device"},
-        {ERROR_PATH_NOT_FOUND, "no such device"},
-        {ERROR_ACCESS_DENIED, "in use by another program"},
-        {ERROR_SHARING_VIOLATION, "in use by another program"},
-        {ERROR_NOT_SUPPORTED, "not a serial port"},
+        {ERROR_FILE_NOT_FOUND, "no such device", "(Windows error 2)"},
+        {ERROR_PATH_NOT_FOUND, "no such device", "(Windows error 3)"},
+        {ERROR_ACCESS_DENIED, "or its adapter was unplugged", "(Windows error 5)"},
+        {ERROR_SHARING_VIOLATION, "in use by another program", "(Windows error 32)"},
+        {ERROR_NOT_SUPPORTED, "not a serial port", "(Windows error 50)"},
     };
     for (const Case& c : cases) {
         const std::string text = describeOpenError("COM7", c.err);
         EXPECT_EQ(text.rfind("Cannot open serial port COM7: ", 0), 0u) << text;
         EXPECT_NE(text.find(c.says), std::string::npos) << text;
+        EXPECT_NE(text.find(c.code), std::string::npos) << text;
     }
 }
 

@@ -415,6 +415,69 @@ FileStatus readStandardInputUpTo(std::size_t cap, std::string& out) {
     return readAndClose(fd, name, cap, out);
 }
 
+namespace {
+
+// A file's identity: its device and inode, or for a name not made yet the
+// folder it would be made in and its name there.
+struct Identity {
+    bool known = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+    std::string name;   // empty for an existing file
+    bool operator==(const Identity&) const = default;
+};
+
+Identity identityOf(const std::string& path) {
+    Identity id;
+    struct stat st{};
+    if (::stat(path.c_str(), &st) == 0) {
+        id = {true, st.st_dev, st.st_ino, {}};
+        return id;
+    }
+    // A dangling link is where the file would be created.
+    std::string target;
+    if (!resolveTarget(path, target)) return id;
+    std::string name = baseNameOf(target);
+    if (name.empty() || name == "." || name == "..") return id;
+    if (::stat(folderOf(target).c_str(), &st) != 0) return id;
+    id = {true, st.st_dev, st.st_ino, std::move(name)};
+    return id;
+}
+
+}  // namespace
+
+bool sameFile(const std::string& a, const std::string& b) {
+    const Identity ia = identityOf(a);
+    return ia.known && ia == identityOf(b);
+}
+
+FileKind fileKind(const std::string& path) {
+    struct stat st{};
+    if (::stat(path.c_str(), &st) != 0) return errno == ENOENT || errno == ENOTDIR ? FileKind::Missing : FileKind::Other;
+    if (S_ISREG(st.st_mode)) return FileKind::Regular;
+    return S_ISDIR(st.st_mode) ? FileKind::Folder : FileKind::Other;
+}
+
+std::string fileKindText(const std::string& path) {
+    struct stat st{};
+    if (::stat(path.c_str(), &st) != 0) return errno == ENOENT || errno == ENOTDIR ? std::string() : std::strerror(errno);
+    return S_ISREG(st.st_mode) ? std::string() : kindOf(st.st_mode);
+}
+
+FileStatus setAside(const std::string& path, std::string& newPath) {
+    for (int n = 1; n < 100; ++n) {
+        newPath = path + ".set-aside" + (n == 1 ? std::string() : "-" + std::to_string(n));
+        struct stat st{};
+        if (::lstat(newPath.c_str(), &st) == 0) continue;
+        if (::rename(path.c_str(), newPath.c_str()) == 0) return {};
+        const int e = errno;
+        newPath.clear();
+        return systemError("Cannot set aside", path, e);
+    }
+    newPath.clear();
+    return systemError("Cannot set aside", path, EEXIST);
+}
+
 bool mayReadAndWrite(const std::string& path) { return ::access(path.c_str(), R_OK | W_OK) == 0; }
 
 }  // namespace orv::platform

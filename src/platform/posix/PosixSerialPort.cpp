@@ -26,12 +26,15 @@ bool notApplicable(int err) { return err == ENOTTY || err == EINVAL || err == EN
 }  // namespace
 
 std::string describeOpenError(const std::string& device, int err) {
+    // The reason is the failing call's own (its errno's text), with what to
+    // do about it; nothing is inferred beyond what the error says.
     std::string head = "Cannot open serial port " + device + ": ";
+    const std::string system = std::strerror(err);
     switch (err) {
     case ENOENT:
     case ENODEV:
     case ENXIO:
-        return head + "no such device. Check that the cable is plugged in and that the port "
+        return head + "no such device (" + system + "). Check that the cable is plugged in and that the port "
                       "setting names the right device.";
     case EACCES:
     case EPERM: {
@@ -41,13 +44,20 @@ std::string describeOpenError(const std::string& device, int err) {
         return describeAccessDenied(device, st.st_mode, st.st_uid, st.st_gid);
     }
     case EBUSY:
-    case EWOULDBLOCK:
-        return head + "it is in use by another program.";
+        return head + system + ": the device is held for exclusive use (by another program, or by a "
+                      "connection to it not yet closed).";
     case ENOTTY:
-        return head + "it is not a serial port.";
+        return head + "it is not a serial port (" + system + ").";
+    case EIO:
+        return head + system + ": the device failed as it was opened; check the cable and the adapter.";
     default:
-        return head + std::strerror(err) + ".";
+        return head + system + ".";
     }
+}
+
+std::string describeLockHeld(const std::string& device) {
+    return "Cannot open serial port " + device + ": it is in use by another program, which holds its lock (" +
+           std::strerror(EWOULDBLOCK) + ").";
 }
 
 namespace {
@@ -134,7 +144,7 @@ void PosixSerialPort::open() {
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         int err = errno;
         ::close(fd);
-        throw SerialPortError(describeOpenError(device_, err == EWOULDBLOCK ? EBUSY : err), err);
+        throw SerialPortError(err == EWOULDBLOCK ? describeLockHeld(device_) : describeOpenError(device_, err), err);
     }
     termios tio {};
     if (::tcgetattr(fd, &tio) != 0) {

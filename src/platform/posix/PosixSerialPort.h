@@ -9,8 +9,11 @@
 
 namespace orv {
 
-// Text of an open() failure: device, reason and what to do about it.
+// Text of an open() failure: device, the failing call's reason (its errno's
+// text) and what to do about it.
 std::string describeOpenError(const std::string& device, int err);
+// The port's lock is held (flock answered EWOULDBLOCK): another program uses it.
+std::string describeLockHeld(const std::string& device);
 
 // What to do about a device this user may not open, from its owner, group
 // and mode: join the device's own group when that group may read and write

@@ -1,6 +1,7 @@
 // The terminal on POSIX systems: isatty and the window size ioctl.
 #include "platform/Terminal.h"
 
+#include <csignal>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -18,6 +19,8 @@ int descriptorOf(StdStream stream) {
 }
 
 }  // namespace
+
+void reportBrokenPipes() { std::signal(SIGPIPE, SIG_IGN); }
 
 bool isInteractive(StdStream stream) { return ::isatty(descriptorOf(stream)) == 1; }
 

@@ -133,18 +133,44 @@ bool identityOf(HANDLE h, BY_HANDLE_FILE_INFORMATION& info) {
            ::GetFileInformationByHandle(h, &info) != 0;
 }
 
+// A file's identity: its volume and file index, or for a name not made yet
+// the folder it would be made in and its name there (in lower case: the
+// system's names do not tell case apart).
+struct Identity {
+    bool known = false;
+    DWORD volume = 0, indexHigh = 0, indexLow = 0;
+    std::wstring name;   // empty for an existing file
+    bool operator==(const Identity&) const = default;
+};
+
+Identity identityOfHandle(HANDLE h) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!identityOf(h, info)) return {};
+    return {true, info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow, {}};
+}
+
+Identity identityOfPath(const std::string& path, bool orFolder = true) {
+    HANDLE h = ::CreateFileW(widen(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+        const Identity id = identityOfHandle(h);
+        ::CloseHandle(h);
+        return id;
+    }
+    const std::string base = baseNameOf(path);
+    if (!orFolder || base.empty() || base == "." || base == ".." || !reservedDeviceName(path).empty()) return {};
+    Identity id = identityOfPath(folderOf(path), false);
+    if (!id.known) return {};
+    id.name = widen(base);
+    ::CharLowerBuffW(id.name.data(), static_cast<DWORD>(id.name.size()));
+    return id;
+}
+
 // `path` names the file this process's standard output already writes to:
 // a save there goes to the open stream, so an appended log keeps its lines.
 bool isOwnStdout(const std::string& path) {
-    BY_HANDLE_FILE_INFORMATION out{}, named{};
-    if (!identityOf(::GetStdHandle(STD_OUTPUT_HANDLE), out)) return false;
-    HANDLE h = ::CreateFileW(widen(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    const bool same = identityOf(h, named) && out.dwVolumeSerialNumber == named.dwVolumeSerialNumber &&
-                      out.nFileIndexHigh == named.nFileIndexHigh && out.nFileIndexLow == named.nFileIndexLow;
-    ::CloseHandle(h);
-    return same;
+    const Identity out = identityOfHandle(::GetStdHandle(STD_OUTPUT_HANDLE));
+    return out.known && out == identityOfPath(path, false);
 }
 
 // Writes all of `n` bytes to `h`; 0 or the system's error code.
@@ -323,6 +349,47 @@ FileStatus readStandardInputUpTo(std::size_t cap, std::string& out) {
     HANDLE h = ::GetStdHandle(STD_INPUT_HANDLE);
     if (h == nullptr || h == INVALID_HANDLE_VALUE) return systemError("Cannot read", name, EBADF);
     return readHandleUpTo(h, name, cap, out);
+}
+
+bool sameFile(const std::string& a, const std::string& b) {
+    const Identity ia = identityOfPath(a);
+    return ia.known && ia == identityOfPath(b);
+}
+
+FileKind fileKind(const std::string& path) {
+    if (!reservedDeviceName(path).empty()) return FileKind::Other;
+    const DWORD attrs = ::GetFileAttributesW(widen(path).c_str());
+    if (attrs == INVALID_FILE_ATTRIBUTES) {
+        const DWORD err = ::GetLastError();
+        return err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND ? FileKind::Missing : FileKind::Other;
+    }
+    if (attrs & FILE_ATTRIBUTE_DIRECTORY) return FileKind::Folder;
+    return attrs & FILE_ATTRIBUTE_DEVICE ? FileKind::Other : FileKind::Regular;
+}
+
+std::string fileKindText(const std::string& path) {
+    if (const std::string device = reservedDeviceName(path); !device.empty())
+        return "the device \"" + device + "\" (a name Windows reserves in every folder)";
+    switch (fileKind(path)) {
+    case FileKind::Missing:
+    case FileKind::Regular: return {};
+    case FileKind::Folder: return "a folder";
+    case FileKind::Other: break;
+    }
+    return "not a regular file";
+}
+
+FileStatus setAside(const std::string& path, std::string& newPath) {
+    for (int n = 1; n < 100; ++n) {
+        newPath = path + ".set-aside" + (n == 1 ? std::string() : "-" + std::to_string(n));
+        if (::MoveFileExW(widen(path).c_str(), widen(newPath).c_str(), 0)) return {};
+        const DWORD err = ::GetLastError();
+        if (err == ERROR_ALREADY_EXISTS || err == ERROR_FILE_EXISTS) continue;
+        newPath.clear();
+        return win32Error("Cannot set aside", path, err);
+    }
+    newPath.clear();
+    return win32Error("Cannot set aside", path, ERROR_ALREADY_EXISTS);
 }
 
 bool mayReadAndWrite(const std::string& path) {

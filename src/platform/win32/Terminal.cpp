@@ -24,6 +24,8 @@ HANDLE handleOf(StdStream stream) {
 
 }  // namespace
 
+void reportBrokenPipes() {}
+
 bool isInteractive(StdStream stream) {
     DWORD mode = 0;
     return ::GetConsoleMode(handleOf(stream), &mode) != 0;

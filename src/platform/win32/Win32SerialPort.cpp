@@ -39,23 +39,28 @@ ReadTimeouts readTimeoutsFor(int waitMs) {
 }  // namespace
 
 std::string describeOpenError(const std::string& device, unsigned long err) {
+    // The reason is the failing call's own (the system's text of its error
+    // and the code), with what to do about it; nothing is inferred beyond it.
     std::string head = "Cannot open serial port " + device + ": ";
+    const std::string system = systemText(static_cast<DWORD>(err)) + " (Windows error " + std::to_string(err) + ")";
     switch (err) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
     case ERROR_INVALID_NAME:
     case ERROR_BAD_UNIT:
-        return head + "no such device. Check that the cable is plugged in and that the port "
+        return head + "no such device: " + system + ". Check that the cable is plugged in and that the port "
                       "setting names the right device (COM1, COM2, ...).";
-    case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION:
+        return head + "it is in use by another program: " + system + ".";
+    case ERROR_ACCESS_DENIED:
     case ERROR_BUSY:
-        return head + "it is in use by another program.";
+        return head + system + ": another program has it open, or its adapter was unplugged and the "
+                      "system has not let it go yet.";
     case ERROR_INVALID_FUNCTION:
     case ERROR_NOT_SUPPORTED:
-        return head + "it is not a serial port.";
+        return head + "it is not a serial port: " + system + ".";
     default:
-        return head + systemText(static_cast<DWORD>(err)) + ".";
+        return head + system + ".";
     }
 }
 
@@ -81,7 +86,10 @@ void Win32SerialPort::open() {
     // Share mode 0: the port is ours alone until closed.
     HANDLE port = CreateFileW(widen(comDevicePath(device_)).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                               OPEN_EXISTING, 0, nullptr);
-    if (port == INVALID_HANDLE_VALUE) throw SerialPortError(describeOpenError(device_, GetLastError()));
+    if (port == INVALID_HANDLE_VALUE) {
+        const DWORD err = GetLastError();   // the open's own error, taken before anything else runs
+        throw SerialPortError(describeOpenError(device_, err));
+    }
     DCB dcb {};
     dcb.DCBlength = sizeof dcb;
     if (!GetCommState(port, &dcb)) {
