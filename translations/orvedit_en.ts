@@ -366,6 +366,10 @@
         <source>Are you sure you want to write to the radio?</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The radio already holds this programming.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>LinkHost</name>
@@ -705,6 +709,112 @@ Save the report as a PDF file instead?</source>
     </message>
     <message>
         <source>&amp;System Info...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>orv::frmChanges</name>
+    <message>
+        <source>Global parameters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Write</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>What Will Change</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The write changes 1 value in the radio:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The write changes %1 values in the radio:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Changes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>In the radio</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>orv::frmCheckPort</name>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Problem</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Finding</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>What to do</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Findings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check &amp;Again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check Port %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing found that keeps %1 from working.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Something keeps %1 from working: see the problems and what to do.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1380,6 +1490,10 @@ Save the report as a PDF file instead?</source>
     </message>
     <message>
         <source>Channels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check Port...</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
