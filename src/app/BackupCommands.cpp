@@ -1,5 +1,7 @@
 #include "app/BackupCommands.h"
 
+#include <ctime>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QSettings>
@@ -13,8 +15,8 @@ namespace orv {
 
 QString backupFolderPath() { return QString::fromStdString(backupFolder()); }
 
-BackupResult keepBackupOf(EditorShell& shell, const MemoryImage& image, BackupKind kind) {
-    BackupResult r = keepBackup(image, kind, backupFolder());
+BackupResult keepBackupOf(EditorShell& shell, const MemoryImage& image, BackupKind kind, const std::string& fingerprint) {
+    BackupResult r = keepBackup(image, kind, backupFolder(), std::time(nullptr), kBackupsKept, fingerprint);
     reportBackup(shell, r);
     return r;
 }

@@ -17,8 +17,9 @@ QString backupFolderPath();
 
 // Keeps `image` as a backup. One that cannot be kept is told in a box and
 // the command goes on (the backup is a safety net, not the operation).
-// Returns where it was kept.
-BackupResult keepBackupOf(EditorShell& shell, const MemoryImage& image, BackupKind kind);
+// Returns where it was kept. `fingerprint` names the radio read, when known.
+BackupResult keepBackupOf(EditorShell& shell, const MemoryImage& image, BackupKind kind,
+                          const std::string& fingerprint = {});
 // Tells in that box that a backup kept elsewhere (`r`) failed; nothing when
 // it was kept.
 void reportBackup(EditorShell& shell, const BackupResult& r);

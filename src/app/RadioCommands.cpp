@@ -20,6 +20,7 @@
 #include "job/JobText.h"
 #include "job/RadioConnection.h"
 #include "job/RadioJob.h"
+#include "job/JobLog.h"
 #include "job/RadioPart.h"
 
 namespace orv {
@@ -69,7 +70,17 @@ struct ReadOutcome {
     bool ok = false;
     bool cancelled = false;
     MemoryImage image;
+    std::string version = "-";   // the radio's version word
 };
+
+// The editor's own entries of the radio log, made on the window thread
+// (the jobs take a copy).
+LogSource logSource() { return LogSource::forProgram("orvedit"); }
+
+void logEntry(EditorShell& shell, const RadioLogEntry& entry) {
+    const std::string warning = logRadioJob(logSource(), entry);
+    if (!warning.empty()) shell.session().showStatus(QString::fromStdString(warning));
+}
 
 // Reads `part` of the radio into a copy of `image` on the job's own connection.
 std::function<ReadOutcome(JobContext&)> readJob(const MemoryImage& image, RadioPart part, int group) {
@@ -82,6 +93,7 @@ std::function<ReadOutcome(JobContext&)> readJob(const MemoryImage& image, RadioP
                                                                                              : com.readMemory();
         ConnectionRecord record = connection.finish();
         out.cancelled = record.readCancelled;
+        out.version = record.version;
         ctx.keep(record);
         return out;
     };
@@ -89,8 +101,10 @@ std::function<ReadOutcome(JobContext&)> readJob(const MemoryImage& image, RadioP
 
 // The report of a read that ended: what was read and the backup kept, or
 // that it failed or was cancelled.
+// A read that failed is logged here; one that succeeded by commitRead.
 void readStatus(EditorShell& shell, const ReadOutcome& r, RadioPart part, int group, const BackupResult& backup = {}) {
     const std::string& device = shell.session().link().device();
+    if (!r.ok) logEntry(shell, readLogEntry(logSource(), device, r.version, part, group, r.image, false, r.cancelled, {}));
     showStatus(shell, r.ok ? readDoneText(part, group, device, backup.path)
                            : radioEndedText(RadioAction::Read, part, group, device, r.cancelled));
 }
@@ -101,7 +115,12 @@ void commitRead(EditorShell& shell, const ReadOutcome& r, RadioPart part, int gr
     MemoryImage& image = shell.session().image();
     const BlockRange range = blocksOf(part, group);
     std::copy(r.image.data() + range.firstByte(), r.image.data() + range.endByte(), image.data() + range.firstByte());
-    readStatus(shell, r, part, group, keepBackupOf(shell, image, BackupKind::Read));
+    RadioLogEntry entry =
+        readLogEntry(logSource(), shell.session().link().device(), r.version, part, group, image, true, false, {});
+    const BackupResult backup = keepBackupOf(shell, image, BackupKind::Read, entry.fingerprint);
+    if (backup) entry.backups.push_back(backupName(backup.path));
+    logEntry(shell, entry);
+    readStatus(shell, r, part, group, backup);
 }
 
 // The report of a job: what was written (and the verify's verdict), or
@@ -128,10 +147,12 @@ void jobStatus(EditorShell& shell, const RadioJobResult& r, RadioPart part, int 
 // Runs `plan` on a copy of the session's image, on the job's own connection;
 // the progress dialog's Cancel is the job's stop. `beforeVerify` (on the
 // window thread; none: verify at once) may decline the verify after a write.
+// The job's entry of the radio log names `backups` beside those it kept.
 std::function<PortJobResult(JobContext&)> radioJob(EditorShell& shell, const RadioJobPlan& plan,
-                                                   std::function<bool()> beforeVerify = {}) {
-    return [image = shell.session().image(), plan, folder = backupFolder(),
-            beforeVerify = std::move(beforeVerify)](JobContext& ctx) {
+                                                   std::function<bool()> beforeVerify = {},
+                                                   std::vector<std::string> backups = {}) {
+    return [image = shell.session().image(), plan, folder = backupFolder(), log = logSource(),
+            backups = std::move(backups), beforeVerify = std::move(beforeVerify)](JobContext& ctx) {
         RadioJobHooks hooks;
         hooks.stopped = [&ctx] { return ctx.stopped(); };
         if (beforeVerify)
@@ -141,6 +162,8 @@ std::function<PortJobResult(JobContext&)> radioJob(EditorShell& shell, const Rad
                 return verify;
             };
         PortJobResult r = runRadioJobOn(ctx.port(), image, plan, ctx.host(), hooks, folder);
+        const std::string logged = logRadioJob(log, jobLogEntry(log, plan, r, image, backups));
+        if (!logged.empty()) r.warning += (r.warning.empty() ? "" : "; ") + logged;
         ConnectionRecord record;
         record.trace = std::move(r.trace);
         record.traceDropped = r.traceDropped;
@@ -206,10 +229,10 @@ RadioRun startCommand(EditorShell& shell, RadioBusy::Hold hold, std::function<Re
 
 // The write of the global area or of one group, with its progress dialog;
 // a failed write is told in a box while the dialog is still up.
-RadioRun writePart(EditorShell& shell, RadioBusy::Hold hold, const RadioJobPlan& plan) {
+RadioRun writePart(EditorShell& shell, RadioBusy::Hold hold, const RadioJobPlan& plan, std::vector<std::string> backups) {
     shell.session().link().preShow(writingText());
     const RadioPart part = plan.write == RadioJobPlan::Write::Group ? RadioPart::Group : RadioPart::Globals;
-    return startCommand<PortJobResult>(shell, std::move(hold), radioJob(shell, plan),
+    return startCommand<PortJobResult>(shell, std::move(hold), radioJob(shell, plan, {}, std::move(backups)),
                                        [&shell, part, group = plan.group](const PortJobResult& r) {
                                            if (!r.writeAccepted) ask(shell, coreText("RadioJob", r.writeMessage), MsgButtons::OK);
                                            shell.session().link().unloadProc();
@@ -229,15 +252,6 @@ MemoryImage programmingToWrite(EditorShell& shell, bool withGlobals) {
     return target;
 }
 
-RadioPart partOf(const RadioJobPlan& plan) {
-    switch (plan.write) {
-    case RadioJobPlan::Write::Group: return RadioPart::Group;
-    case RadioJobPlan::Write::Globals: return RadioPart::Globals;
-    case RadioJobPlan::Write::SkipGlobals: return RadioPart::Groups;
-    default: return RadioPart::All;
-    }
-}
-
 // The first half of every write: the radio's part read into a copy, kept as
 // a backup and compared with `target`; `ask` then runs on the window thread
 // with what was found, unless the read failed (its report is shown) or the
@@ -249,11 +263,18 @@ RadioRun readBeforeWrite(EditorShell& shell, RadioBusy::Hold hold, const RadioJo
     QPointer<QWidget> alive = shell.shellWidget();
     shell.session().link().start<ReadFirst>(
         hold,
-        [target, plan, folder = backupFolder()](JobContext& ctx) {
+        [target, plan, folder = backupFolder(), log = logSource()](JobContext& ctx) {
             MemoryImage scratch = target;
             RadioConnection connection(ctx.port(), scratch, ctx.host());
             ReadFirst before = readFirst(connection.com(), target, plan, folder);
             ConnectionRecord record = connection.finish();
+            before.origin = originNote(log, target, before);
+            // The read before a write is a read of the radio of its own: logged as one.
+            RadioLogEntry entry = readLogEntry(log, ctx.port().device, record.version, partOf(plan), plan.group,
+                                               before.radio, before.read, before.cancelled,
+                                               {before.backup ? before.backup.path : std::string()});
+            if (before.read) entry.fingerprint = before.fingerprint;
+            logRadioJob(log, entry);
             ctx.keep(record);
             return before;
         },
@@ -390,7 +411,7 @@ RadioRun mnuWriteAll_Click(EditorShell& shell) {
     return readBeforeWrite(shell, std::move(hold), first, programmingToWrite(shell, true),
                            [&shell](RadioBusy::Hold hold, const ReadFirst& before) -> RadioRun {
         EditorSession& session = shell.session();
-        if (!session.prompts().confirmChanges(shell.shellWidget(), {before.changes, {}})) return RadioRun::ended(false);
+        if (!session.prompts().confirmChanges(shell.shellWidget(), {before.changes, QString::fromStdString(before.origin)})) return RadioRun::ended(false);
         if (!confirmWrite(shell)) return RadioRun::ended(false);
         // Escape or the close box on this question stops the whole write:
         // only a chosen No skips page 0.
@@ -404,7 +425,7 @@ RadioRun mnuWriteAll_Click(EditorShell& shell) {
                 return RadioRun::ended(false);
         }
         if (!shell.mnuWriteCurrGroup_Click()) return RadioRun::ended(false);
-        keepBackupOf(shell, session.image(), BackupKind::Write);
+        const BackupResult sent = keepBackupOf(shell, session.image(), BackupKind::Write);
         RadioJobPlan plan;
         plan.write = skipPage0 ? RadioJobPlan::Write::SkipGlobals : RadioJobPlan::Write::All;
         plan.verify = true;
@@ -426,7 +447,7 @@ RadioRun mnuWriteAll_Click(EditorShell& shell) {
         session.link().preShow(writingText());
         const MemoryImage written = session.image();
         return startCommand<PortJobResult>(
-            shell, std::move(hold), radioJob(shell, plan, beforeVerify),
+            shell, std::move(hold), radioJob(shell, plan, beforeVerify, {sent.path}),
             [&shell, skipPage0, written](const PortJobResult& r) {
                 shell.session().link().unloadProc();
                 if (r.verified != RadioJobResult::Step::NotAsked) showVerify(shell, r);
@@ -446,10 +467,10 @@ RadioRun writePartAfterRead(EditorShell& shell, RadioBusy::Hold hold, const Radi
     return readBeforeWrite(shell, std::move(hold), plan, programmingToWrite(shell, globals),
                            [&shell, plan](RadioBusy::Hold hold, const ReadFirst& before) -> RadioRun {
         EditorSession& session = shell.session();
-        if (!session.prompts().confirmChanges(shell.shellWidget(), {before.changes, {}})) return RadioRun::ended(false);
+        if (!session.prompts().confirmChanges(shell.shellWidget(), {before.changes, QString::fromStdString(before.origin)})) return RadioRun::ended(false);
         if (!confirmWrite(shell)) return RadioRun::ended(false);
         if (!shell.mnuWriteCurrGroup_Click()) return RadioRun::ended(false);
-        keepBackupOf(shell, session.image(), BackupKind::Write);
+        const BackupResult sent = keepBackupOf(shell, session.image(), BackupKind::Write);
         RadioJobPlan write = plan;
         write.only = finalSelection(before, session.image(), plan);
         write.radioBefore = before.radio;
@@ -457,7 +478,7 @@ RadioRun writePartAfterRead(EditorShell& shell, RadioBusy::Hold hold, const Radi
             showStatus(shell, kRadioHoldsIt);
             return RadioRun::ended(true);
         }
-        return writePart(shell, std::move(hold), write);
+        return writePart(shell, std::move(hold), write, {sent.path});
     });
 }
 

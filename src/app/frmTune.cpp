@@ -14,7 +14,9 @@
 #include "app/QtHost.h"
 #include "app/RadioBusy.h"
 #include "app/RadioLink.h"
+#include "job/JobLog.h"
 #include "job/RadioConnection.h"
+#include "job/RadioIdentity.h"
 #include "app/TuneBox.h"
 #include "app/Twips.h"
 #include "app/WindowPosition.h"
@@ -36,6 +38,7 @@ constexpr int kWarningTwips = 6600;
 struct TuneOutcome {
     long result = 0;
     TuneState state;
+    std::string version = "-";   // the radio's version word
 };
 
 // Runs `step` on `state` over the job's own connection; the alignment tool
@@ -47,9 +50,24 @@ TuneOutcome runTuneStep(JobContext& ctx, TuneState state, const std::function<lo
     TuneOutcome out;
     out.result = step(core);
     ConnectionRecord record = connection.finish();
+    out.version = record.version;
     ctx.keep(record);
     out.state = state;
     return out;
+}
+
+// The radio log's entry of an alignment write: the radio named by the
+// tuning values it held before the write.
+RadioLogEntry alignmentLogEntry(const LogSource& log, const std::string& device, const TuneState& before,
+                                const TuneOutcome& out, const std::string& what) {
+    RadioLogEntry e = logEntry(log, "align-write", device, out.version);
+    MemoryImage tuning;
+    std::copy(before.tuneData.begin(), before.tuneData.begin() + memmap::kTuningBlocks * memmap::kBlockSize,
+              tuning.data());
+    if (!e.radioVersion.empty()) e.fingerprint = radioFingerprint(tuning, e.radioVersion);
+    e.result = out.result != 0 ? "ok" : "failed";
+    e.message = what;
+    return e;
 }
 
 // While the alignment window talks to the radio, the link's message boxes
@@ -165,13 +183,16 @@ void frmTune::setRadioButtonsEnabled(bool enabled) {
     for (QPushButton* b : {cmdPullGain, cmdRefOsc, cmdVCO}) b->setEnabled(enabled);
 }
 
-void frmTune::runStep(RadioBusy::Hold hold, std::function<bool(ORVCore&)> step, std::function<void(bool)> done) {
+void frmTune::runStep(const std::string& what, RadioBusy::Hold hold, std::function<bool(ORVCore&)> step,
+                      std::function<void(bool)> done) {
     QPointer<frmTune> self(this);
     std::function<void()> restoreOwner = ownBoxes(link_.host(), this);
     link_.start<TuneOutcome>(
         std::move(hold),
-        [state = tune_, step = std::move(step)](JobContext& ctx) {
-            return runTuneStep(ctx, state, [&](ORVCore& core) -> long { return step(core) ? 1 : 0; });
+        [state = tune_, step = std::move(step), what, log = LogSource::forProgram("orvedit")](JobContext& ctx) {
+            TuneOutcome out = runTuneStep(ctx, state, [&](ORVCore& core) -> long { return step(core) ? 1 : 0; });
+            logRadioJob(log, alignmentLogEntry(log, ctx.port().device, state, out, what));
+            return out;
         },
         [self, restoreOwner, done = std::move(done)](TuneOutcome out) {
             restoreOwner();
@@ -188,7 +209,8 @@ void frmTune::cmdWrite_Click(int index) {
     if (!hold) return;
     // A refused hook has shown its own box; the control and tuneData keep the value.
     const long value = ScrewDriver[index]->Value();
-    runStep(std::move(hold), [index, value](ORVCore& core) { return core.writeRow(index, value); },
+    runStep("tuning row " + std::to_string(index + 1) + " set to " + std::to_string(value), std::move(hold),
+            [index, value](ORVCore& core) { return core.writeRow(index, value); },
             [this, index](bool) {
                 // The buttons were disabled during the write, which moved the focus on:
                 // it goes back to the value just written, so that Page Up steps that one.
@@ -202,7 +224,9 @@ void frmTune::runCalculator(AlignCalculator c) {
     // The calculator's reference writes first (none when the radio cannot be
     // hooked; the calculator opens all the same), then the calculator, then
     // the row's value back into the radio: one exchange throughout.
-    runStep(hold, [c](ORVCore& core) { return core.writeCalcReference(c); }, [this, c, hold](bool) {
+    const std::string row = "tuning row " + std::to_string(ORVCore::calcRow(c) + 1);
+    runStep(row + ": the calculator's reference", hold, [c](ORVCore& core) { return core.writeCalcReference(c); },
+            [this, c, hold, row](bool) {
         long result = -1;
         switch (c) {
         case AlignCalculator::PullGain: {
@@ -227,7 +251,8 @@ void frmTune::runCalculator(AlignCalculator c) {
         if (result >= 0) ScrewDriver[ORVCore::calcRow(c)]->setValue(static_cast<int32_t>(result));
         // Cancelled or not, the row's value goes back into the radio, which the
         // calculator's opening set to its reference.
-        runStep(hold, [c, result](ORVCore& core) { return core.finishCalculator(c, result); }, {});
+        runStep(row + ": the calculator's result written back", hold,
+                [c, result](ORVCore& core) { return core.finishCalculator(c, result); }, {});
     });
 }
 
@@ -250,7 +275,8 @@ RadioRun frmTune::requestClose() {
         return run;
     }
     QPointer<frmTune> self(this);
-    runStep(std::move(hold), [](ORVCore& core) { return core.restoreRadioData(); }, [self, run](bool restored) {
+    runStep("the radio's own channels restored", std::move(hold), [](ORVCore& core) { return core.restoreRadioData(); },
+            [self, run](bool restored) {
         if (!self) return run.finish(true);
         self->closeUnderWay_ = false;
         if (!restored &&

@@ -80,7 +80,9 @@ private:
     // Runs `step` as a job on a copy of the tuning state, the link's boxes
     // standing over this window; the state the step leaves is committed and
     // `done` gets its result.
-    void runStep(RadioBusy::Hold hold, std::function<bool(ORVCore&)> step, std::function<void(bool)> done);
+    // Every step writes the radio: `what` names it in the radio log.
+    void runStep(const std::string& what, RadioBusy::Hold hold, std::function<bool(ORVCore&)> step,
+                 std::function<void(bool)> done);
 
     EditorSession& session_;
     RadioLink& link_;

@@ -6,8 +6,11 @@
 #include <chrono>
 #include <exception>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <thread>
 #include "cli/FleetHost.h"
+#include "job/RadioConnection.h"
 
 namespace orvcli {
 
@@ -68,6 +71,12 @@ std::string outcomeText(const RadioJobResult& r) {
 
 std::vector<RadioJobResult> runFleet(const std::vector<std::string>& ports, const orv::MemoryImage& image,
                                      const RadioJobPlan& plan, std::atomic<bool>& stop, const FleetOptions& options) {
+    const std::vector<PortWork> work(ports.size(), PortWork{image, plan.log.unit, plan.writeBackup});
+    return runFleet(ports, work, plan, stop, options);
+}
+
+std::vector<RadioJobResult> runFleet(const std::vector<std::string>& ports, const std::vector<PortWork>& work,
+                                     const RadioJobPlan& plan, std::atomic<bool>& stop, const FleetOptions& options) {
     orv::FleetBoard board(ports);
     std::vector<RadioJobResult> results(ports.size());
     std::vector<std::unique_ptr<orv::FleetHost>> hosts;
@@ -80,7 +89,10 @@ std::vector<RadioJobResult> runFleet(const std::vector<std::string>& ports, cons
         workers.emplace_back([&, i] {
             RadioJobResult& r = results[i];
             try {
-                r = runRadioJob(ports[i], image, plan, *hosts[i], stop);
+                RadioJobPlan own = plan;
+                own.log.unit = work[i].unit;
+                own.writeBackup = work[i].writeBackup;
+                r = runRadioJob(ports[i], work[i].image, own, *hosts[i], stop);
             } catch (const std::exception& e) {
                 r.port = ports[i];
                 r.failure = std::string("internal error: ") + e.what();
@@ -104,6 +116,134 @@ std::vector<RadioJobResult> runFleet(const std::vector<std::string>& ports, cons
     return results;
 }
 
+namespace {
+
+// A host for the probe that asks whether a radio is there: it says nothing,
+// answers every question Cancel and shows no progress.
+class ProbeHost : public orv::LinkHost {
+public:
+    void sleepMs(int ms) override {
+        if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    }
+    double now() override {
+        using namespace std::chrono;
+        return duration<double>(steady_clock::now().time_since_epoch()).count();
+    }
+    void beep() override {}
+    orv::MsgAnswer messageBox(const std::string&, const std::string&, orv::MsgIcon, orv::MsgButtons buttons) override {
+        int none = 0;
+        return orv::unattendedAnswer(buttons, none, true);
+    }
+    void progShowForm(const std::string&, bool) override {}
+    void progEnableCancel() override {}
+    bool progCancelled() override { return false; }
+    void progress(int, int) override {}
+    void progUnload() override {}
+};
+
+// Whether a radio on `port` answers the hook now (its port opens, it
+// answers the handshake); it is left unhooked.
+bool radioAnswers(const std::string& port, const orv::LinkTiming& timing) {
+    ProbeHost host;
+    orv::MemoryImage scratch;
+    orv::RadioConnection connection({port, timing, kPortChoice}, scratch, host);
+    const bool hooked = connection.com().hookRadio();
+    if (hooked) connection.com().unhookRadio();
+    connection.finish();
+    return hooked;
+}
+
+// Waits until `answers` is what the probe finds, or `ending`; true when found.
+bool waitForRadio(const std::string& port, const orv::LinkTiming& timing, bool answers,
+                  const std::atomic<bool>& ending) {
+    while (!ending.load()) {
+        if (radioAnswers(port, timing) == answers) return true;
+        for (int i = 0; i < 5 && !ending.load(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(60));
+    }
+    return false;
+}
+
+}  // namespace
+
+std::vector<RadioJobResult> runWatch(const std::vector<std::string>& ports, const orv::MemoryImage& image,
+                                     orv::RosterRows* rows, const RadioJobPlan& plan, std::atomic<bool>& ending,
+                                     std::atomic<bool>& stop, const FleetOptions& options) {
+    orv::FleetBoard board(ports);
+    std::mutex resultsMutex;
+    std::vector<RadioJobResult> results;
+    std::atomic<std::size_t> running{ports.size()};
+    std::vector<std::thread> workers;
+    for (std::size_t i = 0; i < ports.size(); ++i) {
+        workers.emplace_back([&, i] {
+            const std::string& port = ports[i];
+            while (!ending.load()) {
+                board.setStage(i, "waiting for a radio");
+                if (!waitForRadio(port, plan.timing, true, ending)) break;
+                RadioJobPlan own = plan;
+                orv::MemoryImage programming = image;
+                if (rows) {
+                    const std::optional<orv::RosterRow> row = rows->take();
+                    if (!row) {
+                        board.setStage(i, "no roster row left; unplug the radio");
+                        waitForRadio(port, plan.timing, false, ending);
+                        continue;
+                    }
+                    programming = row->image;
+                    own.log.unit = row->unit;
+                }
+                orv::FleetHost host(board, i, stop, options.retries);
+                RadioJobResult r;
+                try {
+                    r = runRadioJob(port, programming, own, host, stop);
+                } catch (const std::exception& e) {
+                    r.port = port;
+                    r.unit = own.log.unit;
+                    r.failure = std::string("internal error: ") + e.what();
+                }
+                if (!r.failure.empty() && r.differences.empty() && !host.firstMessage().empty())
+                    r.failure += ": " + host.firstMessage();
+                const bool done = r.ok() && (r.identical || r.written == RadioJobResult::Step::Done) &&
+                                  (!own.verify || r.identical || r.verified == RadioJobResult::Step::Done);
+                if (rows) {
+                    if (done) rows->finished(own.log.unit);
+                    else rows->giveBack(own.log.unit);
+                }
+                const std::string unit = own.log.unit.empty() ? std::string() : own.log.unit + ": ";
+                board.setStage(i, unit + outcomeText(r) + "; unplug the radio");
+                if (options.progress) std::fputc('\a', options.progress);
+                {
+                    std::lock_guard<std::mutex> lock(resultsMutex);
+                    results.push_back(std::move(r));
+                }
+                waitForRadio(port, plan.timing, false, ending);
+            }
+            board.finish(i, "ended");
+            --running;
+        });
+    }
+    BoardPrinter printer(board, options);
+    while (running.load() > 0) {
+        if (options.interrupted && *options.interrupted) ending = true;
+        printer.draw(false);
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    for (std::thread& t : workers) t.join();
+    printer.draw(true);
+    return results;
+}
+
+std::string watchSummary(const std::vector<RadioJobResult>& results) {
+    std::size_t written = 0, verified = 0, failed = 0;
+    for (const RadioJobResult& r : results) {
+        written += r.written == RadioJobResult::Step::Done;
+        verified += r.verified == RadioJobResult::Step::Done;
+        failed += !r.ok();
+    }
+    return std::to_string(results.size()) + (results.size() == 1 ? " radio: " : " radios: ") +
+           std::to_string(written) + " written, " + std::to_string(verified) + " verified, " +
+           std::to_string(failed) + " failed";
+}
+
 void printResultTable(std::ostream& out, const std::vector<RadioJobResult>& results, bool dryRun) {
     std::size_t portWidth = 4;
     for (const RadioJobResult& r : results) portWidth = std::max(portWidth, r.port.size());
@@ -111,11 +251,17 @@ void printResultTable(std::ostream& out, const std::vector<RadioJobResult>& resu
         if (s.size() < w) s.append(w - s.size(), ' ');
         return s;
     };
-    out << pad("PORT", portWidth) << "  " << pad("VERSION", 7) << "  " << pad("WRITTEN", 7) << "  "
+    // A UNIT column when a roster named the radios.
+    std::size_t unitWidth = 0;
+    for (const RadioJobResult& r : results)
+        if (!r.unit.empty()) unitWidth = std::max<std::size_t>({unitWidth, 4, r.unit.size()});
+    const auto unitCell = [&](const std::string& text) { return unitWidth == 0 ? std::string() : pad(text, unitWidth) + "  "; };
+    out << pad("PORT", portWidth) << "  " << unitCell("UNIT") << pad("VERSION", 7) << "  " << pad("WRITTEN", 7) << "  "
         << pad("VERIFIED", 8) << "  ERROR\n";
     for (const RadioJobResult& r : results) {
-        std::string line = pad(r.port, portWidth) + "  " + pad(r.version, 7) + "  " + pad(writtenText(r, dryRun), 7) +
-                           "  " + pad(stepText(r.verified), 8) + "  " + (r.ok() ? std::string() : r.failure);
+        std::string line = pad(r.port, portWidth) + "  " + unitCell(r.unit.empty() ? "-" : r.unit) + pad(r.version, 7) +
+                           "  " + pad(writtenText(r, dryRun), 7) + "  " + pad(stepText(r.verified), 8) + "  " +
+                           (r.ok() ? std::string() : r.failure);
         while (!line.empty() && line.back() == ' ') line.pop_back();
         out << line << '\n';
     }
@@ -138,6 +284,7 @@ void printResultJson(std::ostream& out, const std::vector<RadioJobResult>& resul
     for (const RadioJobResult& r : results) {
         nlohmann::json j;
         j["port"] = r.port;
+        j["unit"] = r.unit.empty() ? nlohmann::json() : nlohmann::json(r.unit);
         j["version"] = r.version;
         j["fingerprint"] = r.before && r.before->read ? nlohmann::json(r.before->fingerprint) : nlohmann::json();
         j["written"] = writtenText(r, dryRun);
@@ -152,6 +299,7 @@ void printResultJson(std::ostream& out, const std::vector<RadioJobResult>& resul
                                    {"radio", d.thisValue},
                                    {"new", d.thatValue}});
         j["changes"] = changes;
+        j["origin"] = r.before && !r.before->origin.empty() ? nlohmann::json(r.before->origin) : nlohmann::json();
         if (!r.warning.empty()) j["warning"] = r.warning;
         all.push_back(std::move(j));
     }

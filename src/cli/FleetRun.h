@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 #include "cli/RadioJob.h"
+#include "job/Roster.h"
 
 namespace orvcli {
 
@@ -26,15 +27,42 @@ struct FleetOptions {
 std::vector<RadioJobResult> runFleet(const std::vector<std::string>& ports, const orv::MemoryImage& image,
                                      const RadioJobPlan& plan, std::atomic<bool>& stop, const FleetOptions& options);
 
-// The result table: port, version, written, verified, error; then the
+// What one port of several gets: its own programming (a roster row's), the
+// unit the log names, and the backup of what it is sent.
+struct PortWork {
+    orv::MemoryImage image;
+    std::string unit;
+    std::string writeBackup;
+};
+
+// The same with each port's own work (`work` has one entry per port).
+std::vector<RadioJobResult> runFleet(const std::vector<std::string>& ports, const std::vector<PortWork>& work,
+                                     const RadioJobPlan& plan, std::atomic<bool>& stop, const FleetOptions& options);
+
+// The production line: on every port at once, waits for a radio to answer
+// the hook, runs the job on it (a roster's next row when `rows` is given,
+// else `image`), beeps, waits until that radio stops answering (it was
+// unplugged) and then waits for the next. Ends once `ending` is set (Ctrl-C,
+// SIGTERM), after the radios in progress; `stop` still stops a job in
+// progress. Returns every radio's result in the order they ended.
+std::vector<RadioJobResult> runWatch(const std::vector<std::string>& ports, const orv::MemoryImage& image,
+                                     orv::RosterRows* rows, const RadioJobPlan& plan, std::atomic<bool>& ending,
+                                     std::atomic<bool>& stop, const FleetOptions& options);
+
+// The end of a production line: "N radios: W written, V verified, F failed".
+std::string watchSummary(const std::vector<RadioJobResult>& results);
+
+// The result table: port, (the unit, when a roster gave one), version,
+// written, verified, error; then the
 // differences of every radio whose verify found some.
 // With `dryRun` the WRITTEN column says "no" for a radio listed but not written.
 void printResultTable(std::ostream& out, const std::vector<RadioJobResult>& results, bool dryRun = false);
 
-// The same for scripts: a JSON array, one object per radio (port, version,
+// The same for scripts: a JSON array, one object per radio (port, unit or null, version,
 // fingerprint, written, verified, error or null, differences, and the
 // changes the read first found: one object per field or byte range with
-// kind, where, radio and new).
+// kind, where, radio and new; origin: the note that the programming was read
+// from another radio, or null).
 void printResultJson(std::ostream& out, const std::vector<RadioJobResult>& results, bool dryRun = false);
 
 // Where the trace of the k-th port (1-based) of several goes: FILE with "-k"

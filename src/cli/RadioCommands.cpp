@@ -3,6 +3,7 @@
 #include "cli/RadioCommands.h"
 
 #include <algorithm>
+#include <ctime>
 #include <cstdio>
 #include <iostream>
 #include <iterator>
@@ -17,7 +18,10 @@
 #include "files/ImageFile.h"
 #include "image/MemoryImage.h"
 #include "image/MemoryMap.h"
+#include "job/JobLog.h"
 #include "job/JobText.h"
+#include "job/Roster.h"
+#include "image/FieldError.h"
 #include "job/RadioConnection.h"
 #include "platform/SerialPortList.h"
 #include "job/RadioPart.h"
@@ -94,8 +98,39 @@ struct WriteArgs {
     bool noBackup = false;
     bool json = false, quiet = false;
     bool dryRun = false, full = false, noReadFirst = false;
+    std::string roster;
+    bool watch = false;
     orv::LinkTiming timing;
 };
+
+orv::LogSource logSource();
+
+// The largest roster read (a fleet of thousands fits in far less).
+constexpr std::size_t kRosterMaxBytes = 1024 * 1024;
+
+// Each port's programming from the roster: the next row the log does not
+// show as written and verified, in port order. A roster that a field's rule
+// refuses, or too few rows left, stop the command before any radio is touched.
+std::vector<orvcli::PortWork> rosterWork(const WriteArgs& a, const orv::MemoryImage& templ) {
+    orv::Roster roster;
+    try {
+        roster = orv::parseRoster(orvcli::readTextOrFail(a.roster, kRosterMaxBytes), templ);
+    } catch (const orv::FieldError& e) {
+        throw CommandFailure{kExitUsage, a.roster + ": " + e.what()};
+    }
+    const orv::LogSource log = logSource();
+    orv::RosterRows rows(roster, orv::unitsDone(orv::readRadioLog(log.folder)));
+    if (rows.freeRows() < a.ports.size())
+        throw CommandFailure{kExitUsage, a.roster + ": " + std::to_string(rows.freeRows()) + " of its " +
+                                             std::to_string(roster.rows.size()) + " rows are not yet written and verified, for " +
+                                             std::to_string(a.ports.size()) + " radios"};
+    std::vector<orvcli::PortWork> work;
+    for (std::size_t i = 0; i < a.ports.size(); ++i) {
+        const orv::RosterRow row = *rows.take();
+        work.push_back({row.image, row.unit, {}});
+    }
+    return work;
+}
 
 // Writes a trace file; false (after the error line) when it cannot be written.
 bool saveTrace(const std::string& path, const std::vector<orv::TraceEntry>& entries, std::size_t dropped) {
@@ -110,9 +145,20 @@ bool saveTrace(const std::string& path, const std::vector<orv::TraceEntry>& entr
 
 // Keeps a backup unless told not to; a backup that cannot be kept is a
 // warning, never a reason to stop.
-void backup(const orv::MemoryImage& img, orv::BackupKind kind, bool noBackup) {
-    if (noBackup) return;
-    if (auto b = orv::keepBackup(img, kind); !b) reportError("warning: no backup kept: " + b.status.message);
+// The backup's path, empty when none was kept.
+std::string backup(const orv::MemoryImage& img, orv::BackupKind kind, bool noBackup, const std::string& fingerprint = {}) {
+    if (noBackup) return {};
+    const orv::BackupResult b =
+        orv::keepBackup(img, kind, orv::backupFolder(), std::time(nullptr), orv::kBackupsKept, fingerprint);
+    if (!b) reportError("warning: no backup kept: " + b.status.message);
+    return b.path;
+}
+
+// The tool's own entries of the radio log.
+orv::LogSource logSource() { return orv::LogSource::forProgram("orvedit-cli"); }
+
+void logRead(const orv::RadioLogEntry& entry) {
+    if (const std::string w = orv::logRadioJob(logSource(), entry); !w.empty()) reportError("warning: " + w);
 }
 
 // The exit code when the command ends normally: kExitFailure when a trace
@@ -130,6 +176,8 @@ int runRead(const ReadArgs& a) {
     bool ok;
     bool traceSaved;
     int bytesRead = 0;
+    std::string version;
+    bool cancelled = false;
     {
         orv::TermHost host(orv::platform::stopRequested());
         host.setInteractive(progressInPlace());
@@ -143,9 +191,13 @@ int runRead(const ReadArgs& a) {
         else
             ok = link.com().readMemory();
         const orv::ConnectionRecord record = link.finish();
+        version = record.version;
+        cancelled = record.readCancelled;
         bytesRead = host.progFurthest();
         traceSaved = saveTrace(a.trace, record.trace, record.traceDropped);
     }
+    if (!ok || interrupted())
+        logRead(orv::readLogEntry(logSource(), a.port, version, part, a.group, img, false, cancelled || interrupted(), {}));
     if (interrupted()) {
         // The progress counts the bytes of the blocks read, from the first
         // block of the range on.
@@ -166,8 +218,13 @@ int runRead(const ReadArgs& a) {
         std::copy(img.data() + range.firstByte(), img.data() + range.endByte(), now.data() + range.firstByte());
         img = now;
     }
+    // The radio's name is known when the read covered its tuning blocks.
+    const orv::RadioLogEntry entry = orv::readLogEntry(logSource(), a.port, version, part, a.group, img, true, false, {});
     orvcli::saveImageOrFail(a.file, img);
-    backup(img, orv::BackupKind::Read, a.noBackup);
+    orv::RadioLogEntry logged = entry;
+    const std::string kept = backup(img, orv::BackupKind::Read, a.noBackup, entry.fingerprint);
+    if (!kept.empty()) logged.backups.push_back(orv::backupName(kept));
+    logRead(logged);
     return traceSaved ? kExitOk : kExitFailure;
 }
 
@@ -236,9 +293,9 @@ int runOne(const WriteArgs& a, const orv::MemoryImage& img, const RadioJobPlan& 
     return traceSaved ? kExitOk : kExitFailure;
 }
 
-// Several radios at once: a progress line per radio, then the result table.
-// Returns as runRead does.
-int runSeveral(const WriteArgs& a, const orv::MemoryImage& img, const RadioJobPlan& plan) {
+// Several radios at once (or any number from a roster): a progress line
+// per radio, then the result table. Returns as runRead does.
+int runSeveral(const WriteArgs& a, const std::vector<orvcli::PortWork>& work, const RadioJobPlan& plan) {
     FleetOptions o;
     o.retries = a.retries;
     o.progress = a.quiet ? nullptr : stderr;
@@ -248,7 +305,7 @@ int runSeveral(const WriteArgs& a, const orv::MemoryImage& img, const RadioJobPl
     std::vector<RadioJobResult> results;
     {
         InterruptAsCancel guard;
-        results = orvcli::runFleet(a.ports, img, plan, orv::platform::stopFlag(), o);
+        results = orvcli::runFleet(a.ports, work, plan, orv::platform::stopFlag(), o);
     }
     if (a.json) {
         orvcli::printResultJson(std::cout, results, a.dryRun);
@@ -275,6 +332,40 @@ int runSeveral(const WriteArgs& a, const orv::MemoryImage& img, const RadioJobPl
     return traceSaved ? kExitOk : kExitFailure;
 }
 
+// The production line: radios plugged in one after another on every port,
+// until Ctrl-C or SIGTERM, which end it after the radios in progress; then
+// the table of every radio programmed and the summary. Exit 1 when any
+// radio failed, else 0: the stop is how a production line ends.
+int runProductionLine(const WriteArgs& a, const orv::MemoryImage& img, const RadioJobPlan& plan) {
+    std::optional<orv::Roster> roster;
+    std::optional<orv::RosterRows> rows;
+    if (!a.roster.empty()) {
+        roster = orv::parseRoster(orvcli::readTextOrFail(a.roster, kRosterMaxBytes), img);
+        rows.emplace(*roster, orv::unitsDone(orv::readRadioLog(plan.log.folder)));
+    }
+    FleetOptions o;
+    o.retries = a.retries;
+    o.progress = a.quiet ? nullptr : stderr;
+    o.interactive = progressInPlace();
+    o.interrupted = orv::platform::stopRequested();
+    if (o.interactive) o.columns = orv::platform::terminalColumns(StdStream::Error);
+    std::atomic<bool> ending{false};
+    std::atomic<bool> neverStopped{false};   // a radio in progress is finished
+    std::vector<RadioJobResult> results;
+    {
+        InterruptAsCancel guard;
+        results = orvcli::runWatch(a.ports, img, rows ? &*rows : nullptr, plan, ending, neverStopped, o);
+    }
+    if (a.json) orvcli::printResultJson(std::cout, results, false);
+    else {
+        orvcli::printResultTable(std::cout, results, false);
+        std::cout << orvcli::watchSummary(results) << '\n';
+    }
+    orvcli::flushStdoutOrFail();
+    const bool failed = std::any_of(results.begin(), results.end(), [](const RadioJobResult& r) { return !r.ok(); });
+    return failed ? kExitFailure : kExitOk;
+}
+
 // write (with --verify) and verify, on one or several ports.
 int runJobs(const WriteArgs& a, bool write) {
     std::set<std::string> seen;
@@ -287,6 +378,16 @@ int runJobs(const WriteArgs& a, bool write) {
             for (std::size_t k = 0; k < a.ports.size(); ++k) orvcli::checkOutputOrFail(orvcli::numberedPath(a.trace, k + 1));
     }
     const orv::MemoryImage img = orvcli::loadImageOrFail(a.file);
+    // A bad roster is refused before the question (the production line
+    // hands its rows out as radios come).
+    if (!a.roster.empty() && !a.watch) rosterWork(a, img);
+    if (!a.roster.empty() && a.watch) {
+        try {
+            orv::parseRoster(orvcli::readTextOrFail(a.roster, kRosterMaxBytes), img);
+        } catch (const orv::FieldError& e) {
+            throw CommandFailure{kExitUsage, a.roster + ": " + e.what()};
+        }
+    }
     // A dry run writes nothing: no question, no backup of what would go out.
     if (write && !a.yes && !a.dryRun) {
         if (!orv::platform::isInteractive(StdStream::Input))
@@ -298,9 +399,27 @@ int runJobs(const WriteArgs& a, bool write) {
         }
     }
     // What is about to be written, kept before anything is sent.
-    if (write && !a.dryRun) backup(img, orv::BackupKind::Write, a.noBackup);
-    const RadioJobPlan plan = jobPlan(a, write);
-    return a.ports.size() == 1 ? runOne(a, img, plan) : runSeveral(a, img, plan);
+    if (a.watch) {
+        RadioJobPlan plan = jobPlan(a, write);
+        if (!a.roster.empty()) plan.verify = true;
+        plan.log = logSource();
+        plan.logFolder = plan.log.folder;
+        return runProductionLine(a, img, plan);
+    }
+    std::vector<orvcli::PortWork> work =
+        a.roster.empty() ? std::vector<orvcli::PortWork>(a.ports.size(), orvcli::PortWork{img, {}, {}}) : rosterWork(a, img);
+    RadioJobPlan plan = jobPlan(a, write);
+    // A roster row counts as done once written and verified.
+    if (!a.roster.empty()) plan.verify = true;
+    plan.log = logSource();
+    plan.logFolder = plan.log.folder;
+    for (orvcli::PortWork& w : work)
+        if (write && !a.dryRun) w.writeBackup = backup(w.image, orv::BackupKind::Write, a.noBackup);
+    if (a.ports.size() == 1 && a.roster.empty()) {
+        plan.writeBackup = work.front().writeBackup;
+        return runOne(a, img, plan);
+    }
+    return runSeveral(a, work, plan);
 }
 
 }  // namespace
@@ -365,6 +484,14 @@ void addRadioCommands(CLI::App& app, int& exitCode) {
     write->add_flag("--dry-run", w->dryRun, "Read the radio and list what a write would change; write nothing")
         ->excludes(noReadFirst);
     write->add_flag("--full", w->full, "After the read, send everything, not only what differs");
+    write->add_flag("--watch", w->watch,
+                    "A production line: on every port, wait for a radio, program it, beep, wait until it is "
+                    "unplugged, and go on with the next; Ctrl-C or SIGTERM end it after the radios in progress "
+                    "and print a summary");
+    write->add_option("--roster", w->roster,
+                      "CSV of the fleet (unit, id, id.N, password, password.N, label.N): each radio gets the next row "
+                      "the radio log does not show as written and verified, in port order (implies --verify)")
+        ->check(orvcli::nonEmptyName());
     write->callback([w, &exitCode] { exitCode = orvcli::runGuarded([&] { return runJobs(*w, true); }); });
 
     auto v = std::make_shared<WriteArgs>();

@@ -29,7 +29,11 @@ RadioJobResult runRadioJob(const std::string& device, const orv::MemoryImage& im
         if (changes) changes(before);
         return !plan.dryRun;
     };
-    return orv::runRadioJobOn({device, plan.timing, kPortChoice}, image, plan, host, hooks);
+    RadioJobResult r = orv::runRadioJobOn({device, plan.timing, kPortChoice}, image, plan, host, hooks);
+    r.unit = plan.log.unit;
+    const std::string logged = orv::logRadioJob(plan.log, orv::jobLogEntry(plan.log, plan, r, image, {plan.writeBackup}));
+    if (!logged.empty()) r.warning += (r.warning.empty() ? "" : "; ") + logged;
+    return r;
 }
 
 }  // namespace orvcli

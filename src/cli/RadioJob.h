@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include "image/MemoryImage.h"
+#include "job/JobLog.h"
 #include "job/JobText.h"
 #include "job/RadioJob.h"
 #include "link/LinkHost.h"
@@ -21,6 +22,8 @@ inline constexpr const char* kPortChoice = "given with --port";
 struct RadioJobPlan : orv::RadioJobPlan {
     orv::LinkTiming timing;     // the link's waits and pauses
     bool dryRun = false;        // read first and list the changes, write nothing
+    orv::LogSource log;         // where the job's entry of the radio log goes
+    std::string writeBackup;    // the backup of what is written, kept before the job
 };
 using orv::verifyMaskFor;
 using RadioJobResult = orv::PortJobResult;
@@ -28,7 +31,8 @@ using RadioJobResult = orv::PortJobResult;
 // Runs the job on `port` with `host` for its messages and progress; `stop`
 // is the Cancel button (Ctrl-C). `image` is copied, never changed.
 // `changes` sees the change list of the read first (the tool prints it) before
-// anything is written.
+// anything is written. The job's entry goes to the plan's radio log (a log
+// that cannot be written is the result's warning).
 RadioJobResult runRadioJob(const std::string& port, const orv::MemoryImage& image, const RadioJobPlan& plan,
                            orv::LinkHost& host, const std::atomic<bool>& stop,
                            const std::function<void(const orv::ReadFirst&)>& changes = {});

@@ -28,10 +28,25 @@ bool isMoment(const std::string& name) {
     return month >= 1 && month <= 12 && day >= 1 && day <= 31 && hour < 24 && minute < 60 && second <= 60;
 }
 
-// "YYYYMMDD-HHMMSS-read.orv", "...-write-3.orv": true, and the sequence.
+// "XXXX-XXXX": a radio's fingerprint (job/RadioIdentity.h) as a name holds it.
+bool isFingerprint(const std::string& s, std::size_t from) {
+    if (from + 9 > s.size() || s[from + 4] != '-') return false;
+    for (std::size_t i = from; i < from + 9; ++i) {
+        if (i == from + 4) continue;
+        const char c = s[i];
+        if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'))) return false;
+    }
+    return true;
+}
+
+// "YYYYMMDD-HHMMSS-read.orv", "...-write-3.orv", with the radio's
+// fingerprint after the moment where it was known
+// ("YYYYMMDD-HHMMSS-3F2A-91C0-read.orv"): true, and the sequence.
 bool parseBackupName(const std::string& name, int& sequence) {
     if (name.size() < 24 || !isMoment(name) || name[15] != '-') return false;
-    std::string rest = name.substr(16);
+    std::size_t from = 16;
+    if (isFingerprint(name, from) && name.size() > from + 9 && name[from + 9] == '-') from += 10;
+    std::string rest = name.substr(from);
     const std::string ext = ".orv";
     if (rest.size() <= ext.size() || rest.compare(rest.size() - ext.size(), ext.size(), ext) != 0) return false;
     rest.resize(rest.size() - ext.size());
@@ -57,12 +72,14 @@ std::string backupFolder() {
     return data.empty() ? data : platform::inFolder(data, "backups");
 }
 
-std::string backupFileName(BackupKind kind, std::time_t when, int sequence) {
+std::string backupFileName(BackupKind kind, std::time_t when, int sequence, const std::string& fingerprint) {
     const std::tm tm = platform::localTime(when);
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &tm);
     const char* operation = kind == BackupKind::Read ? "-read" : kind == BackupKind::Write ? "-write" : "-exit";
-    std::string name = std::string(stamp) + operation;
+    std::string name = stamp;
+    if (isFingerprint(fingerprint, 0) && fingerprint.size() == 9) name += "-" + fingerprint;
+    name += operation;
     if (sequence > 1) {
         name += '-';
         name += std::to_string(sequence);
@@ -95,7 +112,7 @@ std::vector<std::string> listBackups(const std::string& folder) {
 }
 
 BackupResult keepBackup(const MemoryImage& image, BackupKind kind, const std::string& folder, std::time_t when,
-                        int keep) {
+                        int keep, const std::string& fingerprint) {
     BackupResult r;
     if (folder.empty()) {
         r.status.kind = FileStatus::Kind::NotFound;
@@ -116,7 +133,7 @@ BackupResult keepBackup(const MemoryImage& image, BackupKind kind, const std::st
     // long, say) ends the search instead of trying the next one for ever.
     std::string path;
     for (int sequence = 1;; ++sequence) {
-        path = platform::inFolder(folder, backupFileName(kind, when, sequence));
+        path = platform::inFolder(folder, backupFileName(kind, when, sequence, fingerprint));
         const int state = platform::nameState(path);
         if (state == 0) break;
         if (state != EEXIST || sequence == kMaxSequence) {

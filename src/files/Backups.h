@@ -1,9 +1,11 @@
 // Backups of radio programming: every successful read from a radio, the
 // image about to be written before every write, and unsaved programming when
 // the editor exits without saving it, kept as programming files in the
-// per-user data folder, named after the moment and the operation
-// (YYYYMMDD-HHMMSS-read.orv, ...-write.orv, ...-exit.orv; a second one in the
-// same second gets -2, -3, ... before ".orv"). Each file is written
+// per-user data folder, named after the moment, the radio where it is known
+// (its fingerprint, job/RadioIdentity.h) and the operation
+// (YYYYMMDD-HHMMSS-3F2A-91C0-read.orv, YYYYMMDD-HHMMSS-write.orv,
+// ...-exit.orv; a second one in the same second gets -2, -3, ... before
+// ".orv"). Each file is written
 // atomically; the newest 200 are kept, older ones removed. Only files named
 // this way are ever removed: anything else in the folder is left alone.
 #pragma once
@@ -32,18 +34,21 @@ struct BackupResult {
 };
 
 // Writes `image` as a new backup in `folder` (created when missing, readable
-// only by its owner), named after `when` (local time) and `kind`, then
+// only by its owner), named after `when` (local time), `fingerprint` (the
+// radio's, "XXXX-XXXX"; left out when empty or not one) and `kind`, then
 // removes all but the newest `keep` backups. Several programs and threads
 // may keep backups in the same folder at once: names never collide.
 BackupResult keepBackup(const MemoryImage& image, BackupKind kind, const std::string& folder = backupFolder(),
-                        std::time_t when = std::time(nullptr), int keep = kBackupsKept);
+                        std::time_t when = std::time(nullptr), int keep = kBackupsKept,
+                        const std::string& fingerprint = {});
 
 // The backups in `folder`, oldest first by the time each was written (full
 // paths). Only regular files named as backups are, with a real date and time.
 std::vector<std::string> listBackups(const std::string& folder);
 
 // The file name a backup made at `when` (local time) would get before any
-// collision suffix, e.g. "20240131-235959-read.orv".
-std::string backupFileName(BackupKind kind, std::time_t when, int sequence = 1);
+// collision suffix, e.g. "20240131-235959-read.orv" or, with the radio's
+// fingerprint, "20240131-235959-3F2A-91C0-read.orv".
+std::string backupFileName(BackupKind kind, std::time_t when, int sequence = 1, const std::string& fingerprint = {});
 
 }  // namespace orv

@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 #include <cstdio>
+#include "files/Sha256.h"
 #include "platform/Append.h"
 #include "platform/Files.h"
 #include "platform/Folders.h"
@@ -36,6 +37,8 @@ void take(const Json& j, const char* key, T& into) {
 
 }  // namespace
 
+std::string programmingDigest(const MemoryImage& image) { return sha256Hex(image.data(), MemoryImage::kSize); }
+
 std::string utcTimestamp(std::time_t when) {
     const long long t = static_cast<long long>(when);
     long long days = t / 86400;
@@ -69,6 +72,7 @@ std::string radioLogLine(const RadioLogEntry& e) {
     j["sha256Written"] = e.sha256Written;
     j["bytesSent"] = e.bytesSent;
     j["result"] = e.result;
+    j["verified"] = e.verified;
     j["message"] = e.message;
     j["backups"] = e.backups;
     // One line whatever the texts hold: a line end inside a text is escaped,
@@ -100,6 +104,7 @@ bool parseRadioLogLine(const std::string& line, RadioLogEntry& out) {
         take(j, "sha256Written", e.sha256Written);
         take(j, "bytesSent", e.bytesSent);
         take(j, "result", e.result);
+        take(j, "verified", e.verified);
         take(j, "message", e.message);
         take(j, "backups", e.backups);
     } catch (const Json::exception&) {

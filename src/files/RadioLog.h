@@ -11,6 +11,7 @@
 #include <ctime>
 #include <string>
 #include <vector>
+#include "image/MemoryImage.h"
 #include "platform/FileStatus.h"
 
 namespace orv {
@@ -33,12 +34,17 @@ struct RadioLogEntry {
     std::string sha256Read;       // of the 6019-byte programming read from the radio, empty when none
     std::string sha256Written;    // of the one written, empty when none
     long long bytesSent = 0;
-    std::string result;           // "ok", "failed", "stopped"
+    std::string result;           // "ok", "failed", "stopped"; "same" for a write the radio did not need
+    std::string verified;         // a verify's verdict: "yes", "differs", "failed", "stopped"; empty when none ran
     std::string message;          // the result's message, empty for a plain success
     std::vector<std::string> backups;   // file names of the backups kept
 
     bool operator==(const RadioLogEntry&) const = default;
 };
+
+// The SHA-256 (hex) of `image` as a programming file holds it (all 6019
+// bytes): what the log says was read or written.
+std::string programmingDigest(const MemoryImage& image);
 
 // "2026-12-08T21:56:08Z" for `when`.
 std::string utcTimestamp(std::time_t when);

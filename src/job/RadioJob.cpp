@@ -1,5 +1,10 @@
 #include "job/RadioJob.h"
 
+#include <ctime>
+#include "files/RadioLog.h"
+#include "job/JobLog.h"
+#include "job/RadioIdentity.h"
+
 #include "image/MemoryMap.h"
 #include "image/TrNoop.h"
 #include "link/ORVCom.h"
@@ -19,6 +24,20 @@ RadioMask verifyMaskFor(const RadioJobPlan& plan) {
     if (!group && !globals) return all;
     const BlockRange range = blocksOf(group ? RadioPart::Group : RadioPart::Globals, plan.group);
     return maskBlocks(all, range.first, range.last);
+}
+
+RadioPart partOf(const RadioJobPlan& plan) {
+    using W = RadioJobPlan::Write;
+    switch (plan.write) {
+    case W::Group: return RadioPart::Group;
+    case W::Globals: return RadioPart::Globals;
+    case W::SkipGlobals: return RadioPart::Groups;
+    case W::All: return RadioPart::All;
+    case W::None: break;
+    }
+    if (plan.group != 0) return RadioPart::Group;
+    if (plan.globalsOnly) return RadioPart::Globals;
+    return plan.skipGlobals ? RadioPart::Groups : RadioPart::All;
 }
 
 namespace {
@@ -49,9 +68,16 @@ RadioJobResult runRadioJob(ORVCom& com, const MemoryImage& image, const RadioJob
     // radio holds (read now, or by an earlier read).
     std::optional<WriteSelection> selection = plan.only;
     std::optional<MemoryImage> radioBefore = plan.radioBefore;
+    if (radioBefore) r.readDigest = programmingDigest(*radioBefore);
     if (plan.write != W::None && plan.readFirst) {
         r.before = readFirst(com, image, plan, plan.backupReads ? backupFolder : std::string());
+        if (!plan.logFolder.empty() && r.before->read)
+            r.before->origin = originNote(readRadioLog(plan.logFolder), image, *r.before);
         const ReadFirst& before = *r.before;
+        if (before.read) {
+            r.readDigest = programmingDigest(before.radio);
+            r.fingerprint = before.fingerprint;
+        }
         if (!before.read) {
             r.written = before.cancelled ? Step::Stopped : Step::Failed;
             r.failure = before.cancelled ? "interrupted; nothing written"
@@ -97,6 +123,10 @@ RadioJobResult runRadioJob(ORVCom& com, const MemoryImage& image, const RadioJob
         }
         r.writeAccepted = ok;
         r.failure = r.writeMessage;
+        // An earlier read of the radio (the editor's, before its list of
+        // changes) covered the tuning blocks that name it.
+        if (plan.radioBefore && r.fingerprint.empty() && com.versionBytes() != decltype(com.versionBytes()){})
+            r.fingerprint = radioFingerprint(*plan.radioBefore, com.versionBytes());
         r.bytesSent = sentBytes(plan, selection ? &*selection : nullptr);
         // A stopped write ends after the current block and counts as done
         // for the link; here it is what it is: stopped.
@@ -120,8 +150,12 @@ RadioJobResult runRadioJob(ORVCom& com, const MemoryImage& image, const RadioJob
         return r;
     }
     r.radioRead = true;
+    r.readDigest = programmingDigest(v.radio);
+    // A verify on its own of the whole radio or its global area read the tuning blocks.
+    if (plan.write == W::None && plan.group == 0 && !plan.skipGlobals)
+        r.fingerprint = radioFingerprint(v.radio, com.versionBytes());
     if (plan.backupReads) {
-        r.readBackup = keepBackup(v.radio, BackupKind::Read, backupFolder);
+        r.readBackup = keepBackup(v.radio, BackupKind::Read, backupFolder, std::time(nullptr), kBackupsKept, r.fingerprint);
         if (!r.readBackup) r.warning = "no backup kept of what the radio holds: " + r.readBackup.status.message;
     }
     if (v.matches()) {

@@ -15,6 +15,7 @@
 #include "image/MemoryImage.h"
 #include "image/VerifyMask.h"
 #include "job/RadioConnection.h"
+#include "job/RadioPart.h"
 #include "job/ReadFirst.h"
 
 namespace orv {
@@ -30,6 +31,9 @@ struct RadioJobPlan {
     // Read the part first (the backup, the change list) and send only what
     // differs; an identical radio gets no write.
     bool readFirst = false;
+    // With readFirst: the radio log that says where the programming came
+    // from (job/JobLog.h's originNote); empty: not looked at.
+    std::string logFolder;
     // With readFirst: send everything all the same (the list is still made).
     bool sendAll = false;
     // Send only this, the differences an earlier read found in `radioBefore`
@@ -38,6 +42,9 @@ struct RadioJobPlan {
     std::optional<WriteSelection> only;
     std::optional<MemoryImage> radioBefore;
 };
+
+// The part of the radio the job covers (what it writes, else what it verifies).
+RadioPart partOf(const RadioJobPlan& plan);
 
 // The bits the job's verify compares: what its write sends.
 RadioMask verifyMaskFor(const RadioJobPlan& plan);
@@ -76,6 +83,11 @@ struct RadioJobResult {
     std::optional<ReadFirst> before;
     bool identical = false;
     int bytesSent = 0;                      // the programming bytes the write covered
+    // What the radio log keeps of the job's reads: the SHA-256 of the
+    // programming as the radio's last read left it (empty: nothing read),
+    // and the radio's fingerprint where a read covered the tuning blocks.
+    std::string readDigest;
+    std::string fingerprint;
     // Every way a job can fail or be stopped sets `failure`.
     bool ok() const { return failure.empty(); }
 };
@@ -89,6 +101,7 @@ RadioJobResult runRadioJob(ORVCom& com, const MemoryImage& image, const RadioJob
 // radio's version word and every byte exchanged.
 struct PortJobResult : RadioJobResult {
     std::string port;
+    std::string unit;             // the roster unit this radio was given, empty for none
     std::string version = "-";
     std::vector<TraceEntry> trace;
     std::size_t traceDropped = 0;

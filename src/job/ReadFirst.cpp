@@ -1,5 +1,7 @@
 #include "job/ReadFirst.h"
 
+#include <ctime>
+
 #include "image/MemoryMap.h"
 #include "job/RadioConnection.h"
 #include "job/RadioIdentity.h"
@@ -31,7 +33,8 @@ ReadFirst readFirst(ORVCom& com, const MemoryImage& target, const RadioJobPlan& 
     if (!r.read) return r;
     r.version = versionWordText(com.versionBytes());
     r.fingerprint = radioFingerprint(r.radio, com.versionBytes());
-    if (!backupFolder.empty()) r.backup = keepBackup(r.radio, BackupKind::Read, backupFolder);
+    if (!backupFolder.empty())
+        r.backup = keepBackup(r.radio, BackupKind::Read, backupFolder, std::time(nullptr), kBackupsKept, r.fingerprint);
     const RadioMask mask = verifyMaskFor(plan);
     r.changes = compareImages(r.radio, target, &mask);
     r.selection = selectChanges(r.radio, target, mask);
@@ -40,6 +43,7 @@ ReadFirst readFirst(ORVCom& com, const MemoryImage& target, const RadioJobPlan& 
 
 std::vector<std::string> changeLines(const ReadFirst& before) {
     std::vector<std::string> lines;
+    if (!before.origin.empty()) lines.push_back(before.origin);
     for (const Difference& d : before.changes) lines.push_back(d.line());
     return lines;
 }

@@ -27,6 +27,9 @@ struct ReadFirst {
     BackupResult backup;        // the backup of what was read (none when not asked for)
     std::vector<Difference> changes;   // what the write changes, in words
     WriteSelection selection;          // what it sends when it sends only what differs
+    // The programming was read from another radio (job/JobLog.h's
+    // originNote): said once, before the changes. Empty: nothing to say.
+    std::string origin;
     bool identical() const { return read && selection.empty(); }
 };
 
@@ -39,7 +42,8 @@ std::array<bool, memmap::kBlocks> blocksReadFirst(const RadioJobPlan& plan);
 ReadFirst readFirst(ORVCom& com, const MemoryImage& target, const RadioJobPlan& plan,
                     const std::string& backupFolder);
 
-// The change list as lines: "where: radio -> new", one a difference.
+// The change list as lines: the origin note when there is one, then
+// "where: radio -> new", one a difference.
 std::vector<std::string> changeLines(const ReadFirst& before);
 
 }  // namespace orv

@@ -4,6 +4,7 @@
 // Backup..." starts in their folder, "Save Serial Trace..." writes what the
 // radio saw.
 #include <gtest/gtest.h>
+#include "files/RadioLog.h"
 #include <QAction>
 #include <QApplication>
 #include <QFileDialog>
@@ -192,6 +193,18 @@ TEST_F(VerifyTest, ReadsAndWritesKeepBackupsThatOpenBackupOpens) {
     action(win, "mnuRead")->trigger();
     test::waitForRadio(win.session());
     EXPECT_EQ(listBackups(backups()).size(), 3u);
+    // The radio log has a line for each exchange: the read, the read before
+    // the write, the write (with the backup of what it sent), the failed read.
+    const RadioLogContents log = readRadioLog(dataDir.toStdString());
+    std::vector<std::string> seen;
+    for (const RadioLogEntry& e : log.entries) seen.push_back(e.operation + " " + e.result);
+    EXPECT_EQ(seen, (std::vector<std::string>{"read ok", "read ok", "write ok", "read failed"}));
+    ASSERT_EQ(log.entries.size(), 4u);
+    EXPECT_EQ(log.entries[2].program, "orvedit");
+    EXPECT_EQ(log.entries[2].sha256Written, programmingDigest(image()));
+    EXPECT_EQ(log.entries[2].sha256Read, log.entries[1].sha256Read) << "what the read before the write found";
+    EXPECT_FALSE(log.entries[1].fingerprint.empty());
+    EXPECT_EQ(log.entries[2].fingerprint, log.entries[1].fingerprint);
 
     std::vector<std::pair<bool, QString>> dialogs;
     session->prompts().setFileChooser([&](QWidget*, bool forSaving, const QString& current) {

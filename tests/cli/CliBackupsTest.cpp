@@ -45,13 +45,25 @@ protected:
     fs::path dir;
 };
 
-TEST_F(Backups, AreNamedAfterTheMomentAndTheOperation) {
-    struct Case { BackupKind kind; std::time_t when; int sequence; const char* name; };
-    for (const Case& c : {Case{BackupKind::Read, 0, 1, "19700101-000000-read.orv"},
-                          Case{BackupKind::Write, 1706745599, 1, "20240131-235959-write.orv"},
-                          Case{BackupKind::Read, 1706745599, 3, "20240131-235959-read-3.orv"},
-                          Case{BackupKind::Exit, 1706745599, 2, "20240131-235959-exit-2.orv"}})
-        EXPECT_EQ(backupFileName(c.kind, c.when, c.sequence), c.name);
+TEST_F(Backups, AreNamedAfterTheMomentTheRadioAndTheOperation) {
+    struct Case { BackupKind kind; std::time_t when; int sequence; const char* fingerprint; const char* name; };
+    for (const Case& c : {Case{BackupKind::Read, 0, 1, "", "19700101-000000-read.orv"},
+                          Case{BackupKind::Write, 1706745599, 1, "", "20240131-235959-write.orv"},
+                          Case{BackupKind::Read, 1706745599, 3, "", "20240131-235959-read-3.orv"},
+                          Case{BackupKind::Exit, 1706745599, 2, "", "20240131-235959-exit-2.orv"},
+                          Case{BackupKind::Read, 1706745599, 1, "3F2A-91C0", "20240131-235959-3F2A-91C0-read.orv"},
+                          Case{BackupKind::Read, 1706745599, 2, "3F2A-91C0", "20240131-235959-3F2A-91C0-read-2.orv"},
+                          // not a fingerprint: a name never takes a path or odd text from it
+                          Case{BackupKind::Read, 1706745599, 1, "../x/y-zz", "20240131-235959-read.orv"}}) {
+        const std::string name = backupFileName(c.kind, c.when, c.sequence, c.fingerprint);
+        EXPECT_EQ(name, c.name);
+        std::ofstream(dir / name) << "x";
+    }
+    // Both forms are backups, so the newest 200 of either are kept.
+    for (const char* name : {"20240131-235959-3F2A-91C0-write.orv", "20240131-235959-3F2A-91C0-exit-3.orv",
+                             "20240131-235959-3F2A-read.orv", "20240131-235959-3f2a-91c0-read.orv"})
+        std::ofstream(dir / name) << "x";
+    EXPECT_EQ(listBackups(dir.string()).size(), 7u + 2u) << "the last two are not backups' names";
 }
 
 TEST_F(Backups, SeveralInTheSameSecondNeverOverwriteEachOther) {

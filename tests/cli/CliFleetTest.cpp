@@ -10,10 +10,13 @@
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <thread>
+#include "ChildProcess.h"
 #include "RunCli.h"
 #include "TraceReplay.h"
 #include "RadioMemory.h"
 #include "WaitFor.h"
+#include "files/RadioLog.h"
+#include "image/Programming.h"
 #include "link/ORVCom.h"
 #include "link/SerialTrace.h"
 #include "sim/RadioSim.h"
@@ -357,6 +360,92 @@ TEST(CliHelp, ListsEveryCommand) {
     EXPECT_EQ(r.exitCode, 0);
     for (const char* cmd : {"new", "export", "import", "read", "write", "verify", "report", "move"})
         EXPECT_NE(r.out.find(std::string("  ") + cmd), std::string::npos) << cmd << "\n" << r.out;
+}
+
+// A roster of three units over two radios: each radio gets its row's ID and
+// password; the row of the radio that failed stays free, and the next run
+// hands out that row and the third.
+TEST_F(CliFleet, ARosterGivesEachRadioItsRowAndAFailedRadioKeepsItsRowFree) {
+    addSim();
+    SimOptions dying;
+    dying.faults.deadAfterBytes = 3000;
+    addSim(dying);
+    std::ofstream(dir / "fleet.csv") << "unit,id,password.1\nTruck A,1111111,1234\nTruck B,2222222,5678\n"
+                                        "Truck C,3333333,9999\n";
+    std::vector<std::string> args = {"write", "-i", plan(), "--yes", "--roster", (dir / "fleet.csv").string()};
+    for (const auto& a : portArgs()) args.push_back(a);
+    const auto r = run(args);
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_NE(tableLine(r.out, sims[0]->devicePath()).find("Truck A"), std::string::npos) << r.out;
+    EXPECT_NE(tableLine(r.out, sims[1]->devicePath()).find("Truck B"), std::string::npos) << r.out;
+    MemoryImage got;
+    const Memory held = sims[0]->memory();
+    std::copy(held.begin(), held.end(), got.data());
+    const Programming p = decodeProgramming(got);
+    EXPECT_EQ(p.groups[0].txtID, "1111111");
+    EXPECT_EQ(p.groups[14].txtID, "1111111");
+    EXPECT_EQ(p.groups[0].txtPassWord, "001234");
+
+    // Truck B is free again, Truck A is done: a dry run shows who gets what.
+    sims[1]->setFaults({});
+    args = {"write", "-i", plan(), "--dry-run", "--json", "--roster", (dir / "fleet.csv").string()};
+    for (const auto& a : portArgs()) args.push_back(a);
+    const auto dry = run(args);
+    ASSERT_EQ(dry.exitCode, 0) << dry.err;
+    const auto j = nlohmann::json::parse(dry.out);
+    ASSERT_EQ(j.size(), 2u);
+    EXPECT_EQ(j[0]["unit"], "Truck B");
+    EXPECT_EQ(j[1]["unit"], "Truck C");
+    EXPECT_EQ(j[0]["written"], "no");
+
+    // A value the field refuses stops everything first, naming its row and column.
+    std::ofstream(dir / "bad.csv") << "unit,id\nTruck A,1\nTruck B,12X\n";
+    const auto before = sims[0]->receivedCount();
+    args = {"write", "-i", plan(), "--yes", "--roster", (dir / "bad.csv").string()};
+    for (const auto& a : portArgs()) args.push_back(a);
+    const auto bad = run(args);
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_NE(bad.err.find("row 3, column id: \"12X\""), std::string::npos) << bad.err;
+    EXPECT_EQ(sims[0]->receivedCount(), before);
+}
+
+// The production line: three radios plugged in one after another on the same
+// link name each get the next row of the roster and are verified; SIGTERM
+// ends the line with the table and the summary.
+TEST_F(CliFleet, AProductionLineProgramsRadiosOneAfterAnotherUntilSigterm) {
+    const fs::path link = dir / "line";
+    std::ofstream(dir / "fleet.csv") << "unit,id\nU1,1111111\nU2,2222222\nU3,3333333\n";
+    test::ChildProcess line(test::cliCommand({"write", "--watch", "--yes", "-i", plan(), "--port", link.string(),
+                                               "--roster", (dir / "fleet.csv").string()}),
+                            test::Output::file((dir / "out").string()), test::Output::file((dir / "err").string()));
+    const auto units = [&] {
+        std::vector<std::string> done;
+        for (const RadioLogEntry& e : readRadioLog((dir / "data").string()).entries)
+            if (e.operation == "write" && e.verified == "yes") done.push_back(e.unit);
+        return done;
+    };
+    for (int k = 1; k <= 3; ++k) {
+        // A radio with tuning values of its own, saved when it is unplugged.
+        Memory m = pattern(200 + static_cast<unsigned>(k));
+        std::ofstream(dir / "radio.orv", std::ios::binary).write(reinterpret_cast<const char*>(m.data()), 6016);
+        const fs::path saved = dir / ("radio-" + std::to_string(k) + ".orv");
+        test::ChildProcess radio({ORV_RADIOSIM_EXE, "--link", link.string(), "--image", (dir / "radio.orv").string(),
+                                  "--save", saved.string()});
+        ASSERT_TRUE(test::waitFor([&] { return units().size() == static_cast<std::size_t>(k); }, 60))
+            << "radio " << k << " was not programmed";
+        radio.signal(SIGTERM);   // unplugged
+        ASSERT_EQ(radio.exitCode(), 0);
+        MemoryImage got;
+        std::ifstream(saved, std::ios::binary).read(reinterpret_cast<char*>(got.data()), MemoryImage::kSize);
+        EXPECT_EQ(decodeProgramming(got).groups[0].txtID, std::string(1, char('0' + k)) + std::string(6, char('0' + k)));
+    }
+    EXPECT_EQ(units(), (std::vector<std::string>{"U1", "U2", "U3"}));
+    line.signal(SIGTERM);
+    EXPECT_EQ(line.exitCode(), 0);
+    std::ifstream in(dir / "out");
+    const std::string out{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    EXPECT_NE(out.find("3 radios: 3 written, 3 verified, 0 failed"), std::string::npos) << out;
+    for (const char* u : {"U1", "U2", "U3"}) EXPECT_NE(out.find(u), std::string::npos) << out;
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include "ChildProcess.h"
 #include "WaitFor.h"
+#include "files/RadioLog.h"
 #include "sim/RadioSim.h"
 
 namespace orv {
@@ -125,6 +126,49 @@ TEST_F(CliRadio, FailedReadLeavesTheFileAsItWas) {
     writeAll(out, old);
     EXPECT_EQ(run("read " + port() + " -o " + out.string() + " --globals"), 1);
     EXPECT_EQ(readAll(out), old);
+}
+
+// Every radio command leaves one line in the radio log of the data folder:
+// a read, then a write with its read first and its verify, naming the same
+// radio, what it held and what it got, and the backups kept.
+TEST_F(CliRadio, EachRadioCommandLeavesALineInTheRadioLog) {
+    startSim();
+    const fs::path data = dir / "data";
+    ::setenv("ORVEDIT_DATA_DIR", data.c_str(), 1);
+    const fs::path file = dir / "radio.orv";
+    ASSERT_EQ(run("read " + port() + " -o " + file.string()), 0) << err;
+    auto bytes = readAll(file);
+    MemoryImage held;
+    std::copy(bytes.begin(), bytes.end(), held.data());
+    bytes[0x100 + 0x180 * 2 + 40] ^= 0x5A;   // a byte of group 3
+    writeAll(file, bytes);
+    MemoryImage sent;
+    std::copy(bytes.begin(), bytes.end(), sent.data());
+    ASSERT_EQ(run("write " + port() + " -i " + file.string() + " --yes --verify"), 0) << err;
+    ::unsetenv("ORVEDIT_DATA_DIR");
+
+    const RadioLogContents log = readRadioLog(data.string());
+    ASSERT_EQ(log.entries.size(), 2u);
+    EXPECT_TRUE(log.warnings.empty());
+    const RadioLogEntry& read = log.entries[0];
+    const RadioLogEntry& write = log.entries[1];
+    EXPECT_EQ(read.operation, "read");
+    EXPECT_EQ(read.sha256Read, programmingDigest(held));
+    EXPECT_EQ(write.operation, "write");
+    EXPECT_EQ(write.program, "orvedit-cli");
+    EXPECT_EQ(write.device, sim->devicePath());
+    EXPECT_EQ(write.result, "ok");
+    EXPECT_EQ(write.verified, "yes");
+    EXPECT_EQ(write.sha256Written, programmingDigest(sent));
+    EXPECT_EQ(write.sha256Read, programmingDigest(sent)) << "the verify's read is the last";
+    EXPECT_EQ(write.bytesSent, 32);
+    EXPECT_FALSE(read.fingerprint.empty());
+    EXPECT_EQ(write.fingerprint, read.fingerprint);
+    EXPECT_EQ(read.radioVersion, "2C00");
+    // The backups named: the write's own, what the radio held, what the verify read.
+    ASSERT_EQ(write.backups.size(), 3u);
+    for (const std::string& name : write.backups) EXPECT_TRUE(fs::exists(data / "backups" / name)) << name;
+    EXPECT_NE(write.backups[1].find(read.fingerprint), std::string::npos);
 }
 
 TEST_F(CliRadio, ReadOfOneGroupUpdatesOnlyItsBlocksOfAnExistingFile) {
