@@ -28,7 +28,7 @@ int runDoctor(const DoctorOptions& o) {
     if (o.json) {
         nlohmann::json all = nlohmann::json::array();
         for (const auto& f : findings) all.push_back(findingJson(f));
-        std::cout << all.dump(2) << '\n';
+        std::cout << all.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
     } else {
         for (const auto& f : findings) std::cout << orvcli::printableLine(orv::findingLine(f)) << '\n';
     }
