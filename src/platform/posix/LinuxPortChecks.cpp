@@ -288,9 +288,8 @@ std::vector<RulesFile> effectiveRules(const LinuxSystem& sys) {
         for (const std::string& name : sys.list(folder)) {
             if (byName.count(name) || name.size() < 6 || name.compare(name.size() - 6, 6, ".rules") != 0) continue;
             const std::string path = std::string(folder) + "/" + name;
-            RulesFile f{path, {}};
-            if (sys.link(path) != std::optional<std::string>("/dev/null")) f.text = sys.read(path).value_or("");
-            byName[name] = std::move(f);
+            // A link to /dev/null reads as empty.
+            byName[name] = RulesFile{path, sys.read(path).value_or("")};
         }
     std::vector<RulesFile> out;
     for (auto& [name, f] : byName)
@@ -577,7 +576,7 @@ private:
             return add("modemmanager", FindingLevel::Warning, subject,
                        "ModemManager is running; the rule in " + ruleFile +
                            " would keep it off the device, but udev has not applied it yet",
-                       udevReloadCommand());
+                       portadvice::udevReloadCommand());
         if (!ruleFile.empty())
             return add("modemmanager", FindingLevel::Ok, subject,
                        "ModemManager is running, but the rule in " + ruleFile + " keeps it off serial adapters");
@@ -589,10 +588,8 @@ private:
                 " for several seconds after it appears, sending modem commands",
             "if no modem is used here: sudo systemctl disable --now ModemManager; or keep it off with the rule "
             "ACTION==\"add|change\", " + match + ", ENV{ID_MM_DEVICE_IGNORE}=\"1\" in " + kOurRules + ", then " +
-                udevReloadCommand());
+                portadvice::udevReloadCommand());
     }
-
-    static std::string udevReloadCommand() { return portadvice::udevReloadCommand(); }
 
     LinuxSystem sys_;
     Identity id_;
