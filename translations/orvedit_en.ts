@@ -355,6 +355,14 @@
         <source>Opened %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This file does not look like an ORV programming (%1 of %2 channels hold values the radio cannot use)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>JobText</name>
@@ -988,6 +996,112 @@ Save the report as a PDF file instead?</source>
     </message>
 </context>
 <context>
+    <name>orv::frmFleet</name>
+    <message>
+        <source>&amp;Browse...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Verify each radio after writing it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>S&amp;top</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Program Fleet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every radio gets the programming on screen; with a roster, each radio gets the next row (unit, ID, password, labels) not yet written and verified.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>none: the same programming for every radio</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Roster:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rosters (*.csv)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ports</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Ports (tick the radios to write):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Comm Port %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tick the ports of the radios to write.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The roster cannot be used:<byte value="xd"/>%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 rows of the roster are not yet written and verified, for %2 radios.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>waiting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n radio(s) done.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 of %2 radios failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>orv::frmGlobals</name>
     <message>
         <source>Group &apos;0&apos; Globals  -  ORV Editor   </source>
@@ -1070,10 +1184,6 @@ Save the report as a PDF file instead?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Group             Channel</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>A checked box indicates the assignment is variable from the keypad.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1119,6 +1229,18 @@ Save the report as a PDF file instead?</source>
     </message>
     <message>
         <source>Position %1 Channel Variable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keypad</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Channel</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1493,6 +1615,34 @@ Save the report as a PDF file instead?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Moved group %1 to position %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing moved: the positions are the same or not numbers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing moved: a position is 1 to 15</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing moved: the group on screen holds a value that cannot be stored</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group %1 on screen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Program &amp;Fleet...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Radio &amp;Log...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Check Port...</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1570,6 +1720,29 @@ Save the report as a PDF file instead?</source>
     </message>
     <message>
         <source>Enter the measured frequency from channel 14, in MHz.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>orv::frmRadioLog</name>
+    <message>
+        <source>&amp;Open Backup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Radio Log</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the entries that contain...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Filter:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

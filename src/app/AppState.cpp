@@ -6,9 +6,11 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QStyle>
 #include <QTranslator>
 #include <QWidget>
 #include "Version.h"
+#include "app/Twips.h"
 
 namespace orv {
 
@@ -35,10 +37,23 @@ void installTranslations() {
 }
 
 void applyEditorFace(QWidget* window) {
-    // The application's font as it is: the twips layout scales to it.
-    window->setStyleSheet(QStringLiteral(
+    // The application's font as it is: the twips layout scales to it, and so
+    // do the marks of the check boxes and radio buttons, which the style
+    // would otherwise draw at their size for the small face.
+    QString sheet = QStringLiteral(
         "QGroupBox { border: 1px solid palette(mid); margin-top: 0.7em; }"
-        "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
+        "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }");
+    const double scale = layoutScale();
+    if (scale > 1.05) {
+        const QStyle* style = window->style();
+        const int box = qRound(style->pixelMetric(QStyle::PM_IndicatorWidth) * scale);
+        const int radio = qRound(style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) * scale);
+        sheet += QStringLiteral("QCheckBox::indicator { width: %1px; height: %1px; }"
+                                "QRadioButton::indicator { width: %2px; height: %2px; }")
+                     .arg(box)
+                     .arg(radio);
+    }
+    window->setStyleSheet(sheet);
 }
 
 void nameAfterCaption(QWidget* control, const QString& caption) {

@@ -10,6 +10,8 @@
 #include "app/EditorShell.h"
 #include "app/FileOpenSave.h"
 #include "app/QtHost.h"
+#include "app/frmRadioLog.h"
+#include "platform/Folders.h"
 
 namespace orv {
 
@@ -77,6 +79,11 @@ bool mnuOpenBackup_Click(EditorShell& shell) {
     setup.userFolder = false;   // later dialogs start where the user's own files are
     const QString chosen = session.prompts().chooseFile(shell.shellWidget(), false, QString(), setup);
     if (chosen.isEmpty()) return false;
+    return openBackupFile(shell, chosen);
+}
+
+bool openBackupFile(EditorShell& shell, const QString& chosen) {
+    EditorSession& session = shell.session();
     FileState& f = session.file();
     const QString keptPath = f.filePath;
     const QString keptPrevious = f.previousFilePath;
@@ -92,6 +99,17 @@ bool mnuOpenBackup_Click(EditorShell& shell) {
     f.filePath.clear();
     f.previousFilePath.clear();
     return true;
+}
+
+void mnuRadioLog_Click(EditorShell& shell) {
+    const std::string folder = platform::dataFolder();
+    RadioLogContents log = folder.empty() ? RadioLogContents{} : readRadioLog(folder);
+    if (folder.empty()) {
+        log.status.kind = FileStatus::Kind::NotFound;
+        log.status.message = platform::dataFolderMissing();
+    }
+    frmRadioLog window(log, [&shell](const QString& path) { return openBackupFile(shell, path); }, shell.shellWidget());
+    window.exec();
 }
 
 }  // namespace orv

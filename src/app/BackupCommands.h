@@ -39,4 +39,11 @@ void tellExitBackup(EditorShell& shell);
 // backup is never replaced by accident. True when a file was opened.
 bool mnuOpenBackup_Click(EditorShell& shell);
 
+// Opens the backup `path` as Open Backup does (unsaved work is asked about
+// first; "Save" then asks for a name).
+bool openBackupFile(EditorShell& shell, const QString& path);
+
+// "Radio > Radio Log...": the radio log, and the backup of an entry opened.
+void mnuRadioLog_Click(EditorShell& shell);
+
 }  // namespace orv

@@ -41,6 +41,8 @@ QString chooseCsv(EditorShell& shell, bool forSaving, int group) {
     setup.filters = {QCoreApplication::translate("ChannelCsvCommands", "CSV (*.csv)"),
                      QCoreApplication::translate("ChannelCsvCommands", "All (*)")};
     setup.defaultSuffix = QStringLiteral("csv");
+    setup.title = forSaving ? QCoreApplication::translate("ChannelCsvCommands", kExportTitle)
+                            : QCoreApplication::translate("ChannelCsvCommands", kImportTitle);
     return shell.session().prompts().chooseFile(shell.shellWidget(), forSaving, suggestedPath(shell, group), setup);
 }
 

@@ -99,7 +99,27 @@ bool ChannelGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* ev
     return QTableView::edit(index, trigger, event);
 }
 
+QModelIndex ChannelGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    const QModelIndex from = currentIndex();
+    QModelIndex to = QTableView::moveCursor(action, modifiers);
+    if (!model() || !to.isValid() || to.column() != 0 || !from.isValid()) return to;
+    if (action == MoveNext) return model()->index(to.row(), 1);
+    if (action == MovePrevious)
+        return from.row() > 0 && from.column() <= 1 ? model()->index(from.row() - 1, model()->columnCount() - 1) : from;
+    return to;
+}
+
 void ChannelGrid::keyPressEvent(QKeyEvent* e) {
+    // A character typed into "Chan" (the channel number) is refused; it
+    // types nothing, so the undo record stays as it was.
+    const bool command = e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    const QString typed = e->text();
+    if (state() != EditingState && currentIndex().isValid() && currentIndex().column() == 0 && !command &&
+        !typed.trimmed().isEmpty() && typed.at(0).isPrint()) {
+        if (typedInReadOnly) typedInReadOnly(typed);
+        e->accept();
+        return;
+    }
     if (keyDownHook) keyDownHook(e->key());
     if (e->key() == Qt::Key_Home) {  // swallowed: Home goes to "Rec Freq" on release
         e->accept();

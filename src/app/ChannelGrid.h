@@ -44,6 +44,9 @@ public:
     std::function<void(int key)> keyUpHook;
     // The edit of a cell ends with this text; the hook stores what it accepts.
     std::function<void(const QModelIndex&, const QString&)> afterColEdit;
+    // A character typed into a cell that cannot be edited ("Chan"): the
+    // hook refuses it; the grid neither edits nor searches.
+    std::function<void(const QString&)> typedInReadOnly;
     std::function<void()> clickHook;
     std::function<void()> gestureHook;  // double-click
 
@@ -63,6 +66,11 @@ public:
 
 protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    // Tab and Backtab pass over "Chan": from the last column Tab goes on to
+    // the next row's first editable cell.
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    // Typing never searches the rows: it edits a cell or is refused.
+    void keyboardSearch(const QString&) override {}
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;

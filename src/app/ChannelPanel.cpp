@@ -148,6 +148,7 @@ ChannelPanel::~ChannelPanel() {
     Grid_->keyDownHook = Grid_->keyUpHook = nullptr;
     Grid_->afterColEdit = nullptr;
     Grid_->clickHook = nullptr;
+    Grid_->typedInReadOnly = nullptr;
     delete dataORVInfo_;
     dataORVInfo_ = nullptr;
     if (!connName_.isEmpty()) QSqlDatabase::removeDatabase(connName_);
@@ -164,6 +165,7 @@ void ChannelPanel::connectGrid() {
     Grid_->afterColEdit = [this](const QModelIndex& i, const QString& t) {
         if (dataORVInfo_) editor_.afterCellEdit(i.row(), i.column(), t.toStdString());
     };
+    Grid_->typedInReadOnly = [this](const QString& t) { editor_.typedInChannelNumber(t.toStdString()); };
     Grid_->clickHook = [this] { editor_.click(); };
 }
 
@@ -187,7 +189,10 @@ void ChannelPanel::bindTable(WorkingFiles& files, UserPrompts& prompts) {
         delete model;
         return;
     }
-    model->setEditStrategy(QSqlTableModel::OnRowChange);
+    // Every value stored into a cell goes into the table at once: a change a
+    // command made (undo, the offset, S, C, a paste) never waits in the row
+    // for a later Escape to throw it away with the typing of another cell.
+    model->setEditStrategy(QSqlTableModel::OnFieldChange);
     model->setSort(0, Qt::AscendingOrder);
     const char* captions[kGridColumns] = {QT_TR_NOOP("Chan"),   QT_TR_NOOP("Rec Freq"), QT_TR_NOOP("Rec CG"),
                                           QT_TR_NOOP("Tx Freq"), QT_TR_NOOP("Tx CG"),    QT_TR_NOOP("Ch Label")};
@@ -279,7 +284,7 @@ void ChannelPanel::endBulkEdit() {
     if (!dataORVInfo_) return;
     const QModelIndex cur = Grid_->currentIndex();
     dataORVInfo_->submitAll();
-    dataORVInfo_->setEditStrategy(QSqlTableModel::OnRowChange);
+    dataORVInfo_->setEditStrategy(QSqlTableModel::OnFieldChange);
     if (cur.isValid()) setCurrent(cur.row(), cur.column());
 }
 

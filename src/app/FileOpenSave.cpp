@@ -10,6 +10,7 @@
 #include "app/EditorSession.h"
 #include "app/EditorShell.h"
 #include "app/QtHost.h"
+#include "image/Programming.h"
 
 namespace orv::FileOpenSave {
 
@@ -202,13 +203,28 @@ bool readImageFile(EditorShell& shell) {
     EditorSession& session = shell.session();
     // loadImageFile leaves the image as it was on any failure.
     const QString path = session.file().filePath;
-    const FileStatus status = loadImageFile(path.toStdString(), session.image());
+    std::string shortNote;
+    const FileStatus status = loadImageFile(path.toStdString(), session.image(), &shortNote);
     if (!status) {
         fileErrorHandler(shell, status);
         fileStatus(shell, QT_TRANSLATE_NOOP("FileOpenSave", "Opening %1 failed"), path);
         return false;
     }
-    fileStatus(shell, QT_TRANSLATE_NOOP("FileOpenSave", "Opened %1"), path);
+    // A file of the radio's bytes alone is told once, as it opens.
+    if (!shortNote.empty())
+        session.prompts().message(shell.shellWidget(), QString::fromStdString(shortNote),
+                                  QCoreApplication::translate("FileOpenSave", "Open"), MsgIcon::Information,
+                                  MsgButtons::OK);
+    // A file that opens but holds no radio's programming is said so where
+    // "Opened" would stand.
+    const int unusable = unusableChannels(decodeProgramming(session.image()));
+    if (2 * unusable > kGroups * kChannels)
+        session.showStatus(QCoreApplication::translate("FileOpenSave", "This file does not look like an ORV programming "
+                                                                       "(%1 of %2 channels hold values the radio cannot use)")
+                               .arg(unusable)
+                               .arg(kGroups * kChannels));
+    else
+        fileStatus(shell, QT_TRANSLATE_NOOP("FileOpenSave", "Opened %1"), path);
     if (session.GlobalsWindowOpen()) runGuarded(session.prompts(), shell.shellWidget(), [&] { session.readGlobals(); });
     shell.readCurrentGroup();
     setFileCaption(shell);

@@ -1,4 +1,5 @@
 #include "app/MainMenus.h"
+#include "app/frmFleet.h"
 
 #include <QAction>
 #include <QApplication>
@@ -115,6 +116,9 @@ void MainMenus::buildMenus() {
     mnuWriteGlobal_ = act(mnuRadio, tr("Write Global Information To Radio"), QStringLiteral("mnuWriteGlobal"));
     mnuWriteGroup_ = act(mnuRadio, tr("Write Current Group to Radio"), QStringLiteral("mnuWriteGroup"), QKeySequence(Qt::Key_F4));
     mnuVerify_ = act(mnuRadio, tr("Verify Radio"), QStringLiteral("mnuVerify"));
+    sep(mnuRadio, QStringLiteral("mnuSepLog"));
+    mnuProgramFleet_ = act(mnuRadio, tr("Program &Fleet..."), QStringLiteral("mnuProgramFleet"));
+    mnuRadioLog_ = act(mnuRadio, tr("Radio &Log..."), QStringLiteral("mnuRadioLog"));
     QAction* mnuSep3 = sep(mnuRadio, QStringLiteral("mnuSep3"));
     mnuReadCurrGroup_ = act(mnuRadio, tr("Read Current Group"), QStringLiteral("mnuReadCurrGroup"));
     mnuWriteCurrGroup_ = act(mnuRadio, tr("Write Current Group"), QStringLiteral("mnuWriteCurrGroup"));
@@ -222,6 +226,8 @@ void MainMenus::connectCommands() {
     command(mnuWriteGlobal_, [this] { mnuWriteGlobal_Click(window_); });
     command(mnuWriteGroup_, [this] { mnuWriteGroup_Click(window_); });
     command(mnuVerify_, [this] { mnuVerify_Click(window_); });
+    command(mnuRadioLog_, [this] { mnuRadioLog_Click(window_); });
+    command(mnuProgramFleet_, [this] { mnuProgramFleet_Click(window_); });
     command(mnuReadCurrGroup_, [this] { window_.mnuReadCurrGroup_Click(); });
     command(mnuWriteCurrGroup_, [this] { (void)window_.mnuWriteCurrGroup_Click(); });
 
@@ -235,7 +241,7 @@ void MainMenus::connectCommands() {
     auto offerRadioCommands = [this] {
         const bool offered = !session_.busy().isBusy() && !session_.alignmentWindow();
         for (QAction* a : {mnuRead_, mnuReadGlobal_, mnuReadGroup_, mnuWriteAll_, mnuWriteGlobal_, mnuWriteGroup_,
-                           mnuTuneRadio_, mnuVerify_})
+                           mnuTuneRadio_, mnuVerify_, mnuProgramFleet_})
             a->setEnabled(offered);
         for (QAction* a : mnuCommPort_) a->setEnabled(offered);
         mnuChooseDevice_->setEnabled(offered);
@@ -448,6 +454,17 @@ void MainMenus::loadScreen(ScreenLoad which) {
 
 // ---------------------------------------------------------------- Edit: Move
 
+// What a Move did, for the status bar.
+QString MainMenus::moveStatus(MoveResult r, const QString& from, const QString& to) {
+    switch (r) {
+    case MoveResult::Moved: return tr("Moved group %1 to position %2").arg(from, to);
+    case MoveResult::NothingMoved: return tr("Nothing moved: the positions are the same or not numbers");
+    case MoveResult::BadPosition: return tr("Nothing moved: a position is 1 to 15");
+    case MoveResult::NotStored: return tr("Nothing moved: the group on screen holds a value that cannot be stored");
+    }
+    return {};
+}
+
 void MainMenus::mnuMove_Click() {
     if (!frmMove_) {
         frmMove_ = new frmMove(&window_);
@@ -457,6 +474,7 @@ void MainMenus::mnuMove_Click() {
                 const MoveResult r = editor_.moveBanks(fromText.toStdString(), toText.toStdString(),
                                                        controls_.selectedGroup());
                 close = r != MoveResult::BadPosition;
+                session_.showStatus(moveStatus(r, fromText.trimmed(), toText.trimmed()));
             });
             return close;
         };

@@ -11,6 +11,7 @@
 #include <QObject>
 #include <array>
 #include <string>
+#include "edit/GroupEditor.h"
 
 class QAction;
 class QMenu;
@@ -42,6 +43,7 @@ public:
     void offerPasteOfClipboard();
 
 private:
+    static QString moveStatus(MoveResult r, const QString& from, const QString& to);
     void buildMenus();
     void connectCommands();
     void connectEditCommands();
@@ -113,6 +115,8 @@ private:
     // Serial Trace...", File's "Compare with File...", "Export Channels...",
     // "Import Channels...", "&New" and "Recent Files".
     QAction* mnuVerify_ = nullptr;
+    QAction* mnuRadioLog_ = nullptr;
+    QAction* mnuProgramFleet_ = nullptr;
     QAction* mnuOpenBackup_ = nullptr;
     QAction* mnuSaveTrace_ = nullptr;
     QAction* mnuCompare_ = nullptr;

@@ -27,6 +27,9 @@ namespace orv {
 
 namespace {
 
+// The editor's verify compares the radio with what it shows, which need
+// not be any file.
+constexpr const char* kOnScreen = "the programming on screen";
 
 // Messages of the radio commands carry the application's title and no icon.
 MsgAnswer ask(EditorShell& shell, const QString& text, MsgButtons buttons) {
@@ -429,6 +432,7 @@ RadioRun mnuWriteAll_Click(EditorShell& shell) {
         RadioJobPlan plan;
         plan.write = skipPage0 ? RadioJobPlan::Write::SkipGlobals : RadioJobPlan::Write::All;
         plan.verify = true;
+        plan.comparedWith = kOnScreen;
         plan.only = finalSelection(before, session.image(), plan);
         plan.radioBefore = before.radio;
         if (plan.only->empty()) {   // what differed was page 0, which the user kept
@@ -447,7 +451,7 @@ RadioRun mnuWriteAll_Click(EditorShell& shell) {
         session.link().preShow(writingText());
         const MemoryImage written = session.image();
         return startCommand<PortJobResult>(
-            shell, std::move(hold), radioJob(shell, plan, beforeVerify, {sent.path}),
+            shell, std::move(hold), radioJob(shell, plan, beforeVerify, {sent.path, before.backup.path}),
             [&shell, skipPage0, written](const PortJobResult& r) {
                 shell.session().link().unloadProc();
                 if (r.verified != RadioJobResult::Step::NotAsked) showVerify(shell, r);
@@ -478,7 +482,7 @@ RadioRun writePartAfterRead(EditorShell& shell, RadioBusy::Hold hold, const Radi
             showStatus(shell, kRadioHoldsIt);
             return RadioRun::ended(true);
         }
-        return writePart(shell, std::move(hold), write, {sent.path});
+        return writePart(shell, std::move(hold), write, {sent.path, before.backup.path});
     });
 }
 
@@ -526,6 +530,7 @@ RadioRun mnuVerify_Click(EditorShell& shell) {
     RadioJobPlan plan;
     plan.write = RadioJobPlan::Write::None;
     plan.verify = true;
+    plan.comparedWith = kOnScreen;
     link.preShow(verifyingText());
     return startCommand<PortJobResult>(shell, std::move(hold), radioJob(shell, plan), [&shell](const PortJobResult& r) {
         shell.session().link().unloadProc();

@@ -8,7 +8,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 #include <QPushButton>
 #include "app/AppState.h"
 #include "app/FileOpenSave.h"
@@ -64,6 +67,14 @@ MsgAnswer showMessage(QWidget* parent, const QString& text, const QString& title
                       MsgButtons buttons, std::optional<MsgAnswer> escape, std::optional<MsgAnswer> preselected) {
     QMessageBox box(standardIcon(icon), caption(title), shownText(text), standardButtons(buttons), parent);
     makeFixedDialog(&box);
+    // A short text would leave the box too narrow for its title ("Ver…dio"):
+    // an empty row as wide as the title and the title bar's buttons holds it.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        const QFontMetrics fm(box.font());
+        const int titleWidth = fm.horizontalAdvance(caption(title)) + 6 * fm.height();
+        grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                      grid->columnCount());
+    }
     if (preselected) {
         static const std::pair<MsgAnswer, QMessageBox::StandardButton> kButtons[] = {
             {MsgAnswer::OK, QMessageBox::Ok},   {MsgAnswer::Cancel, QMessageBox::Cancel},
@@ -135,6 +146,7 @@ QString UserPrompts::chooseFile(QWidget* parent, bool forSaving, const QString& 
             dialog.setNameFilters(setup.filters);
             dialog.setDefaultSuffix(setup.defaultSuffix);
         }
+        if (!setup.title.isEmpty()) dialog.setWindowTitle(setup.title);
         // Always a folder of its own: left alone, the dialog would start in
         // the folder it last showed, which may be the backups'.
         const QFileInfo where(start);

@@ -32,6 +32,7 @@ struct FileDialogSetup {
     QStringList filters;      // empty: the programming-file filters
     QString defaultSuffix;    // with `filters`: the suffix a typed name gets
     bool userFolder = true;   // the chosen file's folder becomes the user's folder
+    QString title;            // empty: the dialog's own ("Save As", "Open")
 };
 
 // Where a file dialog starts: `current` when it is a path with a folder; a

@@ -5,6 +5,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -108,6 +110,8 @@ void frmCsvPreview::replan() {
             coreText("ChannelCsv", p.outcome())};
         for (int c = 0; c < kPreviewColumns; ++c) {
             auto* item = new QTableWidgetItem(texts[c]);
+            // A text cut to fit its column is whole in the tooltip.
+            if (c == colWhat || c == colName || c == colLocation) item->setToolTip(texts[c]);
             if (c == colRow) {
                 item->setData(Qt::UserRole, p.row);
                 // A row the radio cannot hold has no check box to tick.
@@ -120,6 +124,21 @@ void frmCsvPreview::replan() {
     filling_ = false;
     table_->resizeColumnsToContents();
     table_->horizontalHeader()->setStretchLastSection(true);
+    // The dialog starts wide enough for every column's widest text (the
+    // reasons of "What happens" included), as far as the screen allows.
+    if (!shownOnce_) {
+        int columns = 0;
+        for (int c = 0; c < kPreviewColumns; ++c) columns += table_->columnWidth(c);
+        const int frame = 2 * table_->frameWidth() + table_->verticalScrollBar()->sizeHint().width() +
+                          layout()->contentsMargins().left() + layout()->contentsMargins().right() + 8;
+        const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect(0, 0, 1600, 1200);
+        resize(std::clamp(columns + frame, width(), screen.width() * 9 / 10), height());
+    }
+}
+
+void frmCsvPreview::showEvent(QShowEvent* e) {
+    shownOnce_ = true;
+    QDialog::showEvent(e);
 }
 
 }  // namespace orv

@@ -40,6 +40,9 @@ public:
     // Ticks or unticks the check box of table row `r` (as a click does).
     void setRowTicked(int r, bool ticked);
 
+protected:
+    void showEvent(QShowEvent* e) override;
+
 private:
     void replan();
 
@@ -49,6 +52,7 @@ private:
     ChannelCsvOptions options_;
     ChannelCsvPlan plan_;
     bool filling_ = false;
+    bool shownOnce_ = false;   // the dialog's width is chosen before it is first shown
     QTableWidget* table_ = nullptr;
     QComboBox* cboFirstChannel_ = nullptr;
     QLabel* lblPlacement_ = nullptr;

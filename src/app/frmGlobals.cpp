@@ -13,7 +13,9 @@
 #include <QVBoxLayout>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <utility>
+#include <vector>
 #include "app/EditorSession.h"
 #include "app/RadioBusy.h"
 #include "app/ViewBinder.h"
@@ -136,14 +138,25 @@ void frmGlobals::buildControls() {
     auto* fraRotary = new QGroupBox(tr("Rotary Switch Assignments"), central);
     fraRotary->setObjectName(QStringLiteral("fraRotarySwitch"));
     auto* rotary = new QGridLayout(fraRotary);
+    // Each list has its "variable from the keypad" box beside it, under a
+    // heading of its own.
     rotary->addWidget(makeLabel(fraRotary, "lblPos", QT_TR_NOOP("Position:")), 0, 0);
-    rotary->addWidget(makeLabel(fraRotary, "lblGroup", QT_TR_NOOP("Group             Channel")), 0, 1, 1, 2);
+    rotary->addWidget(makeLabel(fraRotary, "lblGroup", QT_TR_NOOP("Group")), 0, 1);
+    rotary->addWidget(makeLabel(fraRotary, "lblGrpVar", QT_TR_NOOP("Keypad")), 0, 2);
+    rotary->addWidget(makeLabel(fraRotary, "lblChan", QT_TR_NOOP("Channel")), 0, 3);
+    rotary->addWidget(makeLabel(fraRotary, "lblChanVar", QT_TR_NOOP("Keypad")), 0, 4);
+    const char* const columnOrder[] = {"cboGroup", "chkGrpVar", "cboChan", "chkChanVar"};
+    std::vector<const fields::RotaryField*> inColumns;
+    for (const char* name : columnOrder)
+        for (const auto& f : fields::rotaryFields())
+            if (std::string_view(f.name) == name) inColumns.push_back(&f);
     for (int p = 0; p < kRotaryPositions; ++p) {
         auto* lbl = new QLabel(QString::number(p + 1), fraRotary);
         lbl->setObjectName(QStringLiteral("lblPos") + QString::number(p + 1));
         rotary->addWidget(lbl, p + 1, 0);
         int column = 1;
-        for (const auto& f : fields::rotaryFields()) {
+        for (const fields::RotaryField* field : inColumns) {
+            const auto& f = *field;
             QWidget* control = nullptr;
             if (f.entries) {
                 control = makeList(fraRotary, "", f.entries());

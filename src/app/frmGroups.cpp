@@ -11,6 +11,9 @@
 #include <QMimeData>
 #include <QPointer>
 #include <QScreen>
+#include <QScrollArea>
+#include <QSettings>
+#include <QStyle>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTimer>
@@ -28,6 +31,7 @@
 #include "app/FileOpenSave.h"
 #include "app/GroupControls.h"
 #include "app/MainMenus.h"
+#include "app/QtHost.h"
 #include "app/RadioBusy.h"
 #include "app/RadioLink.h"
 #include "app/Twips.h"
@@ -57,9 +61,18 @@ frmGroups::frmGroups(EditorSession& session, QWidget* parent)
     // first so that it comes before the controls for assistive technology;
     // its entries are made once the parts they act on are.)
     menuBar();
-    auto* central = new QWidget(this);
+    // The controls' area keeps the designed layout's size at least: a window
+    // made smaller than that (or a screen too small for it) scrolls it.
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("centralScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setFocusPolicy(Qt::NoFocus);   // the controls take the focus, not their frame
+    auto* central = new QWidget;
     central->setObjectName(QStringLiteral("central"));
-    setCentralWidget(central);
+    scroll->setWidget(central);
+    setCentralWidget(scroll);
+    area_ = central;
     controls_ = std::make_unique<GroupControls>(central, places_, editor_);
     channels_ = std::make_unique<ChannelPanel>(central, places_, editor_);
     // The channels come right after the group selector in the tab order.
@@ -79,6 +92,7 @@ frmGroups::frmGroups(EditorSession& session, QWidget* parent)
     cboCurrentGroup_Click();
     controls_->showStartValues();
     defaultLayout();
+    resize(fittingSize(designedSize()));
     if (QScreen* scr = QGuiApplication::primaryScreen()) {
         // Centred; a window larger than the screen keeps its top left corner (title, menus) on it.
         const QRect a = scr->availableGeometry();
@@ -123,6 +137,12 @@ void frmGroups::onFocusWindowChanged(QWindow* w) {
     for (QWidget* top : QApplication::topLevelWidgets()) {
         if (top->windowHandle() == w) {
             prevFocusClass_ = QLatin1String(top->metaObject()->className());
+            // A stock box asked by another window of this program (the global
+            // window's "Save Global Parameters?" as it closes) counts as that
+            // window: the focus comes back from it.
+            const QWidget* owner = top->parentWidget() ? top->parentWidget()->window() : nullptr;
+            if (prevFocusClass_.startsWith(QLatin1Char('Q')) && owner && owner != this)
+                prevFocusClass_ = QLatin1String(owner->metaObject()->className());
             return;
         }
     }
@@ -255,6 +275,9 @@ void frmGroups::closeEvent(QCloseEvent* e) {
         e->ignore();
         return;
     }
+    // The size the user gave the window is where the next start begins.
+    if (!isMaximized() && !isFullScreen() && !isMinimized())
+        appSettings()->setValue(QLatin1String(kUserSizeKey), size());
     e->accept();
 }
 
@@ -322,6 +345,8 @@ void frmGroups::cboCurrentGroup_Click() {
     }
     channels_->grid()->clearSelection();
     channels_->setCurrent(0, channels_->currentColumn());
+    // What the status said was about the group that went.
+    if (!isFirstActivation_) session_.showStatus(tr("Group %1 on screen").arg(selector->currentIndex() + 1));
 }
 
 // ---------------------------------------------------------------- the screen as the rules see it
@@ -358,6 +383,10 @@ void frmGroups::refused(const std::string& why) {
     session_.showStatus(QString::fromStdString(why));
 }
 
+void frmGroups::accepted() {
+    if (session_.statusText() == QString::fromStdString(editor_.lastRefusal())) session_.showStatus(QString());
+}
+
 void frmGroups::showOffsetEntry(int, const std::string& text) {
     channels_->showOffsetEntry(QString::fromStdString(text));
 }
@@ -372,13 +401,33 @@ void frmGroups::helpScreen(int context) {
 
 // ---------------------------------------------------------------- layout
 
+QSize frmGroups::designedSize() { return {twipsToPx(kFormWidth), twipsToPx(kFormHeight)}; }
+
+QSize frmGroups::fittingSize(QSize want) const {
+    const QScreen* scr = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!scr) return want;
+    // The frame's title bar is the window manager's: its height is left free.
+    const QSize room = scr->availableGeometry().size() - QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    return want.boundedTo(room).expandedTo(QSize(200, 150));
+}
+
 void frmGroups::defaultLayout() {
     inLayout_ = true;
-    const QSize want(twipsToPx(kFormWidth), twipsToPx(kFormHeight));
-    if (size() != want && !isMaximized() && !isFullScreen()) resize(want);
     channels_->defaultLayout(GroupControls::kFrameLeft);
     controls_->defaultLayout();
+    // The area is at least as large as the controls of the default layout
+    // (the separator lines, drawn across it, do not count).
+    QRect used;
+    for (QObject* o : area_->children())
+        if (auto* w = qobject_cast<QWidget*>(o); w && !w->testAttribute(Qt::WA_TransparentForMouseEvents))
+            used |= w->geometry();
+    area_->setMinimumSize(used.right() + 2, used.bottom() + 2);
     inLayout_ = false;
+}
+
+void frmGroups::restoreUserSize() {
+    const QSize saved = appSettings()->value(QLatin1String(kUserSizeKey)).toSize();
+    if (saved.isValid()) resize(fittingSize(saved));
 }
 
 void frmGroups::layoutWindow() {
@@ -403,6 +452,12 @@ void frmGroups::resizeEvent(QResizeEvent* e) {
 void frmGroups::changeEvent(QEvent* e) {
     QMainWindow::changeEvent(e);
     if (e->type() == QEvent::FontChange && channels_ && !inLayout_) {
+        // The designed size at the new scale, as far as the screen has room.
+        if (!isMaximized() && !isFullScreen()) {
+            inLayout_ = true;
+            resize(fittingSize(designedSize()));
+            inLayout_ = false;
+        }
         defaultLayout();
         relayoutAfterResize();
     }

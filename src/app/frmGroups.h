@@ -47,6 +47,14 @@ public:
     // Shows in the title whether there are unsaved changes now.
     void refreshModified();
 
+    // The window at the size the user last closed it with (the program's
+    // start; fitted to the screen). Without one it stays at the designed
+    // size, or the largest that fits the screen.
+    void restoreUserSize();
+    // The designed size in pixels, and a size made to fit the screen.
+    static QSize designedSize();
+    QSize fittingSize(QSize want) const;
+
     // A file to open once the window is up (the program's FILE argument).
     void setStartFile(const QString& path) { startFile_ = path; }
 
@@ -98,6 +106,7 @@ private:
     void viewToControls(const GroupView& view) override;
     void beep() override;
     void refused(const std::string& why) override;
+    void accepted() override;
     void showOffsetEntry(int row, const std::string& text) override;
     void hideOffsetEntry() override;
     void showHelp(int context) override { helpScreen(context); }
@@ -127,6 +136,8 @@ private:
     int savedFormWidth_ = kFormWidth;
     QString prevFocusClass_;
     bool inLayout_ = false;
+    QWidget* area_ = nullptr;   // the controls' area, in a scroll area
+    static constexpr const char* kUserSizeKey = "Position/MainSize";
 };
 
 }  // namespace orv

@@ -93,6 +93,7 @@ int main(int argc, char** argv) {
         splash->close();
         delete splash;
         app.setQuitOnLastWindowClosed(true);
+        main->restoreUserSize();
         main->show();
         main->raise();
         main->activateWindow();

@@ -112,7 +112,9 @@ inline void checkOutputOrFail(const std::string& path) {
 inline orv::MemoryImage loadImageOrFail(const std::string& path) {
     refuseStdStream(path);
     orv::MemoryImage img;
-    if (auto st = orv::loadImageFile(path, img); !st) throw CommandFailure{kExitUsage, st.message};
+    std::string shortNote;
+    if (auto st = orv::loadImageFile(path, img, &shortNote); !st) throw CommandFailure{kExitUsage, st.message};
+    if (!shortNote.empty()) reportLine("orvedit-cli: " + shortNote);
     return img;
 }
 

@@ -9,7 +9,7 @@
 #include <mutex>
 #include <optional>
 #include <thread>
-#include "cli/FleetHost.h"
+#include "job/FleetHost.h"
 #include "job/RadioConnection.h"
 
 namespace orvcli {
@@ -57,16 +57,6 @@ private:
     std::uint64_t seen_ = 0;
 };
 
-std::string outcomeText(const RadioJobResult& r) {
-    if (r.ok()) {
-        std::string s = "done";
-        if (r.written == RadioJobResult::Step::Done) s += ", written";
-        if (r.verified == RadioJobResult::Step::Done) s += ", verified";
-        return s;
-    }
-    return "FAILED: " + r.failure;
-}
-
 }  // namespace
 
 std::vector<RadioJobResult> runFleet(const std::vector<std::string>& ports, const orv::MemoryImage& image,
@@ -77,41 +67,18 @@ std::vector<RadioJobResult> runFleet(const std::vector<std::string>& ports, cons
 
 std::vector<RadioJobResult> runFleet(const std::vector<std::string>& ports, const std::vector<PortWork>& work,
                                      const RadioJobPlan& plan, std::atomic<bool>& stop, const FleetOptions& options) {
-    orv::FleetBoard board(ports);
-    std::vector<RadioJobResult> results(ports.size());
-    std::vector<std::unique_ptr<orv::FleetHost>> hosts;
+    std::vector<orv::FleetWork> jobs;
     for (std::size_t i = 0; i < ports.size(); ++i)
-        hosts.push_back(std::make_unique<orv::FleetHost>(board, i, stop, options.retries));
-
-    std::atomic<std::size_t> running{ports.size()};
-    std::vector<std::thread> workers;
-    for (std::size_t i = 0; i < ports.size(); ++i) {
-        workers.emplace_back([&, i] {
-            RadioJobResult& r = results[i];
-            try {
-                RadioJobPlan own = plan;
-                own.log.unit = work[i].unit;
-                own.writeBackup = work[i].writeBackup;
-                r = runRadioJob(ports[i], work[i].image, own, *hosts[i], stop);
-            } catch (const std::exception& e) {
-                r.port = ports[i];
-                r.failure = std::string("internal error: ") + e.what();
-            }
-            // The link's own message says why: the first box it showed.
-            if (!r.failure.empty() && r.differences.empty() && !hosts[i]->firstMessage().empty())
-                r.failure += ": " + hosts[i]->firstMessage();
-            board.finish(i, outcomeText(r));
-            --running;
-        });
-    }
-
-    BoardPrinter printer(board, options);
-    while (running.load() > 0) {
-        if (options.interrupted && *options.interrupted) stop = true;
+        jobs.push_back({ports[i], work[i].image, work[i].unit, work[i].writeBackup});
+    orv::FleetPlan fleet{plan, plan.timing, kPortChoice, plan.log, options.retries, plan.dryRun};
+    orv::FleetJobs run(std::move(jobs), std::move(fleet));
+    BoardPrinter printer(run.board(), options);
+    while (run.running()) {
+        if ((options.interrupted && *options.interrupted) || stop.load()) run.stop();
         printer.draw(false);
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
-    for (std::thread& t : workers) t.join();
+    std::vector<RadioJobResult> results = run.join();
     printer.draw(true);
     return results;
 }
@@ -209,7 +176,7 @@ std::vector<RadioJobResult> runWatch(const std::vector<std::string>& ports, cons
                     else rows->giveBack(own.log.unit);
                 }
                 const std::string unit = own.log.unit.empty() ? std::string() : own.log.unit + ": ";
-                board.setStage(i, unit + outcomeText(r) + "; unplug the radio");
+                board.setStage(i, unit + orv::fleetOutcome(r) + "; unplug the radio");
                 if (options.progress) std::fputc('\a', options.progress);
                 {
                     std::lock_guard<std::mutex> lock(resultsMutex);

@@ -23,17 +23,8 @@ std::string writtenText(const RadioJobResult& r, bool dryRun) {
 RadioJobResult runRadioJob(const std::string& device, const orv::MemoryImage& image, const RadioJobPlan& plan,
                            orv::LinkHost& host, const std::atomic<bool>& stop,
                            const std::function<void(const orv::ReadFirst&)>& changes) {
-    orv::RadioJobHooks hooks;
-    hooks.stopped = [&stop] { return stop.load(); };
-    hooks.confirmChanges = [&](const orv::ReadFirst& before) {
-        if (changes) changes(before);
-        return !plan.dryRun;
-    };
-    RadioJobResult r = orv::runRadioJobOn({device, plan.timing, kPortChoice}, image, plan, host, hooks);
-    r.unit = plan.log.unit;
-    const std::string logged = orv::logRadioJob(plan.log, orv::jobLogEntry(plan.log, plan, r, image, {plan.writeBackup}));
-    if (!logged.empty()) r.warning += (r.warning.empty() ? "" : "; ") + logged;
-    return r;
+    return orv::runLoggedJob({device, plan.timing, kPortChoice}, image, plan, plan.log, plan.writeBackup, host, stop,
+                             plan.dryRun, changes);
 }
 
 }  // namespace orvcli

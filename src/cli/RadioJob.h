@@ -8,6 +8,7 @@
 #include <string>
 #include "image/MemoryImage.h"
 #include "job/JobLog.h"
+#include "job/FleetJobs.h"
 #include "job/JobText.h"
 #include "job/RadioJob.h"
 #include "link/LinkHost.h"

@@ -8,6 +8,7 @@
 #include "cli/DoctorCommand.h"
 #include "cli/FileCommands.h"
 #include "cli/MoveCommand.h"
+#include "cli/LogCommand.h"
 #include "cli/PortsCommand.h"
 #include "cli/RadioCommands.h"
 #include "cli/ReportCommand.h"
@@ -38,6 +39,7 @@ int main(int argc, char** argv) {
     addCsvCommands(app, exitCode);
     addPortsCommand(app, exitCode);
     addDoctorCommand(app, exitCode);
+    addLogCommand(app, exitCode);
 
     try {
         app.parse(argc, argv);

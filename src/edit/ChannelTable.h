@@ -58,6 +58,9 @@ public:
         (void)why;
         beep();
     }
+    // A typed, pasted or computed value was stored: a refusal shown for an
+    // earlier value is out of date.
+    virtual void accepted() {}
     // Shows the offset entry for `row` with `text` selected (the last offset).
     virtual void showOffsetEntry(int row, const std::string& text) = 0;
     virtual void hideOffsetEntry() = 0;

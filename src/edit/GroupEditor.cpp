@@ -6,6 +6,7 @@
 #include "image/FieldError.h"
 #include "image/FieldRules.h"
 #include "image/NumText.h"
+#include "image/Programming.h"
 #include "image/clsGroup.h"
 
 namespace orv {
@@ -45,9 +46,14 @@ bool GroupEditor::storeGroup(int g) {
     screen_.controlsToView(view);
     // Written into a copy first: a value the image cannot hold leaves the
     // image exactly as it was.
+    // Only the fields whose text changed are written: a field left alone
+    // keeps its bytes, also those its text cannot hold (a label of bytes
+    // that are no characters, the unused bits of a digital code guard).
     MemoryImage scratch = image_;
     try {
-        clsGroup(scratch, view).Write_Group(g);
+        GroupView before;
+        clsGroup(static_cast<const MemoryImage&>(scratch), before).Read_Group(g);
+        encodeChangedGroup(before, view, g, scratch);
     } catch (const FieldError&) {
         screen_.beep();
         return false;
@@ -190,6 +196,7 @@ void GroupEditor::afterCellEdit(int row, int col, const std::string& text) {
             validateFrequency(numericValue(text), col);
         } else if (trimBlanks(text).empty()) {
             screen_.setCellNumber(row, col, 0.0);  // an emptied cell holds no frequency
+            screen_.accepted();
         } else {
             refuse(text, "a frequency is a number in MHz");
             screen_.setCellNumber(row, col, editOldValue_);
@@ -202,6 +209,7 @@ void GroupEditor::afterCellEdit(int row, int col, const std::string& text) {
         return;
     }
     screen_.setCellText(row, col, text);
+    screen_.accepted();
 }
 
 void GroupEditor::refuse(const std::string& value, const std::string& reason) {
@@ -213,15 +221,18 @@ bool GroupEditor::validateFrequency(double value, int column) {
     const int row = screen_.currentRow();
     if (value == editOldValue_) {
         screen_.setCellNumber(row, column, value);  // what the cell held is kept
+        screen_.accepted();
         return true;
     }
     const FrequencyCheck r = checkFrequency(value);
     switch (r.outcome) {
     case FrequencyCheck::Outcome::Store:
         screen_.setCellNumber(row, column, r.value);
+        screen_.accepted();
         return true;
     case FrequencyCheck::Outcome::Unchanged:
         screen_.setCellNumber(row, column, value);
+        screen_.accepted();
         return true;
     case FrequencyCheck::Outcome::Refuse:
         screen_.setCellNumber(row, column, editOldValue_);
@@ -359,6 +370,11 @@ void GroupEditor::openOffsetEntry(int row) {
     screen_.showOffsetEntry(row, lastOffsetText_);
 }
 
+void GroupEditor::closeOffsetEntry() {
+    offsetRow_ = -1;
+    screen_.hideOffsetEntry();
+}
+
 std::string GroupEditor::offsetKeyUp(EditKey key, const std::string& text) {
     std::string t = text;
     const bool partial = t == "-" || t == "." || t == "-.";
@@ -374,6 +390,12 @@ std::string GroupEditor::offsetKeyUp(EditKey key, const std::string& text) {
         if (offsetRow_ >= 0) screen_.setCellNumber(offsetRow_, editColumn_, editOldValue_);
         return "";
     }
+    // Escape, and Enter on an empty box, close the entry and change nothing:
+    // the Transmit frequency keeps the value it had before the Space.
+    if (key == EditKey::Escape || (isEnter(key) && trimBlanks(t).empty())) {
+        closeOffsetEntry();
+        return t;
+    }
     if (isEnter(key)) {
         const int row = offsetRow_ >= 0 ? offsetRow_ : screen_.currentRow();
         const double value = numericValue(screen_.cellText(row, editColumn_ - 2)) + numericValue(t);
@@ -382,8 +404,7 @@ std::string GroupEditor::offsetKeyUp(EditKey key, const std::string& text) {
         validateFrequency(value, editColumn_);
         lastOffsetText_ = t;
         lastOffsetKey_ = key;
-        offsetRow_ = -1;
-        screen_.hideOffsetEntry();
+        closeOffsetEntry();
         return t;
     }
     if (key == EditKey::F1) screen_.showHelp(1);

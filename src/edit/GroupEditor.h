@@ -62,6 +62,9 @@ public:
     // ---- the grid ----------------------------------------------------------------
     // A cell is about to be edited; false cancels the edit ("Chan").
     bool beforeCellEdit(int col);
+    // A character typed while "Chan" is the current cell: refused (the
+    // channel number is the row's place, not a value).
+    void typedInChannelNumber(const std::string& text) { refuse(text, "the channel number cannot be changed"); }
     // A click in the grid: the next key takes the undo record.
     void click() { undoArmed_ = true; }
     void keyDown(EditKey key);
@@ -112,7 +115,9 @@ public:
 
     // ---- the offset entry ---------------------------------------------------------
     // A key released in the offset text box, whose text is now `text`.
-    // Returns the text the box must show afterwards.
+    // Returns the text the box must show afterwards. Enter adds the offset
+    // to the Receive frequency; Escape, or Enter on an empty box, closes the
+    // entry and changes nothing.
     std::string offsetKeyUp(EditKey key, const std::string& text);
     const std::string& lastOffsetText() const { return lastOffsetText_; }
 
@@ -127,6 +132,7 @@ private:
     void copyReceiveToTransmit(int col, bool allRows);
     void pasteRow(int row, const std::string& text);
     void openOffsetEntry(int row);
+    void closeOffsetEntry();
     void refuse(const std::string& value, const std::string& reason);
 
     MemoryImage& image_;

@@ -53,7 +53,7 @@ FileStatus readStandardInput(std::string& out, std::size_t maxBytes) {
     return acceptBounded(buffer, "the standard input", out, maxBytes);
 }
 
-FileStatus loadImageFile(const std::string& path, MemoryImage& img) {
+FileStatus loadImageFile(const std::string& path, MemoryImage& img, std::string* shortNote) {
     // Read one byte more than an image holds, so that a file that grew since
     // its size was taken (or reports no size) is still caught as too long.
     std::string buffer;
@@ -63,6 +63,20 @@ FileStatus loadImageFile(const std::string& path, MemoryImage& img) {
     const std::size_t got = buffer.size();
 
     constexpr std::size_t kImage = MemoryImage::kSize;
+    constexpr std::size_t kRadio = MemoryImage::kRadioSize;
+    if (got == kRadio) {
+        // The radio's memory without the image's last bytes: they are added
+        // as a fresh image holds them, and the caller tells the user once.
+        MemoryImage padded;
+        std::memcpy(padded.data(), buffer.data(), kRadio);
+        img = padded;
+        if (shortNote)
+            *shortNote = "\"" + path + "\" is " + std::to_string(kRadio) + " bytes long: it holds the radio's memory " +
+                         "without the last " + std::to_string(kImage - kRadio) +
+                         " bytes of a programming file, which were added as zeros; a save writes all " +
+                         std::to_string(kImage) + " bytes";
+        return {};
+    }
     if (got != kImage) {
         std::string length;
         if (got < kImage)
@@ -74,10 +88,11 @@ FileStatus loadImageFile(const std::string& path, MemoryImage& img) {
         FileStatus status;
         status.kind = FileStatus::Kind::WrongSize;
         status.message = "Cannot open \"" + path + "\": the file is " + length +
-                         "; a programming file is exactly " + std::to_string(kImage) + " bytes";
+                         "; a programming file is " + std::to_string(kImage) + " bytes (or the radio's " + std::to_string(kRadio) + " without its last " + std::to_string(kImage - kRadio) + ")";
         return status;
     }
     std::memcpy(img.data(), buffer.data(), MemoryImage::kSize);
+    if (shortNote) shortNote->clear();
     return {};
 }
 

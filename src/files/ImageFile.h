@@ -1,8 +1,9 @@
 // Programming files: the memory image written byte for byte (6019 bytes, no
 // header). Saving never leaves a half-written file behind: the bytes go to a
 // temporary file in the target's directory, are flushed to disk, and only
-// then replace the target. Loading refuses anything that is not exactly one
-// image long and leaves the image untouched on every failure.
+// then replace the target. Loading takes one image, or the radio's memory
+// without the image's last bytes, refuses any other length and leaves the
+// image untouched on every failure.
 //
 // Rules for the file a save replaces (the editor and orvedit-cli alike):
 // - a symbolic link is followed and the file it names is replaced; the link
@@ -38,9 +39,11 @@ FileStatus saveImageFile(const std::string& path, const MemoryImage& img);
 // a bad output before it spends a minute reading a radio.
 FileStatus checkSaveTarget(const std::string& path);
 
-// Reads `path` into `img`. The file must be a regular file of exactly 6019
-// bytes; on any failure `img` is not changed.
-FileStatus loadImageFile(const std::string& path, MemoryImage& img);
+// Reads `path` into `img`. The file must be a regular file of 6019 bytes,
+// or of the radio's 6016 without the last three: those are added as zeros
+// and `shortNote` (when given) tells the user so, once (it is emptied after
+// a whole file). On any failure `img` is not changed.
+FileStatus loadImageFile(const std::string& path, MemoryImage& img, std::string* shortNote = nullptr);
 
 // The same replace-atomically write for any content (used for text output
 // such as exported programming).

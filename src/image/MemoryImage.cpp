@@ -79,6 +79,10 @@ void encodeLabel(MemoryImage& img, int page, int offset, std::string_view text) 
     }
 }
 
+void storeLabel(MemoryImage& img, int page, int offset, std::string_view text, std::string_view shownNow) {
+    if (text != shownNow) encodeLabel(img, page, offset, text);
+}
+
 std::string freqCodeToText(double code) {
     if (code == 0) return "000.00";
     return formatFreqMHz(memmap::freqCodeToMHz(code));

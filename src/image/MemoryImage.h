@@ -81,6 +81,10 @@ std::string decodeLabel(const MemoryImage& img, int page, int offset);
 // Label encoding: right-aligned in 8 by leading blanks, every character but
 // "h" upper-cased, one radio code per byte, characters after the 8th ignored.
 void encodeLabel(MemoryImage& img, int page, int offset, std::string_view text);
+// A label's text stored as above unless it is `shownNow`, the text its
+// present bytes are shown as: an untouched label keeps its bytes, also bytes
+// that are no characters of the radio's set (shown as blanks or " BLANK  ").
+void storeLabel(MemoryImage& img, int page, int offset, std::string_view text, std::string_view shownNow);
 
 // Frequency code to text in MHz: "000.00" for 0, else "###.00000".
 std::string freqCodeToText(double code);

@@ -1,6 +1,8 @@
 #include "image/Programming.h"
 
 #include "image/FieldError.h"
+#include "image/FieldRules.h"
+#include "image/NumText.h"
 #include "image/clsChannel.h"
 #include "image/clsGlobals.h"
 #include "image/clsGroup.h"
@@ -46,6 +48,8 @@ void encodeChangedGlobals(const GlobalsView& before, GlobalsView after, MemoryIm
     clsGlobals(img, after).Write_Globals();
 }
 
+}  // namespace
+
 void encodeChangedGroup(const GroupView& before, GroupView after, int g, MemoryImage& img) {
     clsGroup grp(img, after);
     if (after.txtPassWord != before.txtPassWord) grp.Write_Password(g);
@@ -74,8 +78,6 @@ void encodeChangedGroup(const GroupView& before, GroupView after, int g, MemoryI
 
     encodeChangedChannels(before.channels, after.channels, g, img);
 }
-
-}  // namespace
 
 void encodeChangedChannels(const ChannelGridView& before, ChannelGridView after, int g, MemoryImage& img) {
     clsChannel ch(img, after);
@@ -123,6 +125,20 @@ void encodeChangedFields(const Programming& before, const Programming& after, Me
             throw inGroup(g, e);
         }
     }
+}
+
+int unusableChannels(const Programming& prog) {
+    auto badFrequency = [](const std::string& text) {
+        const double mhz = numericValue(text);
+        return mhz != 0 && (mhz < kLowestMHz || mhz > kHighestMHz);
+    };
+    auto badCodeGuard = [](const std::string& text) { return !readCodeGuardText(text); };
+    int n = 0;
+    for (const GroupView& g : prog.groups)
+        for (const auto& row : g.channels.cells)
+            n += badFrequency(row[colRecFreq]) || badFrequency(row[colTxFreq]) || badCodeGuard(row[colRecCG]) ||
+                 badCodeGuard(row[colTxCG]);
+    return n;
 }
 
 }  // namespace orv

@@ -32,9 +32,20 @@ void encodeProgramming(const Programming& prog, MemoryImage& img);
 // change and nothing else.
 void encodeChangedFields(const Programming& before, const Programming& after, MemoryImage& img);
 
+// The same for group `g` (0..14), its fields and its channel rows: `before`
+// is what `img` decodes to. The group store of the editor writes through it,
+// so a field the user left alone keeps its bytes.
+void encodeChangedGroup(const GroupView& before, GroupView after, int g, MemoryImage& img);
+
 // The same for the channel rows of group `g` (0..14): `before` is what `img`
 // decodes to. A value the channel codec refuses throws FieldError; the fields
 // written before it stay written.
 void encodeChangedChannels(const ChannelGridView& before, ChannelGridView after, int g, MemoryImage& img);
+
+// How many of the 240 channels hold a value no radio can use: a Receive or
+// Transmit frequency outside the band (0, no frequency, is usable), or a
+// code guard that is neither a tone nor a digital code ("0A7.0"). A file
+// whose channels mostly do so is no radio's programming.
+int unusableChannels(const Programming& prog);
 
 }  // namespace orv

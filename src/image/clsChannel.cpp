@@ -201,12 +201,17 @@ void clsChannel::Read_TX_CG(int intGroup, int intChan) {
     view_.cells[intChan][colTxCG] = codeGuardText(static_cast<uint16_t>(readWord(src_, intGroup, intChan, kRecTransmitCodeGuard)));
 }
 
+// The text a channel's label bytes are shown as: " BLANK  " when none of
+// them is a character.
+static std::string shownChannelLabel(const MemoryImage& img, ImageAddr a) {
+    std::string text = decodeLabel(img, a.page, a.offset);
+    if (text.empty()) text = " BLANK  ";
+    return text;
+}
+
 void clsChannel::Read_Chan_Aplha(int intGroup, int intChan) {
     checkIndices(intGroup, intChan);
-    ImageAddr a = channelLabelAddr(intGroup, intChan, 0);
-    std::string text = decodeLabel(src_, a.page, a.offset);
-    if (text.empty()) text = " BLANK  ";
-    view_.cells[intChan][colChLabel] = text;
+    view_.cells[intChan][colChLabel] = shownChannelLabel(src_, channelLabelAddr(intGroup, intChan, 0));
 }
 
 void clsChannel::Read_Lo_Power(int intGroup, int intChan) {
@@ -259,7 +264,7 @@ void clsChannel::Write_TX_CG(int intGroup, int intChan) {
 void clsChannel::Write_Chan_Alpha(int intGroup, int intChan) {
     checkIndices(intGroup, intChan);
     ImageAddr a = channelLabelAddr(intGroup, intChan, 0);
-    encodeLabel(out(), a.page, a.offset, view_.cells[intChan][colChLabel]);
+    storeLabel(out(), a.page, a.offset, view_.cells[intChan][colChLabel], shownChannelLabel(out(), a));
 }
 
 void clsChannel::Write_Lo_Power(int intGroup, int intChan) {

@@ -251,7 +251,7 @@ void clsGroup::Write_Password(int intGroup) {
 void clsGroup::Write_Group_Label(int intGroup) {
     checkGroup(intGroup);
     ImageAddr a = groupParamAddr(intGroup, kGroupLabel);
-    encodeLabel(out(), a.page, a.offset, view_.txtGrpLab);
+    storeLabel(out(), a.page, a.offset, view_.txtGrpLab, decodeLabel(out(), a.page, a.offset));
 }
 
 void clsGroup::Write_TOT_Scan(int intGroup) {

@@ -31,6 +31,9 @@ struct ComparedField {
     int channel = -1;
     std::function<std::string(const Programming&)> value;
     std::vector<Bits> bits;
+    // A label: its text cannot show every byte (bytes that are no
+    // characters), so bytes that differ under the same text name it too.
+    bool label = false;
 };
 
 constexpr const char* kNoSelection = "(no selection)";
@@ -113,7 +116,7 @@ void addGroupFields(std::vector<ComparedField>& out, int g) {
     for (const auto& f : fields::groupFields()) {
         out.push_back({prefix + f.name, g, -1,
                        [&f, gi](const Programming& p) { return groupFieldValue(f, p.groups[gi]); },
-                       groupBits(f.bits, g)});
+                       groupBits(f.bits, g), f.kind == fields::GroupKind::Text && f.text == &GroupView::txtGrpLab});
     }
     for (int c = 0; c < kChannels; ++c) {
         const auto ci = static_cast<std::size_t>(c);
@@ -126,7 +129,7 @@ void addGroupFields(std::vector<ComparedField>& out, int g) {
                                const std::string& t = p.groups[gi].channels.cells[ci][col];
                                return label ? quoted(t) : t;
                            },
-                           cellBits(f, g, c)});
+                           cellBits(f, g, c), label});
         }
         for (const auto& f : fields::channelChecks()) {
             out.push_back({chan + f.name, g, c,
@@ -259,7 +262,19 @@ std::vector<Difference> compareImages(const MemoryImage& a, const MemoryImage& b
         if (f.group < 0 ? !globalsDiffer : !groupDiffers[static_cast<std::size_t>(f.group)]) continue;
         std::string va = f.value(pa);
         std::string vb = f.value(pb);
-        if (va == vb) continue;
+        if (va == vb) {
+            // A label whose text cannot show its bytes (bytes outside the
+            // radio's characters show " BLANK  ") differs in its bytes:
+            // named as the field, with the bytes beside the text.
+            if (!f.label) continue;
+            const bool bitsDiffer = std::any_of(f.bits.begin(), f.bits.end(), [&](const Bits& bit) {
+                return ((a[bit.address] ^ that[bit.address]) & bit.mask) != 0;
+            });
+            if (!bitsDiffer) continue;
+            const int first = f.bits.front().address, last = f.bits.back().address;
+            va += " (bytes " + hexBytes(a, first, last) + ")";
+            vb += " (bytes " + hexBytes(that, first, last) + ")";
+        }
         Difference d;
         d.group = f.group;
         d.channel = f.channel;

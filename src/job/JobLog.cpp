@@ -120,6 +120,46 @@ std::string originNote(const LogSource& source, const MemoryImage& target, const
     return originNote(readRadioLog(source.folder), target, before);
 }
 
+bool LogFilter::matches(const RadioLogEntry& e) const {
+    if (!since.empty() && e.time.substr(0, since.size()) < since) return false;
+    if (!unit.empty() && e.unit != unit) return false;
+    if (!port.empty() && e.device != port && e.stableName != port) return false;
+    return true;
+}
+
+namespace {
+
+std::string groupsText(const RadioLogEntry& e) {
+    std::string out;
+    if (e.groups.size() == static_cast<std::size_t>(memmap::kGroups)) out = "1-15";
+    else
+        for (int g : e.groups) out += (out.empty() ? "" : ",") + std::to_string(g);
+    if (e.globals) out += out.empty() ? "globals" : "+globals";
+    return out.empty() ? "-" : out;
+}
+
+std::string orDash(const std::string& s) { return s.empty() ? "-" : s; }
+
+}  // namespace
+
+const std::vector<LogColumn>& logColumns() {
+    static const std::vector<LogColumn> columns = {
+        {"TIME", [](const RadioLogEntry& e) { return e.time; }},
+        {"OPERATION", [](const RadioLogEntry& e) { return e.operation; }},
+        {"RESULT", [](const RadioLogEntry& e) { return orDash(e.result); }},
+        {"VERIFIED", [](const RadioLogEntry& e) { return orDash(e.verified); }},
+        {"UNIT", [](const RadioLogEntry& e) { return orDash(e.unit); }},
+        {"RADIO", [](const RadioLogEntry& e) { return orDash(e.fingerprint); }},
+        {"VERSION", [](const RadioLogEntry& e) { return orDash(e.radioVersion); }},
+        {"PORT", [](const RadioLogEntry& e) { return e.stableName.empty() ? e.device : e.stableName; }},
+        {"GROUPS", groupsText},
+        {"SENT", [](const RadioLogEntry& e) { return std::to_string(e.bytesSent); }},
+        {"PROGRAM", [](const RadioLogEntry& e) { return e.program; }},
+        {"MESSAGE", [](const RadioLogEntry& e) { return e.message; }},
+    };
+    return columns;
+}
+
 std::string logRadioJob(const LogSource& source, const RadioLogEntry& entry) {
     if (source.folder.empty()) return {};
     const FileStatus st = appendRadioLog(source.folder, entry);

@@ -58,6 +58,22 @@ std::string originNote(const RadioLogContents& log, const MemoryImage& target, c
 // The same, with the log read from the source's folder.
 std::string originNote(const LogSource& source, const MemoryImage& target, const ReadFirst& before);
 
+// Which entries a listing of the log shows: those at or after `since`
+// (a date "2026-12-01" or a time "2026-12-01T10:00:00Z"), of `unit`, on
+// `port` (its device or stable name); an empty criterion takes every entry.
+struct LogFilter {
+    std::string since, unit, port;
+    bool matches(const RadioLogEntry& e) const;
+};
+
+// The columns a listing of the log shows, the command-line tool's table
+// and the editor's window alike: the heading and the entry's text.
+struct LogColumn {
+    const char* heading;
+    std::string (*text)(const RadioLogEntry&);
+};
+const std::vector<LogColumn>& logColumns();
+
 // The file name of a backup path, as the log keeps it.
 std::string backupName(const std::string& path);
 

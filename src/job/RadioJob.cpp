@@ -164,7 +164,7 @@ RadioJobResult runRadioJob(ORVCom& com, const MemoryImage& image, const RadioJob
         r.verified = Step::Failed;
         r.differences = v.lines;
         const std::size_t n = v.lines.size();
-        r.failure = "the radio differs from the file (" + std::to_string(n) +
+        r.failure = "the radio differs from " + plan.comparedWith + " (" + std::to_string(n) +
                     (n == 1 ? " difference)" : " differences)");
     }
     return r;

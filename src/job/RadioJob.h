@@ -41,6 +41,9 @@ struct RadioJobPlan {
     // what was sent.
     std::optional<WriteSelection> only;
     std::optional<MemoryImage> radioBefore;
+    // What a verify that finds differences names as the other side: "the
+    // radio differs from the file (3 differences)".
+    std::string comparedWith = "the file";
 };
 
 // The part of the radio the job covers (what it writes, else what it verifies).

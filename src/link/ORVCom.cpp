@@ -155,13 +155,18 @@ ORVCom::Handshake ORVCom::handshakeAttempt(int& reply) {
 bool ORVCom::hookRadio() {
     // Outside a write, every hook starts an exchange that has changed nothing yet.
     if (!inWrite_) radioChanged_ = false;
-    if (!openPort()) return false;
-    try {
-        port_.setSettings(lineSettings(0));
-    } catch (const SerialPortError& e) {
-        portFailed(e);
-        return false;
-    }
+    // The port open at the hook's speed (each failure told once).
+    auto openAtHookSpeed = [this] {
+        if (!openPort()) return false;
+        try {
+            port_.setSettings(lineSettings(0));
+        } catch (const SerialPortError& e) {
+            portFailed(e);
+            return false;
+        }
+        return true;
+    };
+    if (!openAtHookSpeed()) return false;
     for (;;) {  // one series of attempts: the first and commRetries_ more after a time-out
         int reply = -1;
         Handshake h = Handshake::TimedOut;
@@ -172,12 +177,11 @@ bool ORVCom::hookRadio() {
         if (reply == hookReply_) break;
         MsgAnswer a = failureBox(ORV_TR_NOOP("LinkHost", "Error Hooking to Radio."), kCommError, LinkFailure::NoAnswer, MsgIcon::None,
                                  MsgButtons::RetryCancel);
-        if (a != MsgAnswer::Retry) {
-            // Given up: the port is let go, so that another program (or the
-            // next attempt) finds the device free.
-            closePort();
-            return false;
-        }
+        // Given up: the port is let go, so that another program (or the
+        // next attempt) finds the device free. A retry opens the device
+        // afresh, as a write's retry does.
+        closePort();
+        if (a != MsgAnswer::Retry || !openAtHookSpeed()) return false;
     }
 
     readRadioVersion();
@@ -492,7 +496,13 @@ bool ORVCom::runWrite(const WritePlan& plan, const std::function<WriteEnd()>& at
             progSet(0);
         }
         switch (attempt()) {
-        case WriteEnd::Retry: continue;
+        case WriteEnd::Retry:
+            // The user may have plugged the cable in again: the next attempt
+            // opens the device afresh instead of talking through the handle
+            // of the one that went away (whose failure would be a box of its
+            // own). A device that cannot be opened is told by the hook.
+            closePort();
+            continue;
         case WriteEnd::Abandoned: unhookRadio(); return false;
         case WriteEnd::Written: finishOperation(); return true;
         case WriteEnd::Failed: finishOperation(); return false;

@@ -30,8 +30,21 @@ QFont reportFont(const QString& family, int points) {
 // both give the same columns.
 double columnWidthOf(const QFontMetricsF& fm) { return fm.horizontalAdvance(QChar(u'x')); }
 
-// Places every text on pages `pageHeight` device pixels high.
-ReportLayout place(const ReportDocument& doc, const QPaintDevice& device, double pageHeight) {
+// How much of `text` fits `width`: the longest start that does, cut after
+// its last "/" or blank when it has one (at least one character).
+qsizetype fittingStart(const QString& text, const QFontMetricsF& fm, double width) {
+    qsizetype n = 1;
+    while (n < text.size() && fm.horizontalAdvance(text.left(n + 1)) <= width) ++n;
+    if (n >= text.size()) return n;
+    for (qsizetype i = n; i > n / 2; --i)
+        if (text[i - 1] == u'/' || text[i - 1] == u' ') return i;
+    return n;
+}
+
+// Places every text on pages `pageHeight` device pixels high. A text of a
+// line that holds nothing else and runs past `pageWidth` (a header with a
+// long path; 0: no limit) goes on over as many lines as it needs.
+ReportLayout place(const ReportDocument& doc, const QPaintDevice& device, double pageHeight, double pageWidth = 0) {
     ReportLayout out;
     const QString family = reportFontFamily(doc.fontName);
     out.columnWidth = columnWidthOf(QFontMetricsF(reportFont(family, kReportBodyPoints), &device));
@@ -63,6 +76,23 @@ ReportLayout place(const ReportDocument& doc, const QPaintDevice& device, double
                 t.width = fm.horizontalAdvance(t.text);
                 t.pointSize = line.pointSize;
                 t.column = item.column;
+                while (pageWidth > 0 && line.items.size() == 1 && t.x + t.width > pageWidth && t.text.size() > 1) {
+                    const qsizetype n = fittingStart(t.text, fm, pageWidth - t.x);
+                    PlacedText rest = t;
+                    t.text.truncate(n);
+                    t.width = fm.horizontalAdvance(t.text);
+                    rest.text.remove(0, n);
+                    rest.width = fm.horizontalAdvance(rest.text);
+                    out.texts.push_back(std::move(t));
+                    y += fm.lineSpacing();
+                    if (y + fm.height() > pageHeight) {
+                        ++page;
+                        y = 0;
+                    }
+                    rest.page = page;
+                    rest.baseline = y + fm.ascent();
+                    t = std::move(rest);
+                }
                 if (!t.text.isEmpty()) end = t.x + t.width + blank;
                 out.texts.push_back(std::move(t));
             }
@@ -91,21 +121,11 @@ ReportLayout layoutReport(const ReportDocument& doc, const QPaintDevice& device,
     double right = 0;
     for (const PlacedText& t : out.texts)
         if (t.pointSize == kReportBodyPoints) right = std::max(right, t.x + t.width);
-    if (right > page.width() && page.width() > 0) {
-        const double scale = page.width() / right;
-        out = place(doc, device, page.height() / scale);
-        out.scale = scale;
-    }
-    // A header too long for the paper (a long path) loses the middle of its
-    // text rather than the whole report getting smaller.
-    const double available = page.width() / out.scale;
-    const QString family = reportFontFamily(doc.fontName);
-    for (PlacedText& t : out.texts) {
-        if (t.x + t.width <= available) continue;
-        const QFontMetricsF fm(reportFont(family, t.pointSize), &device);
-        t.text = fm.elidedText(t.text, Qt::ElideMiddle, std::max(available - t.x, 0.0));
-        t.width = fm.horizontalAdvance(t.text);
-    }
+    // A header too long for the paper (a long path) goes on over a second
+    // line rather than the whole report getting smaller.
+    const double scale = right > page.width() && page.width() > 0 ? page.width() / right : 1.0;
+    out = place(doc, device, page.height() / scale, page.width() / scale);
+    out.scale = scale;
     return out;
 }
 

@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QCloseEvent>
+#include <QMessageBox>
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
@@ -28,6 +30,7 @@
 #include "image/WriteDefaults.h"
 #include "files/ImageFile.h"
 #include "image/clsGroup.h"
+#include "image/NumText.h"
 
 using namespace orv;
 using namespace orv::test;
@@ -61,6 +64,27 @@ protected:
     void clickCell(int row, int col) {
         const QRect r = grid(*w)->visualRect(table(*w)->index(row, col));
         QTest::mouseClick(grid(*w)->viewport(), Qt::LeftButton, {}, r.center());
+    }
+    // Keys as the window system delivers them: to the widget with the focus.
+    void key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+        QWidget* f = QApplication::focusWidget();
+        ASSERT_NE(f, nullptr) << "no widget has the focus";
+        QTest::keyClick(f, k, m);
+        QCoreApplication::processEvents();
+    }
+    // Each character to the widget that has the focus when it is typed (the
+    // first key in a cell opens the cell's editor, which takes the others).
+    void keys(const QString& text) {
+        for (const QChar ch : text) {
+            QWidget* f = QApplication::focusWidget();
+            ASSERT_NE(f, nullptr) << "no widget has the focus";
+            QTest::keyClicks(f, QString(ch));
+            QCoreApplication::processEvents();
+        }
+    }
+    QPoint current() const {
+        const QModelIndex i = grid(*w)->currentIndex();
+        return {i.column(), i.row()};
     }
     static QString clipboard() { return QGuiApplication::clipboard()->text(); }
     std::array<QString, 6> row(int r) const {
@@ -261,6 +285,134 @@ TEST_F(EditCommands, TheOffsetEntryComputesAndRefuses) {
     EXPECT_FALSE(widget<QGroupBox>(win, "frmOffset")->isVisible());
 }
 
+// Escape in the offset box, and Enter on an empty one, close it and leave
+// the Transmit frequency as it was.
+TEST_F(EditCommands, TheOffsetEntryClosesUnchangedOnEscapeAndOnAnEmptyEnter) {
+    struct Case { const char* name; std::vector<Qt::Key> keys; };
+    const Case cases[] = {{"Escape", {Qt::Key_Escape}}, {"Enter on an empty box", {Qt::Key_Delete, Qt::Key_Return}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto& win = open();
+        activate();
+        typeCell(2, 1, "150");
+        typeCell(2, 3, "151");
+        clickCell(2, 3);
+        key(Qt::Key_Space);
+        ASSERT_TRUE(widget<QGroupBox>(win, "frmOffset")->isVisible());
+        keys("-2");
+        key(Qt::Key_Return);   // an offset to remember
+        ASSERT_EQ(cell(2, 3), "148.00000");
+        typeCell(2, 3, "151");
+        clickCell(2, 3);
+        key(Qt::Key_Space);
+        ASSERT_TRUE(widget<QLineEdit>(win, "txtOffset")->hasFocus());
+        for (Qt::Key k : c.keys) key(k);
+        EXPECT_FALSE(widget<QGroupBox>(win, "frmOffset")->isVisible());
+        EXPECT_TRUE(grid(win)->hasFocus());
+        EXPECT_EQ(cell(2, 3), "151.00000");
+        EXPECT_EQ(beeps, 0);
+    }
+}
+
+// A change a command made to a row is in the table at once: the Escape
+// that ends the typing of another cell of that row takes back that typing
+// only, and the file saved afterwards holds the command's value.
+TEST_F(EditCommands, AnEscapeInTheRowNeverTakesBackAnEarlierChange) {
+    struct Case { const char* name; int column; std::function<void()> command; const char* value; double mhz; };
+    const std::vector<Case> cases = {
+        {"Undo", colRecFreq, [this] {
+             clickCell(9, 1);   // a click on the current cell would open its editor late
+             clickCell(10, 1);
+             keys("164.5");
+             key(Qt::Key_Return);
+             ASSERT_EQ(cell(10, 1), "164.50000");
+             key(Qt::Key_Z, Qt::ControlModifier);
+         }, "150.12500", 150.125},
+        {"offset", colTxFreq, [this] {
+             clickCell(10, 3);
+             key(Qt::Key_Space);
+             keys("1");
+             key(Qt::Key_Return);
+         }, "151.12500", 151.125},
+        {"S", colTxFreq, [this] {
+             clickCell(10, 3);
+             key(Qt::Key_S);
+         }, "150.12500", 150.125},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto& win = open();
+        activate();
+        typeCell(10, 1, "150.125");
+        c.command();
+        ASSERT_EQ(cell(10, c.column), c.value);
+        const QString label = cell(10, 5);
+        clickCell(10, 5);
+        keys("TYPED");
+        ASSERT_NE(grid(win)->activeEditor(), nullptr);
+        key(Qt::Key_Escape);
+        EXPECT_EQ(cell(10, 5), label) << "the typing is taken back";
+        EXPECT_EQ(cell(10, c.column), c.value) << "the command's change stays";
+
+        const QString path = freshDir() + "/kept.orv";
+        session->prompts().setFileChooser([&](QWidget*, bool, const QString&) { return path; });
+        action(win, "mnuSaveAs")->trigger();
+        session->prompts().setFileChooser({});
+        MemoryImage saved;
+        ASSERT_TRUE(loadImageFile(path.toStdString(), saved).ok());
+        EXPECT_EQ(numericValue(imageGroup(saved, 0).channels.cells[10][size_t(c.column)]), c.mhz);
+    }
+}
+
+// A refusal in the status bar gives way to what comes after it: a value
+// the rules take, a group switch.
+TEST_F(EditCommands, ARefusalInTheStatusGivesWayToTheNextResult) {
+    struct Case { const char* name; std::function<void(TestWindow&)> next; QString status; };
+    const std::vector<Case> cases = {
+        {"an accepted value", [this](TestWindow&) { typeCell(2, 1, "150"); }, ""},
+        {"a group switch", [](TestWindow& win) { widget<QComboBox>(win, "cboCurrentGroup")->setCurrentIndex(1); },
+         "Group 2 on screen"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto& win = open();
+        typeCell(2, 1, "999");
+        ASSERT_TRUE(session->statusText().startsWith("999: ")) << session->statusText().toStdString();
+        c.next(win);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(session->statusText(), c.status);
+    }
+}
+
+// Typing into "Chan" is refused as other refused input is, and moves
+// nothing; Tab and Backtab pass over "Chan" from row to row.
+TEST_F(EditCommands, ChanRefusesTypingAndTabPassesOverIt) {
+    auto& win = open();
+    activate();
+    clickCell(3, 0);
+    keys("7");
+    EXPECT_EQ(beeps, 1);
+    EXPECT_EQ(session->statusText(), "7: the channel number cannot be changed");
+    EXPECT_EQ(current(), QPoint(0, 3)) << "no search moved the selection";
+    EXPECT_EQ(grid(win)->activeEditor(), nullptr);
+    EXPECT_EQ(cell(3, 0), "4");
+
+    struct Case { const char* name; QPoint from; bool typing; Qt::Key key; QPoint to; };
+    const Case cases[] = {
+        {"Tab from the last column", {5, 3}, false, Qt::Key_Tab, {1, 4}},
+        {"Tab while typing the last column", {5, 3}, true, Qt::Key_Tab, {1, 4}},
+        {"Backtab from the first editable column", {1, 4}, false, Qt::Key_Backtab, {5, 3}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        clickCell(c.from.y(), c.from.x());
+        if (c.typing) keys("AB");
+        key(c.key, c.key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+        EXPECT_EQ(current(), c.to);
+        if (QLineEdit* e = grid(win)->activeEditor()) QTest::keyClick(e, Qt::Key_Escape);
+    }
+}
+
 // The Enter that closes the help box is let go in the offset box: it
 // confirms nothing and "-2" stays; a group switch closes the box.
 TEST_F(EditCommands, TheOffsetBoxIgnoresTheHelpsEnterAndClosesOnAGroupSwitch) {
@@ -399,6 +551,37 @@ TEST_F(EditCommands, AnActivationEmptiesTheClipboardOnlyOfOurOwnCopy) {
     EXPECT_FALSE(action(win, "mnuPaste")->isEnabled());
 }
 
+// The global window closed by its close box, "Save Global Parameters?"
+// answered No: coming back to the main window ends the copy of a row as
+// any activation from another window does.
+TEST_F(EditCommands, ClosingTheGlobalWindowEndsTheCopy) {
+    auto& win = open();
+    clickCell(2, 1);
+    ctrl(Qt::Key_R);
+    ASSERT_TRUE(action(win, "mnuPaste")->isEnabled());
+    session->showGlobalsWindow();
+    QWidget* globals = session->globalsWindow();
+    globals->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == globals; }, 2000));
+    std::vector<QString> asked;
+    DialogWatcher answerer([&](QDialog* d) {
+        if (auto* box = qobject_cast<QMessageBox*>(d)) {
+            asked.push_back(box->text());
+            box->button(QMessageBox::No)->click();
+        }
+    });
+    QCloseEvent close;
+    QCoreApplication::sendEvent(globals->windowHandle(), &close);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return session->globalsWindow() == nullptr || !session->globalsWindow()->isVisible(); }, 2000));
+    EXPECT_EQ(asked, std::vector<QString>{"Save Global Parameters?"});
+    w->activateWindow();   // the window manager hands the focus back
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == w.get(); }, 2000));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(win.editor().copiedLength(), -1);
+    EXPECT_FALSE(action(win, "mnuPaste")->isEnabled());
+    EXPECT_EQ(clipboard(), "");
+}
+
 // ---------------------------------------------------------------- Move
 
 class MoveBanks : public EditCommands {
@@ -468,6 +651,7 @@ TEST_F(MoveBanks, FifteenToOneAndBackKeepLabelsFlagsAndGroupParameters) {
         EXPECT_FALSE(d.isVisible());
     });
     const MemoryImage afterFirst = image();
+    EXPECT_EQ(session->statusText(), "Moved group 15 to position 1");
     EXPECT_TRUE(afterFirst == reordered(stored, {15, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}));
     EXPECT_EQ(cell(0, 1), "154.00000") << "group 1 shown again from the image";
     EXPECT_EQ(cell(1, 1), "162.45000");

@@ -13,6 +13,7 @@
 #include "app/ChannelGrid.h"
 #include "app/EditorShell.h"
 #include "app/RadioCommands.h"
+#include "RadioTestSupport.h"
 
 namespace orv::test {
 
@@ -32,7 +33,7 @@ void ensureEditorApp() {
     if (QApplication::instance()) return;
     static QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    useTestScreen();
     static int argc = 1;
     static char name[] = "orvedit-test";
     static char* argv[] = {name, nullptr};

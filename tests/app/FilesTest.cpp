@@ -13,6 +13,7 @@
 #include "app/QtHost.h"
 #include "files/Backups.h"
 #include "files/ImageFile.h"
+#include "image/WriteDefaults.h"
 #include "RadioTestSupport.h"
 #include "app/frmGlobals.h"
 
@@ -57,6 +58,37 @@ protected:
     ScriptedBoxes boxes{shell.session().prompts()};
 };
 
+// A file of the radio's bytes alone opens with one box that says so and
+// is saved whole; a file that cannot be a radio's programming opens with
+// the status saying so; a radio's programming just opens.
+TEST_F(FilesTest, OpenSaysWhenAFileIsShortOrNoRadiosProgramming) {
+    MemoryImage radio;   // the start-up programming: every channel usable
+    writeGroupDefaults(radio, 0);
+    struct Case { const char* name; QByteArray bytes; bool toldShort; QString status; };
+    const QByteArray noise(6019, '\xFF');   // every frequency 181.91875 MHz
+    const QByteArray programming(reinterpret_cast<const char*>(radio.data()), 6019);
+    const Case cases[] = {
+        {"the radio's bytes alone", programming.left(6016), true, "Opened %1"},
+        {"a radio's programming", programming, false, "Opened %1"},
+        {"no radio's programming", noise, false,
+         "This file does not look like an ORV programming (240 of 240 channels hold values the radio cannot use)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        chosen = dir + "/" + c.name + ".orv";
+        writeAll(chosen, c.bytes);
+        boxes.asked.clear();
+        shell.markSaved();
+        ASSERT_TRUE(fos::openFile(shell));
+        const bool told = boxes.wasAskedStartingWith("\"" + chosen + "\" is 6016 bytes long");
+        EXPECT_EQ(told, c.toldShort);
+        EXPECT_EQ(boxes.asked.size(), c.toldShort ? 1u : 0u);
+        EXPECT_EQ(shell.session().statusText(), c.status.contains("%1") ? c.status.arg(chosen) : c.status);
+        ASSERT_TRUE(fos::saveFile(shell));
+        EXPECT_EQ(readAll(chosen).size(), 6019);
+    }
+}
+
 TEST_F(FilesTest, SaveAndOpenRoundTripByteExact) {
     const MemoryImage saved = shell.image();
     chosen = dir + "/radio.orv";
@@ -80,7 +112,8 @@ TEST_F(FilesTest, SaveAndOpenRoundTripByteExact) {
     EXPECT_EQ(shell.reads, 1);
     EXPECT_FALSE(dialogs.back().forSaving);
     EXPECT_EQ(shell.windowTitle(), "ORV File - " + frq + "   ORV Editor");
-    EXPECT_EQ(shell.session().statusText(), "Opened " + frq);
+    // The pattern holds no radio's programming, and the status says so.
+    EXPECT_TRUE(shell.session().statusText().startsWith("This file does not look like an ORV programming"));
     EXPECT_EQ(boxes.texts(), std::vector<QString>{"Discard the unsaved changes?"});   // the cleared image
 }
 

@@ -60,7 +60,8 @@ TEST_F(GlobalsTest, WindowCarriesItsTexts) {
         {"lblNuisanceChan", "Nuisance Channel Delete:"}, {"lblLoPowerSwitch", "Low Power:"},
         {"lblChanScan", "Channel Scan:"}, {"lblPriScan", "Priority Scan:"},
         {"lblRTA", "Repeater Talk Around:"}, {"lblGroupScan", "Group Scan:"},
-        {"lblPos", "Position:"}, {"lblGroup", "Group             Channel"},
+        {"lblPos", "Position:"}, {"lblGroup", "Group"}, {"lblGrpVar", "Keypad"}, {"lblChan", "Channel"},
+        {"lblChanVar", "Keypad"},
         {"lblPos1", "1"}, {"lblPos16", "16"},
         {"lblGlobGrp", "Global Group:"}, {"lblGlobChan", "Global Channel:"}};
     for (const auto& [name, caption] : labels) {

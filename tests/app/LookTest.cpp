@@ -1,6 +1,8 @@
 // How the windows look and read: the twips layout scaled to the font, dark
 // palettes, names for assistive technology, the tab order, the fixed
 // dialogs' title bars, where Compare opens and where file dialogs start.
+#include <QScreen>
+#include <algorithm>
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
@@ -96,13 +98,16 @@ TEST_P(FontSizes, WindowsScaleToTheFontWithoutClippingOrOverlap) {
     const double points = GetParam();
     if (points > 0) QApplication::setFont(pointFont("DejaVu Sans", points));
     TestWindow& win = open();
-    // The window grows with the font: its width in pixels is the layout's.
-    EXPECT_EQ(win.width(), twipsToPx(9180));
-    expectLaidOut(win.centralWidget(), "frmGroups");
+    // The window grows with the font: its width in pixels is the layout's
+    // as far as the screen has room (a smaller window scrolls its area,
+    // which keeps the layout).
+    EXPECT_EQ(win.width(), std::min(twipsToPx(9180), QGuiApplication::primaryScreen()->availableGeometry().width()));
+    QWidget* area = widget(win, "central");
+    expectLaidOut(area, "frmGroups");
     // Each row of check boxes level with its grid row as drawn.
     for (int row : {0, 15}) {
         const ChannelGrid* g = grid(win);
-        const int top = g->viewport()->mapTo(win.centralWidget(), QPoint(0, g->rowViewportPosition(row))).y();
+        const int top = g->viewport()->mapTo(area, QPoint(0, g->rowViewportPosition(row))).y();
         EXPECT_NEAR(channelBox(win, "chkNarr", row)->geometry().center().y(), top + g->rowHeight(row) / 2, 2) << row;
     }
     frmGlobals& globals = session->loadGlobalsWindow();
@@ -195,6 +200,21 @@ TEST_F(Look, FixedDialogsHaveTitleAndCloseBoxOnly) {
     });
     showMessage(&win, "The radio does not answer.", "COMM ERROR", MsgIcon::Critical, MsgButtons::OK);
     EXPECT_EQ(seen, 1);
+}
+
+// A box with a short text is still wide enough for its whole title.
+TEST_F(Look, AMessageBoxIsWideEnoughForItsTitle) {
+    TestWindow& win = open();
+    const QString title = "Verify Radio against the programming on screen of group 15";
+    int width = 0, titleWidth = 0;
+    DialogWatcher watcher([&](QDialog* d) {
+        width = d->width();
+        titleWidth = d->fontMetrics().horizontalAdvance(d->windowTitle());
+        d->reject();
+    });
+    showMessage(&win, "Radio matches", title, MsgIcon::Information, MsgButtons::OK);
+    EXPECT_GT(titleWidth, 0);
+    EXPECT_GE(width, titleWidth + 4 * win.fontMetrics().height());
 }
 
 TEST_F(Look, CompareOpensCentredOnTheMainWindow) {

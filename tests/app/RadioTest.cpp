@@ -229,6 +229,8 @@ TEST_F(RadioTest, StatusSaysWhatEachCommandDidOnWhichDevice) {
         {"identical radio", mnuWriteGroup_Click, {OK}, "The radio already holds this programming.", ""},
         {"write and verify", mnuWriteAll_Click, {OK, Yes, Yes},
          "Wrote 15 groups and the global information to " + dev + dash + "Radio matches", ""},
+        {"verify of other programming", mnuVerify_Click, {},
+         "Verify: the radio differs from the programming on screen (", " difference)"},
         {"silent radio", mnuReadGroup_Click, {Cancel}, "Reading group 3 from " + dev + " failed", ""},
     };
     for (const Case& c : cases) {
@@ -244,6 +246,7 @@ TEST_F(RadioTest, StatusSaysWhatEachCommandDidOnWhichDevice) {
         const QString name = QString::fromLatin1(c.name);
         if (name == "write group" || name == "write and verify") shell.image()[37 * 32] ^= 0x11;   // group 3
         if (name == "write global") shell.image()[0x80] ^= 0x01;
+        if (name == "verify of other programming") shell.image()[38 * 32 + 1] ^= 0x01;   // a group 3 channel
         ScriptedBoxes local{shell.session().prompts()};
         local.answer(c.answers);
         finishRun(c.cmd(shell));

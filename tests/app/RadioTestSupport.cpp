@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QSettings>
 #include <QTest>
+#include <QFile>
 #include <QTemporaryDir>
 #include <cstdlib>
 #include <exception>
@@ -22,6 +23,19 @@ QString tempDir() {
     return dirs.back()->path();
 }
 
+void useTestScreen() {
+    // The offscreen screen is 800 x 600 unless configured: the editor's
+    // designed 1x window (818 x 586) would not fit it.
+    static QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("screen.json"));
+    QFile f(file);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(R"({"screens": [{"name": "TestScreen", "x": 0, "y": 0, "width": 1600, "height": 1200,
+                    "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+    f.close();
+    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + file).toLocal8Bit());
+}
+
 QString ensureApp() {
     static QString configDir;
     if (QApplication::instance()) return configDir;
@@ -32,7 +46,7 @@ QString ensureApp() {
     // Backups of the radio commands go to a private folder too.
     static QTemporaryDir dataHome;
     setenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit().constData(), 1);
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    useTestScreen();
     static int argc = 1;
     static char name[] = "orv-app-test";
     static char* argv[] = {name, nullptr};

@@ -28,6 +28,9 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 
 namespace orv::test {
 
+// The offscreen platform with a 1600 x 1200 screen at 96 DPI (set before
+// the application is made).
+void useTestScreen();
 // Creates the application once (settings under a fresh temporary
 // $XDG_CONFIG_HOME) and returns that folder.
 QString ensureApp();

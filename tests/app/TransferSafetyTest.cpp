@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMessageBox>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -266,6 +267,49 @@ TEST_F(TransferSafety, AnEditorEndingDuringAJobDoesNotWaitForIt) {
     w.reset();
     session.reset();
     EXPECT_EQ(asked, 0);
+}
+
+// A write of part of the programming, and a whole write stopped in its
+// progress window, leave the edits unsaved: the title keeps its mark, and
+// Open, New and Read Radio ask before they discard them.
+TEST_F(TransferSafety, APartOrStoppedWriteIsNoSave) {
+    // The answers: OK to the write; for the whole write Yes to "Write
+    // Global Parameters?" and Yes to the warning of the Cancel.
+    struct Case { const char* name; const char* menu; bool stop; std::initializer_list<MsgAnswer> answers; };
+    const Case cases[] = {{"write group", "mnuWriteGroup", false, {MsgAnswer::OK}},
+                          {"write global", "mnuWriteGlobal", false, {MsgAnswer::OK}},
+                          {"write radio stopped", "mnuWriteAll", true, {MsgAnswer::OK, MsgAnswer::Yes, MsgAnswer::Yes}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SimRadio radio;
+        ScriptedBoxes boxes(session->prompts());
+        auto& win = openFast();
+        widget<QLineEdit>(win, "txtPassWord")->setText("135790");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return win.isWindowModified(); }, 2000));
+        std::unique_ptr<WhenReceived> stop;
+        if (c.stop)
+            stop = std::make_unique<WhenReceived>(radio.sim, 1500, [&] {
+                QTest::mouseClick(session->link().proc().CancelButton(), Qt::LeftButton);
+            });
+        boxes.answer(c.answers);
+        action(win, c.menu)->trigger();
+        test::waitForRadio(win.session());
+        if (stop) {
+            EXPECT_TRUE(stop->fired());
+        }
+        EXPECT_NE(radio.sim.memory(), Memory{}) << "the write sent something";
+        win.refreshModified();   // as the window's timer does
+        EXPECT_TRUE(win.isWindowModified());
+        for (const char* discarding : {"mnuOpen", "mnuNew", "mnuRead"}) {
+            boxes.asked.clear();
+            boxes.answer({MsgAnswer::No});
+            action(win, discarding)->trigger();
+            test::waitForRadio(win.session());
+            EXPECT_TRUE(boxes.wasAsked("Discard the unsaved changes?")) << discarding;
+        }
+        EXPECT_EQ(widget<QLineEdit>(win, "txtPassWord")->text(), "135790");
+        w.reset();
+    }
 }
 
 TEST_F(TransferSafety, DismissingWriteGlobalParametersStopsTheWrite) {

@@ -5,6 +5,17 @@
 // radio saw.
 #include <gtest/gtest.h>
 #include "files/RadioLog.h"
+#include "app/frmRadioLog.h"
+#include "app/frmFleet.h"
+#include "image/Programming.h"
+#include "WaitFor.h"
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QTableWidget>
+#include <set>
+#include <QTableView>
+#include <QTest>
 #include <QAction>
 #include <QApplication>
 #include <QFileDialog>
@@ -219,6 +230,86 @@ TEST_F(VerifyTest, ReadsAndWritesKeepBackupsThatOpenBackupOpens) {
     action(win, "mnuSave")->trigger();
     ASSERT_EQ(dialogs.size(), 2u);
     EXPECT_TRUE(dialogs[1].first) << "Save asks for a name instead of replacing the backup";
+}
+
+// Radio > Radio Log...: the entries of this user's log, filtered by what is
+// typed; Open Backup opens what the radio held before the write.
+TEST_F(VerifyTest, TheRadioLogWindowOpensTheBackupOfAnEntry) {
+    test::SimRadio radio;
+    test::ScriptedBoxes boxes(session->prompts());
+    auto& win = openWithRadio(radio);
+    const Memory held = test::pattern(6);
+    radio.sim.setMemory(held);
+    action(win, "mnuRead")->trigger();
+    test::waitForRadio(win.session());
+    radio.sim.setMemory(test::pattern(8));
+    boxes.answer({MsgAnswer::OK, MsgAnswer::Yes, MsgAnswer::No});
+    action(win, "mnuWriteAll")->trigger();
+    test::waitForRadio(win.session());
+    const Memory beforeWrite = test::pattern(8);
+
+    int rowsShown = -1;
+    test::DialogWatcher user([&](QDialog* d) {
+        auto* w = qobject_cast<frmRadioLog*>(d);
+        if (!w) return;
+        QTest::keyClicks(w->txtFilter(), "write");
+        rowsShown = w->grdLog()->model()->rowCount();
+        EXPECT_FALSE(w->cmdOpenBackup()->isEnabled()) << "nothing selected yet";
+        w->grdLog()->selectRow(0);
+        ASSERT_TRUE(w->cmdOpenBackup()->isEnabled());
+        w->cmdOpenBackup()->click();
+    });
+    action(win, "mnuRadioLog")->trigger();
+    EXPECT_EQ(rowsShown, 1);
+    EXPECT_EQ(memoryOf(image()), beforeWrite) << "the radio as the write found it";
+}
+
+// Radio > Program Fleet...: two radios ticked, a roster of three; Start
+// writes each radio with its row and verifies it, one line per port.
+TEST_F(VerifyTest, ProgramFleetWritesEachTickedRadioWithItsRosterRow) {
+    test::SimRadio second;
+    test::SimRadio first;   // the last made is Comm Port 1's device
+    appSettings()->setValue(QStringLiteral("Comm/Device2"), QString::fromStdString(second.sim.devicePath()));
+    test::ScriptedBoxes boxes(session->prompts());
+    auto& win = openWithRadio(first);
+    const QString roster = dataDir + QStringLiteral("/fleet.csv");
+    {
+        QFile f(roster);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("unit,id\nCar 1,1000001\nCar 2,1000002\nCar 3,1000003\n");
+    }
+    bool finished = false;
+    QStringList units;
+    test::DialogWatcher user([&](QDialog* d) {
+        auto* w = qobject_cast<frmFleet*>(d);
+        if (!w) return;
+        w->txtRoster()->setText(roster);
+        for (int i = 0; i < 2; ++i) w->lstPorts()->item(i)->setCheckState(Qt::Checked);
+        QTest::mouseClick(w->cmdStart(), Qt::LeftButton);
+        ASSERT_TRUE(w->running()) << boxes.texts().size();
+        finished = test::waitFor([&] {
+            QCoreApplication::processEvents();
+            return !w->running();
+        }, 60);
+        for (int r = 0; r < w->grdRadios()->rowCount(); ++r) units << w->grdRadios()->item(r, 1)->text();
+        EXPECT_TRUE(w->lblSummary()->text().contains("2")) << w->lblSummary()->text().toStdString();
+        w->cmdClose()->click();
+    });
+    action(win, "mnuProgramFleet")->trigger();
+    ASSERT_TRUE(finished);
+    EXPECT_EQ(units, (QStringList{"Car 1", "Car 2"}));
+    const auto idOf = [](const test::SimRadio& r) {
+        MemoryImage m;
+        const Memory held = r.sim.memory();
+        std::copy(held.begin(), held.end(), m.data());
+        return decodeProgramming(m).groups[0].txtID;
+    };
+    EXPECT_EQ(idOf(first), "1000001");
+    EXPECT_EQ(idOf(second), "1000002");
+    std::set<std::string> done;
+    for (const RadioLogEntry& e : readRadioLog(dataDir.toStdString()).entries)
+        if (e.operation == "write" && e.verified == "yes") done.insert(e.unit);
+    EXPECT_EQ(done, (std::set<std::string>{"Car 1", "Car 2"}));
 }
 
 TEST_F(VerifyTest, SaveSerialTraceWritesWhatTheRadioSaw) {

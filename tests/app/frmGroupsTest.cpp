@@ -10,11 +10,14 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProxyStyle>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QApplication>
 #include <QStatusBar>
 #include <QSettings>
 #include <QSqlTableModel>
 #include <QTest>
+#include "app/QtHost.h"
 #include "app/RadioLink.h"
 #include "app/ChannelGrid.h"
 #include "app/EditorShell.h"
@@ -369,20 +372,44 @@ TEST_F(Editor, ARefusedCellSaysWhyInTheStatusBarBelowTheGrid) {
     EXPECT_TRUE(win.statusBar()->isVisible());
 }
 
-TEST_F(Editor, ASmallerWindowSnapsBackToTheDefaultLayout) {
+// A window made smaller than its design (or larger in one direction only)
+// keeps the size it was given and the default layout; where the layout does
+// not fit, the controls' area scrolls.
+TEST_F(Editor, ASmallerWindowKeepsItsSizeAndScrollsTheDefaultLayout) {
     auto& win = open();
     const QSize def(twipsToPx(9180), twipsToPx(6570));
     EXPECT_EQ(win.size(), def);
-    for (QSize s : {QSize(400, 300), QSize(def.width() + 200, def.height()), QSize(def.width(), def.height() + 100)}) {
-        win.resize(s);
+    auto* scroll = widget<QScrollArea>(win, "centralScroll");
+    struct Case { QSize size; bool scrolls; };
+    for (const Case& c : {Case{QSize(400, 300), true}, Case{QSize(def.width() + 200, def.height()), false},
+                          Case{QSize(def.width(), def.height() + 100), false}, Case{def, false}}) {
+        SCOPED_TRACE(std::to_string(c.size.width()) + "x" + std::to_string(c.size.height()));
+        win.resize(c.size);
         QCoreApplication::processEvents();
-        EXPECT_EQ(win.size(), def) << s.width() << "x" << s.height();
+        EXPECT_EQ(win.size(), c.size);
+        EXPECT_EQ(scroll->horizontalScrollBar()->isVisible(), c.scrolls);
+        EXPECT_EQ(scroll->verticalScrollBar()->isVisible(), c.scrolls);
         EXPECT_EQ(win.twipsGeometry(widget<QGroupBox>(win, "fraBCI")).x(), 6600);
         EXPECT_EQ(win.twipsGeometry(grid(win)), QRect(0, 960, 5715, 4560));
         EXPECT_EQ(win.twipsGeometry(channelBox(win, "chkScan", 0)).x(), 5820);
         EXPECT_EQ(win.channels().rowHeightTwips(), 250);
         EXPECT_EQ(win.channels().columnTwips(), (std::array<int, 6>{690, 1110, 750, 1110, 750, 990}));
     }
+}
+
+// The size a window was closed with is where the program's next start
+// begins (a window made by anything else keeps the designed size).
+TEST_F(Editor, TheNextStartTakesTheSizeTheWindowWasClosedWith) {
+    auto& win = open();
+    win.resize(500, 380);
+    QCoreApplication::processEvents();
+    win.answer = QMessageBox::No;
+    ASSERT_TRUE(win.close());
+    auto& next = open();
+    EXPECT_EQ(next.size(), frmGroups::designedSize());
+    next.restoreUserSize();
+    EXPECT_EQ(next.size(), QSize(500, 380));
+    appSettings()->remove("Position/MainSize");
 }
 
 TEST_F(Editor, AnEnlargedWindowMovesFramesAndStretchesTheGrid) {
@@ -493,6 +520,24 @@ TEST_F(Editor, AnExitWithoutASaveKeepsTheProgrammingAsABackup) {
         EXPECT_EQ(texts.filter(QString::fromStdString(kept[0])).size(), tells ? 1 : 0) << texts.join('|').toStdString();
     }
     session->prompts().setFileChooser({});
+}
+
+// A label whose bytes are no characters (shown " BLANK  "), a group label
+// shown empty and a digital code guard with an unused bit set keep their
+// bytes when the group on screen is stored.
+TEST_F(Editor, AnUntouchedFieldKeepsItsBytesWhenTheGroupIsStored) {
+    auto& win = open();
+    for (int i = 0; i < 8; ++i) {
+        image()[channelLabelAddr(0, 4, i).address()] = 0xFF;
+        image()[groupParamAddr(0, memmap::kGroupLabel + i).address()] = 0xFE;
+    }
+    image()[channelRecordAddr(0, 0, memmap::kRecReceiveCodeGuard).address()] = 0x88;   // D023 and a stray bit
+    image()[channelRecordAddr(0, 0, memmap::kRecReceiveCodeGuard + 1).address()] = 0x13;
+    const MemoryImage before = image();
+    win.readCurrentGroup();
+    ASSERT_EQ(cell(4, colChLabel), " BLANK  ");
+    ASSERT_TRUE(win.storeCurrentGroup());
+    EXPECT_TRUE(image() == before);
 }
 
 TEST_F(Editor, NoClosesWithoutSaving) {

@@ -304,7 +304,8 @@ TEST_F(CliFleet, CtrlCStopsEveryRadio) {
     addSim(o);
     // The radio's own waits: the radios pace their bytes at the line rate,
     // which a busy machine can stretch past the short time-out.
-    std::vector<std::string> args = {"write", "-i", plan(), "--yes", "--verify", "--link-timing", "radio"};
+    // The write itself is what is stopped: no read before it.
+    std::vector<std::string> args = {"write", "-i", plan(), "--yes", "--verify", "--no-read-first", "--link-timing", "radio"};
     for (const auto& a : portArgs()) args.push_back(a);
     const std::string errPath = (dir / "err").string(), outPath = (dir / "out").string();
     test::ChildProcess cli(orv::test::cliCommand(args), test::Output::file(outPath),

@@ -145,11 +145,20 @@ TEST_F(CliRadio, EachRadioCommandLeavesALineInTheRadioLog) {
     MemoryImage sent;
     std::copy(bytes.begin(), bytes.end(), sent.data());
     ASSERT_EQ(run("write " + port() + " -i " + file.string() + " --yes --verify"), 0) << err;
+    // The log command lists it (a damaged line is skipped with a warning).
+    std::ofstream(data / "radio-log.jsonl", std::ios::app) << "{not json\n";
+    const test::ChildResult listed = test::runChild({ORVEDIT_CLI, "log"});
+    const test::ChildResult later = test::runChild({ORVEDIT_CLI, "log", "--since", "2999-01-01", "--json"});
     ::unsetenv("ORVEDIT_DATA_DIR");
+    EXPECT_EQ(listed.exitCode, 0) << listed.err;
+    EXPECT_EQ(std::count(listed.out.begin(), listed.out.end(), '\n'), 3) << listed.out;
+    EXPECT_EQ(listed.out.rfind("TIME", 0), 0u) << listed.out;
+    EXPECT_NE(listed.err.find("line 3 is damaged"), std::string::npos) << listed.err;
+    EXPECT_EQ(later.out, "");
 
     const RadioLogContents log = readRadioLog(data.string());
     ASSERT_EQ(log.entries.size(), 2u);
-    EXPECT_TRUE(log.warnings.empty());
+    EXPECT_EQ(log.warnings.size(), 1u) << "the damaged line";
     const RadioLogEntry& read = log.entries[0];
     const RadioLogEntry& write = log.entries[1];
     EXPECT_EQ(read.operation, "read");

@@ -105,7 +105,7 @@ TEST_F(ImageFileTest, LoadRefusesAnythingButExactlyOneImageAndLeavesTheImageUnto
         {"empty", 0, false, FileStatus::Kind::WrongSize},
         {"one byte short", 6018, false, FileStatus::Kind::WrongSize},
         {"one byte long", 6020, false, FileStatus::Kind::WrongSize},
-        {"radio memory only", 6016, false, FileStatus::Kind::WrongSize},
+        {"radio memory and one byte", 6017, false, FileStatus::Kind::WrongSize},
         {"much too long", 100000, false, FileStatus::Kind::WrongSize},
         {"a folder", 0, true, FileStatus::Kind::System},
     };
@@ -133,6 +133,29 @@ TEST_F(ImageFileTest, LoadRefusesAnythingButExactlyOneImageAndLeavesTheImageUnto
             EXPECT_NE(st.message.find("6019"), std::string::npos) << st.message;
         }
     }
+}
+
+// A file of the radio's 6016 bytes alone is taken, its last three bytes
+// zero, and the caller is told so; a whole file after it says nothing.
+TEST_F(ImageFileTest, LoadTakesTheRadiosMemoryWithoutTheLastBytesAndSaysSo) {
+    const MemoryImage whole = pattern(9);
+    const fs::path shortFile = dir / "short.orv";
+    writeBytes(shortFile, std::string(reinterpret_cast<const char*>(whole.data()), 6016));
+    MemoryImage img = pattern(1);
+    std::string note;
+    ASSERT_TRUE(orv::loadImageFile(shortFile.string(), img, &note).ok());
+    MemoryImage expected = whole;
+    for (int a = 6016; a < 6019; ++a) expected[a] = 0;
+    EXPECT_EQ(img, expected);
+    EXPECT_NE(note.find(shortFile.string()), std::string::npos) << note;
+    EXPECT_NE(note.find("6016 bytes"), std::string::npos) << note;
+    EXPECT_NE(note.find("6019"), std::string::npos) << note;
+
+    const fs::path wholeFile = dir / "whole.orv";
+    ASSERT_TRUE(orv::saveImageFile(wholeFile.string(), img).ok());
+    EXPECT_EQ(fs::file_size(wholeFile), 6019u);
+    ASSERT_TRUE(orv::loadImageFile(wholeFile.string(), img, &note).ok());
+    EXPECT_EQ(note, "");
 }
 
 TEST_F(ImageFileTest, SaveIntoAFolderThatCannotTakeTheFileReportsTheReason) {

@@ -97,7 +97,7 @@ TEST(Compare, OneLinePerDifferingFieldInTheExportWording) {
          },
          {"global area bytes 0x0020-0x002F (not shown by any field): 00 00 00 00 00 00 00 00 ... (16 bytes) -> "
           "EE EE EE EE EE EE EE EE ... (16 bytes)"}},
-        {"a range is cut where the part of the memory changes",
+        {"a label of bytes that are no characters is named as its field, with its bytes",
          [](MemoryImage& m) {
              for (int i = 0; i < 8; ++i) m[labelAddr(0, 15, i)] = 0xFF;
          },
@@ -105,8 +105,8 @@ TEST(Compare, OneLinePerDifferingFieldInTheExportWording) {
              for (int i = 0; i < 8; ++i) m[labelAddr(0, 15, i)] = 0xFE;
              m[paramAddr(1, 0)] = 0xC0;
          },
-         {"group 1 channel label bytes 0x0278-0x027F (not shown by any field): FF FF FF FF FF FF FF FF -> "
-          "FE FE FE FE FE FE FE FE",
+         {"group 1 channel 16 Ch Label: \" BLANK  \" (bytes FF FF FF FF FF FF FF FF) -> "
+          "\" BLANK  \" (bytes FE FE FE FE FE FE FE FE)",
           "group 2 parameter byte 0x0280 (not shown by any field): 00 -> C0"}},
         {"bytes outside the radio memory", byteIs(6018, 0), byteIs(6018, 9),
          {"byte 0x1782 (outside the radio memory): 00 -> 09"}},

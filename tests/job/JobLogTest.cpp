@@ -125,6 +125,21 @@ RadioLogEntry readOf(const MemoryImage& radio, const std::string& version, const
     return e;
 }
 
+TEST(JobLog, AListingShowsTheEntriesItsFilterTakes) {
+    RadioLogEntry e;
+    e.time = "2026-12-01T10:00:00Z";
+    e.unit = "U1";
+    e.device = "/dev/ttyUSB0";
+    e.stableName = "/dev/serial/by-id/usb-x";
+    struct Case { LogFilter filter; bool shown; };
+    for (const Case& c : {Case{{}, true}, Case{{"2026-12-01", "", ""}, true}, Case{{"2026-12-02", "", ""}, false},
+                          Case{{"2026-12-01T10:00:01Z", "", ""}, false}, Case{{"2026-11", "", ""}, true},
+                          Case{{"", "U1", ""}, true}, Case{{"", "U2", ""}, false},
+                          Case{{"", "", "/dev/ttyUSB0"}, true}, Case{{"", "", "/dev/serial/by-id/usb-x"}, true},
+                          Case{{"", "", "/dev/ttyUSB1"}, false}})
+        EXPECT_EQ(c.filter.matches(e), c.shown) << c.filter.since << "|" << c.filter.unit << "|" << c.filter.port;
+}
+
 TEST(JobLog, TheChangeListSaysWhenTheProgrammingCameFromAnotherRadio) {
     const MemoryImage a = radioWithTuning(1), b = radioWithTuning(2), c = radioWithTuning(3);
     MemoryImage templ = a;   // read from radio a, then edited in its groups

@@ -311,6 +311,41 @@ TEST_F(LinkTest, FlagByteFailingFourTimesOffersRetryWhichStartsAgainFromTheRelea
     EXPECT_EQ(host.peakValue, 384);  // the count restarted with the attempt
 }
 
+// The cable is pulled during a write and, while the failure's Retry/Cancel
+// is up, plugged in again (or not): Retry opens the device afresh without a
+// box of the old handle's failure; a device still away is told once, with
+// what to do.
+TEST_F(LinkTest, RetryAfterTheCableWasPluggedInAgainOpensTheDeviceQuietly) {
+    struct Case { const char* name; bool back; bool written; };
+    const Case cases[] = {{"plugged in again", true, true}, {"still away", false, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SimOptions o;
+        o.faults.maskedSilentCount = 4;
+        startSim(o);
+        setByteTimeout(kSilent);
+        fillImage(img, 4);
+        host.boxes.clear();
+        host.answers = {MsgAnswer::Retry};
+        host.onBox = [&](const Box& b) {
+            if (b.title == "DOWNLOAD ERROR") port.replug(c.back);
+        };
+        EXPECT_EQ(com.writeGroup(2), c.written);
+        std::vector<std::string> expected{
+            advised("Download Failed. Cycle Radio Power before Retrying.", LinkFailure::WriteFailed, true)};
+        if (!c.back) expected.push_back(advised("/dev/simulated: No such file or directory", LinkFailure::PortOpen, true));
+        std::vector<std::string> texts;
+        for (const Box& b : host.boxes) texts.push_back(b.title + ": " + b.text);
+        for (std::string& e : expected) e = (&e == &expected.front() ? "DOWNLOAD ERROR: " : "COMM ERROR: ") + e;
+        EXPECT_EQ(texts, expected);
+        if (c.back)
+            for (int a = 21 * 32; a < 32 * 32; ++a) ASSERT_EQ(sim->memory()[static_cast<std::size_t>(a)], img[a]) << a;
+        host.onBox = nullptr;
+        port.replug(true);
+        com.closePort();
+    }
+}
+
 TEST_F(LinkTest, Page0FailureCancelledEndsTheWriteWithFalse) {
     SimOptions o;
     o.faults.maskedSilentCount = 4;

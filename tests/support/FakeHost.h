@@ -37,6 +37,8 @@ public:
     // Called whenever the link looks at the Cancel flag; a test uses it to
     // press Cancel at a moment of its choosing.
     std::function<void(FakeHost&)> onCancelPoll;
+    // Called with every box as it is shown, before it is answered.
+    std::function<void(const Box&)> onBox;
     // Cancel once the progress value reaches this (checked when it is set).
     int cancelAtValue = -1;
 
@@ -53,6 +55,7 @@ public:
     MsgAnswer messageBox(const std::string& text, const std::string& title, MsgIcon icon,
                          MsgButtons buttons) override {
         boxes.push_back({text, title, icon, buttons, now()});
+        if (onBox) onBox(boxes.back());
         if (buttons == MsgButtons::OK) return MsgAnswer::OK;
         if (!answers.empty()) {
             MsgAnswer a = answers.front();

@@ -6,6 +6,7 @@
 // clock (FakeHost::useClock), so the link's pauses and time-outs pass in no
 // time at all and every run of a test is the same.
 #pragma once
+#include <cerrno>
 #include <deque>
 #include <string>
 #include "platform/SerialPort.h"
@@ -39,9 +40,19 @@ public:
     }
     std::string settings() const override { return settings_; }
 
+    // The cable pulled while the port is open and, when `back`, plugged in
+    // again: the open handle is the old device's (its writes fail with EIO)
+    // until the port is opened afresh; without `back` an open fails.
+    void replug(bool back) {
+        stale_ = open_;
+        present_ = back;
+    }
+
     void open() override {
         if (open_) return;
+        if (!present_) throw SerialPortError(device_ + ": No such file or directory", ENOENT);
         open_ = true;
+        stale_ = false;
         if (radio_) radio_->setLineSpeed(parseLineSettings(settings_).baud);
         discardInput();  // as a real port's open: what came before is gone
     }
@@ -53,6 +64,7 @@ public:
 
     void output(unsigned char byte) override {
         if (!open_) throw SerialPortError(device_ + ": the port is not open");
+        if (stale_) throw SerialPortError(device_ + ": write failed (Input/output error)", EIO);
         if (radio_) radio_->feed(byte, clock_.now());
         ++sent;
     }
@@ -99,6 +111,8 @@ private:
     std::string device_ = "/dev/simulated";
     std::string settings_ = "4800,n,8,1";
     bool open_ = false;
+    bool present_ = true;  // the device exists (replug)
+    bool stale_ = false;   // the open handle is a device that went away (replug)
     std::deque<unsigned char> pending_;
 };
 

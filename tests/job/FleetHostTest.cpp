@@ -1,7 +1,7 @@
 // The host of one radio among several: its answers to the link's questions,
 // the stop flag as Cancel, and what the board shows of it.
 #include <gtest/gtest.h>
-#include "cli/FleetHost.h"
+#include "job/FleetHost.h"
 
 namespace orv {
 namespace {

@@ -1,4 +1,4 @@
-#include "cli/FleetHost.h"
+#include "job/FleetHost.h"
 
 #include <algorithm>
 #include <chrono>
