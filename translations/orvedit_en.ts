@@ -356,15 +356,15 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%1 is the programming&apos;s own file %2.<byte value="xd"/>Choose another name; nothing was written.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Open</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>This file does not look like an ORV programming (%1 of %2 channels hold values the radio cannot use)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is the programming&apos;s own file %2.<byte value="xd"/>Choose another name; nothing was written.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -992,6 +992,65 @@ Save the report as a PDF file instead?</source>
     </message>
     <message>
         <source>%1 (not written by a radio write)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>orv::frmCheckPort</name>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Problem</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Finding</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>What to do</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Findings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check &amp;Again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check Port %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing found that keeps %1 from working.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Something keeps %1 from working: see the problems and what to do.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1819,7 +1878,23 @@ Save the report as a PDF file instead?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Kept in the programming file only: a radio write never sends this field (not written by a radio write), so the radio keeps its own value.</source>
+        <source>Moved group %1 to position %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing moved: the positions are the same or not numbers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing moved: a position is 1 to 15</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing moved: the group on screen holds a value that cannot be stored</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group %1 on screen</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1828,6 +1903,14 @@ Save the report as a PDF file instead?</source>
     </message>
     <message>
         <source>Radio &amp;Log...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check Port...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Kept in the programming file only: a radio write never sends this field (not written by a radio write), so the radio keeps its own value.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1871,27 +1954,7 @@ Save the report as a PDF file instead?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Moved group %1 to position %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Nothing moved: the positions are the same or not numbers</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Nothing moved: a position is 1 to 15</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Nothing moved: the group on screen holds a value that cannot be stored</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Move Group %1 to %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Group %1 on screen</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -26,6 +26,7 @@
 #include "app/RadioCommands.h"
 #include "app/WholeRadioCommands.h"
 #include "app/frmAbout.h"
+#include "app/frmCheckPort.h"
 #include "app/frmCompare.h"
 #include "app/frmGroups.h"
 #include "app/frmMove.h"
@@ -175,6 +176,7 @@ void MainMenus::buildMenus() {
     // Beside the four slots: pick the device of the slot in use.
     mnuCommPortx_->addSeparator();
     mnuChooseDevice_ = act(mnuCommPortx_, tr("Choose Device..."), QStringLiteral("mnuChooseDevice"));
+    mnuCheckPort_ = act(mnuCommPortx_, tr("Check Port..."), QStringLiteral("mnuCheckPort"));
 
     auto* mnuH = bar->addMenu(tr("&Help"));
     mnuH->setObjectName(QStringLiteral("mnuH"));
@@ -285,6 +287,9 @@ void MainMenus::connectCommands() {
         mnuChooseDevice_Click(window_);
         showCommPortDevices();
     });
+    // The port doctor only reads the machine, so it is offered during an
+    // exchange too (the editor's own hold on the port is not a finding).
+    command(mnuCheckPort_, [this] { mnuCheckPort_Click(window_); });
     // Each port entry names the device behind it, so a technician can see
     // which serial device "Use Comm Port n" opens.
     mnuCommPortx_->setToolTipsVisible(true);

@@ -129,6 +129,7 @@ private:
     QMenu* mnuCommPortx_ = nullptr;
     std::array<QAction*, 4> mnuCommPort_{};
     QAction* mnuChooseDevice_ = nullptr;
+    QAction* mnuCheckPort_ = nullptr;  // beyond the original menus: the port doctor
     QAction* mnuAbout_ = nullptr;
     QAction* mnuHelp_ = nullptr;
     // Beyond the original menus: "Verify Radio", "Open Backup...", "Save

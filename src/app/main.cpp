@@ -13,6 +13,7 @@
 #include "app/UserPrompts.h"
 #include "app/frmGroups.h"
 #include "app/frmSplash.h"
+#include "platform/PortAdvice.h"
 #include "Version.h"
 
 namespace {
@@ -35,12 +36,10 @@ bool answerTerminalOption(int argc, char** argv) {
                       "\n"
                       "Options:\n"
                       "  -h, --help     print this help and exit\n"
-                      "      --version  print the program's version and exit\n"
-                      "\n"
-                      "Serial ports belong to the group dialout: join it once with\n"
-                      "  sudo usermod -aG dialout $USER\n"
-                      "and log in again. orv-radiosim gives a simulated radio to try the editor without one;\n"
-                      "orvedit-cli does the same work from the command line.");
+                      "      --version  print the program's version and exit\n");
+            std::puts((orv::portadvice::portAccessHelp() +
+                       "\norv-radiosim gives a simulated radio to try the editor without one; orvedit-cli does the "
+                       "same work from the command line.").c_str());
             return true;
         }
     }

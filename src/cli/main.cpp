@@ -5,13 +5,14 @@
 #include "cli/CliSupport.h"
 #include "cli/CsvCommands.h"
 #include "cli/DiffCommand.h"
+#include "cli/DoctorCommand.h"
 #include "cli/FileCommands.h"
 #include "cli/MoveCommand.h"
 #include "cli/LogCommand.h"
 #include "cli/PortsCommand.h"
 #include "cli/RadioCommands.h"
 #include "cli/ReportCommand.h"
-#include "platform/SerialPortList.h"
+#include "platform/PortAdvice.h"
 #include "platform/StopRequests.h"
 #include "platform/Terminal.h"
 #include "Version.h"
@@ -26,7 +27,8 @@ int main(int argc, char** argv) {
     app.footer(
         "Exit codes: 0 success, 1 the command could not finish, 2 bad usage or bad input, 128 + the signal when\n"
         "stopped by one during a radio operation (" + std::string(orv::platform::stopStatusHelp()) + ").\n" +
-        orv::portAccessHelp());
+        orv::portadvice::portAccessHelp() +
+        " orv-radiosim gives a simulated radio to try the commands without one.");
     // A usage error is one line, like every other error of the tool.
     app.failure_message([](const CLI::App*, const CLI::Error& e) {
         return orvcli::printableLine(std::string("orvedit-cli: ") + e.what() + " (run with --help for usage)") + "\n";
@@ -40,6 +42,7 @@ int main(int argc, char** argv) {
     addDiffCommand(app, exitCode);
     addCsvCommands(app, exitCode);
     addPortsCommand(app, exitCode);
+    addDoctorCommand(app, exitCode);
     addLogCommand(app, exitCode);
 
     try {

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include "link/Protocol.h"
+#include "platform/PortAdvice.h"
 
 namespace orv {
 
@@ -21,8 +22,9 @@ std::string linkAdvice(LinkFailure failure, const LinkAdviceFacts& f) {
     switch (failure) {
     case LinkFailure::PortOpen:
         what = "Device " + device + ": check that the cable is plugged in and that this is the radio's port" + choice + ".";
-        if (f.openError == EACCES || f.openError == EPERM)
-            what += " Permission denied: your user must be in the group that owns the device.";
+        // A refused or busy port has a cause on this machine the doctor finds.
+        if (f.openError == EACCES || f.openError == EPERM || f.openError == EBUSY)
+            what += " " + portadvice::doctorPointer(f.device);
         break;
     case LinkFailure::PortLost:
         what = "Device " + device + " stopped working: check the cable and the port" + choice + ".";

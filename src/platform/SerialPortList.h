@@ -34,10 +34,6 @@ std::string examplePortName();
 inline constexpr int kPortSlots = 4;
 std::string defaultSlotDevice(int slot);
 
-// What the help says about the serial ports on this system: their names, how
-// a user gets the right to open them, and the simulator where it runs here.
-std::string portAccessHelp();
-
 // The ports found, sorted by device name.
 std::vector<SerialPortInfo> listSerialPorts();
 

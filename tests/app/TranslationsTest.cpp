@@ -24,6 +24,7 @@
 #include "app/SysInfo.h"
 #include "app/ViewBinder.h"
 #include "app/frmAbout.h"
+#include "app/frmCheckPort.h"
 #include "app/frmChooseDevice.h"
 #include "app/frmCompare.h"
 #include "app/frmCsvPreview.h"
@@ -209,6 +210,8 @@ TEST_F(Translations, NoWindowShowsAnUntranslatedText) {
     port.access = "yes";
     frmChooseDevice chooser(nullptr, 1, {port}, "/dev/ttyUSB0");
     walk.window(&chooser);
+    frmCheckPort checkPort(nullptr, "/dev/ttyUSB0", [](const std::string&) { return std::vector<PortFinding>{}; });
+    walk.window(&checkPort);
     frmMove move(nullptr);
     walk.window(&move);
     action(main, "mnuAllChannels")->trigger();

@@ -1,6 +1,7 @@
 // The splash window, the about box with its system information, the help
 // window and the one-line help.
 #include <QApplication>
+#include <QClipboard>
 #include <QDialogButtonBox>
 #include <QTest>
 #include <QDir>
@@ -15,9 +16,12 @@
 #include "EditorTestSupport.h"
 #include "RadioTestSupport.h"
 #include "app/CommandGuard.h"
+#include "app/EditorSession.h"
+#include "app/RadioLink.h"
 #include "app/UserPrompts.h"
 #include "app/SysInfo.h"
 #include "app/frmAbout.h"
+#include "app/frmCheckPort.h"
 #include "app/frmChooseDevice.h"
 #include "app/frmHelp.h"
 #include "app/frmSplash.h"
@@ -176,6 +180,53 @@ TEST_F(Windows, ChooseDeviceOffersThePortsFoundAndATypedPath) {
     QTest::keyClick(path, Qt::Key_Return);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.device(), QDir::homePath() + "/no-such-radio-link") << "a leading ~ is the home folder";
+}
+
+// Check Port: the core's findings for the port in use, one row each, asked
+// again on Check Again; Copy gives the lines orvedit-cli doctor prints.
+TEST_F(Windows, CheckPortShowsTheFindingsOfThePortInUse) {
+    int checks = 0;
+    std::string checked;
+    std::vector<PortFinding> findings{{"group", FindingLevel::Problem, "/dev/ttyUSB0", "you are not in group dialout",
+                                       "add yourself to group dialout"}};
+    frmCheckPort window(nullptr, "/dev/ttyUSB0", [&](const std::string& device) {
+        ++checks;
+        checked = device;
+        return findings;
+    });
+    EXPECT_EQ(checks, 1);
+    EXPECT_EQ(checked, "/dev/ttyUSB0");
+    EXPECT_EQ(window.windowTitle(), "Check Port /dev/ttyUSB0");
+    ASSERT_EQ(window.lstFindings()->topLevelItemCount(), 1);
+    const QTreeWidgetItem* row = window.lstFindings()->topLevelItem(0);
+    EXPECT_EQ(row->text(0), "Problem");
+    EXPECT_EQ(row->text(1), "/dev/ttyUSB0: you are not in group dialout");
+    EXPECT_EQ(row->text(2), "add yourself to group dialout");
+    EXPECT_TRUE(window.lblSummary()->text().startsWith("Something keeps /dev/ttyUSB0 from working"));
+    QTest::mouseClick(window.cmdCopy(), Qt::LeftButton);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              "problem: /dev/ttyUSB0: you are not in group dialout. Fix: add yourself to group dialout.\n");
+
+    findings = {{"group", FindingLevel::Ok, "/dev/ttyUSB0", "you are in group dialout", ""},
+                {"in-use", FindingLevel::Ok, "/dev/ttyUSB0", "no other program has the device open", ""}};
+    QTest::mouseClick(window.cmdCheckAgain(), Qt::LeftButton);
+    EXPECT_EQ(checks, 2);
+    EXPECT_EQ(window.lstFindings()->topLevelItemCount(), 2);
+    EXPECT_EQ(window.lstFindings()->topLevelItem(1)->text(0), "OK");
+    EXPECT_EQ(window.lblSummary()->text(), "Nothing found that keeps /dev/ttyUSB0 from working.");
+}
+
+TEST_F(Windows, CommPortCheckPortOpensTheWindowForThePortInUse) {
+    auto& main = open();
+    action(main, "mnuCheckPort")->trigger();
+    auto* window = main.findChild<frmCheckPort*>();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->windowTitle(), "Check Port " + RadioLink::deviceForPort(session->link().portNumber()));
+    EXPECT_GT(window->lstFindings()->topLevelItemCount(), 0);
+    action(main, "mnuCheckPort")->trigger();
+    EXPECT_EQ(main.findChildren<frmCheckPort*>().size(), 1) << "one window, checked again";
+    window->close();
 }
 
 }  // namespace

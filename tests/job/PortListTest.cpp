@@ -39,7 +39,7 @@ TEST(PortList, SaysWhetherThisUserMayOpenADeviceAndWhatToDoIfNot) {
 
     if (::geteuid() == 0) {
         struct Case { mode_t mode; gid_t gid; std::string says; };
-        for (const Case& c : {Case{0600, 0, "no group may open it"}, Case{0660, 20, "join group"}}) {
+        for (const Case& c : {Case{0600, 0, "no group may open it"}, Case{0660, 20, "add yourself to group"}}) {
             ASSERT_EQ(::chown(device.c_str(), 0, c.gid), 0);
             ASSERT_EQ(::chmod(device.c_str(), c.mode), 0);
             EXPECT_TRUE(refusedToNobody(device, c.says)) << c.says;

@@ -39,11 +39,17 @@ TEST(LinkAdvice, NamesTheDeviceWhatToCheckAndTheRadiosState) {
          "Device /dev/ttyUSB0: check that the cable is plugged in and that this is the radio's port (in the menu)." +
              unchanged},
         {LinkFailure::PortOpen, "/dev/ttyUSB0", "", EACCES, false,
-         "Device /dev/ttyUSB0: check that the cable is plugged in and that this is the radio's port. Permission "
-         "denied: your user must be in the group that owns the device." + unchanged},
+         "Device /dev/ttyUSB0: check that the cable is plugged in and that this is the radio's port. orvedit-cli "
+         "doctor --port /dev/ttyUSB0 (in the editor: Comm-Port > Check Port...) looks for what stands in the way." +
+             unchanged},
         {LinkFailure::PortOpen, "", "--port", EPERM, false,
          "Device (no device set): check that the cable is plugged in and that this is the radio's port (--port). "
-         "Permission denied: your user must be in the group that owns the device." + unchanged},
+         "orvedit-cli doctor (in the editor: Comm-Port > Check Port...) looks for what stands in the way." +
+             unchanged},
+        {LinkFailure::PortOpen, "/dev/ttyS1", "", EBUSY, false,
+         "Device /dev/ttyS1: check that the cable is plugged in and that this is the radio's port. orvedit-cli "
+         "doctor --port /dev/ttyS1 (in the editor: Comm-Port > Check Port...) looks for what stands in the way." +
+             unchanged},
         {LinkFailure::PortLost, "/dev/ttyS1", "", 0, false,
          "Device /dev/ttyS1 stopped working: check the cable and the port." + unchanged},
         {LinkFailure::NoAnswer, "/dev/ttyUSB0", "in the menu", 0, false,

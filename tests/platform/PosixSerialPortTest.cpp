@@ -42,11 +42,11 @@ TEST(OpenError, PermissionAdviceFollowsTheDevicesGroupAndMode) {
     };
     const Case cases[] = {
         {"group may read and write", S_IFCHR | 0660, other, {"group " + otherName, "usermod -aG " + otherName}, {"udev"}},
-        {"owner only, root:root", S_IFCHR | 0600, 0, {"No group may open it", "udev rule", "crw------- (0600)", "group root"},
+        {"owner only, root:root", S_IFCHR | 0600, 0, {"no group may open it", "udev rule", "crw------- (0600)", "group root"},
          {"usermod"}},
-        {"group may only read", S_IFCHR | 0640, other, {"No group may open it", "udev rule", "group " + otherName},
+        {"group may only read", S_IFCHR | 0640, other, {"no group may open it", "udev rule", "group " + otherName},
          {"usermod"}},
-        {"the superuser's group", S_IFCHR | 0660, 0, {"No group may open it", "udev rule"}, {"usermod"}},
+        {"the superuser's group", S_IFCHR | 0660, 0, {"no group may open it", "udev rule"}, {"usermod"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

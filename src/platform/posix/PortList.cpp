@@ -4,14 +4,18 @@
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
-#include <grp.h>
 #include <libserialport.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include "platform/PortAdvice.h"
+#include "platform/posix/UserGroups.h"
 
 namespace orv {
 
 namespace {
+
+using platform::posix::groupName;
+using platform::posix::listedInGroup;
 
 std::string text(const char* s) { return s ? s : ""; }
 
@@ -43,11 +47,6 @@ std::string transportName(enum sp_transport t) {
     return "built-in";
 }
 
-std::string groupName(gid_t gid) {
-    if (const struct group* g = ::getgrgid(gid)) return g->gr_name;
-    return std::to_string(gid);
-}
-
 }  // namespace
 
 std::string examplePortName() { return "/dev/ttyUSB0"; }
@@ -55,12 +54,6 @@ std::string examplePortName() { return "/dev/ttyUSB0"; }
 std::string defaultSlotDevice(int slot) {
     static const char* const devices[kPortSlots] = {"/dev/ttyUSB0", "/dev/ttyUSB1", "/dev/ttyS0", "/dev/ttyS1"};
     return devices[slot >= 1 && slot <= kPortSlots ? slot - 1 : 0];
-}
-
-std::string portAccessHelp() {
-    return "Serial ports (/dev/ttyUSB*, /dev/ttyS*) belong to the group dialout: join it once with\n"
-           "  sudo usermod -aG dialout $USER\n"
-           "and log in again. orv-radiosim gives a simulated radio to try the commands without one.";
 }
 
 std::string deviceAccess(const std::string& device, bool& mayOpen) {
@@ -72,12 +65,8 @@ std::string deviceAccess(const std::string& device, bool& mayOpen) {
         mayOpen = true;
         return "yes";
     }
-    // The device's group is the way in only when it may read and write and
-    // is not the superuser's own group.
-    if ((st.st_mode & 0060) == 0060 && st.st_gid != 0)
-        return "no: join group " + groupName(st.st_gid) + " (sudo usermod -aG " + groupName(st.st_gid) +
-               " $USER, then log in again)";
-    return "no: no group may open it; a udev rule must give it to you";
+    const auto block = portadvice::groupBlock(st.st_mode, st.st_gid, false, listedInGroup(st.st_gid));
+    return "no: " + portadvice::groupAdvice(block, groupName(st.st_gid));
 }
 
 std::vector<SerialPortInfo> listSerialPorts() {

@@ -4,16 +4,16 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <grp.h>
 #include <linux/serial.h>
 #include <poll.h>
-#include <pwd.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
+#include "platform/PortAdvice.h"
 #include "platform/posix/TermiosSpeed.h"
+#include "platform/posix/UserGroups.h"
 
 namespace orv {
 
@@ -62,15 +62,9 @@ std::string describeLockHeld(const std::string& device) {
 
 namespace {
 
-std::string groupName(unsigned gid) {
-    if (const struct group* g = ::getgrgid(static_cast<gid_t>(gid))) return g->gr_name;
-    return std::to_string(gid);
-}
-
-std::string userName(unsigned uid) {
-    if (const struct passwd* p = ::getpwuid(static_cast<uid_t>(uid))) return p->pw_name;
-    return std::to_string(uid);
-}
+using platform::posix::groupName;
+using platform::posix::listedInGroup;
+using platform::posix::userName;
 
 // "crw-rw---- (0660)", as ls shows a device's mode.
 std::string modeText(unsigned mode) {
@@ -82,38 +76,21 @@ std::string modeText(unsigned mode) {
     return t + octal;
 }
 
-// True when this user is listed in group `gid` (or has it as the primary
-// group) in the group database, whatever this process's groups are.
-bool listedInGroup(unsigned gid) {
-    const struct passwd* p = ::getpwuid(::getuid());
-    if (!p) return false;
-    if (p->pw_gid == static_cast<gid_t>(gid)) return true;
-    const struct group* g = ::getgrgid(static_cast<gid_t>(gid));
-    if (!g || !g->gr_mem) return false;
-    for (char** m = g->gr_mem; *m; ++m)
-        if (std::strcmp(*m, p->pw_name) == 0) return true;
-    return false;
-}
-
 }  // namespace
 
 std::string describeAccessDenied(const std::string& device, unsigned mode, unsigned uid, unsigned gid) {
     const std::string head = "Cannot open serial port " + device + ": permission denied. ";
     const std::string group = groupName(gid);
     const std::string owner = "(owner " + userName(uid) + ", group " + group + ", " + modeText(mode) + ")";
-    // The group is the way in only when it may read and write and is not
-    // the superuser's own group.
-    const bool groupGrants = (mode & 0060) == 0060 && gid != 0;
-    if (!groupGrants)
-        return head + "No group may open it " + owner +
-               ", so joining a group does not help: a udev rule must give the device to a group with "
-               "mode 0660 (for example KERNEL==\"ttyUSB[0-9]*\", GROUP=\"dialout\", MODE=\"0660\" in a file "
-               "under /etc/udev/rules.d/), then plug the adapter in again.";
-    if (listedInGroup(gid))
-        return head + "The device belongs to group " + group + " " + owner + ", of which you are a member, "
-               "but this session started before you joined: log out and in again.";
-    return head + "The device belongs to group " + group + " " + owner + ": add yourself to group " + group +
-           " (sudo usermod -aG " + group + " $USER) and log in again.";
+    // The open was refused, so the group is not this process's, whatever
+    // the database says.
+    const auto block = portadvice::groupBlock(mode, gid, false, listedInGroup(gid));
+    std::string what;
+    if (block == portadvice::GroupBlock::NoGroup)
+        what = "The device " + owner + ": " + portadvice::groupAdvice(block, group);
+    else
+        what = "The device belongs to group " + group + " " + owner + ": " + portadvice::groupAdvice(block, group);
+    return head + what + ".";
 }
 
 PosixSerialPort::~PosixSerialPort() { close(); }

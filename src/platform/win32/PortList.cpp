@@ -38,11 +38,6 @@ std::string defaultSlotDevice(int slot) {
     return "COM" + std::to_string(slot >= 1 && slot <= kPortSlots ? slot : 1);
 }
 
-std::string portAccessHelp() {
-    return "Serial ports are named COM1, COM2, ...: the ports command lists this machine's. A port\n"
-           "opens for one program at a time.";
-}
-
 std::string deviceAccess(const std::string& device, bool& mayOpen) {
     mayOpen = false;
     HANDLE port = CreateFileW(widen(comDevicePath(device)).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,

@@ -1,0 +1,13 @@
+#include "platform/PortDoctor.h"
+
+#include "platform/win32/WindowsRegistry.h"
+
+namespace orv {
+
+std::vector<PortFinding> checkPorts(const std::string& port, const std::string&) {
+    const platform::win32::WindowsRegistry registry;
+    const platform::win32::PortProbe probe = platform::win32::probePort;
+    return platform::win32::windowsPortFindings(registry, probe, port);
+}
+
+}  // namespace orv
