@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QSettings>
 #include <QSqlTableModel>
 #include <QTemporaryDir>
 #include <QTest>
@@ -31,6 +32,8 @@ void ensureEditorApp() {
     if (QApplication::instance()) return;
     static QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    // (Windows keeps the settings file under the user's profile instead.)
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config.path());
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "orvedit-test";
