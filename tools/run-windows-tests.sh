@@ -222,14 +222,14 @@ reg_has_key() { wine reg query "$1" >/dev/null 2>&1; }
 start_display() {
   Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp 9>"$work/display" >/dev/null 2>&1 &
   x_pids+=($!)
-  local i
-  for i in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+  local _
+  for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
   [ -s "$work/display" ] || { echo "Xvfb did not start"; exit 1; }
   DISPLAY=:$(head -n 1 "$work/display")
   export DISPLAY
   openbox >/dev/null 2>&1 &
   x_pids+=($!)
-  for i in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
+  for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
 }
 # The id of the first window whose title matches the extended regex $1,
 # waiting up to $2 seconds (default 60) for it; fails when there is none.

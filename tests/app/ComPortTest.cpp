@@ -15,6 +15,7 @@
 #include "app/FileOpenSave.h"
 #include "app/QtHost.h"
 #include "app/RadioCommands.h"
+#include "app/frmGlobals.h"
 #include "files/ImageFile.h"
 #include "job/JobText.h"
 
@@ -67,7 +68,7 @@ TEST_F(ComPortTest, ReadRadioBringsTheRadiosMemory) {
 TEST_F(ComPortTest, WriteRadioWithVerifySendsTheOpenedFile) {
     test::ScriptedBoxes boxes(session->prompts());
     auto& win = openOnPort();
-    ASSERT_TRUE(openPath(win, qEnvironmentVariable("ORV_TEST_WRITE_FILE")));
+    ASSERT_TRUE(FileOpenSave::openPath(win, qEnvironmentVariable("ORV_TEST_WRITE_FILE")));
     const test::Memory file = memoryIn("ORV_TEST_WRITE_FILE");
     ASSERT_EQ(test::imageMemory(image()), file);
     boxes.answer({MsgAnswer::OK, MsgAnswer::Yes, MsgAnswer::Yes});
