@@ -1,6 +1,8 @@
 // The channel grid: a table view over the working table whose cell edits are
-// reported to the main window the way the group editor needs them (before a
-// column edit, key down / key up while editing or not, end of a cell edit).
+// reported through its hooks the way the group editor needs them (before a
+// column edit, key down / key up while editing or not, end of a cell edit);
+// the main window's ChannelPanel feeds them to the rules, its MainMenus the
+// double-click copy.
 #pragma once
 #include <QLineEdit>
 #include <QPointer>

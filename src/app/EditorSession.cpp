@@ -70,6 +70,11 @@ void EditorSession::readGlobals() {
     globals_.notifyDecoded();
 }
 
+void EditorSession::writeGlobalsInto(MemoryImage& image) const {
+    GlobalsView view = globals_.view();
+    clsGlobals(image, view).Write_Globals();
+}
+
 void EditorSession::writeGlobals() {
     loadGlobalsWindow();
     clsGlobals(image_, globals_.view()).Write_Globals();

@@ -85,6 +85,8 @@ public:
     // loaded first. Throw FieldError for a value the image cannot hold.
     void readGlobals();
     void writeGlobals();
+    // The global window's values encoded into `image` (not the session's).
+    void writeGlobalsInto(MemoryImage& image) const;
 
     // The help window, one for the session: opens it (or brings the open one
     // forward), at `anchor` when one is given, or says that the guide cannot

@@ -12,7 +12,9 @@
 #include "app/CommandGuard.h"
 #include "app/EditorShell.h"
 #include "app/ViewBinder.h"
+#include "app/frmChanges.h"
 #include "app/frmVerify.h"
+#include "job/ReadFirst.h"
 #include "files/ImageFile.h"
 #include "image/NumText.h"
 #include "job/JobText.h"
@@ -36,11 +38,8 @@ int currentGroupNumber(EditorShell& shell) {
     return n >= 1 && n <= kGroups ? static_cast<int>(n) : 0;
 }
 
-// Steps 1 and 2 of every write: the group on screen into the image (a value
-// that cannot be stored ends the command; the shell has beeped), then the
-// first confirmation.
-bool storeAndConfirm(EditorShell& shell) {
-    if (!shell.storeCurrentGroup()) return false;
+// The first of a write's own questions, once the user has seen what changes.
+bool confirmWrite(EditorShell& shell) {
     return ask(shell, coreText("JobText", kConfirmWrite), MsgButtons::OKCancel) == MsgAnswer::OK;
 }
 
@@ -219,6 +218,73 @@ RadioRun writePart(EditorShell& shell, RadioBusy::Hold hold, const RadioJobPlan&
                                        });
 }
 
+// What a write will send: the session's image with the group on screen
+// stored and, for a write of page 0, an open global window's values, in a
+// copy (the window's values go into the image itself only once the user
+// has said yes to writing them).
+MemoryImage programmingToWrite(EditorShell& shell, bool withGlobals) {
+    EditorSession& session = shell.session();
+    MemoryImage target = session.image();
+    if (withGlobals && session.GlobalsWindowOpen()) session.writeGlobalsInto(target);
+    return target;
+}
+
+RadioPart partOf(const RadioJobPlan& plan) {
+    switch (plan.write) {
+    case RadioJobPlan::Write::Group: return RadioPart::Group;
+    case RadioJobPlan::Write::Globals: return RadioPart::Globals;
+    case RadioJobPlan::Write::SkipGlobals: return RadioPart::Groups;
+    default: return RadioPart::All;
+    }
+}
+
+// The first half of every write: the radio's part read into a copy, kept as
+// a backup and compared with `target`; `ask` then runs on the window thread
+// with what was found, unless the read failed (its report is shown) or the
+// radio already holds the programming (said so; nothing is sent).
+RadioRun readBeforeWrite(EditorShell& shell, RadioBusy::Hold hold, const RadioJobPlan& plan, const MemoryImage& target,
+                         std::function<RadioRun(RadioBusy::Hold, const ReadFirst&)> ask) {
+    shell.session().link().preShow(QCoreApplication::translate("RadioCommands", "Please Wait - Reading Radio"));
+    RadioRun run;
+    QPointer<QWidget> alive = shell.shellWidget();
+    shell.session().link().start<ReadFirst>(
+        hold,
+        [target, plan, folder = backupFolder()](JobContext& ctx) {
+            MemoryImage scratch = target;
+            RadioConnection connection(ctx.port(), scratch, ctx.host());
+            ReadFirst before = readFirst(connection.com(), target, plan, folder);
+            ConnectionRecord record = connection.finish();
+            ctx.keep(record);
+            return before;
+        },
+        [&shell, alive, run, hold, plan, ask = std::move(ask)](ReadFirst before) {
+            if (!alive) return run.finish(false);
+            shell.session().link().unloadProc();
+            const std::string& device = shell.session().link().device();
+            if (!before.read) {
+                showStatus(shell, radioEndedText(RadioAction::Read, partOf(plan), plan.group, device, before.cancelled));
+                return run.finish(false);
+            }
+            reportBackup(shell, before.backup);
+            if (before.identical()) {
+                const QString text = coreText("JobText", kRadioHoldsIt);
+                showStatus(shell, kRadioHoldsIt);
+                shell.session().prompts().message(shell.shellWidget(), text, QString(), MsgIcon::Information,
+                                                  MsgButtons::OK);
+                return run.finish(true);
+            }
+            ask(hold, before).then([run](bool ok) { run.finish(ok); });
+        },
+        true, [run] { run.finish(false); });
+    return run;
+}
+
+// After the user chose Write: what the final image changes in the radio as
+// `before` found it, over what `plan` sends.
+WriteSelection finalSelection(const ReadFirst& before, const MemoryImage& image, const RadioJobPlan& plan) {
+    return selectChanges(before.radio, image, verifyMaskFor(plan));
+}
+
 }  // namespace
 
 // ------------------------------------------------------------------ port
@@ -318,44 +384,81 @@ RadioRun mnuWriteAll_Click(EditorShell& shell) {
     RadioBusy::Hold hold = beginCommand(shell);
     if (!hold) return RadioRun::ended(false);
     link.setMainWindow(shell.shellWidget());
-    if (!storeAndConfirm(shell)) return RadioRun::ended(false);
-    // Escape or the close box on this question stops the whole write: only a
-    // chosen No skips page 0.
-    EditorSession& session = shell.session();
-    const MsgAnswer globals = session.prompts().message(
-        shell.shellWidget(), QCoreApplication::translate("RadioCommands", "Write Global Parameters?"), QString(),
-        MsgIcon::None, MsgButtons::YesNo, MsgAnswer::Cancel);
-    if (globals == MsgAnswer::Cancel) return RadioRun::ended(false);
-    const bool skipPage0 = globals == MsgAnswer::No;
-    if (session.GlobalsWindowOpen() && !skipPage0) {
-        if (!runGuarded(session.prompts(), shell.shellWidget(), [&] { session.writeGlobals(); }))
-            return RadioRun::ended(false);
-    }
-    if (!shell.mnuWriteCurrGroup_Click()) return RadioRun::ended(false);
-    keepBackupOf(shell, session.image(), BackupKind::Write);
-    RadioJobPlan plan;
-    plan.write = skipPage0 ? RadioJobPlan::Write::SkipGlobals : RadioJobPlan::Write::All;
-    plan.verify = true;
-    // A write the user stopped is not offered a verify (the job skips it): it
-    // differs by intent.
-    auto beforeVerify = [&shell] {
-        RadioLink& l = shell.session().link();
-        l.unloadProc();
-        const bool verify = askVerifyNow(shell);
-        if (verify) l.preShow(verifyingText());
-        return verify;
-    };
-    link.preShow(writingText());
-    const MemoryImage written = session.image();
-    return startCommand<PortJobResult>(shell, std::move(hold), radioJob(shell, plan, beforeVerify),
-                                       [&shell, skipPage0, written](const PortJobResult& r) {
-                                           shell.session().link().unloadProc();
-                                           if (r.verified != RadioJobResult::Step::NotAsked) showVerify(shell, r);
-                                           jobStatus(shell, r, skipPage0 ? RadioPart::Groups : RadioPart::All, 0);
-                                           // The radio holds all of it.
-                                           if (r.writeAccepted && !skipPage0) shell.markSavedAs(written);
-                                           return r.writeAccepted;
-                                       });
+    if (!shell.storeCurrentGroup()) return RadioRun::ended(false);
+    RadioJobPlan first;
+    first.write = RadioJobPlan::Write::All;
+    return readBeforeWrite(shell, std::move(hold), first, programmingToWrite(shell, true),
+                           [&shell](RadioBusy::Hold hold, const ReadFirst& before) -> RadioRun {
+        EditorSession& session = shell.session();
+        if (!session.prompts().confirmChanges(shell.shellWidget(), {before.changes, {}})) return RadioRun::ended(false);
+        if (!confirmWrite(shell)) return RadioRun::ended(false);
+        // Escape or the close box on this question stops the whole write:
+        // only a chosen No skips page 0.
+        const MsgAnswer globals = session.prompts().message(
+            shell.shellWidget(), QCoreApplication::translate("RadioCommands", "Write Global Parameters?"), QString(),
+            MsgIcon::None, MsgButtons::YesNo, MsgAnswer::Cancel);
+        if (globals == MsgAnswer::Cancel) return RadioRun::ended(false);
+        const bool skipPage0 = globals == MsgAnswer::No;
+        if (session.GlobalsWindowOpen() && !skipPage0) {
+            if (!runGuarded(session.prompts(), shell.shellWidget(), [&] { session.writeGlobals(); }))
+                return RadioRun::ended(false);
+        }
+        if (!shell.mnuWriteCurrGroup_Click()) return RadioRun::ended(false);
+        keepBackupOf(shell, session.image(), BackupKind::Write);
+        RadioJobPlan plan;
+        plan.write = skipPage0 ? RadioJobPlan::Write::SkipGlobals : RadioJobPlan::Write::All;
+        plan.verify = true;
+        plan.only = finalSelection(before, session.image(), plan);
+        plan.radioBefore = before.radio;
+        if (plan.only->empty()) {   // what differed was page 0, which the user kept
+            showStatus(shell, kRadioHoldsIt);
+            return RadioRun::ended(true);
+        }
+        // A write the user stopped is not offered a verify (the job skips
+        // it): it differs by intent.
+        auto beforeVerify = [&shell] {
+            RadioLink& l = shell.session().link();
+            l.unloadProc();
+            const bool verify = askVerifyNow(shell);
+            if (verify) l.preShow(verifyingText());
+            return verify;
+        };
+        session.link().preShow(writingText());
+        const MemoryImage written = session.image();
+        return startCommand<PortJobResult>(
+            shell, std::move(hold), radioJob(shell, plan, beforeVerify),
+            [&shell, skipPage0, written](const PortJobResult& r) {
+                shell.session().link().unloadProc();
+                if (r.verified != RadioJobResult::Step::NotAsked) showVerify(shell, r);
+                jobStatus(shell, r, skipPage0 ? RadioPart::Groups : RadioPart::All, 0);
+                // Only a whole write that went to its end leaves the radio
+                // holding the programming: a stopped or failed one does not.
+                if (r.written == RadioJobResult::Step::Done && !skipPage0) shell.markSavedAs(written);
+                return r.writeAccepted;
+            });
+    });
+}
+
+// Write Global and Write Group: the read, the list and the question, then
+// the write of what differs in `plan`'s part.
+RadioRun writePartAfterRead(EditorShell& shell, RadioBusy::Hold hold, const RadioJobPlan& plan) {
+    const bool globals = plan.write == RadioJobPlan::Write::Globals;
+    return readBeforeWrite(shell, std::move(hold), plan, programmingToWrite(shell, globals),
+                           [&shell, plan](RadioBusy::Hold hold, const ReadFirst& before) -> RadioRun {
+        EditorSession& session = shell.session();
+        if (!session.prompts().confirmChanges(shell.shellWidget(), {before.changes, {}})) return RadioRun::ended(false);
+        if (!confirmWrite(shell)) return RadioRun::ended(false);
+        if (!shell.mnuWriteCurrGroup_Click()) return RadioRun::ended(false);
+        keepBackupOf(shell, session.image(), BackupKind::Write);
+        RadioJobPlan write = plan;
+        write.only = finalSelection(before, session.image(), plan);
+        write.radioBefore = before.radio;
+        if (write.only->empty()) {
+            showStatus(shell, kRadioHoldsIt);
+            return RadioRun::ended(true);
+        }
+        return writePart(shell, std::move(hold), write);
+    });
 }
 
 RadioRun mnuWriteGlobal_Click(EditorShell& shell) {
@@ -363,12 +466,10 @@ RadioRun mnuWriteGlobal_Click(EditorShell& shell) {
     RadioBusy::Hold hold = beginCommand(shell);
     if (!hold) return RadioRun::ended(false);
     link.setMainWindow(shell.shellWidget());
-    if (!storeAndConfirm(shell)) return RadioRun::ended(false);
-    if (!shell.mnuWriteCurrGroup_Click()) return RadioRun::ended(false);
-    keepBackupOf(shell, shell.session().image(), BackupKind::Write);
+    if (!shell.storeCurrentGroup()) return RadioRun::ended(false);
     RadioJobPlan plan;
     plan.write = RadioJobPlan::Write::Globals;
-    return writePart(shell, std::move(hold), plan);
+    return writePartAfterRead(shell, std::move(hold), plan);
 }
 
 RadioRun mnuWriteGroup_Click(EditorShell& shell) {
@@ -376,18 +477,16 @@ RadioRun mnuWriteGroup_Click(EditorShell& shell) {
     RadioBusy::Hold hold = beginCommand(shell);
     if (!hold) return RadioRun::ended(false);
     link.setMainWindow(shell.shellWidget());
-    if (!storeAndConfirm(shell)) return RadioRun::ended(false);
-    if (!shell.mnuWriteCurrGroup_Click()) return RadioRun::ended(false);
+    if (!shell.storeCurrentGroup()) return RadioRun::ended(false);
     const int group = currentGroupNumber(shell);
     if (group == 0) {
         shell.session().prompts().beep();
         return RadioRun::ended(false);
     }
-    keepBackupOf(shell, shell.session().image(), BackupKind::Write);
     RadioJobPlan plan;
     plan.write = RadioJobPlan::Write::Group;
     plan.group = group;
-    return writePart(shell, std::move(hold), plan);
+    return writePartAfterRead(shell, std::move(hold), plan);
 }
 
 // ------------------------------------------------------------------ verify, trace

@@ -1,4 +1,5 @@
 #include "app/UserPrompts.h"
+#include "app/frmChanges.h"
 
 #include "app/frmChooseDevice.h"
 #include "platform/SerialPortList.h"
@@ -152,6 +153,11 @@ QString UserPrompts::chooseFile(QWidget* parent, bool forSaving, const QString& 
     }
     if (!chosen.isEmpty() && setup.userFolder) noteUserFile(chosen);
     return chosen;
+}
+
+bool UserPrompts::confirmChanges(QWidget* parent, const ChangeListView& view) {
+    if (changesAnswer_) return changesAnswer_(parent, view);
+    return askWriteChanges(parent, view);
 }
 
 }  // namespace orv

@@ -13,6 +13,8 @@ class QWidget;
 
 namespace orv {
 
+struct ChangeListView;
+
 // Shows a real message box owned by `parent` with the given text, title (""
 // gives "ORVEDIT"), icon and buttons, and returns the answer. Carriage
 // returns in the text start new lines. Escape or the close box give `escape`
@@ -58,6 +60,9 @@ public:
     // from the ports found or typed; "" when cancelled.
     QString chooseDevice(QWidget* parent, int slot, const QString& current);
 
+    // "What Will Change" before a write: true when the user chose Write.
+    bool confirmChanges(QWidget* parent, const ChangeListView& view);
+
     // Answers instead of the user. The message handler gets the text as it
     // would be shown (line breaks as '\n') and the title after the "" ->
     // "ORVEDIT" rule; the file chooser gets the dialog's start path. Empty handlers restore the real boxes, beep and dialog.
@@ -69,12 +74,15 @@ public:
     void setFileChooser(FileChooser chooser) { fileChooser_ = std::move(chooser); }
     using DeviceChooser = std::function<QString(QWidget* parent, int slot, const QString& current)>;
     void setDeviceChooser(DeviceChooser chooser) { deviceChooser_ = std::move(chooser); }
+    using ChangesAnswer = std::function<bool(QWidget* parent, const ChangeListView& view)>;
+    void setChangesAnswer(ChangesAnswer answer) { changesAnswer_ = std::move(answer); }
 
 private:
     MessageHandler messageHandler_;
     std::function<void()> beepHandler_;
     FileChooser fileChooser_;
     DeviceChooser deviceChooser_;
+    ChangesAnswer changesAnswer_;
     QString userFolder_;
 };
 

@@ -1,81 +1,40 @@
 #include "app/frmGroups.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
-#include <QFileInfo>
-#include <QGroupBox>
-#include <QGuiApplication>
-#include <QKeyEvent>
-#include <QMimeData>
-#include <QSignalBlocker>
-#include <QUrl>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <algorithm>
-#include <utility>
-#include <QLineEdit>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPointer>
 #include <QScreen>
-#include <QSettings>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlTableModel>
+#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTimer>
+#include <QUrl>
 #include <QWindow>
+#include <algorithm>
+#include <utility>
 
 #include "app/AppState.h"
 #include "app/BackupCommands.h"
 #include "app/ChannelGrid.h"
+#include "app/ChannelPanel.h"
 #include "app/CommandGuard.h"
 #include "app/EditorSession.h"
 #include "app/FileOpenSave.h"
-#include "app/PrintCommands.h"
-#include "app/RadioCommands.h"
+#include "app/GroupControls.h"
+#include "app/MainMenus.h"
+#include "app/RadioBusy.h"
+#include "app/RadioLink.h"
 #include "app/Twips.h"
-#include "app/ViewBinder.h"
-#include "app/frmAbout.h"
-#include "app/frmGlobals.h"
-#include "image/WriteDefaults.h"
-#include "db/clsDBUtil.h"
 #include "image/NumText.h"
+#include "image/WriteDefaults.h"
 
 namespace orv {
-
-namespace {
-
-QString q(const std::string& s) { return QString::fromStdString(s); }
-
-EditKey editKey(int key) {
-    switch (key) {
-    case Qt::Key_Home: return EditKey::Home;
-    case Qt::Key_Up: return EditKey::Up;
-    case Qt::Key_Down: return EditKey::Down;
-    case Qt::Key_Left: return EditKey::Left;
-    case Qt::Key_Right: return EditKey::Right;
-    case Qt::Key_Tab: return EditKey::Tab;
-    case Qt::Key_Backtab: return EditKey::Backtab;
-    case Qt::Key_Backspace: return EditKey::Backspace;
-    case Qt::Key_Return: return EditKey::Return;
-    case Qt::Key_Enter: return EditKey::Enter;
-    case Qt::Key_Escape: return EditKey::Escape;
-    case Qt::Key_Space: return EditKey::Space;
-    case Qt::Key_Shift: return EditKey::Shift;
-    case Qt::Key_Control: return EditKey::Control;
-    case Qt::Key_Alt: return EditKey::Alt;
-    case Qt::Key_Meta: return EditKey::Meta;
-    case Qt::Key_C: return EditKey::C;
-    case Qt::Key_S: return EditKey::S;
-    case Qt::Key_F1: return EditKey::F1;
-    default: return EditKey::Other;
-    }
-}
-
-}  // namespace
 
 frmGroups::frmGroups(EditorSession& session, QWidget* parent)
     : QMainWindow(parent), session_(session), editor_(session.image(), *this) {
@@ -92,12 +51,19 @@ frmGroups::frmGroups(EditorSession& session, QWidget* parent)
     session_.setMainWindow(this);
     setAcceptDrops(true);
 
-    // Load, in order: the menus and controls, the current group, the working
-    // table, the start texts, the first group entry, the start values, the
-    // window's place.
-    buildMenus();
-    connectCommands();
-    buildControls();
+    // Load, in order: the menu bar, the controls, the current group, the
+    // working table, the start texts, the first group entry, the start
+    // values, the window's place, the menus' commands. (The menu bar is made
+    // first so that it comes before the controls for assistive technology;
+    // its entries are made once the parts they act on are.)
+    menuBar();
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("central"));
+    setCentralWidget(central);
+    controls_ = std::make_unique<GroupControls>(central, places_, editor_);
+    channels_ = std::make_unique<ChannelPanel>(central, places_, editor_);
+    // The channels come right after the group selector in the tab order.
+    setTabOrder(controls_->groupSelector(), channels_->grid());
     // The last command's report, below the controls (which keep their twips
     // places: the window's fixed height leaves room under the grid).
     statusBar()->setObjectName(QStringLiteral("statusBar"));
@@ -105,26 +71,13 @@ frmGroups::frmGroups(EditorSession& session, QWidget* parent)
     connect(&session_, &EditorSession::statusChanged, statusBar(), [this](const QString& text) {
         statusBar()->showMessage(text);
     });
-    editor_.setCurrentGroup(cboCurrentGroup_->currentIndex() >= 0 ? cboCurrentGroup_->currentIndex() : 0);
-    bindGrid();
-    rowTwips_ = 255;
-    txtPassWord_->setText(QStringLiteral("482916"));
-    txtID_->setText(QStringLiteral("0000000"));
-    txtGrpLab_->setText(QStringLiteral("GROUP 0"));
+    editor_.setCurrentGroup(std::max(0, controls_->selectedGroup()));
+    channels_->bindTable(session_.workingFiles(), session_.prompts());
+    controls_->showStartTexts();
     isFirstActivation_ = true;
-    cboCurrentGroup_->setCurrentIndex(0);
+    controls_->groupSelector()->setCurrentIndex(0);
     cboCurrentGroup_Click();
-    GroupView start;
-    controlsToGroupView(*this, start);
-    start.optBattSaveOn = true;
-    start.optBattSaveOff = false;
-    start.optUCGDisabled = true;
-    start.optUCGEnabled = false;
-    start.cboPri1Chan = start.cboPri2Chan = start.cboUCGChan = 1;
-    start.cboDisplay = start.cboBackLight = start.cboDuration = start.cboBCI = start.cboANI = 0;
-    start.cboTOT = 0;
-    start.cboScan = "0.0";
-    groupViewToControls(start, *this);
+    controls_->showStartValues();
     defaultLayout();
     if (QScreen* scr = QGuiApplication::primaryScreen()) {
         // Centred; a window larger than the screen keeps its top left corner (title, menus) on it.
@@ -133,20 +86,8 @@ frmGroups::frmGroups(EditorSession& session, QWidget* parent)
     }
     session_.file().currentFileName.clear();
 
-    // The grid's events go to the editing rules.
-    Grid_->beforeColEdit = [this](const QModelIndex& i) {
-        setGridCurrent(i.row(), currentColumn());
-        return editor_.beforeCellEdit(i.column());
-    };
-    Grid_->keyDownHook = [this](int key) { editor_.keyDown(editKey(key)); };
-    Grid_->keyUpHook = [this](int key) { editor_.keyUp(editKey(key)); };
-    Grid_->afterColEdit = [this](const QModelIndex& i, const QString& t) {
-        if (dataORVInfo_) editor_.afterCellEdit(i.row(), i.column(), t.toStdString());
-    };
-    Grid_->clickHook = [this] { editor_.click(); };
-    txtOffset_->installEventFilter(this);
-    connectEditCommands();
-    connect(cboCurrentGroup_, qOverload<int>(&QComboBox::currentIndexChanged), this,
+    menus_ = std::make_unique<MainMenus>(*this, editor_, *controls_, *channels_);
+    connect(controls_->groupSelector(), qOverload<int>(&QComboBox::currentIndexChanged), this,
             [this](int) { runGuarded(session_.prompts(), this, [this] { cboCurrentGroup_Click(); }); });
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &frmGroups::onFocusWindowChanged);
 }
@@ -154,48 +95,13 @@ frmGroups::frmGroups(EditorSession& session, QWidget* parent)
 frmGroups::~frmGroups() {
     // Nothing may switch groups while the window comes apart.
     disconnect(qApp, nullptr, this, nullptr);
-    if (cboCurrentGroup_) {
-        cboCurrentGroup_->blockSignals(true);
-        cboCurrentGroup_->removeEventFilter(this);
-    }
-    if (txtOffset_) txtOffset_->removeEventFilter(this);
-    if (Grid_) Grid_->cancelEdit();
+    controls_->groupSelector()->blockSignals(true);
     if (session_.mainWindow() == this) session_.setMainWindow(nullptr);
-    delete dataORVInfo_;
-    dataORVInfo_ = nullptr;
-    if (!connName_.isEmpty()) QSqlDatabase::removeDatabase(connName_);
-}
-
-void frmGroups::bindGrid() {
-    // This editor's working copies (private ones when another editor runs);
-    // a damaged working file has been recreated: say so.
-    WorkingFiles& files = session_.workingFiles();
-    dataDir_ = files.dir();
-    for (const QString& repaired : files.repairs())
-        session_.prompts().message(nullptr, repaired, QString(), MsgIcon::None, MsgButtons::OK);
-    connName_ = QStringLiteral("dataORVInfo_%1").arg(reinterpret_cast<quintptr>(this), 0, 16);
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connName_);
-    const QString file = QDir(dataDir_).filePath(QLatin1String(clsDBUtil::kCurrentFile));
-    db.setDatabaseName(file);
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
-    // The grid stays empty when the working file is missing; the group still
-    // travels between the image and the window's view.
-    if (dataDir_.isEmpty() || !QFileInfo::exists(file) || !db.open()) return;
-    auto* model = new QSqlTableModel(this, db);
-    model->setTable(QStringLiteral("tblChannel"));
-    if (model->lastError().isValid() || model->columnCount() < kGridColumns) {
-        delete model;
-        return;
-    }
-    model->setEditStrategy(QSqlTableModel::OnRowChange);
-    model->setSort(0, Qt::AscendingOrder);
-    const char* captions[kGridColumns] = {QT_TR_NOOP("Chan"),   QT_TR_NOOP("Rec Freq"), QT_TR_NOOP("Rec CG"),
-                                          QT_TR_NOOP("Tx Freq"), QT_TR_NOOP("Tx CG"),    QT_TR_NOOP("Ch Label")};
-    for (int c = 0; c < kGridColumns; ++c) model->setHeaderData(c, Qt::Horizontal, tr(captions[c]));
-    model->select();
-    dataORVInfo_ = model;
-    Grid_->setModel(model);
-    applyGridGeometry();
+    // The parts go before the widgets they made: the menus first (they act
+    // on the others), then the channels with their working table.
+    menus_.reset();
+    channels_.reset();
+    controls_.reset();
 }
 
 // ---------------------------------------------------------------- activation
@@ -228,22 +134,14 @@ void frmGroups::Form_Activate() {
         writeGlobalDefaults(session_.image());
         for (int g = 0; g < kGroups; ++g) writeGroupDefaults(session_.image(), g);
         savedFormWidth_ = kFormWidth;
-        savedFormHeight_ = kFormHeight;
-        savedGridWidth_ = kGridWidth;
-        savedGridHeight_ = kGridHeight;
-        savedWindowState_ = 0;
+        channels_->keepGridWidth(true);
         editor_.loadGroup(0);
         markSaved();   // a fresh start has nothing unsaved
     }
     // The stored port is applied again, which closes the open port: never
     // while a radio exchange is using it (the window can be activated in the
     // middle of a transfer, by a click on it or by the window manager).
-    if (!session_.busy().isBusy()) {
-        const int port = session_.link().applyStoredPort();
-        commPort_ = port;
-        for (int n = 1; n <= 4; ++n) mnuCommPort_[size_t(n - 1)]->setChecked(n == port);
-        showCommPortDevices();
-    }
+    if (!session_.busy().isBusy()) menus_->showPortInUse(session_.link().applyStoredPort());
     const bool first = isFirstActivation_;
     isFirstActivation_ = false;
     // A row copied before leaving the window cannot be pasted after coming
@@ -251,9 +149,9 @@ void frmGroups::Form_Activate() {
     // own copy, never a text the user copied in another program.
     if (QClipboard* cb = QGuiApplication::clipboard(); cb && editor_.holdsOwnCopy(cb->text().toStdString()))
         cb->clear();
-    mnuPaste_->setEnabled(false);
+    menus_->offerPaste(false);
     editor_.resetCopyState();
-    setGridCurrent(0, currentColumn());
+    channels_->setCurrent(0, channels_->currentColumn());
     // The window may have been resized before it was first active.
     if (first && (width() != twipsToPx(kFormWidth) || height() != twipsToPx(kFormHeight))) relayoutAfterResize();
     // Once the window is up: where the last exit without a save kept the
@@ -268,26 +166,16 @@ void frmGroups::Form_Activate() {
         });
 }
 
-bool frmGroups::mnuNew_Click() {
-    if (!FileOpenSave::confirmDiscard(*this)) return false;
-    session_.image().clear();
-    writeGlobalDefaults(session_.image());
-    for (int g = 0; g < kGroups; ++g) writeGroupDefaults(session_.image(), g);
-    if (session_.GlobalsWindowOpen()) runGuarded(session_.prompts(), this, [this] { session_.readGlobals(); });
-    {
-        // Group 1 is shown, as at start; the group on screen is dropped, not stored.
-        const QSignalBlocker block(cboCurrentGroup_);
-        cboCurrentGroup_->setCurrentIndex(0);
-    }
-    editor_.setCurrentGroup(0);
-    readCurrentGroup();
-    FileState& f = session_.file();
-    f.filePath.clear();
-    f.previousFilePath.clear();
-    f.currentFileName.clear();
-    setShellCaption(tr("ORVEDIT  -  ORV Editor"));
-    markSaved();
-    return true;
+void frmGroups::Form_GotFocus() { menus_->offerPasteOfClipboard(); }
+
+void frmGroups::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    // The first activation must run even where the window manager does not
+    // hand the focus to a new window: the image defaults depend on it.
+    if (isFirstActivation_)
+        QTimer::singleShot(0, this, [this] {
+            if (isFirstActivation_) Form_Activate();
+        });
 }
 
 // ---------------------------------------------------------------- dropped files
@@ -314,21 +202,6 @@ void frmGroups::dropEvent(QDropEvent* e) {
     }
     e->acceptProposedAction();
     runGuarded(session_.prompts(), this, [this, path] { FileOpenSave::openPath(*this, path); });
-}
-
-void frmGroups::Form_GotFocus() {
-    const QClipboard* cb = QGuiApplication::clipboard();
-    mnuPaste_->setEnabled(cb && editor_.pasteOffered(cb->text().toStdString()));
-}
-
-void frmGroups::showEvent(QShowEvent* e) {
-    QMainWindow::showEvent(e);
-    // The first activation must run even where the window manager does not
-    // hand the focus to a new window: the image defaults depend on it.
-    if (isFirstActivation_)
-        QTimer::singleShot(0, this, [this] {
-            if (isFirstActivation_) Form_Activate();
-        });
 }
 
 // ---------------------------------------------------------------- closing
@@ -389,7 +262,7 @@ void frmGroups::closeEvent(QCloseEvent* e) {
 
 bool frmGroups::hasUnsavedChanges() {
     if (EditorShell::hasUnsavedChanges()) return true;
-    const int idx = cboCurrentGroup_->currentIndex();
+    const int idx = controls_->selectedGroup();
     return idx >= 0 && editor_.screenDiffers(idx);
 }
 
@@ -408,207 +281,88 @@ void frmGroups::refreshModified() {
 }
 
 bool frmGroups::storeCurrentGroup() {
-    const int idx = cboCurrentGroup_->currentIndex();
+    const int idx = controls_->selectedGroup();
     if (idx < 0) return true;
     return editor_.storeGroup(idx);
 }
 
 void frmGroups::readCurrentGroup() {
     editor_.clearUndo();
-    const int idx = cboCurrentGroup_->currentIndex();
+    const int idx = controls_->selectedGroup();
     editor_.loadGroup(idx < 0 ? 0 : idx);
 }
 
 void frmGroups::mnuReadCurrGroup_Click() {
     readCurrentGroup();
-    editor_.setCurrentGroup(std::max(0, cboCurrentGroup_->currentIndex()));
+    editor_.setCurrentGroup(std::max(0, controls_->selectedGroup()));
 }
 
 bool frmGroups::mnuWriteCurrGroup_Click() {
-    const int idx = std::max(0, cboCurrentGroup_->currentIndex());
+    const int idx = std::max(0, controls_->selectedGroup());
     const bool ok = editor_.storeGroup(idx);
-    editor_.setCurrentGroup(std::max(0, cboCurrentGroup_->currentIndex()));
+    editor_.setCurrentGroup(std::max(0, controls_->selectedGroup()));
     return ok;
 }
 
 void frmGroups::displayGroupMemory() {
     editor_.clearUndo();
-    const int g = static_cast<int>(roundHalfEven(numericValue(cboCurrentGroup_->currentText().toStdString()))) - 1;
+    const int g = static_cast<int>(roundHalfEven(numericValue(currentGroupText().toStdString()))) - 1;
     editor_.loadGroup(g);
 }
 
-QString frmGroups::currentGroupText() const { return cboCurrentGroup_->currentText(); }
+QString frmGroups::currentGroupText() const { return controls_->groupSelector()->currentText(); }
 
 void frmGroups::cboCurrentGroup_Click() {
-    if (!cboCurrentGroup_ || !Grid_) return;
-    if (!editor_.chooseGroup(cboCurrentGroup_->currentIndex(), isFirstActivation_)) {
+    QComboBox* selector = controls_->groupSelector();
+    if (!editor_.chooseGroup(selector->currentIndex(), isFirstActivation_)) {
         // The group on screen holds a value the image cannot take: stay on it.
-        QSignalBlocker block(cboCurrentGroup_);
-        cboCurrentGroup_->setCurrentIndex(editor_.currentGroup());
+        QSignalBlocker block(selector);
+        selector->setCurrentIndex(editor_.currentGroup());
         return;
     }
-    Grid_->clearSelection();
-    setGridCurrent(0, currentColumn());
+    channels_->grid()->clearSelection();
+    channels_->setCurrent(0, channels_->currentColumn());
 }
 
-// The typed group number, on the keys the combo box receives.
-bool frmGroups::eventFilter(QObject* obj, QEvent* e) {
-    if (cboCurrentGroup_ && obj == cboCurrentGroup_) {
-        QLineEdit* text = cboCurrentGroup_->lineEdit();
-        if (e->type() == QEvent::KeyPress) editor_.groupKeyDown(text->text().toStdString());
-        if (e->type() == QEvent::KeyRelease && !static_cast<QKeyEvent*>(e)->isAutoRepeat())
-            if (auto back = editor_.groupKeyUp(text->text().toStdString())) text->setText(q(*back));
-    }
-    // F1 in the offset box is the box's own help, not the help window.
-    if (txtOffset_ && obj == txtOffset_ && e->type() == QEvent::ShortcutOverride &&
-        static_cast<QKeyEvent*>(e)->key() == Qt::Key_F1) {
-        e->accept();
-        return true;
-    }
-    if (txtOffset_ && obj == txtOffset_ && e->type() == QEvent::KeyPress) {
-        const int k = static_cast<QKeyEvent*>(e)->key();
-        offsetEnterDown_ = k == Qt::Key_Return || k == Qt::Key_Enter;
-    }
-    if (txtOffset_ && obj == txtOffset_ && e->type() == QEvent::KeyRelease &&
-        !static_cast<QKeyEvent*>(e)->isAutoRepeat()) {
-        const auto* ke = static_cast<QKeyEvent*>(e);
-        EditKey key = editKey(ke->key());
-        if (key == EditKey::Other && ke->text().isEmpty()) key = EditKey::NoText;
-        // An Enter let go here that went down elsewhere (the one that closed
-        // the help box) confirms nothing.
-        const bool enter = key == EditKey::Return || key == EditKey::Enter;
-        if (enter && !offsetEnterDown_) return true;
-        offsetEnterDown_ = false;
-        const std::string shown = editor_.offsetKeyUp(key, txtOffset_->text().toStdString());
-        if (frmOffset_->isVisible() && q(shown) != txtOffset_->text()) txtOffset_->setText(q(shown));
-    }
-    return QMainWindow::eventFilter(obj, e);
-}
+// ---------------------------------------------------------------- the screen as the rules see it
 
-// ---------------------------------------------------------------- the grid as the rules see it
-
-QString frmGroups::shownText(int row, int col) const { return q(cellText(row, col)); }
-
-std::string frmGroups::cellText(int row, int col) const {
-    if (!dataORVInfo_)
-        return cellsWithoutTable_.cells[size_t(std::clamp(row, 0, kChannels - 1))][size_t(std::clamp(col, 0, 5))];
-    return Grid_->shownText(row, col).toStdString();
-}
-
-void frmGroups::setCell(int row, int col, const QVariant& value) {
-    if (!dataORVInfo_ || row < 0 || row >= dataORVInfo_->rowCount()) return;
-    QVariant v = value;
-    if (ChannelGrid::isFrequencyColumn(col) && v.userType() == QMetaType::QString)
-        v = numericValue(v.toString().toStdString());
-    dataORVInfo_->setData(dataORVInfo_->index(row, col), v);
-}
-
-void frmGroups::setCellText(int row, int col, const std::string& text) { setCell(row, col, q(text)); }
-
-void frmGroups::setCellNumber(int row, int col, double value) { setCell(row, col, value); }
-
-std::array<QCheckBox*, kChannels>& frmGroups::checkArray(ChannelCheck box) {
-    return box == ChannelCheck::Scan ? chkScan_ : box == ChannelCheck::Narrow ? chkNarr_ : chkLoPower_;
-}
-
-const std::array<QCheckBox*, kChannels>& frmGroups::checkArray(ChannelCheck box) const {
-    return box == ChannelCheck::Scan ? chkScan_ : box == ChannelCheck::Narrow ? chkNarr_ : chkLoPower_;
-}
-
-int frmGroups::checkValue(ChannelCheck box, int row) const { return checkBoxValue(checkArray(box).at(size_t(row))); }
-
-void frmGroups::setCheckValue(ChannelCheck box, int row, int value) {
-    setCheckBoxValue(checkArray(box).at(size_t(row)), value);
-}
-
-int frmGroups::currentRow() const {
-    const QModelIndex i = Grid_->currentIndex();
-    return i.isValid() ? i.row() : 0;
-}
-
-int frmGroups::currentColumn() const {
-    const QModelIndex i = Grid_->currentIndex();
-    return i.isValid() ? i.column() : 0;
-}
-
-void frmGroups::setGridCurrent(int row, int col) {
-    if (!dataORVInfo_ || row < 0 || row >= dataORVInfo_->rowCount()) return;
-    Grid_->setCurrentIndex(dataORVInfo_->index(row, std::clamp(col, 0, kGridColumns - 1)));
-}
-
-bool frmGroups::isEditing() const { return Grid_->activeEditor() != nullptr; }
-void frmGroups::setEditorText(const std::string& text) { Grid_->setEditorText(q(text)); }
-void frmGroups::finishEdit() { Grid_->finishEdit(); }
-void frmGroups::cancelEdit() { Grid_->cancelEdit(); }
-
-// Code that sets many cells at once stores them together: row-by-row storing
-// would re-read the table after the first row.
-void frmGroups::beginBulkEdit() {
-    if (!dataORVInfo_) return;
-    const QModelIndex cur = Grid_->currentIndex();
-    dataORVInfo_->submitAll();
-    dataORVInfo_->setEditStrategy(QSqlTableModel::OnManualSubmit);
-    if (cur.isValid()) setGridCurrent(cur.row(), cur.column());
-}
-
-void frmGroups::endBulkEdit() {
-    if (!dataORVInfo_) return;
-    const QModelIndex cur = Grid_->currentIndex();
-    dataORVInfo_->submitAll();
-    dataORVInfo_->setEditStrategy(QSqlTableModel::OnRowChange);
-    if (cur.isValid()) setGridCurrent(cur.row(), cur.column());
-}
+std::string frmGroups::cellText(int row, int col) const { return channels_->cellText(row, col); }
+void frmGroups::setCellText(int row, int col, const std::string& text) { channels_->setCellText(row, col, text); }
+void frmGroups::setCellNumber(int row, int col, double value) { channels_->setCellNumber(row, col, value); }
+int frmGroups::checkValue(ChannelCheck box, int row) const { return channels_->checkValue(box, row); }
+void frmGroups::setCheckValue(ChannelCheck box, int row, int value) { channels_->setCheckValue(box, row, value); }
+int frmGroups::currentRow() const { return channels_->currentRow(); }
+int frmGroups::currentColumn() const { return channels_->currentColumn(); }
+void frmGroups::setCurrent(int row, int col) { channels_->setCurrent(row, col); }
+bool frmGroups::isEditing() const { return channels_->isEditing(); }
+void frmGroups::setEditorText(const std::string& text) { channels_->setEditorText(text); }
+void frmGroups::finishEdit() { channels_->finishEdit(); }
+void frmGroups::cancelEdit() { channels_->cancelEdit(); }
+void frmGroups::beginBulkEdit() { channels_->beginBulkEdit(); }
+void frmGroups::endBulkEdit() { channels_->endBulkEdit(); }
 
 void frmGroups::controlsToView(GroupView& view) {
-    controlsToGroupView(*this, view);
-    for (int r = 0; r < kChannels; ++r)
-        for (int c = 0; c < kGridColumns; ++c)
-            view.channels.cells[size_t(r)][size_t(c)] = cellText(r, c);
+    controls_->toView(view);
+    channels_->cellsToView(view);
 }
 
 void frmGroups::viewToControls(const GroupView& view) {
-    groupViewToControls(view, *this);
-    cellsWithoutTable_ = view.channels;
-    if (!dataORVInfo_) return;
-    Grid_->cancelEdit();
-    beginBulkEdit();
-    for (int r = 0; r < kChannels && r < dataORVInfo_->rowCount(); ++r) {
-        const auto& cells = view.channels.cells[size_t(r)];
-        dataORVInfo_->setData(dataORVInfo_->index(r, colRecFreq), numericValue(cells[colRecFreq]));
-        dataORVInfo_->setData(dataORVInfo_->index(r, colRecCG), q(cells[colRecCG]));
-        dataORVInfo_->setData(dataORVInfo_->index(r, colTxFreq), numericValue(cells[colTxFreq]));
-        dataORVInfo_->setData(dataORVInfo_->index(r, colTxCG), q(cells[colTxCG]));
-        dataORVInfo_->setData(dataORVInfo_->index(r, colChLabel), q(cells[colChLabel]));
-    }
-    endBulkEdit();
+    controls_->fromView(view);
+    channels_->viewToCells(view);
 }
 
 void frmGroups::beep() { session_.prompts().beep(); }
 
 void frmGroups::refused(const std::string& why) {
     beep();
-    session_.showStatus(q(why));
+    session_.showStatus(QString::fromStdString(why));
 }
 
 void frmGroups::showOffsetEntry(int, const std::string& text) {
-    frmOffset_->setVisible(true);
-    txtOffset_->setText(q(text));
-    txtOffset_->selectAll();
-    txtOffset_->setFocus();
+    channels_->showOffsetEntry(QString::fromStdString(text));
 }
 
-void frmGroups::hideOffsetEntry() {
-    frmOffset_->setVisible(false);
-    Grid_->setFocus();
-}
-
-void frmGroups::refreshData() {
-    if (!dataORVInfo_) return;
-    Grid_->cancelEdit();
-    dataORVInfo_->select();
-}
-
-// ---------------------------------------------------------------- help and about
+void frmGroups::hideOffsetEntry() { channels_->hideOffsetEntry(); }
 
 void frmGroups::helpScreen(int context) {
     if (context == 1)
@@ -616,25 +370,51 @@ void frmGroups::helpScreen(int context) {
                                    MsgIcon::None, MsgButtons::OK);
 }
 
-// The group on screen is stored into the image first (as Move does), so that
-// the report holds what was typed and the screen keeps it; a value the image
-// cannot hold beeps and nothing is printed.
-void frmGroups::mnuPrint_Click() {
-    if (!storeCurrentGroup()) return;
-    session_.printing().print(this, session_.image(), session_.file().currentFileName);
-    session_.showStatus(session_.printing().lastOutcome());
+// ---------------------------------------------------------------- layout
+
+void frmGroups::defaultLayout() {
+    inLayout_ = true;
+    const QSize want(twipsToPx(kFormWidth), twipsToPx(kFormHeight));
+    if (size() != want && !isMaximized() && !isFullScreen()) resize(want);
+    channels_->defaultLayout(GroupControls::kFrameLeft);
+    controls_->defaultLayout();
+    inLayout_ = false;
 }
 
-void frmGroups::mnuPreview_Click() {
-    if (!storeCurrentGroup()) return;
-    session_.printing().preview(this, session_.image(), session_.file().currentFileName);
+void frmGroups::layoutWindow() {
+    // Compared in pixels: a twips size read back from pixels is rounded.
+    if (width() > twipsToPx(kFormWidth) && height() > twipsToPx(kFormHeight)) {
+        const int W = pxToTwips(width());
+        const int dx = W - savedFormWidth_;
+        const int frameLeft = W - GroupControls::kFramesFromRight;
+        channels_->widen(dx, pxToTwips(height()), frameLeft);
+        controls_->widen(frameLeft, dx);
+    } else if (!isMinimized()) {
+        defaultLayout();
+    }
 }
 
-void frmGroups::mnuHelp_Click() { session_.openHelpWindow(this); }
+void frmGroups::resizeEvent(QResizeEvent* e) {
+    QMainWindow::resizeEvent(e);
+    if (inLayout_) return;
+    if (!isFirstActivation_ && !isMinimized()) relayoutAfterResize();
+}
 
-void frmGroups::mnuAbout_Click() {
-    frmAbout about(session_.prompts(), this);
-    about.exec();
+void frmGroups::changeEvent(QEvent* e) {
+    QMainWindow::changeEvent(e);
+    if (e->type() == QEvent::FontChange && channels_ && !inLayout_) {
+        defaultLayout();
+        relayoutAfterResize();
+    }
+}
+
+// Lays the window out for its size and keeps the sizes for the next resize.
+void frmGroups::relayoutAfterResize() {
+    inLayout_ = true;
+    layoutWindow();
+    inLayout_ = false;
+    savedFormWidth_ = pxToTwips(width());
+    channels_->keepGridWidth();
 }
 
 }  // namespace orv

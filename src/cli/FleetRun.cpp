@@ -104,7 +104,7 @@ std::vector<RadioJobResult> runFleet(const std::vector<std::string>& ports, cons
     return results;
 }
 
-void printResultTable(std::ostream& out, const std::vector<RadioJobResult>& results) {
+void printResultTable(std::ostream& out, const std::vector<RadioJobResult>& results, bool dryRun) {
     std::size_t portWidth = 4;
     for (const RadioJobResult& r : results) portWidth = std::max(portWidth, r.port.size());
     auto pad = [](std::string s, std::size_t w) {
@@ -114,13 +114,18 @@ void printResultTable(std::ostream& out, const std::vector<RadioJobResult>& resu
     out << pad("PORT", portWidth) << "  " << pad("VERSION", 7) << "  " << pad("WRITTEN", 7) << "  "
         << pad("VERIFIED", 8) << "  ERROR\n";
     for (const RadioJobResult& r : results) {
-        std::string line = pad(r.port, portWidth) + "  " + pad(r.version, 7) + "  " + pad(stepText(r.written), 7) +
+        std::string line = pad(r.port, portWidth) + "  " + pad(r.version, 7) + "  " + pad(writtenText(r, dryRun), 7) +
                            "  " + pad(stepText(r.verified), 8) + "  " + (r.ok() ? std::string() : r.failure);
         while (!line.empty() && line.back() == ' ') line.pop_back();
         out << line << '\n';
     }
     for (const RadioJobResult& r : results) {
         if (!r.warning.empty()) out << r.port << ": warning: " << r.warning << '\n';
+        if (r.identical) out << r.port << ": " << kAlreadyHolds << '\n';
+        if (r.before && !r.before->changes.empty()) {
+            out << "\nChanges on " << r.port << ":\n";
+            for (const std::string& d : orv::changeLines(*r.before)) out << "  " << d << '\n';
+        }
         if (r.differences.empty()) continue;
         out << "\nDifferences on " << r.port << ":\n";
         for (const std::string& d : r.differences) out << "  " << d << '\n';
@@ -128,16 +133,25 @@ void printResultTable(std::ostream& out, const std::vector<RadioJobResult>& resu
     out.flush();
 }
 
-void printResultJson(std::ostream& out, const std::vector<RadioJobResult>& results) {
+void printResultJson(std::ostream& out, const std::vector<RadioJobResult>& results, bool dryRun) {
     nlohmann::json all = nlohmann::json::array();
     for (const RadioJobResult& r : results) {
         nlohmann::json j;
         j["port"] = r.port;
         j["version"] = r.version;
-        j["written"] = stepText(r.written);
+        j["fingerprint"] = r.before && r.before->read ? nlohmann::json(r.before->fingerprint) : nlohmann::json();
+        j["written"] = writtenText(r, dryRun);
         j["verified"] = stepText(r.verified);
         j["error"] = r.ok() ? nlohmann::json() : nlohmann::json(r.failure);
         j["differences"] = r.differences;
+        nlohmann::json changes = nlohmann::json::array();
+        if (r.before)
+            for (const orv::Difference& d : r.before->changes)
+                changes.push_back({{"kind", d.kind == orv::Difference::Kind::Field ? "field" : "bytes"},
+                                   {"where", d.where},
+                                   {"radio", d.thisValue},
+                                   {"new", d.thatValue}});
+        j["changes"] = changes;
         if (!r.warning.empty()) j["warning"] = r.warning;
         all.push_back(std::move(j));
     }

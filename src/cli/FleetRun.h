@@ -28,11 +28,14 @@ std::vector<RadioJobResult> runFleet(const std::vector<std::string>& ports, cons
 
 // The result table: port, version, written, verified, error; then the
 // differences of every radio whose verify found some.
-void printResultTable(std::ostream& out, const std::vector<RadioJobResult>& results);
+// With `dryRun` the WRITTEN column says "no" for a radio listed but not written.
+void printResultTable(std::ostream& out, const std::vector<RadioJobResult>& results, bool dryRun = false);
 
 // The same for scripts: a JSON array, one object per radio (port, version,
-// written, verified, error or null, differences).
-void printResultJson(std::ostream& out, const std::vector<RadioJobResult>& results);
+// fingerprint, written, verified, error or null, differences, and the
+// changes the read first found: one object per field or byte range with
+// kind, where, radio and new).
+void printResultJson(std::ostream& out, const std::vector<RadioJobResult>& results, bool dryRun = false);
 
 // Where the trace of the k-th port (1-based) of several goes: FILE with "-k"
 // before its extension ("trace.txt" -> "trace-2.txt").

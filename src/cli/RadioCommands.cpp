@@ -93,6 +93,7 @@ struct WriteArgs {
     std::string trace;
     bool noBackup = false;
     bool json = false, quiet = false;
+    bool dryRun = false, full = false, noReadFirst = false;
     orv::LinkTiming timing;
 };
 
@@ -192,6 +193,9 @@ RadioJobPlan jobPlan(const WriteArgs& a, bool write) {
     plan.skipGlobals = a.skipGlobals;
     plan.verify = a.verify || !write;
     plan.backupReads = !a.noBackup;
+    plan.readFirst = write && !a.noReadFirst;
+    plan.sendAll = a.full;
+    plan.dryRun = a.dryRun;
     plan.timing = a.timing;
     return plan;
 }
@@ -206,15 +210,22 @@ int runOne(const WriteArgs& a, const orv::MemoryImage& img, const RadioJobPlan& 
         host.setInteractive(progressInPlace());
         host.setQuiet(a.quiet);
         InterruptAsCancel guard;
-        r = orvcli::runRadioJob(a.ports.front(), img, plan, host, orv::platform::stopFlag());
+        // The change list goes out before anything is written.
+        const auto listChanges = [&](const orv::ReadFirst& before) {
+            if (a.json || a.quiet) return;
+            for (const std::string& line : orv::changeLines(before)) std::cout << line << '\n';
+            std::cout.flush();
+        };
+        r = orvcli::runRadioJob(a.ports.front(), img, plan, host, orv::platform::stopFlag(), listChanges);
     }
     const bool traceSaved = saveTrace(a.trace, r.trace, r.traceDropped);
     if (!r.warning.empty()) reportError("warning: " + r.warning);
     if (a.json) {
-        orvcli::printResultJson(std::cout, {r});
+        orvcli::printResultJson(std::cout, {r}, a.dryRun);
     } else if (a.quiet) {
         for (const std::string& d : r.differences) orvcli::reportLine(d);   // part of the error
     } else {
+        if (r.identical) std::cout << orvcli::kAlreadyHolds << '\n';
         if (r.verified == RadioJobResult::Step::Done) std::cout << orv::kRadioMatches << std::endl;
         for (const std::string& d : r.differences) std::cout << d << '\n';
     }
@@ -240,7 +251,7 @@ int runSeveral(const WriteArgs& a, const orv::MemoryImage& img, const RadioJobPl
         results = orvcli::runFleet(a.ports, img, plan, orv::platform::stopFlag(), o);
     }
     if (a.json) {
-        orvcli::printResultJson(std::cout, results);
+        orvcli::printResultJson(std::cout, results, a.dryRun);
     } else if (a.quiet) {
         // No table: one error line per radio that failed, with its differences.
         for (const RadioJobResult& r : results) {
@@ -249,7 +260,7 @@ int runSeveral(const WriteArgs& a, const orv::MemoryImage& img, const RadioJobPl
             for (const std::string& d : r.differences) orvcli::reportLine(r.port + ": " + d);
         }
     } else {
-        orvcli::printResultTable(std::cout, results);
+        orvcli::printResultTable(std::cout, results, a.dryRun);
     }
     bool traceSaved = true;
     for (std::size_t k = 0; k < results.size(); ++k)
@@ -276,7 +287,8 @@ int runJobs(const WriteArgs& a, bool write) {
             for (std::size_t k = 0; k < a.ports.size(); ++k) orvcli::checkOutputOrFail(orvcli::numberedPath(a.trace, k + 1));
     }
     const orv::MemoryImage img = orvcli::loadImageOrFail(a.file);
-    if (write && !a.yes) {
+    // A dry run writes nothing: no question, no backup of what would go out.
+    if (write && !a.yes && !a.dryRun) {
         if (!orv::platform::isInteractive(StdStream::Input))
             throw CommandFailure{kExitUsage,
                                  "refusing to write to the radio without confirmation: stdin is not a terminal (use --yes)"};
@@ -286,7 +298,7 @@ int runJobs(const WriteArgs& a, bool write) {
         }
     }
     // What is about to be written, kept before anything is sent.
-    if (write) backup(img, orv::BackupKind::Write, a.noBackup);
+    if (write && !a.dryRun) backup(img, orv::BackupKind::Write, a.noBackup);
     const RadioJobPlan plan = jobPlan(a, write);
     return a.ports.size() == 1 ? runOne(a, img, plan) : runSeveral(a, img, plan);
 }
@@ -345,7 +357,14 @@ void addRadioCommands(CLI::App& app, int& exitCode) {
     write->add_flag("-y,--yes", w->yes, "Do not ask for confirmation");
     write->add_option("--retries", w->retries, "Answer Retry to this many failure questions (default 0: Cancel)")
         ->check(CLI::NonNegativeNumber);
-    write->add_flag("--verify", w->verify, "Read each radio back afterwards and compare; exit 1 on a difference");
+    write->add_flag("--verify", w->verify,
+                    "Read back what was written and compare; exit 1 on a difference");
+    auto* noReadFirst = write->add_flag(
+        "--no-read-first", w->noReadFirst,
+        "Do not read the radio first: no backup of what it held, no list of changes, everything is sent");
+    write->add_flag("--dry-run", w->dryRun, "Read the radio and list what a write would change; write nothing")
+        ->excludes(noReadFirst);
+    write->add_flag("--full", w->full, "After the read, send everything, not only what differs");
     write->callback([w, &exitCode] { exitCode = orvcli::runGuarded([&] { return runJobs(*w, true); }); });
 
     auto v = std::make_shared<WriteArgs>();

@@ -14,10 +14,21 @@ std::string stepText(Step step) {
     return "-";
 }
 
+std::string writtenText(const RadioJobResult& r, bool dryRun) {
+    if (r.identical) return "same";
+    if (dryRun && r.written == Step::NotAsked && r.ok()) return "no";
+    return stepText(r.written);
+}
+
 RadioJobResult runRadioJob(const std::string& device, const orv::MemoryImage& image, const RadioJobPlan& plan,
-                           orv::LinkHost& host, const std::atomic<bool>& stop) {
+                           orv::LinkHost& host, const std::atomic<bool>& stop,
+                           const std::function<void(const orv::ReadFirst&)>& changes) {
     orv::RadioJobHooks hooks;
     hooks.stopped = [&stop] { return stop.load(); };
+    hooks.confirmChanges = [&](const orv::ReadFirst& before) {
+        if (changes) changes(before);
+        return !plan.dryRun;
+    };
     return orv::runRadioJobOn({device, plan.timing, kPortChoice}, image, plan, host, hooks);
 }
 

@@ -1,16 +1,16 @@
 #include "db/clsDBUtil.h"
 #include "db/ProgramData.h"
 #include "image/MemoryMap.h"
+#include "platform/Files.h"
+#include "platform/Folders.h"
 
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUuid>
 #include <QVariant>
@@ -34,6 +34,12 @@ QString errorText(const QSqlError& e) {
     QString t = e.databaseText().isEmpty() ? e.text() : e.databaseText();
     return t.isEmpty() ? QStringLiteral("Unknown database error") : t;
 }
+
+// A working file is a few kilobytes; a copy of anything much larger is
+// refused rather than read into memory.
+constexpr std::size_t kWorkingFileCap = std::size_t{16} << 20;
+
+std::string fileName(const QString& path) { return QDir::toNativeSeparators(path).toStdString(); }
 
 QString missingFile(const QString& path) {
     return QStringLiteral("Could not find file '%1'.").arg(QDir::toNativeSeparators(path));
@@ -228,12 +234,15 @@ bool clsDBUtil::setDefault() { return fillRows("Set Default DB Error = ", true);
 bool clsDBUtil::setBlank() { return fillRows("Set Balnk DB Error = ", false); }
 
 QString clsDBUtil::createWorkingFile(const QString& path) {
-    QFile::remove(path);
+    // Made in a folder of its own, then put in the place of `path` in one step.
+    QTemporaryDir scratch;
+    if (!scratch.isValid()) return QStringLiteral("Cannot make a temporary folder: ") + scratch.errorString();
+    const QString made = scratch.filePath(QFileInfo(path).fileName());
     QString why;
     {
         const QString conn = uniqueConnection("orv_create_");
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), conn);
-        db.setDatabaseName(path);
+        db.setDatabaseName(made);
         if (!db.open()) {
             why = errorText(db.lastError());
         } else {
@@ -259,20 +268,18 @@ QString clsDBUtil::createWorkingFile(const QString& path) {
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(conn);
     }
-    return why;
+    return why.isEmpty() ? replaceWorkingFile(made, path) : why;
 }
 
 bool clsDBUtil::ensureWorkingFiles(const QString& dir, const QString& shippedDir) {
-    if (!QDir().mkpath(dir)) return false;
+    if (platform::makeFolders(fileName(dir)) != 0) return false;
     for (const char* name : {kCurrentFile, kLastFile}) {
         const QString target = QDir(dir).filePath(QLatin1String(name));
         if (QFileInfo::exists(target)) continue;
         const QString shipped = QDir(shippedDir).filePath(QLatin1String(name));
         bool ok = false;
-        if (QFileInfo::exists(shipped) && QFileInfo(shipped).absoluteFilePath() != QFileInfo(target).absoluteFilePath()) {
-            ok = QFile::copy(shipped, target);
-            if (ok) QFile(target).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-        }
+        if (QFileInfo::exists(shipped) && QFileInfo(shipped).absoluteFilePath() != QFileInfo(target).absoluteFilePath())
+            ok = replaceWorkingFile(shipped, target).isEmpty();
         if (!ok) ok = createWorkingFile(target).isEmpty();
         if (!ok) return false;
     }
@@ -280,25 +287,9 @@ bool clsDBUtil::ensureWorkingFiles(const QString& dir, const QString& shippedDir
 }
 
 QString clsDBUtil::workingDirectory() {
-    const QString programDir = QCoreApplication::applicationDirPath();
-    const QString shippedDir = programDataDir(programDir);
-    const QByteArray env = qgetenv("ORVEDIT_DATA_DIR");
-    if (!env.isEmpty()) {
-        const QString dir = QString::fromLocal8Bit(env);
-        return ensureWorkingFiles(dir, shippedDir) ? dir : QString();
-    }
-    const bool filesThere = QFileInfo::exists(QDir(shippedDir).filePath(QLatin1String(kCurrentFile))) &&
-                            QFileInfo::exists(QDir(shippedDir).filePath(QLatin1String(kLastFile)));
-    auto writable = [](const QString& f) { return QFileInfo(f).isWritable(); };
-    // Only the program's own folder (a build tree, an unpacked copy) doubles
-    // as the working folder; an installed program's data folder stays as shipped.
-    if (filesThere && shippedDir == programDir && writable(programDir) &&
-        writable(QDir(programDir).filePath(QLatin1String(kCurrentFile))) &&
-        writable(QDir(programDir).filePath(QLatin1String(kLastFile))))
-        return programDir;
-    const QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    if (!userDir.isEmpty() && ensureWorkingFiles(userDir, shippedDir)) return userDir;
-    return filesThere ? shippedDir : QString();
+    const QString dir = QString::fromStdString(platform::dataFolder());
+    if (dir.isEmpty()) return dir;
+    return ensureWorkingFiles(dir, programDataDir()) ? dir : QString();
 }
 
 QString clsDBUtil::checkWorkingFile(const QString& path) {
@@ -332,16 +323,20 @@ QString clsDBUtil::checkWorkingFile(const QString& path) {
     return why;
 }
 
+QString clsDBUtil::replaceWorkingFile(const QString& source, const QString& path) {
+    // SQLite's journals beside the file belong to the file replaced: one left
+    // there would be played back into the new file. They go first, so that
+    // a stop between the two steps leaves a damaged file, repaired next time,
+    // never a sound file with a stranger's journal.
+    for (const char* journal : {"-journal", "-wal", "-shm"}) platform::removeFile(fileName(path + QLatin1String(journal)));
+    const FileStatus st = platform::copyFile(fileName(source), fileName(path), kWorkingFileCap);
+    return st ? QString() : QString::fromStdString(st.message);
+}
+
 QString clsDBUtil::recreateWorkingFile(const QString& path, const QString& shippedDir) {
     const QString shipped = QDir(shippedDir).filePath(QFileInfo(path).fileName());
     const bool otherFile = QFileInfo(shipped).absoluteFilePath() != QFileInfo(path).absoluteFilePath();
-    if (otherFile && checkWorkingFile(shipped).isEmpty()) {
-        QFile::remove(path);
-        if (QFile::copy(shipped, path)) {
-            QFile(path).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-            return {};
-        }
-    }
+    if (otherFile && checkWorkingFile(shipped).isEmpty() && replaceWorkingFile(shipped, path).isEmpty()) return {};
     return createWorkingFile(path);
 }
 
@@ -349,9 +344,10 @@ WorkingFiles::WorkingFiles() {
     const QString shared = clsDBUtil::workingDirectory();
     const QString shippedDir = programDataDir();
     if (shared.isEmpty()) return;
-    lock_ = std::make_unique<QLockFile>(QDir(shared).filePath(QStringLiteral("OrvCurrent.lock")));
-    lock_->setStaleLockTime(0);  // a lock is stale only when its editor is gone
-    if (lock_->tryLock(0)) {
+    // The system lets go of the lock when its editor ends, however it ends.
+    lock_ = std::make_unique<platform::FileLock>(fileName(QDir(shared).filePath(QStringLiteral("OrvCurrent.lock"))),
+                                                 platform::LockWait::No);
+    if (lock_->error() == 0) {
         dir_ = shared;
     } else {
         lock_.reset();

@@ -10,10 +10,12 @@
 #include <functional>
 #include <memory>
 
-class QLockFile;
 class QTemporaryDir;
 
 namespace orv {
+namespace platform {
+class FileLock;
+}
 
 class clsDBUtil {
 public:
@@ -47,14 +49,15 @@ public:
 
     // Creates (or re-creates) a working file with tblChannel and its 16 rows
     // of default contents. Used by the build to make the shipped copies and
-    // at run time when no shipped copy exists. Empty on success, else why.
+    // at run time when no shipped copy exists. The file is made beside
+    // nothing and then takes the place of `path` in one step. Empty on
+    // success, else why.
     static QString createWorkingFile(const QString& path);
 
-    // The directory that holds the working copies: $ORVEDIT_DATA_DIR when
-    // set; else the program's directory when the files are there and it is
-    // writable; else the per-user data directory (always so for an installed
-    // program). The files are copied from the shipped ones (programDataDir())
-    // or created when missing. Empty when none is usable.
+    // The directory that holds the working copies: the program's per-user
+    // data folder (platform::dataFolder(), where the backups are too), made
+    // when missing. The files are copied from the shipped ones
+    // (programDataDir()) or created when missing. Empty when it is not usable.
     static QString workingDirectory();
     // Copies the shipped files from `shippedDir` into `dir` where missing
     // (creating them when there is no shipped copy).
@@ -68,6 +71,10 @@ public:
     // `shippedDir` when that one is sound and another file, else a freshly
     // made one. Empty on success, else why it failed.
     static QString recreateWorkingFile(const QString& path, const QString& shippedDir);
+    // Puts a copy of `source` in the place of the working file `path` in one
+    // step (the platform's replacement), its old journals removed first.
+    // Empty on success, else why.
+    static QString replaceWorkingFile(const QString& source, const QString& path);
 
 private:
     void message(const QString& text) const;
@@ -105,7 +112,7 @@ private:
     void repair(const QString& shippedDir);
 
     QString dir_;
-    std::unique_ptr<QLockFile> lock_;
+    std::unique_ptr<platform::FileLock> lock_;
     std::unique_ptr<QTemporaryDir> private_;
     QStringList repairs_;
 };

@@ -53,9 +53,8 @@ constexpr int kMaxSequence = 999999;
 }  // namespace
 
 std::string backupFolder() {
-    if (const std::string data = platform::environmentValue("ORVEDIT_DATA_DIR"); !data.empty()) return platform::inFolder(data, "backups");
-    const std::string base = platform::userDataFolder();
-    return base.empty() ? base : platform::inFolder(base, "backups");
+    const std::string data = platform::dataFolder();
+    return data.empty() ? data : platform::inFolder(data, "backups");
 }
 
 std::string backupFileName(BackupKind kind, std::time_t when, int sequence) {
@@ -100,7 +99,7 @@ BackupResult keepBackup(const MemoryImage& image, BackupKind kind, const std::st
     BackupResult r;
     if (folder.empty()) {
         r.status.kind = FileStatus::Kind::NotFound;
-        r.status.message = "no folder for backups: " + platform::userDataFolderMissing();
+        r.status.message = "no folder for backups: " + platform::dataFolderMissing();
         return r;
     }
     if (const int err = platform::makeFolders(folder); err != 0) {

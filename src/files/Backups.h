@@ -19,11 +19,10 @@ enum class BackupKind { Read, Write, Exit };
 
 inline constexpr int kBackupsKept = 200;
 
-// The backup folder: $ORVEDIT_DATA_DIR/backups when that variable is set,
-// else the per-user data folder of the program ($XDG_DATA_HOME, by default
-// ~/.local/share, then ORVEDIT/ORVEDIT/backups; on Windows
-// %APPDATA%\ORVEDIT\backups). Empty when the variables the per-user folder
-// comes from ($XDG_DATA_HOME and $HOME; %APPDATA%) are not set.
+// The backup folder: "backups" in the program's per-user data folder
+// (platform::dataFolder(): $ORVEDIT_DATA_DIR, else by default
+// ~/.local/share/ORVEDIT/ORVEDIT; on Windows %APPDATA%\ORVEDIT). Empty when
+// the data folder is.
 std::string backupFolder();
 
 struct BackupResult {

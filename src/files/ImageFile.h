@@ -24,11 +24,13 @@
 
 namespace orv {
 
-// Writes the whole image (6019 bytes) to `path`: an unnamed temporary file in
-// the same folder, fsync, then named and renamed over the target, under the
-// rules above. On failure the target is as it was and no temporary file is
-// left; a process killed during a save (SIGTERM, SIGINT, SIGHUP) leaves none
-// either, since the file has no name until the moment it replaces the target.
+// Writes the whole image (6019 bytes) to `path` through the platform's
+// replacement (platform/Files.h: a temporary file in the same folder, synced,
+// then put in the target's place), under the rules above. On failure the
+// target is as it was and no temporary file is left; a program ended politely
+// during a save (SIGTERM, SIGINT, SIGHUP) leaves none either: a temporary
+// without a name goes with the program, and while one has a name those
+// signals wait until it has replaced the target.
 FileStatus saveImageFile(const std::string& path, const MemoryImage& img);
 
 // Checks, without writing, that a save to `path` would not be refused for

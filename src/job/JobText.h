@@ -26,6 +26,10 @@ std::string radioEndedText(RadioAction action, RadioPart part, int group, const 
 // The first question before anything is written to a radio.
 inline constexpr const char* kConfirmWrite = ORV_TR_NOOP("JobText", "Are you sure you want to write to the radio?");
 
+// What a write says, and sends nothing, when the radio it read first
+// already holds what it would write.
+inline constexpr const char* kRadioHoldsIt = ORV_TR_NOOP("JobText", "The radio already holds this programming.");
+
 // The verdict of a verify that found the radio as it should be.
 inline constexpr const char* kRadioMatches = ORV_TR_NOOP("JobText", "Radio matches");
 

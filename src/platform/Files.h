@@ -26,6 +26,12 @@ FileStatus checkReplaceTarget(const std::string& path);
 // the target is as it was and no temporary file is left.
 FileStatus replaceFile(const std::string& path, const void* data, std::size_t size);
 
+// Replaces `target` with a copy of the regular file `source`, the same way
+// replaceFile writes (the target is the old file or the whole copy, never a
+// part). `source` is read whole first: one of more than `cap` bytes is
+// refused (TooLarge) and the target left as it was.
+FileStatus copyFile(const std::string& source, const std::string& target, std::size_t cap);
+
 // Reads `path` into `out` until its end or `cap` bytes, whichever comes
 // first. A folder is refused; with `regularOnly` anything but a regular file
 // too. Opening never waits for a pipe's writer. `sizeOnDisk` receives the

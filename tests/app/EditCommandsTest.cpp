@@ -54,13 +54,13 @@ protected:
     }
     void ctrl(Qt::Key key) {
         activate();
-        w->Grid()->setFocus();
-        QTest::keyClick(w->Grid(), key, Qt::ControlModifier);
+        grid(*w)->setFocus();
+        QTest::keyClick(grid(*w), key, Qt::ControlModifier);
         QCoreApplication::processEvents();
     }
     void clickCell(int row, int col) {
-        const QRect r = w->Grid()->visualRect(w->dataORVInfo()->index(row, col));
-        QTest::mouseClick(w->Grid()->viewport(), Qt::LeftButton, {}, r.center());
+        const QRect r = grid(*w)->visualRect(table(*w)->index(row, col));
+        QTest::mouseClick(grid(*w)->viewport(), Qt::LeftButton, {}, r.center());
     }
     static QString clipboard() { return QGuiApplication::clipboard()->text(); }
     std::array<QString, 6> row(int r) const {
@@ -88,20 +88,20 @@ TEST_F(EditCommands, ARowCopiedOnGroupOnePastedIntoRowFiveOfGroupThreeIsSavedExa
     typeCell(1, 3, "155.725");
     typeCell(1, 4, "067.0");
     typeCell(1, 5, "COPYME");
-    QTest::mouseClick(win.chkScan(1), Qt::LeftButton);
-    QTest::mouseClick(win.chkLoPower(1), Qt::LeftButton);
+    QTest::mouseClick(channelBox(win, "chkScan", 1), Qt::LeftButton);
+    QTest::mouseClick(channelBox(win, "chkLoPower", 1), Qt::LeftButton);
     clickCell(1, 2);
     ctrl(Qt::Key_R);
     EXPECT_EQ(clipboard(), "2\t155.12500\tD023\t155.72500\t067.0\tCOPYME\t1\t0\t1\r");
-    EXPECT_TRUE(win.mnuPaste()->isEnabled());
+    EXPECT_TRUE(action(win, "mnuPaste")->isEnabled());
 
-    win.cboCurrentGroup()->setCurrentIndex(2);  // group 3 from the list
+    widget<QComboBox>(win, "cboCurrentGroup")->setCurrentIndex(2);  // group 3 from the list
     clickCell(4, 1);
     ctrl(Qt::Key_V);
     EXPECT_EQ(row(4), (std::array<QString, 6>{"5", "155.12500", "D023", "155.72500", "67", "COPYME"}));
-    EXPECT_TRUE(win.chkScan(4)->isChecked());
-    EXPECT_FALSE(win.chkNarr(4)->isChecked());
-    EXPECT_TRUE(win.chkLoPower(4)->isChecked());
+    EXPECT_TRUE(channelBox(win, "chkScan", 4)->isChecked());
+    EXPECT_FALSE(channelBox(win, "chkNarr", 4)->isChecked());
+    EXPECT_TRUE(channelBox(win, "chkLoPower", 4)->isChecked());
     EXPECT_EQ(row(3)[1], "162.55000") << "only the current row is pasted";
     EXPECT_EQ(beeps, 0);
 
@@ -151,12 +151,13 @@ TEST_F(EditCommands, DefaultBlankAndLastScreenMoveTheRowsAndTheCheckMarks) {
     typeCell(7, 2, "D754-");  // still held by the grid: its row has not been left
     std::array<std::array<QString, 6>, 16> before;
     for (int r = 0; r < 16; ++r) before[size_t(r)] = row(r);
-    const QString label = win.txtGrpLab()->text();
-    QTest::mouseClick(win.chkNarr(2), Qt::LeftButton);
+    const QString label = widget<QLineEdit>(win, "txtGrpLab")->text();
+    QTest::mouseClick(channelBox(win, "chkNarr", 2), Qt::LeftButton);
 
     auto marks = [&] {
-        return QString("%1%2%3").arg(win.mnuLast()->isChecked()).arg(win.mnuDefault()->isChecked()).arg(
-            win.mnuBlank()->isChecked());
+        QString marks;
+        for (const char* entry : {"mnuLast", "mnuDefault", "mnuBlank"}) marks += action(win, entry)->isChecked() ? '1' : '0';
+        return marks;
     };
     EXPECT_EQ(marks(), "000");
     ctrl(Qt::Key_D);
@@ -176,15 +177,15 @@ TEST_F(EditCommands, DefaultBlankAndLastScreenMoveTheRowsAndTheCheckMarks) {
     EXPECT_EQ(marks(), "100");
     for (int r = 0; r < 16; ++r) EXPECT_EQ(row(r), before[size_t(r)]) << "row " << r;
     EXPECT_TRUE(boxes.asked.empty());
-    EXPECT_EQ(win.txtGrpLab()->text(), label) << "the group controls are not touched";
-    EXPECT_TRUE(win.chkNarr(2)->isChecked());
+    EXPECT_EQ(widget<QLineEdit>(win, "txtGrpLab")->text(), label) << "the group controls are not touched";
+    EXPECT_TRUE(channelBox(win, "chkNarr", 2)->isChecked());
 }
 
 TEST_F(EditCommands, ADatabaseFailureIsToldAndTheGridStillShowsTheTable) {
     auto& win = open();
     ScriptedBoxes boxes(session->prompts());
     typeCell(0, 5, "KEEP");
-    ASSERT_TRUE(QFile::remove(win.dataDirectory() + "/OrvLast.mdb"));
+    ASSERT_TRUE(QFile::remove(win.channels().dataDirectory() + "/OrvLast.mdb"));
     ctrl(Qt::Key_D);
     // The screen is not overwritten once its copy has failed.
     const std::vector<QString> texts = boxes.texts();
@@ -193,7 +194,7 @@ TEST_F(EditCommands, ADatabaseFailureIsToldAndTheGridStillShowsTheTable) {
     EXPECT_TRUE(texts[1].startsWith("Current to Last Error = ")) << texts[1].toStdString();
     EXPECT_EQ(boxes.asked[0].title, "ORVEDIT");
     EXPECT_EQ(cell(0, 5), "KEEP");
-    EXPECT_TRUE(win.mnuDefault()->isChecked());
+    EXPECT_TRUE(action(win, "mnuDefault")->isChecked());
 }
 
 TEST_F(EditCommands, AScreenWhoseCopyFailsIsNotOverwritten) {
@@ -202,7 +203,7 @@ TEST_F(EditCommands, AScreenWhoseCopyFailsIsNotOverwritten) {
     {
         // The last-screen table refuses every change; the working table does not.
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "lock-last");
-        db.setDatabaseName(win.dataDirectory() + "/OrvLast.mdb");
+        db.setDatabaseName(win.channels().dataDirectory() + "/OrvLast.mdb");
         ASSERT_TRUE(db.open());
         ASSERT_TRUE(QSqlQuery(db).exec(
             "CREATE TRIGGER refuse BEFORE UPDATE ON tblChannel BEGIN SELECT RAISE(ABORT, 'locked'); END"));
@@ -224,23 +225,23 @@ TEST_F(EditCommands, TheOffsetEntryComputesAndRefuses) {
     typeCell(2, 1, "150");
     typeCell(2, 3, "151");
     auto spaceInTxFreq = [&] {
-        win.Grid()->setCurrentIndex(win.dataORVInfo()->index(2, 3));
-        win.Grid()->setFocus();
-        QTest::keyClick(win.Grid(), Qt::Key_Space);
+        grid(win)->setCurrentIndex(table(win)->index(2, 3));
+        grid(win)->setFocus();
+        QTest::keyClick(grid(win), Qt::Key_Space);
         QCoreApplication::processEvents();
     };
-    QLineEdit* box = win.txtOffset();
+    QLineEdit* box = widget<QLineEdit>(win, "txtOffset");
     spaceInTxFreq();
-    ASSERT_TRUE(win.frmOffset()->isVisible());
-    EXPECT_EQ(win.frmOffset()->title(), "Offset");
+    ASSERT_TRUE(widget<QGroupBox>(win, "frmOffset")->isVisible());
+    EXPECT_EQ(widget<QGroupBox>(win, "frmOffset")->title(), "Offset");
     EXPECT_TRUE(box->hasFocus());
     EXPECT_EQ(cell(2, 3), "151.00000");
     QTest::keyClicks(box, "-2");
     EXPECT_EQ(beeps, 0);
     QTest::keyClick(box, Qt::Key_Return);
     EXPECT_EQ(cell(2, 3), "148.00000");
-    EXPECT_FALSE(win.frmOffset()->isVisible());
-    EXPECT_TRUE(win.Grid()->hasFocus());
+    EXPECT_FALSE(widget<QGroupBox>(win, "frmOffset")->isVisible());
+    EXPECT_TRUE(grid(win)->hasFocus());
 
     spaceInTxFreq();
     EXPECT_EQ(box->text(), "-2");
@@ -257,7 +258,7 @@ TEST_F(EditCommands, TheOffsetEntryComputesAndRefuses) {
     QTest::keyClick(box, Qt::Key_Return);
     EXPECT_EQ(beeps, 2) << "180 MHz is outside the band";
     EXPECT_EQ(cell(2, 3), "148.00000");
-    EXPECT_FALSE(win.frmOffset()->isVisible());
+    EXPECT_FALSE(widget<QGroupBox>(win, "frmOffset")->isVisible());
 }
 
 // The Enter that closes the help box is let go in the offset box: it
@@ -267,11 +268,11 @@ TEST_F(EditCommands, TheOffsetBoxIgnoresTheHelpsEnterAndClosesOnAGroupSwitch) {
     ScriptedBoxes boxes(session->prompts());
     typeCell(2, 1, "150");
     typeCell(2, 3, "151");
-    QLineEdit* box = win.txtOffset();
+    QLineEdit* box = widget<QLineEdit>(win, "txtOffset");
     auto spaceInTxFreq = [&] {
-        win.Grid()->setCurrentIndex(win.dataORVInfo()->index(2, 3));
-        win.Grid()->setFocus();
-        QTest::keyClick(win.Grid(), Qt::Key_Space);
+        grid(win)->setCurrentIndex(table(win)->index(2, 3));
+        grid(win)->setFocus();
+        QTest::keyClick(grid(win), Qt::Key_Space);
         QCoreApplication::processEvents();
     };
     spaceInTxFreq();
@@ -283,20 +284,20 @@ TEST_F(EditCommands, TheOffsetBoxIgnoresTheHelpsEnterAndClosesOnAGroupSwitch) {
     QTest::keyClick(box, Qt::Key_F1);
     QTest::keyClick(box, Qt::Key_End);
     QTest::keyRelease(box, Qt::Key_Return);   // went down in the help box
-    EXPECT_TRUE(win.frmOffset()->isVisible());
+    EXPECT_TRUE(widget<QGroupBox>(win, "frmOffset")->isVisible());
     EXPECT_EQ(box->text(), "-2");
     EXPECT_EQ(cell(2, 3), "151.00000");
-    win.cboCurrentGroup()->setCurrentIndex(1);
+    widget<QComboBox>(win, "cboCurrentGroup")->setCurrentIndex(1);
     QCoreApplication::processEvents();
-    EXPECT_FALSE(win.frmOffset()->isVisible());
+    EXPECT_FALSE(widget<QGroupBox>(win, "frmOffset")->isVisible());
 }
 
 TEST_F(EditCommands, UndoBringsBackTheCodeGuardAsItWas) {
     auto& win = open();
-    win.setCell(6, 2, "D754-");
+    win.channels().setCell(6, 2, "D754-");
     clickCell(6, 2);
-    QTest::keyClick(win.Grid(), Qt::Key_0);  // the first key opens the cell's editor
-    QLineEdit* e = win.Grid()->activeEditor();
+    QTest::keyClick(grid(win), Qt::Key_0);  // the first key opens the cell's editor
+    QLineEdit* e = grid(win)->activeEditor();
     ASSERT_NE(e, nullptr);
     QTest::keyClicks(e, "67.0");
     QTest::keyClick(e, Qt::Key_Return);
@@ -305,7 +306,7 @@ TEST_F(EditCommands, UndoBringsBackTheCodeGuardAsItWas) {
     clickCell(0, 0);
     ctrl(Qt::Key_Z);
     EXPECT_EQ(cell(6, 2), "D754-");
-    EXPECT_EQ(win.Grid()->currentIndex().row(), 6);
+    EXPECT_EQ(grid(win)->currentIndex().row(), 6);
 }
 
 // Commands that put other programming on screen forget the undo record:
@@ -317,22 +318,22 @@ TEST_F(EditCommands, UndoIsForgottenWhenOtherProgrammingIsShown) {
     const std::vector<Case> cases = {
         {"Open", [&](TestWindow& win) {
              session->prompts().setFileChooser([&](QWidget*, bool, const QString&) { return file; });
-             win.mnuOpen()->trigger();
+             action(win, "mnuOpen")->trigger();
              session->prompts().setFileChooser({});
          }},
-        {"Blank Screen", [&](TestWindow& win) { win.mnuBlank()->trigger(); }},
-        {"Last Screen", [&](TestWindow& win) { win.mnuLast()->trigger(); }},
+        {"Blank Screen", [&](TestWindow& win) { action(win, "mnuBlank")->trigger(); }},
+        {"Last Screen", [&](TestWindow& win) { action(win, "mnuLast")->trigger(); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         auto& win = open();
-        win.setCell(6, 5, "FROMFILE");
+        win.channels().setCell(6, 5, "FROMFILE");
         ASSERT_TRUE(win.storeCurrentGroup());
         ASSERT_TRUE(saveImageFile(file.toStdString(), image()));
-        win.setCell(6, 5, "ORIGINAL");
+        win.channels().setCell(6, 5, "ORIGINAL");
         clickCell(6, 5);
-        QTest::keyClick(win.Grid(), Qt::Key_E);  // the first key opens the cell's editor
-        QLineEdit* e = win.Grid()->activeEditor();
+        QTest::keyClick(grid(win), Qt::Key_E);  // the first key opens the cell's editor
+        QLineEdit* e = grid(win)->activeEditor();
         ASSERT_NE(e, nullptr);
         QTest::keyClicks(e, "DITED");
         QTest::keyClick(e, Qt::Key_Return);
@@ -354,11 +355,11 @@ TEST_F(EditCommands, PasteAndSelectAllInATypedCellAreTheWindowsCommands) {
     QGuiApplication::clipboard()->setText("1\t150.00000\t\t151.00000\t\tROW");
     activate();
     clickCell(4, 5);
-    QTest::keyClick(win.Grid(), Qt::Key_A);  // the first key opens the cell's editor
-    QLineEdit* e = win.Grid()->activeEditor();
+    QTest::keyClick(grid(win), Qt::Key_A);  // the first key opens the cell's editor
+    QLineEdit* e = grid(win)->activeEditor();
     ASSERT_NE(e, nullptr);
     QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
-    ASSERT_EQ(win.Grid()->activeEditor(), e);
+    ASSERT_EQ(grid(win)->activeEditor(), e);
     EXPECT_FALSE(e->text().contains('\t')) << e->text().toStdString();
     EXPECT_FALSE(e->text().contains("ROW"));
     QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
@@ -370,15 +371,15 @@ TEST_F(EditCommands, TheDoubleClickCopiesAllRowsAndKeepsThePasteMode) {
     auto& win = open();
     clickCell(2, 1);
     ctrl(Qt::Key_R);
-    const QRect r = win.Grid()->visualRect(win.dataORVInfo()->index(5, 0));
-    QTest::mouseDClick(win.Grid()->viewport(), Qt::LeftButton, {}, r.center());
+    const QRect r = grid(win)->visualRect(table(win)->index(5, 0));
+    QTest::mouseDClick(grid(win)->viewport(), Qt::LeftButton, {}, r.center());
     const QString all = clipboard();
     EXPECT_EQ(all.count('\r'), 16);
     EXPECT_FALSE(all.contains('\n'));
     EXPECT_TRUE(all.startsWith("1\t162.40000\t000.0\t000.00000\t000.0\t    Ch 1\t"));
     EXPECT_TRUE(win.editor().pasteRowMode());
     EXPECT_EQ(win.editor().copiedLength(), all.size());
-    EXPECT_TRUE(win.mnuPaste()->isEnabled());
+    EXPECT_TRUE(action(win, "mnuPaste")->isEnabled());
 }
 
 TEST_F(EditCommands, AnActivationEmptiesTheClipboardOnlyOfOurOwnCopy) {
@@ -389,13 +390,13 @@ TEST_F(EditCommands, AnActivationEmptiesTheClipboardOnlyOfOurOwnCopy) {
     activateFromGlobalWindow();
     EXPECT_EQ(clipboard(), "copied in another program");
     EXPECT_EQ(win.editor().copiedLength(), -1) << "the activation ran";
-    EXPECT_FALSE(win.mnuPaste()->isEnabled());
+    EXPECT_FALSE(action(win, "mnuPaste")->isEnabled());
 
     ctrl(Qt::Key_R);
-    EXPECT_TRUE(win.mnuPaste()->isEnabled());
+    EXPECT_TRUE(action(win, "mnuPaste")->isEnabled());
     activateFromGlobalWindow();
     EXPECT_EQ(clipboard(), "");
-    EXPECT_FALSE(win.mnuPaste()->isEnabled());
+    EXPECT_FALSE(action(win, "mnuPaste")->isEnabled());
 }
 
 // ---------------------------------------------------------------- Move
@@ -420,7 +421,7 @@ protected:
     void move(const std::function<void(frmMove&)>& inDialog) {
         activate();
         QTimer::singleShot(0, w.get(), [&] {
-            frmMove* d = w->moveDialog();
+            frmMove* d = w->findChild<frmMove*>();
             ASSERT_NE(d, nullptr);
             ASSERT_TRUE(QTest::qWaitFor([&] { return d->isVisible(); }, 2000));
             inDialog(*d);
@@ -470,7 +471,7 @@ TEST_F(MoveBanks, FifteenToOneAndBackKeepLabelsFlagsAndGroupParameters) {
     EXPECT_TRUE(afterFirst == reordered(stored, {15, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}));
     EXPECT_EQ(cell(0, 1), "154.00000") << "group 1 shown again from the image";
     EXPECT_EQ(cell(1, 1), "162.45000");
-    EXPECT_EQ(win.txtGrpLab()->text(), "    LAB0");
+    EXPECT_EQ(widget<QLineEdit>(win, "txtGrpLab")->text(), "    LAB0");
     EXPECT_EQ(imageGroup(image(), 1).channels.cells[1][colRecFreq], "155.12500");
     for (int g = 0; g < 15; ++g) {
         const GroupView v = imageGroup(image(), g);
@@ -516,7 +517,7 @@ TEST_F(MoveBanks, TheCloseBoxAPositionPastFifteenAndAnUnstorableGroupMoveNothing
     });
     EXPECT_TRUE(image() == start);
 
-    win.setCell(4, 2, "BAD");  // a code guard the image cannot hold
+    win.channels().setCell(4, 2, "BAD");  // a code guard the image cannot hold
     beeps = 0;
     move([&](frmMove& d) {
         choose(d.cboFromBank(), "3");

@@ -65,17 +65,17 @@ TEST_F(EditorCommandsTest, ReadRadioShowsItsGroupsAndASavedFileHoldsTheTypedEdit
     test::ScriptedBoxes boxes(session->prompts());
 
     auto& win = open();
-    win.mnuRead()->trigger();
+    action(win, "mnuRead")->trigger();
     test::waitForRadio(win.session());
     EXPECT_TRUE(boxes.asked.empty()) << boxes.asked.front().text.toStdString();
     EXPECT_EQ(beeps, 1) << "a finished read beeps once";
     EXPECT_EQ(cell(0, 1), "155.12500");
     EXPECT_EQ(cell(0, 4), "D023-");
 
-    win.cboCurrentGroup()->setCurrentIndex(1);
-    EXPECT_EQ(win.cboTOT()->currentText(), "60");
-    EXPECT_EQ(win.cboScan()->currentText(), "5.5");
-    win.cboCurrentGroup()->setCurrentIndex(0);
+    widget<QComboBox>(win, "cboCurrentGroup")->setCurrentIndex(1);
+    EXPECT_EQ(widget<QComboBox>(win, "cboTOT")->currentText(), "60");
+    EXPECT_EQ(widget<QComboBox>(win, "cboScan")->currentText(), "5.5");
+    widget<QComboBox>(win, "cboCurrentGroup")->setCurrentIndex(0);
 
     typeCell(1, 1, "155.5");
     EXPECT_EQ(cell(1, 1), "155.50000");
@@ -83,7 +83,7 @@ TEST_F(EditorCommandsTest, ReadRadioShowsItsGroupsAndASavedFileHoldsTheTypedEdit
 
     const QString path = files.filePath("radio.orv");
     session->prompts().setFileChooser([&](QWidget*, bool, const QString&) { return path; });
-    win.mnuSave()->trigger();
+    action(win, "mnuSave")->trigger();
     MemoryImage saved;
     ASSERT_TRUE(loadImageFile(path.toStdString(), saved).ok());
 
@@ -105,7 +105,7 @@ TEST_F(EditorCommandsTest, WriteRadioSendsTheScreenAndNoMeansNoPageZero) {
     auto& win = open();
     typeCell(2, 3, "151.625");  // group 1 channel 3 transmits on 151.625 MHz
     boxes.answer({MsgAnswer::OK, MsgAnswer::No});
-    win.mnuWriteAll()->trigger();
+    action(win, "mnuWriteAll")->trigger();
     test::waitForRadio(win.session());
     ASSERT_TRUE(boxes.wasAsked("Are you sure you want to write to the radio?"));
     ASSERT_TRUE(boxes.wasAsked("Write Global Parameters?"));
@@ -132,7 +132,7 @@ TEST_F(EditorCommandsTest, ClosingAsksTheLoadedGlobalWindowFirst) {
     test::ScriptedBoxes boxes(session->prompts());
     auto& win = open();
     win.answer = QMessageBox::No;
-    win.mnuGlobals()->trigger();
+    action(win, "mnuGlobals")->trigger();
     ASSERT_NE(session->globalsWindow(), nullptr);
     session->globalsWindow()->hide();  // hidden still counts as loaded
 
@@ -150,13 +150,13 @@ TEST_F(EditorCommandsTest, ClosingAsksTheLoadedGlobalWindowFirst) {
 
 TEST_F(EditorCommandsTest, CommPortEntriesStoreThePortAndNameTheirDevices) {
     auto& win = open();
-    win.mnuCommPort(3)->trigger();
-    EXPECT_TRUE(win.mnuCommPort(3)->isChecked());
-    EXPECT_FALSE(win.mnuCommPort(1)->isChecked());
+    action(win, "mnuCommPort3")->trigger();
+    EXPECT_TRUE(action(win, "mnuCommPort3")->isChecked());
+    EXPECT_FALSE(action(win, "mnuCommPort1")->isChecked());
     EXPECT_EQ(RadioLink::storedPort(), 3);
     EXPECT_EQ(session->link().portNumber(), 3);
-    EXPECT_TRUE(win.mnuCommPort(3)->toolTip().contains(RadioLink::deviceForPort(3)));
-    win.mnuCommPort(1)->trigger();
+    EXPECT_TRUE(action(win, "mnuCommPort3")->toolTip().contains(RadioLink::deviceForPort(3)));
+    action(win, "mnuCommPort1")->trigger();
     EXPECT_EQ(RadioLink::storedPort(), 1);
 }
 
@@ -167,13 +167,13 @@ TEST_F(EditorCommandsTest, TheGlobalWindowLooksTheSameWhoeverOpensIt) {
     auto& win = open();
     { LinkTiming t = session->link().timing(); t.settleMs = 20; session->link().setTiming(t); }
 
-    win.mnuGlobals()->trigger();
+    action(win, "mnuGlobals")->trigger();
     ASSERT_NE(session->globalsWindow(), nullptr);
     const QSize fromMenu = session->globalsWindow()->size();
     const QFont menuFont = session->globalsWindow()->cboDTMFDev()->font();
     delete session->globalsWindow();
 
-    win.mnuReadGlobal()->trigger();   // a decode loads the window without an owner
+    action(win, "mnuReadGlobal")->trigger();   // a decode loads the window without an owner
 
     test::waitForRadio(win.session());
     ASSERT_NE(session->globalsWindow(), nullptr);
@@ -195,9 +195,9 @@ TEST_F(EditorCommandsTest, PrintAndPreviewStoreTheTypedValueFirst) {
         {"Ctrl+P", [&] {
              win.activateWindow();
              ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &win; }, 2000));
-             QTest::keyClick(win.Grid()->activeEditor(), Qt::Key_P, Qt::ControlModifier);
+             QTest::keyClick(grid(win)->activeEditor(), Qt::Key_P, Qt::ControlModifier);
          }, "QFileDialog"},
-        {"Print Preview", [&] { win.mnuPreview()->trigger(); }, "QPrintPreviewDialog"},
+        {"Print Preview", [&] { action(win, "mnuPreview")->trigger(); }, "QPrintPreviewDialog"},
     };
     int row = 0;
     for (const Case& c : cases) {
@@ -217,12 +217,12 @@ TEST_F(EditorCommandsTest, PrintAndPreviewStoreTheTypedValueFirst) {
                                           return int(QDialog::Accepted);
                                       },
                                       [] { return false; }});
-        const QModelIndex idx = win.dataORVInfo()->index(row, colRecFreq);
-        win.Grid()->setCurrentIndex(idx);
-        win.Grid()->edit(idx);
-        ASSERT_NE(win.Grid()->activeEditor(), nullptr);
-        win.Grid()->activeEditor()->selectAll();
-        QTest::keyClicks(win.Grid()->activeEditor(), "160");
+        const QModelIndex idx = table(win)->index(row, colRecFreq);
+        grid(win)->setCurrentIndex(idx);
+        grid(win)->edit(idx);
+        ASSERT_NE(grid(win)->activeEditor(), nullptr);
+        grid(win)->activeEditor()->selectAll();
+        QTest::keyClicks(grid(win)->activeEditor(), "160");
         c.run();
         QCoreApplication::processEvents();
         ASSERT_FALSE(dialogs.empty());
@@ -251,13 +251,13 @@ TEST_F(EditorCommandsTest, TheAlignmentWindowHoldsOffTheRadioCommandsAndClosesFi
     auto& win = open();
     { LinkTiming t = session->link().timing(); t.settleMs = 20; session->link().setTiming(t); }
 
-    win.mnuTuneRadio()->trigger();
+    action(win, "mnuTuneRadio")->trigger();
 
     test::waitForRadio(win.session());
     ASSERT_NE(session->alignmentWindow(), nullptr);
     EXPECT_NE(radio.sim.memory(), mem) << "group 1 holds the test channels";
-    for (QAction* a : {win.mnuRead(), win.mnuWriteAll(), win.mnuTuneRadio(), win.mnuCommPort(2)})
-        EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
+    for (const char* entry : {"mnuRead", "mnuWriteAll", "mnuTuneRadio", "mnuCommPort2"})
+        EXPECT_FALSE(action(win, entry)->isEnabled()) << entry;
     const int beepsBefore = beeps;
     EXPECT_FALSE(test::finishRun(mnuRead_Click(win))) << "refused even when called directly";
     EXPECT_EQ(beeps, beepsBefore + 1);

@@ -1,4 +1,5 @@
 #include "EditorTestSupport.h"
+#include "app/frmChanges.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -47,7 +48,7 @@ EditorFixture::EditorFixture() {
     dataDir = freshDir();
     qputenv("ORVEDIT_DATA_DIR", dataDir.toLocal8Bit());
     session = std::make_unique<EditorSession>();
-    useShortLinkTiming(*session);
+    prepareTestSession(*session);
     session->prompts().setBeepHandler([this] { ++beeps; });
 }
 
@@ -67,19 +68,20 @@ TestWindow& EditorFixture::open() {
 }
 
 void EditorFixture::typeCell(int row, int col, const QString& text) {
-    const QModelIndex idx = w->dataORVInfo()->index(row, col);
-    w->Grid()->setCurrentIndex(idx);
-    w->Grid()->edit(idx);
-    QLineEdit* e = w->Grid()->activeEditor();
+    const QModelIndex idx = table(*w)->index(row, col);
+    grid(*w)->setCurrentIndex(idx);
+    grid(*w)->edit(idx);
+    QLineEdit* e = grid(*w)->activeEditor();
     ASSERT_NE(e, nullptr) << "no editor for row " << row << " column " << col;
     e->selectAll();
     QTest::keyClicks(e, text);
-    if (QLineEdit* still = w->Grid()->activeEditor()) QTest::keyClick(still, Qt::Key_Return);
+    if (QLineEdit* still = grid(*w)->activeEditor()) QTest::keyClick(still, Qt::Key_Return);
     QCoreApplication::processEvents();
 }
 
-void useShortLinkTiming(EditorSession& session) {
+void prepareTestSession(EditorSession& session) {
     session.link().setTiming(LinkTiming::shortened());
+    session.prompts().setChangesAnswer([](QWidget*, const ChangeListView&) { return true; });
 }
 
 QString EditorFixture::catchMessageBox(const std::function<void()>& action) {

@@ -1,17 +1,30 @@
 // Helpers for the main-window tests: the application (offscreen, settings and
 // working databases in private folders), a main window whose questions are
-// answered by the test, a beep counter, and cell typing.
+// answered by the test, its menu entries and controls by their object names,
+// a beep counter, and cell typing.
 #pragma once
 #include <gtest/gtest.h>
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
+#include <QSqlTableModel>
 #include <QString>
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <stdexcept>
+#include <string>
+#include "app/ChannelGrid.h"
+#include "app/ChannelPanel.h"
 #include "app/EditorSession.h"
 #include "app/frmGroups.h"
 
@@ -48,11 +61,34 @@ private:
     std::function<void(QDialog*)> f_;
 };
 
+// A window's part by its object name (the main window's controls and menu
+// entries keep the names the documentation gives them). A name the window
+// does not hold throws, which fails the test at that line.
+template <class Part = QWidget>
+Part* widget(const QObject& window, const QString& name) {
+    Part* p = window.findChild<Part*>(name);
+    if (!p)
+        throw std::logic_error("no " + std::string(Part::staticMetaObject.className()) + " named " +
+                               name.toStdString());
+    return p;
+}
+inline QAction* action(const QObject& window, const QString& name) { return widget<QAction>(window, name); }
+// The check box of `channel` (0..15) in one of the columns "chkScan",
+// "chkNarr" and "chkLoPower".
+inline QCheckBox* channelBox(const QObject& window, const char* column, int channel) {
+    return widget<QCheckBox>(window, QLatin1String(column) + QString::number(channel));
+}
+inline ChannelGrid* grid(const QObject& window) { return widget<ChannelGrid>(window, QStringLiteral("Grid")); }
+// The working table the grid shows (null without one).
+inline QSqlTableModel* table(const QObject& window) { return qobject_cast<QSqlTableModel*>(grid(window)->model()); }
+
 // A fresh empty temporary folder (removed at exit).
 QString freshDir();
-// The link of `session` waits 0.1 s per byte and pauses 20 ms: what the
-// tests check is the bytes, against simulators that answer at once.
-void useShortLinkTiming(EditorSession& session);
+// A session as the tests use it: its link waits 0.1 s per byte and pauses
+// 20 ms (what the tests check is the bytes, against simulators that answer
+// at once), and "What Will Change" is answered Write (a test that looks at
+// it sets its own answer).
+void prepareTestSession(EditorSession& session);
 
 class TestWindow : public frmGroups {
 public:
@@ -79,7 +115,7 @@ protected:
     TestWindow& open();
     // Types `text` into a grid cell and ends the edit with Enter.
     void typeCell(int row, int col, const QString& text);
-    QString cell(int row, int col) const { return w->shownText(row, col); }
+    QString cell(int row, int col) const { return w->channels().shownText(row, col); }
     MemoryImage& image() { return session->image(); }
     // Runs `action`, answering OK to every message the session shows; the
     // text of the first one (empty when none was shown).

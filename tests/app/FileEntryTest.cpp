@@ -36,7 +36,7 @@ protected:
     // A programming file whose group 1 channel 1 is named `name`.
     QString makeFile(const QString& name) {
         auto& win = open();
-        win.setCell(0, 5, name);
+        win.channels().setCell(0, 5, name);
         EXPECT_TRUE(win.storeCurrentGroup());
         const QString path = freshDir() + "/" + name + ".orv";
         EXPECT_TRUE(saveImageFile(path.toStdString(), image()));
@@ -67,7 +67,7 @@ protected:
     }
     // Leaves a changed cell on screen: the programming has unsaved changes.
     void editScreen() {
-        w->setCell(2, 5, "EDITED");
+        w->channels().setCell(2, 5, "EDITED");
         ASSERT_TRUE(w->hasUnsavedChanges());
     }
 };
@@ -151,15 +151,16 @@ TEST_F(FileEntry, RecentFilesListAndForgetMissingFiles) {
     QStringList expected{made[3], made[8], made[7], made[6], made[5], made[4], made[2], made[1]};
     EXPECT_EQ(fos::recentFiles(), expected);
 
-    win.fillRecentMenu();
-    const QList<QAction*> entries = win.mnuRecent()->actions();
+    QMenu* recent = widget<QMenu>(win, "mnuRecent");
+    emit recent->aboutToShow();   // the menu is made as it opens
+    const QList<QAction*> entries = recent->actions();
     ASSERT_EQ(entries.size(), 8);
     entries[1]->trigger();   // R8 through the menu
     EXPECT_EQ(cell(0, 5).trimmed(), "R8");
 
     QFile::remove(made[6]);
-    win.fillRecentMenu();
-    win.mnuRecent()->actions()[3]->trigger();   // R6, gone
+    emit recent->aboutToShow();
+    recent->actions()[3]->trigger();   // R6, gone
     EXPECT_EQ(cell(0, 5).trimmed(), "R8");
     ASSERT_FALSE(boxes.asked.empty());
     EXPECT_TRUE(boxes.asked.back().text.contains(made[6]));

@@ -20,22 +20,22 @@ TEST_F(GridDatabase, DefaultScreenThenLastScreenOnTheGrid) {
     typeCell(15, 1, "151.625");  // channel 16, still pending in the grid
     typeCell(0, 5, "FIRST");
     {
-        clsDBUtil db(win.dataDirectory(), [](const QString& m) { ADD_FAILURE() << m.toStdString(); });
+        clsDBUtil db(win.channels().dataDirectory(), [](const QString& m) { ADD_FAILURE() << m.toStdString(); });
         EXPECT_TRUE(db.currentToLast([&] {
             std::array<QString, 5> r;
-            for (int c = 1; c <= 5; ++c) r[size_t(c - 1)] = win.shownText(15, c);
+            for (int c = 1; c <= 5; ++c) r[size_t(c - 1)] = win.channels().shownText(15, c);
             return r;
         }));
         EXPECT_TRUE(db.setDefault());
     }
-    win.refreshData();
+    win.channels().refreshData();
     EXPECT_EQ(cell(0, 5), "00000000");
     EXPECT_EQ(cell(15, 1), "162.55000");
     {
-        clsDBUtil db(win.dataDirectory(), [](const QString& m) { ADD_FAILURE() << m.toStdString(); });
+        clsDBUtil db(win.channels().dataDirectory(), [](const QString& m) { ADD_FAILURE() << m.toStdString(); });
         EXPECT_TRUE(db.lastToCurrent());
     }
-    win.refreshData();
+    win.channels().refreshData();
     EXPECT_EQ(cell(15, 1), "151.62500");
     EXPECT_EQ(cell(0, 5), "FIRST");
     EXPECT_EQ(cell(3, 5), "    Ch 4");
@@ -64,9 +64,9 @@ TEST_F(GridDatabase, ADamagedWorkingFileIsReportedAndRecreated) {
         EXPECT_TRUE(said.startsWith("Open Database Error = ")) << said.toStdString();
         EXPECT_TRUE(said.contains(c.said)) << said.toStdString();
         EXPECT_TRUE(said.contains("recreated")) << said.toStdString();
-        ASSERT_NE(w->dataORVInfo(), nullptr);
-        EXPECT_EQ(w->dataORVInfo()->rowCount(), 16);
-        EXPECT_EQ(w->dataORVInfo()->headerData(1, Qt::Horizontal).toString(), "Rec Freq");
+        ASSERT_NE(table(*w), nullptr);
+        EXPECT_EQ(table(*w)->rowCount(), 16);
+        EXPECT_EQ(table(*w)->headerData(1, Qt::Horizontal).toString(), "Rec Freq");
         EXPECT_EQ(cell(0, 1), "162.40000");
         typeCell(0, 1, "155.125");
         EXPECT_EQ(cell(0, 1), "155.12500") << "channels can be edited again";
@@ -79,17 +79,17 @@ TEST_F(GridDatabase, ADamagedWorkingFileIsReportedAndRecreated) {
 // working files, so the two never edit the same table.
 TEST_F(GridDatabase, ASecondEditorGetsItsOwnWorkingCopies) {
     auto& first = open();
-    EXPECT_EQ(first.dataDirectory(), dataDir);
+    EXPECT_EQ(first.channels().dataDirectory(), dataDir);
     typeCell(2, 5, "FIRST");
-    first.refreshData();
+    first.channels().refreshData();
     auto secondSession = std::make_unique<EditorSession>();
     auto second = std::make_unique<frmGroups>(*secondSession);
-    const QString privateDir = second->dataDirectory();
+    const QString privateDir = second->channels().dataDirectory();
     EXPECT_NE(privateDir, dataDir);
     EXPECT_TRUE(QFile::exists(privateDir + "/OrvCurrent.mdb"));
     second->show();
     QCoreApplication::processEvents();
-    EXPECT_EQ(second->shownText(2, 5), "    Ch 3") << "the second editor shows its own group 1";
+    EXPECT_EQ(second->channels().shownText(2, 5), "    Ch 3") << "the second editor shows its own group 1";
     EXPECT_EQ(readTable(dataDir + "/OrvCurrent.mdb")[2].label, "FIRST") << "the first editor's table is untouched";
     second.reset();
     secondSession.reset();

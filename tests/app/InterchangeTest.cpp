@@ -116,7 +116,7 @@ TEST_F(Interchange, CompareListsTheDifferencesAndADoubleClickGoesToTheGroup) {
     // An edit on screen, not yet stored: the comparison stores it first.
     typeCell(0, 3, "155.5");
 
-    win.mnuCompare()->trigger();
+    action(win, "mnuCompare")->trigger();
     auto* cmp = win.findChild<frmCompare*>();
     ASSERT_NE(cmp, nullptr);
     EXPECT_TRUE(cmp->isVisible());
@@ -136,14 +136,14 @@ TEST_F(Interchange, CompareListsTheDifferencesAndADoubleClickGoesToTheGroup) {
         ASSERT_TRUE(exchange);
         const int beepsBefore = beeps;
         doubleClickRow(*cmp, 3);
-        EXPECT_EQ(win.cboCurrentGroup()->currentIndex(), 0);
+        EXPECT_EQ(widget<QComboBox>(win, "cboCurrentGroup")->currentIndex(), 0);
         EXPECT_EQ(beeps, beepsBefore + 1);
     }
     doubleClickRow(*cmp, 3);
-    EXPECT_EQ(win.cboCurrentGroup()->currentIndex(), 4);
+    EXPECT_EQ(widget<QComboBox>(win, "cboCurrentGroup")->currentIndex(), 4);
     EXPECT_EQ(cell(1, 1), "162.45000") << "the editor's own value of group 5 is on screen";
     doubleClickRow(*cmp, 1);  // a tuning byte belongs to no window
-    EXPECT_EQ(win.cboCurrentGroup()->currentIndex(), 4);
+    EXPECT_EQ(widget<QComboBox>(win, "cboCurrentGroup")->currentIndex(), 4);
     EXPECT_EQ(session->globalsWindow(), nullptr);
     doubleClickRow(*cmp, 0);  // a global field opens the global window
     EXPECT_NE(session->globalsWindow(), nullptr);
@@ -152,7 +152,7 @@ TEST_F(Interchange, CompareListsTheDifferencesAndADoubleClickGoesToTheGroup) {
     // The same window shows the next comparison; an equal file has none.
     chosen = path("same.orv");
     ASSERT_TRUE(saveImageFile(chosen.toStdString(), image()).ok());
-    win.mnuCompare()->trigger();
+    action(win, "mnuCompare")->trigger();
     EXPECT_EQ(win.findChildren<frmCompare*>().size(), 1);
     EXPECT_EQ(cmp->table()->rowCount(), 0);
     EXPECT_EQ(cmp->lblSummary()->text(), "No differences: both hold the same programming.");
@@ -162,7 +162,7 @@ TEST_F(Interchange, CompareListsTheDifferencesAndADoubleClickGoesToTheGroup) {
     chosen = path("bad.orv");
     writeText(chosen, "short");
     const MemoryImage before = image();
-    win.mnuCompare()->trigger();
+    action(win, "mnuCompare")->trigger();
     ASSERT_EQ(boxes.asked.size(), 1u);
     EXPECT_EQ(boxes.asked[0].title, "File Error");
     EXPECT_TRUE(image() == before);
@@ -170,7 +170,7 @@ TEST_F(Interchange, CompareListsTheDifferencesAndADoubleClickGoesToTheGroup) {
 
     // Cancelled: nothing.
     chosen.clear();
-    win.mnuCompare()->trigger();
+    action(win, "mnuCompare")->trigger();
     EXPECT_EQ(boxes.asked.size(), 1u);
     cmp->close();
 }
@@ -199,13 +199,13 @@ TEST_F(Interchange, ExportAndImportChannelsRoundTripThroughTheRealCommands) {
         const auto n = std::erase_if(boxes.asked, [](const auto& a) { return a.text == "Discard the unsaved changes?"; });
         return n == 1;
     };
-    win.cboCurrentGroup()->setCurrentIndex(2);
+    widget<QComboBox>(win, "cboCurrentGroup")->setCurrentIndex(2);
     typeCell(0, 1, "155.125");
     typeCell(0, 5, "fire");
 
     // Export: the typed edits are in the file.
     chosen = path("group3.csv");
-    win.mnuExportChannels()->trigger();
+    action(win, "mnuExportChannels")->trigger();
     ASSERT_TRUE(boxes.asked.empty()) << boxes.asked[0].text.toStdString();
     ASSERT_TRUE(dialogs.back().forSaving);
     EXPECT_TRUE(dialogs.back().current.endsWith("group3.csv"));
@@ -216,7 +216,7 @@ TEST_F(Interchange, ExportAndImportChannelsRoundTripThroughTheRealCommands) {
 
     // Importing the same file changes no byte.
     const MemoryImage exported = image();
-    win.mnuImportChannels()->trigger();
+    action(win, "mnuImportChannels")->trigger();
     EXPECT_TRUE(discardAsked());
     EXPECT_TRUE(boxes.asked.empty());
     EXPECT_TRUE(image() == exported);
@@ -235,15 +235,15 @@ TEST_F(Interchange, ExportAndImportChannelsRoundTripThroughTheRealCommands) {
     edited.erase(edited.find(row16) + 2);  // the last row goes
     writeText(chosen, edited);
     typeCell(15, 3, "160.0");
-    win.mnuImportChannels()->trigger();
+    action(win, "mnuImportChannels")->trigger();
     EXPECT_TRUE(discardAsked());
     EXPECT_TRUE(boxes.asked.empty());
     EXPECT_EQ(cell(1, 1), "151.62500");
     EXPECT_EQ(cell(1, 2), "067.0");
     EXPECT_EQ(cell(1, 3), "152.62500");
-    EXPECT_TRUE(win.chkNarr(1)->isChecked());
-    EXPECT_TRUE(win.chkScan(1)->isChecked());
-    EXPECT_TRUE(win.chkLoPower(1)->isChecked());
+    EXPECT_TRUE(channelBox(win, "chkNarr", 1)->isChecked());
+    EXPECT_TRUE(channelBox(win, "chkScan", 1)->isChecked());
+    EXPECT_TRUE(channelBox(win, "chkLoPower", 1)->isChecked());
     EXPECT_EQ(cell(15, 3), "160.00000");
     EXPECT_EQ(image()[rec(2, 1, 0)], 0xA1);  // 151.625 MHz is code 41300, 0xA154
     EXPECT_EQ(image()[rec(2, 1, 1)], 0x54);
@@ -251,7 +251,7 @@ TEST_F(Interchange, ExportAndImportChannelsRoundTripThroughTheRealCommands) {
     // A row the radio cannot hold: the preview says why and OK imports nothing.
     const MemoryImage beforeRefusal = image();
     writeText(chosen, std::string(kChannelCsvHeader) + "\r\n3,X,450.000000,,0,,,,,,,,FM,,,High,,,,,\r\n");
-    win.mnuImportChannels()->trigger();
+    action(win, "mnuImportChannels")->trigger();
     EXPECT_TRUE(discardAsked());
     EXPECT_TRUE(boxes.asked.empty());
     EXPECT_EQ(previews.back(), QStringList{"2|3|X|450.000000|-|cannot be imported: column Frequency: \"450.000000\": "
@@ -262,7 +262,7 @@ TEST_F(Interchange, ExportAndImportChannelsRoundTripThroughTheRealCommands) {
     // A file that cannot be read at all: told, no preview, nothing changed.
     const std::size_t shown = previews.size();
     writeText(chosen, "Location,Name\r\n3,X\r\n");
-    win.mnuImportChannels()->trigger();
+    action(win, "mnuImportChannels")->trigger();
     EXPECT_TRUE(discardAsked());
     ASSERT_EQ(boxes.asked.size(), 1u);
     EXPECT_EQ(boxes.asked[0].title, "Import Channels");
@@ -276,7 +276,7 @@ TEST_F(Interchange, ExportAndImportChannelsRoundTripThroughTheRealCommands) {
 TEST_F(Interchange, ImportPreviewPlansTicksAndFirstChannelAndCancelChangesNothing) {
     test::ScriptedBoxes boxes(session->prompts());
     auto& win = open();
-    win.cboCurrentGroup()->setCurrentIndex(1);
+    widget<QComboBox>(win, "cboCurrentGroup")->setCurrentIndex(1);
     chosen = path("tool.csv");
     writeText(chosen,
               "Location,Name,Frequency,Power\r\n"
@@ -288,7 +288,7 @@ TEST_F(Interchange, ImportPreviewPlansTicksAndFirstChannelAndCancelChangesNothin
 
     // Cancel: the plan was shown, nothing changed.
     answerPreview = [](frmCsvPreview&) { return false; };
-    win.mnuImportChannels()->trigger();
+    action(win, "mnuImportChannels")->trigger();
     ASSERT_EQ(previews.size(), 1u);
     EXPECT_EQ(win.statusBar()->currentMessage(), "Import cancelled");
     EXPECT_EQ(previews[0], (QStringList{"[x] 2|0|Calling|146.520000|1|power 50W -> High",
@@ -311,13 +311,13 @@ TEST_F(Interchange, ImportPreviewPlansTicksAndFirstChannelAndCancelChangesNothin
                   "[x] 5|3|Third|148.000000|11|fits");
         return true;
     };
-    win.mnuImportChannels()->trigger();
+    action(win, "mnuImportChannels")->trigger();
     EXPECT_TRUE(boxes.asked.empty());
     EXPECT_EQ(cell(9, 1), "147.00000");
     EXPECT_EQ(cell(9, 5), "LONG NAM");
-    EXPECT_TRUE(win.chkLoPower(9)->isChecked());
+    EXPECT_TRUE(channelBox(win, "chkLoPower", 9)->isChecked());
     EXPECT_EQ(cell(10, 1), "148.00000");
-    EXPECT_FALSE(win.chkLoPower(10)->isChecked());
+    EXPECT_FALSE(channelBox(win, "chkLoPower", 10)->isChecked());
     for (int c : {0, 1, 2, 3, 11}) EXPECT_EQ(image()[rec(1, c, 0)], before[rec(1, c, 0)]) << c;
 }
 
@@ -328,7 +328,7 @@ TEST_F(Interchange, ExportRefusalsAndFailuresTellTheUser) {
     image()[rec(0, 3, 2)] = 0x0A;
     win.readCurrentGroup();
     chosen = path("g1.csv");
-    win.mnuExportChannels()->trigger();
+    action(win, "mnuExportChannels")->trigger();
     ASSERT_EQ(boxes.asked.size(), 1u);
     EXPECT_TRUE(boxes.asked[0].text.startsWith("Group 1 cannot be exported:\ngroup 1 channel 4 Rec CG: \"0A0.0\""));
     EXPECT_TRUE(dialogs.empty());
@@ -338,14 +338,14 @@ TEST_F(Interchange, ExportRefusalsAndFailuresTellTheUser) {
     image()[rec(0, 3, 2)] = 0x00;
     win.readCurrentGroup();
     chosen = path("no/such/folder/g1.csv");
-    win.mnuExportChannels()->trigger();
+    action(win, "mnuExportChannels")->trigger();
     ASSERT_EQ(boxes.asked.size(), 2u);
     EXPECT_TRUE(boxes.asked[1].text.contains("no/such/folder")) << boxes.asked[1].text.toStdString();
     EXPECT_EQ(win.statusBar()->currentMessage(), "Group 1 was not exported");
 
     // An import of a file that does not exist.
     const MemoryImage before = image();
-    win.mnuImportChannels()->trigger();
+    action(win, "mnuImportChannels")->trigger();
     ASSERT_EQ(boxes.asked.size(), 3u);
     EXPECT_TRUE(image() == before);
 }

@@ -101,8 +101,9 @@ TEST_P(FontSizes, WindowsScaleToTheFontWithoutClippingOrOverlap) {
     expectLaidOut(win.centralWidget(), "frmGroups");
     // Each row of check boxes level with its grid row as drawn.
     for (int row : {0, 15}) {
-        const int top = win.Grid()->viewport()->mapTo(win.centralWidget(), QPoint(0, win.Grid()->rowViewportPosition(row))).y();
-        EXPECT_NEAR(win.chkNarr(row)->geometry().center().y(), top + win.Grid()->rowHeight(row) / 2, 2) << row;
+        const ChannelGrid* g = grid(win);
+        const int top = g->viewport()->mapTo(win.centralWidget(), QPoint(0, g->rowViewportPosition(row))).y();
+        EXPECT_NEAR(channelBox(win, "chkNarr", row)->geometry().center().y(), top + g->rowHeight(row) / 2, 2) << row;
     }
     frmGlobals& globals = session->loadGlobalsWindow();
     QCoreApplication::processEvents();
@@ -166,9 +167,10 @@ TEST_F(Look, EveryFocusableControlHasAnAccessibleName) {
 TEST_F(Look, TabGoesFromTheGroupSelectorToTheChannels) {
     TestWindow& win = open();
     // The next control that Tab reaches, past the selector's own text part.
-    QWidget* next = win.cboCurrentGroup()->nextInFocusChain();
-    while (!(next->focusPolicy() & Qt::TabFocus) || win.cboCurrentGroup()->isAncestorOf(next)) next = next->nextInFocusChain();
-    EXPECT_EQ(next, win.Grid());
+    const QComboBox* selector = widget<QComboBox>(win, "cboCurrentGroup");
+    QWidget* next = selector->nextInFocusChain();
+    while (!(next->focusPolicy() & Qt::TabFocus) || selector->isAncestorOf(next)) next = next->nextInFocusChain();
+    EXPECT_EQ(next, grid(win));
 }
 
 
@@ -248,7 +250,7 @@ TEST_F(Look, DarkPaletteKeepsTheHelpAndTheHeadersReadable) {
 
     // The grid's header as drawn: the text stands out from the section.
     TestWindow& win = open();
-    const QImage header = win.Grid()->horizontalHeader()->grab().toImage();
+    const QImage header = grid(win)->horizontalHeader()->grab().toImage();
     const QColor section = header.pixelColor(header.width() / 4, 2);
     double best = 0;
     for (int y = 0; y < header.height(); ++y)

@@ -138,6 +138,8 @@ TEST_F(RadioTest, WriteRadioChangesExactlyTheWritableBytes) {
 
 TEST_F(RadioTest, CancelAtTheFirstConfirmationSendsNothing) {
     SimRadio radio;
+    const Memory held = pattern(5);   // differs from the empty image everywhere
+    radio.sim.setMemory(held);
     makeLink();
     using Cmd = RadioRun (*)(EditorShell&);
     for (Cmd cmd : {Cmd(mnuWriteAll_Click), Cmd(mnuWriteGlobal_Click), Cmd(mnuWriteGroup_Click)}) {
@@ -146,9 +148,12 @@ TEST_F(RadioTest, CancelAtTheFirstConfirmationSendsNothing) {
         const int stores = shell.stores;
         EXPECT_FALSE(finishRun(cmd(shell)));
         EXPECT_EQ(shell.stores, stores + 1);   // the group on screen was stored first
-        EXPECT_EQ(local.asked.size(), 1u);
+        ASSERT_EQ(local.asked.size(), 1u);     // after the read and the list of changes
+        EXPECT_EQ(local.asked[0].text, "Are you sure you want to write to the radio?");
     }
-    EXPECT_EQ(radio.sim.receivedCount(), 0);
+    EXPECT_GT(radio.sim.receivedCount(), 0);   // the reads before the lists
+    EXPECT_TRUE(radio.maskedWrites().empty());
+    EXPECT_EQ(radio.sim.memory(), held);
     EXPECT_FALSE(shell.session().link().proc().isLoaded());
 }
 
@@ -222,6 +227,7 @@ TEST_F(RadioTest, StatusSaysWhatEachCommandDidOnWhichDevice) {
         {"read global", mnuReadGlobal_Click, {}, "Read the global information from " + dev + dash + "backup ", ".orv"},
         {"write group", mnuWriteGroup_Click, {OK}, "Wrote group 3 to " + dev, ""},
         {"write global", mnuWriteGlobal_Click, {OK}, "Wrote the global information to " + dev, ""},
+        {"identical radio", mnuWriteGroup_Click, {OK}, "The radio already holds this programming.", ""},
         {"write and verify", mnuWriteAll_Click, {OK, Yes, Yes},
          "Wrote 15 groups and the global information to " + dev + dash + "Radio matches", ""},
         {"silent radio", mnuReadGroup_Click, {Cancel}, "Reading group 3 from " + dev + " failed", ""},
@@ -234,6 +240,11 @@ TEST_F(RadioTest, StatusSaysWhatEachCommandDidOnWhichDevice) {
             radio.sim.setFaults(silent);
             shell.session().link().setTiming(LinkTiming{0.05, 0, 0});
         }
+        // What is written differs from what the radio holds, except for
+        // the write that finds the radio holding it already.
+        const QString name = QString::fromLatin1(c.name);
+        if (name == "write group" || name == "write and verify") shell.image()[37 * 32] ^= 0x11;   // group 3
+        if (name == "write global") shell.image()[0x80] ^= 0x01;
         ScriptedBoxes local{shell.session().prompts()};
         local.answer(c.answers);
         finishRun(c.cmd(shell));
@@ -247,10 +258,16 @@ TEST_F(RadioTest, StatusSaysWhatEachCommandDidOnWhichDevice) {
 }
 
 TEST_F(RadioTest, FailedGroupWriteSaysSoWithoutTitleOrIcon) {
-    SimOptions options;
-    options.faults.silent = true;
-    SimRadio radio(options);
+    SimRadio radio;
+    radio.sim.setMemory(pattern(9));
     makeLink();
+    // The radio answers the read before the write, then falls silent.
+    shell.session().prompts().setChangesAnswer([&radio](QWidget*, const ChangeListView&) {
+        SimFaults silent;
+        silent.silent = true;
+        radio.sim.setFaults(silent);
+        return true;
+    });
     ScriptedBoxes local{shell.session().prompts()};
     local.answer({MsgAnswer::OK, MsgAnswer::Cancel});   // confirm; Cancel at "Error Hooking to Radio."
     EXPECT_FALSE(finishRun(mnuWriteGroup_Click(shell)));

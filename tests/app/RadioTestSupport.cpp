@@ -47,7 +47,7 @@ QString ensureApp() {
 
 FakeShell::FakeShell() : session_(std::make_unique<EditorSession>()) {
     session_->setMainWindow(this);
-    test::useShortLinkTiming(*session_);
+    test::prepareTestSession(*session_);
     for (int g = 0; g < kGroups; ++g) groups_.push_back(std::make_unique<clsGroup>(session_->image(), view));
 }
 

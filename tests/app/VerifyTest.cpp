@@ -78,13 +78,13 @@ TEST_F(VerifyTest, VerifyRadioReportsMatchOrTheDifferencesAndChangesNothing) {
         if (c.address >= 0) mem[size_t(c.address)] ^= c.flip;
         radio.sim.setMemory(mem);
         const MemoryImage before = image();
-        const QString groupLabel = win.txtGrpLab()->text();
+        const QString groupLabel = widget<QLineEdit>(win, "txtGrpLab")->text();
 
-        win.mnuVerify()->trigger();
+        action(win, "mnuVerify")->trigger();
 
         test::waitForRadio(win.session());
         EXPECT_TRUE(image() == before) << "the verify reads into a separate image";
-        EXPECT_EQ(win.txtGrpLab()->text(), groupLabel);
+        EXPECT_EQ(widget<QLineEdit>(win, "txtGrpLab")->text(), groupLabel);
         EXPECT_EQ(radio.sim.memory(), mem) << "a verify only reads";
         EXPECT_EQ(blockReads(radio.sim.received()), 188);
         frmVerify* v = session->link().verifyWindow();
@@ -119,12 +119,14 @@ TEST_F(VerifyTest, WriteRadioOffersVerifyNowAndRemembersTheAnswer) {
         auto& win = openWithRadio(radio);
         radio.sim.setMemory(test::pattern(7));
         boxes.answer({MsgAnswer::OK, MsgAnswer::Yes, c.answer});
-        win.mnuWriteAll()->trigger();
+        action(win, "mnuWriteAll")->trigger();
         test::waitForRadio(win.session());
         ASSERT_GE(boxes.asked.size(), 3u);
         EXPECT_EQ(boxes.asked[2].text, "Verify now?");
         EXPECT_EQ(boxes.asked[2].buttons, MsgButtons::YesNo);
-        EXPECT_EQ(blockReads(radio.sim.received()), c.verifies ? 188 : 0);
+        // Every block is read before the write; the verify reads back what was sent.
+        const int verifyReads = blockReads(radio.sim.received()) - 188;
+        EXPECT_EQ(verifyReads > 0, c.verifies) << verifyReads;
         if (c.verifies) {
             EXPECT_EQ(boxes.texts().back(), "Radio matches");
         }
@@ -140,7 +142,7 @@ TEST_F(VerifyTest, AWriteThatFailsIsNotOfferedAVerify) {
     auto& win = openWithRadio(radio);
     { LinkTiming t = session->link().timing(); t.byteTimeout = 0.05; session->link().setTiming(t); }
     boxes.answer({MsgAnswer::OK, MsgAnswer::Yes});
-    win.mnuWriteAll()->trigger();
+    action(win, "mnuWriteAll")->trigger();
     test::waitForRadio(win.session());
     EXPECT_FALSE(boxes.wasAsked("Verify now?"));
 }
@@ -155,7 +157,7 @@ TEST_F(VerifyTest, ReadsAndWritesKeepBackupsThatOpenBackupOpens) {
     const Memory radioMem = test::pattern(3);
     radio.sim.setMemory(radioMem);
 
-    win.mnuRead()->trigger();
+    action(win, "mnuRead")->trigger();
 
     test::waitForRadio(win.session());
     auto kept = listBackups(backups());
@@ -164,32 +166,45 @@ TEST_F(VerifyTest, ReadsAndWritesKeepBackupsThatOpenBackupOpens) {
     ASSERT_TRUE(loadImageFile(kept[0], backup));
     EXPECT_EQ(memoryOf(backup), radioMem);
 
+    // A write keeps what the radio held (its read first) and what it sends.
+    const Memory heldBeforeWrite = test::pattern(4);
+    radio.sim.setMemory(heldBeforeWrite);
     boxes.answer({MsgAnswer::OK, MsgAnswer::Yes, MsgAnswer::No});   // no verify
-    win.mnuWriteAll()->trigger();
+    action(win, "mnuWriteAll")->trigger();
     test::waitForRadio(win.session());
     kept = listBackups(backups());
-    ASSERT_EQ(kept.size(), 2u);
-    ASSERT_TRUE(loadImageFile(kept[1], backup));
-    EXPECT_TRUE(backup == image()) << "the image as it was sent";
-    EXPECT_NE(kept[1].find("-write"), std::string::npos);
+    ASSERT_EQ(kept.size(), 3u);
+    int writes = 0, reads = 0;
+    for (size_t i = 1; i < kept.size(); ++i) {
+        ASSERT_TRUE(loadImageFile(kept[i], backup));
+        if (kept[i].find("-write") != std::string::npos) {
+            ++writes;
+            EXPECT_TRUE(backup == image()) << "the image as it was sent";
+        } else {
+            ++reads;
+            EXPECT_EQ(memoryOf(backup), heldBeforeWrite) << "the radio as the write found it";
+        }
+    }
+    EXPECT_EQ(writes, 1);
+    EXPECT_EQ(reads, 1);
 
     radio.sim.setFaults(SimFaults{.deadAfterBytes = 100});
     { LinkTiming t = session->link().timing(); t.byteTimeout = 0.05; session->link().setTiming(t); }
-    win.mnuRead()->trigger();
+    action(win, "mnuRead")->trigger();
     test::waitForRadio(win.session());
-    EXPECT_EQ(listBackups(backups()).size(), 2u);
+    EXPECT_EQ(listBackups(backups()).size(), 3u);
 
     std::vector<std::pair<bool, QString>> dialogs;
     session->prompts().setFileChooser([&](QWidget*, bool forSaving, const QString& current) {
         dialogs.emplace_back(forSaving, current);
         return forSaving ? QString() : QString::fromStdString(kept[0]);
     });
-    win.mnuOpenBackup()->trigger();
+    action(win, "mnuOpenBackup")->trigger();
     ASSERT_EQ(dialogs.size(), 1u);
     EXPECT_EQ(dialogs[0].second, QString::fromStdString(backups()));
     EXPECT_EQ(memoryOf(image()), radioMem);
     EXPECT_TRUE(win.windowTitle().contains(QString::fromStdString(kept[0])));
-    win.mnuSave()->trigger();
+    action(win, "mnuSave")->trigger();
     ASSERT_EQ(dialogs.size(), 2u);
     EXPECT_TRUE(dialogs[1].first) << "Save asks for a name instead of replacing the backup";
 }
@@ -199,16 +214,16 @@ TEST_F(VerifyTest, SaveSerialTraceWritesWhatTheRadioSaw) {
     const QString path = dataDir + QStringLiteral("/trace.txt");
     session->prompts().setFileChooser([&](QWidget*, bool, const QString&) { return path; });
     auto& win = open();
-    win.mnuSaveTrace()->trigger();
+    action(win, "mnuSaveTrace")->trigger();
     EXPECT_EQ(boxes.texts(), std::vector<QString>{"There is no serial trace yet: no radio exchange has run."});
     EXPECT_FALSE(QFile::exists(path));
 
     test::SimRadio radio;
     session->link().applyStoredPort();
     { LinkTiming t = session->link().timing(); t.settleMs = 20; session->link().setTiming(t); }
-    win.mnuReadGroup()->trigger();
+    action(win, "mnuReadGroup")->trigger();
     test::waitForRadio(win.session());
-    win.mnuSaveTrace()->trigger();
+    action(win, "mnuSaveTrace")->trigger();
     std::ifstream in(path.toStdString());
     const std::vector<TraceEntry> trace = readTraceText(in);
     std::vector<uint8_t> sent, answered;
@@ -221,7 +236,7 @@ TEST_F(VerifyTest, VerifyIsRefusedWhileAnotherExchangeRuns) {
     auto& win = open();
     test::ScriptedBoxes boxes(session->prompts());
     const RadioBusy::Exchange held = session->busy().begin();
-    EXPECT_FALSE(win.mnuVerify()->isEnabled());
+    EXPECT_FALSE(action(win, "mnuVerify")->isEnabled());
     const int before = beeps;
     EXPECT_FALSE(test::finishRun(mnuVerify_Click(win)));
     EXPECT_EQ(beeps, before + 1);

@@ -44,10 +44,10 @@ TEST_F(Editor, StartsWithGroupOneFromTheStartUpDefaults) {
     auto& win = open();
     EXPECT_EQ(win.windowTitle(), "ORVEDIT  -  ORV Editor[*]");
     EXPECT_FALSE(win.isFirstActivation());
-    EXPECT_EQ(win.cboCurrentGroup()->currentText(), "1");
-    EXPECT_EQ(win.txtGrpLab()->text(), "  GROUP1");
-    ASSERT_NE(win.dataORVInfo(), nullptr);
-    ASSERT_EQ(win.dataORVInfo()->rowCount(), 16);
+    EXPECT_EQ(widget<QComboBox>(win, "cboCurrentGroup")->currentText(), "1");
+    EXPECT_EQ(widget<QLineEdit>(win, "txtGrpLab")->text(), "  GROUP1");
+    ASSERT_NE(table(win), nullptr);
+    ASSERT_EQ(table(win)->rowCount(), 16);
     const char* freqs[4] = {"162.40000", "162.45000", "162.50000", "162.55000"};
     for (int r = 0; r < 16; ++r) {
         EXPECT_EQ(cell(r, 0), QString::number(r + 1));
@@ -57,76 +57,79 @@ TEST_F(Editor, StartsWithGroupOneFromTheStartUpDefaults) {
         EXPECT_EQ(cell(r, 5), QString("Ch %1").arg(r + 1).rightJustified(8, ' '));
     }
     const char* captions[6] = {"Chan", "Rec Freq", "Rec CG", "Tx Freq", "Tx CG", "Ch Label"};
-    for (int c = 0; c < 6; ++c) EXPECT_EQ(win.dataORVInfo()->headerData(c, Qt::Horizontal).toString(), captions[c]);
-    EXPECT_TRUE(win.mnuCommPort(1)->isChecked());
-    EXPECT_FALSE(win.mnuPaste()->isEnabled());
+    for (int c = 0; c < 6; ++c) EXPECT_EQ(table(win)->headerData(c, Qt::Horizontal).toString(), captions[c]);
+    EXPECT_TRUE(action(win, "mnuCommPort1")->isChecked());
+    EXPECT_FALSE(action(win, "mnuPaste")->isEnabled());
 }
 
 TEST_F(Editor, ShowingTheWindowRunsItsFirstActivationOnItsOwn) {
     image().clear();
     w = std::make_unique<TestWindow>(*session);
-    EXPECT_EQ(w->txtGrpLab()->text(), "GROUP 0");  // the start text, before any data moves
+    EXPECT_EQ(widget<QLineEdit>(*w, "txtGrpLab")->text(), "GROUP 0");  // the start text, before any data moves
     w->show();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !w->isFirstActivation(); }, 2000));
-    EXPECT_EQ(w->txtGrpLab()->text(), "  GROUP1");
+    EXPECT_EQ(widget<QLineEdit>(*w, "txtGrpLab")->text(), "  GROUP1");
     // The working files are the private copies named by ORVEDIT_DATA_DIR.
-    EXPECT_EQ(w->dataDirectory(), dataDir);
+    EXPECT_EQ(w->channels().dataDirectory(), dataDir);
     EXPECT_TRUE(QFile::exists(dataDir + "/OrvCurrent.mdb"));
     EXPECT_TRUE(QFile::exists(dataDir + "/OrvLast.mdb"));
 }
 
 TEST_F(Editor, MenuBarHoldsEveryEntryWithItsCaptionAndShortcut) {
     auto& win = open();
-    struct E { QAction* a; const char* caption; const char* key; };
+    // Each entry by its documented name.
+    struct E { const char* name; const char* caption; const char* key; };
     const E entries[] = {
-        {win.mnuSave(), "&Save", "Ctrl+S"}, {win.mnuSaveAs(), "Sa&ve As", "Ctrl+Shift+S"}, {win.mnuOpen(), "&Open", "Ctrl+O"},
-        {win.mnuLast(), "&Last Screen", "Ctrl+L"}, {win.mnuDefault(), "&Default Screen", "Ctrl+D"},
-        {win.mnuBlank(), "&Blank Screen", "Ctrl+B"}, {win.mnuPrint(), "&Print Displayed ORV Setup", "Ctrl+P"},
-        {win.mnuSetup(), "Print Set&up", ""}, {win.mnuExit(), "&Exit", "Ctrl+Q"}, {win.mnuRead(), "Read Radio", "F2"},
-        {win.mnuReadGlobal(), "Read Global Information from Radio", ""},
-        {win.mnuReadGroup(), "Read Group from Radio", ""}, {win.mnuWriteAll(), "Write Radio", "F3"},
-        {win.mnuWriteGlobal(), "Write Global Information To Radio", ""},
-        {win.mnuWriteGroup(), "Write Current Group to Radio", "F4"},
-        {win.mnuReadCurrGroup(), "Read Current Group", ""}, {win.mnuWriteCurrGroup(), "Write Current Group", ""},
-        {win.mnuGlobals(), "Global Parameters", ""}, {win.mnuUndo(), "Undo", "Ctrl+Z"}, {win.mnuAll(), "Copy All", "Ctrl+A"},
-        {win.mnuRow(), "Copy a row", "Ctrl+R"}, {win.mnuPaste(), "Paste", "Ctrl+V"}, {win.mnuMove(), "Move", "Ctrl+M"},
-        {win.mnuTuneRadio(), "&Tune", ""}, {win.mnuAbout(), "About ORVEDIT", ""}, {win.mnuHelp(), "Help", "Ctrl+H"},
-        {win.mnuCommPort(1), "Use Comm Port 1", ""}, {win.mnuCommPort(4), "Use Comm Port 4", ""}};
+        {"mnuSave", "&Save", "Ctrl+S"}, {"mnuSaveAs", "Sa&ve As", "Ctrl+Shift+S"}, {"mnuOpen", "&Open", "Ctrl+O"},
+        {"mnuLast", "&Last Screen", "Ctrl+L"}, {"mnuDefault", "&Default Screen", "Ctrl+D"},
+        {"mnuBlank", "&Blank Screen", "Ctrl+B"}, {"mnuPrint", "&Print Displayed ORV Setup", "Ctrl+P"},
+        {"mnuSetup", "Print Set&up", ""}, {"mnuExit", "&Exit", "Ctrl+Q"}, {"mnuRead", "Read Radio", "F2"},
+        {"mnuReadGlobal", "Read Global Information from Radio", ""},
+        {"mnuReadGroup", "Read Group from Radio", ""}, {"mnuWriteAll", "Write Radio", "F3"},
+        {"mnuWriteGlobal", "Write Global Information To Radio", ""},
+        {"mnuWriteGroup", "Write Current Group to Radio", "F4"},
+        {"mnuReadCurrGroup", "Read Current Group", ""}, {"mnuWriteCurrGroup", "Write Current Group", ""},
+        {"mnuGlobals", "Global Parameters", ""}, {"mnuUndo", "Undo", "Ctrl+Z"}, {"mnuAll", "Copy All", "Ctrl+A"},
+        {"mnuRow", "Copy a row", "Ctrl+R"}, {"mnuPaste", "Paste", "Ctrl+V"}, {"mnuMove", "Move", "Ctrl+M"},
+        {"mnuTuneRadio", "&Tune", ""}, {"mnuAbout", "About ORVEDIT", ""}, {"mnuHelp", "Help", "Ctrl+H"},
+        {"mnuCommPort1", "Use Comm Port 1", ""}, {"mnuCommPort4", "Use Comm Port 4", ""}};
     for (const auto& e : entries) {
-        ASSERT_NE(e.a, nullptr) << e.caption;
-        EXPECT_EQ(e.a->text().section('\t', 0, 0), e.caption);   // a port entry shows its device after a tab
-        EXPECT_EQ(e.a->shortcut().toString(), e.key) << e.caption;
+        const QAction* a = action(win, e.name);
+        EXPECT_EQ(a->text().section('\t', 0, 0), e.caption);   // a port entry shows its device after a tab
+        EXPECT_EQ(a->shortcut().toString(), e.key) << e.caption;
     }
-    EXPECT_EQ(win.mnuCommPort(4)->text().section('\t', 1), RadioLink::deviceForPort(4));
+    EXPECT_EQ(action(win, "mnuCommPort4")->text().section('\t', 1), RadioLink::deviceForPort(4));
     QStringList top;
     for (QAction* a : win.menuBar()->actions()) top << QString(a->text()).remove('&');   // the access keys aside
     EXPECT_EQ(top, QStringList({"File", "Radio", "Edit", "Tune", "Comm-Port", "Help"}));
-    EXPECT_EQ(win.mnuTuneRadio()->menu(), nullptr);  // a command, not a menu
-    for (QAction* hidden : {win.mnuSep3(), win.mnuReadCurrGroup(), win.mnuWriteCurrGroup()}) EXPECT_FALSE(hidden->isVisible());
-    EXPECT_TRUE(win.mnuSep3()->isSeparator());
+    EXPECT_EQ(action(win, "mnuTuneRadio")->menu(), nullptr);  // a command, not a menu
+    for (const char* hidden : {"mnuSep3", "mnuReadCurrGroup", "mnuWriteCurrGroup"})
+        EXPECT_FALSE(action(win, hidden)->isVisible()) << hidden;
+    EXPECT_TRUE(action(win, "mnuSep3")->isSeparator());
 }
 
 TEST_F(Editor, StoredPortIsCheckedOnActivation) {
     QSettings().setValue("Comm/Port", 3);
     auto& win = open();
-    EXPECT_EQ(win.commPort(), 3);
-    for (int n = 0; n < 4; ++n) EXPECT_EQ(win.mnuCommPort(n + 1)->isChecked(), n == 2);
+    // The port in use is named on the Comm-Port menu.
+    EXPECT_TRUE(widget<QMenu>(win, "mnuCommPortx")->toolTip().startsWith("Comm Port 3: "));
+    for (int n = 0; n < 4; ++n) EXPECT_EQ(action(win, QStringLiteral("mnuCommPort%1").arg(n + 1))->isChecked(), n == 2);
     QSettings().remove("Comm/Port");
 }
 
 TEST_F(Editor, SwitchingGroupsStoresTheShownGroupFirst) {
     auto& win = open();
-    win.txtGrpLab()->setText("ALPHA");
+    widget<QLineEdit>(win, "txtGrpLab")->setText("ALPHA");
     typeCell(2, 1, "155.125");
     EXPECT_EQ(cell(2, 1), "155.12500");
-    win.chkLoPower(3)->setChecked(true);
-    win.cboTOT()->setCurrentIndex(4);
+    channelBox(win, "chkLoPower", 3)->setChecked(true);
+    widget<QComboBox>(win, "cboTOT")->setCurrentIndex(4);
 
-    win.cboCurrentGroup()->setCurrentIndex(1);
+    widget<QComboBox>(win, "cboCurrentGroup")->setCurrentIndex(1);
     EXPECT_EQ(win.intCurrentGroup(), 1);
-    EXPECT_EQ(win.txtGrpLab()->text(), "  GROUP2");
+    EXPECT_EQ(widget<QLineEdit>(win, "txtGrpLab")->text(), "  GROUP2");
     EXPECT_EQ(cell(2, 1), "162.50000");
-    EXPECT_FALSE(win.chkLoPower(3)->isChecked());
+    EXPECT_FALSE(channelBox(win, "chkLoPower", 3)->isChecked());
 
     const GroupView stored = imageGroup(image(), 0);
     EXPECT_EQ(stored.txtGrpLab, "   ALPHA");
@@ -134,24 +137,24 @@ TEST_F(Editor, SwitchingGroupsStoresTheShownGroupFirst) {
     EXPECT_EQ(stored.channels.chkLoPower[3], 1);
     EXPECT_EQ(stored.cboTOT, 4);
 
-    win.cboCurrentGroup()->setCurrentIndex(0);
-    EXPECT_EQ(win.txtGrpLab()->text(), "   ALPHA");
+    widget<QComboBox>(win, "cboCurrentGroup")->setCurrentIndex(0);
+    EXPECT_EQ(widget<QLineEdit>(win, "txtGrpLab")->text(), "   ALPHA");
     EXPECT_EQ(cell(2, 1), "155.12500");
-    EXPECT_TRUE(win.chkLoPower(3)->isChecked());
-    EXPECT_EQ(win.cboTOT()->currentText(), "60");
+    EXPECT_TRUE(channelBox(win, "chkLoPower", 3)->isChecked());
+    EXPECT_EQ(widget<QComboBox>(win, "cboTOT")->currentText(), "60");
 }
 
 TEST_F(Editor, AValueTheImageCannotHoldKeepsTheWindowAndTheImage) {
     auto& win = open();
     const MemoryImage before = image();
-    win.setCell(4, 2, "1234.5");  // four digits before the point: no code for it
+    win.channels().setCell(4, 2, "1234.5");  // four digits before the point: no code for it
     EXPECT_FALSE(win.storeCurrentGroup());
     EXPECT_EQ(beeps, 1);
     EXPECT_TRUE(image() == before);
 
-    win.cboCurrentGroup()->setCurrentIndex(2);
+    widget<QComboBox>(win, "cboCurrentGroup")->setCurrentIndex(2);
     EXPECT_EQ(beeps, 2);
-    EXPECT_EQ(win.cboCurrentGroup()->currentIndex(), 0);
+    EXPECT_EQ(widget<QComboBox>(win, "cboCurrentGroup")->currentIndex(), 0);
     EXPECT_EQ(win.intCurrentGroup(), 0);
     EXPECT_EQ(cell(4, 2), "1234.5");
     EXPECT_TRUE(image() == before);
@@ -167,7 +170,7 @@ TEST_F(Editor, TypedFrequenciesAreCheckedWhenTheEditEnds) {
         {"136", "136.00000", 0},       {"1.4", "162.45000", 1},     {"14.5", "162.45000", 1},
     };
     for (const auto& c : cases) {
-        win.setCell(1, 1, 162.45);
+        win.channels().setCell(1, 1, 162.45);
         beeps = 0;
         typeCell(1, 1, c.typed);
         EXPECT_EQ(cell(1, 1), c.shown) << "typed " << c.typed;
@@ -184,10 +187,10 @@ TEST_F(Editor, TypedFrequenciesAreCheckedWhenTheEditEnds) {
 
 TEST_F(Editor, NonNumericKeysInAFrequencyCellAreRefused) {
     auto& win = open();
-    const QModelIndex idx = win.dataORVInfo()->index(0, 1);
-    win.Grid()->setCurrentIndex(idx);
-    win.Grid()->edit(idx);
-    QLineEdit* e = win.Grid()->activeEditor();
+    const QModelIndex idx = table(win)->index(0, 1);
+    grid(win)->setCurrentIndex(idx);
+    grid(win)->edit(idx);
+    QLineEdit* e = grid(win)->activeEditor();
     ASSERT_NE(e, nullptr);
     e->selectAll();
     QTest::keyClicks(e, "16");
@@ -204,10 +207,10 @@ TEST_F(Editor, AFrequencyThatIsNoFiniteNumberIsRefused) {
     auto& win = open();
     // "1400", the caret moved left three places, "e" inserted: every key
     // leaves a number ("1e400"), but not a finite one.
-    const QModelIndex idx = win.dataORVInfo()->index(0, 1);
-    win.Grid()->setCurrentIndex(idx);
-    win.Grid()->edit(idx);
-    QLineEdit* e = win.Grid()->activeEditor();
+    const QModelIndex idx = table(win)->index(0, 1);
+    grid(win)->setCurrentIndex(idx);
+    grid(win)->edit(idx);
+    QLineEdit* e = grid(win)->activeEditor();
     ASSERT_NE(e, nullptr);
     e->selectAll();
     QTest::keyClicks(e, "1400");
@@ -231,7 +234,7 @@ TEST_F(Editor, CodeGuardsTheImageCannotHoldAreRefused) {
                           {"D7770", "000.0", 1},  {"D023-", "D023-", 0}, {"067.0", "067.0", 0},
                           {"250.3", "250.3", 0}};
     for (const auto& c : cases) {
-        win.setCell(7, 2, "000.0");
+        win.channels().setCell(7, 2, "000.0");
         beeps = 0;
         typeCell(7, 2, c.typed);
         EXPECT_EQ(cell(7, 2), c.shown) << "typed " << c.typed;
@@ -244,43 +247,43 @@ TEST_F(Editor, CodeGuardsTheImageCannotHoldAreRefused) {
 TEST_F(Editor, CInTxFreqCopiesEveryReceiveFrequency) {
     auto& win = open();
     typeCell(9, 1, "151.625");
-    const QModelIndex idx = win.dataORVInfo()->index(6, 3);
-    win.Grid()->setCurrentIndex(idx);
-    QTest::keyClick(win.Grid(), Qt::Key_C);
+    const QModelIndex idx = table(win)->index(6, 3);
+    grid(win)->setCurrentIndex(idx);
+    QTest::keyClick(grid(win), Qt::Key_C);
     for (int r = 0; r < 16; ++r) EXPECT_EQ(cell(r, 3), cell(r, 1)) << "row " << r;
     EXPECT_EQ(cell(9, 3), "151.62500");
-    EXPECT_EQ(win.Grid()->currentIndex().row(), 0);
-    EXPECT_EQ(win.Grid()->currentIndex().column(), 0);
-    EXPECT_EQ(win.Grid()->activeEditor(), nullptr);
+    EXPECT_EQ(grid(win)->currentIndex().row(), 0);
+    EXPECT_EQ(grid(win)->currentIndex().column(), 0);
+    EXPECT_EQ(grid(win)->activeEditor(), nullptr);
     EXPECT_EQ(beeps, 0);
 }
 
 TEST_F(Editor, SInTxCgCopiesTheCurrentRowOnly) {
     auto& win = open();
-    win.setCell(3, 2, "D023");
-    win.setCell(4, 2, "D754-");
-    win.Grid()->setCurrentIndex(win.dataORVInfo()->index(3, 4));
-    QTest::keyClick(win.Grid(), Qt::Key_S);
+    win.channels().setCell(3, 2, "D023");
+    win.channels().setCell(4, 2, "D754-");
+    grid(win)->setCurrentIndex(table(win)->index(3, 4));
+    QTest::keyClick(grid(win), Qt::Key_S);
     EXPECT_EQ(cell(3, 4), "D023");
     EXPECT_EQ(cell(4, 4), "000.0");
 }
 
 TEST_F(Editor, ChanColumnIsLockedAndHomeGoesToRecFreq) {
     auto& win = open();
-    const QModelIndex chan = win.dataORVInfo()->index(5, 0);
-    win.Grid()->setCurrentIndex(chan);
-    win.Grid()->edit(chan);
-    EXPECT_EQ(win.Grid()->activeEditor(), nullptr);
-    QTest::keyClick(win.Grid(), Qt::Key_Home);
-    EXPECT_EQ(win.Grid()->currentIndex().row(), 5);
-    EXPECT_EQ(win.Grid()->currentIndex().column(), 1);
+    const QModelIndex chan = table(win)->index(5, 0);
+    grid(win)->setCurrentIndex(chan);
+    grid(win)->edit(chan);
+    EXPECT_EQ(grid(win)->activeEditor(), nullptr);
+    QTest::keyClick(grid(win), Qt::Key_Home);
+    EXPECT_EQ(grid(win)->currentIndex().row(), 5);
+    EXPECT_EQ(grid(win)->currentIndex().column(), 1);
 }
 
 TEST_F(Editor, TypedGroupNumbersOutsideOneToFifteenAreRefused) {
     auto& win = open();
     // Keys go where the window system sends them: to the combo box, which
     // hands them to its line edit itself.
-    QComboBox* combo = win.cboCurrentGroup();
+    QComboBox* combo = widget<QComboBox>(win, "cboCurrentGroup");
     QLineEdit* e = combo->lineEdit();
     combo->setFocus();
     struct Case { const char* typed; int beeps; const char* shown; };
@@ -335,17 +338,17 @@ TEST_F(Editor, ArrowKeysPassOverDisabledMenuEntries) {
     const QString appStyle = QApplication::style()->name();
     QApplication::setStyle(new StopOnDisabledStyle);
     auto& win = open();
-    win.mnuTuneRadio()->setEnabled(false);   // as while a radio exchange runs
+    action(win, "mnuTuneRadio")->setEnabled(false);   // as while a radio exchange runs
     auto* edit = win.menuBar()->findChild<QMenu*>("mnuEdit");
     auto* comm = win.menuBar()->findChild<QMenu*>("mnuCommPortx");
     ASSERT_TRUE(edit && comm);
     win.menuBar()->setActiveAction(edit->menuAction());
     ASSERT_TRUE(QTest::qWaitFor([&] { return edit->isVisible(); }, 2000));
     // Down from "Copy" passes the disabled "Paste" to "Move".
-    ASSERT_FALSE(win.mnuPaste()->isEnabled());
+    ASSERT_FALSE(action(win, "mnuPaste")->isEnabled());
     edit->setActiveAction(edit->findChild<QMenu*>("mnuCopy")->menuAction());
     QTest::keyClick(edit, Qt::Key_Down);
-    EXPECT_EQ(edit->activeAction(), win.mnuMove());
+    EXPECT_EQ(edit->activeAction(), action(win, "mnuMove"));
     // Right from Edit passes the disabled "Tune" to Comm-Port.
     QTest::keyClick(edit, Qt::Key_Right);
     EXPECT_TRUE(QTest::qWaitFor([&] { return comm->isVisible(); }, 2000));
@@ -361,7 +364,7 @@ TEST_F(Editor, ARefusedCellSaysWhyInTheStatusBarBelowTheGrid) {
     EXPECT_EQ(win.statusBar()->currentMessage().toStdString(), win.editor().lastRefusal());
     EXPECT_TRUE(win.statusBar()->currentMessage().startsWith("162.4113: "));
     // The bar takes no room from the grid.
-    const int gridBottom = win.Grid()->mapTo(&win, QPoint(0, win.Grid()->height())).y();
+    const int gridBottom = grid(win)->mapTo(&win, QPoint(0, grid(win)->height())).y();
     EXPECT_GE(win.statusBar()->geometry().top(), gridBottom);
     EXPECT_TRUE(win.statusBar()->isVisible());
 }
@@ -374,11 +377,11 @@ TEST_F(Editor, ASmallerWindowSnapsBackToTheDefaultLayout) {
         win.resize(s);
         QCoreApplication::processEvents();
         EXPECT_EQ(win.size(), def) << s.width() << "x" << s.height();
-        EXPECT_EQ(win.twipsGeometry(win.fraBCI()).x(), 6600);
-        EXPECT_EQ(win.twipsGeometry(win.Grid()), QRect(0, 960, 5715, 4560));
-        EXPECT_EQ(win.twipsGeometry(win.chkScan(0)).x(), 5820);
-        EXPECT_EQ(win.gridRowHeightTwips(), 250);
-        EXPECT_EQ(win.gridColumnTwips(), (std::array<int, 6>{690, 1110, 750, 1110, 750, 990}));
+        EXPECT_EQ(win.twipsGeometry(widget<QGroupBox>(win, "fraBCI")).x(), 6600);
+        EXPECT_EQ(win.twipsGeometry(grid(win)), QRect(0, 960, 5715, 4560));
+        EXPECT_EQ(win.twipsGeometry(channelBox(win, "chkScan", 0)).x(), 5820);
+        EXPECT_EQ(win.channels().rowHeightTwips(), 250);
+        EXPECT_EQ(win.channels().columnTwips(), (std::array<int, 6>{690, 1110, 750, 1110, 750, 990}));
     }
 }
 
@@ -389,29 +392,30 @@ TEST_F(Editor, AnEnlargedWindowMovesFramesAndStretchesTheGrid) {
     ASSERT_EQ(win.size(), QSize(900, 700));
     const int W = pxToTwips(900), H = pxToTwips(700);
     const int dx = W - 9180;
-    for (QWidget* f : std::initializer_list<QWidget*>{win.fraDisplyControl(), win.fraDualPri(), win.fraBattSave(), win.fraUCG(),
-                                                      win.fraLockout(), win.fraBCI(), win.frmOffset(), win.fraANI()})
-        EXPECT_EQ(win.twipsGeometry(f).x(), W - 2600);
-    EXPECT_EQ(win.twipsGeometry(win.chkScan(0)).x(), 5820 + dx);
-    EXPECT_EQ(win.twipsGeometry(win.chkLoPower(15)).x(), 6330 + dx);
-    EXPECT_EQ(win.twipsGeometry(win.lblNarr()).x(), 4710 + dx);
-    const QRect grid = win.twipsGeometry(win.Grid());
-    EXPECT_EQ(grid.width(), 5820 + dx - 20);
+    for (const char* frame : {"fraDisplyControl", "fraDualPri", "fraBattSave", "fraUCG", "fraLockout", "fraBCI",
+                              "frmOffset", "fraANI"})
+        EXPECT_EQ(win.twipsGeometry(widget<QGroupBox>(win, frame)).x(), W - 2600) << frame;
+    EXPECT_EQ(win.twipsGeometry(channelBox(win, "chkScan", 0)).x(), 5820 + dx);
+    EXPECT_EQ(win.twipsGeometry(channelBox(win, "chkLoPower", 15)).x(), 6330 + dx);
+    EXPECT_EQ(win.twipsGeometry(widget<QLabel>(win, "lblNarr")).x(), 4710 + dx);
+    const QRect place = win.twipsGeometry(grid(win));
+    EXPECT_EQ(place.width(), 5820 + dx - 20);
     // As high as the window less 1100, but never past the window's bottom.
-    EXPECT_LE(grid.height(), H - 1100);
-    EXPECT_LE(grid.y() + grid.height(), pxToTwips(win.centralWidget()->height()));
-    EXPECT_EQ(win.gridRowHeightTwips(), int(grid.height() / 17.5));
-    const int step = int(std::nearbyint((grid.width() - 5715) / 6.0));
-    EXPECT_EQ(win.gridColumnTwips()[1], 1110 + step);
+    EXPECT_LE(place.height(), H - 1100);
+    EXPECT_LE(place.y() + place.height(), pxToTwips(win.centralWidget()->height()));
+    EXPECT_EQ(win.channels().rowHeightTwips(), int(place.height() / 17.5));
+    const int step = int(std::nearbyint((place.width() - 5715) / 6.0));
+    EXPECT_EQ(win.channels().columnTwips()[1], 1110 + step);
     // Each row of check boxes stays level with its grid row.
-    const int rowTop = win.Grid()->rowViewportPosition(15) + win.Grid()->viewport()->mapTo(win.centralWidget(), QPoint()).y();
-    const QRect box = win.chkScan(15)->geometry();
-    EXPECT_NEAR(box.center().y(), rowTop + win.Grid()->rowHeight(15) / 2, 3);
+    const ChannelGrid* g = grid(win);
+    const int rowTop = g->rowViewportPosition(15) + g->viewport()->mapTo(win.centralWidget(), QPoint()).y();
+    const QRect box = channelBox(win, "chkScan", 15)->geometry();
+    EXPECT_NEAR(box.center().y(), rowTop + g->rowHeight(15) / 2, 3);
 
     win.resize(twipsToPx(9180), twipsToPx(6570));
     QCoreApplication::processEvents();
-    EXPECT_EQ(win.twipsGeometry(win.fraBCI()).x(), 6600);
-    EXPECT_EQ(win.twipsGeometry(win.Grid()), QRect(0, 960, 5715, 4560));
+    EXPECT_EQ(win.twipsGeometry(widget<QGroupBox>(win, "fraBCI")).x(), 6600);
+    EXPECT_EQ(win.twipsGeometry(grid(win)), QRect(0, 960, 5715, 4560));
 }
 
 TEST_F(Editor, ClosingAsksToSaveAndCancelKeepsTheWindow) {
@@ -441,19 +445,19 @@ TEST_F(Editor, TheTitleShowsUnsavedChangesUntilTheyAreSaved) {
     EXPECT_FALSE(win.isWindowModified());
     const QString path = freshDir() + "/radio.orv";
     session->prompts().setFileChooser([&](QWidget*, bool, const QString&) { return path; });
-    const QModelIndex idx = win.dataORVInfo()->index(2, colRecFreq);
-    win.Grid()->setCurrentIndex(idx);
-    win.Grid()->edit(idx);
-    ASSERT_NE(win.Grid()->activeEditor(), nullptr);
-    win.Grid()->activeEditor()->selectAll();
-    QTest::keyClicks(win.Grid()->activeEditor(), "160");
+    const QModelIndex idx = table(win)->index(2, colRecFreq);
+    grid(win)->setCurrentIndex(idx);
+    grid(win)->edit(idx);
+    ASSERT_NE(grid(win)->activeEditor(), nullptr);
+    grid(win)->activeEditor()->selectAll();
+    QTest::keyClicks(grid(win)->activeEditor(), "160");
     EXPECT_TRUE(QTest::qWaitFor([&] { return win.isWindowModified(); }, 2000)) << "while the cell is typed";
-    win.mnuSaveAs()->trigger();
+    action(win, "mnuSaveAs")->trigger();
     EXPECT_FALSE(win.isWindowModified());
     EXPECT_TRUE(win.windowTitle().endsWith("ORV Editor[*]"));
     QTest::qWait(400);
     EXPECT_FALSE(win.isWindowModified()) << "the saved screen is no change";
-    win.mnuOpen()->trigger();
+    action(win, "mnuOpen")->trigger();
     EXPECT_FALSE(boxes.wasAsked("Discard the unsaved changes?"));
     session->prompts().setFileChooser({});
 }
@@ -469,7 +473,7 @@ TEST_F(Editor, AnExitWithoutASaveKeepsTheProgrammingAsABackup) {
     real->show();
     if (real->isFirstActivation()) real->Form_Activate();
     QCoreApplication::processEvents();
-    real->txtPassWord()->setText("424242");
+    widget<QLineEdit>(*real, "txtPassWord")->setText("424242");
     EXPECT_TRUE(real->close());
     EXPECT_TRUE(boxes.wasAsked("Save before exit?"));
     const std::vector<std::string> kept = listBackups(backupFolder());
@@ -494,7 +498,7 @@ TEST_F(Editor, AnExitWithoutASaveKeepsTheProgrammingAsABackup) {
 TEST_F(Editor, NoClosesWithoutSaving) {
     auto& win = open();
     win.answer = QMessageBox::No;
-    win.mnuExit()->trigger();
+    action(win, "mnuExit")->trigger();
     EXPECT_FALSE(win.isVisible());
     EXPECT_EQ(win.saves, 0);
 }
@@ -502,12 +506,12 @@ TEST_F(Editor, NoClosesWithoutSaving) {
 TEST_F(Editor, ReadAndWriteCurrentGroupMoveOneGroupWithoutTheRadio) {
     auto& win = open();
     EditorShell& shell = win;
-    win.txtPassWord()->setText("123456");
+    widget<QLineEdit>(win, "txtPassWord")->setText("123456");
     EXPECT_TRUE(shell.mnuWriteCurrGroup_Click());
     EXPECT_EQ(imageGroup(image(), 0).txtPassWord, "123456");
-    win.txtPassWord()->setText("999999");
+    widget<QLineEdit>(win, "txtPassWord")->setText("999999");
     shell.mnuReadCurrGroup_Click();
-    EXPECT_EQ(win.txtPassWord()->text(), "123456");
+    EXPECT_EQ(widget<QLineEdit>(win, "txtPassWord")->text(), "123456");
     EXPECT_EQ(shell.currentGroupText(), "1");
 }
 

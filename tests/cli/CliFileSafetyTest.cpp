@@ -149,7 +149,7 @@ TEST_F(CliFileSafety, TermAndHangupStopARadioOperationLikeCtrlC) {
         radio.start();
         const std::vector<std::string> args =
             std::string(c.command) == "write"
-                ? std::vector<std::string>{"write", "--port", radio.devicePath(), "-i", a, "--yes", "--no-backup",
+                ? std::vector<std::string>{"write", "--port", radio.devicePath(), "-i", a, "--yes", "--no-backup", "--no-read-first",
                                            "--skip-globals"}
                 : std::vector<std::string>{"read", "--port", radio.devicePath(), "-o", path("r.orv"), "--no-backup"};
         orv::test::ChildProcess cli(orv::test::cliCommand(args), orv::test::Output::null(),

@@ -181,7 +181,9 @@ TEST_F(CliFleet, JsonGivesOneObjectPerRadio) {
     const Case cases[] = {
         {"verify, one radio that differs", "verify", {true}, 1},
         {"verify, two radios, the second differs", "verify", {false, true}, 1},
-        {"write, one radio", "write", {false}, 0},
+        // The write reads first: the radio's byte 300 is the one change, and
+        // the one it sends.
+        {"write, one radio that differs", "write", {true}, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -205,9 +207,14 @@ TEST_F(CliFleet, JsonGivesOneObjectPerRadio) {
             EXPECT_EQ(o.value("port", ""), sims[k]->devicePath());
             EXPECT_EQ(o.value("version", ""), "2C00");
             EXPECT_EQ(o.value("written", ""), c.command == "write" ? "yes" : "-");
-            EXPECT_EQ(o["error"].is_null(), !c.spoiled[k]) << o.dump();
-            const nlohmann::json expected = c.spoiled[k] ? nlohmann::json::array({differs}) : nlohmann::json::array();
+            const bool write = c.command == "write";
+            EXPECT_EQ(o["error"].is_null(), write || !c.spoiled[k]) << o.dump();
+            const nlohmann::json expected =
+                c.spoiled[k] && !write ? nlohmann::json::array({differs}) : nlohmann::json::array();
             EXPECT_EQ(o["differences"], expected) << o.dump();
+            ASSERT_TRUE(o["changes"].is_array()) << o.dump();
+            EXPECT_EQ(o["changes"].size(), write ? 1u : 0u) << o.dump();
+            EXPECT_TRUE(write ? o["fingerprint"].is_string() : o["fingerprint"].is_null()) << o.dump();
             if (c.command == "verify") {
                 EXPECT_EQ(o.value("verified", ""), c.spoiled[k] ? "FAILED" : "yes");
             }

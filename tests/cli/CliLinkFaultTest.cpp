@@ -241,10 +241,10 @@ std::vector<std::string> argsOf(Op op, const std::string& device, const std::str
     case Op::ReadAll: return {"read", "--port", device, "-o", file};
     case Op::ReadGroup: return {"read", "--port", device, "-o", file, "--group", g};
     case Op::ReadGlobals: return {"read", "--port", device, "-o", file, "--globals"};
-    case Op::WriteAll: return {"write", "--port", device, "-i", file, "--yes"};
-    case Op::WriteNoPage0: return {"write", "--port", device, "-i", file, "--yes", "--skip-globals"};
-    case Op::WriteGroup: return {"write", "--port", device, "-i", file, "--yes", "--group", g};
-    case Op::WriteGlobals: return {"write", "--port", device, "-i", file, "--yes", "--globals"};
+    case Op::WriteAll: return {"write", "--port", device, "-i", file, "--yes", "--no-read-first"};
+    case Op::WriteNoPage0: return {"write", "--port", device, "-i", file, "--yes", "--no-read-first", "--skip-globals"};
+    case Op::WriteGroup: return {"write", "--port", device, "-i", file, "--yes", "--no-read-first", "--group", g};
+    case Op::WriteGlobals: return {"write", "--port", device, "-i", file, "--yes", "--no-read-first", "--globals"};
     }
     return {};
 }

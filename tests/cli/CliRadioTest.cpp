@@ -175,7 +175,7 @@ TEST_F(CliRadio, WriteThatTheRadioDoesNotAcknowledgeExitsOne) {
     startSim(o);
     fs::path in = dir / "good.orv";
     writeAll(in, pattern(6019, 4));
-    EXPECT_EQ(run("write " + port() + " -i " + in.string() + " --yes --globals --retries 1"), 1);
+    EXPECT_EQ(run("write " + port() + " -i " + in.string() + " --yes --globals --retries 1 --no-read-first"), 1);
     // One Retry allowed: two hook series.
     std::size_t n = 0;
     for (std::size_t p = err.find("Error Hooking to Radio."); p != std::string::npos;
@@ -248,7 +248,7 @@ TEST_F(CliRadio, CtrlCStopsAReadWithoutWritingAndAWriteAfterTheCurrentBlock) {
 
     // Interrupted while the blocks go: stopped after a whole block, then the release.
     sim->clearTrace();
-    EXPECT_EQ(runInterrupted({"write", "--port", sim->devicePath(), "-i", out.string(), "--yes", "--skip-globals"},
+    EXPECT_EQ(runInterrupted({"write", "--port", sim->devicePath(), "-i", out.string(), "--yes", "--skip-globals", "--no-read-first"},
                              static_cast<long>(writePrologue.size() + 5 + 34)), 130) << err;
     EXPECT_TRUE(waitFor([&] {
         return (blocks = wholeFramesThenRelease(sim->received(), writePrologue, writeFrames)) >= 2;

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QSqlQuery>
 #include <QSqlTableModel>
 #include <QTemporaryDir>
 #include <memory>
@@ -155,6 +156,53 @@ TEST_F(Databases, WorkingFilesAreCopiedFromTheShippedOnesWhenMissing) {
     const QString bare = freshDir();
     EXPECT_TRUE(clsDBUtil::ensureWorkingFiles(bare, freshDir()));
     EXPECT_EQ(readTable(bare + "/OrvLast.mdb").size(), 16u);
+}
+
+// The working copies live in the program's one per-user data folder (the
+// platform's answer, here named by ORVEDIT_DATA_DIR), made there on demand.
+TEST_F(Databases, TheWorkingFolderIsTheDataFolder) {
+    const QByteArray kept = qgetenv("ORVEDIT_DATA_DIR");
+    const QString data = freshDir() + "/data";
+    qputenv("ORVEDIT_DATA_DIR", data.toLocal8Bit());
+    EXPECT_EQ(clsDBUtil::workingDirectory(), data);
+    EXPECT_EQ(readTable(data + "/OrvCurrent.mdb").size(), 16u);
+    EXPECT_EQ(readTable(data + "/OrvLast.mdb").size(), 16u);
+    if (kept.isNull()) qunsetenv("ORVEDIT_DATA_DIR"); else qputenv("ORVEDIT_DATA_DIR", kept);
+}
+
+// A working file replaced by a sound copy takes the copy's contents: a
+// journal SQLite left beside the old file (a program that ended in the
+// middle of a change) is not played back into the new one, and nothing
+// else is left in the folder.
+TEST_F(Databases, ARecreatedWorkingFileKeepsNoJournalOfTheOldOne) {
+    execSql(cur(), {"UPDATE tblChannel SET \"Ch Label\" = 'OLD'"});
+    const QString journal = cur() + "-journal";
+    {
+        // A change in progress: its journal holds the old pages. A copy of
+        // it taken then is what a program ended at that moment leaves.
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "midway");
+        db.setDatabaseName(cur());
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(db);
+        ASSERT_TRUE(q.exec("PRAGMA synchronous = OFF"));
+        ASSERT_TRUE(q.exec("BEGIN"));
+        ASSERT_TRUE(q.exec("UPDATE tblChannel SET \"Ch Label\" = 'NEWER'"));
+        ASSERT_TRUE(QFile::copy(journal, journal + ".kept"));
+        ASSERT_TRUE(q.exec("ROLLBACK"));
+        q.finish();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("midway");
+    ASSERT_FALSE(QFile::exists(journal));
+    ASSERT_TRUE(QFile::rename(journal + ".kept", journal));
+
+    const QString shipped = freshDir();
+    ASSERT_TRUE(clsDBUtil::createWorkingFile(QDir(shipped).filePath("OrvCurrent.mdb")).isEmpty());
+    execSql(QDir(shipped).filePath("OrvCurrent.mdb"), {"UPDATE tblChannel SET \"Ch Label\" = 'SHIPPED'"});
+    EXPECT_TRUE(clsDBUtil::recreateWorkingFile(cur(), shipped).isEmpty());
+    EXPECT_FALSE(QFile::exists(journal));
+    for (const auto& r : readTable(cur())) EXPECT_EQ(r.label, "SHIPPED");
+    EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::Hidden), (QStringList{"OrvCurrent.mdb", "OrvLast.mdb"}));
 }
 
 }  // namespace

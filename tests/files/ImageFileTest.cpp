@@ -273,24 +273,6 @@ TEST_F(ImageFileTest, SaveUnderTheLongestLegalNameWorks) {
     EXPECT_TRUE(entries().empty());
 }
 
-// A program ended politely in the middle of saving leaves the old or the new
-// file, and never a hidden temporary one.
-TEST_F(ImageFileTest, AProgramEndedDuringASaveLeavesNoTemporaryFile) {
-    const fs::path file = dir / "radio.orv";
-    for (int round = 0; round < 60; ++round) {
-        orv::test::ForkedChild saver([&] {
-            for (int i = 0;; ++i) (void)orv::saveImageFile(file.string(), pattern(i));
-            return 0;
-        });
-        ASSERT_TRUE(saver.started());
-        ::usleep(static_cast<useconds_t>(500 + (round * 37) % 3000));
-        saver.signal(round % 3 == 0 ? SIGINT : round % 3 == 1 ? SIGTERM : SIGHUP);
-        EXPECT_EQ(saver.wait(), -1) << "ended by the signal";
-    }
-    EXPECT_EQ(entries(), std::vector<std::string>{"radio.orv"});
-    EXPECT_EQ(readBytes(file).size(), 6019u);
-}
-
 // /dev/stdout names the stream the program already writes: an appended log
 // keeps its lines instead of being replaced.
 TEST_F(ImageFileTest, SaveToTheProgramsOwnOutputWritesToTheOpenStream) {

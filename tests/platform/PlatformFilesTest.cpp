@@ -1,5 +1,6 @@
-// Replacing a file and the names a save refuses, checked the same way on
-// every platform; the expectations that differ come from the platform table.
+// Replacing and copying a file, the names a save refuses, folders, the
+// per-user data folder and the lock, checked the same way on every
+// platform; the expectations that differ come from the platform table.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -9,11 +10,14 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <future>
+#include <map>
 #include <iterator>
 #include <thread>
 #include "platform/Files.h"
 #include "platform/Folders.h"
 #include "platform/Platform.h"
+#include "platform/TestHooks.h"
 
 namespace fs = std::filesystem;
 using orv::FileStatus;
@@ -154,23 +158,99 @@ TEST_F(PlatformFiles, FoldersAreMadeAndListedWithWhatTheyHold) {
     EXPECT_EQ(platform::nameState(file), 0);
 }
 
-// A second holder of the lock waits until the first lets go.
+// A second holder of the lock waits until the first lets go (the hook says
+// when it has found the lock held and waits); one that will not wait is
+// refused at once.
+std::promise<void>* g_secondWaits = nullptr;
+
 TEST_F(PlatformFiles, AFileLockIsHeldByOneAtATime) {
     const std::string lockFile = path(".lock");
+    std::promise<void> secondWaits;
+    g_secondWaits = &secondWaits;
+    platform::hooks::setLockWaitHook([] { g_secondWaits->set_value(); });
     std::atomic<bool> secondHolds{false};
     std::thread second;
     {
         platform::FileLock first(lockFile);
         ASSERT_EQ(first.error(), 0);
+        EXPECT_EQ(platform::FileLock(lockFile, platform::LockWait::No).error(), EWOULDBLOCK);
         second = std::thread([&] {
             platform::FileLock lock(lockFile);
             secondHolds = lock.error() == 0;
         });
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        const bool waits = secondWaits.get_future().wait_for(std::chrono::seconds(60)) == std::future_status::ready;
+        EXPECT_TRUE(waits) << "the second holder found the lock held";
         EXPECT_FALSE(secondHolds);
     }
     second.join();
+    platform::hooks::setLockWaitHook(nullptr);
     EXPECT_TRUE(secondHolds);
+    EXPECT_EQ(platform::FileLock(lockFile, platform::LockWait::No).error(), 0) << "free again";
+}
+
+// One answer per system for the per-user data folder, whatever else the
+// environment holds; ORVEDIT_DATA_DIR names it on every system.
+TEST_F(PlatformFiles, TheDataFolderComesFromTheEnvironment) {
+    struct Row {
+        const char* dataDir;
+        const char* xdg;
+        const char* home;
+        const char* appData;
+        const char* posix;
+        const char* windows;
+    };
+    const Row rows[] = {
+        {"/d", "/x", "/h", "C:\\A", "/d", "/d"},
+        {"", "/x", "/h", "C:\\A", "/x/ORVEDIT/ORVEDIT", "C:\\A\\ORVEDIT"},
+        {"", "", "/h", "C:\\A", "/h/.local/share/ORVEDIT/ORVEDIT", "C:\\A\\ORVEDIT"},
+        {"", "relative", "/h", "", "/h/.local/share/ORVEDIT/ORVEDIT", ""},
+        {"", "/x", "", "", "/x/ORVEDIT/ORVEDIT", ""},
+        {"", "", "", "", "", ""},
+    };
+    for (const Row& row : rows) {
+        const std::map<std::string, std::string> env = {
+            {"ORVEDIT_DATA_DIR", row.dataDir}, {"XDG_DATA_HOME", row.xdg}, {"HOME", row.home}, {"APPDATA", row.appData}};
+        const platform::Environment lookup = [&](const char* name) {
+            const auto it = env.find(name);
+            return it == env.end() ? std::string() : it->second;
+        };
+        const std::string expected = platform::kWindows ? row.windows : row.posix;
+        SCOPED_TRACE(expected);
+        EXPECT_EQ(platform::dataFolderIn(lookup), expected);
+    }
+    EXPECT_EQ(platform::dataFolder(), platform::dataFolderIn(platform::environmentValue));
+}
+
+// A copy takes the target's place whole or not at all: a source that cannot
+// be read whole leaves the target as it was.
+TEST_F(PlatformFiles, ACopyReplacesTheTargetWholeOrNotAtAll) {
+    std::ofstream(path("source"), std::ios::binary) << "0123456789";
+    ASSERT_EQ(platform::makeFolders(path("folder")), 0);
+    struct Row {
+        const char* source;
+        std::size_t cap;
+        FileStatus::Kind kind;
+    };
+    const Row rows[] = {
+        {"source", 10, FileStatus::Kind::Ok},
+        {"source", 9, FileStatus::Kind::TooLarge},
+        {"missing", 100, FileStatus::Kind::NotFound},
+        {"folder", 100, FileStatus::Kind::System},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.source);
+        std::ofstream(path("target"), std::ios::binary) << "old";
+        const FileStatus st = platform::copyFile(path(row.source), path("target"), row.cap);
+        EXPECT_EQ(st.kind, row.kind) << st.message;
+        EXPECT_EQ(contents(path("target")), st.ok() ? "0123456789" : "old");
+        if (!st.ok()) {
+            EXPECT_NE(st.message.find(row.source), std::string::npos) << st.message;
+        }
+    }
+    // A new target is made.
+    ASSERT_TRUE(platform::copyFile(path("source"), path("new"), 100).ok());
+    EXPECT_EQ(contents(path("new")), "0123456789");
+    EXPECT_EQ(entries(), 4u);
 }
 
 }  // namespace

@@ -19,6 +19,21 @@
 
 namespace orv::test {
 
+// A child starts with the signals that end a program as the system sets them
+// up, whatever the test runner inherited: a shell starts a background job
+// with SIGINT and SIGQUIT ignored, some runners ignore SIGPIPE or block
+// signals, and both are passed on through fork and exec. Async-signal-safe,
+// so it may run between fork and exec.
+inline void resetSignalsInChild() {
+    struct sigaction dfl {};
+    dfl.sa_handler = SIG_DFL;
+    sigemptyset(&dfl.sa_mask);
+    for (int sig : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE}) ::sigaction(sig, &dfl, nullptr);
+    sigset_t none;
+    sigemptyset(&none);
+    ::sigprocmask(SIG_SETMASK, &none, nullptr);
+}
+
 // Where a child's output stream goes.
 struct Output {
     enum class To { Null, File, Pipe } to = To::Null;
@@ -46,6 +61,7 @@ public:
         if (pid_ < 0) throw std::runtime_error("fork failed");
         if (pid_ == 0) {
             // Only async-signal-safe calls from here to exec.
+            resetSignalsInChild();
             const int i = ::open(in.c_str(), O_RDONLY);
             const int o = openTarget(out, outPipe[1]);
             const int e = openTarget(err, errPipe[1]);
@@ -162,7 +178,10 @@ class ForkedChild {
 public:
     explicit ForkedChild(const std::function<int()>& body) {
         pid_ = ::fork();
-        if (pid_ == 0) ::_exit(body());
+        if (pid_ == 0) {
+            resetSignalsInChild();
+            ::_exit(body());
+        }
     }
     ~ForkedChild() {
         if (pid_ > 0 && !reaped_) {
@@ -184,6 +203,11 @@ public:
             reaped_ = true;
         }
         return WIFEXITED(status_) ? WEXITSTATUS(status_) : -1;
+    }
+    // The signal that ended it once it ended, 0 when it exited (or never started).
+    int endingSignal() {
+        if (wait() != -1 || pid_ <= 0) return 0;
+        return WIFSIGNALED(status_) ? WTERMSIG(status_) : 0;
     }
 
 private:

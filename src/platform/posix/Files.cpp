@@ -1,8 +1,14 @@
 // Files on POSIX systems: a save is an unnamed temporary file (O_TMPFILE)
-// or a uniquely named one, fsync'ed, then linked and renamed over the target.
+// or a uniquely named one, fsync'ed, then linked and renamed over the target;
+// the ending signals are held while the temporary has a name.
 #include "platform/Files.h"
+#include "platform/TestHooks.h"
 
 #include <algorithm>
+#include <atomic>
+#include <iterator>
+#include <mutex>
+#include <optional>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -138,40 +144,102 @@ std::string temporaryName(const std::string& target, unsigned long long random) 
     return folder + "/." + baseNameOf(target).substr(0, room) + suffix;
 }
 
-// Opens a new temporary file beside `target`. Where the file system can, the
-// file has no name (O_TMPFILE) until nameTemporary gives it one; elsewhere it
-// is created under a new unique name in `tempPath`.
-int openTemporary(const std::string& target, std::string& tempPath, int& err) {
-    tempPath.clear();
-    int fd = ::open(folderOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
-    if (fd >= 0) return fd;
+// Opens a new temporary file without a name (O_TMPFILE) in the folder of
+// `target`, where the file system can make one; -1 where it cannot.
+int openUnnamedTemporary(const std::string& target) {
+    if (hooks::namedTemporariesOnly()) return -1;
+    return ::open(folderOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+}
+
+// Creates a new temporary file beside `target` under a new unique name,
+// returned in `tempPath`.
+int openNamedTemporary(const std::string& target, std::string& tempPath, int& err) {
     // One generator per thread: the radios of a fleet keep their backups at once.
     thread_local std::mt19937_64 rng{std::random_device{}()};
     for (int attempt = 0; attempt < 100; ++attempt) {
         tempPath = temporaryName(target, rng());
-        fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) return fd;
         if (errno != EEXIST) {
             err = errno;
+            tempPath.clear();
             return -1;
         }
     }
+    tempPath.clear();
     err = EEXIST;
     return -1;
 }
 
-// Blocks the signals that end a program politely (Ctrl-C, SIGTERM, SIGHUP)
-// while alive: a named temporary file and its rename happen together or not
-// at all, and the signal is taken right after.
+// The signals that end a program politely (Ctrl-C, SIGTERM, SIGHUP, SIGQUIT).
+constexpr int kEnding[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+
+// While any save of the process holds them: how many do, each signal's
+// disposition before, and the signal that arrived meanwhile (0: none).
+std::mutex g_holdMutex;
+int g_holds = 0;                       // under g_holdMutex
+struct sigaction g_before[std::size(kEnding)];
+bool g_replaced[std::size(kEnding)];   // our handler stands in for the default
+std::atomic<int> g_holding{0};         // g_holds, for the handler
+std::atomic<int> g_arrived{0};
+static_assert(std::atomic<int>::is_always_lock_free);
+
+// Stands in for the default action of an ending signal while a save holds
+// it: remembers it; when the hold ended meanwhile, passes it on at once (the
+// default action is back by then).
+extern "C" void noteEndingSignal(int sig) {
+    g_arrived.store(sig);
+    if (g_holding.load() == 0) ::raise(sig);
+}
+
+// Holds off the signals that end a program politely while alive, so that a
+// temporary file with a name and its rename (or removal) happen together or
+// not at all: the saving thread blocks them, and for the other threads of
+// the process a signal whose action is the default (ending the program) is
+// remembered instead. When the last hold ends the default action is back
+// and a signal that came meanwhile ends the program then. A handler the
+// program installed itself (a Cancel button) is left as it is.
 class TerminationDeferred {
 public:
     TerminationDeferred() {
         sigset_t set;
         sigemptyset(&set);
-        for (int s : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) sigaddset(&set, s);
+        for (int s : kEnding) sigaddset(&set, s);
         ::pthread_sigmask(SIG_BLOCK, &set, &old_);
+        std::lock_guard<std::mutex> lock(g_holdMutex);
+        if (g_holds++ > 0) return;
+        g_holding.store(1);
+        struct sigaction note {};
+        note.sa_handler = noteEndingSignal;
+        note.sa_mask = set;
+        note.sa_flags = SA_RESTART;
+        for (std::size_t k = 0; k < std::size(kEnding); ++k) {
+            g_replaced[k] = ::sigaction(kEnding[k], nullptr, &g_before[k]) == 0 &&
+                            !(g_before[k].sa_flags & SA_SIGINFO) && g_before[k].sa_handler == SIG_DFL &&
+                            ::sigaction(kEnding[k], &note, nullptr) == 0;
+        }
     }
-    ~TerminationDeferred() { ::pthread_sigmask(SIG_SETMASK, &old_, nullptr); }
+    ~TerminationDeferred() {
+        int arrived = 0;
+        {
+            std::lock_guard<std::mutex> lock(g_holdMutex);
+            if (--g_holds == 0) {
+                g_holding.store(0);
+                for (std::size_t k = 0; k < std::size(kEnding); ++k) {
+                    struct sigaction now {};
+                    if (g_replaced[k] && ::sigaction(kEnding[k], nullptr, &now) == 0 &&
+                        now.sa_handler == noteEndingSignal)
+                        ::sigaction(kEnding[k], &g_before[k], nullptr);
+                    g_replaced[k] = false;
+                }
+                arrived = g_arrived.exchange(0);
+            }
+        }
+        // A signal held for this thread is taken here, one that another
+        // thread remembered right after.
+        ::pthread_sigmask(SIG_SETMASK, &old_, nullptr);
+        if (arrived != 0) ::raise(arrived);
+    }
     TerminationDeferred(const TerminationDeferred&) = delete;
     TerminationDeferred& operator=(const TerminationDeferred&) = delete;
 
@@ -229,10 +297,19 @@ FileStatus replaceFile(const std::string& path, const void* data, std::size_t si
     struct stat existing{};
     if (FileStatus st = checkTarget(path, target, hasExisting, existing); !st) return st;
 
+    // A temporary without a name leaves nothing behind whenever the program
+    // ends; one with a name holds the ending signals from before it has its
+    // name until it is renamed or removed.
+    std::optional<TerminationDeferred> deferred;
     std::string tempPath;
     int err = 0;
-    int fd = openTemporary(target, tempPath, err);
-    if (fd < 0) return systemError("Cannot save", path, err);
+    int fd = openUnnamedTemporary(target);
+    if (fd < 0) {
+        deferred.emplace();
+        fd = openNamedTemporary(target, tempPath, err);
+        if (fd < 0) return systemError("Cannot save", path, err);
+    }
+    hooks::saveStep(hooks::SaveStep::TemporaryCreated);
 
     auto fail = [&](int e) {
         if (fd >= 0) ::close(fd);
@@ -246,18 +323,18 @@ FileStatus replaceFile(const std::string& path, const void* data, std::size_t si
     if (hasExisting) keepOwner(fd, existing);
     if (hasExisting && ::fchmod(fd, existing.st_mode & 07777) != 0) return fail(errno);
     if (!writeAll(fd, static_cast<const unsigned char*>(data), size, err)) return fail(err);
+    hooks::saveStep(hooks::SaveStep::Written);
     if (::fsync(fd) != 0) return fail(errno);
-    {
-        // From here until the rename the file has a name of its own: a
-        // polite end of the program waits until the rename is done.
-        TerminationDeferred deferred;
-        if (tempPath.empty())
-            if (int e = nameTemporary(fd, target, tempPath); e != 0) return fail(e);
-        int closeResult = ::close(fd);
-        fd = -1;
-        if (closeResult != 0) return fail(errno);
-        if (::rename(tempPath.c_str(), target.c_str()) != 0) return fail(errno);
-    }
+    hooks::saveStep(hooks::SaveStep::Synced);
+    if (!deferred) deferred.emplace();
+    if (tempPath.empty())
+        if (int e = nameTemporary(fd, target, tempPath); e != 0) return fail(e);
+    const int closeResult = ::close(fd);
+    fd = -1;
+    if (closeResult != 0) return fail(errno);
+    if (::rename(tempPath.c_str(), target.c_str()) != 0) return fail(errno);
+    hooks::saveStep(hooks::SaveStep::Renamed);
+    deferred.reset();
 
     // Make the rename itself durable; a folder that cannot be synced does not
     // undo a save that has already taken place.

@@ -1,5 +1,6 @@
 // Folders, the per-user data folder and the lock on POSIX systems.
 #include "platform/Folders.h"
+#include "platform/TestHooks.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -65,11 +66,11 @@ std::string environmentValue(const char* name) {
     return value ? std::string(value) : std::string();
 }
 
-std::string userDataFolder() {
+std::string systemDataFolder(const Environment& env) {
     std::string base;
-    if (const std::string xdg = environmentValue("XDG_DATA_HOME"); !xdg.empty() && xdg[0] == '/') {
+    if (const std::string xdg = env("XDG_DATA_HOME"); !xdg.empty() && xdg[0] == '/') {
         base = xdg;
-    } else if (const std::string home = environmentValue("HOME"); !home.empty()) {
+    } else if (const std::string home = env("HOME"); !home.empty()) {
         base = home + "/.local/share";
     } else {
         return {};
@@ -77,16 +78,22 @@ std::string userDataFolder() {
     return base + "/ORVEDIT/ORVEDIT";
 }
 
-std::string userDataFolderMissing() { return "neither XDG_DATA_HOME nor HOME is set"; }
+std::string dataFolderMissing() { return "neither ORVEDIT_DATA_DIR, XDG_DATA_HOME nor HOME is set"; }
 
-FileLock::FileLock(const std::string& lockFile) {
+FileLock::FileLock(const std::string& lockFile, LockWait wait) {
     const int fd = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) {
         error_ = errno;
         return;
     }
-    while (::flock(fd, LOCK_EX) != 0) {
+    int how = LOCK_EX | LOCK_NB;
+    while (::flock(fd, how) != 0) {
         if (errno == EINTR) continue;
+        if (errno == EWOULDBLOCK && wait == LockWait::UntilFree && how != LOCK_EX) {
+            hooks::lockWaits();
+            how = LOCK_EX;
+            continue;
+        }
         error_ = errno;
         ::close(fd);
         return;

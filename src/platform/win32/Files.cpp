@@ -12,6 +12,7 @@
 #include <cstring>
 #include <mutex>
 #include <random>
+#include "platform/TestHooks.h"
 #include "platform/win32/Wide.h"
 
 namespace orv::platform {
@@ -269,6 +270,7 @@ FileStatus replaceFile(const std::string& path, const void* data, std::size_t si
         }
     }
     if (h == INVALID_HANDLE_VALUE) return win32Error("Cannot save", path, ERROR_FILE_EXISTS);
+    hooks::saveStep(hooks::SaveStep::TemporaryCreated);
 
     auto fail = [&](DWORD err) {
         if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h);
@@ -276,7 +278,9 @@ FileStatus replaceFile(const std::string& path, const void* data, std::size_t si
         return win32Error("Cannot save", path, err);
     };
     if (DWORD err = writeAll(h, static_cast<const unsigned char*>(data), size)) return fail(err);
+    hooks::saveStep(hooks::SaveStep::Written);
     if (!::FlushFileBuffers(h)) return fail(::GetLastError());
+    hooks::saveStep(hooks::SaveStep::Synced);
     const BOOL closed = ::CloseHandle(h);
     h = INVALID_HANDLE_VALUE;
     if (!closed) return fail(::GetLastError());
@@ -287,6 +291,7 @@ FileStatus replaceFile(const std::string& path, const void* data, std::size_t si
                                 nullptr, nullptr)
                : ::MoveFileExW(wideTemp.c_str(), wideTarget.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!moved) return fail(::GetLastError());
+    hooks::saveStep(hooks::SaveStep::Renamed);
     return {};
 }
 

@@ -1,6 +1,7 @@
 // Folders, the per-user data folder (%APPDATA%) and the lock (LockFileEx) on
 // Windows.
 #include "platform/Folders.h"
+#include "platform/TestHooks.h"
 
 #include <cerrno>
 #include "platform/win32/Wide.h"
@@ -89,14 +90,14 @@ std::string environmentValue(const char* name) {
     return narrow(value);
 }
 
-std::string userDataFolder() {
-    const std::string appData = environmentValue("APPDATA");
+std::string systemDataFolder(const Environment& env) {
+    const std::string appData = env("APPDATA");
     return appData.empty() ? appData : appData + "\\ORVEDIT";
 }
 
-std::string userDataFolderMissing() { return "APPDATA is not set"; }
+std::string dataFolderMissing() { return "neither ORVEDIT_DATA_DIR nor APPDATA is set"; }
 
-FileLock::FileLock(const std::string& lockFile) {
+FileLock::FileLock(const std::string& lockFile, LockWait wait) {
     HANDLE h = ::CreateFileW(widen(lockFile).c_str(), GENERIC_READ | GENERIC_WRITE,
                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -104,10 +105,18 @@ FileLock::FileLock(const std::string& lockFile) {
         error_ = errnoFor(::GetLastError());
         return;
     }
-    // Waits until no other open of the file holds its first byte.
+    // The first byte of the file, held by one open of it at a time.
     OVERLAPPED at{};
-    if (!::LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &at)) {
-        error_ = errnoFor(::GetLastError());
+    BOOL locked = ::LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at);
+    DWORD err = locked ? 0 : ::GetLastError();
+    if (!locked && err == ERROR_LOCK_VIOLATION && wait == LockWait::UntilFree) {
+        hooks::lockWaits();
+        at = OVERLAPPED{};
+        locked = ::LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &at);
+        err = locked ? 0 : ::GetLastError();
+    }
+    if (!locked) {
+        error_ = err == ERROR_LOCK_VIOLATION ? EWOULDBLOCK : errnoFor(err);
         ::CloseHandle(h);
         return;
     }

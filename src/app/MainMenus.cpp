@@ -1,21 +1,34 @@
-// The main window's menu bar and what each entry runs: the File, Radio,
-// Edit, Comm-Port and Help commands, each behind the command boundary.
+#include "app/MainMenus.h"
+
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProxyStyle>
+#include <QSignalBlocker>
+#include <algorithm>
+#include <functional>
 #include "app/BackupCommands.h"
 #include "app/ChannelCsvCommands.h"
+#include "app/ChannelGrid.h"
+#include "app/ChannelPanel.h"
 #include "app/CommandGuard.h"
 #include "app/EditorSession.h"
 #include "app/FileOpenSave.h"
+#include "app/GroupControls.h"
 #include "app/PrintCommands.h"
 #include "app/RadioCommands.h"
+#include "app/frmAbout.h"
 #include "app/frmCompare.h"
-#include "app/frmTune.h"
 #include "app/frmGroups.h"
+#include "app/frmMove.h"
+#include "app/frmTune.h"
+#include "db/clsDBUtil.h"
+#include "edit/GroupEditor.h"
+#include "image/WriteDefaults.h"
 
 namespace orv {
 
@@ -36,8 +49,19 @@ public:
 
 }  // namespace
 
-void frmGroups::buildMenus() {
-    QMenuBar* bar = menuBar();
+MainMenus::MainMenus(frmGroups& window, GroupEditor& editor, GroupControls& controls, ChannelPanel& channels)
+    : window_(window), session_(window.session()), editor_(editor), controls_(controls), channels_(channels) {
+    buildMenus();
+    connectCommands();
+    connectEditCommands();
+}
+
+MainMenus::~MainMenus() { channels_.grid()->gestureHook = nullptr; }
+
+// ---------------------------------------------------------------- the menu bar
+
+void MainMenus::buildMenus() {
+    QMenuBar* bar = window_.menuBar();
     auto act = [this](QMenu* menu, const QString& caption, const QString& name, const QKeySequence& key = {}) {
         QAction* a = menu->addAction(caption);
         a->setObjectName(name);
@@ -45,7 +69,7 @@ void frmGroups::buildMenus() {
             a->setShortcut(key);
             a->setShortcutContext(Qt::WindowShortcut);
         }
-        addAction(a);
+        window_.addAction(a);
         return a;
     };
     auto sep = [](QMenu* menu, const QString& name) {
@@ -64,13 +88,13 @@ void frmGroups::buildMenus() {
     mnuOpenBackup_ = act(mnuFile, tr("Open &Backup..."), QStringLiteral("mnuOpenBackup"));
     mnuRecent_ = mnuFile->addMenu(tr("Recent Files"));
     mnuRecent_->setObjectName(QStringLiteral("mnuRecent"));
-    connect(mnuRecent_, &QMenu::aboutToShow, this, &frmGroups::fillRecentMenu);
+    connect(mnuRecent_, &QMenu::aboutToShow, this, &MainMenus::fillRecentMenu);
     sep(mnuFile, QStringLiteral("mnuSep4"));
-    mnuLoad_ = mnuFile->addMenu(tr("Load"));
-    mnuLoad_->setObjectName(QStringLiteral("mnuLoad"));
-    mnuLast_ = act(mnuLoad_, tr("&Last Screen"), QStringLiteral("mnuLast"), QKeySequence(Qt::CTRL | Qt::Key_L));
-    mnuDefault_ = act(mnuLoad_, tr("&Default Screen"), QStringLiteral("mnuDefault"), QKeySequence(Qt::CTRL | Qt::Key_D));
-    mnuBlank_ = act(mnuLoad_, tr("&Blank Screen"), QStringLiteral("mnuBlank"), QKeySequence(Qt::CTRL | Qt::Key_B));
+    QMenu* mnuLoad = mnuFile->addMenu(tr("Load"));
+    mnuLoad->setObjectName(QStringLiteral("mnuLoad"));
+    mnuLast_ = act(mnuLoad, tr("&Last Screen"), QStringLiteral("mnuLast"), QKeySequence(Qt::CTRL | Qt::Key_L));
+    mnuDefault_ = act(mnuLoad, tr("&Default Screen"), QStringLiteral("mnuDefault"), QKeySequence(Qt::CTRL | Qt::Key_D));
+    mnuBlank_ = act(mnuLoad, tr("&Blank Screen"), QStringLiteral("mnuBlank"), QKeySequence(Qt::CTRL | Qt::Key_B));
     for (QAction* a : {mnuLast_, mnuDefault_, mnuBlank_}) a->setCheckable(true);
     auto* mnuP = mnuFile->addMenu(tr("Print"));
     mnuP->setObjectName(QStringLiteral("mnuP"));
@@ -90,11 +114,11 @@ void frmGroups::buildMenus() {
     mnuWriteGlobal_ = act(mnuRadio, tr("Write Global Information To Radio"), QStringLiteral("mnuWriteGlobal"));
     mnuWriteGroup_ = act(mnuRadio, tr("Write Current Group to Radio"), QStringLiteral("mnuWriteGroup"), QKeySequence(Qt::Key_F4));
     mnuVerify_ = act(mnuRadio, tr("Verify Radio"), QStringLiteral("mnuVerify"));
-    mnuSep3_ = sep(mnuRadio, QStringLiteral("mnuSep3"));
+    QAction* mnuSep3 = sep(mnuRadio, QStringLiteral("mnuSep3"));
     mnuReadCurrGroup_ = act(mnuRadio, tr("Read Current Group"), QStringLiteral("mnuReadCurrGroup"));
     mnuWriteCurrGroup_ = act(mnuRadio, tr("Write Current Group"), QStringLiteral("mnuWriteCurrGroup"));
     // Kept for other commands to run; never offered to the user.
-    for (QAction* a : {mnuSep3_, mnuReadCurrGroup_, mnuWriteCurrGroup_}) a->setVisible(false);
+    for (QAction* a : {mnuSep3, mnuReadCurrGroup_, mnuWriteCurrGroup_}) a->setVisible(false);
 
     auto* mnuEdit = bar->addMenu(tr("&Edit"));
     mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
@@ -135,7 +159,7 @@ void frmGroups::buildMenus() {
         auto* a = new QAction(caption, mnuFile);
         a->setObjectName(name);
         mnuFile->insertAction(mnuExit_, a);
-        addAction(a);
+        window_.addAction(a);
         return a;
     };
     mnuCompare_ = before(tr("&Compare with File..."), QStringLiteral("mnuCompare"));
@@ -149,14 +173,14 @@ void frmGroups::buildMenus() {
     mnuNew_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     mnuNew_->setShortcutContext(Qt::WindowShortcut);
     mnuFile->insertAction(mnuSave_, mnuNew_);
-    addAction(mnuNew_);
+    window_.addAction(mnuNew_);
 
     auto* menuStyle = new SkipDisabledMenuStyle(bar);
     bar->setStyle(menuStyle);
     for (QMenu* menu : bar->findChildren<QMenu*>()) menu->setStyle(menuStyle);
 }
 
-void frmGroups::fillRecentMenu() {
+void MainMenus::fillRecentMenu() {
     mnuRecent_->clear();
     const QStringList files = FileOpenSave::recentFiles();
     for (int i = 0; i < files.size(); ++i) {
@@ -164,38 +188,40 @@ void frmGroups::fillRecentMenu() {
         QAction* a = mnuRecent_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QString(path).replace(QLatin1Char('&'), QStringLiteral("&&"))));
         a->setData(path);
         connect(a, &QAction::triggered, this, [this, path] {
-            runGuarded(session_.prompts(), this, [this, path] { FileOpenSave::openRecentFile(*this, path); });
+            runGuarded(session_.prompts(), &window_, [this, path] { FileOpenSave::openRecentFile(window_, path); });
         });
     }
     if (files.isEmpty()) mnuRecent_->addAction(tr("(none)"))->setEnabled(false);
 }
 
-void frmGroups::connectCommands() {
+// ---------------------------------------------------------------- what the entries run
+
+void MainMenus::connectCommands() {
     // Every command runs behind the command boundary: an exception ends it
     // with a message and never reaches the event loop.
     auto command = [this](QAction* action, std::function<void()> run) {
         connect(action, &QAction::triggered, this,
-                [this, run = std::move(run)] { runGuarded(session_.prompts(), this, run); });
+                [this, run = std::move(run)] { runGuarded(session_.prompts(), &window_, run); });
     };
-    command(mnuSave_, [this] { FileOpenSave::saveFile(*this); });
-    command(mnuSaveAs_, [this] { FileOpenSave::saveFileAs(*this); });
-    command(mnuOpen_, [this] { FileOpenSave::openFile(*this); });
+    command(mnuSave_, [this] { FileOpenSave::saveFile(window_); });
+    command(mnuSaveAs_, [this] { FileOpenSave::saveFileAs(window_); });
+    command(mnuOpen_, [this] { FileOpenSave::openFile(window_); });
     command(mnuNew_, [this] { mnuNew_Click(); });
-    command(mnuOpenBackup_, [this] { mnuOpenBackup_Click(*this); });
-    connect(mnuExit_, &QAction::triggered, this, &QWidget::close);
+    command(mnuOpenBackup_, [this] { mnuOpenBackup_Click(window_); });
+    connect(mnuExit_, &QAction::triggered, &window_, &QWidget::close);
     command(mnuPrint_, [this] { mnuPrint_Click(); });
     command(mnuPreview_, [this] { mnuPreview_Click(); });
-    command(mnuSetup_, [this] { session_.printing().pageSetup(this); });
+    command(mnuSetup_, [this] { session_.printing().pageSetup(&window_); });
 
-    command(mnuRead_, [this] { mnuRead_Click(*this); });
-    command(mnuReadGlobal_, [this] { mnuReadGlobal_Click(*this); });
-    command(mnuReadGroup_, [this] { mnuReadGroup_Click(*this); });
-    command(mnuWriteAll_, [this] { mnuWriteAll_Click(*this); });
-    command(mnuWriteGlobal_, [this] { mnuWriteGlobal_Click(*this); });
-    command(mnuWriteGroup_, [this] { mnuWriteGroup_Click(*this); });
-    command(mnuVerify_, [this] { mnuVerify_Click(*this); });
-    command(mnuReadCurrGroup_, [this] { mnuReadCurrGroup_Click(); });
-    command(mnuWriteCurrGroup_, [this] { (void)mnuWriteCurrGroup_Click(); });
+    command(mnuRead_, [this] { mnuRead_Click(window_); });
+    command(mnuReadGlobal_, [this] { mnuReadGlobal_Click(window_); });
+    command(mnuReadGroup_, [this] { mnuReadGroup_Click(window_); });
+    command(mnuWriteAll_, [this] { mnuWriteAll_Click(window_); });
+    command(mnuWriteGlobal_, [this] { mnuWriteGlobal_Click(window_); });
+    command(mnuWriteGroup_, [this] { mnuWriteGroup_Click(window_); });
+    command(mnuVerify_, [this] { mnuVerify_Click(window_); });
+    command(mnuReadCurrGroup_, [this] { window_.mnuReadCurrGroup_Click(); });
+    command(mnuWriteCurrGroup_, [this] { (void)window_.mnuWriteCurrGroup_Click(); });
 
     command(mnuGlobals_, [this] { session_.showGlobalsWindow(); });
 
@@ -218,31 +244,31 @@ void frmGroups::connectCommands() {
 
     for (int n = 1; n <= 4; ++n) {
         command(mnuCommPort_[size_t(n - 1)], [this, n] {
-            if (mnuCommPort_Click(*this, n)) commPort_ = n;
+            if (mnuCommPort_Click(window_, n)) commPort_ = n;
             for (int k = 1; k <= 4; ++k) mnuCommPort_[size_t(k - 1)]->setChecked(k == commPort_);
             showCommPortDevices();
         });
     }
     command(mnuChooseDevice_, [this] {
-        mnuChooseDevice_Click(*this);
+        mnuChooseDevice_Click(window_);
         showCommPortDevices();
     });
     // Each port entry names the device behind it, so a technician can see
     // which serial device "Use Comm Port n" opens.
     mnuCommPortx_->setToolTipsVisible(true);
     connect(mnuCommPortx_, &QMenu::aboutToShow, this,
-            [this] { runGuarded(session_.prompts(), this, [this] { showCommPortDevices(); }); });
+            [this] { runGuarded(session_.prompts(), &window_, [this] { showCommPortDevices(); }); });
 
     command(mnuHelp_, [this] { mnuHelp_Click(); });
     command(mnuAbout_, [this] { mnuAbout_Click(); });
-    command(mnuSaveTrace_, [this] { mnuSaveTrace_Click(*this); });
+    command(mnuSaveTrace_, [this] { mnuSaveTrace_Click(window_); });
 
     // A double click in the comparison window shows the group (a global
     // field: the global parameters window). The comparison window stays
     // usable while a radio exchange runs, but the image is the transfer's
     // then: switching groups would store the screen into it.
     command(mnuCompare_, [this] {
-        compareWithFile(*this, [this](int g) {
+        compareWithFile(window_, [this](int g) {
             if (session_.busy().isBusy()) {
                 session_.prompts().beep();
                 return;
@@ -251,18 +277,44 @@ void frmGroups::connectCommands() {
                 session_.showGlobalsWindow();
                 return;
             }
-            cboCurrentGroup_->setCurrentIndex(g);
-            raise();
-            activateWindow();
+            controls_.groupSelector()->setCurrentIndex(g);
+            window_.raise();
+            window_.activateWindow();
         });
     });
     command(mnuExportChannels_,
-            [this] { ChannelCsvCommands::exportChannels(*this, std::max(0, cboCurrentGroup_->currentIndex())); });
+            [this] { ChannelCsvCommands::exportChannels(window_, std::max(0, controls_.selectedGroup())); });
     command(mnuImportChannels_,
-            [this] { ChannelCsvCommands::importChannels(*this, std::max(0, cboCurrentGroup_->currentIndex())); });
+            [this] { ChannelCsvCommands::importChannels(window_, std::max(0, controls_.selectedGroup())); });
 }
 
-void frmGroups::showCommPortDevices() {
+void MainMenus::connectEditCommands() {
+    auto command = [this](QAction* action, std::function<void()> run) {
+        connect(action, &QAction::triggered, this,
+                [this, run = std::move(run)] { runGuarded(session_.prompts(), &window_, run); });
+    };
+    command(mnuUndo_, [this] { mnuUndo_Click(); });
+    command(mnuAll_, [this] { mnuAll_Click(); });
+    command(mnuRow_, [this] { mnuRow_Click(); });
+    command(mnuPaste_, [this] { mnuPaste_Click(); });
+    command(mnuLast_, [this] { mnuLast_Click(); });
+    command(mnuDefault_, [this] { mnuDefault_Click(); });
+    command(mnuBlank_, [this] { mnuBlank_Click(); });
+    command(mnuMove_, [this] { mnuMove_Click(); });
+    channels_.grid()->gestureHook = [this] {
+        runGuarded(session_.prompts(), &window_, [this] { Grid_DblClick(); });
+    };
+}
+
+// ---------------------------------------------------------------- offered entries
+
+void MainMenus::showPortInUse(int port) {
+    commPort_ = port;
+    for (int n = 1; n <= 4; ++n) mnuCommPort_[size_t(n - 1)]->setChecked(n == port);
+    showCommPortDevices();
+}
+
+void MainMenus::showCommPortDevices() {
     for (int n = 1; n <= 4; ++n) {
         QAction* a = mnuCommPort_[size_t(n - 1)];
         const QString device = RadioLink::deviceForPort(n);
@@ -272,6 +324,139 @@ void frmGroups::showCommPortDevices() {
         a->setStatusTip(a->toolTip());
     }
     mnuCommPortx_->setToolTip(tr("Comm Port %1: %2").arg(commPort_).arg(RadioLink::deviceForPort(commPort_)));
+}
+
+void MainMenus::offerPaste(bool offered) { mnuPaste_->setEnabled(offered); }
+
+void MainMenus::offerPasteOfClipboard() {
+    const QClipboard* cb = QGuiApplication::clipboard();
+    offerPaste(cb && editor_.pasteOffered(cb->text().toStdString()));
+}
+
+// ---------------------------------------------------------------- File
+
+bool MainMenus::mnuNew_Click() {
+    if (!FileOpenSave::confirmDiscard(window_)) return false;
+    session_.image().clear();
+    writeGlobalDefaults(session_.image());
+    for (int g = 0; g < kGroups; ++g) writeGroupDefaults(session_.image(), g);
+    if (session_.GlobalsWindowOpen()) runGuarded(session_.prompts(), &window_, [this] { session_.readGlobals(); });
+    {
+        // Group 1 is shown, as at start; the group on screen is dropped, not stored.
+        const QSignalBlocker block(controls_.groupSelector());
+        controls_.groupSelector()->setCurrentIndex(0);
+    }
+    editor_.setCurrentGroup(0);
+    window_.readCurrentGroup();
+    FileState& f = session_.file();
+    f.filePath.clear();
+    f.previousFilePath.clear();
+    f.currentFileName.clear();
+    window_.setShellCaption(tr("ORVEDIT  -  ORV Editor"));
+    window_.markSaved();
+    return true;
+}
+
+// The group on screen is stored into the image first (as Move does), so that
+// the report holds what was typed and the screen keeps it; a value the image
+// cannot hold beeps and nothing is printed.
+void MainMenus::mnuPrint_Click() {
+    if (!window_.storeCurrentGroup()) return;
+    session_.printing().print(&window_, session_.image(), session_.file().currentFileName);
+    session_.showStatus(session_.printing().lastOutcome());
+}
+
+void MainMenus::mnuPreview_Click() {
+    if (!window_.storeCurrentGroup()) return;
+    session_.printing().preview(&window_, session_.image(), session_.file().currentFileName);
+}
+
+// ---------------------------------------------------------------- Help
+
+void MainMenus::mnuHelp_Click() { session_.openHelpWindow(&window_); }
+
+void MainMenus::mnuAbout_Click() {
+    frmAbout about(session_.prompts(), &window_);
+    about.exec();
+}
+
+// ---------------------------------------------------------------- Edit: undo, copy and paste
+
+void MainMenus::mnuUndo_Click() { editor_.undo(); }
+
+void MainMenus::putOnClipboard(const std::string& text) {
+    QClipboard* cb = QGuiApplication::clipboard();
+    cb->clear();
+    cb->setText(QString::fromStdString(text));
+    mnuPaste_->setEnabled(true);
+}
+
+void MainMenus::mnuAll_Click() { putOnClipboard(editor_.copyAll()); }
+
+void MainMenus::mnuRow_Click() { putOnClipboard(editor_.copyRow()); }
+
+// The same copy as Copy All; a paste afterwards keeps the mode of the last
+// menu copy.
+void MainMenus::Grid_DblClick() { putOnClipboard(editor_.copyAll(false)); }
+
+void MainMenus::mnuPaste_Click() {
+    const bool allRows = editor_.pasteAllMode() && !editor_.pasteRowMode();
+    const PasteResult r = editor_.paste(QGuiApplication::clipboard()->text().toStdString());
+    if (r == PasteResult::NothingSelected) {
+        session_.prompts().message(&window_, tr("No record has been selected to the clipboard"), QString(),
+                                   MsgIcon::None, MsgButtons::OK);
+        return;
+    }
+    if (r == PasteResult::Pasted && allRows) channels_.grid()->clearSelection();
+}
+
+// ---------------------------------------------------------------- File > Load
+
+void MainMenus::loadScreen(ScreenLoad which) {
+    editor_.clearUndo();
+    // What the grid shows is in the working table before anything is copied:
+    // an edit still held by the grid (in any row, not only the 16th) goes
+    // into the last-screen copy instead of being dropped by the refresh.
+    channels_.submitEdits();
+    {
+        clsDBUtil db(channels_.dataDirectory(), [this](const QString& text) {
+            session_.prompts().message(&window_, text, QString(), MsgIcon::None, MsgButtons::OK);
+        });
+        QAction* marked = which == ScreenLoad::Last ? mnuLast_ : which == ScreenLoad::Default ? mnuDefault_ : mnuBlank_;
+        for (QAction* a : {mnuLast_, mnuDefault_, mnuBlank_}) a->setChecked(a == marked);
+        // A failure has shown its message and left its target table as it
+        // was. The screen is only replaced once it is safe in the last-screen
+        // copy: a failed save leaves it on screen rather than losing it.
+        if (which == ScreenLoad::Last) {
+            (void)db.lastToCurrent();
+        } else if (db.currentToLast([this] {
+                       std::array<QString, 5> shown;
+                       for (int c = 1; c <= 5; ++c) shown[size_t(c - 1)] = channels_.shownText(kChannels - 1, c);
+                       return shown;
+                   })) {
+            (void)(which == ScreenLoad::Default ? db.setDefault() : db.setBlank());
+        }
+    }
+    // Refreshed whatever the outcome: the grid shows what the table holds.
+    channels_.refreshData();
+}
+
+// ---------------------------------------------------------------- Edit: Move
+
+void MainMenus::mnuMove_Click() {
+    if (!frmMove_) {
+        frmMove_ = new frmMove(&window_);
+        frmMove_->moveRequested = [this](const QString& fromText, const QString& toText) {
+            bool close = true;
+            runGuarded(session_.prompts(), frmMove_, [&] {
+                const MoveResult r = editor_.moveBanks(fromText.toStdString(), toText.toStdString(),
+                                                       controls_.selectedGroup());
+                close = r != MoveResult::BadPosition;
+            });
+            return close;
+        };
+    }
+    frmMove_->showCentred();
 }
 
 }  // namespace orv
