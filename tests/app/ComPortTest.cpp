@@ -56,7 +56,7 @@ protected:
 TEST_F(ComPortTest, ReadRadioBringsTheRadiosMemory) {
     test::ScriptedBoxes boxes(session->prompts());
     auto& win = openOnPort();
-    win.mnuRead()->trigger();
+    test::action(win, "mnuRead")->trigger();
     test::waitForRadio(*session);
     EXPECT_TRUE(boxes.asked.empty()) << boxes.asked.front().text.toStdString();
     EXPECT_TRUE(session->statusText().startsWith(
@@ -72,7 +72,7 @@ TEST_F(ComPortTest, WriteRadioWithVerifySendsTheOpenedFile) {
     const test::Memory file = memoryIn("ORV_TEST_WRITE_FILE");
     ASSERT_EQ(test::imageMemory(image()), file);
     boxes.answer({MsgAnswer::OK, MsgAnswer::Yes, MsgAnswer::Yes});
-    win.mnuWriteAll()->trigger();
+    test::action(win, "mnuWriteAll")->trigger();
     test::waitForRadio(*session);
     EXPECT_EQ(boxes.texts(), (std::vector<QString>{"Are you sure you want to write to the radio?",
                                                    "Write Global Parameters?", "Verify now?", "Radio matches"}));
