@@ -29,8 +29,9 @@ windows_gui_packages=(qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-too
   wine wine64 librsvg2-bin imagemagick nsis)
 # The editor's tests under Wine: a virtual display with a window manager
 # for the installed editor, its windows found by title (xdotool, wmctrl) and
-# shot (ImageMagick's import); the offscreen platform's fonts.
-windows_gui_test_packages=(xvfb xauth openbox xdotool wmctrl imagemagick fonts-dejavu-core)
+# shot (ImageMagick's import); the offscreen platform's fonts (the report's
+# Arial is Liberation Sans there).
+windows_gui_test_packages=(xvfb xauth openbox xdotool wmctrl imagemagick fonts-dejavu-core fonts-liberation)
 
 # Qt and SQLite cross-built for Windows from Debian's sources
 # (tools/build-qt-windows.sh): dpkg-dev unpacks them; SQLite's amalgamation

@@ -242,10 +242,26 @@ wait_window() {
   done
   return 1
 }
+# The title of the editor's message boxes (wmctrl -l lines).
+question_title='^0x[0-9a-f]+ +[-0-9]+ +[^ ]+ ORVEDIT$'
 # Waits up to 60 s until no window's title matches $1.
 wait_window_gone() {
   local _
   for _ in $(seq 600); do wmctrl -l | grep -qE -- "$1" || return 0; sleep 0.1; done
+  return 1
+}
+# Closes the editor's main window, answering No to "Save before exit?" when
+# it asks (after the alignment window, which changes the channels on
+# screen); waits up to 60 s until it is gone.
+close_editor() {
+  local _ q
+  wmctrl -c "ORV Editor"
+  for _ in $(seq 600); do
+    wmctrl -l | grep -qE -- "ORV Editor" || return 0
+    q=$(wmctrl -l | grep -E -- "$question_title" | awk 'NR == 1 { print $1 }') || true
+    [ -n "$q" ] && keys_to "$q" alt+n
+    sleep 0.1
+  done
   return 1
 }
 # Waits up to 60 s until the Unix path $1 is gone.
@@ -268,12 +284,15 @@ keys_to() {
   xdotool key --clearmodifiers "$@"
 }
 # Every DLL a program or DLL under the folder $1 imports lies in its bin/ or
-# is the system's: the folder needs nothing from outside.
+# is the system's (in system32, or an API set): the folder needs nothing
+# from outside.
 check_self_contained() {
   local f dll lacking=0
   while IFS= read -r f; do
     while IFS= read -r dll; do
       [ -n "$(find "$1/bin" -maxdepth 1 -iname "$dll")" ] && continue
+      # API sets: names the system's loader resolves, no files.
+      case "${dll,,}" in api-ms-win-*|ext-ms-win-*) continue ;; esac
       [ -n "$(find "$WINEPREFIX/drive_c/windows/system32" -maxdepth 1 -iname "$dll")" ] && continue
       echo "$f needs $dll"; lacking=1
     done < <(x86_64-w64-mingw32-objdump -p "$f" | awk '/DLL Name:/ { print $3 }')
@@ -338,7 +357,14 @@ installed_editor_checks() {
   keys_to "$id" alt+e Return
   if wait_window "Globals  -  ORV Editor" 20 >/dev/null; then
     shot globals
+    # Closing it asks "Save Global Parameters?" (nothing was changed: No).
     wmctrl -c "Globals  -  ORV Editor"
+    local question
+    if question=$(wait_window "$question_title" 20); then
+      keys_to "$question" alt+n
+    else
+      shot failed-globals-question; fail "closing the global window asked nothing"
+    fi
     wait_window_gone "Globals  -  ORV Editor" || fail "the global window did not close"
   else
     shot failed-globals; fail "Edit > Global Parameters showed no global window"
@@ -368,14 +394,12 @@ installed_editor_checks() {
   fi
   stop_radio
 
-  wmctrl -c "ORV Editor"
-  wait_window_gone "ORV Editor" || { shot failed-close; fail "the editor did not close"; }
+  close_editor || { shot failed-close; fail "the editor did not close"; }
 
   # Opened through the file type, as Explorer does.
   (cd "$work" && wine start "$files_win\\second.frq" >/dev/null 2>&1) || fail "wine start second.frq"
   if wait_window 'second\.frq.*ORV Editor' >/dev/null; then
-    wmctrl -c "ORV Editor"
-    wait_window_gone "ORV Editor" || fail "the editor did not close"
+    close_editor || fail "the editor did not close"
   else
     shot failed-filetype; fail "a .frq file did not open in the editor through its type"
   fi
@@ -428,8 +452,7 @@ install_cycle() {
   else
     wine "$inst/bin/orvedit.exe" >/dev/null 2>&1 &
     if wait_window "ORVEDIT  -  ORV Editor" >/dev/null; then
-      wmctrl -c "ORV Editor"
-      wait_window_gone "ORV Editor" || fail "the editor did not close"
+      close_editor || fail "the editor did not close"
     else
       shot failed-allusers; fail "$mode: the installed editor showed no main window"
     fi
@@ -459,7 +482,12 @@ windows_editor_checks() {
   use_prefix "$wgui/wine"
   # Wine gives Windows programs no variable named QT_*: these are the prefix's.
   wine reg add 'HKCU\Environment' /v QT_QPA_PLATFORM /d offscreen /f >/dev/null 2>&1
-  wine reg add 'HKCU\Environment' /v QT_QPA_FONTDIR /d "$(winpath /usr/share/fonts/truetype/dejavu)" /f >/dev/null 2>&1
+  # One folder with the host's DejaVu and Liberation faces (the report's
+  # Arial is Liberation Sans where Arial is missing).
+  local fonts=$wgui/test-fonts
+  rm -rf "$fonts"; mkdir -p "$fonts"
+  ln -s /usr/share/fonts/truetype/dejavu/*.ttf /usr/share/fonts/truetype/liberation/*.ttf "$fonts/"
+  wine reg add 'HKCU\Environment' /v QT_QPA_FONTDIR /d "$(winpath "$fonts")" /f >/dev/null 2>&1
   echo "== the editor's tests under Wine (offscreen)"
   ctest --test-dir "$wgui" --output-on-failure -j2 || fail "the editor's tests under Wine"
 
@@ -471,7 +499,9 @@ windows_editor_checks() {
 
   setup=$(ls "$wgui"/orvedit-*-win64.exe)
   version=$(basename "$setup" | sed -E 's/^orvedit-(.*)-win64\.exe$/\1/')
-  read -r -a extensions < <(sed -n 's/.*<glob pattern="\*\.\([A-Za-z0-9]*\)".*/\1/p' "$here/packaging/org.orvedit.ORVEDIT.xml" | tr '\n' ' ')
+  # The programming files' extensions, from their type's home (one per line).
+  mapfile -t extensions < <(sed -n 's/.*<glob pattern="\*\.\([A-Za-z0-9]*\)".*/\1/p' "$here/packaging/org.orvedit.ORVEDIT.xml")
+  [ ${#extensions[@]} -gt 0 ] || { fail "no file extensions in packaging/org.orvedit.ORVEDIT.xml"; return; }
   echo "== the installer $(basename "$setup") ($(du -h "$setup" | cut -f1)), into a fresh prefix"
   shots=$wgui/screenshots
   rm -rf "$shots" "$wgui/wine-install"
