@@ -8,7 +8,9 @@
 # Linux orvedit-cli; messages and exit statuses must match and the radio
 # memory must be byte-exact. Then a full read of a fast radio paced at the
 # line rate: its time over the least time the bytes and pauses take on the
-# wire must stay within 1.05 (the best of three reads).
+# wire must stay within 1.05 (the best of three reads), or, when the machine
+# is so busy that the Linux program read just before misses that too, within
+# 1.05 of the Linux program's time.
 #
 # The editor (build-win-gui/, skipped with ORV_WINDOWS_GUI=OFF):
 #  - its tests (the working databases and the windows that need no
@@ -188,17 +190,26 @@ fast_read() {
   awk -v t="$t" -v l="$limit" -v s="$side" -v n="$2" \
     'BEGIN { r = t / l; printf "fast read (%s, attempt %d): %.3f s over the wire limit %.3f s: ratio %.4f\n", s, n, t, l, r > "/dev/stderr"; printf "%.4f\n", r }'
 }
-# The Linux program on the same machine at the same time, for comparison.
-fast_read linux 1 >/dev/null
-# Other work on the machine can delay a read; the best of three counts.
-best=99
+# Other work on the machine can delay a read: the best of three counts, and
+# each Wine read follows one of the Linux program on the same machine. When
+# even the Linux program misses the limit, the machine is too busy to time
+# the wire: then the Wine read must keep within 1.05 of the Linux one.
+best=99 best_linux=99 best_relative=99
 for attempt in 1 2 3; do
+  linux_ratio=$(fast_read linux $attempt)
   ratio=$(fast_read windows $attempt)
-  best=$(awk -v a="$ratio" -v b="$best" 'BEGIN { print (a < b ? a : b) }')
+  read -r best best_linux best_relative < <(awk -v w="$ratio" -v l="$linux_ratio" -v bw="$best" -v bl="$best_linux" \
+    -v br="$best_relative" 'BEGIN { r = w / l; print (w < bw ? w : bw), (l < bl ? l : bl), (r < br ? r : br) }')
   awk -v r="$best" 'BEGIN { exit !(r <= 1.05) }' && break
 done
-echo "Wine read over the wire limit: $best"
-if awk -v r="$best" 'BEGIN { exit !(r > 1.05) }'; then fail "fast read under Wine: ratio $best above 1.05"; fi
+echo "Wine read over the wire limit: $best (the Linux program's: $best_linux; Wine over Linux: $best_relative)"
+if awk -v r="$best" 'BEGIN { exit !(r > 1.05) }'; then
+  if awk -v l="$best_linux" -v r="$best_relative" 'BEGIN { exit !(l > 1.05 && r <= 1.05) }'; then
+    echo "the machine is busy (the Linux program misses the limit too): Wine keeps within 1.05 of it"
+  else
+    fail "fast read under Wine: ratio $best above 1.05"
+  fi
+fi
 
 # ------------------------------------------------------------------ the editor
 
@@ -397,7 +408,9 @@ installed_editor_checks() {
   close_editor || { shot failed-close; fail "the editor did not close"; }
 
   # Opened through the file type, as Explorer does.
-  (cd "$work" && wine start "$files_win\\second.frq" >/dev/null 2>&1) || fail "wine start second.frq"
+  # (start takes a first quoted argument, as the path with its space would
+  # be, for the window's title: a title goes first.)
+  (cd "$work" && wine start "ORV file" "$files_win\\second.frq" >/dev/null 2>&1) || fail "wine start second.frq"
   if wait_window 'second\.frq.*ORV Editor' >/dev/null; then
     close_editor || fail "the editor did not close"
   else
