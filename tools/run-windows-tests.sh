@@ -342,7 +342,7 @@ editor_radio_both() {
 
 # The installed editor on the display: a file given on its command line,
 # the main window, the global window, the print preview and the alignment
-# window against a simulator on COM5, then a file opened through its type.
+# window against a simulator on COM5.
 # Argument: the install folder (Unix path).
 installed_editor_checks() {
   local inst=$1 editor files_win id
@@ -350,7 +350,6 @@ installed_editor_checks() {
   files_win='C:\radio files'
   mkdir -p "$(unixpath "$files_win")"
   cp "$work/pattern.img" "$(unixpath "$files_win")/first.orv"
-  cp "$work/defaults.img" "$(unixpath "$files_win")/second.frq"
   # Port slot 1 is COM5, where the simulator answers.
   local appdata
   appdata=$(unixpath "$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')")
@@ -407,11 +406,20 @@ installed_editor_checks() {
 
   close_editor || { shot failed-close; fail "the editor did not close"; }
 
-  # Opened through the file type, as Explorer does.
+}
+
+# A .frq file opened through its type, as Explorer does, in the installed
+# editor. Wine's HKEY_CLASSES_ROOT holds the machine's types only (Windows
+# adds the user's): this runs for the all-users install.
+opened_through_type() {
+  local files_win='C:\radio files'
+  mkdir -p "$(unixpath "$files_win")"
+  cp "$work/defaults.img" "$(unixpath "$files_win")/second.frq"
   # (start takes a first quoted argument, as the path with its space would
   # be, for the window's title: a title goes first.)
   (cd "$work" && wine start "ORV file" "$files_win\\second.frq" >/dev/null 2>&1) || fail "wine start second.frq"
   if wait_window 'second\.frq.*ORV Editor' >/dev/null; then
+    shot opened-through-type
     close_editor || fail "the editor did not close"
   else
     shot failed-filetype; fail "a .frq file did not open in the editor through its type"
@@ -419,9 +427,9 @@ installed_editor_checks() {
 }
 
 # Installs silently for mode $1 (CurrentUser or AllUsers), checks what the
-# installer made, runs `installed_editor_checks` for CurrentUser (the main
-# window only for AllUsers), uninstalls and checks that nothing but the
-# user's data is left.
+# installer made, runs `installed_editor_checks` for CurrentUser (for
+# AllUsers the main window and a file opened through its type), uninstalls
+# and checks that nothing but the user's data is left.
 install_cycle() {
   local mode=$1 root key inst_win inst lnk rc=0
   if [ "$mode" = AllUsers ]; then root=HKLM; else root=HKCU; fi
@@ -469,6 +477,7 @@ install_cycle() {
     else
       shot failed-allusers; fail "$mode: the installed editor showed no main window"
     fi
+    opened_through_type
   fi
 
   echo "-- uninstall for $mode"
