@@ -415,9 +415,9 @@ opened_through_type() {
   local files_win='C:\radio files'
   mkdir -p "$(unixpath "$files_win")"
   cp "$work/defaults.img" "$(unixpath "$files_win")/second.frq"
-  # (start takes a first quoted argument, as the path with its space would
-  # be, for the window's title: a title goes first.)
-  (cd "$work" && wine start "ORV file" "$files_win\\second.frq" >/dev/null 2>&1) || fail "wine start second.frq"
+  # (start /unix takes the file's Unix path: given a Windows path with a
+  # space, Wine's start takes it for a window title.)
+  (cd "$work" && wine start /unix "$(unixpath "$files_win")/second.frq" >/dev/null 2>&1) || fail "wine start second.frq"
   if wait_window 'second\.frq.*ORV Editor' >/dev/null; then
     shot opened-through-type
     close_editor || fail "the editor did not close"
