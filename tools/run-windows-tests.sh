@@ -8,7 +8,7 @@
 # Linux orvedit-cli; messages and exit statuses must match and the radio
 # memory must be byte-exact. Then a full read of a fast radio paced at the
 # line rate: its time over the least time the bytes and pauses take on the
-# wire must stay within 1.05 (the best of three reads), or, when the machine
+# wire must stay within 1.05 (one of three attempts), or, when the machine
 # is so busy that the Linux program read just before misses that too, within
 # 1.05 of the Linux program's time.
 #
@@ -190,25 +190,24 @@ fast_read() {
   awk -v t="$t" -v l="$limit" -v s="$side" -v n="$2" \
     'BEGIN { r = t / l; printf "fast read (%s, attempt %d): %.3f s over the wire limit %.3f s: ratio %.4f\n", s, n, t, l, r > "/dev/stderr"; printf "%.4f\n", r }'
 }
-# Other work on the machine can delay a read: the best of three counts, and
-# each Wine read follows one of the Linux program on the same machine. When
-# even the Linux program misses the limit, the machine is too busy to time
-# the wire: then the Wine read must keep within 1.05 of the Linux one.
-best=99 best_linux=99 best_relative=99
+# Other work on the machine can delay a read: three attempts, each a read
+# of the Linux program and then one of Wine on the same machine. An attempt
+# passes when the Wine read keeps within 1.05 of the wire's limit, or, when
+# even the Linux read just before missed that (the machine is too busy to
+# time the wire), within 1.05 of the Linux read.
+verdict=""
 for attempt in 1 2 3; do
   linux_ratio=$(fast_read linux $attempt)
   ratio=$(fast_read windows $attempt)
-  read -r best best_linux best_relative < <(awk -v w="$ratio" -v l="$linux_ratio" -v bw="$best" -v bl="$best_linux" \
-    -v br="$best_relative" 'BEGIN { r = w / l; print (w < bw ? w : bw), (l < bl ? l : bl), (r < br ? r : br) }')
-  awk -v r="$best" 'BEGIN { exit !(r <= 1.05) }' && break
+  verdict=$(awk -v w="$ratio" -v l="$linux_ratio" 'BEGIN {
+    if (w <= 1.05) print "within the limit";
+    else if (l > 1.05 && w / l <= 1.05) printf "the machine is busy (the Linux read: %.4f): Wine within %.4f of it\n", l, w / l }')
+  [ -n "$verdict" ] && break
 done
-echo "Wine read over the wire limit: $best (the Linux program's: $best_linux; Wine over Linux: $best_relative)"
-if awk -v r="$best" 'BEGIN { exit !(r > 1.05) }'; then
-  if awk -v l="$best_linux" -v r="$best_relative" 'BEGIN { exit !(l > 1.05 && r <= 1.05) }'; then
-    echo "the machine is busy (the Linux program misses the limit too): Wine keeps within 1.05 of it"
-  else
-    fail "fast read under Wine: ratio $best above 1.05"
-  fi
+if [ -n "$verdict" ]; then
+  echo "Wine read (attempt $attempt): $verdict"
+else
+  fail "fast read under Wine: above 1.05 of the wire's limit and of the Linux read in three attempts"
 fi
 
 # ------------------------------------------------------------------ the editor
