@@ -12,11 +12,13 @@
 # matching stamp the script does nothing. Sources, build folders and ccache's
 # cache live beside it under ${ORV_CACHE_DIR:-$XDG_CACHE_HOME/orvedit}.
 # ORV_QT_WINDOWS_KEEP_BUILD=1 keeps the build folder after the install.
-# Usage: tools/build-qt-windows.sh [--check] [QT_CMAKE_ARGS...]
+# Usage: tools/build-qt-windows.sh [--check | --print-prefix] [QT_CMAKE_ARGS...]
 #   QT_CMAKE_ARGS  extra options for Qt's configure step (they count in the
 #                  stamp)
 #   --check        build nothing: exit 0 when the install is up to date, 1
 #                  when a run would build (and name the options' hash)
+#   --print-prefix build nothing: print the install folder (for the builds
+#                  that link against it, tools/build-windows.sh)
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 # shellcheck source=tools/packages.sh
@@ -26,12 +28,14 @@ step() { echo "== build-qt-windows: $*"; }
 die() { echo "build-qt-windows: $*" >&2; exit 1; }
 
 check_only=0
+print_prefix=0
 if [ "${1:-}" = --check ]; then check_only=1; shift; fi
+if [ "${1:-}" = --print-prefix ]; then print_prefix=1; shift; fi
 
 # --- versions, folders, options ------------------------------------------
 
 # The host Qt names the version; the stamp check needs nothing else.
-ensure_packages qt6-base-dev
+ensure_packages qt6-base-dev >&2
 host_qt_deb=$(dpkg-query -W -f='${Version}' qt6-base-dev)
 qt_version=${host_qt_deb%%+*}           # 6.4.2+dfsg-10 -> 6.4.2
 qt_version=${qt_version#*:}
@@ -40,6 +44,7 @@ prefix=${ORV_QT_WINDOWS_DIR:-$cache_root/qt-$qt_version-mingw64}
 work=$cache_root/qt-windows-work
 toolchain=$here/cmake/toolchain-mingw64-qt.cmake
 mingw=x86_64-w64-mingw32
+if [ "$print_prefix" = 1 ]; then echo "$prefix"; exit 0; fi
 stamp=$prefix/orvedit-qt-windows.stamp
 marker=$prefix/.orvedit-qt-windows   # this folder is ours to empty
 

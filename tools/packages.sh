@@ -20,6 +20,18 @@ ensure_packages() {
 # the simulator with a fine timer slack and writes a test pattern).
 windows_build_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest nlohmann-json3-dev libcli11-dev)
 windows_test_packages=(wine wine64 python3)
+# The editor for Windows against that Qt (tools/build-windows.sh, folder
+# build-win-gui/): Qt's host tools (moc, uic, lrelease) and its own
+# translations, Wine (the build makes the shipped working databases with its
+# own Windows tool), the icon made from the SVG (rsvg-convert, ImageMagick),
+# and NSIS for the installer.
+windows_gui_packages=(qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
+  wine wine64 librsvg2-bin imagemagick nsis)
+# The editor's tests under Wine: a virtual display with a window manager
+# for the installed editor, its windows found by title (xdotool, wmctrl) and
+# shot (ImageMagick's import); the offscreen platform's fonts (the report's
+# Arial is Liberation Sans there).
+windows_gui_test_packages=(xvfb xauth openbox xdotool wmctrl imagemagick fonts-dejavu-core fonts-liberation)
 
 # Qt and SQLite cross-built for Windows from Debian's sources
 # (tools/build-qt-windows.sh): dpkg-dev unpacks them; SQLite's amalgamation

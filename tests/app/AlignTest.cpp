@@ -22,6 +22,7 @@
 #include <memory>
 #include "EditorTestSupport.h"
 #include "RadioTestSupport.h"
+#include "SimRadioSupport.h"
 #include "app/QtHost.h"
 #include "app/RadioBusy.h"
 #include "app/RadioCommands.h"

@@ -21,6 +21,7 @@
 #include "app/RadioCommands.h"
 #include "app/frmTune.h"
 #include "RadioTestSupport.h"
+#include "SimRadioSupport.h"
 #include "image/WriteDefaults.h"
 #include "app/frmGlobals.h"
 

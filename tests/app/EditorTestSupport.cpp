@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QSettings>
 #include <QSqlTableModel>
 #include <QTemporaryDir>
 #include <QTest>
@@ -33,6 +34,8 @@ void ensureEditorApp() {
     if (QApplication::instance()) return;
     static QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    // (Windows keeps the settings file under the user's profile instead.)
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config.path());
     useTestScreen();
     static int argc = 1;
     static char name[] = "orvedit-test";

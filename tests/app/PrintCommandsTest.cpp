@@ -12,6 +12,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QProcess>
 #include <QRadioButton>
 #include <QTimer>
 #include <QTemporaryDir>
@@ -21,10 +22,20 @@
 #include "app/UserPrompts.h"
 #include "report/ReportPrinter.h"
 #include "image/WriteDefaults.h"
+#include "platform/Platform.h"
 
 using namespace orv;
 
 namespace {
+
+// The text of a PDF as pdftotext lays it out. Windows has no pdftotext: the
+// callers check the text on Linux only.
+std::string pdfText(const QString& pdf) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    p.waitForFinished();
+    return p.readAllStandardOutput().toStdString();
+}
 
 void ensureApp() {
     static int argc = 1;
@@ -133,8 +144,9 @@ TEST_F(PrintCommands, WithoutAPrinterOffersSaveAsPdf) {
         if (c.printed) {
             EXPECT_EQ(suggested, path("unit7.pdf"));  // beside the programming file
             EXPECT_EQ(orv::test::pageCount(pdf("unit7.pdf")), 8);
-            EXPECT_NE(orv::test::text(path("unit7.pdf").toStdString()).find(path("unit7.orv").toStdString()),
-                      std::string::npos);
+            if (!platform::kWindows) {
+                EXPECT_NE(pdfText(path("unit7.pdf")).find(path("unit7.orv").toStdString()), std::string::npos);
+            }
         }
     }
 }
@@ -217,6 +229,7 @@ TEST_F(PrintCommands, OutputFailuresAreToldAndChangeNothing) {
 
 // Print Setup's choice holds for the next print of the same session.
 TEST_F(PrintCommands, PageSetupIsKeptForTheNextPrint) {
+    if (platform::kWindows) GTEST_SKIP() << "Windows' page setup dialog is the system's: no Qt controls to press";
     ReportPrinting printing(prompts);
     printing.setHooks(hooks);
     // The real dialog: the user picks landscape and presses OK.

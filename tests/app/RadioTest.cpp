@@ -14,6 +14,7 @@
 #include "app/QtHost.h"
 #include "app/RadioCommands.h"
 #include "RadioTestSupport.h"
+#include "SimRadioSupport.h"
 #include "image/clsGroup.h"
 #include "app/frmGlobals.h"
 

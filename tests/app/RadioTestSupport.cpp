@@ -7,7 +7,6 @@
 #include <QTest>
 #include <QFile>
 #include <QTemporaryDir>
-#include <cstdlib>
 #include <exception>
 #include "app/CommandGuard.h"
 #include "app/QtHost.h"
@@ -42,10 +41,14 @@ QString ensureApp() {
     // The settings folder must be in place before the first settings access.
     static QTemporaryDir dir;
     configDir = dir.path();
-    setenv("XDG_CONFIG_HOME", configDir.toLocal8Bit().constData(), 1);
-    // Backups of the radio commands go to a private folder too.
+    qputenv("XDG_CONFIG_HOME", configDir.toLocal8Bit());
+    // (Windows keeps the settings file under the user's profile instead.)
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configDir);
+    // Backups of the radio commands go to a private folder too (the
+    // per-user data folder of either system).
     static QTemporaryDir dataHome;
-    setenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit().constData(), 1);
+    qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
+    qputenv("APPDATA", dataHome.path().toLocal8Bit());
     useTestScreen();
     static int argc = 1;
     static char name[] = "orv-app-test";
@@ -154,38 +157,6 @@ BeepCounter::BeepCounter(UserPrompts& prompts) : prompts_(prompts) {
 
 BeepCounter::~BeepCounter() { prompts_.setBeepHandler({}); }
 
-// ------------------------------------------------------------------ SimRadio
-
-SimRadio::SimRadio(SimOptions options) : sim(options) {
-    sim.start();
-    auto s = appSettings();
-    s->setValue(QStringLiteral("Comm/Device1"), QString::fromStdString(sim.devicePath()));
-    s->setValue(QStringLiteral("Comm/Port"), QStringLiteral("1"));
-}
-
-SimRadio::~SimRadio() { sim.stop(); }
-
-std::vector<SimRadio::Masked> SimRadio::maskedWrites() const {
-    // Walk the request stream frame by frame, so that data bytes of a block
-    // write are never mistaken for a frame.
-    const std::vector<uint8_t> in = sim.received();
-    std::vector<Masked> out;
-    std::size_t i = 0;
-    while (i < in.size()) {
-        switch (in[i]) {
-        case 0xD4: i += 2 + 32; break;
-        case 0xD1:
-            if (i + 4 < in.size()) out.push_back({in[i + 1] * 256 + in[i + 2], in[i + 3], in[i + 4]});
-            i += 5;
-            break;
-        case 0xC6:
-        case 0x05: i += 2; break;
-        default: i += 1; break;
-        }
-    }
-    return out;
-}
-
 bool finishRun(const RadioRun& run) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return run.finished(); }, 120000)) << "the radio command did not end";
     return run.ok();
@@ -233,19 +204,5 @@ Memory expectedAfterWrite(const Memory& before, const Memory& image, const std::
     }
     return m;
 }
-
-WhenReceived::WhenReceived(const RadioSim& sim, long bytes, std::function<void()> action)
-    : timer_(std::make_unique<QTimer>()) {
-    timer_->setInterval(1);
-    QObject::connect(timer_.get(), &QTimer::timeout, [this, &sim, bytes, action = std::move(action)] {
-        if (fired_ || sim.receivedCount() < bytes) return;
-        fired_ = true;
-        timer_->stop();
-        action();
-    });
-    timer_->start();
-}
-
-WhenReceived::~WhenReceived() = default;
 
 }  // namespace orv::test

@@ -1,7 +1,8 @@
 // Helpers for the tests of the radio commands, the file commands, the
 // progress dialog and the global window: the application (offscreen, with
 // settings in a private folder), a stand-in main window, scripted message-box
-// answers, a beep counter and a simulated radio on a pseudo-terminal.
+// answers, a beep counter and the radio's memory as a test holds it (the
+// simulated radio on a pseudo-terminal: SimRadioSupport.h).
 #pragma once
 #include <gtest/gtest.h>
 #include <QString>
@@ -18,7 +19,6 @@
 #include "app/RadioRun.h"
 #include "link/LinkAdvice.h"
 #include "link/LinkHost.h"
-#include "sim/RadioSim.h"
 #include "image/MemoryImage.h"
 #include "image/Views.h"
 #include "image/clsGroup.h"
@@ -115,17 +115,6 @@ private:
     UserPrompts& prompts_;
 };
 
-// A radio simulator serving on a pty, which Comm/Device1 names, port 1 chosen.
-class SimRadio {
-public:
-    explicit SimRadio(SimOptions options = {});
-    ~SimRadio();
-    RadioSim sim;
-    // The masked-write frames (0xD1 hi lo mask value) the radio received.
-    struct Masked { int address, mask, value; };
-    std::vector<Masked> maskedWrites() const;
-};
-
 // Waits (serving the window's events) until a radio command's job has
 // ended and its result is on screen; returns whether it was ok. A command
 // that never ends fails the test.
@@ -146,18 +135,5 @@ Memory imageMemory(const MemoryImage& image);   // its first 6016 bytes
 // every other group block whole.
 Memory expectedAfterWrite(const Memory& before, const Memory& image, const std::array<int, 256>& writeMask,
                           bool page0);
-
-// Runs `action` once, from the event loop, as soon as the simulator has
-// received at least `bytes` bytes: an event in the middle of a transfer.
-class WhenReceived {
-public:
-    WhenReceived(const RadioSim& sim, long bytes, std::function<void()> action);
-    ~WhenReceived();
-    bool fired() const { return fired_; }
-
-private:
-    std::unique_ptr<QTimer> timer_;
-    bool fired_ = false;
-};
 
 }  // namespace orv::test

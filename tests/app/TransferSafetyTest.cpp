@@ -16,6 +16,7 @@
 #include <QWindow>
 #include "EditorTestSupport.h"
 #include "RadioTestSupport.h"
+#include "SimRadioSupport.h"
 #include "app/RadioCommands.h"
 #include "app/frmGlobals.h"
 

@@ -53,11 +53,12 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 namespace {
 
 // Texts on screen that are data, not wording: the program's name and its
-// file name, and serial device paths.
+// file name, and serial device paths (of either system).
 const QRegularExpression kDataValues[] = {
     QRegularExpression(QStringLiteral("ORVEDIT\\.EXE")),
     QRegularExpression(QStringLiteral("\\bORVEDIT\\b")),
     QRegularExpression(QStringLiteral("/dev/\\S+")),
+    QRegularExpression(QStringLiteral("\\bCOM\\d+\\b")),
 };
 
 // Where a widget sits: its object name, or its class within its parent's.

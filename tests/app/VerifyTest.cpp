@@ -29,6 +29,7 @@
 #include <fstream>
 #include "EditorTestSupport.h"
 #include "RadioTestSupport.h"
+#include "SimRadioSupport.h"
 #include "app/BackupCommands.h"
 #include "app/QtHost.h"
 #include "app/RadioCommands.h"

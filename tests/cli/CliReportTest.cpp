@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include "PdfPages.h"
+#include "PdfText.h"
 #include "CliScratch.h"
 #include "image/WriteDefaults.h"
 #include "files/ImageFile.h"

@@ -1,13 +1,11 @@
 // Reading back a PDF the report wrote: its pages (page objects and their
-// media boxes, read from the file itself) and its text (pdftotext).
+// media boxes, read from the file itself); its text: PdfText.h.
 #pragma once
 #include <fstream>
 #include <iterator>
 #include <regex>
 #include <string>
 #include <vector>
-
-#include "ChildProcess.h"
 
 namespace orv::test {
 
@@ -32,11 +30,6 @@ inline std::vector<PageBox> pageBoxes(const std::string& pdf) {
 inline int pageCount(const std::string& pdf) {
     static const std::regex page(R"(/Type\s*/Page(?![a-zA-Z]))");
     return static_cast<int>(std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), page), std::sregex_iterator()));
-}
-
-// The text of the PDF as pdftotext lays it out (pages end with a form feed).
-inline std::string text(const std::string& path) {
-    return orv::test::runChild({"pdftotext", "-layout", path, "-"}).out;
 }
 
 }  // namespace orv::test

@@ -5,6 +5,7 @@
 #include "platform/win32/Wide.h"
 
 namespace orv::platform {
+using win32::widen, win32::win32Error;
 
 FileStatus appendToFile(const std::string& path, const std::string& bytes) {
     // FILE_APPEND_DATA alone: every write goes to the end, in one piece,
