@@ -167,7 +167,7 @@ void MainMenus::buildMenus() {
 
     mnuCommPortx_ = bar->addMenu(tr("&Comm-Port"));
     mnuCommPortx_->setObjectName(QStringLiteral("mnuCommPortx"));
-    for (int n = 1; n <= 4; ++n) {
+    for (int n = 1; n <= RadioLink::kPorts; ++n) {
         QAction* a = act(mnuCommPortx_, tr("Use Comm Port %1").arg(n), QStringLiteral("mnuCommPort%1").arg(n));
         a->setCheckable(true);
         a->setData(n);
@@ -276,10 +276,10 @@ void MainMenus::connectCommands() {
     connect(&session_, &EditorSession::alignmentOpenChanged, this, offerRadioCommands);
     command(mnuTuneRadio_, [this] { mnuTuneRadio_Click(session_); });
 
-    for (int n = 1; n <= 4; ++n) {
+    for (int n = 1; n <= RadioLink::kPorts; ++n) {
         command(mnuCommPort_[size_t(n - 1)], [this, n] {
             if (mnuCommPort_Click(window_, n)) commPort_ = n;
-            for (int k = 1; k <= 4; ++k) mnuCommPort_[size_t(k - 1)]->setChecked(k == commPort_);
+            for (int k = 1; k <= RadioLink::kPorts; ++k) mnuCommPort_[size_t(k - 1)]->setChecked(k == commPort_);
             showCommPortDevices();
         });
     }
@@ -394,12 +394,12 @@ void MainMenus::findNextFromGrid() {
 
 void MainMenus::showPortInUse(int port) {
     commPort_ = port;
-    for (int n = 1; n <= 4; ++n) mnuCommPort_[size_t(n - 1)]->setChecked(n == port);
+    for (int n = 1; n <= RadioLink::kPorts; ++n) mnuCommPort_[size_t(n - 1)]->setChecked(n == port);
     showCommPortDevices();
 }
 
 void MainMenus::showCommPortDevices() {
-    for (int n = 1; n <= 4; ++n) {
+    for (int n = 1; n <= RadioLink::kPorts; ++n) {
         QAction* a = mnuCommPort_[size_t(n - 1)];
         const QString device = RadioLink::deviceForPort(n);
         // The caption stays; the device shows where a menu shows a shortcut.

@@ -15,6 +15,7 @@
 #include "edit/ChannelList.h"
 #include <string>
 #include "edit/GroupEditor.h"
+#include "platform/SerialPortList.h"
 
 class QAction;
 class QMenu;
@@ -127,7 +128,7 @@ private:
     std::unique_ptr<WholeRadioCommands> wholeRadio_;
     QAction* mnuTuneRadio_ = nullptr;
     QMenu* mnuCommPortx_ = nullptr;
-    std::array<QAction*, 4> mnuCommPort_{};
+    std::array<QAction*, kPortSlots> mnuCommPort_{};
     QAction* mnuChooseDevice_ = nullptr;
     QAction* mnuCheckPort_ = nullptr;  // beyond the original menus: the port doctor
     QAction* mnuAbout_ = nullptr;

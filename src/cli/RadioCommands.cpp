@@ -438,7 +438,7 @@ void addRadioCommands(CLI::App& app, int& exitCode) {
     read->add_option("--port", r->port, "Serial device of the radio (e.g. " + orv::examplePortName() + ")")
         ->required()
         ->check(orvcli::nonEmptyName());
-    read->add_option("-o,--output", r->file, "Programming file to write (6019 bytes)")
+    read->add_option("-o,--output", r->file, "Programming file to write (" + orvcli::kProgrammingFileBytes + ")")
         ->required()
         ->check(orvcli::nonEmptyName());
     auto* rg = read->add_option("--group", r->group, "Read only this group (1-15) into the existing FILE")
@@ -454,7 +454,7 @@ void addRadioCommands(CLI::App& app, int& exitCode) {
     addTimingOption(read, r->timing);
 
     // write and verify take the same options; write also --yes, --retries, --verify.
-    auto radioOptions = [](CLI::App* cmd, WriteArgs& a, const char* fileHelp) {
+    auto radioOptions = [](CLI::App* cmd, WriteArgs& a, const std::string& fileHelp) {
         cmd->add_option("--port", a.ports, "Serial device of a radio (e.g. " + orv::examplePortName() + "); repeat for several radios")
             ->required()
             ->expected(1)
@@ -480,7 +480,7 @@ void addRadioCommands(CLI::App& app, int& exitCode) {
 
     auto w = std::make_shared<WriteArgs>();
     CLI::App* write = app.add_subcommand("write", "Write a programming file to one radio or several at once");
-    radioOptions(write, *w, "Programming file to send (exactly 6019 bytes)");
+    radioOptions(write, *w, "Programming file to send (exactly " + orvcli::kProgrammingFileBytes + ")");
     write->add_flag("-y,--yes", w->yes, "Do not ask for confirmation");
     write->add_option("--retries", w->retries, "Answer Retry to this many failure questions (default 0: Cancel)")
         ->check(CLI::NonNegativeNumber);
@@ -505,7 +505,7 @@ void addRadioCommands(CLI::App& app, int& exitCode) {
     auto v = std::make_shared<WriteArgs>();
     CLI::App* verify = app.add_subcommand(
         "verify", "Read one radio or several and compare with a programming file over what a write sends");
-    radioOptions(verify, *v, "Programming file to compare with (exactly 6019 bytes)");
+    radioOptions(verify, *v, "Programming file to compare with (exactly " + orvcli::kProgrammingFileBytes + ")");
     verify->add_option("--retries", v->retries, "Answer Retry to this many failure questions (default 0: Cancel)")
         ->check(CLI::NonNegativeNumber);
     verify->callback([v, &exitCode] { exitCode = orvcli::runGuarded([&] { return runJobs(*v, false); }); });
