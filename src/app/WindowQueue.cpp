@@ -64,6 +64,12 @@ bool WindowQueue::abandoned() const {
 }
 
 bool WindowQueue::event(QEvent* e) {
+    // A wake event is made on a worker thread while it holds mutex_ and
+    // reaches this thread through Qt's event queue. Taking mutex_ before
+    // the event is looked at orders this thread after its making in a way
+    // every checker of the threads' order can see, whatever Qt's queue
+    // does inside.
+    { std::lock_guard<std::mutex> lock(mutex_); }
     if (e->type() != kWakeEvent) return QObject::event(e);
     runTasks();
     return true;

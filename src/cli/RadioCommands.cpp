@@ -295,15 +295,22 @@ int runOne(const WriteArgs& a, const orv::MemoryImage& img, const RadioJobPlan& 
     return traceSaved ? kExitOk : kExitFailure;
 }
 
-// Several radios at once (or any number from a roster): a progress line
-// per radio, then the result table. Returns as runRead does.
-int runSeveral(const WriteArgs& a, const std::vector<orvcli::PortWork>& work, const RadioJobPlan& plan) {
+// How a run of several radios reports: a progress line per radio on the
+// error stream (redrawn in place on a terminal) unless quiet.
+FleetOptions fleetOptions(const WriteArgs& a) {
     FleetOptions o;
     o.retries = a.retries;
     o.progress = a.quiet ? nullptr : stderr;
     o.interactive = progressInPlace();
     o.interrupted = orv::platform::stopRequested();
     if (o.interactive) o.columns = orv::platform::terminalColumns(StdStream::Error);
+    return o;
+}
+
+// Several radios at once (or any number from a roster): a progress line
+// per radio, then the result table. Returns as runRead does.
+int runSeveral(const WriteArgs& a, const std::vector<orvcli::PortWork>& work, const RadioJobPlan& plan) {
+    const FleetOptions o = fleetOptions(a);
     std::vector<RadioJobResult> results;
     {
         InterruptAsCancel guard;
@@ -345,12 +352,7 @@ int runProductionLine(const WriteArgs& a, const orv::MemoryImage& img, const Rad
         roster = orv::parseRoster(orvcli::readTextOrFail(a.roster, kRosterMaxBytes), img);
         rows.emplace(*roster, orv::unitsDone(orv::readRadioLog(plan.log.folder)));
     }
-    FleetOptions o;
-    o.retries = a.retries;
-    o.progress = a.quiet ? nullptr : stderr;
-    o.interactive = progressInPlace();
-    o.interrupted = orv::platform::stopRequested();
-    if (o.interactive) o.columns = orv::platform::terminalColumns(StdStream::Error);
+    const FleetOptions o = fleetOptions(a);
     std::atomic<bool> ending{false};
     std::atomic<bool> neverStopped{false};   // a radio in progress is finished
     std::vector<RadioJobResult> results;
