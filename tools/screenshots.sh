@@ -58,3 +58,29 @@ shot allchannels-dark -- "$look" --dark --open allchannels
 shot allchannels-14pt -- "$look" --point-size 14 --open allchannels
 shot setfield-refusals -- "$look" --open setfield
 shot editmenu-undo -- "$look" --open editmenu
+
+# The Radio Log and Program Fleet windows over a log of two reads and a
+# write of a simulated radio.
+logdir=$(mktemp -d)
+nice -n 10 cmake --build "$build" -j2 --target orvedit-cli orv-radiosim >/dev/null
+"$build/bin/orv-radiosim" --link "$logdir/radio" --save "$logdir/held.dat" >/dev/null 2>&1 &
+sim=$!
+for _ in 1 2 3 4 5 6 7 8 9 10; do [ -e "$logdir/radio" ] && break; sleep 0.2; done
+export ORVEDIT_DATA_DIR=$logdir/data
+cli=("$build/bin/orvedit-cli")
+"${cli[@]}" read --port "$logdir/radio" -o "$logdir/a.dat" -q --link-timing short
+"${cli[@]}" read --port "$logdir/radio" -o "$logdir/a.dat" --group 3 -q --link-timing short
+"${cli[@]}" write --port "$logdir/radio" -i "$logdir/a.dat" --yes -q --link-timing short || true
+kill "$sim" 2>/dev/null || true
+for size in 1x 14pt dark; do
+    case $size in
+        1x) opts=() ;;
+        14pt) opts=(--point-size 14) ;;
+        dark) opts=(--dark) ;;
+    esac
+    shot "radiolog-$size" ORVEDIT_DATA_DIR="$logdir/data" -- "$look" "${opts[@]}" --open radiolog
+    shot "fleet-$size" ORVEDIT_DATA_DIR="$logdir/data" -- "$look" "${opts[@]}" --open fleet
+done
+shot radiolog-scale2 QT_SCALE_FACTOR=2 ORVEDIT_DATA_DIR="$logdir/data" -- "$look" --open radiolog
+shot fleet-scale2 QT_SCALE_FACTOR=2 ORVEDIT_DATA_DIR="$logdir/data" -- "$look" --open fleet
+rm -rf "$logdir"

@@ -65,6 +65,12 @@ void restoreWindowPosition(QWidget* w, const char* topKey, const char* leftKey) 
     w->move(placeOnScreens({x, y}, size, areas));
 }
 
+int widthOnScreen(const QWidget* w, int wanted) {
+    const QScreen* screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+    const int room = screen ? screen->availableGeometry().width() * 9 / 10 : 1024;
+    return std::min(wanted, room);
+}
+
 void saveWindowPosition(const QWidget* w, const char* topKey, const char* leftKey) {
     auto s = appSettings();
     s->setValue(key(topKey), QString::number(pxToScreenTwips(w->y())));

@@ -24,6 +24,10 @@ QPoint placeOnScreens(QPoint pos, QSize size, const QList<QRect>& screens);
 // without one, centred on its screen: top = (screen height - window height)
 // div 2, left likewise.
 void restoreWindowPosition(QWidget* w, const char* topKey, const char* leftKey);
+// The width a window that would show all of its contents at `wanted` pixels
+// starts with: at most nine tenths of its screen's available width, so that
+// a large font or a long column never puts its buttons off the screen.
+int widthOnScreen(const QWidget* w, int wanted);
 // Saves the window's top and left.
 void saveWindowPosition(const QWidget* w, const char* topKey, const char* leftKey);
 

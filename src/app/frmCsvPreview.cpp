@@ -1,4 +1,5 @@
 #include "app/frmCsvPreview.h"
+#include "app/WindowPosition.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -131,8 +132,7 @@ void frmCsvPreview::replan() {
         for (int c = 0; c < kPreviewColumns; ++c) columns += table_->columnWidth(c);
         const int frame = 2 * table_->frameWidth() + table_->verticalScrollBar()->sizeHint().width() +
                           layout()->contentsMargins().left() + layout()->contentsMargins().right() + 8;
-        const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect(0, 0, 1600, 1200);
-        resize(std::clamp(columns + frame, width(), screen.width() * 9 / 10), height());
+        resize(std::max(widthOnScreen(this, columns + frame), width()), height());
     }
 }
 

@@ -1,4 +1,5 @@
 #include "app/frmRadioLog.h"
+#include "app/WindowPosition.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -104,7 +105,7 @@ frmRadioLog::frmRadioLog(const RadioLogContents& log, std::function<bool(const Q
     layout->addWidget(lblWarnings_);
     layout->addWidget(grdLog_, 1);
     layout->addLayout(buttons);
-    resize(std::max(grdLog_->horizontalHeader()->length() + 40, 720), 420);
+    resize(widthOnScreen(this, std::max(grdLog_->horizontalHeader()->length() + 40, 720)), 420);
 }
 
 QString frmRadioLog::selectedBackup() const {

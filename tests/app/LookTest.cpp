@@ -28,6 +28,7 @@
 #include "app/frmGlobals.h"
 #include "app/frmHelp.h"
 #include "app/frmMove.h"
+#include "app/frmRadioLog.h"
 #include "files/ImageFile.h"
 
 using namespace orv;
@@ -116,6 +117,13 @@ TEST_P(FontSizes, WindowsScaleToTheFontWithoutClippingOrOverlap) {
     frmMove move(&win);
     move.show();
     expectLaidOut(&move, "frmMove");
+    // A window sized to its columns stays on the screen with its buttons.
+    RadioLogContents log;
+    log.entries.resize(1);
+    log.entries[0].device = "/dev/serial/by-path/" + std::string(150, 'p');
+    frmRadioLog radioLog(log, [](const QString&) { return false; }, &win);
+    radioLog.show();
+    EXPECT_LE(radioLog.width(), QGuiApplication::primaryScreen()->availableGeometry().width());
 }
 
 TEST_F(FontSizes, ANewDesktopFontScalesTheOpenWindow) {

@@ -1,11 +1,13 @@
 // The editor as a desktop with another look would start it, for screenshots:
 //   orvedit-look [--dark] [--point-size N]
-//                [--open globals|move|help|about|allchannels|setfield|editmenu]
+//                [--open globals|move|help|about|allchannels|setfield|editmenu|
+//                        radiolog|fleet]
 // --dark sets a dark palette (the Fusion style) and --point-size the
 // application's font before any window is made, as a desktop theme does;
 // --open shows one more window over the main window once it is up (setfield:
 // the Set Field dialog of three rows after a refused value; editmenu: the
-// Edit menu open after a Blank Screen, naming its undo).
+// Edit menu open after a Blank Screen, naming its undo; radiolog and fleet:
+// the Radio Log and Program Fleet windows, over the log of ORVEDIT_DATA_DIR).
 #include <QAction>
 #include <QApplication>
 #include <QItemSelectionModel>
@@ -75,6 +77,10 @@ int main(int argc, char** argv) {
             main.findChild<QAction*>(QStringLiteral("mnuBlank"))->trigger();
             QMenu* edit = main.findChild<QMenu*>(QStringLiteral("mnuEdit"));
             main.menuBar()->setActiveAction(edit->menuAction());
+        } else if (open == QLatin1String("radiolog")) {
+            main.findChild<QAction*>(QStringLiteral("mnuRadioLog"))->trigger();
+        } else if (open == QLatin1String("fleet")) {
+            main.findChild<QAction*>(QStringLiteral("mnuProgramFleet"))->trigger();
         } else if (open == QLatin1String("about")) {
             extra = std::make_unique<orv::frmAbout>(session.prompts(), &main);
             extra->show();
