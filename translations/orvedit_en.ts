@@ -2177,6 +2177,11 @@ Serial devices:
         <source>System Information Is Unavailable At This Time</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>  %1  -  %2
+</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>orv::frmTune</name>

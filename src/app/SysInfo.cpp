@@ -5,16 +5,28 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QSysInfo>
 #include <QVBoxLayout>
 #include "app/UserPrompts.h"
 #include "platform/Files.h"
+#include "platform/SerialPortList.h"
 
 namespace orv {
 
 std::vector<SerialDeviceInfo> findSerialDevices(const QString& devDir) {
     std::vector<SerialDeviceInfo> out;
     const QDir dir(devDir);
+    if (!dir.exists()) {
+        for (const SerialPortInfo& p : listSerialPorts()) {
+            SerialDeviceInfo d;
+            d.path = QString::fromStdString(p.device);
+            d.accessible = p.mayOpen;
+            d.access = QString::fromStdString(p.access);
+            out.push_back(d);
+        }
+        return out;
+    }
     const QStringList names = dir.entryList({QStringLiteral("ttyS*"), QStringLiteral("ttyUSB*"),
                                              QStringLiteral("ttyACM*")},
                                             QDir::System | QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
@@ -34,7 +46,7 @@ bool gatherSystemInfo(SystemInfo& out) {
     out.os = QSysInfo::prettyProductName();
     out.kernel = QSysInfo::kernelType() + QLatin1Char(' ') + QSysInfo::kernelVersion();
     out.qtVersion = QString::fromLatin1(qVersion());
-    out.user = qEnvironmentVariable("USER");
+    out.user = qEnvironmentVariable("USER", qEnvironmentVariable("USERNAME"));   // POSIX, Windows
     out.devices = findSerialDevices();
     return !out.os.isEmpty() || !QSysInfo::kernelType().isEmpty();
 }
@@ -47,11 +59,16 @@ QString systemInfoText(const SystemInfo& info) {
     if (!info.user.isEmpty()) t += frmSysInfo::tr("User: %1\n").arg(info.user);
     t += frmSysInfo::tr("\nSerial devices:\n");
     if (info.devices.empty()) t += frmSysInfo::tr("  (none found)\n");
-    for (const auto& d : info.devices)
+    for (const auto& d : info.devices) {
+        if (d.owner.isEmpty() && d.group.isEmpty()) {
+            t += frmSysInfo::tr("  %1  -  %2\n").arg(d.path, d.accessible ? frmSysInfo::tr("can be opened") : d.access);
+            continue;
+        }
         t += frmSysInfo::tr("  %1  owner %2, group %3  -  %4\n")
                  .arg(d.path, d.owner, d.group,
                       d.accessible ? frmSysInfo::tr("can be opened")
                                    : frmSysInfo::tr("no access (ask to be added to group %1)").arg(d.group));
+    }
     return t;
 }
 
@@ -70,7 +87,15 @@ frmSysInfo::frmSysInfo(const SystemInfo& info, QWidget* parent) : QDialog(parent
     resize(520, 340);
 }
 
-void StartSysInfo(UserPrompts& prompts, QWidget* parent, const std::function<bool(SystemInfo&)>& gather) {
+void StartSysInfo(UserPrompts& prompts, QWidget* parent, const std::function<bool(SystemInfo&)>& gather,
+                  const std::string& program) {
+    // The system's own tool where it has one (Windows' system information).
+    if (!program.empty()) {
+        if (!QProcess::startDetached(QString::fromStdString(program), {}))
+            prompts.message(parent, frmSysInfo::tr("System Information Is Unavailable At This Time"), QString(),
+                            MsgIcon::Information, MsgButtons::OK);
+        return;
+    }
     SystemInfo info;
     bool ok = false;
     try {

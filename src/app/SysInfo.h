@@ -5,8 +5,10 @@
 #include <QDialog>
 #include <QString>
 #include <QStringList>
+#include <string>
 #include <functional>
 #include <vector>
+#include "platform/SystemInfoProgram.h"
 
 namespace orv {
 
@@ -15,6 +17,7 @@ struct SerialDeviceInfo {
     QString owner;
     QString group;
     bool accessible = false;  // read and write allowed for this user
+    QString access;           // where there is no owner and group: why not, what to do
 };
 
 struct SystemInfo {
@@ -25,7 +28,8 @@ struct SystemInfo {
     std::vector<SerialDeviceInfo> devices;
 };
 
-// Devices matching /dev/ttyS*, /dev/ttyUSB*, /dev/ttyACM* under `devDir`.
+// Devices matching /dev/ttyS*, /dev/ttyUSB*, /dev/ttyACM* under `devDir`;
+// where the system has no such folder (Windows), the ports it lists.
 std::vector<SerialDeviceInfo> findSerialDevices(const QString& devDir = QStringLiteral("/dev"));
 // False when the information cannot be gathered.
 bool gatherSystemInfo(SystemInfo& out);
@@ -39,10 +43,12 @@ public:
 
 class UserPrompts;
 
-// The about box's StartSysInfo: shows the window of what `gather` finds, or
-// says "System Information Is Unavailable At This Time" through `prompts`
-// when nothing can be gathered.
+// The about box's StartSysInfo: starts the system's own system-information
+// `program` where it has one; else shows the window of what `gather` finds.
+// Says "System Information Is Unavailable At This Time" through `prompts`
+// when the program does not start or nothing can be gathered.
 void StartSysInfo(UserPrompts& prompts, QWidget* parent,
-                  const std::function<bool(SystemInfo&)>& gather = gatherSystemInfo);
+                  const std::function<bool(SystemInfo&)>& gather = gatherSystemInfo,
+                  const std::string& program = platform::systemInfoProgram());
 
 }  // namespace orv

@@ -201,7 +201,7 @@ TEST_F(Translations, NoWindowShowsAnUntranslatedText) {
     walk.window(&about);
     SystemInfo info;
     info.os = "Linux";
-    info.devices.push_back({"/dev/ttyUSB0", "root", "dialout", false});
+    info.devices.push_back({"/dev/ttyUSB0", "root", "dialout", false, {}});
     frmSysInfo sysInfo(info);
     walk.window(&sysInfo);
     frmHelp help(QString(ORV_BIN_DIR) + "/help/OrvHelp.html");

@@ -75,16 +75,32 @@ TEST_F(Windows, SystemInformationListsSerialDevicesWithOwnerAndGroup) {
     EXPECT_TRUE(text.contains("ttyUSB1"));
 }
 
+// A port listed without a device file (Windows) shows whether it opens, and
+// why not.
+TEST(SystemInfoText, AListedPortSaysWhetherItOpens) {
+    SystemInfo info;
+    info.devices = {{QStringLiteral("COM3"), {}, {}, false, QStringLiteral("no: in use by another program")},
+                    {QStringLiteral("COM4"), {}, {}, true, {}}};
+    const QString text = systemInfoText(info);
+    EXPECT_TRUE(text.contains("COM3  -  no: in use by another program\n")) << text.toStdString();
+    EXPECT_TRUE(text.contains("COM4  -  can be opened\n")) << text.toStdString();
+}
+
 // Nothing to show is said through the session's prompts, whether the
-// gathering finds nothing or fails.
+// gathering finds nothing or fails, or the system's own program does not start.
 TEST_F(Windows, UnavailableSystemInformationIsSaidThroughTheSessionPrompts) {
-    const std::function<bool(SystemInfo&)> gatherers[] = {
-        [](SystemInfo&) { return false; },
-        [](SystemInfo&) -> bool { throw std::runtime_error("no system"); },
+    struct Case {
+        std::function<bool(SystemInfo&)> gather;
+        std::string program;
     };
-    for (const auto& gather : gatherers) {
+    const Case cases[] = {
+        {[](SystemInfo&) { return false; }, ""},
+        {[](SystemInfo&) -> bool { throw std::runtime_error("no system"); }, ""},
+        {gatherSystemInfo, QDir::temp().filePath("no-such-folder/MSINFO32.EXE").toStdString()},
+    };
+    for (const Case& c : cases) {
         test::ScriptedBoxes boxes(session->prompts());
-        StartSysInfo(session->prompts(), nullptr, gather);
+        StartSysInfo(session->prompts(), nullptr, c.gather, c.program);
         ASSERT_EQ(boxes.asked.size(), 1u);
         EXPECT_EQ(boxes.asked[0].text, "System Information Is Unavailable At This Time");
         EXPECT_EQ(boxes.asked[0].title, "ORVEDIT");

@@ -151,5 +151,38 @@ TEST(WindowsPortChecks, WithoutAPortEveryNamedPortIsCheckedInNumberOrder) {
     EXPECT_NE(findingLine(none[0]).find("note: system: the system names no serial port. Fix: "), std::string::npos);
 }
 
+// Where the system-information program is: the registry's own path first,
+// then the folder of the tools' location when the program is there.
+TEST(WindowsSystemInfo, TheRegistryNamesTheProgramAndTheFolderOnlyWhenItIsThere) {
+    const std::string tools = "SOFTWARE\\Microsoft\\Shared Tools";
+    struct Case {
+        const char* path;      // "PATH" of ...\MSINFO, or null
+        const char* folder;    // "MSINFO" of ...\Shared Tools Location, or null
+        bool present;          // the folder holds MSINFO32.EXE
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"C:\\Windows\\System32\\msinfo32.exe", "C:\\Tools", true, "C:\\Windows\\System32\\msinfo32.exe"},
+        {nullptr, "C:\\Tools", true, "C:\\Tools\\MSINFO32.EXE"},
+        {"", "C:\\Tools", true, "C:\\Tools\\MSINFO32.EXE"},
+        {nullptr, "C:\\Tools", false, ""},
+        {nullptr, nullptr, true, ""},
+    };
+    for (const Case& c : cases) {
+        FakeRegistry r;
+        if (c.path) r.set(tools + "\\MSINFO", "PATH", c.path);
+        if (c.folder) r.set(tools + " Location", "MSINFO", c.folder);
+        std::vector<std::string> asked;
+        const auto exists = [&](const std::string& p) {
+            asked.push_back(p);
+            return c.present;
+        };
+        EXPECT_EQ(platform::win32::systemInfoProgramIn(r, exists), c.expected) << (c.path ? c.path : "-");
+        if (c.folder && !(c.path && *c.path)) {
+            EXPECT_EQ(asked, std::vector<std::string>{std::string(c.folder) + "\\MSINFO32.EXE"});
+        }
+    }
+}
+
 }  // namespace
 }  // namespace orv

@@ -264,4 +264,16 @@ std::vector<PortFinding> windowsPortFindings(const RegistryReader& registry, con
     return Checks(registry, probe).run(port);
 }
 
+std::string systemInfoProgramIn(const RegistryReader& registry,
+                                const std::function<bool(const std::string&)>& exists) {
+    if (auto path = registry.value("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH"); path && !path->empty())
+        return *path;
+    if (auto folder = registry.value("SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO");
+        folder && !folder->empty()) {
+        const std::string path = *folder + "\\MSINFO32.EXE";
+        if (exists(path)) return path;
+    }
+    return {};
+}
+
 }  // namespace orv::platform::win32

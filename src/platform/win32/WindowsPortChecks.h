@@ -44,4 +44,11 @@ inline constexpr const char* kSerialCommKey = "HARDWARE\\DEVICEMAP\\SERIALCOMM";
 inline constexpr const char* kEnumKey = "SYSTEM\\CurrentControlSet\\Enum";
 inline constexpr const char* kClassKey = "SYSTEM\\CurrentControlSet\\Control\\Class";
 
+// Where the registry keeps the system-information program: the value "PATH"
+// of SOFTWARE\Microsoft\Shared Tools\MSINFO; else the folder in the value
+// "MSINFO" of SOFTWARE\Microsoft\Shared Tools Location with "\MSINFO32.EXE",
+// when `exists` finds that file; else empty.
+std::string systemInfoProgramIn(const RegistryReader& registry,
+                                const std::function<bool(const std::string&)>& exists);
+
 }  // namespace orv::platform::win32
