@@ -355,6 +355,12 @@ installed_editor_checks() {
   mkdir -p "$appdata/ORVEDIT"
   printf '[Comm]\r\nDevice1=COM5\r\nPort=1\r\n' >"$appdata/ORVEDIT/ORVEDIT.ini"
 
+  # A window program answers --version into redirected output.
+  local version
+  version=$(wine "$editor" --version 2>/dev/null | tr -d '\r')
+  [ "$version" = "orvedit $(sed -n 's/^project(ORVEDIT VERSION \([0-9.]*\).*/\1/p' "$here/CMakeLists.txt")" ] ||
+    fail "orvedit.exe --version answered \"$version\""
+
   start_radio --image "$work/pattern.img"
   wine "$editor" "$files_win\\first.orv" >"$work/editor.log" 2>&1 &
   if ! id=$(wait_window 'first\.orv.*ORV Editor'); then

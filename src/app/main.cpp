@@ -14,6 +14,7 @@
 #include "app/frmGroups.h"
 #include "app/frmSplash.h"
 #include "platform/PortAdvice.h"
+#include "platform/Terminal.h"
 #include "Version.h"
 
 namespace {
@@ -24,11 +25,13 @@ constexpr int kSplashMs = 50;
 // (so they work without a display). Returns true when one was answered.
 bool answerTerminalOption(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
+        const bool help = std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0;
+        if (help || std::strcmp(argv[i], "--version") == 0) orv::platform::answerOnParentConsole();
         if (std::strcmp(argv[i], "--version") == 0) {
             std::puts("orvedit " ORV_VERSION_STRING);
             return true;
         }
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+        if (help) {
             std::puts("Usage: orvedit [OPTION]... [FILE]\n"
                       "Programming editor for ORV handheld radios: reads a radio's memory over a serial\n"
                       "port, edits its groups, channels and global parameters, and writes it back.\n"

@@ -11,6 +11,12 @@ void reportBrokenPipes();
 
 enum class StdStream { Input, Output, Error };
 
+// Before a window program prints an answer (--help, --version): Windows
+// starts such a program with no standard output at all, so where output goes
+// nowhere it is sent to the console of the program that started it, if any
+// (output redirected to a file or a pipe is kept as it is). POSIX: nothing to do.
+void answerOnParentConsole();
+
 // The stream is a terminal a person works at (not a file or a pipe).
 bool isInteractive(StdStream stream);
 

@@ -22,6 +22,8 @@ int descriptorOf(StdStream stream) {
 
 void reportBrokenPipes() { std::signal(SIGPIPE, SIG_IGN); }
 
+void answerOnParentConsole() {}
+
 bool isInteractive(StdStream stream) { return ::isatty(descriptorOf(stream)) == 1; }
 
 // Every terminal this program meets takes the VT sequences.

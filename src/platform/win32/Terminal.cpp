@@ -3,6 +3,7 @@
 // processes VT sequences (switched on here when it can).
 #include "platform/Terminal.h"
 
+#include <cstdio>
 #include <windows.h>
 
 #ifndef ENABLE_VIRTUAL_TERMINAL_PROCESSING
@@ -25,6 +26,14 @@ HANDLE handleOf(StdStream stream) {
 }  // namespace
 
 void reportBrokenPipes() {}
+
+void answerOnParentConsole() {
+    const HANDLE out = ::GetStdHandle(STD_OUTPUT_HANDLE);
+    if (out != nullptr && out != INVALID_HANDLE_VALUE) return;   // redirected, or a console program
+    if (!::AttachConsole(ATTACH_PARENT_PROCESS)) return;         // started from no console
+    std::freopen("CONOUT$", "w", stdout);
+    std::freopen("CONOUT$", "w", stderr);
+}
 
 bool isInteractive(StdStream stream) {
     DWORD mode = 0;
