@@ -77,7 +77,17 @@ kill -TERM $pid
 wait $pid
 exit 0
 SCRIPT
-if ! (cd "$tmp" && timeout 120 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$tmp/start.sh" "$tmp"); then
+# Xvfb picks a free display itself and names it once it takes connections
+# (choosing a number beforehand races other virtual screens on the machine).
+Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp 9>"$tmp/display" >"$tmp/xvfb.log" 2>&1 &
+xvfb=$!
+for _ in $(seq 300); do [ -s "$tmp/display" ] && break; sleep 0.1; done
+[ -s "$tmp/display" ] || { cat "$tmp/xvfb.log" >&2; fail "the virtual screen did not start"; }
+started=0
+(cd "$tmp" && DISPLAY=:$(head -n 1 "$tmp/display") timeout 120 bash "$tmp/start.sh" "$tmp") && started=1
+kill "$xvfb" 2>/dev/null || true
+wait "$xvfb" 2>/dev/null || true
+if [ "$started" != 1 ]; then
   tail -20 "$tmp/editor.log" >&2 || true
   fail "the installed editor did not come up on a virtual screen"
 fi
