@@ -25,8 +25,11 @@ QString tempDir() {
 void useTestScreen() {
     // The offscreen screen is 800 x 600 unless configured: the editor's
     // designed 1x window (818 x 586) would not fit it.
-    static QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("screen.json"));
+    // The platform's arguments are separated by ':', so the file's name must
+    // hold none (a Windows path has one after its drive): the file is made in
+    // a folder below the current one and named relative to it.
+    static QTemporaryDir dir(QDir::current().filePath(QStringLiteral("test-screen-XXXXXX")));
+    const QString file = QDir::current().relativeFilePath(dir.filePath(QStringLiteral("screen.json")));
     QFile f(file);
     if (f.open(QIODevice::WriteOnly))
         f.write(R"({"screens": [{"name": "TestScreen", "x": 0, "y": 0, "width": 1600, "height": 1200,
