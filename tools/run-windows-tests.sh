@@ -119,10 +119,15 @@ run_both() {
     args=()
     for a in "$@"; do a=${a//PORT/$port}; args+=("${a//SIDE/$side}"); done
     rc=0
+    # Each side keeps its backups and radio log in a folder of its own, the
+    # same for all its commands, so that what the log tells of a radio (and
+    # the messages that come from it) never depends on this machine's past.
+    mkdir -p "$work/data.$side"
     if [ $side = linux ]; then
-      (cd "$work" && "$cli_linux" "${args[@]}" >"$name.$side.raw" 2>&1) || rc=$?
+      (cd "$work" && ORVEDIT_DATA_DIR="$work/data.$side" "$cli_linux" "${args[@]}" >"$name.$side.raw" 2>&1) || rc=$?
     else
-      (cd "$work" && wine "$cli_exe" "${args[@]}" >"$name.$side.raw" 2>&1) || rc=$?
+      (cd "$work" && ORVEDIT_DATA_DIR="$(winepath -w "$work/data.$side" 2>/dev/null | tr -d '\r')" \
+        wine "$cli_exe" "${args[@]}" >"$name.$side.raw" 2>&1) || rc=$?
     fi
     stop_radio
     echo "$rc" >"$work/$name.$side.rc"
