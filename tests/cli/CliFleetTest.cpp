@@ -425,7 +425,20 @@ TEST_F(CliFleet, AProductionLineProgramsRadiosOneAfterAnotherUntilSigterm) {
             if (e.operation == "write" && e.verified == "yes") done.push_back(e.unit);
         return done;
     };
+    // How often the line has said it waits for a radio: the next radio is
+    // plugged in only once the line has seen the last one go, as a person
+    // plugs the next one after the line tells them to unplug.
+    const auto waits = [&] {
+        const std::string err = orv::test::slurp((dir / "err").string());
+        std::size_t n = 0;
+        for (std::size_t at = err.find("waiting for a radio"); at != std::string::npos;
+             at = err.find("waiting for a radio", at + 1))
+            ++n;
+        return n;
+    };
     for (int k = 1; k <= 3; ++k) {
+        ASSERT_TRUE(test::waitFor([&] { return waits() >= static_cast<std::size_t>(k); }, 60))
+            << "the line did not wait for radio " << k;
         // A radio with tuning values of its own, saved when it is unplugged.
         Memory m = pattern(200 + static_cast<unsigned>(k));
         std::ofstream(dir / "radio.orv", std::ios::binary).write(reinterpret_cast<const char*>(m.data()), 6016);
